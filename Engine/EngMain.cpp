@@ -1,0 +1,1 @@
+#include "Engine/EngMain.h"

@@ -1,0 +1,41 @@
+# qw_add_tests(NAME <exe> LIBS <libs...> SOURCES <files...> [DISPLAY])
+# Builds one GoogleTest executable and registers each of its tests with CTest.
+# DISPLAY tests get the Xvfb fixture, its DISPLAY and OpenAL's null output.
+
+# Each build tree gets its own display number, so a plain and a sanitizer build can test at once.
+string(MD5 _qw_dir_hash "${CMAKE_BINARY_DIR}")
+string(SUBSTRING "${_qw_dir_hash}" 0 3 _qw_hex)
+math(EXPR _qw_display "0x${_qw_hex} % 400 + 100")
+set(QW_TEST_DISPLAY ":${_qw_display}" CACHE STRING "X display that the test fixture starts Xvfb on")
+
+set(QW_TEST_ENV
+  "QUARRELWICK_NONINTERACTIVE=1"
+  "ALSOFT_DRIVERS=null"
+  "QW_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+  "QW_TEST_BINARY_DIR=${CMAKE_BINARY_DIR}")
+
+add_test(NAME xvfb_start COMMAND ${PROJECT_SOURCE_DIR}/tests/support/xvfb.sh start ${QW_TEST_DISPLAY} ${CMAKE_BINARY_DIR}/xvfb.log)
+add_test(NAME xvfb_stop COMMAND ${PROJECT_SOURCE_DIR}/tests/support/xvfb.sh stop ${QW_TEST_DISPLAY})
+set_tests_properties(xvfb_start PROPERTIES FIXTURES_SETUP xvfb TIMEOUT 60)
+set_tests_properties(xvfb_stop PROPERTIES FIXTURES_CLEANUP xvfb)
+
+function(qw_add_tests)
+  cmake_parse_arguments(T "DISPLAY" "NAME" "LIBS;SOURCES" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} qw_test_support GTest::gtest GTest::gmock GTest::gtest_main)
+  set(env ${QW_TEST_ENV})
+  if(T_DISPLAY)
+    list(APPEND env "DISPLAY=${QW_TEST_DISPLAY}" "SDL_VIDEODRIVER=x11" "LIBGL_ALWAYS_SOFTWARE=1"
+                    "ASAN_OPTIONS=detect_leaks=0")
+    set(props FIXTURES_REQUIRED xvfb)
+  else()
+    list(APPEND env "DISPLAY=" "SDL_VIDEODRIVER=dummy")
+    set(props "")
+  endif()
+  # gtest_discover_tests cannot pass a list-valued ENVIRONMENT through, so the tests
+  # (and their listing) run under env(1) with the variables as arguments.
+  set_target_properties(${T_NAME} PROPERTIES CROSSCOMPILING_EMULATOR "env;${env}")
+  gtest_discover_tests(${T_NAME}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES TIMEOUT 120 ${props})
+endfunction()

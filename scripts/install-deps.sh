@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every Debian package that Quarrelwick needs to build, run and test.
+# Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+
+PACKAGES=(
+  # toolchain and test frameworks
+  build-essential cmake pkg-config ninja-build
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # platform layer: window, GL context, input, clipboard, dialogs, power events
+  libsdl2-dev libx11-dev libglew-dev libgl-dev libgl1-mesa-dri libgtk-3-dev libsystemd-dev
+  # images, fonts, sound, compression, crypto, network
+  libsoil-dev libjpeg-dev libfreetype-dev zlib1g-dev
+  libopenal-dev libalut-dev libvorbis-dev libogg-dev
+  libtomcrypt-dev libcurl4-openssl-dev
+  # fonts shipped in resources/
+  fonts-dejavu-core ttf-bitstream-vera
+  # headless display for tests (xauth for xvfb-run, xfonts-base for SDL message boxes)
+  xvfb xauth xfonts-base
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

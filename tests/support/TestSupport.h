@@ -1,0 +1,29 @@
+// Helpers shared by the test suites: a scratch folder that is removed afterwards, and
+// whole-file reads and writes for checking what the code under test wrote.
+#pragma once
+
+#include <string>
+
+namespace qwtest {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir &) = delete;
+  TempDir &operator=(const TempDir &) = delete;
+  const std::string &Path() const { return m_path; }
+  std::string File(const std::string &name) const { return m_path + "/" + name; }
+
+ private:
+  std::string m_path;
+};
+
+std::string ReadWholeFile(const std::string &path);
+void WriteWholeFile(const std::string &path, const std::string &bytes);
+bool FileExists(const std::string &path);
+// The source tree, for reading fixtures that are checked in.
+std::string SourceDir();
+
+}  // namespace qwtest
