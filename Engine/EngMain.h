@@ -1,1 +1,33 @@
-// Placeholder.
+// The process entry glue and the engine clock: main's steps, the checks of the integer
+// types, creating and destroying the main window, and the forced ways out.
+#pragma once
+
+#include "Engine/EngTypes.h"
+
+extern double eng_main_current_time;
+extern float eng_main_frame_rate;
+// Despite its name: the duration of the last frame in seconds.
+extern float eng_main_frames_per_second;
+extern EngInt32 eng_main_device_type;
+extern char eng_main_window_was_created;
+
+// main's steps; the executable's main only calls this.
+int EngMainRun(int argc, char **argv);
+
+void EngMainCheckInternals();
+signed char EngMainCreateMainWindowAndDevice();
+void EngMainDestroyMainWindowAndDevice();
+char EngMainExit();
+void EngMainShowErrorAndLogFilePopupOnExit();
+void EngMainForceExitOfMainProgramNow(const char *title, const char *text);
+[[noreturn]] void EngMainCallExit(int status);
+char EngMainIsThisTheMainThread();
+
+double EngMainGetCurrentTimeWithoutUpdatingGlobalCurrentTime();
+double EngMainUpdateCurrentTime();
+
+// Test seams: the clock and the sleep behind the loop. Null restores the real ones.
+void EngMainSetClockForTests(double (*clock)());
+void EngMainSetSleepForTests(void (*sleep_seconds)(double));
+// Ends the process; tests replace it to watch forced exits without dying.
+void EngMainSetProcessExitForTests(void (*exit_process)(int));
