@@ -11,6 +11,15 @@ extern float eng_main_frames_per_second;
 extern EngInt32 eng_main_device_type;
 extern char eng_main_window_was_created;
 
+struct _EngCreateWindowParms;
+
+// The game's start-up and exit entry points, defined by the game (the engine's tests define
+// their own).
+char MainCreateAndInitMainProgram(void *ignored, int argc, char **argv, int *exit_code);
+const char *MainGetGameName();
+_EngCreateWindowParms *MainGetCreateWindowParms();
+char MainExitAndDeleteMainProgram(char ignored);
+
 // main's steps; the executable's main only calls this.
 int EngMainRun(int argc, char **argv);
 
@@ -22,6 +31,8 @@ void EngMainShowErrorAndLogFilePopupOnExit();
 void EngMainForceExitOfMainProgramNow(const char *title, const char *text);
 [[noreturn]] void EngMainCallExit(int status);
 char EngMainIsThisTheMainThread();
+// 1 while a program object exists and its exiting flag is clear.
+char EngMainProgramIsRunning();
 
 double EngMainGetCurrentTimeWithoutUpdatingGlobalCurrentTime();
 double EngMainUpdateCurrentTime();

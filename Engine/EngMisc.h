@@ -27,4 +27,6 @@ typedef void (*EngMiscPopupHandler)(_EngMiscPopupType type, const char *title, c
 void EngMiscSetPopupHandlerForTests(EngMiscPopupHandler handler);
 // A yes/no question (OK is the default answer); non-interactive runs answer with the default.
 char EngMiscAskOkCancel_MAC(const char *title, const char *text);
+// Opens a text file in the user's viewer (xdg-open, no shell).
+void EngMiscOpenFileInViewer_MAC(const char *path);
 void EngMiscResetForTests();

@@ -1,1 +1,36 @@
-// Placeholder.
+#include "game/Main.h"
+
+#include "Engine/EngDebug.h"
+#include "game/Program.h"
+
+Program *main_program = nullptr;
+_EngCreateWindowParms main_create_window_parms;
+
+char MainCreateAndInitMainProgram(void *, int argc, char **argv, int *exit_code) {
+  main_program = new Program();
+  EngMainUpdateCurrentTime();
+  signed char result = main_program->Init(nullptr, argc, argv);
+  if (result > 0) return 1;
+  if (result == 0) {
+    DebugErrorAlt(ENG_FUNC, "Init Failed");
+    if (exit_code) *exit_code = -1;
+  } else if (exit_code) {
+    *exit_code = 0;
+  }
+  return 0;
+}
+
+const char *MainGetGameName() { return "Quarrelwick"; }
+
+_EngCreateWindowParms *MainGetCreateWindowParms() { return &main_create_window_parms; }
+
+char MainExitAndDeleteMainProgram(char) {
+  if (main_program) {
+    main_program->Exit(1);
+    delete main_program;
+    main_program = nullptr;
+  }
+  DebugPlainText("Exited program.");
+  DebugPlainText("------------------------------------------------------");
+  return 1;
+}

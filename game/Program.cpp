@@ -1,1 +1,1 @@
-// Placeholder.
+#include "game/Program.h"

@@ -1,0 +1,11 @@
+// The game's start-up and exit entry points (declared for the engine in Engine/EngMain.h),
+// its window title and creation parameters, and the program object they manage.
+#pragma once
+
+#include "Engine/EngMain.h"
+#include "Engine/EngWindow.h"
+
+class Program;
+
+extern Program *main_program;
+extern _EngCreateWindowParms main_create_window_parms;
