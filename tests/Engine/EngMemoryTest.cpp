@@ -98,8 +98,9 @@ TEST(EngMemory, SafeStrcpyCutsTerminatesAndZeroFills) {
     EXPECT_EQ(EngSafeStrcpy(destination, c.source, c.size), destination);
     EXPECT_STREQ(destination, c.expected) << (c.source ? c.source : "(null)") << " size " << c.size;
     // Nothing is written past the size; a copied text has the rest zero-filled.
-    if (c.source && *c.source)
+    if (c.source && *c.source) {
       for (size_t i = strlen(c.expected); i < c.size; i++) EXPECT_EQ(destination[i], 0) << i;
+    }
     for (size_t i = c.size; i < sizeof destination; i++) EXPECT_EQ(destination[i], 'Z') << i;
   }
 
