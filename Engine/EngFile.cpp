@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -591,16 +592,16 @@ bool CopyFileContents(const char *source, const char *target) {
     return false;
   }
   bool ok = true;
-  static thread_local char chunk[65536];
+  std::vector<char> chunk(65536);
   for (;;) {
-    ssize_t got = read(input, chunk, sizeof chunk);
+    ssize_t got = read(input, chunk.data(), chunk.size());
     if (got < 0) {
       if (errno == EINTR) continue;
       ok = false;
       break;
     }
     if (got == 0) break;
-    if (!WriteAll(output, chunk, size_t(got))) {
+    if (!WriteAll(output, chunk.data(), size_t(got))) {
       ok = false;
       break;
     }
