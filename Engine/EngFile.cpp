@@ -46,10 +46,9 @@ void EngFile::CloseIfAlreadyOpen(const char *signature, const char *path) {
   Close();
 }
 
-char EngFile::OpenWithMode(const char *path, const char *mode, char for_reading,
-                           char text_mode) {
+char EngFile::OpenWithMode(const char *path, char mode, char for_reading, char text_mode) {
   // 'e' keeps the descriptor out of programs the game starts.
-  char full_mode[4] = {mode[0], text_mode ? 't' : 'b', 'e', 0};
+  char full_mode[4] = {mode, text_mode ? 't' : 'b', 'e', 0};
   FILE *opened = fopen(path, full_mode);
   if (!opened) return 0;
   if (for_reading) {
@@ -74,7 +73,7 @@ char EngFile::OpenForReading(const char *path, char text_mode, char report) {
     if (report) DebugErrorAlt(ENG_FUNC, "No filename specified");
     return 0;
   }
-  if (!OpenWithMode(path, "r", 1, text_mode)) {
+  if (!OpenWithMode(path, 'r', 1, text_mode)) {
     if (report) DebugErrorAlt(ENG_FUNC, "Could not open file <%s>", path);
     return 0;
   }
@@ -89,7 +88,7 @@ char EngFile::OpenForWriting(const char *path, char text_mode) {
     DebugErrorAlt(ENG_FUNC, "No filename specified");
     return 0;
   }
-  if (!OpenWithMode(path, "w", 0, text_mode)) {
+  if (!OpenWithMode(path, 'w', 0, text_mode)) {
     // Standard error only: the debug log's own file is opened through here.
     DebugErrorQuickAlt(ENG_FUNC, "Could not open or create file <%s>", path);
     return 0;
@@ -103,7 +102,7 @@ char EngFile::CreateForWriting(const char *path, char text_mode) {
     DebugErrorAlt(ENG_FUNC, "No filename specified");
     return 0;
   }
-  if (!OpenWithMode(path, "w", 0, text_mode)) {
+  if (!OpenWithMode(path, 'w', 0, text_mode)) {
     DebugErrorAlt(ENG_FUNC, "Could not create file <%s>", path);
     return 0;
   }
@@ -116,7 +115,7 @@ char EngFile::OpenForAppending(const char *path, char text_mode) {
     DebugErrorAlt(ENG_FUNC, "No filename specified");
     return 0;
   }
-  if (!OpenWithMode(path, "a", 0, text_mode)) {
+  if (!OpenWithMode(path, 'a', 0, text_mode)) {
     DebugErrorAlt(ENG_FUNC, "Could not open or create file <%s>", path);
     return 0;
   }

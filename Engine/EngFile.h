@@ -46,7 +46,7 @@ class EngFile {
 
  private:
   void CloseIfAlreadyOpen(const char *signature, const char *path);
-  char OpenWithMode(const char *path, const char *mode, char for_reading, char text_mode);
+  char OpenWithMode(const char *path, char mode, char for_reading, char text_mode);
 };
 
 char EngFileExists(const char *path, char report);
