@@ -1,7 +1,7 @@
 // Planes, lines, triangles and angles of EngMath.
-#include <cmath>
-
 #include "Engine/EngMath.h"
+
+#include <cmath>
 
 // ---- Planes and lines ----
 

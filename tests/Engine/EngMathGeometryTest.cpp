@@ -1,9 +1,9 @@
+#include "Engine/EngMath.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-
-#include "Engine/EngMath.h"
 
 namespace {
 
