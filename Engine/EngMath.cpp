@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngMiscRandom.h"
 
 // ---- Vectors ----
 
@@ -173,6 +174,13 @@ char EngMathCheckIfRange3VarActive(_EngMathRange3Var *range) {
           RangeAxisActive(range->min_z, range->max_z))
              ? 1
              : 0;
+}
+
+void EngMathSetVector3dFromRange3Var(_Vector3d *out, _EngMathRange3Var *range) {
+  if (!out || !range) return;
+  out->x = EngMiscRandRangeFloat(range->min_x, range->max_x, 0);
+  out->y = EngMiscRandRangeFloat(range->min_y, range->max_y, 0);
+  out->z = EngMiscRandRangeFloat(range->min_z, range->max_z, 0);
 }
 
 char EngMathFillDimensionVars(const _Dimension *dim, _DimensionVars *vars) {

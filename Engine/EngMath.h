@@ -68,6 +68,7 @@ float EngMathInterpolateTwoFloats(float a, float b, float t);
 char EngMathInterpolateTwoVector3ds(const _Vector3d &a, const _Vector3d &b, float t, _Vector3d *out);
 char EngMathInterpolateTwoDimensions(const _Dimension &a, const _Dimension &b, float t, _Dimension *out);
 char EngMathCheckIfRange3VarActive(_EngMathRange3Var *range);
+void EngMathSetVector3dFromRange3Var(_Vector3d *out, _EngMathRange3Var *range);
 char EngMathFillDimensionVars(const _Dimension *dim, _DimensionVars *vars);
 char EngMathFillDimensionVars(const _IDimension *dim, _IDimensionVars *vars);
 char EngMathFillDimensionVars2(const _Dimension *dim, _DimensionVars2 *vars);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <climits>
 #include <cmath>
 #include <limits>
@@ -228,6 +230,23 @@ TEST(EngMathRanges, Range3VarActive) {
     EXPECT_EQ(EngMathCheckIfRange3VarActive(&c.range), c.active);
   }
   EXPECT_EQ(EngMathCheckIfRange3VarActive(nullptr), 0);
+}
+
+TEST(EngMathRanges, Vector3dFromRange3VarStaysInsideEachAxis) {
+  srand(7);
+  _EngMathRange3Var range = {-1, 1, 10, 20, 5, 5};
+  for (int i = 0; i < 500; i++) {
+    _Vector3d v = {99, 99, 99};
+    EngMathSetVector3dFromRange3Var(&v, &range);
+    EXPECT_GE(v.x, -1.0f);
+    EXPECT_LT(v.x, 1.0f);
+    EXPECT_GE(v.y, 10.0f);
+    EXPECT_LT(v.y, 20.0f);
+    EXPECT_FLOAT_EQ(v.z, 5.0f);
+  }
+  _Vector3d untouched = {3, 4, 5};
+  EngMathSetVector3dFromRange3Var(&untouched, nullptr);
+  EXPECT_FLOAT_EQ(untouched.x, 3.0f);
 }
 
 TEST(EngMathRectangles, FillDimensionVars) {
