@@ -19,9 +19,11 @@ const EngUInt64 kInflateMaxRatio = 100;
 
 // Another 1.x library is told once per process, not on every call.
 char version_warning_given = 0;
+// Stands in for the library's own version text in tests.
+const char *version_override = nullptr;
 
 char ZlibVersionOk(const char *signature, const char *short_name, bool deflating) {
-  const char *version = zlibVersion();
+  const char *version = version_override ? version_override : zlibVersion();
   if (!version || version[0] != '1') {
     if (deflating) {
       DebugErrorAlt(signature, "incopatible zlib versions (%s vs %s)", EngReturnSafeString(version), ENG_ZLIB_VERSION);
@@ -550,4 +552,9 @@ void EngZlibConvertUrlFriendlyCharsToBase64Chars(char *text) {
   if (text) MapChars(text, strlen(text), "_.-", "=/+");
 }
 
-void EngZlibResetForTests() { version_warning_given = 0; }
+void EngZlibResetForTests() {
+  version_warning_given = 0;
+  version_override = nullptr;
+}
+
+void EngZlibSetVersionForTests(const char *version) { version_override = version; }

@@ -45,5 +45,7 @@ char *EngZlibDecryptData(const char *key, const void *data, EngUInt32 n);
 void EngZlibConvertBase64CharsToUrlFriendlyChars(char *text);
 void EngZlibConvertUrlFriendlyCharsToBase64Chars(char *text);
 
-// Forgets that the different-version warning was given.
+// Forgets that the different-version warning was given and any version set for tests.
 void EngZlibResetForTests();
+// Makes the version test see this text instead of the library's (null: the library's).
+void EngZlibSetVersionForTests(const char *version);
