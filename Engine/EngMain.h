@@ -22,6 +22,8 @@ void EngMainShowErrorAndLogFilePopupOnExit();
 void EngMainForceExitOfMainProgramNow(const char *title, const char *text);
 [[noreturn]] void EngMainCallExit(int status);
 char EngMainIsThisTheMainThread();
+// 1 when a program object exists and its exiting flag is clear.
+char EngMainProgramIsRunning();
 
 double EngMainGetCurrentTimeWithoutUpdatingGlobalCurrentTime();
 double EngMainUpdateCurrentTime();
