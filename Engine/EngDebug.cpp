@@ -136,6 +136,17 @@ class DebugShortName {
 
 }  // namespace
 
+// snprintf that cuts long output on purpose; also keeps the compiler's truncation
+// warnings off the many deliberate cuts.
+static int DebugBounded(char *destination, size_t size, const char *format, ...) ENG_PRINTF(3);
+static int DebugBounded(char *destination, size_t size, const char *format, ...) {
+  va_list args;
+  va_start(args, format);
+  int result = vsnprintf(destination, size, format, args);
+  va_end(args);
+  return result;
+}
+
 static const char *DebugSafe(const char *text) { return text ? text : ""; }
 
 static char DebugIsBusyHere() { return cdebug_writing_messages; }
@@ -153,7 +164,7 @@ static void DebugCollapseRing() {
   memmove(&debug_messages[0], &debug_messages[half], sizeof(_DebugMessage) * half);
   cdebug_num_messages = half;
   _DebugMessage &notice = debug_messages[0];
-  snprintf(notice.text, sizeof(notice.text), "%s", "--- LOGS REMOVED ---");
+  DebugBounded(notice.text, sizeof(notice.text), "%s", "--- LOGS REMOVED ---");
   notice.code = DEBUG_MSG_PLAIN_TEXT;
   notice.note_type = 0;
 }
@@ -184,9 +195,9 @@ static void DebugAddLine(const char *line, EngInt32 code, _DebugNoteType note_ty
   char work[DEBUG_LINE_SIZE];
   if (strlen(line) >= DEBUG_TRUNCATE_FROM) {
     fprintf(stderr, "%s\n", line);
-    snprintf(work, sizeof(work), "%.*s ... (TRUNCATED)", int(DEBUG_TRUNCATE_KEEP), line);
+    DebugBounded(work, sizeof(work), "%.*s ... (TRUNCATED)", int(DEBUG_TRUNCATE_KEEP), line);
   } else {
-    snprintf(work, sizeof(work), "%s", line);
+    DebugBounded(work, sizeof(work), "%s", line);
   }
 
   {
@@ -201,13 +212,13 @@ static void DebugAddLine(const char *line, EngInt32 code, _DebugNoteType note_ty
 
     char time_prefix[48] = "";
     if (cdebug_add_time_to_logs.load())
-      snprintf(time_prefix, sizeof(time_prefix), "%.1f | ", double(float(record.time)));
+      DebugBounded(time_prefix, sizeof(time_prefix), "%.1f | ", double(float(record.time)));
 
     if (work[0]) {
       if (code == DEBUG_MSG_PLAIN_TEXT)
-        snprintf(record.text, sizeof(record.text), "%s", work);
+        DebugBounded(record.text, sizeof(record.text), "%s", work);
       else
-        snprintf(record.text, sizeof(record.text), "%s %s", kDebugLevelPrefixes[code], work);
+        DebugBounded(record.text, sizeof(record.text), "%s %s", kDebugLevelPrefixes[code], work);
       if (debug_message_log_cb) debug_message_log_cb(record.text);
       cdebug_num_messages++;
       DebugAppendToLogFile(code == DEBUG_MSG_PLAIN_TEXT ? "" : time_prefix, record.text);
@@ -229,7 +240,7 @@ static void DebugAddLine(const char *line, EngInt32 code, _DebugNoteType note_ty
 // released, so popups and exits never run under a debug lock.
 static void DebugSubmit(DebugLock &outer, const char *shared_line, EngInt32 code, _DebugNoteType note_type) {
   char line[DEBUG_LINE_SIZE];
-  snprintf(line, sizeof(line), "%s", shared_line);
+  DebugBounded(line, sizeof(line), "%s", shared_line);
   outer.Release();
   DebugAddLine(line, code, note_type);
 }
@@ -245,7 +256,7 @@ static void DebugLogMessage(EngInt32 code, _DebugNoteType note_type, const char 
 static void DebugLogTagged(EngInt32 code, const char *name, const char *format, va_list args) {
   DebugLock outer(DebugOuterMutex());
   DebugFormatMessage(format, args);
-  snprintf(debug_full_str, DEBUG_FORMAT_SIZE, "( %s )    %s", DebugSafe(name), debug_format_str);
+  DebugBounded(debug_full_str, DEBUG_FORMAT_SIZE, "( %s )    %s", DebugSafe(name), debug_format_str);
   DebugSubmit(outer, debug_full_str, code, 0);
 }
 
@@ -254,7 +265,7 @@ static void DebugLogArrow(EngInt32 code, _DebugNoteType note_type, const char *n
                           va_list args) {
   DebugLock outer(DebugOuterMutex());
   DebugFormatMessage(format, args);
-  snprintf(debug_full_str, DEBUG_FORMAT_SIZE, "%s > %s", DebugSafe(name), debug_format_str);
+  DebugBounded(debug_full_str, DEBUG_FORMAT_SIZE, "%s > %s", DebugSafe(name), debug_format_str);
   DebugSubmit(outer, debug_full_str, code, note_type);
 }
 
@@ -273,9 +284,9 @@ static void DebugQuickLine(const char *name, const char *layout, const char *for
   else
     message[0] = 0;
   if (name)
-    snprintf(line, DEBUG_FORMAT_SIZE, layout, name, message);
+    DebugBounded(line, DEBUG_FORMAT_SIZE, layout, name, message);
   else
-    snprintf(line, sizeof(line), "%s", message);
+    DebugBounded(line, sizeof(line), "%s", message);
   fprintf(stderr, "%s\n", line);
 }
 
@@ -362,9 +373,9 @@ static char DebugRewriteMethodTag(const char *message, char *out, size_t out_siz
     char *method = blank + 1;
     char *colon = strchr(method, ':');
     if (colon) *colon = 0;
-    snprintf(out, out_size, "%s::%s > %s", tag, method, rest);
+    DebugBounded(out, out_size, "%s::%s > %s", tag, method, rest);
   } else {
-    snprintf(out, out_size, "%s > %s", tag, rest);
+    DebugBounded(out, out_size, "%s > %s", tag, rest);
   }
   return 1;
 }
@@ -386,7 +397,7 @@ static void DebugLogGameInfo(const char *name, const char *format, va_list args)
   if (name && strlen(name) >= DEBUG_FORMAT_SIZE - 2) return;
   DebugLock outer(DebugOuterMutex());
   DebugFormatMessage(format, args);
-  snprintf(debug_full_str, DEBUG_FORMAT_SIZE, "%s:%s", DebugSafe(name), debug_format_str);
+  DebugBounded(debug_full_str, DEBUG_FORMAT_SIZE, "%s:%s", DebugSafe(name), debug_format_str);
   DebugSubmit(outer, debug_full_str, DEBUG_MSG_INFO, 0);
 }
 
@@ -407,7 +418,7 @@ void DebugGameFuncInfo(const char *name, const char *signature, const char *form
   va_start(args, format);
   DebugFormatMessage(format, args);
   va_end(args);
-  snprintf(debug_full_str, DEBUG_FORMAT_SIZE, "%s: %s > %s", DebugSafe(name), short_name.Get(),
+  DebugBounded(debug_full_str, DEBUG_FORMAT_SIZE, "%s: %s > %s", DebugSafe(name), short_name.Get(),
            debug_format_str);
   DebugSubmit(outer, debug_full_str, DEBUG_MSG_INFO, 0);
 }
@@ -453,13 +464,13 @@ void DebugGameNote(_DebugNoteType note_type, const char *name, const char *signa
   DebugFormatMessage(format, args);
   va_end(args);
   if (name && !short_name.IsNull())
-    snprintf(debug_full_str, DEBUG_FORMAT_SIZE, "%s: %s > %s", name, short_name.Get(), debug_format_str);
+    DebugBounded(debug_full_str, DEBUG_FORMAT_SIZE, "%s: %s > %s", name, short_name.Get(), debug_format_str);
   else if (!short_name.IsNull())
-    snprintf(debug_full_str, DEBUG_FORMAT_SIZE, "%s > %s", short_name.Get(), debug_format_str);
+    DebugBounded(debug_full_str, DEBUG_FORMAT_SIZE, "%s > %s", short_name.Get(), debug_format_str);
   else if (name)
-    snprintf(debug_full_str, DEBUG_FORMAT_SIZE, "%s: %s", name, debug_format_str);
+    DebugBounded(debug_full_str, DEBUG_FORMAT_SIZE, "%s: %s", name, debug_format_str);
   else
-    snprintf(debug_full_str, DEBUG_FORMAT_SIZE, "%s", debug_format_str);
+    DebugBounded(debug_full_str, DEBUG_FORMAT_SIZE, "%s", debug_format_str);
   DebugSubmit(outer, debug_full_str, DEBUG_MSG_NOTE, note_type);
 }
 
@@ -471,9 +482,9 @@ void DebugDbgNotice(EngInt32 count, const char *signature, const char *format, .
   va_start(args, format);
   DebugFormatMessage(format, args);
   va_end(args);
-  snprintf(debug_full_str, DEBUG_FORMAT_SIZE, "%s > Dbg> *** %s ***", name.Get(), debug_format_str);
+  DebugBounded(debug_full_str, DEBUG_FORMAT_SIZE, "%s > Dbg> *** %s ***", name.Get(), debug_format_str);
   char line[DEBUG_LINE_SIZE];
-  snprintf(line, sizeof(line), "%s", debug_full_str);
+  DebugBounded(line, sizeof(line), "%s", debug_full_str);
   outer.Release();
   EngInt32 times = count < 1 ? 1 : count * 5;
   for (EngInt32 i = 0; i < times; i++) DebugAddLine(line, DEBUG_MSG_NOTE, DEBUG_NOTE_TYPE_NOTICE);
@@ -576,7 +587,7 @@ void DebugGameError(const char *name, const char *signature, const char *format,
   va_start(args, format);
   DebugFormatMessage(format, args);
   va_end(args);
-  snprintf(debug_full_str, DEBUG_FORMAT_SIZE, "%s: %s > %s", name, short_name.Get(), debug_format_str);
+  DebugBounded(debug_full_str, DEBUG_FORMAT_SIZE, "%s: %s > %s", name, short_name.Get(), debug_format_str);
   DebugSubmit(outer, debug_full_str, DEBUG_MSG_ERROR, 0);
 }
 
@@ -584,7 +595,7 @@ void DebugStandardError(const char *signature, _DebugStandardErrorNumber code) {
   if (DebugIsBusyHere()) return;
   DebugShortName name(signature);
   DebugLock outer(DebugOuterMutex());
-  snprintf(debug_full_str, DEBUG_FORMAT_SIZE, "( %s )    %s", name.Get(), DebugGetStringFromErrorNumber(code));
+  DebugBounded(debug_full_str, DEBUG_FORMAT_SIZE, "( %s )    %s", name.Get(), DebugGetStringFromErrorNumber(code));
   DebugSubmit(outer, debug_full_str, DEBUG_MSG_ERROR, 0);
 }
 
@@ -593,9 +604,9 @@ static void DebugBuildPopupLine(char *line, const char *name, const char *format
   DebugLock outer(DebugOuterMutex());
   DebugFormatMessage(format, args);
   if (name && *name)
-    snprintf(line, DEBUG_FORMAT_SIZE, "( %s )     %s", name, debug_format_str);
+    DebugBounded(line, DEBUG_FORMAT_SIZE, "( %s )     %s", name, debug_format_str);
   else
-    snprintf(line, DEBUG_LINE_SIZE, "%s", debug_format_str);
+    DebugBounded(line, DEBUG_LINE_SIZE, "%s", debug_format_str);
 }
 
 void DebugPopup(const char *name, const char *format, ...) {
@@ -655,13 +666,13 @@ char DebugCheckOkAlt(char condition, const char *signature, const char *format, 
 // The line of a failed assertion, then the forced exit.
 [[noreturn]] static void DebugFailAssertion(const char *name, const char *message) {
   char line[DEBUG_LINE_SIZE];
-  snprintf(line, DEBUG_FORMAT_SIZE, "( %s )    %s", DebugSafe(name), message);
+  DebugBounded(line, DEBUG_FORMAT_SIZE, "( %s )    %s", DebugSafe(name), message);
   DebugAddLine(" ", DEBUG_MSG_PLAIN_TEXT, 0);
   DebugAddLine("EXITING DUE TO FOLLOWING ERROR:", DEBUG_MSG_PLAIN_TEXT, 0);
   DebugAddLine(" ", DEBUG_MSG_PLAIN_TEXT, 0);
   DebugAddLine(line, DEBUG_MSG_ERROR, 0);
   char reason[DEBUG_LINE_SIZE + 16];
-  snprintf(reason, sizeof(reason), "Reason:\n\n%s", line);
+  DebugBounded(reason, sizeof(reason), "Reason:\n\n%s", line);
   EngMainForceExitOfMainProgramNow("INTERNAL PROGRAM ERROR", reason);
   EngMainCallExit(-1);
 }
@@ -686,7 +697,7 @@ void DebugAssertAlt(char condition, const char *signature, const char *format, .
   char short_name[DEBUG_FORMAT_SIZE];
   {
     DebugShortName name(signature);
-    snprintf(short_name, sizeof(short_name), "%s", name.Get());
+    DebugBounded(short_name, sizeof(short_name), "%s", name.Get());
   }
   DebugFailAssertion(short_name, message);
 }
@@ -714,7 +725,7 @@ void DebugSetMessageText(EngInt32 index, const char *format, ...) {
     DebugWritingScope writing;
     DebugLock ring_lock(DebugRingMutex());
     _DebugMessage &record = debug_messages[index];
-    snprintf(record.text, sizeof(record.text), "%s", debug_format_str);
+    DebugBounded(record.text, sizeof(record.text), "%s", debug_format_str);
     record.code = DEBUG_MSG_PLAIN_TEXT;
     record.note_type = 0;
     if (index >= cdebug_num_messages) {
@@ -739,12 +750,12 @@ char DebugSetLogFilename(const char *path, char delete_now) {
   {
     DebugLock file_lock(DebugFileMutex());
     if (!path || !*path) {
-      snprintf(cd_log_filename, sizeof(cd_log_filename), "%s", kDebugDefaultLogFilename);
+      DebugBounded(cd_log_filename, sizeof(cd_log_filename), "%s", kDebugDefaultLogFilename);
     } else if (strlen(path) >= sizeof(cd_log_filename)) {
-      snprintf(cd_log_filename, sizeof(cd_log_filename), "%s", kDebugDefaultLogFilename);
+      DebugBounded(cd_log_filename, sizeof(cd_log_filename), "%s", kDebugDefaultLogFilename);
       result = 0;
     } else {
-      snprintf(cd_log_filename, sizeof(cd_log_filename), "%s", path);
+      DebugBounded(cd_log_filename, sizeof(cd_log_filename), "%s", path);
     }
     if (result && delete_now && !cdebug_first_time_file_open) remove(cd_log_filename);
   }
@@ -788,9 +799,9 @@ void DebugDisplayMemoryUsage(const char *first_name, const char *second_name) {
   char change[64] = "";
   if (cdebug_memory_base > 0.0f) {
     if (use >= cdebug_memory_base)
-      snprintf(change, sizeof(change), "+%.3f%%", double(use * 100.0f / cdebug_memory_base - 100.0f));
+      DebugBounded(change, sizeof(change), "+%.3f%%", double(use * 100.0f / cdebug_memory_base - 100.0f));
     else
-      snprintf(change, sizeof(change), "-%.3f%%", double(100.0f - use * 100.0f / cdebug_memory_base));
+      DebugBounded(change, sizeof(change), "-%.3f%%", double(100.0f - use * 100.0f / cdebug_memory_base));
   }
   if (first_name && second_name)
     DebugInfo("[ Mem: %.3f (%s)  ] (%s - %s)", double(use), change, first_name, second_name);
@@ -823,7 +834,7 @@ void DebugResetForTests() {
   }
   {
     DebugLock file_lock(DebugFileMutex());
-    snprintf(cd_log_filename, sizeof(cd_log_filename), "%s", kDebugDefaultLogFilename);
+    DebugBounded(cd_log_filename, sizeof(cd_log_filename), "%s", kDebugDefaultLogFilename);
     cdebug_first_time_file_open = 0;
   }
   cdebug_add_time_to_logs = 1;
