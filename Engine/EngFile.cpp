@@ -1,1 +1,748 @@
 #include "Engine/EngFile.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdarg>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngMemory.h"
+
+namespace {
+
+enum { ENG_FILE_FORMAT_STR_SIZE = 2058 };
+
+// One per thread: the debug log writes through Printf from any thread.
+thread_local char eng_file_format_str[ENG_FILE_FORMAT_STR_SIZE];
+
+bool IsEmpty(const char *path) { return !path || !*path; }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The file object
+
+EngFile::EngFile() : is_open(0), is_for_reading(0), is_text(0), stream(nullptr) {}
+
+EngFile::EngFile(const char *path, char for_writing, char text_mode) : EngFile() {
+  if (for_writing)
+    OpenForWriting(path, text_mode);
+  else
+    OpenForReading(path, text_mode, 1);
+}
+
+EngFile::~EngFile() { Close(); }
+
+void EngFile::CloseIfAlreadyOpen(const char *signature, const char *path) {
+  if (!stream) return;
+  DebugErrorAlt(signature, "File was already opened [%s]", EngReturnSafeString(path));
+  Close();
+}
+
+char EngFile::OpenWithMode(const char *path, char mode, char for_reading, char text_mode) {
+  // 'e' keeps the descriptor out of programs the game starts.
+  char full_mode[4] = {mode, text_mode ? 't' : 'b', 'e', 0};
+  FILE *opened = fopen(path, full_mode);
+  if (!opened) return 0;
+  if (for_reading) {
+    // A folder opens for reading on this system but is no file: refuse it here.
+    struct stat status;
+    if (fstat(fileno(opened), &status) != 0 || S_ISDIR(status.st_mode)) {
+      fclose(opened);
+      errno = EISDIR;
+      return 0;
+    }
+  }
+  stream = opened;
+  is_open = 1;
+  is_for_reading = for_reading;
+  is_text = text_mode ? 1 : 0;
+  return 1;
+}
+
+char EngFile::OpenForReading(const char *path, char text_mode, char report) {
+  CloseIfAlreadyOpen(ENG_FUNC, path);
+  if (IsEmpty(path)) {
+    if (report) DebugErrorAlt(ENG_FUNC, "No filename specified");
+    return 0;
+  }
+  if (!OpenWithMode(path, 'r', 1, text_mode)) {
+    if (report) DebugErrorAlt(ENG_FUNC, "Could not open file <%s>", path);
+    return 0;
+  }
+  return 1;
+}
+
+char EngFile::OpenForReadingIfExists(const char *path, char text_mode) { return OpenForReading(path, text_mode, 0); }
+
+char EngFile::OpenForWriting(const char *path, char text_mode) {
+  CloseIfAlreadyOpen(ENG_FUNC, path);
+  if (IsEmpty(path)) {
+    DebugErrorAlt(ENG_FUNC, "No filename specified");
+    return 0;
+  }
+  if (!OpenWithMode(path, 'w', 0, text_mode)) {
+    // Standard error only: the debug log's own file is opened through here.
+    DebugErrorQuickAlt(ENG_FUNC, "Could not open or create file <%s>", path);
+    return 0;
+  }
+  return 1;
+}
+
+char EngFile::CreateForWriting(const char *path, char text_mode) {
+  CloseIfAlreadyOpen(ENG_FUNC, path);
+  if (IsEmpty(path)) {
+    DebugErrorAlt(ENG_FUNC, "No filename specified");
+    return 0;
+  }
+  if (!OpenWithMode(path, 'w', 0, text_mode)) {
+    DebugErrorAlt(ENG_FUNC, "Could not create file <%s>", path);
+    return 0;
+  }
+  return 1;
+}
+
+char EngFile::OpenForAppending(const char *path, char text_mode) {
+  CloseIfAlreadyOpen(ENG_FUNC, path);
+  if (IsEmpty(path)) {
+    DebugErrorAlt(ENG_FUNC, "No filename specified");
+    return 0;
+  }
+  if (!OpenWithMode(path, 'a', 0, text_mode)) {
+    DebugErrorAlt(ENG_FUNC, "Could not open or create file <%s>", path);
+    return 0;
+  }
+  return 1;
+}
+
+char EngFile::Close() {
+  char ok = 1;
+  if (stream) {
+    // Buffered data reach the disk only here; a failure now is lost data and must be told.
+    if (fclose(stream) != 0) {
+      ok = 0;
+      if (!is_for_reading) DebugErrorQuickAlt(ENG_FUNC, "Could not write to file");
+    }
+  }
+  stream = nullptr;
+  is_open = 0;
+  is_for_reading = 0;
+  is_text = 0;
+  return ok;
+}
+
+char EngFile::Read(void *buffer, EngUInt32 count, char report_nothing_read) {
+  if (!stream) {
+    DebugErrorAlt(ENG_FUNC, "File is not open");
+    return 0;
+  }
+  if (!is_for_reading) {
+    DebugErrorAlt(ENG_FUNC, "File is not open for reading");
+    return 0;
+  }
+  if (!buffer) {
+    DebugErrorAlt(ENG_FUNC, "Nowhere to read to");
+    return 0;
+  }
+  size_t got = count ? fread(buffer, 1, count, stream) : 0;
+  if (got == 0) {
+    if (report_nothing_read) DebugErrorAlt(ENG_FUNC, "Could not read from file");
+    return 0;
+  }
+  if (got < count) {
+    DebugErrorAlt(ENG_FUNC, "Problem reading from file [ read %u not %u ]", unsigned(got), unsigned(count));
+    return 0;
+  }
+  return 1;
+}
+
+EngUInt32 EngFile::FRead(void *buffer, EngUInt32 count) {
+  if (!stream) {
+    DebugErrorAlt(ENG_FUNC, "File is not open");
+    return 0;
+  }
+  if (!is_for_reading) {
+    DebugErrorAlt(ENG_FUNC, "File is not open for reading");
+    return 0;
+  }
+  if (!buffer) {
+    DebugErrorAlt(ENG_FUNC, "Nowhere to read to");
+    return 0;
+  }
+  return count ? EngUInt32(fread(buffer, 1, count, stream)) : 0;
+}
+
+char EngFile::ReadLine(char *buffer, EngUInt32 size) {
+  if (!stream) {
+    DebugErrorAlt(ENG_FUNC, "File is not open");
+    return 0;
+  }
+  if (!is_for_reading) {
+    DebugErrorAlt(ENG_FUNC, "File is not open for reading");
+    return 0;
+  }
+  if (!buffer) {
+    DebugErrorAlt(ENG_FUNC, "Nowhere to read to");
+    return 0;
+  }
+  // Without room for one character and the terminator a line never advances.
+  if (size < 2) {
+    DebugErrorAlt(ENG_FUNC, "Buffer too small to read a line (%u bytes)", unsigned(size));
+    if (size == 1) buffer[0] = 0;
+    return 0;
+  }
+  int limit = size > EngUInt32(INT_MAX) ? INT_MAX : int(size);
+  if (!fgets(buffer, limit, stream)) {
+    buffer[0] = 0;
+    return 0;
+  }
+  return 1;
+}
+
+char EngFile::Write(const void *buffer, EngUInt32 count) {
+  if (!stream) {
+    DebugErrorAlt(ENG_FUNC, "File is not open");
+    return 0;
+  }
+  if (is_for_reading) {
+    DebugErrorAlt(ENG_FUNC, "File is not open for writing");
+    return 0;
+  }
+  if (!buffer) {
+    DebugErrorAlt(ENG_FUNC, "Nowhere to write from");
+    return 0;
+  }
+  size_t written = count ? fwrite(buffer, 1, count, stream) : 0;
+  if (written == 0) {
+    DebugErrorAlt(ENG_FUNC, "Could not write to file");
+    return 0;
+  }
+  // A short write loses data whatever the mode.
+  if (written < count) {
+    DebugErrorAlt(ENG_FUNC, "Only wrote %u of %u bytes to file", unsigned(written), unsigned(count));
+    return 0;
+  }
+  return 1;
+}
+
+EngUInt32 EngFile::FWrite(const void *buffer, EngUInt32 count) {
+  if (!stream) {
+    DebugErrorAlt(ENG_FUNC, "File is not open");
+    return 0;
+  }
+  if (is_for_reading) {
+    DebugErrorAlt(ENG_FUNC, "File is not open for writing");
+    return 0;
+  }
+  if (!buffer) {
+    DebugErrorAlt(ENG_FUNC, "Nowhere to write from");
+    return 0;
+  }
+  return count ? EngUInt32(fwrite(buffer, 1, count, stream)) : 0;
+}
+
+char EngFile::Printf(const char *format, ...) {
+  if (!stream) {
+    DebugErrorAlt(ENG_FUNC, "File is not open");
+    return 0;
+  }
+  if (is_for_reading) {
+    DebugErrorAlt(ENG_FUNC, "File is not open for writing");
+    return 0;
+  }
+  va_list args;
+  va_start(args, format);
+  int formatted = vsnprintf(eng_file_format_str, sizeof eng_file_format_str, format, args);
+  va_end(args);
+  if (formatted < 0) {
+    DebugErrorAlt(ENG_FUNC, "Could not write to file");
+    return 0;
+  }
+  size_t length = strlen(eng_file_format_str);
+  if (length == 0) return 1;
+  if (!Write(eng_file_format_str, EngUInt32(length))) {
+    DebugErrorAlt(ENG_FUNC, "Could not write to file");
+    return 0;
+  }
+  return 1;
+}
+
+char EngFile::Rewind() {
+  if (!stream) {
+    DebugErrorAlt(ENG_FUNC, "File is not opened");
+    return 0;
+  }
+  if (fseek(stream, 0, SEEK_SET) != 0) {
+    DebugErrorAlt(ENG_FUNC, "Error rewinding file");
+    return 0;
+  }
+  return 1;
+}
+
+char EngFile::MoveToPosition(EngUInt32 position) {
+  if (!stream) {
+    DebugErrorAlt(ENG_FUNC, "File is not opened");
+    return 0;
+  }
+  if (fseek(stream, long(position), SEEK_SET) != 0) {
+    DebugErrorAlt(ENG_FUNC, "Error moving to end of file");
+    return 0;
+  }
+  return 1;
+}
+
+char EngFile::MoveToPositionFromCurrentPosition(EngInt32 offset) {
+  if (!stream) {
+    DebugErrorAlt(ENG_FUNC, "File is not opened");
+    return 0;
+  }
+  if (fseek(stream, long(offset), SEEK_CUR) != 0) {
+    DebugErrorAlt(ENG_FUNC, "Error moving to end of file");
+    return 0;
+  }
+  return 1;
+}
+
+char EngFile::MoveToEnd() {
+  if (!stream) {
+    DebugErrorAlt(ENG_FUNC, "File is not opened");
+    return 0;
+  }
+  if (fseek(stream, 0, SEEK_END) != 0) {
+    DebugErrorAlt(ENG_FUNC, "Error moving to end of file");
+    return 0;
+  }
+  return 1;
+}
+
+EngUInt32 EngFile::GetPosition() {
+  if (!stream) {
+    DebugErrorAlt(ENG_FUNC, "File is not opened");
+    return 0;
+  }
+  long position = ftell(stream);
+  return (position < 0 || position > long(UINT32_MAX)) ? 0 : EngUInt32(position);
+}
+
+char EngFile::IsAtEnd() {
+  if (!stream) {
+    DebugErrorAlt(ENG_FUNC, "File is not opened");
+    return 0;
+  }
+  return feof(stream) ? 1 : 0;
+}
+
+EngUInt32 EngFile::GetSize() {
+  if (!stream) {
+    DebugErrorAlt(ENG_FUNC, "File is not opened");
+    return 0;
+  }
+  long remembered = ftell(stream);
+  long size = MoveToEnd() ? ftell(stream) : -1;
+  // A size that does not fit the record sizes' width must not pass for a small file.
+  if (size < 0 || size > long(UINT32_MAX)) {
+    DebugErrorAlt(ENG_FUNC, "Problem getting size");
+    size = 0;
+  }
+  if (remembered >= 0) fseek(stream, remembered, SEEK_SET);
+  return EngUInt32(size);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Whole files
+
+char EngFileExists(const char *path, char report) {
+  EngFile file;
+  if (file.OpenForReadingIfExists(path, 0)) return 1;
+  if (report) DebugError("EngFileExists", "File not found: %s", EngReturnSafeString(path));
+  return 0;
+}
+
+char EngFileDirectoryExists(const char *path) {
+  if (IsEmpty(path)) return 0;
+  DIR *dir = opendir(path);
+  if (!dir) return 0;
+  closedir(dir);
+  return 1;
+}
+
+EngUInt32 EngFileGetFileSize(const char *path, char text_mode) {
+  EngFile file;
+  if (!file.OpenForReading(path, text_mode, 1)) {
+    DebugErrorAlt(ENG_FUNC, "Could not open file <%s>", EngReturnSafeString(path));
+    return 0;
+  }
+  return file.GetSize();
+}
+
+EngUInt32 EngFileGetLastModifiedTime(const char *path) {
+  if (IsEmpty(path)) {
+    DebugErrorAlt(ENG_FUNC, "No filename specified");
+    return 0;
+  }
+  FILE *opened = fopen(path, "re");
+  if (!opened) {
+    DebugErrorAlt(ENG_FUNC, "Could not open file <%s>", path);
+    return 0;
+  }
+  struct stat status;
+  int result = fstat(fileno(opened), &status);
+  fclose(opened);
+  if (result != 0 || status.st_mtime < 0) return 0;
+  return EngUInt32(status.st_mtime);
+}
+
+namespace {
+
+char OpenReadAndClose(const char *signature, const char *path, char text_mode, void *buffer, euint size,
+                      char report_missing) {
+  EngFile file;
+  if (!file.OpenForReading(path, text_mode, report_missing)) {
+    if (report_missing) DebugErrorAlt(signature, "Could not open file <%s>", path);
+    return 0;
+  }
+  // The caller's buffer is exactly the size asked for: a file of any other size is not read.
+  if (file.GetSize() != size) {
+    DebugErrorAlt(signature, "Invalid file size in <%s>", path);
+    return 0;
+  }
+  if (!file.Read(buffer, size, 1)) {
+    DebugErrorAlt(signature, "Could not read from file <%s>", path);
+    return 0;
+  }
+  file.Close();
+  return 1;
+}
+
+// Writes "<path>.tmp", syncs it and renames it over the path, so a reader never sees half a
+// file and a failed save keeps the old one. Returns 1, or 0 after reporting one of the two
+// messages given (the first when the file cannot be created).
+char SaveAtomically(const char *signature, const char *path, char text_mode, const void *buffer, euint size,
+                    const char *open_failed_message, const char *write_failed_message) {
+  std::string temporary = std::string(path) + ".tmp";
+  EngFile file;
+  if (!file.OpenForWriting(temporary.c_str(), text_mode)) {
+    DebugErrorAlt(signature, open_failed_message, path);
+    return 0;
+  }
+  bool ok = file.Write(buffer, size) && fflush(file.stream) == 0 && fsync(fileno(file.stream)) == 0;
+  ok = file.Close() && ok;
+  ok = ok && rename(temporary.c_str(), path) == 0;
+  if (!ok) {
+    unlink(temporary.c_str());
+    DebugErrorAlt(signature, write_failed_message, path);
+    return 0;
+  }
+  return 1;
+}
+
+}  // namespace
+
+char EngFileOpenReadAndClose(const char *path, char text_mode, void *buffer, euint size) {
+  if (IsEmpty(path)) {
+    DebugErrorAlt(ENG_FUNC, "No filename specified");
+    return 0;
+  }
+  return OpenReadAndClose(ENG_FUNC, path, text_mode, buffer, size, 1);
+}
+
+char EngFileOpenReadAndCloseIfExists(const char *path, char text_mode, void *buffer, euint size) {
+  if (IsEmpty(path)) return 0;
+  return OpenReadAndClose(ENG_FUNC, path, text_mode, buffer, size, 0);
+}
+
+char EngFileOpenWriteAndClose(const char *path, char text_mode, const void *buffer, euint size) {
+  if (IsEmpty(path)) {
+    DebugErrorAlt(ENG_FUNC, "No filename specified");
+    return 0;
+  }
+  return SaveAtomically(ENG_FUNC, path, text_mode, buffer, size, "Could not open file <%s>",
+                        "Could not write to file <%s>");
+}
+
+void *EngFileReadFileContentsToMemory(const char *path, char text_mode, euint extra, euint *size_out) {
+  if (size_out) *size_out = 0;
+  if (IsEmpty(path)) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_BAPA);
+    return nullptr;
+  }
+  if (!EngFileExists(path, 0)) {
+    DebugErrorAlt(ENG_FUNC, "File does not exist.");
+    return nullptr;
+  }
+  EngFile file;
+  if (!file.OpenForReading(path, text_mode, 1)) {
+    DebugErrorAlt(ENG_FUNC, "Could not open file.");
+    return nullptr;
+  }
+  EngUInt32 size = file.GetSize();
+  if (size == 0) {
+    DebugErrorAlt(ENG_FUNC, "File is empty.");
+    return nullptr;
+  }
+  // The reported size must fit the caller's 32-bit count, terminator included.
+  if (EngUInt64(size) + extra + 1 > UINT32_MAX) {
+    DebugErrorAlt(ENG_FUNC, "File is too large.");
+    return nullptr;
+  }
+  void *block = EngMalloc(size_t(size) + extra + 1, "EngFileReadFileContentsToMemory", 1);
+  if (!block) return nullptr;
+  if (!file.Read(block, size, 1)) {
+    EngFree(block, 0, "EngFileReadFileContentsToMemory");
+    DebugErrorAlt(ENG_FUNC, "Could not read file");
+    return nullptr;
+  }
+  if (size_out) *size_out = size + extra;
+  return block;
+}
+
+char EngFileWriteMemoryContentsToFile(const char *path, char text_mode, const void *buffer, euint size) {
+  if (IsEmpty(path) || !buffer || !size) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_BAPA);
+    return 0;
+  }
+  return SaveAtomically(ENG_FUNC, path, text_mode, buffer, size, "Could not open file.", "Could not write to file.");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Folders, deleting, copying and moving
+
+char EngFileCreateDirectory(const char *path, char report) {
+  if (IsEmpty(path)) {
+    DebugErrorAlt(ENG_FUNC, "No filename specified");
+    return 0;
+  }
+  if (mkdir(path, 0777) != 0) {
+    if (report) DebugErrorAlt(ENG_FUNC, "Failed to create directory <%s>", path);
+    return 0;
+  }
+  if (!EngFileDirectoryExists(path)) {
+    if (report) DebugErrorAlt(ENG_FUNC, "Directory was not created <%s>", path);
+    return 0;
+  }
+  return 1;
+}
+
+char EngFileDelete(const char *path, char report) {
+  if (IsEmpty(path)) {
+    DebugErrorAlt(ENG_FUNC, "No filename specified");
+    return 0;
+  }
+  if (unlink(path) != 0) {
+    if (report) DebugErrorAlt(ENG_FUNC, "Deletion failed.");
+    return 0;
+  }
+  return 1;
+}
+
+char EngFileDeleteIfExists(const char *path, char report) {
+  if (!EngFileExists(path, 0)) return 1;
+  return EngFileDelete(path, report);
+}
+
+char EngFileDeleteDirectory(const char *path) {
+  if (IsEmpty(path)) {
+    DebugErrorAlt(ENG_FUNC, "No name specified");
+    return 0;
+  }
+  if (rmdir(path) != 0) {
+    DebugErrorAlt(ENG_FUNC, "Deletion failed.");
+    return 0;
+  }
+  return 1;
+}
+
+namespace {
+
+bool WriteAll(int descriptor, const char *bytes, size_t count) {
+  while (count > 0) {
+    ssize_t written = write(descriptor, bytes, count);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes += written;
+    count -= size_t(written);
+  }
+  return true;
+}
+
+// Copies a regular file's bytes and permission bits into "<target>.tmp" and renames that over
+// the target, so an existing target is replaced whole or not at all.
+bool CopyFileContents(const char *source, const char *target) {
+  int input = open(source, O_RDONLY | O_CLOEXEC);
+  if (input < 0) return false;
+  struct stat status;
+  if (fstat(input, &status) != 0 || !S_ISREG(status.st_mode)) {
+    close(input);
+    return false;
+  }
+  std::string temporary = std::string(target) + ".tmp";
+  int output = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, status.st_mode & 0777);
+  if (output < 0) {
+    close(input);
+    return false;
+  }
+  bool ok = true;
+  std::vector<char> chunk(65536);
+  for (;;) {
+    ssize_t got = read(input, chunk.data(), chunk.size());
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      ok = false;
+      break;
+    }
+    if (got == 0) break;
+    if (!WriteAll(output, chunk.data(), size_t(got))) {
+      ok = false;
+      break;
+    }
+  }
+  close(input);
+  ok = ok && fsync(output) == 0;
+  ok = (close(output) == 0) && ok;
+  ok = ok && rename(temporary.c_str(), target) == 0;
+  if (!ok) unlink(temporary.c_str());
+  return ok;
+}
+
+}  // namespace
+
+char EngFileCopyFile(const char *source, const char *target, char fail_if_target_exists) {
+  if (IsEmpty(source) || IsEmpty(target)) {
+    DebugErrorAlt(ENG_FUNC, "Invalid parameters");
+    return 0;
+  }
+  if (strcmp(source, target) == 0) {
+    DebugErrorAlt(ENG_FUNC, "Files are the same <%s>", source);
+    return 0;
+  }
+  if (fail_if_target_exists && EngFileExists(target, 0)) {
+    DebugErrorAlt(ENG_FUNC, "File <%s> exists", target);
+    return 0;
+  }
+  if (!EngFileExists(source, 0)) {
+    DebugErrorAlt(ENG_FUNC, "File <%s> does not exist", source);
+    return 0;
+  }
+  // An existing target is replaced by the rename at the end of the copy, not deleted first,
+  // so a copy that fails half way leaves it as it was.
+  if (!CopyFileContents(source, target) || !EngFileExists(target, 0)) {
+    DebugErrorAlt(ENG_FUNC, "File was not copied: <%s> to <%s>", source, target);
+    return 0;
+  }
+  return 1;
+}
+
+char EngFileMoveFile(const char *source, const char *target) {
+  if (IsEmpty(source) || IsEmpty(target)) {
+    DebugErrorAlt(ENG_FUNC, "Invalid parameters");
+    return 0;
+  }
+  if (EngFileExists(target, 0)) {
+    DebugErrorAlt(ENG_FUNC, "File <%s> exists", target);
+    return 0;
+  }
+  if (!EngFileExists(source, 0)) {
+    DebugErrorAlt(ENG_FUNC, "File <%s> does not exist", source);
+    return 0;
+  }
+  if (rename(source, target) != 0 && errno == EXDEV) {
+    // Another file system: copy, and remove the source only once the copy is safely there.
+    if (CopyFileContents(source, target)) unlink(source);
+  }
+  if (!EngFileExists(target, 0)) {
+    DebugErrorAlt(ENG_FUNC, "File was not moved: <%s> to <%s>", source, target);
+    return 0;
+  }
+  if (EngFileExists(source, 0)) {
+    DebugErrorAlt(ENG_FUNC, "Existing file still exists: <%s> to <%s>", source, target);
+    return 0;
+  }
+  return 1;
+}
+
+char EngFileRenameDirectory(const char *source, const char *target) {
+  if (IsEmpty(source) || IsEmpty(target)) {
+    DebugErrorAlt(ENG_FUNC, "Invalid parameters");
+    return 0;
+  }
+  if (EngFileDirectoryExists(target)) {
+    DebugErrorAlt(ENG_FUNC, "File <%s> exists", target);
+    return 0;
+  }
+  if (!EngFileDirectoryExists(source)) {
+    DebugErrorAlt(ENG_FUNC, "File <%s> does not exist", source);
+    return 0;
+  }
+  rename(source, target);
+  if (!EngFileDirectoryExists(target)) {
+    DebugErrorAlt(ENG_FUNC, "Dir was not renamed: <%s> to <%s>", source, target);
+    return 0;
+  }
+  if (EngFileDirectoryExists(source)) {
+    DebugErrorAlt(ENG_FUNC, "Existing directory still exists: <%s> to <%s>", source, target);
+    return 0;
+  }
+  return 1;
+}
+
+char EngFileMoveToTrash(const char *path) {
+  if (IsEmpty(path)) {
+    DebugErrorAlt(ENG_FUNC, "No filename");
+    return 0;
+  }
+  if (!EngFileExists(path, 0)) {
+    DebugErrorAlt(ENG_FUNC, "File does not exist");
+    return 0;
+  }
+  enum { TRASH_FOLDER_SIZE = 512 };
+  size_t length = strlen(path);
+  size_t buffer_size = length + TRASH_FOLDER_SIZE + 1;
+  char *trash_path = static_cast<char *>(EngMalloc(buffer_size, "EngFileMoveToTrash", 1));
+  if (!trash_path) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_OMEM);
+    return 0;
+  }
+  if (!EngFileGetTrashDirectory_MAC(trash_path, TRASH_FOLDER_SIZE)) {
+    EngFree(trash_path, 1, "EngFileMoveToTrash");
+    return 0;
+  }
+  const char *separator = strrchr(path, '/');
+  const char *name = separator ? separator + 1 : path;
+  size_t used = strlen(trash_path);
+  snprintf(trash_path + used, buffer_size - used, "/%s", name);
+  if (EngFileExists(trash_path, 0)) EngFileDelete(trash_path, 1);
+  DebugInfo("Moving <%s> to the trash <%s>", path, trash_path);
+  char moved = EngFileMoveFile(path, trash_path);
+  EngFree(trash_path, 1, "EngFileMoveToTrash");
+  return moved;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Platform odds and ends
+
+void EngFileReverseWordBitsForPlatform(EngUInt32 *words, euint count) {
+  // Files hold little-endian words; only a big-endian processor has anything to do.
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+  if (!words) return;
+  for (euint i = 0; i < count; i++) words[i] = __builtin_bswap32(words[i]);
+#else
+  (void)words;
+  (void)count;
+#endif
+}
+
+void EngFileOutputLastError(const char *caller, const char *, char, EngInt32, char) {
+  if (caller)
+    DebugErrorAlt(ENG_FUNC, "Not supported on Mac (called by %s)", caller);
+  else
+    DebugErrorAlt(ENG_FUNC, "Not supported on Mac");
+}

@@ -1,1 +1,78 @@
-// Placeholder.
+// Files: a thin object over the buffered standard file calls, and free functions that test,
+// read, write, delete, copy and move whole files and folders. Every failure is logged through
+// the debug log and returned as 0 or null; nothing here throws. The trash folder is in MAC/.
+#pragma once
+
+#include <cstdio>
+
+#include "Engine/EngTypes.h"
+
+class EngFile {
+ public:
+  EngFile();
+  // Opens at once (for writing, or for reading with reporting); test is_open afterwards.
+  EngFile(const char *path, char for_writing, char text_mode);
+  ~EngFile();
+  EngFile(const EngFile &) = delete;
+  EngFile &operator=(const EngFile &) = delete;
+
+  char OpenForReading(const char *path, char text_mode, char report);
+  char OpenForReadingIfExists(const char *path, char text_mode);
+  char OpenForWriting(const char *path, char text_mode);
+  char CreateForWriting(const char *path, char text_mode);
+  char OpenForAppending(const char *path, char text_mode);
+  // 0 when the stream could not be flushed on closing (the data may be lost); closed either way.
+  char Close();
+
+  char Read(void *buffer, EngUInt32 count, char report_nothing_read);
+  EngUInt32 FRead(void *buffer, EngUInt32 count);
+  char ReadLine(char *buffer, EngUInt32 size);
+  char Write(const void *buffer, EngUInt32 count);
+  EngUInt32 FWrite(const void *buffer, EngUInt32 count);
+  char Printf(const char *format, ...) __attribute__((format(printf, 2, 3)));
+
+  char Rewind();
+  char MoveToPosition(EngUInt32 position);
+  char MoveToPositionFromCurrentPosition(EngInt32 offset);
+  char MoveToEnd();
+  EngUInt32 GetPosition();
+  char IsAtEnd();
+  EngUInt32 GetSize();
+
+  char is_open;
+  char is_for_reading;
+  char is_text;
+  FILE *stream;
+
+ private:
+  void CloseIfAlreadyOpen(const char *signature, const char *path);
+  char OpenWithMode(const char *path, char mode, char for_reading, char text_mode);
+};
+
+char EngFileExists(const char *path, char report);
+char EngFileDirectoryExists(const char *path);
+EngUInt32 EngFileGetFileSize(const char *path, char text_mode = 0);
+EngUInt32 EngFileGetLastModifiedTime(const char *path);
+char EngFileOpenReadAndClose(const char *path, char text_mode, void *buffer, euint size);
+char EngFileOpenReadAndCloseIfExists(const char *path, char text_mode, void *buffer, euint size);
+// Whole-file saves are atomic: "<path>.tmp" is written, synced and renamed over the file, so a
+// failed save leaves the old file whole.
+char EngFileOpenWriteAndClose(const char *path, char text_mode, const void *buffer, euint size);
+// A new zero-filled block (free with EngFree) of the file's size + extra + 1 bytes.
+void *EngFileReadFileContentsToMemory(const char *path, char text_mode, euint extra, euint *size_out);
+char EngFileWriteMemoryContentsToFile(const char *path, char text_mode, const void *buffer, euint size);
+
+char EngFileCreateDirectory(const char *path, char report);
+char EngFileDelete(const char *path, char report);
+char EngFileDeleteIfExists(const char *path, char report);
+char EngFileDeleteDirectory(const char *path);
+char EngFileCopyFile(const char *source, const char *target, char fail_if_target_exists);
+char EngFileMoveFile(const char *source, const char *target);
+char EngFileRenameDirectory(const char *source, const char *target);
+char EngFileMoveToTrash(const char *path);
+
+void EngFileReverseWordBitsForPlatform(EngUInt32 *words, euint count);
+void EngFileOutputLastError(const char *caller, const char *text, char flag, EngInt32 number, char flag2);
+
+// The user's trash folder (created when missing) into the buffer of the given size.
+char EngFileGetTrashDirectory_MAC(char *buffer, int size);

@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngFile.h"
 #include "Engine/EngMemory.h"
 
 static char use_application_support = 0;
@@ -114,9 +115,8 @@ char EngMiscGetApplicationsDirectory(char *buffer, int size) {
   return GetExistingFolder(ENG_FUNC, XdgBaseFolder("XDG_DATA_HOME", ".local/share") + "/applications", buffer, size);
 }
 
-char EngMiscGetTrashDirectory(char *buffer, int size) {
-  return GetExistingFolder(ENG_FUNC, XdgBaseFolder("XDG_DATA_HOME", ".local/share") + "/Trash", buffer, size);
-}
+// The file module's trash, so that both name the same folder.
+char EngMiscGetTrashDirectory(char *buffer, int size) { return EngFileGetTrashDirectory_MAC(buffer, size); }
 
 char EngMiscGetUserFontsDirectory_MAC(char *buffer, int size) {
   return GetExistingFolder(ENG_FUNC, XdgBaseFolder("XDG_DATA_HOME", ".local/share") + "/fonts", buffer, size);
@@ -198,9 +198,9 @@ static bool MakeApplicationDataRoot() {
 
 char EngMiscCreateUserApplicationDataSubDirectoryIfNeeded(const char *sub, char *buffer, int size) {
   if (!EngMiscGetUserApplicationDataSubDirectory(sub, buffer, size)) return 0;
-  if (FolderExists(buffer)) return 1;
+  if (EngFileDirectoryExists(buffer)) return 1;
   // A fresh account may lack the XDG folder itself.
-  if (!MakeApplicationDataRoot() || mkdir(buffer, 0755) != 0) {
+  if (!MakeApplicationDataRoot() || !EngFileCreateDirectory(buffer, 1)) {
     DebugErrorAlt(ENG_FUNC, "Could not create dir <%s>", buffer);
     return 0;
   }
@@ -214,8 +214,8 @@ char EngMiscCreateUserApplicationDataSubSubDirectoryIfNeeded(const char *sub, co
   if (room < 1 || !EngMiscCreateUserApplicationDataSubDirectoryIfNeeded(sub, buffer, room)) return 0;
   strcat(buffer, "/");
   strcat(buffer, subsub);
-  if (FolderExists(buffer)) return 1;
-  if (mkdir(buffer, 0755) != 0) {
+  if (EngFileDirectoryExists(buffer)) return 1;
+  if (!EngFileCreateDirectory(buffer, 1)) {
     DebugErrorAlt(ENG_FUNC, "Could not create dir <%s>", buffer);
     return 0;
   }
