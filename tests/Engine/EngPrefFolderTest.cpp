@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <sys/stat.h>
 
@@ -113,7 +114,7 @@ TEST_F(EngPrefFolderTest, UserFoldersAndTheirSubfolders) {
 
 TEST_F(EngPrefFolderTest, MoveOldFolderFromThePreferencesRoot) {
   std::string old_folder = home.File(".config/Tallowmere/Old");
-  ASSERT_EQ(system(("mkdir -p '" + old_folder + "'").c_str()), 0);
+  ASSERT_TRUE(std::filesystem::create_directories(old_folder));
   qwtest::WriteWholeFile(old_folder + "/keep.txt", "k");
   EXPECT_EQ(PrefFolderMoveOldFolderIfExistsToApplicationSupportFolder_MAC("Old"), 1);
   EXPECT_EQ(qwtest::ReadWholeFile(Data("Old/keep.txt")), "k");
@@ -125,7 +126,8 @@ TEST_F(EngPrefFolderTest, MoveOldFolderFromThePreferencesRoot) {
 
 TEST_F(EngPrefFolderTest, MoveOldUsersWithLongNames) {
   EngMiscUseApplicationsSupportDirectoryForApplicationDataDirectory(1);
-  ASSERT_EQ(system(("mkdir -p '" + Data("Old/Users") + "' '" + Data("New/Users") + "'").c_str()), 0);
+  ASSERT_TRUE(std::filesystem::create_directories(Data("Old/Users")));
+  ASSERT_TRUE(std::filesystem::create_directories(Data("New/Users")));
   std::string long_base(200, 'L');  // longer than any fixed slack for the base name
   for (const std::string &base : {std::string("ann"), long_base}) {
     qwtest::WriteWholeFile(Data("Old/Users/" + base + ".usr"), "u");
