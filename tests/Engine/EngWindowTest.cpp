@@ -1,6 +1,6 @@
 // The window's portable half on the headless native half: callback orders of creation,
 // re-creation, resolution change and toggle, failures and their recovery, the window
-// ratios, resize coalescing, and the input translators with the key table.
+// ratios, resize coalescing, the input translators with the key table, and the corner.
 #include "Engine/EngWindow.h"
 
 #include <gmock/gmock.h>
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Engine/CommonWindowCorner.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMisc.h"
@@ -354,6 +355,23 @@ TEST_F(EngWindowTest, CtrlFReleasedTogglesFullScreenUnlessConsumed) {
   m_window->MsgsKeyUp('f');
   EXPECT_EQ(eng_main_window_windowed, 0);
   EngWindowKeyModifiersChanged_MAC(0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EngWindowTest, WindowCornerSitsInTheBottomRightAndAMissingPictureIsNoCrash) {
+  Open(1280, 960);
+  EXPECT_EQ(CommonCreateMacWindowCornerTex(), 0);  // no "WinCorner.tga" here: logged
+  float x, y, w, h;
+  CommonGetMacWindowCornerArea(&x, &y, &w, &h);
+  EXPECT_FLOAT_EQ(x, 633.0f);
+  EXPECT_FLOAT_EQ(y, 473.0f);
+  EXPECT_FLOAT_EQ(w, 7.0f);
+  EXPECT_FLOAT_EQ(h, 7.0f);
+  CommonRenderMacWindowCorner();
+  CommonDestroyMacWindowCornerTex();
 }
 
 }  // namespace
