@@ -54,7 +54,7 @@ class EngWindowDisplayTest : public ::testing::Test {
   }
   void TearDown() override {
     delete m_window;
-    if (eng_main_program == m_program) delete m_program;
+    delete m_program;  // also after a forced exit, which lets go of eng_main_program
     EngContextFailAfterTakingDisplayForTests(0);
     EngProgramSetResourcesPathForTests(nullptr);
     EngMiscSetPopupHandlerForTests(nullptr);

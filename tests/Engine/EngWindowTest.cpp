@@ -83,7 +83,7 @@ class EngWindowTest : public ::testing::Test {
   }
   void TearDown() override {
     delete m_window;
-    if (eng_main_program == m_program) delete m_program;
+    delete m_program;  // also after a forced exit, which lets go of eng_main_program
     EngProgramSetResourcesPathForTests(nullptr);
     EngMiscSetPopupHandlerForTests(nullptr);
     EngMainSetProcessExitForTests(nullptr);
