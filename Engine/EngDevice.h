@@ -1,5 +1,5 @@
 // The rendering device of the main window. Until the OpenGL back end lands this holds
-// only its life cycle and the buffer swap the main loop needs.
+// its life cycle, the context set-up through the platform half and the buffer swap.
 #pragma once
 
 #include "Engine/EngTypes.h"
@@ -13,8 +13,10 @@ class EngDevice {
 
   virtual char Create(char windowed, EngInt32 width, EngInt32 height, EngInt32 bit_depth, EngInt32 frequency);
   virtual void Destroy();
-  virtual void SwapBuffers() {}
-  virtual void ClearScreen(float r, float g, float b) { (void)r, (void)g, (void)b; }
+  virtual void SwapBuffers();
+  virtual void ClearScreen(float r, float g, float b);
+  virtual void SetFullViewportSize(EngInt32 width, EngInt32 height) { (void)width, (void)height; }
+  virtual void WindowResized() {}
   void GoingToBeDestroyed() {}
   char IsCreated() const { return m_created; }
 
