@@ -42,7 +42,7 @@ static char CurrentMode(_EngDisplayModeInfo *mode) {
   return fake_has_current;
 }
 
-char EngMiscGetDesktopDimensions(int *x, int *y, int *width, int *height, char usable) {
+char EngResModesGetDesktopDimensions(int *x, int *y, int *width, int *height, char usable) {
   _EngDisplayModeInfo mode = {0, 0, 0, 0.0f};
   CurrentMode(&mode);
   int h = mode.height - (usable ? 50 : 0);
@@ -337,7 +337,7 @@ char EngResModes::GetWindowedModeDetails_GL(int *width, int *height, int *bits, 
   }
   if (bits) *bits = m_windowed_mode->bit_depth;
   if (frequency) *frequency = m_windowed_mode->num_frequencies == 1 ? m_windowed_mode->frequencies[0] : 0;
-  return EngMiscGetDesktopDimensions(nullptr, nullptr, width, height, 1);
+  return EngResModesGetDesktopDimensions(nullptr, nullptr, width, height, 1);
 }
 
 int EngResModes::GetFullscreenModeNumberFromSettings(int width, int height, int bits) {

@@ -83,3 +83,7 @@ char EngMiscGetDesktopDimensions(int *x, int *y, int *width, int *height, char u
 // list goes back to the platform.
 void EngResModesSetDisplayForTests(const _EngDisplayModeInfo *modes, EngInt32 count,
                                    const _EngDisplayModeInfo *current);
+
+// The desktop's size from the same mode source as the mode list, so a headless or faked
+// display answers consistently; usable leaves room for the desktop's bars.
+char EngResModesGetDesktopDimensions(int *x, int *y, int *width, int *height, char usable);

@@ -5,6 +5,7 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngMain.h"
+#include "Engine/EngMainOrientation.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngProgram.h"
 
@@ -27,18 +28,6 @@ float eng_main_window_x_widescreen_ratio = 1.0f;
 float eng_main_window_y_narrowscreen_ratio = 1.0f;
 float eng_main_window_y_narrowscreen_ratio_actual = 1.0f;
 EngUInt8 eng_key_down[256];
-
-static _EngOrientation main_orientation = ENG_ORIENTATION_UNSET;
-
-void EngMainSetOrientation(_EngOrientation orientation) { main_orientation = orientation; }
-_EngOrientation EngMainGetOrientation() { return main_orientation; }
-
-char EngMainChangeMousePosRatioedForOrientation(float x, float y, float *out_x, float *out_y) {
-  if (eng_main_window_width <= 0 || eng_main_window_height <= 0) return 0;
-  if (out_x) *out_x = x * 640.0f / float(eng_main_window_width);
-  if (out_y) *out_y = y * 480.0f / float(eng_main_window_height);
-  return 1;
-}
 
 EngWindow::EngWindow(EngProgram *program, const char *title) : m_program(program) {
   if (title && *title) EngSafeStrcpy(m_title, title, sizeof(m_title));

@@ -213,11 +213,6 @@ class EngWindow {
 
 char SetWindowClientSize(int width, int height);
 
-// The current orientation, set by the window from its shape.
-void EngMainSetOrientation(_EngOrientation orientation);
-_EngOrientation EngMainGetOrientation();
-char EngMainChangeMousePosRatioedForOrientation(float x, float y, float *out_x, float *out_y);
-
 // Test seams of the platform half. Headless: no native window, nothing pumped; used when
 // SDL's video driver is "dummy" (as the non-display tests run) or forced here.
 void EngWindowForceHeadlessForTests(char on);

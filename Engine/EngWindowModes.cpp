@@ -7,6 +7,7 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngMain.h"
+#include "Engine/EngMainOrientation.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngResModes.h"
 

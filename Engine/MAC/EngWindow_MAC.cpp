@@ -101,7 +101,7 @@ char EngWindow::DoCreateWindow_MAC(_EngCreateWindowParms parms) {
   int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
   if (parms.windowed) {
     int usable_w = 0, usable_h = 0;
-    if (EngMiscGetDesktopDimensions(nullptr, nullptr, &usable_w, &usable_h, 1)) {
+    if (EngResModesGetDesktopDimensions(nullptr, nullptr, &usable_w, &usable_h, 1)) {
       if (width > usable_w) width = usable_w;
       if (height > usable_h) height = usable_h;
       if (parms.x >= 0 && parms.y >= 0) {
@@ -139,6 +139,7 @@ char EngWindow::DoCreateWindow_MAC(_EngCreateWindowParms parms) {
     }
     m_native_window = window;
     m_native_window_id = SDL_GetWindowID(window);
+    EngMiscSetMainNativeWindow_MAC(window);
     SDL_StartTextInput();
   }
   UpdateWindowVariables(parms.windowed ? 1 : 0, width, height, parms.bit_depth, parms.frequency);
@@ -150,7 +151,10 @@ void EngWindow::OnDestroy_MAC() {
   // Our own teardown stops the loop of this window only; it never sets the program's
   // exiting flag, so a mode change has nothing to clear afterwards.
   m_stop = 1;
-  if (SDL_Window *window = Native(this)) SDL_DestroyWindow(window);
+  if (SDL_Window *window = Native(this)) {
+    EngMiscSetMainNativeWindow_MAC(nullptr);
+    SDL_DestroyWindow(window);
+  }
   m_native_window = nullptr;
   m_native_window_id = 0;
   m_native_window_exists = 0;

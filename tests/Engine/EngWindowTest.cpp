@@ -2,6 +2,7 @@
 // re-creation, resolution change and toggle, failures and their recovery, the window
 // ratios, resize coalescing, the input translators with the key table, and the corner.
 #include "Engine/EngWindow.h"
+#include "Engine/EngMainOrientation.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
