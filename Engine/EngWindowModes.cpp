@@ -38,7 +38,7 @@ void EngWindow::UpdateWindowVariables(char windowed, int width, int height, int 
   eng_main_window_y_narrowscreen_ratio = narrow;
   eng_main_window_y_narrowscreen_ratio_actual = narrow;
 
-  if (m_device) m_device->SetFullViewportSize(eng_main_window_width, eng_main_window_height);
+  if (m_device) m_device->SetFullViewportSize();
 }
 
 void EngWindow::DisableWidescreenOrNarrowscreenCalculations(char widescreen, char narrowscreen) {

@@ -82,7 +82,8 @@ TEST_F(EngWindowDisplayTest, AWindowOpensResizesTogglesAndCloses) {
   EXPECT_EQ(eng_gl_3d_setup, 1);
   EXPECT_EQ(EngContextGlewIsReady_MAC(), 1);
   EXPECT_NE(glGetString(GL_VERSION), nullptr);
-  m_window->GetDevice()->ClearScreen(0, 0, 0);
+  m_window->GetDevice()->SetClearColour(0, 0, 0);
+  m_window->GetDevice()->ClearScreen();
   m_window->GetDevice()->SwapBuffers();
 
   // A resize from outside reaches the window globals and re-creates the device.
