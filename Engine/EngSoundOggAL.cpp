@@ -73,7 +73,15 @@ int EngSoundAl_DoReadOggFile(const char *file, char *dest, size_t dest_size, int
         failed = 1;
         break;
       }
-      if (got == 0) break;
+      if (got == 0) {
+        // A cut file decodes its whole pages and just stops; only the end-of-stream page
+        // says that everything was there.
+        if (!vf->os.e_o_s) {
+          DebugError(tag, "Cannot play <%s>: the file is cut short", file);
+          failed = 1;
+        }
+        break;
+      }
       if (section != last_section) {
         // A chained file whose later part has another layout cannot share one buffer format.
         vorbis_info *part = ov_info(vf, section);

@@ -85,6 +85,8 @@ TEST_F(EngSoundOggALTest, MoreThanTwoChannelsAreRefused) {
 TEST_F(EngSoundOggALTest, BadFilesGiveALoggedFailure) {
   StartOpenAL();
   const std::string good = qwsound::MakeOgg(2, 44100, 22050);
+  // Long enough for several audio pages, so a cut leaves whole pages that still decode.
+  const std::string longer = qwsound::MakeOgg(2, 22050, 3 * 22050);
   struct Case {
     const char *name;
     std::string bytes;
@@ -95,6 +97,8 @@ TEST_F(EngSoundOggALTest, BadFilesGiveALoggedFailure) {
       {"not Ogg", "plain text, and not a sound\n", "Cannot decode <"},
       {"cut in the first page", good.substr(0, 20), "Cannot decode <"},
       {"cut in the headers", good.substr(0, 200), "Cannot decode <"},
+      {"cut in the audio", longer.substr(0, longer.size() / 2), "the file is cut short"},
+      {"last page cut", longer.substr(0, longer.size() - 10), "the file is cut short"},
       {"no audio", qwsound::MakeOgg(1, 44100, 0), "Error reading Ogg file <"},
       {"rate zero", qwsound::OggWithHeader(good, 2, 0), "Cannot decode <"},
       {"rate past any buffer", qwsound::OggWithHeader(good, 2, 0xfffffff0u), "sample rate"},
