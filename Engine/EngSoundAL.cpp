@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include <AL/al.h>
 #include <AL/alut.h>
@@ -103,6 +104,47 @@ char EngSound::InitAL(EngSound *other) {
   return LoadSoundFromOtherSoundAL(other);
 }
 
+namespace {
+
+EngUInt32 EngSoundWavLE32(const unsigned char *at) {
+  return EngUInt32(at[0]) | (EngUInt32(at[1]) << 8) | (EngUInt32(at[2]) << 16) | (EngUInt32(at[3]) << 24);
+}
+
+// ALUT allocates whatever a chunk header claims before reading it, so a lying header could ask
+// for gigabytes: every chunk up to the samples must fit in the file. Only RIFF WAVE files pass.
+bool EngSoundWavChunksFit(const unsigned char *bytes, size_t size) {
+  if (size < 12 || memcmp(bytes, "RIFF", 4) != 0 || memcmp(bytes + 8, "WAVE", 4) != 0) return false;
+  size_t at = 12;
+  while (size - at >= 8) {
+    EngUInt32 length = EngSoundWavLE32(bytes + at + 4);
+    bool is_data = memcmp(bytes + at, "data", 4) == 0;
+    at += 8;
+    if (length > size - at) return false;
+    if (is_data) return true;
+    at += length;
+    if ((length & 1) && at < size) at++;
+  }
+  return false;
+}
+
+// The whole file, or null when it cannot be read or its chunks do not fit.
+unsigned char *EngSoundReadWavFile(const char *file, EngUInt32 *size) {
+  const char *tag = "EngSoundReadWavFile";
+  EngFile in;
+  if (!in.OpenForReading(file, 0, 0)) return nullptr;
+  *size = in.GetSize();
+  if (*size < 12 || *size > EngUInt32(INT_MAX)) return nullptr;
+  auto *bytes = static_cast<unsigned char *>(EngMalloc(*size, tag, 0));
+  if (!bytes) return nullptr;
+  if (!in.Read(bytes, *size, 0) || !EngSoundWavChunksFit(bytes, *size)) {
+    EngFree(bytes, 1, tag);
+    return nullptr;
+  }
+  return bytes;
+}
+
+}  // namespace
+
 char EngSound::LoadSoundFromFileAL(const char *file, char) {
   if (!EngFileExists(file, 0)) {
     DebugErrorAlt(ENG_FUNC, "Sound <%s> does not exist", EngReturnSafeString(file));
@@ -115,7 +157,13 @@ char EngSound::LoadSoundFromFileAL(const char *file, char) {
   ALenum format = 0;
   ALsizei size = 0;
   ALfloat rate = 0.0f;
-  void *data = alutLoadMemoryFromFile(file, &format, &size, &rate);
+  void *data = nullptr;
+  EngUInt32 image_size = 0;
+  unsigned char *image = EngSoundReadWavFile(file, &image_size);
+  if (image) {
+    data = alutLoadMemoryFromFileImage(image, ALsizei(image_size), &format, &size, &rate);
+    EngFree(image, 1, ENG_FUNC);
+  }
   // The rate comes from the file's header: refuse what no buffer can take.
   if (!data || size <= 0 || format == 0 || !(rate >= 1.0f && rate < 2147483648.0f)) {
     DebugErrorAlt(ENG_FUNC, "Problem loading file <%s>", file);

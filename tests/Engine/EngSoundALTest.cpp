@@ -121,6 +121,8 @@ TEST_F(EngSoundALTest, BadWavFilesGiveALoggedFailure) {
       {"twelve bits", with(34, 12, 2)},
       {"format chunk size huge", with(16, 0xfffffff0u, 4)},
       {"not a wave", std::string("RIFX") + good.substr(4)},
+      {"unknown chunk past the end", good.substr(0, 36) + "LIST" + std::string("\xf0\xff\xff\x7f", 4) + good.substr(36)},
+      {"au, not wave", std::string(".snd\0\0\0\x18\xff\xff\xff\xff\0\0\0\3\0\0\x1f\x40\0\0\0\1", 24) + good.substr(44)},
       {"text", "this is not a sound file at all, only text\n"},
   };
   for (const Case &c : cases) {
