@@ -80,7 +80,7 @@ class EngThread {
   void JoinThread();
   void DestroyMutex();
 
-  char m_flag;
+  [[maybe_unused]] char m_flag;
   std::atomic<EngUInt32> m_tick_sleep_us{1000};
   EngThreadTickCallback m_tick_cb = nullptr;
   void *m_tick_cb_user = nullptr;
@@ -147,7 +147,7 @@ char EngThreadCallFunctionWithTimeout(EngThreadFunction function, void *user, do
                                       const char *name, char verbosity);
 
 // Wait threads whose function outran its timeout. Reaping joins and frees those that have
-// ended; with wait set it waits for all of them (the program's exit and tests use that).
+// ended; with wait set it also waits for those still running, as a clean exit should.
 EngInt32 EngThreadGetNumLateWaitThreads();
 void EngThreadReapLateWaitThreads(char wait);
 void EngThreadResetForTests();

@@ -330,7 +330,10 @@ TEST_F(EngThreadTest, WaitForMutexGivesUpAtItsLimit) {
 
   // A limit of 0 (or below) gives up before trying, even on a free mutex.
   for (double limit : {0.0, -1.0}) {
+    thread.ticks = 0;
     ASSERT_EQ(thread.Create(nullptr), 1);
+    // Past its init, the worker takes the mutex no more, so the output below is all ours.
+    ASSERT_TRUE(WaitUntil([&] { return thread.ticks >= 1; }));
     thread.SetWaitForMutexMaxTime(limit);
     testing::internal::CaptureStdout();
     EXPECT_EQ(thread.WaitForMutex(), 0);
