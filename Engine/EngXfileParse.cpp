@@ -1,11 +1,9 @@
 #include "Engine/EngXfileParse.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 
 #include "Engine/EngDebug.h"
-#include "Engine/EngMath.h"
 #include "Engine/EngMemory.h"
 
 const char XFILE_SOURCE_OUTPUT_FILE[] = "XfileSource.txt";
@@ -393,9 +391,10 @@ char EngXfileParse::GetPartTextureFileName(EngXfile *model, int part, char *path
       return 1;
     }
   }
-  if (path)
-    snprintf(out, XFILE_NAME_SIZE, "%s/%s", path, name);
-  else
+  if (path) {
+    // Cut to the name buffer, as every texture name is.
+    if (snprintf(out, XFILE_NAME_SIZE, "%s/%s", path, name) < 0) out[0] = 0;
+  } else
     EngSafeStrcpy(out, name, XFILE_NAME_SIZE);
   return 1;
 }

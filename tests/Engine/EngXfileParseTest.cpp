@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cmath>
 #include <memory>
 #include <string>
@@ -566,6 +568,31 @@ TEST_F(XfileParseTest, UnknownMaterialReferenceLeavesThePartUntextured) {
   EXPECT_TRUE(Logged("Could not find m_material <Nowhere> in file"));
   EXPECT_EQ(parts[0].num_vertices, 3);
   EXPECT_EQ(parts[0].texture_index, -1);
+}
+
+TEST_F(XfileParseTest, DeveloperSwitchesWriteSourceAndTraceLines) {
+  MeshText mesh;
+  mesh.faces = "2;\n4;0,1,2,0;,\n3;0,1,2;;\n";
+  mesh.normals = "MeshNormals {\n1;\n1.0;0.0;0.0;;\n2;\n4;0,0,0,0;,\n3;0,0,0;;\n}\n";
+  const std::string text = mesh.Text();
+  char old_dir[4096];
+  ASSERT_NE(getcwd(old_dir, sizeof(old_dir)), nullptr);
+  ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+  EngXfileParse p;
+  p.source_output = 1;
+  p.trace = 1;
+  char ok = p.ParseMemory(parts.data(), &num_parts, text.data(), text.size(), 1, 1, 1, nullptr);
+  ASSERT_EQ(chdir(old_dir), 0);
+  ASSERT_EQ(ok, 1);
+  EXPECT_EQ(parts[0].num_vertices, 6);
+  EXPECT_TRUE(Logged("###  PARSING MODEL"));
+  EXPECT_TRUE(Logged("### LC: 2  ST: 01  LE: 1     3;"));
+  // The quad goes out as two triangles beside the triangle: nine corners.
+  std::string source = qwtest::ReadWholeFile(dir.File(XFILE_SOURCE_OUTPUT_FILE));
+  size_t corners = 0;
+  for (size_t at = source.find("glVertex3f"); at != std::string::npos; at = source.find("glVertex3f", at + 1)) corners++;
+  EXPECT_EQ(corners, 9u) << source;
+  EXPECT_NE(source.find("glNewList"), std::string::npos);
 }
 
 TEST_F(XfileParseTest, FormatLineTrimsLeadingBlanksAndLineEnds) {
