@@ -158,7 +158,8 @@ char EngXfileParse::ParseLine(char *raw) {
             DebugErrorAlt(ENG_FUNC, normals ? "Bad Normals <%d,%d,%d>" : "Bad Vertices <%d,%d,%d>", v[0], v[1], v[2]);
           return 0;
         case FACE_UNSUPPORTED:
-          DebugErrorAlt(ENG_FUNC, normals ? "<%d> point normal m_faces not supported" : "<%d> point m_faces not supported",
+          DebugErrorAlt(ENG_FUNC,
+                        normals ? "<%d> point normal m_faces not supported" : "<%d> point m_faces not supported",
                         points);
           return 0;
       }

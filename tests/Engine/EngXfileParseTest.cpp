@@ -141,7 +141,9 @@ class XfileParseTest : public ::testing::Test {
     return all;
   }
 
-  static std::vector<float> Floats(const float *p, int n) { return p ? std::vector<float>(p, p + n) : std::vector<float>(); }
+  static std::vector<float> Floats(const float *p, int n) {
+    return p ? std::vector<float>(p, p + n) : std::vector<float>();
+  }
 
   qwtest::TempDir dir;
   std::vector<_EngXfilePart> parts;
@@ -590,7 +592,8 @@ TEST_F(XfileParseTest, DeveloperSwitchesWriteSourceAndTraceLines) {
   // The quad goes out as two triangles beside the triangle: nine corners.
   std::string source = qwtest::ReadWholeFile(dir.File(XFILE_SOURCE_OUTPUT_FILE));
   size_t corners = 0;
-  for (size_t at = source.find("glVertex3f"); at != std::string::npos; at = source.find("glVertex3f", at + 1)) corners++;
+  for (size_t at = source.find("glVertex3f"); at != std::string::npos; at = source.find("glVertex3f", at + 1))
+    corners++;
   EXPECT_EQ(corners, 9u) << source;
   EXPECT_NE(source.find("glNewList"), std::string::npos);
 }

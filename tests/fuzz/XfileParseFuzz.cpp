@@ -44,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (part.texture_index < -1 || part.texture_index >= XFILE_MAX_NAMED_TEXTURES) abort();
     if (i < num_parts) {
       char name[XFILE_NAME_SIZE];
-      if (parser.GetPartTextureFileName(nullptr, i, nullptr, nullptr, nullptr, nullptr, name) && part.texture_index < 0 &&
-          name[0])
+      if (parser.GetPartTextureFileName(nullptr, i, nullptr, nullptr, nullptr, nullptr, name) &&
+          part.texture_index < 0 && name[0])
         abort();
     }
     // Read every value, so a short array shows up under the sanitizer.
