@@ -4,11 +4,15 @@
 
 #include "Engine/EngTypes.h"
 
+class EngDevice;
+
 extern double eng_main_current_time;
 extern float eng_main_frame_rate;
 // Despite its name: the duration of the last frame in seconds.
 extern float eng_main_frames_per_second;
 extern EngInt32 eng_main_device_type;
+// The rendering device while it is created, else null.
+extern EngDevice *eng_main_device;
 extern char eng_main_window_was_created;
 
 struct _EngCreateWindowParms;

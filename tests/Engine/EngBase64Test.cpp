@@ -1,0 +1,72 @@
+#include "Engine/EngBase64.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace {
+
+std::string Encode(const std::string &bytes) {
+  std::unique_ptr<Base64> codec(Base64::getInstance());
+  std::string out(size_t(Base64::getEncodeLength(int(bytes.size()))), '?');
+  codec->Encode(bytes.data(), int(bytes.size()), &out[0]);
+  return out;
+}
+
+// Decodes into a buffer prefilled with '#', so untouched output shows.
+std::string Decode(const std::string &text, int *outLength) {
+  std::unique_ptr<Base64> codec(Base64::getInstance());
+  std::string out(text.size() + 4, '#');
+  *outLength = -1;
+  codec->Decode(text.data(), int(text.size()), &out[0], *outLength);
+  return out.substr(0, *outLength < 0 ? 0 : size_t(*outLength));
+}
+
+}  // namespace
+
+TEST(EngBase64Test, Rfc4648VectorsBothWays) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"f", "Zg=="},         {"fo", "Zm8="},           {"foo", "Zm9v"},
+      {"foob", "Zm9vYg=="},  {"fooba", "Zm9vYmE="},    {"foobar", "Zm9vYmFy"},
+      {"\xfb\xff\xbf", "+/+/"}, {std::string("\0\0\0", 3), "AAAA"}, {"abc" + std::string(1, '\0'), "YWJjAA=="},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(c.second, Encode(c.first));
+    int length = 0;
+    EXPECT_EQ(c.first, Decode(c.second, &length));
+    EXPECT_EQ(int(c.first.size()), length);
+  }
+}
+
+TEST(EngBase64Test, Lengths) {
+  struct Case {
+    int n, encode, decode, padding;
+  };
+  const Case cases[] = {{0, 0, 0, 0}, {1, 4, 0, 2}, {2, 4, 1, 1}, {3, 4, 2, 0},
+                        {4, 8, 3, 2}, {8, 12, 6, 1}, {12, 16, 9, 0}};
+  for (const Case &c : cases) {
+    EXPECT_EQ(c.encode, Base64::getEncodeLength(c.n)) << c.n;
+    EXPECT_EQ(c.decode, Base64::getDecodeLength(c.n)) << c.n;
+    EXPECT_EQ(c.padding, Base64::getNumberOfPaddingChars(c.n)) << c.n;
+  }
+}
+
+TEST(EngBase64Test, RefusedInputLeavesOutputUntouched) {
+  const char *cases[] = {"Zm9", "Zm9vY", "Zm\x80v", "Zm9v\xff\xff\xff\xff"};
+  for (const char *text : cases) {
+    std::unique_ptr<Base64> codec(Base64::getInstance());
+    char out[16] = "untouched";
+    int length = -7;
+    codec->Decode(text, int(strlen(text)), out, length);
+    EXPECT_EQ(-7, length) << text;
+    EXPECT_STREQ("untouched", out) << text;
+  }
+}
+
+TEST(EngBase64Test, CharactersOutsideTheAlphabetReadAsZero) {
+  int length = 0;
+  EXPECT_EQ(std::string("\0\0\0", 3), Decode("!!!!", &length));
+  EXPECT_EQ(3, length);
+}
