@@ -12,6 +12,7 @@
 #include <tomcrypt.h>
 #include <unistd.h>
 
+#include "Engine/EngDebug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngMemory.h"
 #include "tests/support/TestSupport.h"
@@ -22,6 +23,15 @@ using qwtest::FileExists;
 using qwtest::ReadWholeFile;
 using qwtest::WriteWholeFile;
 typedef std::vector<unsigned char> Bytes;
+
+// Whether any message in the debug log's ring holds the text.
+bool LogHas(const std::string &text) {
+  for (EngInt32 i = 0; i < DebugGetNumMessages(); i++) {
+    _DebugMessage *message = DebugGetMessage(i);
+    if (message && std::string(message->text).find(text) != std::string::npos) return true;
+  }
+  return false;
+}
 
 Bytes Hex(const char *hex) {
   Bytes out;
@@ -360,6 +370,27 @@ TEST_F(EngEncryptionTest, FailedSaveLeavesTheOldFileWhole) {
   Bytes back(300);
   ASSERT_EQ(EngEncryptionReadFromFileAndDecrypt(path.c_str(), back.data(), 300), 1);
   EXPECT_EQ(back, new_record);
+}
+
+TEST_F(EngEncryptionTest, BadInputIsReportedWithItsOwnMessage) {
+  DebugResetForTests();
+  ASSERT_EQ(DebugSetLogFilename(Path("log.txt").c_str(), 0), 1);
+  WriteWholeFile(Path("short.usr"), std::string(20, 'x'));
+  Bytes out(8);
+  EXPECT_EQ(EngEncryptionReadFromFileAndDecrypt(Path("short.usr").c_str(), out.data(), 8), 0);
+  EXPECT_TRUE(LogHas("Bad size in file <" + Path("short.usr") + ">"));
+  EngFile file;
+  ASSERT_EQ(file.OpenForReading(Path("short.usr").c_str(), 0, 1), 1);
+  EXPECT_EQ(EngEncryptionReadFromOpenFileAndDecrypt(&file, out.data(), 8), 0);
+  EXPECT_TRUE(LogHas("runs past the end of the file"));
+  EXPECT_EQ(EngEncryptionDecryptData(out.data(), 3, nullptr), nullptr);
+  EXPECT_TRUE(LogHas("Invalid data"));
+  EngEncryptionResetForTests();
+  EXPECT_EQ(EngEncryptionInit("ABCDEFGHIJKLMNOPQ"), 0);
+  EXPECT_TRUE(LogHas("Invalid password"));
+  EXPECT_EQ(EngEncryptionEncrypt(out.data(), 8), nullptr);
+  EXPECT_TRUE(LogHas("Encryption not setup"));
+  DebugResetForTests();
 }
 
 }  // namespace

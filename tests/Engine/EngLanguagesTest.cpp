@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Engine/EngDebug.h"
 #include "Engine/EngMemory.h"
 #include "Engine/TextFile.h"
 #include "tests/support/TestSupport.h"
@@ -14,6 +15,15 @@ namespace {
 
 using qwtest::ReadWholeFile;
 using qwtest::WriteWholeFile;
+
+// Whether any message in the debug log's ring holds the text.
+bool LogHas(const std::string &text) {
+  for (EngInt32 i = 0; i < DebugGetNumMessages(); i++) {
+    _DebugMessage *message = DebugGetMessage(i);
+    if (message && std::string(message->text).find(text) != std::string::npos) return true;
+  }
+  return false;
+}
 
 const char *const kEnglish =
     "; comment = not an entry\r\n"
@@ -137,6 +147,23 @@ TEST_F(EngLanguagesTest, LongLinesAndTokensAreSkipped) {
   EXPECT_EQ(std::string(EngLanguagesGetString("X")), fill.substr(2));
   EXPECT_EQ(EngLanguagesGetNumTokensForCurrentLanguage(), 5);  // the 4096-character line is not among them
   EXPECT_STREQ(EngLanguagesGetString("AFTER"), "still read");
+}
+
+TEST_F(EngLanguagesTest, BadLinesAndMissingTokensAreReported) {
+  DebugResetForTests();
+  ASSERT_EQ(DebugSetLogFilename(dir.File("log.txt").c_str(), 0), 1);
+  Write("English.txt", "Language=English\nFlagCountryCode=GB\n" + std::string(64, 'U') + "=no\nX=" +
+                           std::string(4094, 'x') + "\n");
+  ASSERT_EQ(EngLanguagesInit(Folder().c_str(), nullptr, 1), 1);
+  ASSERT_EQ(EngLanguagesInitFinished(), 1);
+  EXPECT_TRUE(LogHas("Token on line 3 of <" + dir.File("English.txt") + "> is longer than 63 characters"));
+  EXPECT_TRUE(LogHas("Line 4 of <" + dir.File("English.txt") + "> is longer than 4095 characters"));
+  EXPECT_STREQ(EngLanguagesGetString("NO_SUCH", 2), "");
+  EXPECT_TRUE(LogHas("Token <NO_SUCH:2> not found"));
+  char out[8];
+  EXPECT_EQ(EngLanguagesSetStringFromTokenWithArg("Language", "toolong", out, sizeof out), 0);
+  EXPECT_TRUE(LogHas("Lengths not ok (7 > 8 - 7 - 0)"));
+  DebugResetForTests();
 }
 
 TEST_F(EngLanguagesTest, EveryEncodingReadsAlike) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Engine/EngDebug.h"
 #include "Engine/EngMemory.h"
 #include "tests/support/TestSupport.h"
 
@@ -13,6 +14,15 @@ namespace {
 using qwtest::ReadWholeFile;
 using qwtest::WriteWholeFile;
 typedef std::vector<std::string> Lines;
+
+// Whether any message in the debug log's ring holds the text.
+bool LogHas(const std::string &text) {
+  for (EngInt32 i = 0; i < DebugGetNumMessages(); i++) {
+    _DebugMessage *message = DebugGetMessage(i);
+    if (message && std::string(message->text).find(text) != std::string::npos) return true;
+  }
+  return false;
+}
 
 const std::string kUtf8Bom = "\xEF\xBB\xBF", kLeBom = "\xFF\xFE", kBeBom = "\xFE\xFF";
 
@@ -244,6 +254,21 @@ TEST_F(TextFileTest, FailuresAreReported) {
   EXPECT_EQ(result, TF_ERROR);
   EXPECT_EQ(file.Close(), TF_ERROR);
   EXPECT_EQ(file.GetMode(), TF_CLOSED);
+}
+
+TEST_F(TextFileTest, BadInputIsReportedWithItsOwnMessage) {
+  DebugResetForTests();
+  ASSERT_EQ(DebugSetLogFilename(Path("log.txt").c_str(), 0), 1);
+  EXPECT_EQ(ReadAll("\xEF\xBB\x41"), Lines{"\xEF\xBB\x41"});
+  EXPECT_TRUE(LogHas("Incomplete UTF-8 BOM"));
+  EXPECT_EQ(ReadAll(kUtf8Bom + "\xFF"), Lines{"?"});
+  EXPECT_TRUE(LogHas("Invalid UTF-8 replaced"));
+  EXPECT_EQ(ReadAll(kLeBom + std::string("a\0b", 3)), Lines{"a"});
+  EXPECT_TRUE(LogHas("File ends inside a character"));
+  TextFile file;
+  EXPECT_EQ(file.Open(Path("none.txt").c_str(), TF_READ, TF_DETECT, 0), TF_ERROR);
+  EXPECT_TRUE(LogHas("OpenFileError (" + Path("none.txt") + ")"));
+  DebugResetForTests();
 }
 
 TEST(TextFileBlockTest, BlocksGrowInWholeKilobytesAndNeverShrink) {
