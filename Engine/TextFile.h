@@ -57,7 +57,7 @@ class ANSI_TextFileReader : public TextFileReader {
   int ReadLine(bool *lossy, char **line) override;
 
  private:
-  TextFile *owner;
+  [[maybe_unused]] TextFile *owner;
 };
 
 class UTF8_TextFileReader : public TextFileReader {
@@ -195,7 +195,7 @@ class TextFile {
   TextFileReader *reader;
   TextFileWriter *writer;
   bool bom_pending;
-  int conversion_parameter;
+  [[maybe_unused]] int conversion_parameter;  // no reader or writer converts by it
   char *unknown_char;
 };
 
