@@ -70,7 +70,10 @@ void EngProgram::DestroyGraphicsObjectsCB() {}
 void EngProgram::PostDestroyGraphicsObjectsCB() {}
 signed char EngProgram::TickCB() { return 1; }
 void EngProgram::RenderCB() {
-  if (eng_main_device) eng_main_device->ClearScreen(0.2f, 0.4f, 0.3f);
+  if (eng_main_device) {
+    eng_main_device->SetClearColour(0.2f, 0.4f, 0.3f);
+    eng_main_device->ClearScreen();
+  }
 }
 signed char EngProgram::InputCB(_EngDesktopInputType, EngInputParm1, EngInputParm2) { return 0; }
 void EngProgram::OrientationChangedCB(_EngOrientation) {}

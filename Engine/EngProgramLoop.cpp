@@ -7,6 +7,7 @@
 #include "Engine/EngDevice.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMisc.h"
+#include "Engine/EngPowerEvents.h"
 #include "Engine/EngWindow.h"
 
 static void LoopSleep(double seconds) { EngMiscCallPlatformSleepFunc(seconds); }
@@ -33,6 +34,7 @@ char EngProgram::CheckProgramStillThere(const char *tag) {
 
 void EngProgram::GetEvents() {
   ActOnPendingSignal();
+  EngPowerEventsPoll_MAC();
   if (!m_exiting && m_window) m_window->GetWindowEvents();
 }
 

@@ -1,16 +1,38 @@
 #include "Engine/EngWindow.h"
 
+#include <cstring>
+
 #include "Engine/EngDebug.h"
 #include "Engine/EngDevice.h"
+#include "Engine/EngMain.h"
+#include "Engine/EngMainOrientation.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngProgram.h"
 
 EngInt32 eng_main_window_width = 640;
 EngInt32 eng_main_window_height = 480;
 char eng_main_window_windowed = 1;
+EngInt32 eng_main_window_bitdepth = 32;
+EngInt32 eng_main_window_frequency = 60;
+EngInt32 eng_main_window_aa = 0;
+EngInt32 eng_main_window_ms_type = 0;
+EngInt32 eng_main_window_ms_quality = 0;
+float eng_main_window_x_ratio = 1.0f;
+float eng_main_window_y_ratio = 1.0f;
+float eng_main_window_x_ratio_inv = 1.0f;
+float eng_main_window_y_ratio_inv = 1.0f;
+float eng_main_window_width_over_height = 4.0f / 3.0f;
+float eng_main_window_height_over_width = 0.75f;
+char eng_main_window_portraited = 0;
+float eng_main_window_x_widescreen_ratio = 1.0f;
+float eng_main_window_y_narrowscreen_ratio = 1.0f;
+float eng_main_window_y_narrowscreen_ratio_actual = 1.0f;
+EngUInt8 eng_key_down[256];
 
 EngWindow::EngWindow(EngProgram *program, const char *title) : m_program(program) {
-  EngSafeStrcpy(m_title, title, sizeof(m_title));
+  if (title && *title) EngSafeStrcpy(m_title, title, sizeof(m_title));
+  memset(eng_key_down, 0, sizeof(eng_key_down));
+  OnCreate_MAC();
 }
 
 EngWindow::~EngWindow() { Destroy(); }
@@ -20,23 +42,20 @@ char EngWindow::Create(_EngCreateWindowParms *parms) {
   signed char r = m_program->PreCreateWindowCB(parms);
   if (r == 0) DebugErrorAlt(ENG_FUNC, "PreCreateWindowCB() failed");
   if (r <= 0) return 0;
-  if (eng_main_window) return 0;
-  if (!EngWindowCreateNative_MAC(this, parms)) return 0;
-  m_native_window_exists = 1;
+  if (!Create_MAC(*parms)) return 0;
+  m_window_shown = 1;
   m_parms = *parms;
-  eng_main_window_width = parms->width > 0 ? parms->width : 1;
-  eng_main_window_height = parms->height > 0 ? parms->height : 1;
-  eng_main_window_windowed = parms->windowed;
+  eng_main_window_aa = parms->anti_aliasing;
+  eng_main_window_ms_type = parms->multisample_type;
+  eng_main_window_ms_quality = parms->multisample_quality;
   eng_main_window = this;
+  m_report_double_clicks = parms->report_double_clicks;
   return 1;
 }
 
 void EngWindow::Destroy() {
   DestroyGraphicsDevice();
-  if (m_native_window_exists) {
-    EngWindowDestroyNative_MAC(this);
-    m_native_window_exists = 0;
-  }
+  if (m_native_window_exists) OnDestroy_MAC();
   if (eng_main_window == this) eng_main_window = nullptr;
 }
 
@@ -74,13 +93,14 @@ char EngWindow::DoCreateGraphicsDevice(char fresh) {
       return 1;
     }
     if (!m_device->Create(eng_main_window_windowed, eng_main_window_width, eng_main_window_height,
-                          m_parms.bit_depth, m_parms.frequency))
+                          eng_main_window_bitdepth, eng_main_window_frequency))
       return 0;
     eng_main_device = m_device;
   } else if (!eng_main_device) {
     DebugErrorAlt(ENG_FUNC, "No device.");
     return 0;
   }
+  if (!m_program) return 0;
   struct Step {
     signed char (EngProgram::*cb)();
     const char *failure;
@@ -127,4 +147,109 @@ void EngWindow::DoDestroyGraphicsDevice(char destroy_device) {
   m_program->PostDestroyGraphicsObjectsCB();
 }
 
-int EngWindow::GetWindowEvents() { return EngWindowPumpEvents_MAC(this); }
+int EngWindow::GetWindowEvents() {
+  if (m_recreate_on_next_tick) {
+    m_recreate_on_next_tick = 0;
+    DoRecreateDevice(_EngDeviceType(eng_main_device_type));
+  } else if (m_res_change_pending) {
+    m_res_change_pending = 0;
+    ENG_WINDOW_RES_CHANGE_DONE_CB done = m_res_change_done;
+    void *user_data = m_res_change_user_data;
+    m_res_change_done = nullptr;
+    m_res_change_user_data = nullptr;
+    DoChangeResolution();
+    if (done) done(user_data);
+  }
+  int result = EventsRunLoop_MAC();
+  ApplyPendingResize();
+  return result;
+}
+
+int EngWindow::ProcessMessages() {
+  if (!m_native_window_exists) return 0;
+  return ProcessMessages_MAC();
+}
+
+void EngWindow::RestrictResizing(char on, _EngWindowRestrictResizingInfo *info) {
+  m_restrict_resizing = on;
+  if (info) {
+    m_restrict_info = *info;
+  } else if (on) {
+    m_restrict_info = {500, 400, 1.0f, 2.5f};
+  } else {
+    m_restrict_info = {0, 0, 0.0f, 0.0f};
+  }
+}
+
+void EngWindow::SetTitle(const char *title) {
+  EngSafeStrcpy(m_title, title && *title ? title : "", sizeof(m_title));
+  UpdateTitle_MAC();
+}
+
+void EngWindow::SetCursorPos(int x, int y) {
+  if (m_native_window_exists) SetCursorPos_MAC(x, y);
+}
+
+void EngWindow::SetCursorPosRatioed(float x, float y) {
+  if (m_native_window_exists) SetCursorPosRatioed_MAC(x, y);
+}
+
+void EngWindow::GetCursorPos(int *x, int *y) { GetCursorPos_MAC(x, y); }
+
+void EngWindow::GetCursorPosRatioed(float *x, float *y) {
+  int px = 0, py = 0;
+  GetCursorPos_MAC(&px, &py);
+  if (x) *x = float(px) * eng_main_window_x_ratio_inv;
+  if (y) *y = float(py) * eng_main_window_y_ratio_inv;
+}
+
+void EngWindow::GetCursorPosRatioedForOrientation(float *x, float *y) {
+  int px = 0, py = 0;
+  GetCursorPos_MAC(&px, &py);
+  EngMainChangeMousePosRatioedForOrientation(float(px), float(py), x, y);
+}
+
+void EngWindow::TurnOnCursor() {
+  if (m_native_window_exists) TurnOnCursor_MAC();
+}
+
+void EngWindow::TurnOffCursor() {
+  if (m_native_window_exists) TurnOffCursor_MAC();
+}
+
+char EngWindow::GetWindowPos(int *x, int *y) {
+  if (!eng_main_window_windowed) {
+    DebugErrorAlt(ENG_FUNC, "Not running in windowed mode");
+    if (x) *x = 0;
+    if (y) *y = 0;
+    return 0;
+  }
+  return GetWindowPos_MAC(x, y);
+}
+
+void EngWindow::Show(char show) { Show_MAC(show); }
+void EngWindow::Minimize(char minimise) { Minimize_MAC(minimise); }
+
+char EngWindow::PrepareDisplayForFullscreenOrWindowed(char windowed, int width, int height, int bits, int frequency,
+                                                      char flag) {
+  if (windowed < 0) windowed = eng_main_window_windowed;
+  if (width < 0) width = eng_main_window_width;
+  if (height < 0) height = eng_main_window_height;
+  if (bits < 0) bits = eng_main_window_bitdepth;
+  if (frequency < 0) frequency = eng_main_window_frequency;
+  return PrepareDisplayForFullscreenOrWindowed_MAC(windowed, width, height, bits, frequency, flag);
+}
+
+void EngWindow::RestoreDisplayAfterFullscreenOrWindowed(char windowed) {
+  if (windowed < 0) windowed = eng_main_window_windowed;
+  RestoreDisplayAfterFullscreenOrWindowed_MAC(windowed);
+}
+
+char SetWindowClientSize(int, int) {
+  if (eng_main_window_windowed) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_NOIM);
+  } else {
+    DebugErrorAlt(ENG_FUNC, "Not windowed.");
+  }
+  return 0;
+}

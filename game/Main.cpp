@@ -1,12 +1,29 @@
 #include "game/Main.h"
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngPrefFolder.h"
 #include "game/Program.h"
 
 Program *main_program = nullptr;
 _EngCreateWindowParms main_create_window_parms;
 
+static char process_set_up = 0;
+
+void MainResetForTests() { process_set_up = 0; }
+
+// Once per process, before anything touches the user's folder.
+static char SetUpProcess() {
+  if (process_set_up) return 1;
+  if (!PrefFolderSetup("Quarrelwick", 1, "LogFile.txt", 1)) return 0;
+  process_set_up = 1;
+  return 1;
+}
+
 char MainCreateAndInitMainProgram(void *, int argc, char **argv, int *exit_code) {
+  if (!SetUpProcess()) {
+    if (exit_code) *exit_code = -1;
+    return 0;
+  }
   main_program = new Program();
   EngMainUpdateCurrentTime();
   signed char result = main_program->Init(nullptr, argc, argv);

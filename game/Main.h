@@ -9,3 +9,6 @@ class Program;
 
 extern Program *main_program;
 extern _EngCreateWindowParms main_create_window_parms;
+
+// Lets a test run the once-per-process set-up again.
+void MainResetForTests();

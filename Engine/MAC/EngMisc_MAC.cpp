@@ -13,6 +13,7 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngMain.h"
+#include "Engine/MAC/EngText_MAC.h"
 
 extern char **environ;
 
@@ -31,20 +32,6 @@ static bool DisplayAvailable() {
   return (d && *d) || (w && *w);
 }
 
-// Narrow engine text is ISO 8859-1; SDL wants UTF-8.
-static std::string Latin1ToUtf8(const char *text) {
-  std::string out;
-  for (const unsigned char *p = reinterpret_cast<const unsigned char *>(text ? text : ""); *p; p++) {
-    if (*p < 0x80) {
-      out += char(*p);
-    } else {
-      out += char(0xC0 | (*p >> 6));
-      out += char(0x80 | (*p & 0x3F));
-    }
-  }
-  return out;
-}
-
 void EngMiscShowPopupMessage_MAC(_EngMiscPopupType type, const char *title, const char *text) {
   if (!text) {
     DebugErrorAlt(ENG_FUNC, "Message not set");
@@ -57,8 +44,8 @@ void EngMiscShowPopupMessage_MAC(_EngMiscPopupType type, const char *title, cons
   if (!NonInteractive() && DisplayAvailable()) {
     Uint32 flags = (type == ENG_MISC_POPUP_WARNING || type == ENG_MISC_POPUP_ERROR) ? SDL_MESSAGEBOX_WARNING
                                                                                     : SDL_MESSAGEBOX_INFORMATION;
-    if (SDL_ShowSimpleMessageBox(flags, Latin1ToUtf8(title).c_str(), Latin1ToUtf8(text).c_str(), nullptr) == 0)
-      return;
+    std::string t = EngLatin1ToUtf8_MAC(title), m = EngLatin1ToUtf8_MAC(text);
+    if (SDL_ShowSimpleMessageBox(flags, t.c_str(), m.c_str(), nullptr) == 0) return;
   }
   fprintf(stderr, "%s\n%s\n", title ? title : "", text);
 }
@@ -72,7 +59,7 @@ char EngMiscAskOkCancel_MAC(const char *title, const char *text) {
     fprintf(stderr, "%s\n%s\n", title ? title : "", text ? text : "");
     return 0;
   }
-  std::string t = Latin1ToUtf8(title), m = Latin1ToUtf8(text);
+  std::string t = EngLatin1ToUtf8_MAC(title), m = EngLatin1ToUtf8_MAC(text);
   const SDL_MessageBoxButtonData buttons[] = {
       {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "Cancel"},
       {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "OK"},

@@ -39,6 +39,11 @@ void RecordPopup(_EngMiscPopupType, const char *title, const char *text) {
 
 class FakeDevice : public EngDevice {
  public:
+  // No OpenGL here: the fake is created without a context.
+  char Create(char, EngInt32, EngInt32, EngInt32, EngInt32) override {
+    m_created = 1;
+    return 1;
+  }
   void SwapBuffers() override { calls.push_back("Swap"); }
 };
 EngDevice *MakeFakeDevice() { return new FakeDevice(); }

@@ -52,4 +52,21 @@ std::string SourceDir() {
   return dir ? dir : ".";
 }
 
+ScopedEnvVar::ScopedEnvVar(const char *name, const char *value) : m_name(name) {
+  const char *old = getenv(name);
+  m_had = old != nullptr;
+  if (old) m_old = old;
+  if (value)
+    setenv(name, value, 1);
+  else
+    unsetenv(name);
+}
+
+ScopedEnvVar::~ScopedEnvVar() {
+  if (m_had)
+    setenv(m_name.c_str(), m_old.c_str(), 1);
+  else
+    unsetenv(m_name.c_str());
+}
+
 }  // namespace qwtest

@@ -26,4 +26,17 @@ bool FileExists(const std::string &path);
 // The source tree, for reading fixtures that are checked in.
 std::string SourceDir();
 
+// Sets (or with null, unsets) an environment variable for a scope and puts it back after.
+class ScopedEnvVar {
+ public:
+  ScopedEnvVar(const char *name, const char *value);
+  ~ScopedEnvVar();
+  ScopedEnvVar(const ScopedEnvVar &) = delete;
+  ScopedEnvVar &operator=(const ScopedEnvVar &) = delete;
+
+ private:
+  std::string m_name, m_old;
+  bool m_had = false;
+};
+
 }  // namespace qwtest

@@ -13,6 +13,8 @@ case "$action" in
     if [ -e "$lock" ] && kill -0 "$(tr -d ' ' <"$lock")" 2>/dev/null; then
       exit 0  # already serving this display
     fi
+    # A server of an earlier run that lost its lock file would hold the socket: end it.
+    pkill -KILL -f "^Xvfb ${display} " 2>/dev/null
     rm -f "$lock" "/tmp/.X11-unix/X${num}"
     setsid Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$log" 2>&1 &
     for _ in $(seq 1 200); do
@@ -27,6 +29,7 @@ case "$action" in
       pid=$(tr -d ' ' <"$lock")
       kill "$pid" 2>/dev/null
       for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+      kill -KILL "$pid" 2>/dev/null
       rm -f "$lock"
     fi
     exit 0

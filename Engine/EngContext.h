@@ -1,0 +1,23 @@
+// The OpenGL context of the main window (SDL2 over GLX): pixel format, context creation with
+// GLEW set up once per process, taking and releasing the display for full screen, and the
+// buffer swap. The device's OpenGL back end calls these; no SDL or GL types cross here.
+#pragma once
+
+#include "Engine/EngTypes.h"
+
+// 1 while a context exists; most GL work is skipped while it is 0.
+extern char eng_gl_3d_setup;
+
+// Makes the context for the main window (full screen takes the display); on failure shows
+// "Error setting up display context". Result 1 or 0. Headless windows succeed with no context.
+char EngContextSetupCreate_MAC(char windowed, EngInt32 width, EngInt32 height, EngInt32 bit_depth,
+                               EngInt32 frequency);
+void EngContextSetupDestroy_MAC();
+void EngContextSwapBuffers_MAC();
+char EngContextUseCurrent_MAC();
+void EngContextClearScreen_MAC(float r, float g, float b);
+// 1 once glewInit has succeeded in this process.
+char EngContextGlewIsReady_MAC();
+// The multisample count asked for an anti-aliasing setting (0 off, 1..3 the three levels).
+EngInt32 EngContextSamplesForAntiAliasing(EngInt32 anti_aliasing);
+void EngContextFailAfterTakingDisplayForTests(char on);

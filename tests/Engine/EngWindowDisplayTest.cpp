@@ -1,0 +1,193 @@
+// The window on a real X display (Xvfb): an OpenGL window that opens, resizes, toggles full
+// screen and closes, input pushed through SDL reaching InputCB, and the way back from a
+// full-screen set-up that fails after taking the display.
+#include "Engine/EngWindow.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <SDL.h>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "Engine/EngContext.h"
+#include "Engine/EngDevice.h"
+#include "Engine/EngMain.h"
+#include "Engine/EngMisc.h"
+#include "Engine/EngProgram.h"
+#include "tests/support/TestSupport.h"
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+
+namespace {
+
+std::vector<std::string> popups;
+void RecordPopup(_EngMiscPopupType, const char *title, const char *text) {
+  popups.push_back(std::string(title) + "|" + text);
+}
+
+class InputProgram : public EngProgram {
+ public:
+  std::vector<std::string> input;
+  int resized = 0;
+  signed char InputCB(_EngDesktopInputType type, EngInputParm1 p1, EngInputParm2 p2) override {
+    if (type != ENG_INPUT_MOUSE_MOVE)
+      input.push_back(std::to_string(int(type)) + ":" + std::to_string(p1) + ":" + std::to_string(p2));
+    else
+      input.push_back("1");
+    return 0;
+  }
+  void WindowResizedCB() override { resized++; }
+};
+
+class EngWindowDisplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    popups.clear();
+    EngProgramSetResourcesPathForTests(m_dir.Path().c_str());
+    EngMiscSetPopupHandlerForTests(RecordPopup);
+    m_program = new InputProgram();
+    m_window = new EngWindow(m_program, "Quarrelwick");
+  }
+  void TearDown() override {
+    delete m_window;
+    delete m_program;  // also after a forced exit, which lets go of eng_main_program
+    EngContextFailAfterTakingDisplayForTests(0);
+    EngProgramSetResourcesPathForTests(nullptr);
+    EngMiscSetPopupHandlerForTests(nullptr);
+  }
+  SDL_Window *Native() { return static_cast<SDL_Window *>(m_window->GetNativeWindow_MAC()); }
+  void Pump(int rounds = 20) {
+    for (int i = 0; i < rounds; i++) {
+      eng_main_current_time += 0.05;
+      m_window->GetWindowEvents();
+      SDL_Delay(10);
+    }
+  }
+  qwtest::TempDir m_dir;
+  InputProgram *m_program = nullptr;
+  EngWindow *m_window = nullptr;
+};
+
+TEST_F(EngWindowDisplayTest, AWindowOpensResizesTogglesAndCloses) {
+  _EngCreateWindowParms parms;
+  parms.width = 640;
+  parms.height = 480;
+  ASSERT_EQ(m_window->Create(&parms), 1);
+  ASSERT_EQ(m_window->CreateGraphicsDevice(), 1);
+  ASSERT_NE(Native(), nullptr);
+  EXPECT_EQ(eng_gl_3d_setup, 1);
+  EXPECT_EQ(EngContextGlewIsReady_MAC(), 1);
+  EXPECT_NE(glGetString(GL_VERSION), nullptr);
+  m_window->GetDevice()->SetClearColour(0, 0, 0);
+  m_window->GetDevice()->ClearScreen();
+  m_window->GetDevice()->SwapBuffers();
+
+  // A resize from outside reaches the window globals and re-creates the device.
+  int before = m_program->resized;
+  SDL_SetWindowSize(Native(), 800, 600);
+  Pump();
+  EXPECT_EQ(eng_main_window_width, 800);
+  EXPECT_EQ(eng_main_window_height, 600);
+  EXPECT_GT(m_program->resized, before);
+  EXPECT_EQ(eng_gl_3d_setup, 1);
+
+  // Full screen covers the display (Xvfb's one mode), and back to a window of a chosen size.
+  ASSERT_EQ(m_window->ToggleFullscreenMode(), 1);
+  EXPECT_EQ(eng_main_window_windowed, 0);
+  EXPECT_TRUE(SDL_GetWindowFlags(Native()) & SDL_WINDOW_FULLSCREEN);
+  EXPECT_EQ(eng_main_window_width, 1280);
+  EXPECT_EQ(eng_main_window_height, 1024);
+  EXPECT_EQ(eng_gl_3d_setup, 1);
+  m_window->SetVarsForFullscreenModeToggle(700, 500, -1, -1, -1, -1, -1, -1, -1, -1);
+  ASSERT_EQ(m_window->ToggleFullscreenMode(), 1);
+  EXPECT_EQ(eng_main_window_windowed, 1);
+  EXPECT_FALSE(SDL_GetWindowFlags(Native()) & SDL_WINDOW_FULLSCREEN);
+  int w = 0, h = 0;
+  SDL_GetWindowSize(Native(), &w, &h);
+  EXPECT_EQ(w, 700);
+  EXPECT_EQ(h, 500);
+  EXPECT_EQ(m_program->IsExiting(), 0);  // our own teardown is no quit
+
+  // Closing the window ends the program; it does not close the window by itself.
+  SDL_Event close = {};
+  close.type = SDL_WINDOWEVENT;
+  close.window.event = SDL_WINDOWEVENT_CLOSE;
+  close.window.windowID = SDL_GetWindowID(Native());
+  SDL_PushEvent(&close);
+  m_window->GetWindowEvents();
+  EXPECT_EQ(m_program->IsExiting(), 1);
+  EXPECT_NE(Native(), nullptr);
+  m_window->Destroy();
+  EXPECT_EQ(Native(), nullptr);
+  EXPECT_EQ(eng_gl_3d_setup, 0);
+  EXPECT_EQ(eng_main_window, nullptr);
+}
+
+TEST_F(EngWindowDisplayTest, PushedInputReachesTheProgram) {
+  _EngCreateWindowParms parms;
+  parms.width = 640;
+  parms.height = 480;
+  ASSERT_EQ(m_window->Create(&parms), 1);
+  ASSERT_EQ(m_window->CreateGraphicsDevice(), 1);
+  Pump(5);
+  m_program->input.clear();
+  Uint32 id = SDL_GetWindowID(Native());
+
+  SDL_Event e = {};
+  e.type = SDL_KEYDOWN;
+  e.key.windowID = id;
+  e.key.keysym.sym = SDLK_F5;
+  SDL_PushEvent(&e);
+  e.key.keysym.sym = SDLK_a;
+  SDL_PushEvent(&e);
+  e = {};
+  e.type = SDL_TEXTINPUT;
+  e.text.windowID = id;
+  strcpy(e.text.text, "a\xC3\xA9");
+  SDL_PushEvent(&e);
+  e = {};
+  e.type = SDL_MOUSEBUTTONDOWN;
+  e.button.windowID = id;
+  e.button.button = SDL_BUTTON_RIGHT;
+  e.button.clicks = 1;
+  SDL_PushEvent(&e);
+  e = {};
+  e.type = SDL_MOUSEWHEEL;
+  e.wheel.windowID = id;
+  e.wheel.y = 1;
+  SDL_PushEvent(&e);
+  SDL_PushEvent(&e);  // a repeat in the same frame is dropped
+  e = {};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.windowID = id;
+  e.motion.x = 33;
+  e.motion.y = 44;
+  SDL_PushEvent(&e);
+  m_window->GetWindowEvents();
+
+  EXPECT_THAT(m_program->input, ElementsAre("5:236:0", "5:65:0", "7:97:0", "7:233:0", "2:1:1", "4:1:0", "1"));
+  int x = 0, y = 0;
+  m_window->GetCursorPos(&x, &y);
+  EXPECT_EQ(x, 33);
+  EXPECT_EQ(y, 44);
+}
+
+TEST_F(EngWindowDisplayTest, AFailedFullScreenSetUpGivesTheDisplayBack) {
+  _EngCreateWindowParms parms;
+  parms.windowed = 0;
+  parms.width = 1280;
+  parms.height = 1024;
+  ASSERT_EQ(m_window->Create(&parms), 1);
+  EngContextFailAfterTakingDisplayForTests(1);
+  EXPECT_EQ(m_window->CreateGraphicsDevice(), 0);
+  EXPECT_EQ(eng_gl_3d_setup, 0);
+  EXPECT_FALSE(SDL_GetWindowFlags(Native()) & SDL_WINDOW_FULLSCREEN);
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+  EXPECT_THAT(popups, Contains("Error setting up display context|Try changing the graphics settings and restarting."));
+}
+
+}  // namespace
