@@ -10,9 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include <dirent.h>
-
 #include "Engine/EngDebug.h"
+#include "Engine/EngDirList.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngMemory.h"
 #include "Engine/TextFile.h"
@@ -254,16 +253,16 @@ char EngLanguagesAddTextsPath(const char *folder) {
 
 // The language files of a folder, English first (it is the fallback), the rest by name.
 bool ListLanguageFiles(const char *folder, std::vector<std::string> *names) {
-  DIR *dir = opendir(folder);
-  if (!dir) {
+  DirList list;
+  if (!list.OpenDir(folder, EngLanguagesDirListUnicodeMatchCB, nullptr)) {
     DebugErrorAlt(ENG_FUNC, "dir_list.OpenDir() failed");
     return false;
   }
-  while (struct dirent *entry = readdir(dir)) {
-    if (EngLanguagesDirListUnicodeMatchCB(EngInt32(names->size()), entry->d_name, folder, nullptr))
-      names->push_back(entry->d_name);
-  }
-  closedir(dir);
+  if (!list.PrepareToGetFilenamesInDir()) return false;
+  for (const char *name = list.GetNextFilenameInDir(); *name; name = list.GetNextFilenameInDir())
+    names->push_back(name);
+  list.CleanupAfterGettingFilenamesInDir();
+  list.CloseDir();
   std::sort(names->begin(), names->end(), [](const std::string &a, const std::string &b) {
     if ((a == "English.txt") != (b == "English.txt")) return a == "English.txt";
     return a < b;
