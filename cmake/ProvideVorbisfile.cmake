@@ -1,0 +1,15 @@
+# libvorbisfile (with libvorbis and libogg) through pkg-config, as Vorbis::vorbisfile.
+# Vorbis::vorbisenc is for the tests, which encode their own Ogg fixtures.
+if(NOT TARGET Vorbis::vorbisfile)
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(QW_VORBISFILE REQUIRED IMPORTED_TARGET vorbisfile)
+  add_library(Vorbis::vorbisfile INTERFACE IMPORTED)
+  set_target_properties(Vorbis::vorbisfile PROPERTIES INTERFACE_LINK_LIBRARIES PkgConfig::QW_VORBISFILE)
+endif()
+if(NOT TARGET Vorbis::vorbisenc)
+  pkg_check_modules(QW_VORBISENC IMPORTED_TARGET vorbisenc vorbis ogg)
+  if(QW_VORBISENC_FOUND)
+    add_library(Vorbis::vorbisenc INTERFACE IMPORTED)
+    set_target_properties(Vorbis::vorbisenc PROPERTIES INTERFACE_LINK_LIBRARIES PkgConfig::QW_VORBISENC)
+  endif()
+endif()
