@@ -1,6 +1,7 @@
 #include "game/Main.h"
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngEncryption.h"
 #include "Engine/EngPrefFolder.h"
 #include "game/Program.h"
 
@@ -14,6 +15,7 @@ void MainResetForTests() { process_set_up = 0; }
 // Once per process, before anything touches the user's folder.
 static char SetUpProcess() {
   if (process_set_up) return 1;
+  EngEncryptionInit("QX_SEALING_KEY");
   if (!PrefFolderSetup("Quarrelwick", 1, "LogFile.txt", 1)) return 0;
   process_set_up = 1;
   return 1;
