@@ -497,14 +497,18 @@ void ResolutionSaveSettings() {
 // ---------------------------------------------------------------------------------------------
 // The weekly version check
 
+static ResolutionWeeklyVersionCheckCB weekly_version_check = nullptr;
+
+void ResolutionSetWeeklyVersionCheckCB(ResolutionWeeklyVersionCheckCB check) { weekly_version_check = check; }
+
 char ResolutionDoWeeklyVersionCheck() {
   if (!IsSetUp()) {
     DebugErrorAlt(ENG_FUNC, "Module not setup");
     return 0;
   }
-  if (EngUInt32(res_module_info.program) == NO_VERSION_CHECK) return 0;
+  if (EngUInt32(res_module_info.program) == NO_VERSION_CHECK || !weekly_version_check) return 0;
   ResolutionLoadSettings();
-  char result = UpdaterDoWeeklyVersionCheck(&resolution.last_version_check, res_module_info.program,
+  char result = weekly_version_check(&resolution.last_version_check, res_module_info.program,
                                             res_module_info.game_version);
   ResolutionSaveSettings();
   return result;

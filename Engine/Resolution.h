@@ -107,10 +107,12 @@ void CommonAddResolutionToLogfile(char n);
 void ResolutionWriteRecordToBytes(const _Resolution *record, unsigned char *bytes);
 void ResolutionReadRecordFromBytes(const unsigned char *bytes, _Resolution *record);
 
-// The update service's weekly check, defined by the game's online services (the engine's
-// tests define their own): 0 when the date is under a week old, else it stores today's date
-// in place and returns the check's result.
-char UpdaterDoWeeklyVersionCheck(_EngMiscDate *last_check, _UpdaterProgramName program, float version);
+// The update service's weekly check: 0 when the date is under a week old, else it stores
+// today's date in place and returns the check's result. The game registers the online
+// services' check at start-up; the engine never links to them. Without one, no check runs.
+typedef char (*ResolutionWeeklyVersionCheckCB)(_EngMiscDate *last_check, _UpdaterProgramName program,
+                                               float version);
+void ResolutionSetWeeklyVersionCheckCB(ResolutionWeeklyVersionCheckCB check);
 
 // Forgets the module parameters and zeroes the record.
 void ResolutionResetForTests();

@@ -72,6 +72,8 @@ struct WindowGlobals {
   }
 };
 
+char FakeWeeklyVersionCheck(_EngMiscDate *last_check, _UpdaterProgramName program, float version);
+
 class ResolutionTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -86,9 +88,11 @@ class ResolutionTest : public ::testing::Test {
     popups.clear();
     EngMiscSetPopupHandlerForTests(RecordPopup);
     fake_updater = FakeUpdater();
+    ResolutionSetWeeklyVersionCheckCB(FakeWeeklyVersionCheck);
     SetUpModule(kProgram);
   }
   void TearDown() override {
+    ResolutionSetWeeklyVersionCheckCB(nullptr);
     EngMiscSetPopupHandlerForTests(nullptr);
     EngResModesSetDisplayForTests(nullptr, 0, nullptr);
     ResolutionResetForTests();
@@ -153,9 +157,8 @@ class ResolutionTest : public ::testing::Test {
   WindowGlobals m_globals;
 };
 
-}  // namespace
 
-char UpdaterDoWeeklyVersionCheck(_EngMiscDate *last_check, _UpdaterProgramName program, float version) {
+char FakeWeeklyVersionCheck(_EngMiscDate *last_check, _UpdaterProgramName program, float version) {
   fake_updater.calls++;
   fake_updater.seen = *last_check;
   fake_updater.program = EngUInt32(program);
@@ -164,7 +167,7 @@ char UpdaterDoWeeklyVersionCheck(_EngMiscDate *last_check, _UpdaterProgramName p
   return fake_updater.result;
 }
 
-namespace {
+
 
 TEST_F(ResolutionTest, FieldsSitAtTheirOffsetsLittleEndian) {
   _Resolution r = Saved();
