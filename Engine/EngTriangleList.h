@@ -118,3 +118,5 @@ class EngTriangleList {
 
 // Binds a list's texture to OpenGL's 2D target; a null texture binds nothing.
 void EngTriangleListBindTexture_GL(EngTexture *texture);
+// Makes the which-th array allocation from now on fail (0: none), for testing creation failures.
+void EngTriangleListFailAllocationForTests(int which);

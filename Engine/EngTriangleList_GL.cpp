@@ -31,7 +31,13 @@ static bool HasTexCoords(_EngTriangleListType type) {
          type == ETL_TYPE_POS_NORM_TEX_COL;
 }
 
+// Test seam: the allocation number (from 1, counted over the following creations) that fails.
+static int fail_allocation_at = 0;
+
+void EngTriangleListFailAllocationForTests(int which) { fail_allocation_at = which; }
+
 static float *AllocateFloats(unsigned int num_triangles, int floats_per_triangle) {
+  if (fail_allocation_at > 0 && --fail_allocation_at == 0) return nullptr;
   return static_cast<float *>(malloc(sizeof(float) * (size_t)floats_per_triangle * num_triangles));
 }
 

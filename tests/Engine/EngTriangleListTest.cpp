@@ -22,7 +22,10 @@ std::vector<float> Floats(const float *array, size_t first, size_t count) {
 class EngTriangleListTest : public ::testing::Test {
  protected:
   void SetUp() override { eng_main_device_type = ENG_DEVICE_TYPE_OPENGL; }
-  void TearDown() override { eng_main_device_type = 0; }
+  void TearDown() override {
+    eng_main_device_type = 0;
+    EngTriangleListFailAllocationForTests(0);
+  }
   static std::string Logged(const std::function<void()> &f) {
     testing::internal::CaptureStderr();
     f();
@@ -97,6 +100,26 @@ TEST_F(EngTriangleListTest, CreateRefusesZeroTrianglesAndRebuildsACreatedList) {
   EXPECT_EQ(list.GetPositionArray(), nullptr);
   EXPECT_EQ(list.GetNormalArray(), nullptr);
   EXPECT_EQ(list.Create(ETL_TYPE_POS, nullptr, 1), 1);
+}
+
+TEST_F(EngTriangleListTest, AFailedAllocationLeavesTheListNotCreatedAndFreesTheRest) {
+  const char *messages[] = {"No memory (verts - num triangles=5)", "No memory (normals - num triangles=5)",
+                            "No memory (cols - num triangles=5)", "No memory (tcs - num triangles=5)"};
+  for (int which = 1; which <= 4; which++) {
+    EngTriangleList list;
+    ASSERT_EQ(list.Create(ETL_TYPE_POS_COL, nullptr, 2), 1);
+    EngTriangleListFailAllocationForTests(which);
+    std::string log = Logged([&] { EXPECT_EQ(list.Create(ETL_TYPE_POS_NORM_TEX_COL, nullptr, 5), 0); });
+    EngTriangleListFailAllocationForTests(0);
+    EXPECT_TRUE(Contains(log, messages[which - 1])) << log;
+    EXPECT_EQ(list.IsCreated(), 0);
+    EXPECT_EQ(list.GetPositionArray(), nullptr);
+    EXPECT_EQ(list.GetNormalArray(), nullptr);
+    EXPECT_EQ(list.GetColourArray(), nullptr);
+    EXPECT_EQ(list.GetTextureCoordinateArray(), nullptr);
+    list.SetColour(0, 1, 1, 1, 1);
+    EXPECT_EQ(list.Create(ETL_TYPE_POS_COL, nullptr, 1), 1);
+  }
 }
 
 TEST_F(EngTriangleListTest, CornersAreStoredWithTheSecondAndThirdExchanged) {
