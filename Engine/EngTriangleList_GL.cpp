@@ -11,7 +11,6 @@
 
 enum {
   FLOATS_PER_POSITION = 3,
-  FLOATS_PER_NORMAL = 3,
   FLOATS_PER_TEX_COORD = 2,
   FLOATS_PER_COLOUR = 4,
   VERTICES_PER_TRIANGLE = 3,
@@ -24,7 +23,10 @@ static bool HasNormals(_EngTriangleListType type) {
   return type == ETL_TYPE_POS_NORM_TEX || type == ETL_TYPE_POS_NORM_COL || type == ETL_TYPE_POS_NORM_TEX_COL;
 }
 
-static bool HasColours(_EngTriangleListType type) { return type >= ETL_TYPE_POS_NORM_COL && type <= ETL_TYPE_POS_COL; }
+static bool HasColours(_EngTriangleListType type) {
+  return type == ETL_TYPE_POS_NORM_COL || type == ETL_TYPE_POS_TEX_COL || type == ETL_TYPE_POS_NORM_TEX_COL ||
+         type == ETL_TYPE_POS_COL;
+}
 
 static bool HasTexCoords(_EngTriangleListType type) {
   return type == ETL_TYPE_POS_TEX || type == ETL_TYPE_POS_NORM_TEX || type == ETL_TYPE_POS_TEX_COL ||

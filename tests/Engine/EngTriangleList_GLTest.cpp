@@ -155,7 +155,9 @@ TEST_F(TriangleListDrawTest, TypesWithoutColoursDrawInTheCurrentColour) {
 }
 
 TEST_F(TriangleListDrawTest, UndrawableTypesSayNotImplementedAndDrawNothing) {
-  for (_EngTriangleListType type : {ETL_TYPE_NONE, ETL_TYPE_POS_TEX, ETL_TYPE_POS_NORM_COL, ETL_TYPE_POS_NORM_TEX_COL}) {
+  const _EngTriangleListType undrawable[] = {ETL_TYPE_NONE, ETL_TYPE_POS_TEX, ETL_TYPE_POS_NORM_COL,
+                                             ETL_TYPE_POS_NORM_TEX_COL};
+  for (_EngTriangleListType type : undrawable) {
     EngTriangleList list;
     ASSERT_EQ(list.Create(type, nullptr, 1), 1);
     SetSquareTriangle(list, 0);
