@@ -89,6 +89,28 @@ static int JpegSize(const unsigned char *p, size_t n, EngInt64 *width, EngInt64 
   return 0;
 }
 
+// The loader reads past the end of a short file as zero bytes and reports success: a header
+// whose uncompressed pixels cannot all be in the file is refused here.
+static int PixelsFit(EngImageDecodeKind kind, const unsigned char *p, size_t n) {
+  if (kind == KIND_TGA) {
+    const EngUInt64 pixels = EngUInt64(ReadLE16(p + 12)) * ReadLE16(p + 14);
+    const EngUInt64 pixel_bytes = (p[16] + 7) / 8;
+    EngUInt64 needed = 18 + EngUInt64(p[0]);
+    if (p[1] == 1) needed += EngUInt64(ReadLE16(p + 5)) * ((p[7] + 7) / 8);
+    // Run-length packets hold at most 128 pixels each.
+    needed += p[2] >= 9 ? (pixels + 127) / 128 * (1 + pixel_bytes) : pixels * pixel_bytes;
+    return needed <= n;
+  }
+  if (kind == KIND_BMP && n >= 34 && ReadLE32(p + 14) >= 40 && ReadLE32(p + 30) == 0) {
+    const EngInt64 width = EngInt32(ReadLE32(p + 18));
+    EngInt64 height = EngInt32(ReadLE32(p + 22));
+    if (height < 0) height = -height;
+    const EngUInt64 row_bytes = (EngUInt64(width) * ReadLE16(p + 28) + 31) / 32 * 4;
+    return EngUInt64(ReadLE32(p + 10)) + row_bytes * EngUInt64(height) <= n;
+  }
+  return 1;
+}
+
 // The loader allocates what a header announces before it reads the pixels: refuse pictures
 // beyond the engine's limits before it sees them.
 static int SizeIsAllowed(EngImageDecodeKind kind, const unsigned char *p, size_t n) {
@@ -146,6 +168,10 @@ unsigned char *EngImageDecodeFromMemory(const unsigned char *bytes, unsigned int
   }
   if (!SizeIsAllowed(kind, bytes, length)) {
     eng_image_decode_last_result = "Picture too big";
+    return nullptr;
+  }
+  if (!PixelsFit(kind, bytes, length)) {
+    eng_image_decode_last_result = "Picture data shorter than its header says";
     return nullptr;
   }
   int w = 0, h = 0, file_channels = 0;
