@@ -146,6 +146,37 @@ static int SizeIsAllowed(EngImageDecodeKind kind, const unsigned char *p, size_t
   return EngImageIsSizeAllowed(width, height);
 }
 
+// SOIL's JPEG decoder loops for ever on some truncated files: JPEG content goes to libjpeg,
+// converted to the channel count asked for as SOIL would.
+static unsigned char *EngImageDecodeJpeg(const unsigned char *bytes, unsigned int length, int force_channels, int *w,
+                                         int *h, int *file_channels) {
+  const char *failure = eng_image_decode_unknown;
+  const char grey = force_channels == 1 || force_channels == 2;
+  int components = 0;
+  unsigned char *decoded = EngJpegDecodeMemory(bytes, length, grey, w, h, &components, &failure);
+  if (!decoded) {
+    eng_image_decode_last_result = failure;
+    return nullptr;
+  }
+  eng_image_decode_last_result = "Image loaded as an array";
+  *file_channels = components;
+  const int from = grey ? 1 : force_channels == 0 ? components : 3;
+  if (force_channels == 0 || force_channels == from) return decoded;
+  const size_t pixels = size_t(*w) * size_t(*h);
+  unsigned char *converted = static_cast<unsigned char *>(malloc(pixels * size_t(force_channels)));
+  if (!converted) {
+    free(decoded);
+    eng_image_decode_last_result = "outofmem";
+    return nullptr;
+  }
+  for (size_t i = 0; i < pixels; i++) {
+    memcpy(converted + i * size_t(force_channels), decoded + i * size_t(from), size_t(from));
+    converted[i * size_t(force_channels) + size_t(from)] = 255;
+  }
+  free(decoded);
+  return converted;
+}
+
 unsigned char *EngImageDecodeFromMemory(const unsigned char *bytes, unsigned int length, int force_channels,
                                         unsigned int flags, int *width, int *height, int *channels) {
   if (flags & ENG_SOIL_FLAG_DDS_LOAD_DIRECT) {
@@ -175,12 +206,14 @@ unsigned char *EngImageDecodeFromMemory(const unsigned char *bytes, unsigned int
     return nullptr;
   }
   int w = 0, h = 0, file_channels = 0;
-  unsigned char *pixels = SOIL_load_image_from_memory(bytes, int(length), &w, &h, &file_channels, force_channels);
-  if (!pixels) {
+  unsigned char *pixels = nullptr;
+  if (kind == KIND_JPEG) {
+    pixels = EngImageDecodeJpeg(bytes, length, force_channels, &w, &h, &file_channels);
+  } else {
+    pixels = SOIL_load_image_from_memory(bytes, int(length), &w, &h, &file_channels, force_channels);
     eng_image_decode_last_result = SOIL_last_result();
-    return nullptr;
   }
-  eng_image_decode_last_result = SOIL_last_result();
+  if (!pixels) return nullptr;
   const int count = force_channels >= 1 ? force_channels : file_channels;
   if ((flags & ENG_SOIL_FLAG_MULTIPLY_ALPHA) && (count == 2 || count == 4)) {
     const size_t pixel_count = size_t(w) * size_t(h);

@@ -16,22 +16,29 @@
 // libjpeg's own error manager ends the process on a fatal error; this one logs the library's
 // message under the caller's signature and jumps back so the caller can clean up and fail.
 // The functions that set the jump point keep C++ objects with destructors out of its way.
+// Without a signature nothing is logged and the last message is kept for the caller.
 struct EngJpegErrorManager {
   jpeg_error_mgr pub;
   jmp_buf jump;
   const char *signature;
 };
 
+static char eng_jpeg_last_failure[JMSG_LENGTH_MAX] = "";
+
 static void EngJpegErrorExit(j_common_ptr cinfo) {
   EngJpegErrorManager *manager = reinterpret_cast<EngJpegErrorManager *>(cinfo->err);
   char text[JMSG_LENGTH_MAX];
   (*cinfo->err->format_message)(cinfo, text);
-  DebugErrorAlt(manager->signature, "%s", text);
+  if (manager->signature)
+    DebugErrorAlt(manager->signature, "%s", text);
+  else
+    memcpy(eng_jpeg_last_failure, text, sizeof eng_jpeg_last_failure);
   longjmp(manager->jump, 1);
 }
 
 static void EngJpegOutputMessage(j_common_ptr cinfo) {
   EngJpegErrorManager *manager = reinterpret_cast<EngJpegErrorManager *>(cinfo->err);
+  if (!manager->signature) return;
   char text[JMSG_LENGTH_MAX];
   (*cinfo->err->format_message)(cinfo, text);
   char *name = DebugGetShortFuncName(manager->signature);
@@ -167,6 +174,51 @@ static unsigned char *EngJpegRead(const char *signature, const char *path, int a
   jpeg_finish_decompress(&cinfo);
   jpeg_destroy_decompress(&cinfo);
   fclose(file);
+  return buffer;
+}
+
+unsigned char *EngJpegDecodeMemory(const unsigned char *bytes, unsigned long length, char grey, int *width,
+                                   int *height, int *components, const char **failure) {
+  jpeg_decompress_struct cinfo;
+  EngJpegErrorManager errors;
+  cinfo.err = &errors.pub;
+  EngJpegSetupErrors(&errors, nullptr);
+  unsigned char *volatile buffer = nullptr;
+  if (setjmp(errors.jump)) {
+    free(buffer);
+    jpeg_destroy_decompress(&cinfo);
+    if (failure) *failure = eng_jpeg_last_failure;
+    return nullptr;
+  }
+  jpeg_create_decompress(&cinfo);
+  jpeg_mem_src(&cinfo, bytes, length);
+  jpeg_read_header(&cinfo, TRUE);
+  if (components) *components = cinfo.num_components == 1 ? 1 : 3;
+  if (!EngImageIsSizeAllowed(cinfo.image_width, cinfo.image_height)) {
+    jpeg_destroy_decompress(&cinfo);
+    if (failure) *failure = "Picture too big";
+    return nullptr;
+  }
+  cinfo.out_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+  jpeg_start_decompress(&cinfo);
+  const size_t row_bytes = size_t(cinfo.output_width) * size_t(cinfo.output_components);
+  buffer = static_cast<unsigned char *>(malloc(row_bytes * cinfo.output_height));
+  if (!buffer) {
+    jpeg_destroy_decompress(&cinfo);
+    if (failure) *failure = "outofmem";
+    return nullptr;
+  }
+  while (cinfo.output_scanline < cinfo.output_height) {
+    JSAMPROW row = buffer + row_bytes * cinfo.output_scanline;
+    if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) break;
+  }
+  if (cinfo.output_scanline < cinfo.output_height)
+    memset(buffer + row_bytes * cinfo.output_scanline, 0,
+           row_bytes * (cinfo.output_height - cinfo.output_scanline));
+  if (width) *width = int(cinfo.output_width);
+  if (height) *height = int(cinfo.output_height);
+  jpeg_finish_decompress(&cinfo);
+  jpeg_destroy_decompress(&cinfo);
   return buffer;
 }
 

@@ -160,6 +160,8 @@ TEST_F(EngImageDecodeTest, BadFilesGiveNullAndAReason) {
       {"jpeg-oversized", huge_jpeg},
       {"bmp-oversized", bmp_header},
       {"text", "just some text that is not a picture"},
+      // Sent SOIL's own JPEG decoder into an endless loop.
+      {"jpeg-app0-only", std::string("\xff\xd8\xff\xe0\x00\x10\xff" "JFIF\x00\x01\x01\x00\x00\x01\x00\x01\xd8\xff\xe0", 22)},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
@@ -167,6 +169,27 @@ TEST_F(EngImageDecodeTest, BadFilesGiveNullAndAReason) {
     Decoded d = Soil(path, 0, ENG_SOIL_FLAG_MULTIPLY_ALPHA);
     EXPECT_FALSE(d.ok) << d.width << "x" << d.height;
     EXPECT_STRNE(EngImageDecodeLastResult(), "");
+  }
+}
+
+TEST_F(EngImageDecodeTest, JpegContentConvertsToTheChannelsAsked) {
+  std::string colour = Write("c.jpg", JpegFile(2, 1, 3, {250, 30, 20, 250, 30, 20}, 100));
+  std::string grey = Write("g.jpg", JpegFile(2, 1, 1, {80, 80}, 100));
+  struct Case {
+    const std::string &path;
+    int force, channels;
+    std::vector<uint8_t> pixel;  // the first pixel
+  } cases[] = {
+      {colour, 0, 3, {250, 30, 20}},       {colour, 4, 4, {249, 29, 19, 255}},  // premultiplied by 255
+      {grey, 0, 1, {80}},                  {grey, 2, 2, {80, 255}},
+      {grey, 3, 3, {80, 80, 80}},          {colour, 1, 1, {95}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.path + " " + std::to_string(c.force));
+    Decoded d = Soil(c.path, c.force, ENG_SOIL_FLAG_MULTIPLY_ALPHA);
+    ASSERT_TRUE(d.ok) << EngImageDecodeLastResult();
+    ASSERT_EQ(d.channels, c.channels);
+    for (int i = 0; i < c.channels; i++) EXPECT_NEAR(d.pixels[i], c.pixel[i], 3) << i;
   }
 }
 
