@@ -247,6 +247,8 @@ static char EngJpegWrite(const char *signature, const char *path, int quality, i
   unsigned char *output = nullptr;
   unsigned long output_size = 0;
   if (setjmp(errors.jump)) {
+    // The library's failures (bad sizes or quality) come before any scan line, so the
+    // output block is still the first one it allocated.
     jpeg_destroy_compress(&cinfo);
     free(output);
     return 0;
