@@ -1,6 +1,6 @@
 // Picture-file decoding for the texture loader: SOIL's image loader returning pixels in memory
-// (PNG, BMP, TGA and baseline JPEG; GIF is not read), the JPEG decoder over EngJpeg with the
-// alpha modes, and content tests on an open file. Pixels: rows top first, 1 to 4 bytes a pixel.
+// (PNG, BMP and TGA; JPEG content goes to libjpeg; GIF is not read), the JPEG decoder over
+// EngJpeg with the alpha modes, and content tests. Pixels: rows top first, 1 to 4 bytes a pixel.
 #pragma once
 
 class EngFile;
