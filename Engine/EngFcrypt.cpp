@@ -19,14 +19,15 @@ const unsigned int kEntropyAttempts = 16;
 void LoadState(const sha1_ctx *ctx, hash_state *md) {
   memset(md, 0, sizeof *md);
   for (int i = 0; i < 5; i++) md->sha1.state[i] = ctx->hash[i];
-  md->sha1.length = ctx->count * 8;
+  // libtomcrypt counts the bits of whole blocks only; the rest waits in its buffer.
   md->sha1.curlen = ulong32(ctx->count % SHA1_BLOCK_SIZE);
+  md->sha1.length = (ctx->count - md->sha1.curlen) * 8;
   memcpy(md->sha1.buf, ctx->wbuf, SHA1_BLOCK_SIZE);
 }
 
 void StoreState(const hash_state *md, sha1_ctx *ctx) {
   for (int i = 0; i < 5; i++) ctx->hash[i] = EngUInt32(md->sha1.state[i]);
-  ctx->count = md->sha1.length / 8;
+  ctx->count = md->sha1.length / 8 + md->sha1.curlen;
   memcpy(ctx->wbuf, md->sha1.buf, SHA1_BLOCK_SIZE);
 }
 
