@@ -1,7 +1,6 @@
-// Password-based encryption: PBKDF2-HMAC-SHA1 key derivation, AES in counter mode, an HMAC-SHA1
-// code over the encrypted bytes and a 2-byte password verifier, with the SHA-1, HMAC, AES and
-// entropy-pool building blocks. SHA-1 and AES come from libtomcrypt (kept out of this header).
-// How salt, verifier, data and code are laid out in a file is left to the caller.
+// Password-based encryption (PBKDF2-HMAC-SHA1 keys, AES counter mode, an HMAC-SHA1 code and a
+// 2-byte verifier) with its SHA-1, HMAC, AES and entropy-pool building blocks. SHA-1 and AES come
+// from libtomcrypt; how salt, verifier, data and code sit in a file is the caller's choice.
 #pragma once
 
 #include "Engine/EngTypes.h"

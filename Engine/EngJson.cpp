@@ -70,6 +70,10 @@ char EngJsonWriteObjectToFile(const json::Object &object, const char *path) {
   }
   try {
     const std::string text = WriteToText(object);
+    if (text.size() > UINT_MAX) {
+      DebugErrorAlt(ENG_FUNC, "Text too long (%zu bytes).", text.size());
+      return 0;
+    }
     // Saved through the file module so that a failed save is reported and leaves the old file.
     return EngFileOpenWriteAndClose(path, 0, text.data(), euint(text.size()));
   } catch (const json::Exception &exception) {
