@@ -175,7 +175,9 @@ void EngMusicUnlock() {
 
 }  // namespace
 
-char EngMusicInitialise(char threaded) { return EngMusicInitialise(threaded, 0, ENG_SOUND_SYSTEM_OPENAL, 0, nullptr, 0); }
+char EngMusicInitialise(char threaded) {
+  return EngMusicInitialise(threaded, 0, ENG_SOUND_SYSTEM_OPENAL, 0, nullptr, 0);
+}
 
 char EngMusicInitialise(char threaded, char initSound, _EngSoundSystem system, char enable3d, const char *name,
                         char allowUnfocused) {

@@ -217,7 +217,9 @@ void EngMusicSoundSetFrequency(int id, float pitch) {
   if (EngMusicSoundValidId(id)) cms_snds[id]->SetFrequencyFloat(pitch);
 }
 
-unsigned long EngMusicSoundGetPlayPos(int id) { return EngMusicSoundValidId(id) ? cms_snds[id]->GetPlayBufferPos() : 0; }
+unsigned long EngMusicSoundGetPlayPos(int id) {
+  return EngMusicSoundValidId(id) ? cms_snds[id]->GetPlayBufferPos() : 0;
+}
 
 void EngMusicSoundSetPlayPos(int id, unsigned long bytes) {
   if (EngMusicSoundValidId(id)) cms_snds[id]->SetPlayBufferPos(bytes > 0xFFFFFFFFul ? 0xFFFFFFFFu : EngUInt32(bytes));

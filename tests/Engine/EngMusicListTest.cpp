@@ -213,7 +213,8 @@ TEST_F(EngMusicListTest, TheBudgetCountsNotesThatRingOnAfterTheirRelease) {
     Prepare();
     EXPECT_EQ(EngMusicListGetMaxSoundsPerSample(sample), c.budget);
     // The written release times are back.
-    EXPECT_FLOAT_EQ(EngMusicListGetNoteEvent(EngMusicListGetNumNoteEvents() - 1)->time, 2.0f * float(c.notes - 1) + 1.0f);
+    const _EngMusicNoteEvent *last = EngMusicListGetNoteEvent(EngMusicListGetNumNoteEvents() - 1);
+    EXPECT_FLOAT_EQ(last->time, 2.0f * float(c.notes - 1) + 1.0f);
   }
   EngMusicListUseMaxSoundsPerSample(1);
   EngMusicListUpdateSoundsPerSampleVar();

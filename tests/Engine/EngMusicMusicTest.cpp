@@ -29,7 +29,8 @@ class EngMusicMusicTest : public MusicTestBase {
   }
 
   void WaitWhilePlaying(int id) {
-    for (int i = 0; i < 200 && EngMusicSoundIsPlaying(id); i++) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    for (int i = 0; i < 200 && EngMusicSoundIsPlaying(id); i++)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
     ASSERT_EQ(EngMusicSoundIsPlaying(id), 0);
   }
 };

@@ -70,7 +70,8 @@ int MusicTestBase::AddNote(int pattern, int staff, int accidental, EngUInt8 volu
 
 void MusicTestBase::AddEntry(int track, int pattern, float start, EngUInt8 transpose) {
   EngUInt8 *vars = em_song.GetVars();
-  if (EngMusicVarI32(vars, ENG_MUSIC_VAR_NUM_TRACKS) <= track) EngMusicSetVarI32(vars, ENG_MUSIC_VAR_NUM_TRACKS, track + 1);
+  if (EngMusicVarI32(vars, ENG_MUSIC_VAR_NUM_TRACKS) <= track)
+    EngMusicSetVarI32(vars, ENG_MUSIC_VAR_NUM_TRACKS, track + 1);
   size_t count_at = EngMusicTrackAt(track) + ENG_MUSIC_TRACK_NUM_ENTRIES;
   int index = EngMusicVarI32(vars, count_at);
   EngMusicSetVarI32(vars, count_at, index + 1);
