@@ -13,7 +13,7 @@
 #include "Engine/EngProgram.h"
 #include "Engine/EngWindow.h"
 
-double eng_main_current_time = 0.0;
+std::atomic<double> eng_main_current_time{0.0};
 float eng_main_frame_rate = 60.0f;
 float eng_main_frames_per_second = 1.0f / 60.0f;
 EngInt32 eng_main_device_type = 0;

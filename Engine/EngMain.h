@@ -2,11 +2,14 @@
 // types, creating and destroying the main window, and the forced ways out.
 #pragma once
 
+#include <atomic>
+
 #include "Engine/EngTypes.h"
 
 class EngDevice;
 
-extern double eng_main_current_time;
+// Written by the main loop, read by any thread (the log stamps messages with it).
+extern std::atomic<double> eng_main_current_time;
 extern float eng_main_frame_rate;
 // Despite its name: the duration of the last frame in seconds.
 extern float eng_main_frames_per_second;

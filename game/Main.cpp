@@ -1,8 +1,11 @@
 #include "game/Main.h"
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngEncryption.h"
 #include "Engine/EngPrefFolder.h"
+#include "Engine/Resolution.h"
 #include "game/Program.h"
+#include "online/Updater.h"
 
 Program *main_program = nullptr;
 _EngCreateWindowParms main_create_window_parms;
@@ -14,7 +17,14 @@ void MainResetForTests() { process_set_up = 0; }
 // Once per process, before anything touches the user's folder.
 static char SetUpProcess() {
   if (process_set_up) return 1;
+  EngEncryptionInit("QX_SEALING_KEY");
   if (!PrefFolderSetup("Quarrelwick", 1, "LogFile.txt", 1)) return 0;
+  // The display settings module takes no value between the program name and the game version.
+  // Bad or missing settings fall back to their defaults and start-up goes on.
+  ResolutionSetWeeklyVersionCheckCB(UpdaterDoWeeklyVersionCheck);
+  ResolutionSetupModule(UPDATER_PROGRAM_QUARRELWICK, 2.01f, 1.5f, nullptr, 0, 1, 0, 0, 0, "Resolution", "License",
+                        "License.txt", "Startup", "ResTitle.jpg");
+  ResolutionLoadSettings();
   process_set_up = 1;
   return 1;
 }

@@ -62,7 +62,7 @@ class EngWindowDisplayTest : public ::testing::Test {
   SDL_Window *Native() { return static_cast<SDL_Window *>(m_window->GetNativeWindow_MAC()); }
   void Pump(int rounds = 20) {
     for (int i = 0; i < rounds; i++) {
-      eng_main_current_time += 0.05;
+      eng_main_current_time = eng_main_current_time + 0.05;
       m_window->GetWindowEvents();
       SDL_Delay(10);
     }

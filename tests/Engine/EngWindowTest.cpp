@@ -257,7 +257,7 @@ TEST_F(EngWindowTest, ResizeBurstsReCreateTheDeviceOncePerFrame) {
   m_window->MsgsWindowSizeChanged(1200, 800);
   m_window->GetWindowEvents();
   EXPECT_TRUE(calls.empty());
-  eng_main_current_time += 0.02;
+  eng_main_current_time = eng_main_current_time + 0.02;
   m_window->GetWindowEvents();
   EXPECT_EQ(eng_main_window_width, 1200);
   eng_main_current_time = 0.0;

@@ -5,10 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngMemory.h"
 #include "Engine/EngProgram.h"
+#include "Engine/Resolution.h"
 #include "game/Program.h"
 #include "tests/support/TestSupport.h"
 
@@ -20,11 +24,15 @@ class MainTest : public ::testing::Test {
     m_old_cwd = cwd;
     DebugResetForTests();
     MainResetForTests();
+    ResolutionResetForTests();
+    main_create_window_parms = _EngCreateWindowParms();
     EngProgramSetResourcesPathForTests(m_resources.Path().c_str());
   }
   void TearDown() override {
     MainExitAndDeleteMainProgram(0);
     EngProgramSetResourcesPathForTests(nullptr);
+    ResolutionResetForTests();
+    main_create_window_parms = _EngCreateWindowParms();
     DebugResetForTests();
     ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
   }
@@ -58,4 +66,49 @@ TEST_F(MainTest, AnUnmakeableDataFolderStopsStartUp) {
   EXPECT_EQ(MainCreateAndInitMainProgram(nullptr, 0, nullptr, &exit_code), 0);
   EXPECT_EQ(exit_code, -1);
   EXPECT_EQ(main_program, nullptr);
+}
+
+// The display settings saved by an earlier run shape the window; a damaged file does not stop
+// start-up.
+TEST_F(MainTest, StartUpAppliesTheSavedDisplaySettings) {
+  qwtest::ScopedEnvVar xdg("XDG_DATA_HOME", m_data.Path().c_str());
+  ASSERT_EQ(mkdir(m_data.File("Tallowmere").c_str(), 0700), 0);
+  ASSERT_EQ(mkdir(m_data.File("Tallowmere/Quarrelwick").c_str(), 0700), 0);
+  std::string path = m_data.File("Tallowmere/Quarrelwick/Resolution.dat");
+
+  _Resolution saved;
+  memset(&saved, 0, sizeof(saved));
+  saved.settings_version = 1.5f;
+  saved.windowed = 1;
+  saved.window_x = 30;
+  saved.window_y = 50;
+  saved.window_width = 800;
+  saved.window_height = 600;
+  saved.window_bitdepth = 32;
+  saved.fullscreen_width = 1280;
+  saved.fullscreen_height = 1024;
+  saved.fullscreen_bitdepth = 32;
+  unsigned char bytes[RESOLUTION_FILE_SIZE];
+  ResolutionWriteRecordToBytes(&saved, bytes);
+  std::string file(reinterpret_cast<char *>(bytes), sizeof(bytes));
+
+  qwtest::WriteWholeFile(path, file);
+  int exit_code = 99;
+  ASSERT_EQ(MainCreateAndInitMainProgram(nullptr, 0, nullptr, &exit_code), 1);
+  EXPECT_EQ(main_create_window_parms.windowed, 1);
+  EXPECT_EQ(main_create_window_parms.width, 800);
+  EXPECT_EQ(main_create_window_parms.height, 600);
+  EXPECT_EQ(main_create_window_parms.x, 30);
+  EXPECT_EQ(main_create_window_parms.y, 50);
+  MainExitAndDeleteMainProgram(1);
+
+  MainResetForTests();
+  ResolutionResetForTests();
+  main_create_window_parms = _EngCreateWindowParms();
+  qwtest::WriteWholeFile(path, file.substr(0, 411));
+  ASSERT_EQ(MainCreateAndInitMainProgram(nullptr, 0, nullptr, &exit_code), 1);
+  EXPECT_EQ(main_create_window_parms.width, 1024);
+  EXPECT_EQ(resolution.window_width, 1024);
+  std::string log = qwtest::ReadWholeFile(m_data.File("Tallowmere/Quarrelwick/LogFile.txt"));
+  EXPECT_NE(log.find("is 411 bytes, not 412"), std::string::npos) << log;
 }
