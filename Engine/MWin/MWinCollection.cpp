@@ -6,6 +6,7 @@
 #include "Engine/EngDim.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngMemory.h"
+#include "Engine/EngMenu.h"
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinTextureLoad.h"
@@ -186,7 +187,11 @@ char MWinCollection::SetOverallAreaToSizeOfNthWindow(int n) {
 
 void MWinCollection::SetViewportRatioed(int x, int y, int w, int h, char below_menu) {
   if (!eng_main_device) return;
-  (void)below_menu;  // no native menu bar is drawn into the window here
+  if (below_menu && EngMenuIsShown()) {
+    int bar = int(EngMenuGetMenuBarHeight());
+    y += bar;
+    h -= bar;
+  }
   if (w < 1 || h < 1) return;
   m_viewport_on = 1;
   EngDeviceSetViewportStructToSizeRatioed(&m_viewport_ratioed, x, y, w, h);

@@ -4,6 +4,7 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngMainOrientation.h"
+#include "Engine/EngMenu.h"
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinCollection.h"
 #include "Engine/MWin/MWinDesktop.h"
@@ -14,6 +15,7 @@
 char MWin::MoveMouse(int x, int y) { return MoveMouse(float(x), float(y)); }
 
 char MWin::MoveMouse(float x, float y) {
+  if (EngMenuMouseMove(int(x), int(y))) return 1;
   if (!m_desktop) {
     DebugErrorAlt("char MWin::MouseMove()", "No desktop");
     return 0;
@@ -24,6 +26,7 @@ char MWin::MoveMouse(float x, float y) {
 }
 
 char MWin::ButtonPressed(char button, char state, char flag) {
+  if (EngMenuMousePress(button, state)) return 1;
   if (!m_desktop) {
     DebugErrorAlt("char MWin::ButtonPressed()", "No desktop");
     return 0;
@@ -124,9 +127,10 @@ void MWin::UpdateViewportMousePos() {
     m_viewport_mouse_y = (m_mouse_y - float(m_active_viewport.y)) * 480.0f / float(m_active_viewport.height);
     return;
   }
-  // No native menu bar is drawn into the window here, so nothing shifts the y position.
   m_viewport_mouse_x = m_mouse_x;
   m_viewport_mouse_y = m_mouse_y;
+  float bar = EngMenuIsShown() ? EngMenuGetMenuBarHeight() : 0.0f;
+  if (bar > 0) m_viewport_mouse_y = (m_mouse_y - bar) * 480.0f / (480.0f - bar);
 }
 
 void MWin::SetCurrentActiveViewport(const _EngDeviceViewport *viewport) {
