@@ -49,6 +49,8 @@ MWin::MWin(Game *game) : m_game(game) {
 MWin::~MWin() {
   Destroy();
   ReleaseBgClearTexture();
+  // The engine answers "off" again rather than reach a root that is gone.
+  EngToolkitSetHooks(nullptr);
 }
 
 void MWin::Destroy() {

@@ -7,6 +7,7 @@
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinCollection.h"
 #include "Engine/MWin/MWinGroup.h"
+#include "Engine/MWin/MWinID.h"
 #include "Engine/MWin/MWinWindow.h"
 
 void MWinCollection::ClearButtonsOf(MWinWindow *window) {
@@ -100,7 +101,14 @@ char MWinCollection::HandleKeyDown(int key) {
     return 0;
   }
   if (!m_input_enabled) return 0;
-  if (m_key_down_hook && m_key_down_hook(key, m_key_down_hook_user)) return 1;
+  if (m_key_down_hook) {
+    MWin *mwin = m_mwin;
+    MWinID id;
+    MWinCopyID(id, m_id);
+    if (m_key_down_hook(key, m_key_down_hook_user)) return 1;
+    // The hook may have removed this collection (or the whole screen): then it is done.
+    if (!mwin->IsOn() || mwin->GetCollectionFromID(id, 0) != this) return 1;
+  }
   MWinWindow *active = GetActiveWindow();
   if (key == 27 && m_escape_window) {
     MWinButton *escape = m_escape_window->GetEscapeButton();

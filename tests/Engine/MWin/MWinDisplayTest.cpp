@@ -24,7 +24,6 @@ class MWinDisplayTest : public DeviceTest {
   }
   void TearDown() override {
     delete mwin;
-    EngToolkitSetHooks(nullptr);
     DeviceTest::TearDown();
   }
   MWin *mwin = nullptr;

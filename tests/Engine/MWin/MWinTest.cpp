@@ -99,6 +99,11 @@ TEST_F(MWinTest, TheEngineReachesTheToolkitThroughItsHooks) {
   EXPECT_EQ(mwin->GetScreenLayout(), ENG_LAYOUT_DESKTOP);
   mwin->Shutdown();
   EXPECT_FALSE(EngToolkitIsOn(mwin));
+  mwin->Startup();
+  MWin *gone = mwin;
+  delete mwin;
+  mwin = nullptr;
+  EXPECT_FALSE(EngToolkitIsOn(gone));  // answered by the engine, not the deleted root
 }
 
 TEST_F(MWinTest, RenderingWithoutADeviceDoesNothing) {

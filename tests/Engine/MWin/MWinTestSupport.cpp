@@ -4,7 +4,6 @@
 #include <map>
 
 #include "Engine/EngDebug.h"
-#include "Engine/EngToolkit.h"
 #include "Engine/EngWhichDevice.h"
 #include "Engine/EngWindow.h"
 
@@ -42,7 +41,6 @@ void MWinTest::SetUp() {
 void MWinTest::TearDown() {
   delete mwin;
   mwin = nullptr;
-  EngToolkitSetHooks(nullptr);
   EXPECT_EQ(MWinButton::total_buttons_created, 0);
 }
 
