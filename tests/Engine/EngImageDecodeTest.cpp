@@ -1,0 +1,290 @@
+#include "Engine/EngImageDecode.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <SOIL.h>
+
+#include "Engine/EngFile.h"
+#include "Engine/EngJpeg.h"
+#include "Engine/EngTexturePixels.h"
+#include "Engine/EngTga.h"
+#include "tests/Engine/ImageTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+using qwimage::JpegFile;
+using qwimage::Logged;
+using qwimage::PngFile;
+using qwimage::TgaFile;
+
+struct Decoded {
+  std::vector<uint8_t> pixels;
+  int width = 0, height = 0, channels = 0;
+  bool ok = false;
+};
+
+class EngImageDecodeTest : public ::testing::Test {
+ protected:
+  void SetUp() override { EngImageDecodeResetForTests(); }
+  std::string Write(const std::string &name, const std::string &bytes) {
+    std::string path = dir.File(name);
+    qwtest::WriteWholeFile(path, bytes);
+    return path;
+  }
+  static Decoded Soil(const std::string &path, int force, unsigned flags) {
+    Decoded d;
+    unsigned char *p = SOIL_load_OGL_texture_to_memory(path.c_str(), force, flags, &d.width, &d.height, &d.channels);
+    d.ok = p != nullptr;
+    if (p) d.pixels.assign(p, p + size_t(d.width) * d.height * d.channels);
+    EngImageDecodeFree(p);
+    return d;
+  }
+  static Decoded Jpeg(const std::string &path, int force, char alpha_mode) {
+    Decoded d;
+    unsigned char *p =
+        EngTextureGL_JpegLoadTextureToData(path.c_str(), force, alpha_mode, &d.width, &d.height, &d.channels);
+    d.ok = p != nullptr;
+    if (p) d.pixels.assign(p, p + size_t(d.width) * d.height * d.channels);
+    free(p);
+    return d;
+  }
+  qwtest::TempDir dir;
+};
+
+// ---------------------------------------------------------------------------------------------
+// The loader wrapper
+
+TEST_F(EngImageDecodeTest, PngPixelsWithAndWithoutPremultipliedAlpha) {
+  struct Case {
+    const char *name;
+    int colour_type, width;
+    std::vector<uint8_t> stored;
+    int force;
+    unsigned flags;
+    int channels;
+    std::vector<uint8_t> expected;
+  } cases[] = {
+      {"rgba premultiplied", 6, 1, {200, 100, 50, 128}, 0, ENG_SOIL_FLAG_MULTIPLY_ALPHA, 4, {100, 50, 25, 128}},
+      {"rgba as stored", 6, 1, {200, 100, 50, 128}, 0, 0, 4, {200, 100, 50, 128}},
+      {"grey alpha premultiplied", 4, 2, {255, 0, 90, 255}, 0, ENG_SOIL_FLAG_MULTIPLY_ALPHA, 2, {0, 0, 90, 255}},
+      {"rgb untouched by the flag", 2, 2, {1, 2, 3, 4, 5, 6}, 0, ENG_SOIL_FLAG_MULTIPLY_ALPHA, 3, {1, 2, 3, 4, 5, 6}},
+      {"rgb forced to 4", 2, 1, {1, 2, 3}, 4, 0, 4, {1, 2, 3, 255}},
+      {"grey forced to 3", 0, 2, {7, 9}, 3, 0, 3, {7, 7, 7, 9, 9, 9}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    Decoded d = Soil(Write("p.png", PngFile(c.width, 1, c.colour_type, c.stored)), c.force, c.flags);
+    ASSERT_TRUE(d.ok) << EngImageDecodeLastResult();
+    EXPECT_EQ(d.width, c.width);
+    EXPECT_EQ(d.height, 1);
+    EXPECT_EQ(d.channels, c.channels);
+    EXPECT_EQ(d.pixels, c.expected);
+  }
+}
+
+TEST_F(EngImageDecodeTest, RowsComeTopFirstFromEveryFormat) {
+  // 2 x 2 RGB: top row red, green; bottom row blue, white.
+  const std::vector<uint8_t> rgb = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
+  std::string bmp = dir.File("s.bmp"), tga = dir.File("s.tga");
+  ASSERT_TRUE(SOIL_save_image(bmp.c_str(), SOIL_SAVE_TYPE_BMP, 2, 2, 3, rgb.data()));
+  ASSERT_TRUE(SOIL_save_image(tga.c_str(), SOIL_SAVE_TYPE_TGA, 2, 2, 3, rgb.data()));
+  EngTga own(2, 2, 32);
+  for (int i = 0; i < 4; i++)
+    own.data[i] = 0xff000000u | EngUInt32(rgb[i * 3]) << 16 | EngUInt32(rgb[i * 3 + 1]) << 8 | rgb[i * 3 + 2];
+  std::string own_tga = dir.File("own.tga");
+  ASSERT_EQ(own.SaveToFile(own_tga.c_str()), 1);
+  std::string png = Write("s.png", PngFile(2, 2, 2, rgb));
+  for (const std::string &path : {bmp, tga, own_tga, png}) {
+    SCOPED_TRACE(path);
+    Decoded d = Soil(path, 3, ENG_SOIL_FLAG_MULTIPLY_ALPHA);
+    ASSERT_TRUE(d.ok) << EngImageDecodeLastResult();
+    EXPECT_EQ(d.channels, 3);
+    EXPECT_EQ(d.pixels, rgb);
+  }
+  std::string jpg = Write("s.jpg", JpegFile(2, 2, 3, rgb, 100));
+  Decoded d = Soil(jpg, 0, ENG_SOIL_FLAG_MULTIPLY_ALPHA);
+  ASSERT_TRUE(d.ok) << EngImageDecodeLastResult();
+  ASSERT_EQ(d.pixels.size(), rgb.size());
+  // Chroma subsampling smears colour across a 2 x 2 picture: compare brightness order only.
+  EXPECT_GT(d.pixels[9] + d.pixels[10] + d.pixels[11], d.pixels[6] + d.pixels[7] + d.pixels[8]);
+}
+
+TEST_F(EngImageDecodeTest, RefusalsLeaveTheirReason) {
+  std::string png = Write("p.png", PngFile(1, 1, 6, {1, 2, 3, 4}));
+  EXPECT_FALSE(Soil(png, 0, ENG_SOIL_FLAG_DDS_LOAD_DIRECT | ENG_SOIL_FLAG_MULTIPLY_ALPHA).ok);
+  EXPECT_STREQ(EngImageDecodeLastResult(),
+               "SOIL_load_OGL_texture_to_memory(): SOIL_FLAG_DDS_LOAD_DIRECT not supported");
+  EXPECT_FALSE(Soil(png, 5, 0).ok);
+  EXPECT_FALSE(Soil(dir.File("missing.png"), 0, 0).ok);
+  EXPECT_STRNE(EngImageDecodeLastResult(), "");
+  // GIF pictures are not read.
+  std::string gif = Write("a.gif", std::string("GIF89a\x01\x00\x01\x00\x80\x00\x00", 13) + std::string(20, '\0'));
+  EXPECT_FALSE(Soil(gif, 0, 0).ok);
+  EXPECT_STRNE(EngImageDecodeLastResult(), "");
+}
+
+// Truncated, empty, oversized and lying files: null with a reason, never a crash.
+TEST_F(EngImageDecodeTest, BadFilesGiveNullAndAReason) {
+  const std::string png = PngFile(4, 4, 6, std::vector<uint8_t>(64, 77));
+  std::string huge_png = png, lying_png = png;
+  huge_png[16] = huge_png[20] = 0x01;  // 16M x 16M
+  lying_png[18] = lying_png[22] = 0x03;  // 1000 x 1000 from 64 bytes of pixels (the CRC no longer matches)
+  const std::string tga = TgaFile(2, 2, 32, std::vector<uint8_t>(16, 9));
+  std::string huge_tga = TgaFile(0xffff, 0xffff, 32, std::vector<uint8_t>(16, 9));
+  std::string lying_tga = TgaFile(300, 300, 24, std::vector<uint8_t>(30, 9));
+  const std::string jpeg = JpegFile(16, 16, 3, std::vector<uint8_t>(16 * 16 * 3, 100));
+  std::string huge_jpeg = jpeg;
+  size_t sof = jpeg.find("\xff\xc0");
+  huge_jpeg[sof + 5] = huge_jpeg[sof + 7] = char(0xea);
+  huge_jpeg[sof + 6] = huge_jpeg[sof + 8] = char(0x60);
+  std::string bmp_header = std::string("BM", 2) + std::string(12, '\0') + std::string("\x28\0\0\0", 4) +
+                           std::string("\xff\xff\xff\x7f\xff\xff\xff\x7f", 8) + std::string(28, '\0');
+  struct Case {
+    const char *name;
+    std::string bytes;
+  } cases[] = {
+      {"empty", ""},
+      {"png-truncated", png.substr(0, png.size() / 2)},
+      {"png-signature-only", png.substr(0, 8)},
+      {"png-oversized", huge_png},
+      {"png-lying", lying_png},
+      {"tga-truncated", tga.substr(0, 20)},
+      {"tga-oversized", huge_tga},
+      {"tga-lying", lying_tga},
+      {"jpeg-truncated", jpeg.substr(0, 40)},
+      {"jpeg-oversized", huge_jpeg},
+      {"bmp-oversized", bmp_header},
+      {"text", "just some text that is not a picture"},
+      // Sent SOIL's own JPEG decoder into an endless loop.
+      {"jpeg-app0-only", std::string("\xff\xd8\xff\xe0\x00\x10\xff" "JFIF\x00\x01\x01\x00\x00\x01\x00\x01\xd8\xff\xe0", 22)},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string path = Write(c.name, c.bytes);
+    Decoded d = Soil(path, 0, ENG_SOIL_FLAG_MULTIPLY_ALPHA);
+    EXPECT_FALSE(d.ok) << d.width << "x" << d.height;
+    EXPECT_STRNE(EngImageDecodeLastResult(), "");
+  }
+}
+
+TEST_F(EngImageDecodeTest, JpegContentConvertsToTheChannelsAsked) {
+  std::string colour = Write("c.jpg", JpegFile(2, 1, 3, {250, 30, 20, 250, 30, 20}, 100));
+  std::string grey = Write("g.jpg", JpegFile(2, 1, 1, {80, 80}, 100));
+  struct Case {
+    const std::string &path;
+    int force, channels;
+    std::vector<uint8_t> pixel;  // the first pixel
+  } cases[] = {
+      {colour, 0, 3, {250, 30, 20}},       {colour, 4, 4, {249, 29, 19, 255}},  // premultiplied by 255
+      {grey, 0, 1, {80}},                  {grey, 2, 2, {80, 255}},
+      {grey, 3, 3, {80, 80, 80}},          {colour, 1, 1, {95}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.path + " " + std::to_string(c.force));
+    Decoded d = Soil(c.path, c.force, ENG_SOIL_FLAG_MULTIPLY_ALPHA);
+    ASSERT_TRUE(d.ok) << EngImageDecodeLastResult();
+    ASSERT_EQ(d.channels, c.channels);
+    for (int i = 0; i < c.channels; i++) EXPECT_NEAR(d.pixels[i], c.pixel[i], 3) << i;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The JPEG decoder
+
+TEST_F(EngImageDecodeTest, JpegChannelCountsAndAlphaModes) {
+  std::vector<uint8_t> rgb(4 * 2 * 3);
+  for (size_t i = 0; i < rgb.size(); i += 3) {
+    rgb[i] = 250;
+    rgb[i + 1] = 30;
+    rgb[i + 2] = 20;
+  }
+  std::string colour = Write("c.jpg", JpegFile(4, 2, 3, rgb));
+  std::string grey = Write("g.jpg", JpegFile(4, 2, 1, std::vector<uint8_t>(8, 100)));
+
+  Decoded own = Jpeg(colour, 0, 0);
+  ASSERT_TRUE(own.ok);
+  EXPECT_EQ(own.channels, 3);
+  EXPECT_EQ(own.width, 4);
+  EXPECT_EQ(own.height, 2);
+  EXPECT_EQ(Jpeg(grey, 0, 0).channels, 1);
+  EXPECT_EQ(Jpeg(grey, 1, 0).channels, 1);
+
+  for (char mode : {0, 1, 3}) {
+    SCOPED_TRACE(int(mode));
+    Decoded d = Jpeg(colour, 4, mode);
+    ASSERT_TRUE(d.ok);
+    EXPECT_EQ(d.channels, 4);
+    ASSERT_EQ(d.pixels.size(), 4u * 2u * 4u);
+    for (size_t i = 0; i < 8; i++) {
+      const uint8_t *p = &d.pixels[i * 4];
+      EXPECT_NEAR(p[0], 250, 6);
+      int alpha = mode == 0 ? 255 : mode == 1 ? 0 : EngTexture_GetPixelAlphaFromBrightness(3, p[0], p[1], p[2]);
+      EXPECT_EQ(p[3], alpha);
+    }
+  }
+
+  std::string log = Logged([&] { EXPECT_FALSE(Jpeg(grey, 3, 0).ok); });
+  EXPECT_NE(log.find("Converting channels not supported for [ 1 to 3 ] <" + grey + ">"), std::string::npos) << log;
+  log = Logged([&] { EXPECT_FALSE(Jpeg(colour, 1, 0).ok); });
+  EXPECT_NE(log.find("Converting channels not supported for [ 3 to 1 ]"), std::string::npos) << log;
+  // Refused before the file is opened.
+  std::string missing = dir.File("missing.jpg");
+  for (int force : {2, 5}) {
+    log = Logged([&] { EXPECT_FALSE(Jpeg(missing, force, 0).ok); });
+    EXPECT_NE(log.find("Force channels " + std::to_string(force) + " not supported <" + missing + ">"),
+              std::string::npos);
+    EXPECT_EQ(log.find("Cannot open file"), std::string::npos);
+  }
+  log = Logged([&] { EXPECT_FALSE(Jpeg(missing, 0, 0).ok); });
+  EXPECT_NE(log.find("Cannot open file"), std::string::npos);
+  EXPECT_EQ(EngTextureGL_JpegLoadTextureToData(nullptr, 0, 0, nullptr, nullptr, nullptr), nullptr);
+
+  std::string bad = Write("bad.jpg", std::string("\xff\xd8\xff\xe0 broken", 11));
+  log = Logged([&] { EXPECT_FALSE(Jpeg(bad, 0, 0).ok); });
+  EXPECT_FALSE(log.empty());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Content tests
+
+TEST_F(EngImageDecodeTest, ContentTestsKnowEachFormatAndKeepThePosition) {
+  std::vector<uint8_t> rgb(12, 50);
+  std::string bmp_path = dir.File("x.bmp");
+  ASSERT_TRUE(SOIL_save_image(bmp_path.c_str(), SOIL_SAVE_TYPE_BMP, 2, 2, 3, rgb.data()));
+  struct Case {
+    const char *name;
+    std::string bytes;
+    int jpeg, png, bmp, gif, tga;
+  } cases[] = {
+      {"jpeg", JpegFile(2, 2, 3, rgb), 1, 0, 0, 0, 0},
+      {"png", PngFile(2, 2, 2, rgb), 0, 1, 0, 0, 0},
+      {"bmp", qwtest::ReadWholeFile(bmp_path), 0, 0, 1, 0, 0},
+      {"gif", std::string("GIF87a") + std::string(20, '\x01'), 0, 0, 0, 1, 0},
+      {"tga", TgaFile(2, 2, 24, rgb), 0, 0, 0, 0, 1},
+      {"text", "plain words, nothing else", 0, 0, 0, 0, 0},
+      {"empty", "", 0, 0, 0, 0, 0},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string path = Write(c.name, c.bytes);
+    EngFile file;
+    ASSERT_EQ(file.OpenForReading(path.c_str(), 0, 1), 1);
+    if (!c.bytes.empty()) file.MoveToPosition(1);
+    EXPECT_EQ(EngImageDecodeIsJpeg(&file) != 0, c.jpeg != 0);
+    EXPECT_EQ(EngImageDecodeIsPng(&file) != 0, c.png != 0);
+    EXPECT_EQ(EngImageDecodeIsBmp(&file) != 0, c.bmp != 0);
+    EXPECT_EQ(EngImageDecodeIsGif(&file) != 0, c.gif != 0);
+    EXPECT_EQ(EngImageDecodeIsTga(&file) != 0, c.tga != 0);
+    EXPECT_EQ(file.GetPosition(), c.bytes.empty() ? 0u : 1u);
+  }
+  EngFile closed;
+  EXPECT_EQ(EngImageDecodeIsJpeg(&closed), 0);
+  EXPECT_EQ(EngImageDecodeIsPng(nullptr), 0);
+}
+
+}  // namespace
