@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "Engine/EngDevice.h"
+#include "Engine/EngJpeg.h"
+#include "Engine/EngTga.h"
 #include "Engine/EngToolkit.h"
 #include "Engine/EngWhichDevice.h"
 #include "Engine/MWin/MWin.h"
@@ -10,6 +15,7 @@
 #include "Engine/MWin/MWinTextures.h"
 #include "tests/Engine/DeviceTestSupport.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace qwtest {
 namespace {
@@ -86,6 +92,64 @@ TEST_F(MWinDisplayTest, RenderMainClearsByTheClearMethodAndRestoresTheDeviceStat
   ReadPixel(320, 240, rgb);
   EXPECT_EQ(rgb[0], 255);  // nothing cleared
   EXPECT_FALSE(mwin->RenderPopups());  // no popup collection
+}
+
+TEST_F(MWinDisplayTest, BackgroundImagesAreDrawnUnderTheWindows) {
+  TempDir dir;
+  const std::string jpeg = dir.File("Back.jpg"), tga = dir.File("Screen.tga");
+  std::vector<unsigned char> green(16 * 16 * 3, 0);
+  for (size_t i = 1; i < green.size(); i += 3) green[i] = 255;
+  ASSERT_TRUE(EngJpegWriteFileFromBuffer(jpeg.c_str(), 100, 0, 16, 16, green.data()));
+  EngTga blue(16, 16, 32, 0.0f, 0.0f, 1.0f, 1.0f);
+  ASSERT_TRUE(blue.SaveToFile(tga.c_str()));
+
+  ASSERT_TRUE(mwin->Startup());
+  mwin->SetClearMethod(MWIN_CLEAR_BACKGROUND_TEXTURE, jpeg.c_str());
+  EXPECT_EQ(mwin->GetSettings()->clear_method, MWIN_CLEAR_BACKGROUND_TEXTURE);
+  MWinCollection *c = mwin->GetDesktop()->AddCollection("C");
+  _MWinWindowCreateInfo info = {};
+  info.x = info.y = 500;
+  info.width = info.height = 10;
+  c->AddWindow("W", &info);
+  mwin->RenderMain();
+  unsigned char rgb[3];
+  ReadPixel(320, 240, rgb);
+  EXPECT_LT(rgb[0], 10);
+  EXPECT_GT(rgb[1], 245);
+  EXPECT_LT(rgb[2], 10);
+
+  ASSERT_TRUE(c->SetBackgroundTextureFilename(tga.c_str(), 0, 0, 0));
+  mwin->RenderMain();
+  ReadPixel(320, 240, rgb);
+  EXPECT_EQ(rgb[0], 0);
+  EXPECT_EQ(rgb[1], 0);
+  EXPECT_EQ(rgb[2], 255);
+
+  // Across a device re-creation the images are loaded again from their files.
+  mwin->DestroyGraphicsObjects();
+  device->Destroy();
+  ASSERT_TRUE(device->Create(1, 640, 480, 32, 60));
+  ASSERT_TRUE(mwin->CreateGraphicsObjects());
+  device->SetClearColour(1.0f, 0.0f, 0.0f);
+  device->ClearScreenBuffer();
+  mwin->RenderMain();
+  ReadPixel(320, 240, rgb);
+  EXPECT_EQ(rgb[2], 255);
+  EXPECT_EQ(rgb[0], 0);
+}
+
+TEST_F(MWinDisplayTest, AnUnloadableBackgroundImageFallsBackToClearingByColour) {
+  TempDir dir;
+  const std::string bad = dir.File("Bad.jpg");
+  WriteWholeFile(bad, "not a picture");
+  ASSERT_TRUE(mwin->Startup());
+  std::string log = Logged([&] { mwin->SetClearMethod(MWIN_CLEAR_BACKGROUND_TEXTURE, bad.c_str()); });
+  EXPECT_NE(log.find("Could not load background image <" + bad + ">"), std::string::npos) << log;
+  EXPECT_EQ(mwin->GetSettings()->clear_method, MWIN_CLEAR_COLOUR);
+
+  MWinCollection *c = mwin->GetDesktop()->AddCollection("C");
+  log = Logged([&] { EXPECT_TRUE(c->SetBackgroundTextureFilename(bad.c_str(), 0, 0, 0)); });
+  EXPECT_NE(log.find("Could not load bg texture file <" + bad + ">"), std::string::npos) << log;
 }
 
 }  // namespace
