@@ -15,7 +15,7 @@
 
 namespace qwtest {
 
-// Puts the window globals the toolkit reads to a 640 by 480 window with the 4:3 aspect.
+// Sets the window size, ratios and widescreen ratio that the toolkit reads.
 void SetWindowSizeForToolkit(int width, int height, float widescreen_ratio = 1.0f);
 
 // What was logged while running f.
