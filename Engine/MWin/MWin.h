@@ -1,0 +1,171 @@
+// The toolkit root: one per program, owner of the desktop, the texture and font registries
+// and the popup state. Holds the settings and their per-layout working copies, turns the
+// toolkit on and off with the graphics device, and is the game's frame and input entry point.
+#pragma once
+
+#include "Engine/EngDevice.h"
+#include "Engine/EngLayouts.h"
+#include "Engine/EngProgram.h"
+#include "Engine/MWin/MWinSettings.h"
+#include "Engine/MWin/MWinTypes.h"
+
+class MWin {
+ public:
+  explicit MWin(Game *game);
+  ~MWin();
+  MWin(const MWin &) = delete;
+  MWin &operator=(const MWin &) = delete;
+
+  // Life.
+  void Destroy();
+  char Startup();
+  char Shutdown();
+  char IsOn();
+  Game *GetGame(char may_be_null = 0);
+  MWinDesktop *GetDesktop() { return m_desktop; }
+  MWinTextures *GetTextures() { return m_textures; }
+  MWinFonts *GetFonts() { return m_fonts; }
+  void SetScreens(MWinScreens **screens);
+  MWinScreens *GetScreens();
+  char AreScreensOn();
+  EngUInt32 GetCurrentScreen();
+  EngUInt32 GetPreviousScreen();
+  EngUInt32 GetFromScreen();
+
+  // Graphics objects.
+  char CreateGraphicsObjects();
+  void DestroyGraphicsObjects();
+  char CreateBgClearImage();
+  void SetClearMethod(_MWinClearMethod method, const char *file);
+
+  // Settings and layouts (MWinSettings.cpp).
+  void SetupStandardSettings(char full);
+  void SetStandardButtonsWidthAndHeightAndMargins(float width, float height, float margin1, float margin2);
+  void GetSettings(_MWinSettings *out);
+  void SetSettings(const _MWinSettings *in);
+  _MWinSettings *GetSettings() { return &m_settings; }
+  void SetControlledFromMainSettings(char a, char b, char c, char d);
+  MWinLayoutSettings *GetLayoutSettings();
+  // The working block of a layout; null outside 0..4.
+  MWinLayoutSettings *GetLayoutSettings(_EngLayout layout);
+  void UpdateLayoutSettings();
+  void UpdateOrientation();
+  void SetScreenLayout(_EngLayout layout);
+  _EngLayout GetScreenLayout() const { return m_screen_layout; }
+  void GetVirtualSize(_EngLayout layout, float *w, float *h);
+  void SetAutoResize(char on) { m_auto_resize = on; }
+  char GetAutoResize() const { return m_auto_resize; }
+  char GetCropRendering() const { return m_crop_rendering; }
+  EngUInt8 GetTextureFileType() const { return m_texture_file_type; }
+
+  // Frame.
+  char Tick2();
+  void RenderMain();
+  char RenderPopups();
+  void ButtonsChanged();
+  void RenderNeeded();
+
+  // Callbacks.
+  void SetSoundPlayCallback(MWIN_SOUND_CB callback, void *user);
+  void PlaySound(_MWinSoundEvent event);
+  void SetGetCursorPosCB(MWIN_CURSOR_CB callback, void *a, void *b);
+
+  // Other.
+  void NewLanguageSet();
+  void WindowResized();
+
+  // Input entry points (MWinInput.cpp).
+  char MoveMouse(int x, int y);
+  char MoveMouse(float x, float y);
+  char ButtonPressed(char button, char state, char flag);
+  char ButtonDoubleClicked(char button);
+  char MouseWheelMoved(int steps);
+  char KeyDown(int key);
+  char KeyUp(int key);
+  char KeyDownUChar(unsigned char c);
+  char ProcessInput(_EngDesktopInputType type, EngInputParm1 p1, EngInputParm2 p2);
+  void WindowDeactivated();
+  void CancelMouseButtonDown();
+  char IsTextBeingEdited();
+  void AllowInput(char on) { m_allow_input = on; }
+  void AllowKeyboardInput(char on) { m_allow_keyboard_input = on; }
+
+  // Cursor queries.
+  char GetMousePos(float *x, float *y);
+  void UpdateViewportMousePos();
+  void SetCurrentActiveViewport(const _EngDeviceViewport *viewport);
+  char IsMouseViewportCursorInArea(const _Dimension *area, const _Dimension *offset = nullptr);
+  char IsMouseScreenCursorInArea(const _Dimension *area, const _Dimension *offset = nullptr);
+  char IsMouseCursorInViewport(const _EngDeviceViewport *viewport);
+
+  // Look-ups; the char asks for reports.
+  MWinCollection *GetCollectionFromID(const char *collection, char report);
+  MWinWindow *GetWindowFromIDs(const char *collection, const char *window, char report);
+  MWinButton *GetButtonFromIDs(const char *collection, const char *window, const char *button, char report);
+  char SetButtonCallback(const char *collection, const char *window, const char *button, MWIN_BUTTON_CB callback,
+                         int a, int b);
+
+  // The one-slot message queue.
+  char AddMessageToQueue(const char *collection, const char *window, const char *button, _MWinMessageNum num);
+  char ProcessQueueMessages();
+  void RemoveAnyQueuedMessagesForButton(MWinButton *button, MWinWindow *window, MWinCollection *collection);
+  EngInt32 GetNumQueuedMessages() const { return m_message_count; }
+
+  // Popups (built out with the popup system).
+  void PopupInit();
+  void PopupInitButtonSizes();
+  void PopupTick();
+  char PopupIsOn();
+  void PopupTurnOff();
+  MWinCollection *GetPopupCollection();
+  char PopupRenderFullScreenTextEntryMobile(char check_only);
+  void ColourCreateGraphics();
+  void ColourDestroyGraphics();
+
+ private:
+  char ClearScreen(char *began_rendering, char *entered_2d);
+  void FinishRendering(char began_rendering, char entered_2d, char depth_turned_off, char blend_on, EngInt32 source,
+                       EngInt32 destination);
+  void ReleaseBgClearTexture();
+  char LoadBgClearTexture(const char *file);
+
+  Game *m_game;
+  MWinID m_queued_collection = {0};
+  MWinID m_queued_window = {0};
+  MWinID m_queued_button = {0};
+  _MWinMessageNum m_queued_num = MWIN_MSG_CALL_CALLBACK;
+  EngInt32 m_message_count = 0;
+  char m_allow_input = 1;
+  char m_allow_keyboard_input = 1;
+  _EngLayout m_screen_layout = ENG_LAYOUT_DESKTOP;
+  MWIN_SOUND_CB m_sound_cb = nullptr;
+  void *m_sound_cb_user = nullptr;
+  char m_render_enabled = 1;
+  char m_crop_rendering = 1;
+  MWinScreens *m_screens = nullptr;
+  MWinCollection *m_popup_collection = nullptr;
+  char m_popup_on = 0;
+  _MWinSettings m_settings;
+  MWinLayoutSettings m_layout_settings[ENG_NUM_LAYOUTS];
+  char m_is_on = 0;
+  MWinDesktop *m_desktop = nullptr;
+  MWinTextures *m_textures = nullptr;
+  MWinFonts *m_fonts = nullptr;
+  EngTexture *m_bg_clear_texture = nullptr;  // owned; loaded for clear method 3
+  char m_bg_clear_file[256] = {0};           // the file m_bg_clear_texture was loaded from
+  float m_mouse_x = 0, m_mouse_y = 0;
+  float m_viewport_mouse_x = 0, m_viewport_mouse_y = 0;
+  char m_viewport_active = 0;
+  _EngDeviceViewport m_active_viewport = {0, 0, 0, 0, 0.0f, 1.0f};
+  float m_std_button_width = 12, m_std_button_height = 12;
+  float m_std_margin1 = 3, m_std_margin2 = 3;
+  EngUInt8 m_texture_file_type = 2;  // tga: the file type of every background and texture-button load
+  float m_virtual_size[ENG_NUM_LAYOUTS][2];
+  char m_auto_resize = 1;
+  MWIN_CURSOR_CB m_cursor_cb = nullptr;
+  void *m_cursor_cb_a = nullptr;
+  void *m_cursor_cb_b = nullptr;
+};
+
+// A popup result callback: result 0 asks the program to close.
+char MWinCloseProgramCB(char result, void *user);
