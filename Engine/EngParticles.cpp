@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngMain.h"
