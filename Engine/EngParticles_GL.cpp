@@ -4,14 +4,14 @@
 #include "Engine/EngMain.h"
 #include "Engine/EngMatrix.h"
 #include "Engine/EngParticles.h"
+#include "Engine/EngTexture.h"
 
 static void BindParticleTexture_GL(EngTexture *texture) {
-  if (!texture) return;
-  // Bound through the texture module once it provides its OpenGL half.
+  if (texture) texture->BindTexture_GL();
 }
 
 static void UnbindParticleTexture_GL(EngTexture *texture) {
-  if (texture) glBindTexture(GL_TEXTURE_2D, 0);
+  if (texture) texture->UnbindTexture_GL();
 }
 
 // Source and destination factors of blending choices 0 to 5.

@@ -7,6 +7,7 @@
 #include "Engine/EngMain.h"
 #include "Engine/EngMaterials.h"
 #include "Engine/EngMemory.h"
+#include "Engine/EngTexture.h"
 #include "Engine/EngXfile.h"
 
 static EngUInt8 glxf_use_advanced_materials = 0;
@@ -17,23 +18,15 @@ void EngXfileGLResetForTests() {
   glxf_use_colours_with_textures = 0;
 }
 
-// --- The texture and material modules' part --------------------------------------------------
-
 static void XfileBindTexture(EngTexture *texture) {
-  if (!texture) return;
-  // Bound through the texture module once it provides its OpenGL half.
+  if (texture) texture->BindTexture_GL();
 }
 
 static void XfileReleaseTexture(EngTexture **texture) {
-  // Destroyed and deleted through the texture module once it exists.
+  (*texture)->Destroy();
+  delete *texture;
   *texture = nullptr;
 }
-
-static void XfileApplyMaterial(const _EngXfilePart *) {
-  // Full materials come from the materials module once it provides them.
-}
-
-static void XfileDefaultMaterial() {}
 
 // --- Life ------------------------------------------------------------------------------------
 
@@ -219,7 +212,7 @@ void EngXfileGL::RestoreAfterRendering() {
 
 void EngXfileGL::RestoreDefaultColour() {
   if (glxf_use_advanced_materials)
-    XfileDefaultMaterial();
+    EngMaterialsSetDefaultAdvancedMaterial();
   else if (eng_gl_3d_setup)
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 }
@@ -270,7 +263,7 @@ char EngXfileGL::RenderPart(int part, char texture_bound, char colour_set, char 
         blending_saved = eng_main_device->SaveOrRestoreBlendingState(1);
         eng_main_device->EnableBlendingType(p->blend_type);
       }
-      XfileApplyMaterial(p);
+      EngMaterialsSetAdvancedMaterialArray(p->ambient, p->diffuse, p->specular, p->shininess, p->emission);
     } else if (eng_gl_3d_setup) {
       glColor4f(p->diffuse[0], p->diffuse[1], p->diffuse[2], p->diffuse[3]);
     }

@@ -9,7 +9,9 @@
 
 #include "Engine/EngMain.h"
 #include "Engine/EngMatrix.h"
+#include "Engine/EngTexture.h"
 #include "tests/Engine/DeviceTestSupport.h"
+#include "tests/Engine/TextureTestSupport.h"
 
 using qwtest::DeviceTest;
 
@@ -77,6 +79,22 @@ TEST_F(ParticlesDrawTest, AParticleIsAQuadOfItsSizeAtItsPositionInItsColour) {
     ExpectRgb(PixelUp(213, 150), {0, 0, 0}, "right of it");
     ExpectRgb(PixelUp(200, 137), {0, 0, 0}, "below it");
   }
+}
+
+TEST_F(ParticlesDrawTest, TheTextureIsDrawnOnTheQuadInTheParticlesColour) {
+  EngTexture texture;
+  qwtest::MakeTexture(&texture, 4, 4, false, [](int, int, int, int) { return qwtest::Rgba{255, 255, 0, 255}; });
+  parms.texture = &texture;
+  parms.start_r = parms.end_r = 1.0f;
+  parms.start_b = parms.end_b = 1.0f;
+  EngParticles system;
+  ASSERT_EQ(system.Create(4, &parms, 0), 1);
+  ASSERT_EQ(system.TickUpdate(0.5f, 1), 1);
+  EXPECT_EQ(system.Render(), 1);
+  ExpectRgb(PixelUp(200, 150), {255, 255, 0}, "yellow texture times white");
+  GLint bound = -1;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  EXPECT_EQ(bound, 0);
 }
 
 TEST_F(ParticlesDrawTest, DrawingPutsTheRenderStateBack) {

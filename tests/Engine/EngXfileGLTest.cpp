@@ -10,7 +10,9 @@
 #include "Engine/EngMain.h"
 #include "Engine/EngMatrix.h"
 #include "Engine/EngXfile.h"
+#include "Engine/EngTexture.h"
 #include "tests/Engine/DeviceTestSupport.h"
+#include "tests/Engine/TextureTestSupport.h"
 #include "tests/Engine/XfileTestSupport.h"
 
 using qwtest::DeviceTest;
@@ -127,6 +129,30 @@ TEST_F(XfileDrawTest, AMeshWoundClockwiseIsCulledUnlessTwoSided) {
   model.Render();
   ExpectRgb(PixelUp(110, 80), {0, 255, 255}, "two-sided");
   device->ShowTwoSidedPolygons(0);
+}
+
+TEST_F(XfileDrawTest, TexturedPartsTakeTheirMaterialColourOnlyWhenSwitchedOn) {
+  MemoryModel model;
+  model.Build(1);
+  model.SetSquare(0, 100, 100, 40);
+  model.SetColour(1, 0, 0);
+  // The model owns and deletes its parts' textures.
+  EngTexture *texture = new EngTexture();
+  qwtest::MakeTexture(texture, 4, 4, false, [](int, int, int, int) { return qwtest::Rgba{255, 0, 255, 255}; });
+  model.Part(0)->texture = texture;
+  EngTexture *got = nullptr;
+  EXPECT_EQ(model.GetPartMaterialTexture(0, &got), 1);
+  EXPECT_EQ(got, texture);
+
+  model.Render();
+  ExpectRgb(PixelUp(120, 120), {255, 0, 255}, "texture alone");
+  GLint bound = -1;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  EXPECT_EQ(bound, 0) << "unbound after drawing";
+
+  EngXfileUseColourWhenRenderingPartsThatHaveTextures(1);
+  model.Render();
+  ExpectRgb(PixelUp(120, 120), {255, 0, 0}, "texture times the material colour");
 }
 
 }  // namespace
