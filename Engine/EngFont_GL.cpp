@@ -1,0 +1,215 @@
+// The OpenGL side of fonts: sheet textures, the text projection, and runs of glyph quads
+// batched per sheet into one client-array draw each.
+#include <GL/glew.h>
+
+#include <cstring>
+#include <vector>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngDevice.h"
+#include "Engine/EngDeviceGL.h"
+#include "Engine/EngFont.h"
+#include "Engine/EngMatrix.h"
+#include "Engine/EngMemory.h"
+#include "Engine/EngUtilsGL.h"
+#include "Engine/EngWindow.h"
+
+static EngMatrix MakeIdentity() {
+  EngMatrix m;
+  m.SetIdentityMatrix();
+  return m;
+}
+
+static EngMatrix ef_save_proj_mat_gl = MakeIdentity();
+
+// Quads of a run waiting for their sheet's draw: x, y, u, v per corner. Kept between runs so a
+// frame of text allocates nothing once warmed up.
+static std::vector<std::vector<float>> batch_by_sheet;
+static std::vector<int> batch_sheets_used;
+
+enum { FLOATS_PER_CORNER = 4, CORNERS_PER_QUAD = 4 };
+
+// --- Life ------------------------------------------------------------------------------------
+
+void EngFont::ResetVars_GL() {
+  m_sheet_textures = nullptr;
+  m_letters = nullptr;
+}
+
+void EngFont::Destroy_GL() {
+  if (m_sheet_textures) {
+    if (eng_gl_3d_setup && m_num_sheets > 0) glDeleteTextures(m_num_sheets, m_sheet_textures);
+    EngFree(m_sheet_textures, 0, ENG_FUNC);
+    m_sheet_textures = nullptr;
+  }
+  if (m_letters) EngFree(m_letters, 0, ENG_FUNC);
+  m_letters = nullptr;
+}
+
+unsigned int EngFont::GetSheetTexture_GL(int sheet) const {
+  if (!m_sheet_textures || sheet < 0 || sheet >= m_num_sheets) return 0;
+  return m_sheet_textures[sheet];
+}
+
+char EngFont::CreateSheetTextures_GL() {
+  m_sheet_textures = (unsigned int *)EngMalloc(sizeof(GLuint) * m_num_sheets, ENG_FUNC, 1);
+  if (!m_sheet_textures) {
+    DebugErrorAlt(ENG_FUNC, "No memory for sheet texture ids list");
+    return 0;
+  }
+  glGenTextures(m_num_sheets, m_sheet_textures);
+  return 1;
+}
+
+void EngFont::UploadSheet_GL(int sheet) {
+  if (!m_sheet_textures || !m_sheet_data) return;
+  EngUtilsGL_ErrorCheck(ENG_FUNC, "Pre Create Sheet");
+  glBindTexture(GL_TEXTURE_2D, m_sheet_textures[sheet]);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  EngUtilsGL_ErrorCheck(ENG_FUNC, "1");
+  // Rows are tightly packed; the default 4-byte row alignment would read past odd-sized sheets.
+  GLint old_alignment = 4;
+  glGetIntegerv(GL_UNPACK_ALIGNMENT, &old_alignment);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  const GLenum format = m_two_channels ? GL_LUMINANCE_ALPHA : GL_ALPHA;
+  glTexImage2D(GL_TEXTURE_2D, 0, format, m_sheet_size, m_sheet_size, 0, format, GL_UNSIGNED_BYTE, m_sheet_data);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, old_alignment);
+  EngUtilsGL_ErrorCheck(ENG_FUNC, "2");
+  glBindTexture(GL_TEXTURE_2D, 0);
+  EngUtilsGL_ErrorCheck(ENG_FUNC, "3");
+}
+
+// --- Projection ------------------------------------------------------------------------------
+
+void EngFontPrepareForDrawingWithOrientation_GL(_EngOrientation orientation, char ratioed) {
+  EngDeviceGL *gl = eng_main_device_gl;
+  if (!gl || !eng_gl_3d_setup) return;
+  gl->GetProjectionMatrix(&ef_save_proj_mat_gl);
+  EngMatrix projection;
+  gl->GetProjectionMatrix(&projection);
+  // Unset leaves the device's own projection as the orientation part.
+  projection.SetOrientationMatrix((EngInt32)orientation);
+  EngMatrix ortho;
+  if (ratioed)
+    ortho.SetOrthoMatrix(0, 640, 0, 480, -1, 1);
+  else
+    ortho.SetOrthoMatrix(0, (float)eng_main_window_width, 0, (float)eng_main_window_height, -1, 1);
+  projection.PreMultiplyByMatrix(&ortho);
+  gl->SetProjectionMatrixToMatrix(&projection);
+  glPushMatrix();
+  glLoadIdentity();
+}
+
+void EngFontRestoreAfterDrawing_GL() {
+  if (!eng_gl_3d_setup) return;
+  if (eng_font_using_ratio != 2) {
+    if (eng_main_device_gl) eng_main_device_gl->SetProjectionMatrixToMatrix(&ef_save_proj_mat_gl);
+    glPopMatrix();
+  }
+  glColor4f(1, 1, 1, 1);
+}
+
+float EngFont::DrawStringPartAlignGetYPos_GL(float y, float height, char v_align) {
+  if (v_align == 2) return y;
+  if (v_align == 1) return y + height / 2;
+  return y + height;
+}
+
+// --- Runs ------------------------------------------------------------------------------------
+
+static void AddQuad(const _EngFontLetter &l, float pen) {
+  if (batch_by_sheet.size() <= l.sheet) batch_by_sheet.resize((size_t)l.sheet + 1);
+  std::vector<float> &q = batch_by_sheet[l.sheet];
+  if (q.empty()) batch_sheets_used.push_back(l.sheet);
+  const float x0 = pen + l.x_offset, y0 = l.y_offset, x1 = x0 + l.width, y1 = y0 + l.height;
+  // Counter-clockwise on screen, so back-face culling keeps it.
+  const float corners[CORNERS_PER_QUAD * FLOATS_PER_CORNER] = {
+      x0, y0, l.tex_left,  l.tex_bottom, x1, y0, l.tex_right, l.tex_bottom,
+      x1, y1, l.tex_right, l.tex_top,    x0, y1, l.tex_left,  l.tex_top,
+  };
+  q.insert(q.end(), corners, corners + CORNERS_PER_QUAD * FLOATS_PER_CORNER);
+}
+
+static void FlushQuads(const unsigned int *textures, int num_sheets) {
+  if (batch_sheets_used.empty()) return;
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  for (int sheet : batch_sheets_used) {
+    std::vector<float> &q = batch_by_sheet[sheet];
+    if (textures && sheet < num_sheets) {
+      glBindTexture(GL_TEXTURE_2D, textures[sheet]);
+      glVertexPointer(2, GL_FLOAT, FLOATS_PER_CORNER * sizeof(float), q.data());
+      glTexCoordPointer(2, GL_FLOAT, FLOATS_PER_CORNER * sizeof(float), q.data() + 2);
+      glDrawArrays(GL_QUADS, 0, (GLsizei)(q.size() / FLOATS_PER_CORNER));
+    }
+    q.clear();
+  }
+  batch_sheets_used.clear();
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+float EngFont::DrawStringPart_GL(float x, float y, const char *text, float x_limit, int count) {
+  if (!eng_gl_3d_setup || !text) return x;
+  glPushMatrix();
+  float gl_y;
+  if (eng_font_using_ratio == 2)
+    gl_y = -y;
+  else if (eng_font_using_ratio == 1)
+    gl_y = 480 - y;
+  else
+    gl_y = (float)eng_main_window_height - y;
+  glTranslatef(x, gl_y, 0);
+  if (m_scaling_on) glScalef(m_scale_x, m_scale_y, 1);
+  if (m_colour_set) glColor4f(m_colour[0], m_colour[1], m_colour[2], m_colour[3]);
+  if (!m_letters) {
+    glPopMatrix();
+    return x;
+  }
+  float pen = x;
+  // The glyphs' own units along the run, before the model-view scale.
+  float local = 0;
+  int i = 0;
+  for (; i < count && text[i]; i++) {
+    const unsigned char c = (unsigned char)text[i];
+    const _EngFontLetter *l = (c < m_char_count && m_letters[c].present) ? &m_letters[c] : nullptr;
+    const float advance = l ? l->advance : 0;
+    const float next = pen + m_scale_x * advance;
+    // The run ends at the first character that does not fit before the limit.
+    if (x_limit > 0 && next >= x_limit) break;
+    if (i == m_record_index) m_recorded_x = pen;
+    if (l) {
+      if (!(m_start_x_on && pen < m_start_x)) AddQuad(*l, local);
+      local += advance;
+    }
+    pen = next;
+  }
+  // Positions at or past where the run ended all start at its end.
+  if (m_record_index >= i && m_record_index <= count) m_recorded_x = pen;
+  FlushQuads(m_sheet_textures, m_num_sheets);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glPopMatrix();
+  return pen;
+}
+
+char EngFont::GetCharDrawingDimensions_GL(int, float *, float *, float *) {
+  DebugStandardError(ENG_FUNC, DEBUG_ERR_NOIM);
+  return 0;
+}
+
+char EngFont::DrawToTexture_GL(EngTexture *texture, const char *text, float, float, float, float, char) {
+  if (!text || !*text) {
+    DebugErrorAlt(ENG_FUNC, "No string");
+    return 0;
+  }
+  if (!texture) {
+    DebugErrorAlt(ENG_FUNC, "No texture");
+    return 0;
+  }
+  if (!m_sheet_numbers) {
+    DebugErrorAlt(ENG_FUNC, "No sheets.");
+    return 0;
+  }
+  return 0;
+}
