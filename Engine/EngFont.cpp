@@ -55,6 +55,7 @@ void EngFont::ResetVars() {
   m_colour_set = 0;
   m_multiline_ygap = 0;
   for (float &w : m_widths) w = 0;
+  memset(m_blank, 0, sizeof(m_blank));
   m_face_height = 0;
   m_two_channels = 0;
   m_record_index = -1;
@@ -311,6 +312,8 @@ void EngFont::DrawMultilineText(float x, float y, float w, float h, char h_align
   int i = 0;
   bool finished = false;
   char buffer[256];
+  const bool held = draw && HasGlBackEnd() && eng_font_ready_for_drawing;
+  if (held) HoldRuns_GL();
   for (;;) {
     int line_end, next_start = 0;
     for (;;) {
@@ -375,6 +378,7 @@ void EngFont::DrawMultilineText(float x, float y, float w, float h, char h_align
     running = 0;
     i = next_start + 1;
   }
+  if (held) DrawHeldRuns_GL();
   if (out_lines) *out_lines = lines;
   if (out_widest) *out_widest = widest;
   if (out_height) *out_height = pen_y - y;

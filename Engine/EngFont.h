@@ -130,6 +130,8 @@ class EngFont {
   char CreateTextureFromData_GL(int code, const unsigned char *cell, int width, int height, int left, int top,
                                 int rows, int advance);
   char CreateSheetTextures_GL();
+  void HoldRuns_GL();
+  void DrawHeldRuns_GL();
   void UploadSheet_GL(int sheet);
 
   char m_created;
@@ -145,6 +147,8 @@ class EngFont {
   char m_colour_set;
   float m_multiline_ygap;
   float m_widths[256];
+  // Codes whose cell holds no pixels (blanks): their quads would draw nothing.
+  EngUInt8 m_blank[256];
   int m_face_height;
   char m_two_channels;
   int m_record_index;

@@ -162,6 +162,7 @@ int EngFont::ParseLetter(void *face_handle, int code) {
   if (g.has_pixels) DrawBitmapIntoCell(g, m_effects, channels, cell);
   const int advance_pixels = (int)(face->glyph->advance.x >> 6);
   m_widths[code & 255] = advance_pixels * m_create_x_scale;
+  m_blank[code & 255] = g.has_pixels ? 0 : 1;
   const int rows = g.has_pixels ? (int)g.bitmap->rows : 0;
   char placed = CreateTextureFromData_GL(code, cell, g.width, g.height, g.has_pixels ? g.left : 0,
                                          g.has_pixels ? g.top : 0, rows, advance_pixels);

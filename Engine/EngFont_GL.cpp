@@ -118,11 +118,12 @@ float EngFont::DrawStringPartAlignGetYPos_GL(float y, float height, char v_align
 
 // --- Runs ------------------------------------------------------------------------------------
 
-static void AddQuad(const _EngFontLetter &l, float pen) {
+// Corners are placed on the CPU (pen, offsets and scale), so runs can share one draw.
+static void AddQuad(const _EngFontLetter &l, float x, float y, float sx, float sy) {
   if (batch_by_sheet.size() <= l.sheet) batch_by_sheet.resize((size_t)l.sheet + 1);
   std::vector<float> &q = batch_by_sheet[l.sheet];
   if (q.empty()) batch_sheets_used.push_back(l.sheet);
-  const float x0 = pen + l.x_offset, y0 = l.y_offset, x1 = x0 + l.width, y1 = y0 + l.height;
+  const float x0 = x + l.x_offset * sx, y0 = y + l.y_offset * sy, x1 = x0 + l.width * sx, y1 = y0 + l.height * sy;
   // Counter-clockwise on screen, so back-face culling keeps it.
   const float corners[CORNERS_PER_QUAD * FLOATS_PER_CORNER] = {
       x0, y0, l.tex_left,  l.tex_bottom, x1, y0, l.tex_right, l.tex_bottom,
@@ -148,11 +149,25 @@ static void FlushQuads(const unsigned int *textures, int num_sheets) {
   batch_sheets_used.clear();
   glDisableClientState(GL_TEXTURE_COORD_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);
+  glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+// While a multiline layout draws, its lines (one font, one colour, nothing drawn between them)
+// are kept and drawn together at its end.
+static bool batch_held = false;
+
+void EngFont::HoldRuns_GL() {
+  if (eng_gl_3d_setup) batch_held = true;
+}
+
+void EngFont::DrawHeldRuns_GL() {
+  if (!batch_held) return;
+  batch_held = false;
+  FlushQuads(m_sheet_textures, m_num_sheets);
 }
 
 float EngFont::DrawStringPart_GL(float x, float y, const char *text, float x_limit, int count) {
   if (!eng_gl_3d_setup || !text) return x;
-  glPushMatrix();
   float gl_y;
   if (eng_font_using_ratio == 2)
     gl_y = -y;
@@ -160,15 +175,11 @@ float EngFont::DrawStringPart_GL(float x, float y, const char *text, float x_lim
     gl_y = 480 - y;
   else
     gl_y = (float)eng_main_window_height - y;
-  glTranslatef(x, gl_y, 0);
-  if (m_scaling_on) glScalef(m_scale_x, m_scale_y, 1);
+  const float sx = m_scaling_on ? m_scale_x : 1, sy = m_scaling_on ? m_scale_y : 1;
   if (m_colour_set) glColor4f(m_colour[0], m_colour[1], m_colour[2], m_colour[3]);
-  if (!m_letters) {
-    glPopMatrix();
-    return x;
-  }
+  if (!m_letters) return x;
   float pen = x;
-  // The glyphs' own units along the run, before the model-view scale.
+  // The glyphs' own units along the run, before the drawing scale.
   float local = 0;
   int i = 0;
   for (; i < count && text[i]; i++) {
@@ -180,16 +191,14 @@ float EngFont::DrawStringPart_GL(float x, float y, const char *text, float x_lim
     if (x_limit > 0 && next >= x_limit) break;
     if (i == m_record_index) m_recorded_x = pen;
     if (l) {
-      if (!(m_start_x_on && pen < m_start_x)) AddQuad(*l, local);
+      if (!m_blank[c] && !(m_start_x_on && pen < m_start_x)) AddQuad(*l, x + local * sx, gl_y, sx, sy);
       local += advance;
     }
     pen = next;
   }
   // Positions at or past where the run ended all start at its end.
   if (m_record_index >= i && m_record_index <= count) m_recorded_x = pen;
-  FlushQuads(m_sheet_textures, m_num_sheets);
-  glBindTexture(GL_TEXTURE_2D, 0);
-  glPopMatrix();
+  if (!batch_held) FlushQuads(m_sheet_textures, m_num_sheets);
   return pen;
 }
 
