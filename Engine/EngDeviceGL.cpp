@@ -7,6 +7,7 @@
 #include "Engine/EngMaterials.h"
 #include "Engine/EngMath.h"
 #include "Engine/EngProgram.h"
+#include "Engine/EngTexture.h"
 #include "Engine/EngUtilsGL.h"
 #include "Engine/EngWindow.h"
 
@@ -61,6 +62,8 @@ void EngDeviceGL::Destroy() {
   // A new context must receive the blend function whatever was cached.
   m_blend_source = -1;
   m_blend_destination = -1;
+  // Names of this context must not outlive it in textures nobody destroyed.
+  EngTextureGL_ReleaseAllForDeviceDestroy();
   SetupDestroy();
 }
 

@@ -101,6 +101,18 @@ static int PixelsFit(EngImageDecodeKind kind, const unsigned char *p, size_t n) 
     needed += p[2] >= 9 ? (pixels + 127) / 128 * (1 + pixel_bytes) : pixels * pixel_bytes;
     return needed <= n;
   }
+  if (kind == KIND_PNG) {
+    // SOIL's PNG decoder reads past a chunk cut short: every chunk must lie whole inside the
+    // file, up to and including the closing IEND chunk.
+    size_t at = 8;
+    while (at + 12 <= n) {
+      const EngUInt64 length = ReadBE32(p + at);
+      if (EngUInt64(at) + 12 + length > n) return 0;
+      if (memcmp(p + at + 4, "IEND", 4) == 0) return 1;
+      at += size_t(12 + length);
+    }
+    return 0;
+  }
   if (kind == KIND_BMP && n >= 34 && ReadLE32(p + 14) >= 40 && ReadLE32(p + 30) == 0) {
     const EngInt64 width = EngInt32(ReadLE32(p + 18));
     EngInt64 height = EngInt32(ReadLE32(p + 22));

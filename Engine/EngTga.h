@@ -8,6 +8,8 @@
 // How a fill combines a source pixel with the image (see EngTgaFill.cpp).
 typedef EngInt32 _EngTgaAlphaType;
 
+class EngTexture;
+
 class EngTga {
  public:
   EngTga();
@@ -51,6 +53,19 @@ class EngTga {
   char FillFromTextureData_GL(int sx, int sy, int sw, int sh, int dx, int dy, int dw, int dh, char flip_h,
                               char flip_v, _EngTgaAlphaType alpha_type, float level, int data_width,
                               int data_height, int data_bits, const unsigned char *texture_data);
+
+  // Exchanges with textures (EngTgaTexture.cpp, EngTga_GL.cpp). -1 for sw or sh means the
+  // texture's size, a negative dw or dh this image's.
+  char SaveToFileFromTexture(const char *path, EngTexture *texture);
+  char CreateFromTexture(EngTexture *texture);
+  char FillFromTexture(int sx, int sy, int sw, int sh, EngTexture *texture, int dx, int dy, int dw, int dh,
+                       char flip_h, char flip_v, _EngTgaAlphaType alpha_type, float level);
+  char FillTexture(EngTexture *texture);
+  char FillFromTexture_GL(int sx, int sy, int sw, int sh, EngTexture *texture, int dx, int dy, int dw, int dh,
+                          char flip_h, char flip_v, _EngTgaAlphaType alpha_type, float level);
+  char FillTexture_GL(EngTexture *texture);
+  // The texture's pixels as image pixels (bytes blue, green, red, alpha), rows top first.
+  static char UpdateTexCharBufferFromGlTexture_GL(EngTexture *texture, unsigned char *buffer, EngUInt32 size);
 
   // y counts from the bottom row; the alpha becomes 0.
   char SetDataEntryToColour(int x, int y, float r, float g, float b);

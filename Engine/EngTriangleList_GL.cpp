@@ -7,6 +7,8 @@
 #include "Engine/EngDevice.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngTriangleList.h"
+
+#include "Engine/EngTexture.h"
 #include "Engine/EngUtilsGL.h"
 
 enum {
@@ -61,8 +63,7 @@ static void StoreCorners(float *array, unsigned int triangle, const float corner
 }
 
 void EngTriangleListBindTexture_GL(EngTexture *texture) {
-  if (!texture) return;
-  // Bound through the texture module once it provides its OpenGL half.
+  if (texture) texture->BindTexture_GL();
 }
 
 void EngTriangleList::Init_GL() {

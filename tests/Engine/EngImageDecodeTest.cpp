@@ -172,6 +172,21 @@ TEST_F(EngImageDecodeTest, BadFilesGiveNullAndAReason) {
   }
 }
 
+// SOIL reads past a PNG chunk that was cut short; every cut must be refused before it does.
+TEST_F(EngImageDecodeTest, APngCutAnywhereIsRefused) {
+  const std::string png = PngFile(8, 8, 2, std::vector<uint8_t>(8 * 8 * 3, 120));
+  int w = 0, h = 0, ch = 0;
+  unsigned char *whole = EngImageDecodeFromMemory(reinterpret_cast<const unsigned char *>(png.data()),
+                                                  unsigned(png.size()), 0, 0, &w, &h, &ch);
+  ASSERT_NE(whole, nullptr);
+  EngImageDecodeFree(whole);
+  for (size_t cut = 9; cut < png.size(); cut++) {
+    SCOPED_TRACE(cut);
+    std::vector<unsigned char> part(png.begin(), png.begin() + long(cut));
+    EXPECT_EQ(EngImageDecodeFromMemory(part.data(), unsigned(part.size()), 0, 0, &w, &h, &ch), nullptr);
+  }
+}
+
 TEST_F(EngImageDecodeTest, JpegContentConvertsToTheChannelsAsked) {
   std::string colour = Write("c.jpg", JpegFile(2, 1, 3, {250, 30, 20, 250, 30, 20}, 100));
   std::string grey = Write("g.jpg", JpegFile(2, 1, 1, {80, 80}, 100));

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "Engine/EngMain.h"
+#include "Engine/EngTexture.h"
+#include "tests/Engine/TextureTestSupport.h"
 #include "tests/Engine/DeviceTestSupport.h"
 
 using qwtest::DeviceTest;
@@ -74,6 +76,29 @@ TEST_F(TriangleListDrawTest, ColouredTrianglesLandWhereTheyArePlaced) {
   EXPECT_EQ(current[0], 1.0f);
   EXPECT_EQ(current[1], 1.0f);
   EXPECT_EQ(current[3], 1.0f);
+}
+
+TEST_F(TriangleListDrawTest, TexturedTrianglesShowTheirTexture) {
+  EngTexture texture;
+  qwtest::MakeTexture(&texture, 8, 8, false, [](int x, int, int w, int) -> qwtest::Rgba {
+    return x < w / 2 ? qwtest::Rgba{255, 255, 0, 255} : qwtest::Rgba{0, 255, 255, 255};
+  });
+  EngTriangleList list;
+  ASSERT_EQ(list.Create(ETL_TYPE_POS_TEX_COL, &texture, 2), 1);
+  // Triangle 0 samples only the texture's left (yellow) half, triangle 1 only its right half.
+  SetSquareTriangle(list, 0);
+  list.SetTextureCoordinates(0, 0.1f, 0.1f, 0.2f, 0.1f, 0.1f, 0.2f);
+  SetSquareTriangle(list, 1);
+  list.SetTextureCoordinates(1, 0.8f, 0.1f, 0.9f, 0.1f, 0.8f, 0.2f);
+  list.SetColour(0, 1.0f, 1.0f, 1.0f, 1.0f);
+  list.SetColour(1, 1.0f, 1.0f, 1.0f, 1.0f);
+  list.SetupAndDraw();
+  ExpectRgb(InsideSquareTriangle(0), {255, 255, 0}, "left half of the texture");
+  ExpectRgb(InsideSquareTriangle(1), {0, 255, 255}, "right half of the texture");
+  GLint bound = -1;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  EXPECT_EQ(bound, 0);  // cleaned up after drawing
+  texture.Destroy();
 }
 
 TEST_F(TriangleListDrawTest, ATriangleGivenCounterClockwiseOnScreenIsCulled) {

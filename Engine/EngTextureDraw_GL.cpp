@@ -1,0 +1,283 @@
+// Texture drawing in OpenGL: one textured quad from client-side arrays as a four-vertex
+// strip, placed in design units ("Ratioed"), raw units ("Pure") or in 3-D, and the nine- and
+// three-slice draws built from it.
+#include <GL/glew.h>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngDevice.h"
+#include "Engine/EngTextureGL.h"
+
+// PositionPure's own signature: the slice draws report their invalid rectangles under it.
+static const char *const kPositionPureSignature = "void EngTextureGL::PositionPure(float, float, float, float)";
+
+void EngTextureGL::PositionRatioed(float x, float y, float w, float h) {
+  m_draw_x = x;
+  m_draw_y = y;
+  m_draw_w = w;
+  m_draw_h = h;
+  m_3d_set = 0;
+}
+
+void EngTextureGL::PositionPure(float x, float y, float w, float h) {
+  if (w > 0.0f && h > 0.0f) {
+    m_draw_x = x;
+    m_draw_y = y;
+    m_draw_w = w;
+    m_draw_h = h;
+  } else {
+    DebugErrorAlt(kPositionPureSignature, "Invalid sizes");
+  }
+  m_3d_set = 0;
+}
+
+char EngTextureGL::PositionPure(const _Dimension *dim) {
+  if (!m_created || !dim) return 0;
+  PositionPure(dim->x, dim->y, dim->width, dim->height);
+  return 1;
+}
+
+void EngTextureGL::Position3dVec3(char axis, const _Vector3d *a, const _Vector3d *b) {
+  if (!a || !b) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_BAPA);
+    return;
+  }
+  m_3d_axis = axis;
+  m_3d_a = *a;
+  m_3d_b = *b;
+  m_3d_set = 1;
+}
+
+void EngTextureGL::SetTexCoordsFromCorners(float left, float top, float right, float bottom) {
+  m_tc = {left, top, right, bottom};
+  m_full_tc_set = 0;
+}
+
+void EngTextureGL::SetTextureCoordinates(float left, float top, float right, float bottom) {
+  SetTexCoordsFromCorners(left, top, right, bottom);
+}
+
+void EngTextureGL::SetTextureCoordinates(const _TexCoords *tc) {
+  if (tc)
+    SetTexCoordsFromCorners(tc->left, tc->top, tc->right, tc->bottom);
+  else if (!m_full_tc_set)
+    UpdateFullTextureCoordinates();
+}
+
+void EngTextureGL::SetColour(float r, float g, float b, float a) {
+  m_colour[0] = r;
+  m_colour[1] = g;
+  m_colour[2] = b;
+  m_colour[3] = a;
+  m_colour_set = 1;
+}
+
+void EngTextureGL::RestoreColour() {
+  m_colour_set = 0;
+  m_colour[0] = m_colour[1] = m_colour[2] = m_colour[3] = 1.0f;
+}
+
+void EngTextureGL::SetAlphaLevel(float a) {
+  if (!m_colour_set)
+    SetColour(1.0f, 1.0f, 1.0f, a);
+  else
+    m_colour[3] = a;
+}
+
+void EngTextureGL::SetCornerColour(EngInt32 corner, const _ColourRGBA *colour) {
+  if (corner < 0 || corner > 3) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_BAPA);
+    return;
+  }
+  const _ColourRGBA white = {1.0f, 1.0f, 1.0f, 1.0f};
+  if (!colour) colour = &white;
+  float *c = m_corner_colours[corner];
+  c[0] = colour->r;
+  c[1] = colour->g;
+  c[2] = colour->b;
+  c[3] = colour->a;
+  m_corner_colours_set = 1;
+}
+
+void EngTextureGL::SetNormal(float x, float y, float z) {
+  m_normal[0] = x;
+  m_normal[1] = y;
+  m_normal[2] = z;
+  m_normal_set = 1;
+}
+
+void EngTextureGL::DrawQuad(const float *vertices, const float *colours) {
+  const float tc[8] = {m_tc.left, m_tc.bottom, m_tc.right, m_tc.bottom, m_tc.left, m_tc.top, m_tc.right, m_tc.top};
+  char tint = m_colour_set && !colours;
+  if (tint) glColor4f(m_colour[0], m_colour[1], m_colour[2], m_colour[3]);
+  glBindTexture(GL_TEXTURE_2D, m_gl_name);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glVertexPointer(3, GL_FLOAT, 0, vertices);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glTexCoordPointer(2, GL_FLOAT, 0, tc);
+  if (colours) {
+    glEnableClientState(GL_COLOR_ARRAY);
+    glColorPointer(4, GL_FLOAT, 0, colours);
+  }
+  glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+  if (colours) {
+    glDisableClientState(GL_COLOR_ARRAY);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  }
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  if (tint) glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+void EngTextureGL::DrawRatioedQuad() {
+  float left = m_draw_x / 320.0f - 1.0f, right = left + m_draw_w / 320.0f;
+  float top = (480.0f - m_draw_y) / 240.0f - 1.0f, bottom = top - m_draw_h / 240.0f;
+  // Left-bottom, right-bottom, left-top, right-top: counter-clockwise on screen.
+  const float v[12] = {left, bottom, 1, right, bottom, 1, left, top, 1, right, top, 1};
+  if (!m_corner_colours_set) {
+    DrawQuad(v, nullptr);
+    return;
+  }
+  const float *c = &m_corner_colours[0][0];
+  float colours[16];
+  const int corner_of_vertex[4] = {3, 2, 0, 1};
+  for (int i = 0; i < 4; i++)
+    for (int k = 0; k < 4; k++) colours[i * 4 + k] = c[corner_of_vertex[i] * 4 + k];
+  DrawQuad(v, colours);
+}
+
+void EngTextureGL::DrawPureQuad() {
+  float left = m_draw_x, right = m_draw_x + m_draw_w;
+  float top = -m_draw_y, bottom = -m_draw_y - m_draw_h;
+  const float v[12] = {left, bottom, 0, right, bottom, 0, left, top, 0, right, top, 0};
+  DrawQuad(v, nullptr);
+}
+
+void EngTextureGL::Draw3dQuad() {
+  switch (m_3d_axis) {
+    case 0: {
+      const _Vector3d &a = m_3d_a, &b = m_3d_b;
+      const float v[12] = {b.x, a.y, b.z, a.x, a.y, b.z, b.x, b.y, b.z, a.x, b.y, b.z};
+      DrawQuad(v, nullptr);
+      break;
+    }
+    case 1: DebugErrorAlt(ENG_FUNC, "Not implemented yet for axis 1"); break;
+    case 2: DebugErrorAlt(ENG_FUNC, "Not implemented yet for axis 2"); break;
+    default: DebugErrorAlt(ENG_FUNC, "Bad axis %d", m_3d_axis); break;
+  }
+}
+
+char EngTextureGL::Draw() {
+  if (!m_created || !m_gl_exists || !eng_gl_3d_setup) return 0;
+  if (m_normal_set) glNormal3f(m_normal[0], m_normal[1], -m_normal[2]);
+  if (m_3d_set)
+    Draw3dQuad();
+  else
+    DrawRatioedQuad();
+  if (m_normal_set) glNormal3f(0.0f, 0.0f, 1.0f);
+  return 1;
+}
+
+char EngTextureGL::DrawPure() {
+  if (!m_created || !m_gl_exists || !eng_gl_3d_setup) return 0;
+  if (m_normal_set) glNormal3f(m_normal[0], m_normal[1], -m_normal[2]);
+  if (m_3d_set)
+    Draw3dQuad();
+  else
+    DrawPureQuad();
+  if (m_normal_set) glNormal3f(0.0f, 0.0f, 1.0f);
+  return 1;
+}
+
+namespace {
+struct Piece {
+  float x, y, w, h;
+  float left, top, right, bottom;
+};
+}  // namespace
+
+// Draws the pieces and puts the rectangle and coordinates back as they were.
+static void DrawPieces(EngTextureGL *t, const Piece *pieces, int count, char pure, const _Dimension &saved_rect,
+                       const _TexCoords &saved_tc, char saved_full) {
+  for (int i = 0; i < count; i++) {
+    const Piece &p = pieces[i];
+    if (pure)
+      t->PositionPure(p.x, p.y, p.w, p.h);
+    else
+      t->PositionRatioed(p.x, p.y, p.w, p.h);
+    t->SetTextureCoordinates(p.left, p.top, p.right, p.bottom);
+    if (pure)
+      t->DrawPure();
+    else
+      t->Draw();
+  }
+  t->PositionPure(saved_rect.x, saved_rect.y, saved_rect.width, saved_rect.height);
+  if (saved_full)
+    t->RestoreTexCoordinates();
+  else
+    t->SetTextureCoordinates(&saved_tc);
+}
+
+char EngTextureGL::DrawInParts(float cw, float ch, float du, float dv, char draw_centre, char pure) {
+  if (!m_created) return 0;
+  const float x = m_draw_x, y = m_draw_y, w = m_draw_w, h = m_draw_h;
+  const float L = m_tc.left, T = m_tc.top, R = m_tc.right, B = m_tc.bottom;
+  Piece pieces[9];
+  int n = 0;
+  pieces[n++] = {x, y, cw, ch, L, T, L + du, T + dv};
+  pieces[n++] = {x + cw, y, w - 2 * cw, ch, L + du, T, R - du, T + dv};
+  pieces[n++] = {x + w - cw, y, cw, ch, R - du, T, R, T + dv};
+  pieces[n++] = {x, y + ch, cw, h - 2 * ch, L, T + dv, L + du, B - dv};
+  if (draw_centre) pieces[n++] = {x + cw, y + ch, w - 2 * cw, h - 2 * ch, L + du, T + dv, R - du, B - dv};
+  pieces[n++] = {x + w - cw, y + ch, cw, h - 2 * ch, R - du, T + dv, R, B - dv};
+  pieces[n++] = {x, y + h - ch, cw, ch, L, B - dv, L + du, B};
+  pieces[n++] = {x + cw, y + h - ch, w - 2 * cw, ch, L + du, B - dv, R - du, B};
+  pieces[n++] = {x + w - cw, y + h - ch, cw, ch, R - du, B - dv, R, B};
+  DrawPieces(this, pieces, n, pure, {x, y, w, h}, m_tc, m_full_tc_set);
+  return 1;
+}
+
+char EngTextureGL::DrawInPartsHorz(float ew, float du, char draw_centre, char pure) {
+  if (!m_created) return 0;
+  const float x = m_draw_x, y = m_draw_y, w = m_draw_w, h = m_draw_h;
+  const float L = m_tc.left, T = m_tc.top, R = m_tc.right, B = m_tc.bottom;
+  if (pure && 2 * ew >= w) return DrawPure();
+  Piece pieces[3];
+  int n = 0;
+  pieces[n++] = {x, y, ew, h, L, T, L + du, B};
+  if (draw_centre) pieces[n++] = {x + ew, y, w - 2 * ew, h, L + du, T, R - du, B};
+  pieces[n++] = {x + w - ew, y, ew, h, R - du, T, R, B};
+  DrawPieces(this, pieces, n, pure, {x, y, w, h}, m_tc, m_full_tc_set);
+  return 1;
+}
+
+char EngTextureGL::DrawInPartsVert(float eh, float dv, char draw_centre, char pure) {
+  if (!m_created) return 0;
+  const float x = m_draw_x, y = m_draw_y, w = m_draw_w, h = m_draw_h;
+  const float L = m_tc.left, T = m_tc.top, R = m_tc.right, B = m_tc.bottom;
+  Piece pieces[3];
+  int n = 0;
+  pieces[n++] = {x, y, w, eh, L, T, R, T + dv};
+  if (draw_centre) pieces[n++] = {x, y + eh, w, h - 2 * eh, L, T + dv, R, B - dv};
+  pieces[n++] = {x, y + h - eh, w, eh, L, B - dv, R, B};
+  DrawPieces(this, pieces, n, pure, {x, y, w, h}, m_tc, m_full_tc_set);
+  return 1;
+}
+
+char EngTextureGL::DrawSpecifyingCorners(const _EngTextureCornersInfo *info) {
+  if (!m_created || !m_gl_exists || !info || !eng_gl_3d_setup) return 0;
+  glBindTexture(GL_TEXTURE_2D, m_gl_name);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glVertexPointer(3, GL_FLOAT, 0, &info->position[0][0]);
+  glTexCoordPointer(2, GL_FLOAT, 0, &info->tex_coords[0][0]);
+  glColorPointer(4, GL_FLOAT, 0, &info->colour[0][0]);
+  glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+  glDisableClientState(GL_COLOR_ARRAY);
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  return 1;
+}
