@@ -11,6 +11,8 @@
 #include "Engine/EngFont.h"
 #include "Engine/EngMatrix.h"
 #include "Engine/EngMemory.h"
+#include "Engine/EngTexture.h"
+#include "Engine/EngTextureGL.h"
 #include "Engine/EngUtilsGL.h"
 #include "Engine/EngWindow.h"
 
@@ -207,7 +209,48 @@ char EngFont::GetCharDrawingDimensions_GL(int, float *, float *, float *) {
   return 0;
 }
 
-char EngFont::DrawToTexture_GL(EngTexture *texture, const char *text, float, float, float, float, char) {
+// A sheet as a 32-bit texture that the texture code can copy from: a one-channel sheet becomes
+// its opacity as grey on opaque black, a two-channel sheet keeps brightness and opacity.
+static EngTexture *SheetAsTexture(GLuint name, int size, bool two_channels) {
+  const int channels = two_channels ? 2 : 1;
+  std::vector<unsigned char> sheet((size_t)size * size * channels);
+  GLint old_alignment = 4;
+  glGetIntegerv(GL_PACK_ALIGNMENT, &old_alignment);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glBindTexture(GL_TEXTURE_2D, name);
+  glGetTexImage(GL_TEXTURE_2D, 0, two_channels ? GL_LUMINANCE_ALPHA : GL_ALPHA, GL_UNSIGNED_BYTE, sheet.data());
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glPixelStorei(GL_PACK_ALIGNMENT, old_alignment);
+
+  EngTexture *texture = new EngTexture;
+  texture->Create();
+  EngTextureGL *gl = texture->GetGL();
+  unsigned char *pixels = nullptr;
+  if (!gl || !texture->CreateEmptyTexture(size, size, 1) || texture->GetWidth() != size ||
+      texture->GetHeight() != size || texture->GetNumChannels() != 4 ||
+      !(pixels = gl->AllocAndGetTextureImageData())) {
+    delete texture;
+    return nullptr;
+  }
+  for (size_t i = 0; i < (size_t)size * size; i++) {
+    unsigned char *p = pixels + i * 4;
+    const unsigned char grey = sheet[i * channels], alpha = two_channels ? sheet[i * 2 + 1] : 255;
+    p[0] = p[1] = p[2] = grey;
+    p[3] = alpha;
+  }
+  const char updated = gl->UpdateTextureFromAllocatedImageData();
+  gl->FreeAllocatedTextureImageData();
+  if (!updated) {
+    delete texture;
+    return nullptr;
+  }
+  return texture;
+}
+
+// The text is centred on (x, y) of the target, y counted from its top; the scales turn the
+// glyphs' design units into target pixels; flag blends each glyph over the target.
+char EngFont::DrawToTexture_GL(EngTexture *texture, const char *text, float x, float y, float x_scale,
+                               float y_scale, char flag) {
   if (!text || !*text) {
     DebugErrorAlt(ENG_FUNC, "No string");
     return 0;
@@ -220,5 +263,61 @@ char EngFont::DrawToTexture_GL(EngTexture *texture, const char *text, float, flo
     DebugErrorAlt(ENG_FUNC, "No sheets.");
     return 0;
   }
-  return 0;
+  if (!m_sheet_textures || !m_letters || !eng_gl_3d_setup) return 0;
+  auto letter_of = [&](char ch) -> const _EngFontLetter * {
+    const unsigned char c = (unsigned char)ch;
+    return (c < m_char_count && m_letters[c].present) ? &m_letters[c] : nullptr;
+  };
+  float width = 0, max_height = 0;
+  int sheets_used = 0;
+  for (const char *p = text; *p; p++) {
+    const _EngFontLetter *l = letter_of(*p);
+    if (!l) continue;
+    width += l->advance;
+    if (l->height > max_height) max_height = l->height;
+    if (l->sheet + 1 > sheets_used) sheets_used = l->sheet + 1;
+  }
+  if (width <= 0) return 1;
+  width *= x_scale;
+  if (sheets_used <= 0 || sheets_used > m_num_sheets) return 0;
+
+  std::vector<EngTexture *> sheets((size_t)sheets_used, nullptr);
+  auto free_sheets = [&]() {
+    for (EngTexture *t : sheets) delete t;
+  };
+  for (const char *p = text; *p; p++) {
+    const _EngFontLetter *l = letter_of(*p);
+    if (!l || sheets[l->sheet]) continue;
+    sheets[l->sheet] = SheetAsTexture(m_sheet_textures[l->sheet], m_sheet_size, m_two_channels != 0);
+    if (!sheets[l->sheet]) {
+      free_sheets();
+      return 0;
+    }
+  }
+  if (max_height <= 0) {
+    DebugErrorAlt(ENG_FUNC, "Could not get max height.");
+    free_sheets();
+    return 0;
+  }
+
+  const float s = (float)m_sheet_size, target_h = (float)texture->GetHeight();
+  const float reference_y = target_h - y - 0.5f * max_height * y_scale;
+  float pen = x - width / 2;
+  for (const char *p = text; *p; p++) {
+    const _EngFontLetter *l = letter_of(*p);
+    if (!l) continue;
+    if (*p != ' ') {
+      const EngInt32 fx = (EngInt32)(l->tex_left * s), fy = (EngInt32)(l->tex_top * s);
+      const EngInt32 fw = (EngInt32)((l->tex_right - l->tex_left) * s);
+      const EngInt32 fh = (EngInt32)((l->tex_bottom - l->tex_top) * s);
+      const EngInt32 tx = (EngInt32)(pen + l->x_offset * x_scale);
+      const EngInt32 ty = (EngInt32)(target_h - l->height * y_scale - (l->y_offset * y_scale + reference_y));
+      const EngInt32 tw = (EngInt32)(l->width * x_scale), th = (EngInt32)(l->height * y_scale);
+      if (tw > 0 && th > 0) texture->CopyPartFromAnotherTexture(sheets[l->sheet], fx, fy, fw, fh, tx, ty, tw, th,
+                                                                 flag, nullptr);
+    }
+    pen += l->advance * x_scale;
+  }
+  free_sheets();
+  return 1;
 }

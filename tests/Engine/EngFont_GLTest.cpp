@@ -14,6 +14,8 @@
 #include "Engine/EngDeviceGL.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMatrix.h"
+#include "Engine/EngTexture.h"
+#include "Engine/EngTextureGL.h"
 #include "tests/Engine/DeviceTestSupport.h"
 
 using qwtest::DeviceTest;
@@ -297,6 +299,63 @@ TEST_F(FontDrawTest, WrappedLinesAreDrawnWhereTheLayoutPutsThem) {
   second = ReadLit(0, (int)(y + lh), 640, (int)(y + 2 * lh) + 1);
   EXPECT_GE(second.min_x, (int)(400 - W("three")) - 1);
   EXPECT_LE(second.max_x, 401);
+}
+
+// Bright pixels of a 4-channel texture (rows top first).
+Lit TextureLit(EngTexture &texture) {
+  Lit lit;
+  unsigned char *pixels = texture.GetGL()->AllocAndGetTextureImageData();
+  if (!pixels) return lit;
+  for (int y = 0; y < texture.GetHeight(); y++)
+    for (int x = 0; x < texture.GetWidth(); x++) {
+      const unsigned char *p = pixels + (y * texture.GetWidth() + x) * 4;
+      if (p[0] < 128 || p[3] < 128) continue;
+      lit.count++;
+      lit.min_x = std::min(lit.min_x, x);
+      lit.max_x = std::max(lit.max_x, x);
+      lit.min_y = std::min(lit.min_y, y);
+      lit.max_y = std::max(lit.max_y, y);
+    }
+  texture.GetGL()->FreeAllocatedTextureImageData();
+  return lit;
+}
+
+TEST_F(FontDrawTest, TextDrawnIntoATextureIsCentredOnTheGivenPoint) {
+  // Scales that copy the glyphs at the size they were rasterised.
+  const float xs = 1 / 0.1604040f, ys = 1 / 0.2048890f;
+  for (char two_channels : {0, 1}) {
+    SCOPED_TRACE((int)two_channels);
+    EngFont source;
+    _EngFontCreationEffects fx = {};
+    source.SetCreationEffects(&fx);
+    ASSERT_EQ(source.CreateFromFontFile(kVeraBold, two_channels, 0, 16, 32, 254, nullptr, 0, 0.1604040f, 0.2048890f,
+                                        0, 0),
+              1);
+    EngTexture target;
+    target.Create();
+    ASSERT_EQ(target.CreateEmptyTexture(256, 128, 1), 1);
+    ASSERT_EQ(source.DrawToTexture(&target, "HIH", 128, 64, xs, ys, 1), 1);
+    Lit lit = TextureLit(target);
+    const float width = source.GetStringWidth("HIH") * xs;
+    ASSERT_GT(lit.count, 50);
+    EXPECT_GE(lit.min_x, (int)(128 - width / 2) - 1);
+    EXPECT_LE(lit.max_x, (int)(128 + width / 2) + 1);
+    EXPECT_LE(lit.min_x, 128 - 10);
+    EXPECT_GE(lit.max_x, 128 + 10);
+    // The capitals stand around the line through y.
+    EXPECT_LT(lit.min_y, 64);
+    EXPECT_GT(lit.max_y, 56);
+    EXPECT_LT(lit.max_y, 64 + 20);
+  }
+
+  EngTexture target;
+  target.Create();
+  ASSERT_EQ(target.CreateEmptyTexture(64, 64, 1), 1);
+  EXPECT_EQ(font->DrawToTexture(&target, "   ", 32, 32, 1, 1, 0), 1);
+  std::string log = DeviceTest::Logged([&] { EXPECT_EQ(font->DrawToTexture(&target, nullptr, 0, 0, 1, 1, 0), 0); });
+  EXPECT_TRUE(Contains(log, "No string")) << log;
+  log = DeviceTest::Logged([&] { EXPECT_EQ(font->DrawToTexture(nullptr, "a", 0, 0, 1, 1, 0), 0); });
+  EXPECT_TRUE(Contains(log, "No texture")) << log;
 }
 
 }  // namespace
