@@ -323,6 +323,17 @@ TEST_F(EngFontTest, OnlyWantedCodesAreMade) {
   EXPECT_NE(font.GetLetter(0xE9), nullptr);
 }
 
+TEST_F(EngFontTest, FontFileDetailsNameTheFaceAndItsCases) {
+  char family[256] = "", style[256] = "";
+  int cases = -1;
+  ASSERT_EQ(EngFontGetFontFileDetails(kVeraBold, family, style, &cases), 1);
+  EXPECT_STREQ(family, "Bitstream Vera Sans");
+  EXPECT_STREQ(style, "Bold");
+  EXPECT_EQ(cases, 3);
+  EXPECT_EQ(EngFontGetFontFileDetails(kVeraBold, nullptr, nullptr, nullptr), 1);
+  EXPECT_EQ(EngFontGetFontFileDetails("/nonexistent/NoSuchFont.ttf", family, style, &cases), 0);
+}
+
 TEST_F(EngFontTest, BinomialBlurWeightsAndEdges) {
   // A single bright pixel spreads with weights 1 2 1 / 2 4 2 / 1 2 1 over 16.
   std::vector<unsigned char> image(5 * 5, 0);
