@@ -455,7 +455,8 @@ char EngFont::CreateFromFontFile(const char *file, char two_channels, int, int s
       m_letters[c].present = 0;
     }
   }
-  CopySheetDataToTexture(m_num_sheets - 1);
+  // The sheet being filled is the last one, unless letters failed and fewer sheets were used.
+  if (m_pack_sheet > 0) CopySheetDataToTexture(m_pack_sheet - 1);
   EngFree(m_sheet_data, 0, ENG_FUNC);
   m_sheet_data = nullptr;
   EngUtilsGL_ErrorCheck(ENG_FUNC, "Post Create Sheet");
