@@ -102,6 +102,24 @@ void ReadStageKeys(const char *signature, const json::Object &object, _EngPictur
   EngJsonGetVector2dFromObject(object, "TC Speed", &stage->tc.speed);
 }
 
+// Numbers beyond a float's range arrive as infinities, which a saved file could not carry.
+bool AreStageNumbersFinite(const _EngPictureStage &stage) {
+  const float values[] = {stage.pos.main_area.x, stage.pos.main_area.y, stage.pos.main_area.width,
+                          stage.pos.main_area.height, stage.pos.trans_speeds[0], stage.pos.trans_speeds[1],
+                          stage.pos.end_area.x, stage.pos.end_area.y, stage.pos.end_area.width,
+                          stage.pos.end_area.height, stage.pos.random_area.x, stage.pos.random_area.y,
+                          stage.pos.random_area.width, stage.pos.random_area.height, stage.rot.values[0],
+                          stage.rot.values[1], stage.rot.values[2], stage.rot.values[3], stage.alpha.times[0],
+                          stage.alpha.times[1], stage.alpha.times[2], stage.alpha.times[3], stage.alpha.level,
+                          stage.alpha.throb_min, stage.alpha.throb_speed, stage.alpha.throb_mult, stage.tc.tc.left,
+                          stage.tc.tc.top, stage.tc.tc.right, stage.tc.tc.bottom, stage.tc.tile.x, stage.tc.tile.y,
+                          stage.tc.speed.x, stage.tc.speed.y};
+  for (float v : values) {
+    if (!std::isfinite(v)) return false;
+  }
+  return true;
+}
+
 void CopyName(char *out, size_t size, const std::string &name, const char *fallback, eint index) {
   if (name.empty()) {
     snprintf(out, size, fallback, index);
@@ -230,6 +248,11 @@ char EngPicture::LoadFromFile(const char *path, const char *filename, char add_e
             break;
           }
           ReadStageKeys(ENG_FUNC, entry, set->stages.back().get(), 1, GetNumTextures());
+          if (!AreStageNumbersFinite(*set->stages.back())) {
+            DebugErrorAlt(ENG_FUNC, "Number out of range in layer %d of <%s>", set_num, name);
+            result = 0;
+            break;
+          }
           ResetStageVars(set->stages.back().get());
           continue;
         }
@@ -246,6 +269,12 @@ char EngPicture::LoadFromFile(const char *path, const char *filename, char add_e
             break;
           }
           ReadStageKeys(ENG_FUNC, stage_object, set->stages.back().get(), 0, GetNumTextures());
+          if (!AreStageNumbersFinite(*set->stages.back())) {
+            DebugErrorAlt(ENG_FUNC, "Number out of range in stage %d of set %d of <%s>",
+                          eint(set->stages.size()) - 1, set_num, name);
+            result = 0;
+            break;
+          }
           ResetStageVars(set->stages.back().get());
         }
       }

@@ -265,6 +265,9 @@ TEST_F(EngPictureFileTest, BadDescriptionsAreReportedAndLeaveThePictureEmpty) {
       {"{\"Sets\": [{\"Name\": \"S\", \"Stages\": [" + many_stages + "]}]}", "Too many stages"},
       {"{\"Draw Area\": [0, 0, 1e30, 10], \"Sets\": [" + good_set + "]}", "Bad draw area"},
       {"{\"Draw Area\": [0, 0, -5, 10], \"Sets\": [" + good_set + "]}", "Bad draw area"},
+      {"{\"Sets\": [{\"Name\": \"S\", \"Stages\": [" + Stage("\"RotValues\": [0, 1e39]") + "]}]}",
+       "Number out of range in stage 0 of set 0"},
+      {"{\"Layers\": [" + Stage("\"Name\": \"L\", \"TC Speed\": [-1e300, 0]") + "]}", "Number out of range in layer 0"},
       {"{\"Sets\": [" + good_set + "", ""},
       {"", ""},
   };
