@@ -334,7 +334,8 @@ char EngPicture::RemoveTexture(eint tex_num) {
       }
     }
   }
-  memmove(&m_textures[tex_num], &m_textures[tex_num + 1], sizeof(EngPictureTexture) * size_t(m_num_textures - tex_num - 1));
+  memmove(&m_textures[tex_num], &m_textures[tex_num + 1],
+          sizeof(EngPictureTexture) * size_t(m_num_textures - tex_num - 1));
   m_num_textures--;
   if (m_num_textures == 0) {
     EngFree(m_textures, 0, ENG_FUNC);

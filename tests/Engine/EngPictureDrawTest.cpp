@@ -62,6 +62,9 @@ const char *GameItemName(_ModulesItem item) {
   return item == MODULES_ITEM_MENU_BACKGROUND ? "blue-for-menu.png" : "";
 }
 
+const char kRedAndGreen[] =
+    "{\"Path\": \"\", \"Filename\": \"red.png\"}, {\"Path\": \"\", \"Filename\": \"green.png\"}";
+
 class PictureDrawTest : public qwtest::DeviceTest {
  protected:
   void SetUp() override {
@@ -83,9 +86,7 @@ class PictureDrawTest : public qwtest::DeviceTest {
     DeviceTest::TearDown();
   }
   // Loads the description (its textures from the temp folder) and creates its graphics.
-  char Load(const std::string &draw_area, const std::string &sets, const std::string &textures =
-                                                                          "{\"Path\": \"\", \"Filename\": \"red.png\"},"
-                                                                          "{\"Path\": \"\", \"Filename\": \"green.png\"}") {
+  char Load(const std::string &draw_area, const std::string &sets, const std::string &textures = kRedAndGreen) {
     qwtest::WriteWholeFile(dir.File("pic.ttx"), "{\"Draw Area\": [" + draw_area + "], \"Textures\": [" + textures +
                                                     "], \"Sets\": [" + sets + "]}");
     EXPECT_TRUE(picture.LoadFromFile(dir.Path().c_str(), "pic", 1));
@@ -134,7 +135,9 @@ TEST_F(PictureDrawTest, TextureIsUprightAndTurnsAboutItsCentre) {
   // A wide area turned by 90 degrees stands upright around the same centre.
   glClear(GL_COLOR_BUFFER_BIT);
   ASSERT_TRUE(Load("0, 0, 640, 480",
-                   Set(Stage(0, {{"Main Area", "[0.25, 0.375, 0.5, 0.25]"}, {"RotFlags", "[1, 0]"}, {"RotValues", "[90, 0, 0, 1]"}}))));
+                   Set(Stage(0, {{"Main Area", "[0.25, 0.375, 0.5, 0.25]"},
+                                 {"RotFlags", "[1, 0]"},
+                                 {"RotValues", "[90, 0, 0, 1]"}}))));
   picture.Draw();
   EXPECT_EQ(At(320, 140), 'r');
   EXPECT_EQ(At(320, 340), 'r');
