@@ -167,6 +167,7 @@ void MWinButton::ResetVars() {
   m_lang_token_sub_texts = 0;
   m_crop_set = 0;
   m_serial = 0;
+  m_editing = m_list_open = 0;
 }
 
 void MWinButton::Reset() {
@@ -335,7 +336,7 @@ void MWinButton::UpdateActualArea() {
   }
   if (m_window) {
     _Dimension win = *m_window->GetActualAreaReal();
-    if (m_window->GetUseWindowMarginsForCroppingButtons() && layout) {
+    if (m_window->UsesWindowMarginsForCroppingButtons() && layout) {
       float design_w = 0, design_h = 0;
       m_window->GetOrigPos(nullptr, nullptr, &design_w, &design_h);
       if (design_w < 640) {

@@ -195,6 +195,7 @@ class MWinButton {
   char SetTextLanguageToken(const char *token);
   char IsLanguageTokenMode() const { return m_lang_token_mode; }
   const char *GetLanguageToken() const { return m_lang_token; }
+  const char *GetTextLanguageToken() const { return m_lang_token; }
   int GetLanguageTokenSubTextCount() const { return m_lang_token_sub_texts; }
   void NewLanguageSet();
   void SetScrollingText(const char *text, float speed);
@@ -286,9 +287,14 @@ class MWinButton {
   void Disable();
   void Hide();
   char IsATabStop();
-  // The text edit and drop-down list kinds answer these when they are built.
-  char IsTextBeingEditing() { return 0; }
-  char ListIsOpen() { return 0; }
+  // Least forms of the text edit's and drop-down list's state that windows ask for; those
+  // kinds make them whole in their own files.
+  char IsTextBeingEditing() { return m_editing; }
+  char ListIsOpen() { return (m_type == MWIN_BUTTON_LIST && m_list_open) ? 1 : 0; }
+  void TextEditTurnOnEditing(char mode);
+  void TextEditTurnOffEditing(char accepted);
+  void ListOpen();
+  void ListClose(char take, char call);
 
   // Callbacks.
   char HasCallback();
@@ -394,4 +400,6 @@ class MWinButton {
   EngInt32 m_lang_token_sub_texts;
   char m_crop_set;  // a crop was set by PrepareForRender and is to be turned off after
   EngUInt32 m_serial;
+  EngUInt8 m_editing;
+  EngUInt8 m_list_open;
 };

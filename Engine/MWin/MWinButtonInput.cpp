@@ -127,6 +127,8 @@ void MWinButton::Activate() {
 }
 
 void MWinButton::Deactivate() {
+  if (m_type == MWIN_BUTTON_LIST && m_list_open) ListClose(0, 1);
+  if (m_type == MWIN_BUTTON_TEXT_EDIT && m_editing) TextEditTurnOffEditing(0);
   HandleMouseButtonPressCanceled();
   m_dragging = 0;
   if (m_active) {
@@ -146,6 +148,25 @@ char MWinButton::PushButtonHandleKeyDown(int key) {
 char MWinButton::PostHandleKeyDown(int key, char handled) {
   if (handled) return 1;
   return m_key_down_callback ? m_key_down_callback(key, this) : 0;
+}
+
+void MWinButton::TextEditTurnOnEditing(char mode) {
+  if (m_type == MWIN_BUTTON_TEXT_EDIT) m_editing = mode ? 1 : 0;
+}
+
+void MWinButton::TextEditTurnOffEditing(char accepted) {
+  (void)accepted;
+  m_editing = 0;
+}
+
+void MWinButton::ListOpen() {
+  if (m_type == MWIN_BUTTON_LIST) m_list_open = 1;
+}
+
+void MWinButton::ListClose(char take, char call) {
+  (void)take;
+  (void)call;
+  m_list_open = 0;
 }
 
 // ---- Enabling and showing ----
@@ -226,7 +247,8 @@ char MWinButton::SetPlainCallback(MWIN_BUTTON_PLAIN_CB callback) {
 }
 
 char MWinButton::SetPlainCallback(MWIN_BUTTON_PLAIN_CB_2 callback, void *user) {
-  if (callback && m_window && m_window->GetController(0)) {
+  // A window's own title-bar button carries the window's plain callback whatever the controller.
+  if (callback && m_type != MWIN_BUTTON_WINDOW_OWN && m_window && m_window->GetController(0)) {
     DebugErrorAlt(ENG_FUNC, "Use controller");
     return 0;
   }
@@ -284,6 +306,7 @@ char MWinButton::CallCallback(_MWinButtonCallbackInfo *info) {
   keep.serial = m_serial;
   _MWinButtonCallbackInfo local;
   MWinCollectionController *controller = m_window ? m_window->GetController(0) : nullptr;
+  if (m_type == MWIN_BUTTON_WINDOW_OWN && m_plain_callback_2) controller = nullptr;
   char colour_scrollbar = 0;
   if (controller) {
     if (!info) {
