@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngMemory.h"
 #include "Engine/EngTexture.h"
+#include "Engine/EngWhichDevice.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinCollection.h"

@@ -5,6 +5,7 @@
 #include "Engine/EngDevice.h"
 #include "Engine/EngFont.h"
 #include "Engine/EngLanguages.h"
+#include "Engine/EngMain.h"
 #include "Engine/EngMenu.h"
 #include "Engine/EngTexture.h"
 #include "Engine/EngWhichDevice.h"

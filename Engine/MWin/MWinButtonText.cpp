@@ -6,6 +6,7 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngFont.h"
 #include "Engine/EngLanguages.h"
+#include "Engine/EngMain.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWin.h"
