@@ -252,8 +252,9 @@ TEST_F(EngXfileTest, LoadFromFileReadsTheModelIntoItsPartsAndALaterLoadReplacesT
   qwtest::WriteWholeFile(dir.File("two.x"), "xof 0303txt 0032\n" + red.Text() + moved.Text());
 
   MemoryModel model;
-  std::string log = Logged(
-      [&] { EXPECT_EQ(model.LoadFromFile(dir.Path().c_str(), "two.x", 2, 3, 1, nullptr, 0, 0, nullptr, nullptr, nullptr), 1); });
+  std::string log = Logged([&] {
+    EXPECT_EQ(model.LoadFromFile(dir.Path().c_str(), "two.x", 2, 3, 1, nullptr, 0, 0, nullptr, nullptr, nullptr), 1);
+  });
   ASSERT_EQ(model.GetNumMaterials(), 2) << log;
   EXPECT_EQ(model.IsOk(), 1);
   _EngXfilePart *square = model.Part(0);
@@ -378,8 +379,9 @@ TEST_F(EngXfileTest, QuadFacesLeaveAClearedTriangle) {
   text.replace(text.find("3;0,0,0;;\n}"), 9, "4;0,0,0,0;;");
   qwtest::WriteWholeFile(dir.File("quad.x"), text);
   MemoryModel model;
-  std::string log = Logged(
-      [&] { EXPECT_EQ(model.LoadFromFile(dir.Path().c_str(), "quad.x", 5, 5, 5, nullptr, 0, 0, nullptr, nullptr, nullptr), 1); });
+  std::string log = Logged([&] {
+    EXPECT_EQ(model.LoadFromFile(dir.Path().c_str(), "quad.x", 5, 5, 5, nullptr, 0, 0, nullptr, nullptr, nullptr), 1);
+  });
   EXPECT_TRUE(Contains(log, "Not updated")) << log;
   _EngXfilePart *part = model.Part(0);
   ASSERT_EQ(part->num_vertices, 6);
