@@ -139,7 +139,8 @@ TEST_F(MWinTexturesTest, TheFourTextureFormTakesTheFirstTextureForEmptyIds) {
 
 TEST_F(MWinTexturesTest, SettingStatesAndCopyingTheNormalState) {
   _MWinTextureButton *b = NormalOnly("B");
-  std::string log = Logged([&] { EXPECT_FALSE(tex->SetTextureButtonState("B", MWIN_TEXSTATE_PRESSED, "", 0, 0, 1, 1)); });
+  std::string log =
+      Logged([&] { EXPECT_FALSE(tex->SetTextureButtonState("B", MWIN_TEXSTATE_PRESSED, "", 0, 0, 1, 1)); });
   EXPECT_NE(log.find("Invalid parameters passed in"), std::string::npos) << log;
   log = Logged([&] { EXPECT_FALSE(tex->SetTextureButtonState("Z", MWIN_TEXSTATE_PRESSED, "T", 0, 0, 1, 1)); });
   EXPECT_NE(log.find("Texture Button <Z> does not exist"), std::string::npos) << log;
