@@ -85,6 +85,8 @@ MWinButton *MWinWindow::GetActiveButton() {
 }
 
 char MWinWindow::KeepFocusOnMouseMove() {
+  // A window or thumb drag follows the pointer even past the window's edge.
+  if (m_dragging || m_scrollbar_x.dragging || m_scrollbar_y.dragging) return 1;
   MWinButton *active = GetActiveButton();
   return (active && active->KeepFocusOnMouseMove()) ? 1 : 0;
 }

@@ -33,10 +33,18 @@ void MWinWindow::ScrollToBottom() {
 void MWinWindow::UpdateExtraSizeInfo() {
   // The positions survive the re-layout; everything derived from them is rebuilt.
   float pos_x = m_scrollbar_x.pos, pos_y = m_scrollbar_y.pos;
+  char was_scrolled = (m_virtual_offset[0] != 0 || m_virtual_offset[1] != 0) ? 1 : 0;
   ResetBar(&m_scrollbar_x);
   ResetBar(&m_scrollbar_y);
   m_virtual_offset[0] = m_virtual_offset[1] = 0;
-  if (!m_scrolling_on) return;
+  if (!m_scrolling_on) {
+    // Scrolling just went off: the widgets come back from where the old offset put them.
+    if (was_scrolled) {
+      for (MWinGroup *g = m_first_group; g; g = g->m_next) g->UpdateButtonsActualAreas();
+      PlaceTitleButtons();
+    }
+    return;
+  }
   MWinLayoutSettings *layout = GetScreenLayout();
   if (!layout) return;
   const _Dimension &a = m_actual_area;
