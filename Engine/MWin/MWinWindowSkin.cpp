@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngFont.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngTexture.h"
@@ -28,59 +29,46 @@ static const int kSlotVScrollTrack = 12;
 static const int kSlotTitleButton = 27;
 
 static int SkinTexButNumFromID(MWin *mwin, const char *id) {
-  (void)mwin;
-  (void)id;
-  return -1;
+  MWinTextures *textures = mwin ? mwin->GetTextures() : nullptr;
+  return textures ? textures->GetTexButNumFromID(id) : -1;
 }
 
 static int SkinStandardTexButNum(MWin *mwin, int slot) {
-  (void)mwin;
-  (void)slot;
-  return -1;
+  MWinTextures *textures = mwin ? mwin->GetTextures() : nullptr;
+  return textures ? textures->GetStandardTexButNum(slot) : -1;
 }
 
 // The registered id of a texture button, for handing to a widget.
 static const char *SkinTexButID(MWin *mwin, int num) {
-  (void)mwin;
-  (void)num;
-  return "MWIN_TEXBUT_NONE";
+  MWinTextures *textures = mwin ? mwin->GetTextures() : nullptr;
+  const char *id = textures ? textures->GetIDFromTexButNum(num, 1) : nullptr;
+  return id ? id : "MWIN_TEXBUT_NONE";
 }
 
 static void SkinDrawTexBut(MWin *mwin, int num, _MWinTextureState state, const _Dimension *area,
                            const _ColourRGBA *colour) {
-  (void)mwin;
-  (void)num;
-  (void)state;
-  (void)area;
-  (void)colour;
+  MWinTextures *textures = mwin ? mwin->GetTextures() : nullptr;
+  if (textures && num >= 0) textures->DrawTextureButton(num, state, area, nullptr, colour);
 }
 
 static int SkinFontNumFromID(MWin *mwin, const char *id) {
-  (void)mwin;
-  (void)id;
-  return -1;
+  MWinFonts *fonts = mwin ? mwin->GetFonts() : nullptr;
+  return fonts ? fonts->GetFontNumFromID(id) : -1;
 }
 
 // Applies scale and colour to a user font; 0 when there is no such font.
 static char SkinStyleUserFont(MWin *mwin, int font, float scale_x, float scale_y, const _ColourRGBA *colour) {
-  (void)mwin;
-  (void)font;
-  (void)scale_x;
-  (void)scale_y;
-  (void)colour;
-  return 0;
+  MWinFonts *fonts = mwin ? mwin->GetFonts() : nullptr;
+  EngFont *engine_font = fonts ? fonts->GetUserFont(font) : nullptr;
+  if (!engine_font) return 0;
+  engine_font->SetScale(scale_x, scale_y);
+  if (colour) engine_font->SetColour(colour);
+  return 1;
 }
 
 static void SkinRenderText(MWin *mwin, int font, _MWinTextAlign align, float margin, _Dimension *box,
                            _Dimension *offset, const char *text, char active) {
-  (void)mwin;
-  (void)font;
-  (void)align;
-  (void)margin;
-  (void)box;
-  (void)offset;
-  (void)text;
-  (void)active;
+  if (mwin) mwin->RenderText(font, align, margin, box, offset, text, active, 1, 1);
 }
 
 // ---- Texture buttons ----
