@@ -21,7 +21,7 @@ class TestScreens : public MWinScreens {
  public:
   TestScreens(MWin *mwin, char fade, std::vector<std::string> *log, char *destroyed = nullptr)
       : MWinScreens(mwin, fade), m_log(log), m_destroyed(destroyed) {
-    for (const char *name : {"SCR1", "SCR2", "SCR3"}) {
+    for (const char *name : m_names) {
       m_controllers.emplace_back(new FakeController(name, log));
       m_controllers.back()->m_screens = this;
       m_controllers.back()->m_mwin = mwin;
@@ -32,10 +32,8 @@ class TestScreens : public MWinScreens {
     if (m_destroyed) *m_destroyed = 1;
   }
   char SetupProgramScreens() override {
-    for (auto &controller : m_controllers) {
-      const char *name = m_names[&controller - &m_controllers[0]];
-      if (!AddScreen(EngGetFourCharStringAsID(name), controller.get())) return 0;
-    }
+    for (size_t i = 0; i < m_controllers.size(); i++)
+      if (!AddScreen(EngGetFourCharStringAsID(m_names[i]), m_controllers[i].get())) return 0;
     return setup_ok;
   }
   void PreScreensStartCB() override { m_log->push_back("PreScreensStart"); }
@@ -47,7 +45,9 @@ class TestScreens : public MWinScreens {
   char setup_ok = 1;
 
  private:
-  static std::string Named(const char *hook, euint id) { return std::string(hook) + " " + EngGetFourCharIDAsString(id); }
+  static std::string Named(const char *hook, euint id) {
+    return std::string(hook) + " " + EngGetFourCharIDAsString(id);
+  }
   const char *m_names[3] = {"SCR1", "SCR2", "SCR3"};
   std::vector<std::string> *m_log;
   char *m_destroyed;
