@@ -54,6 +54,32 @@ class TestScreens : public MWinScreens {
   std::vector<std::unique_ptr<FakeController>> m_controllers;
 };
 
+// A screen with one full-window push button that sends the player to `target`.
+class ButtonController : public FakeController {
+ public:
+  ButtonController(const char *name, std::vector<std::string> *log, MWinScreens *screens, euint target)
+      : FakeController(name, log), m_name(name), m_target(target) {
+    m_screens = screens;
+  }
+  char CreateCollection(MWin *mwin) override {
+    FakeController::CreateCollection(mwin);
+    _MWinWindowCreateInfo info = {};
+    info.width = 640;
+    info.height = 480;
+    MWinWindow *window = mwin->GetDesktop()->GetCollectionFromID(m_name.c_str(), 1)->AddWindow("W", &info);
+    window->SetController(this);
+    return window->AddButton("GO", MWIN_BUTTON_PUSH, "MWIN_TEXBUT_DEFAULT", nullptr, 0, 0, 640, 480) ? 1 : 0;
+  }
+  char ButtonsCallback(MWinButton *, _MWinButtonCallbackInfo *) override {
+    m_screens->GotoScreen(m_target, nullptr);
+    return 1;
+  }
+
+ private:
+  std::string m_name;
+  euint m_target;
+};
+
 class MWinScreensTest : public MWinTest {
  protected:
   void TearDown() override {
@@ -203,6 +229,27 @@ TEST_F(MWinScreensTest, FadesDrawAFrameCountSetByTheFirstFrameTime) {
     Logged([&] { screens.GotoScreen(EngFourCC("NONE"), nullptr); });  // fades even when nothing changes
     EXPECT_EQ(program->frames, 2 * c.frames_per_fade);
   }
+}
+
+// Off until MWinButton::CallCallback stops reaching its own object after the controller's
+// callback: a screen change inside the press deletes the button, and a restarted screen
+// gives a new button the same ids, so the check after the callback reads freed memory.
+TEST_F(MWinScreensTest, DISABLED_AButtonMayChangeScreenFromItsOwnPress) {
+  std::unique_ptr<CountingProgram> program(CountingProgram::Make());
+  MWinScreens screens(mwin, 0);
+  ButtonController one("SCR1", &calls, &screens, S2), two("SCR2", &calls, &screens, S2);
+  ASSERT_TRUE(screens.SetupAllScreens());
+  ASSERT_TRUE(screens.AddScreen(S1, &one));
+  ASSERT_TRUE(screens.AddScreen(S2, &two));
+  screens.StartScreen(S1, 0);
+
+  Click(320, 240);  // its own window is deleted inside the press
+  EXPECT_EQ(screens.GetCurrentScreen(), S2);
+  EXPECT_EQ(Collections(), std::vector<std::string>{"SCR2"});
+  Click(320, 240);  // restarts its own screen: a new button under the same ids
+  EXPECT_EQ(screens.GetCurrentScreen(), S2);
+  EXPECT_EQ(screens.GetPreviousScreen(), S2);
+  EXPECT_EQ(Collections(), std::vector<std::string>{"SCR2"});
 }
 
 }  // namespace
