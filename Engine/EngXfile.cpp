@@ -5,7 +5,7 @@
 #include "Engine/EngMemory.h"
 #include "Engine/EngProgram.h"
 
-static EngUInt8 xf_dat_ext_type = 0;
+EngUInt8 xf_dat_ext_type = 0;
 
 static bool IsOpenGl() { return eng_main_device_type == ENG_DEVICE_TYPE_OPENGL; }
 

@@ -50,6 +50,7 @@ class EngXfile : public EngXfileGL {
 
  protected:
   friend class EngXfileGL;
+  friend class EngXfileParse;
   EngXfileGL *m_gl;        // this object as its OpenGL model; null on other devices
   _EngXfilePart *m_parts;  // XFILE_MAX_PARTS records, the first m_num_parts in use
   EngInt32 m_num_parts;
@@ -57,6 +58,8 @@ class EngXfile : public EngXfileGL {
 
 // The data-file type of model textures, 1 to 4.
 char EngXfileDatFilesHaveType(char type);
+// The type set last (0 before any), handed to every model texture load.
+extern EngUInt8 xf_dat_ext_type;
 void EngXfileUseAdvancedMaterials(char on);
 void EngXfileUseColourWhenRenderingPartsThatHaveTextures(char on);
 void EngXfileResetForTests();

@@ -2,13 +2,20 @@
 
 #include <GL/glew.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "Engine/EngDebug.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMaterials.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngTexture.h"
+#include "Engine/EngUtilsGL.h"
 #include "Engine/EngXfile.h"
+
+// Model path buffer: folder, slash and file name together.
+enum { XFILE_PATH_SIZE = 512 };
 
 static EngUInt8 glxf_use_advanced_materials = 0;
 static EngUInt8 glxf_use_colours_with_textures = 0;
@@ -60,10 +67,55 @@ void EngXfileGL::Destroy() {
   m_use_tex_coords = 0;
 }
 
-char EngXfileGL::LoadFromFile(const char *, const char *, float, float, float, XfileConvert *, char, char,
-                              XFILE_MATERIAL_OVERWRITE_FUNC, void *, void *) {
-  DebugStandardError(ENG_FUNC, DEBUG_ERR_NOIM);
-  return 0;
+char EngXfileGL::LoadFromFile(const char *folder, const char *name, float scale_x, float scale_y, float scale_z,
+                              XfileConvert *convert, char tex_flag1, char tex_flag2,
+                              XFILE_MATERIAL_OVERWRITE_FUNC overwrite, void *user1, void *user2) {
+  char path[XFILE_PATH_SIZE] = {0};
+  if (!name) {
+    DebugErrorAlt(ENG_FUNC, "No file name");
+    return 0;
+  }
+  // The joining slash counts too, or the longest names would be cut.
+  if ((folder ? strlen(folder) + 1 : 0) + strlen(name) >= sizeof(path)) {
+    DebugErrorAlt(ENG_FUNC, "Invalid file name <%s><%s>", folder ? folder : "", name);
+    return 0;
+  }
+  EngUtilsGL_ErrorCheck(ENG_FUNC, "Existing Error Before Function Call");
+  if (folder)
+    snprintf(path, sizeof(path), "%s/%s", folder, name);
+  else
+    EngSafeStrcpy(path, name, sizeof(path));
+  if (!m_owner) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+    return 0;
+  }
+
+  Destroy();
+  EngFile file;
+  if (!file.OpenForReading(path, 1, 1)) return 0;  // reported by the file
+  m_owner->m_parts = (_EngXfilePart *)EngMalloc(sizeof(_EngXfilePart) * XFILE_MAX_PARTS, ENG_FUNC, 1);
+  if (!m_owner->m_parts) {
+    file.Close();
+    return 0;
+  }
+  EngXfileParse *parser = new EngXfileParse();
+  parser->trace = m_trace;
+  parser->source_output = m_source_output;
+  char ok = parser->LoadFile(m_owner, &file, folder, scale_x, scale_y, scale_z, convert, tex_flag1, tex_flag2,
+                             overwrite, user1, user2);
+  file.Close();
+  delete parser;
+  if (!ok) {
+    DebugErrorAlt(ENG_FUNC, "Failed to parse the xfile");
+    return 0;
+  }
+  // Loaded parts carry normals and texture coordinates (zero where the file gave none), so
+  // lighting and textures set now or later draw from them.
+  for (EngInt32 i = 0; i < m_owner->m_num_parts; i++) {
+    if (m_owner->m_parts[i].normals) m_use_normals = 1;
+    if (m_owner->m_parts[i].tex_coords) m_use_tex_coords = 1;
+  }
+  return 1;
 }
 
 char EngXfileGL::IsOk() { return m_owner && m_owner->m_num_parts > 0 ? 1 : 0; }
@@ -170,14 +222,35 @@ void EngXfileGL::SetColours(float r, float g, float b, float a, float sr, float 
 
 // --- Textures --------------------------------------------------------------------------------
 
-char EngXfileGL::SetMaterialTextureFromFile(int, const char *, char, char, char) {
-  DebugStandardError(ENG_FUNC, DEBUG_ERR_NOIM);
-  return 0;
+char EngXfileGL::SetMaterialTextureFromFile(int part, const char *name, char alpha, char, char only_replace) {
+  if (alpha) DebugErrorAlt(ENG_FUNC, "Alpha not supported yet");
+  if (!m_owner) return 0;
+  if (only_replace) {
+    if (!m_owner->m_parts || part >= m_owner->m_num_parts) return 1;
+    if (part >= 0) {
+      EngTexture *texture = m_owner->m_parts[part].texture;
+      if (!texture || !texture->IsOk()) return 1;
+    }
+  }
+  if (!m_owner->CheckPartNum(ENG_FUNC, part)) return 0;
+  _EngXfilePart *p = &m_owner->m_parts[part];
+  if (p->texture) p->texture->Destroy();
+  if (!name || !name[0]) {
+    if (p->texture) XfileReleaseTexture(&p->texture);
+    return 1;
+  }
+  if (!p->texture) p->texture = new EngTexture();
+  if (!p->texture->LoadFromFileUsingExt(name, 0, 0, ENG_TEXTURE_EXT_NONE, 0)) {
+    DebugErrorAlt(ENG_FUNC, "Could not load texture <%s> for mat_num %d of model", name, part);
+    XfileReleaseTexture(&p->texture);
+    return 0;
+  }
+  return 1;
 }
 
-char EngXfileGL::SetAllMaterialsTexturesFromFile(const char *, char, char, char) {
-  DebugStandardError(ENG_FUNC, DEBUG_ERR_NOIM);
-  return 0;
+char EngXfileGL::SetAllMaterialsTexturesFromFile(const char *name, char alpha, char unused, char only_replace) {
+  for (int i = 0; i < GetNumMaterials(); i++) SetMaterialTextureFromFile(i, name, alpha, unused, only_replace);
+  return 1;
 }
 
 void EngXfileGL::SetTexture(int part) {
@@ -281,9 +354,16 @@ char EngXfileGL::RenderPart(int part, char texture_bound, char colour_set, char 
   // A part without positions draws nothing: GL would read through a stale array pointer.
   if (eng_gl_3d_setup && p->positions && p->num_vertices > 0) {
     glVertexPointer(3, GL_FLOAT, 0, p->positions);
-    if (m_use_normals && p->normals) glNormalPointer(GL_FLOAT, 0, p->normals);
-    if (m_use_tex_coords && p->tex_coords) glTexCoordPointer(2, GL_FLOAT, 0, p->tex_coords);
+    // An enabled array the part lacks is switched off for it, not read through another part's
+    // pointer.
+    const bool normals = m_use_normals && p->normals, tex_coords = m_use_tex_coords && p->tex_coords;
+    if (normals) glNormalPointer(GL_FLOAT, 0, p->normals);
+    if (tex_coords) glTexCoordPointer(2, GL_FLOAT, 0, p->tex_coords);
+    if (m_use_normals && !normals) glDisableClientState(GL_NORMAL_ARRAY);
+    if (m_use_tex_coords && !tex_coords) glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDrawArrays(GL_TRIANGLES, 0, p->num_vertices);
+    if (m_use_normals && !normals) glEnableClientState(GL_NORMAL_ARRAY);
+    if (m_use_tex_coords && !tex_coords) glEnableClientState(GL_TEXTURE_COORD_ARRAY);
   }
 
   if (blending_saved) eng_main_device->SaveOrRestoreBlendingState(0);

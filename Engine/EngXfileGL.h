@@ -1,6 +1,6 @@
 // The OpenGL half of the mesh model EngXfile, which derives from it and owns the part array:
-// per-part colours and textures and drawing the parts as triangles from client-side arrays.
-// Loading a model file and loading textures by name are not built here yet.
+// loading a text .x model through EngXfileParse, per-part colours and textures, and drawing
+// the parts as triangles from client-side arrays.
 #pragma once
 
 #include "Engine/EngTypes.h"
@@ -20,6 +20,8 @@ class EngXfileGL {
   void Init();
   // Frees every part's arrays and textures and the part array itself.
   void Destroy();
+  // Folder may be null; it is also where the model's textures are looked for. A successful
+  // load turns on drawing with the parts' normals and texture coordinates.
   char LoadFromFile(const char *folder, const char *name, float scale_x, float scale_y, float scale_z,
                     XfileConvert *convert, char tex_flag1, char tex_flag2, XFILE_MATERIAL_OVERWRITE_FUNC overwrite,
                     void *user1, void *user2);
@@ -42,7 +44,8 @@ class EngXfileGL {
   void SetColours(float r, float g, float b, float a, float sr, float sg, float sb, float shininess, float er,
                   float eg, float eb, char blend_mode, int blend_type);
 
-  // Textures.
+  // Textures. An empty name removes the part's texture; only_replace leaves parts without a
+  // loaded texture alone.
   char SetMaterialTextureFromFile(int part, const char *name, char alpha, char unused, char only_replace);
   char SetAllMaterialsTexturesFromFile(const char *name, char alpha, char unused, char only_replace);
   void SetTexture(int part);

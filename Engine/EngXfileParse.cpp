@@ -5,6 +5,8 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngMemory.h"
+#include "Engine/EngTexture.h"
+#include "Engine/EngXfile.h"
 
 const char XFILE_SOURCE_OUTPUT_FILE[] = "XfileSource.txt";
 
@@ -357,6 +359,54 @@ char EngXfileParse::EndOfPart() {
   } else {
     m_cur_part = nullptr;
     Reset(0);
+  }
+  return 1;
+}
+
+static void XfileDeleteTexture(_EngXfilePart *part) {
+  if (!part->texture) return;
+  part->texture->Destroy();
+  delete part->texture;
+  part->texture = nullptr;
+}
+
+char EngXfileParse::LoadFile(EngXfile *model, EngFile *file, const char *path, float scale_x, float scale_y,
+                             float scale_z, XfileConvert *convert, char tex_flag1, char tex_flag2,
+                             XFILE_MATERIAL_OVERWRITE_FUNC overwrite, void *user1, void *user2) {
+  if (!model || !file || !file->is_open) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+    return 0;
+  }
+  if (!model->m_parts) {
+    DebugErrorAlt(ENG_FUNC, "No parts.");
+    return 0;
+  }
+  if (trace && path) DebugInfoAlt(ENG_FUNC, "###  PARSING MODEL     Path: <%s>", path);
+  // The parser fills records from scratch: whatever an earlier load left goes first.
+  for (int i = 0; i < XFILE_MAX_PARTS; i++) {
+    EngXfilePartFreeLists(&model->m_parts[i]);
+    XfileDeleteTexture(&model->m_parts[i]);
+  }
+  if (!ParseFile(model->m_parts, &model->m_num_parts, file, scale_x, scale_y, scale_z, convert)) return 0;
+
+  // The overwrite function gets its own copy of the folder, as it does of the name.
+  char folder[XFILE_LINE_SIZE];
+  if (path) EngSafeStrcpy(folder, path, sizeof(folder));
+  char name[XFILE_NAME_SIZE];
+  for (EngInt32 i = 0; i < model->m_num_parts; i++) {
+    _EngXfilePart *part = &model->m_parts[i];
+    if (!GetPartTextureFileName(model, i, path ? folder : nullptr, overwrite, user1, user2, name)) return 0;
+    if (!name[0]) {
+      XfileDeleteTexture(part);
+      continue;
+    }
+    if (!part->texture) part->texture = new EngTexture();
+    if (!part->texture->LoadFromFileUsingExt(name, tex_flag1, tex_flag2, xf_dat_ext_type, 0)) {
+      DebugErrorAlt(ENG_FUNC, "Could not load texture <%s> for part %d of model", name, i);
+      XfileDeleteTexture(part);
+      return 0;
+    }
+    part->texture->NotEditingDataAnymore();
   }
   return 1;
 }

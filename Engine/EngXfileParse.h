@@ -118,6 +118,13 @@ class EngXfileParse {
   char ParseMemory(_EngXfilePart *parts, EngInt32 *num_parts, const char *text, size_t size, float scale_x,
                    float scale_y, float scale_z, XfileConvert *convert);
 
+  // A whole model load: parses the open file into the model's parts (the model must have its
+  // XFILE_MAX_PARTS records), then loads the textures the parts name, from path when given,
+  // with the two flags. 0 when the load cannot go on or a texture does not load.
+  char LoadFile(EngXfile *model, EngFile *file, const char *path, float scale_x, float scale_y, float scale_z,
+                XfileConvert *convert, char tex_flag1, char tex_flag2, XFILE_MATERIAL_OVERWRITE_FUNC overwrite,
+                void *user1, void *user2);
+
   // After a parse: the name to load for the part's texture into out (XFILE_NAME_SIZE bytes),
   // empty when the part has none. An empty overwrite result also sets the part's texture
   // index to -1 (the caller then drops any texture the part holds). 0 for a name too long.

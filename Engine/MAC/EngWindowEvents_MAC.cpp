@@ -237,3 +237,8 @@ char EngWindow::ProcessMessages_MAC() {
   }
   return 1;
 }
+
+void EngWindow::PumpEvents_MAC() {
+  if (m_headless || !SDL_WasInit(SDL_INIT_VIDEO)) return;
+  SDL_PumpEvents();
+}

@@ -38,6 +38,21 @@ class MWin {
   char CreateBgClearImage();
   void SetClearMethod(_MWinClearMethod method, const char *file);
 
+  // The default skin and font (MWinTextureButtons.cpp, MWinFonts.cpp).
+  char SetupDefaultTextures(const char *file);
+  char SetupDefaultFont();
+
+  // Text in a box in design units, in a registered font (MWinRenderText.cpp). Count 0 draws
+  // the whole text; narrow shrinks a line that would not fit; the unnamed chars have no effect.
+  void RenderTextPart(int font, _MWinTextAlign align, float margin, float x, float y, float w, float h,
+                      _Dimension *offset, const char *text, int count, char unused, char orientation, char narrow);
+  void RenderText(int font, _MWinTextAlign align, float margin, _Dimension *box, _Dimension *offset,
+                  const char *text, char unused, char orientation, char narrow);
+  void RenderText(int font, _MWinTextAlign align, float margin, float x, float y, float w, float h,
+                  _Dimension *offset, const char *text, char unused, char orientation, char narrow);
+  void RenderMultilineText(int font, _MWinTextAlign align, float margin, _Dimension *box, _Dimension *offset,
+                           const char *text, char unused, char orientation, char unused2);
+
   // Settings and layouts (MWinSettings.cpp).
   void SetupStandardSettings(char full);
   void SetStandardButtonsWidthAndHeightAndMargins(float width, float height, float margin1, float margin2);

@@ -1,18 +1,21 @@
-// Mesh models without a context: part bookkeeping, the colour setters and what the front
-// answers on a device that is not OpenGL. Models are built in memory.
+// Mesh models without a context: part bookkeeping, the colour setters, what the front answers
+// on a device that is not OpenGL, and loading untextured model files the tests write.
 #include "Engine/EngXfile.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Engine/EngMain.h"
 #include "Engine/EngMaterials.h"
 #include "Engine/EngProgram.h"
 #include "tests/Engine/XfileTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 using qwtest::MemoryModel;
+using qwtest::SquareMeshText;
 
 namespace {
 
@@ -232,3 +235,157 @@ TEST_F(EngXfileTest, SetColoursTurnsBlendingOnByModeAndAlpha) {
 }
 
 }  // namespace
+
+// --- Loading model files ---------------------------------------------------------------------
+
+std::vector<float> Floats(const float *p, int n) { return p ? std::vector<float>(p, p + n) : std::vector<float>(); }
+
+TEST_F(EngXfileTest, LoadFromFileReadsTheModelIntoItsPartsAndALaterLoadReplacesThem) {
+  qwtest::TempDir dir;
+  SquareMeshText red;
+  red.r = 1, red.g = 0, red.b = 0;
+  SquareMeshText moved;
+  moved.name = "Moved";
+  moved.r = 0, moved.g = 0.5f, moved.b = 0;
+  moved.frame = true;
+  moved.tx = 10, moved.ty = 20, moved.tz = 0;
+  qwtest::WriteWholeFile(dir.File("two.x"), "xof 0303txt 0032\n" + red.Text() + moved.Text());
+
+  MemoryModel model;
+  std::string log = Logged([&] {
+    EXPECT_EQ(model.LoadFromFile(dir.Path().c_str(), "two.x", 2, 3, 1, nullptr, 0, 0, nullptr, nullptr, nullptr), 1);
+  });
+  ASSERT_EQ(model.GetNumMaterials(), 2) << log;
+  EXPECT_EQ(model.IsOk(), 1);
+  _EngXfilePart *square = model.Part(0);
+  ASSERT_EQ(square->num_vertices, 6);
+  EXPECT_EQ(Floats(square->positions, 18), (std::vector<float>{0, 0, 0, 2, 0, 0, 2, 3, 0, 0, 0, 0, 2, 3, 0, 0, 3, 0}));
+  EXPECT_EQ(Floats(square->normals, 18), (std::vector<float>{0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1}));
+  EXPECT_EQ(Floats(square->diffuse, 4), (std::vector<float>{1, 0, 0, 1}));
+  EXPECT_EQ(square->texture, nullptr);
+  _EngXfilePart *frame = model.Part(1);
+  ASSERT_EQ(frame->num_vertices, 6);
+  EXPECT_EQ(Floats(frame->positions, 3), (std::vector<float>{20, 60, 0}));
+  // The frame's translation moves the corners, never the normals.
+  EXPECT_EQ(Floats(frame->normals, 3), (std::vector<float>{0, 0, 1}));
+  EXPECT_EQ(Floats(frame->diffuse, 4), (std::vector<float>{0, 0.5f, 0, 1}));
+  EXPECT_EQ(model.Part(2)->num_vertices, 0);
+
+  // Without a folder the name is the path; the old parts go.
+  qwtest::WriteWholeFile(dir.File("one.x"), red.Text());
+  EXPECT_EQ(model.LoadFromFile(nullptr, dir.File("one.x").c_str(), 1, 1, 1, nullptr, 0, 0, nullptr, nullptr, nullptr),
+            1);
+  EXPECT_EQ(model.GetNumMaterials(), 1);
+  EXPECT_EQ(Floats(model.Part(0)->positions, 9), (std::vector<float>{0, 0, 0, 1, 0, 0, 1, 1, 0}));
+  EXPECT_EQ(model.Part(1)->positions, nullptr);
+
+  // No device exists here: destroying still frees every array.
+  ASSERT_EQ(eng_main_device, nullptr);
+  model.Destroy();
+  EXPECT_EQ(model.Parts(), nullptr);
+  EXPECT_EQ(model.GetNumMaterials(), 0);
+}
+
+char *NoTexture(EngXfile *, int, char *, char *, void *, void *) {
+  static char empty[] = "";
+  return empty;
+}
+
+char *TooLongTextureName(EngXfile *, int, char *, char *, void *, void *) {
+  static std::string name(300, 'n');
+  return &name[0];
+}
+
+// Every bad file is refused with the parser's messages or keeps only its sound parts; none
+// leaves a triangle that was never written, and the model takes a good file afterwards.
+TEST_F(EngXfileTest, MalformedModelFilesAreRefusedWithTheirMessages) {
+  qwtest::TempDir dir;
+  const std::string good = SquareMeshText().Text();
+  SquareMeshText textured;
+  textured.texture = "missing.tga";
+  auto edited = [&](const std::string &from, const std::string &to) {
+    std::string text = good;
+    size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return text.replace(at, from.size(), to);
+  };
+  std::string many;
+  for (int i = 0; i < 150; i++) many += "Mesh m {\n}\n";
+  const std::string near_limit(511 - dir.Path().size(), 'x');  // with the slash: 512 characters
+
+  struct Case {
+    const char *name;
+    const char *file;  // null: no file name
+    std::string text;  // written unless the case is about the name
+    XFILE_MATERIAL_OVERWRITE_FUNC overwrite;
+    char result;
+    std::vector<std::string> messages;
+    int parts;     // the part count after the load
+    int vertices;  // part 0's vertex count
+  };
+  const Case cases[] = {
+      {"no name", nullptr, "", nullptr, 0, {"No file name"}, 0, 0},
+      {"name too long", near_limit.c_str(), "", nullptr, 0, {"Invalid file name <"}, 0, 0},
+      {"missing file", "absent.x", "", nullptr, 0, {"Could not open file <", "absent.x>"}, 0, 0},
+      {"empty file", "m.x", "", nullptr, 0, {"Could not find any meshes in model", "Failed to parse the xfile"}, 0, 0},
+      {"150 meshes", "m.x", many, nullptr, 0, {"Too many parts in model", "Failed to parse the xfile"}, 0, 0},
+      {"absurd vertex count", "m.x", edited("Square {\n4;", "Square {\n4294967295;"), nullptr, 1,
+       {"Too many m_vertices"}, 1, 0},
+      {"fewer vertices than counted", "m.x", edited("Square {\n4;", "Square {\n5;"), nullptr, 1,
+       {"Bad vertex <"}, 1, 0},
+      {"face past the vertices", "m.x", edited("3;0,2,3;;", "3;0,2,9;;"), nullptr, 1, {"Bad Vertices (0 2 9)"}, 1, 0},
+      {"normal past the normals", "m.x", edited("3;0,0,0;;\n}", "3;0,0,4;;\n}"), nullptr, 1,
+       {"Bad Normals (0 0 4)"}, 1, 0},
+      {"five-point face", "m.x", edited("3;0,2,3;;", "5;0,1,2,3,0;;"), nullptr, 1,
+       {"<5> point m_faces not supported"}, 1, 0},
+      {"truncated", "m.x", good.substr(0, good.find("MeshNormals")), nullptr, 1, {}, 1, 0},
+      {"long line", "m.x", edited("0.0;0.0;0.0;,", "0.0;0.0;0.0;," + std::string(600, ' ')), nullptr, 1,
+       {"Line too long"}, 1, 0},
+      {"overwrite name too long", "m.x", textured.Text(), TooLongTextureName, 0,
+       {"Material name to long <nnn", "Failed to parse the xfile"}, 1, 6},
+      {"overwrite removes the texture", "m.x", textured.Text(), NoTexture, 1, {}, 1, 6},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.file && std::string(c.file) == "m.x") qwtest::WriteWholeFile(dir.File("m.x"), c.text);
+    MemoryModel model;
+    std::string log = Logged([&] {
+      EXPECT_EQ(model.LoadFromFile(dir.Path().c_str(), c.file, 1, 1, 1, nullptr, 0, 0, c.overwrite, nullptr, nullptr),
+                c.result);
+    });
+    for (const std::string &m : c.messages) EXPECT_TRUE(Contains(log, m)) << m << "\n" << log;
+    EXPECT_EQ(model.GetNumMaterials(), c.parts);
+    if (c.parts > 0) {
+      _EngXfilePart *part = model.Part(0);
+      EXPECT_EQ(part->num_vertices, c.vertices);
+      if (c.vertices == 0) {
+        EXPECT_EQ(part->positions, nullptr);
+      }
+      EXPECT_EQ(part->texture, nullptr);
+    }
+    model.Render();
+    qwtest::WriteWholeFile(dir.File("good.x"), good);
+    EXPECT_EQ(model.LoadFromFile(dir.Path().c_str(), "good.x", 1, 1, 1, nullptr, 0, 0, nullptr, nullptr, nullptr), 1);
+    EXPECT_EQ(model.Part(0)->num_vertices, 6);
+  }
+}
+
+// A quad face is not drawn as two triangles: its triangle slot stays, cleared, so it draws
+// nothing rather than whatever the memory held.
+TEST_F(EngXfileTest, QuadFacesLeaveAClearedTriangle) {
+  qwtest::TempDir dir;
+  std::string text = SquareMeshText().Text();
+  text.replace(text.find("3;0,2,3;;"), 9, "4;0,1,2,3;;");
+  text.replace(text.find("3;0,0,0;;\n}"), 9, "4;0,0,0,0;;");
+  qwtest::WriteWholeFile(dir.File("quad.x"), text);
+  MemoryModel model;
+  std::string log = Logged([&] {
+    EXPECT_EQ(model.LoadFromFile(dir.Path().c_str(), "quad.x", 5, 5, 5, nullptr, 0, 0, nullptr, nullptr, nullptr), 1);
+  });
+  EXPECT_TRUE(Contains(log, "Not updated")) << log;
+  _EngXfilePart *part = model.Part(0);
+  ASSERT_EQ(part->num_vertices, 6);
+  EXPECT_EQ(Floats(part->positions, 9), (std::vector<float>{0, 0, 0, 5, 0, 0, 5, 5, 0}));
+  EXPECT_EQ(Floats(part->positions + 9, 9), std::vector<float>(9, 0.0f));
+  EXPECT_EQ(Floats(part->normals + 9, 9), std::vector<float>(9, 0.0f));
+}

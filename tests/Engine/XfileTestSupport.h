@@ -1,5 +1,8 @@
-// Mesh models built in memory for the model tests: squares of two triangles per part.
+// Mesh models for the model tests: built in memory as squares of two triangles per part, or
+// written as .x text for the loader.
 #pragma once
+
+#include <string>
 
 #include "Engine/EngMemory.h"
 #include "Engine/EngXfile.h"
@@ -31,6 +34,32 @@ class MemoryModel : public EngXfile {
   }
   _EngXfilePart *Part(int i) { return &m_parts[i]; }
   _EngXfilePart *Parts() { return m_parts; }
+};
+
+// A unit square mesh from (0, 0) to (1, 1) at z 0, counter-clockwise seen from +z, with one
+// normal (0, 0, 1), one material and, when a texture file is named, texture coordinates u
+// along x and v along y. With a frame the mesh sits under a translation by (tx, ty, tz).
+struct SquareMeshText {
+  std::string name = "Square";
+  float r = 1, g = 1, b = 1;
+  std::string texture;
+  bool frame = false;
+  float tx = 0, ty = 0, tz = 0;
+
+  std::string Text() const {
+    std::string t = "Mesh " + name + " {\n4;\n0.0;0.0;0.0;,\n1.0;0.0;0.0;,\n1.0;1.0;0.0;,\n0.0;1.0;0.0;;\n" +
+                    "2;\n3;0,1,2;,\n3;0,2,3;;\n" +
+                    "MeshNormals {\n1;\n0.0;0.0;1.0;;\n2;\n3;0,0,0;,\n3;0,0,0;;\n}\n" +
+                    "MeshMaterialList {\n1;\n2;\n0;,\n0;;\nMaterial Mat {\n" + std::to_string(r) + ";" +
+                    std::to_string(g) + ";" + std::to_string(b) + ";1.0;;\n0.0;\n0.0;0.0;0.0;;\n0.0;0.0;0.0;;\n";
+    if (!texture.empty()) t += "TextureFilename { \"" + texture + "\"; }\n";
+    t += "}\n}\n";
+    if (!texture.empty()) t += "MeshTextureCoords {\n4;\n0.0;0.0;,\n1.0;0.0;,\n1.0;1.0;,\n0.0;1.0;;\n}\n";
+    t += "}\n";
+    if (!frame) return t;
+    return "Frame F {\nFrameTransformMatrix {\n1.0,0.0,0.0,0.0,0.0,1.0,0.0,0.0,0.0,0.0,1.0,0.0," +
+           std::to_string(tx) + "," + std::to_string(ty) + "," + std::to_string(tz) + ",1.0;;\n}\n" + t + "}\n";
+  }
 };
 
 }  // namespace qwtest
