@@ -249,6 +249,7 @@ TEST_F(MWinScreensTest, AButtonMayChangeScreenFromItsOwnPress) {
   EXPECT_EQ(screens.GetCurrentScreen(), S2);
   EXPECT_EQ(screens.GetPreviousScreen(), S2);
   EXPECT_EQ(Collections(), std::vector<std::string>{"SCR2"});
+  screens.RemoveAllScreens();  // before the controllers go
 }
 
 }  // namespace
