@@ -22,7 +22,14 @@
 char MWinButton::ShouldTick() { return m_ready && m_enabled && m_shown ? 1 : 0; }
 
 char MWinButton::Tick() {
-  // The kinds with a tick of their own (panel, list, text edit, pictures) add it here.
+  if (!ShouldTick()) return 0;
+  // The marquee moves with the frames of the widget that shows it. The kinds with a tick of
+  // their own (panel, list, text edit, pictures) add it here.
+  if (m_scroll_text) {
+    ScrollingTextTick();
+    if (m_mwin) m_mwin->RenderNeeded();
+    return 1;
+  }
   return 0;
 }
 

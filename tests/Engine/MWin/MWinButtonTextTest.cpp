@@ -130,6 +130,10 @@ TEST_F(MWinButtonTextTest, AScrollingTextReplacesTheTextsAndMoves) {
   eng_main_frames_per_second = 1.0f / 60.0f;
   b->ScrollingTextTick();
   EXPECT_FLOAT_EQ(b->GetScrollingTextPos(), 12);
+  EXPECT_EQ(b->Tick(), 1);  // the widget's frame moves it too
+  EXPECT_FLOAT_EQ(b->GetScrollingTextPos(), 14);
+  b->Disable();
+  EXPECT_EQ(b->Tick(), 0);
   b->SetScrollingText(nullptr, 1);
   EXPECT_EQ(b->GetScrollingText(), nullptr);
 }
