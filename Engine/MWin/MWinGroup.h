@@ -35,6 +35,11 @@ class MWinGroup {
   MWinButton *AddButton(const char *id, _MWinButtonType type, const char *texbut_id, const ENG_CHAR *text, float x,
                         float y, float w, float h, MWIN_BUTTON_PLAIN_CB callback);
   MWinButton *AddButton(MWinButton *source);
+  MWinHorzScrollbar *AddHorzScrollbar(const char *id, const char *texbut_id, const ENG_CHAR *text, float x, float y,
+                                      float w, float h);
+  MWinVertScrollbar *AddVertScrollbar(const char *id, const char *texbut_id, const ENG_CHAR *text, float x, float y,
+                                      float w, float h);
+  MWinScriptButton *AddScriptButton(const char *id, const char *texbut_id, float x, float y, float w, float h);
   char RemoveButton(MWinButton *button);
   char RemoveAllButtonsAfterButton(MWinButton *button);
   void RemoveAllButtons();
