@@ -103,7 +103,7 @@ void MWinScriptButton::Reset() {
   m_text_width = 0;
   m_side_bar_shown = 0;
   m_side_bar_width = 0;
-  m_scroller.Reset();
+  m_scroller.TurnOff();
   m_draw_reports = 0;
 }
 
@@ -337,7 +337,7 @@ char MWinScriptButton::CursorOverScrollbar() {
 char MWinScriptButton::HandleMouseButtonPressed(char button, char pressed, char flag) {
   if (ScrollbarHoldsMouse() || CursorOverScrollbar()) {
     char handled = m_scrollbar->HandleMouseButtonPressed(button, pressed, flag);
-    if (IS_MOBILE) m_scroller.SetYPos(m_first_line);
+    if (IS_MOBILE && m_scroller.m_on) m_scroller.SetYPos(m_first_line);
     return handled;
   }
   if (!ShouldHandleMouseButtonPressed(button, pressed, flag)) return 0;
