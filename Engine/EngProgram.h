@@ -32,6 +32,18 @@ enum _EngDesktopInputType : EngInt32 {
 typedef EngInt32 EngInputParm1;
 typedef EngInt32 EngInputParm2;
 
+// A mouse move carries x and y as the bits of two 32-bit floats in its two parameters.
+inline EngInt32 EngInputParmFromFloat(float value) {
+  EngInt32 parm;
+  __builtin_memcpy(&parm, &value, sizeof(parm));
+  return parm;
+}
+inline float EngInputParmToFloat(EngInt32 parm) {
+  float value;
+  __builtin_memcpy(&value, &parm, sizeof(value));
+  return value;
+}
+
 enum _EngOrientation : EngInt32 {
   ENG_ORIENTATION_UNSET = -1,
   ENG_ORIENTATION_PORTRAIT = 0,

@@ -170,6 +170,10 @@ int EngWindow::ProcessMessages() {
   return ProcessMessages_MAC();
 }
 
+void EngWindow::PumpEvents() {
+  if (m_native_window_exists) PumpEvents_MAC();
+}
+
 void EngWindow::RestrictResizing(char on, _EngWindowRestrictResizingInfo *info) {
   m_restrict_resizing = on;
   if (info) {

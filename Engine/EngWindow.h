@@ -87,6 +87,9 @@ class EngWindow {
   void DisableWidescreenOrNarrowscreenCalculations(char widescreen, char narrowscreen);
   int GetWindowEvents();
   int ProcessMessages();
+  // Lets the platform read its events into its queue without handling them, so a loop that
+  // holds the main loop keeps the window responsive.
+  void PumpEvents();
   char RecreateDevice();
   void RecreateDeviceOnNextTick() { m_recreate_on_next_tick = 1; }
   char ChangeDeviceType(_EngDeviceType type);
@@ -134,6 +137,7 @@ class EngWindow {
   void OnDestroy_MAC();
   char EventsRunLoop_MAC();
   char ProcessMessages_MAC();
+  void PumpEvents_MAC();
   void EventsStopLoop_MAC();
   void SetCursorPos_MAC(int x, int y);
   void SetCursorPosRatioed_MAC(float x, float y);

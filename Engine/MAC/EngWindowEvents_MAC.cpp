@@ -121,11 +121,8 @@ void EngWindow::MsgsCharTyped(EngUInt8 code) {
 void EngWindow::MsgsMouseMove(float x, float y) {
   m_last_mouse_x = int(x);
   m_last_mouse_y = int(y);
-  EngInputParm1 p1;
-  EngInputParm2 p2;
-  static_assert(sizeof(float) == sizeof(EngInputParm1), "positions travel as 32-bit floats");
-  memcpy(&p1, &x, sizeof(p1));
-  memcpy(&p2, &y, sizeof(p2));
+  EngInputParm1 p1 = EngInputParmFromFloat(x);
+  EngInputParm2 p2 = EngInputParmFromFloat(y);
   Deliver(m_program, ENG_INPUT_MOUSE_MOVE, p1, p2);
   InputArrived(1);
 }
@@ -236,4 +233,9 @@ char EngWindow::ProcessMessages_MAC() {
     while (SDL_PollEvent(&e)) EventsHandler_MAC(&e);
   }
   return 1;
+}
+
+void EngWindow::PumpEvents_MAC() {
+  if (m_headless || !SDL_WasInit(SDL_INIT_VIDEO)) return;
+  SDL_PumpEvents();
 }

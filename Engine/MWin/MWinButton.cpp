@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngMemory.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWin.h"
@@ -17,7 +18,6 @@ EngInt32 MWinButton::total_buttons_created = 0;
 
 MWinButton::MWinButton(MWin *mwin, const char *id, MWinGroup *group, _MWinButtonType type,
                        const char *back_texbut_id, const ENG_CHAR *text, float x, float y, float w, float h) {
-  (void)text;
   DebugAssert(mwin ? 1 : 0, "MWinButton::MWinButton", "No mw");
   ResetVars();
   m_mwin = mwin;
@@ -41,6 +41,7 @@ MWinButton::MWinButton(MWin *mwin, const char *id, MWinGroup *group, _MWinButton
     if (x < 0) x = window_w / 2 - w / 2;
     if (y < 0) y = window_h / 2 - h / 2;
   }
+  SetText(text);
   SetOrigPos(x, y, w, h);
   Reset();
   m_valid = 1;
@@ -72,6 +73,9 @@ void MWinButton::ResetVars() {
   m_callback_a = m_callback_b = 0;
   RemoveAllCallbacks();
   m_ready = 0;
+  m_editing = m_list_open = 0;
+  m_text[0] = 0;
+  m_lang_token[0] = 0;
 }
 
 void MWinButton::Reset() {
@@ -311,7 +315,8 @@ char MWinButton::SetPlainCallback(MWIN_BUTTON_PLAIN_CB callback) {
 }
 
 char MWinButton::SetPlainCallback(MWIN_BUTTON_PLAIN_CB_2 callback, void *user) {
-  if (callback && m_window && m_window->GetController(0)) {
+  // A window's own title-bar button carries the window's plain callback whatever the controller.
+  if (callback && m_type != MWIN_BUTTON_WINDOW_OWN && m_window && m_window->GetController(0)) {
     DebugErrorAlt(ENG_FUNC, "Use controller");
     return 0;
   }
@@ -359,6 +364,7 @@ char MWinButton::CallCallback(_MWinButtonCallbackInfo *info) {
     info = &local;
   }
   MWinCollectionController *controller = m_window ? m_window->GetController(0) : nullptr;
+  if (m_type == MWIN_BUTTON_WINDOW_OWN && m_plain_callback_2) controller = nullptr;
   if (controller) {
     char handled = controller->ButtonsCallback(this, info);
     if (!StillThere(mwin, collection_id, window_id, button_id)) return 0;
@@ -380,4 +386,76 @@ char MWinButton::CallCallback(_MWinButtonCallbackInfo *info) {
   if (m_type == MWIN_BUTTON_PUSH) mwin->PlaySound(MWIN_SOUND_PRESS);
   mwin->RenderNeeded();
   return 1;
+}
+
+// ---- Least forms of what windows call; the widget's own files make them whole ----
+
+char MWinButton::SetBackTexButToTexBut(const char *id) {
+  MWinCopyID(m_back_texbut_id, id ? id : "");
+  return 1;
+}
+
+void MWinButton::SetBackTexButToNone() { MWinCopyID(m_back_texbut_id, "MWIN_TEXBUT_NONE"); }
+
+char MWinButton::SetFont(const char *id) {
+  MWinCopyID(m_font_id, id ? id : "");
+  return 1;
+}
+
+void MWinButton::SetText(const ENG_CHAR *text) {
+  EngSafeStrcpy(m_text, text ? text : "", sizeof(m_text));
+  if (m_mwin) m_mwin->RenderNeeded();
+}
+
+void MWinButton::SetTextLanguageToken(const char *token) {
+  EngSafeStrcpy(m_lang_token, token ? token : "", sizeof(m_lang_token));
+}
+
+void MWinButton::SetTextColour(const _ColourRGBA *colour) {
+  if (colour) m_text_colour = *colour;
+}
+
+void MWinButton::SetTextScale(float x, float y) {
+  m_text_scale_x = x;
+  m_text_scale_y = y;
+}
+
+char MWinButton::RenderNoPrepare() { return 1; }
+
+void MWinButton::RenderOnTopOfOtherButtons() {}
+
+void MWinButton::NewLanguageSet() {}
+
+void MWinButton::UpdateButtonsTextStylesFromFontStyleID(const char *id) { (void)id; }
+
+char MWinButton::CopyFromOtherButton(MWinButton *source, char flag) {
+  (void)flag;
+  if (!source) return 0;
+  m_orig_area = source->m_orig_area;
+  m_enabled = source->m_enabled;
+  m_shown = source->m_shown;
+  MWinCopyID(m_back_texbut_id, source->m_back_texbut_id);
+  EngSafeStrcpy(m_text, source->m_text, sizeof(m_text));
+  EngSafeStrcpy(m_lang_token, source->m_lang_token, sizeof(m_lang_token));
+  UpdateActualArea();
+  return 1;
+}
+
+void MWinButton::TextEditTurnOnEditing(char mode) {
+  if (m_type == MWIN_BUTTON_TEXT_EDIT) m_editing = mode ? 1 : 0;
+}
+
+void MWinButton::TextEditTurnOffEditing(char accepted) {
+  (void)accepted;
+  m_editing = 0;
+}
+
+void MWinButton::ListOpen() {
+  if (m_type == MWIN_BUTTON_LIST) m_list_open = 1;
+}
+
+void MWinButton::ListClose(char take, char call) {
+  (void)take;
+  (void)call;
+  m_list_open = 0;
 }

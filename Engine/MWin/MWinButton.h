@@ -68,8 +68,30 @@ class MWinButton {
   void Disable();
   void Hide();
   char IsATabStop();
-  char IsTextBeingEditing() { return 0; }
-  char ListIsOpen() { return 0; }
+  char IsTextBeingEditing() { return m_editing; }
+  char ListIsOpen() { return (m_type == MWIN_BUTTON_LIST && m_list_open) ? 1 : 0; }
+
+  // What windows call on their widgets and title-bar buttons; least forms here.
+  char SetBackTexButToTexBut(const char *id);
+  void SetBackTexButToNone();
+  const char *GetBackTexButID() const { return m_back_texbut_id; }
+  char SetFont(const char *id);
+  const char *GetFontID() const { return m_font_id; }
+  void SetText(const ENG_CHAR *text);
+  const ENG_CHAR *GetTextP() const { return m_text; }
+  void SetTextLanguageToken(const char *token);
+  const char *GetTextLanguageToken() const { return m_lang_token; }
+  void SetTextColour(const _ColourRGBA *colour);
+  void SetTextScale(float x, float y);
+  char RenderNoPrepare();
+  void RenderOnTopOfOtherButtons();
+  void NewLanguageSet();
+  void UpdateButtonsTextStylesFromFontStyleID(const char *id);
+  char CopyFromOtherButton(MWinButton *source, char flag);
+  void TextEditTurnOnEditing(char mode);
+  void TextEditTurnOffEditing(char accepted);
+  void ListOpen();
+  void ListClose(char take, char call);
 
   // Callbacks.
   char HasCallback();
@@ -113,4 +135,11 @@ class MWinButton {
   _MWinButtonType m_type = MWIN_BUTTON_INVALID;
   MWinID m_back_texbut_id = {0};
   int m_callback_a = 0, m_callback_b = 0;
+  EngUInt8 m_editing = 0;
+  EngUInt8 m_list_open = 0;
+  ENG_CHAR m_text[256] = {0};
+  char m_lang_token[64] = {0};
+  MWinID m_font_id = {0};
+  _ColourRGBA m_text_colour = {0, 0, 0, 1};
+  float m_text_scale_x = 1, m_text_scale_y = 1;
 };

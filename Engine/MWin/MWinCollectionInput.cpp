@@ -62,6 +62,8 @@ char MWinCollection::HandleButtonPressed(char button, char state, char flag) {
   if (active && active->IsMouseCursorInWindow() &&
       (!m_has_modal_window || active->GetType() == MWIN_WINDOW_MODAL))
     return active->HandleButtonPressed(button, state, flag, 0);
+  // A drag that left its window still ends with its release.
+  if (active && !state && active->KeepFocusOnMouseMove()) return active->HandleButtonPressed(button, state, flag, 0);
   if (active) {
     if (active->TookPress()) {
       active->SetTookPress(0);

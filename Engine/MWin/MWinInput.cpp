@@ -80,7 +80,7 @@ char MWin::KeyDownUChar(unsigned char c) {
 char MWin::ProcessInput(_EngDesktopInputType type, EngInputParm1 p1, EngInputParm2 p2) {
   if (!IsOn() || !m_allow_input) return 0;
   switch (int(type)) {
-    case 1: return MoveMouse(float(p1), float(p2));
+    case 1: return MoveMouse(EngInputParmToFloat(p1), EngInputParmToFloat(p2));
     case 2: return ButtonPressed(char(p1), char(p2), 0);
     case 3: return ButtonDoubleClicked(char(p1));
     case 4: return MouseWheelMoved(p1);

@@ -1,10 +1,11 @@
+// The window's construction, identity, placement, colour and its groups and buttons.
 #include "Engine/MWin/MWinWindow.h"
 
 #include <cstring>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngLanguages.h"
 #include "Engine/EngMemory.h"
-#include "Engine/EngWhichDevice.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinButton.h"
@@ -12,9 +13,54 @@
 #include "Engine/MWin/MWinGroup.h"
 #include "Engine/MWin/MWinID.h"
 
+static const _ColourRGBA kWhite = {1, 1, 1, 1};
+
+static void ResetScrollbar(_MWinWindowScrollbar *bar) {
+  memset(bar, 0, sizeof(*bar));
+  bar->fraction_x = bar->fraction_y = 1;
+}
+
+void MWinWindow::ClearState() {
+  m_type = 0;
+  m_created = 0;
+  m_hide_button = m_extra_button = nullptr;
+  m_active = m_shown = 0;
+  m_title_token_num = -1;
+  m_dragging = 0;
+  m_drag_start_mouse_x = m_drag_start_mouse_y = m_drag_start_window_x = m_drag_start_window_y = 0;
+  m_custom_back_on = 0;
+  memset(m_custom_back, 0, sizeof(m_custom_back));
+  m_key_down_cb = nullptr;
+  ResetScrollbar(&m_scrollbar_x);
+  ResetScrollbar(&m_scrollbar_y);
+  m_virtual_offset[0] = m_virtual_offset[1] = 0;
+  m_hide_plain_cb = m_extra_plain_cb = nullptr;
+  m_hide_plain_user = m_extra_plain_user = nullptr;
+  m_empty_press_cb = nullptr;
+  m_empty_press_user = nullptr;
+  m_controller = nullptr;
+  m_use_controller = 0;
+  m_scroller_took_press = 0;
+  m_id[0] = 0;
+  memset(&m_info, 0, sizeof(m_info));
+  m_orig_area = m_actual_area = m_title_area = m_title_text_area = m_client_area = {0, 0, 0, 0};
+  m_title_font_num = m_title_texbut_num = m_hide_texbut_num = m_extra_texbut_num = m_back_texbut_num = -1;
+  m_title_colour = {0, 0, 0, 1};
+  m_title_scale_x = m_title_scale_y = 1;
+  m_title_align = MWIN_ALIGN_LEFT;
+  m_colour_on = 0;
+  m_colour = kWhite;
+  m_extra_size[0] = m_extra_size[1] = 0;
+  m_scrolling_on = 0;
+  m_use_margins_for_cropping = 1;
+  m_auto_resize = 1;
+  m_escape_button = m_default_button = nullptr;
+}
+
 MWinWindow::MWinWindow(MWin *mwin, const char *id, MWinCollection *collection, _MWinWindowCreateInfo *info)
     : m_mwin(mwin), m_collection(collection) {
   DebugAssert(mwin ? 1 : 0, "MWinWindow::MWinWindow", "No mw");
+  ClearState();
   m_first_group = m_last_group = new MWinGroup(mwin, this);
   MWinCopyID(m_id, id ? id : "");
   UpdateAutoResizeFlag();
@@ -37,6 +83,16 @@ MWinWindow::MWinWindow(MWin *mwin, const char *id, MWinCollection *collection, _
   if (info->x == -9999.0f) info->x = 0.5f * virtual_w - 0.5f * info->width;
   if (info->y == -9999.0f) info->y = 0.5f * virtual_h - 0.5f * info->height;
   m_info = *info;
+  // Texts copied from a caller's record are terminated here whatever the record held.
+  m_info.title_text[sizeof(m_info.title_text) - 1] = 0;
+  m_info.hide_button_text[sizeof(m_info.hide_button_text) - 1] = 0;
+  m_info.extra_button_text[sizeof(m_info.extra_button_text) - 1] = 0;
+  m_info.title_lang_token[sizeof(m_info.title_lang_token) - 1] = 0;
+  m_info.hide_button_lang_token[sizeof(m_info.hide_button_lang_token) - 1] = 0;
+  m_info.extra_button_lang_token[sizeof(m_info.extra_button_lang_token) - 1] = 0;
+  m_info.title_texbut[MWIN_ID_SIZE - 1] = m_info.back_texbut[MWIN_ID_SIZE - 1] = 0;
+  m_info.title_font[MWIN_ID_SIZE - 1] = 0;
+  m_info.hide_button_texbut[MWIN_ID_SIZE - 1] = m_info.extra_button_texbut[MWIN_ID_SIZE - 1] = 0;
   if (m_info.has_hide_button && !m_info.has_title_bar) {
     DebugErrorAlt(ENG_FUNC, "Hide button but no title bar");
     m_info.has_hide_button = 0;
@@ -50,6 +106,20 @@ MWinWindow::MWinWindow(MWin *mwin, const char *id, MWinCollection *collection, _
     DebugErrorAlt(ENG_FUNC, "Extra button but no title bar");
     m_info.has_extra_button = 0;
   }
+  char token[64], texbut[MWIN_ID_SIZE], font[MWIN_ID_SIZE];
+  memcpy(token, m_info.title_lang_token, sizeof(token));
+  SetTitleLangToken(token);
+  memcpy(texbut, m_info.title_texbut, sizeof(texbut));
+  SetTitleTexButToTexBut(texbut);
+  memcpy(texbut, m_info.back_texbut, sizeof(texbut));
+  SetBackTexButToTexBut(texbut);
+  memcpy(font, m_info.title_font, sizeof(font));
+  SetTitleFontFromFontID(font, 0);
+  m_title_colour = {0, 0, 0, 1};
+  m_title_scale_x = m_title_scale_y = 1;
+  m_title_align = MWIN_ALIGN_LEFT;
+  m_colour_on = 0;
+  m_colour = kWhite;
   SetOrigPos(m_info.x, m_info.y, m_info.width, m_info.height);
   m_active = 0;
   m_shown = 1;
@@ -59,15 +129,22 @@ MWinWindow::MWinWindow(MWin *mwin, const char *id, MWinCollection *collection, _
 MWinWindow::~MWinWindow() {
   while (m_last_group) {
     MWinGroup *group = m_last_group;
-    m_last_group = group->m_prev;
-    if (m_last_group) m_last_group->m_next = nullptr;
+    MWinGroup *prev = group->m_prev;
+    if (prev && prev->m_next != group) {
+      DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+      DestroyGraphicsObjects();
+      return;
+    }
+    if (prev) prev->m_next = nullptr;
+    m_last_group = prev;
     delete group;
   }
   m_first_group = nullptr;
   DestroyGraphicsObjects();
-  m_created = 0;
-  m_escape_button = m_default_button = nullptr;
-  m_controller = nullptr;
+  delete m_hide_button;
+  delete m_extra_button;
+  m_hide_button = m_extra_button = nullptr;
+  ClearState();
 }
 
 void MWinWindow::SetType(_MWinWindowType type) {
@@ -75,7 +152,145 @@ void MWinWindow::SetType(_MWinWindowType type) {
   if (m_collection) m_collection->WindowsChanged();
 }
 
-void MWinWindow::GetVirtualSize(float *w, float *h) {
+char MWinWindow::CopyFromOtherWindow(MWinWindow *other, char flag) {
+  (void)flag;
+  if (!other) {
+    DebugErrorAlt(ENG_FUNC, "No window.");
+    return 0;
+  }
+  m_type = other->m_type;
+  m_active = other->m_active;
+  m_shown = other->m_shown;
+  m_custom_back_on = other->m_custom_back_on;
+  for (int i = 0; i < 4; i++) {
+    m_custom_back[i] = other->m_custom_back[i];
+    m_custom_back[i].texture = nullptr;
+    m_custom_back[i].caller_texture = nullptr;
+  }
+  ResetScrollbar(&m_scrollbar_x);
+  ResetScrollbar(&m_scrollbar_y);
+  memcpy(m_id, other->m_id, sizeof(m_id));
+  m_info = other->m_info;
+  m_orig_area = other->m_orig_area;
+  m_actual_area = other->m_actual_area;
+  m_title_area = other->m_title_area;
+  m_title_text_area = other->m_title_text_area;
+  m_client_area = other->m_client_area;
+  m_title_font_num = other->m_title_font_num;
+  m_title_texbut_num = other->m_title_texbut_num;
+  m_hide_texbut_num = other->m_hide_texbut_num;
+  m_extra_texbut_num = other->m_extra_texbut_num;
+  m_back_texbut_num = other->m_back_texbut_num;
+  m_title_colour = other->m_title_colour;
+  m_title_scale_x = other->m_title_scale_x;
+  m_title_scale_y = other->m_title_scale_y;
+  m_title_align = other->m_title_align;
+  m_colour_on = other->m_colour_on;
+  m_colour = other->m_colour;
+  m_extra_size[0] = other->m_extra_size[0];
+  m_extra_size[1] = other->m_extra_size[1];
+  m_scrolling_on = other->m_scrolling_on;
+  m_use_margins_for_cropping = other->m_use_margins_for_cropping;
+  return 1;
+}
+
+// ---- Title text and colours ----
+
+void MWinWindow::SetTitleText(const ENG_CHAR *text) {
+  EngSafeStrcpy(m_info.title_text, text ? text : "", sizeof(m_info.title_text));
+  m_info.title_lang_token[0] = 0;
+  m_title_token_num = -1;
+  if (m_mwin) m_mwin->RenderNeeded();
+}
+
+void MWinWindow::SetTitleLangToken(const char *token) {
+  if (!token || !token[0]) {
+    m_info.title_lang_token[0] = 0;
+    m_title_token_num = -1;
+    return;
+  }
+  EngSafeStrcpy(m_info.title_lang_token, token, sizeof(m_info.title_lang_token));
+  EngInt32 sub_texts = 0;
+  m_title_token_num = EngLanguagesGetTokenNumAndNumSubTextsForToken(m_info.title_lang_token, &sub_texts);
+}
+
+const ENG_CHAR *MWinWindow::GetTitleText() {
+  if (m_info.title_lang_token[0]) {
+    const char *text = EngLanguagesGetString(m_info.title_lang_token);
+    if (text) return text;
+  }
+  return m_info.title_text;
+}
+
+void MWinWindow::NewLanguageSet() {
+  char token[64];
+  memcpy(token, m_info.title_lang_token, sizeof(token));
+  SetTitleLangToken(token);
+  if (m_hide_button) m_hide_button->NewLanguageSet();
+  if (m_extra_button) m_extra_button->NewLanguageSet();
+  for (MWinGroup *g = m_first_group; g; g = g->m_next) g->NewLanguageSet();
+}
+
+void MWinWindow::SetTitleTextColour(float r, float g, float b, float a) { m_title_colour = {r, g, b, a}; }
+
+void MWinWindow::SetTitleTextColour(const _ColourRGBA *colour) {
+  if (colour) m_title_colour = *colour;
+}
+
+void MWinWindow::SetTitleTextScale(float x, float y) {
+  m_title_scale_x = x;
+  m_title_scale_y = y;
+}
+
+void MWinWindow::SetTitleTextAlign(_MWinTextAlign align) { m_title_align = align; }
+
+void MWinWindow::SetColour(const _ColourRGBA *colour) {
+  if (!colour) {
+    m_colour_on = 0;
+    return;
+  }
+  m_colour_on = 1;
+  m_colour = *colour;
+}
+
+void MWinWindow::SetColour(float r, float g, float b, float a) {
+  m_colour_on = 1;
+  m_colour = {r, g, b, a};
+}
+
+void MWinWindow::SetColour(const _ColourRGB *colour) {
+  if (!colour) {
+    m_colour.r = m_colour.g = m_colour.b = 1;
+    return;
+  }
+  m_colour_on = 1;
+  m_colour.r = colour->r;
+  m_colour.g = colour->g;
+  m_colour.b = colour->b;
+}
+
+void MWinWindow::SetTransparency(float a) {
+  if (a == 1.0f && !m_colour_on) {
+    m_colour.a = 1;
+    return;
+  }
+  m_colour_on = 1;
+  m_colour.a = a;
+}
+
+const _ColourRGBA *MWinWindow::GetColour() { return m_colour_on ? &m_colour : &kWhite; }
+
+float MWinWindow::GetTransparency() { return m_colour_on ? m_colour.a : 1.0f; }
+
+void MWinWindow::UseWindowMarginsForCroppingButtons(char on) {
+  m_use_margins_for_cropping = on;
+  for (MWinGroup *g = m_first_group; g; g = g->m_next) g->UpdateButtonsActualAreas();
+}
+
+// ---- Position and size ----
+
+void MWinWindow::GetVirtualSize(float *w, float *h, char flag) {
+  (void)flag;
   if (!m_mwin) {
     DebugErrorAlt(ENG_FUNC, "No mwin");
     if (w) *w = 640;
@@ -122,6 +337,12 @@ void MWinWindow::SetOrigPos(float x, float y, float w, float h) {
     for (MWinButton *b = g->m_first; b; b = b->m_next) b->SetOrigPos();
 }
 
+void MWinWindow::SetOrigArea(_Dimension area) { SetOrigPos(area.x, area.y, area.width, area.height); }
+
+void MWinWindow::SetOrigArea(const _Dimension *area) {
+  if (area) SetOrigPos(area->x, area->y, area->width, area->height);
+}
+
 void MWinWindow::SetOrigPos(float x, float y) {
   m_orig_area.x = x;
   m_orig_area.y = y;
@@ -131,11 +352,32 @@ void MWinWindow::SetOrigPos(float x, float y) {
   UpdateTitleBar(0);
 }
 
+void MWinWindow::SetOrigPos() { SetOrigPos(m_orig_area.x, m_orig_area.y); }
+
 void MWinWindow::GetOrigPos(float *x, float *y, float *w, float *h) {
   if (x) *x = m_orig_area.x;
   if (y) *y = m_orig_area.y;
   if (w) *w = m_orig_area.width;
   if (h) *h = m_orig_area.height;
+}
+
+void MWinWindow::GetOrigArea(_Dimension *area) {
+  if (area) *area = m_orig_area;
+}
+
+void MWinWindow::GetActualPos(float *x, float *y, float *w, float *h) { GetOrigPos(x, y, w, h); }
+
+void MWinWindow::GetActualArea(_Dimension *area) { GetOrigArea(area); }
+
+char MWinWindow::EnsureOnScreen() {
+  float x = m_orig_area.x, y = m_orig_area.y;
+  if (x > 640 - m_orig_area.width) x = 640 - m_orig_area.width;
+  if (y > 480 - m_orig_area.height) y = 480 - m_orig_area.height;
+  if (x < 0) x = 0;
+  if (y < 0) y = 0;
+  if (x == m_orig_area.x && y == m_orig_area.y) return 0;
+  SetOrigPos(x, y);
+  return 1;
 }
 
 void MWinWindow::Show(char show) {
@@ -149,6 +391,44 @@ void MWinWindow::Show(char show) {
 }
 
 void MWinWindow::Hide() { Show(0); }
+
+// ---- Groups ----
+
+int MWinWindow::GetNumGroups() {
+  int count = 0;
+  for (MWinGroup *g = m_first_group; g; g = g->m_next) count++;
+  return count;
+}
+
+MWinGroup *MWinWindow::GetNthGroup(int n) {
+  int i = 0;
+  for (MWinGroup *g = m_first_group; g; g = g->m_next, i++)
+    if (i == n) return g;
+  DebugErrorAlt(ENG_FUNC, "Group %d not found.", n);
+  return nullptr;
+}
+
+int MWinWindow::CreateNewGroup() {
+  if (!m_last_group || m_last_group->m_next) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+    return -1;
+  }
+  MWinGroup *group = new MWinGroup(m_mwin, this);
+  group->m_prev = m_last_group;
+  m_last_group->m_next = group;
+  m_last_group = group;
+  return GetNumGroups() - 1;
+}
+
+// ---- Buttons: the window's operations pass to its first group ----
+
+char MWinWindow::PreAddButton(const char *id, _MWinButtonType type, float *values) {
+  if (!m_first_group) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
+    return 0;
+  }
+  return m_first_group->PreAddButton(id, type, values);
+}
 
 MWinButton *MWinWindow::AddButton(const char *id, _MWinButtonType type, const char *texbut_id, const ENG_CHAR *text,
                                   float x, float y, float w, float h) {
@@ -177,9 +457,30 @@ MWinButton *MWinWindow::AddButton(const char *id, _MWinButtonType type, const ch
   return m_first_group->AddButton(id, type, texbut_id, text, x, y, w, h, callback);
 }
 
+MWinButton *MWinWindow::CompleteAddButton(MWinButton *button) {
+  if (!m_first_group) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
+    return nullptr;
+  }
+  return m_first_group->CompleteAddButton(button);
+}
+
+void MWinWindow::UpdateButtonsTextStylesFromFontStyleID(const char *id) {
+  if (!m_first_group) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
+    return;
+  }
+  m_first_group->UpdateButtonsTextStylesFromFontStyleID(id);
+}
+
 char MWinWindow::RemoveButton(MWinButton *button) {
   if (!button || !button->GetGroup()) return 0;
   return button->GetGroup()->RemoveButton(button);
+}
+
+char MWinWindow::RemoveAllButtonsAfterButton(MWinButton *button) {
+  if (!button || !button->GetGroup()) return 0;
+  return button->GetGroup()->RemoveAllButtonsAfterButton(button);
 }
 
 void MWinWindow::RemoveAllButtons() {
@@ -196,6 +497,15 @@ int MWinWindow::GetNumButtons() {
   int count = 0;
   for (MWinGroup *g = m_first_group; g; g = g->m_next) count += g->GetNumButtons();
   return count;
+}
+
+MWinButton *MWinWindow::GetNthButton(int n) {
+  int i = 0;
+  for (MWinGroup *g = m_first_group; g; g = g->m_next)
+    for (MWinButton *b = g->m_first; b; b = b->m_next, i++)
+      if (i == n) return b;
+  DebugErrorAlt(ENG_FUNC, "Button %d not found.", n);
+  return nullptr;
 }
 
 MWinButton *MWinWindow::GetFirstButton() {
@@ -243,6 +553,8 @@ MWinButton *MWinWindow::GetButtonFromID(const char *id, char report) {
     if (report) DebugErrorAlt(ENG_FUNC, "No Button ID");
     return nullptr;
   }
+  if (m_hide_button && MWinAreIDsTheSame(m_hide_button->GetID(), id)) return m_hide_button;
+  if (m_extra_button && MWinAreIDsTheSame(m_extra_button->GetID(), id)) return m_extra_button;
   for (MWinGroup *g = m_first_group; g; g = g->m_next)
     for (MWinButton *b = g->m_first; b; b = b->m_next)
       if (MWinAreIDsTheSame(b->GetID(), id)) return b;
@@ -252,279 +564,64 @@ MWinButton *MWinWindow::GetButtonFromID(const char *id, char report) {
   return nullptr;
 }
 
-void MWinWindow::UpdateTitleBar(char skip_buttons) {
-  MWinLayoutSettings *layout = m_mwin ? m_mwin->GetLayoutSettings(m_collection ? m_collection->GetScreenLayout()
-                                                                              : m_mwin->GetScreenLayout())
-                                      : nullptr;
-  if (m_info.has_title_bar && layout)
-    m_title_area = {0, -layout->title_bar_height, m_actual_area.width, layout->title_bar_height};
-  else
-    m_title_area = {0, 0, 0, 0};
-  m_client_area = {0, 0, m_actual_area.width, m_actual_area.height};
-  if (!skip_buttons) UpdateHideAndExtraButtons(0, 0, 0);
+MWinButton *MWinWindow::SetButtonCallback(const char *id, MWIN_BUTTON_CB callback, int a, int b) {
+  MWinButton *button = GetButtonFromID(id);
+  if (button) button->SetCallback(callback, a, b, 1);
+  return button;
 }
 
-void MWinWindow::UpdateHideAndExtraButtons(char renew_hide, char renew_extra, char flag) {
-  (void)renew_hide;
-  (void)renew_extra;
-  (void)flag;
+// ---- Centring and spacing ----
+
+// Every shown button of the shown groups, in order.
+static std::vector<MWinButton *> ShownButtons(MWinGroup *first) {
+  std::vector<MWinButton *> list;
+  for (MWinGroup *g = first; g; g = g->m_next)
+    if (g->m_shown)
+      for (MWinButton *b = g->m_first; b; b = b->m_next)
+        if (b->IsShown()) list.push_back(b);
+  return list;
 }
 
-void MWinWindow::NewLanguageSet() {
-  for (MWinGroup *g = m_first_group; g; g = g->m_next) g->NewLanguageSet();
+static std::vector<MWinButton *> ShownButtons(MWinButton **list) {
+  std::vector<MWinButton *> shown;
+  for (; *list; list++)
+    if ((*list)->IsShown()) shown.push_back(*list);
+  return shown;
 }
 
-void MWinWindow::SetEscapeButton(MWinButton *button) {
-  m_escape_button = button;
-  if (m_collection) m_collection->SetEscapeWindow(this);
+void MWinWindow::CenterAllShownButtons(char horizontally, char vertically) {
+  MWinGroup::CenterButtons(this, ShownButtons(m_first_group), horizontally, vertically, 0);
 }
 
-void MWinWindow::SetEmptyPressCB(char (*callback)(MWinWindow *, void *), void *user) {
-  m_empty_press_cb = callback;
-  m_empty_press_user = user;
-}
-
-void MWinWindow::SetController(MWinCollectionController *controller) {
-  m_controller = controller;
-  m_use_controller = 1;
-}
-
-MWinCollectionController *MWinWindow::GetController(char check) {
-  if (check) DebugAssert((m_use_controller && m_controller) ? 1 : 0, "MWinWindow::GetController", "%s", "");
-  return m_use_controller ? m_controller : nullptr;
-}
-
-MWinButton *MWinWindow::GetActiveButton() {
-  static const char *kSignature = "MWinButton *MWinWindow::GetActiveButton()";
-  if (!m_shown || !m_last_group) return nullptr;
-  for (MWinGroup *g = m_last_group; g; g = g->m_prev) {
-    if (g->m_valid != 1) {
-      DebugErrorAlt(kSignature, "Group not created ok.");
-      return nullptr;
-    }
-    if (g->m_prev && g->m_prev->m_next != g) {
-      DebugErrorAlt(kSignature, "Group pointers not ok.");
-      return nullptr;
-    }
-    if (!g->m_shown) continue;
-    for (MWinButton *b = g->m_last; b; b = b->m_prev) {
-      if (!b->IsValid()) {
-        DebugErrorAlt(kSignature, "Button not created ok.");
-        return nullptr;
-      }
-      if (b->m_prev && b->m_prev->m_next != b) {
-        DebugErrorAlt(kSignature, "Button pointers not ok.");
-        return nullptr;
-      }
-      if (b->IsActive()) return b;
-    }
+void MWinWindow::CenterGroupOfButtons(MWinButton **list, char horizontally, char vertically) {
+  if (!list) {
+    DebugErrorAlt(ENG_FUNC, "No buttons");
+    return;
   }
-  return nullptr;
+  MWinGroup::CenterButtons(this, ShownButtons(list), horizontally, vertically, 1);
 }
 
-char MWinWindow::KeepFocusOnMouseMove() {
-  MWinButton *active = GetActiveButton();
-  return (active && active->KeepFocusOnMouseMove()) ? 1 : 0;
+void MWinWindow::SpaceAllShownButtons(char horizontally, char vertically) {
+  MWinGroup::SpaceButtons(ShownButtons(m_first_group), horizontally, vertically);
 }
 
-char MWinWindow::IsMouseCursorInWindow() {
-  if (!m_mwin) return 0;
-  _Dimension area = m_actual_area;
-  if (m_info.has_title_bar) {
-    float title = -m_title_area.y;
-    area.y -= title;
-    area.height += title;
+void MWinWindow::SpaceGroupOfButtons(MWinButton **list, char horizontally, char vertically) {
+  if (!list) {
+    DebugErrorAlt(ENG_FUNC, "No buttons");
+    return;
   }
-  return m_mwin->IsMouseViewportCursorInArea(&area);
+  std::vector<MWinButton *> shown;
+  for (MWinButton *b : ShownButtons(list))
+    if (b->GetWindow()) shown.push_back(b);
+  MWinGroup::SpaceButtons(shown, horizontally, vertically);
 }
 
-char MWinWindow::IsButtonUnderMouse(MWinButton *button) {
-  return m_mwin->IsMouseViewportCursorInArea(button->GetActualArea());
-}
-
-char MWinWindow::Activate() {
-  m_active = 1;
-  return HandleMouseMove();
-}
-
-char MWinWindow::ActivateButtonUnderMouse() { return HandleMouseMove(); }
-
-char MWinWindow::Deactivate() {
-  m_active = 0;
-  return 1;
-}
-
-char MWinWindow::HandleMouseMove() {
-  if (!m_mwin) {
-    DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
-    return 0;
-  }
-  if (!m_shown || !GetScreenLayout()) return 0;
-  MWinButton *active = GetActiveButton();
-  if (active && active->KeepFocusOnMouseMove()) {
-    active->HandleMouseMove();
-    return 1;
-  }
-  MWinButton *found = nullptr;
-  char newly_activated = 0;
-  for (MWinGroup *g = m_last_group; g; g = g->m_prev) {
-    if (!g->m_shown) continue;
-    for (MWinButton *b = g->m_last; b; b = b->m_prev) {
-      if (!found && b->IsShown() && IsButtonUnderMouse(b)) {
-        found = b;
-        if (!b->IsActive()) {
-          b->Activate();
-          newly_activated = 1;
-          if (!IS_MOBILE && b->IsEnabled() && b->IsATabStop()) m_mwin->PlaySound(MWIN_SOUND_ONTO_BUTTON);
-        }
-        continue;
-      }
-      if (b->IsActive())
-        b->Deactivate();
-      else
-        b->SetPressed(0);
-    }
-  }
-  if (newly_activated) return 0;
-  active = GetActiveButton();
-  if (!active) return 0;
-  active->HandleMouseMove();
-  return 1;
-}
-
-char MWinWindow::HandleButtonPressed(char button, char pressed, char flag, char synthetic) {
-  (void)synthetic;
-  if (!m_mwin) {
-    DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
-    return 0;
-  }
-  if (!m_shown) return 0;
-  if (!m_created || !m_collection) return 0;
-  MWinButton *active = GetActiveButton();
-  if (!pressed && active) return active->HandleMouseButtonPressed(button, 0, flag);
-  if (active && active->KeepFocusOnMouseMove()) return active->HandleMouseButtonPressed(button, pressed, flag);
-  if (MWinIsIDEmpty(m_id)) return 0;
-  for (MWinGroup *g = m_last_group; g; g = g->m_prev) {
-    if (!g->m_shown) continue;
-    for (MWinButton *b = g->m_last; b; b = b->m_prev)
-      if (b->IsShown() && IsButtonUnderMouse(b)) return b->HandleMouseButtonPressed(button, pressed, flag);
-  }
-  if (!(pressed && button == 0)) return 0;
-  if (m_empty_press_cb) return m_empty_press_cb(this, m_empty_press_user);
-  return 0;
-}
-
-// The widgets in input order: later groups and later widgets first.
-#define FOR_WIDGETS_LAST_FIRST(b)                             \
-  for (MWinGroup *g = m_last_group; g; g = g->m_prev)         \
-    if (g->m_shown)                                           \
-      for (MWinButton *b = g->m_last; b; b = b->m_prev)
-
-char MWinWindow::HandleMouseButtonDoubleClicked(char button) {
-  if (!m_shown || !m_first_group) return 0;
-  FOR_WIDGETS_LAST_FIRST(b) {
-    if (b->IsActive()) return b->HandleMouseButtonDoubleClicked(button);
-  }
-  return 0;
-}
-
-char MWinWindow::HandleMouseWheel(int delta) {
-  if (!m_shown) return 0;
-  FOR_WIDGETS_LAST_FIRST(b) {
-    if (b->IsActive()) return b->HandleMouseWheel(delta);
-  }
-  return 0;
-}
-
-char MWinWindow::HandleMouseButtonPressCanceled() {
-  MWinButton *active = GetActiveButton();
-  if (active) active->HandleMouseButtonPressCanceled();
-  return 1;
-}
-
-// Esc and Enter fire their buttons through the queue, outside the key handler.
-static char FireKeyButton(MWinWindow *window, MWin *mwin, MWinButton *target, int key) {
-  if (!target || !target->IsShown() || !target->IsEnabled() || mwin->IsTextBeingEdited()) return 0;
-  MWinButton *active = window->GetActiveButton();
-  if (active && active->ListIsOpen()) return 0;
-  eng_key_down[key] = 0;
-  window->SendButtonCallCallbackMessage(target, 1);
-  return 1;
-}
-
-char MWinWindow::HandleKeyDown(int key) {
-  if (!m_shown || eng_key_down[231] > 1) return 0;
-  if (key == 27 && FireKeyButton(this, m_mwin, m_escape_button, 27)) return 1;
-  if (key == 13 && FireKeyButton(this, m_mwin, m_default_button, 13)) return 1;
-  if (key == 9) return 0;
-  FOR_WIDGETS_LAST_FIRST(b) {
-    if (b->GetMWin() != m_mwin || !m_mwin->IsOn()) break;
-    if (b->IsActive()) {
-      if (b->HandleKeyDown(key)) return 1;
-      goto widgets_done;
-    }
-  }
-widgets_done:
-  if (m_key_down_cb) return m_key_down_cb(key, this);
-  return 0;
-}
-
-char MWinWindow::HandleKeyDownUChar(unsigned char c) {
-  if (!m_shown) return 0;
-  FOR_WIDGETS_LAST_FIRST(b) {
-    if (b->GetMWin() != m_mwin || !m_mwin->IsOn()) break;
-    if (b->IsActive()) return b->HandleKeyDownUChar(c);
-  }
-  return 0;
-}
-
-char MWinWindow::HandleKeyUp(int key) {
-  if (!m_shown) return 0;
-  FOR_WIDGETS_LAST_FIRST(b) {
-    if (b->GetMWin() != m_mwin || !m_mwin->IsOn()) break;
-    if (b->IsActive()) return b->HandleKeyUp(key);
-  }
-  return 0;
-}
-
-#undef FOR_WIDGETS_LAST_FIRST
-
-char MWinWindow::SendButtonCallCallbackMessage(MWinButton *button, char report) {
-  if (!button || button->GetWindow() != this || !m_collection) {
-    DebugErrorAlt(ENG_FUNC, "Invalid button");
-    return 0;
-  }
-  if (!button->IsShown()) {
-    if (report) DebugErrorAlt(ENG_FUNC, "Button [%s] is not shown.", MWinDisplayID(button->GetID()));
-    return 0;
-  }
-  if (!button->IsEnabled()) return 0;
-  return m_mwin->AddMessageToQueue(m_collection->GetID(), m_id, button->GetID(), MWIN_MSG_CALL_CALLBACK);
-}
-
-char MWinWindow::CreateGraphicsObjects() {
-  char ok = 1;
-  for (MWinGroup *g = m_first_group; g; g = g->m_next)
-    if (!g->CreateGraphicsObjects()) ok = 0;
-  return ok;
-}
-
-void MWinWindow::DestroyGraphicsObjects() {
-  for (MWinGroup *g = m_first_group; g; g = g->m_next) g->DestroyGraphicsObjects();
-}
-
-char MWinWindow::Tick() {
-  if (!m_shown) return 0;
-  char any = 0;
-  for (MWinGroup *g = m_first_group; g; g = g->m_next)
-    for (MWinButton *b = g->m_first; b; b = b->m_next)
-      if (b->IsEnabled() && b->Tick()) any = 1;
-  return any;
-}
-
-char MWinWindow::Render() {
-  if (!m_created || !m_collection || !m_mwin || !m_shown) return 1;
-  if (!GetScreenLayout()) return 0;
-  for (MWinGroup *g = m_first_group; g; g = g->m_next) g->Render();
-  return 1;
+void MWinWindow::SpaceGroupOfButtons(std::vector<MWinButton *> list, char horizontally, char vertically) {
+  MWinButton **copy =
+      static_cast<MWinButton **>(EngMalloc((list.size() + 1) * sizeof(MWinButton *), "SpaceGroupOfButtons", 1));
+  if (!copy) return;
+  for (size_t i = 0; i < list.size(); i++) copy[i] = list[i];
+  copy[list.size()] = nullptr;
+  SpaceGroupOfButtons(copy, horizontally, vertically);
+  EngFree(copy, 0, "SpaceGroupOfButtons");
 }

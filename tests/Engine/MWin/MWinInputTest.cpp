@@ -122,7 +122,8 @@ TEST_F(MWinInputTest, APushButtonCallsBackOnTheReleaseAfterAPressOnIt) {
 }
 
 TEST_F(MWinInputTest, ProcessInputDispatchesByEventTypeOnlyWhileOnAndAllowed) {
-  EXPECT_FALSE(mwin->ProcessInput(_EngDesktopInputType(1), 20, 20));  // a move onto a button
+  // A move onto a button: the window sends x and y as float bits.
+  EXPECT_FALSE(mwin->ProcessInput(_EngDesktopInputType(1), EngInputParmFromFloat(20.5f), EngInputParmFromFloat(20.5f)));
   EXPECT_TRUE(button->IsActive());
   mwin->ProcessInput(_EngDesktopInputType(2), 0, 1);
   mwin->ProcessInput(_EngDesktopInputType(2), 0, 0);

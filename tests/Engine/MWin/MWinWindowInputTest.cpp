@@ -1,0 +1,346 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "Engine/EngWindow.h"
+#include "Engine/MWin/MWinCollectionController.h"
+#include "Engine/MWin/MWinGroup.h"
+#include "tests/Engine/MWin/MWinTestSupport.h"
+
+namespace qwtest {
+namespace {
+
+int plain_calls = 0;
+void PlainCB(void *user) { plain_calls += *static_cast<int *>(user); }
+
+int empty_presses = 0;
+char EmptyPressCB(MWinWindow *, void *) {
+  empty_presses++;
+  return 1;
+}
+
+std::vector<int> unclaimed_keys;
+char KeyCB(int key, MWinWindow *) {
+  unclaimed_keys.push_back(key);
+  return 1;
+}
+
+class Controller : public MWinCollectionController {
+ public:
+  char CreateCollection(MWin *) override { return 1; }
+  void RemoveVars() override {}
+  void StartingCB(void *) override {}
+  void TickCB() override {}
+  void RenderCB(_MWinRenderStage) override {}
+  char ButtonsCallback(MWinButton *button, _MWinButtonCallbackInfo *) override {
+    pressed.push_back(button->GetID());
+    return 1;
+  }
+  std::vector<std::string> pressed;
+};
+
+class MWinWindowInputTest : public MWinTest {
+ protected:
+  void SetUp() override {
+    MWinTest::SetUp();
+    plain_calls = 0;
+    empty_presses = 0;
+    unclaimed_keys.clear();
+    c = Desktop()->AddCollection("C");
+    memset(&info, 0, sizeof(info));
+    info.x = 100;
+    info.y = 100;
+    info.width = 300;
+    info.height = 200;
+    info.has_title_bar = 1;
+  }
+  MWinWindow *Make(const char *id) { return c->AddWindow(id, &info); }
+  // The queued message runs in the next frame.
+  void NextFrame() { mwin->Tick2(); }
+  float MouseX() {
+    float x = 0, y = 0;
+    mwin->GetMousePos(&x, &y);
+    return x;
+  }
+
+  MWinCollection *c = nullptr;
+  _MWinWindowCreateInfo info;
+};
+
+TEST_F(MWinWindowInputTest, TheTopMostWidgetGetsThePress) {
+  MWinWindow *w = Make("W");
+  AddCountingButton(w, "Under", 0, 0, 100, 100);
+  AddCountingButton(w, "Over", 50, 50, 100, 100);
+  w->CreateNewGroup();
+  w->GetNthGroup(1)->AddButton("Top", MWIN_BUTTON_PUSH, "MWIN_TEXBUT_DEFAULT", nullptr, 80, 80, 20, 20,
+                               [](MWin *, _MWinButtonCallbackInfo *info, int, int) {
+                                 EXPECT_STREQ(info->button_id, "Top");
+                                 plain_calls++;
+                               },
+                               0, 0);
+  Click(100 + 60, 100 + 60);  // Under and Over
+  EXPECT_EQ(Presses("Over"), 1);
+  EXPECT_EQ(Presses("Under"), 0);
+  Click(100 + 90, 100 + 90);  // all three: the later group wins
+  EXPECT_EQ(plain_calls, 1);
+  EXPECT_EQ(Presses("Over"), 1);
+  Click(100 + 10, 100 + 10);
+  EXPECT_EQ(Presses("Under"), 1);
+
+  // A hidden group is passed over.
+  w->GetNthGroup(1)->Hide();
+  Click(100 + 90, 100 + 90);
+  EXPECT_EQ(plain_calls, 1);
+  EXPECT_EQ(Presses("Over"), 2);
+}
+
+TEST_F(MWinWindowInputTest, EscapeAndEnterFireTheirButtonsThroughTheQueue) {
+  struct Case {
+    const char *name;
+    int key;
+    char escape_button, default_button, hide_plain_cb, list_open, editing, command_held;
+    const char *want_press;  // a counting button's id, "plain" for the hide callback, or "" for none
+  } cases[] = {
+      {"escape", 27, 1, 0, 0, 0, 0, 0, "Esc"},
+      {"escape over hide", 27, 1, 0, 1, 0, 0, 0, "Esc"},
+      {"hide when no escape", 27, 0, 0, 1, 0, 0, 0, "plain"},
+      {"list open", 27, 1, 0, 0, 1, 0, 0, ""},
+      {"text edited", 27, 1, 0, 0, 0, 1, 0, ""},
+      {"enter", 13, 0, 1, 0, 0, 0, 0, "Ok"},
+      {"enter while edited", 13, 0, 1, 0, 0, 1, 0, ""},
+      {"enter with list open", 13, 0, 1, 0, 1, 0, 0, ""},
+      {"command held", 13, 0, 1, 0, 0, 0, 1, ""},
+  };
+  for (const Case &k : cases) {
+    SCOPED_TRACE(k.name);
+    info.has_hide_button = 1;
+    MWinWindow *w = Make("W");
+    MWinButton *esc = AddCountingButton(w, "Esc", 0, 0, 50, 20);
+    MWinButton *ok = AddCountingButton(w, "Ok", 60, 0, 50, 20);
+    MWinButton *list = w->AddButton("List", MWIN_BUTTON_LIST, "MWIN_TEXBUT_DEFAULT", nullptr, 0, 50, 50, 20);
+    MWinButton *edit = w->AddButton("Edit", MWIN_BUTTON_TEXT_EDIT, "MWIN_TEXBUT_DEFAULT", nullptr, 60, 50, 50, 20);
+    if (k.escape_button) w->SetEscapeButton(esc);
+    if (k.default_button) w->SetDefaultButton(ok);
+    int one = 1;
+    if (k.hide_plain_cb) w->SetHideButtonPlainCallback(PlainCB, &one);
+    if (k.list_open) {
+      mwin->MoveMouse(100 + 10.0f, 100 + 60.0f);
+      ASSERT_TRUE(list->IsActive());
+      list->ListOpen();
+    }
+    if (k.editing) {
+      mwin->MoveMouse(100 + 70.0f, 100 + 60.0f);
+      ASSERT_TRUE(edit->IsActive());
+      edit->TextEditTurnOnEditing(1);
+      ASSERT_TRUE(mwin->IsTextBeingEdited());
+    }
+    eng_key_down[231] = k.command_held ? 2 : 0;
+    eng_key_down[k.key] = 2;
+    int esc_before = Presses("Esc"), ok_before = Presses("Ok");
+    plain_calls = 0;
+    char used = w->HandleKeyDown(k.key);
+    NextFrame();
+    std::string want = k.want_press;
+    EXPECT_EQ(used, want.empty() ? 0 : 1);
+    EXPECT_EQ(eng_key_down[k.key], want.empty() ? 2 : 0);
+    EXPECT_EQ(Presses("Esc") - esc_before, want == "Esc" ? 1 : 0);
+    EXPECT_EQ(Presses("Ok") - ok_before, want == "Ok" ? 1 : 0);
+    EXPECT_EQ(plain_calls, want == "plain" ? 1 : 0);
+    eng_key_down[231] = 0;
+    ASSERT_TRUE(Desktop()->RemoveCollection("C"));
+    c = Desktop()->AddCollection("C");
+  }
+}
+
+TEST_F(MWinWindowInputTest, KeysGoToTheActiveWidgetThenTheWindowsCallback) {
+  MWinWindow *w = Make("W");
+  AddCountingButton(w, "A", 0, 0, 50, 20);
+  w->SetKeyDownCB(KeyCB);
+  mwin->MoveMouse(100 + 10.0f, 100 + 10.0f);
+  EXPECT_TRUE(mwin->KeyDown(13));  // a push button takes Enter itself
+  EXPECT_EQ(Presses("A"), 1);
+  EXPECT_TRUE(unclaimed_keys.empty());
+  EXPECT_TRUE(mwin->KeyDown('x'));
+  EXPECT_EQ(unclaimed_keys, std::vector<int>{'x'});
+}
+
+TEST_F(MWinWindowInputTest, TabTravelsAcrossGroupsAndMovesThePointer) {
+  MWinWindow *w = Make("W");
+  AddCountingButton(w, "A", 0, 0, 20, 20);
+  w->AddButton("S", MWIN_BUTTON_STATIC, "MWIN_TEXBUT_DEFAULT", nullptr, 30, 0, 20, 20);  // not a tab stop
+  AddCountingButton(w, "B", 60, 0, 20, 20);
+  w->CreateNewGroup();
+  w->CreateNewGroup();  // an empty group on the way
+  MWinGroup *g = w->GetNthGroup(2);
+  MWinButton *edit = g->AddButton("E", MWIN_BUTTON_TEXT_EDIT, "MWIN_TEXBUT_DEFAULT", nullptr, 0, 50, 20, 20);
+  g->AddButton("D", MWIN_BUTTON_CHECKBOX, "MWIN_TEXBUT_DEFAULT", nullptr, 30, 50, 20, 20);
+  mwin->MoveMouse(300.0f, 250.0f);  // in the window, on no widget
+
+  auto active = [&] {
+    MWinButton *b = w->GetActiveButton();
+    return std::string(b ? b->GetID() : "");
+  };
+  std::vector<std::string> forward;
+  for (int i = 0; i < 5; i++) {
+    EXPECT_TRUE(mwin->KeyDown(9));
+    forward.push_back(active());
+  }
+  // No widget active: the walk starts after the first widget.
+  EXPECT_EQ(forward, (std::vector<std::string>{"B", "E", "D", "A", "B"}));
+  EXPECT_FLOAT_EQ(MouseX(), 100 + 70);  // the pointer followed into B's centre
+
+  eng_key_down[228] = 2;
+  std::vector<std::string> backward;
+  for (int i = 0; i < 4; i++) {
+    mwin->KeyDown(9);
+    backward.push_back(active());
+  }
+  eng_key_down[228] = 0;
+  EXPECT_EQ(backward, (std::vector<std::string>{"A", "D", "E", "B"}));
+
+  // Onto a text edit starts its editing; away from it ends it.
+  mwin->KeyDown(9);
+  EXPECT_EQ(active(), "E");
+  EXPECT_TRUE(edit->IsTextBeingEditing());
+  mwin->KeyDown(9);
+  EXPECT_EQ(active(), "D");
+  EXPECT_FALSE(edit->IsTextBeingEditing());
+}
+
+TEST_F(MWinWindowInputTest, TabWithOneStopComesBackToIt) {
+  MWinWindow *w = Make("W");
+  MWinButton *a = AddCountingButton(w, "A", 0, 0, 20, 20);
+  w->AddButton("S", MWIN_BUTTON_STATIC, "MWIN_TEXBUT_DEFAULT", nullptr, 30, 0, 20, 20);
+  mwin->MoveMouse(100 + 10.0f, 100 + 10.0f);
+  ASSERT_TRUE(a->IsActive());
+  EXPECT_TRUE(w->HandleKeyDown(9));
+  EXPECT_TRUE(a->IsActive());
+  eng_key_down[228] = 2;
+  EXPECT_TRUE(w->HandleKeyDown(9));
+  EXPECT_TRUE(a->IsActive());
+  eng_key_down[228] = 0;
+
+  // Nothing to travel to.
+  MWinWindow *empty = Make("Empty");
+  EXPECT_FALSE(empty->HandleKeyDown(9));
+}
+
+TEST_F(MWinWindowInputTest, DraggingByTheTitleBarStaysOnScreen) {
+  info.move_mode = 1;
+  MWinWindow *w = Make("W");
+  w->SetEmptyPressCB(EmptyPressCB, nullptr);
+  // Grab the title bar 20 units right of the hide-less title text area's left edge.
+  mwin->MoveMouse(120.0f, 85.0f);
+  EXPECT_TRUE(mwin->ButtonPressed(0, 1, 0));
+  ASSERT_TRUE(w->IsDragging());
+  struct Step {
+    float mouse_x, mouse_y, want_x, want_y;
+  } steps[] = {
+      {170, 135, 150, 150},  // follows the pointer
+      {170, -500, 150, 30},  // never above the title bar
+      {900, 135, 340, 150},  // right edge at the design width
+      {-50, 900, 0, 280},    // left and bottom edges
+  };
+  for (const Step &s : steps) {
+    SCOPED_TRACE(s.mouse_x);
+    mwin->MoveMouse(s.mouse_x, s.mouse_y);
+    EXPECT_FLOAT_EQ(w->GetActualAreaReal()->x, s.want_x);
+    EXPECT_FLOAT_EQ(w->GetActualAreaReal()->y, s.want_y);
+  }
+  EXPECT_FLOAT_EQ(w->GetOrigArea()->x, 100);  // the move is of the actual area only
+  EXPECT_TRUE(w->HandleButtonPressed(0, 0, 0, 0));
+  EXPECT_FALSE(w->IsDragging());
+  EXPECT_EQ(empty_presses, 0);
+
+  // The client area of a title-bar-dragged window calls the empty-press callback instead.
+  mwin->MoveMouse(50.0f, 350.0f);
+  EXPECT_TRUE(mwin->ButtonPressed(0, 1, 0));
+  EXPECT_FALSE(w->IsDragging());
+  EXPECT_EQ(empty_presses, 1);
+  mwin->ButtonPressed(0, 0, 0);
+  // A right press neither drags nor calls it.
+  EXPECT_FALSE(w->HandleButtonPressed(1, 1, 0, 0));
+  EXPECT_EQ(empty_presses, 1);
+}
+
+TEST_F(MWinWindowInputTest, MoveModesDecideWhereADragStarts) {
+  struct Case {
+    int mode;
+    float y;
+    char drags;
+  } cases[] = {{0, 85, 0}, {1, 85, 1}, {1, 150, 0}, {2, 150, 1}, {2, 85, 1}};
+  for (const Case &k : cases) {
+    SCOPED_TRACE(k.mode * 1000 + k.y);
+    info.move_mode = k.mode;
+    MWinWindow *w = Make("W");
+    mwin->MoveMouse(200.0f, k.y);
+    w->HandleButtonPressed(0, 1, 0, 0);
+    EXPECT_EQ(w->IsDragging(), k.drags);
+    w->HandleButtonPressed(0, 0, 0, 0);
+    c->RemoveWindow(w);
+  }
+}
+
+TEST_F(MWinWindowInputTest, TheHideButtonFiresOnAReleaseWhenActiveAndEnabled) {
+  info.has_hide_button = 1;
+  MWinWindow *w = Make("W");
+  int one = 1;
+  w->SetHideButtonPlainCallback(PlainCB, &one);
+  MWinButton *hide = w->GetHideButton();
+  const _Dimension *area = hide->GetActualArea();
+  float x = area->x + 5, y = area->y + 5;
+
+  mwin->MoveMouse(x, y);
+  ASSERT_TRUE(hide->IsActive());
+  EXPECT_TRUE(mwin->ButtonPressed(0, 1, 0));  // a press is taken but does nothing
+  EXPECT_EQ(mwin->GetNumQueuedMessages(), 0);
+  EXPECT_TRUE(mwin->ButtonPressed(0, 0, 0));
+  EXPECT_EQ(mwin->GetNumQueuedMessages(), 1);
+  EXPECT_EQ(plain_calls, 0);
+  NextFrame();
+  EXPECT_EQ(plain_calls, 1);
+
+  hide->Disable();
+  mwin->MoveMouse(x, y);
+  EXPECT_TRUE(mwin->ButtonPressed(0, 0, 0));
+  NextFrame();
+  EXPECT_EQ(plain_calls, 1);
+
+  // With a controller as well, the plain callback is the one used.
+  hide->Enable();
+  Controller controller;
+  w->SetController(&controller);
+  mwin->MoveMouse(x, y);
+  mwin->ButtonPressed(0, 0, 0);
+  NextFrame();
+  EXPECT_EQ(plain_calls, 2);
+  EXPECT_TRUE(controller.pressed.empty());
+
+  // Without one, the controller decides at once.
+  w->SetHideButtonPlainCallback(nullptr, nullptr);
+  mwin->ButtonPressed(0, 0, 0);
+  EXPECT_EQ(controller.pressed, std::vector<std::string>{"STD_HIDE"});
+  EXPECT_EQ(mwin->GetNumQueuedMessages(), 0);
+}
+
+TEST_F(MWinWindowInputTest, PressCancelEndsDrags) {
+  info.move_mode = 2;
+  MWinWindow *w = Make("W");
+  w->SetExtraSize(0, 100);
+  mwin->MoveMouse(200.0f, 150.0f);
+  w->HandleButtonPressed(0, 1, 0, 0);
+  ASSERT_TRUE(w->IsDragging());
+  mwin->CancelMouseButtonDown();
+  EXPECT_FALSE(w->IsDragging());
+  const _Dimension &thumb = w->GetScrollbar(1)->thumb;
+  mwin->MoveMouse(thumb.x + 1, thumb.y + 1);
+  w->HandleButtonPressed(0, 1, 0, 0);
+  ASSERT_TRUE(w->GetScrollbar(1)->dragging);
+  mwin->CancelMouseButtonDown();
+  EXPECT_FALSE(w->GetScrollbar(1)->dragging);
+}
+
+}  // namespace
+}  // namespace qwtest
