@@ -3,10 +3,12 @@
 #include <cstring>
 #include <string>
 
+#include "Engine/EngLanguages.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWinGroup.h"
 #include "Engine/MWin/MWinID.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace qwtest {
 namespace {
@@ -109,7 +111,9 @@ TEST_F(MWinWindowTest, WidescreenMovesTheActualAreaButTheCallerSeesTheOrigOne) {
   w->GetActualPos(&x, &y, &width, &height);
   EXPECT_FLOAT_EQ(x, 100);
   EXPECT_FLOAT_EQ(width, 200);
-  EXPECT_FLOAT_EQ(b->GetActualArea()->x, actual->x + 10);
+  // Its widgets stretch with it.
+  EXPECT_FLOAT_EQ(b->GetActualArea()->x, actual->x + 10 * 1.25f);
+  EXPECT_FLOAT_EQ(b->GetActualArea()->width, 30 * 1.25f);
   EXPECT_FLOAT_EQ(b->GetActualArea()->y, actual->y + 20);
 
   // A collection without auto resize keeps the design-space area.
@@ -155,6 +159,10 @@ TEST_F(MWinWindowTest, TheTitleBarHoldsItsHideAndExtraButtons) {
   info.has_extra_button = 1;
   strcpy(info.hide_button_text, "Close");
   strcpy(info.extra_button_lang_token, "HELP_TOKEN");
+  TempDir dir;
+  WriteWholeFile(dir.File("English.txt"), "Language=English\r\nFlagCountryCode=GB\r\nHELP_TOKEN=Help\r\n");
+  ASSERT_EQ(EngLanguagesInit(dir.Path().c_str(), nullptr, 1), 1);
+  ASSERT_EQ(EngLanguagesInitFinished(), 1);
   MWinWindow *w = Make("W");
   MWinButton *hide = w->GetHideButton(), *extra = w->GetExtraButton();
   ASSERT_NE(hide, nullptr);
@@ -182,6 +190,7 @@ TEST_F(MWinWindowTest, TheTitleBarHoldsItsHideAndExtraButtons) {
   EXPECT_EQ(w->GetHideButton(), nullptr);
   EXPECT_NE(w->GetExtraButton(), nullptr);
   EXPECT_EQ(w->GetButtonFromID("STD_HIDE", 0), nullptr);
+  EngLanguagesExit();
 }
 
 TEST_F(MWinWindowTest, TitleAndColourSetters) {
