@@ -114,10 +114,6 @@ class MWin {
   void UpdateViewportMousePos();
   void SetCurrentActiveViewport(const _EngDeviceViewport *viewport);
   char IsMouseViewportCursorInArea(const _Dimension *area, const _Dimension *offset = nullptr);
-  void GetViewportMousePos(float *x, float *y) const {
-    if (x) *x = m_viewport_mouse_x;
-    if (y) *y = m_viewport_mouse_y;
-  }
   char IsMouseScreenCursorInArea(const _Dimension *area, const _Dimension *offset = nullptr);
   char IsMouseCursorInViewport(const _EngDeviceViewport *viewport);
 

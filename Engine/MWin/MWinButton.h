@@ -232,9 +232,8 @@ class MWinButton {
   char IsPressed() const { return m_pressed; }
   void SetPressed(char pressed) { m_pressed = pressed; }
   char IsDragging() const { return m_dragging; }
-  // For the kinds that drag, show arrows or become ready in their own files.
+  // For the kinds that drag or show arrows in their own files.
   void SetDragging(char dragging) { m_dragging = dragging ? 1 : 0; }
-  void SetReady(char ready) { m_ready = ready ? 1 : 0; }
   char IsFirstArrowShown() const { return m_left_arrow_shown; }
   char IsSecondArrowShown() const { return m_right_arrow_shown; }
   void SetArrowsShown(char first, char second) {
