@@ -114,11 +114,16 @@ char MWinButton::PictureDraw() {
     else
       m_picture.texture->SetColour(1.0f, 1.0f, 1.0f, 1.0f);
     m_picture.texture->PositionRatioed(x, y, w, h);
-    if (m_picture.tc_set == 1.0f)
+    if (m_picture.tc_set == 1.0f) {
+      // Drawing a part leaves its coordinates on the texture; the caller's texture keeps its own.
+      float left, top, right, bottom;
+      m_picture.texture->GetTCs(&left, &top, &right, &bottom);
       drawn = m_picture.texture->DrawPart(m_picture.tc_left, m_picture.tc_top, m_picture.tc_right,
                                           m_picture.tc_bottom);
-    else
+      m_picture.texture->SetTextureCoordinates(left, top, right, bottom);
+    } else {
       drawn = m_picture.texture->Draw();
+    }
   }
   eng_main_device->SaveOrRestoreBlendingState(0);
   return drawn;
