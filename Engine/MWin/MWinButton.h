@@ -210,6 +210,8 @@ class MWinButton {
   void RenderScrollingText();
   void SetOverrideRenderState(_MWinTextureState state) { m_override_state = state; }
   void SetExtraRenderCB(MWIN_BUTTON_RENDER_CB callback, int value, void *user);
+  // Kinds that draw themselves call the caller's extra drawing over the actual area.
+  void CallExtraRenderCB(_MWinTextureState state);
   virtual char RenderOnTopOfOtherButtons();
   char CropRenderAreaToButtonNew2();
   char CropRenderAreaToWindow();
@@ -235,6 +237,7 @@ class MWinButton {
   char IsShown() const { return m_shown; }
   void SetShownFlag(char shown) { m_shown = shown; }
   char IsReady() const { return m_ready; }
+  // Kinds that build their content after construction say when they are ready for input.
   void SetReady(char ready) { m_ready = ready ? 1 : 0; }
   // The choice kind's arrows; every other kind keeps them 0.
   char IsLeftArrowShown() const { return m_left_arrow_shown; }
