@@ -197,8 +197,9 @@ class MWinButton {
   char PrepareForRender();
   void RestoreAfterRender() { RestoreAfterRenderAreaCrop(); }
   void RestoreAfterRenderAreaCrop();
-  void RenderBack(_MWinTextureState state);
-  void RenderText();
+  // Kinds with their own backs or texts (checkbox, choice, drop-down list) override these two.
+  virtual void RenderBack(_MWinTextureState state);
+  virtual void RenderText();
   void RenderNormalBack(_MWinTextureState state);
   void RenderNormalBack(_MWinTextureState state, _Dimension *area);
   void RenderNormalBack(_MWinTextureState state, float x, float y, float w, float h);
@@ -212,7 +213,7 @@ class MWinButton {
   void SetExtraRenderCB(MWIN_BUTTON_RENDER_CB callback, int value, void *user);
   // Kinds that draw themselves call the caller's extra drawing over the actual area.
   void CallExtraRenderCB(_MWinTextureState state);
-  char RenderOnTopOfOtherButtons();
+  virtual char RenderOnTopOfOtherButtons();
   char CropRenderAreaToButtonNew2();
   char CropRenderAreaToWindow();
   char CropRenderAreaToArea(_Dimension *area);
@@ -239,6 +240,13 @@ class MWinButton {
   char IsReady() const { return m_ready; }
   // Kinds that build their content after construction say when they are ready for input.
   void SetReady(char ready) { m_ready = ready ? 1 : 0; }
+  // The choice kind's arrows; every other kind keeps them 0.
+  char IsLeftArrowShown() const { return m_left_arrow_shown; }
+  char IsRightArrowShown() const { return m_right_arrow_shown; }
+  void SetArrowsShown(char left, char right) {
+    m_left_arrow_shown = left ? 1 : 0;
+    m_right_arrow_shown = right ? 1 : 0;
+  }
   void Enable();
   void Disable();
   void Hide();
@@ -260,6 +268,7 @@ class MWinButton {
   char SetPlainCallback(MWIN_BUTTON_PLAIN_CB_2 callback, void *user);
   void RemoveAllCallbacks();
   void SetMouseWheelCallback(char (*callback)(int)) { m_wheel_callback = callback; }
+  char HasMouseWheelCallback() const { return m_wheel_callback ? 1 : 0; }
   void SetKeyDownCB(char (*callback)(int, MWinButton *)) { m_key_down_callback = callback; }
   void FillCallbackInfo(_MWinButtonCallbackInfo *info);
   char CallCallback(_MWinButtonCallbackInfo *info);
