@@ -11,6 +11,7 @@
 
 struct MWinLayoutSettings;
 class EngFont;
+struct _TexCoords;
 
 // The colour picker's callback for its own scrollbars, set by the colour picker: the only
 // callback still called after a controller took the press.
@@ -209,6 +210,8 @@ class MWinButton {
   void RenderScrollingText();
   void SetOverrideRenderState(_MWinTextureState state) { m_override_state = state; }
   void SetExtraRenderCB(MWIN_BUTTON_RENDER_CB callback, int value, void *user);
+  // Kinds that draw themselves call the caller's extra drawing over the actual area.
+  void CallExtraRenderCB(_MWinTextureState state);
   char RenderOnTopOfOtherButtons();
   char CropRenderAreaToButtonNew2();
   char CropRenderAreaToWindow();
@@ -234,6 +237,8 @@ class MWinButton {
   char IsShown() const { return m_shown; }
   void SetShownFlag(char shown) { m_shown = shown; }
   char IsReady() const { return m_ready; }
+  // Kinds that build their content after construction say when they are ready for input.
+  void SetReady(char ready) { m_ready = ready ? 1 : 0; }
   void Enable();
   void Disable();
   void Hide();
@@ -286,6 +291,37 @@ class MWinButton {
   char WriteRegisteredFloat(float value);
   char WriteRegisteredString(const char *text);
 
+  // Picture shown inside the widget (MWinButtonPicture.cpp): the caller's texture or layered
+  // picture, which must outlive the attachment.
+  char PictureAttachTextureToButton(EngTexture *texture, EngInt32 blend_type);
+  char PictureAttachPictureToButton(EngPicture *picture, char animate);
+  char PictureSetBlendType(EngInt32 blend_type);
+  char PictureSetTextureCoordinates(float left, float top, float right, float bottom);
+  char PictureSetTextureCoordinates(const _TexCoords *tc);
+  // Percentages of the widget's current size, kept as fixed sizes.
+  void PictureSetBorders(float left, float top, float right, float bottom);
+  void PictureSetBorders(float x, float y);
+  void PictureSetBorders(float all);
+  void PictureRemoveTextureFromButton() { PictureReset(); }
+  void PictureReset();
+  signed char PictureExists() const { return m_picture.kind; }
+  const _MWinButtonPicture *GetPicture() const { return &m_picture; }
+  char PictureTick();
+  char PictureDraw();
+
+  // Pie gauge, kind 11 (MWinButtonPie.cpp).
+  void PieReset();
+  // A colour whose red component is below 0 is left as it is.
+  void PieSetColours(float vr, float vg, float vb, float ir, float ig, float ib, float or_, float og, float ob);
+  char PieSetValuesFloat(float value, float max);
+  char PieRegisterFloatVariable(float *var, float mult);
+  void PieUpdateFromRegisteredVariable(char call);
+  char PieCreateGraphicsObjects();
+  void PieDestroyGraphicsObjects();
+  void PieUpdatePositions();
+  void PieRenderButton(_MWinTextureState state);
+  const _MWinButtonPie *GetPie() const { return &m_pie; }
+
   // The group keeps its list through these.
   MWinButton *m_prev = nullptr;
   MWinButton *m_next = nullptr;
@@ -312,6 +348,8 @@ class MWinButton {
   void *m_callback_user;
   char (*m_wheel_callback)(int);
   // Kind state blocks are added here by their kinds.
+  _MWinButtonPicture m_picture;
+  _MWinButtonPie m_pie;
   _MWinButtonRegVar m_reg;
   EngUInt8 m_dragging;
   EngUInt8 m_custom_back;
