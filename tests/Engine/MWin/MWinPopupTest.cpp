@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,10 @@ void Record(MWin *mwin, char result, void *user) {
 
 // For the list popups, whose user pointer goes to the item texts.
 void RecordOnly(MWin *mwin, char result, void *) { Record(mwin, result, nullptr); }
+
+// Opens one kind of popup with a title, a text, the callback and its user pointer.
+typedef std::function<char(MWin *, MWIN_POPUP_CALLBACK, void *)> Show;
+#define SHOW(op) [](MWin *m, MWIN_POPUP_CALLBACK cb, void *u) { return m->op("Title", "A question", cb, u); }
 
 // A screen under the popup, a program and a main window so callbacks find their widgets again.
 class MWinPopupTest : public MWinTest {
@@ -94,25 +99,25 @@ class MWinPopupTest : public MWinTest {
 TEST_F(MWinPopupTest, EachButtonAnswersOnceAfterThePopupHasClosed) {
   struct Case {
     const char *name;
-    char (MWin::*show)(const char *, const char *, MWIN_POPUP_CALLBACK, void *);
+    Show show;
     const char *press;
     char result;
   } cases[] = {
-      {"message", &MWin::PopupMessage, "OK", 1},
-      {"error", &MWin::PopupErrorMessage, "OK", 1},
-      {"ok of ok/cancel", &MWin::PopupOkCancel, "OK", 1},
-      {"cancel of ok/cancel", &MWin::PopupOkCancel, "CANCEL", 0},
-      {"yes of yes/no", &MWin::PopupYesNo, "OK", 1},
-      {"no of yes/no", &MWin::PopupYesNo, "CANCEL", 0},
-      {"no of yes/no/cancel", &MWin::PopupYesNoCancel, "NO", 2},
-      {"cancel of yes/no/cancel", &MWin::PopupYesNoCancel, "CANCEL", 0},
-      {"extra", &MWin::PopupYesNoCancelExtra, "EXTRA", 3},
+      {"message", SHOW(PopupMessage), "OK", 1},
+      {"error", SHOW(PopupErrorMessage), "OK", 1},
+      {"ok of ok/cancel", SHOW(PopupOkCancel), "OK", 1},
+      {"cancel of ok/cancel", SHOW(PopupOkCancel), "CANCEL", 0},
+      {"yes of yes/no", SHOW(PopupYesNo), "OK", 1},
+      {"no of yes/no", SHOW(PopupYesNo), "CANCEL", 0},
+      {"no of yes/no/cancel", SHOW(PopupYesNoCancel), "NO", 2},
+      {"cancel of yes/no/cancel", SHOW(PopupYesNoCancel), "CANCEL", 0},
+      {"extra", SHOW(PopupYesNoCancelExtra), "EXTRA", 3},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
     answers.clear();
     int calls = 0;
-    ASSERT_TRUE((mwin->*c.show)("Title", "A question", Record, &calls));
+    ASSERT_TRUE(c.show(mwin, Record, &calls));
     EXPECT_TRUE(mwin->PopupIsOn());
     EXPECT_FALSE(screen->IsActive());
     EXPECT_EQ(mwin->GetSettings()->activate_collection_under_mouse, 0);
@@ -131,20 +136,20 @@ TEST_F(MWinPopupTest, EachButtonAnswersOnceAfterThePopupHasClosed) {
 TEST_F(MWinPopupTest, EnterAndEscapeFollowTheButtonsOfEachKind) {
   struct Case {
     const char *name;
-    char (MWin::*show)(const char *, const char *, MWIN_POPUP_CALLBACK, void *);
+    Show show;
     int key;
     int want;  // -1: the key presses nothing
   } cases[] = {
-      {"message enter", &MWin::PopupMessage, 13, 1},     {"message escape", &MWin::PopupMessage, 27, 1},
-      {"ok/cancel enter", &MWin::PopupOkCancel, 13, 1},  {"ok/cancel escape", &MWin::PopupOkCancel, 27, 0},
-      {"yes/no enter", &MWin::PopupYesNo, 13, -1},       {"yes/no escape", &MWin::PopupYesNo, 27, -1},
-      {"yes/no/cancel escape", &MWin::PopupYesNoCancel, 27, 0},
-      {"four buttons escape", &MWin::PopupYesNoCancelExtra, 27, -1},
+      {"message enter", SHOW(PopupMessage), 13, 1},     {"message escape", SHOW(PopupMessage), 27, 1},
+      {"ok/cancel enter", SHOW(PopupOkCancel), 13, 1},  {"ok/cancel escape", SHOW(PopupOkCancel), 27, 0},
+      {"yes/no enter", SHOW(PopupYesNo), 13, -1},       {"yes/no escape", SHOW(PopupYesNo), 27, -1},
+      {"yes/no/cancel escape", SHOW(PopupYesNoCancel), 27, 0},
+      {"four buttons escape", SHOW(PopupYesNoCancelExtra), 27, -1},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
     answers.clear();
-    ASSERT_TRUE((mwin->*c.show)("T", "Q", Record, nullptr));
+    ASSERT_TRUE(c.show(mwin, Record, nullptr));
     Key(c.key);
     if (c.want < 0) {
       EXPECT_TRUE(answers.empty());
