@@ -259,6 +259,9 @@ class MWinButton {
   char ListIsOpen() { return (m_type == MWIN_BUTTON_LIST && m_list_open) ? 1 : 0; }
   void TextEditTurnOnEditing(char mode);
   void TextEditTurnOffEditing(char accepted);
+  // For the kinds that carry the editing flag and the drag state in their own files.
+  void SetEditingFlag(char on) { m_editing = on ? 1 : 0; }
+  void SetDraggingState(EngUInt8 state) { m_dragging = state; }
   void ListOpen();
   void ListClose(char take, char call);
 

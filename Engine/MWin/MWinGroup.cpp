@@ -8,7 +8,9 @@
 #include "Engine/MWin/MWinHorzScrollbar.h"
 #include "Engine/MWin/MWinID.h"
 #include "Engine/MWin/MWinList.h"
+#include "Engine/MWin/MWinPanel.h"
 #include "Engine/MWin/MWinScriptButton.h"
+#include "Engine/MWin/MWinTextEdit.h"
 #include "Engine/MWin/MWinVertScrollbar.h"
 #include "Engine/MWin/MWinWindow.h"
 
@@ -139,6 +141,8 @@ static MWinButton *NewButtonOfKind(MWin *mwin, const char *id, MWinGroup *group,
     case MWIN_BUTTON_LIST: return new MWinList(mwin, id, group, texbut_id, text, x, y, w, h);
     case MWIN_BUTTON_CHECKBOX: return new MWinCheckbox(mwin, id, group, texbut_id, text, x, y, w, h);
     case MWIN_BUTTON_CHOICE: return new MWinChoice(mwin, id, group, texbut_id, text, x, y, w, h);
+    case MWIN_BUTTON_TEXT_EDIT: return new MWinTextEdit(mwin, id, group, texbut_id, text, x, y, w, h);
+    case MWIN_BUTTON_PANEL: return new MWinPanel(mwin, id, group, texbut_id, text, x, y, w, h);
     default: return new MWinButton(mwin, id, group, type, texbut_id, text, x, y, w, h);
   }
 }
