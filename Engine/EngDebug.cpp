@@ -9,6 +9,7 @@
 #include "Engine/EngMemory.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngMutex.h"
+#include "Engine/EngWindow.h"
 
 namespace {
 
@@ -228,6 +229,8 @@ static void DebugAddLine(const char *line, EngInt32 code, _DebugNoteType note_ty
   }
 
   if (code == DEBUG_MSG_POPUP) {
+    // A hidden pointer would leave the person unable to answer the box.
+    if (eng_main_window && EngMainIsThisTheMainThread()) eng_main_window->TurnOnCursor();
     EngMiscShowPopupMessage(ENG_MISC_POPUP_WARNING, "Warning", work);
   } else if (code == DEBUG_MSG_EXIT) {
     cdebug_exiting = 1;
