@@ -107,6 +107,8 @@ class MWin {
 
   // Cursor queries.
   char GetMousePos(float *x, float *y);
+  float GetViewportMouseX() const { return m_viewport_mouse_x; }
+  float GetViewportMouseY() const { return m_viewport_mouse_y; }
   void UpdateViewportMousePos();
   void SetCurrentActiveViewport(const _EngDeviceViewport *viewport);
   char IsMouseViewportCursorInArea(const _Dimension *area, const _Dimension *offset = nullptr);

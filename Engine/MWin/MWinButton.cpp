@@ -152,6 +152,7 @@ void MWinButton::ResetVars() {
   m_scroll_pos = 0;
   m_ready = 0;
   memset(&m_reg, 0, sizeof(m_reg));
+  RangeReset();
   m_orig_area = m_actual_area = m_render_area = {0, 0, 0, 0};
   m_text_scale_x = m_text_scale_y = 1.0f;
   m_text_colour = {0, 0, 0, 1};
@@ -177,6 +178,7 @@ void MWinButton::Reset() {
     case MWIN_BUTTON_WINDOW_OWN:
     case MWIN_BUTTON_PUSH:
     case MWIN_BUTTON_STATIC: m_ready = 1; break;
+    case MWIN_BUTTON_RANGE: RangeReset(); break;
     default: break;  // the other kinds reset their own state in their files
   }
 }

@@ -234,6 +234,8 @@ class MWinButton {
   char IsShown() const { return m_shown; }
   void SetShownFlag(char shown) { m_shown = shown; }
   char IsReady() const { return m_ready; }
+  // Kinds in their own classes say here when they take input.
+  void SetReady(char ready) { m_ready = ready ? 1 : 0; }
   void Enable();
   void Disable();
   void Hide();
@@ -282,6 +284,30 @@ class MWinButton {
   char WriteRegisteredFloat(float value);
   char WriteRegisteredString(const char *text);
 
+  // Range slider, kind 15 (MWinButtonRange.cpp).
+  void RangeReset();
+  char RangeSetLimits(float minimum, float maximum, float span);
+  void RangeSetAutoText(char on, char decimals, char keep_text);
+  void RangeSetRange(float low, float high, char by_user, char call_callback);
+  char RangeGetRange(float *low, float *high);
+  char RangeGetAcualRangeValues(float *a, float *b);
+  char RangeRegisterTwoFloatVariables(float *low, float *high, float scale, char call_callback);
+  void RangeUpdateFromRegisteredVariables(char call_callback);
+  void RangeUpdateText();
+  void RangeRenderButton(_MWinTextureState state);
+  void RangeRenderText();
+  void RangeGetScreenXPos(float *left, float *right);
+  float RangeGetXPosFromScreen(float x, unsigned char *part);
+  void RangeHandleMouseButtonPressed(char button, char pressed);
+  void RangeHandleDragging();
+  void RangeDraggingOver();
+  char RangeHandleKeyDown(int key);
+  float RangeGetMinimum() const { return m_range_min; }
+  float RangeGetMaximum() const { return m_range_max; }
+  float RangeGetSpan() const { return m_range_span; }
+  unsigned char RangeGetAutoText() const { return m_range_auto_text; }
+  char RangeIsChangedByUser() const { return m_range_changed_by_user; }
+
   // The group keeps its list through these.
   MWinButton *m_prev = nullptr;
   MWinButton *m_next = nullptr;
@@ -308,6 +334,12 @@ class MWinButton {
   void *m_callback_user;
   char (*m_wheel_callback)(int);
   // Kind state blocks are added here by their kinds.
+  float m_range_min, m_range_max, m_range_low, m_range_high, m_range_span;
+  EngUInt8 m_range_auto_text;  // 0 off; else decimals + 1
+  EngInt32 m_range_base_text_len;
+  char m_range_changed_by_user;
+  signed char m_range_drag_part;  // 0 the bar, 1 the right handle, -1 the left handle
+  float m_range_drag_offset;
   _MWinButtonRegVar m_reg;
   EngUInt8 m_dragging;
   EngUInt8 m_custom_back;

@@ -50,6 +50,10 @@ char MWinButton::HandleMouseButtonPressed(char button, char pressed, char flag) 
   }
   if (button != 0) return 0;
   m_mwin->RenderNeeded();
+  if (m_type == MWIN_BUTTON_RANGE) {
+    RangeHandleMouseButtonPressed(0, pressed);
+    return 1;
+  }
   if (m_dragging && !pressed) {
     m_dragging = 0;
     return 0;
@@ -81,8 +85,11 @@ void MWinButton::HandleMouseButtonPressCanceled() {
 void MWinButton::HandleMouseMove() {
   if (!ShouldHandleMouseMove()) return;
   if (m_dragging) {
-    // The panel and range slider follow their drags in their own files.
-    if (m_type != MWIN_BUTTON_PANEL && m_type != MWIN_BUTTON_RANGE) m_dragging = 0;
+    // The panel follows its drags in its own file.
+    if (m_type == MWIN_BUTTON_RANGE)
+      RangeHandleDragging();
+    else if (m_type != MWIN_BUTTON_PANEL)
+      m_dragging = 0;
   }
 }
 
@@ -98,6 +105,7 @@ char MWinButton::HandleKeyDown(int key) {
   MWinGroup *group = m_group;
   char handled = 0;
   if (m_type == MWIN_BUTTON_PUSH) handled = PushButtonHandleKeyDown(key);
+  if (m_type == MWIN_BUTTON_RANGE) handled = RangeHandleKeyDown(key);
   // The handler may have deleted this button with its window: only the kept pointers are read.
   if (handled) return 1;
   if (!IsValid() || m_window != window || m_group != group) return 1;

@@ -59,6 +59,8 @@ struct _MWinWindowScrollbar {
 // the widget under it is activated even where a warp produces no motion event.
 void MWinMoveCursorToDesignPoint(MWin *mwin, float x, float y);
 
+class MWinGraph;
+
 class MWinWindow {
  public:
   MWinWindow(MWin *mwin, const char *id, MWinCollection *collection, _MWinWindowCreateInfo *info);
@@ -171,6 +173,7 @@ class MWinWindow {
   MWinButton *AddButton(const char *id, _MWinButtonType type, const char *texbut_id, const ENG_CHAR *text, float x,
                         float y, float w, float h, MWIN_BUTTON_PLAIN_CB callback);
   MWinButton *CompleteAddButton(MWinButton *button);
+  MWinGraph *AddGraph(const char *id, const char *texbut_id, float x, float y, float w, float h);
   void UpdateButtonsTextStylesFromFontStyleID(const char *id);
   char RemoveButton(MWinButton *button);
   char RemoveAllButtonsAfterButton(MWinButton *button);
