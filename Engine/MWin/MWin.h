@@ -107,8 +107,10 @@ class MWin {
 
   // Cursor queries.
   char GetMousePos(float *x, float *y);
-  float GetViewportMouseX() const { return m_viewport_mouse_x; }
-  float GetViewportMouseY() const { return m_viewport_mouse_y; }
+  void GetViewportMousePos(float *x, float *y) const {
+    if (x) *x = m_viewport_mouse_x;
+    if (y) *y = m_viewport_mouse_y;
+  }
   void UpdateViewportMousePos();
   void SetCurrentActiveViewport(const _EngDeviceViewport *viewport);
   char IsMouseViewportCursorInArea(const _Dimension *area, const _Dimension *offset = nullptr);

@@ -209,6 +209,8 @@ class MWinButton {
   void RenderScrollingText();
   void SetOverrideRenderState(_MWinTextureState state) { m_override_state = state; }
   void SetExtraRenderCB(MWIN_BUTTON_RENDER_CB callback, int value, void *user);
+  // Kinds that draw themselves call the caller's extra drawing over the actual area.
+  void CallExtraRenderCB(_MWinTextureState state);
   char RenderOnTopOfOtherButtons();
   char CropRenderAreaToButtonNew2();
   char CropRenderAreaToWindow();
@@ -234,7 +236,7 @@ class MWinButton {
   char IsShown() const { return m_shown; }
   void SetShownFlag(char shown) { m_shown = shown; }
   char IsReady() const { return m_ready; }
-  // Kinds in their own classes say here when they take input.
+  // Kinds that build their content after construction say when they are ready for input.
   void SetReady(char ready) { m_ready = ready ? 1 : 0; }
   void Enable();
   void Disable();

@@ -124,6 +124,10 @@ void MWinButton::SetExtraRenderCB(MWIN_BUTTON_RENDER_CB callback, int value, voi
   m_extra_render_user = user;
 }
 
+void MWinButton::CallExtraRenderCB(_MWinTextureState state) {
+  if (m_extra_render_cb) m_extra_render_cb(this, &m_actual_area, state, m_extra_render_value, m_extra_render_user);
+}
+
 // The drop-down list draws its open list here when it is built.
 char MWinButton::RenderOnTopOfOtherButtons() { return 0; }
 

@@ -36,6 +36,12 @@ static char GetMeasures(MWinButton *button, RangeMeasures *out) {
   return 1;
 }
 
+static float ViewportMouseX(MWin *mwin) {
+  float x = 0;
+  mwin->GetViewportMousePos(&x, nullptr);
+  return x;
+}
+
 void MWinButton::RangeReset() {
   m_range_min = 0.0f;
   m_range_max = 1.0f;
@@ -226,7 +232,7 @@ void MWinButton::RangeHandleMouseButtonPressed(char button, char pressed) {
   }
   if (!m_mwin) return;
   unsigned char part = 0;
-  float value = RangeGetXPosFromScreen(m_mwin->GetViewportMouseX(), &part);
+  float value = RangeGetXPosFromScreen(ViewportMouseX(m_mwin), &part);
   if (part == kPartBar || part == kPartRightHandle || part == kPartLeftHandle) {
     m_range_drag_part = static_cast<signed char>(part);
     m_range_drag_offset = m_range_low - value;
@@ -241,7 +247,7 @@ void MWinButton::RangeHandleMouseButtonPressed(char button, char pressed) {
 
 void MWinButton::RangeHandleDragging() {
   if (!m_dragging || !m_mwin) return;
-  float value = RangeGetXPosFromScreen(m_mwin->GetViewportMouseX(), nullptr);
+  float value = RangeGetXPosFromScreen(ViewportMouseX(m_mwin), nullptr);
   float lo = m_range_low, hi = m_range_high;
   if (m_range_drag_part == 1) {
     hi = value;

@@ -66,6 +66,16 @@ static char SkinStyleUserFont(MWin *mwin, int font, float scale_x, float scale_y
   return 1;
 }
 
+// The standard font as it was set up (scale 1, white): widgets drawn in it leave their own
+// colour and scale on it, which a title in that font must not take over.
+static void SkinRestoreStandardFontLook(MWin *mwin) {
+  MWinFonts *fonts = mwin ? mwin->GetFonts() : nullptr;
+  EngFont *standard = fonts ? fonts->GetStandardFont() : nullptr;
+  if (!standard) return;
+  standard->SetScale(1.0f, 1.0f);
+  standard->SetColour(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
 static void SkinRenderText(MWin *mwin, int font, _MWinTextAlign align, float margin, _Dimension *box,
                            _Dimension *offset, const char *text, char active) {
   if (mwin) mwin->RenderText(font, align, margin, box, offset, text, active, 1, 1);
@@ -478,7 +488,10 @@ char MWinWindow::Render() {
     title.y += m_actual_area.y;
     SkinDrawTexBut(m_mwin, m_title_texbut_num, state, &title, colour);
     if ((m_info.title_text[0] || m_info.title_lang_token[0]) && m_title_font_num != -2) {
-      UpdateTitleFontColourAndScale();
+      if (m_title_font_num == -1)
+        SkinRestoreStandardFontLook(m_mwin);
+      else
+        UpdateTitleFontColourAndScale();
       _Dimension offset = {m_actual_area.x, m_actual_area.y, 0, 0};
       SkinRenderText(m_mwin, m_title_font_num, m_title_align, layout->title_text_margin, &m_title_text_area, &offset,
                      GetTitleText(), m_active);
