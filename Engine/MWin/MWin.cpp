@@ -25,6 +25,34 @@ static char HookPopupIsOn(MWin *mwin) { return mwin->PopupIsOn(); }
 static void HookSetScreenLayout(MWin *mwin, _EngLayout layout) { mwin->SetScreenLayout(layout); }
 static void HookUpdateOrientation(MWin *mwin) { mwin->UpdateOrientation(); }
 
+// The engine's OK/Cancel question answers through its own callback type; one popup shows at a
+// time, so one pending engine callback is kept.
+static EngToolkitOkCancelCB hook_ok_cancel_cb = nullptr;
+static void *hook_ok_cancel_user = nullptr;
+
+static void HookOkCancelAnswered(MWin *mwin, char result, void *user) {
+  (void)user;
+  EngToolkitOkCancelCB callback = hook_ok_cancel_cb;
+  void *data = hook_ok_cancel_user;
+  hook_ok_cancel_cb = nullptr;
+  hook_ok_cancel_user = nullptr;
+  if (callback) callback(mwin, EngInt32(result), data);
+}
+
+static void HookPopupOkCancel(MWin *mwin, const char *title, const char *text, EngToolkitOkCancelCB callback,
+                              void *user_data) {
+  hook_ok_cancel_cb = callback;
+  hook_ok_cancel_user = user_data;
+  if (!mwin->PopupOkCancel(title, text, HookOkCancelAnswered, nullptr)) {
+    hook_ok_cancel_cb = nullptr;
+    hook_ok_cancel_user = nullptr;
+  }
+}
+
+static char HookPopupNotice(MWin *mwin, const char *title, const char *text) {
+  return mwin->PopupNoticeShowItAndRemoveIt(title, text);
+}
+
 MWin::MWin(Game *game) : m_game(game) {
   memset(&m_settings, 0, sizeof(m_settings));
   memset(m_layout_settings, 0, sizeof(m_layout_settings));
@@ -41,6 +69,8 @@ MWin::MWin(Game *game) : m_game(game) {
   _EngToolkitHooks hooks = {};
   hooks.is_on = HookIsOn;
   hooks.popup_is_on = HookPopupIsOn;
+  hooks.popup_ok_cancel = HookPopupOkCancel;
+  hooks.popup_notice_show_it_and_remove_it = HookPopupNotice;
   hooks.set_screen_layout = HookSetScreenLayout;
   hooks.update_orientation = HookUpdateOrientation;
   EngToolkitSetHooks(&hooks);

@@ -6,6 +6,7 @@
 #include "Engine/EngDevice.h"
 #include "Engine/EngLayouts.h"
 #include "Engine/EngProgram.h"
+#include "Engine/MWin/MWinPopupTypes.h"
 #include "Engine/MWin/MWinSettings.h"
 #include "Engine/MWin/MWinTypes.h"
 
@@ -130,14 +131,83 @@ class MWin {
   void RemoveAnyQueuedMessagesForButton(MWinButton *button, MWinWindow *window, MWinCollection *collection);
   EngInt32 GetNumQueuedMessages() const { return m_message_count; }
 
-  // Popups (built out with the popup system).
+  // Popups (MWinPopup.cpp): one modal popup at a time in a collection of its own. Each showing
+  // operation answers 1 when the popup is shown; its callback runs after it has closed.
   void PopupInit();
-  void PopupInitButtonSizes();
-  void PopupTick();
+  char PopupMessage(const char *title, const char *text, MWIN_POPUP_CALLBACK callback, void *user);
+  char PopupMessage(const char *title, const char *text);
+  char PopupMessage(const char *text);
+  char PopupErrorMessage(const char *title, const char *text, MWIN_POPUP_CALLBACK callback, void *user);
+  char PopupErrorMessage(const char *title, const char *text);
+  char PopupErrorMessage(const char *text);
+  char PopupMessagePrintf(MWIN_POPUP_CALLBACK callback, void *user, const char *title, const char *format, ...)
+      __attribute__((format(printf, 5, 6)));
+  char PopupOkCancel(const char *title, const char *text, MWIN_POPUP_CALLBACK callback, void *user);
+  char PopupYesNo(const char *title, const char *text, MWIN_POPUP_CALLBACK callback, void *user);
+  char PopupYesNoCancel(const char *title, const char *text, MWIN_POPUP_CALLBACK callback, void *user);
+  char PopupYesNoCancelExtra(const char *title, const char *text, MWIN_POPUP_CALLBACK callback, void *user);
+  char PopupNotice(const char *title, const char *text);
+  char PopupGetText(const char *title, const char *text, char *buffer, int max_length, MWIN_POPUP_CALLBACK callback,
+                    void *user);
+  char PopupPanel(const char *title, const char *text, int count, int per_page, float width, float height,
+                  MWIN_STR_CB strings, char first_kind, MWIN_POPUP_INT_P *selection, MWIN_POPUP_SEL_CB sel_callback,
+                  MWIN_POPUP_CALLBACK callback, void *user);
+  // The box shows the rich text as multi-line text in the given texture button.
+  char PopupScript(const char *title, const char *text, const char *rich_text, const char *texbut, float width,
+                   float height, char first_kind, char cancel_kind, char no_kind, MWIN_POPUP_CALLBACK callback,
+                   void *user);
+  char PopupTurnOff();
+  char PopupTurnOffAndCallOkCB();
+  char PopupTurnOffAndCallCancelOrNoCB();
   char PopupIsOn();
-  void PopupTurnOff();
+  MWinWindow *PopupGetWindow();
+  void PopupSetWindowYPos(float y);
+  void PopupSetTransparency(float alpha);
+  void PopupRemoveMessageAfterTime(double seconds);
+  void PopupTick();
+  char PopupNoticeShowItAndRemoveIt(const char *title, const char *text);
+  char PopupNoticeForTime(const char *title, const char *text, double seconds, char fade);
   MWinCollection *GetPopupCollection();
+  _MWinPopupState *GetPopupState() { return &m_popup; }
+  char PopupCreateCollection();
+  char PopupCompleteSetup(MWIN_POPUP_CALLBACK callback, void *user);
+  char PopupCloseCollection();
+  // The button callbacks run the stored result callback after closing.
+  void PopupButtonPressed(char result);
   char PopupRenderFullScreenTextEntryMobile(char check_only);
+
+  // Popup style and layout (MWinPopupLayout.cpp).
+  void PopupInitButtonSizes();
+  void PopupSetupTexturesAndFonts(const char *win_texbut1, const char *win_texbut2, const char *win_font,
+                                  const char *button_texbut, const char *button_font, float button_r,
+                                  float button_g, float button_b, float button_a, float button_scale_x,
+                                  float button_scale_y, float title_r, float title_g, float title_b, float title_a,
+                                  float title_scale_x, float title_scale_y, int title_align);
+  void PopupSetupTexturesAndFonts(const char *win_texbut1, const char *win_texbut2, const char *win_font,
+                                  const char *button_texbut, const char *button_font);
+  void PopupSetupTexturesAndFonts(const char *win_texbut, const char *button_texbut, const char *font);
+  void PopupSetDefaultBoxAndButtonSizesDesktop(float min_w, float max_w, float button_w, float button_h);
+  void PopupSetDefaultBoxAndButtonSizesMobile(const float values[16]);
+  void PopupSetupButtonSizesDesktop(float min_w, float max_w, float button_w, float button_h);
+  void PopupSetupButtonSizesMobile(float portrait_min_w, float portrait_max_w, float landscape_min_w,
+                                   float landscape_max_w, float portrait_button_w, float portrait_button_h,
+                                   float landscape_button_w, float landscape_button_h);
+  void PopupSetupButtonWidths(float desktop_w, float portrait_w, float landscape_w);
+  void PopupSetupButtonWidthsDesktop(float w);
+  void PopupSetupButtonWidthsMobile(float portrait_w, float landscape_w);
+  void PopupMakeButtonsWide();
+  void PopupMakeButtonsExtraWide();
+  void PopupRestoreButtonWidths();
+  void PopupSetSizeOfBoxForNextPopup(float w, float h);
+  void PopupSetGoodColoursForNextPopup() { m_popup.colour_mode = 1; }
+  void PopupSetErrorColoursForNextPopup() { m_popup.colour_mode = -1; }
+  void PopupDontLetNextPopupDarkenScreen() { m_popup.dont_darken_next = 1; }
+  void PopupChangeButtonTextsForNextPopup(const char *ok, const char *cancel);
+  void PopupChangeButtonTextsForNextPopup(const char *ok, const char *no, const char *cancel);
+  void PopupChangeButtonTextsForNextPopup(const char *ok, const char *no, const char *cancel, const char *extra);
+  char PopupSetupButton(MWinButton *button);
+  char PopupSetupDefaultButtons(const char *title, const char *text, char first_kind, char cancel_kind, char no,
+                                char extra, float extra_w, float extra_h);
   void ColourCreateGraphics();
   void ColourDestroyGraphics();
 
@@ -162,8 +232,7 @@ class MWin {
   char m_render_enabled = 1;
   char m_crop_rendering = 1;
   MWinScreens *m_screens = nullptr;
-  MWinCollection *m_popup_collection = nullptr;
-  char m_popup_on = 0;
+  _MWinPopupState m_popup;
   _MWinSettings m_settings;
   MWinLayoutSettings m_layout_settings[ENG_NUM_LAYOUTS];
   char m_is_on = 0;

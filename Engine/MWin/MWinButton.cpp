@@ -177,7 +177,9 @@ void MWinButton::Reset() {
   switch (m_type) {
     case MWIN_BUTTON_WINDOW_OWN:
     case MWIN_BUTTON_PUSH:
-    case MWIN_BUTTON_STATIC: m_ready = 1; break;
+    case MWIN_BUTTON_STATIC:
+    case MWIN_BUTTON_TEXT_EDIT:
+    case MWIN_BUTTON_PANEL: m_ready = 1; break;
     case MWIN_BUTTON_RANGE: RangeReset(); break;
     default: break;  // the other kinds reset their own state in their files
   }

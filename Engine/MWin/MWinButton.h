@@ -248,6 +248,9 @@ class MWinButton {
   char ListIsOpen() { return (m_type == MWIN_BUTTON_LIST && m_list_open) ? 1 : 0; }
   void TextEditTurnOnEditing(char mode);
   void TextEditTurnOffEditing(char accepted);
+  // For the kinds that carry the editing flag and the drag state in their own files.
+  void SetEditingFlag(char on) { m_editing = on ? 1 : 0; }
+  void SetDraggingState(EngUInt8 state) { m_dragging = state; }
   void ListOpen();
   void ListClose(char take, char call);
 
@@ -259,6 +262,7 @@ class MWinButton {
   char SetPlainCallback(MWIN_BUTTON_PLAIN_CB_2 callback, void *user);
   void RemoveAllCallbacks();
   void SetMouseWheelCallback(char (*callback)(int)) { m_wheel_callback = callback; }
+  char HasMouseWheelCallback() const { return m_wheel_callback ? 1 : 0; }
   void SetKeyDownCB(char (*callback)(int, MWinButton *)) { m_key_down_callback = callback; }
   void FillCallbackInfo(_MWinButtonCallbackInfo *info);
   char CallCallback(_MWinButtonCallbackInfo *info);

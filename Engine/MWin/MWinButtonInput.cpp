@@ -11,6 +11,7 @@
 #include "Engine/MWin/MWinCollectionController.h"
 #include "Engine/MWin/MWinGroup.h"
 #include "Engine/MWin/MWinID.h"
+#include "Engine/MWin/MWinTextEdit.h"
 #include "Engine/MWin/MWinWindow.h"
 
 MWIN_BUTTON_CB_2 mwin_colour_scrollbars_callback = nullptr;
@@ -158,12 +159,20 @@ char MWinButton::PostHandleKeyDown(int key, char handled) {
   return m_key_down_callback ? m_key_down_callback(key, this) : 0;
 }
 
+// Windows reach a text edit through the widget: the text edit class does the editing.
 void MWinButton::TextEditTurnOnEditing(char mode) {
+  if (auto *edit = dynamic_cast<MWinTextEdit *>(this)) {
+    edit->TextEditTurnOnEditing(mode);
+    return;
+  }
   if (m_type == MWIN_BUTTON_TEXT_EDIT) m_editing = mode ? 1 : 0;
 }
 
 void MWinButton::TextEditTurnOffEditing(char accepted) {
-  (void)accepted;
+  if (auto *edit = dynamic_cast<MWinTextEdit *>(this)) {
+    edit->TextEditTurnOffEditing(accepted);
+    return;
+  }
   m_editing = 0;
 }
 

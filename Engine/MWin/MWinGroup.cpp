@@ -4,6 +4,8 @@
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinID.h"
+#include "Engine/MWin/MWinPanel.h"
+#include "Engine/MWin/MWinTextEdit.h"
 #include "Engine/MWin/MWinWindow.h"
 
 MWinGroup::MWinGroup(MWin *mwin, MWinWindow *window) : m_mwin(mwin), m_window(window) {
@@ -132,7 +134,14 @@ MWinButton *MWinGroup::AddButton(const char *id, _MWinButtonType type, const cha
   if (type == MWIN_BUTTON_HORZ_SCROLLBAR || type == MWIN_BUTTON_VERT_SCROLLBAR || type == MWIN_BUTTON_GRAPH ||
       type == MWIN_BUTTON_TAB_PANEL)
     DebugErrorAlt(ENG_FUNC, "Use individual class buttons instead");
-  MWinButton *button = new MWinButton(m_mwin, id, this, type, texbut_id, text, x, y, w, h);
+  MWinButton *button = nullptr;
+  // The text edit and the panel are classes of their own, made here for callers that ask by kind.
+  if (type == MWIN_BUTTON_TEXT_EDIT)
+    button = new MWinTextEdit(m_mwin, id, this, texbut_id, text, x, y, w, h);
+  else if (type == MWIN_BUTTON_PANEL)
+    button = new MWinPanel(m_mwin, id, this, texbut_id, text, x, y, w, h);
+  else
+    button = new MWinButton(m_mwin, id, this, type, texbut_id, text, x, y, w, h);
   return CompleteAddButton(button);
 }
 

@@ -101,3 +101,5 @@ typedef void (*MWIN_BUTTON_PLAIN_CB)();
 typedef void (*MWIN_BUTTON_PLAIN_CB_2)(void *user);
 typedef void (*MWIN_SOUND_CB)(_MWinSoundEvent event, void *user);
 typedef void (*MWIN_CURSOR_CB)(int *x, int *y, void *a, void *b);
+// Gives a choice, drop-down list, panel or list popup the text of one entry.
+typedef const char *(*MWIN_STR_CB)(int entry, MWinButton *button, void *user);

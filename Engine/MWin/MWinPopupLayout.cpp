@@ -1,0 +1,461 @@
+// The popup's style and size settings per kind of device, and the building of the popup window:
+// measuring the title and message, sizing the box, the message and the OK/Yes, Cancel, No and
+// Extra buttons with their texts, callbacks and key bindings, fitted and centred in a row.
+#include <cstring>
+#include <vector>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngLanguages.h"
+#include "Engine/EngMainOrientation.h"
+#include "Engine/EngMemory.h"
+#include "Engine/EngWhichDevice.h"
+#include "Engine/EngWindow.h"
+#include "Engine/MWin/MWin.h"
+#include "Engine/MWin/MWinButton.h"
+#include "Engine/MWin/MWinCollection.h"
+#include "Engine/MWin/MWinID.h"
+#include "Engine/MWin/MWinWindow.h"
+
+_ColourRGBA eng_good_colour = {0.0f, 0.55f, 0.0f, 1.0f};
+_ColourRGBA eng_bad_colour = {0.8f, 0.0f, 0.0f, 1.0f};
+
+static const float kDesktopDefaults[4] = {50, 600, 60, 30};
+static const float kPhoneDefaults[8] = {500, 630, 160, 40, 400, 630, 120, 50};
+static const float kTabletDefaults[8] = {300, 600, 110, 30, 200, 600, 90, 35};
+
+static int OrientationIndex() { return EngMainIsOrientationPortraitOrPortraitUpsideDown() ? 0 : 1; }
+
+void MWin::PopupInit() {
+  _MWinPopupState &p = m_popup;
+  p.on = 0;
+  p.saved_activate_collection = -1;
+  p.menu_disabled = -1;
+  p.dont_darken_next = 0;
+  p.auto_close_time = 0;
+  p.callback = nullptr;
+  p.user = nullptr;
+  p.collection = nullptr;
+  p.window = nullptr;
+  p.msg = p.ok = p.cancel = p.no = p.extra = p.script = nullptr;
+  p.panel = nullptr;
+  p.sel_callback = nullptr;
+  const char *ids[5] = {"MWIN_TEXBUT_DEFAULT", "MWIN_TEXBUT_DEFAULT", "MWIN_FONT_DEFAULT", "MWIN_TEXBUT_DEFAULT",
+                        "MWIN_FONT_DEFAULT"};
+  for (int i = 0; i < 5; i++) MWinCopyID(p.ids[i], ids[i]);
+  const float black[4] = {0, 0, 0, 1};
+  memcpy(p.button_text_colour, black, sizeof(black));
+  memcpy(p.title_text_colour, black, sizeof(black));
+  p.button_text_scale[0] = p.button_text_scale[1] = 1;
+  p.title_text_scale[0] = p.title_text_scale[1] = 1;
+  memcpy(p.desktop_defaults, kDesktopDefaults, sizeof(kDesktopDefaults));
+  memcpy(p.phone_defaults, kPhoneDefaults, sizeof(kPhoneDefaults));
+  memcpy(p.tablet_defaults, kTabletDefaults, sizeof(kTabletDefaults));
+  p.next_w = p.next_h = 0;
+  p.colour_mode = 0;
+  p.title_align = MWIN_ALIGN_LEFT;
+  memset(p.texts, 0, sizeof(p.texts));
+  PopupInitButtonSizes();
+}
+
+// The defaults of this kind of device for one orientation: min box w, max box w, button w, h.
+static const float *DeviceDefaults(const _MWinPopupState &p, int o) {
+  if (IS_DESKTOP) return p.desktop_defaults;
+  return (IS_TABLET ? p.tablet_defaults : p.phone_defaults) + 4 * o;
+}
+
+void MWin::PopupInitButtonSizes() {
+  for (int o = 0; o < 2; o++) {
+    const float *d = DeviceDefaults(m_popup, o);
+    m_popup.min_box_w[o] = d[0];
+    m_popup.max_box_w[o] = d[1];
+    m_popup.button_h[o] = d[3];
+    if (IS_DESKTOP)
+      m_popup.default_button_w_desktop[o] = d[2];
+    else
+      m_popup.default_button_w_mobile[o] = d[2];
+    m_popup.button_w[o] = d[2];
+  }
+}
+
+// ---- Style ----
+
+static void TakeId(MWinID to, const char *from) {
+  if (from && from[0]) MWinCopyID(to, from);
+}
+
+static void TakeFloat(float *to, float from) {
+  if (from >= 0) *to = from;
+}
+
+void MWin::PopupSetupTexturesAndFonts(const char *win_texbut1, const char *win_texbut2, const char *win_font,
+                                      const char *button_texbut, const char *button_font, float button_r,
+                                      float button_g, float button_b, float button_a, float button_scale_x,
+                                      float button_scale_y, float title_r, float title_g, float title_b,
+                                      float title_a, float title_scale_x, float title_scale_y, int title_align) {
+  PopupSetupTexturesAndFonts(win_texbut1, win_texbut2, win_font, button_texbut, button_font);
+  // Each colour is kept in the order given: red, green, blue, alpha.
+  const float button[6] = {button_r, button_g, button_b, button_a, button_scale_x, button_scale_y};
+  const float title[6] = {title_r, title_g, title_b, title_a, title_scale_x, title_scale_y};
+  for (int i = 0; i < 4; i++) {
+    TakeFloat(&m_popup.button_text_colour[i], button[i]);
+    TakeFloat(&m_popup.title_text_colour[i], title[i]);
+  }
+  for (int i = 0; i < 2; i++) {
+    TakeFloat(&m_popup.button_text_scale[i], button[4 + i]);
+    TakeFloat(&m_popup.title_text_scale[i], title[4 + i]);
+  }
+  if (title_align != -1) m_popup.title_align = _MWinTextAlign(title_align);
+}
+
+void MWin::PopupSetupTexturesAndFonts(const char *win_texbut1, const char *win_texbut2, const char *win_font,
+                                      const char *button_texbut, const char *button_font) {
+  const char *ids[5] = {win_texbut1, win_texbut2, win_font, button_texbut, button_font};
+  for (int i = 0; i < 5; i++) TakeId(m_popup.ids[i], ids[i]);
+}
+
+void MWin::PopupSetupTexturesAndFonts(const char *win_texbut, const char *button_texbut, const char *font) {
+  PopupSetupTexturesAndFonts(win_texbut, button_texbut, font, button_texbut, font);
+}
+
+// ---- Sizes ----
+
+void MWin::PopupSetDefaultBoxAndButtonSizesDesktop(float min_w, float max_w, float button_w, float button_h) {
+  const float v[4] = {min_w, max_w, button_w, button_h};
+  for (int i = 0; i < 4; i++)
+    if (v[i] > 0) m_popup.desktop_defaults[i] = v[i];
+}
+
+void MWin::PopupSetDefaultBoxAndButtonSizesMobile(const float values[16]) {
+  DebugErrorAlt(ENG_FUNC, "NOT TESTED");
+  if (!values) return;
+  for (int i = 0; i < 8; i++) {
+    if (values[i] > 0) m_popup.phone_defaults[i] = values[i];
+    if (values[8 + i] > 0) m_popup.tablet_defaults[i] = values[8 + i];
+  }
+}
+
+// Positive: taken; -2: the default; anything else keeps the value.
+static void TakeSize(float *to, float from, float fallback) {
+  if (from > 0)
+    *to = from;
+  else if (from == -2)
+    *to = fallback;
+}
+
+void MWin::PopupSetupButtonSizesDesktop(float min_w, float max_w, float button_w, float button_h) {
+  const float *d = m_popup.desktop_defaults;
+  for (int o = 0; o < 2; o++) {
+    TakeSize(&m_popup.min_box_w[o], min_w, d[0]);
+    TakeSize(&m_popup.max_box_w[o], max_w, d[1]);
+    TakeSize(&m_popup.button_w[o], button_w, d[2]);
+    TakeSize(&m_popup.button_h[o], button_h, d[3]);
+  }
+}
+
+void MWin::PopupSetupButtonSizesMobile(float portrait_min_w, float portrait_max_w, float landscape_min_w,
+                                       float landscape_max_w, float portrait_button_w, float portrait_button_h,
+                                       float landscape_button_w, float landscape_button_h) {
+  const float *p = DeviceDefaults(m_popup, 0), *l = DeviceDefaults(m_popup, 1);
+  TakeSize(&m_popup.min_box_w[0], portrait_min_w, p[0]);
+  TakeSize(&m_popup.max_box_w[0], portrait_max_w, p[1]);
+  TakeSize(&m_popup.min_box_w[1], landscape_min_w, l[0]);
+  TakeSize(&m_popup.max_box_w[1], landscape_max_w, l[1]);
+  TakeSize(&m_popup.button_w[0], portrait_button_w, p[2]);
+  TakeSize(&m_popup.button_h[0], portrait_button_h, p[3]);
+  TakeSize(&m_popup.button_w[1], landscape_button_w, l[2]);
+  TakeSize(&m_popup.button_h[1], landscape_button_h, l[3]);
+}
+
+void MWin::PopupSetupButtonWidths(float desktop_w, float portrait_w, float landscape_w) {
+  if (IS_DESKTOP)
+    PopupSetupButtonWidthsDesktop(desktop_w);
+  else
+    PopupSetupButtonWidthsMobile(portrait_w, landscape_w);
+}
+
+void MWin::PopupSetupButtonWidthsDesktop(float w) {
+  for (int o = 0; o < 2; o++) TakeSize(&m_popup.button_w[o], w, m_popup.default_button_w_desktop[o]);
+}
+
+void MWin::PopupSetupButtonWidthsMobile(float portrait_w, float landscape_w) {
+  TakeSize(&m_popup.button_w[0], portrait_w, m_popup.default_button_w_mobile[0]);
+  TakeSize(&m_popup.button_w[1], landscape_w, m_popup.default_button_w_mobile[1]);
+}
+
+static void ScaleButtonWidths(_MWinPopupState *p, float factor) {
+  for (int o = 0; o < 2; o++)
+    p->button_w[o] = factor * (IS_DESKTOP ? p->default_button_w_desktop[0] : p->default_button_w_mobile[o]);
+}
+
+void MWin::PopupMakeButtonsWide() { ScaleButtonWidths(&m_popup, 1.5f); }
+void MWin::PopupMakeButtonsExtraWide() { ScaleButtonWidths(&m_popup, 2.0f); }
+void MWin::PopupRestoreButtonWidths() { ScaleButtonWidths(&m_popup, 1.0f); }
+
+void MWin::PopupSetSizeOfBoxForNextPopup(float w, float h) {
+  m_popup.next_w = w;
+  m_popup.next_h = h;
+}
+
+void MWin::PopupChangeButtonTextsForNextPopup(const char *ok, const char *cancel) {
+  PopupChangeButtonTextsForNextPopup(ok, nullptr, cancel, nullptr);
+}
+
+void MWin::PopupChangeButtonTextsForNextPopup(const char *ok, const char *no, const char *cancel) {
+  PopupChangeButtonTextsForNextPopup(ok, no, cancel, nullptr);
+}
+
+void MWin::PopupChangeButtonTextsForNextPopup(const char *ok, const char *no, const char *cancel,
+                                              const char *extra) {
+  const char *texts[4] = {ok, cancel, no, extra};
+  for (int i = 0; i < 4; i++)
+    if (texts[i]) EngSafeStrcpy(m_popup.texts[i], texts[i], sizeof(m_popup.texts[i]));
+}
+
+char MWin::PopupSetupButton(MWinButton *button) {
+  if (!button) return 0;
+  button->SetFont(m_popup.ids[4]);
+  const float *c = m_popup.button_text_colour;
+  button->SetTextColour(c[0], c[1], c[2], c[3]);
+  button->SetTextScale(m_popup.button_text_scale[0], m_popup.button_text_scale[1]);
+  return 1;
+}
+
+// ---- Building the popup window ----
+
+// Text width or multi-line box of a text in a throw-away window of the popup collection.
+static char MeasureText(MWin *mwin, MWinCollection *collection, _MWinWindowCreateInfo *info, const char *text,
+                        float width, const float *scale, char multiline, float *out_w, float *out_h) {
+  MWinWindow *temp = collection->AddWindow("MWIN_POPUP_WIN_TEMP", info);
+  if (!DebugCheckOkAlt(temp ? 1 : 0, ENG_FUNC, "Could not create temp popup window")) return 0;
+  MWinButton *b = temp->AddButton("TEMP", MWIN_BUTTON_PUSH, "MWIN_TEXBUT_DEFAULT", "Temp", 0, 0, width, 480);
+  if (!DebugCheckOkAlt(b ? 1 : 0, ENG_FUNC, "Could not create temp button")) {
+    collection->RemoveWindow(temp);
+    return 0;
+  }
+  mwin->PopupSetupButton(b);
+  if (scale) b->SetTextScale(scale[0], scale[1]);
+  b->SetTextToMultiline(multiline);
+  b->SetText(text);
+  if (multiline) {
+    b->CalcMultilineTextBoxSize(out_w, out_h);
+  } else {
+    *out_w = b->GetTextWidth();
+    if (out_h) *out_h = 0;
+  }
+  temp->RemoveButton(b);
+  collection->RemoveWindow(temp);
+  return 1;
+}
+
+char MWin::PopupSetupDefaultButtons(const char *title, const char *text, char first_kind, char cancel_kind,
+                                    char no, char extra, float extra_w, float extra_h) {
+  _MWinPopupState &p = m_popup;
+  MWinCollection *collection = p.collection;
+  if (!DebugCheckOkAlt(collection ? 1 : 0, ENG_FUNC, "No popup collection")) return 0;
+  const int o = OrientationIndex();
+  const float h90 = 0.9f * p.button_h[o];
+  const float button_w = p.button_w[o];
+  float start_w = p.min_box_w[o] + extra_w;
+  if (start_w > 640) start_w = 640;
+  float max_w = p.max_box_w[o] > start_w ? p.max_box_w[o] : start_w;
+  if (p.next_w > 0 && p.next_w < max_w) max_w = p.next_w;
+
+  if (title && strlen(title) >= 256) title = nullptr;
+  const char has_title = title && title[0] ? 1 : 0;
+  const char has_text = text && text[0] ? 1 : 0;
+  _MWinWindowCreateInfo info;
+  memset(&info, 0, sizeof(info));
+  info.x = info.y = -9999;
+  info.width = 640;
+  info.height = 480;
+  info.has_title_bar = has_title;
+  EngSafeStrcpy(info.title_text, has_title ? title : "MWinPopup", sizeof(info.title_text));
+  MWinCopyID(info.title_texbut, p.ids[1]);
+  MWinCopyID(info.back_texbut, p.ids[0]);
+  MWinCopyID(info.title_font, p.ids[2]);
+
+  // 3-5: the title, the message and the box around them.
+  float title_box_w = 0, msg_w = 0, msg_h = 0;
+  if (has_title) {
+    float text_w = 0;
+    if (!MeasureText(this, collection, &info, title, max_w - 60, p.title_text_scale, 0, &text_w, nullptr))
+      return 0;
+    title_box_w = 40 + extra_w + text_w;
+    if (title_box_w > max_w) title_box_w = max_w;
+    if (title_box_w > start_w) start_w = title_box_w;
+  }
+  if (has_text) {
+    if (!MeasureText(this, collection, &info, text, max_w - 60 - extra_w, nullptr, 1, &msg_w, &msg_h)) return 0;
+    msg_h += 3;
+    if (msg_w > max_w) {
+      DebugErrorAlt(ENG_FUNC, "msg_w %.0f > max_box_w %.0f", double(msg_w), double(max_w));
+      msg_w = max_w;
+    }
+    if (msg_w > start_w) start_w = msg_w;
+  }
+  float box_w = start_w + (has_title || has_text ? 40 : 5);
+  if (box_w > max_w) {
+    DebugInfoAlt(ENG_FUNC, "box_w %.0f > max_box_w %0.f", double(box_w), double(max_w));
+    msg_w -= box_w - max_w;
+    box_w = max_w;
+  }
+
+  // 6-8: the button row and the box height.
+  const char make_no = no && first_kind && cancel_kind ? 1 : 0;
+  const char make_extra = extra && make_no ? 1 : 0;
+  const int n = (first_kind ? 1 : 0) + (cancel_kind ? 1 : 0) + make_no + make_extra;
+  float gap_total = 12, row_w = 0;
+  if (n >= 1) {
+    gap_total = 12 + 6.0f * float(n - 1);
+    row_w = float(n) * button_w + gap_total;
+    if (row_w > box_w) box_w = row_w;
+  }
+  const char any_button = first_kind || cancel_kind || make_no ? 1 : 0;
+  float box_h = extra_h;
+  if (has_text) box_h += 10 + msg_h;
+  if (any_button) box_h += h90 + 20;
+  const float msg_top = any_button ? 10 : 6;
+  if (p.next_w > 0) box_w = p.next_w;
+  if (p.next_h > 0) {
+    box_h = p.next_h;
+    msg_h = box_h - 10;
+  }
+  p.next_w = p.next_h = 0;
+
+  // 9: scaling for wide and narrow displays.
+  float fx = 1, fy = 1;
+  if (m_auto_resize) {
+    if (eng_main_window_x_widescreen_ratio > 0) fx = 1 / eng_main_window_x_widescreen_ratio;
+    if (eng_main_window_y_narrowscreen_ratio > 0) fy = 1 / eng_main_window_y_narrowscreen_ratio;
+  }
+  box_h = (box_h / 2) * fy + box_h / 2;
+  const float msg_box_w = (msg_w + 20) * fx;
+  float w = box_w;
+  if (has_text && msg_box_w > w) w = msg_box_w;
+  if (title_box_w > 0 && title_box_w > w) w = title_box_w;
+  info.width = (row_w > w ? row_w : w) + 20;
+  info.height = box_h;
+
+  // 10-12: the window and its message.
+  p.window = collection->AddWindow("MWIN_POPUP_WIN", &info);
+  if (!DebugCheckOkAlt(p.window ? 1 : 0, ENG_FUNC, "Could not create popup window")) return 0;
+  MWinWindow *window = p.window;
+  if (has_title) {
+    const float *c = p.title_text_colour;
+    window->SetTitleTextColour(c[0], c[1], c[2], c[3]);
+    window->SetTitleTextScale(p.title_text_scale[0], p.title_text_scale[1]);
+    window->SetTitleTextAlign(p.title_align);
+  }
+  if (has_text) {
+    p.msg = window->AddButton("MSG", MWIN_BUTTON_PUSH, "MWIN_TEXBUT_NONE", text, -1, msg_top * fy, msg_box_w,
+                              msg_h * fy);
+    if (!DebugCheckOkAlt(p.msg ? 1 : 0, ENG_FUNC, "Could not create message")) return 0;
+    PopupSetupButton(p.msg);
+    p.msg->SetTextToMultiline(1);
+  }
+  if (p.colour_mode) {
+    const _ColourRGBA *c = p.colour_mode > 0 ? &eng_good_colour : &eng_bad_colour;
+    if (has_title) window->SetTitleTextColour(c);
+    if (p.msg) p.msg->SetTextColour(c);
+    p.colour_mode = 0;
+  }
+
+  // 13-14: the buttons with their callbacks, keys and texts.
+  struct Made {
+    MWinButton **slot;
+    const char *id;
+    const char *text;
+    void (*callback)(void *);
+    char make;
+    int replacement;
+    const char *no_language_text;
+    const char *token;
+  };
+  Made made[4] = {
+      {&p.ok, "OK", first_kind == MWIN_POPUP_YES ? "Yes" : "Ok", MWinPopupOkCallback, first_kind ? char(1) : char(0),
+       0, first_kind == MWIN_POPUP_YES ? "Yes" : "OK", first_kind == MWIN_POPUP_YES ? "Popup_Yes" : "Popup_OK"},
+      {&p.cancel, "CANCEL", cancel_kind == MWIN_POPUP_NO ? "No" : "Cancel", MWinPopupCancelCallback,
+       cancel_kind ? char(1) : char(0), 1, cancel_kind == MWIN_POPUP_NO ? "No" : "Cancel",
+       cancel_kind == MWIN_POPUP_NO ? "Popup_No" : "Popup_Cancel"},
+      {&p.no, "NO", "No", MWinPopupNoCallback, make_no, 2, "No", "Popup_No"},
+      {&p.extra, "EXTRA", "Extra", MWinPopupExtraCallback, make_extra, 3, nullptr, nullptr},
+  };
+  const float button_y = box_h - 10 - h90;
+  const char languages = EngLanguagesGetNumberOfLanguages() >= 1 ? 1 : 0;
+  for (Made &m : made) {
+    if (!m.make) continue;
+    MWinButton *b = window->AddButton(m.id, MWIN_BUTTON_PUSH, p.ids[3], m.text, 0, button_y, button_w, h90);
+    if (!DebugCheckOkAlt(b ? 1 : 0, ENG_FUNC, "Could not create button")) return 0;
+    *m.slot = b;
+    PopupSetupButton(b);
+    b->SetPlainCallback(m.callback, this);
+    if (p.texts[m.replacement][0]) {
+      b->SetText(p.texts[m.replacement]);
+    } else if (!languages) {
+      if (m.no_language_text) b->SetText(m.no_language_text);
+    } else if (m.token && EngLanguagesGetTokenNumForToken(m.token, 0) >= 0) {
+      b->SetTextLanguageToken(m.token);
+    }
+  }
+  if (p.ok && !p.cancel && first_kind == MWIN_POPUP_OK) {
+    window->SetDefaultButton(p.ok);
+    window->SetEscapeButton(p.ok);
+  } else if (p.cancel && !p.ok && cancel_kind == MWIN_POPUP_CANCEL) {
+    window->SetDefaultButton(p.cancel);
+    window->SetEscapeButton(p.cancel);
+  } else if (p.ok && p.cancel && !p.no) {
+    if (first_kind == MWIN_POPUP_OK) window->SetDefaultButton(p.ok);
+    if (cancel_kind == MWIN_POPUP_CANCEL) window->SetEscapeButton(p.cancel);
+  } else if (p.no && !p.extra) {
+    if (cancel_kind == MWIN_POPUP_CANCEL) window->SetEscapeButton(p.cancel);
+  }
+
+  // 15-16: the row, fitted to the box and centred.
+  if (n == 0) {
+    memset(p.texts, 0, sizeof(p.texts));
+    return 1;
+  }
+  std::vector<MWinButton *> row;
+  if (p.ok && p.no && p.cancel) {
+    row = {p.ok, p.no, p.cancel};
+  } else {
+    for (MWinButton *b : {p.ok, p.cancel, p.no})
+      if (b) row.push_back(b);
+  }
+  if (p.extra) row.push_back(p.extra);
+  const float min_button_w = 0.9f * button_w;
+  std::vector<float> widths;
+  float sum = 0;
+  const float ws = eng_main_window_x_widescreen_ratio > 0 ? eng_main_window_x_widescreen_ratio : 1;
+  for (MWinButton *b : row) {
+    b->SetTextScale(0.8f * p.button_text_scale[0], 0.8f * p.button_text_scale[1]);
+    float bw = b->GetTextWidth() / ws + 15;
+    if (bw < min_button_w) bw = min_button_w;
+    widths.push_back(bw);
+    sum += bw;
+  }
+  if (sum + gap_total > box_w * fx && sum > 0) {
+    const float factor = (box_w * fx - gap_total) / sum;
+    for (float &bw : widths) {
+      bw *= factor;
+      if (bw < min_button_w) bw = min_button_w;
+    }
+  }
+  float x = 6 * fx;
+  for (size_t i = 0; i < row.size(); i++) {
+    const _Dimension *a = row[i]->GetOrigArea();
+    row[i]->SetOrigPos(x, a->y, widths[i], a->height);
+    x += widths[i] + 6 * fx;
+  }
+  if (p.ok) {
+    std::vector<MWinButton *> list = row;
+    list.push_back(nullptr);
+    window->CenterGroupOfButtons(list.data(), 1, 0);
+  }
+  p.texts[0][0] = p.texts[1][0] = p.texts[2][0] = 0;
+  return 1;
+}
+
+void MWin::ColourCreateGraphics() {}
+
+void MWin::ColourDestroyGraphics() {}
