@@ -232,6 +232,14 @@ class MWinButton {
   char IsPressed() const { return m_pressed; }
   void SetPressed(char pressed) { m_pressed = pressed; }
   char IsDragging() const { return m_dragging; }
+  // For the kinds that drag or show arrows in their own files.
+  void SetDragging(char dragging) { m_dragging = dragging ? 1 : 0; }
+  char IsFirstArrowShown() const { return m_left_arrow_shown; }
+  char IsSecondArrowShown() const { return m_right_arrow_shown; }
+  void SetArrowsShown(char first, char second) {
+    m_left_arrow_shown = first ? 1 : 0;
+    m_right_arrow_shown = second ? 1 : 0;
+  }
   char IsEnabled() const { return m_enabled; }
   char IsShown() const { return m_shown; }
   void SetShownFlag(char shown) { m_shown = shown; }

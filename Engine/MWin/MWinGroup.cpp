@@ -3,9 +3,12 @@
 #include "Engine/EngDebug.h"
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinButton.h"
+#include "Engine/MWin/MWinHorzScrollbar.h"
 #include "Engine/MWin/MWinID.h"
 #include "Engine/MWin/MWinPanel.h"
 #include "Engine/MWin/MWinTextEdit.h"
+#include "Engine/MWin/MWinScriptButton.h"
+#include "Engine/MWin/MWinVertScrollbar.h"
 #include "Engine/MWin/MWinWindow.h"
 
 MWinGroup::MWinGroup(MWin *mwin, MWinWindow *window) : m_mwin(mwin), m_window(window) {
@@ -169,6 +172,30 @@ MWinButton *MWinGroup::AddButton(MWinButton *source) {
       new MWinButton(m_mwin, source->GetID(), this, source->GetType(), "MWIN_TEXBUT_DEFAULT", nullptr, 0, 0, 10, 10);
   button->CopyFromOtherButton(source, 1);
   return CompleteAddButton(button);
+}
+
+MWinHorzScrollbar *MWinGroup::AddHorzScrollbar(const char *id, const char *texbut_id, const ENG_CHAR *text, float x,
+                                               float y, float w, float h) {
+  if (!PreAddButton(id, MWIN_BUTTON_HORZ_SCROLLBAR, nullptr)) return nullptr;
+  MWinHorzScrollbar *bar = new MWinHorzScrollbar(m_mwin, id, this, texbut_id, text, x, y, w, h);
+  CompleteAddButton(bar);
+  return bar;
+}
+
+MWinVertScrollbar *MWinGroup::AddVertScrollbar(const char *id, const char *texbut_id, const ENG_CHAR *text, float x,
+                                               float y, float w, float h) {
+  if (!PreAddButton(id, MWIN_BUTTON_VERT_SCROLLBAR, nullptr)) return nullptr;
+  MWinVertScrollbar *bar = new MWinVertScrollbar(m_mwin, id, this, texbut_id, text, x, y, w, h);
+  CompleteAddButton(bar);
+  return bar;
+}
+
+MWinScriptButton *MWinGroup::AddScriptButton(const char *id, const char *texbut_id, float x, float y, float w,
+                                             float h) {
+  if (!PreAddButton(id, MWIN_BUTTON_DRAG, nullptr)) return nullptr;
+  MWinScriptButton *box = new MWinScriptButton(m_mwin, id, this, texbut_id, x, y, w, h);
+  CompleteAddButton(box);
+  return box;
 }
 
 // ---- Removing ----

@@ -45,6 +45,11 @@ class MWinGroup {
   MWinGraph *AddGraph(const char *id, const char *texbut_id, float x, float y, float w, float h);
   MWinColour *AddColour(const char *id, const char *texbut_id, const ENG_CHAR *text, float x, float y, float w,
                         float h);
+  MWinHorzScrollbar *AddHorzScrollbar(const char *id, const char *texbut_id, const ENG_CHAR *text, float x, float y,
+                                      float w, float h);
+  MWinVertScrollbar *AddVertScrollbar(const char *id, const char *texbut_id, const ENG_CHAR *text, float x, float y,
+                                      float w, float h);
+  MWinScriptButton *AddScriptButton(const char *id, const char *texbut_id, float x, float y, float w, float h);
   char RemoveButton(MWinButton *button);
   char RemoveAllButtonsAfterButton(MWinButton *button);
   void RemoveAllButtons();

@@ -11,7 +11,9 @@
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinCollection.h"
 #include "Engine/MWin/MWinGroup.h"
+#include "Engine/MWin/MWinHorzScrollbar.h"
 #include "Engine/MWin/MWinID.h"
+#include "Engine/MWin/MWinScriptButton.h"
 
 static const _ColourRGBA kWhite = {1, 1, 1, 1};
 
@@ -455,6 +457,24 @@ MWinButton *MWinWindow::AddButton(const char *id, _MWinButtonType type, const ch
     return nullptr;
   }
   return m_first_group->AddButton(id, type, texbut_id, text, x, y, w, h, callback);
+}
+
+MWinHorzScrollbar *MWinWindow::AddHorzScrollbar(const char *id, const char *texbut_id, const ENG_CHAR *text,
+                                                float x, float y, float w, float h) {
+  if (!m_first_group) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
+    return nullptr;
+  }
+  return m_first_group->AddHorzScrollbar(id, texbut_id, text, x, y, w, h);
+}
+
+MWinScriptButton *MWinWindow::AddScriptButton(const char *id, const char *texbut_id, float x, float y, float w,
+                                              float h) {
+  if (!m_first_group) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
+    return nullptr;
+  }
+  return m_first_group->AddScriptButton(id, texbut_id, x, y, w, h);
 }
 
 MWinButton *MWinWindow::CompleteAddButton(MWinButton *button) {

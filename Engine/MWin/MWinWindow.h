@@ -172,6 +172,9 @@ class MWinWindow {
                         float y, float w, float h, MWIN_BUTTON_CB callback, int a, int b);
   MWinButton *AddButton(const char *id, _MWinButtonType type, const char *texbut_id, const ENG_CHAR *text, float x,
                         float y, float w, float h, MWIN_BUTTON_PLAIN_CB callback);
+  MWinHorzScrollbar *AddHorzScrollbar(const char *id, const char *texbut_id, const ENG_CHAR *text, float x, float y,
+                                      float w, float h);
+  MWinScriptButton *AddScriptButton(const char *id, const char *texbut_id, float x, float y, float w, float h);
   MWinButton *CompleteAddButton(MWinButton *button);
   MWinGraph *AddGraph(const char *id, const char *texbut_id, float x, float y, float w, float h);
   void UpdateButtonsTextStylesFromFontStyleID(const char *id);
