@@ -10,6 +10,8 @@
 #include "Engine/MWin/MWinSettings.h"
 #include "Engine/MWin/MWinTypes.h"
 
+enum _MWinButtonTextEditType : EngInt32;
+
 class MWin {
  public:
   explicit MWin(Game *game);
@@ -175,6 +177,10 @@ class MWin {
   // The button callbacks run the stored result callback after closing.
   void PopupButtonPressed(char result);
   char PopupRenderFullScreenTextEntryMobile(char check_only);
+  // The on-screen text entry of phone and tablet layouts (MWinTextEntryMobile.cpp).
+  void PopupGetTextSetType_Mobile(_MWinButtonTextEditType kind, char hide, char first_letter_caps);
+  char PopupGetText_Mobile(const char *title, const char *message, char *buffer, int max_length,
+                           MWIN_POPUP_CALLBACK callback, void *user);
 
   // Popup style and layout (MWinPopupLayout.cpp).
   void PopupInitButtonSizes();
@@ -251,6 +257,10 @@ class MWin {
   float m_virtual_size[ENG_NUM_LAYOUTS][2];
   char m_auto_resize = 1;
   MWIN_CURSOR_CB m_cursor_cb = nullptr;
+  // The kind and flags for the next on-screen text entry.
+  EngInt32 m_gettext_kind_mobile = 0;
+  char m_gettext_hide_mobile = 0;
+  char m_gettext_caps_mobile = 0;
   void *m_cursor_cb_a = nullptr;
   void *m_cursor_cb_b = nullptr;
 };
