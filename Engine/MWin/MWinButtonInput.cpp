@@ -332,9 +332,18 @@ char MWinButton::CallCallback(_MWinButtonCallbackInfo *info) {
     }
     MWIN_BUTTON_CB_2 kept_cb_2 = m_callback_2;
     colour_scrollbar = kept_cb_2 && kept_cb_2 == mwin_colour_scrollbars_callback ? 1 : 0;
+    // A colour picker's own scrollbar is in no group's list: the picker that owns it is found
+    // again instead, and it keeps the bar alive.
+    CallbackKeep owner_keep = keep;
+    MWinButton *owner = colour_scrollbar ? static_cast<MWinButton *>(m_callback_user) : nullptr;
+    if (owner) {
+      MWinCopyID(owner_keep.button_id, owner->GetID());
+      owner_keep.signature = owner->GetSignature();
+      owner_keep.serial = owner->GetSerial();
+    }
     char handled = controller->ButtonsCallback(this, info);
     if (!eng_main_program || !eng_main_window) return 0;
-    if (!FoundAgain(keep, this)) return 0;
+    if (owner ? !FoundAgain(owner_keep, owner) : !FoundAgain(keep, this)) return 0;
     if (!colour_scrollbar) {
       if (handled && m_type == MWIN_BUTTON_PUSH) keep.mwin->PlaySound(MWIN_SOUND_PRESS);
       keep.mwin->RenderNeeded();
