@@ -61,6 +61,7 @@ void MWin::ColourCreateGraphics() {
   }
   for (EngTexture *&strip : m_colour_strips) {
     if (!strip) strip = new EngTexture();
+    if (strip->IsOk()) continue;
     if (!strip->CreateEmptyTexture(MWIN_COLOUR_STRIP_W, MWIN_COLOUR_STRIP_H, 0)) return;
   }
   m_colour_hue_built = 0;
