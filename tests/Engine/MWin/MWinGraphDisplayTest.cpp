@@ -50,7 +50,7 @@ TEST_F(MWinGraphDisplayTest, ValueLinesFollowTheStepOfTheVerticalRange) {
   EXPECT_STREQ(graph->GetValueLine(0)->label, "0.10");
   // Lines are counted from the whole steps above the minimum's remainder.
   ASSERT_TRUE(graph->SetMarks(0, 10, 5, 1000, 1199, 4));
-  EXPECT_EQ(graph->GetValueLineCount(), 19);
+  EXPECT_EQ(graph->GetValueLineCount(), 20);
   // 0..100: the line at 50 lies half way up from the bottom tick's centre.
   ASSERT_TRUE(graph->SetMarks(0, 10, 5, 0, 100, 4));
   EXPECT_NEAR(graph->GetValueLine(4)->y, 299 - 0.5f * 198, 1e-3f);
