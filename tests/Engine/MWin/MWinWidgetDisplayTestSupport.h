@@ -25,6 +25,26 @@
 namespace qwtest {
 
 class MWinWidgetDisplayTest : public DeviceTest {
+ public:
+  // The frame read back once: pixels addressed from the top-left corner.
+  struct Pixels {
+    std::vector<unsigned char> rgb = std::vector<unsigned char>(640 * 480 * 3);
+    Pixels() {
+      glPixelStorei(GL_PACK_ALIGNMENT, 1);
+      glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    }
+    const unsigned char *At(int x, int y) const { return &rgb[size_t(((479 - y) * 640 + x) * 3)]; }
+    bool Black(int x, int y) const { return At(x, y)[0] + At(x, y)[1] + At(x, y)[2] == 0; }
+    // Pixels that are not black in the rectangle.
+    int Lit(int x0, int y0, int x1, int y1) const {
+      int n = 0;
+      for (int y = y0; y < y1; y++)
+        for (int x = x0; x < x1; x++)
+          if (!Black(x, y)) n++;
+      return n;
+    }
+  };
+
  protected:
   void SetUp() override {
     DeviceTest::SetUp();
@@ -61,25 +81,6 @@ class MWinWidgetDisplayTest : public DeviceTest {
     EngWhichDeviceResetForTests();
     DeviceTest::TearDown();
   }
-  // The frame read back once: pixels addressed from the top-left corner.
-  struct Pixels {
-    std::vector<unsigned char> rgb = std::vector<unsigned char>(640 * 480 * 3);
-    Pixels() {
-      glPixelStorei(GL_PACK_ALIGNMENT, 1);
-      glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    }
-    const unsigned char *At(int x, int y) const { return &rgb[size_t(((479 - y) * 640 + x) * 3)]; }
-    bool Black(int x, int y) const { return At(x, y)[0] + At(x, y)[1] + At(x, y)[2] == 0; }
-    // Pixels that are not black in the rectangle.
-    int Lit(int x0, int y0, int x1, int y1) const {
-      int n = 0;
-      for (int y = y0; y < y1; y++)
-        for (int x = x0; x < x1; x++)
-          if (!Black(x, y)) n++;
-      return n;
-    }
-  };
-
   TempDir dir;
   MWin *mwin = nullptr;
   MWinCollection *collection = nullptr;
