@@ -104,6 +104,7 @@ MWinButton::~MWinButton() {
   SetScrollingText(nullptr, 1.0f);
   FreeTexts();
   MWinButton::DestroyGraphicsObjects();
+  PieDestroyGraphicsObjects();
   if (m_text_alloc_count) DebugErrorAlt(ENG_FUNC, "Text alloc count: %d", int(m_text_alloc_count));
   m_valid = 0;
   m_signature = 0;
@@ -153,6 +154,8 @@ void MWinButton::ResetVars() {
   m_ready = 0;
   memset(&m_reg, 0, sizeof(m_reg));
   RangeReset();
+  memset(&m_picture, 0, sizeof(m_picture));
+  memset(&m_pie, 0, sizeof(m_pie));
   m_orig_area = m_actual_area = m_render_area = {0, 0, 0, 0};
   m_text_scale_x = m_text_scale_y = 1.0f;
   m_text_colour = {0, 0, 0, 1};
@@ -181,6 +184,7 @@ void MWinButton::Reset() {
     case MWIN_BUTTON_TEXT_EDIT:
     case MWIN_BUTTON_PANEL: m_ready = 1; break;
     case MWIN_BUTTON_RANGE: RangeReset(); break;
+    case MWIN_BUTTON_PIE: PieReset(); break;
     default: break;  // the other kinds reset their own state in their files
   }
 }
@@ -201,13 +205,18 @@ char MWinButton::IsValid() const {
 
 char MWinButton::CreateGraphicsObjects() {
   char ok = CreateCustomTexBut();
+  if (m_type == MWIN_BUTTON_PIE && !PieCreateGraphicsObjects()) ok = 0;
   UpdateActualArea();
   return ok;
 }
 
-void MWinButton::DestroyGraphicsObjects() { DestroyCustomTexBut(); }
+void MWinButton::DestroyGraphicsObjects() {
+  DestroyCustomTexBut();
+  if (m_type == MWIN_BUTTON_PIE) PieDestroyGraphicsObjects();
+}
 
 void MWinButton::PositionUpdated() {
+  if (m_type == MWIN_BUTTON_PIE) PieUpdatePositions();
   if (m_mwin) m_mwin->RenderNeeded();
 }
 

@@ -11,6 +11,7 @@
 
 struct MWinLayoutSettings;
 class EngFont;
+struct _TexCoords;
 
 // The colour picker's callback for its own scrollbars, set by the colour picker: the only
 // callback still called after a controller took the press.
@@ -196,8 +197,9 @@ class MWinButton {
   char PrepareForRender();
   void RestoreAfterRender() { RestoreAfterRenderAreaCrop(); }
   void RestoreAfterRenderAreaCrop();
-  void RenderBack(_MWinTextureState state);
-  void RenderText();
+  // Kinds with their own backs or texts (checkbox, choice, drop-down list) override these two.
+  virtual void RenderBack(_MWinTextureState state);
+  virtual void RenderText();
   void RenderNormalBack(_MWinTextureState state);
   void RenderNormalBack(_MWinTextureState state, _Dimension *area);
   void RenderNormalBack(_MWinTextureState state, float x, float y, float w, float h);
@@ -211,7 +213,7 @@ class MWinButton {
   void SetExtraRenderCB(MWIN_BUTTON_RENDER_CB callback, int value, void *user);
   // Kinds that draw themselves call the caller's extra drawing over the actual area.
   void CallExtraRenderCB(_MWinTextureState state);
-  char RenderOnTopOfOtherButtons();
+  virtual char RenderOnTopOfOtherButtons();
   char CropRenderAreaToButtonNew2();
   char CropRenderAreaToWindow();
   char CropRenderAreaToArea(_Dimension *area);
@@ -232,20 +234,21 @@ class MWinButton {
   char IsPressed() const { return m_pressed; }
   void SetPressed(char pressed) { m_pressed = pressed; }
   char IsDragging() const { return m_dragging; }
-  // For the kinds that drag or show arrows in their own files.
+  // For the kinds that drag in their own files.
   void SetDragging(char dragging) { m_dragging = dragging ? 1 : 0; }
-  char IsFirstArrowShown() const { return m_left_arrow_shown; }
-  char IsSecondArrowShown() const { return m_right_arrow_shown; }
-  void SetArrowsShown(char first, char second) {
-    m_left_arrow_shown = first ? 1 : 0;
-    m_right_arrow_shown = second ? 1 : 0;
-  }
   char IsEnabled() const { return m_enabled; }
   char IsShown() const { return m_shown; }
   void SetShownFlag(char shown) { m_shown = shown; }
   char IsReady() const { return m_ready; }
   // Kinds that build their content after construction say when they are ready for input.
   void SetReady(char ready) { m_ready = ready ? 1 : 0; }
+  // The choice kind's arrows and the scrollbars' arrow buttons; every other kind keeps them 0.
+  char IsLeftArrowShown() const { return m_left_arrow_shown; }
+  char IsRightArrowShown() const { return m_right_arrow_shown; }
+  void SetArrowsShown(char left, char right) {
+    m_left_arrow_shown = left ? 1 : 0;
+    m_right_arrow_shown = right ? 1 : 0;
+  }
   void Enable();
   void Disable();
   void Hide();
@@ -321,6 +324,36 @@ class MWinButton {
   float RangeGetSpan() const { return m_range_span; }
   unsigned char RangeGetAutoText() const { return m_range_auto_text; }
   char RangeIsChangedByUser() const { return m_range_changed_by_user; }
+  // Picture shown inside the widget (MWinButtonPicture.cpp): the caller's texture or layered
+  // picture, which must outlive the attachment.
+  char PictureAttachTextureToButton(EngTexture *texture, EngInt32 blend_type);
+  char PictureAttachPictureToButton(EngPicture *picture, char animate);
+  char PictureSetBlendType(EngInt32 blend_type);
+  char PictureSetTextureCoordinates(float left, float top, float right, float bottom);
+  char PictureSetTextureCoordinates(const _TexCoords *tc);
+  // Percentages of the widget's current size, kept as fixed sizes.
+  void PictureSetBorders(float left, float top, float right, float bottom);
+  void PictureSetBorders(float x, float y);
+  void PictureSetBorders(float all);
+  void PictureRemoveTextureFromButton() { PictureReset(); }
+  void PictureReset();
+  signed char PictureExists() const { return m_picture.kind; }
+  const _MWinButtonPicture *GetPicture() const { return &m_picture; }
+  char PictureTick();
+  char PictureDraw();
+
+  // Pie gauge, kind 11 (MWinButtonPie.cpp).
+  void PieReset();
+  // A colour whose red component is below 0 is left as it is.
+  void PieSetColours(float vr, float vg, float vb, float ir, float ig, float ib, float or_, float og, float ob);
+  char PieSetValuesFloat(float value, float max);
+  char PieRegisterFloatVariable(float *var, float mult);
+  void PieUpdateFromRegisteredVariable(char call);
+  char PieCreateGraphicsObjects();
+  void PieDestroyGraphicsObjects();
+  void PieUpdatePositions();
+  void PieRenderButton(_MWinTextureState state);
+  const _MWinButtonPie *GetPie() const { return &m_pie; }
 
   // The group keeps its list through these.
   MWinButton *m_prev = nullptr;
@@ -354,6 +387,8 @@ class MWinButton {
   char m_range_changed_by_user;
   signed char m_range_drag_part;  // 0 the bar, 1 the right handle, -1 the left handle
   float m_range_drag_offset;
+  _MWinButtonPicture m_picture;
+  _MWinButtonPie m_pie;
   _MWinButtonRegVar m_reg;
   EngUInt8 m_dragging;
   EngUInt8 m_custom_back;

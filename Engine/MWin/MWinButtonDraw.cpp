@@ -24,13 +24,17 @@ char MWinButton::ShouldTick() { return m_ready && m_enabled && m_shown ? 1 : 0; 
 char MWinButton::Tick() {
   if (!ShouldTick()) return 0;
   // The marquee moves with the frames of the widget that shows it. The kinds with a tick of
-  // their own (panel, list, text edit, pictures) add it here.
+  // their own (panel, list, text edit) add it here; every other kind animates its picture.
+  char ticked = 0;
   if (m_scroll_text) {
     ScrollingTextTick();
-    if (m_mwin) m_mwin->RenderNeeded();
-    return 1;
+    ticked = 1;
   }
-  return 0;
+  if (m_type != MWIN_BUTTON_PANEL && m_type != MWIN_BUTTON_LIST && m_type != MWIN_BUTTON_TEXT_EDIT &&
+      PictureTick())
+    ticked = 1;
+  if (ticked && m_mwin) m_mwin->RenderNeeded();
+  return ticked;
 }
 
 // ---- State and crop ----
@@ -56,7 +60,7 @@ char MWinButton::CropRenderAreaToButtonNew2() {
   m_crop_set = 0;
   if (!HaveDevice() || m_render_area.height <= 0) return 0;
   // A plain label draws its text uncropped, so a text a little wider than it stays whole.
-  if (m_type == MWIN_BUTTON_STATIC && m_back_texbut_num < 0 && !m_custom_back) return 1;
+  if (m_type == MWIN_BUTTON_STATIC && m_back_texbut_num < 0 && !m_custom_back && !m_picture.kind) return 1;
   if (!m_mwin || !m_mwin->GetCropRendering()) return 1;
   CropTo(m_render_area.x, m_render_area.y, m_render_area.width, m_render_area.height);
   m_crop_set = 1;
@@ -138,6 +142,8 @@ void MWinButton::RenderBack(_MWinTextureState state) {
   if (m_type == MWIN_BUTTON_PANEL || m_type == MWIN_BUTTON_CHOICE || m_type == MWIN_BUTTON_LIST) return;
   RenderNormalBack(state);
   if (m_type == MWIN_BUTTON_RANGE) RangeRenderButton(state);
+  if (m_type == MWIN_BUTTON_PIE) PieRenderButton(state);
+  if (m_picture.kind) PictureDraw();
 }
 
 void MWinButton::RenderNormalBack(_MWinTextureState state) {

@@ -55,3 +55,31 @@ struct _MWinButtonRegVar {
 
 typedef void (*MWIN_BUTTON_RENDER_CB)(MWinButton *button, _Dimension *area, _MWinTextureState state, int value,
                                       void *user);
+
+class EngPicture;
+class EngTriangleList;
+
+// Picture kinds: nothing, a layered picture, or a texture drawn with blending type kind - 4.
+enum : signed char { MWIN_PICTURE_NONE = 0, MWIN_PICTURE_PICTURE = 2, MWIN_PICTURE_TEXTURE_BASE = 4 };
+
+// What a widget shows inside its area: the caller's texture or picture, never owned.
+struct _MWinButtonPicture {
+  signed char kind;
+  EngTexture *texture;
+  EngPicture *picture;
+  char animate;
+  float tc_set;  // 1 when the texture coordinates below are used
+  float tc_left, tc_top, tc_right, tc_bottom;
+  float borders_set;  // 1 when the borders below are used
+  float border_left, border_top, border_right, border_bottom;  // design units
+};
+
+// The three fans of the pie gauge, in list order.
+enum { MWIN_PIE_VALUE = 0, MWIN_PIE_INNER = 1, MWIN_PIE_OUTER = 2, MWIN_PIE_NUM_FANS = 3 };
+#define MWIN_PIE_NUM_TRIANGLES 64
+
+struct _MWinButtonPie {
+  float value, max;
+  _ColourRGB colours[MWIN_PIE_NUM_FANS];  // value, inner, outer
+  EngTriangleList *lists[MWIN_PIE_NUM_FANS];  // owned; made on the first position update
+};

@@ -3,8 +3,11 @@
 #include "Engine/EngDebug.h"
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinButton.h"
+#include "Engine/MWin/MWinCheckbox.h"
+#include "Engine/MWin/MWinChoice.h"
 #include "Engine/MWin/MWinHorzScrollbar.h"
 #include "Engine/MWin/MWinID.h"
+#include "Engine/MWin/MWinList.h"
 #include "Engine/MWin/MWinPanel.h"
 #include "Engine/MWin/MWinTextEdit.h"
 #include "Engine/MWin/MWinScriptButton.h"
@@ -131,20 +134,26 @@ MWinButton *MWinGroup::CompleteAddButton(MWinButton *button) {
   return button;
 }
 
+// The kinds with classes of their own are made as those classes.
+static MWinButton *NewButtonOfKind(MWin *mwin, const char *id, MWinGroup *group, _MWinButtonType type,
+                                   const char *texbut_id, const ENG_CHAR *text, float x, float y, float w, float h) {
+  switch (type) {
+    case MWIN_BUTTON_LIST: return new MWinList(mwin, id, group, texbut_id, text, x, y, w, h);
+    case MWIN_BUTTON_CHECKBOX: return new MWinCheckbox(mwin, id, group, texbut_id, text, x, y, w, h);
+    case MWIN_BUTTON_CHOICE: return new MWinChoice(mwin, id, group, texbut_id, text, x, y, w, h);
+    case MWIN_BUTTON_TEXT_EDIT: return new MWinTextEdit(mwin, id, group, texbut_id, text, x, y, w, h);
+    case MWIN_BUTTON_PANEL: return new MWinPanel(mwin, id, group, texbut_id, text, x, y, w, h);
+    default: return new MWinButton(mwin, id, group, type, texbut_id, text, x, y, w, h);
+  }
+}
+
 MWinButton *MWinGroup::AddButton(const char *id, _MWinButtonType type, const char *texbut_id, const ENG_CHAR *text,
                                  float x, float y, float w, float h) {
   if (!PreAddButton(id, type, nullptr)) return nullptr;
   if (type == MWIN_BUTTON_HORZ_SCROLLBAR || type == MWIN_BUTTON_VERT_SCROLLBAR || type == MWIN_BUTTON_GRAPH ||
       type == MWIN_BUTTON_TAB_PANEL)
     DebugErrorAlt(ENG_FUNC, "Use individual class buttons instead");
-  MWinButton *button = nullptr;
-  // The text edit and the panel are classes of their own, made here for callers that ask by kind.
-  if (type == MWIN_BUTTON_TEXT_EDIT)
-    button = new MWinTextEdit(m_mwin, id, this, texbut_id, text, x, y, w, h);
-  else if (type == MWIN_BUTTON_PANEL)
-    button = new MWinPanel(m_mwin, id, this, texbut_id, text, x, y, w, h);
-  else
-    button = new MWinButton(m_mwin, id, this, type, texbut_id, text, x, y, w, h);
+  MWinButton *button = NewButtonOfKind(m_mwin, id, this, type, texbut_id, text, x, y, w, h);
   return CompleteAddButton(button);
 }
 
@@ -168,8 +177,8 @@ MWinButton *MWinGroup::AddButton(MWinButton *source) {
     return nullptr;
   }
   if (!PreAddButton(source->GetID(), source->GetType(), nullptr)) return nullptr;
-  MWinButton *button =
-      new MWinButton(m_mwin, source->GetID(), this, source->GetType(), "MWIN_TEXBUT_DEFAULT", nullptr, 0, 0, 10, 10);
+  MWinButton *button = NewButtonOfKind(m_mwin, source->GetID(), this, source->GetType(), "MWIN_TEXBUT_DEFAULT",
+                                       nullptr, 0, 0, 10, 10);
   button->CopyFromOtherButton(source, 1);
   return CompleteAddButton(button);
 }

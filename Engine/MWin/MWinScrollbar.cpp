@@ -322,7 +322,7 @@ char MWinScrollbar::GetGeometry(Geometry *g) {
   }
   g->arrow_length = ArrowLength(layout);
   g->arrow_inset = ArrowInset(layout);
-  char arrows = (IsFirstArrowShown() || IsSecondArrowShown()) ? 1 : 0;
+  char arrows = (IsLeftArrowShown() || IsRightArrowShown()) ? 1 : 0;
   g->track_start = g->start + inset + (arrows ? g->arrow_length : 0);
   g->travel = g->length - g->thumb - 2 * inset - (arrows ? 2 * g->arrow_length : 0);
   return 1;
@@ -390,12 +390,12 @@ char MWinScrollbar::HandleMouseButtonPressed(char button, char pressed, char fla
     SetPressed(1);
     float m = MouseAlongAxis();
     if (m < g.start || m >= g.start + g.length) return 0;
-    if (IsFirstArrowShown() && m > g.start + g.arrow_inset && m < g.start + g.arrow_inset + g.arrow_length) {
+    if (IsLeftArrowShown() && m > g.start + g.arrow_inset && m < g.start + g.arrow_inset + g.arrow_length) {
       ArrowPress(0);
       return 1;
     }
     float end = g.start + g.length;
-    if (IsSecondArrowShown() && m > end - g.arrow_inset - g.arrow_length && m < end - g.arrow_inset) {
+    if (IsRightArrowShown() && m > end - g.arrow_inset - g.arrow_length && m < end - g.arrow_inset) {
       ArrowPress(1);
       return 1;
     }
@@ -527,8 +527,8 @@ void MWinScrollbar::RenderButton(_MWinTextureState state) {
     else
       textures->DrawTextureButton(num, s, along, across - thickness / 2, length, thickness, colour);
   };
-  if (IsFirstArrowShown()) draw(MWIN_STDTEX_LEFT_ARROW, state, g.start + g.arrow_inset, g.arrow_length, arrow_thickness);
-  if (IsSecondArrowShown())
+  if (IsLeftArrowShown()) draw(MWIN_STDTEX_LEFT_ARROW, state, g.start + g.arrow_inset, g.arrow_length, arrow_thickness);
+  if (IsRightArrowShown())
     draw(MWIN_STDTEX_RIGHT_ARROW, state, g.start + g.length - g.arrow_length - g.arrow_inset, g.arrow_length,
          arrow_thickness);
   draw(vertical ? MWIN_STDTEX_VSCROLL_BUTTON : MWIN_STDTEX_SCROLL_BUTTON, MWIN_TEXSTATE_NORMAL, GetScreenPos(),

@@ -102,6 +102,8 @@ typedef void (*MWIN_BUTTON_CB)(MWin *mwin, _MWinButtonCallbackInfo *info, int a,
 typedef void (*MWIN_BUTTON_CB_2)(MWin *mwin, _MWinButtonCallbackInfo *info, int a, int b, void *user);
 typedef void (*MWIN_BUTTON_PLAIN_CB)();
 typedef void (*MWIN_BUTTON_PLAIN_CB_2)(void *user);
+// Entry texts for choices, drop-down lists, panels and the list popup.
+typedef const ENG_CHAR *(*MWIN_STR_CB)(int entry, MWinButton *button, void *user);
 typedef void (*MWIN_SOUND_CB)(_MWinSoundEvent event, void *user);
 typedef void (*MWIN_CURSOR_CB)(int *x, int *y, void *a, void *b);
 // Gives a choice, drop-down list, panel or list popup the text of one entry.

@@ -1,10 +1,10 @@
 // The range slider drawn on the real device: the bar between its handles and nothing beside.
-#include "tests/Engine/MWin/MWinWidgetDisplayTestSupport.h"
+#include "tests/Engine/MWin/MWinDeviceWidgetTestSupport.h"
 
 namespace qwtest {
 namespace {
 
-using MWinButtonRangeDisplayTest = MWinWidgetDisplayTest;
+using MWinButtonRangeDisplayTest = MWinDeviceWidgetTest;
 
 TEST_F(MWinButtonRangeDisplayTest, TheBarFillsTheSpanBetweenItsHandles) {
   MWinButton *slider = window->AddButton("R", MWIN_BUTTON_RANGE, "MWIN_TEXBUT_NONE", nullptr, 100, 200, 206, 20);

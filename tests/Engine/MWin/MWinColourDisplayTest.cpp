@@ -3,12 +3,12 @@
 
 #include "Engine/EngTexture.h"
 #include "Engine/MWin/MWinGroup.h"
-#include "tests/Engine/MWin/MWinWidgetDisplayTestSupport.h"
+#include "tests/Engine/MWin/MWinDeviceWidgetTestSupport.h"
 
 namespace qwtest {
 namespace {
 
-using MWinColourDisplayTest = MWinWidgetDisplayTest;
+using MWinColourDisplayTest = MWinDeviceWidgetTest;
 
 TEST_F(MWinColourDisplayTest, TheBarsAreDrawnOverTheirStrips) {
   MWinColour *picker = window->GetFirstGroup()->AddColour("P", "MWIN_TEXBUT_NONE", nullptr, 100, 100, 256, 100);

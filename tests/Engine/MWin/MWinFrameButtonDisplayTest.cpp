@@ -2,16 +2,16 @@
 #include "Engine/MWin/MWinFrameButton.h"
 
 #include "Engine/MWin/MWinGroup.h"
-#include "tests/Engine/MWin/MWinWidgetDisplayTestSupport.h"
+#include "tests/Engine/MWin/MWinDeviceWidgetTestSupport.h"
 
 namespace qwtest {
 namespace {
 
-using MWinFrameButtonDisplayTest = MWinWidgetDisplayTest;
+using MWinFrameButtonDisplayTest = MWinDeviceWidgetTest;
 
 void Close() {}
 
-int Reds(const MWinWidgetDisplayTest::Pixels &px, int x0, int y0, int x1, int y1) {
+int Reds(const MWinDeviceWidgetTest::Pixels &px, int x0, int y0, int x1, int y1) {
   int n = 0;
   for (int y = y0; y < y1; y++)
     for (int x = x0; x < x1; x++)

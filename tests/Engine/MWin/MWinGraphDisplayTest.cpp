@@ -1,17 +1,17 @@
 // The graph built into triangle lists on the real device and drawn: value lines, ticks, data.
 #include "Engine/MWin/MWinGraph.h"
 
-#include "tests/Engine/MWin/MWinWidgetDisplayTestSupport.h"
+#include "tests/Engine/MWin/MWinDeviceWidgetTestSupport.h"
 
 namespace qwtest {
 namespace {
 
 // The graph's plot area with the standard settings (margin 0, axis 2, marks 2 long 8):
 // x 100..400, y 100..300, base line at 298.
-class MWinGraphDisplayTest : public MWinWidgetDisplayTest {
+class MWinGraphDisplayTest : public MWinDeviceWidgetTest {
  protected:
   void SetUp() override {
-    MWinWidgetDisplayTest::SetUp();
+    MWinDeviceWidgetTest::SetUp();
     graph = window->AddGraph("G", "MWIN_TEXBUT_NONE", 100, 100, 300, 200);
     ASSERT_NE(graph, nullptr);
   }

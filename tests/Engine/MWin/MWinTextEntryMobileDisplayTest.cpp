@@ -4,7 +4,7 @@
 
 #include "Engine/EngMain.h"
 #include "Engine/EngProgram.h"
-#include "tests/Engine/MWin/MWinWidgetDisplayTestSupport.h"
+#include "tests/Engine/MWin/MWinDeviceWidgetTestSupport.h"
 
 namespace qwtest {
 namespace {
@@ -42,10 +42,10 @@ class Layout : public MWinKeyInputLayout {
   }
 };
 
-class MWinTextEntryMobileDisplayTest : public MWinWidgetDisplayTest {
+class MWinTextEntryMobileDisplayTest : public MWinDeviceWidgetTest {
  protected:
   void SetUp() override {
-    MWinWidgetDisplayTest::SetUp();
+    MWinDeviceWidgetTest::SetUp();
     // Key callbacks run only with a program, as in the game; the device's window serves.
     EngProgramSetResourcesPathForTests(dir.Path().c_str());
     program = new EngProgram();
@@ -57,7 +57,7 @@ class MWinTextEntryMobileDisplayTest : public MWinWidgetDisplayTest {
   void TearDown() override {
     mwin->PopupTurnOff();
     MWinTextEntryResetForTests();
-    MWinWidgetDisplayTest::TearDown();
+    MWinDeviceWidgetTest::TearDown();
     delete program;
     EngProgramSetResourcesPathForTests(nullptr);
   }
