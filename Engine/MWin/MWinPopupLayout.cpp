@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngFont.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMainOrientation.h"
 #include "Engine/EngMemory.h"
@@ -222,6 +223,15 @@ char MWin::PopupSetupButton(MWinButton *button) {
 
 // ---- Building the popup window ----
 
+// A one-line text's width in the widget's font, the standard font included.
+static float TextWidth(MWinButton *button) {
+  EngFont *font = button->GetTextFont();
+  const char *text = button->HasText() ? button->GetTextP() : nullptr;
+  if (!font || !text) return 0;
+  button->UpdateTextFontColourAndScale();
+  return font->GetStringWidth(text);
+}
+
 // Text width or multi-line box of a text in a throw-away window of the popup collection.
 static char MeasureText(MWin *mwin, MWinCollection *collection, _MWinWindowCreateInfo *info, const char *text,
                         float width, const float *scale, char multiline, float *out_w, float *out_h) {
@@ -239,7 +249,7 @@ static char MeasureText(MWin *mwin, MWinCollection *collection, _MWinWindowCreat
   if (multiline) {
     b->CalcMultilineTextBoxSize(out_w, out_h);
   } else {
-    *out_w = b->GetTextWidth();
+    *out_w = TextWidth(b);
     if (out_h) *out_h = 0;
   }
   temp->RemoveButton(b);
@@ -429,7 +439,7 @@ char MWin::PopupSetupDefaultButtons(const char *title, const char *text, char fi
   const float ws = eng_main_window_x_widescreen_ratio > 0 ? eng_main_window_x_widescreen_ratio : 1;
   for (MWinButton *b : row) {
     b->SetTextScale(0.8f * p.button_text_scale[0], 0.8f * p.button_text_scale[1]);
-    float bw = b->GetTextWidth() / ws + 15;
+    float bw = TextWidth(b) / ws + 15;
     if (bw < min_button_w) bw = min_button_w;
     widths.push_back(bw);
     sum += bw;

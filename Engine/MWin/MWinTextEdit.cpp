@@ -602,7 +602,7 @@ void MWinTextEdit::TextEditRenderText() {
       RenderNormalText();
     x = font->RecordNextTextXPos(-1);
     // The pen passes no character at the end of the text: the cursor then follows it.
-    if (text && m_cursor >= int(strlen(text)) && text[0] && x <= 0) x = a->x + GetTextMargin() + GetTextWidth();
+    if (text && m_cursor >= int(strlen(text)) && text[0] && x <= 0) x = a->x + GetTextMargin() + font->GetStringWidth(text);
     if (x <= 0) x = a->x + GetTextMargin();
   }
   _ColourRGBA saved_colour, colour;

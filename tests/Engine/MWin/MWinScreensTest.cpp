@@ -152,6 +152,25 @@ TEST_F(MWinScreensTest, AnUnknownIdLeavesTheCurrentScreenRunning) {
   EXPECT_EQ(Collections(), std::vector<std::string>{"SCR2"});
 }
 
+// The popup is closed without its answer, and the new screen gets the input back.
+TEST_F(MWinScreensTest, GoingToAScreenWhileAPopupIsOpen) {
+  TestScreens screens(mwin, 0, &calls);
+  ASSERT_TRUE(screens.SetupAllScreens());
+  screens.StartScreen(S1, 0);
+  static int answers;
+  answers = 0;
+  ASSERT_TRUE(mwin->PopupOkCancel("Leave?", nullptr, [](MWin *, char, void *) { answers++; }, nullptr));
+  ASSERT_TRUE(mwin->PopupIsOn());
+  std::string log = Logged([&] { screens.GotoScreen(S2, nullptr); });
+  EXPECT_NE(log.find("Called when a popup was on. Turning popup off..."), std::string::npos);
+  EXPECT_FALSE(mwin->PopupIsOn());
+  EXPECT_EQ(mwin->GetPopupCollection(), nullptr);
+  EXPECT_EQ(answers, 0);
+  EXPECT_EQ(Collections(), std::vector<std::string>{"SCR2"});
+  EXPECT_TRUE(Desktop()->GetCollectionFromID("SCR2", 0)->IsActive());
+  EXPECT_EQ(mwin->GetSettings()->activate_collection_under_mouse, 1);
+}
+
 TEST_F(MWinScreensTest, StartOrGotoStartsTheRootOnlyWhenItIsOff) {
   mwin->Shutdown();
   TestScreens screens(mwin, 0, &calls);

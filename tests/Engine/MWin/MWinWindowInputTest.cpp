@@ -143,7 +143,8 @@ TEST_F(MWinWindowInputTest, EscapeAndEnterFireTheirButtonsThroughTheQueue) {
     char used = w->HandleKeyDown(k.key);
     NextFrame();
     std::string want = k.want_press;
-    EXPECT_EQ(used, want.empty() ? 0 : 1);
+    // A field being edited takes Esc and Enter itself, to end its editing.
+    EXPECT_EQ(used, want.empty() && !k.editing ? 0 : 1);
     EXPECT_EQ(eng_key_down[k.key], want.empty() ? 2 : 0);
     EXPECT_EQ(Presses("Esc") - esc_before, want == "Esc" ? 1 : 0);
     EXPECT_EQ(Presses("Ok") - ok_before, want == "Ok" ? 1 : 0);
