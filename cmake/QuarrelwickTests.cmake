@@ -1,6 +1,8 @@
-# qw_add_tests(NAME <exe> LIBS <libs...> SOURCES <files...> [DISPLAY])
+# qw_add_tests(NAME <exe> LIBS <libs...> SOURCES <files...> [DISPLAY] [SHOWN_WINDOWS])
 # Builds one GoogleTest executable and registers each of its tests with CTest.
-# DISPLAY tests get the Xvfb fixture, its DISPLAY and OpenAL's null output.
+# DISPLAY tests get the Xvfb fixture, its DISPLAY and OpenAL's null output. SHOWN_WINDOWS tests
+# map real windows and read pointer input: a window mapped under the pointer by one test sends
+# enter and motion events to another, so these run one at a time.
 
 # Each build tree gets its own display number, so a plain and a sanitizer build can test at once.
 string(MD5 _qw_dir_hash "${CMAKE_BINARY_DIR}")
@@ -20,7 +22,7 @@ set_tests_properties(xvfb_start PROPERTIES FIXTURES_SETUP xvfb TIMEOUT 60)
 set_tests_properties(xvfb_stop PROPERTIES FIXTURES_CLEANUP xvfb)
 
 function(qw_add_tests)
-  cmake_parse_arguments(T "DISPLAY" "NAME" "LIBS;SOURCES" ${ARGN})
+  cmake_parse_arguments(T "DISPLAY;SHOWN_WINDOWS" "NAME" "LIBS;SOURCES" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} qw_test_support GTest::gtest GTest::gmock GTest::gtest_main)
   set(env ${QW_TEST_ENV})
@@ -28,6 +30,9 @@ function(qw_add_tests)
     list(APPEND env "DISPLAY=${QW_TEST_DISPLAY}" "SDL_VIDEODRIVER=x11" "LIBGL_ALWAYS_SOFTWARE=1"
                     "ASAN_OPTIONS=detect_leaks=0")
     set(props FIXTURES_REQUIRED xvfb)
+    if(T_SHOWN_WINDOWS)
+      list(APPEND props RESOURCE_LOCK xvfb_shown_windows)
+    endif()
   else()
     list(APPEND env "DISPLAY=" "SDL_VIDEODRIVER=dummy")
     set(props "")

@@ -92,6 +92,7 @@ void MWin::Destroy() {
   m_textures = nullptr;
   delete m_fonts;
   m_fonts = nullptr;
+  ColourDestroyGraphics();
 }
 
 char MWin::Startup() {

@@ -10,6 +10,8 @@
 #include "Engine/MWin/MWinSettings.h"
 #include "Engine/MWin/MWinTypes.h"
 
+enum _MWinButtonTextEditType : EngInt32;
+
 class MWin {
  public:
   explicit MWin(Game *game);
@@ -175,6 +177,10 @@ class MWin {
   // The button callbacks run the stored result callback after closing.
   void PopupButtonPressed(char result);
   char PopupRenderFullScreenTextEntryMobile(char check_only);
+  // The on-screen text entry of phone and tablet layouts (MWinTextEntryMobile.cpp).
+  void PopupGetTextSetType_Mobile(_MWinButtonTextEditType kind, char hide, char first_letter_caps);
+  char PopupGetText_Mobile(const char *title, const char *message, char *buffer, int max_length,
+                           MWIN_POPUP_CALLBACK callback, void *user);
 
   // Popup style and layout (MWinPopupLayout.cpp).
   void PopupInitButtonSizes();
@@ -208,8 +214,12 @@ class MWin {
   char PopupSetupButton(MWinButton *button);
   char PopupSetupDefaultButtons(const char *title, const char *text, char first_kind, char cancel_kind, char no,
                                 char extra, float extra_w, float extra_h);
+  // The colour picker's hue table and strip textures (MWinColour.cpp).
   void ColourCreateGraphics();
   void ColourDestroyGraphics();
+  // Entry i (0..255) of the hue table, red, green and blue.
+  const float *ColourGetHueEntry(int i);
+  EngTexture *ColourGetStripTexture(int bar) { return (bar >= 0 && bar < 3) ? m_colour_strips[bar] : nullptr; }
 
  private:
   char ClearScreen(char *began_rendering, char *entered_2d);
@@ -251,6 +261,13 @@ class MWin {
   float m_virtual_size[ENG_NUM_LAYOUTS][2];
   char m_auto_resize = 1;
   MWIN_CURSOR_CB m_cursor_cb = nullptr;
+  float m_colour_hue[256][3] = {};
+  char m_colour_hue_built = 0;
+  EngTexture *m_colour_strips[3] = {nullptr, nullptr, nullptr};  // owned
+  // The kind and flags for the next on-screen text entry.
+  EngInt32 m_gettext_kind_mobile = 0;
+  char m_gettext_hide_mobile = 0;
+  char m_gettext_caps_mobile = 0;
   void *m_cursor_cb_a = nullptr;
   void *m_cursor_cb_b = nullptr;
 };

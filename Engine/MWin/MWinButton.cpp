@@ -153,6 +153,7 @@ void MWinButton::ResetVars() {
   m_scroll_pos = 0;
   m_ready = 0;
   memset(&m_reg, 0, sizeof(m_reg));
+  RangeReset();
   memset(&m_picture, 0, sizeof(m_picture));
   memset(&m_pie, 0, sizeof(m_pie));
   m_orig_area = m_actual_area = m_render_area = {0, 0, 0, 0};
@@ -182,6 +183,7 @@ void MWinButton::Reset() {
     case MWIN_BUTTON_STATIC:
     case MWIN_BUTTON_TEXT_EDIT:
     case MWIN_BUTTON_PANEL: m_ready = 1; break;
+    case MWIN_BUTTON_RANGE: RangeReset(); break;
     case MWIN_BUTTON_PIE: PieReset(); break;
     default: break;  // the other kinds reset their own state in their files
   }

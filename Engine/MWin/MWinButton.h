@@ -301,6 +301,29 @@ class MWinButton {
   char WriteRegisteredFloat(float value);
   char WriteRegisteredString(const char *text);
 
+  // Range slider, kind 15 (MWinButtonRange.cpp).
+  void RangeReset();
+  char RangeSetLimits(float minimum, float maximum, float span);
+  void RangeSetAutoText(char on, char decimals, char keep_text);
+  void RangeSetRange(float low, float high, char by_user, char call_callback);
+  char RangeGetRange(float *low, float *high);
+  char RangeGetAcualRangeValues(float *a, float *b);
+  char RangeRegisterTwoFloatVariables(float *low, float *high, float scale, char call_callback);
+  void RangeUpdateFromRegisteredVariables(char call_callback);
+  void RangeUpdateText();
+  void RangeRenderButton(_MWinTextureState state);
+  void RangeRenderText();
+  void RangeGetScreenXPos(float *left, float *right);
+  float RangeGetXPosFromScreen(float x, unsigned char *part);
+  void RangeHandleMouseButtonPressed(char button, char pressed);
+  void RangeHandleDragging();
+  void RangeDraggingOver();
+  char RangeHandleKeyDown(int key);
+  float RangeGetMinimum() const { return m_range_min; }
+  float RangeGetMaximum() const { return m_range_max; }
+  float RangeGetSpan() const { return m_range_span; }
+  unsigned char RangeGetAutoText() const { return m_range_auto_text; }
+  char RangeIsChangedByUser() const { return m_range_changed_by_user; }
   // Picture shown inside the widget (MWinButtonPicture.cpp): the caller's texture or layered
   // picture, which must outlive the attachment.
   char PictureAttachTextureToButton(EngTexture *texture, EngInt32 blend_type);
@@ -358,6 +381,12 @@ class MWinButton {
   void *m_callback_user;
   char (*m_wheel_callback)(int);
   // Kind state blocks are added here by their kinds.
+  float m_range_min, m_range_max, m_range_low, m_range_high, m_range_span;
+  EngUInt8 m_range_auto_text;  // 0 off; else decimals + 1
+  EngInt32 m_range_base_text_len;
+  char m_range_changed_by_user;
+  signed char m_range_drag_part;  // 0 the bar, 1 the right handle, -1 the left handle
+  float m_range_drag_offset;
   _MWinButtonPicture m_picture;
   _MWinButtonPie m_pie;
   _MWinButtonRegVar m_reg;

@@ -141,6 +141,7 @@ void MWinButton::RenderBack(_MWinTextureState state) {
   // Panels, choices and lists draw their own backs in their files.
   if (m_type == MWIN_BUTTON_PANEL || m_type == MWIN_BUTTON_CHOICE || m_type == MWIN_BUTTON_LIST) return;
   RenderNormalBack(state);
+  if (m_type == MWIN_BUTTON_RANGE) RangeRenderButton(state);
   if (m_type == MWIN_BUTTON_PIE) PieRenderButton(state);
   if (m_picture.kind) PictureDraw();
 }
@@ -225,8 +226,8 @@ void MWinButton::RenderText() {
     case MWIN_BUTTON_LIST:
     case MWIN_BUTTON_CHECKBOX:
     case MWIN_BUTTON_CHOICE:
-    case MWIN_BUTTON_PANEL:
-    case MWIN_BUTTON_RANGE: return;
+    case MWIN_BUTTON_PANEL: return;
+    case MWIN_BUTTON_RANGE: RangeRenderText(); return;
     default: RenderNormalOrMultilineText(); return;
   }
 }

@@ -51,6 +51,10 @@ char MWinButton::HandleMouseButtonPressed(char button, char pressed, char flag) 
   }
   if (button != 0) return 0;
   m_mwin->RenderNeeded();
+  if (m_type == MWIN_BUTTON_RANGE) {
+    RangeHandleMouseButtonPressed(0, pressed);
+    return 1;
+  }
   if (m_dragging && !pressed) {
     m_dragging = 0;
     return 0;
@@ -82,8 +86,11 @@ void MWinButton::HandleMouseButtonPressCanceled() {
 void MWinButton::HandleMouseMove() {
   if (!ShouldHandleMouseMove()) return;
   if (m_dragging) {
-    // The panel and range slider follow their drags in their own files.
-    if (m_type != MWIN_BUTTON_PANEL && m_type != MWIN_BUTTON_RANGE) m_dragging = 0;
+    // The panel follows its drags in its own file.
+    if (m_type == MWIN_BUTTON_RANGE)
+      RangeHandleDragging();
+    else if (m_type != MWIN_BUTTON_PANEL)
+      m_dragging = 0;
   }
 }
 
@@ -99,6 +106,7 @@ char MWinButton::HandleKeyDown(int key) {
   MWinGroup *group = m_group;
   char handled = 0;
   if (m_type == MWIN_BUTTON_PUSH) handled = PushButtonHandleKeyDown(key);
+  if (m_type == MWIN_BUTTON_RANGE) handled = RangeHandleKeyDown(key);
   // The handler may have deleted this button with its window: only the kept pointers are read.
   if (handled) return 1;
   if (!IsValid() || m_window != window || m_group != group) return 1;
@@ -324,9 +332,18 @@ char MWinButton::CallCallback(_MWinButtonCallbackInfo *info) {
     }
     MWIN_BUTTON_CB_2 kept_cb_2 = m_callback_2;
     colour_scrollbar = kept_cb_2 && kept_cb_2 == mwin_colour_scrollbars_callback ? 1 : 0;
+    // A colour picker's own scrollbar is in no group's list: the picker that owns it is found
+    // again instead, and it keeps the bar alive.
+    CallbackKeep owner_keep = keep;
+    MWinButton *owner = colour_scrollbar ? static_cast<MWinButton *>(m_callback_user) : nullptr;
+    if (owner) {
+      MWinCopyID(owner_keep.button_id, owner->GetID());
+      owner_keep.signature = owner->GetSignature();
+      owner_keep.serial = owner->GetSerial();
+    }
     char handled = controller->ButtonsCallback(this, info);
     if (!eng_main_program || !eng_main_window) return 0;
-    if (!FoundAgain(keep, this)) return 0;
+    if (owner ? !FoundAgain(owner_keep, owner) : !FoundAgain(keep, this)) return 0;
     if (!colour_scrollbar) {
       if (handled && m_type == MWIN_BUTTON_PUSH) keep.mwin->PlaySound(MWIN_SOUND_PRESS);
       keep.mwin->RenderNeeded();

@@ -78,7 +78,7 @@ char MWinButton::RegisterTwoFloatVariables(float *low, float *high, float mult) 
     m_reg.float2_p = high;
     m_reg.float_mult = mult;
     m_reg.kind = MWIN_REGVAR_TWO_FLOATS;
-    // The range slider takes its values from the pair here when it is built.
+    if (m_type == MWIN_BUTTON_RANGE) RangeUpdateFromRegisteredVariables(0);
     return 1;
   }
   m_reg.kind = MWIN_REGVAR_NONE;

@@ -8,6 +8,10 @@
 #include "Engine/MWin/MWinSettings.h"
 #include "Engine/MWin/MWinTypes.h"
 
+class MWinFrameButton;
+class MWinGraph;
+class MWinColour;
+
 class MWinGroup {
  public:
   MWinGroup(MWin *mwin, MWinWindow *window);
@@ -35,6 +39,12 @@ class MWinGroup {
   MWinButton *AddButton(const char *id, _MWinButtonType type, const char *texbut_id, const ENG_CHAR *text, float x,
                         float y, float w, float h, MWIN_BUTTON_PLAIN_CB callback);
   MWinButton *AddButton(MWinButton *source);
+  // The widget kinds with classes of their own, each defined in its kind's file.
+  MWinFrameButton *AddFrameButton(const char *id, const char *texbut_id, const ENG_CHAR *text, float x, float y,
+                                  float w, float h);
+  MWinGraph *AddGraph(const char *id, const char *texbut_id, float x, float y, float w, float h);
+  MWinColour *AddColour(const char *id, const char *texbut_id, const ENG_CHAR *text, float x, float y, float w,
+                        float h);
   MWinHorzScrollbar *AddHorzScrollbar(const char *id, const char *texbut_id, const ENG_CHAR *text, float x, float y,
                                       float w, float h);
   MWinVertScrollbar *AddVertScrollbar(const char *id, const char *texbut_id, const ENG_CHAR *text, float x, float y,

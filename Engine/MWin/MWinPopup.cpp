@@ -11,6 +11,7 @@
 #include "Engine/EngMemory.h"
 #include "Engine/EngMenu.h"
 #include "Engine/EngMisc.h"
+#include "Engine/EngWhichDevice.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWin.h"
@@ -20,6 +21,7 @@
 #include "Engine/MWin/MWinGroup.h"
 #include "Engine/MWin/MWinPanel.h"
 #include "Engine/MWin/MWinTextEdit.h"
+#include "Engine/MWin/MWinTextEntryMobile.h"
 #include "Engine/MWin/MWinWindow.h"
 
 static const char *const kPopupCollection = "MWIN_POPUP";
@@ -114,6 +116,7 @@ char MWin::PopupCloseCollection() {
   m_popup.active_collections.clear();
   m_popup.active_windows.clear();
   m_popup.user = nullptr;
+  MWinTextEntryPopupClosed_Mobile();
   RenderNeeded();
   return 1;
 }
@@ -209,6 +212,7 @@ char MWin::PopupGetText(const char *title, const char *text, char *buffer, int m
     DebugErrorAlt(ENG_FUNC, "No max len.");
     return 0;
   }
+  if (IS_MOBILE) return PopupGetText_Mobile(title, text, buffer, max_length, callback, user);
   if (!PopupCreateCollection()) return 0;
   const float button_h = m_popup.button_h[OrientationIndex()];
   if (!PopupSetupDefaultButtons(title, text, MWIN_POPUP_OK, MWIN_POPUP_CANCEL, 0, 0, 0, 2 * button_h)) {
@@ -308,11 +312,6 @@ char MWin::PopupScript(const char *title, const char *text, const char *rich_tex
   box->SetText(rich_text);
   m_popup.script = box;
   return PopupCompleteSetup(callback, user);
-}
-
-char MWin::PopupRenderFullScreenTextEntryMobile(char check_only) {
-  (void)check_only;
-  return 0;
 }
 
 // ---- Answers ----

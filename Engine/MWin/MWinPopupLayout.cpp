@@ -465,7 +465,3 @@ char MWin::PopupSetupDefaultButtons(const char *title, const char *text, char fi
   p.texts[0][0] = p.texts[1][0] = p.texts[2][0] = 0;
   return 1;
 }
-
-void MWin::ColourCreateGraphics() {}
-
-void MWin::ColourDestroyGraphics() {}

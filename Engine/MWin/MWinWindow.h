@@ -59,6 +59,8 @@ struct _MWinWindowScrollbar {
 // the widget under it is activated even where a warp produces no motion event.
 void MWinMoveCursorToDesignPoint(MWin *mwin, float x, float y);
 
+class MWinGraph;
+
 class MWinWindow {
  public:
   MWinWindow(MWin *mwin, const char *id, MWinCollection *collection, _MWinWindowCreateInfo *info);
@@ -174,6 +176,7 @@ class MWinWindow {
                                       float w, float h);
   MWinScriptButton *AddScriptButton(const char *id, const char *texbut_id, float x, float y, float w, float h);
   MWinButton *CompleteAddButton(MWinButton *button);
+  MWinGraph *AddGraph(const char *id, const char *texbut_id, float x, float y, float w, float h);
   void UpdateButtonsTextStylesFromFontStyleID(const char *id);
   char RemoveButton(MWinButton *button);
   char RemoveAllButtonsAfterButton(MWinButton *button);

@@ -16,7 +16,9 @@ case "$action" in
     # A server of an earlier run that lost its lock file would hold the socket: end it.
     pkill -KILL -f "^Xvfb ${display} " 2>/dev/null
     rm -f "$lock" "/tmp/.X11-unix/X${num}"
-    setsid Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$log" 2>&1 &
+    # -noreset: without it the server resets whenever its last client leaves, and a test that
+    # connects during the reset fails (and settings such as pointer acceleration are lost).
+    setsid Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset </dev/null >"$log" 2>&1 &
     for _ in $(seq 1 200); do
       [ -e "$lock" ] && [ -e "/tmp/.X11-unix/X${num}" ] && exit 0
       sleep 0.05
