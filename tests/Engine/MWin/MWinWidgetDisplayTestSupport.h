@@ -134,18 +134,6 @@ class MWinPlainDisplayTest : public DeviceTest {
     mwin = nullptr;
     DeviceTest::TearDown();
   }
-  // 'r', 'g', 'b' or 'k' for a pure colour, '?' for anything else.
-  static char At(int x, int y) {
-    unsigned char p[3];
-    ReadPixel(x, y, p);
-    auto on = [](unsigned char v) { return v > 200; };
-    auto off = [](unsigned char v) { return v < 55; };
-    if (on(p[0]) && off(p[1]) && off(p[2])) return 'r';
-    if (off(p[0]) && on(p[1]) && off(p[2])) return 'g';
-    if (off(p[0]) && off(p[1]) && on(p[2])) return 'b';
-    if (off(p[0]) && off(p[1]) && off(p[2])) return 'k';
-    return '?';
-  }
 
   MWin *mwin = nullptr;
   MWinWindow *window = nullptr;
