@@ -9,38 +9,17 @@
 
 #include "Engine/EngDevice.h"
 #include "Engine/EngDeviceGL.h"
-#include "Engine/EngMain.h"
-#include "Engine/EngProgram.h"
-#include "Engine/EngWindow.h"
+#include "benchmarks/BenchmarkWindow.h"
 
 namespace {
 
 const int kWidth = 1024, kHeight = 768, kQuads = 2000, kQuadPixels = 32;
 
-struct Scene {
-  SDL_Window *sdl_window = nullptr;
-  SDL_GLContext context = nullptr;
-  EngWindow *window = nullptr;
-  EngDevice *device = nullptr;
+struct Scene : qwbench::GlWindow {
   GLuint texture = 0;
 
   bool Open() {
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    sdl_window = SDL_CreateWindow("benchmark", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth, kHeight,
-                                  SDL_WINDOW_OPENGL);
-    if (!sdl_window) return false;
-    context = SDL_GL_CreateContext(sdl_window);
-    if (!context) return false;
-    eng_main_device_type = ENG_DEVICE_TYPE_OPENGL;
-    window = new EngWindow(nullptr, "benchmark");
-    eng_main_window = window;
-    eng_main_window_width = kWidth;
-    eng_main_window_height = kHeight;
-    device = new EngDevice(window);
-    if (!device->Create(1, kWidth, kHeight, 32, 60)) return false;
+    if (!OpenWindow(kWidth, kHeight)) return false;
 
     // A 32 by 32 soft-edged sprite.
     std::vector<unsigned char> pixels(kQuadPixels * kQuadPixels * 4);

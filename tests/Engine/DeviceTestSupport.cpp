@@ -70,4 +70,17 @@ void DeviceTest::ReadPixel(int x, int y, unsigned char rgb[3]) {
   rgb[2] = rgba[2];
 }
 
+char DeviceTest::At(int x, int y) {
+  unsigned char p[3];
+  ReadPixel(x, y, p);
+  auto on = [](unsigned char v) { return v > 200; };
+  auto off = [](unsigned char v) { return v < 55; };
+  if (on(p[0]) && on(p[1]) && on(p[2])) return 'w';
+  if (off(p[0]) && off(p[1]) && off(p[2])) return 'k';
+  if (on(p[0]) && off(p[1]) && off(p[2])) return 'r';
+  if (off(p[0]) && on(p[1]) && off(p[2])) return 'g';
+  if (off(p[0]) && off(p[1]) && on(p[2])) return 'b';
+  return '?';
+}
+
 }  // namespace qwtest

@@ -21,6 +21,8 @@ class DeviceTest : public ::testing::Test {
   static std::string Logged(const std::function<void()> &f);
   // Reads one pixel given from the window's top-left corner, as R, G, B bytes.
   static void ReadPixel(int x, int y, unsigned char rgb[3]);
+  // That pixel as a letter: r, g, b, w (white), k (black) for a pure colour, ? otherwise.
+  static char At(int x, int y);
 
   std::unique_ptr<EngWindow> window;
   std::unique_ptr<EngDevice> device;

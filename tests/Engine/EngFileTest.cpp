@@ -21,6 +21,7 @@ namespace {
 
 using qwtest::FileExists;
 using qwtest::ReadWholeFile;
+using qwtest::ScopedEnvVar;
 using qwtest::WriteWholeFile;
 
 class EngFileTest : public ::testing::Test {
@@ -30,30 +31,6 @@ class EngFileTest : public ::testing::Test {
   std::string Unreachable() const { return dir.File("missing-folder/file.dat"); }
 
   qwtest::TempDir dir;
-};
-
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
- public:
-  ScopedEnv(const char *name, const char *value) : m_name(name) {
-    const char *old = getenv(name);
-    m_had = old != nullptr;
-    if (old) m_old = old;
-    if (value)
-      setenv(name, value, 1);
-    else
-      unsetenv(name);
-  }
-  ~ScopedEnv() {
-    if (m_had)
-      setenv(m_name.c_str(), m_old.c_str(), 1);
-    else
-      unsetenv(m_name.c_str());
-  }
-
- private:
-  std::string m_name, m_old;
-  bool m_had = false;
 };
 
 std::string Bytes(size_t count) {
@@ -572,7 +549,7 @@ TEST_F(EngFileTest, MoveFileNeverReplaces) {
 }
 
 TEST_F(EngFileTest, MoveFileAcrossFileSystemsCopies) {
-  ScopedEnv tmpdir("TMPDIR", "/dev/shm");
+  ScopedEnvVar tmpdir("TMPDIR", "/dev/shm");
   struct stat shm_status, here_status;
   if (stat("/dev/shm", &shm_status) != 0 || stat(dir.Path().c_str(), &here_status) != 0 ||
       shm_status.st_dev == here_status.st_dev)
@@ -605,7 +582,7 @@ TEST_F(EngFileTest, RenameDirectory) {
 
 TEST_F(EngFileTest, MoveToTrashUsesTheDataHomeTrash) {
   const std::string data_home = Path("data");
-  ScopedEnv xdg("XDG_DATA_HOME", data_home.c_str());
+  ScopedEnvVar xdg("XDG_DATA_HOME", data_home.c_str());
   const std::string trashed = data_home + "/Trash/files/doomed.txt";
 
   WriteWholeFile(Path("doomed.txt"), "first");
@@ -632,10 +609,10 @@ TEST_F(EngFileTest, MoveToTrashUsesTheDataHomeTrash) {
 }
 
 TEST_F(EngFileTest, TrashFolderFallsBackToHome) {
-  ScopedEnv home("HOME", dir.Path().c_str());
+  ScopedEnvVar home("HOME", dir.Path().c_str());
   char buffer[512];
   for (const char *xdg : {static_cast<const char *>(nullptr), "", "relative/ignored"}) {
-    ScopedEnv data_home("XDG_DATA_HOME", xdg);
+    ScopedEnvVar data_home("XDG_DATA_HOME", xdg);
     ASSERT_EQ(EngFileGetTrashDirectory_MAC(buffer, sizeof buffer), 1) << (xdg ? xdg : "(unset)");
     EXPECT_EQ(std::string(buffer), dir.Path() + "/.local/share/Trash/files");
   }
@@ -643,7 +620,7 @@ TEST_F(EngFileTest, TrashFolderFallsBackToHome) {
 
   // The trash cannot be made where a file stands in the way.
   WriteWholeFile(Path("blocker"), "x");
-  ScopedEnv blocked("XDG_DATA_HOME", Path("blocker").c_str());
+  ScopedEnvVar blocked("XDG_DATA_HOME", Path("blocker").c_str());
   EXPECT_EQ(EngFileGetTrashDirectory_MAC(buffer, sizeof buffer), 0);
   WriteWholeFile(Path("keep.txt"), "x");
   EXPECT_EQ(EngFileMoveToTrash(Path("keep.txt").c_str()), 0);

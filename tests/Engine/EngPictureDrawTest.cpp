@@ -92,18 +92,6 @@ class PictureDrawTest : public qwtest::DeviceTest {
     EXPECT_TRUE(picture.LoadFromFile(dir.Path().c_str(), "pic", 1));
     return picture.CreateGraphics();
   }
-  static char At(int x, int y) {
-    unsigned char p[3];
-    ReadPixel(x, y, p);
-    auto on = [](unsigned char v) { return v > 200; };
-    auto off = [](unsigned char v) { return v < 55; };
-    if (on(p[0]) && on(p[1]) && on(p[2])) return 'w';
-    if (off(p[0]) && off(p[1]) && off(p[2])) return 'k';
-    if (on(p[0]) && off(p[1]) && off(p[2])) return 'r';
-    if (off(p[0]) && on(p[1]) && off(p[2])) return 'g';
-    if (off(p[0]) && off(p[1]) && on(p[2])) return 'b';
-    return '?';
-  }
 
   qwtest::TempDir dir;
   EngPicture picture;

@@ -13,6 +13,7 @@
 
 #include "Engine/EngSound.h"
 #include "tests/Engine/SoundTestBase.h"
+#include "tests/Engine/WaveCapture.h"
 
 namespace {
 
@@ -193,45 +194,11 @@ TEST_F(EngSoundALTest, NoDeviceLeavesEverySoundCallSilent) {
   EngSoundExit();
 }
 
-// Scans 16-bit stereo PCM for the first and last frame that is not silent.
-struct Span {
-  long first = -1;
-  long last = -1;
-  int peak = 0;
-};
-
-Span NonSilentSpan(const std::string &wav) {
-  Span span;
-  // Walk the chunks to "data": the writer may put an extensible format chunk first.
-  size_t at = 12;
-  while (at + 8 <= wav.size() && wav.compare(at, 4, "data") != 0) at += 8 + GetLE(wav, at + 4, 4);
-  if (at + 8 > wav.size()) return span;
-  at += 8;
-  long frames = long((wav.size() - at) / 4);
-  for (long f = 0; f < frames; f++) {
-    for (int c = 0; c < 2; c++) {
-      int v = int16_t(GetLE(wav, at + size_t(f) * 4 + size_t(c) * 2, 2));
-      if (v < 0) v = -v;
-      if (v > span.peak) span.peak = v;
-      // The mixer's dither and filters leave a few least significant bits; that is silence.
-      if (v > 64) {
-        if (span.first < 0) span.first = f;
-        span.last = f;
-      }
-    }
-  }
-  return span;
-}
-
 TEST_F(EngSoundALTest, PlayedSoundReachesTheWaveOutput) {
   if (qwsound::OpenALStartedInThisProcess()) GTEST_SKIP() << "OpenAL was already started in this process";
   qwsound::NoteOpenALStarted();
   std::string out = dir.File("out.wav");
-  std::string conf = Write("alsoft.conf",
-                           "[general]\ndrivers=wave\nchannels=stereo\nsample-type=int16\nfrequency=44100\n"
-                           "[wave]\nfile=" + out + "\n");
-  setenv("ALSOFT_DRIVERS", "wave", 1);
-  setenv("ALSOFT_CONF", conf.c_str(), 1);
+  qwsound::UseWaveOutput(dir.Path(), out);
 
   ASSERT_EQ(EngSoundInit(ENG_SOUND_SYSTEM_OPENAL, 0, 0, 0, nullptr, 0), 1) << log.All();
   const int frames = kRate / 5;  // 0.2 s
@@ -252,7 +219,7 @@ TEST_F(EngSoundALTest, PlayedSoundReachesTheWaveOutput) {
   ASSERT_EQ(wav.compare(0, 4, "RIFF"), 0);
   EXPECT_EQ(GetLE(wav, 22, 2), 2u);
   EXPECT_EQ(GetLE(wav, 24, 4), uint32_t(kRate));
-  Span span = NonSilentSpan(wav);
+  qwsound::WaveSpan span = qwsound::NonSilentSpan(wav);
   ASSERT_GE(span.first, 0) << "the output is silent";
   EXPECT_GT(span.peak, 8000);
   long length = span.last - span.first + 1;

@@ -46,19 +46,6 @@ class TextureDrawTest : public qwtest::DeviceTest {
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
   }
-  // The pixel's colour as a letter: r, g, b, w (white), k (black), ? otherwise.
-  static char At(int x, int y) {
-    unsigned char p[3];
-    ReadPixel(x, y, p);
-    auto on = [](unsigned char v) { return v > 200; };
-    auto off = [](unsigned char v) { return v < 55; };
-    if (on(p[0]) && on(p[1]) && on(p[2])) return 'w';
-    if (off(p[0]) && off(p[1]) && off(p[2])) return 'k';
-    if (on(p[0]) && off(p[1]) && off(p[2])) return 'r';
-    if (off(p[0]) && on(p[1]) && off(p[2])) return 'g';
-    if (off(p[0]) && off(p[1]) && on(p[2])) return 'b';
-    return '?';
-  }
   EngTexture texture;
 };
 

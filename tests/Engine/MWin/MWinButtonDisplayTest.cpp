@@ -1,95 +1,29 @@
 // Widgets drawn on the real device: the back in each state, texts narrowed to fit, wrapped,
 // split into two lines from a language token, and dimmed when disabled.
-#include <GL/glew.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
-#include <vector>
 
 #include "Engine/EngFont.h"
 #include "Engine/EngLanguages.h"
-#include "Engine/EngWhichDevice.h"
-#include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinButton.h"
-#include "Engine/MWin/MWinCollection.h"
-#include "Engine/MWin/MWinDesktop.h"
-#include "Engine/MWin/MWinFonts.h"
-#include "Engine/MWin/MWinID.h"
-#include "Engine/MWin/MWinWindow.h"
-#include "tests/Engine/DeviceTestSupport.h"
-#include "tests/Engine/MWin/MWinSkinTestSupport.h"
-#include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/Engine/MWin/MWinWidgetDisplayTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace qwtest {
 namespace {
 
-const char *const kVeraBold = "/usr/share/fonts/truetype/ttf-bitstream-vera/VeraBd.ttf";
-
-class MWinButtonDisplayTest : public DeviceTest {
+class MWinButtonDisplayTest : public MWinWidgetDisplayTest {
  protected:
-  void SetUp() override {
-    DeviceTest::SetUp();
-    ASSERT_TRUE(FileExists(kVeraBold)) << "install ttf-bitstream-vera";
-    EngWhichDeviceResetForTests();
-    EngLanguagesExit();
-    SetWindowSizeForToolkit(640, 480);
-    mwin = new MWin(nullptr);
-    _MWinFontParams params;
-    memset(&params, 0, sizeof(params));
-    params.size = 24;
-    params.min_char = 32;
-    params.max_char = 126;
-    params.x_scale = params.y_scale = 1;
-    ASSERT_TRUE(mwin->GetFonts()->AddStandardFont(kVeraBold, &params));
-    ASSERT_TRUE(mwin->Startup());
-    ASSERT_TRUE(SetupTestSkin(mwin, dir.Path()));
-    ASSERT_TRUE(mwin->CreateGraphicsObjects());
-    mwin->SetClearMethod(MWIN_CLEAR_COLOUR, nullptr);
-    device->SetClearColour(0, 0, 0);
-    MWinCollection *c = mwin->GetDesktop()->AddCollection("C");
-    _MWinWindowCreateInfo info = {};
-    info.x = 0;
-    info.y = 0;
-    info.width = 640;
-    info.height = 480;
-    MWinCopyID(info.back_texbut, "MWIN_TEXBUT_NONE");
-    window = c->AddWindow("W", &info);
-    ASSERT_NE(window, nullptr);
-  }
-  void TearDown() override {
-    delete mwin;
-    EngLanguagesExit();
-    DeviceTest::TearDown();
-  }
   MWinButton *AddLabel(const char *text, float x, float y, float w, float h) {
     MWinButton *b = window->AddButton("L", MWIN_BUTTON_STATIC, "MWIN_TEXBUT_NONE", text, x, y, w, h);
     b->SetTextColour(1, 1, 1, 1);
     return b;
   }
   // Rows and columns with a lit (red above 128) pixel inside the rectangle.
-  struct Lit {
-    int first_x = -1, last_x = -1, first_y = -1, last_y = -1;
-  };
-  static Lit LitIn(int x0, int y0, int x1, int y1) {
-    std::vector<unsigned char> rgba(640 * 480 * 4);
-    glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    Lit lit;
-    for (int y = y0; y <= y1; y++)
-      for (int x = x0; x <= x1; x++)
-        if (rgba[((479 - y) * 640 + x) * 4] > 128) {
-          if (lit.first_x < 0 || x < lit.first_x) lit.first_x = x;
-          if (x > lit.last_x) lit.last_x = x;
-          if (lit.first_y < 0) lit.first_y = y;
-          lit.last_y = y;
-        }
-    return lit;
+  static Found LitIn(int x0, int y0, int x1, int y1) {
+    return FindPixels(x0, y0, x1, y1, [](const unsigned char *p) { return p[0] > 128; });
   }
-
-  TempDir dir;
-  MWin *mwin = nullptr;
-  MWinWindow *window = nullptr;
 };
 
 TEST_F(MWinButtonDisplayTest, ThePushButtonsBackIsDrawnInEachState) {
@@ -137,7 +71,7 @@ TEST_F(MWinButtonDisplayTest, ALongLineIsNarrowedToTheButtonOrLeftToOverflow) {
   MWinButton *b = AddLabel(text, 200, 100, 120, 40);
   b->SetShrinkTextToFit(1);
   mwin->RenderMain();
-  Lit lit = LitIn(0, 100, 639, 139);
+  Found lit = LitIn(0, 100, 639, 139);
   ASSERT_GE(lit.first_x, 0);
   EXPECT_GE(lit.first_x, 200);
   EXPECT_LE(lit.last_x, 320);
@@ -155,7 +89,7 @@ TEST_F(MWinButtonDisplayTest, MultilineTextIsWrappedWithinTheButton) {
   b->SetMultilineText("Several short words that cannot share one line in so narrow a box");
   b->SetTextAlign(MWIN_ALIGN_LEFT);
   mwin->RenderMain();
-  Lit lit = LitIn(0, 0, 639, 479);
+  Found lit = LitIn(0, 0, 639, 479);
   ASSERT_GE(lit.first_x, 0);
   EXPECT_GE(lit.first_x, 100);
   EXPECT_LE(lit.last_x, 250);
@@ -174,13 +108,13 @@ TEST_F(MWinButtonDisplayTest, ATokenWithTwoSubTextsIsDrawnAsTwoLines) {
   MWinButton *b = AddLabel(nullptr, 200, 200, 200, 60);
   ASSERT_TRUE(b->SetTextLanguageToken("ONE"));
   mwin->RenderMain();
-  Lit one = LitIn(0, 150, 639, 310);
+  Found one = LitIn(0, 150, 639, 310);
   ASSERT_GE(one.first_y, 0);
 
   // The same word twice, 10 units above and below the middle: lit 10 more on each side.
   ASSERT_TRUE(b->SetTextLanguageToken("TWO"));
   mwin->RenderMain();
-  Lit two = LitIn(0, 150, 639, 310);
+  Found two = LitIn(0, 150, 639, 310);
   EXPECT_NEAR(two.first_y, one.first_y - 10, 1);
   EXPECT_NEAR(two.last_y, one.last_y + 10, 1);
   EXPECT_NEAR(two.first_x, one.first_x, 2);

@@ -8,7 +8,7 @@
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinCollectionController.h"
-#include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/Engine/MWin/MWinWidgetTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace qwtest {
@@ -36,34 +36,19 @@ class Controller : public MWinCollectionController {
   std::function<void()> on_press;
 };
 
-// The callback path needs a program and a main window, as in the game.
-class MWinButtonInputTest : public MWinTest {
+class MWinButtonInputTest : public MWinProgramTest {
  protected:
   void SetUp() override {
-    EngProgramSetResourcesPathForTests(dir.Path().c_str());
-    program = new EngProgram();
-    main_window = new EngWindow(program, "tests");
-    eng_main_window = main_window;
-    MWinTest::SetUp();
+    MWinProgramTest::SetUp();
     collection = Desktop()->AddCollection("C");
     window = AddWindow(collection, "W", 100, 100, 200, 100);
     sounds.clear();
     mwin->SetSoundPlayCallback([](_MWinSoundEvent e, void *) { sounds.push_back(e); }, nullptr);
   }
-  void TearDown() override {
-    MWinTest::TearDown();
-    eng_main_window = nullptr;
-    delete main_window;
-    delete program;
-    EngProgramSetResourcesPathForTests(nullptr);
-  }
   MWinButton *AddPush(const char *id, float x, float y) {
     return window->AddButton(id, MWIN_BUTTON_PUSH, "MWIN_TEXBUT_NONE", id, x, y, 40, 20);
   }
 
-  TempDir dir;
-  EngProgram *program = nullptr;
-  EngWindow *main_window = nullptr;
   MWinCollection *collection = nullptr;
   MWinWindow *window = nullptr;
   Controller controller;

@@ -3,55 +3,34 @@
 // that moves on to its next stage with the toolkit's tick.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
-#include "Engine/EngDebug.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngPicture.h"
 #include "Engine/EngTexture.h"
 #include "Engine/EngTga.h"
-#include "Engine/EngWhichDevice.h"
-#include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinButton.h"
-#include "Engine/MWin/MWinCollection.h"
-#include "Engine/MWin/MWinDesktop.h"
-#include "Engine/MWin/MWinID.h"
-#include "Engine/MWin/MWinWindow.h"
-#include "tests/Engine/DeviceTestSupport.h"
-#include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/Engine/MWin/MWinWidgetDisplayTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace qwtest {
 namespace {
 
-class MWinButtonPictureDisplayTest : public DeviceTest {
+class MWinButtonPictureDisplayTest : public MWinPlainDisplayTest {
  protected:
   void SetUp() override {
-    DeviceTest::SetUp();
-    DebugResetForTests();
-    EngWhichDeviceResetForTests();
-    SetWindowSizeForToolkit(640, 480);
     eng_main_current_time = 20.0;
-    mwin = new MWin(nullptr);
-    ASSERT_TRUE(mwin->Startup());
-    ASSERT_TRUE(mwin->CreateGraphicsObjects());
-    mwin->SetClearMethod(MWIN_CLEAR_COLOUR, nullptr);
-    device->SetClearColour(0, 0, 0);
-    _MWinWindowCreateInfo info = {};
-    info.width = 640;
-    info.height = 480;
-    MWinCopyID(info.back_texbut, "MWIN_TEXBUT_NONE");
-    window = mwin->GetDesktop()->AddCollection("C")->AddWindow("W", &info);
-    ASSERT_NE(window, nullptr);
+    ASSERT_NO_FATAL_FAILURE(MWinPlainDisplayTest::SetUp());
     label = window->AddButton("P", MWIN_BUTTON_STATIC, "MWIN_TEXBUT_NONE", nullptr, 200, 150, 160, 80);
     ASSERT_NE(label, nullptr);
   }
   void TearDown() override {
+    // The toolkit goes before the texture and picture its widgets may point at.
     delete mwin;
+    mwin = nullptr;
     picture.Destroy();
     texture.Destroy();
-    DeviceTest::TearDown();
+    MWinPlainDisplayTest::TearDown();
   }
   // An 8 by 8 texture: the left half red, the right half blue.
   void LoadRedBlueTexture() {
@@ -65,18 +44,6 @@ class MWinButtonPictureDisplayTest : public DeviceTest {
     EngTga tga(8, 8, 32, r, g, b, 1);
     ASSERT_TRUE(tga.SaveToFile(dir.File(name).c_str()));
   }
-  // 'r', 'g', 'b' or 'k' for a pure colour, '?' for anything else.
-  static char At(int x, int y) {
-    unsigned char p[3];
-    ReadPixel(x, y, p);
-    auto on = [](unsigned char v) { return v > 200; };
-    auto off = [](unsigned char v) { return v < 55; };
-    if (on(p[0]) && off(p[1]) && off(p[2])) return 'r';
-    if (off(p[0]) && on(p[1]) && off(p[2])) return 'g';
-    if (off(p[0]) && off(p[1]) && on(p[2])) return 'b';
-    if (off(p[0]) && off(p[1]) && off(p[2])) return 'k';
-    return '?';
-  }
   // The colours at the points, in order, as one string.
   static std::string Row(std::initializer_list<std::pair<int, int>> points) {
     std::string out;
@@ -85,8 +52,6 @@ class MWinButtonPictureDisplayTest : public DeviceTest {
   }
 
   TempDir dir;
-  MWin *mwin = nullptr;
-  MWinWindow *window = nullptr;
   MWinButton *label = nullptr;
   EngTexture texture;
   EngPicture picture;

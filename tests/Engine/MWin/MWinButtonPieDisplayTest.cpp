@@ -5,59 +5,22 @@
 
 #include <string>
 
-#include "Engine/EngDebug.h"
 #include "Engine/EngTriangleList.h"
-#include "Engine/EngWhichDevice.h"
-#include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinButton.h"
-#include "Engine/MWin/MWinCollection.h"
-#include "Engine/MWin/MWinDesktop.h"
-#include "Engine/MWin/MWinID.h"
 #include "Engine/MWin/MWinSettings.h"
-#include "Engine/MWin/MWinWindow.h"
-#include "tests/Engine/DeviceTestSupport.h"
-#include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/Engine/MWin/MWinWidgetDisplayTestSupport.h"
 
 namespace qwtest {
 namespace {
 
-class MWinButtonPieDisplayTest : public DeviceTest {
+class MWinButtonPieDisplayTest : public MWinPlainDisplayTest {
  protected:
   void SetUp() override {
-    DeviceTest::SetUp();
-    DebugResetForTests();
-    EngWhichDeviceResetForTests();
-    SetWindowSizeForToolkit(640, 480);
-    mwin = new MWin(nullptr);
-    ASSERT_TRUE(mwin->Startup());
-    ASSERT_TRUE(mwin->CreateGraphicsObjects());
-    mwin->SetClearMethod(MWIN_CLEAR_COLOUR, nullptr);
-    device->SetClearColour(0, 0, 0);
-    _MWinWindowCreateInfo info = {};
-    info.width = 640;
-    info.height = 480;
-    MWinCopyID(info.back_texbut, "MWIN_TEXBUT_NONE");
-    window = mwin->GetDesktop()->AddCollection("C")->AddWindow("W", &info);
-    ASSERT_NE(window, nullptr);
+    ASSERT_NO_FATAL_FAILURE(MWinPlainDisplayTest::SetUp());
     // Outer radius 100 around (300, 200); the ring is 5% of the width, so the inner radius is 90.
     pie = window->AddButton("PIE", MWIN_BUTTON_PIE, "MWIN_TEXBUT_NONE", nullptr, 200, 100, 200, 200);
     ASSERT_NE(pie, nullptr);
     pie->PieSetColours(1, 0, 0, 0, 1, 0, 0, 0, 1);
-  }
-  void TearDown() override {
-    delete mwin;
-    DeviceTest::TearDown();
-  }
-  static char At(int x, int y) {
-    unsigned char p[3];
-    ReadPixel(x, y, p);
-    auto on = [](unsigned char v) { return v > 200; };
-    auto off = [](unsigned char v) { return v < 55; };
-    if (on(p[0]) && off(p[1]) && off(p[2])) return 'r';
-    if (off(p[0]) && on(p[1]) && off(p[2])) return 'g';
-    if (off(p[0]) && off(p[1]) && on(p[2])) return 'b';
-    if (off(p[0]) && off(p[1]) && off(p[2])) return 'k';
-    return '?';
   }
   // Ring top, ring bottom, upper left, upper right, lower right, lower left, outside the disc.
   std::string Look() {
@@ -68,8 +31,6 @@ class MWinButtonPieDisplayTest : public DeviceTest {
     return out;
   }
 
-  MWin *mwin = nullptr;
-  MWinWindow *window = nullptr;
   MWinButton *pie = nullptr;
 };
 

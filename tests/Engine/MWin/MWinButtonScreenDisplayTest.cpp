@@ -1,7 +1,7 @@
 // The toolkit end to end: a screen of push buttons and labels in a window, drawn in a real
 // window under Xvfb and pressed by mouse events pushed into SDL's queue, which travel through
 // the window's event handler and the program's input callback to the screen's controller.
-#include <GL/gl.h>
+#include <GL/glew.h>
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -25,12 +25,11 @@
 #include "Engine/MWin/MWinWindow.h"
 #include "tests/Engine/MWin/MWinSkinTestSupport.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/Engine/MWin/MWinWidgetDisplayTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace qwtest {
 namespace {
-
-const char *const kVeraBold = "/usr/share/fonts/truetype/ttf-bitstream-vera/VeraBd.ttf";
 
 // What the game does with input: hand it to the toolkit.
 class ScreenProgram : public EngProgram {
@@ -95,13 +94,7 @@ class MWinButtonScreenDisplayTest : public ::testing::Test {
     ASSERT_NE(eng_main_device, nullptr);
     Pump(5);
     mwin = new MWin(nullptr);
-    _MWinFontParams params;
-    memset(&params, 0, sizeof(params));
-    params.size = 24;
-    params.min_char = 32;
-    params.max_char = 126;
-    params.x_scale = params.y_scale = 1;
-    ASSERT_TRUE(mwin->GetFonts()->AddStandardFont(kVeraBold, &params));
+    ASSERT_TRUE(AddVeraBoldFont(mwin, 24));
     ASSERT_TRUE(mwin->Startup());
     ASSERT_TRUE(SetupTestSkin(mwin, dir.Path()));
     ASSERT_TRUE(mwin->CreateGraphicsObjects());

@@ -21,12 +21,11 @@
 #include "tests/Engine/DeviceTestSupport.h"
 #include "tests/Engine/MWin/MWinSkinTestSupport.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/Engine/MWin/MWinWidgetDisplayTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace qwtest {
 namespace {
-
-const char *const kVeraBold = "/usr/share/fonts/truetype/ttf-bitstream-vera/VeraBd.ttf";
 
 class MWinPopupDisplayTest : public DeviceTest {
  protected:
@@ -38,13 +37,7 @@ class MWinPopupDisplayTest : public DeviceTest {
     SetWindowSizeForToolkit(640, 480);
     memset(eng_key_down, 0, sizeof(eng_key_down));
     mwin = new MWin(nullptr);
-    _MWinFontParams params;
-    memset(&params, 0, sizeof(params));
-    params.size = 24;
-    params.min_char = 32;
-    params.max_char = 126;
-    params.x_scale = params.y_scale = 1;
-    ASSERT_TRUE(mwin->GetFonts()->AddStandardFont(kVeraBold, &params));
+    ASSERT_TRUE(AddVeraBoldFont(mwin, 24));
     ASSERT_TRUE(mwin->Startup());
     ASSERT_TRUE(SetupTestSkin(mwin, dir.Path()));
     ASSERT_TRUE(mwin->CreateGraphicsObjects());

@@ -12,12 +12,12 @@
 #include "Engine/MWin/MWinFonts.h"
 #include "tests/Engine/DeviceTestSupport.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/Engine/MWin/MWinWidgetDisplayTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace qwtest {
 namespace {
 
-const char *const kVeraBold = "/usr/share/fonts/truetype/ttf-bitstream-vera/VeraBd.ttf";
 const char *const kText = "Wide wide text";
 
 class MWinRenderTextDisplayTest : public DeviceTest {
@@ -28,13 +28,7 @@ class MWinRenderTextDisplayTest : public DeviceTest {
     EngWhichDeviceResetForTests();
     SetWindowSizeForToolkit(640, 480);
     mwin = new MWin(nullptr);
-    _MWinFontParams params;
-    memset(&params, 0, sizeof(params));
-    params.size = 32;
-    params.min_char = 32;
-    params.max_char = 126;
-    params.x_scale = params.y_scale = 1;
-    ASSERT_TRUE(mwin->GetFonts()->AddStandardFont(kVeraBold, &params));
+    ASSERT_TRUE(AddVeraBoldFont(mwin, 32));
     ASSERT_TRUE(mwin->Startup());
     ASSERT_TRUE(MakeFontReady());
   }
@@ -58,15 +52,9 @@ class MWinRenderTextDisplayTest : public DeviceTest {
   }
   // The first and last pixel columns with a lit pixel in rows y0..y1; -1, -1 when none.
   static void LitColumns(int y0, int y1, int *first, int *last) {
-    std::vector<unsigned char> rgba(640 * 480 * 4);
-    glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    *first = *last = -1;
-    for (int y = y0; y <= y1; y++)
-      for (int x = 0; x < 640; x++)
-        if (rgba[((479 - y) * 640 + x) * 4] > 128) {
-          if (*first < 0 || x < *first) *first = x;
-          if (x > *last) *last = x;
-        }
+    Found lit = FindPixels(0, y0, 639, y1, [](const unsigned char *p) { return p[0] > 128; });
+    *first = lit.first_x;
+    *last = lit.last_x;
   }
 
   MWin *mwin = nullptr;

@@ -1,99 +1,23 @@
 // Scrollbars and the script text box drawn on the real device: the thumb where the value puts
 // it, styled paragraphs sharing a line, and a text scrolled by part of a line.
-#include <GL/glew.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <functional>
 #include <string>
-#include <vector>
 
-#include "Engine/EngFont.h"
-#include "Engine/EngLanguages.h"
-#include "Engine/EngWhichDevice.h"
-#include "Engine/MWin/MWin.h"
-#include "Engine/MWin/MWinCollection.h"
-#include "Engine/MWin/MWinDesktop.h"
-#include "Engine/MWin/MWinFonts.h"
 #include "Engine/MWin/MWinGroup.h"
 #include "Engine/MWin/MWinHorzScrollbar.h"
-#include "Engine/MWin/MWinID.h"
 #include "Engine/MWin/MWinScriptButton.h"
 #include "Engine/MWin/MWinVertScrollbar.h"
-#include "Engine/MWin/MWinWindow.h"
-#include "tests/Engine/DeviceTestSupport.h"
-#include "tests/Engine/MWin/MWinSkinTestSupport.h"
-#include "tests/Engine/MWin/MWinTestSupport.h"
-#include "tests/support/TestSupport.h"
+#include "tests/Engine/MWin/MWinWidgetDisplayTestSupport.h"
 
 namespace qwtest {
 namespace {
-
-const char *const kVeraBold = "/usr/share/fonts/truetype/ttf-bitstream-vera/VeraBd.ttf";
-
-// The bounds of the pixels inside a rectangle that pass a colour test.
-struct Found {
-  int first_x = -1, last_x = -1, first_y = -1, last_y = -1;
-};
-
-Found FindPixels(int x0, int y0, int x1, int y1, const std::function<bool(const unsigned char *)> &test) {
-  std::vector<unsigned char> rgba(640 * 480 * 4);
-  glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  Found found;
-  for (int y = y0; y <= y1; y++)
-    for (int x = x0; x <= x1; x++)
-      if (test(&rgba[size_t(((479 - y) * 640 + x) * 4)])) {
-        if (found.first_x < 0 || x < found.first_x) found.first_x = x;
-        if (x > found.last_x) found.last_x = x;
-        if (found.first_y < 0) found.first_y = y;
-        found.last_y = y;
-      }
-  return found;
-}
 
 bool Lit(const unsigned char *p) { return p[0] > 60 || p[1] > 60 || p[2] > 60; }
 bool Red(const unsigned char *p) { return p[0] > 128 && p[1] < 80; }
 bool Green(const unsigned char *p) { return p[1] > 128 && p[0] < 80; }
 
-class MWinScrollbarDisplayTest : public DeviceTest {
- protected:
-  void SetUp() override {
-    DeviceTest::SetUp();
-    ASSERT_TRUE(FileExists(kVeraBold)) << "install ttf-bitstream-vera";
-    EngWhichDeviceResetForTests();
-    EngLanguagesExit();
-    SetWindowSizeForToolkit(640, 480);
-    mwin = new MWin(nullptr);
-    _MWinFontParams params;
-    memset(&params, 0, sizeof(params));
-    params.size = 24;
-    params.min_char = 32;
-    params.max_char = 126;
-    params.x_scale = params.y_scale = 1;
-    ASSERT_TRUE(mwin->GetFonts()->AddStandardFont(kVeraBold, &params));
-    ASSERT_TRUE(mwin->Startup());
-    ASSERT_TRUE(SetupTestSkin(mwin, dir.Path()));
-    ASSERT_TRUE(mwin->CreateGraphicsObjects());
-    mwin->SetClearMethod(MWIN_CLEAR_COLOUR, nullptr);
-    device->SetClearColour(0, 0, 0);
-    MWinCollection *c = mwin->GetDesktop()->AddCollection("C");
-    _MWinWindowCreateInfo info = {};
-    info.width = 640;
-    info.height = 480;
-    MWinCopyID(info.back_texbut, "MWIN_TEXBUT_NONE");
-    window = c->AddWindow("W", &info);
-    ASSERT_NE(window, nullptr);
-  }
-  void TearDown() override {
-    delete mwin;
-    EngLanguagesExit();
-    DeviceTest::TearDown();
-  }
-
-  TempDir dir;
-  MWin *mwin = nullptr;
-  MWinWindow *window = nullptr;
-};
+class MWinScrollbarDisplayTest : public MWinWidgetDisplayTest {};
 
 TEST_F(MWinScrollbarDisplayTest, TheThumbIsDrawnWhereTheValuePutsIt) {
   MWinHorzScrollbar *h = window->AddHorzScrollbar("H", "MWIN_TEXBUT_NONE", nullptr, 100, 100, 300, 30);

@@ -21,12 +21,11 @@
 #include "tests/Engine/DeviceTestSupport.h"
 #include "tests/Engine/MWin/MWinSkinTestSupport.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/Engine/MWin/MWinWidgetDisplayTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace qwtest {
 namespace {
-
-const char *const kVeraBold = "/usr/share/fonts/truetype/ttf-bitstream-vera/VeraBd.ttf";
 
 const char *Entry(int row, int column, MWinTabPanel *) {
   static char text[32];
@@ -45,13 +44,7 @@ class MWinTabPanelDisplayTest : public DeviceTest {
     EngWhichDeviceResetForTests();
     SetWindowSizeForToolkit(640, 480);
     mwin = new MWin(nullptr);
-    _MWinFontParams params;
-    memset(&params, 0, sizeof(params));
-    params.size = 24;
-    params.min_char = 32;
-    params.max_char = 126;
-    params.x_scale = params.y_scale = 1;
-    ASSERT_TRUE(mwin->GetFonts()->AddStandardFont(kVeraBold, &params));
+    ASSERT_TRUE(AddVeraBoldFont(mwin, 24));
     ASSERT_TRUE(mwin->Startup());
     ASSERT_TRUE(SetupTestSkin(mwin, dir.Path()));
     // Plain colours for the table's slots, so each piece is told apart by its colour.
@@ -61,14 +54,7 @@ class MWinTabPanelDisplayTest : public DeviceTest {
     ASSERT_TRUE(Slot(MWIN_STDTEX_TAB_PANEL_ROW_SEL, "RowSel", 0, 1, 0));
     ASSERT_TRUE(Slot(MWIN_STDTEX_TAB_PANEL_ROW_EMPTY, "RowEmpty", 0.5f, 0, 0.5f));
     ASSERT_TRUE(mwin->CreateGraphicsObjects());
-    mwin->SetClearMethod(MWIN_CLEAR_COLOUR, nullptr);
-    device->SetClearColour(0, 0, 0);
-    MWinCollection *c = mwin->GetDesktop()->AddCollection("C");
-    _MWinWindowCreateInfo info = {};
-    info.width = 640;
-    info.height = 480;
-    MWinCopyID(info.back_texbut, "MWIN_TEXBUT_NONE");
-    window = c->AddWindow("W", &info);
+    window = AddBlackScreenWindow(mwin, device.get());
     ASSERT_NE(window, nullptr);
   }
   void TearDown() override {

@@ -12,7 +12,7 @@
 #include "Engine/MWin/MWinGroup.h"
 #include "Engine/MWin/MWinSettings.h"
 #include "Engine/MWin/MWinTabPanel.h"
-#include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/Engine/MWin/MWinWidgetTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace qwtest {
@@ -36,24 +36,13 @@ const char *Entry(int row, int column, MWinTabPanel *) {
 
 const int kUp = 246, kDown = 247, kPageUp = 248, kPageDown = 249;
 
-class MWinTabPanelTest : public MWinTest {
+class MWinTabPanelTest : public MWinProgramTest {
  protected:
   void SetUp() override {
-    EngProgramSetResourcesPathForTests(dir.Path().c_str());
-    program = new EngProgram();
-    main_window = new EngWindow(program, "tests");
-    eng_main_window = main_window;
-    MWinTest::SetUp();
+    MWinProgramTest::SetUp();
     calls.clear();
     collection = Desktop()->AddCollection("C");
     window = AddWindow(collection, "W", 50, 50, 400, 300);
-  }
-  void TearDown() override {
-    MWinTest::TearDown();
-    eng_main_window = nullptr;
-    delete main_window;
-    delete program;
-    EngProgramSetResourcesPathForTests(nullptr);
   }
   MWinTabPanel *AddPanel(float h, int rows, int cols, int per_page, char title = 0) {
     MWinGroup *group = window->GetFirstGroup();
@@ -83,9 +72,6 @@ class MWinTabPanelTest : public MWinTest {
     return rows;
   }
 
-  TempDir dir;
-  EngProgram *program = nullptr;
-  EngWindow *main_window = nullptr;
   MWinCollection *collection = nullptr;
   MWinWindow *window = nullptr;
 };

@@ -14,7 +14,8 @@
 
 namespace qwtest {
 
-class MWinWidgetTest : public MWinTest {
+// The toolkit with a program and a main window, as in the game: the callback path needs both.
+class MWinProgramTest : public MWinTest {
  protected:
   void SetUp() override {
     EngProgramSetResourcesPathForTests(dir.Path().c_str());
@@ -22,11 +23,6 @@ class MWinWidgetTest : public MWinTest {
     main_window = new EngWindow(program, "tests");
     eng_main_window = main_window;
     MWinTest::SetUp();
-    records().clear();
-    sounds().clear();
-    mwin->SetSoundPlayCallback([](_MWinSoundEvent e, void *) { sounds().push_back(e); }, nullptr);
-    collection = Desktop()->AddCollection("C");
-    window = AddWindow(collection, "W", 0, 0, 640, 480);
   }
   void TearDown() override {
     MWinTest::TearDown();
@@ -34,6 +30,22 @@ class MWinWidgetTest : public MWinTest {
     delete main_window;
     delete program;
     EngProgramSetResourcesPathForTests(nullptr);
+  }
+
+  TempDir dir;
+  EngProgram *program = nullptr;
+  EngWindow *main_window = nullptr;
+};
+
+class MWinWidgetTest : public MWinProgramTest {
+ protected:
+  void SetUp() override {
+    MWinProgramTest::SetUp();
+    records().clear();
+    sounds().clear();
+    mwin->SetSoundPlayCallback([](_MWinSoundEvent e, void *) { sounds().push_back(e); }, nullptr);
+    collection = Desktop()->AddCollection("C");
+    window = AddWindow(collection, "W", 0, 0, 640, 480);
   }
   static void Record(MWin *, _MWinButtonCallbackInfo *info, int, int) { records().push_back(*info); }
   static std::vector<_MWinButtonCallbackInfo> &records() {
@@ -56,9 +68,6 @@ class MWinWidgetTest : public MWinTest {
     return b;
   }
 
-  TempDir dir;
-  EngProgram *program = nullptr;
-  EngWindow *main_window = nullptr;
   MWinCollection *collection = nullptr;
   MWinWindow *window = nullptr;
 };
