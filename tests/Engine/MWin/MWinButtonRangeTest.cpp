@@ -26,10 +26,10 @@ void RangeChanged(MWin *, _MWinButtonCallbackInfo *info, int, int) {
 // The slider sits at x 110..316 on the screen. With the desktop settings (inset 3, handle 8,
 // right handle 24) its track shown is 176 wide from x 113, and a pointer value is
 // (x - 121) / 184 of the range.
-class MWinButtonRangeTest : public MWinProgramTest {
+class MWinButtonRangeTest : public MWinProgramWindowTest {
  protected:
   void SetUp() override {
-    MWinProgramTest::SetUp();
+    MWinProgramWindowTest::SetUp();
     calls.clear();
     slider = window->AddButton("R", MWIN_BUTTON_RANGE, "MWIN_TEXBUT_NONE", "Range", 10, 10, 206, 20, RangeChanged, 0,
                                0);

@@ -17,10 +17,10 @@ std::vector<int> changes;  // the by-user byte of each callback
 void Changed(MWin *, _MWinButtonCallbackInfo *info, int, int) { changes.push_back(info->colour_flag); }
 
 // The picker spans x 110..310, y 110..174: three bars 20 high with gaps of 2.
-class MWinColourTest : public MWinProgramTest {
+class MWinColourTest : public MWinProgramWindowTest {
  protected:
   void SetUp() override {
-    MWinProgramTest::SetUp();
+    MWinProgramWindowTest::SetUp();
     changes.clear();
     picker = window->GetFirstGroup()->AddColour("P", "MWIN_TEXBUT_NONE", nullptr, 10, 10, 200, 64);
     ASSERT_NE(picker, nullptr);

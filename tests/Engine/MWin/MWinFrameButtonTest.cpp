@@ -21,10 +21,10 @@ void PlainClose() { plain_closes++; }
 
 // The frame spans x 110..310, y 110..190; with the desktop settings its heading is 30 high and
 // its close box 30 wide, 3 from the right edge: x 277..307.
-class MWinFrameButtonTest : public MWinProgramTest {
+class MWinFrameButtonTest : public MWinProgramWindowTest {
  protected:
   void SetUp() override {
-    MWinProgramTest::SetUp();
+    MWinProgramWindowTest::SetUp();
     closes = plain_closes = 0;
     closed_button = nullptr;
     frame = window->GetFirstGroup()->AddFrameButton("F", "MWIN_TEXBUT_DEFAULT", "Title", 10, 10, 200, 80);

@@ -54,10 +54,10 @@ std::vector<char> results;
 void Result(MWin *, char result, void *) { results.push_back(result); }
 int key_sounds = 0;
 
-class MWinTextEntryMobileTest : public MWinProgramTest {
+class MWinTextEntryMobileTest : public MWinProgramWindowTest {
  protected:
   void SetUp() override {
-    MWinProgramTest::SetUp();
+    MWinProgramWindowTest::SetUp();
     MWinTextEntryResetForTests();
     MWinSetKeyInputLayoutFactory([]() -> MWinKeyInputLayout * { return new TestKeyInputLayout(); });
     results.clear();
@@ -72,7 +72,7 @@ class MWinTextEntryMobileTest : public MWinProgramTest {
   void TearDown() override {
     mwin->PopupTurnOff();
     MWinTextEntryResetForTests();
-    MWinProgramTest::TearDown();
+    MWinProgramWindowTest::TearDown();
     EngWhichDeviceResetForTests();
   }
   // A phone in portrait, as the entry is used.
