@@ -82,44 +82,35 @@ char EngFile::OpenForReading(const char *path, char text_mode, char report) {
 
 char EngFile::OpenForReadingIfExists(const char *path, char text_mode) { return OpenForReading(path, text_mode, 0); }
 
-char EngFile::OpenForWriting(const char *path, char text_mode) {
-  CloseIfAlreadyOpen(ENG_FUNC, path);
+// The common steps of the writing opens; each reports under its own signature. A quick report
+// goes to standard error only (the debug log's own file is opened that way).
+char EngFile::OpenForWritingAs(const char *func, const char *path, char mode, char text_mode, const char *failure,
+                               char quick) {
+  CloseIfAlreadyOpen(func, path);
   if (IsEmpty(path)) {
-    DebugErrorAlt(ENG_FUNC, "No filename specified");
+    DebugErrorAlt(func, "No filename specified");
     return 0;
   }
-  if (!OpenWithMode(path, 'w', 0, text_mode)) {
-    // Standard error only: the debug log's own file is opened through here.
-    DebugErrorQuickAlt(ENG_FUNC, "Could not open or create file <%s>", path);
+  if (!OpenWithMode(path, mode, 0, text_mode)) {
+    if (quick)
+      DebugErrorQuickAlt(func, failure, path);
+    else
+      DebugErrorAlt(func, failure, path);
     return 0;
   }
   return 1;
+}
+
+char EngFile::OpenForWriting(const char *path, char text_mode) {
+  return OpenForWritingAs(ENG_FUNC, path, 'w', text_mode, "Could not open or create file <%s>", 1);
 }
 
 char EngFile::CreateForWriting(const char *path, char text_mode) {
-  CloseIfAlreadyOpen(ENG_FUNC, path);
-  if (IsEmpty(path)) {
-    DebugErrorAlt(ENG_FUNC, "No filename specified");
-    return 0;
-  }
-  if (!OpenWithMode(path, 'w', 0, text_mode)) {
-    DebugErrorAlt(ENG_FUNC, "Could not create file <%s>", path);
-    return 0;
-  }
-  return 1;
+  return OpenForWritingAs(ENG_FUNC, path, 'w', text_mode, "Could not create file <%s>", 0);
 }
 
 char EngFile::OpenForAppending(const char *path, char text_mode) {
-  CloseIfAlreadyOpen(ENG_FUNC, path);
-  if (IsEmpty(path)) {
-    DebugErrorAlt(ENG_FUNC, "No filename specified");
-    return 0;
-  }
-  if (!OpenWithMode(path, 'a', 0, text_mode)) {
-    DebugErrorAlt(ENG_FUNC, "Could not open or create file <%s>", path);
-    return 0;
-  }
-  return 1;
+  return OpenForWritingAs(ENG_FUNC, path, 'a', text_mode, "Could not open or create file <%s>", 0);
 }
 
 char EngFile::Close() {

@@ -47,6 +47,8 @@ class EngFile {
  private:
   void CloseIfAlreadyOpen(const char *signature, const char *path);
   char OpenWithMode(const char *path, char mode, char for_reading, char text_mode);
+  char OpenForWritingAs(const char *func, const char *path, char mode, char text_mode, const char *failure,
+                        char quick);
 };
 
 char EngFileExists(const char *path, char report);

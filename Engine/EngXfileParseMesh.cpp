@@ -254,21 +254,27 @@ EngUInt32 EngXfileParse::GetLastLoadedModelPartNumVertices() {
   return m_num_vertices;
 }
 
-char EngXfileParse::GetLastLoadedModelPartVertex(EngUInt32 i, _Vector3d *out) {
-  if (!m_memory_ready) {
-    DebugErrorAlt(ENG_FUNC, "Not setup ok");
+// One x, y, z triple of the last loaded part's positions or normals, checked against its count.
+static char ReadPartTriple(const char *func, char ready, const float *values, EngUInt32 count, EngUInt32 i,
+                           _Vector3d *out) {
+  if (!ready) {
+    DebugErrorAlt(func, "Not setup ok");
     return 0;
   }
-  if (i >= m_num_vertices) {
-    DebugErrorAlt(ENG_FUNC, "Invalid num %u (%u)", i, m_num_vertices);
+  if (i >= count) {
+    DebugErrorAlt(func, "Invalid num %u (%u)", i, count);
     return 0;
   }
   if (out) {
-    out->x = m_vertices[i * 3];
-    out->y = m_vertices[i * 3 + 1];
-    out->z = m_vertices[i * 3 + 2];
+    out->x = values[i * 3];
+    out->y = values[i * 3 + 1];
+    out->z = values[i * 3 + 2];
   }
   return 1;
+}
+
+char EngXfileParse::GetLastLoadedModelPartVertex(EngUInt32 i, _Vector3d *out) {
+  return ReadPartTriple(ENG_FUNC, m_memory_ready, m_vertices, m_num_vertices, i, out);
 }
 
 EngUInt32 EngXfileParse::GetLastLoadedModelPartNumNormals() {
@@ -280,20 +286,7 @@ EngUInt32 EngXfileParse::GetLastLoadedModelPartNumNormals() {
 }
 
 char EngXfileParse::GetLastLoadedModelPartNormal(EngUInt32 i, _Vector3d *out) {
-  if (!m_memory_ready) {
-    DebugErrorAlt(ENG_FUNC, "Not setup ok");
-    return 0;
-  }
-  if (i >= m_num_normals) {
-    DebugErrorAlt(ENG_FUNC, "Invalid num %u (%u)", i, m_num_normals);
-    return 0;
-  }
-  if (out) {
-    out->x = m_normals[i * 3];
-    out->y = m_normals[i * 3 + 1];
-    out->z = m_normals[i * 3 + 2];
-  }
-  return 1;
+  return ReadPartTriple(ENG_FUNC, m_memory_ready, m_normals, m_num_normals, i, out);
 }
 
 EngUInt32 EngXfileParse::GetLastLoadedModelPartNumFaces() {
