@@ -10,8 +10,12 @@ string(SUBSTRING "${_qw_dir_hash}" 0 3 _qw_hex)
 math(EXPR _qw_display "0x${_qw_hex} % 400 + 100")
 set(QW_TEST_DISPLAY ":${_qw_display}" CACHE STRING "X display that the test fixture starts Xvfb on")
 
+# The online services' addresses point at a refused local port: no test reaches the built-in
+# hosts, and a test that needs a server starts its own and sets them.
 set(QW_TEST_ENV
   "QUARRELWICK_NONINTERACTIVE=1"
+  "QUARRELWICK_SCORE_URL=http://127.0.0.1:1"
+  "QUARRELWICK_UPDATE_URL=http://127.0.0.1:1"
   "ALSOFT_DRIVERS=null"
   "QW_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
   "QW_TEST_BINARY_DIR=${CMAKE_BINARY_DIR}")

@@ -5,6 +5,7 @@
 #include "Engine/EngPrefFolder.h"
 #include "Engine/Resolution.h"
 #include "game/Program.h"
+#include "online/CurlInterface.h"
 #include "online/Updater.h"
 
 Program *main_program = nullptr;
@@ -17,6 +18,8 @@ void MainResetForTests() { process_set_up = 0; }
 // Once per process, before anything touches the user's folder.
 static char SetUpProcess() {
   if (process_set_up) return 1;
+  // libcurl's global set-up, once and on the main thread, before any thread could use it.
+  if (!CurlInterface_IsCurlInitialised()) CurlInterface_InitCurl();
   EngEncryptionInit("QX_SEALING_KEY");
   if (!PrefFolderSetup("Quarrelwick", 1, "LogFile.txt", 1)) return 0;
   // The display settings module takes no value between the program name and the game version.
@@ -59,5 +62,7 @@ char MainExitAndDeleteMainProgram(char) {
   }
   DebugPlainText("Exited program.");
   DebugPlainText("------------------------------------------------------");
+  // Last of all: the workers are joined and the after-exit callback (which may download) ran.
+  CurlInterface_ExitCurl();
   return 1;
 }

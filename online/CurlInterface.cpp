@@ -1,0 +1,624 @@
+#include "online/CurlInterface.h"
+
+#include <curl/curl.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngFile.h"
+#include "Engine/EngMain.h"
+#include "Engine/EngMemory.h"
+#include "Engine/EngMisc.h"
+#include "Engine/EngMutex.h"
+
+static std::atomic<char> ci_curl_setup{0};
+
+char CurlInterface_InitCurl() {
+  if (ci_curl_setup.load()) {
+    DebugInfoAlt(ENG_FUNC, "Already setup.");
+    return 1;
+  }
+  if (curl_global_init(CURL_GLOBAL_ALL) != CURLE_OK) {
+    DebugErrorAlt(ENG_FUNC, "curl_global_init() failed.");
+    return 0;
+  }
+  ci_curl_setup = 1;
+  return 1;
+}
+
+char CurlInterface_IsCurlInitialised() { return ci_curl_setup.load(); }
+
+void CurlInterface_ExitCurl() {
+  if (!ci_curl_setup.load()) return;
+  curl_global_cleanup();
+  ci_curl_setup = 0;
+}
+
+void *CurlInterface_CallCurlEasyInit() {
+  if (!ci_curl_setup.load()) {
+    DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
+    return nullptr;
+  }
+  CURL *curl = curl_easy_init();
+  if (!curl) DebugErrorAlt(ENG_FUNC, "curl_easy_init() failed.");
+  return curl;
+}
+
+int CurlInterface_SetCommonOptions(void *easy_handle) {
+  CURL *curl = static_cast<CURL *>(easy_handle);
+  if (!curl) return CURLE_BAD_FUNCTION_ARGUMENT;
+  CURLcode code = curl_easy_setopt(curl, CURLOPT_IPRESOLVE, long(CURL_IPRESOLVE_V4));
+  // Signals would reach a game that does not expect them (time-outs on worker threads).
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+  return code;
+}
+
+CurlInterface::CurlInterface(const char *name, char verbose) {
+  m_mutex = new EngMutex(0.0f);
+  m_mutex->Setup(2.0f);
+  m_mutex->Lock();
+  m_busy = 0;
+  m_exiting = 0;
+  EngSafeStrcpy(m_name, name && name[0] ? name : "CurlI", sizeof(m_name));
+  m_guard = '{';
+  m_file = nullptr;
+  m_curl_e = nullptr;
+  m_verbose = verbose;
+  m_self = this;
+  m_mutex->Unlock();
+}
+
+CurlInterface::~CurlInterface() {
+  // libcurl's global state is the program's, undone only at its very end.
+  ExitWithWait();
+  m_self = nullptr;
+  m_guard = 0;
+  delete m_mutex;
+  m_mutex = nullptr;
+}
+
+char *CurlInterface::BuildFullUrl(const char *url, const char *query, const char *caller) {
+  size_t length = strlen(url) + (query ? strlen(query) + 1 : 0) + 1;
+  char *full = static_cast<char *>(EngMalloc(length, caller, 0));
+  if (!full) return nullptr;
+  if (query)
+    snprintf(full, length, "%s?%s", url, query);
+  else
+    snprintf(full, length, "%s", url);
+  return full;
+}
+
+char CurlInterface::CreateEasyHandle() {
+  if (m_curl_e) {
+    DebugErrorAlt(ENG_FUNC, "m_curl_e already exists.");
+    return 0;
+  }
+  m_mutex->Lock();
+  m_curl_e = CurlInterface_CallCurlEasyInit();
+  m_mutex->Unlock();
+  if (!m_curl_e) {
+    DebugErrorAlt(ENG_FUNC, "curl_easy_init() failed");
+    return 0;
+  }
+  return 1;
+}
+
+void CurlInterface::DropFile() {
+  if (!m_file) return;
+  m_file->Close();
+  delete m_file;
+  m_file = nullptr;
+}
+
+// Marks the object busy before any buffer of the transfer exists, so that an exit asked from
+// another thread meanwhile waits for the transfer instead of freeing under it.
+char CurlInterface::BeginTransfer(char busy_kind) {
+  m_mutex->Lock();
+  if (m_busy.load() || m_exiting.load())
+    DebugErrorAlt(ENG_FUNC, "m_doing_perform = %d,  m_exiting = %d", int(m_busy.load()), int(m_exiting.load()));
+  char was_busy = m_busy.load();
+  if (!was_busy) {
+    m_busy = busy_kind;
+    m_exiting = 0;
+  }
+  m_mutex->Unlock();
+  return was_busy ? 0 : 1;
+}
+
+void CurlInterface::EndTransfer() {
+  m_mutex->Lock();
+  m_busy = 0;
+  m_mutex->Unlock();
+}
+
+char CurlInterface::DownloadFromUrl(const char *url, const char *query, EngUInt32 capacity, char skip_newlines,
+                                    int timeout_seconds, char *cancelled) {
+  return DownloadFromUrlUsingPost(url, query, capacity, nullptr, 0, skip_newlines, timeout_seconds, cancelled);
+}
+
+char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query, EngUInt32 capacity,
+                                             const void *body, EngUInt32 body_size, char skip_newlines,
+                                             int timeout_seconds, char *cancelled) {
+  if (!ci_curl_setup.load() && !CurlInterface_InitCurl()) return 0;
+  Exit();
+  if (!url || !url[0] || capacity == 0) {
+    DebugErrorAlt(ENG_FUNC, "Parameters error.");
+    return 0;
+  }
+  if (cancelled) *cancelled = 0;
+  if (!BeginTransfer(1)) return 0;
+  m_data = static_cast<char *>(EngMalloc(size_t(capacity) + 1, "DoDownloadFromUrl", 0));
+  char *full_url = m_data ? BuildFullUrl(url, query, "DoDownloadFromUrl") : nullptr;
+  if (!full_url || !CreateEasyHandle()) {
+    EngFree(full_url, 0, "DoDownloadFromUrl");
+    EndTransfer();
+    Exit();
+    return 0;
+  }
+  m_data[0] = 0;
+  if (m_verbose) fprintf(stderr, "Downloading from: <%s>\n", full_url);
+  DropFile();
+  m_count = 0;
+  m_capacity = capacity;
+  m_skip_newlines = skip_newlines;
+
+  CURL *curl = static_cast<CURL *>(m_curl_e);
+  int step = 0;
+  m_mutex->Lock();
+  CURLcode code = curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteDataFunctionCB_Static);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_URL, full_url);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_TIMEOUT, long(timeout_seconds));
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, long(timeout_seconds));
+  if (code == CURLE_OK && ++step) code = CURLcode(CurlInterface_SetCommonOptions(curl));
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, TransferProgressCB_Static);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  if (code == CURLE_OK && body && body_size) {
+    ++step;
+    code = curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE, long(body_size));
+    if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body);
+    if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_POST, 1L);
+  }
+  m_mutex->Unlock();
+  if (code == CURLE_OK) {
+    step = 10;
+    code = curl_easy_perform(curl);
+  }
+  DropFile();
+  EndTransfer();
+  EngFree(full_url, 0, "DoDownloadFromUrl");
+
+  if (m_exiting.load()) {
+    if (m_verbose) DebugInfoAlt(ENG_FUNC, "Done as exiting.");
+    if (cancelled) *cancelled = 1;
+    Exit();
+    return 0;
+  }
+  CleanupHandles();
+  if (code == CURLE_ABORTED_BY_CALLBACK) {
+    Exit();
+    return 0;
+  }
+  if (code == CURLE_WRITE_ERROR && m_count == m_capacity - 1) {
+    if (m_verbose) DebugInfoAlt(ENG_FUNC, "More data available to download is ignored.");
+    return 1;
+  }
+  if (code == CURLE_OK) return 1;
+  if (code == CURLE_COULDNT_CONNECT && step == 10)
+    DebugErrorAlt(ENG_FUNC, "Could not connect.");
+  else
+    DebugErrorAlt(ENG_FUNC, "Problem ( from: %d  error: %d (%s) )", step, int(code), curl_easy_strerror(code));
+  Exit();
+  return 0;
+}
+
+char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, EngUInt32, char text_mode,
+                                          const char *file_name, int timeout_seconds, char *cancelled) {
+  if (!ci_curl_setup.load()) {
+    DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
+    return 0;
+  }
+  Exit();
+  if (cancelled) *cancelled = 0;
+  if (!url || !url[0] || !file_name || !file_name[0]) {
+    DebugErrorAlt(ENG_FUNC, "Parameters error.");
+    return 0;
+  }
+  if (!BeginTransfer(1)) return 0;
+  char *full_url = BuildFullUrl(url, query, "DownloadFromUrlToFile");
+  if (!full_url || !CreateEasyHandle()) {
+    EngFree(full_url, 0, "DownloadFromUrlToFile");
+    EndTransfer();
+    Exit();
+    return 0;
+  }
+  EngFileDeleteIfExists(file_name, 0);
+  m_file = new EngFile();
+  if (!m_file->OpenForWriting(file_name, text_mode)) {
+    DebugErrorAlt(ENG_FUNC, "Could not create file for downloading <%s>", file_name);
+    delete m_file;
+    m_file = nullptr;
+    EngFree(full_url, 0, "DownloadFromUrlToFile");
+    EndTransfer();
+    Exit();
+    return 0;
+  }
+  m_count = 0;
+  m_skip_newlines = 0;
+
+  CURL *curl = static_cast<CURL *>(m_curl_e);
+  int step = 0;
+  m_mutex->Lock();
+  CURLcode code = curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteFileFunctionCB_Static);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_URL, full_url);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_TIMEOUT, long(timeout_seconds));
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, long(timeout_seconds));
+  if (code == CURLE_OK && ++step) code = CURLcode(CurlInterface_SetCommonOptions(curl));
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, TransferProgressCB_Static);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  m_mutex->Unlock();
+  if (code == CURLE_OK) {
+    step = 10;
+    code = curl_easy_perform(curl);
+  }
+  // A file that cannot be flushed on closing is as good as a failed download.
+  char closed = m_file->Close();
+  DropFile();
+  EndTransfer();
+  EngFree(full_url, 0, "DownloadFromUrlToFile");
+
+  if (m_exiting.load()) {
+    if (m_verbose) DebugInfoAlt(ENG_FUNC, "Done as exiting.");
+    EngFileDeleteIfExists(file_name, 0);
+    if (cancelled) *cancelled = 1;
+    Exit();
+    return 0;
+  }
+  CleanupHandles();
+  if (code == CURLE_OK && closed) return 1;
+  EngFileDeleteIfExists(file_name, 0);
+  if (code == CURLE_OK) {
+    DebugErrorAlt(ENG_FUNC, "Could not write file <%s>", file_name);
+  } else if (code != CURLE_ABORTED_BY_CALLBACK) {
+    if (code == CURLE_COULDNT_CONNECT && step == 10)
+      DebugErrorAlt(ENG_FUNC, "Could not connect.");
+    else
+      DebugErrorAlt(ENG_FUNC, "Problem (from: %d  error: %d)", step, int(code));
+  }
+  Exit();
+  return 0;
+}
+
+char CurlInterface::UploadToUrl(const char *url, void *body, EngUInt32 body_size, int timeout_seconds,
+                                char *cancelled) {
+  if (cancelled) *cancelled = 0;
+  if (!url || !body || !url[0] || body_size == 0) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_BAPA);
+    return 0;
+  }
+  if (!ci_curl_setup.load()) {
+    DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
+    return 0;
+  }
+  Exit();
+  if (!BeginTransfer(2)) return 0;
+  if (!CreateEasyHandle()) {
+    EndTransfer();
+    Exit();
+    return 0;
+  }
+  CURL *curl = static_cast<CURL *>(m_curl_e);
+  m_mutex->Lock();
+  m_upload_size = body_size;
+  m_uploaded_count = 0;
+  m_upload_progress = 0.0f;
+  curl_slist *headers = curl_slist_append(nullptr, "Content-Type: text/xml");
+  int step = 0;
+  CURLcode code = curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
+  if (code == CURLE_OK && ++step)
+    code = curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, UploadWriteDataFunctionCB_Static);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_URL, url);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE, long(body_size));
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_POST, 1L);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, UploadProgressCB_Static);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  if (code == CURLE_OK && (step = 10)) code = curl_easy_setopt(curl, CURLOPT_TIMEOUT, long(timeout_seconds));
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 120L);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+  if (code == CURLE_OK) code = CURLcode(CurlInterface_SetCommonOptions(curl));
+  if (!headers && code == CURLE_OK) code = CURLE_OUT_OF_MEMORY;
+  m_mutex->Unlock();
+  if (m_verbose)
+    fprintf(stderr, "Sending %d bytes (%.2f Kb) (%.2f Mb).\n", int(body_size), body_size / 1024.0,
+            body_size / 1024.0 / 1024.0);
+  if (code == CURLE_OK) {
+    step = 100;
+    code = curl_easy_perform(curl);
+  }
+  m_mutex->Lock();
+  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 1L);
+  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
+  curl_slist_free_all(headers);
+  m_mutex->Unlock();
+  EndTransfer();
+
+  if (m_exiting.load()) {
+    if (m_verbose) DebugInfoAlt(ENG_FUNC, "Done as exiting.");
+    if (cancelled) *cancelled = 1;
+    Exit();
+    return 0;
+  }
+  CleanupHandles();
+  if (code == CURLE_ABORTED_BY_CALLBACK) {
+    Exit();
+    if (m_verbose) DebugInfoAlt(ENG_FUNC, "Upload aborted.");
+    return 0;
+  }
+  if (code == CURLE_OK) {
+    if (m_uploaded_count == 0) {
+      DebugErrorAlt(ENG_FUNC, "Nothing uploaded.");
+      return 0;
+    }
+    if (m_uploaded_count == m_upload_size) {
+      if (m_verbose) DebugInfoAlt(ENG_FUNC, "CI_DUTF: Uploaded ok.");
+      return 1;
+    }
+    DebugErrorAlt(ENG_FUNC, "Uploaded %u not %u.", m_uploaded_count, m_upload_size);
+    return 0;
+  }
+  if (code == CURLE_WRITE_ERROR && step == 100)
+    DebugErrorAlt(ENG_FUNC, "Write error.");
+  else if (code == CURLE_COULDNT_CONNECT && step == 100)
+    DebugErrorAlt(ENG_FUNC, "Could not connect.");
+  else
+    DebugErrorAlt(ENG_FUNC, "Problem (from: %d  error: %d)", step, int(code));
+  Exit();
+  return 0;
+}
+
+size_t CurlInterface::WriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user) {
+  if (!user) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+    return 0;
+  }
+  return static_cast<CurlInterface *>(user)->WriteDataFunctionCB(data, size, count);
+}
+
+size_t CurlInterface::WriteFileFunctionCB_Static(char *data, size_t size, size_t count, void *user) {
+  if (!user) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+    return 0;
+  }
+  return static_cast<CurlInterface *>(user)->WriteFileFunctionCB(data, size, count);
+}
+
+size_t CurlInterface::UploadWriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user) {
+  if (!user) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+    return 0;
+  }
+  return static_cast<CurlInterface *>(user)->UploadWriteDataFunctionCB(data, size, count);
+}
+
+int CurlInterface::UploadProgressCB_Static(void *user, long long, long long, long long total_up, long long now_up) {
+  if (!user) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+    return 0;
+  }
+  return static_cast<CurlInterface *>(user)->UploadProgressCB(total_up, now_up);
+}
+
+// Lets an exit asked from another thread end a transfer that would otherwise run to its time-out.
+int CurlInterface::TransferProgressCB_Static(void *user, long long, long long, long long, long long) {
+  if (!user) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+    return 0;
+  }
+  return static_cast<CurlInterface *>(user)->m_exiting.load() ? 1 : 0;
+}
+
+size_t CurlInterface::WriteDataFunctionCB(const char *data, size_t size, size_t count) {
+  if (!ci_curl_setup.load()) {
+    DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
+    return 0;
+  }
+  if (m_guard != '{') {
+    DebugErrorAlt(ENG_FUNC, "Class not setup. [%d] ...", int(m_guard));
+    DebugErrorAlt(ENG_FUNC, "                 [%s] .", m_name);
+    return 0;
+  }
+  size_t bytes = size * count;
+  if (bytes == 0) return 0;
+  if (!m_data) {
+    DebugErrorAlt(ENG_FUNC, "No data");
+    return 0;
+  }
+  if (size_t(m_count) + bytes >= size_t(m_capacity) - 1) {
+    if (size != 1) {
+      DebugErrorAlt(ENG_FUNC, "Expected a size of 1");
+      return 0;
+    }
+    bytes = m_capacity - m_count - 1;
+    if (bytes == 0) {
+      if (m_verbose) DebugInfoAlt(ENG_FUNC, "Nothing left to write");
+      return 0;
+    }
+  }
+  memcpy(m_data + m_count, data, bytes);
+  m_count += EngUInt32(bytes);
+  m_data[m_count] = 0;
+  return bytes;
+}
+
+size_t CurlInterface::WriteFileFunctionCB(const char *data, size_t size, size_t count) {
+  if (!ci_curl_setup.load()) {
+    DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
+    return 0;
+  }
+  if (m_guard != '{') {
+    DebugErrorAlt(ENG_FUNC, "Class not setup. [%d] ...", int(m_guard));
+    DebugErrorAlt(ENG_FUNC, "                 [%s] .", m_name);
+    return 0;
+  }
+  if (!m_file) {
+    DebugErrorAlt(ENG_FUNC, "No fp.");
+    return 0;
+  }
+  size_t bytes = size * count;
+  if (bytes == 0) return 0;
+  EngUInt32 written = m_file->FWrite(data, EngUInt32(bytes));
+  m_count += written;
+  return written;
+}
+
+size_t CurlInterface::UploadWriteDataFunctionCB(const char *data, size_t size, size_t count) {
+  size_t bytes = size * count;
+  // The reply is not NUL-terminated: a bounded copy is what gets printed and parsed.
+  char reply[256];
+  size_t n = bytes < sizeof(reply) - 1 ? bytes : sizeof(reply) - 1;
+  if (data && n) memcpy(reply, data, n);
+  reply[n] = 0;
+  if (m_verbose) fprintf(stderr, "Data: [%s]\n", reply);
+  m_uploaded_count = 0;
+  if (n == 0) {
+    DebugErrorAlt(ENG_FUNC, "No buffer.");
+  } else if (reply[0] == 'Y' && reply[1] == ' ') {
+    unsigned int uploaded = 0;
+    if (sscanf(reply + 2, "%u", &uploaded) == 1) m_uploaded_count = uploaded;
+  } else {
+    DebugErrorAlt(ENG_FUNC, "Problem: [%s].", reply);
+  }
+  return bytes;
+}
+
+int CurlInterface::UploadProgressCB(long long total_up, long long now_up) {
+  if (total_up > 0) m_upload_progress = float(double(now_up) * 100.0 / double(total_up));
+  return m_exiting.load() ? 1 : 0;
+}
+
+char *CurlInterface::GetDownloadedData() {
+  if (!m_data || m_count == 0) {
+    DebugErrorAlt(ENG_FUNC, "No Data");
+    return nullptr;
+  }
+  char *p = m_data;
+  if (m_skip_newlines && p[0] == '\n') {
+    p++;
+    if (m_count >= 2 && p[0] == '\n') p++;
+  }
+  return p;
+}
+
+EngUInt32 CurlInterface::GetDownloadedDataSize() {
+  if (!m_data || m_count == 0) return 0;
+  EngUInt32 size = m_count;
+  if (m_skip_newlines && m_data[0] == '\n') {
+    size--;
+    if (m_count >= 2 && m_data[1] == '\n') size--;
+  }
+  return size;
+}
+
+char CurlInterface::IsBusy() {
+  if (m_self != this) {
+    DebugErrorAlt(ENG_FUNC, "Already destroyed.");
+    return 0;
+  }
+  return m_busy.load() ? 1 : 0;
+}
+
+void CurlInterface::Exit() {
+  if (!ci_curl_setup.load()) DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
+  if (m_self != this) {
+    DebugErrorAlt(ENG_FUNC, "Already destroyed.");
+    return;
+  }
+  if (m_verbose)
+    fprintf(stderr, "[%s] Exiting1... [dp: %d ex: %d]\n", m_name, int(m_busy.load()), int(m_exiting.load()));
+  m_mutex->Lock();
+  if (m_busy.load()) {
+    // The transfer cleans up when it ends.
+    m_exiting = 1;
+    m_mutex->Unlock();
+    if (m_verbose) DebugInfoAlt(ENG_FUNC, "Will exit when finished performing.");
+    return;
+  }
+  m_mutex->Unlock();
+  ReleaseIfIdle();
+  if (m_verbose) fprintf(stderr, "[%s] Exiting done.\n", m_name);
+}
+
+// Everything a finished transfer left; nothing while one runs (it still writes there).
+void CurlInterface::ReleaseIfIdle() {
+  m_mutex->Lock();
+  if (!m_busy.load()) {
+    if (m_curl_e) curl_easy_cleanup(static_cast<CURL *>(m_curl_e));
+    m_curl_e = nullptr;
+    if (m_data) EngFree(m_data, 0, "CurlInterface");
+    m_data = nullptr;
+    m_capacity = 0;
+    m_count = 0;
+    DropFile();
+    m_skip_newlines = 0;
+    m_exiting = 0;
+  }
+  m_mutex->Unlock();
+}
+
+void CurlInterface::CleanupHandles() {
+  if (m_self != this) {
+    DebugErrorAlt(ENG_FUNC, "Already destroyed.");
+    return;
+  }
+  m_mutex->Lock();
+  if (m_busy.load()) {
+    if (!m_exiting.load()) DebugErrorAlt(ENG_FUNC, "Exiting not on.");
+    m_exiting = 1;
+    m_mutex->Unlock();
+    if (m_verbose) DebugInfoAlt(ENG_FUNC, "Will exit when finished performing.");
+    return;
+  }
+  if (m_curl_e) curl_easy_cleanup(static_cast<CURL *>(m_curl_e));
+  m_curl_e = nullptr;
+  m_mutex->Unlock();
+}
+
+char CurlInterface::ExitWithWait() {
+  if (m_self != this) {
+    DebugErrorAlt(ENG_FUNC, "Already destroyed.");
+    return 0;
+  }
+  m_mutex->Lock();
+  if (!m_busy.load()) {
+    m_mutex->Unlock();
+    ReleaseIfIdle();
+    return 1;
+  }
+  m_exiting = 1;
+  m_mutex->Unlock();
+  if (m_verbose) fprintf(stderr, "Waiting for perform to complete...\n");
+  double until = EngMainUpdateCurrentTime() + 60.0;
+  int sleeps = 0;
+  while (m_busy.load() && EngMainUpdateCurrentTime() < until) {
+    EngMiscCallPlatformSleepFunc(0.1);
+    if (m_verbose && m_busy.load() && ++sleeps % 7 == 0) fprintf(stderr, "  waiting...\n");
+    if (m_self != this) {
+      DebugErrorAlt(ENG_FUNC, "Destroyed while waiting.");
+      return 0;
+    }
+  }
+  if (m_busy.load()) {
+    DebugErrorAlt(ENG_FUNC, "Perform did not complete.");
+    return 0;
+  }
+  // The transfer's own thread releases its buffers on its way out; nothing to free here.
+  return 1;
+}

@@ -1,0 +1,92 @@
+// A blocking HTTP client over libcurl's easy interface: a reply into memory (GET, or POST with
+// a body), a download to a file, an upload with progress. Transfers run on the caller's thread;
+// another thread may end one through ExitWithWait. libcurl's process-wide set-up is made once at
+// start (CurlInterface_InitCurl) and undone once at the very end (CurlInterface_ExitCurl).
+#pragma once
+
+#include <atomic>
+
+#include "Engine/EngTypes.h"
+
+class EngFile;
+class EngMutex;
+
+char CurlInterface_InitCurl();
+char CurlInterface_IsCurlInitialised();
+// Only at program end, when no transfer can be running any more.
+void CurlInterface_ExitCurl();
+// A new easy handle (a CURL *) with nothing set, or null when libcurl is not set up.
+void *CurlInterface_CallCurlEasyInit();
+// The options every handle of the game carries: IPv4, no signals, http and https only, no
+// redirects. TLS verification stays at libcurl's default (on). Returns the CURLcode (0 ok).
+int CurlInterface_SetCommonOptions(void *easy_handle);
+
+class CurlInterface {
+ public:
+  CurlInterface(const char *name, char verbose);
+  ~CurlInterface();
+  CurlInterface(const CurlInterface &) = delete;
+  CurlInterface &operator=(const CurlInterface &) = delete;
+
+  // At most capacity - 1 bytes are kept; a longer reply is cut there and counts as success.
+  char DownloadFromUrl(const char *url, const char *query, EngUInt32 capacity, char skip_newlines,
+                       int timeout_seconds, char *cancelled);
+  // The body goes byte for byte with its explicit size; a size of 0 sends a GET.
+  char DownloadFromUrlUsingPost(const char *url, const char *query, EngUInt32 capacity, const void *body,
+                                EngUInt32 body_size, char skip_newlines, int timeout_seconds, char *cancelled);
+  // The file is deleted again when the download fails.
+  char DownloadFromUrlToFile(const char *url, const char *query, EngUInt32 unused, char text_mode,
+                             const char *file_name, int timeout_seconds, char *cancelled);
+  // The server answers "Y <bytes received>"; the time-out bounds the whole upload.
+  char UploadToUrl(const char *url, void *body, EngUInt32 body_size, int timeout_seconds, char *cancelled);
+
+  char *GetDownloadedData();
+  EngUInt32 GetDownloadedDataSize();
+  float GetUploadProgress() const { return m_upload_progress.load(); }
+  char IsBusy();
+
+  // Exit drops what the last transfer left (or, while one runs, asks it to end); ExitWithWait
+  // may come from another thread and waits for a running transfer to end first.
+  void Exit();
+  char ExitWithWait();
+  void CleanupHandles();
+
+  // libcurl's callbacks.
+  static size_t WriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user);
+  static size_t WriteFileFunctionCB_Static(char *data, size_t size, size_t count, void *user);
+  static size_t UploadWriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user);
+  static int UploadProgressCB_Static(void *user, long long total_down, long long now_down, long long total_up,
+                                     long long now_up);
+  static int TransferProgressCB_Static(void *user, long long total_down, long long now_down, long long total_up,
+                                       long long now_up);
+
+ private:
+  size_t WriteDataFunctionCB(const char *data, size_t size, size_t count);
+  size_t WriteFileFunctionCB(const char *data, size_t size, size_t count);
+  size_t UploadWriteDataFunctionCB(const char *data, size_t size, size_t count);
+  int UploadProgressCB(long long total_up, long long now_up);
+  char BeginTransfer(char busy_kind);
+  void EndTransfer();
+  void ReleaseIfIdle();
+  char *BuildFullUrl(const char *url, const char *query, const char *caller);
+  char CreateEasyHandle();
+  void DropFile();
+
+  char *m_data = nullptr;
+  EngUInt32 m_count = 0;
+  EngUInt32 m_capacity = 0;
+  EngUInt32 m_upload_size = 0;
+  EngUInt32 m_uploaded_count = 0;
+  std::atomic<float> m_upload_progress{0.0f};
+  char m_skip_newlines = 0;
+  EngFile *m_file = nullptr;
+  // 0 idle, 1 a download performing, 2 an upload performing.
+  std::atomic<char> m_busy{0};
+  char m_name[12];
+  void *m_curl_e = nullptr;
+  char m_verbose = 0;
+  CurlInterface *m_self = nullptr;
+  EngMutex *m_mutex = nullptr;
+  std::atomic<char> m_exiting{0};
+  char m_guard = 0;
+};

@@ -1,0 +1,159 @@
+// The libcurl client against the tests' own HTTP server.
+#include "online/CurlInterface.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "Engine/EngDebug.h"
+#include "tests/online/OnlineTestSupport.h"
+#include "tests/support/HttpTestServer.h"
+
+namespace {
+
+using qwtest::HttpTestServer;
+using qwtest::LogHas;
+using qwtest::NowSeconds;
+using qwtest::PatternBody;
+
+class CurlInterfaceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DebugResetForTests();
+    ASSERT_NE(server.Port(), 0);
+    ASSERT_TRUE(CurlInterface_IsCurlInitialised() || CurlInterface_InitCurl());
+  }
+  HttpTestServer server;
+};
+
+TEST_F(CurlInterfaceTest, ThePostBodyArrivesByteForByte) {
+  server.Reply("/submit", "\n\nY");
+  std::string body("score=12&name=A\0B\xff\r\n", 21);
+  body += PatternBody(3000);
+  CurlInterface curl("Scores", 0);
+  char cancelled = 7;
+  ASSERT_EQ(curl.DownloadFromUrlUsingPost(server.Url("/submit").c_str(), "v=2", 64, body.data(), EngUInt32(body.size()),
+                                          1, 5, &cancelled),
+            1);
+  EXPECT_EQ(cancelled, 0);
+  EXPECT_STREQ(curl.GetDownloadedData(), "Y");
+  EXPECT_EQ(curl.GetDownloadedDataSize(), 1u);
+  ASSERT_EQ(server.Requests().size(), 1u);
+  EXPECT_EQ(server.Requests()[0].method, "POST");
+  EXPECT_EQ(server.Requests()[0].target, "/submit?v=2");
+  EXPECT_EQ(server.Requests()[0].body, body);
+
+  // A body of size 0 goes as a GET.
+  ASSERT_EQ(curl.DownloadFromUrlUsingPost(server.Url("/submit").c_str(), nullptr, 64, body.data(), 0, 0, 5, nullptr), 1);
+  ASSERT_EQ(server.Requests().size(), 2u);
+  EXPECT_EQ(server.Requests()[1].method, "GET");
+  EXPECT_EQ(server.Requests()[1].body, "");
+  EXPECT_EQ(curl.GetDownloadedDataSize(), 3u);
+}
+
+TEST_F(CurlInterfaceTest, ALongReplyIsCutAndCountsAsSuccess) {
+  std::string body = PatternBody(10000);
+  server.Reply("/table", body);
+  CurlInterface curl(nullptr, 0);
+  ASSERT_EQ(curl.DownloadFromUrl(server.Url("/table").c_str(), nullptr, 100, 0, 5, nullptr), 1);
+  EXPECT_EQ(curl.GetDownloadedDataSize(), 99u);
+  EXPECT_EQ(std::string(curl.GetDownloadedData()), body.substr(0, 99));
+  // A reply of error status is still a reply.
+  server.Reply("/missing", "nope", 500);
+  ASSERT_EQ(curl.DownloadFromUrl(server.Url("/missing").c_str(), nullptr, 100, 0, 5, nullptr), 1);
+  EXPECT_STREQ(curl.GetDownloadedData(), "nope");
+}
+
+TEST_F(CurlInterfaceTest, FailuresReturnZeroAndLeaveNoData) {
+  qwtest::RefusedPort refused;
+  server.Silence("/silent");
+  CurlInterface curl("Fail", 0);
+  EXPECT_EQ(curl.DownloadFromUrl(refused.Url("/").c_str(), nullptr, 100, 0, 5, nullptr), 0);
+  EXPECT_TRUE(LogHas("Could not connect."));
+  double start = NowSeconds();
+  EXPECT_EQ(curl.DownloadFromUrl(server.Url("/silent").c_str(), nullptr, 100, 0, 1, nullptr), 0);
+  EXPECT_LT(NowSeconds() - start, 2.5);
+  EXPECT_EQ(curl.DownloadFromUrl("file:///etc/passwd", nullptr, 100, 0, 1, nullptr), 0);
+  EXPECT_EQ(curl.DownloadFromUrl("", nullptr, 100, 0, 1, nullptr), 0);
+  EXPECT_TRUE(LogHas("Parameters error."));
+  EXPECT_EQ(curl.GetDownloadedData(), nullptr);
+  EXPECT_EQ(curl.GetDownloadedDataSize(), 0u);
+}
+
+TEST_F(CurlInterfaceTest, ExitWithWaitFromAnotherThreadEndsADrippingTransfer) {
+  server.Drip("/drip", PatternBody(400), 1, 0.05);
+  CurlInterface curl("Drip", 0);
+  char cancelled = 0;
+  char result = 9;
+  std::thread transfer([&] { result = curl.DownloadFromUrl(server.Url("/drip").c_str(), nullptr, 1000, 0, 10, &cancelled); });
+  ASSERT_TRUE(qwtest::WaitUntil([&] { return curl.IsBusy() == 1; }, 2.0));
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  double start = NowSeconds();
+  EXPECT_EQ(curl.ExitWithWait(), 1);
+  EXPECT_LT(NowSeconds() - start, 2.0);
+  transfer.join();
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(cancelled, 1);
+  EXPECT_EQ(curl.IsBusy(), 0);
+  EXPECT_EQ(curl.GetDownloadedData(), nullptr);
+  // The object goes on working afterwards.
+  server.Reply("/ok", "fine");
+  ASSERT_EQ(curl.DownloadFromUrl(server.Url("/ok").c_str(), nullptr, 100, 0, 5, &cancelled), 1);
+  EXPECT_EQ(cancelled, 0);
+  EXPECT_STREQ(curl.GetDownloadedData(), "fine");
+}
+
+TEST_F(CurlInterfaceTest, TheUploadChecksTheCountTheServerReports) {
+  std::string body = PatternBody(2000);
+  const struct {
+    const char *reply;
+    char result;
+    const char *log;
+  } cases[] = {
+      {"Y 2000", 1, nullptr},
+      {"Y 1999", 0, "Uploaded 1999 not 2000."},
+      {"N 2000", 0, "Problem: [N 2000]."},
+      {"", 0, "Nothing uploaded."},
+  };
+  CurlInterface curl("Up", 0);
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.reply);
+    DebugResetForTests();
+    server.Reply("/upload", c.reply);
+    char cancelled = 5;
+    EXPECT_EQ(curl.UploadToUrl(server.Url("/upload").c_str(), &body[0], EngUInt32(body.size()), 5, &cancelled),
+              c.result);
+    EXPECT_EQ(cancelled, 0);
+    if (c.log) {
+      EXPECT_TRUE(LogHas(c.log)) << qwtest::LogText();
+    }
+  }
+  EXPECT_FLOAT_EQ(curl.GetUploadProgress(), 100.0f);
+  std::vector<qwtest::HttpRequest> requests = server.Requests();
+  ASSERT_EQ(requests.size(), 4u);
+  EXPECT_EQ(requests[0].body, body);
+  EXPECT_EQ(requests[0].headers["content-type"], "text/xml");
+  EXPECT_EQ(curl.UploadToUrl(server.Url("/upload").c_str(), &body[0], 0, 5, nullptr), 0);
+  EXPECT_EQ(server.Requests().size(), 4u);
+}
+
+TEST_F(CurlInterfaceTest, ADownloadToAFileIsDeletedWhenItFails) {
+  qwtest::TempDir dir;
+  std::string body = PatternBody(20000);
+  server.Reply("/game.tar.gz", body);
+  server.CloseAfter("/broken.tar.gz", body, 5000);
+  std::string path = dir.File("download.bin");
+  CurlInterface curl("File", 0);
+  ASSERT_EQ(curl.DownloadFromUrlToFile(server.Url("/game.tar.gz").c_str(), nullptr, 0, 0, path.c_str(), 5, nullptr),
+            1);
+  EXPECT_EQ(qwtest::ReadWholeFile(path), body);
+  EXPECT_EQ(curl.DownloadFromUrlToFile(server.Url("/broken.tar.gz").c_str(), nullptr, 0, 0, path.c_str(), 5, nullptr),
+            0);
+  EXPECT_FALSE(qwtest::FileExists(path));
+  qwtest::RefusedPort refused;
+  EXPECT_EQ(curl.DownloadFromUrlToFile(refused.Url("/x").c_str(), nullptr, 0, 0, path.c_str(), 5, nullptr), 0);
+  EXPECT_FALSE(qwtest::FileExists(path));
+}
+
+}  // namespace

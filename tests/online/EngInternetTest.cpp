@@ -1,0 +1,198 @@
+// URL encoding and the synchronous read, against the tests' own HTTP server.
+#include "online/EngInternet.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "Engine/EngDebug.h"
+#include "tests/online/OnlineTestSupport.h"
+#include "tests/support/HttpTestServer.h"
+
+namespace {
+
+using qwtest::HttpTestServer;
+using qwtest::LogHas;
+using qwtest::NowSeconds;
+using qwtest::PatternBody;
+
+std::string Encode(const std::string &text) {
+  char *encoded = EngInternetURLEncodeString(text.c_str());
+  std::string result = encoded ? encoded : "(null)";
+  free(encoded);
+  return result;
+}
+
+std::string Decode(const std::string &text) {
+  char *decoded = EngInternetURLDecodeString(text.c_str());
+  std::string result = decoded ? decoded : "(null)";
+  free(decoded);
+  return result;
+}
+
+TEST(EngInternetUrlCodecTest, EncodesAndDecodesAsTheServerExpects) {
+  const struct {
+    const char *plain, *encoded;
+  } encode_cases[] = {
+      {"", ""},
+      {" ", "+"},
+      {"&", "%26"},
+      {"\xE9", "%e9"},
+      {"-._~", "-._~"},
+      {"aZ09", "aZ09"},
+      {"+", "%2b"},
+      {"name=Bob Smith&c=3/4", "name%3dBob+Smith%26c%3d3%2f4"},
+      {"\x01\x7f\xff", "%01%7f%ff"},
+  };
+  for (const auto &c : encode_cases) {
+    SCOPED_TRACE(c.plain);
+    EXPECT_EQ(Encode(c.plain), c.encoded);
+  }
+  const struct {
+    const char *encoded, *plain;
+  } decode_cases[] = {
+      {"%41%42", "AB"}, {"50%", "50"},   {"%4", "4"},         {"a+b", "a b"},   {"%e9", "\xE9"},
+      {"%E9", "\xE9"},  {"%", ""},       {"abc%2", "abc2"},   {"", ""},         {"%zz", "3"},
+      {"%2b+%26", "+ &"}, {"100%25", "100%"},
+  };
+  for (const auto &c : decode_cases) {
+    SCOPED_TRACE(c.encoded);
+    EXPECT_EQ(Decode(c.encoded), c.plain);
+  }
+  EXPECT_EQ(EngInternetURLEncodeString(nullptr), nullptr);
+  EXPECT_EQ(EngInternetURLDecodeString(nullptr), nullptr);
+}
+
+TEST(EngInternetUrlCodecTest, DecodingUndoesEncodingForEveryByte) {
+  std::string all;
+  for (int c = 1; c < 256; c++) all += char(c);
+  EXPECT_EQ(Decode(Encode(all)), all);
+}
+
+class EngInternetReadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DebugResetForTests();
+    ASSERT_NE(server.Port(), 0);
+  }
+
+  // One read into a buffer of the given size; the result, the length and the text.
+  signed char Read(const std::string &url, EngUInt32 size, int timeout, const char *name = nullptr) {
+    out.assign(size + 16, '#');
+    error[0] = 0;
+    length = 12345;
+    signed char result = EngInternetConnectAndReadURL(url.c_str(), &out[0], size, &length, error, name, timeout, 0);
+    if (length <= size) out.resize(length);
+    return result;
+  }
+
+  HttpTestServer server;
+  std::string out;
+  EngUInt32 length = 0;
+  char error[ENG_INTERNET_ERROR_TEXT_SIZE];
+};
+
+TEST_F(EngInternetReadTest, ALongReplyIsCutAtSizeMinusOneAndCountsAsComplete) {
+  std::string body = PatternBody(10000);
+  server.Reply("/long", body);
+  EXPECT_EQ(Read(server.Url("/long"), 8192, 5), 1);
+  EXPECT_EQ(length, 8191u);
+  EXPECT_EQ(out, body.substr(0, 8191));
+
+  server.Reply("/short", "Y 12");
+  EXPECT_EQ(Read(server.Url("/short"), 1, 5), 1);
+  EXPECT_EQ(length, 0u);
+
+  EXPECT_EQ(Read(server.Url("/short"), 100, 5), 1);
+  EXPECT_EQ(out, "Y 12");
+  // The callers' parsers judge the body: an error status is still a reply.
+  server.Reply("/missing", "gone", 404);
+  EXPECT_EQ(Read(server.Url("/missing"), 100, 5), 1);
+  EXPECT_EQ(out, "gone");
+  ASSERT_EQ(server.Requests().size(), 4u);
+  EXPECT_EQ(server.Requests()[0].method, "GET");
+}
+
+TEST_F(EngInternetReadTest, FailuresGiveTheirResultAndText) {
+  qwtest::RefusedPort refused;
+  server.Silence("/silent");
+  std::string body = PatternBody(5000);
+  server.StallAfter("/stall", body, 1000);
+  server.CloseAfter("/cut", body, 300);
+  const struct {
+    const char *what;
+    std::string url;
+    signed char result;
+    const char *text;
+    double max_seconds;
+  } cases[] = {
+      {"refused port", refused.Url("/x"), 0, "Internal Error EIM:04", 1.0},
+      {"silent server", server.Url("/silent"), 0, "Timeout occured", 2.5},
+      {"stall in the body", server.Url("/stall"), -1, "Download Problem", 2.5},
+      {"closed in the body", server.Url("/cut"), -1, "Download Problem", 1.0},
+      {"not http", "ftp://127.0.0.1/x", 0, "Internal Error EIM:01", 1.0},
+      {"not a URL", "http://[::1", 0, "Internal Error EIM:01", 1.0},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    double start = NowSeconds();
+    EXPECT_EQ(Read(c.url, 8192, 1), c.result);
+    EXPECT_STREQ(error, c.text);
+    EXPECT_LT(NowSeconds() - start, c.max_seconds);
+  }
+  // What had arrived before the stall is handed out with the failure.
+  EXPECT_EQ(Read(server.Url("/cut"), 8192, 1, "Scores"), -1);
+  EXPECT_EQ(out, body.substr(0, 300));
+  EXPECT_STREQ(error, "Scores - Download Problem");
+  EXPECT_TRUE(LogHas("Timeout after 1 seconds"));
+}
+
+TEST_F(EngInternetReadTest, BadParametersAreRefusedBeforeAnyRequest) {
+  char buffer[8];
+  char text[ENG_INTERNET_ERROR_TEXT_SIZE];
+  EXPECT_EQ(EngInternetConnectAndReadURL("", buffer, 8, nullptr, text, nullptr, 1, 0), 0);
+  EXPECT_STREQ(text, "Parameters Error");
+  EXPECT_EQ(EngInternetConnectAndReadURL(server.Url("/").c_str(), buffer, 0, nullptr, text, "Update", 1, 0), 0);
+  EXPECT_STREQ(text, "Update - Parameters Error");
+  EXPECT_EQ(EngInternetConnectAndReadURL(nullptr, buffer, 8, nullptr, nullptr, nullptr, 1, 0), 0);
+  EXPECT_TRUE(server.Requests().empty());
+  EXPECT_EQ(EngInternetIsConnected(), 1);
+}
+
+TEST_F(EngInternetReadTest, TheObjectJoinsTheQueryAndSkipsLeadingNewlines) {
+  server.Reply("/q", "\n\nY");
+  EngInternet internet;
+  ASSERT_EQ(internet.ConnectAndReadURL(server.Url("/q").c_str(), nullptr, 64, 1, 5, 1), 1);
+  EXPECT_STREQ(internet.GetData(), "Y");
+  ASSERT_EQ(internet.ConnectAndReadURL(server.Url("/q").c_str(), "", 64, 0, 5, 0), 1);
+  EXPECT_STREQ(internet.GetData(), "\n\nY");
+  ASSERT_EQ(internet.ConnectAndReadURL(server.Url("/q").c_str(), "a=1&b=x+y", 64, 1, 5, 0), 1);
+  std::vector<qwtest::HttpRequest> requests = server.Requests();
+  ASSERT_EQ(requests.size(), 3u);
+  EXPECT_EQ(requests[0].target, "/q");
+  EXPECT_EQ(requests[1].target, "/q?");
+  EXPECT_EQ(requests[2].target, "/q?a=1&b=x+y");
+  EXPECT_TRUE(LogHas("URL: [" + server.Url("/q") + "]"));
+
+  const struct {
+    const char *reply, *data;
+  } skips[] = {{"\nY", "Y"}, {"\n", ""}, {"Y\n", "Y\n"}, {"\n\n\nY", "\nY"}, {"\n\n", ""}};
+  for (const auto &c : skips) {
+    SCOPED_TRACE(c.reply);
+    server.Reply("/n", c.reply);
+    ASSERT_EQ(internet.ConnectAndReadURL(server.Url("/n").c_str(), nullptr, 64, 1, 5, 0), 1);
+    EXPECT_STREQ(internet.GetData(), c.data);
+  }
+
+  qwtest::RefusedPort refused;
+  EXPECT_EQ(internet.ConnectAndReadURL(refused.Url("/").c_str(), nullptr, 64, 1, 5, 0), 0);
+  EXPECT_EQ(internet.m_data, nullptr);
+  EXPECT_EQ(internet.GetData(), nullptr);
+  EXPECT_TRUE(LogHas("No Data"));
+  EXPECT_EQ(internet.ConnectAndReadURL("", nullptr, 64, 1, 5, 0), 0);
+  EXPECT_TRUE(LogHas("Invalid Parameters"));
+  internet.Release();
+}
+
+}  // namespace

@@ -1,0 +1,143 @@
+// The background read against the tests' own HTTP server.
+#include "online/EngInternetThread.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngMemory.h"
+#include "tests/online/OnlineTestSupport.h"
+#include "tests/support/HttpTestServer.h"
+
+namespace {
+
+using qwtest::HttpTestServer;
+using qwtest::LogHas;
+using qwtest::NowSeconds;
+using qwtest::PatternBody;
+using qwtest::WaitUntil;
+
+class EngInternetThreadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DebugResetForTests();
+    ASSERT_NE(server.Port(), 0);
+  }
+
+  // Polls as the score tables do, without blocking, until the read is over.
+  EngInternetThreadReadResult PollUntilOver(EngInternetThread &reader, double seconds) {
+    EngInternetThreadReadResult status = ENG_INTERNET_THREAD_READING;
+    WaitUntil([&] { return (status = reader.GetReadingStatus(0)) != ENG_INTERNET_THREAD_READING; }, seconds);
+    return status;
+  }
+
+  std::string Take(EngInternetThread &reader) {
+    EngUInt32 size = 12345;
+    char *data = reader.GetDataReadFreeWhenDone(&size);
+    if (!data) return "(null)";
+    std::string text(data, size);
+    EXPECT_EQ(data[size], 0);
+    EngFree(data, 0, "test");
+    return text;
+  }
+
+  HttpTestServer server;
+};
+
+TEST_F(EngInternetThreadTest, ALongReplyIsCutAndStaysAfterTheThreadEnded) {
+  std::string body = PatternBody(10000);
+  server.Reply("/scores", body);
+  EngInternetThread reader("Scores", 0);
+  ASSERT_EQ(reader.StartReading(server.Url("/scores").c_str(), 8192, 5), 1);
+  EXPECT_EQ(PollUntilOver(reader, 4.0), ENG_INTERNET_THREAD_DONE);
+  ASSERT_TRUE(WaitUntil([&] { return !reader.IsThreadRunning(); }, 2.0));
+  std::this_thread::sleep_for(std::chrono::seconds(1));
+  EXPECT_EQ(reader.GetReadingStatus(0), ENG_INTERNET_THREAD_DONE);
+  std::string data = Take(reader);
+  EXPECT_EQ(data.size(), 8191u);
+  EXPECT_EQ(data, body.substr(0, 8191));
+  // Taking copies: the data is still there for a second look.
+  EXPECT_EQ(Take(reader), data);
+}
+
+TEST_F(EngInternetThreadTest, AChunkedReplyEndingOnAChunkBoundaryIsComplete) {
+  server.Chunked("/chunked", {"first part;", "second", "-and-last"}, 0.15);
+  EngInternetThread reader("Chunks", 0);
+  ASSERT_EQ(reader.StartReading(server.Url("/chunked").c_str(), 4096, 5), 1);
+  EXPECT_EQ(reader.GetDataReadFreeWhenDone(nullptr), nullptr);
+  EXPECT_TRUE(LogHas("Reading has not finished"));
+  EXPECT_EQ(PollUntilOver(reader, 4.0), ENG_INTERNET_THREAD_DONE);
+  EXPECT_EQ(Take(reader), "first part;second-and-last");
+  // Exactly as long as the buffer allows.
+  server.Reply("/exact", "0123456789");
+  ASSERT_EQ(reader.StartReading(server.Url("/exact").c_str(), 11, 5), 1);
+  EXPECT_EQ(PollUntilOver(reader, 4.0), ENG_INTERNET_THREAD_DONE);
+  EXPECT_EQ(Take(reader), "0123456789");
+}
+
+TEST_F(EngInternetThreadTest, ASilentServerTimesOutAtTheDeadline) {
+  server.Silence("/silent");
+  EngInternetThread reader("Silent", 0);
+  double start = NowSeconds();
+  ASSERT_EQ(reader.StartReading(server.Url("/silent").c_str(), 1024, 1), 1);
+  EXPECT_EQ(PollUntilOver(reader, 3.0), ENG_INTERNET_THREAD_TIMED_OUT);
+  double elapsed = NowSeconds() - start;
+  EXPECT_GT(elapsed, 0.9);
+  EXPECT_LT(elapsed, 1.6);
+  EXPECT_TRUE(WaitUntil([&] { return !reader.IsThreadRunning(); }, 2.0));
+  EXPECT_EQ(reader.GetReadingStatus(0), ENG_INTERNET_THREAD_TIMED_OUT);
+  EXPECT_EQ(reader.GetDataReadFreeWhenDone(nullptr), nullptr);
+  EXPECT_TRUE(LogHas("Reading did not complete ok"));
+}
+
+TEST_F(EngInternetThreadTest, CancellingStopsTheReadAtOnce) {
+  server.Drip("/drip", PatternBody(200), 1, 0.05);
+  EngInternetThread reader("Drip", 0);
+  ASSERT_EQ(reader.StartReading(server.Url("/drip").c_str(), 1024, 10), 1);
+  std::this_thread::sleep_for(std::chrono::milliseconds(350));
+  EXPECT_EQ(reader.GetReadingStatus(0), ENG_INTERNET_THREAD_READING);
+  EXPECT_EQ(reader.CancelReading(), 1);
+  EXPECT_EQ(reader.GetReadingStatus(0), ENG_INTERNET_THREAD_CANCELLED);
+  EXPECT_TRUE(WaitUntil([&] { return !reader.IsThreadRunning(); }, 1.0));
+  EXPECT_EQ(reader.GetReadingStatus(0), ENG_INTERNET_THREAD_CANCELLED);
+  // Destroying after a cancel never waits for the network.
+  double start = NowSeconds();
+  reader.Destroy();
+  EXPECT_LT(NowSeconds() - start, 0.5);
+  EXPECT_EQ(reader.GetReadingStatus(0), ENG_INTERNET_THREAD_FAILED);
+  EXPECT_TRUE(LogHas("No thread."));
+}
+
+TEST_F(EngInternetThreadTest, BadParametersAndUnreachableServersFail) {
+  EngInternetThread reader(nullptr, 0);
+  EXPECT_EQ(reader.StartReading("", 100, 1), 0);
+  EXPECT_EQ(reader.StartReading(server.Url("/").c_str(), 0, 1), 0);
+  EXPECT_EQ(reader.StartReading(nullptr, 100, 1), 0);
+  EXPECT_TRUE(LogHas("Parameters Error"));
+  EXPECT_EQ(reader.IsThreadRunning(), 0);
+
+  qwtest::RefusedPort refused;
+  ASSERT_EQ(reader.StartReading(refused.Url("/").c_str(), 100, 5), 1);
+  EXPECT_EQ(PollUntilOver(reader, 3.0), ENG_INTERNET_THREAD_FAILED);
+  EXPECT_TRUE(LogHas("EITM > Could not read any data."));
+
+  // A reply cut off mid-body fails, and so does an address that is not http or https.
+  server.CloseAfter("/cut", PatternBody(3000), 500);
+  ASSERT_EQ(reader.StartReading(server.Url("/cut").c_str(), 8192, 5), 1);
+  EXPECT_EQ(PollUntilOver(reader, 3.0), ENG_INTERNET_THREAD_FAILED);
+  ASSERT_EQ(reader.StartReading("file:///etc/passwd", 8192, 5), 1);
+  EXPECT_EQ(PollUntilOver(reader, 3.0), ENG_INTERNET_THREAD_FAILED);
+  EXPECT_TRUE(LogHas("Could not prepare for reading."));
+}
+
+TEST_F(EngInternetThreadTest, WaitingForTheReadGivesItsResult) {
+  server.Reply("/wait", "Y");
+  EngInternetThread reader("Wait", 0);
+  ASSERT_EQ(reader.StartReading(server.Url("/wait").c_str(), 64, 5), 1);
+  EXPECT_EQ(reader.WaitForReadingToComplete(), ENG_INTERNET_THREAD_DONE);
+  EXPECT_EQ(reader.IsThreadRunning(), 0);
+}
+
+}  // namespace

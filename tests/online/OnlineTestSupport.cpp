@@ -1,0 +1,137 @@
+#include "tests/online/OnlineTestSupport.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "Engine/EngDebug.h"
+
+extern char **environ;
+
+namespace qwtest {
+
+bool LogHas(const std::string &text) { return LogText().find(text) != std::string::npos; }
+
+std::string LogText() {
+  std::string all;
+  for (EngInt32 i = 0; i < DebugGetNumMessages(); i++) {
+    _DebugMessage *message = DebugGetMessage(i);
+    if (message) all += std::string(message->text) + "\n";
+  }
+  return all;
+}
+
+std::string PatternBody(size_t size) {
+  std::string body(size, 0);
+  for (size_t i = 0; i < size; i++) body[i] = char('A' + (i * 7 + i / 26) % 26);
+  return body;
+}
+
+double NowSeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+bool WaitUntil(const std::function<bool()> &condition, double seconds) {
+  double until = NowSeconds() + seconds;
+  while (!condition()) {
+    if (NowSeconds() >= until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
+
+// Runs a program with its output thrown away; returns its pid, or -1.
+static pid_t Spawn(const std::vector<std::string> &arguments) {
+  std::vector<char *> argv;
+  for (const std::string &a : arguments) argv.push_back(const_cast<char *>(a.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  pid_t pid = -1;
+  if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid = -1;
+  posix_spawn_file_actions_destroy(&actions);
+  return pid;
+}
+
+static bool CanConnect(int port) {
+  int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  sockaddr_in address = {};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(uint16_t(port));
+  bool ok = connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0;
+  close(fd);
+  return ok;
+}
+
+static int FreePort() {
+  int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return 0;
+  sockaddr_in address = {};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof(address);
+  int port = 0;
+  if (bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0 &&
+      getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length) == 0)
+    port = ntohs(address.sin_port);
+  close(fd);
+  return port;
+}
+
+OpenSslServer::OpenSslServer() {
+  std::string key = m_dir.File("key.pem"), cert = m_dir.File("cert.pem");
+  pid_t maker = Spawn({"openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
+                       "-nodes", "-days", "1", "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1",
+                       "-keyout", key, "-out", cert});
+  int status = 0;
+  if (maker < 0 || waitpid(maker, &status, 0) != maker || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return;
+  // A port freed again just before the server takes it; the start is retried on a clash.
+  for (int attempt = 0; attempt < 3 && !m_port; attempt++) {
+    int port = FreePort();
+    if (!port) continue;
+    m_pid = Spawn({"openssl", "s_server", "-accept", "127.0.0.1:" + std::to_string(port), "-cert", cert, "-key", key,
+                   "-www", "-quiet"});
+    if (m_pid < 0) return;
+    bool up = WaitUntil(
+        [&] {
+          int s = 0;
+          if (waitpid(m_pid, &s, WNOHANG) == m_pid) return true;
+          return CanConnect(port);
+        },
+        5.0);
+    if (up && kill(m_pid, 0) == 0 && CanConnect(port)) {
+      m_port = port;
+    } else {
+      kill(m_pid, SIGTERM);
+      waitpid(m_pid, nullptr, 0);
+      m_pid = -1;
+    }
+  }
+}
+
+OpenSslServer::~OpenSslServer() {
+  if (m_pid > 0) {
+    kill(m_pid, SIGTERM);
+    waitpid(m_pid, nullptr, 0);
+  }
+}
+
+std::string OpenSslServer::Url(const std::string &path) const {
+  return "https://127.0.0.1:" + std::to_string(m_port) + path;
+}
+
+}  // namespace qwtest

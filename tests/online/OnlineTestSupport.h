@@ -1,0 +1,38 @@
+// Helpers of the HTTP tests: the debug log's ring, a patterned body, a wait with a bound, and an
+// `openssl s_server` on 127.0.0.1 with a self-signed certificate that the test makes.
+#pragma once
+
+#include <sys/types.h>
+
+#include <functional>
+#include <string>
+
+#include "tests/support/TestSupport.h"
+
+namespace qwtest {
+
+bool LogHas(const std::string &text);
+std::string LogText();
+// Bytes that differ from position to position, so a shifted or repeated piece shows.
+std::string PatternBody(size_t size);
+double NowSeconds();
+// Polls the condition every 10 ms until it holds or the seconds pass; returns the condition.
+bool WaitUntil(const std::function<bool()> &condition, double seconds);
+
+class OpenSslServer {
+ public:
+  OpenSslServer();
+  ~OpenSslServer();
+  OpenSslServer(const OpenSslServer &) = delete;
+  OpenSslServer &operator=(const OpenSslServer &) = delete;
+  // False when openssl is missing or the server did not come up.
+  bool Started() const { return m_port != 0; }
+  std::string Url(const std::string &path) const;
+
+ private:
+  TempDir m_dir;
+  pid_t m_pid = -1;
+  int m_port = 0;
+};
+
+}  // namespace qwtest
