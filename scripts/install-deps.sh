@@ -13,6 +13,9 @@ PACKAGES=(
   libsoil-dev libjpeg-dev libfreetype-dev zlib1g-dev
   libopenal-dev libalut-dev libvorbis-dev libogg-dev
   libtomcrypt-dev libcurl4-openssl-dev
+  # certificate authorities for libcurl's TLS verification (only recommended by libcurl), and
+  # openssl for the tests' TLS server
+  ca-certificates openssl
   # fonts shipped in resources/
   fonts-dejavu-core ttf-bitstream-vera
   # headless display for tests (xauth for xvfb-run, xfonts-base for SDL message boxes)

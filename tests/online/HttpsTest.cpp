@@ -1,0 +1,40 @@
+// TLS stays verified: a server with a self-signed certificate is refused by every client.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Engine/EngDebug.h"
+#include "online/CurlInterface.h"
+#include "online/EngInternet.h"
+#include "online/EngInternetThread.h"
+#include "tests/online/OnlineTestSupport.h"
+
+namespace {
+
+using qwtest::LogHas;
+
+TEST(HttpsTest, ASelfSignedCertificateIsRefusedByAllThreeClients) {
+  DebugResetForTests();
+  qwtest::OpenSslServer server;
+  ASSERT_TRUE(server.Started()) << "openssl s_server did not start";
+  std::string url = server.Url("/");
+
+  char out[256];
+  char error[ENG_INTERNET_ERROR_TEXT_SIZE];
+  EXPECT_EQ(EngInternetConnectAndReadURL(url.c_str(), out, sizeof(out), nullptr, error, nullptr, 5, 0), 0);
+  EXPECT_STREQ(error, "Internal Error EIM:04");
+  // libcurl's verdict on the certificate, not some other failure.
+  EXPECT_TRUE(LogHas("could not connect (60:")) << qwtest::LogText();
+
+  CurlInterface curl("Tls", 0);
+  EXPECT_EQ(curl.DownloadFromUrl(url.c_str(), nullptr, sizeof(out), 0, 5, nullptr), 0);
+  EXPECT_TRUE(LogHas("error: 60")) << qwtest::LogText();
+
+  EngInternetThread reader("Tls", 0);
+  ASSERT_EQ(reader.StartReading(url.c_str(), sizeof(out), 5), 1);
+  EngInternetThreadReadResult status = ENG_INTERNET_THREAD_READING;
+  qwtest::WaitUntil([&] { return (status = reader.GetReadingStatus(0)) != ENG_INTERNET_THREAD_READING; }, 4.0);
+  EXPECT_EQ(status, ENG_INTERNET_THREAD_FAILED);
+}
+
+}  // namespace
