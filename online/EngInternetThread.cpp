@@ -11,6 +11,9 @@
 
 // ---- Worker -------------------------------------------------------------------------------
 
+// The worker reads the clock without moving the frame's time under the main loop's feet.
+static double EngInternetThreadWorkerNow() { return EngMainGetCurrentTimeWithoutUpdatingGlobalCurrentTime(); }
+
 EngInternetThreadWorker::EngInternetThreadWorker(const char *name, char verbosity)
     : EngThread(name, verbosity, 1), m_lock(0.0f) {
   m_lock.Setup(5.0f);
@@ -102,7 +105,7 @@ char EngInternetThreadWorker::TickCB() {
     if (m_verbosity) DebugInfoAlt(ENG_FUNC, "ETW> status is %d so returning 0.", int(status));
     return 0;
   }
-  if (EngMainUpdateCurrentTime() >= m_deadline) {
+  if (EngInternetThreadWorkerNow() >= m_deadline) {
     m_status = ENG_INTERNET_THREAD_TIMED_OUT;
     m_lock.Unlock();
     if (m_verbosity) DebugInfoAlt(ENG_FUNC, "ETW> Timeout reading data (B)");
@@ -164,7 +167,7 @@ EngInternetThreadReadResult EngInternetThreadWorker::ReadDataChunk() {
     return ENG_INTERNET_THREAD_FAILED;
   }
   if (m_verbosity >= 2) DebugInfoAlt(ENG_FUNC, "ETW>     Read [%d] [%lu]", int(result), (unsigned long)got);
-  if (result == ENG_INTERNET_THREAD_READING && EngMainUpdateCurrentTime() >= m_deadline) {
+  if (result == ENG_INTERNET_THREAD_READING && EngInternetThreadWorkerNow() >= m_deadline) {
     m_buffer[m_bytes_read] = 0;
     m_lock.Unlock();
     return ENG_INTERNET_THREAD_TIMED_OUT;

@@ -120,6 +120,7 @@ TEST_F(EngInternetReadTest, FailuresGiveTheirResultAndText) {
   std::string body = PatternBody(5000);
   server.StallAfter("/stall", body, 1000);
   server.CloseAfter("/cut", body, 300);
+  server.Drip("/drip", body, 10, 0.05);
   const struct {
     const char *what;
     std::string url;
@@ -131,6 +132,7 @@ TEST_F(EngInternetReadTest, FailuresGiveTheirResultAndText) {
       {"silent server", server.Url("/silent"), 0, "Timeout occured", 2.5},
       {"stall in the body", server.Url("/stall"), -1, "Download Problem", 2.5},
       {"closed in the body", server.Url("/cut"), -1, "Download Problem", 1.0},
+      {"dripping body", server.Url("/drip"), -1, "Download Problem", 2.5},
       {"not http", "ftp://127.0.0.1/x", 0, "Internal Error EIM:01", 1.0},
       {"not a URL", "http://[::1", 0, "Internal Error EIM:01", 1.0},
   };
