@@ -110,8 +110,13 @@ TEST_F(EngInternetReadTest, ALongReplyIsCutAtSizeMinusOneAndCountsAsComplete) {
   server.Reply("/missing", "gone", 404);
   EXPECT_EQ(Read(server.Url("/missing"), 100, 5), 1);
   EXPECT_EQ(out, "gone");
-  ASSERT_EQ(server.Requests().size(), 4u);
+  // Redirects are not followed: the reply is the redirect's own body.
+  server.Reply("/moved", "moved", 302, "Location: /short\r\n");
+  EXPECT_EQ(Read(server.Url("/moved"), 100, 5), 1);
+  EXPECT_EQ(out, "moved");
+  ASSERT_EQ(server.Requests().size(), 5u);
   EXPECT_EQ(server.Requests()[0].method, "GET");
+  EXPECT_EQ(server.Requests()[4].path, "/moved");
 }
 
 TEST_F(EngInternetReadTest, FailuresGiveTheirResultAndText) {

@@ -54,9 +54,11 @@ std::string HttpTestServer::Url(const std::string &path) const {
   return "http://127.0.0.1:" + std::to_string(m_port) + path;
 }
 
-void HttpTestServer::Reply(const std::string &path, const std::string &body, int status) {
+void HttpTestServer::Reply(const std::string &path, const std::string &body, int status,
+                           const std::string &headers) {
   Route route;
   route.kind = REPLY;
+  route.headers = headers;
   route.body = body;
   route.status = status;
   std::lock_guard<std::mutex> lock(m_mutex);
@@ -218,10 +220,10 @@ bool HttpTestServer::ReadRequest(int fd, HttpRequest *request) {
   }
 }
 
-static std::string HttpHead(int status, size_t content_length) {
+static std::string HttpHead(int status, size_t content_length, const std::string &headers = "") {
   const char *reason = status == 200 ? "OK" : status == 404 ? "Not Found" : "Status";
   return "HTTP/1.1 " + std::to_string(status) + " " + reason + "\r\nContent-Length: " +
-         std::to_string(content_length) + "\r\nConnection: close\r\n\r\n";
+         std::to_string(content_length) + "\r\n" + headers + "Connection: close\r\n\r\n";
 }
 
 void HttpTestServer::Serve(int fd) {
@@ -249,7 +251,7 @@ void HttpTestServer::Serve(int fd) {
   size_t part = std::min(route.bytes, route.body.size());
   switch (route.kind) {
     case REPLY:
-      SendAll(fd, HttpHead(route.status, route.body.size()) + route.body);
+      SendAll(fd, HttpHead(route.status, route.body.size(), route.headers) + route.body);
       break;
     case SILENCE:
       while (Hold(1.0)) {

@@ -32,8 +32,8 @@ class HttpTestServer {
   // "http://127.0.0.1:<port>" followed by the path.
   std::string Url(const std::string &path) const;
 
-  // A whole reply with Content-Length (status 200 unless given).
-  void Reply(const std::string &path, const std::string &body, int status = 200);
+  // A whole reply with Content-Length (status 200 unless given); extra header lines end in "\r\n".
+  void Reply(const std::string &path, const std::string &body, int status = 200, const std::string &headers = "");
   // Reads the request and never answers.
   void Silence(const std::string &path);
   // Announces the whole body, sends its first bytes, then holds the connection open.
@@ -54,6 +54,7 @@ class HttpTestServer {
   struct Route {
     Kind kind = REPLY;
     int status = 200;
+    std::string headers;
     std::string body;
     size_t bytes = 0;
     double pause = 0.0;
