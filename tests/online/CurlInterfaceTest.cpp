@@ -45,7 +45,8 @@ TEST_F(CurlInterfaceTest, ThePostBodyArrivesByteForByte) {
   EXPECT_EQ(server.Requests()[0].body, body);
 
   // A body of size 0 goes as a GET.
-  ASSERT_EQ(curl.DownloadFromUrlUsingPost(server.Url("/submit").c_str(), nullptr, 64, body.data(), 0, 0, 5, nullptr), 1);
+  ASSERT_EQ(curl.DownloadFromUrlUsingPost(server.Url("/submit").c_str(), nullptr, 64, body.data(), 0, 0, 5, nullptr),
+            1);
   ASSERT_EQ(server.Requests().size(), 2u);
   EXPECT_EQ(server.Requests()[1].method, "GET");
   EXPECT_EQ(server.Requests()[1].body, "");
@@ -86,7 +87,8 @@ TEST_F(CurlInterfaceTest, ExitWithWaitFromAnotherThreadEndsADrippingTransfer) {
   CurlInterface curl("Drip", 0);
   char cancelled = 0;
   char result = 9;
-  std::thread transfer([&] { result = curl.DownloadFromUrl(server.Url("/drip").c_str(), nullptr, 1000, 0, 10, &cancelled); });
+  std::string url = server.Url("/drip");
+  std::thread transfer([&] { result = curl.DownloadFromUrl(url.c_str(), nullptr, 1000, 0, 10, &cancelled); });
   ASSERT_TRUE(qwtest::WaitUntil([&] { return curl.IsBusy() == 1; }, 2.0));
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
   double start = NowSeconds();
