@@ -128,10 +128,29 @@ char CurlInterface::BeginTransfer(char busy_kind) {
   return was_busy ? 0 : 1;
 }
 
-void CurlInterface::EndTransfer() {
+// The transfer's last touch of its state: busy is cleared only here, so a thread waiting in
+// ExitWithWait (or the destructor) never frees what the transfer still uses.
+void CurlInterface::EndTransfer(char release) {
   m_mutex->Lock();
-  m_busy = 0;
+  EndTransferLocked(release);
   m_mutex->Unlock();
+}
+
+void CurlInterface::EndTransferLocked(char release) {
+  if (m_curl_e) curl_easy_cleanup(static_cast<CURL *>(m_curl_e));
+  m_curl_e = nullptr;
+  if (release) ReleaseBuffersLocked();
+  m_exiting = 0;
+  m_busy = 0;
+}
+
+void CurlInterface::ReleaseBuffersLocked() {
+  if (m_data) EngFree(m_data, 0, "CurlInterface");
+  m_data = nullptr;
+  m_capacity = 0;
+  m_count = 0;
+  DropFile();
+  m_skip_newlines = 0;
 }
 
 char CurlInterface::DownloadFromUrl(const char *url, const char *query, EngUInt32 capacity, char skip_newlines,
@@ -154,8 +173,7 @@ char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query,
   char *full_url = m_data ? BuildFullUrl(url, query, "DoDownloadFromUrl") : nullptr;
   if (!full_url || !CreateEasyHandle()) {
     EngFree(full_url, 0, "DoDownloadFromUrl");
-    EndTransfer();
-    Exit();
+    EndTransfer(1);
     return 0;
   }
   m_data[0] = 0;
@@ -188,32 +206,28 @@ char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query,
     step = 10;
     code = curl_easy_perform(curl);
   }
-  DropFile();
-  EndTransfer();
   EngFree(full_url, 0, "DoDownloadFromUrl");
 
+  char result = 0;
+  m_mutex->Lock();
   if (m_exiting.load()) {
     if (m_verbose) DebugInfoAlt(ENG_FUNC, "Done as exiting.");
     if (cancelled) *cancelled = 1;
-    Exit();
-    return 0;
-  }
-  CleanupHandles();
-  if (code == CURLE_ABORTED_BY_CALLBACK) {
-    Exit();
-    return 0;
-  }
-  if (code == CURLE_WRITE_ERROR && m_count == m_capacity - 1) {
+  } else if (code == CURLE_ABORTED_BY_CALLBACK) {
+  } else if (code == CURLE_WRITE_ERROR && m_count == m_capacity - 1) {
     if (m_verbose) DebugInfoAlt(ENG_FUNC, "More data available to download is ignored.");
-    return 1;
-  }
-  if (code == CURLE_OK) return 1;
-  if (code == CURLE_COULDNT_CONNECT && step == 10)
+    result = 1;
+  } else if (code == CURLE_OK) {
+    result = 1;
+  } else if (code == CURLE_COULDNT_CONNECT && step == 10) {
     DebugErrorAlt(ENG_FUNC, "Could not connect.");
-  else
+  } else {
     DebugErrorAlt(ENG_FUNC, "Problem ( from: %d  error: %d (%s) )", step, int(code), curl_easy_strerror(code));
-  Exit();
-  return 0;
+  }
+  // The reply stays until the next transfer, Exit or destruction.
+  EndTransferLocked(result ? 0 : 1);
+  m_mutex->Unlock();
+  return result;
 }
 
 char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, EngUInt32, char text_mode,
@@ -232,8 +246,7 @@ char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, En
   char *full_url = BuildFullUrl(url, query, "DownloadFromUrlToFile");
   if (!full_url || !CreateEasyHandle()) {
     EngFree(full_url, 0, "DownloadFromUrlToFile");
-    EndTransfer();
-    Exit();
+    EndTransfer(1);
     return 0;
   }
   EngFileDeleteIfExists(file_name, 0);
@@ -243,8 +256,7 @@ char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, En
     delete m_file;
     m_file = nullptr;
     EngFree(full_url, 0, "DownloadFromUrlToFile");
-    EndTransfer();
-    Exit();
+    EndTransfer(1);
     return 0;
   }
   m_count = 0;
@@ -269,30 +281,29 @@ char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, En
   }
   // A file that cannot be flushed on closing is as good as a failed download.
   char closed = m_file->Close();
-  DropFile();
-  EndTransfer();
   EngFree(full_url, 0, "DownloadFromUrlToFile");
 
+  char result = 0;
+  m_mutex->Lock();
+  DropFile();
   if (m_exiting.load()) {
     if (m_verbose) DebugInfoAlt(ENG_FUNC, "Done as exiting.");
-    EngFileDeleteIfExists(file_name, 0);
     if (cancelled) *cancelled = 1;
-    Exit();
-    return 0;
-  }
-  CleanupHandles();
-  if (code == CURLE_OK && closed) return 1;
-  EngFileDeleteIfExists(file_name, 0);
-  if (code == CURLE_OK) {
+  } else if (code == CURLE_OK && closed) {
+    result = 1;
+  } else if (code == CURLE_OK) {
     DebugErrorAlt(ENG_FUNC, "Could not write file <%s>", file_name);
-  } else if (code != CURLE_ABORTED_BY_CALLBACK) {
-    if (code == CURLE_COULDNT_CONNECT && step == 10)
-      DebugErrorAlt(ENG_FUNC, "Could not connect.");
-    else
-      DebugErrorAlt(ENG_FUNC, "Problem (from: %d  error: %d)", step, int(code));
+  } else if (code == CURLE_ABORTED_BY_CALLBACK) {
+  } else if (code == CURLE_COULDNT_CONNECT && step == 10) {
+    DebugErrorAlt(ENG_FUNC, "Could not connect.");
+  } else {
+    DebugErrorAlt(ENG_FUNC, "Problem (from: %d  error: %d)", step, int(code));
   }
-  Exit();
-  return 0;
+  // Half a download is no download.
+  if (!result) EngFileDeleteIfExists(file_name, 0);
+  EndTransferLocked(1);
+  m_mutex->Unlock();
+  return result;
 }
 
 char CurlInterface::UploadToUrl(const char *url, void *body, EngUInt32 body_size, int timeout_seconds,
@@ -309,8 +320,7 @@ char CurlInterface::UploadToUrl(const char *url, void *body, EngUInt32 body_size
   Exit();
   if (!BeginTransfer(2)) return 0;
   if (!CreateEasyHandle()) {
-    EndTransfer();
-    Exit();
+    EndTransfer(1);
     return 0;
   }
   CURL *curl = static_cast<CURL *>(m_curl_e);
@@ -343,45 +353,35 @@ char CurlInterface::UploadToUrl(const char *url, void *body, EngUInt32 body_size
     step = 100;
     code = curl_easy_perform(curl);
   }
+  char result = 0;
   m_mutex->Lock();
   curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 1L);
   curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
   curl_slist_free_all(headers);
-  m_mutex->Unlock();
-  EndTransfer();
-
   if (m_exiting.load()) {
     if (m_verbose) DebugInfoAlt(ENG_FUNC, "Done as exiting.");
     if (cancelled) *cancelled = 1;
-    Exit();
-    return 0;
-  }
-  CleanupHandles();
-  if (code == CURLE_ABORTED_BY_CALLBACK) {
-    Exit();
+  } else if (code == CURLE_ABORTED_BY_CALLBACK) {
     if (m_verbose) DebugInfoAlt(ENG_FUNC, "Upload aborted.");
-    return 0;
-  }
-  if (code == CURLE_OK) {
+  } else if (code == CURLE_OK) {
     if (m_uploaded_count == 0) {
       DebugErrorAlt(ENG_FUNC, "Nothing uploaded.");
-      return 0;
-    }
-    if (m_uploaded_count == m_upload_size) {
+    } else if (m_uploaded_count == m_upload_size) {
       if (m_verbose) DebugInfoAlt(ENG_FUNC, "CI_DUTF: Uploaded ok.");
-      return 1;
+      result = 1;
+    } else {
+      DebugErrorAlt(ENG_FUNC, "Uploaded %u not %u.", m_uploaded_count, m_upload_size);
     }
-    DebugErrorAlt(ENG_FUNC, "Uploaded %u not %u.", m_uploaded_count, m_upload_size);
-    return 0;
-  }
-  if (code == CURLE_WRITE_ERROR && step == 100)
+  } else if (code == CURLE_WRITE_ERROR && step == 100) {
     DebugErrorAlt(ENG_FUNC, "Write error.");
-  else if (code == CURLE_COULDNT_CONNECT && step == 100)
+  } else if (code == CURLE_COULDNT_CONNECT && step == 100) {
     DebugErrorAlt(ENG_FUNC, "Could not connect.");
-  else
+  } else {
     DebugErrorAlt(ENG_FUNC, "Problem (from: %d  error: %d)", step, int(code));
-  Exit();
-  return 0;
+  }
+  EndTransferLocked(1);
+  m_mutex->Unlock();
+  return result;
 }
 
 size_t CurlInterface::WriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user) {
@@ -559,17 +559,7 @@ void CurlInterface::Exit() {
 // Everything a finished transfer left; nothing while one runs (it still writes there).
 void CurlInterface::ReleaseIfIdle() {
   m_mutex->Lock();
-  if (!m_busy.load()) {
-    if (m_curl_e) curl_easy_cleanup(static_cast<CURL *>(m_curl_e));
-    m_curl_e = nullptr;
-    if (m_data) EngFree(m_data, 0, "CurlInterface");
-    m_data = nullptr;
-    m_capacity = 0;
-    m_count = 0;
-    DropFile();
-    m_skip_newlines = 0;
-    m_exiting = 0;
-  }
+  if (!m_busy.load()) EndTransferLocked(1);
   m_mutex->Unlock();
 }
 
@@ -619,6 +609,8 @@ char CurlInterface::ExitWithWait() {
     DebugErrorAlt(ENG_FUNC, "Perform did not complete.");
     return 0;
   }
-  // The transfer's own thread releases its buffers on its way out; nothing to free here.
+  // The transfer released its buffers itself; taking the lock once waits for it to let go.
+  m_mutex->Lock();
+  m_mutex->Unlock();
   return 1;
 }

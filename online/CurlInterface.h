@@ -66,7 +66,9 @@ class CurlInterface {
   size_t UploadWriteDataFunctionCB(const char *data, size_t size, size_t count);
   int UploadProgressCB(long long total_up, long long now_up);
   char BeginTransfer(char busy_kind);
-  void EndTransfer();
+  void EndTransfer(char release);
+  void EndTransferLocked(char release);
+  void ReleaseBuffersLocked();
   void ReleaseIfIdle();
   char *BuildFullUrl(const char *url, const char *query, const char *caller);
   char CreateEasyHandle();

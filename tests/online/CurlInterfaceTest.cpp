@@ -106,6 +106,22 @@ TEST_F(CurlInterfaceTest, ExitWithWaitFromAnotherThreadEndsADrippingTransfer) {
   EXPECT_STREQ(curl.GetDownloadedData(), "fine");
 }
 
+TEST_F(CurlInterfaceTest, DeletingFromAnotherThreadWaitsForTheTransferToLetGo) {
+  server.Drip("/drip", PatternBody(400), 1, 0.05);
+  std::string url = server.Url("/drip");
+  CurlInterface *curl = new CurlInterface("Gone", 0);
+  char cancelled = 0;
+  char result = 9;
+  std::thread transfer([&] { result = curl->DownloadFromUrl(url.c_str(), nullptr, 1000, 0, 10, &cancelled); });
+  ASSERT_TRUE(qwtest::WaitUntil([&] { return curl->IsBusy() == 1; }, 2.0));
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  // Under AddressSanitizer a transfer that touched the object after this would show.
+  delete curl;
+  transfer.join();
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(cancelled, 1);
+}
+
 TEST_F(CurlInterfaceTest, TheUploadChecksTheCountTheServerReports) {
   std::string body = PatternBody(2000);
   const struct {
