@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngMain.h"
 #include "Engine/EngMemory.h"
 #include "tests/online/OnlineTestSupport.h"
 #include "tests/support/HttpTestServer.h"
@@ -90,6 +92,28 @@ TEST_F(EngInternetThreadTest, ASilentServerTimesOutAtTheDeadline) {
   EXPECT_EQ(reader.GetReadingStatus(0), ENG_INTERNET_THREAD_TIMED_OUT);
   EXPECT_EQ(reader.GetDataReadFreeWhenDone(nullptr), nullptr);
   EXPECT_TRUE(LogHas("Reading did not complete ok"));
+}
+
+std::atomic<double> fake_now{1000.0};
+double FakeClock() { return fake_now.load(); }
+
+TEST_F(EngInternetThreadTest, ATimeOutOfZeroGivesFifteenSeconds) {
+  server.Silence("/silent");
+  EngInternetThread reader("Default", 0);
+  fake_now = 1000.0;
+  // Declared after the handle, so the real clock is back before the handle waits for its thread.
+  struct ClockGuard {
+    ClockGuard() { EngMainSetClockForTests(FakeClock); }
+    ~ClockGuard() { EngMainSetClockForTests(nullptr); }
+  } clock_guard;
+  ASSERT_EQ(reader.StartReading(server.Url("/silent").c_str(), 100, 0), 1);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  fake_now = 1014.9;
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(reader.GetReadingStatus(0), ENG_INTERNET_THREAD_READING);
+  fake_now = 1015.0;
+  EXPECT_EQ(PollUntilOver(reader, 2.0), ENG_INTERNET_THREAD_TIMED_OUT);
+  EXPECT_TRUE(WaitUntil([&] { return !reader.IsThreadRunning(); }, 1.0));
 }
 
 TEST_F(EngInternetThreadTest, CancellingStopsTheReadAtOnce) {
