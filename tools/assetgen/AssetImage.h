@@ -11,8 +11,8 @@
 
 namespace assetgen {
 
-// Draws the SVG file into the rectangle of cr, the whole document stretched to it or, with an
-// element id, that element's box fitted to it. Throws SourceError naming the SVG.
+// Draws the SVG file's document into the rectangle of cr or, with an element id, only that
+// element, in the place it has in the document. Throws SourceError naming the SVG.
 void RenderSvg(cairo_t *cr, const std::string &svg_path, const Palette &palette, double x, double y, double w,
                double h, const std::string &element);
 
