@@ -13,6 +13,15 @@
 static const char *const kMinimumKey = "eng-gui-minimum";
 static const char *const kMaximumKey = "eng-gui-maximum";
 
+enum { SINGLE_LINE_MAX_HEIGHT = 40 };
+
+// What is placed, shown and enabled: a multi-line text's scrolled frame, else the control.
+static GtkWidget *Outer(EngGuiControlRef control) {
+  GtkWidget *widget = EngGuiWidget(control);
+  GtkWidget *parent = widget ? gtk_widget_get_parent(widget) : nullptr;
+  return GTK_IS_TEXT_VIEW(widget) && parent && GTK_IS_SCROLLED_WINDOW(parent) ? parent : widget;
+}
+
 static char Have(EngGuiControlRef control, const char *signature) {
   if (control) return 1;
   DebugErrorAlt(signature, "No control.");
@@ -58,22 +67,22 @@ char EngGuiGetControl_MAC(EngGuiWindowRef window, EngUInt32 signature, EngInt32 
 // State of any control
 
 void EngGuiEnableControl_MAC(EngGuiControlRef control, char on) {
-  if (Have(control, ENG_FUNC)) gtk_widget_set_sensitive(EngGuiWidget(control), on ? TRUE : FALSE);
+  if (Have(control, ENG_FUNC)) gtk_widget_set_sensitive(Outer(control), on ? TRUE : FALSE);
 }
 void EngGuiDisableControl_MAC(EngGuiControlRef control) {
-  if (Have(control, ENG_FUNC)) gtk_widget_set_sensitive(EngGuiWidget(control), FALSE);
+  if (Have(control, ENG_FUNC)) gtk_widget_set_sensitive(Outer(control), FALSE);
 }
 void EngGuiShowControl_MAC(EngGuiControlRef control, char show) {
-  if (Have(control, ENG_FUNC)) gtk_widget_set_visible(EngGuiWidget(control), show ? TRUE : FALSE);
+  if (Have(control, ENG_FUNC)) gtk_widget_set_visible(Outer(control), show ? TRUE : FALSE);
 }
 void EngGuiHideControl_MAC(EngGuiControlRef control) {
-  if (Have(control, ENG_FUNC)) gtk_widget_set_visible(EngGuiWidget(control), FALSE);
+  if (Have(control, ENG_FUNC)) gtk_widget_set_visible(Outer(control), FALSE);
 }
 char EngGuiIsControlEnabled_MAC(EngGuiControlRef control) {
-  return control && gtk_widget_get_sensitive(EngGuiWidget(control));
+  return control && gtk_widget_get_sensitive(Outer(control));
 }
 char EngGuiIsControlVisible_MAC(EngGuiControlRef control) {
-  return control && gtk_widget_get_visible(EngGuiWidget(control));
+  return control && gtk_widget_get_visible(Outer(control));
 }
 
 // A radio group is a box of radio buttons; its value counts them from 1.
@@ -507,7 +516,7 @@ EngGuiControlRef EngGuiCreateControl_MAC(EngGuiWindowRef window, _EngGuiControlK
     DebugErrorAlt(ENG_FUNC, "No window.");
     return nullptr;
   }
-  GtkWidget *widget = nullptr;
+  GtkWidget *widget = nullptr, *outer = nullptr;
   switch (kind) {
     case ENG_GUI_STATIC_TEXT:
       widget = gtk_label_new("");
@@ -516,14 +525,30 @@ EngGuiControlRef EngGuiCreateControl_MAC(EngGuiWindowRef window, _EngGuiControlK
       gtk_label_set_yalign(GTK_LABEL(widget), 0.0f);
       break;
     case ENG_GUI_PUSH_BUTTON: widget = gtk_button_new_with_label(""); break;
-    case ENG_GUI_EDIT_TEXT: widget = gtk_entry_new(); break;
+    case ENG_GUI_EDIT_TEXT:
+      if (height <= SINGLE_LINE_MAX_HEIGHT) {
+        widget = gtk_entry_new();
+      } else {
+        // A tall edit text holds lines, as the update check's message does.
+        widget = gtk_text_view_new();
+        gtk_text_view_set_wrap_mode(GTK_TEXT_VIEW(widget), GTK_WRAP_WORD_CHAR);
+        gtk_text_view_set_left_margin(GTK_TEXT_VIEW(widget), 6);
+        gtk_text_view_set_right_margin(GTK_TEXT_VIEW(widget), 6);
+        outer = gtk_scrolled_window_new(nullptr, nullptr);
+        gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(outer), GTK_POLICY_NEVER, GTK_POLICY_AUTOMATIC);
+        gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(outer), GTK_SHADOW_IN);
+        gtk_container_add(GTK_CONTAINER(outer), widget);
+        gtk_widget_show(widget);
+      }
+      break;
     case ENG_GUI_POPUP: widget = gtk_combo_box_text_new(); break;
     case ENG_GUI_PICTURE: widget = gtk_image_new(); break;
   }
   if (!widget) return nullptr;
-  gtk_widget_set_size_request(widget, width, height);
-  gtk_fixed_put(GTK_FIXED(window->fixed), widget, x, y);
-  gtk_widget_show(widget);
+  if (!outer) outer = widget;
+  gtk_widget_set_size_request(outer, width, height);
+  gtk_fixed_put(GTK_FIXED(window->fixed), outer, x, y);
+  gtk_widget_show(outer);
   EngGuiAttachWidget(window, widget, 0);
   window->created.push_back(widget);
   return EngGuiControl(widget);
@@ -550,11 +575,11 @@ EngGuiControlRef EngGuiCreateHiViewPictureControl_MAC(EngGuiWindowRef window, in
 
 void EngGuiMoveControl_MAC(EngGuiControlRef control, int x, int y) {
   if (!Have(control, ENG_FUNC)) return;
-  GtkWidget *widget = EngGuiWidget(control);
+  GtkWidget *widget = Outer(control);
   GtkWidget *parent = gtk_widget_get_parent(widget);
   if (parent && GTK_IS_FIXED(parent)) gtk_fixed_move(GTK_FIXED(parent), widget, x, y);
 }
 
 void EngGuiSizeControl_MAC(EngGuiControlRef control, int width, int height) {
-  if (Have(control, ENG_FUNC)) gtk_widget_set_size_request(EngGuiWidget(control), width, height);
+  if (Have(control, ENG_FUNC)) gtk_widget_set_size_request(Outer(control), width, height);
 }

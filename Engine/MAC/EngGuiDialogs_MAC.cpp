@@ -82,9 +82,10 @@ static void EndLoop(_EngGuiDialog *dialog) {
 }
 
 static void Dispatch(_EngGuiDialog *dialog, const _EngGuiEvent &event) {
+  EngGuiWatch watch(dialog);
   EngInt32 result = dialog->handler ? dialog->handler(dialog, &event, dialog->user) : ENG_GUI_NOT_HANDLED;
   // The standard handling of an unhandled close box ends the window's loop.
-  if (result == ENG_GUI_NOT_HANDLED && event.event_class == ENG_GUI_CLASS_WINDOW &&
+  if (watch.Alive() && result == ENG_GUI_NOT_HANDLED && event.event_class == ENG_GUI_CLASS_WINDOW &&
       event.kind == ENG_GUI_KIND_WINDOW_CLOSE)
     EndLoop(dialog);
 }
@@ -311,10 +312,11 @@ char EngGuiLoadAndRunDialogFromNib_MAC(const char *file, const char *window_name
 static gboolean RunDriver(gpointer data) {
   auto *dialog = static_cast<_EngGuiDialog *>(data);
   dialog->driver_source = 0;
+  EngGuiWatch watch(dialog);
   if (test_driver) test_driver(dialog, dialog->name.c_str(), test_driver_user);
   // A test never leaves a window waiting for a person.
-  if (!dialog->ended) SendClose(dialog);
-  if (!dialog->ended) EndLoop(dialog);
+  if (watch.Alive() && !dialog->ended) SendClose(dialog);
+  if (watch.Alive() && !dialog->ended) EndLoop(dialog);
   return G_SOURCE_REMOVE;
 }
 
@@ -330,26 +332,33 @@ void EngGuiShowWindow_MAC(EngGuiWindowRef window) {
   if (test_driver && !window->driver_source) window->driver_source = g_idle_add(RunDriver, window);
 }
 
-// The default button's command, else the close box: what a non-interactive run answers.
+// A dialog from a file answers with its default button's command, a window built in code with
+// its close box: what a non-interactive run does in place of a person.
 static void AnswerByDefault(_EngGuiDialog *dialog) {
-  GtkWidget *def = gtk_window_get_default_widget(GTK_WINDOW(dialog->window));
+  EngGuiWatch watch(dialog);
+  GtkWidget *def = dialog->builder ? gtk_window_get_default_widget(GTK_WINDOW(dialog->window)) : nullptr;
   if (def && EngGuiGetControlCommandID_MAC(EngGuiControl(def)))
     SendCommand(def);
   else
     SendClose(dialog);
-  if (!dialog->ended) EndLoop(dialog);
+  if (watch.Alive() && !dialog->ended) EndLoop(dialog);
 }
 
-static void RunLoop(_EngGuiDialog *dialog) {
-  if (dialog->ended) return;
+// False when a callback destroyed the dialog while its loop ran.
+static bool RunLoop(_EngGuiDialog *dialog) {
+  if (dialog->ended) return true;
+  EngGuiWatch watch(dialog);
   if (EngGuiIsNonInteractive_MAC() && !test_driver) {
     AnswerByDefault(dialog);
-    return;
+    return watch.Alive();
   }
-  dialog->loop = g_main_loop_new(nullptr, FALSE);
-  g_main_loop_run(dialog->loop);
-  g_main_loop_unref(dialog->loop);
+  GMainLoop *loop = g_main_loop_new(nullptr, FALSE);
+  dialog->loop = loop;
+  g_main_loop_run(loop);
+  g_main_loop_unref(loop);
+  if (!watch.Alive()) return false;
   dialog->loop = nullptr;
+  return true;
 }
 
 char EngGuiDoDialog_MAC(EngGuiHandlerRef *handler_ref, EngGuiWindowRef *window, char modal_for_window,
@@ -362,7 +371,11 @@ char EngGuiDoDialog_MAC(EngGuiHandlerRef *handler_ref, EngGuiWindowRef *window, 
   dialog->ended = 0;
   gtk_window_set_modal(GTK_WINDOW(dialog->window), modal_for_window ? TRUE : FALSE);
   EngGuiShowWindow_MAC(dialog);
-  RunLoop(dialog);
+  if (!RunLoop(dialog)) {
+    *handler_ref = nullptr;
+    *window = nullptr;
+    return 1;
+  }
   gtk_widget_hide(dialog->window);
   if (destroy_after) EngGuiDestroyDialog_MAC(handler_ref, window);
   // Let the hidden window leave the screen before the caller goes on.
@@ -384,7 +397,11 @@ char EngGuiRunWindowLoop_MAC(EngGuiWindowRef window) {
   return 1;
 }
 
-char EngGuiProcessOneEvent_MAC() {
+char EngGuiProcessOneEvent_MAC(EngGuiWindowRef window) {
+  if (window && !window->ended && EngGuiIsNonInteractive_MAC() && !test_driver) {
+    SendClose(window);
+    return 1;
+  }
   if (!gtk_started || !g_main_context_pending(nullptr)) return 0;
   g_main_context_iteration(nullptr, FALSE);
   return 1;
@@ -398,6 +415,7 @@ void EngGuiDestroyDialog_MAC(EngGuiHandlerRef *handler_ref, EngGuiWindowRef *win
   _EngGuiDialog *dialog = *window;
   if (dialog->driver_source) g_source_remove(dialog->driver_source);
   EndLoop(dialog);
+  for (bool *alive : dialog->watchers) *alive = false;
   gtk_widget_hide(dialog->window);
   gtk_widget_destroy(dialog->window);
   if (dialog->builder) g_object_unref(dialog->builder);
@@ -499,8 +517,12 @@ void EngGuiTestChoose_MAC(EngGuiControlRef control, int index) {
 }
 
 void EngGuiTestTypeText_MAC(EngGuiControlRef control, const char *text) {
-  if (control && GTK_IS_ENTRY(EngGuiWidget(control)))
-    gtk_entry_set_text(GTK_ENTRY(EngGuiWidget(control)), EngGuiToUtf8(text).c_str());
+  GtkWidget *widget = EngGuiWidget(control);
+  std::string utf8 = EngGuiToUtf8(text);
+  if (widget && GTK_IS_ENTRY(widget))
+    gtk_entry_set_text(GTK_ENTRY(widget), utf8.c_str());
+  else if (widget && GTK_IS_TEXT_VIEW(widget))
+    gtk_text_buffer_set_text(gtk_text_view_get_buffer(GTK_TEXT_VIEW(widget)), utf8.c_str(), -1);
 }
 
 // Both go through GTK's own event path, at once, as the server's events would.

@@ -20,6 +20,24 @@ struct _EngGuiDialog {
   char ended = 0;  // its loop was asked to end
   guint driver_source = 0;
   std::vector<GtkWidget *> created;
+  // Flags of callers up the stack that must know when a callback destroyed the dialog.
+  std::vector<bool *> watchers;
+};
+
+// Tells whether the dialog outlived what ran while it was watched.
+class EngGuiWatch {
+ public:
+  explicit EngGuiWatch(_EngGuiDialog *dialog) : m_dialog(dialog) { dialog->watchers.push_back(&m_alive); }
+  ~EngGuiWatch() {
+    if (!m_alive) return;
+    for (size_t i = 0; i < m_dialog->watchers.size(); i++)
+      if (m_dialog->watchers[i] == &m_alive) m_dialog->watchers.erase(m_dialog->watchers.begin() + long(i));
+  }
+  bool Alive() const { return m_alive; }
+
+ private:
+  _EngGuiDialog *m_dialog;
+  bool m_alive = true;
 };
 
 inline GtkWidget *EngGuiWidget(EngGuiControlRef control) { return reinterpret_cast<GtkWidget *>(control); }

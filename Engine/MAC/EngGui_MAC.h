@@ -87,8 +87,9 @@ void EngGuiSetDefaultButton_MAC(EngGuiWindowRef window, EngGuiControlRef control
 char EngGuiSetTextAlignment_MAC(EngGuiControlRef control, int align);
 // Runs the window's loop until its handler (or EngGuiQuitDialogLoop_MAC) ends it.
 char EngGuiRunWindowLoop_MAC(EngGuiWindowRef window);
-// Handles one waiting event without blocking: 0 none was waiting, 1 one was handled.
-char EngGuiProcessOneEvent_MAC();
+// Handles one waiting event without blocking: 0 none was waiting, 1 one was handled. A
+// non-interactive run presses the window's close box instead.
+char EngGuiProcessOneEvent_MAC(EngGuiWindowRef window);
 
 // Controls, found by (signature, id): the builder object "<signature without trailing blanks>-<id>".
 char EngGuiDoesControlExist_MAC(EngGuiWindowRef window, EngUInt32 signature, EngInt32 id);
