@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngJpeg.h"
+#include "Engine/EngTexture.h"
 #include "tests/Engine/MAC/GuiTestSupport.h"
 
 namespace {
@@ -163,6 +165,39 @@ TEST_F(EngGuiTest, UnavailablePopupsAndMenuTitles) {
   char title[32];
   EngGuiGetStaticTextString_MAC(EngGuiTestFindObject_MAC(m_window, "MUSI-50-title"), title, sizeof(title));
   EXPECT_STREQ(title, "Musik");
+}
+
+TEST_F(EngGuiTest, PicturesAreCroppedByTextureCoordinates) {
+  std::vector<unsigned char> rgb(48 * 12 * 3, 90);
+  ASSERT_EQ(EngJpegWriteFileFromBuffer(m_resources.File("Picture.jpg").c_str(), 90, 72, 48, 12, rgb.data()), 1);
+  struct Case {
+    _TexCoords coords;
+    int width, height;  // 0: refused
+  };
+  const Case cases[] = {
+      {{0, 0, 1, 1}, 48, 12},
+      {{0.25f, 0, 0.75f, 0.5f}, 24, 6},
+      {{0.5f, 0.5f, 0.5f, 1}, 0, 0},  // nothing left
+      {{0, 0, 1.5f, 1}, 0, 0},        // outside the picture
+  };
+  for (const Case &c : cases) {
+    EngGuiImageRef image = EngGuiCreateCGImageFromBundleResource("Picture.jpg", &c.coords);
+    int width = 0, height = 0;
+    EngGuiGetImageSize_MAC(image, &width, &height);
+    EXPECT_EQ(width, c.width);
+    EXPECT_EQ(height, c.height);
+    EngGuiReleaseImage_MAC(image);
+  }
+  EXPECT_EQ(EngGuiCreateCGImageFromBundleResource("Missing.jpg", nullptr), nullptr);
+  EXPECT_TRUE(LogHas("File does not exist [Missing.jpg]."));
+  qwtest::WriteWholeFile(m_resources.File("Broken.jpg"), "not a picture");
+  EXPECT_EQ(EngGuiCreateCGImageFromBundleResource("Broken.jpg", nullptr), nullptr);
+  EXPECT_TRUE(LogHas("No source"));
+  EngGuiControlRef view = Control("TPIC", 10);
+  EXPECT_EQ(EngGuiSetHiViewControlsPicture_MAC(view, "Picture.jpg", nullptr), 1);
+  int width = 0, height = 0;
+  EngGuiGetPictureSize_MAC(view, &width, &height);
+  EXPECT_EQ(width, 48);
 }
 
 TEST_F(EngGuiTest, WindowsBuiltInCodeSendCommandsCloseAndKeys) {
