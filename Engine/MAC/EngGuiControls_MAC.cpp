@@ -282,6 +282,21 @@ void EngGuiCenterControlHorizontallyInWindow_MAC(EngGuiWindowRef window, EngGuiC
   }
 }
 
+int EngGuiShowControlsWithCommand_MAC(EngGuiWindowRef window, EngUInt32 command, char show) {
+  if (!window || !window->builder) return 0;
+  int found = 0;
+  GSList *objects = gtk_builder_get_objects(window->builder);
+  for (GSList *o = objects; o; o = o->next) {
+    if (!GTK_IS_WIDGET(o->data)) continue;
+    EngGuiControlRef control = EngGuiControl(GTK_WIDGET(o->data));
+    if (EngGuiGetControlCommandID_MAC(control) != command) continue;
+    gtk_widget_set_visible(Outer(control), show ? TRUE : FALSE);
+    found++;
+  }
+  g_slist_free(objects);
+  return found;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Popup menus: a popup is its own menu.
 

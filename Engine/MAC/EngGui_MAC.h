@@ -120,6 +120,8 @@ void EngGuiSetBevelButtonTextString_MAC(EngGuiControlRef control, const char *te
 void EngGuiSetBevelButtonTextAlignment(EngGuiControlRef control, char align);
 void EngGuiSetRadioControlEntryTextString_MAC(EngGuiControlRef control, int index, const char *text);
 void EngGuiCenterControlHorizontallyInWindow_MAC(EngGuiWindowRef window, EngGuiControlRef control);
+// Shows or hides every control of a dialog from a file that sends the command; the count of them.
+int EngGuiShowControlsWithCommand_MAC(EngGuiWindowRef window, EngUInt32 command, char show);
 
 // Popup menus (selections are 0-based here; the control's value is selection + 1).
 char EngGuiGetPopupButtonMenu_MAC(EngGuiControlRef control, EngGuiMenuRef *menu);

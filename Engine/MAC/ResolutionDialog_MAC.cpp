@@ -201,9 +201,26 @@ static void ResolutionResModeChanged(char keep_frequency) {
 // ---------------------------------------------------------------------------------------------
 // The display dialog's handler
 
-static void GoToLink(_ResolutionLinkType type) {
+static const char *LinkAddress(_ResolutionLinkType type) {
   const char *url = res_module_info.link_cb ? res_module_info.link_cb(type) : nullptr;
-  if (url && *url) VariousGoOnline(nullptr, nullptr, url, 0, 0, 0, 0);
+  return url && *url ? url : nullptr;
+}
+
+static void GoToLink(_ResolutionLinkType type) {
+  if (const char *url = LinkAddress(type)) VariousGoOnline(nullptr, nullptr, url, 0, 0, 0, 0);
+}
+
+// A link the game gives no address for would be a button that does nothing.
+static void HideLinksWithoutAddress() {
+  const struct {
+    EngUInt32 command;
+    _ResolutionLinkType type;
+  } links[] = {{EngFourCC("HOME"), RESOLUTION_LINK_HOME}, {EngFourCC("FORU"), RESOLUTION_LINK_FORUM},
+               {EngFourCC("LK01"), RESOLUTION_LINK_LK01}, {EngFourCC("LK02"), RESOLUTION_LINK_LK02},
+               {EngFourCC("LK03"), RESOLUTION_LINK_LK03}, {EngFourCC("LK04"), RESOLUTION_LINK_LK04}};
+  for (const auto &link : links) {
+    if (!LinkAddress(link.type)) EngGuiShowControlsWithCommand_MAC(r_window, link.command, 0);
+  }
 }
 
 static EngInt32 ResolutionMainEH(EngGuiWindowRef window, const _EngGuiEvent *event, void *) {
@@ -463,6 +480,7 @@ char ResolutionDoDialogMac() {
     EngGuiDestroyDialog_MAC(&r_handler, &r_window);
   } else {
     FillMenus();
+    HideLinksWithoutAddress();
     ResolutionActivateButtons(0);
     EngGuiDoDialog_MAC(&r_handler, &r_window, 1, 1);
     result = r_start_pressed ? 1 : -1;
