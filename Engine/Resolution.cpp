@@ -513,3 +513,32 @@ char ResolutionDoWeeklyVersionCheck() {
   ResolutionSaveSettings();
   return result;
 }
+
+// ---------------------------------------------------------------------------------------------
+// The start-up display dialog
+
+static ResolutionUpdaterCB updater = nullptr;
+
+void ResolutionSetUpdaterCB(ResolutionUpdaterCB check) { updater = check; }
+
+char ResolutionRunUpdater() {
+  if (!updater) {
+    DebugErrorAlt(ENG_FUNC, "No update service");
+    return 0;
+  }
+  return updater(res_module_info.program, res_module_info.game_version);
+}
+
+char ResolutionDoDialog() {
+  if (!IsSetUp()) {
+    DebugErrorAlt(ENG_FUNC, "Module not setup");
+    return 0;
+  }
+  ResolutionLoadSettings();
+  char result = ResolutionDoDialogMac();
+  if (result > 0) {
+    ResolutionSetSettings();
+    ResolutionSaveSettings();
+  }
+  return result;
+}

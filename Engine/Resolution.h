@@ -102,6 +102,12 @@ void ResolutionSetupFullscreenToggleVars();
 // Non-zero: start-up is to end (a newer version is being fetched).
 char ResolutionDoWeeklyVersionCheck();
 void CommonAddResolutionToLogfile(char n);
+// Loads, shows the start-up display dialog (the licence text first while it is to be shown),
+// and applies and saves on Start: 1 Start, -1 closed or the text declined, 0 the dialog could
+// not be built (the loaded settings stand).
+char ResolutionDoDialog();
+// The native dialog itself (platform half).
+char ResolutionDoDialogMac();
 
 // The record as the file holds it, and back (the parse forces the texts to end in their fields).
 void ResolutionWriteRecordToBytes(const _Resolution *record, unsigned char *bytes);
@@ -113,6 +119,11 @@ void ResolutionReadRecordFromBytes(const unsigned char *bytes, _Resolution *reco
 typedef char (*ResolutionWeeklyVersionCheckCB)(_EngMiscDate *last_check, _UpdaterProgramName program,
                                                float version);
 void ResolutionSetWeeklyVersionCheckCB(ResolutionWeeklyVersionCheckCB check);
+// The update service's version check and download, run by the dialog's new-version button.
+typedef char (*ResolutionUpdaterCB)(_UpdaterProgramName program, float version);
+void ResolutionSetUpdaterCB(ResolutionUpdaterCB updater);
+// Runs it with the module's program and version; 0 when none is registered.
+char ResolutionRunUpdater();
 
 // Forgets the module parameters and zeroes the record.
 void ResolutionResetForTests();

@@ -9,6 +9,8 @@ find_package(OpenGL REQUIRED)
 find_package(GLEW REQUIRED)
 find_package(X11 REQUIRED)
 pkg_check_modules(SYSTEMD REQUIRED IMPORTED_TARGET libsystemd)
+# The native dialogs.
+pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
 include(ProvideOpenAL)
 include(ProvideALUT)
 include(ProvideTomcrypt)

@@ -16,6 +16,8 @@ PACKAGES=(
   # certificate authorities for libcurl's TLS verification (only recommended by libcurl), and
   # openssl for the tests' TLS server
   ca-certificates openssl
+  # the asset tool (tools/assetgen): SVG rendering, PNG, Ogg Vorbis encoding, flag pictures
+  librsvg2-dev libcairo2-dev iso-flags-svg
   # fonts shipped in resources/
   fonts-dejavu-core ttf-bitstream-vera
   # headless display for tests (xauth for xvfb-run, xfonts-base for SDL message boxes)

@@ -480,6 +480,7 @@ TEST_F(ResolutionTest, NothingRunsBeforeTheModuleIsSetUp) {
   ResolutionResetForTests();
   EXPECT_EQ(ResolutionLoadSettings(), 0);
   EXPECT_EQ(ResolutionDoWeeklyVersionCheck(), 0);
+  EXPECT_EQ(ResolutionDoDialog(), 0);
   ResolutionSaveSettings();
   EXPECT_TRUE(LogHas("Module not setup"));
   EXPECT_EQ(fake_updater.calls, 0);
@@ -503,6 +504,21 @@ TEST_F(ResolutionTest, SetUpCutsNamesAndLogLineShowsTheMode) {
   CommonAddResolutionToLogfile(1);
   EXPECT_TRUE(LogHas("Res: [Win: 1  W:800  H:600  B:32  F:0  AA:4]"));
   EXPECT_TRUE(LogHas("Res 2: [Win: 1  W:800"));
+}
+
+TEST_F(ResolutionTest, WithoutADisplayTheDialogFailsAndTheLoadedSettingsStand) {
+  ResolutionSetDefaultResolution();
+  resolution.windowed = 1;
+  resolution.window_width = 800;
+  resolution.window_height = 600;
+  resolution.show_text_viewer = 0;
+  ResolutionSaveSettings();
+  std::string before = qwtest::ReadWholeFile(m_path);
+  EXPECT_EQ(ResolutionDoDialog(), 0);
+  EXPECT_TRUE(LogHas("GTK could not start"));
+  EXPECT_EQ(qwtest::ReadWholeFile(m_path), before);
+  EXPECT_EQ(resolution.window_width, 800);
+  EXPECT_EQ(eng_main_window_width, 800);
 }
 
 }  // namespace
