@@ -420,6 +420,8 @@ TEST_F(AssetgenFixture, BrokenSourcesFailByName) {
        {"assets/t.ttx", "Missing.png"}, "T.ttx"},
       {"a job file that is not JSON",
        {{"x.job.json", "{\"type\": \"svg\",, }"}}, {"assets/x.job.json", "line 1"}, nullptr},
+      {"a job of no known kind",
+       {{"k.job.json", R"({"type": "bogus", "output": "K.png"})"}}, {"assets/k.job.json", "bogus", "svg"}, "K.png"},
       {"two jobs making one file",
        {{"y.job.json", R"({"type": "svg", "source": "dot.svg", "output": "Dot.png", "width": 4, "height": 4})"}},
        {"assets/y.job.json", "Dot.png"}, nullptr},

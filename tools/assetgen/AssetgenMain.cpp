@@ -78,29 +78,19 @@ Failure Describe(const std::exception &e, const std::string &fallback_file) {
 }
 
 void Describe(Job &job) {
-  if (job.type == "svg") {
-    DescribeSvg(job);
-  } else if (job.type == "atlas") {
-    DescribeAtlas(job);
-  } else if (job.type == "picture") {
-    DescribePicture(job);
-  } else if (job.type == "sound") {
-    DescribeSound(job);
-  } else if (job.type == "music") {
-    DescribeMusic(job);
-  } else {
-    throw AssetError("line " + std::to_string(job.desc.line) + ": unknown job type \"" + job.type +
-                     "\" (svg, atlas, picture, sound, music)");
-  }
+  const JobKind *kind = FindJobKind(job.type);
+  if (!kind)
+    throw AssetError("line " + std::to_string(job.desc.line) + ": unknown job type \"" + job.type + "\" (" +
+                     JobKindNames() + ")");
+  kind->describe(job);
 }
 
 void Make(const Job &job, const Context &ctx, const std::string &path) {
-  if (job.type == "svg") MakeSvg(job, ctx, path);
-  if (job.type == "atlas") MakeAtlas(job, ctx, path);
-  if (job.type == "picture") MakePicture(job, ctx, path);
-  if (job.type == "sound") MakeSound(job, ctx, path);
-  if (job.type == "music") MakeMusic(job, ctx, path);
-  if (job.type == "copy") MakeCopy(job, ctx, path);
+  if (job.type == "copy") {
+    MakeCopy(job, ctx, path);
+    return;
+  }
+  FindJobKind(job.type)->make(job, ctx, path);
 }
 
 // An output name stays inside resources/.
