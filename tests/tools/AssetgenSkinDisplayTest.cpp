@@ -1,8 +1,6 @@
 // The made skin in use: a toolkit screen drawn with "Buttons.png" and "Popup.tga" set up the
 // way the game sets up its skin (the standard slots from the atlas manifest), over the menu
 // background, saved as skin-test.png in the build folder for a person to judge.
-#include <GL/glew.h>
-#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -28,12 +26,13 @@
 #include "tests/Engine/MWin/MWinSkinTestSupport.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
 #include "tests/support/TestSupport.h"
+#include "tests/tools/AssetgenDisplaySupport.h"
 #include "tools/assetgen/AssetJson.h"
 
 namespace qwtest {
 namespace {
 
-std::string Resources() { return std::string(getenv("QW_TEST_BINARY_DIR")) + "/resources/"; }
+std::string Resources() { return MadeResources(); }
 
 // Registers every standard slot of the manifest over the toolkit's own, as the game does.
 void ApplyGameSkin(MWin *mwin) {
@@ -101,33 +100,6 @@ class AssetgenSkinDisplayTest : public DeviceTest {
     delete mwin;
     EngLanguagesExit();
     DeviceTest::TearDown();
-  }
-
-  static std::vector<unsigned char> Screen() {
-    std::vector<unsigned char> rgba(640 * 480 * 4);
-    glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    return rgba;
-  }
-  static void Mean(const std::vector<unsigned char> &rgba, int x0, int y0, int x1, int y1, double out[3]) {
-    out[0] = out[1] = out[2] = 0;
-    for (int y = y0; y < y1; y++)
-      for (int x = x0; x < x1; x++)
-        for (int c = 0; c < 3; c++) out[c] += rgba[size_t(((479 - y) * 640 + x) * 4 + c)];
-    for (int c = 0; c < 3; c++) out[c] /= double((x1 - x0) * (y1 - y0));
-  }
-  static void SavePng(const std::vector<unsigned char> &rgba, const std::string &path) {
-    cairo_surface_t *s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 640, 480);
-    unsigned char *data = cairo_image_surface_get_data(s);
-    const int stride = cairo_image_surface_get_stride(s);
-    for (int y = 0; y < 480; y++)
-      for (int x = 0; x < 640; x++) {
-        const unsigned char *p = &rgba[size_t(((479 - y) * 640 + x) * 4)];
-        uint32_t *d = reinterpret_cast<uint32_t *>(data + size_t(y) * size_t(stride)) + x;
-        *d = (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
-      }
-    cairo_surface_mark_dirty(s);
-    cairo_surface_write_to_png(s, path.c_str());
-    cairo_surface_destroy(s);
   }
 
   TempDir dir;
@@ -203,17 +175,17 @@ TEST_F(AssetgenSkinDisplayTest, AToolkitScreenInTheGamesSkin) {
   mwin->RenderPopups();
   mwin->RenderMain();
   mwin->RenderPopups();
-  const std::vector<unsigned char> screen = Screen();
-  SavePng(screen, std::string(getenv("QW_TEST_BINARY_DIR")) + "/skin-test.png");
+  const std::vector<unsigned char> screen = ReadScreen();
+  SaveScreenPng(screen, "skin-test.png");
 
   // The window's board is the skin's leaf green, its frame wood; each button state looks its own.
   double board[3], frame[3];
-  Mean(screen, 60, 330, 180, 380, board);
+  MeanColour(screen, 60, 330, 180, 380, board);
   EXPECT_GT(board[1], board[0] + 10) << "green board";
-  Mean(screen, 30, 200, 32, 240, frame);
+  MeanColour(screen, 30, 200, 32, 240, frame);
   EXPECT_GT(frame[0], frame[2] + 20) << "wooden frame";
   double states[4][3];
-  for (int s = 0; s < 4; s++) Mean(screen, 60, int(55 + 48 * s + 5), 160, int(55 + 48 * s + 30), states[s]);
+  for (int s = 0; s < 4; s++) MeanColour(screen, 60, int(55 + 48 * s + 5), 160, int(55 + 48 * s + 30), states[s]);
   for (int a = 0; a < 4; a++)
     for (int b = a + 1; b < 4; b++) {
       double d = 0;
