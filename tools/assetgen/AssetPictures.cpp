@@ -138,6 +138,23 @@ static void MakeAtlas(const Job &job, const Context &ctx, const std::string &pat
              ctx.palette.Colour(MemberString(job.desc, "background", "#ffffff")));
 }
 
+void AtlasSheetTiles(const Job &job, std::vector<SheetTile> *tiles) {
+  const JsonValue *rects = job.desc.Find("rects");
+  if (!rects || !rects->IsArray()) return;
+  for (const auto &entry : rects->items) {
+    const JsonValue *name = entry.Find("name");
+    SheetTile tile{job.output + " " + (name && name->IsString() ? name->text : "?"), job.output, {}};
+    for (const char *state : kStates) {
+      const JsonValue *v = entry.Find(state);
+      if (!v || !v->IsArray() || v->items.size() != 4) continue;
+      std::vector<double> uv;
+      for (const auto &n : v->items) uv.push_back(n.number);
+      tile.crops.push_back(uv);
+    }
+    if (tile.crops.size() > 1) tiles->push_back(tile);
+  }
+}
+
 static JobKindRegistrar svg_kind({"svg", DescribeSvg, MakeSvg});
 static JobKindRegistrar atlas_kind({"atlas", DescribeAtlas, MakeAtlas});
 

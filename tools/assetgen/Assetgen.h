@@ -120,7 +120,16 @@ class EngineMessageCapture {
 // Routes the engine's reports to the captures; called once at start.
 void InstallEngineMessageHook();
 
-// Writes the contact sheet of every picture among the outputs.
-void MakeSheet(const Context &ctx, const std::vector<std::string> &pictures, const std::string &path);
+// One tile of the contact sheet: a made picture whole, or some of its rectangles (an atlas
+// button's states, in texture coordinates [left, top, right, bottom]) side by side.
+struct SheetTile {
+  std::string label;
+  std::string picture;  // relative to resources/
+  std::vector<std::vector<double>> crops;
+};
+// Writes the contact sheet of the tiles.
+void MakeSheet(const Context &ctx, const std::vector<SheetTile> &tiles, const std::string &path);
+// The tiles an atlas adds to the sheet: each rectangle entry with more than one state.
+void AtlasSheetTiles(const Job &job, std::vector<SheetTile> *tiles);
 
 }  // namespace assetgen

@@ -291,11 +291,11 @@ int main(int argc, char **argv) {
 
   // Keep what is known good: unchanged outputs and the ones just made.
   std::ostringstream state;
-  std::vector<std::string> pictures;
+  std::vector<SheetTile> tiles;
   for (size_t i = 0; i < jobs.size(); i++) {
     const bool dirty_job = std::find(dirty.begin(), dirty.end(), i) != dirty.end();
     if (!keys[i].empty() && (!dirty_job || done[i])) state << keys[i] << ' ' << jobs[i].output << '\n';
-    if (jobs[i].type != "copy" && IsPictureName(jobs[i].output)) pictures.push_back(jobs[i].output);
+    if (jobs[i].type != "copy" && IsPictureName(jobs[i].output)) tiles.push_back({jobs[i].output, jobs[i].output, {}});
   }
   // Outputs of jobs that no longer exist go, so resources/ holds only what the sources make.
   for (const auto &old : old_state)
@@ -308,9 +308,11 @@ int main(int argc, char **argv) {
       if (done[i] && IsPictureName(jobs[i].output)) any_picture_made = true;
     if (any_picture_made) {
       try {
-        std::sort(pictures.begin(), pictures.end());
+        std::sort(tiles.begin(), tiles.end(), [](const SheetTile &a, const SheetTile &b) { return a.label < b.label; });
+        for (const Job &job : jobs)
+          if (job.type == "atlas") AtlasSheetTiles(job, &tiles);
         const std::string tmp = opt.sheet + ".assetgen-tmp";
-        MakeSheet(ctx, pictures, tmp);
+        MakeSheet(ctx, tiles, tmp);
         std::rename(tmp.c_str(), opt.sheet.c_str());
       } catch (const std::exception &e) {
         failures.push_back(Describe(e, opt.sheet));
