@@ -371,6 +371,12 @@ TEST_F(AssetgenFixture, OnlyWhatChangedIsMadeAgain) {
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_FALSE(qwtest::FileExists(dir.File("out/Pics/Ink.tga")));
   EXPECT_TRUE(qwtest::FileExists(dir.File("out/Dot.png")));
+
+  // A job file broken while being edited fails the run but takes nothing away.
+  Write("dot.job.json", R"({"type": "svg", "source": "dot.svg", "output": "Dot.png",)");
+  run = Tool();
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_TRUE(qwtest::FileExists(dir.File("out/Dot.png")));
 }
 
 TEST_F(AssetgenFixture, BrokenSourcesFailByName) {

@@ -223,6 +223,23 @@ int main(int argc, char **argv) {
     ctx.made.insert(job.output);
   }
 
+  // A description that cannot be read leaves everything as it was, so that nothing is taken
+  // for stale.
+  auto report = [&]() {
+    for (const Failure &f : failures) {
+      std::string file = f.file;
+      if (fs::path(file).is_absolute()) {
+        std::string rel = label_of(fs::path(file).lexically_normal().string());
+        if (rel.compare(0, 2, "..") != 0) file = rel;
+      }
+      fprintf(stderr, "assetgen: error: %s: %s\n", file.c_str(), f.what.c_str());
+    }
+  };
+  if (!failures.empty()) {
+    report();
+    return 1;
+  }
+
   // What each output was made from; an output whose key is unchanged is left alone.
   const std::map<std::string, std::string> old_state = ReadState(opt.state);
   std::string tool_bytes;
@@ -320,14 +337,7 @@ int main(int argc, char **argv) {
     }
   }
 
-  for (const Failure &f : failures) {
-    std::string file = f.file;
-    if (fs::path(file).is_absolute()) {
-      std::string rel = label_of(fs::path(file).lexically_normal().string());
-      if (rel.compare(0, 2, "..") != 0) file = rel;
-    }
-    fprintf(stderr, "assetgen: error: %s: %s\n", file.c_str(), f.what.c_str());
-  }
+  report();
   if (!failures.empty()) return 1;
   size_t made = 0;
   for (char d : done) made += size_t(d);
