@@ -11,10 +11,12 @@
 
 namespace assetgen {
 
-// Draws the SVG file into the rectangle of cr, the whole document stretched to it or, with an
-// element id, that element's box fitted to it. Throws SourceError naming the SVG.
+// Draws the SVG file into the rectangle of cr, the whole document fitted to it (keeping its
+// aspect unless the SVG says otherwise) or, with an element id, that element's box fitted to
+// it. With stretch set the whole document fills the rectangle whatever its aspect (a 4:3 flag
+// into a square cell). Throws SourceError naming the SVG.
 void RenderSvg(cairo_t *cr, const std::string &svg_path, const Palette &palette, double x, double y, double w,
-               double h, const std::string &element);
+               double h, const std::string &element, bool stretch = false);
 
 // A new ARGB32 surface of the given size, cleared to transparent; never null.
 cairo_surface_t *NewSurface(int width, int height);
