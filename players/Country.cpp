@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
 
 EngInt8 country_want_high_res_tex = -1;
@@ -16,7 +17,6 @@ void *cc_on_continue_cb_context = nullptr;
 float cc_border_y1 = 0.0f, cc_border_y2 = 0.0f;
 char country_code_selected[3] = {0, 0, 0};
 
-static const char *const country_unknown_name = "(Unknown Country)";
 static const char *const country_unknown_code = "??";
 static const int COUNTRY_ENGLAND = 60;
 enum { COUNTRY_CODE_FIELD = 3, COUNTRY_LOCALE_SIZE = 255 };
@@ -57,12 +57,15 @@ void CountrySetOnContinueCB(CountryOnContinueCB on_continue, void *context) {
 
 // --- Look-ups ---
 
+// Shown on the new-player screen when the locale gives no country.
+static const char *UnknownName() { return EngLanguagesGetStringIfExists("Country_Unknown", "(Unknown Country)"); }
+
 int CountryGetNumCountries() { return COUNTRY_NUM_COUNTRIES; }
 
 static bool IsRow(int n) { return n >= 0 && n < COUNTRY_NUM_COUNTRIES; }
 
 const char *CountryGetCountryName(int n, MWinButton *, void *) {
-  return IsRow(n) ? country_infos[n].name : country_unknown_name;
+  return IsRow(n) ? country_infos[n].name : UnknownName();
 }
 
 const char *CountryGetCountryCode(int n) { return IsRow(n) ? country_infos[n].code : country_unknown_code; }
@@ -112,12 +115,12 @@ int CountryGetCountryNumFromCode(const char *code, char uk_is_gb) {
 const char *CountryGetCountryNameFromCode(const char *code) {
   if (IsMissing(code)) {
     ReportMissingCode(ENG_FUNC);
-    return country_unknown_name;
+    return UnknownName();
   }
   int n = IsUk(code) ? COUNTRY_ENGLAND : FindCode(code);
   if (n < 0) {
     ReportUnknownCode(ENG_FUNC, code);
-    return country_unknown_name;
+    return UnknownName();
   }
   return country_infos[n].name;
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <unistd.h>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngMisc.h"
