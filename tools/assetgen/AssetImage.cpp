@@ -79,7 +79,7 @@ void RenderSvg(cairo_t *cr, const std::string &svg_path, const Palette &palette,
       g_object_unref(handle);
       throw SourceError(svg_path, "has no element with the id \"" + id.substr(1) + "\"");
     }
-    ok = rsvg_handle_render_element(handle, cr, id.c_str(), &viewport, &error);
+    ok = rsvg_handle_render_layer(handle, cr, id.c_str(), &viewport, &error);
   }
   g_object_unref(handle);
   if (!ok) {

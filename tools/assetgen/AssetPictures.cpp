@@ -138,7 +138,8 @@ void MakeAtlas(const Job &job, const Context &ctx, const std::string &path) {
           for (int x = px0; x < px1; x++, total++)
             if ((row[x] >> 24) >= 16) visible++;
         }
-        if (total == 0 || double(visible) < min_cover * double(total))
+        const double need = MemberNumber(entry, "min_cover", min_cover);
+        if (total == 0 || double(visible) < need * double(total))
           throw AssetError(what + " holds too little picture (" + std::to_string(visible) + " of " +
                            std::to_string(total) + " pixels visible)");
       }
