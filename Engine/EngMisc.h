@@ -91,3 +91,10 @@ void EngMiscOpenFileInViewer_MAC(const char *path);
 void EngMiscSetUserNameForTests(const char *name);
 void EngMiscResetForTests();
 void EngMiscResetPlatformForTests_MAC();
+// The user's locale identifier ("de_DE.UTF-8") from the first non-empty of LC_ALL,
+// LC_MESSAGES and LANG, copied into the buffer. 1 when it fits (an empty text when none is
+// set); 0 with an empty buffer when it is longer than size - 1 or the arguments are bad.
+char EngMiscGetLocaleIdentifier_MAC(char *buffer, int size);
+// Test seam: with on set the three variables read as given (null = unset) instead of the
+// environment; 0 goes back to the environment.
+void EngMiscSetLocaleVariablesForTests(char on, const char *lc_all, const char *lc_messages, const char *lang);

@@ -34,6 +34,7 @@ void EngMiscResetPlatformForTests_MAC() {
   cpu_last_seconds = -1.0;
   cpu_last_clock = 0.0;
   EngMiscUseApplicationsSupportDirectoryForApplicationDataDirectory(0);
+  EngMiscSetLocaleVariablesForTests(0, nullptr, nullptr, nullptr);
 }
 
 void EngMiscSetMainNativeWindow_MAC(void *sdl_window) { main_native_window = static_cast<SDL_Window *>(sdl_window); }

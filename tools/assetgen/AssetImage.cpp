@@ -26,8 +26,21 @@ cairo_surface_t *NewSurface(int width, int height) {
   return s;
 }
 
+// The document's own size in pixels: its width and height, else its viewBox.
+static bool DocumentSize(RsvgHandle *handle, double *w, double *h) {
+  if (rsvg_handle_get_intrinsic_size_in_pixels(handle, w, h) && *w > 0 && *h > 0) return true;
+  gboolean has_w, has_h, has_box;
+  RsvgLength lw, lh;
+  RsvgRectangle box;
+  rsvg_handle_get_intrinsic_dimensions(handle, &has_w, &lw, &has_h, &lh, &has_box, &box);
+  if (!has_box || box.width <= 0 || box.height <= 0) return false;
+  *w = box.width;
+  *h = box.height;
+  return true;
+}
+
 void RenderSvg(cairo_t *cr, const std::string &svg_path, const Palette &palette, double x, double y, double w,
-               double h, const std::string &element) {
+               double h, const std::string &element, bool stretch) {
   std::string text;
   try {
     text = palette.Substitute(ReadFile(svg_path));
@@ -44,7 +57,21 @@ void RenderSvg(cairo_t *cr, const std::string &svg_path, const Palette &palette,
   rsvg_handle_set_dpi(handle, 96.0);
   RsvgRectangle viewport = {x, y, w, h};
   gboolean ok;
-  if (element.empty()) {
+  if (stretch && element.empty()) {
+    double dw, dh;
+    if (!DocumentSize(handle, &dw, &dh)) {
+      g_object_unref(handle);
+      throw SourceError(svg_path, "has neither a size nor a viewBox to stretch");
+    }
+    // Drawn at its own size into a scaled space, so the document's aspect cannot keep it
+    // from filling the rectangle.
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, w / dw, h / dh);
+    RsvgRectangle own = {0, 0, dw, dh};
+    ok = rsvg_handle_render_document(handle, cr, &own, &error);
+    cairo_restore(cr);
+  } else if (element.empty()) {
     ok = rsvg_handle_render_document(handle, cr, &viewport, &error);
   } else {
     std::string id = element[0] == '#' ? element : "#" + element;

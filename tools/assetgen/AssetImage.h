@@ -11,10 +11,12 @@
 
 namespace assetgen {
 
-// Draws the SVG file's document into the rectangle of cr or, with an element id, only that
-// element, in the place it has in the document. Throws SourceError naming the SVG.
+// Draws the SVG file's document into the rectangle of cr (fitted, keeping its aspect unless
+// the SVG says otherwise) or, with an element id, only that element, in the place it has in
+// the document. With stretch set the whole document fills the rectangle whatever its aspect
+// (a 4:3 flag into a square cell). Throws SourceError naming the SVG.
 void RenderSvg(cairo_t *cr, const std::string &svg_path, const Palette &palette, double x, double y, double w,
-               double h, const std::string &element);
+               double h, const std::string &element, bool stretch = false);
 
 // A new ARGB32 surface of the given size, cleared to transparent; never null.
 cairo_surface_t *NewSurface(int width, int height);

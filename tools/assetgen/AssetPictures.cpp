@@ -51,18 +51,29 @@ struct Cell {
   int l, t, r, b;
   std::string source, element;
   int line;
+  bool stretch;
 };
+
+bool MemberBool(const JsonValue &desc, const char *name, bool fallback) {
+  const JsonValue *v = desc.Find(name);
+  if (!v) return fallback;
+  if (v->kind != JsonValue::kBool)
+    throw AssetError("line " + std::to_string(v->line) + ": \"" + name + "\" must be true or false");
+  return v->boolean;
+}
 
 std::vector<Cell> AtlasCells(const Job &job, int w, int h) {
   const JsonValue &cells = Member(job.desc, "cells");
   if (!cells.IsArray()) throw AssetError("line " + std::to_string(cells.line) + ": \"cells\" must be an array");
   std::vector<Cell> out;
+  const bool stretch_all = MemberBool(job.desc, "stretch", false);
   for (const auto &c : cells.items) {
     const std::string at = "line " + std::to_string(c.line) + ": ";
     if (!c.IsObject()) throw AssetError(at + "a cell must be an object");
     std::vector<double> rect = Numbers(Member(c, "rect"), 4, "\"rect\"");
     Cell cell{int(rect[0]), int(rect[1]), int(rect[2]), int(rect[3]), PathJoin(job.dir, MemberString(c, "source")),
-              MemberString(c, "element", ""), c.line};
+              MemberString(c, "element", ""), c.line, false};
+    cell.stretch = MemberBool(c, "stretch", stretch_all);
     for (double v : rect)
       if (v != std::floor(v)) throw AssetError(at + "cell rect [left, top, right, bottom] must be whole pixels");
     if (cell.l < 0 || cell.t < 0 || cell.r > w || cell.b > h || cell.l >= cell.r || cell.t >= cell.b)
@@ -97,7 +108,7 @@ static void MakeAtlas(const Job &job, const Context &ctx, const std::string &pat
     // A cell never paints outside its rectangle, whatever its SVG holds.
     cairo_rectangle(cr.cr, c.l, c.t, c.r - c.l, c.b - c.t);
     cairo_clip(cr.cr);
-    RenderSvg(cr.cr, c.source, ctx.palette, c.l, c.t, c.r - c.l, c.b - c.t, c.element);
+    RenderSvg(cr.cr, c.source, ctx.palette, c.l, c.t, c.r - c.l, c.b - c.t, c.element, c.stretch);
   }
   cairo_surface_flush(surface.s);
 
