@@ -97,6 +97,8 @@ void DescribeSound(Job &job);
 void MakeSound(const Job &job, const Context &ctx, const std::string &path);
 void DescribeMusic(Job &job);
 void MakeMusic(const Job &job, const Context &ctx, const std::string &path);
+void DescribeGarden(Job &job);
+void MakeGarden(const Job &job, const Context &ctx, const std::string &path);
 void MakeCopy(const Job &job, const Context &ctx, const std::string &path);
 
 // Collects the engine's error and warning reports made on this thread while it lives.

@@ -88,9 +88,11 @@ void Describe(Job &job) {
     DescribeSound(job);
   } else if (job.type == "music") {
     DescribeMusic(job);
+  } else if (job.type == "garden") {
+    DescribeGarden(job);
   } else {
     throw AssetError("line " + std::to_string(job.desc.line) + ": unknown job type \"" + job.type +
-                     "\" (svg, atlas, picture, sound, music)");
+                     "\" (svg, atlas, picture, sound, music, garden)");
   }
 }
 
@@ -100,6 +102,7 @@ void Make(const Job &job, const Context &ctx, const std::string &path) {
   if (job.type == "picture") MakePicture(job, ctx, path);
   if (job.type == "sound") MakeSound(job, ctx, path);
   if (job.type == "music") MakeMusic(job, ctx, path);
+  if (job.type == "garden") MakeGarden(job, ctx, path);
   if (job.type == "copy") MakeCopy(job, ctx, path);
 }
 
