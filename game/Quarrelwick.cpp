@@ -115,7 +115,8 @@ char QuarrelwickPre3dInit() {
 
 static char LoadTga(EngTexture **slot, const char *name) {
   if (!*slot) *slot = new EngTexture();
-  if ((*slot)->LoadFromTgaFile(name, 1, 0)) return 1;
+  // Alpha mode 2: the file's own alpha.
+  if ((*slot)->LoadFromTgaFile(name, 1, 2)) return 1;
   DebugErrorAlt(ENG_FUNC, "Could not load texture <%s>", name);
   return 0;
 }
