@@ -1,0 +1,417 @@
+#include "game/Quarrelwick.h"
+
+#include <cctype>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngDevice.h"
+#include "Engine/EngLanguages.h"
+#include "Engine/EngMain.h"
+#include "Engine/EngMath.h"
+#include "Engine/EngMatrix.h"
+#include "Engine/EngTexture.h"
+#include "Engine/EngWindow.h"
+#include "game/Bugs.h"
+#include "game/GameOver.h"
+#include "game/Levels.h"
+#include "game/Traverse.h"
+
+EngUInt8 play_state = 0;
+EngUInt8 game_paused = 2;
+EngUInt8 game_over = 0;
+double game_over_time = 0.0;
+EngUInt8 game_won = 0;
+EngUInt8 game_started = 0;
+EngInt32 bug_level_num = -1;
+EngInt32 cash = 0;
+EngInt32 score = 0;
+EngInt32 score_added = 0;
+EngInt32 lives = 0;
+EngInt32 factory_levels[3] = {0, 0, 0};
+Weapon *weapon_to_place = nullptr;
+EngInt32 weapon_placing_type = -1;
+char score_str[128];
+char lives_str[64];
+char cash_str[128];
+char level_str_1[128];
+char level_str_2[128];
+float cursor_x_fs = 0.0f, cursor_y_fs = 0.0f;
+float cursor_x = 0.0f, cursor_y = 0.0f;
+EngUInt8 grid[QW_GRID_SIZE][QW_GRID_SIZE];
+float game_per_second = 1.0f;
+EngTexture *cursor_tex[2] = {nullptr, nullptr};
+EngTexture *range_tex = nullptr;
+EngTexture *numbers_tex = nullptr;
+
+static EngInt8 cursor_type = 0;
+static EngMatrix saved_transform = [] {
+  EngMatrix m;
+  m.SetIdentityMatrix();
+  return m;
+}();
+
+enum { KEY_SPACE = 32, KEY_CONTROL = 229, KEY_COMMAND = 231 };
+
+// Counters are summed wide and held within 0..INT32_MAX, so no delta can wrap them.
+static EngInt32 ClampCounter(long long value) {
+  if (value < 0) return 0;
+  if (value > INT_MAX) return INT_MAX;
+  return EngInt32(value);
+}
+
+// A delta beyond twice the counter's range gives the same clamped result, and cannot overflow.
+static EngInt32 AddToCounter(EngInt32 counter, long delta) {
+  const long long limit = 2LL * INT_MAX + 2;
+  long long d = delta < -limit ? -limit : delta > limit ? limit : (long long)delta;
+  return ClampCounter((long long)counter + d);
+}
+
+// The score every weapon on the field adds (Weapon::GetScoreValue, 10 each, factories
+// included). Until the weapons module lands the field holds none.
+static long long WeaponsScore() { return 0; }
+
+static const char *CurrentSpeciesName() {
+  return (bug_species >= 0 && bug_species < BUGS_NUM_SPECIES) ? bug_names[bug_species] : "";
+}
+
+static void ClearTexts() {
+  score_str[0] = lives_str[0] = cash_str[0] = 0;
+  level_str_1[0] = level_str_2[0] = 0;
+}
+
+void QuarrelwickResetForTests() {
+  QuarrelwickDestroyGraphics();
+  play_state = 0;
+  game_paused = 2;
+  game_over = 0;
+  game_over_time = 0.0;
+  game_won = 0;
+  game_started = 0;
+  bug_level_num = -1;
+  cash = score = score_added = lives = 0;
+  factory_levels[0] = factory_levels[1] = factory_levels[2] = 0;
+  weapon_placing_type = -1;
+  ClearTexts();
+  cursor_x_fs = cursor_y_fs = cursor_x = cursor_y = 0.0f;
+  memset(grid, 0, sizeof(grid));
+  game_per_second = 1.0f;
+  cursor_type = 0;
+  saved_transform.SetIdentityMatrix();
+}
+
+// --- Life cycle ------------------------------------------------------------------------------
+
+char QuarrelwickPre3dInit() {
+  LevelsPre3dInit();
+  // Pending (sidebar): SidebarPre3dInit();
+  if (!BugsPre3dInit()) return 0;
+  // Pending modules, in this order:
+  //   if (!WeaponsPre3dInit()) return 0;
+  //   return EffectsPre3dInit();
+  return 1;
+}
+
+static char LoadTga(EngTexture **slot, const char *name) {
+  if (!*slot) *slot = new EngTexture();
+  // Alpha mode 2: the file's own alpha.
+  if ((*slot)->LoadFromTgaFile(name, 1, 2)) return 1;
+  DebugErrorAlt(ENG_FUNC, "Could not load texture <%s>", name);
+  return 0;
+}
+
+char QuarrelwickCreateGraphics() {
+  if (!LoadTga(&cursor_tex[0], "Cursor1.tga") || !LoadTga(&cursor_tex[1], "Cursor2.tga") ||
+      !LoadTga(&range_tex, "Range.tga") || !LoadTga(&numbers_tex, "Numbers.tga"))
+    return 0;
+  // A garden or bug picture that cannot be made is logged and play goes on without it.
+  if (!LevelsCreateGraphics(0)) DebugErrorAlt(ENG_FUNC, "LevelsCreateGraphics() failed");
+  if (!BugsCreateGraphics()) DebugErrorAlt(ENG_FUNC, "BugsCreateGraphics() failed");
+  // Pending modules, in this order, each failure logged as "<Name>() failed" and returning 0
+  // (the tutorial's only logged):
+  //   WeaponsCreateGraphics(); SidebarCreateGraphics();
+  //   TutorialCreateGraphics(); EffectsCreateGraphics(); GameOverCreateGraphics();
+  //   GameWonCreateGraphics();
+  QuarrelwickUpdateCursorPos(-1);
+  return 1;
+}
+
+void QuarrelwickDestroyGraphics() {
+  LevelsDestroyGraphics(0);
+  // Pending modules, in this order:
+  //   SidebarDestroyGraphics(); TutorialDestroyGraphics(); WeaponsDestroyGraphics();
+  //   EffectsDestroyGraphics();
+  BugsDestroyGraphics();
+  // Pending modules, in this order: GameOverDestroyGraphics(); GameWonDestroyGraphics();
+  for (EngTexture **t : {&cursor_tex[0], &cursor_tex[1], &range_tex, &numbers_tex}) {
+    delete *t;
+    *t = nullptr;
+  }
+}
+
+void QuarrelwickPost3dExit() {
+  // Pending (weapons): delete weapon_to_place; weapon_to_place = nullptr;
+  BugsPost3dExit();
+  // Pending modules, in this order: WeaponsPost3dExit(); EffectsPost3dExit();
+}
+
+char QuarrelwickInitForNewGame(char restoring) {
+  play_state = 0;
+  game_over = 0;
+  game_over_time = 0.0;
+  game_won = 0;
+  game_paused = 2;
+  ClearTexts();
+  bug_level_num = 0;
+  cash = 500;
+  score = 0;
+  score_added = 0;
+  lives = 20;
+  factory_levels[0] = factory_levels[1] = factory_levels[2] = 0;
+  LevelsInitForNewGame(0);
+  // A garden without its path is not played: the caller stays in the menus.
+  if (level_garden >= 0 && !TraverseIsLoaded()) {
+    DebugErrorAlt(ENG_FUNC, "No path data for garden %d", int(level_garden));
+    return 0;
+  }
+  BugsInitForNewGame(restoring);
+  // Pending modules, in this order: WeaponsInitForNewGame(); SidebarInitForNewGame();
+  //   EffectsInitForNewGame(); PopupInitForNewGame(); TutorialInitForNewGame();
+  play_state = 0;
+  weapon_placing_type = -1;
+  //   delete weapon_to_place; weapon_to_place = nullptr;   (pending: weapons)
+  return QuarrelwickInitForNewLevel(restoring);
+}
+
+char QuarrelwickInitForNewLevel(char restoring) {
+  if (!LevelsInitForNewLevel(0)) {
+    DebugErrorAlt(ENG_FUNC, "LevelsInitForNewLevel() failed");
+    return 0;
+  }
+  if (!BugsInitForNewLevel(restoring)) {
+    DebugErrorAlt(ENG_FUNC, "BugsInitForNewLevel() failed");
+    return 0;
+  }
+  // Pending modules, in this order: PopupInitForNewLevel(); WeaponsInitForNewLevel();
+  //   EffectsInitForNewLevel();
+  QuarrelwickChangeCash(0);
+  QuarrelwickChangeScore(0);
+  QuarrelwickChangeLives(0);
+  QuarrelwickUpdateLevelStrings();
+  return 1;
+}
+
+// --- Counters --------------------------------------------------------------------------------
+
+void QuarrelwickChangeCash(long delta) {
+  if (game_over) return;
+  cash = AddToCounter(cash, delta);
+  snprintf(cash_str, sizeof(cash_str), "%d", cash);
+  // Pending (popup): if (PopupIsButtonDisabled()) PopupUpdate(1);
+}
+
+void QuarrelwickChangeScore(long delta) {
+  if (game_over) return;
+  score_added = AddToCounter(score_added, delta);
+  score = ClampCounter((long long)bug_level_num * 100 + WeaponsScore() + score_added);
+  snprintf(score_str, sizeof(score_str), "%d", score);
+}
+
+void QuarrelwickChangeLives(int delta) {
+  if (game_over) return;
+  lives = AddToCounter(lives, delta);
+  snprintf(lives_str, sizeof(lives_str), "%d", lives);
+  if (lives <= 0) GameOverInit();
+}
+
+void QuarrelwickUpdateLevelStrings() {
+  static const char *const kSuffix[3] = {"", "T", "X"};
+  int d = (level_difficulty >= 0 && level_difficulty <= 2) ? level_difficulty : 0;
+  snprintf(level_str_1, sizeof(level_str_1), "%d%s: %s", int(bug_level_num) + 1, kSuffix[d], CurrentSpeciesName());
+  for (char *p = level_str_1; *p; p++) *p = char(toupper((unsigned char)*p));
+  snprintf(level_str_2, sizeof(level_str_2), "%s: %.0f", EngLanguagesGetStringIfExists("Quarrelwick_HP", "HP"),
+           bug_type.hp);
+  QuarrelwickChangeScore(0);
+}
+
+void QuarrelwickShowNotEnoughMoneyMessage() {}
+
+// --- Keys ------------------------------------------------------------------------------------
+
+static char KeyPressed(int key) { return eng_key_down[key] >= 2 ? 1 : 0; }
+
+EngInt32 QuarrelwickGetBestWeaponTypeOfFamily(int family) {
+  if (family < 0 || family > 2) return -1;
+  EngInt32 level = factory_levels[family];
+  if (level > 0) return level - 1 + 3 * family;
+  return 9 + family;
+}
+
+// Starts placing a weapon type; until the sidebar lands nothing starts, so the key stays set.
+static char StartPlacingWeapon(EngInt32 type) {
+  (void)type;
+  return 0;  // Pending (sidebar): return SidebarStartPlacingWeapon(type);
+}
+
+static void ReadPlayKeys() {
+  if (KeyPressed(KEY_CONTROL) || KeyPressed(KEY_COMMAND)) return;
+  if (KeyPressed('U')) {
+    // Pending (weapons): WeaponsUpgradeHighlightedWeapon(0);
+    eng_key_down['U'] = 0;
+  }
+  if (KeyPressed('F')) {
+    // Pending (weapons): WeaponsUpgradeHighlightedWeapon(1);
+    eng_key_down['F'] = 0;
+  }
+  static const char kFamilyKeys[3] = {'G', 'S', 'P'};
+  for (int family = 0; family < 3; family++) {
+    int key = kFamilyKeys[family];
+    if (play_state != 0 || !KeyPressed(key)) continue;
+    if (StartPlacingWeapon(QuarrelwickGetBestWeaponTypeOfFamily(family))) eng_key_down[key] = 0;
+  }
+}
+
+// --- Frame -----------------------------------------------------------------------------------
+
+void QuarrelwickTick() {
+  if (game_over) {
+    // Pending modules, in this order: WeaponsTick(); EffectsTick(); GameOverTick();
+    return;
+  }
+  if (game_won) {
+    // Pending modules, in this order: WeaponsTick(); EffectsTick(); GameWonTick();
+    return;
+  }
+  if (KeyPressed(KEY_SPACE)) {
+    game_paused = game_paused == 0 ? 1 : 0;
+    eng_key_down[KEY_SPACE] = 0;
+    // Pending (tutorial): TutorialAdvanceIfNeeded();
+  }
+  LevelsTick();
+  // Pending modules, in this order: SidebarTick(); WeaponsTick(); EffectsTick();
+  BugsTick();
+  // Pending modules, in this order: PopupTick(); TutorialTick();
+  ReadPlayKeys();
+}
+
+void QuarrelwickRender() {
+  EngDevice *device = eng_main_device;
+  if (!device) return;
+  LevelsRenderMainBackground();
+  // Pending (sidebar): SidebarRender();
+  device->SetViewportToSizeRatioed(100, 0, 540, 450);
+  device->EnableBlendingType(0);
+  BugsRender();
+  // Pending modules, in this order: WeaponsRender(); EffectsRender();
+  if (game_won) {
+    // Pending (garden won): GameWonRender();
+    device->SetViewportFullScreen();
+    device->DisableBlending();
+    return;
+  }
+  LevelsRender();
+  // Pending (tutorial): TutorialInGameRender();
+  device->SetViewportFullScreen();
+  // Pending (weapons): if (weapon_to_place) weapon_to_place->Render();
+  device->DisableBlending();
+  // Pending (tutorial): TutorialMainRender();
+  if (game_over) {
+    // Pending (game over): GameOverRender();
+    return;
+  }
+  // Pending (popup): PopupRender();
+  device->EnableBlendingType(0);
+  if (EngTexture *cursor = cursor_tex[cursor_type]) cursor->DrawPure();
+  device->DisableBlending();
+}
+
+// --- Pointer ---------------------------------------------------------------------------------
+
+EngInt8 QuarrelwickGetCursorType() { return cursor_type; }
+
+void QuarrelwickUpdateCursorPos(char type) {
+  if (type >= 0) cursor_type = type ? 1 : 0;
+  EngTexture *cursor = cursor_tex[cursor_type];
+  if (cursor) cursor->PositionPure(cursor_x_fs, cursor_y_fs, eng_main_window_x_widescreen_ratio * 0.06f, 0.08f);
+}
+
+void QuarrelwickMoveMouse(float x, float y) {
+  if (game_over || game_won) return;
+  float X = x * eng_main_window_x_ratio_inv, Y = y * eng_main_window_y_ratio_inv;
+  cursor_x_fs = X / 320.0f - 1.0f;
+  cursor_y_fs = Y / 240.0f - 1.0f;
+  cursor_x = (X - 100.0f) / 270.0f - 1.0f;
+  cursor_y = Y / 225.0f - 1.0f;
+  // Pending (popup): if (PopupMoveMouse(...)) { QuarrelwickUpdateCursorPos(0); return; }
+  if (play_state == 0) {
+    QuarrelwickUpdateCursorPos(0);
+    // Pending (weapons): WeaponsMoveMouse(...);
+  } else {
+    // Pending (weapons): cursor type 1 unless
+    //   WeaponsCanPlaceWeaponHere(weapon_placing_type, cursor_x, cursor_y, 0);
+    //   WeaponsMoveMouse(...); weapon_to_place->SetFullViewportPos(cursor_x_fs, cursor_y_fs);
+    QuarrelwickUpdateCursorPos(-1);
+  }
+  // Pending (sidebar): SidebarMoveMouse(X, Y);
+}
+
+void QuarrelwickMouseButtonPressed(char button, char state) {
+  (void)button;
+  (void)state;
+  if (game_over || game_won) {
+    if (eng_main_current_time - game_over_time <= 1.0) return;
+    // Pending (end sequences): if (GameOverEnd() || GameWonEnd(1)) Game::EndGameAndGoToScoresScreen();
+    return;
+  }
+  // Pending modules, offered in this order until one takes the click:
+  //   PopupMouseButtonPressed(button, state); WeaponsMouseButtonPressed(button, state);
+  //   SidebarMouseButtonPressed(button, state);
+}
+
+// --- Grid and transforms ---------------------------------------------------------------------
+
+void QuarrelwickFillGridFromTraverseData() {
+  for (int y = 0; y < QW_GRID_SIZE; y++)
+    for (int x = 0; x < QW_GRID_SIZE; x++) grid[y][x] = traverse_info.grid[y * QW_GRID_SIZE + x] ? 1 : 0;
+}
+
+static int CellOf(float v) {
+  if (!std::isfinite(v)) return 0;
+  // Far outside the field the product would not fit an int; the edge cell is the answer.
+  if (v < -4.0f) return 0;
+  if (v > 4.0f) return QW_GRID_SIZE - 1;
+  int cell = EngMathRound((v + 1.0f) * 448.0f * 0.5f) + 32;
+  if (cell < 0) return 0;
+  if (cell >= QW_GRID_SIZE) return QW_GRID_SIZE - 1;
+  return cell;
+}
+
+void QuarrelwickGetGridPosition(float x, float y, int *cell_x, int *cell_y) {
+  if (cell_x) *cell_x = CellOf(x);
+  if (cell_y) *cell_y = CellOf(y);
+}
+
+EngUInt8 QuarrelwickGetGridCell(int cell_x, int cell_y) {
+  if (cell_x < 0 || cell_y < 0 || cell_x >= QW_GRID_SIZE || cell_y >= QW_GRID_SIZE) return 1;
+  return grid[cell_y][cell_x];
+}
+
+void QuarrelwickSetupPosAndZRotMatrices(float x, float y, float ox, float oy, float angle, char squash, char save) {
+  EngDevice *device = eng_main_device;
+  if (!device) return;
+  if (save) device->GetTransformMatrix(&saved_transform);
+  EngMatrix m, step;
+  m.SetTranslateMatrix(x + ox, oy - y, 0.0f);
+  m.PreMultiplyByMatrix(step.SetRotateZMatrix(1.5707964f - angle));
+  if (ox != 0.0f || oy != 0.0f) m.PreMultiplyByMatrix(step.SetTranslateMatrix(-ox, -oy, 0.0f));
+  // The play field is wider than high; this keeps square sprites square.
+  if (squash) m.PreMultiplyByMatrix(step.SetScaleMatrix(0.84375f, 1.0f, 1.0f));
+  device->SetTransformMatrix(&m);
+}
+
+void QuarrelwickRestoreAfterSettingUpPosAndZRotMatrices() {
+  if (eng_main_device) eng_main_device->SetTransformMatrix(&saved_transform);
+}

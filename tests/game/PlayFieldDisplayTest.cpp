@@ -1,0 +1,270 @@
+// The play field drawn on a real OpenGL device: sprites face their travel through the sprite
+// transform, the garden picture's outer band never shows, and each generated garden is drawn
+// and left as a screenshot in the build folder.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "Engine/EngDevice.h"
+#include "Engine/EngJpeg.h"
+#include "Engine/EngMain.h"
+#include "Engine/EngMatrix.h"
+#include "Engine/EngTexture.h"
+#include "Engine/EngWindow.h"
+#include "game/Bugs.h"
+#include "game/Levels.h"
+#include "game/Quarrelwick.h"
+#include "game/Traverse.h"
+#include "tests/Engine/DeviceTestSupport.h"
+#include "tests/Engine/TextureTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+std::string BuildDir() {
+  const char *dir = getenv("QW_TEST_BINARY_DIR");
+  return dir ? dir : ".";
+}
+
+class PlayFieldDisplayTest : public qwtest::DeviceTest {
+ protected:
+  void SetUp() override {
+    qwtest::DeviceTest::SetUp();
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+    m_old_cwd = cwd;
+    QuarrelwickResetForTests();
+    LevelsResetForTests();
+    BugsResetForTests();
+    TraverseReset();
+    srand(3);
+    eng_main_window_x_ratio = eng_main_window_y_ratio = 1.0f;
+    eng_main_window_x_ratio_inv = eng_main_window_y_ratio_inv = 1.0f;
+    device->PrepareFor2D(1);
+    device->SetClearColour(0.0f, 0.0f, 0.0f);
+    device->ClearScreen();
+  }
+  void TearDown() override {
+    device->RestoreAfter2D();
+    BugsResetForTests();
+    QuarrelwickResetForTests();
+    LevelsResetForTests();
+    TraverseReset();
+    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    qwtest::DeviceTest::TearDown();
+  }
+  // The whole window, rows top first, RGB.
+  static std::vector<unsigned char> Frame() {
+    std::vector<unsigned char> rgba(640 * 480 * 4), rgb(640 * 480 * 3);
+    glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    for (int y = 0; y < 480; y++)
+      for (int x = 0; x < 640; x++)
+        for (int c = 0; c < 3; c++) rgb[(size_t(y) * 640 + size_t(x)) * 3 + size_t(c)] = rgba[(size_t(479 - y) * 640 + size_t(x)) * 4 + size_t(c)];
+    return rgb;
+  }
+  std::string m_old_cwd;
+};
+
+// Front (the picture's top half) red, back blue.
+qwtest::Rgba FrontRed(int, int y, int, int h) {
+  return y < h / 2 ? qwtest::Rgba{255, 0, 0, 255} : qwtest::Rgba{0, 0, 255, 255};
+}
+
+TEST_F(PlayFieldDisplayTest, SpriteFacesItsTravel) {
+  EngTexture sprite;
+  qwtest::MakeTexture(&sprite, 64, 64, true, FrontRed);
+  const float h = 0.1f;
+  sprite.PositionPure(-h, -h, 2 * h, 2 * h);
+  // Travel (dx, dy) in play-field units, y down; where the front must show, in window pixels
+  // from the field's middle (370, 225).
+  struct Case {
+    const char *name;
+    float dx, dy;
+    int fx, fy;
+  } cases[] = {
+      {"right", 1, 0, 18, 0}, {"left", -1, 0, -18, 0}, {"up", 0, -1, 0, -15}, {"down", 0, 1, 0, 15},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    device->ClearScreen();
+    device->SetViewportToSizeRatioed(100, 0, 540, 450);
+    device->EnableBlendingType(0);
+    float path_angle = std::atan2(c.dy, -c.dx);
+    QuarrelwickSetupPosAndZRotMatrices(0.0f, 0.0f, 0.0f, 0.0f, -path_angle, 1, 1);
+    sprite.DrawPure();
+    QuarrelwickRestoreAfterSettingUpPosAndZRotMatrices();
+    device->SetViewportFullScreen();
+    device->DisableBlending();
+    EXPECT_EQ(At(370 + c.fx, 225 + c.fy), 'r');
+    EXPECT_EQ(At(370 - c.fx, 225 - c.fy), 'b');
+  }
+  // The restore put the transform back: a plain draw lands where it is placed.
+  EngMatrix m;
+  device->GetTransformMatrix(&m);
+  EXPECT_FLOAT_EQ(m.m[0], 1.0f);
+  EXPECT_FLOAT_EQ(m.m[12], 0.0f);
+}
+
+TEST_F(PlayFieldDisplayTest, PictureOuterBandNeverShows) {
+  qwtest::TempDir dir;
+  ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+  // Grey inside, with a white mark at each inner corner; a pure red band 64 pixels wide.
+  std::vector<unsigned char> rgb(1024 * 1024 * 3);
+  for (int y = 0; y < 1024; y++)
+    for (int x = 0; x < 1024; x++) {
+      unsigned char *p = &rgb[(size_t(y) * 1024 + size_t(x)) * 3];
+      bool band = x < 64 || y < 64 || x >= 960 || y >= 960;
+      bool corner = !band && (x < 96 || x >= 928) && (y < 96 || y >= 928);
+      p[0] = band ? 255 : corner ? 255 : 128;
+      p[1] = band ? 0 : corner ? 255 : 128;
+      p[2] = band ? 0 : corner ? 255 : 128;
+    }
+  ASSERT_TRUE(EngJpegWriteFileFromBuffer("Level0.jpg", 95, 72, 1024, 1024, rgb.data()));
+  level_garden = 0;
+  ASSERT_EQ(LevelsCreateGraphics(0), 1);
+  LevelsRenderMainBackground();
+  std::vector<unsigned char> frame = Frame();
+  int reddish = 0;
+  for (int y = 0; y < 450; y++)
+    for (int x = 100; x < 640; x++) {
+      const unsigned char *p = &frame[(size_t(y) * 640 + size_t(x)) * 3];
+      if (int(p[0]) - int(p[1]) > 40 || int(p[0]) - int(p[2]) > 40) reddish++;
+    }
+  EXPECT_EQ(reddish, 0);
+  // The picture fills the field exactly: its inner corners are in the field's corners, and
+  // nothing is drawn beside it.
+  EXPECT_EQ(At(102, 2), 'w');
+  EXPECT_EQ(At(637, 447), 'w');
+  EXPECT_EQ(At(370, 225), '?');
+  EXPECT_EQ(At(98, 225), 'k');
+  EXPECT_EQ(At(370, 452), 'k');
+
+  // Another size is refused with its message.
+  std::vector<unsigned char> small(256 * 128 * 3, 200);
+  ASSERT_TRUE(EngJpegWriteFileFromBuffer("Level1.jpg", 90, 72, 256, 128, small.data()));
+  level_garden = 1;
+  std::string log = Logged([] { EXPECT_EQ(LevelsCreateGraphics(0), 0); });
+  EXPECT_NE(log.find("Bad tex size (256 x 128)."), std::string::npos) << log;
+  // A missing one is logged and the field stays bare.
+  level_garden = 2;
+  log = Logged([] { EXPECT_EQ(LevelsCreateGraphics(0), 0); });
+  EXPECT_NE(log.find("Level2.jpg"), std::string::npos) << log;
+  LevelsRenderMainBackground();
+}
+
+TEST_F(PlayFieldDisplayTest, EachGardenIsDrawnAndLeftAsAScreenshot) {
+  ASSERT_EQ(chdir((BuildDir() + "/resources").c_str()), 0);
+  ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
+  for (int g = 0; g < 4; g++) {
+    SCOPED_TRACE(g);
+    level_garden = EngInt16(g);
+    ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
+    ASSERT_GT(num_bugs, 0);
+    // Let the wave walk in for a while, so the shot shows it on the road.
+    game_paused = 0;
+    game_per_second = 0.05f;
+    for (int i = 0; i < 300; i++) BugsTick();
+    QuarrelwickMoveMouse(400, 300);
+    device->ClearScreen();
+    QuarrelwickRender();
+    std::vector<unsigned char> frame = Frame();
+    std::string shot = BuildDir() + "/GardenShot" + std::to_string(g) + ".jpg";
+    EXPECT_TRUE(EngJpegWriteFileFromBuffer(shot.c_str(), 90, 72, 640, 480, frame.data()));
+    // The road shows at the middle of its path, in the play field.
+    const _Vector2d &p = traverse_info.points[traverse_info.num_points / 2];
+    int x = int(std::lround(100 + (p.x + 1) * 270)), y = int(std::lround((p.y + 1) * 225));
+    const unsigned char *c = &frame[(size_t(y) * 640 + size_t(x)) * 3];
+    EXPECT_GT(c[0], c[1]) << x << "," << y;
+    EXPECT_GT(c[1], c[2]) << x << "," << y;
+    // The sidebar's place stays clear until the sidebar draws there.
+    EXPECT_EQ(At(50, 200), 'k');
+  }
+}
+
+TEST_F(PlayFieldDisplayTest, MissingOrBrokenBugPicturesAreNamed) {
+  qwtest::TempDir dir;
+  ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+  EXPECT_EQ(BugsCreateGraphics(), 1);  // no species yet: nothing to load
+  bug_species = 0;
+  std::string log = Logged([] { EXPECT_EQ(BugsCreateGraphics(), 0); });
+  EXPECT_NE(log.find("./Aclypea.tga"), std::string::npos) << log;
+  // A broken second frame is named too.
+  std::string resources = BuildDir() + "/resources/";
+  qwtest::WriteWholeFile(dir.File("Aclypea.tga"), qwtest::ReadWholeFile(resources + "Aclypea.tga"));
+  qwtest::WriteWholeFile(dir.File("Aclypea2.tga"), "not a picture");
+  log = Logged([] { EXPECT_EQ(BugsCreateGraphics(), 0); });
+  EXPECT_NE(log.find("./Aclypea2.tga"), std::string::npos) << log;
+  // No second frame at all is fine; the bars are needed.
+  ASSERT_EQ(unlink(dir.File("Aclypea2.tga").c_str()), 0);
+  log = Logged([] { EXPECT_EQ(BugsCreateGraphics(), 0); });
+  EXPECT_NE(log.find("HpBack.tga"), std::string::npos) << log;
+  qwtest::WriteWholeFile(dir.File("HpBack.tga"), qwtest::ReadWholeFile(resources + "HpBack.tga"));
+  qwtest::WriteWholeFile(dir.File("HpFill.tga"), qwtest::ReadWholeFile(resources + "HpFill.tga"));
+  EXPECT_EQ(BugsCreateGraphics(), 1);
+  // A bug without its pictures draws nothing and play goes on.
+  BugsDestroyGraphics();
+  num_bugs = 1;
+  bugs[0] = new Bug(0, 0);
+  BugsRender();
+}
+
+TEST_F(PlayFieldDisplayTest, BugAndItsBarLandAtTheirPathPoint) {
+  ASSERT_EQ(chdir((BuildDir() + "/resources").c_str()), 0);
+  level_garden = 0;
+  ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
+  ASSERT_GT(num_bugs, 0);
+  for (int i = 1; i < BUGS_MAX; i++) {
+    delete bugs[i];
+    bugs[i] = nullptr;
+  }
+  Bug *b = bugs[0];
+  b->path_pos = float(traverse_info.num_steps / 2);
+  b->hp = b->max_hp;
+  b->CalcState();
+  ASSERT_EQ(b->state, 3);
+  device->ClearScreen();
+  device->SetViewportToSizeRatioed(100, 0, 540, 450);
+  device->EnableBlendingType(0);
+  BugsRender();
+  device->SetViewportFullScreen();
+  device->DisableBlending();
+  std::vector<unsigned char> frame = Frame();
+  const int px = int(std::lround(100 + (b->GetScreenX() + 1) * 270)), py = int(std::lround((b->GetScreenY() + 1) * 225));
+  auto lit = [&](int x, int y) {
+    const unsigned char *c = &frame[(size_t(y) * 640 + size_t(x)) * 3];
+    return c[0] + c[1] + c[2] > 60;
+  };
+  // The body covers its point; the ground a bug's length away stays clear.
+  int body = 0;
+  for (int y = py - 4; y <= py + 4; y++)
+    for (int x = px - 4; x <= px + 4; x++) body += lit(x, y) ? 1 : 0;
+  EXPECT_GT(body, 40) << px << "," << py;
+  EXPECT_FALSE(lit(px + 60, py));
+  EXPECT_FALSE(lit(px - 60, py + 40));
+  // The full bar: green, 0.075 above the bug, 0.06 wide.
+  const unsigned char *bar = &frame[(size_t(py - 17) * 640 + size_t(px)) * 3];
+  EXPECT_GT(int(bar[1]), int(bar[0]) + 40) << int(bar[0]) << " " << int(bar[1]) << " " << int(bar[2]);
+  EXPECT_GT(int(bar[1]), int(bar[2]) + 40);
+  const unsigned char *right = &frame[(size_t(py - 17) * 640 + size_t(px + 6)) * 3];
+  EXPECT_GT(int(right[1]), int(right[0]) + 40);
+  // At a quarter of its hit points the bar's right part is empty.
+  b->hp = b->max_hp * 0.25;
+  device->ClearScreen();
+  device->SetViewportToSizeRatioed(100, 0, 540, 450);
+  device->EnableBlendingType(0);
+  BugsRender();
+  device->SetViewportFullScreen();
+  device->DisableBlending();
+  frame = Frame();
+  right = &frame[(size_t(py - 17) * 640 + size_t(px + 6)) * 3];
+  EXPECT_LT(int(right[1]), 100);
+  const unsigned char *left = &frame[(size_t(py - 17) * 640 + size_t(px - 6)) * 3];
+  EXPECT_GT(int(left[1]), int(left[0]) + 40);
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+#include "tests/game/PlayFieldTestSupport.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngMain.h"
+#include "Engine/EngWindow.h"
+#include "game/Bugs.h"
+#include "game/Levels.h"
+#include "game/Quarrelwick.h"
+#include "game/Traverse.h"
+#include "tests/game/PathFixtures.h"
+#include "tests/game/PlayFieldStandIns.h"
+
+namespace qwtest {
+
+static void ResetAll() {
+  DebugResetForTests();
+  QuarrelwickResetForTests();
+  LevelsResetForTests();
+  BugsResetForTests();
+  TraverseReset();
+  memset(eng_key_down, 0, 256);
+  sounds_played.clear();
+  tutorial_clears = 0;
+  srand(1);
+  eng_main_current_time = 100.0;
+}
+
+void PlayFieldTest::SetUp() {
+  char cwd[4096];
+  ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+  m_old_cwd = cwd;
+  ASSERT_EQ(chdir(m_dir.Path().c_str()), 0);
+  ResetAll();
+}
+
+void PlayFieldTest::TearDown() {
+  ResetAll();
+  ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+}
+
+void PlayFieldTest::WritePath(int garden, float x0, float y0, float x1, float y1, int steps) {
+  WriteWholeFile(m_dir.File("TravCalcs" + std::to_string(garden) + ".dat"),
+                 MakePathFile(StraightRoad(x0, y0, x1, y1, steps)));
+}
+
+std::string PlayFieldTest::Logged(void (*f)()) {
+  ::testing::internal::CaptureStderr();
+  f();
+  return ::testing::internal::GetCapturedStderr();
+}
+
+}  // namespace qwtest
