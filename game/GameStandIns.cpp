@@ -1,0 +1,79 @@
+#include "game/GameStandIns.h"
+
+#include "Engine/Resolution.h"
+
+// Play field.
+float game_per_second = 1.0f;
+EngUInt8 game_started = 0;
+EngUInt8 game_over = 0;
+EngUInt8 game_won = 0;
+char QuarrelwickPre3dInit() { return 1; }
+char QuarrelwickCreateGraphics() { return 1; }
+void QuarrelwickDestroyGraphics() {}
+char QuarrelwickInitForNewGame(char) { return 1; }
+void QuarrelwickTick() {}
+void QuarrelwickRender() {}
+void QuarrelwickMoveMouse(float, float) {}
+char QuarrelwickMouseButtonPressed(char, char) { return 0; }
+void QuarrelwickUpdateCursorPos(char) {}
+void QuarrelwickPost3dExit() {}
+EngInt32 LevelsGetCurrentGarden() { return 0; }
+
+// End-of-game sequences and tutorial.
+char GameOverEnd() { return 0; }
+char GameWonEnd(char) { return 0; }
+void TutorialAdvanceIfNeeded() {}
+
+// Saved games.
+char SaveGame(int, char) { return 1; }
+char LoadSavedGame(int, char) { return 1; }
+char DoesSavedGameExist(int, char) { return 0; }
+char RemoveSavedGame(int, char) { return 0; }
+
+// Game sounds and music.
+char SoundPre3dInit() { return 1; }
+char SoundInit() { return 1; }
+void SoundTick() {}
+void SoundExit() {}
+void SoundStartOrStopMusic() {}
+void SoundsUpdateVolumes() {}
+void SoundStopAllMusic(char) {}
+void SoundNeedToCheckIfMusicIsAlreadyPlayingOnDevice() {}
+
+// Scores.
+char scores_control_from_game = 0;
+char ScoresPre3dInit() { return 1; }
+void ScoresFinalExit() {}
+void ScoresCheckGameOverScore() {}
+void ScoresPromptToSubmitLastScore() {}
+
+// Menu screens.
+void MainControlCreateGraphics() {}
+void MainControlDestroyGraphics() {}
+void SelectControlDestroyGraphics() {}
+void OptionsUpdatePowerStandIn() {}
+void ScoresSetGardenStandIn(EngInt32) {}
+
+// Players' and country screens.
+char CountrySetupModule(char, char, void (*)(void *), void *, float, float) { return 1; }
+void CountryDestroyGraphics() {}
+void UsersControlCreateGraphics() {}
+void UsersControlDestroyGraphics() {}
+void UserScreensStartUserScreenStandIn() {}
+char UserScreensCurrentScreenIsUserOrCountryScreenStandIn() { return 0; }
+
+// The dialog's "start" answer applies the settings shown, which are the loaded or default ones.
+signed char ResolutionDoDialog() {
+  ResolutionSetSettings();
+  return 1;
+}
+
+// The player object.
+UserClass *GameUserCreate(Game *) { return nullptr; }
+void GameUserDelete(UserClass *) {}
+char GameUserIsLoaded(UserClass *) { return 0; }
+void GameUserSetDateFormatForCountry(UserClass *) {}
+void GameUserCountLoad(UserClass *) {}
+void GameUserSuspended(UserClass *, char) {}
+void GameUserSave(UserClass *) {}
+void GameUserUnload(UserClass *) {}
