@@ -49,6 +49,10 @@ char MainCreateAndInitMainProgram(void *, int argc, char **argv, int *exit_code)
 
 const char *MainGetGameName() { return "Quarrelwick"; }
 
+float MainGetUserFileVersion() { return 2.0f; }
+
+float MainGetGameVersion() { return 2.01f; }
+
 _EngCreateWindowParms *MainGetCreateWindowParms() { return &main_create_window_parms; }
 
 char MainExitAndDeleteMainProgram(char) {

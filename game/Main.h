@@ -10,5 +10,9 @@ class Program;
 extern Program *main_program;
 extern _EngCreateWindowParms main_create_window_parms;
 
+// The player file's version and the game's version (2.01; players store it as "2010").
+float MainGetUserFileVersion();
+float MainGetGameVersion();
+
 // Lets a test run the once-per-process set-up again.
 void MainResetForTests();
