@@ -20,6 +20,8 @@
 #include "game/Platform.h"
 #include "game/Program.h"
 #include "game/QuarrelwickMWin.h"
+#include "players/UserClass.h"
+#include "players/UserInfo.h"
 #include "screens/VQ_Screens.h"
 
 Game *main_game = nullptr;
@@ -38,11 +40,11 @@ Game::Game(Program *program, const char *name, EngInt32 kind)
   m_font = new EngFont();
   m_mwin = new MWin(this);
   m_screens = new VQ_Screens(this, m_mwin);
-  m_user = GameUserCreate(this);
+  m_user = new UserClass(this, "Quarrelwick", 1, USER_ENCRYPTION_ACCEPT_PLAIN);
 }
 
 Game::~Game() {
-  GameUserDelete(m_user);
+  delete m_user;
   m_user = nullptr;
   delete m_screens;
   m_screens = nullptr;
@@ -74,7 +76,7 @@ EngFont *Game::GetFont() {
 
 char Game::AreScreensOn() { return (m_mwin && m_mwin->AreScreensOn()) ? 1 : 0; }
 
-char Game::IsUserLoaded() { return GameUserIsLoaded(m_user); }
+char Game::IsUserLoaded() { return (m_user && m_user->IsLoaded()) ? 1 : 0; }
 
 // ---- Set-up and graphics ----
 
@@ -315,15 +317,16 @@ void Game::OptionsScreenDone() { m_screens->GoBack(); }
 void Game::AfterUserLoaded(char just_created, char skip) {
   if (skip) return;
   if (just_created) {
-    if (IsUserLoaded())
-      GameUserSetDateFormatForCountry(m_user);
-    else
+    if (IsUserLoaded()) {
+      _UserInfo *info = m_user->GetInfo();
+      info->options.date_format = strcmp(info->country, "US") == 0 ? 0 : 1;
+    } else
       DebugErrorAlt(ENG_FUNC, "User not loaded.");
   }
   OptionsUpdatePowerStandIn();
   SoundsUpdateVolumes();
   SoundStartOrStopMusic();
-  if (IsUserLoaded()) GameUserCountLoad(m_user);
+  if (IsUserLoaded()) m_user->GetInfo()->options.load_count++;
   m_screens->GotoScreen(MAIN_SCREEN_ID, nullptr);
   AskToResumeUsersGameIfExists();
 }
@@ -368,7 +371,7 @@ void Game::GameSuspended(char suspended) {
     SoundStartOrStopMusic();
   }
   if (!IsUserLoaded()) return;
-  GameUserSuspended(m_user, suspended);
+  m_user->GameSuspended(suspended);
   if (suspended) SaveUser(1);
 }
 
@@ -385,7 +388,7 @@ void Game::SaveUser(char report) {
     SaveGame(0, 1);
   else
     RemoveSavedGame(0, 1);
-  GameUserSave(m_user);
+  m_user->Save(1);
   ResolutionUpdateSettingsFromCurrent();
   ResolutionSaveSettings();
 }
@@ -397,7 +400,7 @@ void Game::UserIsBeingUnloaded() {
   }
   SoundStopAllMusic(1);
   SaveUser(1);
-  GameUserUnload(m_user);
+  m_user->Unload();
 }
 
 char Game::WindowActivatedCB(char) { return IS_MOBILE ? 1 : AreScreensOn(); }
@@ -434,3 +437,46 @@ void Game::Post3dExit() {
   ScoresFinalExit();
   EngLanguagesExit();
 }
+
+// ---- The player record's callbacks ----
+
+void UserInfoSetDefaultOptionsCB(Game *, _UserInfo *info) {
+  if (!info) return;
+  memset(&info->options, 0, sizeof(info->options));
+  UserOptions &o = info->options;
+  o.show_startup_window = 1;
+  o.notices_left = 3;
+  o.always_load = 0;
+  o.date_format = 0;
+  o.processor_use = 0;
+  o.load_count = 0;
+  o.game_flag_512 = 0;
+  o.sound_on = 1;
+  o.sound_volume = 1.0f;
+  o.music_on = 1;
+  o.music_when = 1;
+  o.music_volume = 0.25f;
+  o.music_position = 0.0f;
+  o.game_over_music_on = 1;
+  o.game_over_music_volume = 0.25f;
+  o.won_music_on = 1;
+  o.won_music_volume = 0.25f;
+  o.scores_garden = 0;
+  o.scores_online = 1;
+  o.scores_range = 1;
+  o.scores_flag = 0;
+  o.scores_auto_update = IS_MOBILE ? 0 : 1;
+  o.scores_asked_auto_update = 0;
+  for (_UserGardenProgress &garden : o.gardens) {
+    garden.highest_difficulty = 0;
+    garden.chosen_difficulty = 0;
+    garden.wins = 0;
+  }
+  o.tutorial_on = 1;
+  // A 16-bit field: a 32-bit -1 would spill into the record's unused bytes.
+  info->other_games_pos = -1;
+}
+
+void UserInfoNewUserJustSavedCB(Game *, _UserInfo *, char) {}
+
+void UserInfoUserAboutToBeDeletedCB(Game *, _UserInfo *, const char *, char) {}

@@ -68,12 +68,3 @@ signed char ResolutionDoDialog() {
   return 1;
 }
 
-// The player object.
-UserClass *GameUserCreate(Game *) { return nullptr; }
-void GameUserDelete(UserClass *) {}
-char GameUserIsLoaded(UserClass *) { return 0; }
-void GameUserSetDateFormatForCountry(UserClass *) {}
-void GameUserCountLoad(UserClass *) {}
-void GameUserSuspended(UserClass *, char) {}
-void GameUserSave(UserClass *) {}
-void GameUserUnload(UserClass *) {}

@@ -69,14 +69,3 @@ char UserScreensCurrentScreenIsUserOrCountryScreenStandIn();
 // The start-up display dialog: until it exists, start-up takes its "start" answer.
 signed char ResolutionDoDialog();
 
-// The player object, until the player module lands: no player is ever loaded.
-class Game;
-class UserClass;
-UserClass *GameUserCreate(Game *game);
-void GameUserDelete(UserClass *user);
-char GameUserIsLoaded(UserClass *user);
-void GameUserSetDateFormatForCountry(UserClass *user);
-void GameUserCountLoad(UserClass *user);
-void GameUserSuspended(UserClass *user, char suspended);
-void GameUserSave(UserClass *user);
-void GameUserUnload(UserClass *user);
