@@ -13,6 +13,8 @@ PACKAGES=(
   libsoil-dev libjpeg-dev libfreetype-dev zlib1g-dev
   libopenal-dev libalut-dev libvorbis-dev libogg-dev
   libtomcrypt-dev libcurl4-openssl-dev
+  # the asset tool (tools/assetgen): SVG rendering, PNG, Ogg Vorbis encoding, flag pictures
+  librsvg2-dev libcairo2-dev iso-flags-svg
   # fonts shipped in resources/
   fonts-dejavu-core ttf-bitstream-vera
   # headless display for tests (xauth for xvfb-run, xfonts-base for SDL message boxes)

@@ -1,0 +1,345 @@
+// assetgen's driver: finds the job descriptions under assets/, remakes the outputs whose
+// sources changed (in parallel), writes each through a temporary file and a rename, and
+// keeps a state file of what made each output so that an unchanged source costs nothing.
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <sstream>
+#include <thread>
+
+#include "Engine/EngDebug.h"
+#include "tools/assetgen/AssetImage.h"
+#include "tools/assetgen/Assetgen.h"
+
+namespace fs = std::filesystem;
+using namespace assetgen;
+
+namespace {
+
+// Bump when an output changes for the same sources (a new way of drawing, a format fix).
+const char kToolGeneration[] = "assetgen-1";
+
+struct Options {
+  std::string assets, out, state, sheet, stamp;
+  int jobs = 0;
+  bool force = false;
+};
+
+void Usage() {
+  fprintf(stderr,
+          "usage: assetgen --assets DIR --out DIR --state FILE [--sheet FILE] [--stamp FILE] [--jobs N] "
+          "[--force]\n");
+}
+
+bool ParseOptions(int argc, char **argv, Options *o) {
+  for (int i = 1; i < argc; i++) {
+    std::string a = argv[i];
+    auto next = [&](std::string *v) {
+      if (i + 1 >= argc) return false;
+      *v = argv[++i];
+      return true;
+    };
+    std::string n;
+    if (a == "--assets") {
+      if (!next(&o->assets)) return false;
+    } else if (a == "--out") {
+      if (!next(&o->out)) return false;
+    } else if (a == "--state") {
+      if (!next(&o->state)) return false;
+    } else if (a == "--sheet") {
+      if (!next(&o->sheet)) return false;
+    } else if (a == "--stamp") {
+      if (!next(&o->stamp)) return false;
+    } else if (a == "--jobs") {
+      if (!next(&n)) return false;
+      o->jobs = atoi(n.c_str());
+    } else if (a == "--force") {
+      o->force = true;
+    } else {
+      return false;
+    }
+  }
+  return !o->assets.empty() && !o->out.empty() && !o->state.empty();
+}
+
+struct Failure {
+  std::string file, what;
+};
+
+Failure Describe(const std::exception &e, const std::string &fallback_file) {
+  if (auto *s = dynamic_cast<const SourceError *>(&e)) return {s->File(), s->what()};
+  return {fallback_file, e.what()};
+}
+
+void Describe(Job &job) {
+  if (job.type == "svg") {
+    DescribeSvg(job);
+  } else if (job.type == "atlas") {
+    DescribeAtlas(job);
+  } else if (job.type == "picture") {
+    DescribePicture(job);
+  } else if (job.type == "sound") {
+    DescribeSound(job);
+  } else if (job.type == "music") {
+    DescribeMusic(job);
+  } else {
+    throw AssetError("line " + std::to_string(job.desc.line) + ": unknown job type \"" + job.type +
+                     "\" (svg, atlas, picture, sound, music)");
+  }
+}
+
+void Make(const Job &job, const Context &ctx, const std::string &path) {
+  if (job.type == "svg") MakeSvg(job, ctx, path);
+  if (job.type == "atlas") MakeAtlas(job, ctx, path);
+  if (job.type == "picture") MakePicture(job, ctx, path);
+  if (job.type == "sound") MakeSound(job, ctx, path);
+  if (job.type == "music") MakeMusic(job, ctx, path);
+  if (job.type == "copy") MakeCopy(job, ctx, path);
+}
+
+// An output name stays inside resources/.
+bool IsSafeOutput(const std::string &name) {
+  if (name.empty() || name[0] == '/' || name.find('\\') != std::string::npos) return false;
+  std::stringstream parts(name);
+  std::string part;
+  while (std::getline(parts, part, '/'))
+    if (part.empty() || part == "." || part == "..") return false;
+  return true;
+}
+
+std::map<std::string, std::string> ReadState(const std::string &path) {
+  std::map<std::string, std::string> state;
+  std::ifstream in(path);
+  std::string line;
+  while (std::getline(in, line)) {
+    size_t space = line.find(' ');
+    if (space != std::string::npos) state[line.substr(space + 1)] = line.substr(0, space);
+  }
+  return state;
+}
+
+void WriteAtomically(const std::string &path, const std::string &bytes) {
+  const std::string tmp = path + ".assetgen-tmp";
+  {
+    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+  }
+  std::rename(tmp.c_str(), path.c_str());
+}
+
+std::string Hex(uint64_t v) {
+  char buf[17];
+  snprintf(buf, sizeof(buf), "%016llx", static_cast<unsigned long long>(v));
+  return buf;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  Options opt;
+  if (!ParseOptions(argc, argv, &opt)) {
+    Usage();
+    return 2;
+  }
+  std::error_code ec;
+  fs::create_directories(opt.out, ec);
+  fs::create_directories(fs::path(opt.state).parent_path(), ec);
+  // The engine logs to a file of its own; keep it out of resources/ and the build's top.
+  DebugSetLogFilename((opt.state + ".log").c_str(), 1);
+  InstallEngineMessageHook();
+
+  Context ctx;
+  ctx.assets_dir = fs::absolute(opt.assets).lexically_normal().string();
+  ctx.out_dir = opt.out;
+  const fs::path label_base = fs::path(ctx.assets_dir).parent_path();
+  auto label_of = [&](const std::string &p) { return fs::path(p).lexically_relative(label_base).string(); };
+
+  std::vector<Failure> failures;
+  const std::string palette_path = ctx.assets_dir + "/palette.json";
+  try {
+    if (fs::exists(palette_path)) ctx.palette.Load(palette_path);
+  } catch (const std::exception &e) {
+    failures.push_back(Describe(e, label_of(palette_path)));
+  }
+
+  // Find the descriptions and the verbatim files, in a fixed order.
+  std::vector<std::string> files;
+  if (!fs::is_directory(ctx.assets_dir)) {
+    fprintf(stderr, "assetgen: error: %s: not a folder\n", ctx.assets_dir.c_str());
+    return 1;
+  }
+  for (auto it = fs::recursive_directory_iterator(ctx.assets_dir); it != fs::recursive_directory_iterator(); ++it)
+    if (it->is_regular_file()) files.push_back(it->path().string());
+  std::sort(files.begin(), files.end());
+
+  std::vector<Job> jobs;
+  const std::string static_dir = ctx.assets_dir + "/static/";
+  for (const std::string &file : files) {
+    if (file.compare(0, static_dir.size(), static_dir) == 0) {
+      Job job;
+      job.type = "copy";
+      job.file = file;
+      job.label = label_of(file);
+      job.output = file.substr(static_dir.size());
+      job.inputs.push_back(file);
+      jobs.push_back(job);
+      continue;
+    }
+    const std::string suffix = ".job.json";
+    if (file.size() < suffix.size() || file.compare(file.size() - suffix.size(), suffix.size(), suffix) != 0) continue;
+    try {
+      JsonValue doc = JsonParse(ReadFile(file));
+      std::vector<const JsonValue *> descs;
+      if (doc.IsObject() && doc.Find("jobs")) {
+        const JsonValue &list = Member(doc, "jobs");
+        if (!list.IsArray()) throw AssetError("line " + std::to_string(list.line) + ": \"jobs\" must be an array");
+        for (const auto &d : list.items) descs.push_back(&d);
+      } else {
+        descs.push_back(&doc);
+      }
+      for (const JsonValue *d : descs) {
+        if (!d->IsObject()) throw AssetError("line " + std::to_string(d->line) + ": a job must be an object");
+        Job job;
+        job.file = file;
+        job.dir = fs::path(file).parent_path().string();
+        job.label = label_of(file);
+        job.desc = *d;
+        job.type = MemberString(*d, "type");
+        job.output = MemberString(*d, "output");
+        if (!IsSafeOutput(job.output))
+          throw AssetError("line " + std::to_string(d->line) + ": output \"" + job.output +
+                           "\" must be a relative path inside resources/");
+        Describe(job);
+        job.inputs.push_back(file);
+        jobs.push_back(job);
+      }
+    } catch (const std::exception &e) {
+      failures.push_back(Describe(e, label_of(file)));
+    }
+  }
+
+  std::map<std::string, const Job *> by_output;
+  for (const Job &job : jobs) {
+    auto [it, fresh] = by_output.emplace(job.output, &job);
+    if (!fresh)
+      failures.push_back({job.label, "makes \"" + job.output + "\", which " + it->second->label + " makes too"});
+    ctx.made.insert(fs::path(job.output).filename().string());
+    ctx.made.insert(job.output);
+  }
+
+  // What each output was made from; an output whose key is unchanged is left alone.
+  const std::map<std::string, std::string> old_state = ReadState(opt.state);
+  std::string tool_bytes;
+  try {
+    tool_bytes = ReadFile("/proc/self/exe");
+  } catch (...) {
+  }
+  const uint64_t tool_key = Hash64(tool_bytes, Hash64(kToolGeneration));
+  std::string made_list;
+  for (const auto &m : ctx.made) made_list += m + "\n";
+
+  std::vector<std::string> keys(jobs.size());
+  std::vector<size_t> dirty;
+  for (size_t i = 0; i < jobs.size(); i++) {
+    const Job &job = jobs[i];
+    uint64_t h = Hash64(job.type + "\n" + job.output, tool_key);
+    try {
+      for (const auto &input : job.inputs) h = Hash64(ReadFile(input), Hash64(input, h));
+    } catch (const std::exception &e) {
+      failures.push_back(Describe(e, job.label));
+      continue;
+    }
+    if (job.uses_palette) h = Hash64(ctx.palette.Text(), h);
+    if (job.uses_made) h = Hash64(made_list, h);
+    keys[i] = Hex(h);
+    auto old = old_state.find(job.output);
+    if (opt.force || old == old_state.end() || old->second != keys[i] || !fs::exists(PathJoin(opt.out, job.output)))
+      dirty.push_back(i);
+  }
+
+  std::vector<char> done(jobs.size(), 0);
+  if (failures.empty()) {
+    std::mutex lock;
+    std::atomic<size_t> next{0};
+    auto worker = [&]() {
+      for (;;) {
+        size_t n = next.fetch_add(1);
+        if (n >= dirty.size()) return;
+        const Job &job = jobs[dirty[n]];
+        const std::string final_path = PathJoin(opt.out, job.output);
+        const std::string tmp = final_path + ".assetgen-tmp";
+        try {
+          std::error_code mk;
+          fs::create_directories(fs::path(final_path).parent_path(), mk);
+          Make(job, ctx, tmp);
+          if (std::rename(tmp.c_str(), final_path.c_str()) != 0)
+            throw AssetError("cannot rename " + tmp + ": " + strerror(errno));
+          std::lock_guard<std::mutex> g(lock);
+          done[dirty[n]] = 1;
+        } catch (const std::exception &e) {
+          std::remove(tmp.c_str());
+          std::lock_guard<std::mutex> g(lock);
+          Failure f = Describe(e, job.label);
+          if (f.file != job.label) f.what += " (in " + job.label + ", making " + job.output + ")";
+          failures.push_back(f);
+        }
+      }
+    };
+    int threads = opt.jobs > 0 ? opt.jobs : int(std::max(1u, std::thread::hardware_concurrency()));
+    threads = int(std::min<size_t>(size_t(threads), std::max<size_t>(1, dirty.size())));
+    std::vector<std::thread> pool;
+    for (int t = 1; t < threads; t++) pool.emplace_back(worker);
+    worker();
+    for (auto &t : pool) t.join();
+  }
+
+  // Keep what is known good: unchanged outputs and the ones just made.
+  std::ostringstream state;
+  std::vector<std::string> pictures;
+  for (size_t i = 0; i < jobs.size(); i++) {
+    const bool dirty_job = std::find(dirty.begin(), dirty.end(), i) != dirty.end();
+    if (!keys[i].empty() && (!dirty_job || done[i])) state << keys[i] << ' ' << jobs[i].output << '\n';
+    if (jobs[i].type != "copy" && IsPictureName(jobs[i].output)) pictures.push_back(jobs[i].output);
+  }
+  // Outputs of jobs that no longer exist go, so resources/ holds only what the sources make.
+  for (const auto &old : old_state)
+    if (!by_output.count(old.first) && IsSafeOutput(old.first)) fs::remove(PathJoin(opt.out, old.first), ec);
+  WriteAtomically(opt.state, state.str());
+
+  if (failures.empty() && !opt.sheet.empty()) {
+    bool any_picture_made = !fs::exists(opt.sheet);
+    for (size_t i = 0; i < jobs.size(); i++)
+      if (done[i] && IsPictureName(jobs[i].output)) any_picture_made = true;
+    if (any_picture_made) {
+      try {
+        std::sort(pictures.begin(), pictures.end());
+        const std::string tmp = opt.sheet + ".assetgen-tmp";
+        MakeSheet(ctx, pictures, tmp);
+        std::rename(tmp.c_str(), opt.sheet.c_str());
+      } catch (const std::exception &e) {
+        failures.push_back(Describe(e, opt.sheet));
+      }
+    }
+  }
+
+  for (const Failure &f : failures) {
+    std::string file = f.file;
+    if (fs::path(file).is_absolute()) {
+      std::string rel = label_of(fs::path(file).lexically_normal().string());
+      if (rel.compare(0, 2, "..") != 0) file = rel;
+    }
+    fprintf(stderr, "assetgen: error: %s: %s\n", file.c_str(), f.what.c_str());
+  }
+  if (!failures.empty()) return 1;
+  size_t made = 0;
+  for (char d : done) made += size_t(d);
+  printf("assetgen: %zu of %zu outputs made, the rest unchanged\n", made, jobs.size());
+  if (!opt.stamp.empty()) WriteAtomically(opt.stamp, std::string(kToolGeneration) + "\n");
+  return 0;
+}
