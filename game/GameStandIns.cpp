@@ -24,11 +24,19 @@ char GameOverEnd() { return 0; }
 char GameWonEnd(char) { return 0; }
 void TutorialAdvanceIfNeeded() {}
 
-// Saved games.
-char SaveGame(int, char) { return 1; }
+// Saved games: only whether the resume game exists, in memory.
+static char resume_game_exists = 0;
+char SaveGame(int slot, char resume) {
+  if (slot == 0 && resume) resume_game_exists = 1;
+  return 1;
+}
 char LoadSavedGame(int, char) { return 1; }
-char DoesSavedGameExist(int, char) { return 0; }
-char RemoveSavedGame(int, char) { return 0; }
+char DoesSavedGameExist(int slot, char resume) { return (slot == 0 && resume) ? resume_game_exists : 0; }
+char RemoveSavedGame(int slot, char resume) {
+  if (!(slot == 0 && resume) || !resume_game_exists) return 0;
+  resume_game_exists = 0;
+  return 1;
+}
 
 // Game sounds and music.
 char SoundPre3dInit() { return 1; }
