@@ -71,7 +71,9 @@ void UserScreensStartUserScreenStandIn() {}
 char UserScreensCurrentScreenIsUserOrCountryScreenStandIn() { return 0; }
 
 // The dialog's "start" answer applies the settings shown, which are the loaded or default ones.
+int resolution_do_dialog_stand_in_calls = 0;
 signed char ResolutionDoDialog() {
+  resolution_do_dialog_stand_in_calls++;
   ResolutionSetSettings();
   return 1;
 }

@@ -70,11 +70,16 @@ signed char Program::InitCB(int, char **) {
   main_game = m_game;
   if (!m_game->SetupAll()) return 0;
 
+  // The weekly check saves the settings stamped with this program's version, so the version
+  // that last saved them is read before it: after an update the display dialog still shows.
+  char loaded_before_check = ResolutionLoadSettings();
+  float stored_version = resolution.game_version;
   if (ResolutionDoWeeklyVersionCheck()) {
     resolution.show_dialog = 1;
     return -1;
   }
-  if (ResolutionLoadSettings() && resolution.show_dialog == 0 && resolution.game_version == MainGetGameVersion()) {
+  if (ResolutionLoadSettings() && loaded_before_check && resolution.show_dialog == 0 &&
+      stored_version == MainGetGameVersion()) {
     SaveDisplaySettingsMarked(0);
     return 1;
   }
