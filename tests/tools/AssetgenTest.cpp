@@ -1,0 +1,412 @@
+// The asset tool: what it made in the build's resources/ loads through the engine's own
+// loaders at the sizes the game expects, the skin atlas holds a picture in every rectangle
+// the game registers, runs are repeatable and incremental, and broken sources fail by name.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngImageDecode.h"
+#include "Engine/EngJpeg.h"
+#include "Engine/EngMemory.h"
+#include "Engine/EngPicture.h"
+#include "Engine/EngSound.h"
+#include "Engine/EngTga.h"
+#include "tests/support/TestSupport.h"
+#include "tools/assetgen/AssetJson.h"
+#include "tools/assetgen/Assetgen.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Resources() { return std::string(getenv("QW_TEST_BINARY_DIR")) + "/resources/"; }
+std::string Assets() { return qwtest::SourceDir() + "/assets"; }
+
+struct ToolRun {
+  int status;
+  std::string output;
+};
+
+// Runs the tool with its output and errors captured.
+ToolRun RunTool(const std::string &assets, const std::string &out, const std::string &state, const std::string &extra = "") {
+  std::string cmd = std::string("ASAN_OPTIONS=detect_leaks=0 '") + QW_ASSETGEN_EXE + "' --assets '" + assets +
+                    "' --out '" + out + "' --state '" + state + "' " + extra + " 2>&1";
+  ToolRun run{-1, ""};
+  FILE *p = popen(cmd.c_str(), "r");
+  if (!p) return run;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof(buf), p)) > 0) run.output.append(buf, n);
+  int rc = pclose(p);
+  run.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  return run;
+}
+
+std::vector<std::string> FilesUnder(const std::string &dir) {
+  std::vector<std::string> files;
+  if (!fs::exists(dir)) return files;
+  for (auto &e : fs::recursive_directory_iterator(dir))
+    if (e.is_regular_file()) files.push_back(fs::relative(e.path(), dir).string());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<unsigned char> rgba;
+  const unsigned char *At(int x, int y) const { return &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4]; }
+};
+
+// Through the texture loader's decoder, as the game's textures are read.
+bool LoadTexturePicture(const std::string &path, Picture *pic) {
+  int channels = 0;
+  unsigned char *pixels =
+      SOIL_load_OGL_texture_to_memory(path.c_str(), 4, 0, &pic->width, &pic->height, &channels);
+  if (!pixels) return false;
+  pic->rgba.assign(pixels, pixels + size_t(pic->width) * size_t(pic->height) * 4);
+  EngImageDecodeFree(pixels);
+  return true;
+}
+
+TEST(AssetgenOutputs, PicturesLoadAtTheirSizes) {
+  struct Case {
+    const char *file;
+    int width, height;
+  };
+  const Case pngs[] = {{"Buttons.png", 1024, 1024},      {"QuarrelwickText.png", 1024, 256},
+                       {"TmText.png", 512, 128},         {"TallowRing.png", 256, 256},
+                       {"TexEffects1.png", 256, 256},    {"SplashArt.png", 512, 512},
+                       {"SplashRays.png", 256, 256}};
+  for (const Case &c : pngs) {
+    SCOPED_TRACE(c.file);
+    Picture pic;
+    ASSERT_TRUE(LoadTexturePicture(Resources() + c.file, &pic)) << EngImageDecodeLastResult();
+    EXPECT_EQ(pic.width, c.width);
+    EXPECT_EQ(pic.height, c.height);
+  }
+
+  EngTga popup;
+  ASSERT_TRUE(popup.LoadFromFile((Resources() + "Popup.tga").c_str(), 1));
+  EXPECT_EQ(popup.width, 256);
+  EXPECT_EQ(popup.height, 256);
+  EXPECT_EQ(popup.bits, 32);
+  // The frame is opaque at its edge's middle, the corners outside the rounding are clear.
+  EXPECT_EQ(popup.data[128 * 256 + 3] >> 24, 255u);
+  EXPECT_EQ(popup.data[0] >> 24, 0u);
+  Picture popup_tex;
+  ASSERT_TRUE(LoadTexturePicture(Resources() + "Popup.tga", &popup_tex));
+  EXPECT_EQ(popup_tex.width, 256);
+
+  const Case jpegs[] = {{"MenuBg.jpg", 1024, 768}, {"ResTitle.jpg", 480, 120}};
+  for (const Case &c : jpegs) {
+    SCOPED_TRACE(c.file);
+    int w = 0, h = 0, comps = 0;
+    ASSERT_TRUE(EngJpegGetFileInfo((Resources() + c.file).c_str(), &w, &h, &comps));
+    EXPECT_EQ(w, c.width);
+    EXPECT_EQ(h, c.height);
+    EXPECT_EQ(comps, 3);
+    unsigned char *rgb = EngJpegReadFileToBuffer((Resources() + c.file).c_str(), &w, &h);
+    ASSERT_NE(rgb, nullptr);
+    EngFree(rgb, 0, nullptr);
+  }
+}
+
+TEST(AssetgenOutputs, PictureDescriptionsLoadWithTheirTextures) {
+  struct Case {
+    const char *file;
+    std::vector<std::string> textures;
+    bool square;
+  };
+  const Case cases[] = {{"QuarrelwickTitle.ttx", {"QuarrelwickText.png"}, false},
+                        {"TmText.ttx", {"TexEffects1.png", "TallowRing.png", "TmText.png"}, true},
+                        {"Splash.ttx", {"SplashRays.png", "SplashArt.png"}, true}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.file);
+    EngPicture picture;
+    ASSERT_TRUE(picture.LoadFromFile(Resources().c_str(), c.file, 0));
+    EXPECT_GE(picture.GetNumSets(), 2) << "animated in layers";
+    ASSERT_EQ(picture.GetNumTextures(), eint(c.textures.size()));
+    for (size_t i = 0; i < c.textures.size(); i++) {
+      EXPECT_EQ(std::string(picture.GetTexture(eint(i))->filename), c.textures[i]);
+      EXPECT_TRUE(qwtest::FileExists(Resources() + c.textures[i]));
+    }
+    const _Dimension *area = picture.GetDrawArea();
+    if (c.square) {
+      EXPECT_FLOAT_EQ(area->width, area->height);
+    }
+  }
+  // The title stands where the first players screen puts it; the splash is 240 units high.
+  EngPicture title, splash;
+  ASSERT_TRUE(title.LoadFromFile(Resources().c_str(), "QuarrelwickTitle.ttx", 0));
+  EXPECT_FLOAT_EQ(title.GetDrawArea()->width, 400);
+  EXPECT_FLOAT_EQ(title.GetDrawArea()->height, 90);
+  ASSERT_TRUE(splash.LoadFromFile(Resources().c_str(), "Splash.ttx", 0));
+  EXPECT_FLOAT_EQ(splash.GetDrawArea()->height, 240);
+}
+
+// The peak of a 16-bit mono WAV's samples, as a fraction of full scale.
+double WavPeak(const std::string &bytes) {
+  double peak = 0;
+  for (size_t i = 44; i + 1 < bytes.size(); i += 2) {
+    int16_t s = int16_t(uint16_t(uint8_t(bytes[i])) | uint16_t(uint8_t(bytes[i + 1]) << 8));
+    peak = std::max(peak, std::fabs(double(s)) / 32768.0);
+  }
+  return peak;
+}
+
+TEST(AssetgenOutputs, SoundsLoadThroughTheEngine) {
+  DebugResetForTests();
+  EngSoundResetForTests();
+  ASSERT_EQ(EngSoundInit(ENG_SOUND_SYSTEM_OPENAL, 0, 0, 0, nullptr, 0), 1);
+  {
+    EngSound effect("effect");
+    ASSERT_EQ(effect.LoadSoundFromFile((Resources() + "TestPop.wav").c_str(), 0), 1);
+    EXPECT_EQ(effect.GetPlayBufferSize(), EngUInt32(0.3 * 44100) * 2);
+    const std::string wav = qwtest::ReadWholeFile(Resources() + "TestPop.wav");
+    ASSERT_GT(wav.size(), 44u);
+    EXPECT_EQ(wav.substr(0, 4), "RIFF");
+    EXPECT_NEAR(WavPeak(wav), std::pow(10.0, -3.0 / 20.0), 0.01);  // -3 dBFS
+    // Faded at both ends: no click.
+    EXPECT_EQ(wav[44], 0);
+    EXPECT_EQ(wav[45], 0);
+
+    EngSound music("music");
+    ASSERT_EQ(music.LoadSoundFromOggFile((Resources() + "TestLoop.ogg").c_str(), 0, 0), 1);
+    // 8 beats at 120 a minute: four seconds of 16-bit stereo.
+    EXPECT_EQ(music.GetPlayBufferSize(), EngUInt32(4 * 44100) * 4);
+  }
+  EngSoundResetForTests();
+}
+
+// The manifest of the skin atlas, as the tool reads it.
+assetgen::JsonValue Manifest() {
+  return assetgen::JsonParse(qwtest::ReadWholeFile(Assets() + "/skin/Buttons.job.json"));
+}
+
+struct PixelRect {
+  int x0, y0, x1, y1;
+  bool mirrored_x, mirrored_y;
+};
+
+PixelRect ToPixels(const assetgen::JsonValue &uv, int size) {
+  double l = uv.items[0].number, t = uv.items[1].number, r = uv.items[2].number, b = uv.items[3].number;
+  PixelRect p{int(std::floor(std::min(l, r) * size)), int(std::floor(std::min(t, b) * size)),
+              int(std::ceil(std::max(l, r) * size)), int(std::ceil(std::max(t, b) * size)), l > r, t > b};
+  p.x1 = std::min(std::max(p.x1, p.x0 + 1), size);
+  p.y1 = std::min(std::max(p.y1, p.y0 + 1), size);
+  return p;
+}
+
+double VisibleFraction(const Picture &pic, const PixelRect &r) {
+  long visible = 0, total = 0;
+  for (int y = r.y0; y < r.y1; y++)
+    for (int x = r.x0; x < r.x1; x++, total++)
+      if (pic.At(x, y)[3] >= 16) visible++;
+  return double(visible) / double(total);
+}
+
+// The mean difference of two rectangles' pictures sampled on one grid.
+double Difference(const Picture &pic, const PixelRect &a, const PixelRect &b) {
+  const int n = 24;
+  double sum = 0;
+  for (int j = 0; j < n; j++)
+    for (int i = 0; i < n; i++) {
+      const unsigned char *pa = pic.At(a.x0 + (a.x1 - a.x0) * (2 * i + 1) / (2 * n), a.y0 + (a.y1 - a.y0) * (2 * j + 1) / (2 * n));
+      const unsigned char *pb = pic.At(b.x0 + (b.x1 - b.x0) * (2 * i + 1) / (2 * n), b.y0 + (b.y1 - b.y0) * (2 * j + 1) / (2 * n));
+      for (int c = 0; c < 4; c++) sum += std::abs(int(pa[c]) - int(pb[c]));
+    }
+  return sum / (n * n * 4);
+}
+
+TEST(AssetgenOutputs, EverySkinRectangleHoldsItsPicture) {
+  Picture atlas;
+  ASSERT_TRUE(LoadTexturePicture(Resources() + "Buttons.png", &atlas));
+  ASSERT_EQ(atlas.width, 1024);
+  const assetgen::JsonValue manifest = Manifest();
+  const assetgen::JsonValue *rects = manifest.Find("rects");
+  ASSERT_NE(rects, nullptr);
+  // Every named button and standard slot that the game registers is transcribed.
+  EXPECT_EQ(rects->items.size(), 50u);
+  std::set<std::string> names;
+  const char *const states[4] = {"normal", "highlighted", "pressed", "disabled"};
+  int compared = 0;
+  for (const auto &entry : rects->items) {
+    const std::string name = entry.Find("name")->text;
+    SCOPED_TRACE(name);
+    EXPECT_TRUE(names.insert(name).second) << "listed twice";
+    std::vector<PixelRect> distinct;
+    for (const char *state : states) {
+      const assetgen::JsonValue *v = entry.Find(state);
+      ASSERT_NE(v, nullptr) << state;
+      if (!v->IsArray()) continue;
+      PixelRect r = ToPixels(*v, 1024);
+      EXPECT_GE(VisibleFraction(atlas, r), 0.3) << state;
+      distinct.push_back(r);
+    }
+    ASSERT_FALSE(distinct.empty()) << "no normal state";
+    for (size_t i = 1; i < distinct.size(); i++) {
+      EXPECT_GT(Difference(atlas, distinct[0], distinct[i]), 6.0) << "state " << i << " looks like the normal one";
+      compared++;
+    }
+  }
+  EXPECT_GE(compared, 15);
+  EXPECT_TRUE(names.count("TitleInv") && names.count("StdWhite") && names.count("ArrowL"));
+}
+
+TEST(AssetgenRuns, TwoRunsGiveIdenticalFiles) {
+  qwtest::TempDir dir;
+  const std::string a = dir.File("a"), b = dir.File("b");
+  ToolRun first = RunTool(Assets(), a, dir.File("a.state"), "--force --sheet " + dir.File("a-sheet.png"));
+  ASSERT_EQ(first.status, 0) << first.output;
+  ToolRun second = RunTool(Assets(), b, dir.File("b.state"), "--force --jobs 3 --sheet " + dir.File("b-sheet.png"));
+  ASSERT_EQ(second.status, 0) << second.output;
+  const std::vector<std::string> files = FilesUnder(a);
+  ASSERT_EQ(files, FilesUnder(b));
+  EXPECT_GE(files.size(), 15u);
+  for (const std::string &f : files) {
+    SCOPED_TRACE(f);
+    EXPECT_TRUE(qwtest::ReadWholeFile(a + "/" + f) == qwtest::ReadWholeFile(b + "/" + f));
+    EXPECT_EQ(f.find("assetgen-tmp"), std::string::npos);
+  }
+  EXPECT_TRUE(qwtest::ReadWholeFile(dir.File("a-sheet.png")) == qwtest::ReadWholeFile(dir.File("b-sheet.png")));
+}
+
+// A small asset folder of its own for the runs below.
+class AssetgenFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(dir.File("assets/static/ui"));
+    Write("palette.json", R"({"colours": {"grass": "#5fa83a", "ink": "#102030"}})");
+    Write("dot.svg", Svg("@grass"));
+    Write("dot.job.json", R"({"type": "svg", "source": "dot.svg", "output": "Dot.png", "width": 16, "height": 16})");
+    Write("static/ui/Form.ui", "<interface/>\n");
+  }
+  static std::string Svg(const std::string &fill) {
+    return R"(<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16"><rect width="16" height="16" fill=")" +
+           fill + R"("/></svg>)";
+  }
+  void Write(const std::string &name, const std::string &text) {
+    fs::create_directories(fs::path(dir.File("assets/" + name)).parent_path());
+    qwtest::WriteWholeFile(dir.File("assets/" + name), text);
+  }
+  ToolRun Tool() { return RunTool(dir.File("assets"), dir.File("out"), dir.File("state.txt")); }
+
+  qwtest::TempDir dir;
+};
+
+TEST_F(AssetgenFixture, OnlyWhatChangedIsMadeAgain) {
+  Write("ink.svg", Svg("@ink"));
+  Write("ink.job.json", R"({"jobs": [{"type": "svg", "source": "ink.svg", "output": "Pics/Ink.tga", "width": 8, "height": 8}]})");
+  ToolRun run = Tool();
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("3 of 3 outputs made"), std::string::npos) << run.output;
+  EXPECT_EQ(qwtest::ReadWholeFile(dir.File("out/ui/Form.ui")), "<interface/>\n");
+  EngTga ink;
+  ASSERT_TRUE(ink.LoadFromFile(dir.File("out/Pics/Ink.tga").c_str(), 1));
+  EXPECT_EQ(ink.data[0], 0xff102030u);
+
+  run = Tool();
+  EXPECT_NE(run.output.find("0 of 3 outputs made"), std::string::npos) << run.output;
+
+  // A palette change remakes the pictures but not the verbatim file; an SVG change only its own.
+  Write("palette.json", R"({"colours": {"grass": "#5fa83a", "ink": "#203040"}})");
+  run = Tool();
+  EXPECT_NE(run.output.find("2 of 3 outputs made"), std::string::npos) << run.output;
+  Write("ink.svg", Svg("#ff0000"));
+  run = Tool();
+  EXPECT_NE(run.output.find("1 of 3 outputs made"), std::string::npos) << run.output;
+
+  // A removed job takes its output with it; a lost output is made again.
+  fs::remove(dir.File("assets/ink.job.json"));
+  fs::remove(dir.File("out/Dot.png"));
+  run = Tool();
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_FALSE(qwtest::FileExists(dir.File("out/Pics/Ink.tga")));
+  EXPECT_TRUE(qwtest::FileExists(dir.File("out/Dot.png")));
+}
+
+TEST_F(AssetgenFixture, BrokenSourcesFailByName) {
+  const std::string atlas_head = R"({"type": "atlas", "output": "A.png", "width": 32, "height": 32, "cells": [)";
+  const std::string ttx_stage =
+      R"({"TexNum": 0, "Locks": [0,0,0,0], "Main Area": [0,0,1,1], "Trans Type": 0, "Trans Speeds": [0,0],
+          "Trans End Area": [0,0,0,0], "Trans Random Area": [0,0,0,0], "RotFlags": [0,0], "RotValues": [0,0,0,1],
+          "Show": 1, "Alpha Level": 1, "Alpha Blend Type": 0, "Alpha Times": [0,0,1,0], "Alpha Throb On": 0,
+          "Alpha Throb Min Level": 0, "Alpha Throb Speed": 0.5, "Alpha Throb Mult": 1, "TC Default": 1,
+          "TC TC": [0,0,1,1], "TC Tile": [1,1], "TC Move": 0, "TC Speed": [0,0]})";
+  auto ttx = [&](const std::string &texture) {
+    return R"({"Draw Area": [0,0,100,100], "Textures": [{"Path": "", "Filename": ")" + texture +
+           R"("}], "Sets": [{"Name": "A", "Stages": [)" + ttx_stage + "]}]}";
+  };
+  struct Case {
+    const char *what;
+    std::vector<std::pair<std::string, std::string>> files;
+    std::vector<std::string> expected;  // in the error line
+    const char *output;                 // never made
+  };
+  const Case cases[] = {
+      {"an SVG librsvg refuses",
+       {{"bad.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"><rect</svg>"},
+        {"bad.job.json", R"({"type": "svg", "source": "bad.svg", "output": "Bad.png", "width": 8, "height": 8})"}},
+       {"assets/bad.svg", "librsvg"}, "Bad.png"},
+      {"a colour not in the palette",
+       {{"bad.svg", Svg("@nope")},
+        {"bad.job.json", R"({"type": "svg", "source": "bad.svg", "output": "Bad.jpg", "width": 8, "height": 8})"}},
+       {"assets/bad.svg", "@nope"}, "Bad.jpg"},
+      {"a cell outside its atlas",
+       {{"a.job.json", atlas_head + R"({"rect": [16, 16, 40, 30], "source": "dot.svg"}]})"}},
+       {"assets/a.job.json", "outside"}, "A.png"},
+      {"two overlapping cells",
+       {{"a.job.json", atlas_head + R"({"rect": [0, 0, 16, 16], "source": "dot.svg"},
+                                       {"rect": [8, 8, 24, 24], "source": "dot.svg"}]})"}},
+       {"assets/a.job.json", "overlaps"}, "A.png"},
+      {"a rectangle with no picture",
+       {{"a.job.json", atlas_head + R"({"rect": [0, 0, 16, 16], "source": "dot.svg"}],
+                                       "rects": [{"name": "Far", "normal": [0.5, 0.5, 1.0, 1.0]}]})"}},
+       {"assets/a.job.json", "Far normal"}, "A.png"},
+      {"a picture description that does not load",
+       {{"t.ttx", "{\"Sets\": [{\"Name\": \"A\", \"Stages\": [{\"TexNum\": 0}]}]}"},
+        {"t.job.json", R"({"type": "picture", "source": "t.ttx", "output": "T.ttx"})"}},
+       {"assets/t.ttx", "picture loader"}, "T.ttx"},
+      {"a picture description naming a texture nobody makes",
+       {{"t.ttx", ttx("Missing.png")}, {"t.job.json", R"({"type": "picture", "source": "t.ttx", "output": "T.ttx"})"}},
+       {"assets/t.ttx", "Missing.png"}, "T.ttx"},
+      {"a job file that is not JSON",
+       {{"x.job.json", "{\"type\": \"svg\",, }"}}, {"assets/x.job.json", "line 1"}, nullptr},
+      {"two jobs making one file",
+       {{"y.job.json", R"({"type": "svg", "source": "dot.svg", "output": "Dot.png", "width": 4, "height": 4})"}},
+       {"assets/y.job.json", "Dot.png"}, nullptr},
+      {"a music loop whose notes do not fit it",
+       {{"m.job.json", R"({"type": "music", "output": "M.ogg", "tempo": 120, "beats": 4,
+                           "tracks": [{"instrument": "bass", "notes": "C3 3"}]})"}},
+       {"assets/m.job.json", "beats"}, "M.ogg"},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(dir.File("out"));
+    fs::remove(dir.File("state.txt"));
+    for (const auto &f : c.files) Write(f.first, f.second);
+    ToolRun run = Tool();
+    EXPECT_EQ(run.status, 1) << run.output;
+    for (const std::string &e : c.expected) EXPECT_NE(run.output.find(e), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("assetgen: error: "), std::string::npos) << run.output;
+    if (c.output) {
+      EXPECT_FALSE(qwtest::FileExists(dir.File("out/") + c.output));
+    }
+    for (const std::string &f : FilesUnder(dir.File("out"))) EXPECT_EQ(f.find("assetgen-tmp"), std::string::npos) << f;
+    for (const auto &f : c.files) fs::remove(dir.File("assets/" + f.first));
+  }
+  // With the broken sources gone the folder builds again.
+  ToolRun run = Tool();
+  EXPECT_EQ(run.status, 0) << run.output;
+}
+
+}  // namespace
