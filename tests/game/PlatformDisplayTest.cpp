@@ -26,6 +26,7 @@ class PlatformDisplayTest : public qwtest::DeviceTest {
     const char *binary = getenv("QW_TEST_BINARY_DIR");
     ASSERT_EQ(chdir((std::string(binary ? binary : ".") + "/resources").c_str()), 0);
     DebugResetForTests();
+    DebugSetLogFilename(m_log_dir.File("Log.txt").c_str(), 1);  // not into the resources
     PlatformResetForTests();
     device->PrepareFor2D(1);
   }
@@ -57,6 +58,7 @@ class PlatformDisplayTest : public qwtest::DeviceTest {
       if (std::string(DebugGetMessage(i)->text).find(text) != std::string::npos) n++;
     return n;
   }
+  qwtest::TempDir m_log_dir;
   std::string m_old_cwd;
 };
 
