@@ -134,7 +134,10 @@ void Program::ComputerSleepingCB(char sleeping) {
 }
 
 void Program::WindowActivatedCB(char active) {
-  if (m_game) m_game->WindowActivatedCB(active);
+  if (!m_game) return;
+  // Switching away from the game saves the player, as sleeping and exiting do.
+  if (!active) m_game->SaveAllPreSwitchingOrExitingAppCB();
+  m_game->WindowActivatedCB(active);
 }
 
 void Program::WindowWasMinimized(char minimised) {
