@@ -181,6 +181,22 @@ TEST_F(GameTest, EscapeWithAPopupOrOnAnotherScreenIsTheToolkitsAndInPlayOpensThe
   EXPECT_EQ(m_mwin->GetCurrentScreen(), PAUSE_SCREEN_ID);
 }
 
+TEST_F(GameTest, AFinishedGameGoesToTheScoresOverTheMainMenu) {
+  qwtest::FakeController scores{"STAT", &m_log};
+  scores.m_screens = m_screens;
+  scores.m_mwin = m_mwin;
+  ASSERT_EQ(m_screens->AddScreen(SCORES_SCREEN_ID, &scores), 1);
+  m_game->ReturnToGame();
+  scores_control_from_game = 0;
+  m_log.clear();
+  m_game->EndGameAndGoToScoresScreen();
+  EXPECT_EQ(m_mwin->AreScreensOn(), 1);
+  EXPECT_EQ(m_mwin->GetCurrentScreen(), SCORES_SCREEN_ID);
+  EXPECT_EQ(m_mwin->GetPreviousScreen(), MAIN_SCREEN_ID);
+  EXPECT_EQ(scores_control_from_game, 1);
+  m_screens->RemoveAllScreens();  // before the scores controller goes
+}
+
 TEST_F(GameTest, InputGoesToTheToolkitOnlyWhileItsScreensAreOn) {
   struct Case {
     _EngDesktopInputType type;
