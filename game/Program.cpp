@@ -7,9 +7,7 @@
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngMisc.h"
-#include "Engine/EngMiscString.h"
 #include "Engine/EngWhichDevice.h"
-#include "Engine/MWin/MWin.h"
 #include "Engine/Resolution.h"
 #include "game/Game.h"
 #include "game/GameStandIns.h"
@@ -25,9 +23,9 @@ Program::~Program() {
   }
 }
 
-// A desktop ends a session (log-out, `kill`) with SIGTERM. The game closes then as its Quit
-// command does, through the loop's end and main's closing-down, so the player, the resume
-// game and the display settings are saved, instead of the engine's immediate exit.
+// A desktop ends a session (log-out, `kill`) with SIGTERM. The game then closes as its Quit
+// command does, through the loop's end and the whole closing-down (the game's exit callbacks
+// and main's last log lines), rather than by the engine's immediate exit that skips them.
 static volatile sig_atomic_t quit_signal_arrived = 0;
 
 static void ProgramQuitSignalHandler(int) { quit_signal_arrived = 1; }
