@@ -181,11 +181,12 @@ const char *Program_GetModulesItemFilenameCB(_ModulesItem item) {
   }
 }
 
-char Program_SetEngPictureTextureFileOverwriteCB(const char *texture, const char *, char *out, int size) {
-  if (texture && strcmp(texture, "QuarrelwickText.png") == 0) {
+// The picture hook hands the folder first and the texture's file name second.
+char Program_SetEngPictureTextureFileOverwriteCB(const char *, const char *file, char *out, int size) {
+  if (file && strcmp(file, "QuarrelwickText.png") == 0) {
     if (out && size > 0) EngSafeStrcpy(out, "QuarrelwickText.png", size);
     return 1;
   }
-  DebugErrorAlt(ENG_FUNC, "Unexpected file <%s>", texture ? texture : "");
+  DebugErrorAlt(ENG_FUNC, "Unexpected file <%s>", file ? file : "");
   return 0;
 }

@@ -39,4 +39,4 @@ class Program : public EngProgram {
 };
 
 const char *Program_GetModulesItemFilenameCB(_ModulesItem item);
-char Program_SetEngPictureTextureFileOverwriteCB(const char *texture, const char *path, char *out, int size);
+char Program_SetEngPictureTextureFileOverwriteCB(const char *folder, const char *file, char *out, int size);

@@ -17,6 +17,7 @@
 #include "Engine/EngMiscDate.h"
 #include "Engine/EngPrefFolder.h"
 #include "Engine/EngResModes.h"
+#include "Engine/Modules.h"
 #include "Engine/Resolution.h"
 #include "game/Game.h"
 #include "game/Main.h"
@@ -65,6 +66,7 @@ class ProgramTest : public ::testing::Test {
     if (m_program) m_program->ExitCB();
     delete m_program;
     EngLanguagesExit();
+    ModulesResetForTests();
     EngProgramSetResourcesPathForTests(nullptr);
     ResolutionSetWeeklyVersionCheckCB(nullptr);
     UserResetForTests();
@@ -181,12 +183,24 @@ TEST_F(ProgramTest, ModuleItemsAndPictureFiles) {
     EXPECT_EQ(DebugGetNumMessages() - before, i.file[0] ? 0 : 1);
   }
   char out[64] = "x";
-  EXPECT_EQ(Program_SetEngPictureTextureFileOverwriteCB("QuarrelwickText.png", "any", out, sizeof(out)), 1);
+  EXPECT_EQ(Program_SetEngPictureTextureFileOverwriteCB("pictures", "QuarrelwickText.png", out, sizeof(out)), 1);
   EXPECT_STREQ(out, "QuarrelwickText.png");
   char small[8];
-  EXPECT_EQ(Program_SetEngPictureTextureFileOverwriteCB("QuarrelwickText.png", "any", small, sizeof(small)), 1);
+  EXPECT_EQ(Program_SetEngPictureTextureFileOverwriteCB(nullptr, "QuarrelwickText.png", small, sizeof(small)), 1);
   EXPECT_STREQ(small, "Quarrel");
-  EXPECT_EQ(Program_SetEngPictureTextureFileOverwriteCB("Other.png", "any", out, sizeof(out)), 0);
+  EXPECT_EQ(Program_SetEngPictureTextureFileOverwriteCB("QuarrelwickText.png", "Other.png", out, sizeof(out)), 0);
+}
+
+// Start-up hands the picture loader the game's file names.
+TEST_F(ProgramTest, StartUpInstallsThePictureHooks) {
+  WriteSettings(0, 2.01f);
+  ASSERT_EQ(Init(), 1);
+  char out[64] = "";
+  EXPECT_EQ(ModulesEngPictureTextureFileOverwriteCB("pictures", "QuarrelwickText.png", out, sizeof(out)), 1);
+  EXPECT_STREQ(out, "QuarrelwickText.png");
+  EXPECT_EQ(ModulesEngPictureTextureFileOverwriteCB(nullptr, "TallowRing.png", out, sizeof(out)), 1);
+  EXPECT_STREQ(out, "TallowRing.png");
+  EXPECT_EQ(ModulesEngPictureTextureFileOverwriteCB(nullptr, "Unknown.png", out, sizeof(out)), 0);
 }
 
 TEST_F(ProgramTest, DisplayDialogLinks) {
