@@ -486,6 +486,14 @@ TEST_F(UserClassTest, PhotoAndInactiveAccount) {
   EXPECT_EQ(user.UpdateCountryCode(""), 0);
   EXPECT_EQ(user.UpdateCountryCode("FRA"), 1);
   EXPECT_STREQ(user.GetInfo()->country, "FR");
+
+  // Going to an online account saves and unloads the player; without a toolkit it goes nowhere.
+  EXPECT_EQ(user.ConnectToOnlineAccount(), 0);
+  EXPECT_FALSE(user.IsLoaded());
+  UserClass check(nullptr, nullptr, 0, USER_ENCRYPTION_ACCEPT_PLAIN);
+  char country[3] = "";
+  EXPECT_EQ(check.LoadUser("Bob", 1, nullptr, country), 1);
+  EXPECT_STREQ(country, "FR");
 }
 
 }  // namespace
