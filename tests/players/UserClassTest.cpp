@@ -193,6 +193,30 @@ TEST_F(UserClassTest, PlainModeWritesTheBareRecord) {
   EXPECT_FALSE(qwtest::FileExists(UsersPath("Bob.usr.tmp")));
 }
 
+TEST_F(UserClassTest, AFailedSaveKeepsTheOldFileAndTheRecord) {
+  for (char mode : {char(USER_ENCRYPTION_NONE), char(USER_ENCRYPTION_ACCEPT_PLAIN)}) {
+    SCOPED_TRACE(int(mode));
+    SaveBob(mode);
+    UserClass user(nullptr, "Quarrelwick", 1, mode);
+    ASSERT_EQ(user.LoadUser("Bob", 0, nullptr, nullptr), 1);
+    strcpy(user.GetInfo()->game_version, "1000");
+    user.GetInfo()->options.tutorial_on = 0;
+    const std::string before = RecordBytes(user.GetInfo());
+    const std::string on_disk = qwtest::ReadWholeFile(UsersPath("Bob.usr"));
+    // The save's temporary file cannot be made where a folder stands.
+    ASSERT_EQ(mkdir(UsersPath("Bob.usr.tmp").c_str(), 0755), 0);
+    const EngInt32 from = DebugGetNumMessages();
+    EXPECT_EQ(user.Save(1), 0);
+    EXPECT_TRUE(LogHas(mode ? "Error writing to user file" : "Could not write to user file", from)) << Log();
+    EXPECT_EQ(qwtest::ReadWholeFile(UsersPath("Bob.usr")), on_disk);
+    EXPECT_EQ(RecordBytes(user.GetInfo()), before);
+    rmdir(UsersPath("Bob.usr.tmp").c_str());
+    EXPECT_EQ(user.Save(1), 1);
+    EXPECT_STREQ(user.GetInfo()->game_version, "2010");
+    remove(UsersPath("Bob.usr").c_str());
+  }
+}
+
 TEST_F(UserClassTest, CreationEndsInTheGame) {
   if (!&game_stand_in_after_user_loaded_calls) GTEST_SKIP() << "needs the game stand-in's call count";
   alignas(16) static unsigned char game_storage[64];
