@@ -10,12 +10,12 @@
 #define ACCOUNT_NOT_PRESENT() DebugNoteAlt(2, ENG_FUNC, "%s", DebugGetStringFromErrorNumber(DEBUG_ERR_FILL))
 
 Account::Account(Game *game, const char *name)
-    : m_game(game), m_name(nullptr), m_status_flag(0), m_index(-1), m_status3(0) {
+    : m_game(game), m_name(nullptr) {
   if (name && *name) m_name = EngMallocStringFromString(name, 0, "Account");
   memset(m_options, 0, sizeof(m_options));
   memset(m_extra, 0, sizeof(m_extra));
-  memset(m_status, 0, sizeof(m_status));
-  memset(m_status2, 0, sizeof(m_status2));
+  memset(&m_status, 0, sizeof(m_status));
+  m_status.index = -1;
   (void)m_game;
 }
 

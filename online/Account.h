@@ -69,11 +69,14 @@ class Account {
   char *m_name;
   unsigned char m_options[ACCOUNT_OPTIONS_SIZE];
   unsigned char m_extra[ACCOUNT_EXTRA_SIZE];
-  EngUInt32 m_status[3];
-  char m_status_flag;
-  EngUInt32 m_status2[2];
-  EngInt32 m_index;
-  EngUInt32 m_status3;
+  // A connection's status; nothing in this program reads or changes it after construction.
+  struct Status {
+    EngUInt32 words[3];
+    char flag;
+    EngUInt32 more[2];
+    EngInt32 index;  // -1: none
+    EngUInt32 last;
+  } m_status;
 };
 
 signed char Account_IsEmailAvaliable(const char *email);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <set>
@@ -192,6 +193,30 @@ TEST_F(UserClassTest, PlainModeWritesTheBareRecord) {
   EXPECT_FALSE(qwtest::FileExists(UsersPath("Bob.usr.tmp")));
 }
 
+TEST_F(UserClassTest, AFailedSaveKeepsTheOldFileAndTheRecord) {
+  for (char mode : {char(USER_ENCRYPTION_NONE), char(USER_ENCRYPTION_ACCEPT_PLAIN)}) {
+    SCOPED_TRACE(int(mode));
+    SaveBob(mode);
+    UserClass user(nullptr, "Quarrelwick", 1, mode);
+    ASSERT_EQ(user.LoadUser("Bob", 0, nullptr, nullptr), 1);
+    strcpy(user.GetInfo()->game_version, "1000");
+    user.GetInfo()->options.tutorial_on = 0;
+    const std::string before = RecordBytes(user.GetInfo());
+    const std::string on_disk = qwtest::ReadWholeFile(UsersPath("Bob.usr"));
+    // The save's temporary file cannot be made where a folder stands.
+    ASSERT_EQ(mkdir(UsersPath("Bob.usr.tmp").c_str(), 0755), 0);
+    const EngInt32 from = DebugGetNumMessages();
+    EXPECT_EQ(user.Save(1), 0);
+    EXPECT_TRUE(LogHas(mode ? "Error writing to user file" : "Could not write to user file", from)) << Log();
+    EXPECT_EQ(qwtest::ReadWholeFile(UsersPath("Bob.usr")), on_disk);
+    EXPECT_EQ(RecordBytes(user.GetInfo()), before);
+    rmdir(UsersPath("Bob.usr.tmp").c_str());
+    EXPECT_EQ(user.Save(1), 1);
+    EXPECT_STREQ(user.GetInfo()->game_version, "2010");
+    remove(UsersPath("Bob.usr").c_str());
+  }
+}
+
 // Creating a player ends in the game, which sets the date format from the country and counts
 // the load.
 TEST_F(UserClassTest, CreationEndsInTheGame) {
@@ -224,8 +249,14 @@ TEST_F(UserClassTest, FilesThatLoadAndTheExactRefusals) {
   const std::string encrypted(static_cast<char *>(sealed), USER_ENCRYPTED_FILE_SIZE);
   EngFree(sealed, 0, "test");
 
-  const std::string size0 = "Invalid user size (Bob)", unreadable = "Could not load user file (Bob)",
-                    version = "Invalid version in user file (";
+  // Noise decrypts to noise, whose first float is not 2.0.
+  const std::string opened = Decrypt(noise);
+  ASSERT_EQ(opened.size(), size_t(USER_INFO_SIZE));
+  float noise_version;
+  memcpy(&noise_version, opened.data(), 4);
+  char version[96];
+  snprintf(version, sizeof(version), "Invalid version in user file (%f not 2.000000) (Bob)", double(noise_version));
+  const std::string size0 = "Invalid user size (Bob)", unreadable = "Could not load user file (Bob)";
   struct Case {
     const char *what;
     std::string file;
@@ -238,7 +269,7 @@ TEST_F(UserClassTest, FilesThatLoadAndTheExactRefusals) {
        unreadable.c_str()},
       {"675 bytes", encrypted.substr(0, 675), size0.c_str(), unreadable.c_str()},
       {"676 bytes, encrypted", encrypted, size0.c_str(), nullptr},
-      {"676 bytes, random", noise, size0.c_str(), version.c_str()},
+      {"676 bytes, random", noise, size0.c_str(), version},
       {"677 bytes", encrypted + "x", size0.c_str(), unreadable.c_str()},
   };
   for (const Case &c : cases) {
@@ -493,6 +524,14 @@ TEST_F(UserClassTest, PhotoAndInactiveAccount) {
   EXPECT_EQ(user.UpdateCountryCode(""), 0);
   EXPECT_EQ(user.UpdateCountryCode("FRA"), 1);
   EXPECT_STREQ(user.GetInfo()->country, "FR");
+
+  // Going to an online account saves and unloads the player; without a toolkit it goes nowhere.
+  EXPECT_EQ(user.ConnectToOnlineAccount(), 0);
+  EXPECT_FALSE(user.IsLoaded());
+  UserClass check(nullptr, nullptr, 0, USER_ENCRYPTION_ACCEPT_PLAIN);
+  char country[3] = "";
+  EXPECT_EQ(check.LoadUser("Bob", 1, nullptr, country), 1);
+  EXPECT_STREQ(country, "FR");
 }
 
 }  // namespace
