@@ -262,6 +262,45 @@ TEST(AssetgenOutputs, EverySkinRectangleHoldsItsPicture) {
   EXPECT_TRUE(names.count("TitleInv") && names.count("StdWhite") && names.count("ArrowL"));
 }
 
+// Nine-part drawing stretches the middle of a rectangle across: a corner or an ornament that
+// reaches into it would be smeared, so its columns must run on without a hard change.
+TEST(AssetgenOutputs, StretchedSkinMiddlesHoldNoCorners) {
+  Picture atlas;
+  ASSERT_TRUE(LoadTexturePicture(Resources() + "Buttons.png", &atlas));
+  const char *const states[4] = {"normal", "highlighted", "pressed", "disabled"};
+  int checked = 0;
+  const assetgen::JsonValue manifest = Manifest();
+  for (const auto &entry : manifest.Find("rects")->items) {
+    const std::string name = entry.Find("name")->text;
+    const assetgen::JsonValue &style = *entry.Find("style_x");
+    // Two rectangles no screen uses cannot hold: TitleBack spans several pieces of the atlas,
+    // and Back1NoHead keeps only 4 % at its ends, less than the window frame it cuts from.
+    if (int(style.items[0].number) != 2 || name == "TitleBack" || name == "Back1NoHead") continue;
+    for (const char *state : states) {
+      const assetgen::JsonValue *v = entry.Find(state);
+      if (!v->IsArray()) continue;
+      SCOPED_TRACE(name + " " + state);
+      const PixelRect r = ToPixels(*v, 1024);
+      const double edge = style.items[1].number * (r.x1 - r.x0);
+      const int from = int(std::ceil(r.x0 + edge)) + 1, to = int(std::floor(r.x1 - edge)) - 2;
+      double worst = 0;
+      int worst_x = -1;
+      for (int x = from; x < to; x++) {
+        double d = 0;
+        for (int y = r.y0; y < r.y1; y++)
+          for (int c = 0; c < 4; c++) d += std::abs(int(atlas.At(x, y)[c]) - int(atlas.At(x + 1, y)[c]));
+        if (d / ((r.y1 - r.y0) * 4) > worst) {
+          worst = d / ((r.y1 - r.y0) * 4);
+          worst_x = x;
+        }
+      }
+      EXPECT_LT(worst, 3.0) << "between columns " << worst_x << " and " << worst_x + 1 << " of " << r.x0 << ".." << r.x1;
+      checked++;
+    }
+  }
+  EXPECT_GE(checked, 30);
+}
+
 TEST(AssetgenRuns, TwoRunsGiveIdenticalFiles) {
   qwtest::TempDir dir;
   const std::string a = dir.File("a"), b = dir.File("b");
@@ -332,6 +371,12 @@ TEST_F(AssetgenFixture, OnlyWhatChangedIsMadeAgain) {
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_FALSE(qwtest::FileExists(dir.File("out/Pics/Ink.tga")));
   EXPECT_TRUE(qwtest::FileExists(dir.File("out/Dot.png")));
+
+  // A job file broken while being edited fails the run but takes nothing away.
+  Write("dot.job.json", R"({"type": "svg", "source": "dot.svg", "output": "Dot.png",)");
+  run = Tool();
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_TRUE(qwtest::FileExists(dir.File("out/Dot.png")));
 }
 
 TEST_F(AssetgenFixture, BrokenSourcesFailByName) {
@@ -381,6 +426,8 @@ TEST_F(AssetgenFixture, BrokenSourcesFailByName) {
        {"assets/t.ttx", "Missing.png"}, "T.ttx"},
       {"a job file that is not JSON",
        {{"x.job.json", "{\"type\": \"svg\",, }"}}, {"assets/x.job.json", "line 1"}, nullptr},
+      {"a job of no known kind",
+       {{"k.job.json", R"({"type": "bogus", "output": "K.png"})"}}, {"assets/k.job.json", "bogus", "svg"}, "K.png"},
       {"two jobs making one file",
        {{"y.job.json", R"({"type": "svg", "source": "dot.svg", "output": "Dot.png", "width": 4, "height": 4})"}},
        {"assets/y.job.json", "Dot.png"}, nullptr},

@@ -177,6 +177,28 @@ Rgba Palette::Colour(const std::string &spec) const {
   return rgba;
 }
 
+static std::vector<JobKind> &Kinds() {
+  static std::vector<JobKind> kinds;
+  return kinds;
+}
+
+JobKindRegistrar::JobKindRegistrar(const JobKind &kind) { Kinds().push_back(kind); }
+
+const JobKind *FindJobKind(const std::string &type) {
+  for (const JobKind &k : Kinds())
+    if (type == k.type) return &k;
+  return nullptr;
+}
+
+std::string JobKindNames() {
+  std::vector<std::string> names;
+  for (const JobKind &k : Kinds()) names.push_back(k.type);
+  std::sort(names.begin(), names.end());
+  std::string out;
+  for (const auto &n : names) out += (out.empty() ? "" : ", ") + n;
+  return out;
+}
+
 static thread_local std::vector<std::string> *tl_capture = nullptr;
 
 static void CaptureEngineMessage(const char *text) {

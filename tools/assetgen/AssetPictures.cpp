@@ -27,7 +27,7 @@ void CheckPictureOutput(const Job &job) {
 
 }  // namespace
 
-void DescribeSvg(Job &job) {
+static void DescribeSvg(Job &job) {
   CheckPictureOutput(job);
   job.inputs.push_back(PathJoin(job.dir, MemberString(job.desc, "source")));
   MemberInt(job.desc, "width", 1, 8192);
@@ -36,7 +36,7 @@ void DescribeSvg(Job &job) {
   job.uses_palette = true;
 }
 
-void MakeSvg(const Job &job, const Context &ctx, const std::string &path) {
+static void MakeSvg(const Job &job, const Context &ctx, const std::string &path) {
   const int w = MemberInt(job.desc, "width", 1, 8192), h = MemberInt(job.desc, "height", 1, 8192);
   SurfaceGuard surface{NewSurface(w, h)};
   CairoGuard cr{cairo_create(surface.s)};
@@ -81,7 +81,7 @@ const char *const kStates[4] = {"normal", "highlighted", "pressed", "disabled"};
 
 }  // namespace
 
-void DescribeAtlas(Job &job) {
+static void DescribeAtlas(Job &job) {
   CheckPictureOutput(job);
   const int w = MemberInt(job.desc, "width", 1, 8192), h = MemberInt(job.desc, "height", 1, 8192);
   for (const Cell &c : AtlasCells(job, w, h))
@@ -89,7 +89,7 @@ void DescribeAtlas(Job &job) {
   job.uses_palette = true;
 }
 
-void MakeAtlas(const Job &job, const Context &ctx, const std::string &path) {
+static void MakeAtlas(const Job &job, const Context &ctx, const std::string &path) {
   const int w = MemberInt(job.desc, "width", 1, 8192), h = MemberInt(job.desc, "height", 1, 8192);
   SurfaceGuard surface{NewSurface(w, h)};
   for (const Cell &c : AtlasCells(job, w, h)) {
@@ -137,5 +137,25 @@ void MakeAtlas(const Job &job, const Context &ctx, const std::string &path) {
   WriteImage(surface.s, path, job.output, MemberInt(job.desc, "quality", 1, 100, 90),
              ctx.palette.Colour(MemberString(job.desc, "background", "#ffffff")));
 }
+
+void AtlasSheetTiles(const Job &job, std::vector<SheetTile> *tiles) {
+  const JsonValue *rects = job.desc.Find("rects");
+  if (!rects || !rects->IsArray()) return;
+  for (const auto &entry : rects->items) {
+    const JsonValue *name = entry.Find("name");
+    SheetTile tile{job.output + " " + (name && name->IsString() ? name->text : "?"), job.output, {}};
+    for (const char *state : kStates) {
+      const JsonValue *v = entry.Find(state);
+      if (!v || !v->IsArray() || v->items.size() != 4) continue;
+      std::vector<double> uv;
+      for (const auto &n : v->items) uv.push_back(n.number);
+      tile.crops.push_back(uv);
+    }
+    if (tile.crops.size() > 1) tiles->push_back(tile);
+  }
+}
+
+static JobKindRegistrar svg_kind({"svg", DescribeSvg, MakeSvg});
+static JobKindRegistrar atlas_kind({"atlas", DescribeAtlas, MakeAtlas});
 
 }  // namespace assetgen

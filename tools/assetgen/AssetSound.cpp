@@ -132,7 +132,7 @@ Voice ReadVoice(const JsonValue &d, uint32_t seed) {
 
 }  // namespace
 
-void DescribeSound(Job &job) {
+static void DescribeSound(Job &job) {
   if (Extension(job.output) != "wav") throw AssetError(At(job.desc) + "a sound's output must end in .wav");
   const double duration = MemberNumber(job.desc, "duration");
   if (duration <= 0 || duration > 30) throw AssetError(At(job.desc) + "\"duration\" must be above 0 and at most 30 s");
@@ -141,7 +141,7 @@ void DescribeSound(Job &job) {
   for (const auto &l : layers.items) ReadVoice(l, 1);
 }
 
-void MakeSound(const Job &job, const Context &, const std::string &path) {
+static void MakeSound(const Job &job, const Context &, const std::string &path) {
   const double duration = MemberNumber(job.desc, "duration");
   std::vector<double> mix(size_t(duration * kRate), 0.0);
   uint32_t seed = uint32_t(MemberInt(job.desc, "seed", 1, 1 << 30, 1));
@@ -311,7 +311,7 @@ std::vector<Track> ReadTracks(const JsonValue &desc, double beats) {
 
 }  // namespace
 
-void DescribeMusic(Job &job) {
+static void DescribeMusic(Job &job) {
   if (Extension(job.output) != "ogg") throw AssetError(At(job.desc) + "music output must end in .ogg");
   const double tempo = MemberNumber(job.desc, "tempo");
   const double beats = MemberNumber(job.desc, "beats");
@@ -320,7 +320,7 @@ void DescribeMusic(Job &job) {
   ReadTracks(job.desc, beats);
 }
 
-void MakeMusic(const Job &job, const Context &, const std::string &path) {
+static void MakeMusic(const Job &job, const Context &, const std::string &path) {
   const double tempo = MemberNumber(job.desc, "tempo"), beats = MemberNumber(job.desc, "beats");
   const double beat_s = 60.0 / tempo;
   const size_t frames = size_t(std::lround(beats * beat_s * kRate));
@@ -413,5 +413,8 @@ void MakeMusic(const Job &job, const Context &, const std::string &path) {
   const bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   if (fclose(f) != 0 || !ok) throw AssetError("cannot write " + path);
 }
+
+static JobKindRegistrar sound_kind({"sound", DescribeSound, MakeSound});
+static JobKindRegistrar music_kind({"music", DescribeMusic, MakeMusic});
 
 }  // namespace assetgen

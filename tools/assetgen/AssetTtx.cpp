@@ -7,12 +7,12 @@
 
 namespace assetgen {
 
-void DescribePicture(Job &job) {
+static void DescribePicture(Job &job) {
   job.inputs.push_back(PathJoin(job.dir, MemberString(job.desc, "source")));
   job.uses_made = true;
 }
 
-void MakePicture(const Job &job, const Context &ctx, const std::string &path) {
+static void MakePicture(const Job &job, const Context &ctx, const std::string &path) {
   const std::string &source = job.inputs[0];
   const std::string bytes = ReadFile(source);
   EngPicture picture;
@@ -40,5 +40,7 @@ void MakeCopy(const Job &job, const Context &, const std::string &path) {
   out.write(bytes.data(), std::streamsize(bytes.size()));
   if (!out.good()) throw AssetError("cannot write " + path);
 }
+
+static JobKindRegistrar picture_kind({"picture", DescribePicture, MakePicture});
 
 }  // namespace assetgen

@@ -85,18 +85,22 @@ std::string PathJoin(const std::string &dir, const std::string &name);
 std::string Extension(const std::string &name);  // lower case, without the dot
 uint64_t Hash64(const std::string &bytes, uint64_t seed = 1469598103934665603ull);
 
-// Job kinds: Describe checks the description and lists output and inputs without heavy work;
-// Make writes the output to the given path.
-void DescribeSvg(Job &job);
-void MakeSvg(const Job &job, const Context &ctx, const std::string &path);
-void DescribeAtlas(Job &job);
-void MakeAtlas(const Job &job, const Context &ctx, const std::string &path);
-void DescribePicture(Job &job);
-void MakePicture(const Job &job, const Context &ctx, const std::string &path);
-void DescribeSound(Job &job);
-void MakeSound(const Job &job, const Context &ctx, const std::string &path);
-void DescribeMusic(Job &job);
-void MakeMusic(const Job &job, const Context &ctx, const std::string &path);
+// A job kind: describe checks a description and lists its output's inputs without heavy work;
+// make writes the output to the path given (a temporary name the driver renames).
+struct JobKind {
+  const char *type;
+  void (*describe)(Job &job);
+  void (*make)(const Job &job, const Context &ctx, const std::string &path);
+};
+// Each kind's source file registers it with one static object of this class, so adding a kind
+// touches no other file but the tool's source list.
+class JobKindRegistrar {
+ public:
+  explicit JobKindRegistrar(const JobKind &kind);
+};
+const JobKind *FindJobKind(const std::string &type);
+std::string JobKindNames();  // "atlas, music, ..." for messages
+// The driver's own kind for assets/static/: the file copied as it is.
 void MakeCopy(const Job &job, const Context &ctx, const std::string &path);
 
 // Collects the engine's error and warning reports made on this thread while it lives.
@@ -116,7 +120,16 @@ class EngineMessageCapture {
 // Routes the engine's reports to the captures; called once at start.
 void InstallEngineMessageHook();
 
-// Writes the contact sheet of every picture among the outputs.
-void MakeSheet(const Context &ctx, const std::vector<std::string> &pictures, const std::string &path);
+// One tile of the contact sheet: a made picture whole, or some of its rectangles (an atlas
+// button's states, in texture coordinates [left, top, right, bottom]) side by side.
+struct SheetTile {
+  std::string label;
+  std::string picture;  // relative to resources/
+  std::vector<std::vector<double>> crops;
+};
+// Writes the contact sheet of the tiles.
+void MakeSheet(const Context &ctx, const std::vector<SheetTile> &tiles, const std::string &path);
+// The tiles an atlas adds to the sheet: each rectangle entry with more than one state.
+void AtlasSheetTiles(const Job &job, std::vector<SheetTile> *tiles);
 
 }  // namespace assetgen

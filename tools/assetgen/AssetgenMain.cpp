@@ -78,29 +78,19 @@ Failure Describe(const std::exception &e, const std::string &fallback_file) {
 }
 
 void Describe(Job &job) {
-  if (job.type == "svg") {
-    DescribeSvg(job);
-  } else if (job.type == "atlas") {
-    DescribeAtlas(job);
-  } else if (job.type == "picture") {
-    DescribePicture(job);
-  } else if (job.type == "sound") {
-    DescribeSound(job);
-  } else if (job.type == "music") {
-    DescribeMusic(job);
-  } else {
-    throw AssetError("line " + std::to_string(job.desc.line) + ": unknown job type \"" + job.type +
-                     "\" (svg, atlas, picture, sound, music)");
-  }
+  const JobKind *kind = FindJobKind(job.type);
+  if (!kind)
+    throw AssetError("line " + std::to_string(job.desc.line) + ": unknown job type \"" + job.type + "\" (" +
+                     JobKindNames() + ")");
+  kind->describe(job);
 }
 
 void Make(const Job &job, const Context &ctx, const std::string &path) {
-  if (job.type == "svg") MakeSvg(job, ctx, path);
-  if (job.type == "atlas") MakeAtlas(job, ctx, path);
-  if (job.type == "picture") MakePicture(job, ctx, path);
-  if (job.type == "sound") MakeSound(job, ctx, path);
-  if (job.type == "music") MakeMusic(job, ctx, path);
-  if (job.type == "copy") MakeCopy(job, ctx, path);
+  if (job.type == "copy") {
+    MakeCopy(job, ctx, path);
+    return;
+  }
+  FindJobKind(job.type)->make(job, ctx, path);
 }
 
 // An output name stays inside resources/.
@@ -233,6 +223,23 @@ int main(int argc, char **argv) {
     ctx.made.insert(job.output);
   }
 
+  // A description that cannot be read leaves everything as it was, so that nothing is taken
+  // for stale.
+  auto report = [&]() {
+    for (const Failure &f : failures) {
+      std::string file = f.file;
+      if (fs::path(file).is_absolute()) {
+        std::string rel = label_of(fs::path(file).lexically_normal().string());
+        if (rel.compare(0, 2, "..") != 0) file = rel;
+      }
+      fprintf(stderr, "assetgen: error: %s: %s\n", file.c_str(), f.what.c_str());
+    }
+  };
+  if (!failures.empty()) {
+    report();
+    return 1;
+  }
+
   // What each output was made from; an output whose key is unchanged is left alone.
   const std::map<std::string, std::string> old_state = ReadState(opt.state);
   std::string tool_bytes;
@@ -301,11 +308,11 @@ int main(int argc, char **argv) {
 
   // Keep what is known good: unchanged outputs and the ones just made.
   std::ostringstream state;
-  std::vector<std::string> pictures;
+  std::vector<SheetTile> tiles;
   for (size_t i = 0; i < jobs.size(); i++) {
     const bool dirty_job = std::find(dirty.begin(), dirty.end(), i) != dirty.end();
     if (!keys[i].empty() && (!dirty_job || done[i])) state << keys[i] << ' ' << jobs[i].output << '\n';
-    if (jobs[i].type != "copy" && IsPictureName(jobs[i].output)) pictures.push_back(jobs[i].output);
+    if (jobs[i].type != "copy" && IsPictureName(jobs[i].output)) tiles.push_back({jobs[i].output, jobs[i].output, {}});
   }
   // Outputs of jobs that no longer exist go, so resources/ holds only what the sources make.
   for (const auto &old : old_state)
@@ -318,9 +325,11 @@ int main(int argc, char **argv) {
       if (done[i] && IsPictureName(jobs[i].output)) any_picture_made = true;
     if (any_picture_made) {
       try {
-        std::sort(pictures.begin(), pictures.end());
+        std::sort(tiles.begin(), tiles.end(), [](const SheetTile &a, const SheetTile &b) { return a.label < b.label; });
+        for (const Job &job : jobs)
+          if (job.type == "atlas") AtlasSheetTiles(job, &tiles);
         const std::string tmp = opt.sheet + ".assetgen-tmp";
-        MakeSheet(ctx, pictures, tmp);
+        MakeSheet(ctx, tiles, tmp);
         std::rename(tmp.c_str(), opt.sheet.c_str());
       } catch (const std::exception &e) {
         failures.push_back(Describe(e, opt.sheet));
@@ -328,14 +337,7 @@ int main(int argc, char **argv) {
     }
   }
 
-  for (const Failure &f : failures) {
-    std::string file = f.file;
-    if (fs::path(file).is_absolute()) {
-      std::string rel = label_of(fs::path(file).lexically_normal().string());
-      if (rel.compare(0, 2, "..") != 0) file = rel;
-    }
-    fprintf(stderr, "assetgen: error: %s: %s\n", file.c_str(), f.what.c_str());
-  }
+  report();
   if (!failures.empty()) return 1;
   size_t made = 0;
   for (char d : done) made += size_t(d);
