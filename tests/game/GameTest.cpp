@@ -279,6 +279,17 @@ TEST_F(GameTest, SavingThePlayerKeepsTheResumeGameOnlyForAGameInProgress) {
   }
 }
 
+TEST_F(GameTest, ExitSavesAndUnloadsThePlayer) {
+  UserClass *user = LoadedPlayer("Bob", "GB");
+  game_started = 1;
+  unlink(UsersPath("Bob.usr").c_str());
+  m_screens->RemoveAllScreens();  // the exit removes them; the fakes outlive the game here
+  m_game->Pre3dExit();
+  EXPECT_EQ(user->IsLoaded(), 0);
+  EXPECT_TRUE(qwtest::FileExists(UsersPath("Bob.usr")));
+  EXPECT_EQ(DoesSavedGameExist(0, 1), 1);
+}
+
 TEST_F(GameTest, APlayerWithAResumeGameIsAskedAndNoRemovesIt) {
   LoadedPlayer("Bob", "GB");
   game_started = 1;
