@@ -1,8 +1,11 @@
 #include "game/Main.h"
 
+#include <cstdio>
+
 #include "Engine/EngDebug.h"
 #include "Engine/EngEncryption.h"
 #include "Engine/EngPrefFolder.h"
+#include "Engine/EngVarious.h"
 #include "Engine/Resolution.h"
 #include "game/Program.h"
 #include "online/CurlInterface.h"
@@ -25,8 +28,10 @@ static char SetUpProcess() {
   // The display settings module takes no value between the program name and the game version.
   // Bad or missing settings fall back to their defaults and start-up goes on.
   ResolutionSetWeeklyVersionCheckCB(UpdaterDoWeeklyVersionCheck);
-  ResolutionSetupModule(UPDATER_PROGRAM_QUARRELWICK, 2.01f, 1.5f, nullptr, 0, 1, 0, 0, 0, "Resolution", "License",
-                        "License.txt", "Startup", "ResTitle.jpg");
+  ResolutionSetUpdaterCB(Updater);
+  ResolutionSetupModule(UPDATER_PROGRAM_QUARRELWICK, MainGetGameVersion(), MainGetResFileVersion(),
+                        MainGetResolutionLinkCB, 0, 1, 0, 0, 0, "Resolution", "License", "License.txt", "Startup",
+                        "ResTitle.jpg");
   ResolutionLoadSettings();
   process_set_up = 1;
   return 1;
@@ -51,6 +56,21 @@ char MainCreateAndInitMainProgram(void *, int argc, char **argv, int *exit_code)
 }
 
 const char *MainGetGameName() { return "Quarrelwick"; }
+
+float MainGetGameVersion() { return 2.01f; }
+float MainGetResFileVersion() { return 1.5f; }
+float MainGetUserFileVersion() { return 2.0f; }
+
+const char *MainGetResolutionLinkCB(_ResolutionLinkType type) {
+  static char home[256], forums[512];
+  if (!home[0]) {
+    snprintf(home, sizeof(home), "%s/quarrelwick", various_tallowmere_home_page);
+    snprintf(forums, sizeof(forums), "%s/forums", home);
+  }
+  if (type == RESOLUTION_LINK_HOME) return home;
+  if (type == RESOLUTION_LINK_FORUM) return forums;
+  return nullptr;
+}
 
 _EngCreateWindowParms *MainGetCreateWindowParms() { return &main_create_window_parms; }
 

@@ -346,7 +346,9 @@ char MWin::PopupSetupDefaultButtons(const char *title, const char *text, char fi
   info.width = (row_w > w ? row_w : w) + 20;
   info.height = box_h;
 
-  // 10-12: the window and its message.
+  // 10-12: the window and its message. Measuring placed a window of its own with this record,
+  // which took the centring marks out of it.
+  info.x = info.y = -9999;
   p.window = collection->AddWindow("MWIN_POPUP_WIN", &info);
   if (!DebugCheckOkAlt(p.window ? 1 : 0, ENG_FUNC, "Could not create popup window")) return 0;
   MWinWindow *window = p.window;

@@ -13,10 +13,6 @@
 #include "game/Quarrelwick.h"
 #include "game/Traverse.h"
 
-// Stand-ins for the game object, the player and the sounds, which the play field reaches.
-EngFont *GameGetMainFont() { return nullptr; }
-void SoundPlay(int) {}
-void GameClearUserTutorialOn() {}
 
 static void Put32(std::string *b, size_t at, uint32_t v) {
   for (int i = 0; i < 4; i++) (*b)[at + size_t(i)] = char((v >> (8 * i)) & 0xFF);

@@ -27,6 +27,10 @@ class MainTest : public ::testing::Test {
     ResolutionResetForTests();
     main_create_window_parms = _EngCreateWindowParms();
     EngProgramSetResourcesPathForTests(m_resources.Path().c_str());
+    // The program loads its common texts at start-up.
+    ASSERT_EQ(mkdir(m_resources.File("CommonTexts").c_str(), 0700), 0);
+    qwtest::WriteWholeFile(m_resources.File("CommonTexts/English.txt"),
+                           qwtest::ReadWholeFile(qwtest::SourceDir() + "/resources/CommonTexts/English.txt"));
   }
   void TearDown() override {
     MainExitAndDeleteMainProgram(0);
@@ -107,8 +111,10 @@ TEST_F(MainTest, StartUpAppliesTheSavedDisplaySettings) {
   main_create_window_parms = _EngCreateWindowParms();
   qwtest::WriteWholeFile(path, file.substr(0, 411));
   ASSERT_EQ(MainCreateAndInitMainProgram(nullptr, 0, nullptr, &exit_code), 1);
-  EXPECT_EQ(main_create_window_parms.width, 1024);
+  // The defaults ask for the display dialog, whose start answer applies them: full screen.
   EXPECT_EQ(resolution.window_width, 1024);
+  EXPECT_EQ(main_create_window_parms.windowed, 0);
+  EXPECT_EQ(main_create_window_parms.width, resolution.fullscreen_width);
   std::string log = qwtest::ReadWholeFile(m_data.File("Tallowmere/Quarrelwick/LogFile.txt"));
   EXPECT_NE(log.find("is 411 bytes, not 412"), std::string::npos) << log;
 }

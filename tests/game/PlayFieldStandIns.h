@@ -1,9 +1,10 @@
-// What the test stand-ins of the sounds and the player record were asked to do.
+// The sounds the play field asked for (the game's sounds are still a stand-in that records them).
 #pragma once
 
 #include <vector>
 
+#include "game/GameStandIns.h"
+
 namespace qwtest {
-extern std::vector<int> sounds_played;
-extern int tutorial_clears;
+inline std::vector<int> &sounds_played = SoundStandInPlayed();
 }  // namespace qwtest

@@ -25,7 +25,6 @@ static void ResetAll() {
   TraverseReset();
   memset(eng_key_down, 0, 256);
   sounds_played.clear();
-  tutorial_clears = 0;
   srand(1);
   eng_main_current_time = 100.0;
 }

@@ -150,6 +150,11 @@ TEST_F(MWinPopupTest, EnterAndEscapeFollowTheButtonsOfEachKind) {
     SCOPED_TRACE(c.name);
     answers.clear();
     ASSERT_TRUE(c.show(mwin, Record, nullptr));
+    // The pointer rests on the box: with the default settings the window under it is active.
+    const _Dimension *box = mwin->PopupGetWindow()->GetActualArea();
+    cursor_x = box->x + box->width / 2;
+    cursor_y = box->y + box->height / 2;
+    mwin->ButtonsChanged();
     Key(c.key);
     if (c.want < 0) {
       EXPECT_TRUE(answers.empty());
@@ -160,6 +165,15 @@ TEST_F(MWinPopupTest, EnterAndEscapeFollowTheButtonsOfEachKind) {
     }
     ExpectLeftAsFound();
   }
+}
+
+// The box is measured in a window of its own first; the shown one is still centred.
+TEST_F(MWinPopupTest, TheBoxIsCentredOnTheScreen) {
+  ASSERT_EQ(mwin->PopupOkCancel(nullptr, "Exit the game?", nullptr, nullptr), 1);
+  const _Dimension *box = mwin->PopupGetWindow()->GetOrigArea();
+  EXPECT_NEAR(box->x + box->width / 2, 320.0f, 1.0f);
+  EXPECT_NEAR(box->y + box->height / 2, 240.0f, 1.0f);
+  mwin->PopupTurnOff();
 }
 
 TEST_F(MWinPopupTest, ACallbackMayOpenTheNextPopup) {
