@@ -40,6 +40,9 @@ char EngMiscGetProgramsMemoryUsageMB(float *megabytes);
 // utilities can move it and reach its X display.
 void EngMiscSetMainNativeWindow_MAC(void *sdl_window);
 void *EngMiscGetMainNativeWindow_MAC();
+// A quit was asked for (SIGINT, SIGTERM, or a quit event waiting): native dialog loops, which
+// run outside the main loop, end on it.
+char EngMiscQuitRequested_MAC();
 
 // Folders: each path goes into the caller's buffer; 1 on success, 0 on failure (a path
 // that does not fit is a failure).
