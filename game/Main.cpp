@@ -25,6 +25,7 @@ static char SetUpProcess() {
   // The display settings module takes no value between the program name and the game version.
   // Bad or missing settings fall back to their defaults and start-up goes on.
   ResolutionSetWeeklyVersionCheckCB(UpdaterDoWeeklyVersionCheck);
+  ResolutionSetUpdaterCB(Updater);
   ResolutionSetupModule(UPDATER_PROGRAM_QUARRELWICK, 2.01f, 1.5f, nullptr, 0, 1, 0, 0, 0, "Resolution", "License",
                         "License.txt", "Startup", "ResTitle.jpg");
   ResolutionLoadSettings();
