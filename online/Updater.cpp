@@ -32,6 +32,7 @@ static const char kCheckPage[] = "/cgi-bin/common/updater/CheckVersionV2.cgi";
 static const char kOutOfDate[] = "is out of date.";
 enum { CHECK_TIMEOUT_SECONDS = 5, APPEND_READ_LIMIT = 5000, EVENTS_PER_PASS_LIMIT = 1000 };
 static const double kMessageHoldSeconds = 2.0;
+static const double kDrawSeconds = 0.25;
 
 // The short name is the update server's key; the display name is what the player reads. Rows
 // 1 to 16 (15 unused) are the maker's programs.
@@ -138,6 +139,12 @@ static void HoldMessage(double seconds) {
   }
 }
 
+// The check's read blocks the window for up to its time-out: the server draws a newly shown
+// window a little later, so give it that moment first, or the player sees an empty window.
+static void LetWindowDraw() {
+  HoldMessage(kDrawSeconds);
+}
+
 void UpdaterCloseCB(SWin *swin) {
   if (swin) swin->QuitWindowLoop();
 }
@@ -234,8 +241,9 @@ static char OfferDownload() {
   }
   int text = up_swin.AddButtonToWindow(SWIN_EDIT_TEXT, 20, 20, 600, 320, up_html);
   if (text >= 0) up_swin.SetButtonTextAlign(text, SWIN_ALIGN_LEFT);
-  up_swin.AddPushButtonToWindow(480, 360, 140, 20, UpdaterText("Updater_Close", "Close").c_str(), UpdaterCloseCB);
-  up_swin.AddPushButtonToWindow(20, 360, 140, 20, UpdaterText("Updater_Download", "Download").c_str(),
+  // Native push buttons stand taller than 20 pixels: a little higher, they keep a margin below.
+  up_swin.AddPushButtonToWindow(480, 350, 140, 20, UpdaterText("Updater_Close", "Close").c_str(), UpdaterCloseCB);
+  up_swin.AddPushButtonToWindow(20, 350, 140, 20, UpdaterText("Updater_Download", "Download").c_str(),
                                 UpdaterDownloadCB);
   up_do_download = 0;
   up_swin.RunWindowLoop();
@@ -255,6 +263,7 @@ char Updater(_UpdaterProgramName program, float version) {
                                                 SWIN_ALIGN_CENTRE);
   UpdaterClearText();
   UpdaterAppendText(UpdaterText("Updater_CheckingForUpdates", "Checking for updates ...").c_str());
+  LetWindowDraw();
 
   std::string message;
   if (!UpdaterSetupUrl(program, version)) {
