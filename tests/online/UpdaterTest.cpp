@@ -7,7 +7,10 @@
 #include <ctime>
 #include <string>
 
+#include "Engine/EngMain.h"
 #include "Engine/EngMiscDate.h"
+#include "Engine/EngWindow.h"
+#include "Engine/Resolution.h"
 #include "tests/online/UpdaterTestSupport.h"
 
 namespace {
@@ -222,6 +225,40 @@ TEST_F(UpdaterCheckTest, TheLargerCheckWindowIsBuiltOnTheGivenWindowOnce) {
   m_swin.Press(0);
   EXPECT_EQ(swin.ProcessAnyWindowsMessages(), 0);
   swin.DestroyMainWindow();
+}
+
+TEST_F(UpdaterCheckTest, TheStartUpCheckRunsOnceAWeekThroughTheDisplaySettingsAndADownloadEndsStartUp) {
+  ResolutionResetForTests();
+  ResolutionSetWeeklyVersionCheckCB(UpdaterDoWeeklyVersionCheck);
+  ResolutionSetupModule(UPDATER_PROGRAM_QUARRELWICK, 2.01f, 1.5f, nullptr, 0, 1, 0, 0, 0, "Resolution", "License",
+                        "License.txt", "Startup", "ResTitle.jpg");
+  SetToday(2026, 12, 9);
+  m_server.Reply("/cgi-bin/common/updater/CheckVersionV2.cgi", "Quarrelwick 2.010 is the newest version.");
+  EXPECT_EQ(ResolutionDoWeeklyVersionCheck(), 0);
+  EXPECT_EQ(m_server.Requests().size(), 1u);
+  SetToday(2026, 12, 15);
+  EXPECT_EQ(ResolutionDoWeeklyVersionCheck(), 0);
+  EXPECT_EQ(m_server.Requests().size(), 1u);
+
+  // A forgotten date (as a score server's "newer version" answer leaves it) checks at the next start.
+  ResolutionLoadSettings();
+  memset(&resolution.last_version_check, 0, sizeof(resolution.last_version_check));
+  ResolutionSaveSettings();
+  m_server.Reply("/files/Quarrelwick-2.100.tar.gz", "the new build");
+  m_server.Reply("/cgi-bin/common/updater/CheckVersionV2.cgi",
+                 "Quarrelwick 2.010 is out of date.#DL:<" + m_server.Url("/files/Quarrelwick-2.100.tar.gz") + ">");
+  m_swin.on_run = [](FakeSWinPlatform &swin) { swin.Press(2); };
+  EXPECT_EQ(ResolutionDoWeeklyVersionCheck(), 1);
+  EXPECT_EQ(qwtest::ReadWholeFile(Desktop() + "/Quarrelwick-2.100.tar.gz"), "the new build");
+  ResolutionLoadSettings();
+  EXPECT_EQ(resolution.last_version_check.year, 2026u);
+  EXPECT_EQ(resolution.last_version_check.month, 12);
+  EXPECT_EQ(resolution.last_version_check.day, 15);
+  ResolutionSetWeeklyVersionCheckCB(nullptr);
+  ResolutionResetForTests();
+  EngMiscDateResetForTests();
+  // Loading the settings applied them to the window's parameters.
+  *MainGetCreateWindowParms() = _EngCreateWindowParms();
 }
 
 }  // namespace
