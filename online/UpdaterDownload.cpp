@@ -90,6 +90,12 @@ int UpdaterCurlProgressCB(void *, long long total_down, long long now_down, long
   return UpdaterIsDialogRunning() ? 0 : 1;
 }
 
+// libcurl's own argument types, whatever width curl_off_t has here.
+static int ProgressCB(void *user, curl_off_t total_down, curl_off_t now_down, curl_off_t total_up,
+                      curl_off_t now_up) {
+  return UpdaterCurlProgressCB(user, total_down, now_down, total_up, now_up);
+}
+
 static bool IsHttpLink(const char *link) {
   return strncasecmp(link, "http://", 7) == 0 || strncasecmp(link, "https://", 8) == 0;
 }
@@ -116,7 +122,7 @@ static char Transfer(void *curl, const char *part_path) {
   if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, UpdaterCurlWriteFunctionCB);
   if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_URL, up_link);
   if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, UpdaterCurlProgressCB);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, ProgressCB);
   if (code == CURLE_OK && ++step) code = CURLcode(CurlInterface_SetCommonOptions(curl));
   if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, connect_seconds);
   if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, kStallBytesPerSecond);
