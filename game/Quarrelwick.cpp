@@ -17,6 +17,7 @@
 #include "Engine/EngWindow.h"
 #include "game/Levels.h"
 #include "game/Traverse.h"
+#include "game/Weapons.h"
 
 EngUInt8 play_state = 0;
 EngUInt8 game_paused = 2;
@@ -69,8 +70,8 @@ static EngInt32 AddToCounter(EngInt32 counter, long delta) {
 }
 
 // The score every weapon on the field adds (Weapon::GetScoreValue, 10 each, factories
-// included). Until the weapons module lands the field holds none.
-static long long WeaponsScore() { return 0; }
+// included).
+static long long WeaponsScore() { return WeaponsGetScoreValue(); }
 
 // The name of the wave's species for the sidebar text; none until the bugs module lands.
 static const char *CurrentSpeciesName() { return ""; }
@@ -92,7 +93,10 @@ void QuarrelwickResetForTests() {
   bug_level_num = -1;
   cash = score = score_added = lives = 0;
   factory_levels[0] = factory_levels[1] = factory_levels[2] = 0;
+  delete weapon_to_place;
+  weapon_to_place = nullptr;
   weapon_placing_type = -1;
+  WeaponsResetForTests();
   ClearTexts();
   cursor_x_fs = cursor_y_fs = cursor_x = cursor_y = 0.0f;
   memset(grid, 0, sizeof(grid));
@@ -108,8 +112,8 @@ char QuarrelwickPre3dInit() {
   // Pending modules, in this order:
   //   SidebarPre3dInit();
   //   if (!BugsPre3dInit()) return 0;
-  //   if (!WeaponsPre3dInit()) return 0;
-  //   return EffectsPre3dInit();
+  if (!WeaponsPre3dInit()) return 0;
+  // Pending (effects): return EffectsPre3dInit();
   return 1;
 }
 
@@ -127,9 +131,14 @@ char QuarrelwickCreateGraphics() {
     return 0;
   // A garden picture that cannot be made is logged and play goes on over a bare field.
   if (!LevelsCreateGraphics(0)) DebugErrorAlt(ENG_FUNC, "LevelsCreateGraphics() failed");
+  // Pending (bugs), its failure logged as "BugsCreateGraphics() failed", returning 0.
+  if (!WeaponsCreateGraphics()) {
+    DebugErrorAlt(ENG_FUNC, "WeaponsCreateGraphics() failed");
+    return 0;
+  }
   // Pending modules, in this order, each failure logged as "<Name>() failed" and returning 0
   // (the tutorial's only logged):
-  //   BugsCreateGraphics(); WeaponsCreateGraphics(); SidebarCreateGraphics();
+  //   SidebarCreateGraphics();
   //   TutorialCreateGraphics(); EffectsCreateGraphics(); GameOverCreateGraphics();
   //   GameWonCreateGraphics();
   QuarrelwickUpdateCursorPos(-1);
@@ -139,7 +148,9 @@ char QuarrelwickCreateGraphics() {
 void QuarrelwickDestroyGraphics() {
   LevelsDestroyGraphics(0);
   // Pending modules, in this order:
-  //   SidebarDestroyGraphics(); TutorialDestroyGraphics(); WeaponsDestroyGraphics();
+  //   SidebarDestroyGraphics(); TutorialDestroyGraphics();
+  WeaponsDestroyGraphics();
+  // Pending modules, in this order:
   //   EffectsDestroyGraphics(); BugsDestroyGraphics(); GameOverDestroyGraphics();
   //   GameWonDestroyGraphics();
   for (EngTexture **t : {&cursor_tex[0], &cursor_tex[1], &range_tex, &numbers_tex}) {
@@ -149,9 +160,11 @@ void QuarrelwickDestroyGraphics() {
 }
 
 void QuarrelwickPost3dExit() {
-  // Pending modules, in this order:
-  //   delete weapon_to_place; weapon_to_place = nullptr;
-  //   BugsPost3dExit(); WeaponsPost3dExit(); EffectsPost3dExit();
+  delete weapon_to_place;
+  weapon_to_place = nullptr;
+  // Pending (bugs): BugsPost3dExit();
+  WeaponsPost3dExit();
+  // Pending (effects): EffectsPost3dExit();
 }
 
 char QuarrelwickInitForNewGame(char restoring) {
@@ -173,12 +186,15 @@ char QuarrelwickInitForNewGame(char restoring) {
     DebugErrorAlt(ENG_FUNC, "No path data for garden %d", int(level_garden));
     return 0;
   }
+  // Pending (bugs): BugsInitForNewGame(restoring);
+  WeaponsInitForNewGame();
   // Pending modules, in this order:
-  //   BugsInitForNewGame(restoring); WeaponsInitForNewGame(); SidebarInitForNewGame();
-  //   EffectsInitForNewGame(); PopupInitForNewGame(); TutorialInitForNewGame();
+  //   SidebarInitForNewGame(); EffectsInitForNewGame(); PopupInitForNewGame();
+  //   TutorialInitForNewGame();
   play_state = 0;
   weapon_placing_type = -1;
-  //   delete weapon_to_place; weapon_to_place = nullptr;   (pending: weapons)
+  delete weapon_to_place;
+  weapon_to_place = nullptr;
   return QuarrelwickInitForNewLevel(restoring);
 }
 
@@ -190,7 +206,9 @@ char QuarrelwickInitForNewLevel(char restoring) {
   }
   // Pending modules, in this order:
   //   if (!BugsInitForNewLevel(restoring)) { log "BugsInitForNewLevel() failed"; return 0; }
-  //   PopupInitForNewLevel(); WeaponsInitForNewLevel(); EffectsInitForNewLevel();
+  //   PopupInitForNewLevel();
+  WeaponsInitForNewLevel();
+  // Pending (effects): EffectsInitForNewLevel();
   QuarrelwickChangeCash(0);
   QuarrelwickChangeScore(0);
   QuarrelwickChangeLives(0);
