@@ -1,0 +1,213 @@
+// The weapons' pictures on a real OpenGL device: the nine factory pictures carry their weapon
+// in the yard, a missing or broken picture fails start-up with its name, and every weapon,
+// factory and bullet is drawn over a garden and left as a screenshot in the build folder.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "Engine/EngDevice.h"
+#include "Engine/EngJpeg.h"
+#include "Engine/EngTexture.h"
+#include "Engine/EngWindow.h"
+#include "game/Levels.h"
+#include "game/Quarrelwick.h"
+#include "game/Traverse.h"
+#include "game/Weapons.h"
+#include "tests/Engine/DeviceTestSupport.h"
+#include "tests/Engine/TextureTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+std::string Resources() {
+  const char *dir = getenv("QW_TEST_BINARY_DIR");
+  return std::string(dir ? dir : ".") + "/resources";
+}
+
+class WeaponsDisplayTest : public qwtest::DeviceTest {
+ protected:
+  void SetUp() override {
+    qwtest::DeviceTest::SetUp();
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+    m_old_cwd = cwd;
+    QuarrelwickResetForTests();
+    LevelsResetForTests();
+    TraverseReset();
+    ASSERT_EQ(WeaponsPre3dInit(), 1);
+    eng_main_window_x_ratio = eng_main_window_y_ratio = 1.0f;
+    eng_main_window_x_ratio_inv = eng_main_window_y_ratio_inv = 1.0f;
+  }
+  void TearDown() override {
+    QuarrelwickResetForTests();
+    LevelsResetForTests();
+    TraverseReset();
+    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    qwtest::DeviceTest::TearDown();
+  }
+  std::string m_old_cwd;
+};
+
+struct Picture {
+  std::vector<unsigned char> px;  // RGBA, rows top first
+  int w = 0;
+  const unsigned char *At(int x, int y) const { return &px[(size_t(y) * size_t(w) + size_t(x)) * 4]; }
+};
+
+Picture Read(EngTexture *t) {
+  Picture p;
+  p.px = qwtest::ReadTexture(t);
+  p.w = t->GetWidth();
+  EXPECT_EQ(p.px.size(), size_t(p.w) * size_t(t->GetHeight()) * 4);
+  return p;
+}
+
+TEST_F(WeaponsDisplayTest, FactoryPicturesCarryTheirWeaponInTheYard) {
+  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_EQ(WeaponsCreateGraphics(), 1);
+  EngTexture plain_tex;
+  ASSERT_EQ(plain_tex.LoadFromTgaFile("Factory.tga", 1, 2, 0), 1);
+  Picture plain = Read(&plain_tex);
+  ASSERT_EQ(plain.w, 128);
+  for (int family = 0; family < 3; family++)
+    for (int level = 0; level < 3; level++) {
+      SCOPED_TRACE(std::to_string(family) + ":" + std::to_string(level));
+      int type = factory_tex_weapons[family][level];
+      ASSERT_NE(factory_texs[family][level], nullptr);
+      Picture f = Read(factory_texs[family][level]);
+      Picture base = Read(weapon_texs[type][0]);
+      Picture top;
+      if (weapon_texs[type][1]) top = Read(weapon_texs[type][1]);
+      int outside_changed = 0, weapon_pixels = 0, weapon_matches = 0;
+      for (int y = 0; y < 128; y++)
+        for (int x = 0; x < 128; x++) {
+          const unsigned char *got = f.At(x, y);
+          bool yard = x >= 32 && x < 96 && y >= 32 && y < 96;
+          if (!yard) {
+            for (int c = 0; c < 4; c++) outside_changed += got[c] != plain.At(x, y)[c];
+            continue;
+          }
+          // The whole weapon picture is shrunk into the yard: each yard pixel shows the one
+          // twice as far into the weapon's picture, the top over the base.
+          int sx = (x - 32) * 2, sy = (y - 32) * 2;
+          const unsigned char *want = nullptr;
+          if (top.w && top.At(sx, sy)[3] == 255)
+            want = top.At(sx, sy);
+          else if (base.At(sx, sy)[3] == 255 && (!top.w || top.At(sx, sy)[3] == 0))
+            want = base.At(sx, sy);
+          if (!want) continue;
+          weapon_pixels++;
+          if (std::abs(got[0] - want[0]) <= 1 && std::abs(got[1] - want[1]) <= 1 && std::abs(got[2] - want[2]) <= 1)
+            weapon_matches++;
+        }
+      EXPECT_EQ(outside_changed, 0);
+      // The weapon covers a good part of its yard and shows there as it is.
+      EXPECT_GT(weapon_pixels, 64 * 64 / 3);
+      EXPECT_EQ(weapon_matches, weapon_pixels);
+    }
+}
+
+void CopyFile(const std::string &from, const std::string &to) {
+  std::ifstream in(from, std::ios::binary);
+  std::ofstream out(to, std::ios::binary);
+  out << in.rdbuf();
+}
+
+TEST_F(WeaponsDisplayTest, MissingOrBrokenPictureFailsStartUpWithItsName) {
+  qwtest::TempDir dir;
+  const char *files[] = {"Cursor1.tga", "Cursor2.tga", "Range.tga", "Numbers.tga", "TurretBase.tga",
+                         "TurretTop.tga", "CannonBase.tga", "CannonTop.tga", "TankBase.tga", "TankTop.tga",
+                         "SpraySmall.tga", "SprayMedium.tga", "SprayLarge.tga", "RockThrowerBase.tga",
+                         "RockThrowerTop.tga", "GrenadeLauncherBase.tga", "GrenadeLauncherTop.tga",
+                         "MissileLauncherBase.tga", "MissileLauncherTop.tga", "BulletTurret.tga",
+                         "BulletCannon.tga", "BulletTank.tga", "BulletSpraySmall.tga", "BulletSprayMedium.tga",
+                         "BulletSprayLarge.tga", "BulletStone.tga", "BulletGrenade.tga", "BulletMissile.tga",
+                         "Factory.tga"};
+  for (const char *f : files) CopyFile(Resources() + "/" + f, dir.File(f));
+  ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+  ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
+  QuarrelwickDestroyGraphics();
+
+  struct Case {
+    const char *file;
+    bool broken;  // else missing
+  } cases[] = {{"BulletStone.tga", false}, {"GrenadeLauncherTop.tga", true}, {"Factory.tga", false}};
+  for (const Case &k : cases) {
+    SCOPED_TRACE(k.file);
+    if (k.broken) {
+      std::ofstream(dir.File(k.file), std::ios::binary) << "not a picture";
+    } else {
+      ASSERT_EQ(unlink(dir.File(k.file).c_str()), 0);
+    }
+    std::string log = Logged([] { EXPECT_EQ(QuarrelwickCreateGraphics(), 0); });
+    EXPECT_NE(log.find(k.file), std::string::npos) << log;
+    EXPECT_NE(log.find("WeaponsCreateGraphics() failed"), std::string::npos) << log;
+    QuarrelwickDestroyGraphics();
+    CopyFile(Resources() + "/" + k.file, dir.File(k.file));
+  }
+}
+
+// Draws one picture as the square of half size h at play-field point (x, y), turned to angle
+// about the offset (ox, oy), the way the play field draws its sprites.
+void DrawSprite(EngTexture *t, float x, float y, float ox, float oy, float angle, float h) {
+  if (!t) return;
+  QuarrelwickSetupPosAndZRotMatrices(x, y, ox, oy, angle, 0, 1);
+  t->PositionPure(-h, -h, 2 * h, 2 * h);
+  t->DrawPure();
+  QuarrelwickRestoreAfterSettingUpPosAndZRotMatrices();
+}
+
+TEST_F(WeaponsDisplayTest, EveryWeaponFactoryAndBulletIsDrawnAndLeftAsAScreenshot) {
+  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  level_garden = 0;
+  ASSERT_EQ(LevelsCreateGraphics(0), 1);
+  ASSERT_EQ(WeaponsCreateGraphics(), 1);
+  device->PrepareFor2D(1);
+  device->ClearScreen();
+  LevelsRenderMainBackground();
+  device->SetViewportToSizeRatioed(100, 0, 540, 450);
+  device->EnableBlendingType(0);
+  // Row 1: the nine weapons at their full size at levels 0 to 3, the tops aimed up-right, then
+  // right; row 2: the factories; row 3: the bullets, much larger than in play.
+  for (int t = 0; t < QW_NUM_FIRING_TYPES; t++) {
+    const float full = weapon_type_details[t].size;
+    for (int row = 0; row < 2; row++) {
+      const float x = -0.85f + 0.21f * float(t), y = -0.8f + 0.22f * float(row);
+      const float h = full * weapon_size_mults[row * 3] * 0.5f;
+      const float aim = row ? 0.0f : 0.785f;
+      const float px = weapon_type_details2[t].pivot_x, py = weapon_type_details2[t].pivot_y;
+      if (weapon_texs[t][1]) {
+        DrawSprite(weapon_texs[t][0], x, y, 0, 0, 1.5707964f, h);
+        DrawSprite(weapon_texs[t][1], x, y, px, py, aim + 1.5707964f, h);
+      } else {
+        DrawSprite(weapon_texs[t][0], x, y, px, py, aim + 1.5707964f, h);
+      }
+    }
+    DrawSprite(bullet_texs[t], -0.85f + 0.21f * float(t), 0.55f, 0, 0, 1.5707964f, 0.07f);
+  }
+  for (int family = 0; family < 3; family++)
+    for (int level = 0; level < 3; level++)
+      DrawSprite(factory_texs[family][level], -0.8f + 0.2f * float(family * 3 + level), 0.05f, 0, 0, 1.5707964f,
+                 0.1f);
+  device->SetViewportFullScreen();
+  device->DisableBlending();
+  std::vector<unsigned char> rgba(640 * 480 * 4), rgb(640 * 480 * 3);
+  glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  for (int y = 0; y < 480; y++)
+    for (int x = 0; x < 640; x++)
+      for (int c = 0; c < 3; c++)
+        rgb[(size_t(y) * 640 + size_t(x)) * 3 + size_t(c)] = rgba[(size_t(479 - y) * 640 + size_t(x)) * 4 + size_t(c)];
+  std::string shot = Resources() + "/../WeaponsShot.jpg";
+  EXPECT_TRUE(EngJpegWriteFileFromBuffer(shot.c_str(), 92, 72, 640, 480, rgb.data()));
+  // The Turret's blue ring shows left of its centre (100 + 0.15 * 270, 0.2 * 225).
+  const unsigned char *p = &rgb[(size_t(45) * 640 + size_t(134)) * 3];
+  EXPECT_GT(p[2], p[0]) << int(p[0]) << "," << int(p[1]) << "," << int(p[2]);
+  device->RestoreAfter2D();
+}
+
+}  // namespace
