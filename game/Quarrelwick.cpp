@@ -15,6 +15,8 @@
 #include "Engine/EngMatrix.h"
 #include "Engine/EngTexture.h"
 #include "Engine/EngWindow.h"
+#include "game/Bugs.h"
+#include "game/GameOver.h"
 #include "game/Levels.h"
 #include "game/Traverse.h"
 #include "game/Weapons.h"
@@ -73,9 +75,9 @@ static EngInt32 AddToCounter(EngInt32 counter, long delta) {
 // included).
 static long long WeaponsScore() { return WeaponsGetScoreValue(); }
 
-// The name of the wave's species for the sidebar text; none until the bugs module lands.
-static const char *CurrentSpeciesName() { return ""; }
-static double CurrentBugTypeHp() { return 100.0; }
+static const char *CurrentSpeciesName() {
+  return (bug_species >= 0 && bug_species < BUGS_NUM_SPECIES) ? bug_names[bug_species] : "";
+}
 
 static void ClearTexts() {
   score_str[0] = lives_str[0] = cash_str[0] = 0;
@@ -109,9 +111,8 @@ void QuarrelwickResetForTests() {
 
 char QuarrelwickPre3dInit() {
   LevelsPre3dInit();
-  // Pending modules, in this order:
-  //   SidebarPre3dInit();
-  //   if (!BugsPre3dInit()) return 0;
+  // Pending (sidebar): SidebarPre3dInit();
+  if (!BugsPre3dInit()) return 0;
   if (!WeaponsPre3dInit()) return 0;
   // Pending (effects): return EffectsPre3dInit();
   return 1;
@@ -129,9 +130,9 @@ char QuarrelwickCreateGraphics() {
   if (!LoadTga(&cursor_tex[0], "Cursor1.tga") || !LoadTga(&cursor_tex[1], "Cursor2.tga") ||
       !LoadTga(&range_tex, "Range.tga") || !LoadTga(&numbers_tex, "Numbers.tga"))
     return 0;
-  // A garden picture that cannot be made is logged and play goes on over a bare field.
+  // A garden or bug picture that cannot be made is logged and play goes on without it.
   if (!LevelsCreateGraphics(0)) DebugErrorAlt(ENG_FUNC, "LevelsCreateGraphics() failed");
-  // Pending (bugs), its failure logged as "BugsCreateGraphics() failed", returning 0.
+  if (!BugsCreateGraphics()) DebugErrorAlt(ENG_FUNC, "BugsCreateGraphics() failed");
   if (!WeaponsCreateGraphics()) {
     DebugErrorAlt(ENG_FUNC, "WeaponsCreateGraphics() failed");
     return 0;
@@ -150,9 +151,9 @@ void QuarrelwickDestroyGraphics() {
   // Pending modules, in this order:
   //   SidebarDestroyGraphics(); TutorialDestroyGraphics();
   WeaponsDestroyGraphics();
-  // Pending modules, in this order:
-  //   EffectsDestroyGraphics(); BugsDestroyGraphics(); GameOverDestroyGraphics();
-  //   GameWonDestroyGraphics();
+  // Pending (effects): EffectsDestroyGraphics();
+  BugsDestroyGraphics();
+  // Pending modules, in this order: GameOverDestroyGraphics(); GameWonDestroyGraphics();
   for (EngTexture **t : {&cursor_tex[0], &cursor_tex[1], &range_tex, &numbers_tex}) {
     delete *t;
     *t = nullptr;
@@ -162,7 +163,7 @@ void QuarrelwickDestroyGraphics() {
 void QuarrelwickPost3dExit() {
   delete weapon_to_place;
   weapon_to_place = nullptr;
-  // Pending (bugs): BugsPost3dExit();
+  BugsPost3dExit();
   WeaponsPost3dExit();
   // Pending (effects): EffectsPost3dExit();
 }
@@ -186,11 +187,10 @@ char QuarrelwickInitForNewGame(char restoring) {
     DebugErrorAlt(ENG_FUNC, "No path data for garden %d", int(level_garden));
     return 0;
   }
-  // Pending (bugs): BugsInitForNewGame(restoring);
+  BugsInitForNewGame(restoring);
   WeaponsInitForNewGame();
-  // Pending modules, in this order:
-  //   SidebarInitForNewGame(); EffectsInitForNewGame(); PopupInitForNewGame();
-  //   TutorialInitForNewGame();
+  // Pending modules, in this order: SidebarInitForNewGame(); EffectsInitForNewGame();
+  //   PopupInitForNewGame(); TutorialInitForNewGame();
   play_state = 0;
   weapon_placing_type = -1;
   delete weapon_to_place;
@@ -199,14 +199,15 @@ char QuarrelwickInitForNewGame(char restoring) {
 }
 
 char QuarrelwickInitForNewLevel(char restoring) {
-  (void)restoring;
   if (!LevelsInitForNewLevel(0)) {
     DebugErrorAlt(ENG_FUNC, "LevelsInitForNewLevel() failed");
     return 0;
   }
-  // Pending modules, in this order:
-  //   if (!BugsInitForNewLevel(restoring)) { log "BugsInitForNewLevel() failed"; return 0; }
-  //   PopupInitForNewLevel();
+  if (!BugsInitForNewLevel(restoring)) {
+    DebugErrorAlt(ENG_FUNC, "BugsInitForNewLevel() failed");
+    return 0;
+  }
+  // Pending (popup): PopupInitForNewLevel();
   WeaponsInitForNewLevel();
   // Pending (effects): EffectsInitForNewLevel();
   QuarrelwickChangeCash(0);
@@ -236,9 +237,7 @@ void QuarrelwickChangeLives(int delta) {
   if (game_over) return;
   lives = AddToCounter(lives, delta);
   snprintf(lives_str, sizeof(lives_str), "%d", lives);
-  if (lives <= 0) {
-    // Pending (game over): GameOverInit();
-  }
+  if (lives <= 0) GameOverInit();
 }
 
 void QuarrelwickUpdateLevelStrings() {
@@ -247,7 +246,7 @@ void QuarrelwickUpdateLevelStrings() {
   snprintf(level_str_1, sizeof(level_str_1), "%d%s: %s", int(bug_level_num) + 1, kSuffix[d], CurrentSpeciesName());
   for (char *p = level_str_1; *p; p++) *p = char(toupper((unsigned char)*p));
   snprintf(level_str_2, sizeof(level_str_2), "%s: %.0f", EngLanguagesGetStringIfExists("Quarrelwick_HP", "HP"),
-           CurrentBugTypeHp());
+           bug_type.hp);
   QuarrelwickChangeScore(0);
 }
 
@@ -305,8 +304,9 @@ void QuarrelwickTick() {
     // Pending (tutorial): TutorialAdvanceIfNeeded();
   }
   LevelsTick();
-  // Pending modules, in this order after LevelsTick:
-  //   SidebarTick(); WeaponsTick(); EffectsTick(); BugsTick(); PopupTick(); TutorialTick();
+  // Pending modules, in this order: SidebarTick(); WeaponsTick(); EffectsTick();
+  BugsTick();
+  // Pending modules, in this order: PopupTick(); TutorialTick();
   ReadPlayKeys();
 }
 
@@ -317,7 +317,8 @@ void QuarrelwickRender() {
   // Pending (sidebar): SidebarRender();
   device->SetViewportToSizeRatioed(100, 0, 540, 450);
   device->EnableBlendingType(0);
-  // Pending modules, in this order: BugsRender(); WeaponsRender(); EffectsRender();
+  BugsRender();
+  // Pending modules, in this order: WeaponsRender(); EffectsRender();
   if (game_won) {
     // Pending (garden won): GameWonRender();
     device->SetViewportFullScreen();

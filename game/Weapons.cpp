@@ -304,7 +304,7 @@ char WeaponsCreateNew(int type, float x, float y, char erase, char free) {
     if (!free) {
       QuarrelwickChangeCash(-long(price));
       QuarrelwickChangeScore(0);
-      // Pending (sounds): SoundPlay(21);
+      SoundPlay(21);
     }
   }
   if (erase) {

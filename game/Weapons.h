@@ -127,5 +127,7 @@ const char *WeaponsGetTypeName(int type);
 // Back to the start-up state, weapons and pictures freed (tests call it between cases).
 void WeaponsResetForTests();
 
-// Seam to the game object, defined beside it: the one game (null while there is none).
+// Seams to modules that are not here yet, defined beside them: the one game object (null while
+// there is none) and the game's sounds (21 a weapon placed).
 Game *GameGetMainGame();
+void SoundPlay(int id);

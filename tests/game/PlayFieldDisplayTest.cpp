@@ -16,6 +16,7 @@
 #include "Engine/EngMatrix.h"
 #include "Engine/EngTexture.h"
 #include "Engine/EngWindow.h"
+#include "game/Bugs.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
 #include "game/Traverse.h"
@@ -39,7 +40,9 @@ class PlayFieldDisplayTest : public qwtest::DeviceTest {
     m_old_cwd = cwd;
     QuarrelwickResetForTests();
     LevelsResetForTests();
+    BugsResetForTests();
     TraverseReset();
+    srand(3);
     eng_main_window_x_ratio = eng_main_window_y_ratio = 1.0f;
     eng_main_window_x_ratio_inv = eng_main_window_y_ratio_inv = 1.0f;
     device->PrepareFor2D(1);
@@ -48,6 +51,7 @@ class PlayFieldDisplayTest : public qwtest::DeviceTest {
   }
   void TearDown() override {
     device->RestoreAfter2D();
+    BugsResetForTests();
     QuarrelwickResetForTests();
     LevelsResetForTests();
     TraverseReset();
@@ -160,6 +164,11 @@ TEST_F(PlayFieldDisplayTest, EachGardenIsDrawnAndLeftAsAScreenshot) {
     SCOPED_TRACE(g);
     level_garden = EngInt16(g);
     ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
+    ASSERT_GT(num_bugs, 0);
+    // Let the wave walk in for a while, so the shot shows it on the road.
+    game_paused = 0;
+    game_per_second = 0.05f;
+    for (int i = 0; i < 300; i++) BugsTick();
     QuarrelwickMoveMouse(400, 300);
     device->ClearScreen();
     QuarrelwickRender();
@@ -175,6 +184,60 @@ TEST_F(PlayFieldDisplayTest, EachGardenIsDrawnAndLeftAsAScreenshot) {
     // The sidebar's place stays clear until the sidebar draws there.
     EXPECT_EQ(At(50, 200), 'k');
   }
+}
+
+TEST_F(PlayFieldDisplayTest, BugAndItsBarLandAtTheirPathPoint) {
+  ASSERT_EQ(chdir((BuildDir() + "/resources").c_str()), 0);
+  level_garden = 0;
+  ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
+  ASSERT_GT(num_bugs, 0);
+  for (int i = 1; i < BUGS_MAX; i++) {
+    delete bugs[i];
+    bugs[i] = nullptr;
+  }
+  Bug *b = bugs[0];
+  b->path_pos = float(traverse_info.num_steps / 2);
+  b->hp = b->max_hp;
+  b->CalcState();
+  ASSERT_EQ(b->state, 3);
+  device->ClearScreen();
+  device->SetViewportToSizeRatioed(100, 0, 540, 450);
+  device->EnableBlendingType(0);
+  BugsRender();
+  device->SetViewportFullScreen();
+  device->DisableBlending();
+  std::vector<unsigned char> frame = Frame();
+  const int px = int(std::lround(100 + (b->GetScreenX() + 1) * 270)), py = int(std::lround((b->GetScreenY() + 1) * 225));
+  auto lit = [&](int x, int y) {
+    const unsigned char *c = &frame[(size_t(y) * 640 + size_t(x)) * 3];
+    return c[0] + c[1] + c[2] > 60;
+  };
+  // The body covers its point; the ground a bug's length away stays clear.
+  int body = 0;
+  for (int y = py - 4; y <= py + 4; y++)
+    for (int x = px - 4; x <= px + 4; x++) body += lit(x, y) ? 1 : 0;
+  EXPECT_GT(body, 40) << px << "," << py;
+  EXPECT_FALSE(lit(px + 60, py));
+  EXPECT_FALSE(lit(px - 60, py + 40));
+  // The full bar: green, 0.075 above the bug, 0.06 wide.
+  const unsigned char *bar = &frame[(size_t(py - 17) * 640 + size_t(px)) * 3];
+  EXPECT_GT(int(bar[1]), int(bar[0]) + 40) << int(bar[0]) << " " << int(bar[1]) << " " << int(bar[2]);
+  EXPECT_GT(int(bar[1]), int(bar[2]) + 40);
+  const unsigned char *right = &frame[(size_t(py - 17) * 640 + size_t(px + 6)) * 3];
+  EXPECT_GT(int(right[1]), int(right[0]) + 40);
+  // At a quarter of its hit points the bar's right part is empty.
+  b->hp = b->max_hp * 0.25;
+  device->ClearScreen();
+  device->SetViewportToSizeRatioed(100, 0, 540, 450);
+  device->EnableBlendingType(0);
+  BugsRender();
+  device->SetViewportFullScreen();
+  device->DisableBlending();
+  frame = Frame();
+  right = &frame[(size_t(py - 17) * 640 + size_t(px + 6)) * 3];
+  EXPECT_LT(int(right[1]), 100);
+  const unsigned char *left = &frame[(size_t(py - 17) * 640 + size_t(px - 6)) * 3];
+  EXPECT_GT(int(left[1]), int(left[0]) + 40);
 }
 
 }  // namespace

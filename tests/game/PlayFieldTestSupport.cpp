@@ -2,15 +2,18 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngWindow.h"
+#include "game/Bugs.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
 #include "game/Traverse.h"
 #include "tests/game/PathFixtures.h"
+#include "tests/game/PlayFieldStandIns.h"
 
 namespace qwtest {
 
@@ -18,8 +21,12 @@ static void ResetAll() {
   DebugResetForTests();
   QuarrelwickResetForTests();
   LevelsResetForTests();
+  BugsResetForTests();
   TraverseReset();
   memset(eng_key_down, 0, 256);
+  sounds_played.clear();
+  tutorial_clears = 0;
+  srand(1);
   eng_main_current_time = 100.0;
 }
 

@@ -115,6 +115,22 @@ TEST_F(QuarrelwickTest, CountersHaveFloorsAndFreezeWhenOver) {
   EXPECT_STREQ(cash_str, "0");
 }
 
+TEST_F(QuarrelwickTest, LastLifeLostStartsTheGameOver) {
+  QuarrelwickInitForNewGame(0);
+  QuarrelwickChangeLives(-19);
+  EXPECT_EQ(game_over, 0);
+  eng_main_current_time = 250.0;
+  QuarrelwickChangeLives(-1);
+  EXPECT_EQ(lives, 0);
+  EXPECT_EQ(game_over, 1);
+  EXPECT_EQ(game_over_time, 250.0);
+  EXPECT_STREQ(lives_str, "0");
+  eng_main_current_time = 260.0;
+  QuarrelwickChangeLives(-1);  // frozen
+  EXPECT_EQ(game_over_time, 250.0);
+  EXPECT_EQ(lives, 0);
+}
+
 TEST_F(QuarrelwickTest, SpaceStartsThenTogglesPauseEvenWithControl) {
   QuarrelwickInitForNewGame(0);
   const int expected[] = {0, 1, 0, 1};

@@ -7,9 +7,11 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
+#include "tests/game/PlayFieldStandIns.h"
 #include "tests/game/PlayFieldTestSupport.h"
 
 namespace {
@@ -235,7 +237,9 @@ TEST_F(WeaponsTest, PlaceThenSell) {
   grid[256][256 + 16] = 1;
   ASSERT_EQ(cash, 500);
   ASSERT_EQ(score, 0);
+  qwtest::sounds_played.clear();
   ASSERT_EQ(WeaponsCreateNew(0, 0.0f, 0.0f, 0, 0), 1);
+  EXPECT_EQ(qwtest::sounds_played, std::vector<int>{21});
   EXPECT_EQ(num_weapons, 1);
   ASSERT_NE(weapons[0], nullptr);
   EXPECT_EQ(weapons[0]->type, 0);
@@ -351,6 +355,7 @@ TEST_F(WeaponsTest, FactoryLevelsFollowPlacingUpgradingAndSelling) {
 
 TEST_F(WeaponsTest, RefusedForCash) {
   cash = 79;
+  qwtest::sounds_played.clear();
   EXPECT_EQ(WeaponsCreateNew(0, 0.0f, 0.0f, 0, 0), 0);
   EXPECT_EQ(num_weapons, 0);
   EXPECT_EQ(cash, 79);
@@ -359,6 +364,7 @@ TEST_F(WeaponsTest, RefusedForCash) {
   EXPECT_EQ(WeaponsCreateNew(0, 0.0f, 0.0f, 0, 1), 1);
   EXPECT_EQ(cash, 79);
   EXPECT_EQ(score, 0);
+  EXPECT_TRUE(qwtest::sounds_played.empty());
   cash = 80;
   EXPECT_EQ(WeaponsCreateNew(0, 0.5f, 0.5f, 0, 0), 1);
   EXPECT_EQ(cash, 0);
