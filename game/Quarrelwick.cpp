@@ -272,11 +272,11 @@ static char StartPlacingWeapon(EngInt32 type) {
 static void ReadPlayKeys() {
   if (KeyPressed(KEY_CONTROL) || KeyPressed(KEY_COMMAND)) return;
   if (KeyPressed('U')) {
-    // Pending (weapons): WeaponsUpgradeHighlightedWeapon(0);
+    WeaponsUpgradeHighlightedWeapon(0);
     eng_key_down['U'] = 0;
   }
   if (KeyPressed('F')) {
-    // Pending (weapons): WeaponsUpgradeHighlightedWeapon(1);
+    WeaponsUpgradeHighlightedWeapon(1);
     eng_key_down['F'] = 0;
   }
   static const char kFamilyKeys[3] = {'G', 'S', 'P'};
@@ -291,11 +291,13 @@ static void ReadPlayKeys() {
 
 void QuarrelwickTick() {
   if (game_over) {
-    // Pending modules, in this order: WeaponsTick(); EffectsTick(); GameOverTick();
+    WeaponsTick();
+    // Pending modules, in this order: EffectsTick(); GameOverTick();
     return;
   }
   if (game_won) {
-    // Pending modules, in this order: WeaponsTick(); EffectsTick(); GameWonTick();
+    WeaponsTick();
+    // Pending modules, in this order: EffectsTick(); GameWonTick();
     return;
   }
   if (KeyPressed(KEY_SPACE)) {
@@ -304,7 +306,9 @@ void QuarrelwickTick() {
     // Pending (tutorial): TutorialAdvanceIfNeeded();
   }
   LevelsTick();
-  // Pending modules, in this order: SidebarTick(); WeaponsTick(); EffectsTick();
+  // Pending (sidebar): SidebarTick();
+  WeaponsTick();
+  // Pending (effects): EffectsTick();
   BugsTick();
   // Pending modules, in this order: PopupTick(); TutorialTick();
   ReadPlayKeys();
@@ -318,7 +322,8 @@ void QuarrelwickRender() {
   device->SetViewportToSizeRatioed(100, 0, 540, 450);
   device->EnableBlendingType(0);
   BugsRender();
-  // Pending modules, in this order: WeaponsRender(); EffectsRender();
+  WeaponsRender();
+  // Pending (effects): EffectsRender();
   if (game_won) {
     // Pending (garden won): GameWonRender();
     device->SetViewportFullScreen();
@@ -328,7 +333,7 @@ void QuarrelwickRender() {
   LevelsRender();
   // Pending (tutorial): TutorialInGameRender();
   device->SetViewportFullScreen();
-  // Pending (weapons): if (weapon_to_place) weapon_to_place->Render();
+  if (weapon_to_place) weapon_to_place->Render();
   device->DisableBlending();
   // Pending (tutorial): TutorialMainRender();
   if (game_over) {
@@ -361,27 +366,25 @@ void QuarrelwickMoveMouse(float x, float y) {
   // Pending (popup): if (PopupMoveMouse(...)) { QuarrelwickUpdateCursorPos(0); return; }
   if (play_state == 0) {
     QuarrelwickUpdateCursorPos(0);
-    // Pending (weapons): WeaponsMoveMouse(...);
+    WeaponsMoveMouse();
   } else {
-    // Pending (weapons): cursor type 1 unless
-    //   WeaponsCanPlaceWeaponHere(weapon_placing_type, cursor_x, cursor_y, 0);
-    //   WeaponsMoveMouse(...); weapon_to_place->SetFullViewportPos(cursor_x_fs, cursor_y_fs);
-    QuarrelwickUpdateCursorPos(-1);
+    QuarrelwickUpdateCursorPos(WeaponsCanPlaceWeaponHere(weapon_placing_type, cursor_x, cursor_y, 0) ? 0 : 1);
+    WeaponsMoveMouse();
+    if (weapon_to_place) weapon_to_place->SetFullViewportPos(cursor_x_fs, cursor_y_fs);
   }
   // Pending (sidebar): SidebarMoveMouse(X, Y);
 }
 
 void QuarrelwickMouseButtonPressed(char button, char state) {
-  (void)button;
-  (void)state;
   if (game_over || game_won) {
     if (eng_main_current_time - game_over_time <= 1.0) return;
     // Pending (end sequences): if (GameOverEnd() || GameWonEnd(1)) Game::EndGameAndGoToScoresScreen();
     return;
   }
-  // Pending modules, offered in this order until one takes the click:
-  //   PopupMouseButtonPressed(button, state); WeaponsMouseButtonPressed(button, state);
-  //   SidebarMouseButtonPressed(button, state);
+  // Offered in this order until one takes the click.
+  // Pending (popup): if (PopupMouseButtonPressed(button, state)) return;
+  if (WeaponsMouseButtonPressed(button, state)) return;
+  // Pending (sidebar): SidebarMouseButtonPressed(button, state);
 }
 
 // --- Grid and transforms ---------------------------------------------------------------------

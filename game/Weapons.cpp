@@ -8,6 +8,7 @@
 #include "Engine/EngMath.h"
 #include "Engine/EngMiscRandom.h"
 #include "Engine/EngTexture.h"
+#include "game/Bullets.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
 
@@ -72,9 +73,7 @@ Weapon::Weapon(Game *game_in, int type_in, float x_in, float y_in)
   look_ahead_frames = CalcNextBulletLookAheadAmount();
 }
 
-Weapon::~Weapon() {
-  // No bullets are made yet; the weapon's own bullets go with it once they are.
-}
+Weapon::~Weapon() { RemoveAllBullets(); }
 
 void Weapon::UpdateSize() {
   full_size = weapon_type_details[type].size * level_weapon_size_mult;
@@ -352,7 +351,7 @@ void WeaponsSellWeapon(int slot) {
   WeaponsCreateNew(w->type, w->x, w->y, 1, 0);
   delete w;
   weapon_info_shown = -1;
-  // Pending (popup): PopupUpdate(1);
+  PopupUpdate(1);
   // A sold factory no longer unlocks its family.
   WeaponsUpdateFactories();
 }

@@ -62,6 +62,21 @@ class Weapon {
   EngInt32 GetScoreValue() const { return 10; }
   void UpdateSize();
   EngInt32 CalcNextBulletLookAheadAmount() const;
+
+  // Per frame: upgrade, reload, aim, turn, fire, then the bullets in flight.
+  void Tick();
+  void Render();
+  void RenderBullets();
+  char StartUpgrade();
+  char StartFullUpgrade();
+  float CalcAimAngleToBug(int bug) const;
+  char CreateBullet(int bug);
+  // Deletes the bullets no longer alive and recounts the slots to visit.
+  void CheckNumBullets();
+  void RemoveAllBullets();
+  void SetFullViewportPos(float px, float py);
+  char UpdateHighlight();
+  char IsPointInWeapon(float px, float py) const;
   // The top level this type reaches: 3 for weapons, 2 for factories.
   EngInt32 GetTopLevel() const;
 
@@ -88,6 +103,10 @@ class Weapon {
   EngInt32 look_ahead_frames;
   float reload;
   double next_idle_turn_time;
+
+ private:
+  void TickAim();
+  void TickBullets();
 };
 
 // Placed weapons by slot (null: empty or sold); num_weapons counts the slots used this game.
@@ -117,6 +136,16 @@ char WeaponsCreateNew(int type, float x, float y, char erase, char free);
 void WeaponsSellWeapon(int slot);
 char WeaponsSellLastWeapon();
 void WeaponsUpdateFactories();
+void WeaponsTick();
+void WeaponsRender();
+void WeaponsRemoveAllBullets();
+void WeaponsMoveMouse();
+// button 0 left, 1 right; pressed 1 or released 0. 1 when the click was used.
+char WeaponsMouseButtonPressed(char button, char pressed);
+char WeaponsUpgradeHighlightedWeapon(char full);
+// a moved by whole turns to within pi of b; a non-finite a gives b.
+float WeaponsNormaliseAngleToward(float a, float b);
+
 // What a weapon in that slot would refund if sold now; 0 for an empty slot.
 EngInt32 WeaponsGetSellValue(int slot);
 // The score of the weapons on the field (each Weapon::GetScoreValue).
@@ -131,3 +160,9 @@ void WeaponsResetForTests();
 // there is none) and the game's sounds (21 a weapon placed).
 Game *GameGetMainGame();
 void SoundPlay(int id);
+// Sounds 18 and 19 start an upgrade and a full upgrade. The popup, sidebar and tutorial hear
+// of a placed weapon, a cancelled placing and a changed selection.
+void PopupUpdate(char refresh);
+void SidebarCancelAnyPlacing();
+void SidebarReset();
+void TutorialAdvanceIfNeeded();
