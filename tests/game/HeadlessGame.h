@@ -26,6 +26,8 @@ class HeadlessGame {
   void Act();
   // Checks the rules once; false (and the fault kept) when one is broken.
   bool Check();
+  // Places a weapon of that type at the script's next open place beside the road (paid for).
+  bool PlaceBesideTheRoad(int type) { return PlaceAt(m_near, &m_next_near, type); }
   int act_every = 15;
 
  private:
