@@ -8,6 +8,7 @@
 #include "game/Collision.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
+#include "game/Sprites.h"
 #include "game/Weapons.h"
 
 // kind, exclusive, muzzle, splash, cone, continuous, speed, size, growth, life, fade
@@ -190,8 +191,5 @@ void Bullet::Render() {
   if (!alive) return;
   EngTexture *tex = (weapon_type >= 0 && weapon_type < QW_NUM_FIRING_TYPES) ? bullet_texs[weapon_type] : nullptr;
   if (!tex || !(life > 0.0f)) return;
-  QuarrelwickSetupPosAndZRotMatrices(x, y, 0.0f, 0.0f, angle, 0, 1);
-  tex->PositionPure(-half_size, -half_size, size, size);
-  tex->DrawWithColourPure(1.0f, 1.0f, 1.0f, life < 1.0f ? life : 1.0f);
-  QuarrelwickRestoreAfterSettingUpPosAndZRotMatrices();
+  SpritesAdd(0, tex, x, y, 0.0f, 0.0f, angle, 0, half_size, nullptr, 1.0f, 1.0f, 1.0f, life < 1.0f ? life : 1.0f);
 }

@@ -18,6 +18,7 @@
 #include "game/Bugs.h"
 #include "game/GameOver.h"
 #include "game/Levels.h"
+#include "game/Sprites.h"
 #include "game/Traverse.h"
 #include "game/Weapons.h"
 
@@ -99,6 +100,7 @@ void QuarrelwickResetForTests() {
   weapon_to_place = nullptr;
   weapon_placing_type = -1;
   WeaponsResetForTests();
+  SpritesResetForTests();
   ClearTexts();
   cursor_x_fs = cursor_y_fs = cursor_x = cursor_y = 0.0f;
   memset(grid, 0, sizeof(grid));

@@ -8,6 +8,7 @@
 #include "game/Bugs.h"
 #include "game/Bullets.h"
 #include "game/Quarrelwick.h"
+#include "game/Sprites.h"
 #include "game/Weapons.h"
 
 static const float kPi = 3.1415927f, kTwoPi = 6.2831855f;
@@ -203,11 +204,8 @@ void WeaponsTick() {
 
 // --- Drawing ---------------------------------------------------------------------------------
 
-static void DrawSquare(EngTexture *tex, float half, float r, float g, float b, float a) {
-  if (!tex) return;
-  tex->PositionPure(-half, -half, 2.0f * half, 2.0f * half);
-  tex->DrawWithColourPure(r, g, b, a);
-}
+// Layers of the weapons' sprites: bodies, tops, range discs, level badges.
+enum { LAYER_BODY = 0, LAYER_TOP = 1, LAYER_RANGE = 2, LAYER_BADGE = 3 };
 
 void Weapon::Render() {
   const _WeaponTypeDetails &d = weapon_type_details[type];
@@ -220,30 +218,24 @@ void Weapon::Render() {
   if (factory || type >= QW_NUM_FIRING_TYPES || !weapon_texs[type][1]) {
     EngTexture *tex = factory ? factory_texs[type - QW_FIRST_FACTORY_TYPE][level < 0 ? 0 : level > 2 ? 2 : level]
                               : weapon_texs[type][0];
-    QuarrelwickSetupPosAndZRotMatrices(x, y, pivot_x, pivot_y, aim_angle, full_viewport, 1);
-    DrawSquare(tex, half, 1.0f, c, c, brightness);
+    SpritesAdd(LAYER_BODY, tex, x, y, pivot_x, pivot_y, aim_angle, full_viewport, half, nullptr, 1.0f, c, c,
+               brightness);
   } else {
-    QuarrelwickSetupPosAndZRotMatrices(x, y, 0.0f, 0.0f, base_angle, full_viewport, 1);
-    DrawSquare(weapon_texs[type][0], half, 1.0f, c, c, brightness);
-    QuarrelwickRestoreAfterSettingUpPosAndZRotMatrices();
-    QuarrelwickSetupPosAndZRotMatrices(x, y, pivot_x, pivot_y, aim_angle, full_viewport, 1);
-    DrawSquare(weapon_texs[type][1], placing ? full_half_size : half_size, 1.0f, c, c, brightness);
+    SpritesAdd(LAYER_BODY, weapon_texs[type][0], x, y, 0.0f, 0.0f, base_angle, full_viewport, half, nullptr, 1.0f, c,
+               c, brightness);
+    SpritesAdd(LAYER_TOP, weapon_texs[type][1], x, y, pivot_x, pivot_y, aim_angle, full_viewport,
+               placing ? full_half_size : half_size, nullptr, 1.0f, c, c, brightness);
   }
-  QuarrelwickRestoreAfterSettingUpPosAndZRotMatrices();
-  if ((highlighted && !weapon_to_place) || placing) {
-    const float reach = half + weapon_type_level_details[type][level].range;
-    QuarrelwickSetupPosAndZRotMatrices(x, y, 0.0f, 0.0f, kPi * 0.5f, full_viewport, 1);
-    DrawSquare(range_tex, reach, 1.0f, 1.0f, 1.0f, 1.0f);
-    QuarrelwickRestoreAfterSettingUpPosAndZRotMatrices();
-  }
-  if (!weapon_to_place && !upgrading && numbers_tex) {
-    static const float kQuarters[4][4] = {
+  if (!((highlighted && !weapon_to_place) || placing)) return;
+  const float reach = half + weapon_type_level_details[type][level].range;
+  SpritesAdd(LAYER_RANGE, range_tex, x, y, 0.0f, 0.0f, kPi * 0.5f, full_viewport, reach, nullptr, 1.0f, 1.0f, 1.0f,
+             1.0f);
+  // The badge belongs to the weapon under the pointer, not to the one being placed.
+  if (!weapon_to_place && !upgrading) {
+    static const _TexCoords kQuarters[4] = {
         {0.0f, 0.0f, 0.5f, 0.5f}, {0.5f, 0.0f, 1.0f, 0.5f}, {0.0f, 0.5f, 0.5f, 1.0f}, {0.5f, 0.5f, 1.0f, 1.0f}};
-    const float *q = kQuarters[level < 0 ? 0 : level > 3 ? 3 : level];
-    QuarrelwickSetupPosAndZRotMatrices(x, y, 0.0f, 0.0f, kPi * 0.5f, full_viewport, 1);
-    numbers_tex->PositionPure(-0.02f, -0.02f, 0.04f, 0.04f);
-    numbers_tex->DrawPartPure(q[0], q[1], q[2], q[3]);
-    QuarrelwickRestoreAfterSettingUpPosAndZRotMatrices();
+    SpritesAdd(LAYER_BADGE, numbers_tex, x, y, 0.0f, 0.0f, kPi * 0.5f, full_viewport, 0.02f,
+               &kQuarters[level < 0 ? 0 : level > 3 ? 3 : level], 1.0f, 1.0f, 1.0f, 1.0f);
   }
 }
 
@@ -254,10 +246,15 @@ void Weapon::RenderBullets() {
 
 void WeaponsRender() {
   if (!eng_main_device) return;
+  // Sprites that share a picture go in one draw: the software renderer pays per draw.
+  SpritesBegin();
   for (int i = 0; i < num_weapons; i++)
     if (weapons[i]) weapons[i]->Render();
+  SpritesFlush();
+  SpritesBegin();
   for (int i = 0; i < num_weapons; i++)
     if (weapons[i]) weapons[i]->RenderBullets();
+  SpritesFlush();
 }
 
 // --- Input -----------------------------------------------------------------------------------

@@ -14,10 +14,13 @@
 #include "Engine/EngJpeg.h"
 #include "Engine/EngTexture.h"
 #include "Engine/EngWindow.h"
+#include "game/Bugs.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
 #include "game/Traverse.h"
+#include "game/Sprites.h"
 #include "game/Weapons.h"
+#include "tests/game/HeadlessGame.h"
 #include "tests/Engine/DeviceTestSupport.h"
 #include "tests/Engine/TextureTestSupport.h"
 #include "tests/support/TestSupport.h"
@@ -213,6 +216,86 @@ TEST_F(WeaponsDisplayTest, EveryWeaponFactoryAndBulletIsDrawnAndLeftAsAScreensho
     }
   EXPECT_GT(blue, 40);
   device->RestoreAfter2D();
+}
+
+std::vector<unsigned char> FrameRgb() {
+  std::vector<unsigned char> rgba(640 * 480 * 4), rgb(640 * 480 * 3);
+  glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  for (int y = 0; y < 480; y++)
+    for (int x = 0; x < 640; x++)
+      for (int c = 0; c < 3; c++)
+        rgb[(size_t(y) * 640 + size_t(x)) * 3 + size_t(c)] = rgba[(size_t(479 - y) * 640 + size_t(x)) * 4 + size_t(c)];
+  return rgb;
+}
+
+TEST_F(WeaponsDisplayTest, BatchedSpritesLandWhereSingleOnesDo) {
+  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_EQ(WeaponsCreateGraphics(), 1);
+  EngTexture *numbers = new EngTexture();
+  ASSERT_EQ(numbers->LoadFromTgaFile("Numbers.tga", 1, 2, 0), 1);
+  const _TexCoords quarter = {0.5f, 0.5f, 1.0f, 1.0f};
+  auto draw = [&](bool batch, bool flush) {
+    device->ClearScreen();
+    device->SetViewportToSizeRatioed(100, 0, 540, 450);
+    device->EnableBlendingType(0);
+    if (batch) SpritesBegin();
+    // Turned, off-centre, squashed, tinted and part pictures, over each other.
+    SpritesAdd(0, weapon_texs[1][0], -0.3f, 0.2f, 0.0f, 0.0f, 0.7f, 0, 0.1f, nullptr, 1, 1, 1, 1);
+    SpritesAdd(1, weapon_texs[1][1], -0.3f, 0.2f, 0.0f, -0.0195f, 2.2f, 0, 0.1f, nullptr, 1, 0, 0, 0.8f);
+    SpritesAdd(0, weapon_texs[5][0], 0.4f, -0.3f, 0.0f, 0.0f, -1.0f, 1, 0.15f, nullptr, 1, 1, 1, 0.6f);
+    SpritesAdd(2, numbers, 0.4f, -0.3f, 0.0f, 0.0f, 1.5707964f, 0, 0.05f, &quarter, 1, 1, 1, 1);
+    SpritesAddRect(2, bullet_texs[8], 0.0f, 0.5f, 0.0f, 0.0f, 3.0f, 0, -0.03f, -0.08f, 0.1f, 0.04f, nullptr, 1, 1, 1, 1);
+    if (flush) SpritesFlush();
+    device->SetViewportFullScreen();
+    device->DisableBlending();
+    return FrameRgb();
+  };
+  std::vector<unsigned char> single = draw(false, false);
+  std::vector<unsigned char> nothing = draw(true, false);
+  std::vector<unsigned char> batched = draw(true, true);
+  // Before the flush nothing was drawn; after it the same picture, but for rounding.
+  int drawn = 0, differ = 0;
+  for (size_t i = 0; i < single.size(); i++) {
+    drawn += nothing[i] != 0;
+    differ += std::abs(int(single[i]) - int(batched[i])) > 8;
+  }
+  EXPECT_EQ(drawn, 0);
+  EXPECT_LT(differ, 60);
+  int lit = 0;
+  for (unsigned char c : batched) lit += c > 0;
+  EXPECT_GT(lit, 5000);
+  delete numbers;
+}
+
+TEST_F(WeaponsDisplayTest, LateWaveInPlayIsLeftAsAScreenshot) {
+  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
+  srand(20261209);
+  level_garden = 0;
+  qwtest::HeadlessGame game;
+  ASSERT_TRUE(game.Start());
+  game.Play(40, 60L * 60 * 60);
+  ASSERT_EQ(game.Fault(), "");
+  ASSERT_EQ(game_over, 0);
+  // Into the wave until its bugs are on the road, a weapon under the pointer.
+  for (int i = 0; i < 60 * 8 && !game_won; i++) game.Step();
+  QuarrelwickMoveMouse(400, 300);
+  device->PrepareFor2D(1);
+  device->ClearScreen();
+  QuarrelwickRender();
+  device->RestoreAfter2D();
+  std::vector<unsigned char> rgb = FrameRgb();
+  std::string shot = Resources() + "/../LateWaveShot.jpg";
+  EXPECT_TRUE(EngJpegWriteFileFromBuffer(shot.c_str(), 92, 72, 640, 480, rgb.data()));
+  int weapons_on_field = 0, bullets = 0;
+  for (int i = 0; i < num_weapons; i++)
+    if (weapons[i]) {
+      weapons_on_field++;
+      bullets += weapons[i]->num_bullet_slots;
+    }
+  EXPECT_GT(weapons_on_field, 30);
+  EXPECT_GT(bullets, 0);
+  EXPECT_GE(bug_level_num, 40);
 }
 
 }  // namespace
