@@ -118,9 +118,9 @@ TEST_F(LevelsTest, NamesAndDifficultyTexts) {
 }
 
 TEST_F(LevelsTest, NewGameLoadsThePathAndFillsTheGrid) {
-  qwtest::PathSpec spec = qwtest::StraightRoad(-1.5f, 0.0f, 1.5f, 0.0f, 50);
-  spec.path_cells = {{100, 256}, {101, 256}};
-  qwtest::WriteWholeFile(m_dir.File("TravCalcs1.dat"), qwtest::MakePathFile(spec));
+  qwtest::PathDesc desc = qwtest::StraightRoad(-1.5f, 0.0f, 1.5f, 0.0f, 50);
+  desc.path_cells = {{100, 256}, {101, 256}};
+  qwtest::WriteWholeFile(m_dir.File("TravCalcs1.dat"), qwtest::MakePathFile(desc));
   grid[5][5] = 2;
   level_garden = 1;
   testing::internal::CaptureStderr();

@@ -9,7 +9,7 @@
 
 namespace qwtest {
 
-struct PathSpec {
+struct PathDesc {
   std::vector<_Vector2d> points;  // point i is the place at step i
   std::vector<float> angles;      // one per step; empty: computed from the points
   int steps = -1;                 // -1: points - 1
@@ -20,9 +20,9 @@ struct PathSpec {
 };
 
 // The whole file image (454,172 bytes for a good one).
-std::string MakePathFile(const PathSpec &spec);
+std::string MakePathFile(const PathDesc &desc);
 // A straight road from (x0, y0) to (x1, y1) in n steps.
-PathSpec StraightRoad(float x0, float y0, float x1, float y1, int steps);
+PathDesc StraightRoad(float x0, float y0, float x1, float y1, int steps);
 // Little-endian writes into a file image.
 void PutFloat(std::string *bytes, size_t offset, float value);
 void PutInt(std::string *bytes, size_t offset, int value);

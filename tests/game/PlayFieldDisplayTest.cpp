@@ -186,6 +186,33 @@ TEST_F(PlayFieldDisplayTest, EachGardenIsDrawnAndLeftAsAScreenshot) {
   }
 }
 
+TEST_F(PlayFieldDisplayTest, MissingOrBrokenBugPicturesAreNamed) {
+  qwtest::TempDir dir;
+  ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+  EXPECT_EQ(BugsCreateGraphics(), 1);  // no species yet: nothing to load
+  bug_species = 0;
+  std::string log = Logged([] { EXPECT_EQ(BugsCreateGraphics(), 0); });
+  EXPECT_NE(log.find("./Aclypea.tga"), std::string::npos) << log;
+  // A broken second frame is named too.
+  std::string resources = BuildDir() + "/resources/";
+  qwtest::WriteWholeFile(dir.File("Aclypea.tga"), qwtest::ReadWholeFile(resources + "Aclypea.tga"));
+  qwtest::WriteWholeFile(dir.File("Aclypea2.tga"), "not a picture");
+  log = Logged([] { EXPECT_EQ(BugsCreateGraphics(), 0); });
+  EXPECT_NE(log.find("./Aclypea2.tga"), std::string::npos) << log;
+  // No second frame at all is fine; the bars are needed.
+  ASSERT_EQ(unlink(dir.File("Aclypea2.tga").c_str()), 0);
+  log = Logged([] { EXPECT_EQ(BugsCreateGraphics(), 0); });
+  EXPECT_NE(log.find("HpBack.tga"), std::string::npos) << log;
+  qwtest::WriteWholeFile(dir.File("HpBack.tga"), qwtest::ReadWholeFile(resources + "HpBack.tga"));
+  qwtest::WriteWholeFile(dir.File("HpFill.tga"), qwtest::ReadWholeFile(resources + "HpFill.tga"));
+  EXPECT_EQ(BugsCreateGraphics(), 1);
+  // A bug without its pictures draws nothing and play goes on.
+  BugsDestroyGraphics();
+  num_bugs = 1;
+  bugs[0] = new Bug(0, 0);
+  BugsRender();
+}
+
 TEST_F(PlayFieldDisplayTest, BugAndItsBarLandAtTheirPathPoint) {
   ASSERT_EQ(chdir((BuildDir() + "/resources").c_str()), 0);
   level_garden = 0;

@@ -232,9 +232,9 @@ TEST_F(QuarrelwickTest, CellsOfPointsWithHalvesAndBeyondTheField) {
 }
 
 TEST_F(QuarrelwickTest, GridComesFromThePathData) {
-  qwtest::PathSpec spec = qwtest::StraightRoad(-1, 0, 1, 0, 10);
-  spec.path_cells = {{0, 0}, {511, 3}, {7, 511}};
-  std::string bytes = qwtest::MakePathFile(spec);
+  qwtest::PathDesc desc = qwtest::StraightRoad(-1, 0, 1, 0, 10);
+  desc.path_cells = {{0, 0}, {511, 3}, {7, 511}};
+  std::string bytes = qwtest::MakePathFile(desc);
   bytes[TRAVERSE_OFS_GRID + 9] = char(0xFF);  // any non-zero byte is path
   ASSERT_EQ(TraverseLoadFromMemory(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size(), "t"), 1);
   grid[200][200] = 2;

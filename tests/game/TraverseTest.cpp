@@ -44,11 +44,11 @@ class TraverseTest : public ::testing::Test {
 };
 
 TEST_F(TraverseTest, GoodFileIsTakenWhole) {
-  qwtest::PathSpec spec = qwtest::StraightRoad(-1.5f, 0.0f, 1.5f, 0.0f, 100);
-  spec.path_cells = {{40, 256}, {511, 511}, {0, 0}};
-  spec.spacing = 0.0005f;
+  qwtest::PathDesc desc = qwtest::StraightRoad(-1.5f, 0.0f, 1.5f, 0.0f, 100);
+  desc.path_cells = {{40, 256}, {511, 511}, {0, 0}};
+  desc.spacing = 0.0005f;
   std::string log;
-  ASSERT_EQ(Load(qwtest::MakePathFile(spec), &log), 1) << log;
+  ASSERT_EQ(Load(qwtest::MakePathFile(desc), &log), 1) << log;
   EXPECT_TRUE(TraverseIsLoaded());
   EXPECT_EQ(traverse_info.num_steps, 100);
   EXPECT_EQ(traverse_info.num_points, 101);
@@ -66,11 +66,11 @@ TEST_F(TraverseTest, GoodFileIsTakenWhole) {
 }
 
 TEST_F(TraverseTest, OtherVersionIsRefusedWithItsMessage) {
-  qwtest::PathSpec spec = qwtest::StraightRoad(0, 0, 1, 0, 10);
+  qwtest::PathDesc desc = qwtest::StraightRoad(0, 0, 1, 0, 10);
   float v11 = 1.1f;
-  memcpy(&spec.version_bits, &v11, 4);
+  memcpy(&desc.version_bits, &v11, 4);
   std::string log;
-  EXPECT_EQ(Load(qwtest::MakePathFile(spec), &log), 0);
+  EXPECT_EQ(Load(qwtest::MakePathFile(desc), &log), 0);
   EXPECT_NE(log.find("Incorrect version [1.100000] not [1.200000] in file <" + m_dir.File("TravCalcs0.dat") + ">"),
             std::string::npos)
       << log;
