@@ -11,7 +11,7 @@ namespace qwtest {
 
 void WeaponFieldTest::SetUp() {
   PlayFieldTest::SetUp();
-  PathSpec road = StraightRoad(-1.2f, 0.0f, 1.2f, 0.0f, 4800);
+  PathDesc road = StraightRoad(-1.2f, 0.0f, 1.2f, 0.0f, 4800);
   for (int y = 246; y <= 266; y++)
     for (int x = 0; x < 512; x++) road.path_cells.push_back({x, y});
   WriteWholeFile(m_dir.File("TravCalcs0.dat"), MakePathFile(road));
