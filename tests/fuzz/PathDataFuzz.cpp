@@ -10,13 +10,24 @@
 
 #include "Engine/EngDebug.h"
 #include "game/Bugs.h"
+#include "game/Bullets.h"
 #include "game/Quarrelwick.h"
 #include "game/Traverse.h"
+#include "game/Weapons.h"
 
-// Stand-ins for the game object, the player and the sounds, which the play field reaches.
+// Stand-ins for the game object, the player, the sounds, effects, popup, sidebar and tutorial,
+// which the play field reaches.
 EngFont *GameGetMainFont() { return nullptr; }
 void SoundPlay(int) {}
 void GameClearUserTutorialOn() {}
+Game *GameGetMainGame() { return nullptr; }
+void PopupUpdate(char) {}
+void SidebarCancelAnyPlacing() {}
+void SidebarReset() {}
+void TutorialAdvanceIfNeeded() {}
+void SoundPlayBulletLaunchSound(int, int) {}
+void SoundPlayBulletHitSound(int, int) {}
+char EffectsCreateNew(int, float, float, float) { return 1; }
 
 static void Put32(std::string *b, size_t at, uint32_t v) {
   for (int i = 0; i < 4; i++) (*b)[at + size_t(i)] = char((v >> (8 * i)) & 0xFF);
