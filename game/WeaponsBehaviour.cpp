@@ -164,19 +164,20 @@ void Weapon::TickAim() {
   }
   desired_angle = WeaponsNormaliseAngleToward(desired_angle, aim_angle);
   const float diff = std::fabs(desired_angle - aim_angle);
-  if (diff != 0.0f) {
+  if (diff != 0.0f && (d.turns_while_firing || num_bullet_slots == 0)) {
     float k = game_won ? 0.1f : diff > 0.3f ? 10.0f : diff > 0.2f ? 5.0f : 1.0f;
-    if (d.turns_while_firing || num_bullet_slots == 0)
-      EngMiscChangeVariableAtSpeedToDesiredAmount(&aim_angle, desired_angle, d.turn_rate * dt * k);
-    if (d.base_turn_rate > 0.0f)
-      EngMiscChangeVariableAtSpeedToDesiredAmount(&base_angle, WeaponsNormaliseAngleToward(desired_angle, base_angle),
-                                                  d.base_turn_rate * dt);
+    EngMiscChangeVariableAtSpeedToDesiredAmount(&aim_angle, desired_angle, d.turn_rate * dt * k);
   }
+  // The drawn base follows on its own, slowly (the Tank's hull).
+  if (d.base_turn_rate > 0.0f)
+    EngMiscChangeVariableAtSpeedToDesiredAmount(&base_angle, WeaponsNormaliseAngleToward(desired_angle, base_angle),
+                                                d.base_turn_rate * dt);
   if (reload < 1.0f || game_won) return;
   const float gap = std::fabs(desired_angle - aim_angle);
   const bool aligned = d.align == 2 || (d.align == 1 ? gap < 0.1f : gap < 0.01f);
   if (!aligned) return;
-  if (CreateBullet(target)) look_ahead_frames = CalcNextBulletLookAheadAmount();
+  CreateBullet(target);
+  look_ahead_frames = CalcNextBulletLookAheadAmount();
 }
 
 void Weapon::TickBullets() {

@@ -258,4 +258,33 @@ TEST_F(WeaponsBehaviourTest, PlacingWithThePointerAndUpgradingWithTheKeys) {
   EXPECT_EQ(weapon_info_shown, -1);
 }
 
+TEST_F(WeaponsBehaviourTest, DuringGameOverOnlyBulletsFly) {
+  AddBug(0, 2400);
+  ASSERT_EQ(Place(0, 0.0f, 0.2f), 1);
+  Weapon *w = weapons[0];
+  ASSERT_EQ(w->CreateBullet(0), 1);
+  w->upgrading = 1;
+  w->reload = 0.5f;
+  game_over = 1;
+  const float y = w->bullets[0]->y;
+  Tick();
+  EXPECT_FLOAT_EQ(w->upgrade_progress, 0.0f);
+  EXPECT_FLOAT_EQ(w->reload, 0.5f);
+  EXPECT_EQ(w->num_bullet_slots, 1);
+  EXPECT_LT(w->bullets[0]->y, y);
+}
+
+TEST_F(WeaponsBehaviourTest, TankHullFollowsItsTurretSlowly) {
+  AddBug(0, 2400);  // at (0, 0), to the upper left of a Tank at (0.3, 0.3)
+  ASSERT_EQ(Place(2, 0.3f, 0.3f), 1);
+  Weapon *w = weapons[0];
+  const float start = w->base_angle;
+  for (int i = 0; i < 60; i++) Tick();
+  const float want = WeaponsNormaliseAngleToward(w->CalcAimAngleToBug(0), start);
+  // The turret got there; the hull turned 0.1 rad in the second, toward it.
+  EXPECT_NEAR(w->aim_angle, want, 0.02f);
+  EXPECT_NEAR(std::fabs(w->base_angle - start), 0.1f, 0.002f);
+  EXPECT_LT(std::fabs(w->base_angle - want), std::fabs(start - want));
+}
+
 }  // namespace
