@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -296,6 +297,42 @@ TEST_F(WeaponsDisplayTest, LateWaveInPlayIsLeftAsAScreenshot) {
   EXPECT_GT(weapons_on_field, 30);
   EXPECT_GT(bullets, 0);
   EXPECT_GE(bug_level_num, 40);
+}
+
+TEST_F(WeaponsDisplayTest, WeaponBeingPlacedShowsRedWhereItCannotGo) {
+  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
+  play_state = 1;
+  weapon_placing_type = 0;
+  weapon_to_place = new Weapon(nullptr, 0, 0.0f, 0.0f);
+  weapon_to_place->SetFullViewportPos(0.0f, 0.0f);  // the window's middle
+  cursor_x = cursor_y = 0.0f;
+  struct Case {
+    const char *name;
+    EngUInt8 ground;
+    bool red;
+  } cases[] = {{"over free ground", 0, false}, {"over the road", 1, true}};
+  for (const Case &k : cases) {
+    SCOPED_TRACE(k.name);
+    memset(grid, k.ground, sizeof(grid));
+    device->PrepareFor2D(1);
+    device->ClearScreen();
+    device->SetViewportFullScreen();
+    device->EnableBlendingType(0);
+    weapon_to_place->Render();
+    device->DisableBlending();
+    device->RestoreAfter2D();
+    // The Turret's dome, at the middle of the window.
+    unsigned char rgb[3];
+    ReadPixel(320, 240, rgb);
+    if (k.red) {
+      EXPECT_GT(rgb[0], 100);
+      EXPECT_LT(rgb[1], 30);
+      EXPECT_LT(rgb[2], 30);
+    } else {
+      EXPECT_GT(rgb[2], rgb[0] + 40);
+    }
+  }
 }
 
 }  // namespace
