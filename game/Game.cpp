@@ -23,6 +23,7 @@
 #include "game/Program.h"
 #include "game/Quarrelwick.h"
 #include "game/QuarrelwickMWin.h"
+#include "game/Weapons.h"
 #include "players/Country.h"
 #include "players/UserClass.h"
 #include "players/UserInfo.h"
@@ -81,6 +82,8 @@ EngFont *Game::GetFont() {
 char Game::AreScreensOn() { return (m_mwin && m_mwin->AreScreensOn()) ? 1 : 0; }
 
 char Game::IsUserLoaded() { return (m_user && m_user->IsLoaded()) ? 1 : 0; }
+
+Game *GameGetMainGame() { return main_game; }
 
 EngFont *GameGetMainFont() { return main_game ? main_game->GetFontIfMade() : nullptr; }
 

@@ -1,10 +1,13 @@
 #include "game/GameStandIns.h"
 
+#include "game/Quarrelwick.h"
+#include "game/Weapons.h"
+
 
 // End-of-game sequences and tutorial.
 char GameOverEnd() { return 0; }
 char GameWonEnd(char) { return 0; }
-void TutorialAdvanceIfNeeded() {}
+void TutorialAdvanceIfNeeded() { GameStandInRecords().tutorial_advances++; }
 
 // Saved games: only whether the resume game exists, in memory.
 static char resume_game_exists = 0;
@@ -54,3 +57,28 @@ void UsersControlCreateGraphics() {}
 void UsersControlDestroyGraphics() {}
 void UserScreensStartUserScreenStandIn() {}
 char UserScreensCurrentScreenIsUserOrCountryScreenStandIn() { return 0; }
+
+StandInRecords &GameStandInRecords() {
+  static StandInRecords records;
+  return records;
+}
+void GameStandInRecordsClear() {
+  GameStandInRecords() = StandInRecords();
+  SoundStandInPlayed().clear();
+}
+void SoundPlayBulletLaunchSound(int type, int level) { GameStandInRecords().launch_sounds.emplace_back(type, level); }
+void SoundPlayBulletHitSound(int type, int level) { GameStandInRecords().hit_sounds.emplace_back(type, level); }
+char EffectsCreateNew(int type, float x, float y, float size) {
+  GameStandInRecords().effects_made.push_back({type, x, y, size});
+  return 1;
+}
+void PopupUpdate(char) { GameStandInRecords().popup_updates++; }
+void SidebarReset() { GameStandInRecords().sidebar_resets++; }
+// As the sidebar does it: placing off, the normal cursor, the dragged weapon gone.
+void SidebarCancelAnyPlacing() {
+  GameStandInRecords().placings_cancelled++;
+  play_state = 0;
+  QuarrelwickUpdateCursorPos(0);
+  delete weapon_to_place;
+  weapon_to_place = nullptr;
+}

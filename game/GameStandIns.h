@@ -3,6 +3,7 @@
 // lands.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "Engine/EngTypes.h"
@@ -49,3 +50,23 @@ void UsersControlCreateGraphics();
 void UsersControlDestroyGraphics();
 void UserScreensStartUserScreenStandIn();
 char UserScreensCurrentScreenIsUserOrCountryScreenStandIn();
+
+// Bullet sounds and effects, the weapon popup and the sidebar, as the weapons reach them. They
+// keep what they were asked for, for the play-field tests.
+void SoundPlayBulletLaunchSound(int type, int level);
+void SoundPlayBulletHitSound(int type, int level);
+char EffectsCreateNew(int type, float x, float y, float size);
+void PopupUpdate(char refresh);
+void SidebarCancelAnyPlacing();
+void SidebarReset();
+struct StandInEffect {
+  int type;
+  float x, y, size;
+};
+struct StandInRecords {
+  std::vector<std::pair<int, int>> launch_sounds, hit_sounds;  // (weapon type, level)
+  std::vector<StandInEffect> effects_made;
+  int popup_updates = 0, sidebar_resets = 0, placings_cancelled = 0, tutorial_advances = 0;
+};
+StandInRecords &GameStandInRecords();
+void GameStandInRecordsClear();
