@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "Engine/CommonWindowCorner.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMisc.h"
@@ -356,23 +355,6 @@ TEST_F(EngWindowTest, CtrlFReleasedTogglesFullScreenUnlessConsumed) {
   m_window->MsgsKeyUp('f');
   EXPECT_EQ(eng_main_window_windowed, 0);
   EngWindowKeyModifiersChanged_MAC(0);
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(EngWindowTest, WindowCornerSitsInTheBottomRightAndAMissingPictureIsNoCrash) {
-  Open(1280, 960);
-  EXPECT_EQ(CommonCreateMacWindowCornerTex(), 0);  // no "WinCorner.tga" here: logged
-  float x, y, w, h;
-  CommonGetMacWindowCornerArea(&x, &y, &w, &h);
-  EXPECT_FLOAT_EQ(x, 633.0f);
-  EXPECT_FLOAT_EQ(y, 473.0f);
-  EXPECT_FLOAT_EQ(w, 7.0f);
-  EXPECT_FLOAT_EQ(h, 7.0f);
-  CommonRenderMacWindowCorner();
-  CommonDestroyMacWindowCornerTex();
 }
 
 }  // namespace
