@@ -28,6 +28,7 @@ MWinWindow *MWinCollection::GetWindowUnderMouse() {
 }
 
 char MWinCollection::HandleMouseMove() {
+  MWinEntryScope scope(m_mwin);
   if (!m_input_enabled) return 0;
   MWinWindow *head = *CurrentList(nullptr, 1);
   MWinWindow *was_active = GetActiveWindow();
@@ -55,6 +56,7 @@ char MWinCollection::HandleMouseMove() {
 }
 
 char MWinCollection::HandleButtonPressed(char button, char state, char flag) {
+  MWinEntryScope scope(m_mwin);
   MWinWindow *head = *CurrentList(nullptr, 1);
   if (!m_input_enabled || !head) return 0;
   if (m_overall_area_set && !m_mwin->IsMouseViewportCursorInArea(&m_overall_area)) return 0;
@@ -85,6 +87,7 @@ char MWinCollection::HandleButtonPressed(char button, char state, char flag) {
 }
 
 char MWinCollection::HandleMouseButtonDoubleClicked(char button) {
+  MWinEntryScope scope(m_mwin);
   if (!m_input_enabled) return 0;
   MWinWindow *active = GetActiveWindow();
   if (!*CurrentList(nullptr, 1) || !active) return 1;
@@ -92,12 +95,14 @@ char MWinCollection::HandleMouseButtonDoubleClicked(char button) {
 }
 
 char MWinCollection::HandleMouseWheel(int delta) {
+  MWinEntryScope scope(m_mwin);
   if (!m_input_enabled) return 0;
   MWinWindow *active = GetActiveWindow();
   return active ? active->HandleMouseWheel(delta) : 0;
 }
 
 char MWinCollection::HandleKeyDown(int key) {
+  MWinEntryScope scope(m_mwin);
   if (!m_mwin) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
     return 0;
@@ -125,12 +130,14 @@ char MWinCollection::HandleKeyDown(int key) {
 }
 
 char MWinCollection::HandleKeyDownUChar(unsigned char c) {
+  MWinEntryScope scope(m_mwin);
   if (!m_input_enabled) return 0;
   MWinWindow *active = GetActiveWindow();
   return active ? active->HandleKeyDownUChar(c) : 0;
 }
 
 char MWinCollection::HandleKeyUp(int key) {
+  MWinEntryScope scope(m_mwin);
   if (!m_input_enabled) return 0;
   MWinWindow *active = GetActiveWindow();
   return active ? active->HandleKeyUp(key) : 0;

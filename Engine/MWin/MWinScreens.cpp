@@ -53,6 +53,7 @@ char MWinScreens::AddScreen(euint id, MWinCollectionController *controller) {
 }
 
 void MWinScreens::Start(char mode) {
+  MWinEntryScope scope(m_mwin);
   if (!m_screens) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
     return;
@@ -65,6 +66,7 @@ void MWinScreens::Start(char mode) {
 }
 
 void MWinScreens::StartScreen(euint id, char mode) {
+  MWinEntryScope scope(m_mwin);
   if (!m_screens) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
     return;
@@ -84,6 +86,7 @@ void MWinScreens::StartOrGotoScreen(euint id) {
 }
 
 void MWinScreens::End(char mode) {
+  MWinEntryScope scope(m_mwin);
   if (!m_screens) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
     return;
@@ -97,6 +100,7 @@ void MWinScreens::End(char mode) {
 }
 
 void MWinScreens::GotoScreen(euint id, void *arg) {
+  MWinEntryScope scope(m_mwin);
   if (!m_screens || !m_mwin) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
     return;
@@ -111,6 +115,7 @@ void MWinScreens::GotoScreen(euint id, void *arg) {
 }
 
 void MWinScreens::GoBack() {
+  MWinEntryScope scope(m_mwin);
   if (!m_screens) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
     return;
@@ -121,6 +126,7 @@ void MWinScreens::GoBack() {
 }
 
 void MWinScreens::ReloadCurrentScreen() {
+  MWinEntryScope scope(m_mwin);
   if (!m_screens) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
     return;
@@ -208,9 +214,13 @@ char MWinScreens::AreScreensOn() { return m_screens ? m_screens->AreOn() : 0; }
 
 char MWinScreens::AreOn() { return (m_mwin && m_mwin->IsOn() && AreScreensOn()) ? 1 : 0; }
 
-int MWinScreens::Tick() { return m_screens ? m_screens->Tick() : 0; }
+int MWinScreens::Tick() {
+  MWinEntryScope scope(m_mwin);
+  return m_screens ? m_screens->Tick() : 0;
+}
 
 void MWinScreens::Render(_MWinRenderStage stage) {
+  MWinEntryScope scope(m_mwin);
   if (m_screens) m_screens->Render(stage);
 }
 

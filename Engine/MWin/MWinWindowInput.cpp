@@ -114,6 +114,7 @@ char MWinWindow::IsButtonUnderMouse(MWinButton *button) {
 // ---- Focus and moves ----
 
 char MWinWindow::Activate() {
+  MWinEntryScope scope(m_mwin);
   m_active = 1;
   return HandleMouseMove();
 }
@@ -126,6 +127,7 @@ char MWinWindow::Deactivate() {
 }
 
 char MWinWindow::HandleMouseMove() {
+  MWinEntryScope scope(m_mwin);
   if (!m_mwin) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
     return 0;
@@ -190,6 +192,7 @@ char MWinWindow::HandleMouseMove() {
 // ---- Presses ----
 
 char MWinWindow::HandleButtonPressed(char button, char pressed, char flag, char synthetic) {
+  MWinEntryScope scope(m_mwin);
   if (!m_mwin) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
     return 0;
@@ -266,6 +269,7 @@ char MWinWindow::HandleButtonPressed(char button, char pressed, char flag, char 
 }
 
 char MWinWindow::HandleMouseButtonDoubleClicked(char button) {
+  MWinEntryScope scope(m_mwin);
   if (!m_shown || !m_first_group) return 0;
   FOR_WIDGETS_LAST_FIRST(b) {
     if (b->IsActive()) return b->HandleMouseButtonDoubleClicked(button);
@@ -274,6 +278,7 @@ char MWinWindow::HandleMouseButtonDoubleClicked(char button) {
 }
 
 char MWinWindow::HandleMouseWheel(int delta) {
+  MWinEntryScope scope(m_mwin);
   if (!m_shown) return 0;
   FOR_WIDGETS_LAST_FIRST(b) {
     if (b->IsActive()) return b->HandleMouseWheel(delta);
@@ -282,6 +287,7 @@ char MWinWindow::HandleMouseWheel(int delta) {
 }
 
 char MWinWindow::HandleMouseButtonPressCanceled() {
+  MWinEntryScope scope(m_mwin);
   MWinButton *active = GetActiveButton();
   if (active) active->HandleMouseButtonPressCanceled();
   m_scrollbar_x.dragging = m_scrollbar_y.dragging = 0;
@@ -338,6 +344,7 @@ MWinButton *MWinWindow::FindTabStop(char backwards) {
 }
 
 char MWinWindow::HandleKeyDown(int key) {
+  MWinEntryScope scope(m_mwin);
   if (!m_shown || eng_key_down[231] > 1 || !m_mwin) return 0;
   if (key == 27) {
     if (FireKeyButton(m_escape_button, 27)) return 1;
@@ -368,6 +375,7 @@ char MWinWindow::HandleKeyDown(int key) {
 }
 
 char MWinWindow::HandleKeyDownUChar(unsigned char c) {
+  MWinEntryScope scope(m_mwin);
   if (!m_shown) return 0;
   FOR_WIDGETS_LAST_FIRST(b) {
     if (b->GetMWin() != m_mwin || !m_mwin->IsOn()) break;
@@ -377,6 +385,7 @@ char MWinWindow::HandleKeyDownUChar(unsigned char c) {
 }
 
 char MWinWindow::HandleKeyUp(int key) {
+  MWinEntryScope scope(m_mwin);
   if (!m_shown) return 0;
   FOR_WIDGETS_LAST_FIRST(b) {
     if (b->GetMWin() != m_mwin || !m_mwin->IsOn()) break;
