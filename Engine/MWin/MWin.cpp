@@ -91,6 +91,7 @@ void MWin::Destroy() {
   delete m_desktop;
   m_desktop = nullptr;
   FreeDiscarded();
+  if (m_screens) m_screens->ForgetMWin();
   m_screens = nullptr;
   delete m_textures;
   m_textures = nullptr;

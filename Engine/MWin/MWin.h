@@ -31,6 +31,10 @@ class MWin {
   MWinTextures *GetTextures() { return m_textures; }
   MWinFonts *GetFonts() { return m_fonts; }
   void SetScreens(MWinScreens **screens);
+  // The screen manager is going: the root no longer points at it.
+  void ForgetScreens(MWinScreens *screens) {
+    if (m_screens == screens) m_screens = nullptr;
+  }
   MWinScreens *GetScreens();
   char AreScreensOn();
   EngUInt32 GetCurrentScreen();

@@ -365,7 +365,8 @@ void MWinCollection::ActivateWindowUnderMouse() {
   settings->activate_window_under_mouse = 1;
   HandleMouseMove();
   settings->activate_window_under_mouse = setting;
-  if (GetActiveWindow()) return;
+  // Hover callbacks may have removed this collection.
+  if (m_removed || GetActiveWindow()) return;
   MWinWindow *head = *CurrentList(nullptr, 1);
   if (!setting && m_active && head && !head->m_next) head->Activate();
 }

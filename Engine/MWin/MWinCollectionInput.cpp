@@ -14,7 +14,10 @@ void MWinCollection::ClearButtonsOf(MWinWindow *window) {
   for (MWinGroup *g = window->GetFirstGroup(); g; g = g->m_next)
     for (MWinButton *b = g->m_first; b; b = b->m_next) {
       b->SetPressed(0);
-      if (b->IsActive()) b->Deactivate();
+      if (!b->IsActive()) continue;
+      // Ending an edit or a scrollbar's notify may remove the window or change screen.
+      b->Deactivate();
+      if (window->IsGone()) return;
     }
 }
 
@@ -39,9 +42,11 @@ char MWinCollection::HandleMouseMove() {
     for (MWinWindow *w = head; w; w = w->m_next)
       if (w != under && w->IsActive()) w->Deactivate();
     if (under && !under->IsActive()) under->Activate();
+    if (m_removed) return 1;
   }
   MWinWindow *active = GetActiveWindow();
   if (was_active && was_active != active) ClearButtonsOf(was_active);
+  if (m_removed) return 1;
   if (m_has_modal_window) {
     if (active && active->GetType() == MWIN_WINDOW_MODAL) return active->HandleMouseMove();
     if (active) active->Deactivate();
@@ -72,6 +77,7 @@ char MWinCollection::HandleButtonPressed(char button, char state, char flag) {
       return 1;
     }
     ClearButtonsOf(active);
+    if (m_removed || active->IsGone()) return 1;
   }
   if (button != 0 || state != 1) return 0;
   if (active && active->GetType() != MWIN_WINDOW_MODAL) active->Deactivate();

@@ -19,10 +19,13 @@ MWinScreens::MWinScreens(MWin *mwin, char fade) : m_screens(nullptr), m_fade(fad
   if (mwin) mwin->SetScreens(&self);
 }
 
+// The subclass owns the controllers and may have destroyed them before this runs: the table
+// is dropped without calling them (a subclass that wants RemoveVars calls RemoveAllScreens).
 MWinScreens::~MWinScreens() {
-  if (m_screens) m_screens->RemoveAll();
+  if (m_screens) m_screens->Forget();
   delete m_screens;
   m_screens = nullptr;
+  if (m_mwin) m_mwin->ForgetScreens(this);
 }
 
 void MWinScreens::Exit() {

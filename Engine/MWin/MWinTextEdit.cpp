@@ -520,10 +520,6 @@ char MWinTextEdit::TextEditHandleKeyDown(int code) {
       TextEditUpdateCursor();
       TextEditPlayKeySound();
       return 1;
-    case 86:
-      if (!KeyIsDown(229)) return 0;
-      DebugInfoAlt(ENG_FUNC, "PASTE");
-      return 1;
     case 246:
     case 247: return 1;
     default: return 0;

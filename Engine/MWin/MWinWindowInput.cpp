@@ -177,10 +177,12 @@ char MWinWindow::HandleMouseMove() {
       }
       continue;
     }
-    if (b->IsActive())
+    if (b->IsActive()) {
       b->Deactivate();
-    else
+      if (IsGone()) return 1;
+    } else {
       b->SetPressed(0);
+    }
   }
   if (newly_activated) return 0;
   active = GetActiveButton();
@@ -247,7 +249,10 @@ char MWinWindow::HandleButtonPressed(char button, char pressed, char flag, char 
   if (MWinIsIDEmpty(m_id)) return 0;
   FOR_WIDGETS_LAST_FIRST(b) {
     if (b->IsShown() && IsButtonUnderMouse(b)) return b->HandleMouseButtonPressed(button, pressed, flag);
-    if (b->IsTextBeingEditing()) b->TextEditTurnOffEditing(0);
+    if (b->IsTextBeingEditing()) {
+      b->TextEditTurnOffEditing(0);
+      if (IsGone()) return 1;
+    }
   }
   if (!(pressed && button == 0)) return 0;
   char in_title = 0;
@@ -366,10 +371,15 @@ char MWinWindow::HandleKeyDown(int key) {
   MWinButton *found = FindTabStop(eng_key_down[228] ? 1 : 0);
   if (!found) return 0;
   MWinButton *active = GetActiveButton();
-  if (active && active->GetType() == MWIN_BUTTON_TEXT_EDIT && active->IsTextBeingEditing())
+  // Ending the edit and the move onto the next stop both run callbacks, which may remove the
+  // window, the stop or the whole screen.
+  if (active && active->GetType() == MWIN_BUTTON_TEXT_EDIT && active->IsTextBeingEditing()) {
     active->TextEditTurnOffEditing(0);
-  const _Dimension *area = found->GetActualArea();
-  MWinMoveCursorToDesignPoint(m_mwin, area->x + 0.5f * area->width, area->y + 0.5f * area->height);
+    if (IsGone() || found->IsGone()) return 1;
+  }
+  const _Dimension area = *found->GetActualArea();
+  MWinMoveCursorToDesignPoint(m_mwin, area.x + 0.5f * area.width, area.y + 0.5f * area.height);
+  if (IsGone() || found->IsGone()) return 1;
   if (found->GetType() == MWIN_BUTTON_TEXT_EDIT) found->TextEditTurnOnEditing(1);
   return 1;
 }
