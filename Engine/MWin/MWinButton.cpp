@@ -203,7 +203,7 @@ char MWinButton::SetType(_MWinButtonType type) {
 }
 
 char MWinButton::IsValid() const {
-  return m_valid == 1 && m_signature_check == EngUInt16(m_signature + 1) && !m_removed ? 1 : 0;
+  return m_valid == 1 && m_signature_check == EngUInt16(m_signature + 1) ? 1 : 0;
 }
 
 void MWinButton::MarkRemoved() {

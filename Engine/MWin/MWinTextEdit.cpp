@@ -389,7 +389,7 @@ char MWinTextEdit::HandleKeyDown(int key) {
   MWinWindow *window = GetWindow();
   MWinGroup *group = GetGroup();
   if (TextEditHandleKeyDown(key)) return 1;
-  if (!IsValid() || GetWindow() != window || GetGroup() != group) return 1;
+  if (IsGone() || !IsValid() || GetWindow() != window || GetGroup() != group) return 1;
   return PostHandleKeyDown(key, 0);
 }
 
