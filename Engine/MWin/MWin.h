@@ -299,7 +299,9 @@ class MWin {
 };
 
 // Held by every toolkit entry point that can reach program code: removals made meanwhile are
-// freed when the outermost one ends.
+// freed when the outermost one ends. The screen manager holds one while it builds a screen; a
+// program that builds windows anywhere else holds one too, or a hover callback run while a
+// window is added could free it under the builder.
 class MWinEntryScope {
  public:
   explicit MWinEntryScope(MWin *mwin) : m_mwin(mwin) {
