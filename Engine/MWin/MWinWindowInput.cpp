@@ -173,7 +173,11 @@ char MWinWindow::HandleMouseMove() {
       if (!b->IsActive()) {
         b->Activate();
         newly_activated = 1;
-        if (!IS_MOBILE && b->IsEnabled() && b->IsATabStop()) m_mwin->PlaySound(MWIN_SOUND_ONTO_BUTTON);
+        if (!IS_MOBILE && b->IsEnabled() && b->IsATabStop()) {
+          // The program's sound callback may remove this window.
+          m_mwin->PlaySound(MWIN_SOUND_ONTO_BUTTON);
+          if (IsGone()) return 1;
+        }
       }
       continue;
     }
