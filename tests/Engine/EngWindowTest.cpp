@@ -317,6 +317,20 @@ TEST_F(EngWindowTest, KeyTableGivesEngineCodes) {
   EXPECT_EQ(eng_key_down[229], 0);
   EngWindowKeyModifiersChanged_MAC(0);
   EXPECT_EQ(eng_key_down[231], 0);
+
+  // Ctrl alone with C or V also types the letter; any other modifier (AltGr is Ctrl+Alt) or key
+  // types nothing.
+  struct Command {
+    int sdl;
+    unsigned mods;
+    int typed;
+  } commands[] = {
+      {SDLK_c, KMOD_LCTRL, 'c'},  {SDLK_v, KMOD_RCTRL, 'v'},          {SDLK_v, 0, 0},
+      {SDLK_x, KMOD_LCTRL, 0},    {SDLK_v, KMOD_LCTRL | KMOD_LSHIFT, 0}, {SDLK_v, KMOD_LCTRL | KMOD_RALT, 0},
+      {SDLK_c, KMOD_LGUI, 0},
+  };
+  for (const Command &c : commands)
+    EXPECT_EQ(EngWindowCommandChar_MAC(c.sdl, c.mods), c.typed) << c.sdl << " " << c.mods;
 }
 
 TEST_F(EngWindowTest, KeysButtonsAndTextBecomeInputEvents) {
