@@ -7,6 +7,8 @@
 
 #include "Engine/EngTypes.h"
 
+class MWinScreens;
+
 // End-of-game sequences and tutorial.
 char GameOverEnd();
 char GameWonEnd(char from_click);
@@ -38,8 +40,6 @@ void ScoresCheckGameOverScore();
 void ScoresPromptToSubmitLastScore();
 
 // Menu screens (their controllers belong to the screens table).
-void MainControlCreateGraphics();
-void MainControlDestroyGraphics();
 void SelectControlDestroyGraphics();
 void OptionsUpdatePowerStandIn();
 void ScoresSetGardenStandIn(EngInt32 garden);
@@ -47,5 +47,11 @@ void ScoresSetGardenStandIn(EngInt32 garden);
 // Players' and country screens.
 void UsersControlCreateGraphics();
 void UsersControlDestroyGraphics();
+// Until the players' screens come, start-up continues with the last player (or a new one
+// named "Player") and goes straight to the main menu.
 void UserScreensStartUserScreenStandIn();
 char UserScreensCurrentScreenIsUserOrCountryScreenStandIn();
+// The players' screens' registrations (none yet) and their starting screen, 'uUSR' on the
+// desktop and 'uSEL' on phones and tablets, which the table reports missing until they come.
+char UserScreensAddScreensStandIn(MWinScreens *screens, char with_country);
+void UserScreensSetStartingScreenToUsersScreenStandIn(MWinScreens *screens);
