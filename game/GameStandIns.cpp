@@ -1,6 +1,5 @@
 #include "game/GameStandIns.h"
 
-#include "Engine/EngWhichDevice.h"
 #include "Engine/MWin/MWinScreens.h"
 #include "Engine/Resolution.h"
 #include "game/Game.h"
@@ -72,6 +71,4 @@ void UserScreensStartUserScreenStandIn() {
 }
 char UserScreensCurrentScreenIsUserOrCountryScreenStandIn() { return 0; }
 char UserScreensAddScreensStandIn(MWinScreens *, char) { return 1; }
-void UserScreensSetStartingScreenToUsersScreenStandIn(MWinScreens *screens) {
-  if (screens) screens->SetCurrentScreen(IS_MOBILE ? EngFourCC("uSEL") : EngFourCC("uUSR"));
-}
+void UserScreensSetStartingScreenToUsersScreenStandIn(MWinScreens *) {}

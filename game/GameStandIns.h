@@ -51,7 +51,7 @@ void UsersControlDestroyGraphics();
 // named "Player") and goes straight to the main menu.
 void UserScreensStartUserScreenStandIn();
 char UserScreensCurrentScreenIsUserOrCountryScreenStandIn();
-// The players' screens' registrations (none yet) and their starting screen, 'uUSR' on the
-// desktop and 'uSEL' on phones and tablets, which the table reports missing until they come.
+// The players' screens' registrations and their starting screen ('uUSR' on the desktop, 'uSEL'
+// on phones and tablets): nothing until those screens come, as the table has no such screens.
 char UserScreensAddScreensStandIn(MWinScreens *screens, char with_country);
 void UserScreensSetStartingScreenToUsersScreenStandIn(MWinScreens *screens);
