@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngLanguages.h"
 #include "Engine/EngMemory.h"
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinButton.h"
@@ -98,9 +99,13 @@ static void FillRecord(const ScreenLayoutWindow &table, _EngLayout device, _MWin
   EngSafeStrcpy(info->hide_button_texbut, r.hide_texbut, sizeof(info->hide_button_texbut));
   EngSafeStrcpy(info->extra_button_text, r.extra_text, sizeof(info->extra_button_text));
   EngSafeStrcpy(info->extra_button_texbut, r.extra_texbut, sizeof(info->extra_button_texbut));
-  EngSafeStrcpy(info->title_lang_token, r.title_token, sizeof(info->title_lang_token));
-  EngSafeStrcpy(info->hide_button_lang_token, r.hide_token, sizeof(info->hide_button_lang_token));
-  EngSafeStrcpy(info->extra_button_lang_token, r.extra_token, sizeof(info->extra_button_lang_token));
+  // The window shows a token's text in place of its own even when the token is missing, so a
+  // token only goes in when the texts have it: else the record's English stays.
+  if (EngLangTokenExists(r.title_token)) EngSafeStrcpy(info->title_lang_token, r.title_token, sizeof(info->title_lang_token));
+  if (EngLangTokenExists(r.hide_token))
+    EngSafeStrcpy(info->hide_button_lang_token, r.hide_token, sizeof(info->hide_button_lang_token));
+  if (EngLangTokenExists(r.extra_token))
+    EngSafeStrcpy(info->extra_button_lang_token, r.extra_token, sizeof(info->extra_button_lang_token));
 }
 
 MWinWindow *ScreenLayoutBuildWindow(const char *signature, const ScreenLayout &layout, int window, _EngLayout device,

@@ -46,20 +46,20 @@ MainCC *VQ_Screens::GetMainCC() {
   return m_main_cc;
 }
 
+char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
+  char ok = 1;
+  for (int i = 0; i < count; i++)
+    if (!AddScreen(entries[i].id, entries[i].controller)) ok = 0;
+  return ok;
+}
+
 char VQ_Screens::SetupProgramScreens() {
-  struct Entry {
-    euint id;
-    MWinCollectionController *controller;
-  };
   // 'OPTN', 'PLRS', 'SELE', 'STAT', 'GENL', 'POPU', 'HELP', 'PAUS', 'ABOT', 'LOGS' and 'GADS'
   // follow 'MAIN' here, in that order, as their screens come.
-  const Entry entries[] = {
+  const VQ_ScreenEntry entries[] = {
       {MAIN_SCREEN_ID, m_main_cc},
   };
-  char ok = 1;
-  // Every registration is tried, whatever became of the ones before.
-  for (const Entry &entry : entries)
-    if (!AddScreen(entry.id, entry.controller)) ok = 0;
+  char ok = AddScreens(entries, int(sizeof(entries) / sizeof(entries[0])));
   if (!UserScreensAddScreensStandIn(this, 1)) ok = 0;
   UserScreensSetStartingScreenToUsersScreenStandIn(this);
   return ok;

@@ -26,6 +26,11 @@ extern const euint ABOUT_SCREEN_ID;
 extern const euint LOGS_SCREEN_ID;
 extern const euint GAME_ADS_SCREEN_ID;
 
+struct VQ_ScreenEntry {
+  euint id;
+  MWinCollectionController *controller;
+};
+
 class VQ_Screens : public MWinScreens {
  public:
   VQ_Screens(Game *game, MWin *mwin);
@@ -40,6 +45,8 @@ class VQ_Screens : public MWinScreens {
   char CreateGraphics();
   void DestroyGraphics();
   Game *GetGame() { return m_game; }
+  // Registers every entry, whatever became of the ones before; 1 only when all were taken.
+  char AddScreens(const VQ_ScreenEntry *entries, int count);
   MainCC *GetMainCC();
 
  private:

@@ -152,6 +152,7 @@ TEST_F(GameTest, EscapeOnTheMainMenuAsksAndElsewhereGoesToTheToolkit) {
     m_mwin->Startup();
     m_screens = m_game->GetScreens();
     m_screens->SetupAllScreens();
+    m_screens->RemoveAllScreens();
     m_screens->AddScreen(MAIN_SCREEN_ID, &m_main);
     m_screens->AddScreen(PAUSE_SCREEN_ID, &m_pause);
     m_screens->StartScreen(MAIN_SCREEN_ID, -1);
