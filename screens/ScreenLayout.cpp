@@ -16,10 +16,10 @@
 #include "Engine/MWin/MWinFrameButton.h"
 #include "Engine/MWin/MWinGraph.h"
 #include "Engine/MWin/MWinGroup.h"
+#include "Engine/MWin/MWinHorzScrollbar.h"
 #include "Engine/MWin/MWinScreens.h"
 #include "Engine/MWin/MWinScriptButton.h"
 #include "Engine/MWin/MWinTabPanel.h"
-#include "Engine/MWin/MWinHorzScrollbar.h"
 #include "Engine/MWin/MWinVertScrollbar.h"
 #include "Engine/MWin/MWinWindow.h"
 
@@ -53,9 +53,9 @@ char ScreenLayoutBuildCollection(const char *signature, MWin *mwin,
   return add_to_desktop(mwin, mwin->GetDesktop()) ? 1 : 0;
 }
 
-MWinCollection *ScreenLayoutBuildCollectionOnDesktop(const char *signature, const ScreenLayout &layout, MWin *mwin,
-                                                     MWinDesktop *desktop, MWinCollection **member,
-                                                     const std::function<void(MWinCollection *, _EngLayout)> &add_windows) {
+MWinCollection *ScreenLayoutBuildCollectionOnDesktop(
+    const char *signature, const ScreenLayout &layout, MWin *mwin, MWinDesktop *desktop, MWinCollection **member,
+    const std::function<void(MWinCollection *, _EngLayout)> &add_windows) {
   *member = nullptr;
   if (!mwin) {
     DebugErrorAlt(signature, "No mwinp");
@@ -101,7 +101,8 @@ static void FillRecord(const ScreenLayoutWindow &table, _EngLayout device, _MWin
   EngSafeStrcpy(info->extra_button_texbut, r.extra_texbut, sizeof(info->extra_button_texbut));
   // The window shows a token's text in place of its own even when the token is missing, so a
   // token only goes in when the texts have it: else the record's English stays.
-  if (EngLangTokenExists(r.title_token)) EngSafeStrcpy(info->title_lang_token, r.title_token, sizeof(info->title_lang_token));
+  if (EngLangTokenExists(r.title_token))
+    EngSafeStrcpy(info->title_lang_token, r.title_token, sizeof(info->title_lang_token));
   if (EngLangTokenExists(r.hide_token))
     EngSafeStrcpy(info->hide_button_lang_token, r.hide_token, sizeof(info->hide_button_lang_token));
   if (EngLangTokenExists(r.extra_token))
@@ -162,8 +163,8 @@ static MWinButton *AddWidget(MWinWindow *window, const ScreenLayoutWidget &w, co
       if (w.kind == MWIN_BUTTON_FRAME)
         return group->AddFrameButton(w.id, w.texbut, w.text, a.x, a.y, a.width, a.height);
       if (!group->PreAddButton(w.id, w.kind, nullptr)) return nullptr;
-      return group->CompleteAddButton(new MWinTabPanel(window->GetMWin(), w.id, group, w.texbut, a.x, a.y, a.width,
-                                                       a.height));
+      return group->CompleteAddButton(
+          new MWinTabPanel(window->GetMWin(), w.id, group, w.texbut, a.x, a.y, a.width, a.height));
     }
     default:
       return window->AddButton(w.id, w.kind, w.texbut, w.text, a.x, a.y, a.width, a.height);

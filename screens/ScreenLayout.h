@@ -131,9 +131,9 @@ char ScreenLayoutBuildCollection(const char *signature, MWin *mwin,
                                  const std::function<MWinCollection *(MWin *, MWinDesktop *)> &add_to_desktop);
 // AddCollectionToDesktop: the collection (stored in *member) after add_windows ran the window
 // builders of the chosen layout.
-MWinCollection *ScreenLayoutBuildCollectionOnDesktop(const char *signature, const ScreenLayout &layout, MWin *mwin,
-                                                     MWinDesktop *desktop, MWinCollection **member,
-                                                     const std::function<void(MWinCollection *, _EngLayout)> &add_windows);
+MWinCollection *ScreenLayoutBuildCollectionOnDesktop(
+    const char *signature, const ScreenLayout &layout, MWin *mwin, MWinDesktop *desktop, MWinCollection **member,
+    const std::function<void(MWinCollection *, _EngLayout)> &add_windows);
 // A window builder: the window (stored in *member) with its widgets from add_buttons (the
 // class's buttons builder of the same layout) and this controller.
 MWinWindow *ScreenLayoutBuildWindow(const char *signature, const ScreenLayout &layout, int window, _EngLayout device,

@@ -26,9 +26,9 @@ const ScreenLayoutVariant kVariants[] = {
       MWIN_ALIGN_LEFT, ScreenPlaceholder()}},
 };
 
-constexpr ScreenLayoutWindowRecord kRecord = {0,       0,      1,    0,          1,  "Debug Settings",
-                                              kDefault, kDefault, "Main", "Back", kDefault, "",
-                                              "",       "Debug_Title", "Debug_Back", ""};
+// Type 0, fixed, a Back (hide) button, no extra button, a title bar.
+constexpr ScreenLayoutWindowRecord kRecord = {0, 0, 1, 0, 1, "Debug Settings", kDefault, kDefault, "Main", "Back",
+                                              kDefault, "", "", "Debug_Title", "Debug_Back", ""};
 
 const ScreenLayoutWindow kWindows[] = {
     {"MainWin",
@@ -71,7 +71,9 @@ char DebugCollectionController::CreateCollection(MWin *mwin) {
 
 MWinCollection *DebugCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
   return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinDebugCollection,
-                                              [this](MWinCollection *c, _EngLayout l) { (this->*kWindowBuilders[l])(c); });
+                                              [this](MWinCollection *c, _EngLayout l) {
+                                                (this->*kWindowBuilders[l])(c);
+                                              });
 }
 
 MWinWindow *DebugCollectionController::AddMainWinWindow(const char *signature, _EngLayout layout, MWinCollection *c) {

@@ -74,7 +74,9 @@ char KeyInputCollectionController::CreateCollection(MWin *mwin) {
 
 MWinCollection *KeyInputCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
   return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinKeyInputCollection,
-                                              [this](MWinCollection *c, _EngLayout l) { (this->*kWindowBuilders[l])(c); });
+                                              [this](MWinCollection *c, _EngLayout l) {
+                                                (this->*kWindowBuilders[l])(c);
+                                              });
 }
 
 MWinWindow *KeyInputCollectionController::AddMainWinWindow(const char *signature, _EngLayout layout,

@@ -1,7 +1,5 @@
 // The layout builder on the real toolkit, through the main menu's, the debug settings' and the
 // on-screen keyboard's tables: what each device layout builds, failures and what survives them.
-#include "screens/ScreenLayout.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,6 +9,7 @@
 #include "Engine/EngFont.h"
 #include "Engine/MWin/MWinFonts.h"
 #include "Engine/MWin/MWinTextEntryMobile.h"
+#include "screens/ScreenLayout.h"
 #include "screens/layouts/DebugCollectionController.h"
 #include "screens/layouts/KeyInputCollectionController.h"
 #include "screens/layouts/MainCollectionController.h"
@@ -51,11 +50,11 @@ class ScreenLayoutTest : public qwtest::MWinTest {
     return main.mwinMainMainWindow ? main.mwinMainMainWindow->GetButtonFromID(id, 0) : nullptr;
   }
   std::array<MWinButton *, 14> Members(MainLayout &m) {
-    return {m.mwinMainMainTitleButton,   m.mwinMainMainVersionButton, m.mwinMainMainWelcomeButton,
-            m.mwinMainMainPlayButton,    m.mwinMainMainHelpButton,    m.mwinMainMainScoresButton,
-            m.mwinMainMainSoundButton,   m.mwinMainMainOptionsButton, m.mwinMainMainAboutButton,
-            m.mwinMainMainUserButton,    m.mwinMainMainOtherGamesButton, m.mwinMainMainExitButton,
-            m.mwinMainMainDebugButton,   m.mwinMainMainReviewButton};
+    return {m.mwinMainMainTitleButton, m.mwinMainMainVersionButton,    m.mwinMainMainWelcomeButton,
+            m.mwinMainMainPlayButton,  m.mwinMainMainHelpButton,       m.mwinMainMainScoresButton,
+            m.mwinMainMainSoundButton, m.mwinMainMainOptionsButton,    m.mwinMainMainAboutButton,
+            m.mwinMainMainUserButton,  m.mwinMainMainOtherGamesButton, m.mwinMainMainExitButton,
+            m.mwinMainMainDebugButton, m.mwinMainMainReviewButton};
   }
   EngFont m_font;
 };
@@ -68,14 +67,20 @@ TEST_F(ScreenLayoutTest, EachDeviceLayoutBuildsItsOwnRectanglesAndHiddenWidgets)
     bool shown;
   };
   const Case cases[] = {
-      {0, "Play", {235, 205, 170, 40}, true},      {0, "Exit", {330, 400, 150, 30}, true},
-      {0, "Debug", {10, 450, 50, 20}, true},       {0, "Version", {560, 0, 75, 20}, true},
-      {1, "Exit", {265, 425, 150, 30}, false},     {2, "Help", {50, 250, 250, 60}, true},
-      {2, "Version", {530, 450, 105, 25}, false},  {2, "Exit", {265, 425, 150, 30}, false},
-      {3, "Review", {192.5f, 145, 255, 30}, true}, {4, "Exit", {435, 440, 150, 30}, false},
+      {0, "Play", {235, 205, 170, 40}, true},
+      {0, "Exit", {330, 400, 150, 30}, true},
+      {0, "Debug", {10, 450, 50, 20}, true},
+      {0, "Version", {560, 0, 75, 20}, true},
+      {1, "Exit", {265, 425, 150, 30}, false},
+      {2, "Help", {50, 250, 250, 60}, true},
+      {2, "Version", {530, 450, 105, 25}, false},
+      {2, "Exit", {265, 425, 150, 30}, false},
+      {3, "Review", {192.5f, 145, 255, 30}, true},
+      {4, "Exit", {435, 440, 150, 30}, false},
       {4, "OtherGames", {245, 410, 150, 35}, true},
       // A layout that is none of the five builds the desktop's.
-      {7, "Play", {235, 205, 170, 40}, true},      {7, "Exit", {330, 400, 150, 30}, true},
+      {7, "Play", {235, 205, 170, 40}, true},
+      {7, "Exit", {330, 400, 150, 30}, true},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(std::to_string(c.layout) + " " + c.id);
@@ -167,11 +172,13 @@ TEST_F(ScreenLayoutTest, AFailingWidgetLeavesOnlyItsOwnMemberEmpty) {
   EXPECT_NE(main.mwinMainMainOptionsButton, nullptr);
   ASSERT_NE(main.mwinMainMainWindow, nullptr);
   EXPECT_EQ(main.mwinMainMainWindow->GetController(0), &main);
-  EXPECT_NE(log.find("( MainCollectionController::AddMainWindowButtonsToWindowNormal )    Could not add button(s) to window"),
-            std::string::npos)
+  EXPECT_NE(
+      log.find("( MainCollectionController::AddMainWindowButtonsToWindowNormal )    Could not add button(s) to window"),
+      std::string::npos)
       << log;
-  EXPECT_NE(log.find("( MainCollectionController::AddMainWindowToCollectionNormal )    Could not add buttons to window"),
-            std::string::npos)
+  EXPECT_NE(
+      log.find("( MainCollectionController::AddMainWindowToCollectionNormal )    Could not add buttons to window"),
+      std::string::npos)
       << log;
 }
 
@@ -214,10 +221,9 @@ TEST_F(ScreenLayoutTest, TheKeyboardFillsTheToolkitsGlobalsAndStandsInPortraitFo
     ASSERT_NE(mwinKeyInputMainWinWindow, nullptr);
     int expected = layout == 2 ? ENG_LAYOUT_PHONE_LANDSCAPE : ENG_LAYOUT_PHONE_PORTRAIT;
     EXPECT_EQ(mwinKeyInputCollection->GetFirstWindow(_EngLayout(expected)), mwinKeyInputMainWinWindow);
-    for (MWinButton *b : {mwinKeyInputMainWinBgButton, mwinKeyInputMainWinTitleButton,
-                          mwinKeyInputMainWinMessageButton, mwinKeyInputMainWinTextButton,
-                          mwinKeyInputMainWinKeysBackButton, mwinKeyInputMainWinDoneButton,
-                          mwinKeyInputMainWinShiftButton, mwinKeyInputMainWinDelButton})
+    for (MWinButton *b : {mwinKeyInputMainWinBgButton, mwinKeyInputMainWinTitleButton, mwinKeyInputMainWinMessageButton,
+                          mwinKeyInputMainWinTextButton, mwinKeyInputMainWinKeysBackButton,
+                          mwinKeyInputMainWinDoneButton, mwinKeyInputMainWinShiftButton, mwinKeyInputMainWinDelButton})
       EXPECT_NE(b, nullptr);
     EXPECT_FLOAT_EQ(mwinKeyInputMainWinDoneButton->GetOrigArea()->x, 220);
     keys.RemoveVars();

@@ -1,12 +1,11 @@
 // The music choice: one table of screens, play states and the player's four music switches.
-#include "screens/ScreensMusic.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "Engine/EngTypes.h"
 #include "players/UserInfo.h"
+#include "screens/ScreensMusic.h"
 
 namespace {
 

@@ -1,12 +1,10 @@
 // The game's screens table with the real game object and no graphics device: registrations,
 // the main menu's collection and pointers across screen changes, and the menu's presses that
 // need no window (the display test presses them with the mouse).
-#include "screens/VQ_Screens.h"
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "Engine/EngDebug.h"
@@ -27,6 +25,7 @@
 #include "players/UserClass.h"
 #include "screens/MainCC.h"
 #include "screens/MainControl.h"
+#include "screens/VQ_Screens.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
 #include "tests/Engine/MWin/ScreensTestSupport.h"
 #include "tests/support/TestSupport.h"
@@ -122,9 +121,9 @@ TEST_F(VQ_ScreensTest, EveryRegistrationIsTriedAndOneRefusalFailsTheWhole) {
 
 TEST_F(VQ_ScreensTest, TheScreenIdsAreTheirFourCharacters) {
   const std::pair<euint, const char *> ids[] = {
-      {MAIN_SCREEN_ID, "MAIN"}, {OPTIONS_SCREEN_ID, "OPTN"}, {SOUNDS_SCREEN_ID, "PLRS"}, {SELECT_SCREEN_ID, "SELE"},
-      {SCORES_SCREEN_ID, "STAT"}, {NOTICE_SCREEN_ID, "GENL"}, {POPUP_SCREEN_ID, "POPU"}, {HELP_SCREEN_ID, "HELP"},
-      {PAUSE_SCREEN_ID, "PAUS"}, {ABOUT_SCREEN_ID, "ABOT"}, {LOGS_SCREEN_ID, "LOGS"}, {GAME_ADS_SCREEN_ID, "GADS"},
+      {MAIN_SCREEN_ID, "MAIN"},   {OPTIONS_SCREEN_ID, "OPTN"}, {SOUNDS_SCREEN_ID, "PLRS"}, {SELECT_SCREEN_ID, "SELE"},
+      {SCORES_SCREEN_ID, "STAT"}, {NOTICE_SCREEN_ID, "GENL"},  {POPUP_SCREEN_ID, "POPU"},  {HELP_SCREEN_ID, "HELP"},
+      {PAUSE_SCREEN_ID, "PAUS"},  {ABOUT_SCREEN_ID, "ABOT"},   {LOGS_SCREEN_ID, "LOGS"},   {GAME_ADS_SCREEN_ID, "GADS"},
   };
   for (const auto &id : ids) EXPECT_STREQ(EngGetFourCharIDAsString(id.first), id.second);
 }
@@ -164,9 +163,9 @@ TEST_F(VQ_ScreensTest, AScreenNotInTheGameYetIsReportedAndTheMenuStaysAsItWas) {
     const char *id;
   };
   const Case cases[] = {
-      {Main()->mwinMainMainPlayButton, "SELE"},   {Main()->mwinMainMainHelpButton, "HELP"},
-      {Main()->mwinMainMainScoresButton, "STAT"}, {Main()->mwinMainMainSoundButton, "PLRS"},
-      {Main()->mwinMainMainOptionsButton, "OPTN"}, {Main()->mwinMainMainAboutButton, "ABOT"},
+      {Main()->mwinMainMainPlayButton, "SELE"},       {Main()->mwinMainMainHelpButton, "HELP"},
+      {Main()->mwinMainMainScoresButton, "STAT"},     {Main()->mwinMainMainSoundButton, "PLRS"},
+      {Main()->mwinMainMainOptionsButton, "OPTN"},    {Main()->mwinMainMainAboutButton, "ABOT"},
       {Main()->mwinMainMainOtherGamesButton, "GADS"},
   };
   for (const Case &c : cases) {
