@@ -47,14 +47,25 @@ const ScreenLayoutWindow kWindows[] = {
 const ScreenLayout kLayout = {"Debug", kWindows, 1, 1};
 
 using Self = DebugCollectionController;
-char (Self::*const kButtonsBuilders[ENG_NUM_LAYOUTS])(MWinWindow *) = {
-    &Self::AddMainWinWindowButtonsToWindowNormal, &Self::AddMainWinWindowButtonsToWindowIPhonePortrait,
-    &Self::AddMainWinWindowButtonsToWindowIPhoneLandscape, &Self::AddMainWinWindowButtonsToWindowIPadPortrait,
-    &Self::AddMainWinWindowButtonsToWindowIPadLandscape};
-MWinWindow *(Self::*const kWindowBuilders[ENG_NUM_LAYOUTS])(MWinCollection *) = {
-    &Self::AddMainWinWindowToCollectionNormal, &Self::AddMainWinWindowToCollectionIPhonePortrait,
-    &Self::AddMainWinWindowToCollectionIPhoneLandscape, &Self::AddMainWinWindowToCollectionIPadPortrait,
-    &Self::AddMainWinWindowToCollectionIPadLandscape};
+// The builders of a device layout.
+MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWinWindowToCollectionIPhonePortrait(c);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWinWindowToCollectionIPhoneLandscape(c);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWinWindowToCollectionIPadPortrait(c);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWinWindowToCollectionIPadLandscape(c);
+    default: return self->AddMainWinWindowToCollectionNormal(c);
+  }
+}
+char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWinWindowButtonsToWindowIPhonePortrait(w);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWinWindowButtonsToWindowIPhoneLandscape(w);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWinWindowButtonsToWindowIPadPortrait(w);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWinWindowButtonsToWindowIPadLandscape(w);
+    default: return self->AddMainWinWindowButtonsToWindowNormal(w);
+  }
+}
 
 }  // namespace
 
@@ -71,14 +82,12 @@ char DebugCollectionController::CreateCollection(MWin *mwin) {
 
 MWinCollection *DebugCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
   return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinDebugCollection,
-                                              [this](MWinCollection *c, _EngLayout l) {
-                                                (this->*kWindowBuilders[l])(c);
-                                              });
+                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
 }
 
 MWinWindow *DebugCollectionController::AddMainWinWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
   return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinDebugMainWinWindow, this,
-                                 [this, layout](MWinWindow *w) { return (this->*kButtonsBuilders[layout])(w); });
+                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
 }
 
 MWinWindow *DebugCollectionController::AddMainWinWindowToCollectionNormal(MWinCollection *c) {

@@ -43,15 +43,25 @@ static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kW
 const ScreenLayout kLayout = {"KeyInput", kWindows, 1, 0};
 
 using Self = KeyInputCollectionController;
-// No Normal builder: index 0 is never chosen.
-char (Self::*const kButtonsBuilders[ENG_NUM_LAYOUTS])(MWinWindow *) = {
-    &Self::AddMainWinWindowButtonsToWindowIPhonePortrait, &Self::AddMainWinWindowButtonsToWindowIPhonePortrait,
-    &Self::AddMainWinWindowButtonsToWindowIPhoneLandscape, &Self::AddMainWinWindowButtonsToWindowIPadPortrait,
-    &Self::AddMainWinWindowButtonsToWindowIPadLandscape};
-MWinWindow *(Self::*const kWindowBuilders[ENG_NUM_LAYOUTS])(MWinCollection *) = {
-    &Self::AddMainWinWindowToCollectionIPhonePortrait, &Self::AddMainWinWindowToCollectionIPhonePortrait,
-    &Self::AddMainWinWindowToCollectionIPhoneLandscape, &Self::AddMainWinWindowToCollectionIPadPortrait,
-    &Self::AddMainWinWindowToCollectionIPadLandscape};
+// The builders of a device layout (no Normal: IPhonePortrait stands in).
+MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWinWindowToCollectionIPhonePortrait(c);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWinWindowToCollectionIPhoneLandscape(c);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWinWindowToCollectionIPadPortrait(c);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWinWindowToCollectionIPadLandscape(c);
+    default: return self->AddMainWinWindowToCollectionIPhonePortrait(c);
+  }
+}
+char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWinWindowButtonsToWindowIPhonePortrait(w);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWinWindowButtonsToWindowIPhoneLandscape(w);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWinWindowButtonsToWindowIPadPortrait(w);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWinWindowButtonsToWindowIPadLandscape(w);
+    default: return self->AddMainWinWindowButtonsToWindowIPhonePortrait(w);
+  }
+}
 
 }  // namespace
 
@@ -74,15 +84,13 @@ char KeyInputCollectionController::CreateCollection(MWin *mwin) {
 
 MWinCollection *KeyInputCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
   return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinKeyInputCollection,
-                                              [this](MWinCollection *c, _EngLayout l) {
-                                                (this->*kWindowBuilders[l])(c);
-                                              });
+                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
 }
 
 MWinWindow *KeyInputCollectionController::AddMainWinWindow(const char *signature, _EngLayout layout,
                                                            MWinCollection *c) {
   return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinKeyInputMainWinWindow, this,
-                                 [this, layout](MWinWindow *w) { return (this->*kButtonsBuilders[layout])(w); });
+                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
 }
 
 MWinWindow *KeyInputCollectionController::AddMainWinWindowToCollectionIPhonePortrait(MWinCollection *c) {
