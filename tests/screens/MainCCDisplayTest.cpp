@@ -1,16 +1,13 @@
 // The main menu in the real program, started in-process under Xvfb with a temporary HOME, and
 // pressed with SDL mouse and key events as the X server delivers them: its texts, Change
 // Player, New Game, the title's web page, Ctrl+F and Exit.
-#include "screens/MainCC.h"
-
-#include <gtest/gtest.h>
-
 #include <GL/glew.h>
 #include <SDL.h>
-
-#include <string>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <string>
 #include <vector>
 
 #include "Engine/EngDebug.h"
@@ -28,6 +25,7 @@
 #include "game/Main.h"
 #include "game/Program.h"
 #include "players/UserClass.h"
+#include "screens/MainCC.h"
 #include "screens/MainControl.h"
 #include "screens/VQ_Screens.h"
 #include "tests/support/TestSupport.h"

@@ -9,14 +9,17 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngEncryption.h"
+#include "Engine/EngPicture.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngPrefFolder.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngResModes.h"
+#include "Engine/EngWhichDevice.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinDesktop.h"
+#include "Engine/MWin/MWinFonts.h"
 #include "Engine/MWin/MWinTextEntryMobile.h"
 #include "Engine/Resolution.h"
 #include "game/Game.h"
@@ -60,6 +63,8 @@ class VQ_ScreensTest : public ::testing::Test {
     qwtest::SetWindowSizeForToolkit(640, 480);
     m_mwin = m_game->GetMWin();
     m_mwin->Startup();
+    // The game's font id, as its skin registers it before any screen is built.
+    m_mwin->GetFonts()->AddUserFontPointer("Main", m_game->GetFont());
     m_screens = m_game->GetScreens();
     for (qwtest::FakeController *c : {&m_select, &m_other}) {
       c->m_screens = m_screens;
@@ -183,14 +188,47 @@ TEST_F(VQ_ScreensTest, AScreenNotInTheGameYetIsReportedAndTheMenuStaysAsItWas) {
   EXPECT_EQ(Main()->ButtonsCallback(Main()->mwinMainMainVersionButton, &info), 0);
 }
 
-TEST_F(VQ_ScreensTest, TheToolkitGetsTheKeyboardLayoutWhileTheTableLives) {
-  // The toolkit's text entry makes the keyboard through the factory: on the desktop it never
-  // asks, so see that the factory makes the keyboard's layout.
+TEST_F(VQ_ScreensTest, AMissingTitlePictureLeavesTheTitleEmptyAndIsReportedOnce) {
+  ASSERT_EQ(m_screens->SetupAllScreens(), 1);
+  auto count = [](const std::string &log, const std::string &what) {
+    int n = 0;
+    for (size_t at = log.find(what); at != std::string::npos; at = log.find(what, at + 1)) n++;
+    return n;
+  };
   std::string log = qwtest::Logged([&] {
-    char buffer[8] = "";
-    EXPECT_EQ(m_mwin->PopupGetText_Mobile("T", "M", buffer, 7, nullptr, nullptr), 0);
+    m_screens->StartScreen(MAIN_SCREEN_ID, -1);
+    m_screens->ReloadCurrentScreen();
+    m_screens->ReloadCurrentScreen();
   });
-  EXPECT_NE(log.find("Not mobile."), std::string::npos);
+  EXPECT_EQ(count(log, "Could not load the title picture <QuarrelwickTitle.ttx>"), 1) << log;
+  EXPECT_EQ(count(log, "File not found"), 1) << log;
+  EXPECT_EQ(MainControlGetTitlePicture()->AreGraphicsCreated(), 0);
+  ASSERT_NE(Main()->mwinMainMainTitleButton, nullptr);
+}
+
+TEST_F(VQ_ScreensTest, TheToolkitsTextEntryBuildsTheKeyboardLayoutWhileTheTableLives) {
+  // A phone in portrait, where the toolkit asks for text with its on-screen keyboard.
+  EngWhichDeviceSetTabletMode(0, nullptr);
+  m_mwin->SetScreenLayout(ENG_LAYOUT_PHONE_PORTRAIT);
+  char buffer[16] = "";
+  ASSERT_EQ(m_mwin->PopupGetText_Mobile("Name", "Your name:", buffer, 15, nullptr, nullptr), 1);
+  ASSERT_NE(mwinKeyInputMainWinDoneButton, nullptr);
+  EXPECT_STREQ(mwinKeyInputMainWinDoneButton->GetTextP(), "Done");
+  EXPECT_FLOAT_EQ(mwinKeyInputMainWinDelButton->GetOrigArea()->x, 490);
+  m_mwin->PopupTurnOff();
+  m_mwin->SetScreenLayout(ENG_LAYOUT_DESKTOP);
+  EngWhichDeviceResetForTests();
+  // Without the table the toolkit has no keyboard to show.
+  delete m_game;
+  m_game = nullptr;
+  MWin root(nullptr);
+  root.Startup();
+  EngWhichDeviceSetTabletMode(0, nullptr);
+  root.SetScreenLayout(ENG_LAYOUT_PHONE_PORTRAIT);
+  std::string log =
+      qwtest::Logged([&] { EXPECT_EQ(root.PopupGetText_Mobile("N", "M", buffer, 15, nullptr, nullptr), 0); });
+  EXPECT_NE(log.find("No key input layout"), std::string::npos) << log;
+  EngWhichDeviceResetForTests();
 }
 
 }  // namespace
