@@ -27,6 +27,7 @@
 #include "players/Country.h"
 #include "players/UserClass.h"
 #include "players/UserInfo.h"
+#include "screens/MainControl.h"
 #include "screens/VQ_Screens.h"
 
 Game *main_game = nullptr;

@@ -1,7 +1,13 @@
 #include "game/GameStandIns.h"
 
+#include "Engine/MWin/MWinScreens.h"
+#include "Engine/Resolution.h"
+#include "game/Game.h"
 #include "game/Quarrelwick.h"
 #include "game/Weapons.h"
+#include "players/Country.h"
+#include "players/UserClass.h"
+#include "screens/VQ_Screens.h"
 
 
 // End-of-game sequences and tutorial.
@@ -46,8 +52,6 @@ void ScoresCheckGameOverScore() {}
 void ScoresPromptToSubmitLastScore() {}
 
 // Menu screens.
-void MainControlCreateGraphics() {}
-void MainControlDestroyGraphics() {}
 void SelectControlDestroyGraphics() {}
 void OptionsUpdatePowerStandIn() {}
 void ScoresSetGardenStandIn(EngInt32) {}
@@ -55,7 +59,18 @@ void ScoresSetGardenStandIn(EngInt32) {}
 // Players' and country screens.
 void UsersControlCreateGraphics() {}
 void UsersControlDestroyGraphics() {}
-void UserScreensStartUserScreenStandIn() {}
+void UserScreensStartUserScreenStandIn() {
+  if (!main_game) return;
+  UserClass *user = main_game->GetUser();
+  main_game->GetScreens()->StartScreen(MAIN_SCREEN_ID, -1);
+  const char *name = resolution.last_player[0] ? resolution.last_player : "Player";
+  if (user->DoesUserFileExist(name) && user->LoadUser(name, 0, nullptr, nullptr)) {
+    user->AfterUserCreatedOrLoaded(0, 0);
+    return;
+  }
+  if (!user->DoesUserFileExist("Player") && user->CreateNewUser("Player", CountryGetLocalCountryCode(), 0))
+    user->AfterUserCreatedOrLoaded(1, 0);
+}
 char UserScreensCurrentScreenIsUserOrCountryScreenStandIn() { return 0; }
 
 StandInRecords &GameStandInRecords() {
@@ -82,3 +97,5 @@ void SidebarCancelAnyPlacing() {
   delete weapon_to_place;
   weapon_to_place = nullptr;
 }
+char UserScreensAddScreensStandIn(MWinScreens *, char) { return 1; }
+void UserScreensSetStartingScreenToUsersScreenStandIn(MWinScreens *) {}

@@ -8,6 +8,8 @@
 
 #include "Engine/EngTypes.h"
 
+class MWinScreens;
+
 // End-of-game sequences and tutorial.
 char GameOverEnd();
 char GameWonEnd(char from_click);
@@ -39,8 +41,6 @@ void ScoresCheckGameOverScore();
 void ScoresPromptToSubmitLastScore();
 
 // Menu screens (their controllers belong to the screens table).
-void MainControlCreateGraphics();
-void MainControlDestroyGraphics();
 void SelectControlDestroyGraphics();
 void OptionsUpdatePowerStandIn();
 void ScoresSetGardenStandIn(EngInt32 garden);
@@ -48,6 +48,8 @@ void ScoresSetGardenStandIn(EngInt32 garden);
 // Players' and country screens.
 void UsersControlCreateGraphics();
 void UsersControlDestroyGraphics();
+// Until the players' screens come, start-up continues with the last player (or a new one
+// named "Player") and goes straight to the main menu.
 void UserScreensStartUserScreenStandIn();
 char UserScreensCurrentScreenIsUserOrCountryScreenStandIn();
 
@@ -70,3 +72,7 @@ struct StandInRecords {
 };
 StandInRecords &GameStandInRecords();
 void GameStandInRecordsClear();
+// The players' screens' registrations and their starting screen ('uUSR' on the desktop, 'uSEL'
+// on phones and tablets): nothing until those screens come, as the table has no such screens.
+char UserScreensAddScreensStandIn(MWinScreens *screens, char with_country);
+void UserScreensSetStartingScreenToUsersScreenStandIn(MWinScreens *screens);
