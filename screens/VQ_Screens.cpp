@@ -7,6 +7,8 @@
 #include "Engine/MWin/MWinDesktop.h"
 #include "Engine/MWin/MWinTextEntryMobile.h"
 #include "game/GameStandIns.h"
+#include "online/GameAds.h"
+#include "screens/GameAdsCC.h"
 #include "screens/MainCC.h"
 #include "screens/layouts/KeyInputCollectionController.h"
 
@@ -25,11 +27,12 @@ const euint GAME_ADS_SCREEN_ID = EngFourCC("GADS");
 
 static const char *const kMenuBackground = "MenuBg.jpg";
 
-VQ_Screens::VQ_Screens(Game *game, MWin *mwin) : MWinScreens(mwin, 0), m_game(game), m_main_cc(nullptr) {
+VQ_Screens::VQ_Screens(Game *game, MWin *mwin) : MWinScreens(mwin, 0), m_game(game), m_main_cc(nullptr), m_game_ads_cc(nullptr) {
   DebugAssertAlt(game ? 1 : 0, ENG_FUNC, "No game_p");
   // In the order the screens are registered; each later screen comes with its own module.
   m_main_cc = new MainCC();
   m_main_cc->SetScreensVar(this);
+  m_game_ads_cc = new GameAdsCC(this);
   MWinSetKeyInputLayoutFactory(KeyInputCollectionController::New);
 }
 
@@ -39,11 +42,20 @@ VQ_Screens::~VQ_Screens() {
   MWinSetKeyInputLayoutFactory(nullptr);
   delete m_main_cc;
   m_main_cc = nullptr;
+  delete m_game_ads_cc;
+  m_game_ads_cc = nullptr;
+  // The other games' row lives in the player's record, which goes with the game.
+  GameAdsSetGameAdInt16Variable(nullptr);
 }
 
 MainCC *VQ_Screens::GetMainCC() {
   DebugAssertAlt(m_main_cc ? 1 : 0, ENG_FUNC, "No main CC");
   return m_main_cc;
+}
+
+GameAdsCC *VQ_Screens::GetGameAdsCC() {
+  DebugAssertAlt(m_game_ads_cc ? 1 : 0, ENG_FUNC, "No game ads CC");
+  return m_game_ads_cc;
 }
 
 char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
@@ -54,10 +66,11 @@ char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
 }
 
 char VQ_Screens::SetupProgramScreens() {
-  // 'OPTN', 'PLRS', 'SELE', 'STAT', 'GENL', 'POPU', 'HELP', 'PAUS', 'ABOT', 'LOGS' and 'GADS'
-  // follow 'MAIN' here, in that order, as their screens come.
+  // 'OPTN', 'PLRS', 'SELE', 'STAT', 'GENL', 'POPU', 'HELP', 'PAUS', 'ABOT' and 'LOGS' follow
+  // 'MAIN' here, in that order, as their screens come; 'GADS' is the last.
   const VQ_ScreenEntry entries[] = {
       {MAIN_SCREEN_ID, m_main_cc},
+      {GAME_ADS_SCREEN_ID, m_game_ads_cc},
   };
   char ok = AddScreens(entries, int(sizeof(entries) / sizeof(entries[0])));
   if (!UserScreensAddScreensStandIn(this, 1)) ok = 0;
@@ -67,6 +80,7 @@ char VQ_Screens::SetupProgramScreens() {
 
 void VQ_Screens::RemoveAllVars() {
   if (m_main_cc) m_main_cc->RemoveVars();
+  if (m_game_ads_cc) m_game_ads_cc->RemoveVars();
 }
 
 void VQ_Screens::PreScreensStartCB() {
@@ -104,6 +118,11 @@ void VQ_Screens::PostScreensFinishCB() {
   SoundStartOrStopMusic();
 }
 
-char VQ_Screens::CreateGraphics() { return 1; }
+char VQ_Screens::CreateGraphics() {
+  if (m_game_ads_cc && GetCurrentScreen() == GAME_ADS_SCREEN_ID) m_game_ads_cc->CreateGraphics();
+  return 1;
+}
 
-void VQ_Screens::DestroyGraphics() {}
+void VQ_Screens::DestroyGraphics() {
+  if (m_game_ads_cc) m_game_ads_cc->DestroyGraphics();
+}

@@ -10,6 +10,7 @@
 #include "Engine/MWin/MWinScreens.h"
 
 class Game;
+class GameAdsCC;
 class MainCC;
 class MWin;
 
@@ -48,11 +49,13 @@ class VQ_Screens : public MWinScreens {
   // Registers every entry, whatever became of the ones before; 1 only when all were taken.
   char AddScreens(const VQ_ScreenEntry *entries, int count);
   MainCC *GetMainCC();
+  GameAdsCC *GetGameAdsCC();
 
  private:
   // Every controller's widget pointers, cleared whenever the collections may have gone.
   void RemoveAllVars();
 
   Game *m_game;
-  MainCC *m_main_cc;  // owned
+  MainCC *m_main_cc;        // owned
+  GameAdsCC *m_game_ads_cc;  // owned
 };

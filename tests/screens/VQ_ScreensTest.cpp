@@ -26,6 +26,7 @@
 #include "game/GameStandIns.h"
 #include "game/Program.h"
 #include "players/UserClass.h"
+#include "screens/GameAdsCC.h"
 #include "screens/MainCC.h"
 #include "screens/MainControl.h"
 #include "screens/VQ_Screens.h"
@@ -171,7 +172,6 @@ TEST_F(VQ_ScreensTest, AScreenNotInTheGameYetIsReportedAndTheMenuStaysAsItWas) {
       {Main()->mwinMainMainPlayButton, "SELE"},       {Main()->mwinMainMainHelpButton, "HELP"},
       {Main()->mwinMainMainScoresButton, "STAT"},     {Main()->mwinMainMainSoundButton, "PLRS"},
       {Main()->mwinMainMainOptionsButton, "OPTN"},    {Main()->mwinMainMainAboutButton, "ABOT"},
-      {Main()->mwinMainMainOtherGamesButton, "GADS"},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.id);
@@ -186,6 +186,18 @@ TEST_F(VQ_ScreensTest, AScreenNotInTheGameYetIsReportedAndTheMenuStaysAsItWas) {
   _MWinButtonCallbackInfo info = {};
   EXPECT_EQ(Main()->ButtonsCallback(play, nullptr), 0);
   EXPECT_EQ(Main()->ButtonsCallback(Main()->mwinMainMainVersionButton, &info), 0);
+}
+
+TEST_F(VQ_ScreensTest, OtherGamesIsRegisteredAndBackReturnsToTheMenu) {
+  ASSERT_EQ(m_screens->SetupAllScreens(), 1);
+  m_screens->StartScreen(MAIN_SCREEN_ID, -1);
+  EXPECT_EQ(Press(Main()->mwinMainMainOtherGamesButton), 1);
+  EXPECT_EQ(m_mwin->GetCurrentScreen(), GAME_ADS_SCREEN_ID);
+  EXPECT_EQ(Main()->mwinMainMainPlayButton, nullptr);
+  ASSERT_NE(m_mwin->GetCollectionFromID("GameAds", 0), nullptr);
+  m_screens->GetGameAdsCC()->BackCB();
+  EXPECT_EQ(m_mwin->GetCurrentScreen(), MAIN_SCREEN_ID);
+  EXPECT_NE(Main()->mwinMainMainPlayButton, nullptr);
 }
 
 TEST_F(VQ_ScreensTest, AMissingTitlePictureLeavesTheTitleEmptyAndIsReportedOnce) {
