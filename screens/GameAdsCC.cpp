@@ -56,10 +56,17 @@ void GameAdsCC::CreateGraphics() {
 
 void GameAdsCC::DestroyGraphics() {
   if (IsCurrent(m_screens_p)) {
-    // The widgets must not draw a texture that is about to go.
-    if (MWinButton *pic = Find("Pic1", 0)) pic->SetBackTexButToDefault();
+    // The widgets must not draw a texture that is about to go: back to their own frames.
+    // Naming a frame keeps a custom picture, so the picture goes first.
+    if (MWinButton *pic = Find("Pic1", 0)) {
+      pic->SetBackTexButToNone();
+      pic->SetBackTexButToTexBut("Back3");
+    }
     if (MWinButton *pic = Find("Pic2", 0)) pic->SetBackTexButToNone();
-    if (MWinButton *pic = Find("PicCen", 0)) pic->SetBackTexButToTexBut("Back1");
+    if (MWinButton *pic = Find("PicCen", 0)) {
+      pic->SetBackTexButToNone();
+      pic->SetBackTexButToTexBut("Back1");
+    }
   }
   GameAdsDestroyGraphics();
 }

@@ -285,6 +285,34 @@ TEST_F(GameAdsCCDisplayTest, DescriptionsFitTheirLinesAndStoreRowsNameTheirStore
   GameAdsSetupAdsToBeIncluded();
 }
 
+std::string broken_picture;
+const char *MissingOrBrokenPictures(int, int pic) { return pic == 0 ? "GameAdMissing.jpg" : broken_picture.c_str(); }
+const char *BrokenSecondPicture(int row, int pic) {
+  return pic == 0 ? GameAdsGetPicFilenameCB(row, 0) : broken_picture.c_str();
+}
+
+TEST_F(GameAdsCCDisplayTest, MissingOrBrokenPicturesLeaveTheFrames) {
+  OpenOtherGames();
+  broken_picture = m_home.File("GameAdBroken.jpg");
+  qwtest::WriteWholeFile(broken_picture, "\xff\xd8 not a picture");
+  MWinButton *pic1 = Ads()->mwinGameAdsMainWinPic1Button, *pic2 = Ads()->mwinGameAdsMainWinPic2Button;
+  GameAdsSetGetPicFilenameCB(MissingOrBrokenPictures);
+  Ads()->NextCB();
+  EXPECT_EQ(GameAdsGetAdTex1P()->IsOk(), 0);
+  EXPECT_EQ(GameAdsGetAdTex2P()->IsOk(), 0);
+  EXPECT_EQ(pic1->HasCustomBack(), 0);
+  EXPECT_STREQ(pic1->GetBackTexButID(), "Back3");
+  EXPECT_EQ(pic1->IsShown(), 1);
+  EXPECT_EQ(Ads()->mwinGameAdsMainWinPic1BgButton->IsShown(), 1);
+  GameAdsSetGetPicFilenameCB(BrokenSecondPicture);
+  Ads()->NextCB();
+  EXPECT_EQ(GameAdsGetAdTex1P()->IsOk(), 1);
+  EXPECT_EQ(GameAdsGetAdTex2P()->IsOk(), 0);
+  EXPECT_EQ(pic1->HasCustomBack(), 1);
+  EXPECT_EQ(pic2->HasCustomBack(), 0);
+  Frames(2);
+}
+
 TEST_F(GameAdsCCDisplayTest, TellAFriendEndsTheGameThenOpensTheBrowser) {
   std::string opener = m_home.File("opener.sh"), opened = m_home.File("opened.txt");
   qwtest::WriteWholeFile(opener, "#!/bin/sh\nprintf '%s' \"$1\" > '" + opened + "'\n");
