@@ -35,6 +35,11 @@ void GameAdsCC::ForgetWidgets() {
   m_pending = nullptr;
 }
 
+void GameAdsCC::RemoveVars() {
+  GameAdsCollectionController::RemoveVars();
+  ForgetWidgets();
+}
+
 MWinButton *GameAdsCC::Find(const char *id, char report) {
   return m_mwin ? m_mwin->GetButtonFromIDs("GameAds", "MainWin", id, report) : nullptr;
 }
@@ -51,7 +56,24 @@ static char IsCurrent(MWinScreens *screens) {
 
 void GameAdsCC::CreateGraphics() {
   DestroyGraphics();
-  if (IsCurrent(m_screens_p)) GameAdsCreateGraphics(1);
+  if (!IsCurrent(m_screens_p)) return;
+  GameAdsCreateGraphics(1);
+  // Made anew while on show (a new device): the pictures go straight back.
+  AttachPictures();
+}
+
+void GameAdsCC::AttachPictures() {
+  EngTexture *tex1 = GameAdsGetAdTex1P();
+  EngTexture *tex2 = GameAdsGetAdTex2P();
+  if (GameAdsIsCurrentAdAOnePicAd()) {
+    MWinButton *centre = Find("PicCen", 0);
+    if (centre && tex1->IsOk()) centre->SetBackTexButToCustomTexP(tex1);
+    return;
+  }
+  MWinButton *pic1 = Find("Pic1", 0);
+  MWinButton *pic2 = Find("Pic2", 0);
+  if (pic1 && tex1->IsOk()) pic1->SetBackTexButToCustomTexP(tex1);
+  if (pic2 && tex2->IsOk()) pic2->SetBackTexButToCustomTexP(tex2);
 }
 
 void GameAdsCC::DestroyGraphics() {
@@ -112,10 +134,6 @@ void GameAdsCC::StartingCB(void *) {
   for (MWinButton *pic : {m_pic1_bg, m_pic1, m_pic2_bg, m_pic2}) Show(pic, 1);
   Show(m_pic_cen, 0);
   Show(m_pic_cen_bg, 0);
-  EngTexture *tex1 = GameAdsGetAdTex1P();
-  EngTexture *tex2 = GameAdsGetAdTex2P();
-  if (m_pic1 && tex1->IsOk()) m_pic1->SetBackTexButToCustomTexP(tex1);
-  if (m_pic2 && tex2->IsOk()) m_pic2->SetBackTexButToCustomTexP(tex2);
 
   m_prev = Find("Prev", 1);
   m_next = Find("Next", 1);
@@ -154,8 +172,8 @@ void GameAdsCC::StartingCB(void *) {
     for (MWinButton *pic : {m_pic1_bg, m_pic1, m_pic2_bg, m_pic2}) Show(pic, 0);
     Show(m_pic_cen, 1);
     Show(m_pic_cen_bg, 1);
-    if (m_pic_cen && tex1->IsOk()) m_pic_cen->SetBackTexButToCustomTexP(tex1);
   }
+  AttachPictures();
 
   if (GameAdsGetNumAdsIncluded() < 2) {
     Show(m_prev, 0);

@@ -16,6 +16,8 @@ class GameAdsCC : public GameAdsCollectionController {
   void TickCB() override;
   void RenderCB(_MWinRenderStage) override {}
   char ButtonsCallback(MWinButton *button, _MWinButtonCallbackInfo *info) override;
+  // The cached widgets go with the layout's pointers, whenever the collection may have gone.
+  void RemoveVars() override;
 
   void CreateGraphics();
   void DestroyGraphics();
@@ -31,6 +33,8 @@ class GameAdsCC : public GameAdsCollectionController {
  private:
   MWinButton *Find(const char *id, char report);
   void ForgetWidgets();
+  // The loaded pictures into the picture widgets of the row's kind.
+  void AttachPictures();
   void MainButtonCB();
 
   MWinScreens *m_screens_p;

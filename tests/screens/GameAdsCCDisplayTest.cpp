@@ -147,6 +147,14 @@ TEST_F(GameAdsCCDisplayTest, AFirstVisitShowsTheOrchardAndPrevNextAndTheArrowsSt
   EXPECT_EQ(Ads()->mwinGameAdsMainWinPic2Button->HasCustomBack(), 1);
   EXPECT_EQ(Ads()->mwinGameAdsMainWinPicCenButton->IsShown(), 0);
   if (const char *shot = getenv("QW_GADS_SCREENSHOT")) SaveFrame(shot);
+  // Graphics made anew while on show (a new device) give the widgets their pictures back.
+  main_game->GetScreens()->DestroyGraphics();
+  EXPECT_EQ(Ads()->mwinGameAdsMainWinPic1Button->HasCustomBack(), 0);
+  EXPECT_EQ(GameAdsGetAdTex1P()->IsOk(), 0);
+  main_game->GetScreens()->CreateGraphics();
+  EXPECT_EQ(GameAdsGetAdTex1P()->IsOk(), 1);
+  EXPECT_EQ(Ads()->mwinGameAdsMainWinPic1Button->HasCustomBack(), 1);
+  EXPECT_EQ(Ads()->mwinGameAdsMainWinPic2Button->HasCustomBack(), 1);
 
   // A press is only recorded while the toolkit reports it; the next tick acts on it.
   _MWinButtonCallbackInfo info = {};
