@@ -176,31 +176,43 @@ static const GameAdInfo kGameAds[GAME_ADS_NUM_ROWS] = {
 };
 
 static const GameAdRowInfo kRowInfo[GAME_ADS_NUM_ROWS] = {
-    {GAME_AD_DESKTOP, "quillibrook", "Quillibrook", {"GameAd00_1.jpg", "GameAd00_2.jpg"}, "QuillibrookFerry.tar.gz", 1},  // 0
-    {GAME_AD_DESKTOP, "mossgrubble", "Mossgrubble", {"GameAd01_1.jpg", "GameAd01_2.jpg"}, "MossgrubbleMines.tar.gz", 2},  // 1
-    {GAME_AD_DESKTOP, "thimblewick", "Thimblewick", {"GameAd02_1.jpg", "GameAd02_2.jpg"}, "ThimblewickBakery.tar.gz", 4},  // 2
+    {GAME_AD_DESKTOP, "quillibrook", "Quillibrook",
+     {"GameAd00_1.jpg", "GameAd00_2.jpg"}, "QuillibrookFerry.tar.gz", 1},  // 0
+    {GAME_AD_DESKTOP, "mossgrubble", "Mossgrubble",
+     {"GameAd01_1.jpg", "GameAd01_2.jpg"}, "MossgrubbleMines.tar.gz", 2},  // 1
+    {GAME_AD_DESKTOP, "thimblewick", "Thimblewick",
+     {"GameAd02_1.jpg", "GameAd02_2.jpg"}, "ThimblewickBakery.tar.gz", 4},  // 2
     {GAME_AD_DESKTOP, "quarrelwick", "Quarrelwick", {nullptr, nullptr}, "Quarrelwick.tar.gz", 3},  // 3
-    {GAME_AD_DESKTOP, "cobbleflute", "Cobbleflute", {"GameAd04_1.jpg", "GameAd04_2.jpg"}, "CobblefluteCaravan.tar.gz", 5},  // 4
-    {GAME_AD_DESKTOP, "larkspindle", "Larkspindle", {"GameAd05_1.jpg", "GameAd05_2.jpg"}, "LarkspindleLighthouse.tar.gz", 6},  // 5
-    {GAME_AD_DESKTOP, "pebblequay", "Pebblequay", {"GameAd06_1.jpg", "GameAd06_2.jpg"}, "PebblequayHarbour.tar.gz", 7},  // 6
+    {GAME_AD_DESKTOP, "cobbleflute", "Cobbleflute",
+     {"GameAd04_1.jpg", "GameAd04_2.jpg"}, "CobblefluteCaravan.tar.gz", 5},  // 4
+    {GAME_AD_DESKTOP, "larkspindle", "Larkspindle",
+     {"GameAd05_1.jpg", "GameAd05_2.jpg"}, "LarkspindleLighthouse.tar.gz", 6},  // 5
+    {GAME_AD_DESKTOP, "pebblequay", "Pebblequay",
+     {"GameAd06_1.jpg", "GameAd06_2.jpg"}, "PebblequayHarbour.tar.gz", 7},  // 6
     {GAME_AD_IPHONE, "sprocketmoth", "Sprocketmoth", {nullptr, nullptr}, nullptr, 0},  // 7
     {GAME_AD_IPAD, "sprocketmoth", "Sprocketmoth", {nullptr, nullptr}, nullptr, 0},  // 8
     {GAME_AD_ANDROID, "sprocketmoth", "Sprocketmoth", {nullptr, nullptr}, nullptr, 0},  // 9
-    {GAME_AD_DESKTOP, "hollyrattle", "Hollyrattle", {"GameAd10_1.jpg", "GameAd10_2.jpg"}, "HollyrattleHives.tar.gz", 8},  // 10
+    {GAME_AD_DESKTOP, "hollyrattle", "Hollyrattle",
+     {"GameAd10_1.jpg", "GameAd10_2.jpg"}, "HollyrattleHives.tar.gz", 8},  // 10
     {GAME_AD_IPHONE, "bumbleyarn", "Bumbleyarn", {nullptr, nullptr}, nullptr, 0},  // 11
     {GAME_AD_IPAD, "bumbleyarn", "Bumbleyarn", {nullptr, nullptr}, nullptr, 0},  // 12
     {GAME_AD_ANDROID, "bumbleyarn", "Bumbleyarn", {nullptr, nullptr}, nullptr, 0},  // 13
     {GAME_AD_DESKTOP_NO_LINK, nullptr, nullptr, {nullptr, nullptr}, nullptr, 0},  // 14
     {GAME_AD_ALL_PLATFORMS, nullptr, nullptr, {nullptr, nullptr}, nullptr, 0},  // 15
-    {GAME_AD_DESKTOP, "gusterby", "Gusterby", {"GameAd16_1.jpg", "GameAd16_2.jpg"}, "GusterbyBalloons.tar.gz", 9},  // 16
-    {GAME_AD_DESKTOP, "fernwhistle", "Fernwhistle", {"GameAd17_1.jpg", "GameAd17_2.jpg"}, "FernwhistleOrchard.tar.gz", 10},  // 17
+    {GAME_AD_DESKTOP, "gusterby", "Gusterby",
+     {"GameAd16_1.jpg", "GameAd16_2.jpg"}, "GusterbyBalloons.tar.gz", 9},  // 16
+    {GAME_AD_DESKTOP, "fernwhistle", "Fernwhistle",
+     {"GameAd17_1.jpg", "GameAd17_2.jpg"}, "FernwhistleOrchard.tar.gz", 10},  // 17
     {GAME_AD_IPHONE, "gorseberry", "Gorseberry", {nullptr, nullptr}, nullptr, 0},  // 18
     {GAME_AD_IPAD, "gorseberry", "Gorseberry", {nullptr, nullptr}, nullptr, 0},  // 19
     {GAME_AD_ANDROID, "gorseberry", "Gorseberry", {nullptr, nullptr}, nullptr, 0},  // 20
     {GAME_AD_DESKTOP_NO_LINK, "frostwhistle", "Frostwhistle", {nullptr, nullptr}, nullptr, 0},  // 21
-    {GAME_AD_DESKTOP, "tumblecrumb", "Tumblecrumb", {"GameAd22_1.jpg", "GameAd22_2.jpg"}, "TumblecrumbCastle.tar.gz", 11},  // 22
-    {GAME_AD_DESKTOP, "wickerwane", "Wickerwane", {"GameAd23_1.jpg", "GameAd23_2.jpg"}, "WickerwaneOwls.tar.gz", 12},  // 23
-    {GAME_AD_DESKTOP, "drizzlemoor", "Drizzlemoor", {"GameAd24_1.jpg", "GameAd24_2.jpg"}, "DrizzlemoorGolf.tar.gz", 13},  // 24
+    {GAME_AD_DESKTOP, "tumblecrumb", "Tumblecrumb",
+     {"GameAd22_1.jpg", "GameAd22_2.jpg"}, "TumblecrumbCastle.tar.gz", 11},  // 22
+    {GAME_AD_DESKTOP, "wickerwane", "Wickerwane",
+     {"GameAd23_1.jpg", "GameAd23_2.jpg"}, "WickerwaneOwls.tar.gz", 12},  // 23
+    {GAME_AD_DESKTOP, "drizzlemoor", "Drizzlemoor",
+     {"GameAd24_1.jpg", "GameAd24_2.jpg"}, "DrizzlemoorGolf.tar.gz", 13},  // 24
     {GAME_AD_SPARE, nullptr, nullptr, {nullptr, nullptr}, nullptr, 0},  // 25
 };
 

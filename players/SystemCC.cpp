@@ -106,8 +106,9 @@ void SystemCC::StartingCB(void *) {
   m_initial_windowed = windowed;
 
   int count = m_modes->GetNumModes();
-  m_initial_mode = windowed ? m_modes->GetFullscreenModeNumberFromSettings(
-                                  resolution.fullscreen_width, resolution.fullscreen_height, resolution.fullscreen_bitdepth)
+  const _Resolution &r = resolution;
+  m_initial_mode = windowed ? m_modes->GetFullscreenModeNumberFromSettings(r.fullscreen_width, r.fullscreen_height,
+                                                                           r.fullscreen_bitdepth)
                             : m_modes->GetFullScreenModeNumberForCurrentFullscreenMode();
   if (m_initial_mode < 0 || m_initial_mode >= count) m_initial_mode = 0;
   if (MWinList *res = MWinList::From(mwinSystemMainWinResButton)) {

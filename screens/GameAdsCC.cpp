@@ -209,7 +209,8 @@ void GameAdsCC::MainButtonCB() {
             ? ScreensText("GameAds_StoreHintIPhone",
                           "Search the App Store on your iPhone for \"Tallowmere\" to find the app.")
         : GameAdsIsCurrentAdAnIPadApp()
-            ? ScreensText("GameAds_StoreHintIPad", "Search the App Store on your iPad for \"Tallowmere\" to find the app.")
+            ? ScreensText("GameAds_StoreHintIPad",
+                          "Search the App Store on your iPad for \"Tallowmere\" to find the app.")
             : ScreensText("GameAds_StoreHintAndroid",
                           "Search Google Play on your Android phone\nor tablet for \"Tallowmere\" to find the app.");
     m_mwin->PopupMessage(text);

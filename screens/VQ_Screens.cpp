@@ -28,7 +28,8 @@ const euint GAME_ADS_SCREEN_ID = EngFourCC("GADS");
 
 static const char *const kMenuBackground = "MenuBg.jpg";
 
-VQ_Screens::VQ_Screens(Game *game, MWin *mwin) : MWinScreens(mwin, 0), m_game(game), m_main_cc(nullptr), m_game_ads_cc(nullptr) {
+VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
+    : MWinScreens(mwin, 0), m_game(game), m_main_cc(nullptr), m_game_ads_cc(nullptr) {
   DebugAssertAlt(game ? 1 : 0, ENG_FUNC, "No game_p");
   // In the order the screens are registered; each later screen comes with its own module.
   m_main_cc = new MainCC();
