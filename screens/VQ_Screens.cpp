@@ -2,11 +2,13 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngFile.h"
+#include "Engine/EngIndexedList.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinDesktop.h"
 #include "Engine/MWin/MWinTextEntryMobile.h"
 #include "game/GameStandIns.h"
+#include "screens/LogCC.h"
 #include "screens/MainCC.h"
 #include "screens/layouts/KeyInputCollectionController.h"
 
@@ -25,11 +27,16 @@ const euint GAME_ADS_SCREEN_ID = EngFourCC("GADS");
 
 static const char *const kMenuBackground = "MenuBg.jpg";
 
-VQ_Screens::VQ_Screens(Game *game, MWin *mwin) : MWinScreens(mwin, 0), m_game(game), m_main_cc(nullptr) {
+VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
+    : MWinScreens(mwin, 0), m_game(game), m_main_cc(nullptr), m_log_cc(nullptr), m_log_entries(nullptr) {
   DebugAssertAlt(game ? 1 : 0, ENG_FUNC, "No game_p");
   // In the order the screens are registered; each later screen comes with its own module.
   m_main_cc = new MainCC();
   m_main_cc->SetScreensVar(this);
+  m_log_entries = new EngIndexedList(0);
+  m_log_cc = new LogCC(m_log_entries);
+  m_log_cc->RemoveVars();
+  m_log_cc->SetScreensVar(this);
   MWinSetKeyInputLayoutFactory(KeyInputCollectionController::New);
 }
 
@@ -39,11 +46,21 @@ VQ_Screens::~VQ_Screens() {
   MWinSetKeyInputLayoutFactory(nullptr);
   delete m_main_cc;
   m_main_cc = nullptr;
+  m_log_cc->Exit();
+  delete m_log_entries;
+  m_log_entries = nullptr;
+  delete m_log_cc;
+  m_log_cc = nullptr;
 }
 
 MainCC *VQ_Screens::GetMainCC() {
   DebugAssertAlt(m_main_cc ? 1 : 0, ENG_FUNC, "No main CC");
   return m_main_cc;
+}
+
+LogCC *VQ_Screens::GetLogCC() {
+  DebugAssertAlt(m_log_cc ? 1 : 0, ENG_FUNC, "No log CC");
+  return m_log_cc;
 }
 
 char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
@@ -58,6 +75,7 @@ char VQ_Screens::SetupProgramScreens() {
   // follow 'MAIN' here, in that order, as their screens come.
   const VQ_ScreenEntry entries[] = {
       {MAIN_SCREEN_ID, m_main_cc},
+      {LOGS_SCREEN_ID, m_log_cc},
   };
   char ok = AddScreens(entries, int(sizeof(entries) / sizeof(entries[0])));
   if (!UserScreensAddScreensStandIn(this, 1)) ok = 0;
@@ -67,6 +85,7 @@ char VQ_Screens::SetupProgramScreens() {
 
 void VQ_Screens::RemoveAllVars() {
   if (m_main_cc) m_main_cc->RemoveVars();
+  if (m_log_cc) m_log_cc->RemoveVars();
 }
 
 void VQ_Screens::PreScreensStartCB() {

@@ -9,7 +9,9 @@
 #include "Engine/EngTypes.h"
 #include "Engine/MWin/MWinScreens.h"
 
+class EngIndexedList;
 class Game;
+class LogCC;
 class MainCC;
 class MWin;
 
@@ -48,6 +50,7 @@ class VQ_Screens : public MWinScreens {
   // Registers every entry, whatever became of the ones before; 1 only when all were taken.
   char AddScreens(const VQ_ScreenEntry *entries, int count);
   MainCC *GetMainCC();
+  LogCC *GetLogCC();
 
  private:
   // Every controller's widget pointers, cleared whenever the collections may have gone.
@@ -55,4 +58,6 @@ class VQ_Screens : public MWinScreens {
 
   Game *m_game;
   MainCC *m_main_cc;  // owned
+  LogCC *m_log_cc;    // owned
+  EngIndexedList *m_log_entries;  // owned: the log viewer's lines
 };
