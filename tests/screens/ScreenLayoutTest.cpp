@@ -12,6 +12,7 @@
 #include "screens/ScreenLayout.h"
 #include "screens/layouts/DebugCollectionController.h"
 #include "screens/layouts/KeyInputCollectionController.h"
+#include "screens/layouts/LogCollectionController.h"
 #include "screens/layouts/MainCollectionController.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
 #include "tests/support/TestSupport.h"
@@ -127,7 +128,8 @@ TEST_F(ScreenLayoutTest, WidgetsGetTheirLookAndTheirLanguageTokens) {
 TEST_F(ScreenLayoutTest, EveryTokenTheTablesUseIsInTheEnglishTexts) {
   const std::string english = qwtest::ReadWholeFile(qwtest::SourceDir() + "/resources/CommonTexts/English.txt");
   for (const ScreenLayout *layout : {&MainCollectionController::GetLayout(), &DebugCollectionController::GetLayout(),
-                                     &KeyInputCollectionController::GetLayout()}) {
+                                     &KeyInputCollectionController::GetLayout(), &LogCollectionController::GetLayout(),
+                                     &LogCollectionController::GetDeviceLayout()}) {
     for (int w = 0; w < layout->num_windows; w++) {
       const ScreenLayoutWindow &window = layout->windows[w];
       for (int n = 0; n < window.num_widgets; n++) {
