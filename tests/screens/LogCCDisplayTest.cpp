@@ -2,14 +2,17 @@
 // with SDL mouse and key events, with the real SDL clipboard read back: Ctrl-clicked rows
 // copied in order under the header, Copy all, the popups of an empty log, no selection and
 // help, Clear and Back.
+#include <GL/glew.h>
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngJpeg.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMiscDate.h"
 #include "Engine/EngProgram.h"
@@ -157,6 +160,16 @@ class LogCCDisplayTest : public ::testing::Test {
     SDL_free(text);
     return copy;
   }
+  // The frame drawn now, top row first, RGB.
+  std::vector<unsigned char> Frame() {
+    main_game->Render();
+    std::vector<unsigned char> rgba(640 * 480 * 4), rgb(640 * 480 * 3);
+    glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    for (size_t y = 0; y < 480; y++)
+      for (size_t x = 0; x < 640; x++)
+        for (size_t c = 0; c < 3; c++) rgb[(y * 640 + x) * 3 + c] = rgba[((479 - y) * 640 + x) * 4 + c];
+    return rgb;
+  }
   std::string Header(const char *lead) {
     struct tm t = {};
     time_t now = FixedNow();
@@ -207,6 +220,19 @@ TEST_F(LogCCDisplayTest, TheViewerCopiesClearsAndGoesBack) {
   CtrlClickRow(7);
   CtrlClickRow(3);
   ASSERT_EQ(panel->PanelGetNumSelectedItems(), 2);
+  // The rows are drawn: light text over the dark panel, and the shot is left for a person to see.
+  std::vector<unsigned char> frame = Frame();
+  const char *dir = getenv("QW_TEST_BINARY_DIR");
+  EXPECT_TRUE(EngJpegWriteFileFromBuffer((std::string(dir ? dir : ".") + "/LogViewerShot.jpg").c_str(), 90, 72, 640,
+                                         480, frame.data()));
+  _Dimension rows = *panel->GetActualArea();
+  int light = 0;
+  for (int y = int(rows.y); y < int(rows.y + rows.height); y++)
+    for (int x = int(rows.x); x < int(rows.x + rows.width); x++) {
+      const unsigned char *c = &frame[(size_t(y) * 640 + size_t(x)) * 3];
+      light += c[0] + c[1] + c[2] > 360 ? 1 : 0;
+    }
+  EXPECT_GT(light, 2000);
   ASSERT_EQ(SDL_SetClipboardText("before"), 0);
   Click(viewer->mwinLogMainWinCopySelButton);
   EXPECT_EQ(TakePopup().rfind("Copy successful.", 0), 0u);
