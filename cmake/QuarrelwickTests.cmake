@@ -1,10 +1,8 @@
-# qw_add_tests(NAME <exe> LIBS <libs...> SOURCES <files...> [DISPLAY] [SHOWN_WINDOWS] [CLIPBOARD])
+# qw_add_tests(NAME <exe> LIBS <libs...> SOURCES <files...> [DISPLAY] [SHOWN_WINDOWS])
 # Builds one GoogleTest executable and registers each of its tests with CTest.
 # DISPLAY tests get the Xvfb fixture, its DISPLAY and OpenAL's null output. SHOWN_WINDOWS tests
 # map real windows and read pointer input: a window mapped under the pointer by one test sends
-# enter and motion events to another, so these run one at a time. CLIPBOARD tests set the
-# display's clipboard and read it back, which another test's copy would change between the two,
-# so these too run one at a time.
+# enter and motion events to another, so these run one at a time.
 
 # Each build tree gets its own display number, so a plain and a sanitizer build can test at once.
 string(MD5 _qw_dir_hash "${CMAKE_BINARY_DIR}")
@@ -28,10 +26,7 @@ set_tests_properties(xvfb_start PROPERTIES FIXTURES_SETUP xvfb TIMEOUT 60)
 set_tests_properties(xvfb_stop PROPERTIES FIXTURES_CLEANUP xvfb)
 
 function(qw_add_tests)
-  cmake_parse_arguments(T "DISPLAY;SHOWN_WINDOWS;CLIPBOARD" "NAME" "LIBS;SOURCES" ${ARGN})
-  if(T_SHOWN_WINDOWS AND T_CLIPBOARD)
-    message(FATAL_ERROR "${T_NAME}: one resource lock a suite (SHOWN_WINDOWS or CLIPBOARD)")
-  endif()
+  cmake_parse_arguments(T "DISPLAY;SHOWN_WINDOWS" "NAME" "LIBS;SOURCES" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} qw_test_support GTest::gtest GTest::gmock GTest::gtest_main)
   set(env ${QW_TEST_ENV})
@@ -41,8 +36,6 @@ function(qw_add_tests)
     set(props FIXTURES_REQUIRED xvfb)
     if(T_SHOWN_WINDOWS)
       list(APPEND props RESOURCE_LOCK xvfb_shown_windows)
-    elseif(T_CLIPBOARD)
-      list(APPEND props RESOURCE_LOCK xvfb_clipboard)
     endif()
   else()
     list(APPEND env "DISPLAY=" "SDL_VIDEODRIVER=dummy")

@@ -78,7 +78,8 @@ void LogCC::LoadLogs() {
         file.Close();
       }
     }
-    if (exists && !from_file) {
+    // A log that exists but cannot be read, or no memory to read it: the messages in memory.
+    if (!from_file && (exists || !line)) {
       DebugErrorAlt(ENG_FUNC, "Could not load logfile.");
       const int num = DebugGetNumMessages();
       for (int i = 0; i < num; i++) {
