@@ -1,5 +1,5 @@
 // The least that the game object needs of modules that are not built yet: game sounds, saved
-// games, end-of-game sequences, tutorial, scores, menu and player screens. Each answers success and does nothing; each goes when its module
+// games, end-of-game sequences, scores, menu and player screens. Each answers success and does nothing; each goes when its module
 // lands.
 #pragma once
 
@@ -10,10 +10,9 @@
 
 class MWinScreens;
 
-// End-of-game sequences and tutorial.
+// End-of-game sequences.
 char GameOverEnd();
 char GameWonEnd(char from_click);
-void TutorialAdvanceIfNeeded();
 
 // Saved games.
 char SaveGame(int slot, char resume);
@@ -53,14 +52,12 @@ void UsersControlDestroyGraphics();
 void UserScreensStartUserScreenStandIn();
 char UserScreensCurrentScreenIsUserOrCountryScreenStandIn();
 
-// Bullet sounds and effects, the weapon popup and the sidebar, as the weapons reach them. They
-// keep what they were asked for, for the play-field tests.
+// Bullet sounds and effects and the weapon popup, as the weapons reach them. They keep what
+// they were asked for, for the play-field tests.
 void SoundPlayBulletLaunchSound(int type, int level);
 void SoundPlayBulletHitSound(int type, int level);
 char EffectsCreateNew(int type, float x, float y, float size);
 void PopupUpdate(char refresh);
-void SidebarCancelAnyPlacing();
-void SidebarReset();
 struct StandInEffect {
   int type;
   float x, y, size;
@@ -68,7 +65,7 @@ struct StandInEffect {
 struct StandInRecords {
   std::vector<std::pair<int, int>> launch_sounds, hit_sounds;  // (weapon type, level)
   std::vector<StandInEffect> effects_made;
-  int popup_updates = 0, sidebar_resets = 0, placings_cancelled = 0, tutorial_advances = 0;
+  int popup_updates = 0;
 };
 StandInRecords &GameStandInRecords();
 void GameStandInRecordsClear();

@@ -160,9 +160,6 @@ void WeaponsResetForTests();
 // there is none) and the game's sounds (21 a weapon placed).
 Game *GameGetMainGame();
 void SoundPlay(int id);
-// Sounds 18 and 19 start an upgrade and a full upgrade. The popup, sidebar and tutorial hear
-// of a placed weapon, a cancelled placing and a changed selection.
+// Sounds 18 and 19 start an upgrade and a full upgrade. The popup hears of a placed weapon
+// and a changed selection.
 void PopupUpdate(char refresh);
-void SidebarCancelAnyPlacing();
-void SidebarReset();
-void TutorialAdvanceIfNeeded();

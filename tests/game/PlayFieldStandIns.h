@@ -1,5 +1,5 @@
 // What the play field asked of the modules still standing in (game/GameStandIns): the sounds,
-// bullet sounds, effects, the weapon popup, the sidebar and the tutorial.
+// bullet sounds, effects and the weapon popup.
 #pragma once
 
 #include <utility>
@@ -14,8 +14,5 @@ inline std::vector<std::pair<int, int>> &launch_sounds = GameStandInRecords().la
 inline std::vector<std::pair<int, int>> &hit_sounds = GameStandInRecords().hit_sounds;
 inline std::vector<StandInEffect> &effects_made = GameStandInRecords().effects_made;
 inline int &popup_updates = GameStandInRecords().popup_updates;
-inline int &sidebar_resets = GameStandInRecords().sidebar_resets;
-inline int &placings_cancelled = GameStandInRecords().placings_cancelled;
-inline int &tutorial_advances = GameStandInRecords().tutorial_advances;
 inline void ClearStandInRecords() { GameStandInRecordsClear(); }
 }  // namespace qwtest
