@@ -19,6 +19,9 @@ EngTexture *sb_left_tex = nullptr;
 EngTexture *sb_bottom_tex = nullptr;
 EngTexture *sb_box_back_tex = nullptr;
 EngTexture *sb_darken_tex = nullptr;
+// The column as loaded: each box is put back from it before it is stamped again, so a box
+// once darkened or filled never keeps that under the next, partly transparent, stamps.
+static EngTexture *sb_left_plain_tex = nullptr;
 EngInt32 sb_lb_pos[QW_SIDEBAR_BOXES][4];
 _Dimension sb_lb_tex_pos[QW_SIDEBAR_BOXES];
 EngInt32 sb_lb_weapon_types[QW_SIDEBAR_BOXES] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
@@ -75,7 +78,8 @@ char SidebarCreateGraphics() {
 }
 
 void SidebarDestroyGraphics() {
-  for (EngTexture **t : {&sb_left_tex, &sb_bottom_tex, &sb_box_back_tex, &sb_darken_tex}) FreeTexture(t);
+  for (EngTexture **t : {&sb_left_tex, &sb_left_plain_tex, &sb_bottom_tex, &sb_box_back_tex, &sb_darken_tex})
+    FreeTexture(t);
 }
 
 static void UpdateAvailability() {
@@ -101,6 +105,9 @@ static char Stamp(EngTexture *from, int left, int top, int right, int bottom) {
 
 static char StampBox(int i) {
   const EngInt32 *p = sb_lb_pos[i];
+  const int w = p[2] - p[0], h = p[3] - p[1];
+  if (!sb_left_tex->CopyPartFromAnotherTexture(sb_left_plain_tex, p[0], p[1], w, h, p[0], p[1], w, h, 0, nullptr))
+    return 0;
   if (!Stamp(sb_box_back_tex, p[0], p[1], p[2], p[3])) return 0;
   const int type = sb_lb_weapon_types[i];
   if (type < 0 || type >= QW_NUM_WEAPON_TYPES) return 1;
@@ -126,7 +133,12 @@ char SidebarUpdateFactories(char redraw) {
   if (redraw < 0) return 1;
   // Without the box pictures (no graphics made, as in the headless game) nothing is drawn.
   if (!sb_box_back_tex || !sb_darken_tex) return 0;
-  if (!sb_left_tex && !LoadPicture(&sb_left_tex, "SideLeft1024.jpg", 0)) return 0;
+  if (!sb_left_tex || !sb_left_plain_tex) {
+    FreeTexture(&sb_left_tex);
+    FreeTexture(&sb_left_plain_tex);
+    if (!LoadPicture(&sb_left_plain_tex, "SideLeft1024.jpg", 0) || !LoadPicture(&sb_left_tex, "SideLeft1024.jpg", 0))
+      return 0;
+  }
   char ok = 1;
   for (int i = 0; i < QW_SIDEBAR_BOXES; i++)
     if (!StampBox(i)) {
