@@ -1,6 +1,7 @@
 #include "game/Sidebar.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngDevice.h"
@@ -10,7 +11,6 @@
 #include "Engine/EngWindow.h"
 #include "game/Bugs.h"
 #include "game/Game.h"
-#include "game/GameStandIns.h"
 #include "game/Quarrelwick.h"
 #include "game/Tutorial.h"
 #include "game/Weapons.h"
@@ -22,6 +22,10 @@ EngTexture *sb_darken_tex = nullptr;
 // The column as loaded: each box is put back from it before it is stamped again, so a box
 // once darkened or filled never keeps that under the next, partly transparent, stamps.
 static EngTexture *sb_left_plain_tex = nullptr;
+// What each box of the side texture shows now. Every stamp reads the whole texture back and
+// uploads it again, so only boxes whose look changed are stamped (a purchase stays smooth).
+enum { BOX_UNKNOWN, BOX_EMPTY, BOX_BRIGHT, BOX_DARK };
+static EngUInt8 box_shown[QW_SIDEBAR_BOXES];
 EngInt32 sb_lb_pos[QW_SIDEBAR_BOXES][4];
 _Dimension sb_lb_tex_pos[QW_SIDEBAR_BOXES];
 EngInt32 sb_lb_weapon_types[QW_SIDEBAR_BOXES] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
@@ -103,7 +107,7 @@ static char Stamp(EngTexture *from, int left, int top, int right, int bottom) {
                                                  nullptr);
 }
 
-static char StampBox(int i) {
+static char DoStampBox(int i) {
   const EngInt32 *p = sb_lb_pos[i];
   const int w = p[2] - p[0], h = p[3] - p[1];
   if (!sb_left_tex->CopyPartFromAnotherTexture(sb_left_plain_tex, p[0], p[1], w, h, p[0], p[1], w, h, 0, nullptr))
@@ -128,6 +132,22 @@ static char StampBox(int i) {
   return 1;
 }
 
+static EngUInt8 BoxLook(int i) {
+  const int type = sb_lb_weapon_types[i];
+  if (type < 0 || type >= QW_NUM_WEAPON_TYPES) return BOX_EMPTY;
+  if (type >= QW_FIRST_FACTORY_TYPE) return factory_levels[type - QW_FIRST_FACTORY_TYPE] >= 1 ? BOX_EMPTY : BOX_BRIGHT;
+  return sb_button_on[i] ? BOX_BRIGHT : BOX_DARK;
+}
+
+static char StampBox(int i) {
+  const EngUInt8 look = BoxLook(i);
+  if (box_shown[i] == look) return 1;
+  box_shown[i] = BOX_UNKNOWN;
+  if (!DoStampBox(i)) return 0;
+  box_shown[i] = look;
+  return 1;
+}
+
 char SidebarUpdateFactories(char redraw) {
   UpdateAvailability();
   if (redraw < 0) return 1;
@@ -138,7 +158,10 @@ char SidebarUpdateFactories(char redraw) {
     FreeTexture(&sb_left_plain_tex);
     if (!LoadPicture(&sb_left_plain_tex, "SideLeft1024.jpg", 0) || !LoadPicture(&sb_left_tex, "SideLeft1024.jpg", 0))
       return 0;
+    memset(box_shown, BOX_UNKNOWN, sizeof(box_shown));
   }
+  // The weapons' pictures may have been made again: every box is stamped anew.
+  if (redraw == 1) memset(box_shown, BOX_UNKNOWN, sizeof(box_shown));
   char ok = 1;
   for (int i = 0; i < QW_SIDEBAR_BOXES; i++)
     if (!StampBox(i)) {
