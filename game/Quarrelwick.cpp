@@ -16,6 +16,7 @@
 #include "Engine/EngTexture.h"
 #include "Engine/EngWindow.h"
 #include "game/Bugs.h"
+#include "game/Effects.h"
 #include "game/GameOver.h"
 #include "game/Levels.h"
 #include "game/Sidebar.h"
@@ -104,6 +105,7 @@ void QuarrelwickResetForTests() {
   weapon_to_place = nullptr;
   weapon_placing_type = -1;
   WeaponsResetForTests();
+  EffectsPost3dExit();
   SpritesResetForTests();
   ClearTexts();
   cursor_x_fs = cursor_y_fs = cursor_x = cursor_y = 0.0f;
@@ -120,8 +122,7 @@ char QuarrelwickPre3dInit() {
   SidebarPre3dInit();
   if (!BugsPre3dInit()) return 0;
   if (!WeaponsPre3dInit()) return 0;
-  // Pending (effects): return EffectsPre3dInit();
-  return 1;
+  return EffectsPre3dInit();
 }
 
 static char LoadTga(EngTexture **slot, const char *name) {
@@ -149,8 +150,11 @@ char QuarrelwickCreateGraphics() {
   }
   // Logs its own failure; play goes on without hints.
   TutorialCreateGraphics();
-  // Pending modules, in this order, each failure logged as "<Name>() failed" and returning 0:
-  //   EffectsCreateGraphics(); GameOverCreateGraphics(); GameWonCreateGraphics();
+  if (!EffectsCreateGraphics()) {
+    DebugErrorAlt(ENG_FUNC, "EffectsCreateGraphics() failed");
+    return 0;
+  }
+  // Pending modules, in this order, as above: GameOverCreateGraphics(); GameWonCreateGraphics();
   QuarrelwickUpdateCursorPos(-1);
   return 1;
 }
@@ -160,7 +164,7 @@ void QuarrelwickDestroyGraphics() {
   SidebarDestroyGraphics();
   TutorialDestroyGraphics();
   WeaponsDestroyGraphics();
-  // Pending (effects): EffectsDestroyGraphics();
+  EffectsDestroyGraphics();
   BugsDestroyGraphics();
   // Pending modules, in this order: GameOverDestroyGraphics(); GameWonDestroyGraphics();
   for (EngTexture **t : {&cursor_tex[0], &cursor_tex[1], &range_tex, &numbers_tex}) {
@@ -174,7 +178,7 @@ void QuarrelwickPost3dExit() {
   weapon_to_place = nullptr;
   BugsPost3dExit();
   WeaponsPost3dExit();
-  // Pending (effects): EffectsPost3dExit();
+  EffectsPost3dExit();
 }
 
 char QuarrelwickInitForNewGame(char restoring) {
@@ -199,7 +203,8 @@ char QuarrelwickInitForNewGame(char restoring) {
   BugsInitForNewGame(restoring);
   WeaponsInitForNewGame();
   SidebarInitForNewGame();
-  // Pending modules, in this order: EffectsInitForNewGame(); PopupInitForNewGame();
+  EffectsInitForNewGame();
+  // Pending (popup): PopupInitForNewGame();
   TutorialInitForNewGame(restoring);
   play_state = 0;
   weapon_placing_type = -1;
@@ -219,7 +224,7 @@ char QuarrelwickInitForNewLevel(char restoring) {
   }
   // Pending (popup): PopupInitForNewLevel();
   WeaponsInitForNewLevel();
-  // Pending (effects): EffectsInitForNewLevel();
+  EffectsInitForNewLevel();
   QuarrelwickChangeCash(0);
   QuarrelwickChangeScore(0);
   QuarrelwickChangeLives(0);
@@ -299,12 +304,14 @@ static void ReadPlayKeys() {
 void QuarrelwickTick() {
   if (game_over) {
     WeaponsTick();
-    // Pending modules, in this order: EffectsTick(); GameOverTick();
+    EffectsTick();
+    // Pending (game over): GameOverTick();
     return;
   }
   if (game_won) {
     WeaponsTick();
-    // Pending modules, in this order: EffectsTick(); GameWonTick();
+    EffectsTick();
+    // Pending (garden won): GameWonTick();
     return;
   }
   if (KeyPressed(KEY_SPACE)) {
@@ -315,7 +322,7 @@ void QuarrelwickTick() {
   LevelsTick();
   SidebarTick();
   WeaponsTick();
-  // Pending (effects): EffectsTick();
+  EffectsTick();
   BugsTick();
   // Pending (popup): PopupTick();
   TutorialTick();
@@ -331,7 +338,7 @@ void QuarrelwickRender() {
   device->EnableBlendingType(0);
   BugsRender();
   WeaponsRender();
-  // Pending (effects): EffectsRender();
+  EffectsRender();
   if (game_won) {
     // Pending (garden won): GameWonRender();
     device->SetViewportFullScreen();

@@ -12,6 +12,7 @@
 #include "game/Bugs.h"
 #include "game/Game.h"
 #include "game/Quarrelwick.h"
+#include "game/Sound.h"
 #include "game/Tutorial.h"
 #include "game/Weapons.h"
 

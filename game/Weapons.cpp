@@ -12,6 +12,7 @@
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
 #include "game/Sidebar.h"
+#include "game/Sound.h"
 
 Weapon *weapons[QW_MAX_WEAPONS];
 EngInt32 num_weapons = 0;

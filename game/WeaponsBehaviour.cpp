@@ -9,6 +9,7 @@
 #include "game/Bullets.h"
 #include "game/Quarrelwick.h"
 #include "game/Sidebar.h"
+#include "game/Sound.h"
 #include "game/Sprites.h"
 #include "game/Tutorial.h"
 #include "game/Weapons.h"

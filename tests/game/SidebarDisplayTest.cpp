@@ -216,7 +216,7 @@ TEST_F(SidebarDisplayTest, MissingOrBrokenPicturesAreNamed) {
       "MissileLauncherBase.tga", "MissileLauncherTop.tga", "BulletTurret.tga", "BulletCannon.tga",
       "BulletTank.tga", "BulletSpraySmall.tga", "BulletSprayMedium.tga", "BulletSprayLarge.tga", "BulletStone.tga",
       "BulletGrenade.tga", "BulletMissile.tga", "Factory.tga", "Box.tga", "Darken.tga", "SideLeft1024.jpg",
-      "BotBar1024.jpg", "TutBox.png"};
+      "BotBar1024.jpg", "TutBox.png", "Explosion2.jpg"};
   for (const char *f : files) CopyFile(Resources() + "/" + f, dir.File(f));
   ASSERT_EQ(chdir(dir.Path().c_str()), 0);
   ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
