@@ -327,6 +327,28 @@ TEST_F(SidebarDisplayTest, GardenZeroInPlayWithTheShopTheBarAndTheFirstHint) {
       for (int x = left; x < left + 20; x++) bright += Luminance(at(x, y)) > 170;
     EXPECT_GT(bright, 10) << left;
   }
+
+  // A gun factory bought: its box empties, the Turret's box lights and the hint moves to it;
+  // the wave runs. Left as a second screenshot.
+  bool placed = false;
+  for (float y = -0.9f; y < 0.9f && !placed; y += 0.1f)
+    for (float x = -0.9f; x < 0.9f && !placed; x += 0.1f)
+      if (WeaponsCanPlaceWeaponHere(9, x, y, 0)) placed = WeaponsCreateNew(9, x, y, 0, 0) == 1;
+  ASSERT_TRUE(placed);
+  EXPECT_EQ(sb_button_on[0], 1);
+  EXPECT_EQ(sb_button_on[9], 0);
+  TutorialAdvanceIfNeeded();
+  EXPECT_STREQ(tut_text_str, "Place a weapon near the road.");
+  for (int i = 0; i < 30; i++) TutorialTick();
+  game_paused = 0;
+  for (int i = 0; i < 200; i++) BugsTick();
+  device->PrepareFor2D(1);
+  device->ClearScreen();
+  QuarrelwickRender();
+  frame = Frame();
+  device->RestoreAfter2D();
+  EXPECT_TRUE(EngJpegWriteFileFromBuffer((BuildDir() + "/SidebarShot2.jpg").c_str(), 92, 72, 640, 480, frame.data()));
+  EXPECT_STREQ(SidebarGetButtonText(), "PAUSE");
 }
 
 }  // namespace
