@@ -23,6 +23,7 @@
 #include "game/Program.h"
 #include "game/Quarrelwick.h"
 #include "game/QuarrelwickMWin.h"
+#include "online/Scores.h"
 #include "players/Country.h"
 #include "players/UserClass.h"
 #include "players/UserInfo.h"
@@ -308,7 +309,7 @@ void Game::ReturnToMenus() {
 }
 
 void Game::EndGameAndGoToScoresScreen() {
-  ScoresSetGardenStandIn(level_garden);
+  ScoresSetCurrentGarden(level_garden);
   m_screens->StartScreen(MAIN_SCREEN_ID, -1);
   ScoresCheckGameOverScore();
   scores_control_from_game = 1;

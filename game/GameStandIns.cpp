@@ -1,5 +1,9 @@
 #include "game/GameStandIns.h"
 
+#include "Engine/EngDebug.h"
+#include "Engine/EngLanguages.h"
+#include "Engine/MWin/MWin.h"
+
 
 // End-of-game sequences and tutorial.
 char GameOverEnd() { return 0; }
@@ -35,19 +39,38 @@ void SoundsUpdateVolumes() {}
 void SoundStopAllMusic(char) {}
 void SoundNeedToCheckIfMusicIsAlreadyPlayingOnDevice() {}
 
-// Scores.
-char scores_control_from_game = 0;
-char ScoresPre3dInit() { return 1; }
-void ScoresFinalExit() {}
-void ScoresCheckGameOverScore() {}
-void ScoresPromptToSubmitLastScore() {}
+// Score submission and world score tables.
+EngInt32 ScoresSubmitScore(EngInt32, EngUInt16, EngUInt32, const ScoresScore *score, MWin *mwin, EngInt32 *) {
+  if (!score) {
+    DebugErrorAlt(ENG_FUNC, "Parameters error");
+    return -1;
+  }
+  if (mwin && mwin->IsOn() && !mwin->PopupIsOn())
+    mwin->PopupErrorMessage(EngLanguagesGetStringIfExists("Common_Error", "Error"),
+                            EngLanguagesGetStringIfExists("Misc_NoInternetConnection", "No connection to internet found"));
+  return -2;
+}
+char ScoresWorldSetupNew() {
+  DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
+  return 0;
+}
+char ScoresWorldUpdateIfNeeded() { return ScoresWorldSetupNew(); }
+char ScoresWorldUpdate() { return ScoresWorldSetupNew(); }
+char ScoresWorldIsUpdating() { return 0; }
+char ScoresWorldIsUpdateFinished() {
+  DebugErrorAlt(ENG_FUNC, "Class not setup.");
+  return 0;
+}
+void ScoresWorldAllScoresForCurrentGardenNeedToBeUpdated() { DebugErrorAlt(ENG_FUNC, "No class."); }
+void ScoresExit() {}
+int ScoresGetWorldNumScores() { return 0; }
+ScoresScore *ScoresGetWorldScores() { return nullptr; }
 
 // Menu screens.
 void MainControlCreateGraphics() {}
 void MainControlDestroyGraphics() {}
 void SelectControlDestroyGraphics() {}
 void OptionsUpdatePowerStandIn() {}
-void ScoresSetGardenStandIn(EngInt32) {}
 
 // Players' and country screens.
 void UsersControlCreateGraphics() {}
