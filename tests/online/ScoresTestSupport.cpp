@@ -68,7 +68,7 @@ std::vector<std::string> OpenScoreFile(const std::string &file) {
 static time_t s_now = 0;
 static time_t TestNow() { return s_now; }
 
-void ScoresTestBase::SetToday(int year, int month, int day) {
+void SetScoresToday(int year, int month, int day) {
   struct tm t;
   memset(&t, 0, sizeof(t));
   t.tm_year = year - 1900;

@@ -21,6 +21,8 @@ ScoresScore MakeScore(EngInt32 score, EngInt32 level, int year, int month, int d
 std::string RecordPiece(const ScoresScore &s);
 std::string HeaderPiece(EngInt32 garden, EngUInt16 version = SCORES_FILE_VERSION);
 std::string Seal(const std::string &plain);
+// Today's date for the date module: local noon of the day, so any time zone keeps the date.
+void SetScoresToday(int year, int month, int day);
 // The plain pieces of a score file: header first.
 std::vector<std::string> OpenScoreFile(const std::string &file);
 
@@ -29,8 +31,7 @@ class ScoresTestBase : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Local noon of the day, so any time zone keeps the date.
-  static void SetToday(int year, int month, int day);
+  static void SetToday(int year, int month, int day) { SetScoresToday(year, month, day); }
   std::string ScoresPath(EngInt32 garden) const;
   void WriteScoreFile(EngInt32 garden, const std::string &bytes);
   // Sets the game's end-of-game globals.
