@@ -40,10 +40,15 @@ char EngMiscGetProgramsMemoryUsageMB(float *megabytes);
 // utilities can move it and reach its X display.
 void EngMiscSetMainNativeWindow_MAC(void *sdl_window);
 void *EngMiscGetMainNativeWindow_MAC();
+// A quit was asked for (SIGINT, SIGTERM, or a quit event waiting): native dialog loops, which
+// run outside the main loop, end on it.
+char EngMiscQuitRequested_MAC();
 
 // Folders: each path goes into the caller's buffer; 1 on success, 0 on failure (a path
 // that does not fit is a failure).
 char EngMiscGetDesktopDirectory(char *buffer, int size);
+// The Desktop as above, made (with any missing parents) when it does not exist yet.
+char EngMiscCreateDesktopDirectoryIfNeeded(char *buffer, int size);
 char EngMiscGetDocumentsDirectory(char *buffer, int size);
 char EngMiscGetApplicationsDirectory(char *buffer, int size);
 char EngMiscGetTrashDirectory(char *buffer, int size);

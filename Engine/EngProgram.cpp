@@ -88,6 +88,8 @@ void EngProgram::ExitCB() {}
 signed char EngProgram::Init(void *, int argc, char **argv) {
   EngMainCheckInternals();
   m_window = nullptr;
+  // Before InitCB too: a quit asked for while a start-up dialog waits must reach it.
+  SetupSignalsHandler();
   signed char result = InitCB(argc, argv);
   if (result <= 0) return result;
   SetupSignalsHandler();

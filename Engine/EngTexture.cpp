@@ -264,6 +264,9 @@ char EngTexture::DrawInPartsVertPure(float edge_h, float edge_v, char draw_centr
   TEX_FWD(0, DrawInPartsVert(edge_h, edge_v, draw_centre, 1));
 }
 char EngTexture::DrawSpecifyingCorners(const _EngTextureCornersInfo *info) { TEX_FWD(0, DrawSpecifyingCorners(info)); }
+char EngTexture::DrawSpecifyingCornersList(const _EngTextureCornersInfo *quads, EngInt32 count) {
+  TEX_FWD(0, DrawSpecifyingCornersList(quads, count));
+}
 
 // --- Pixel reading and editing ---
 char EngTexture::PrepareToGetPixelData(_EngTextureGetPixelDataInfo *info, char, char) {

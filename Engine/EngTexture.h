@@ -153,6 +153,8 @@ class EngTexture {
   char DrawInPartsVert(float edge_h, float edge_v, char draw_centre);
   char DrawInPartsVertPure(float edge_h, float edge_v, char draw_centre);
   char DrawSpecifyingCorners(const _EngTextureCornersInfo *info);
+  // Many quads of this texture in one draw, each as DrawSpecifyingCorners would draw it.
+  char DrawSpecifyingCornersList(const _EngTextureCornersInfo *quads, EngInt32 count);
 
   // Pixel reading and editing on a CPU copy of the GL image.
   char PrepareToGetPixelData(_EngTextureGetPixelDataInfo *info, char c1 = 0, char c2 = 0);

@@ -3,6 +3,8 @@
 // three-slice draws built from it.
 #include <GL/glew.h>
 
+#include <vector>
+
 #include "Engine/EngDebug.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngTextureGL.h"
@@ -274,6 +276,40 @@ char EngTextureGL::DrawSpecifyingCorners(const _EngTextureCornersInfo *info) {
   glTexCoordPointer(2, GL_FLOAT, 0, &info->tex_coords[0][0]);
   glColorPointer(4, GL_FLOAT, 0, &info->colour[0][0]);
   glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+  glDisableClientState(GL_COLOR_ARRAY);
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  return 1;
+}
+
+// Each quad's strip (corners 0, 1, 2, 3) becomes the triangles 0-1-2 and 2-1-3, so that one
+// draw takes them all: a draw per sprite is what the software renderer pays for most.
+char EngTextureGL::DrawSpecifyingCornersList(const _EngTextureCornersInfo *quads, EngInt32 count) {
+  if (!m_created || !m_gl_exists || !quads || count < 0 || !eng_gl_3d_setup) return 0;
+  if (count == 0) return 1;
+  static const int kOrder[6] = {0, 1, 2, 2, 1, 3};
+  static std::vector<float> positions, coords, colours;
+  positions.resize(size_t(count) * 18);
+  coords.resize(size_t(count) * 12);
+  colours.resize(size_t(count) * 24);
+  for (EngInt32 q = 0; q < count; q++)
+    for (int v = 0; v < 6; v++) {
+      const int c = kOrder[v];
+      const size_t i = size_t(q) * 6 + size_t(v);
+      for (int k = 0; k < 3; k++) positions[i * 3 + size_t(k)] = quads[q].position[c][k];
+      for (int k = 0; k < 2; k++) coords[i * 2 + size_t(k)] = quads[q].tex_coords[c][k];
+      for (int k = 0; k < 4; k++) colours[i * 4 + size_t(k)] = quads[q].colour[c][k];
+    }
+  glBindTexture(GL_TEXTURE_2D, m_gl_name);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glVertexPointer(3, GL_FLOAT, 0, positions.data());
+  glTexCoordPointer(2, GL_FLOAT, 0, coords.data());
+  glColorPointer(4, GL_FLOAT, 0, colours.data());
+  glDrawArrays(GL_TRIANGLES, 0, count * 6);
   glDisableClientState(GL_COLOR_ARRAY);
   glDisableClientState(GL_TEXTURE_COORD_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);

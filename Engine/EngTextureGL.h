@@ -73,6 +73,7 @@ class EngTextureGL {
   char DrawInPartsHorz(float edge_w, float edge_u, char draw_centre, char pure);
   char DrawInPartsVert(float edge_h, float edge_v, char draw_centre, char pure);
   char DrawSpecifyingCorners(const _EngTextureCornersInfo *info);
+  char DrawSpecifyingCornersList(const _EngTextureCornersInfo *quads, EngInt32 count);
 
   // The image copy (EngTextureEdit_GL.cpp).
   unsigned char *AllocAndGetTextureImageData();

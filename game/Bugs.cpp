@@ -13,6 +13,7 @@
 #include "game/GameWon.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
+#include "game/Sprites.h"
 #include "game/Traverse.h"
 
 Bug *bugs[BUGS_MAX];
@@ -278,11 +279,7 @@ void Bug::DoRender(float x, float y, float scale, float angle) {
   if (scale <= 0.0f) return;
   EngTexture *tex = (bug_tex2 && bug_tex2->IsOk() && anim_frame < 10.0f) ? bug_tex2 : bug_tex;
   if (!tex || !tex->IsOk()) return;
-  const float h = bug_size * scale;
-  QuarrelwickSetupPosAndZRotMatrices(x, y, 0.0f, 0.0f, angle, 0, 1);
-  tex->PositionPure(-h, -h, 2.0f * h, 2.0f * h);
-  tex->DrawPure();
-  QuarrelwickRestoreAfterSettingUpPosAndZRotMatrices();
+  SpritesAdd(0, tex, x, y, 0.0f, 0.0f, angle, 0, bug_size * scale, nullptr, 1.0f, 1.0f, 1.0f, 1.0f);
 }
 
 void Bug::Render() {
@@ -297,23 +294,24 @@ void Bug::RenderGameOver() {
 
 void Bug::RenderHpBar() {
   if (!alive || !on_path || state == 4 || !hp_back_tex || !hp_fill_tex) return;
-  QuarrelwickSetupPosAndZRotMatrices(GetScreenX(), GetScreenY(), 0.0f, 0.0f, kPi * 0.5f, 0, 1);
+  const float x = GetScreenX(), y = GetScreenY();
   float w = max_hp > 0.0 ? float(0.06 * hp / max_hp) : 0.0f;
-  if (w > 0.0f) {
-    hp_fill_tex->PositionPure(-0.03f, -0.08f, w, 0.01f);
-    hp_fill_tex->DrawPure();
-  }
-  hp_back_tex->PositionPure(-0.03f, -0.08f, 0.06f, 0.01f);
-  hp_back_tex->DrawPure();
-  QuarrelwickRestoreAfterSettingUpPosAndZRotMatrices();
+  if (w > 0.0f)
+    SpritesAddRect(1, hp_fill_tex, x, y, 0.0f, 0.0f, kPi * 0.5f, 0, -0.03f, -0.08f, w, 0.01f, nullptr, 1.0f, 1.0f, 1.0f,
+                   1.0f);
+  SpritesAddRect(2, hp_back_tex, x, y, 0.0f, 0.0f, kPi * 0.5f, 0, -0.03f, -0.08f, 0.06f, 0.01f, nullptr, 1.0f, 1.0f,
+                 1.0f, 1.0f);
 }
 
 void BugsRender() {
   if (!eng_main_device) return;
+  // One draw per picture: the software renderer pays per draw.
+  SpritesBegin();
   for (int i = BUGS_MAX - 1; i >= 0; i--)
     if (bugs[i]) bugs[i]->Render();
   for (int i = BUGS_MAX - 1; i >= 0; i--)
     if (bugs[i]) bugs[i]->RenderHpBar();
+  SpritesFlush();
 }
 
 // --- The wave's walk -------------------------------------------------------------------------

@@ -23,10 +23,12 @@
 #include "game/Program.h"
 #include "game/Quarrelwick.h"
 #include "game/QuarrelwickMWin.h"
+#include "game/Weapons.h"
 #include "online/Scores.h"
 #include "players/Country.h"
 #include "players/UserClass.h"
 #include "players/UserInfo.h"
+#include "screens/MainControl.h"
 #include "screens/VQ_Screens.h"
 
 Game *main_game = nullptr;
@@ -82,6 +84,8 @@ EngFont *Game::GetFont() {
 char Game::AreScreensOn() { return (m_mwin && m_mwin->AreScreensOn()) ? 1 : 0; }
 
 char Game::IsUserLoaded() { return (m_user && m_user->IsLoaded()) ? 1 : 0; }
+
+Game *GameGetMainGame() { return main_game; }
 
 EngFont *GameGetMainFont() { return main_game ? main_game->GetFontIfMade() : nullptr; }
 

@@ -3,12 +3,20 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/MWin/MWin.h"
+#include "Engine/MWin/MWinScreens.h"
+#include "Engine/Resolution.h"
+#include "game/Game.h"
+#include "game/Quarrelwick.h"
+#include "game/Weapons.h"
+#include "players/Country.h"
+#include "players/UserClass.h"
+#include "screens/VQ_Screens.h"
 
 
 // End-of-game sequences and tutorial.
 char GameOverEnd() { return 0; }
 char GameWonEnd(char) { return 0; }
-void TutorialAdvanceIfNeeded() {}
+void TutorialAdvanceIfNeeded() { GameStandInRecords().tutorial_advances++; }
 
 // Saved games: only whether the resume game exists, in memory.
 static char resume_game_exists = 0;
@@ -67,13 +75,49 @@ int ScoresGetWorldNumScores() { return 0; }
 ScoresScore *ScoresGetWorldScores() { return nullptr; }
 
 // Menu screens.
-void MainControlCreateGraphics() {}
-void MainControlDestroyGraphics() {}
 void SelectControlDestroyGraphics() {}
 void OptionsUpdatePowerStandIn() {}
 
 // Players' and country screens.
 void UsersControlCreateGraphics() {}
 void UsersControlDestroyGraphics() {}
-void UserScreensStartUserScreenStandIn() {}
+void UserScreensStartUserScreenStandIn() {
+  if (!main_game) return;
+  UserClass *user = main_game->GetUser();
+  main_game->GetScreens()->StartScreen(MAIN_SCREEN_ID, -1);
+  const char *name = resolution.last_player[0] ? resolution.last_player : "Player";
+  if (user->DoesUserFileExist(name) && user->LoadUser(name, 0, nullptr, nullptr)) {
+    user->AfterUserCreatedOrLoaded(0, 0);
+    return;
+  }
+  if (!user->DoesUserFileExist("Player") && user->CreateNewUser("Player", CountryGetLocalCountryCode(), 0))
+    user->AfterUserCreatedOrLoaded(1, 0);
+}
 char UserScreensCurrentScreenIsUserOrCountryScreenStandIn() { return 0; }
+
+StandInRecords &GameStandInRecords() {
+  static StandInRecords records;
+  return records;
+}
+void GameStandInRecordsClear() {
+  GameStandInRecords() = StandInRecords();
+  SoundStandInPlayed().clear();
+}
+void SoundPlayBulletLaunchSound(int type, int level) { GameStandInRecords().launch_sounds.emplace_back(type, level); }
+void SoundPlayBulletHitSound(int type, int level) { GameStandInRecords().hit_sounds.emplace_back(type, level); }
+char EffectsCreateNew(int type, float x, float y, float size) {
+  GameStandInRecords().effects_made.push_back({type, x, y, size});
+  return 1;
+}
+void PopupUpdate(char) { GameStandInRecords().popup_updates++; }
+void SidebarReset() { GameStandInRecords().sidebar_resets++; }
+// As the sidebar does it: placing off, the normal cursor, the dragged weapon gone.
+void SidebarCancelAnyPlacing() {
+  GameStandInRecords().placings_cancelled++;
+  play_state = 0;
+  QuarrelwickUpdateCursorPos(0);
+  delete weapon_to_place;
+  weapon_to_place = nullptr;
+}
+char UserScreensAddScreensStandIn(MWinScreens *, char) { return 1; }
+void UserScreensSetStartingScreenToUsersScreenStandIn(MWinScreens *) {}

@@ -3,9 +3,12 @@
 // lands.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "Engine/EngTypes.h"
+
+class MWinScreens;
 
 // End-of-game sequences and tutorial.
 char GameOverEnd();
@@ -46,13 +49,37 @@ int ScoresGetWorldNumScores();
 ScoresScore *ScoresGetWorldScores();
 
 // Menu screens (their controllers belong to the screens table).
-void MainControlCreateGraphics();
-void MainControlDestroyGraphics();
 void SelectControlDestroyGraphics();
 void OptionsUpdatePowerStandIn();
 
 // Players' and country screens.
 void UsersControlCreateGraphics();
 void UsersControlDestroyGraphics();
+// Until the players' screens come, start-up continues with the last player (or a new one
+// named "Player") and goes straight to the main menu.
 void UserScreensStartUserScreenStandIn();
 char UserScreensCurrentScreenIsUserOrCountryScreenStandIn();
+
+// Bullet sounds and effects, the weapon popup and the sidebar, as the weapons reach them. They
+// keep what they were asked for, for the play-field tests.
+void SoundPlayBulletLaunchSound(int type, int level);
+void SoundPlayBulletHitSound(int type, int level);
+char EffectsCreateNew(int type, float x, float y, float size);
+void PopupUpdate(char refresh);
+void SidebarCancelAnyPlacing();
+void SidebarReset();
+struct StandInEffect {
+  int type;
+  float x, y, size;
+};
+struct StandInRecords {
+  std::vector<std::pair<int, int>> launch_sounds, hit_sounds;  // (weapon type, level)
+  std::vector<StandInEffect> effects_made;
+  int popup_updates = 0, sidebar_resets = 0, placings_cancelled = 0, tutorial_advances = 0;
+};
+StandInRecords &GameStandInRecords();
+void GameStandInRecordsClear();
+// The players' screens' registrations and their starting screen ('uUSR' on the desktop, 'uSEL'
+// on phones and tablets): nothing until those screens come, as the table has no such screens.
+char UserScreensAddScreensStandIn(MWinScreens *screens, char with_country);
+void UserScreensSetStartingScreenToUsersScreenStandIn(MWinScreens *screens);

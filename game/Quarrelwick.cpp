@@ -18,7 +18,9 @@
 #include "game/Bugs.h"
 #include "game/GameOver.h"
 #include "game/Levels.h"
+#include "game/Sprites.h"
 #include "game/Traverse.h"
+#include "game/Weapons.h"
 
 EngUInt8 play_state = 0;
 EngUInt8 game_paused = 2;
@@ -71,8 +73,8 @@ static EngInt32 AddToCounter(EngInt32 counter, long delta) {
 }
 
 // The score every weapon on the field adds (Weapon::GetScoreValue, 10 each, factories
-// included). Until the weapons module lands the field holds none.
-static long long WeaponsScore() { return 0; }
+// included).
+static long long WeaponsScore() { return WeaponsGetScoreValue(); }
 
 static const char *CurrentSpeciesName() {
   return (bug_species >= 0 && bug_species < BUGS_NUM_SPECIES) ? bug_names[bug_species] : "";
@@ -94,7 +96,11 @@ void QuarrelwickResetForTests() {
   bug_level_num = -1;
   cash = score = score_added = lives = 0;
   factory_levels[0] = factory_levels[1] = factory_levels[2] = 0;
+  delete weapon_to_place;
+  weapon_to_place = nullptr;
   weapon_placing_type = -1;
+  WeaponsResetForTests();
+  SpritesResetForTests();
   ClearTexts();
   cursor_x_fs = cursor_y_fs = cursor_x = cursor_y = 0.0f;
   memset(grid, 0, sizeof(grid));
@@ -109,9 +115,8 @@ char QuarrelwickPre3dInit() {
   LevelsPre3dInit();
   // Pending (sidebar): SidebarPre3dInit();
   if (!BugsPre3dInit()) return 0;
-  // Pending modules, in this order:
-  //   if (!WeaponsPre3dInit()) return 0;
-  //   return EffectsPre3dInit();
+  if (!WeaponsPre3dInit()) return 0;
+  // Pending (effects): return EffectsPre3dInit();
   return 1;
 }
 
@@ -130,9 +135,13 @@ char QuarrelwickCreateGraphics() {
   // A garden or bug picture that cannot be made is logged and play goes on without it.
   if (!LevelsCreateGraphics(0)) DebugErrorAlt(ENG_FUNC, "LevelsCreateGraphics() failed");
   if (!BugsCreateGraphics()) DebugErrorAlt(ENG_FUNC, "BugsCreateGraphics() failed");
+  if (!WeaponsCreateGraphics()) {
+    DebugErrorAlt(ENG_FUNC, "WeaponsCreateGraphics() failed");
+    return 0;
+  }
   // Pending modules, in this order, each failure logged as "<Name>() failed" and returning 0
   // (the tutorial's only logged):
-  //   WeaponsCreateGraphics(); SidebarCreateGraphics();
+  //   SidebarCreateGraphics();
   //   TutorialCreateGraphics(); EffectsCreateGraphics(); GameOverCreateGraphics();
   //   GameWonCreateGraphics();
   QuarrelwickUpdateCursorPos(-1);
@@ -142,8 +151,9 @@ char QuarrelwickCreateGraphics() {
 void QuarrelwickDestroyGraphics() {
   LevelsDestroyGraphics(0);
   // Pending modules, in this order:
-  //   SidebarDestroyGraphics(); TutorialDestroyGraphics(); WeaponsDestroyGraphics();
-  //   EffectsDestroyGraphics();
+  //   SidebarDestroyGraphics(); TutorialDestroyGraphics();
+  WeaponsDestroyGraphics();
+  // Pending (effects): EffectsDestroyGraphics();
   BugsDestroyGraphics();
   // Pending modules, in this order: GameOverDestroyGraphics(); GameWonDestroyGraphics();
   for (EngTexture **t : {&cursor_tex[0], &cursor_tex[1], &range_tex, &numbers_tex}) {
@@ -153,9 +163,11 @@ void QuarrelwickDestroyGraphics() {
 }
 
 void QuarrelwickPost3dExit() {
-  // Pending (weapons): delete weapon_to_place; weapon_to_place = nullptr;
+  delete weapon_to_place;
+  weapon_to_place = nullptr;
   BugsPost3dExit();
-  // Pending modules, in this order: WeaponsPost3dExit(); EffectsPost3dExit();
+  WeaponsPost3dExit();
+  // Pending (effects): EffectsPost3dExit();
 }
 
 char QuarrelwickInitForNewGame(char restoring) {
@@ -178,11 +190,13 @@ char QuarrelwickInitForNewGame(char restoring) {
     return 0;
   }
   BugsInitForNewGame(restoring);
-  // Pending modules, in this order: WeaponsInitForNewGame(); SidebarInitForNewGame();
-  //   EffectsInitForNewGame(); PopupInitForNewGame(); TutorialInitForNewGame();
+  WeaponsInitForNewGame();
+  // Pending modules, in this order: SidebarInitForNewGame(); EffectsInitForNewGame();
+  //   PopupInitForNewGame(); TutorialInitForNewGame();
   play_state = 0;
   weapon_placing_type = -1;
-  //   delete weapon_to_place; weapon_to_place = nullptr;   (pending: weapons)
+  delete weapon_to_place;
+  weapon_to_place = nullptr;
   return QuarrelwickInitForNewLevel(restoring);
 }
 
@@ -195,8 +209,9 @@ char QuarrelwickInitForNewLevel(char restoring) {
     DebugErrorAlt(ENG_FUNC, "BugsInitForNewLevel() failed");
     return 0;
   }
-  // Pending modules, in this order: PopupInitForNewLevel(); WeaponsInitForNewLevel();
-  //   EffectsInitForNewLevel();
+  // Pending (popup): PopupInitForNewLevel();
+  WeaponsInitForNewLevel();
+  // Pending (effects): EffectsInitForNewLevel();
   QuarrelwickChangeCash(0);
   QuarrelwickChangeScore(0);
   QuarrelwickChangeLives(0);
@@ -259,11 +274,11 @@ static char StartPlacingWeapon(EngInt32 type) {
 static void ReadPlayKeys() {
   if (KeyPressed(KEY_CONTROL) || KeyPressed(KEY_COMMAND)) return;
   if (KeyPressed('U')) {
-    // Pending (weapons): WeaponsUpgradeHighlightedWeapon(0);
+    WeaponsUpgradeHighlightedWeapon(0);
     eng_key_down['U'] = 0;
   }
   if (KeyPressed('F')) {
-    // Pending (weapons): WeaponsUpgradeHighlightedWeapon(1);
+    WeaponsUpgradeHighlightedWeapon(1);
     eng_key_down['F'] = 0;
   }
   static const char kFamilyKeys[3] = {'G', 'S', 'P'};
@@ -278,11 +293,13 @@ static void ReadPlayKeys() {
 
 void QuarrelwickTick() {
   if (game_over) {
-    // Pending modules, in this order: WeaponsTick(); EffectsTick(); GameOverTick();
+    WeaponsTick();
+    // Pending modules, in this order: EffectsTick(); GameOverTick();
     return;
   }
   if (game_won) {
-    // Pending modules, in this order: WeaponsTick(); EffectsTick(); GameWonTick();
+    WeaponsTick();
+    // Pending modules, in this order: EffectsTick(); GameWonTick();
     return;
   }
   if (KeyPressed(KEY_SPACE)) {
@@ -291,7 +308,9 @@ void QuarrelwickTick() {
     // Pending (tutorial): TutorialAdvanceIfNeeded();
   }
   LevelsTick();
-  // Pending modules, in this order: SidebarTick(); WeaponsTick(); EffectsTick();
+  // Pending (sidebar): SidebarTick();
+  WeaponsTick();
+  // Pending (effects): EffectsTick();
   BugsTick();
   // Pending modules, in this order: PopupTick(); TutorialTick();
   ReadPlayKeys();
@@ -305,7 +324,8 @@ void QuarrelwickRender() {
   device->SetViewportToSizeRatioed(100, 0, 540, 450);
   device->EnableBlendingType(0);
   BugsRender();
-  // Pending modules, in this order: WeaponsRender(); EffectsRender();
+  WeaponsRender();
+  // Pending (effects): EffectsRender();
   if (game_won) {
     // Pending (garden won): GameWonRender();
     device->SetViewportFullScreen();
@@ -315,7 +335,7 @@ void QuarrelwickRender() {
   LevelsRender();
   // Pending (tutorial): TutorialInGameRender();
   device->SetViewportFullScreen();
-  // Pending (weapons): if (weapon_to_place) weapon_to_place->Render();
+  if (weapon_to_place) weapon_to_place->Render();
   device->DisableBlending();
   // Pending (tutorial): TutorialMainRender();
   if (game_over) {
@@ -348,27 +368,25 @@ void QuarrelwickMoveMouse(float x, float y) {
   // Pending (popup): if (PopupMoveMouse(...)) { QuarrelwickUpdateCursorPos(0); return; }
   if (play_state == 0) {
     QuarrelwickUpdateCursorPos(0);
-    // Pending (weapons): WeaponsMoveMouse(...);
+    WeaponsMoveMouse();
   } else {
-    // Pending (weapons): cursor type 1 unless
-    //   WeaponsCanPlaceWeaponHere(weapon_placing_type, cursor_x, cursor_y, 0);
-    //   WeaponsMoveMouse(...); weapon_to_place->SetFullViewportPos(cursor_x_fs, cursor_y_fs);
-    QuarrelwickUpdateCursorPos(-1);
+    QuarrelwickUpdateCursorPos(WeaponsCanPlaceWeaponHere(weapon_placing_type, cursor_x, cursor_y, 0) ? 0 : 1);
+    WeaponsMoveMouse();
+    if (weapon_to_place) weapon_to_place->SetFullViewportPos(cursor_x_fs, cursor_y_fs);
   }
   // Pending (sidebar): SidebarMoveMouse(X, Y);
 }
 
 void QuarrelwickMouseButtonPressed(char button, char state) {
-  (void)button;
-  (void)state;
   if (game_over || game_won) {
     if (eng_main_current_time - game_over_time <= 1.0) return;
     // Pending (end sequences): if (GameOverEnd() || GameWonEnd(1)) Game::EndGameAndGoToScoresScreen();
     return;
   }
-  // Pending modules, offered in this order until one takes the click:
-  //   PopupMouseButtonPressed(button, state); WeaponsMouseButtonPressed(button, state);
-  //   SidebarMouseButtonPressed(button, state);
+  // Offered in this order until one takes the click.
+  // Pending (popup): if (PopupMouseButtonPressed(button, state)) return;
+  if (WeaponsMouseButtonPressed(button, state)) return;
+  // Pending (sidebar): SidebarMouseButtonPressed(button, state);
 }
 
 // --- Grid and transforms ---------------------------------------------------------------------

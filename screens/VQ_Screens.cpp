@@ -1,29 +1,108 @@
 #include "screens/VQ_Screens.h"
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngFile.h"
+#include "Engine/EngWindow.h"
+#include "Engine/MWin/MWin.h"
+#include "Engine/MWin/MWinDesktop.h"
+#include "Engine/MWin/MWinTextEntryMobile.h"
+#include "game/GameStandIns.h"
+#include "screens/MainCC.h"
+#include "screens/layouts/KeyInputCollectionController.h"
 
-constexpr euint ScreenId(const char (&id)[5]) {
-  return (euint(EngUInt8(id[0])) << 24) | (euint(EngUInt8(id[1])) << 16) | (euint(EngUInt8(id[2])) << 8) |
-         euint(EngUInt8(id[3]));
-}
+const euint MAIN_SCREEN_ID = EngFourCC("MAIN");
+const euint OPTIONS_SCREEN_ID = EngFourCC("OPTN");
+const euint SOUNDS_SCREEN_ID = EngFourCC("PLRS");
+const euint SELECT_SCREEN_ID = EngFourCC("SELE");
+const euint SCORES_SCREEN_ID = EngFourCC("STAT");
+const euint NOTICE_SCREEN_ID = EngFourCC("GENL");
+const euint POPUP_SCREEN_ID = EngFourCC("POPU");
+const euint HELP_SCREEN_ID = EngFourCC("HELP");
+const euint PAUSE_SCREEN_ID = EngFourCC("PAUS");
+const euint ABOUT_SCREEN_ID = EngFourCC("ABOT");
+const euint LOGS_SCREEN_ID = EngFourCC("LOGS");
+const euint GAME_ADS_SCREEN_ID = EngFourCC("GADS");
 
-const euint MAIN_SCREEN_ID = ScreenId("MAIN");
-const euint OPTIONS_SCREEN_ID = ScreenId("OPTN");
-const euint SOUNDS_SCREEN_ID = ScreenId("PLRS");
-const euint SELECT_SCREEN_ID = ScreenId("SELE");
-const euint SCORES_SCREEN_ID = ScreenId("STAT");
-const euint NOTICE_SCREEN_ID = ScreenId("GENL");
-const euint POPUP_SCREEN_ID = ScreenId("POPU");
-const euint HELP_SCREEN_ID = ScreenId("HELP");
-const euint PAUSE_SCREEN_ID = ScreenId("PAUS");
-const euint ABOUT_SCREEN_ID = ScreenId("ABOT");
-const euint LOGS_SCREEN_ID = ScreenId("LOGS");
+static const char *const kMenuBackground = "MenuBg.jpg";
 
-VQ_Screens::VQ_Screens(Game *game, MWin *mwin) : MWinScreens(mwin, 0), m_game(game) {
+VQ_Screens::VQ_Screens(Game *game, MWin *mwin) : MWinScreens(mwin, 0), m_game(game), m_main_cc(nullptr) {
   DebugAssertAlt(game ? 1 : 0, ENG_FUNC, "No game_p");
+  // In the order the screens are registered; each later screen comes with its own module.
+  m_main_cc = new MainCC();
+  m_main_cc->SetScreensVar(this);
+  MWinSetKeyInputLayoutFactory(KeyInputCollectionController::New);
 }
 
-VQ_Screens::~VQ_Screens() = default;
+VQ_Screens::~VQ_Screens() {
+  // The table clears the registered controllers' pointers as it empties: before they go.
+  RemoveAllScreens();
+  MWinSetKeyInputLayoutFactory(nullptr);
+  delete m_main_cc;
+  m_main_cc = nullptr;
+}
+
+MainCC *VQ_Screens::GetMainCC() {
+  DebugAssertAlt(m_main_cc ? 1 : 0, ENG_FUNC, "No main CC");
+  return m_main_cc;
+}
+
+char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
+  char ok = 1;
+  for (int i = 0; i < count; i++)
+    if (!AddScreen(entries[i].id, entries[i].controller)) ok = 0;
+  return ok;
+}
+
+char VQ_Screens::SetupProgramScreens() {
+  // 'OPTN', 'PLRS', 'SELE', 'STAT', 'GENL', 'POPU', 'HELP', 'PAUS', 'ABOT', 'LOGS' and 'GADS'
+  // follow 'MAIN' here, in that order, as their screens come.
+  const VQ_ScreenEntry entries[] = {
+      {MAIN_SCREEN_ID, m_main_cc},
+  };
+  char ok = AddScreens(entries, int(sizeof(entries) / sizeof(entries[0])));
+  if (!UserScreensAddScreensStandIn(this, 1)) ok = 0;
+  UserScreensSetStartingScreenToUsersScreenStandIn(this);
+  return ok;
+}
+
+void VQ_Screens::RemoveAllVars() {
+  if (m_main_cc) m_main_cc->RemoveVars();
+}
+
+void VQ_Screens::PreScreensStartCB() {
+  RemoveAllVars();
+  MWin *mwin = GetMWin();
+  if (mwin && mwin->PopupIsOn()) mwin->PopupTurnOff();
+  if (eng_main_window) eng_main_window->TurnOnCursor();
+  // The menus lie on the menu background; play draws its own field.
+  if (mwin) {
+    static char reported = 0;
+    if (EngFileExists(kMenuBackground, 0))
+      mwin->SetClearMethod(MWIN_CLEAR_BACKGROUND_TEXTURE, kMenuBackground);
+    else if (!reported) {
+      reported = 1;
+      DebugErrorAlt(ENG_FUNC, "No menu background <%s>", kMenuBackground);
+    }
+  }
+  SoundStartOrStopMusic();
+}
+
+void VQ_Screens::PreScreenChangeCB() {
+  RemoveAllVars();
+  MWin *mwin = GetMWin();
+  if (mwin && mwin->GetDesktop()) mwin->GetDesktop()->RemoveAllCollections();
+}
+
+void VQ_Screens::PostScreenChangeCB(euint) {
+  if (MWin *mwin = GetMWin()) mwin->ButtonsChanged();
+  SoundStartOrStopMusic();
+}
+
+void VQ_Screens::PostScreensFinishCB() {
+  RemoveAllVars();
+  if (MWin *mwin = GetMWin()) mwin->SetClearMethod(MWIN_CLEAR_NONE, nullptr);
+  SoundStartOrStopMusic();
+}
 
 char VQ_Screens::CreateGraphics() { return 1; }
 

@@ -1,12 +1,16 @@
 // The game's screens table: the toolkit's screen manager made for the game, with fading off
-// (no screen change fades in the game), and the four-character ids of the game's screens.
-// The menu and player screens register themselves here as they are built.
+// (no screen change fades in the game). It owns the menu screens' controllers, registers them
+// under the game's four-character screen ids, clears their widget pointers whenever their
+// collections go, lays the menu background under the menus and asks for the right music.
+// A screen that is not in the game yet is simply not registered: going to it is reported by
+// the table ("Screen [SELE] not found.") and changes nothing.
 #pragma once
 
 #include "Engine/EngTypes.h"
 #include "Engine/MWin/MWinScreens.h"
 
 class Game;
+class MainCC;
 class MWin;
 
 extern const euint MAIN_SCREEN_ID;
@@ -20,16 +24,35 @@ extern const euint HELP_SCREEN_ID;
 extern const euint PAUSE_SCREEN_ID;
 extern const euint ABOUT_SCREEN_ID;
 extern const euint LOGS_SCREEN_ID;
+extern const euint GAME_ADS_SCREEN_ID;
+
+struct VQ_ScreenEntry {
+  euint id;
+  MWinCollectionController *controller;
+};
 
 class VQ_Screens : public MWinScreens {
  public:
   VQ_Screens(Game *game, MWin *mwin);
   ~VQ_Screens() override;
 
+  char SetupProgramScreens() override;
+  void PreScreensStartCB() override;
+  void PreScreenChangeCB() override;
+  void PostScreenChangeCB(euint current) override;
+  void PostScreensFinishCB() override;
+
   char CreateGraphics();
   void DestroyGraphics();
   Game *GetGame() { return m_game; }
+  // Registers every entry, whatever became of the ones before; 1 only when all were taken.
+  char AddScreens(const VQ_ScreenEntry *entries, int count);
+  MainCC *GetMainCC();
 
  private:
+  // Every controller's widget pointers, cleared whenever the collections may have gone.
+  void RemoveAllVars();
+
   Game *m_game;
+  MainCC *m_main_cc;  // owned
 };

@@ -7,6 +7,7 @@
 #include "Engine/EngFile.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMemory.h"
+#include "Engine/EngMisc.h"
 #include "Engine/MAC/EngText_MAC.h"
 
 int eng_gui_quiet = 0;
@@ -345,6 +346,21 @@ static void AnswerByDefault(_EngGuiDialog *dialog) {
 }
 
 // False when a callback destroyed the dialog while its loop ran.
+// A quit asked for while a dialog waits (a signal, the session ending) closes it as its close
+// box would, so the program never hangs in a dialog nobody answers.
+struct QuitWatch {
+  _EngGuiDialog *dialog;
+  bool fired;
+};
+
+static gboolean CheckQuit(gpointer data) {
+  QuitWatch *quit = static_cast<QuitWatch *>(data);
+  if (!EngMiscQuitRequested_MAC()) return G_SOURCE_CONTINUE;
+  quit->fired = true;
+  SendClose(quit->dialog);
+  return G_SOURCE_REMOVE;
+}
+
 static bool RunLoop(_EngGuiDialog *dialog) {
   if (dialog->ended) return true;
   EngGuiWatch watch(dialog);
@@ -354,7 +370,10 @@ static bool RunLoop(_EngGuiDialog *dialog) {
   }
   GMainLoop *loop = g_main_loop_new(nullptr, FALSE);
   dialog->loop = loop;
+  QuitWatch quit{dialog, false};
+  guint quit_source = g_timeout_add(100, CheckQuit, &quit);
   g_main_loop_run(loop);
+  if (!quit.fired) g_source_remove(quit_source);
   g_main_loop_unref(loop);
   if (!watch.Alive()) return false;
   dialog->loop = nullptr;

@@ -191,6 +191,21 @@ static bool MakeFolders(const std::string &path, mode_t mode) {
   return FolderExists(path);
 }
 
+// Downloads are placed here, so a Desktop that was never made is made (not private: the
+// user's own folder).
+char EngMiscCreateDesktopDirectoryIfNeeded(char *buffer, int size) {
+  std::string path = UserDirsFolder("DESKTOP", "Desktop");
+  if (path.empty() || !MakeFolders(path, 0755)) {
+    DebugErrorAlt(ENG_FUNC, "Could not create directory <%s>", path.c_str());
+    return 0;
+  }
+  if (!CopyPath(path, buffer, size)) {
+    DebugErrorAlt(ENG_FUNC, "Path too long [%s].", path.c_str());
+    return 0;
+  }
+  return 1;
+}
+
 static bool MakeApplicationDataRoot() {
   std::string root = ApplicationDataFolder();
   return !root.empty() && MakeFolders(root, 0700);

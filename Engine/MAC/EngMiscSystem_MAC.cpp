@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -39,6 +40,14 @@ void EngMiscResetPlatformForTests_MAC() {
 
 void EngMiscSetMainNativeWindow_MAC(void *sdl_window) { main_native_window = static_cast<SDL_Window *>(sdl_window); }
 void *EngMiscGetMainNativeWindow_MAC() { return main_native_window; }
+
+char EngMiscQuitRequested_MAC() {
+  int sig = EngProgramPendingSignal();
+  if (sig == SIGINT || sig == SIGTERM) return 1;
+  // SDL turns the signals into a quit event while it is up; peeking leaves it for the loop.
+  if (SDL_WasInit(SDL_INIT_EVENTS) && SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_QUIT, SDL_QUIT) > 0) return 1;
+  return 0;
+}
 
 void EngMiscSetUserNameForTests(const char *name) {
   test_user_name_set = name != nullptr;

@@ -22,6 +22,9 @@
 //   keypad digits and operators -> their characters
 //   printable keys (space to '~') -> their character; a letter is upper case while Shift is held
 //   anything else (modifier keys alone, media keys) -> no key event
+//   Ctrl+C, Ctrl+V (Ctrl alone) -> also the character 'c' or 'v', as Command+C and Command+V
+//     typed on the Mac: SDL sends no text input while Ctrl is held, and the text fields copy
+//     and paste on that character
 // Typed characters do not come from this table but from SDL's text input (UTF-8 turned into
 // ISO 8859-1), so they follow the keyboard layout.
 static const struct {
@@ -38,6 +41,15 @@ static const struct {
     {SDLK_KP_6, '6'},      {SDLK_KP_7, '7'},     {SDLK_KP_8, '8'},     {SDLK_KP_9, '9'},      {SDLK_KP_PERIOD, '.'},
     {SDLK_KP_DIVIDE, '/'}, {SDLK_KP_MULTIPLY, '*'}, {SDLK_KP_MINUS, '-'}, {SDLK_KP_PLUS, '+'}, {SDLK_KP_EQUALS, '='},
 };
+
+static const SDL_Keycode command_chars[] = {SDLK_c, SDLK_v};
+
+unsigned char EngWindowCommandChar_MAC(int keycode, unsigned int mods) {
+  if (!(mods & KMOD_CTRL) || (mods & (KMOD_SHIFT | KMOD_ALT | KMOD_GUI))) return 0;
+  for (SDL_Keycode k : command_chars)
+    if (k == keycode) return EngUInt8(keycode);
+  return 0;
+}
 
 void EngWindowKeyModifiersChanged_MAC(unsigned int mods) {
   eng_key_down[231] = (mods & KMOD_CTRL) ? 2 : 0;
@@ -178,6 +190,7 @@ void EngWindow::EventsHandler_MAC(const void *native_event) {
       if (!input_open || !ours(e.key.windowID)) break;
       EngUInt8 code = EngWindowConvertKey_MAC(e.key.keysym.sym, e.key.keysym.mod);
       if (code) MsgsKeyDown(code);
+      if (EngUInt8 typed = EngWindowCommandChar_MAC(e.key.keysym.sym, e.key.keysym.mod)) MsgsCharTyped(typed);
       if (code == 'q' && eng_key_down[231] >= 2 && !e.key.repeat) EventsStopLoop_MAC();
       break;
     }

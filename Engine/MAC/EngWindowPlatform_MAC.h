@@ -14,4 +14,6 @@ std::string EngWindowUtf8ToLatin1_MAC(const char *text);
 // The key table: an SDL key code and modifier mask to an engine key code (0: no key event).
 // Also sets the modifier states in eng_key_down.
 unsigned char EngWindowConvertKey_MAC(int keycode, unsigned int mods);
+// The character a Ctrl (Command) shortcut also types, or 0 (the key table holds which).
+unsigned char EngWindowCommandChar_MAC(int keycode, unsigned int mods);
 void EngWindowKeyModifiersChanged_MAC(unsigned int mods);

@@ -62,6 +62,12 @@ void EngScreens::RemoveAll() {
   m_screens.RemoveAllEntries();
 }
 
+void EngScreens::Forget() {
+  m_screens.RemoveAllEntries();
+  m_current_index = -1;
+  m_on = 0;
+}
+
 void EngScreens::ResetScreen(EngScreen *screen) {
   if (!screen) {
     DebugErrorAlt(ENG_FUNC, "No screen");

@@ -30,6 +30,8 @@ class EngScreens {
   char Add(euint id, MWinCollectionController *controller);
   void RemoveScreen(int index);
   void RemoveAll();
+  // Drops every entry without calling its controller, which may be gone already.
+  void Forget();
   void ResetScreen(EngScreen *screen);
   EngScreen *GetScreenFromID(euint id, int *index);
 

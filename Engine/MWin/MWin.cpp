@@ -84,9 +84,14 @@ MWin::~MWin() {
 }
 
 void MWin::Destroy() {
+  if (m_scope_depth > 0) DebugErrorAlt(ENG_FUNC, "Destroyed inside an entry point");
+  m_scope_depth = 0;
+  FreeDiscarded();
   if (m_is_on == 1) Shutdown();
   delete m_desktop;
   m_desktop = nullptr;
+  FreeDiscarded();
+  if (m_screens) m_screens->ForgetMWin();
   m_screens = nullptr;
   delete m_textures;
   m_textures = nullptr;
@@ -230,6 +235,7 @@ void MWin::SetClearMethod(_MWinClearMethod method, const char *file) {
 }
 
 char MWin::Tick2() {
+  MWinEntryScope scope(this);
   PopupTick();
   if (ProcessQueueMessages()) return 1;
   if (!m_desktop) {
@@ -272,6 +278,7 @@ void MWin::FinishRendering(char began_rendering, char entered_2d, char depth_tur
 }
 
 void MWin::RenderMain() {
+  MWinEntryScope scope(this);
   if (!eng_main_device || !IsOn() || !m_render_enabled) return;
   if (!IS_DESKTOP && PopupRenderFullScreenTextEntryMobile(1)) return;
   if (!m_desktop) {
@@ -291,6 +298,7 @@ void MWin::RenderMain() {
 }
 
 char MWin::RenderPopups() {
+  MWinEntryScope scope(this);
   if (!eng_main_device || !IsOn() || !m_render_enabled || !GetPopupCollection()) return 0;
   if (!IS_DESKTOP && PopupRenderFullScreenTextEntryMobile(0)) return 1;
   if (!m_desktop) {
@@ -311,6 +319,7 @@ char MWin::RenderPopups() {
 }
 
 void MWin::ButtonsChanged() {
+  MWinEntryScope scope(this);
   if (!m_desktop) {
     DebugErrorAlt("void MWin::ButtonsChanged()", "No desktop");
     return;
@@ -369,6 +378,7 @@ char MWinCloseProgramCB(char result, void *user) {
 }
 
 void MWin::NewLanguageSet() {
+  MWinEntryScope scope(this);
   if (!m_desktop) return;
   for (MWinCollection *c = m_desktop->GetFirstCollection(); c; c = c->m_next)
     for (MWinWindow *w = c->GetFirstWindow(c->GetScreenLayout()); w; w = w->m_next) w->NewLanguageSet();

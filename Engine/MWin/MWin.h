@@ -3,6 +3,8 @@
 // toolkit on and off with the graphics device, and is the game's frame and input entry point.
 #pragma once
 
+#include <vector>
+
 #include "Engine/EngDevice.h"
 #include "Engine/EngLayouts.h"
 #include "Engine/EngProgram.h"
@@ -29,11 +31,29 @@ class MWin {
   MWinTextures *GetTextures() { return m_textures; }
   MWinFonts *GetFonts() { return m_fonts; }
   void SetScreens(MWinScreens **screens);
+  // The screen manager is going: the root no longer points at it.
+  void ForgetScreens(MWinScreens *screens) {
+    if (m_screens == screens) m_screens = nullptr;
+  }
   MWinScreens *GetScreens();
   char AreScreensOn();
   EngUInt32 GetCurrentScreen();
   EngUInt32 GetPreviousScreen();
   EngUInt32 GetFromScreen();
+
+  // Removal (MWinDiscard.cpp). Widgets, groups, windows and collections are unlinked at once;
+  // while the toolkit is inside one of its entry points (an MWinEntryScope is open) they are
+  // freed only when the outermost entry point returns, so code that called out to the program
+  // never touches freed memory. A removed object is never default, escape or active.
+  void Discard(MWinButton *button);
+  void Discard(MWinGroup *group);
+  void Discard(MWinWindow *window);
+  void Discard(MWinCollection *collection);
+  void EnterScope() { m_scope_depth++; }
+  void LeaveScope();
+  char IsInsideEntryPoint() const { return m_scope_depth > 0 ? 1 : 0; }
+  int GetNumDiscarded() const;
+  void FreeDiscarded();
 
   // Graphics objects.
   char CreateGraphicsObjects();
@@ -270,6 +290,31 @@ class MWin {
   char m_gettext_caps_mobile = 0;
   void *m_cursor_cb_a = nullptr;
   void *m_cursor_cb_b = nullptr;
+  int m_scope_depth = 0;
+  char m_freeing = 0;
+  std::vector<MWinButton *> m_discarded_buttons;
+  std::vector<MWinGroup *> m_discarded_groups;
+  std::vector<MWinWindow *> m_discarded_windows;
+  std::vector<MWinCollection *> m_discarded_collections;
+};
+
+// Held by every toolkit entry point that can reach program code: removals made meanwhile are
+// freed when the outermost one ends. The screen manager holds one while it builds a screen; a
+// program that builds windows anywhere else holds one too, or a hover callback run while a
+// window is added could free it under the builder.
+class MWinEntryScope {
+ public:
+  explicit MWinEntryScope(MWin *mwin) : m_mwin(mwin) {
+    if (m_mwin) m_mwin->EnterScope();
+  }
+  ~MWinEntryScope() {
+    if (m_mwin) m_mwin->LeaveScope();
+  }
+  MWinEntryScope(const MWinEntryScope &) = delete;
+  MWinEntryScope &operator=(const MWinEntryScope &) = delete;
+
+ private:
+  MWin *m_mwin;
 };
 
 // A popup result callback: result 0 asks the program to close.

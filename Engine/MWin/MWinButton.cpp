@@ -98,8 +98,10 @@ MWinButton::MWinButton(MWin *mwin, const char *id, MWinGroup *group, _MWinButton
 }
 
 MWinButton::~MWinButton() {
-  // A message queued for this button must not reach it once it is gone.
-  if (m_mwin && m_mwin->IsOn() && m_window && m_window->GetCollection())
+  // A message queued for this button must not reach it once it is gone. A removed button (or
+  // one of a removed window) had its message dropped when it was removed, and its ids may find
+  // a newer button by now.
+  if (!IsGone() && m_mwin && m_mwin->IsOn() && m_window && m_window->GetCollection())
     m_mwin->RemoveAnyQueuedMessagesForButton(this, m_window, m_window->GetCollection());
   SetScrollingText(nullptr, 1.0f);
   FreeTexts();
@@ -174,6 +176,7 @@ void MWinButton::ResetVars() {
   m_crop_set = 0;
   m_serial = 0;
   m_editing = m_list_open = 0;
+  m_removed = 0;
 }
 
 void MWinButton::Reset() {
@@ -202,6 +205,15 @@ char MWinButton::SetType(_MWinButtonType type) {
 char MWinButton::IsValid() const {
   return m_valid == 1 && m_signature_check == EngUInt16(m_signature + 1) ? 1 : 0;
 }
+
+void MWinButton::MarkRemoved() {
+  m_removed = 1;
+  m_active = 0;
+  m_pressed = 0;
+  m_dragging = 0;
+}
+
+char MWinButton::IsGone() const { return m_removed || (m_window && m_window->IsGone()) ? 1 : 0; }
 
 char MWinButton::CreateGraphicsObjects() {
   char ok = CreateCustomTexBut();

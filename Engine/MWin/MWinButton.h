@@ -59,6 +59,12 @@ class MWinButton {
   char SetType(_MWinButtonType type);
   _MWinButtonType GetType() const { return m_type; }
   char IsValid() const;
+  // Taken out of its window: no list holds it any more, though it may stay in memory until the
+  // toolkit's entry point returns.
+  void MarkRemoved();
+  char IsRemoved() const { return m_removed; }
+  // Removed itself, or with its window or collection.
+  char IsGone() const;
   const char *GetID() const { return m_id; }
   MWin *GetMWin() const { return m_mwin; }
   MWinWindow *GetWindow() const { return m_window; }
@@ -434,4 +440,5 @@ class MWinButton {
   EngUInt32 m_serial;
   EngUInt8 m_editing;
   EngUInt8 m_list_open;
+  EngUInt8 m_removed;
 };

@@ -105,11 +105,13 @@ char MWinButton::HandleKeyDown(int key) {
   MWinWindow *window = m_window;
   MWinGroup *group = m_group;
   char handled = 0;
-  if (m_type == MWIN_BUTTON_PUSH) handled = PushButtonHandleKeyDown(key);
-  if (m_type == MWIN_BUTTON_RANGE) handled = RangeHandleKeyDown(key);
-  // The handler may have deleted this button with its window: only the kept pointers are read.
+  if (m_type == MWIN_BUTTON_PUSH)
+    handled = PushButtonHandleKeyDown(key);
+  else if (m_type == MWIN_BUTTON_RANGE)
+    handled = RangeHandleKeyDown(key);
+  // The handler's callback may have removed this button or its window.
   if (handled) return 1;
-  if (!IsValid() || m_window != window || m_group != group) return 1;
+  if (IsGone() || !IsValid() || m_window != window || m_group != group) return 1;
   return PostHandleKeyDown(key, 0);
 }
 

@@ -23,9 +23,8 @@ MWinCollection::MWinCollection(MWin *mwin, const char *id, MWinDesktop *desktop)
 }
 
 MWinCollection::~MWinCollection() {
-  RemoveAllWindows();
   // Every layout's windows belong to the collection, not only the current layout's.
-  for (MWinWindow *&head : m_windows) DeleteWindowList(&head);
+  for (MWinWindow *&head : m_windows) DeleteWindowList(&head, 0);
   DestroyGraphicsObjects();
   m_next = m_prev = nullptr;
   m_escape_window = nullptr;
@@ -37,14 +36,17 @@ MWinWindow **MWinCollection::CurrentList(const char *signature, char fall_back_t
   return fall_back_to_desktop ? &m_windows[ENG_LAYOUT_DESKTOP] : nullptr;
 }
 
-void MWinCollection::DeleteWindowList(MWinWindow **head) {
+void MWinCollection::DeleteWindowList(MWinWindow **head, char removing) {
   MWinWindow *last = *head;
   while (last && last->m_next) last = last->m_next;
   while (last) {
     MWinWindow *prev = last->m_prev;
     if (m_escape_window == last) m_escape_window = nullptr;
-    delete last;
     if (prev) prev->m_next = nullptr;
+    if (removing)
+      m_mwin->Discard(last);
+    else
+      delete last;
     last = prev;
   }
   *head = nullptr;
@@ -63,6 +65,7 @@ void MWinCollection::Deactivate() {
 }
 
 void MWinCollection::SetScreenLayout(_EngLayout layout) {
+  MWinEntryScope scope(m_mwin);
   char was_active = m_active;
   if (was_active) Deactivate();
   m_layout = layout;
@@ -76,6 +79,7 @@ _EngLayout MWinCollection::GetScreenLayout() {
 }
 
 MWinWindow *MWinCollection::AddWindow(const char *id, _MWinWindowCreateInfo *info) {
+  MWinEntryScope scope(m_mwin);
   if (GetWindowFromID(id, 0)) DebugErrorAlt(ENG_FUNC, "Window with id [%s] already exists.", MWinDisplayID(id));
   MWinWindow *window = new MWinWindow(m_mwin, id, this, info);
   WindowsChanged();
@@ -109,6 +113,7 @@ MWinWindow *MWinCollection::GetWindowFromID(const char *id, char report) {
 }
 
 char MWinCollection::RemoveWindow(MWinWindow *window) {
+  MWinEntryScope scope(m_mwin);
   MWinWindow **head = CurrentList(nullptr, 1);
   if (!window || !*head) return 0;
   MWinWindow *w = *head;
@@ -124,15 +129,16 @@ char MWinCollection::RemoveWindow(MWinWindow *window) {
     *head = window->m_next;
   if (window->m_next) window->m_next->m_prev = window->m_prev;
   if (m_escape_window == window) m_escape_window = nullptr;
-  delete window;
+  m_mwin->Discard(window);
   WindowsChanged();
   return 1;
 }
 
 void MWinCollection::RemoveAllWindows() {
+  MWinEntryScope scope(m_mwin);
   MWinWindow **head = CurrentList(ENG_FUNC, 0);
   if (!head) return;
-  DeleteWindowList(head);
+  DeleteWindowList(head, 1);
   WindowsChanged();
 }
 
@@ -283,6 +289,7 @@ void MWinCollection::SetKeyDownHook(char (*hook)(int, void *), void *user) {
 }
 
 char MWinCollection::Tick() {
+  MWinEntryScope scope(m_mwin);
   char any = 0;
   for (MWinWindow *w = *CurrentList(nullptr, 1); w; w = w->m_next)
     if (w->IsActive() && w->Tick()) any = 1;
@@ -322,6 +329,7 @@ void MWinCollection::Render() {
 }
 
 void MWinCollection::WindowsChanged() {
+  MWinEntryScope scope(m_mwin);
   MWinWindow **list = CurrentList(ENG_FUNC, 0);
   if (!list) return;
   MWinWindow *head = *list;
@@ -351,12 +359,14 @@ void MWinCollection::WindowsChanged() {
 }
 
 void MWinCollection::ActivateWindowUnderMouse() {
+  MWinEntryScope scope(m_mwin);
   _MWinSettings *settings = m_mwin->GetSettings();
   char setting = settings->activate_window_under_mouse;
   settings->activate_window_under_mouse = 1;
   HandleMouseMove();
   settings->activate_window_under_mouse = setting;
-  if (GetActiveWindow()) return;
+  // Hover callbacks may have removed this collection.
+  if (m_removed || GetActiveWindow()) return;
   MWinWindow *head = *CurrentList(nullptr, 1);
   if (!setting && m_active && head && !head->m_next) head->Activate();
 }

@@ -19,6 +19,12 @@ class MWinCollection {
 
   const char *GetID() const { return m_id; }
   char IsActive() const { return m_active; }
+  // Taken out of the desktop (see MWin::Discard).
+  void MarkRemoved() {
+    m_removed = 1;
+    m_active = 0;
+  }
+  char IsRemoved() const { return m_removed; }
   void Activate();
   void Deactivate();
   void SetScreenLayout(_EngLayout layout);
@@ -80,7 +86,8 @@ class MWinCollection {
  private:
   // The current list's head, or null after reporting a layout outside 0..4.
   MWinWindow **CurrentList(const char *signature, char fall_back_to_desktop);
-  void DeleteWindowList(MWinWindow **head);
+  // Removing hands each window to the root; the destructor deletes them with itself.
+  void DeleteWindowList(MWinWindow **head, char removing);
   MWinWindow *GetWindowUnderMouse();
   void ClearButtonsOf(MWinWindow *window);
 
@@ -107,4 +114,5 @@ class MWinCollection {
   char m_auto_resize = 1;
   EngInt32 m_user_value = 0;
   MWinWindow *m_escape_window = nullptr;
+  char m_removed = 0;
 };

@@ -14,7 +14,10 @@ void MWinCollection::ClearButtonsOf(MWinWindow *window) {
   for (MWinGroup *g = window->GetFirstGroup(); g; g = g->m_next)
     for (MWinButton *b = g->m_first; b; b = b->m_next) {
       b->SetPressed(0);
-      if (b->IsActive()) b->Deactivate();
+      if (!b->IsActive()) continue;
+      // Ending an edit or a scrollbar's notify may remove the window or change screen.
+      b->Deactivate();
+      if (window->IsGone()) return;
     }
 }
 
@@ -28,6 +31,7 @@ MWinWindow *MWinCollection::GetWindowUnderMouse() {
 }
 
 char MWinCollection::HandleMouseMove() {
+  MWinEntryScope scope(m_mwin);
   if (!m_input_enabled) return 0;
   MWinWindow *head = *CurrentList(nullptr, 1);
   MWinWindow *was_active = GetActiveWindow();
@@ -38,9 +42,11 @@ char MWinCollection::HandleMouseMove() {
     for (MWinWindow *w = head; w; w = w->m_next)
       if (w != under && w->IsActive()) w->Deactivate();
     if (under && !under->IsActive()) under->Activate();
+    if (m_removed) return 1;
   }
   MWinWindow *active = GetActiveWindow();
   if (was_active && was_active != active) ClearButtonsOf(was_active);
+  if (m_removed) return 1;
   if (m_has_modal_window) {
     if (active && active->GetType() == MWIN_WINDOW_MODAL) return active->HandleMouseMove();
     if (active) active->Deactivate();
@@ -55,6 +61,7 @@ char MWinCollection::HandleMouseMove() {
 }
 
 char MWinCollection::HandleButtonPressed(char button, char state, char flag) {
+  MWinEntryScope scope(m_mwin);
   MWinWindow *head = *CurrentList(nullptr, 1);
   if (!m_input_enabled || !head) return 0;
   if (m_overall_area_set && !m_mwin->IsMouseViewportCursorInArea(&m_overall_area)) return 0;
@@ -70,6 +77,7 @@ char MWinCollection::HandleButtonPressed(char button, char state, char flag) {
       return 1;
     }
     ClearButtonsOf(active);
+    if (m_removed || active->IsGone()) return 1;
   }
   if (button != 0 || state != 1) return 0;
   if (active && active->GetType() != MWIN_WINDOW_MODAL) active->Deactivate();
@@ -85,6 +93,7 @@ char MWinCollection::HandleButtonPressed(char button, char state, char flag) {
 }
 
 char MWinCollection::HandleMouseButtonDoubleClicked(char button) {
+  MWinEntryScope scope(m_mwin);
   if (!m_input_enabled) return 0;
   MWinWindow *active = GetActiveWindow();
   if (!*CurrentList(nullptr, 1) || !active) return 1;
@@ -92,12 +101,14 @@ char MWinCollection::HandleMouseButtonDoubleClicked(char button) {
 }
 
 char MWinCollection::HandleMouseWheel(int delta) {
+  MWinEntryScope scope(m_mwin);
   if (!m_input_enabled) return 0;
   MWinWindow *active = GetActiveWindow();
   return active ? active->HandleMouseWheel(delta) : 0;
 }
 
 char MWinCollection::HandleKeyDown(int key) {
+  MWinEntryScope scope(m_mwin);
   if (!m_mwin) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
     return 0;
@@ -125,12 +136,14 @@ char MWinCollection::HandleKeyDown(int key) {
 }
 
 char MWinCollection::HandleKeyDownUChar(unsigned char c) {
+  MWinEntryScope scope(m_mwin);
   if (!m_input_enabled) return 0;
   MWinWindow *active = GetActiveWindow();
   return active ? active->HandleKeyDownUChar(c) : 0;
 }
 
 char MWinCollection::HandleKeyUp(int key) {
+  MWinEntryScope scope(m_mwin);
   if (!m_input_enabled) return 0;
   MWinWindow *active = GetActiveWindow();
   return active ? active->HandleKeyUp(key) : 0;

@@ -373,8 +373,11 @@ char MWinColour::HandleMouseButtonPressed(char button, char pressed, char flag) 
   if (!ShouldHandleMouseButtonPressed(button, pressed, flag)) return 0;
   if (IS_MOBILE) HandleMouseMove();
   char taken = 0;
-  for (MWinHorzScrollbar *bar : m_scrollbars)
+  for (MWinHorzScrollbar *bar : m_scrollbars) {
     if (bar && bar->HandleMouseButtonPressed(button, pressed, flag)) taken = 1;
+    // A bar's change runs the picker's callback, which may have removed the picker.
+    if (IsGone()) return 1;
+  }
   return taken;
 }
 
@@ -391,8 +394,10 @@ void MWinColour::HandleMouseButtonPressCanceled() {
 
 char MWinColour::HandleMouseWheel(int delta) {
   char taken = 0;
-  for (MWinHorzScrollbar *bar : m_scrollbars)
+  for (MWinHorzScrollbar *bar : m_scrollbars) {
     if (bar && bar->HandleMouseWheel(delta)) taken = 1;
+    if (IsGone()) return 1;
+  }
   return taken;
 }
 
@@ -408,8 +413,10 @@ char MWinColour::KeepFocusOnMouseMove() {
 }
 
 void MWinColour::Deactivate() {
-  for (MWinHorzScrollbar *bar : m_scrollbars)
+  for (MWinHorzScrollbar *bar : m_scrollbars) {
     if (bar) bar->Deactivate();
+    if (IsGone()) return;
+  }
   MWinButton::Deactivate();
 }
 
@@ -428,7 +435,7 @@ void MWinColour::HandleMouseMove() {
   }
   for (MWinHorzScrollbar *bar : m_scrollbars)
     if (bar && bar != under && bar->IsActive()) bar->Deactivate();
-  if (!under) return;
+  if (!under || IsGone()) return;
   if (!under->IsActive()) under->Activate();
   under->HandleMouseMove();
 }

@@ -19,6 +19,7 @@ MWinDesktop::~MWinDesktop() {
 }
 
 MWinCollection *MWinDesktop::AddCollection(const char *id) {
+  MWinEntryScope scope(m_mwin);
   if (GetCollectionFromID(id, 0)) {
     DebugErrorAlt(ENG_FUNC, "Collection already exists <%s>", MWinDisplayID(id));
     return nullptr;
@@ -63,14 +64,12 @@ char MWinDesktop::RemoveCollection(const char *id) {
     DebugErrorAlt(ENG_FUNC, "Could not find collection");
     return 0;
   }
-  collection->DestroyGraphicsObjects();
-  collection->RemoveAllWindows();
   if (collection->m_prev)
     collection->m_prev->m_next = collection->m_next;
   else
     m_first = collection->m_next;
   if (collection->m_next) collection->m_next->m_prev = collection->m_prev;
-  delete collection;
+  m_mwin->Discard(collection);
   return 1;
 }
 
@@ -86,12 +85,13 @@ void MWinDesktop::RemoveAllCollections() {
       last->m_prev->m_next = nullptr;
     else
       m_first = nullptr;
-    delete last;
+    m_mwin->Discard(last);
   }
   m_mwin->RenderNeeded();
 }
 
 char MWinDesktop::SetActiveCollection(const char *id) {
+  MWinEntryScope scope(m_mwin);
   MWinCollection *collection = GetCollectionFromID(id, 0);
   if (!collection) {
     DebugErrorAlt(ENG_FUNC, "Could not find collection %s", MWinDisplayID(id));
@@ -102,6 +102,7 @@ char MWinDesktop::SetActiveCollection(const char *id) {
 }
 
 void MWinDesktop::ActivateCollectionUnderMouse() {
+  MWinEntryScope scope(m_mwin);
   for (MWinCollection *c = m_first; c; c = c->m_next)
     if (c->IsActive()) c->Deactivate();
   DoActivateCollectionUnderMouse();
@@ -167,6 +168,7 @@ char MWinDesktop::ForActiveCollections(F f) {
 }
 
 char MWinDesktop::Tick() {
+  MWinEntryScope scope(m_mwin);
   char any = 0;
   for (MWinCollection *c = m_first; c;) {
     MWinID id;
@@ -207,6 +209,7 @@ char MWinDesktop::RenderPopupCollection() {
   } while (0)
 
 char MWinDesktop::HandleMouseMove() {
+  MWinEntryScope scope(m_mwin);
   MWinButton *open_list = GetActiveButton();
   if (open_list && open_list->ListIsOpen()) {
     open_list->HandleMouseMove();
@@ -218,6 +221,7 @@ char MWinDesktop::HandleMouseMove() {
 }
 
 char MWinDesktop::HandleButtonPressed(char button, char state, char flag) {
+  MWinEntryScope scope(m_mwin);
   OPEN_LIST_TAKES(open_list->HandleMouseButtonPressed(button, state, flag));
   MWinCollection *under = GetCollectionUnderMouse();
   if (!under) return 0;
@@ -226,6 +230,7 @@ char MWinDesktop::HandleButtonPressed(char button, char state, char flag) {
 }
 
 char MWinDesktop::HandleMouseButtonDoubleClicked(char button) {
+  MWinEntryScope scope(m_mwin);
   OPEN_LIST_TAKES(open_list->HandleMouseButtonDoubleClicked(button));
   char result = 0;
   if (ForActiveCollections([&](MWinCollection *c) { result = c->HandleMouseButtonDoubleClicked(button); })) return 1;
@@ -233,6 +238,7 @@ char MWinDesktop::HandleMouseButtonDoubleClicked(char button) {
 }
 
 char MWinDesktop::HandleMouseWheel(int delta) {
+  MWinEntryScope scope(m_mwin);
   OPEN_LIST_TAKES(open_list->HandleMouseWheel(delta));
   int sum = 0;
   if (ForActiveCollections([&](MWinCollection *c) { sum += c->HandleMouseWheel(delta); })) return 1;
@@ -240,6 +246,7 @@ char MWinDesktop::HandleMouseWheel(int delta) {
 }
 
 char MWinDesktop::HandleKeyDown(int key) {
+  MWinEntryScope scope(m_mwin);
   OPEN_LIST_TAKES(open_list->HandleKeyDown(key));
   int sum = 0;
   if (ForActiveCollections([&](MWinCollection *c) { sum += c->HandleKeyDown(key); })) return 1;
@@ -247,6 +254,7 @@ char MWinDesktop::HandleKeyDown(int key) {
 }
 
 char MWinDesktop::HandleKeyDownUChar(unsigned char ch) {
+  MWinEntryScope scope(m_mwin);
   OPEN_LIST_TAKES(open_list->HandleKeyDownUChar(ch));
   int sum = 0;
   if (ForActiveCollections([&](MWinCollection *c) { sum += c->HandleKeyDownUChar(ch); })) return 1;
@@ -254,6 +262,7 @@ char MWinDesktop::HandleKeyDownUChar(unsigned char ch) {
 }
 
 char MWinDesktop::HandleKeyUp(int key) {
+  MWinEntryScope scope(m_mwin);
   OPEN_LIST_TAKES(open_list->HandleKeyUp(key));
   int sum = 0;
   if (ForActiveCollections([&](MWinCollection *c) { sum += c->HandleKeyUp(key); })) return 1;

@@ -29,21 +29,24 @@ MWinGroup::~MWinGroup() {
       return;
     }
   }
-  DeleteAllButtons();
+  DeleteAllButtons(0);
   m_valid = 0;
   m_window = nullptr;
   m_prev = m_next = nullptr;
 }
 
-// From the last backwards. Each button is deleted while still linked, so its destructor can
-// still find it by its ids and drop a message queued for it.
-void MWinGroup::DeleteAllButtons() {
+// From the last backwards. A removed button keeps its own links, so a walk that stood on it
+// when a callback removed it goes on to buttons that are still in memory.
+void MWinGroup::DeleteAllButtons(char removing) {
   while (m_last) {
     MWinButton *button = m_last;
     MWinButton *prev = button->m_prev;
-    delete button;
     if (prev) prev->m_next = nullptr;
     m_last = prev;
+    if (removing && m_mwin)
+      m_mwin->Discard(button);
+    else
+      delete button;
   }
   m_first = nullptr;
 }
@@ -227,13 +230,12 @@ char MWinGroup::RemoveButton(MWinButton *button) {
     DebugErrorAlt(ENG_FUNC, "Internal Error B");
     fault = 1;
   }
-  // Deleted while still linked, so its destructor can find it by its ids and drop its message.
-  if (!fault) delete button;
   if (prev) prev->m_next = next;
   if (next) next->m_prev = prev;
   if (m_first == button) m_first = next;
   m_last = nullptr;
   for (MWinButton *c = m_first; c; c = c->m_next) m_last = c;
+  if (!fault) m_mwin->Discard(button);
   return 1;
 }
 
@@ -250,7 +252,7 @@ char MWinGroup::RemoveAllButtonsAfterButton(MWinButton *button) {
   return 1;
 }
 
-void MWinGroup::RemoveAllButtons() { DeleteAllButtons(); }
+void MWinGroup::RemoveAllButtons() { DeleteAllButtons(1); }
 
 int MWinGroup::GetNumButtons() {
   int count = 0;

@@ -77,7 +77,9 @@ class MWinGroup {
   MWinButton *m_last = nullptr;
   MWinGroup *m_prev = nullptr;
   MWinGroup *m_next = nullptr;
+  char m_removed = 0;
 
  private:
-  void DeleteAllButtons();
+  // Removing asks the root to discard each button; the destructor deletes them with itself.
+  void DeleteAllButtons(char removing);
 };

@@ -15,6 +15,7 @@
 char MWin::MoveMouse(int x, int y) { return MoveMouse(float(x), float(y)); }
 
 char MWin::MoveMouse(float x, float y) {
+  MWinEntryScope scope(this);
   if (EngMenuMouseMove(int(x), int(y))) return 1;
   if (!m_desktop) {
     DebugErrorAlt("char MWin::MouseMove()", "No desktop");
@@ -26,6 +27,7 @@ char MWin::MoveMouse(float x, float y) {
 }
 
 char MWin::ButtonPressed(char button, char state, char flag) {
+  MWinEntryScope scope(this);
   if (EngMenuMousePress(button, state)) return 1;
   if (!m_desktop) {
     DebugErrorAlt("char MWin::ButtonPressed()", "No desktop");
@@ -35,6 +37,7 @@ char MWin::ButtonPressed(char button, char state, char flag) {
 }
 
 char MWin::ButtonDoubleClicked(char button) {
+  MWinEntryScope scope(this);
   if (!m_desktop) {
     DebugErrorAlt("char MWin::ButtonDoubleClicked()", "No desktop");
     return 0;
@@ -43,6 +46,7 @@ char MWin::ButtonDoubleClicked(char button) {
 }
 
 char MWin::MouseWheelMoved(int steps) {
+  MWinEntryScope scope(this);
   if (!m_desktop) {
     DebugErrorAlt("char MWin::MouseWheelMoved()", "No desktop");
     return 0;
@@ -51,6 +55,7 @@ char MWin::MouseWheelMoved(int steps) {
 }
 
 char MWin::KeyDown(int key) {
+  MWinEntryScope scope(this);
   if (!m_allow_keyboard_input) return 0;
   if (!m_desktop) {
     DebugErrorAlt("char MWin::KeyDown()", "No desktop");
@@ -60,6 +65,7 @@ char MWin::KeyDown(int key) {
 }
 
 char MWin::KeyUp(int key) {
+  MWinEntryScope scope(this);
   if (!m_allow_keyboard_input) return 0;
   if (!m_desktop) {
     DebugErrorAlt("char MWin::KeyUp()", "No desktop");
@@ -69,6 +75,7 @@ char MWin::KeyUp(int key) {
 }
 
 char MWin::KeyDownUChar(unsigned char c) {
+  MWinEntryScope scope(this);
   if (!m_allow_keyboard_input) return 0;
   if (!m_desktop) {
     DebugErrorAlt("char MWin::KeyDownChar()", "No desktop");
@@ -78,6 +85,7 @@ char MWin::KeyDownUChar(unsigned char c) {
 }
 
 char MWin::ProcessInput(_EngDesktopInputType type, EngInputParm1 p1, EngInputParm2 p2) {
+  MWinEntryScope scope(this);
   if (!IsOn() || !m_allow_input) return 0;
   switch (int(type)) {
     case 1: return MoveMouse(EngInputParmToFloat(p1), EngInputParmToFloat(p2));
@@ -94,6 +102,7 @@ char MWin::ProcessInput(_EngDesktopInputType type, EngInputParm1 p1, EngInputPar
 void MWin::WindowDeactivated() { CancelMouseButtonDown(); }
 
 void MWin::CancelMouseButtonDown() {
+  MWinEntryScope scope(this);
   MWinWindow *window = m_desktop ? m_desktop->GetActiveWindow() : nullptr;
   if (window) window->HandleMouseButtonPressCanceled();
 }
@@ -221,6 +230,7 @@ char MWin::AddMessageToQueue(const char *collection, const char *window, const c
 }
 
 char MWin::ProcessQueueMessages() {
+  MWinEntryScope scope(this);
   if (m_message_count < 1) return 0;
   if (m_message_count != 1) DebugErrorAlt(ENG_FUNC, "Num messages != 1");
   MWinButton *button = GetButtonFromIDs(m_queued_collection, m_queued_window, m_queued_button, 1);

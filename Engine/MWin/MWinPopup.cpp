@@ -317,6 +317,7 @@ char MWin::PopupScript(const char *title, const char *text, const char *rich_tex
 // ---- Answers ----
 
 void MWin::PopupButtonPressed(char result) {
+  MWinEntryScope scope(this);
   MWIN_POPUP_CALLBACK callback = m_popup.callback;
   void *user = m_popup.user;
   if (PopupTurnOff() && callback) callback(this, result, user);
@@ -334,6 +335,7 @@ char MWin::PopupTurnOff() {
 }
 
 char MWin::PopupTurnOffAndCallOkCB() {
+  MWinEntryScope scope(this);
   if (!m_popup.on) return 0;
   MWIN_POPUP_CALLBACK callback = m_popup.callback;
   void *user = m_popup.user;
@@ -345,6 +347,7 @@ char MWin::PopupTurnOffAndCallOkCB() {
 }
 
 char MWin::PopupTurnOffAndCallCancelOrNoCB() {
+  MWinEntryScope scope(this);
   if (!m_popup.on) return 0;
   MWIN_POPUP_CALLBACK callback = m_popup.callback;
   void *user = m_popup.user;
@@ -389,6 +392,7 @@ void MWin::PopupRemoveMessageAfterTime(double seconds) {
 }
 
 void MWin::PopupTick() {
+  MWinEntryScope scope(this);
   if (m_popup.auto_close_time == 0) return;
   if (!m_popup.on) {
     m_popup.auto_close_time = 0;

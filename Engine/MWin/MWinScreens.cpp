@@ -19,10 +19,13 @@ MWinScreens::MWinScreens(MWin *mwin, char fade) : m_screens(nullptr), m_fade(fad
   if (mwin) mwin->SetScreens(&self);
 }
 
+// The subclass owns the controllers and may have destroyed them before this runs: the table
+// is dropped without calling them (a subclass that wants RemoveVars calls RemoveAllScreens).
 MWinScreens::~MWinScreens() {
-  if (m_screens) m_screens->RemoveAll();
+  if (m_screens) m_screens->Forget();
   delete m_screens;
   m_screens = nullptr;
+  if (m_mwin) m_mwin->ForgetScreens(this);
 }
 
 void MWinScreens::Exit() {
@@ -53,6 +56,7 @@ char MWinScreens::AddScreen(euint id, MWinCollectionController *controller) {
 }
 
 void MWinScreens::Start(char mode) {
+  MWinEntryScope scope(m_mwin);
   if (!m_screens) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
     return;
@@ -65,6 +69,7 @@ void MWinScreens::Start(char mode) {
 }
 
 void MWinScreens::StartScreen(euint id, char mode) {
+  MWinEntryScope scope(m_mwin);
   if (!m_screens) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
     return;
@@ -84,6 +89,7 @@ void MWinScreens::StartOrGotoScreen(euint id) {
 }
 
 void MWinScreens::End(char mode) {
+  MWinEntryScope scope(m_mwin);
   if (!m_screens) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
     return;
@@ -97,6 +103,7 @@ void MWinScreens::End(char mode) {
 }
 
 void MWinScreens::GotoScreen(euint id, void *arg) {
+  MWinEntryScope scope(m_mwin);
   if (!m_screens || !m_mwin) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
     return;
@@ -111,6 +118,7 @@ void MWinScreens::GotoScreen(euint id, void *arg) {
 }
 
 void MWinScreens::GoBack() {
+  MWinEntryScope scope(m_mwin);
   if (!m_screens) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
     return;
@@ -121,6 +129,7 @@ void MWinScreens::GoBack() {
 }
 
 void MWinScreens::ReloadCurrentScreen() {
+  MWinEntryScope scope(m_mwin);
   if (!m_screens) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
     return;
@@ -208,9 +217,13 @@ char MWinScreens::AreScreensOn() { return m_screens ? m_screens->AreOn() : 0; }
 
 char MWinScreens::AreOn() { return (m_mwin && m_mwin->IsOn() && AreScreensOn()) ? 1 : 0; }
 
-int MWinScreens::Tick() { return m_screens ? m_screens->Tick() : 0; }
+int MWinScreens::Tick() {
+  MWinEntryScope scope(m_mwin);
+  return m_screens ? m_screens->Tick() : 0;
+}
 
 void MWinScreens::Render(_MWinRenderStage stage) {
+  MWinEntryScope scope(m_mwin);
   if (m_screens) m_screens->Render(stage);
 }
 

@@ -59,6 +59,8 @@ class MWinScreens {
   void PostChangingCB();
 
   MWin *GetMWin() { return m_mwin; }
+  // The root is going before the screens.
+  void ForgetMWin() { m_mwin = nullptr; }
 
  private:
   EngScreens *m_screens;  // owned

@@ -337,6 +337,8 @@ char MWinScriptButton::CursorOverScrollbar() {
 char MWinScriptButton::HandleMouseButtonPressed(char button, char pressed, char flag) {
   if (ScrollbarHoldsMouse() || CursorOverScrollbar()) {
     char handled = m_scrollbar->HandleMouseButtonPressed(button, pressed, flag);
+    // The bar's notify reaches the window's controller, which may have removed the box.
+    if (IsGone()) return 1;
     if (IS_MOBILE && m_scroller.m_on) m_scroller.SetYPos(m_first_line);
     return handled;
   }
@@ -378,6 +380,7 @@ char MWinScriptButton::HandleMouseWheel(int delta) {
   if (!m_scrollbar) return 0;
   double before = m_scrollbar->GetPosDouble();
   char handled = m_scrollbar->HandleMouseWheel(delta);
+  if (IsGone()) return 1;
   // Arrow steps stop short of a bound closer than a step: the top is reached here.
   if (delta > 0 && m_scrollbar->GetPosDouble() == before && m_first_line > 0) {
     m_first_line = 0;
@@ -397,7 +400,7 @@ void MWinScriptButton::Activate() {
 
 void MWinScriptButton::Deactivate() {
   MWinButton::Deactivate();
-  if (m_scrollbar) m_scrollbar->Deactivate();
+  if (m_scrollbar && !IsGone()) m_scrollbar->Deactivate();
 }
 
 char MWinScriptButton::Tick() {

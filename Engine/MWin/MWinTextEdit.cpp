@@ -389,7 +389,7 @@ char MWinTextEdit::HandleKeyDown(int key) {
   MWinWindow *window = GetWindow();
   MWinGroup *group = GetGroup();
   if (TextEditHandleKeyDown(key)) return 1;
-  if (!IsValid() || GetWindow() != window || GetGroup() != group) return 1;
+  if (IsGone() || !IsValid() || GetWindow() != window || GetGroup() != group) return 1;
   return PostHandleKeyDown(key, 0);
 }
 
@@ -519,10 +519,6 @@ char MWinTextEdit::TextEditHandleKeyDown(int code) {
       if (m_cursor > length) m_cursor = length;
       TextEditUpdateCursor();
       TextEditPlayKeySound();
-      return 1;
-    case 86:
-      if (!KeyIsDown(229)) return 0;
-      DebugInfoAlt(ENG_FUNC, "PASTE");
       return 1;
     case 246:
     case 247: return 1;

@@ -143,13 +143,16 @@ MWinWindow::~MWinWindow() {
   }
   m_first_group = nullptr;
   DestroyGraphicsObjects();
-  delete m_hide_button;
-  delete m_extra_button;
+  // Unset before deleting: each title-bar button's destructor may look the other up by id.
+  MWinButton *hide = m_hide_button, *extra = m_extra_button;
   m_hide_button = m_extra_button = nullptr;
+  delete hide;
+  delete extra;
   ClearState();
 }
 
 void MWinWindow::SetType(_MWinWindowType type) {
+  MWinEntryScope scope(m_mwin);
   m_type = type;
   if (m_collection) m_collection->WindowsChanged();
 }
@@ -383,6 +386,7 @@ char MWinWindow::EnsureOnScreen() {
 }
 
 void MWinWindow::Show(char show) {
+  MWinEntryScope scope(m_mwin);
   if (show) {
     m_shown = 1;
   } else {
@@ -509,8 +513,18 @@ void MWinWindow::RemoveAllButtons() {
     MWinGroup *group = m_last_group;
     m_last_group = group->m_prev;
     m_last_group->m_next = nullptr;
-    delete group;
+    m_mwin->Discard(group);
   }
+}
+
+char MWinWindow::IsGone() const { return m_removed || (m_collection && m_collection->IsRemoved()) ? 1 : 0; }
+
+void MWinWindow::ForgetButton(const MWinButton *button) {
+  if (!button) return;
+  if (m_default_button == button) m_default_button = nullptr;
+  if (m_escape_button == button) m_escape_button = nullptr;
+  if (m_hide_button == button) m_hide_button = nullptr;
+  if (m_extra_button == button) m_extra_button = nullptr;
 }
 
 int MWinWindow::GetNumButtons() {

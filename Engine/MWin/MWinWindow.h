@@ -80,6 +80,17 @@ class MWinWindow {
   char HasTitleBar() const { return m_info.has_title_bar; }
   const _MWinWindowCreateInfo *GetCreateInfo() const { return &m_info; }
   char TookPress() const { return m_scroller_took_press; }
+  // Taken out of its collection (see MWin::Discard).
+  void MarkRemoved() {
+    m_removed = 1;
+    m_active = 0;
+    m_dragging = 0;
+  }
+  char IsRemoved() const { return m_removed; }
+  // Removed itself or with its collection.
+  char IsGone() const;
+  // Forgets a widget that is being removed as its default or escape button.
+  void ForgetButton(const MWinButton *button);
   void SetTookPress(char took) { m_scroller_took_press = took; }
 
   // Appearance (title and back skins in MWinWindowSkin.cpp).
@@ -318,4 +329,5 @@ class MWinWindow {
   char m_auto_resize = 1;
   MWinButton *m_escape_button = nullptr;
   MWinButton *m_default_button = nullptr;
+  char m_removed = 0;
 };

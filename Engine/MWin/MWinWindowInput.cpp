@@ -114,6 +114,7 @@ char MWinWindow::IsButtonUnderMouse(MWinButton *button) {
 // ---- Focus and moves ----
 
 char MWinWindow::Activate() {
+  MWinEntryScope scope(m_mwin);
   m_active = 1;
   return HandleMouseMove();
 }
@@ -126,6 +127,7 @@ char MWinWindow::Deactivate() {
 }
 
 char MWinWindow::HandleMouseMove() {
+  MWinEntryScope scope(m_mwin);
   if (!m_mwin) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
     return 0;
@@ -171,14 +173,20 @@ char MWinWindow::HandleMouseMove() {
       if (!b->IsActive()) {
         b->Activate();
         newly_activated = 1;
-        if (!IS_MOBILE && b->IsEnabled() && b->IsATabStop()) m_mwin->PlaySound(MWIN_SOUND_ONTO_BUTTON);
+        if (!IS_MOBILE && b->IsEnabled() && b->IsATabStop()) {
+          // The program's sound callback may remove this window.
+          m_mwin->PlaySound(MWIN_SOUND_ONTO_BUTTON);
+          if (IsGone()) return 1;
+        }
       }
       continue;
     }
-    if (b->IsActive())
+    if (b->IsActive()) {
       b->Deactivate();
-    else
+      if (IsGone()) return 1;
+    } else {
       b->SetPressed(0);
+    }
   }
   if (newly_activated) return 0;
   active = GetActiveButton();
@@ -190,6 +198,7 @@ char MWinWindow::HandleMouseMove() {
 // ---- Presses ----
 
 char MWinWindow::HandleButtonPressed(char button, char pressed, char flag, char synthetic) {
+  MWinEntryScope scope(m_mwin);
   if (!m_mwin) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
     return 0;
@@ -244,7 +253,10 @@ char MWinWindow::HandleButtonPressed(char button, char pressed, char flag, char 
   if (MWinIsIDEmpty(m_id)) return 0;
   FOR_WIDGETS_LAST_FIRST(b) {
     if (b->IsShown() && IsButtonUnderMouse(b)) return b->HandleMouseButtonPressed(button, pressed, flag);
-    if (b->IsTextBeingEditing()) b->TextEditTurnOffEditing(0);
+    if (b->IsTextBeingEditing()) {
+      b->TextEditTurnOffEditing(0);
+      if (IsGone()) return 1;
+    }
   }
   if (!(pressed && button == 0)) return 0;
   char in_title = 0;
@@ -266,6 +278,7 @@ char MWinWindow::HandleButtonPressed(char button, char pressed, char flag, char 
 }
 
 char MWinWindow::HandleMouseButtonDoubleClicked(char button) {
+  MWinEntryScope scope(m_mwin);
   if (!m_shown || !m_first_group) return 0;
   FOR_WIDGETS_LAST_FIRST(b) {
     if (b->IsActive()) return b->HandleMouseButtonDoubleClicked(button);
@@ -274,6 +287,7 @@ char MWinWindow::HandleMouseButtonDoubleClicked(char button) {
 }
 
 char MWinWindow::HandleMouseWheel(int delta) {
+  MWinEntryScope scope(m_mwin);
   if (!m_shown) return 0;
   FOR_WIDGETS_LAST_FIRST(b) {
     if (b->IsActive()) return b->HandleMouseWheel(delta);
@@ -282,6 +296,7 @@ char MWinWindow::HandleMouseWheel(int delta) {
 }
 
 char MWinWindow::HandleMouseButtonPressCanceled() {
+  MWinEntryScope scope(m_mwin);
   MWinButton *active = GetActiveButton();
   if (active) active->HandleMouseButtonPressCanceled();
   m_scrollbar_x.dragging = m_scrollbar_y.dragging = 0;
@@ -338,6 +353,7 @@ MWinButton *MWinWindow::FindTabStop(char backwards) {
 }
 
 char MWinWindow::HandleKeyDown(int key) {
+  MWinEntryScope scope(m_mwin);
   if (!m_shown || eng_key_down[231] > 1 || !m_mwin) return 0;
   if (key == 27) {
     if (FireKeyButton(m_escape_button, 27)) return 1;
@@ -359,15 +375,21 @@ char MWinWindow::HandleKeyDown(int key) {
   MWinButton *found = FindTabStop(eng_key_down[228] ? 1 : 0);
   if (!found) return 0;
   MWinButton *active = GetActiveButton();
-  if (active && active->GetType() == MWIN_BUTTON_TEXT_EDIT && active->IsTextBeingEditing())
+  // Ending the edit and the move onto the next stop both run callbacks, which may remove the
+  // window, the stop or the whole screen.
+  if (active && active->GetType() == MWIN_BUTTON_TEXT_EDIT && active->IsTextBeingEditing()) {
     active->TextEditTurnOffEditing(0);
-  const _Dimension *area = found->GetActualArea();
-  MWinMoveCursorToDesignPoint(m_mwin, area->x + 0.5f * area->width, area->y + 0.5f * area->height);
+    if (IsGone() || found->IsGone()) return 1;
+  }
+  const _Dimension area = *found->GetActualArea();
+  MWinMoveCursorToDesignPoint(m_mwin, area.x + 0.5f * area.width, area.y + 0.5f * area.height);
+  if (IsGone() || found->IsGone()) return 1;
   if (found->GetType() == MWIN_BUTTON_TEXT_EDIT) found->TextEditTurnOnEditing(1);
   return 1;
 }
 
 char MWinWindow::HandleKeyDownUChar(unsigned char c) {
+  MWinEntryScope scope(m_mwin);
   if (!m_shown) return 0;
   FOR_WIDGETS_LAST_FIRST(b) {
     if (b->GetMWin() != m_mwin || !m_mwin->IsOn()) break;
@@ -377,6 +399,7 @@ char MWinWindow::HandleKeyDownUChar(unsigned char c) {
 }
 
 char MWinWindow::HandleKeyUp(int key) {
+  MWinEntryScope scope(m_mwin);
   if (!m_shown) return 0;
   FOR_WIDGETS_LAST_FIRST(b) {
     if (b->GetMWin() != m_mwin || !m_mwin->IsOn()) break;

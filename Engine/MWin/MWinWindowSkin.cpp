@@ -401,23 +401,27 @@ void MWinWindow::PlaceTitleButtons() {
 void MWinWindow::UpdateHideAndExtraButtons(char renew_hide, char renew_extra, char flag) {
   (void)flag;
   if (m_hide_button && !m_info.has_hide_button) {
-    delete m_hide_button;
+    MWinButton *old = m_hide_button;
     m_hide_button = nullptr;
+    m_mwin->Discard(old);
   }
   if (m_extra_button && !m_info.has_extra_button) {
-    delete m_extra_button;
+    MWinButton *old = m_extra_button;
     m_extra_button = nullptr;
+    m_mwin->Discard(old);
   }
   if (!m_info.has_hide_button && !m_info.has_extra_button) return;
   TitleButtonGeometry geometry;
   if (!GetTitleButtonGeometry(GetScreenLayout(), m_orig_area.width, &geometry) || !m_first_group) return;
   if (renew_hide && m_hide_button) {
-    delete m_hide_button;
+    MWinButton *old = m_hide_button;
     m_hide_button = nullptr;
+    m_mwin->Discard(old);
   }
   if (renew_extra && m_extra_button) {
-    delete m_extra_button;
+    MWinButton *old = m_extra_button;
     m_extra_button = nullptr;
+    m_mwin->Discard(old);
   }
   if (m_info.has_hide_button && !m_hide_button) {
     if (MWinIsIDEmpty(m_info.hide_button_texbut)) SetHideTexButToDefault();

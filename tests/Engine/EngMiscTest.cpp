@@ -120,6 +120,29 @@ TEST_F(EngMiscTest, StandardFoldersFromUserDirs) {
   EXPECT_EQ(EngMiscGetDesktopDirectory(buffer, int(home.File("Schreibtisch").size() + 1)), 1);
 }
 
+TEST_F(EngMiscTest, TheDesktopIsMadeWhenMissing) {
+  qwtest::TempDir home;
+  ScopedEnvVar h("HOME", home.Path().c_str());
+  ScopedEnvVar c("XDG_CONFIG_HOME", nullptr);
+  char buffer[768];
+  // No user-dirs file: $HOME/Desktop.
+  ASSERT_EQ(EngMiscCreateDesktopDirectoryIfNeeded(buffer, sizeof(buffer)), 1);
+  EXPECT_EQ(std::string(buffer), home.File("Desktop"));
+  EXPECT_EQ(EngMiscGetDesktopDirectory(buffer, sizeof(buffer)), 1);
+  // The user-dirs file's folder, parents and all; an existing one is simply found.
+  mkdir(home.File(".config").c_str(), 0700);
+  qwtest::WriteWholeFile(home.File(".config/user-dirs.dirs"), "XDG_DESKTOP_DIR=\"$HOME/a/b/Bureau\"\n");
+  for (int i = 0; i < 2; i++) {
+    ASSERT_EQ(EngMiscCreateDesktopDirectoryIfNeeded(buffer, sizeof(buffer)), 1);
+    EXPECT_EQ(std::string(buffer), home.File("a/b/Bureau"));
+  }
+  EXPECT_EQ(EngMiscCreateDesktopDirectoryIfNeeded(buffer, 8), 0);
+  // A file where the folder should be is a failure.
+  qwtest::WriteWholeFile(home.File(".config/user-dirs.dirs"), "XDG_DESKTOP_DIR=\"$HOME/file/Desk\"\n");
+  qwtest::WriteWholeFile(home.File("file"), "x");
+  EXPECT_EQ(EngMiscCreateDesktopDirectoryIfNeeded(buffer, sizeof(buffer)), 0);
+}
+
 TEST_F(EngMiscTest, ApplicationDataRootAndItsSubfolders) {
   qwtest::TempDir home;
   ScopedEnvVar h("HOME", home.Path().c_str());

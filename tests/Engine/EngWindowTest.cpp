@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "Engine/CommonWindowCorner.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMisc.h"
@@ -318,6 +317,20 @@ TEST_F(EngWindowTest, KeyTableGivesEngineCodes) {
   EXPECT_EQ(eng_key_down[229], 0);
   EngWindowKeyModifiersChanged_MAC(0);
   EXPECT_EQ(eng_key_down[231], 0);
+
+  // Ctrl alone with C or V also types the letter; any other modifier (AltGr is Ctrl+Alt) or key
+  // types nothing.
+  struct Command {
+    int sdl;
+    unsigned mods;
+    int typed;
+  } commands[] = {
+      {SDLK_c, KMOD_LCTRL, 'c'},  {SDLK_v, KMOD_RCTRL, 'v'},          {SDLK_v, 0, 0},
+      {SDLK_x, KMOD_LCTRL, 0},    {SDLK_v, KMOD_LCTRL | KMOD_LSHIFT, 0}, {SDLK_v, KMOD_LCTRL | KMOD_RALT, 0},
+      {SDLK_c, KMOD_LGUI, 0},
+  };
+  for (const Command &c : commands)
+    EXPECT_EQ(EngWindowCommandChar_MAC(c.sdl, c.mods), c.typed) << c.sdl << " " << c.mods;
 }
 
 TEST_F(EngWindowTest, KeysButtonsAndTextBecomeInputEvents) {
@@ -356,23 +369,6 @@ TEST_F(EngWindowTest, CtrlFReleasedTogglesFullScreenUnlessConsumed) {
   m_window->MsgsKeyUp('f');
   EXPECT_EQ(eng_main_window_windowed, 0);
   EngWindowKeyModifiersChanged_MAC(0);
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(EngWindowTest, WindowCornerSitsInTheBottomRightAndAMissingPictureIsNoCrash) {
-  Open(1280, 960);
-  EXPECT_EQ(CommonCreateMacWindowCornerTex(), 0);  // no "WinCorner.tga" here: logged
-  float x, y, w, h;
-  CommonGetMacWindowCornerArea(&x, &y, &w, &h);
-  EXPECT_FLOAT_EQ(x, 633.0f);
-  EXPECT_FLOAT_EQ(y, 473.0f);
-  EXPECT_FLOAT_EQ(w, 7.0f);
-  EXPECT_FLOAT_EQ(h, 7.0f);
-  CommonRenderMacWindowCorner();
-  CommonDestroyMacWindowCornerTex();
 }
 
 }  // namespace

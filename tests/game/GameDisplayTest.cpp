@@ -100,6 +100,7 @@ TEST_F(GameDisplayTest, TheEscapeQuestionDrawsInTheGamesSkin) {
   main_menu.m_screens = m_game->GetScreens();
   main_menu.m_mwin = mwin;
   ASSERT_EQ(m_game->GetScreens()->SetupAllScreens(), 1);
+  m_game->GetScreens()->RemoveAllScreens();
   ASSERT_EQ(m_game->GetScreens()->AddScreen(MAIN_SCREEN_ID, &main_menu), 1);
   m_game->GetScreens()->StartScreen(MAIN_SCREEN_ID, -1);
   eng_main_window_windowed = 1;

@@ -24,7 +24,7 @@ static void ResetAll() {
   BugsResetForTests();
   TraverseReset();
   memset(eng_key_down, 0, 256);
-  sounds_played.clear();
+  ClearStandInRecords();
   srand(1);
   eng_main_current_time = 100.0;
 }

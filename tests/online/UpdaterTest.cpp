@@ -1,11 +1,17 @@
-// The weekly version check's date rule, with today's date injected.
+// The weekly version check's date rule, with today's date injected; the check against the
+// tests' server, shown in a stand-in for the native window.
 #include "online/Updater.h"
 
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <string>
 
+#include "Engine/EngMain.h"
 #include "Engine/EngMiscDate.h"
+#include "Engine/EngWindow.h"
+#include "Engine/Resolution.h"
+#include "tests/online/UpdaterTestSupport.h"
 
 namespace {
 
@@ -58,6 +64,201 @@ TEST_F(UpdaterTest, TheCheckIsDueAWeekAfterTheLastOne) {
     EXPECT_EQ(date.day, want.day);
   }
   EXPECT_EQ(UpdaterDoWeeklyVersionCheck(nullptr, UPDATER_PROGRAM_QUARRELWICK, 2.01f), 0);
+}
+
+using qwtest::FakeSWinPlatform;
+using qwtest::Popups;
+
+class UpdaterCheckTest : public qwtest::UpdaterFixture {
+ protected:
+  void SetUp() override {
+    UpdaterFixture::SetUp();
+    SWin::SetPlatformForTests(&m_swin);
+  }
+  void TearDown() override {
+    UpdaterResetForTests();
+    SWin::SetPlatformForTests(nullptr);
+    UpdaterFixture::TearDown();
+  }
+  FakeSWinPlatform m_swin;
+};
+
+TEST_F(UpdaterCheckTest, TheCheckAsksForThisGameAndShowsWhatTheServerSaid) {
+  struct Case {
+    const char *name;
+    std::string reply;
+    int status;
+    const char *shown;
+  } cases[] = {
+      {"current", "Quarrelwick 2.010 is the newest version.", 200, "No new version exists at this time."},
+      {"the server's error form", " X Unknown program", 200, "Check Failed."},
+      {"an empty reply", "", 200, "Check Failed."},
+      {"a bare tag", "#DL:<http://h/x.zip>", 200, "No new version exists at this time."},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    m_swin.shown.clear();
+    m_swin.windows.clear();
+    m_server.Reply("/cgi-bin/common/updater/CheckVersionV2.cgi", c.reply, c.status);
+    size_t requests = m_server.Requests().size();
+    EXPECT_EQ(Updater(UPDATER_PROGRAM_QUARRELWICK, 2.01f), 0);
+    ASSERT_EQ(m_server.Requests().size(), requests + 1);
+    EXPECT_EQ(m_server.Requests().back().target, CheckTarget());
+    // One small window, the check's message after the waiting one, and nothing else.
+    ASSERT_EQ(m_swin.windows.size(), 1u);
+    EXPECT_EQ(m_swin.windows[0]->width, 400);
+    EXPECT_EQ(m_swin.windows[0]->height, 90 - SWIN_TITLE_BAR_HEIGHT);
+    EXPECT_EQ(m_swin.shown, (std::vector<std::string>{"Updating", "Checking for updates ...", c.shown}));
+    EXPECT_EQ(m_swin.current, nullptr);
+    EXPECT_TRUE(Popups().empty());
+  }
+  EXPECT_TRUE(qwtest::LogHas("Got result < X Unknown program>"));
+
+  // No server at all.
+  m_server.Stop();
+  m_swin.shown.clear();
+  EXPECT_EQ(Updater(UPDATER_PROGRAM_QUARRELWICK, 2.01f), 0);
+  EXPECT_TRUE(m_swin.Showed("Check Failed."));
+  EXPECT_TRUE(qwtest::LogHas("Could not read result from the URL"));
+}
+
+TEST_F(UpdaterCheckTest, AnOutOfDateReplyIsOfferedWithoutItsLinkAndCloseDownloadsNothing) {
+  std::string link = m_server.Url("/files/Quarrelwick-2.100.tar.gz");
+  m_server.Reply("/cgi-bin/common/updater/CheckVersionV2.cgi",
+                 "Quarrelwick 2.010 is out of date.\nVersion 2.100 plays faster.#DL:<" + link + ">");
+  std::string offered;
+  m_swin.on_run = [&](FakeSWinPlatform &swin) {
+    ASSERT_EQ(swin.windows.size(), 2u);
+    EXPECT_EQ(swin.current->width, 640);
+    EXPECT_EQ(swin.current->height, 420 - SWIN_TITLE_BAR_HEIGHT);
+    ASSERT_EQ(swin.current->controls.size(), 3u);
+    EXPECT_EQ(swin.ControlAt(0)->kind, SWIN_EDIT_TEXT);
+    EXPECT_EQ(swin.ControlAt(0)->width, 600);
+    EXPECT_EQ(swin.ControlAt(0)->height, 320);
+    offered = swin.ControlAt(0)->text;
+    EXPECT_EQ(swin.ControlAt(1)->text, "Close");
+    EXPECT_EQ(swin.ControlAt(1)->x, 480);
+    EXPECT_EQ(swin.ControlAt(2)->text, "Download");
+    EXPECT_EQ(swin.ControlAt(2)->x, 20);
+    swin.Press(1);
+  };
+  EXPECT_EQ(Updater(UPDATER_PROGRAM_QUARRELWICK, 2.01f), 0);
+  EXPECT_EQ(offered, "Quarrelwick 2.010 is out of date.\nVersion 2.100 plays faster.");
+  EXPECT_EQ(std::string(UpdaterGetLinkForTests()), link);
+  EXPECT_EQ(m_server.Requests().size(), 1u);
+  EXPECT_EQ(m_swin.current, nullptr);
+  EXPECT_TRUE(Popups().empty());
+  EXPECT_FALSE(qwtest::FileExists(PartFile()));
+}
+
+TEST_F(UpdaterCheckTest, ALongReplyIsCutAndAShortTagKeepsTheLinkOfTheLastCheck) {
+  m_server.Reply("/cgi-bin/common/updater/CheckVersionV2.cgi", "#DL:<http://h/first/Old.zip>" + std::string(3000, 'v'));
+  ASSERT_EQ(UpdaterSetupUrl(UPDATER_PROGRAM_QUARRELWICK, 2.01f), 1);
+  ASSERT_EQ(UpdaterReadURL(m_server.Url("/cgi-bin/common/updater/CheckVersionV2.cgi").c_str(), 0), 1);
+  // The tag's text ran past 255 characters: logged, no link, the reply cut behind it.
+  EXPECT_EQ(strlen(UpdaterGetReplyForTests()), 256u);
+  EXPECT_STREQ(UpdaterGetLinkForTests(), "");
+  EXPECT_TRUE(qwtest::LogHas("Link too long <#DL:<http://h/first/Old.zip>vvv"));
+
+  m_server.Reply("/cgi-bin/common/updater/CheckVersionV2.cgi", std::string(3000, 'w'));
+  ASSERT_EQ(UpdaterReadURL(m_server.Url("/cgi-bin/common/updater/CheckVersionV2.cgi").c_str(), 0), 1);
+  EXPECT_EQ(strlen(UpdaterGetReplyForTests()), 2046u);
+
+  m_server.Reply("/cgi-bin/common/updater/CheckVersionV2.cgi", "Out of date.#DL:<http://h/x/New.zip>");
+  ASSERT_EQ(UpdaterReadURL(m_server.Url("/cgi-bin/common/updater/CheckVersionV2.cgi").c_str(), 0), 1);
+  EXPECT_STREQ(UpdaterGetLinkForTests(), "http://h/x/New.zip");
+  m_server.Reply("/cgi-bin/common/updater/CheckVersionV2.cgi", "Out of date.#DL:<h/x>");
+  ASSERT_EQ(UpdaterReadURL(m_server.Url("/cgi-bin/common/updater/CheckVersionV2.cgi").c_str(), 0), 1);
+  EXPECT_STREQ(UpdaterGetReplyForTests(), "Out of date.");
+  EXPECT_STREQ(UpdaterGetLinkForTests(), "http://h/x/New.zip");
+
+  // NUL bytes end the reply where they stand.
+  m_server.Reply("/cgi-bin/common/updater/CheckVersionV2.cgi", std::string("Fine\0#DL:<http://h/y/Z.zip>", 27));
+  ASSERT_EQ(UpdaterReadURL(m_server.Url("/cgi-bin/common/updater/CheckVersionV2.cgi").c_str(), 0), 1);
+  EXPECT_STREQ(UpdaterGetReplyForTests(), "Fine");
+  EXPECT_STREQ(UpdaterGetLinkForTests(), "http://h/x/New.zip");
+}
+
+TEST_F(UpdaterCheckTest, OnlyProgramsOfTheTableAreChecked) {
+  for (EngUInt32 program : {0u, 1u, 15u, 16u, 17u, 99u}) {
+    SCOPED_TRACE(program);
+    DebugResetForTests();
+    EXPECT_EQ(UpdaterSetupUrl(_UpdaterProgramName(program), 2.01f), 0);
+    EXPECT_TRUE(qwtest::LogHas("Unknown program name"));
+  }
+  EXPECT_EQ(Updater(_UpdaterProgramName(99), 2.01f), 0);
+  EXPECT_TRUE(m_swin.Showed("Check Failed."));
+  EXPECT_TRUE(m_server.Requests().empty());
+  EXPECT_EQ(UpdaterGetProgramName(0), nullptr);
+  ASSERT_EQ(UpdaterSetupUrl(UPDATER_PROGRAM_QUARRELWICK, 2.5f), 1);
+  EXPECT_STREQ(UpdaterGetProgramName(0), "Quarrelwick");
+}
+
+TEST_F(UpdaterCheckTest, TheInternetCheckReadsTheBarePage) {
+  m_server.Reply("/cgi-bin/common/updater/CheckVersionV2.cgi", " X no program given");
+  char text[64];
+  EXPECT_EQ(UpdaterDoInternetCheck(text, sizeof(text)), 1);
+  EXPECT_STREQ(text, "Internet Test Ok");
+  ASSERT_EQ(m_server.Requests().size(), 1u);
+  EXPECT_EQ(m_server.Requests()[0].target, "/cgi-bin/common/updater/CheckVersionV2.cgi");
+  m_server.Stop();
+  char small[8];
+  EXPECT_EQ(UpdaterDoInternetCheck(small, sizeof(small)), 0);
+  EXPECT_STREQ(small, "Could n");
+  EXPECT_EQ(UpdaterDoInternetCheck(small, 1), 0);
+  EXPECT_EQ(UpdaterDoInternetCheck(nullptr, 64), 0);
+}
+
+TEST_F(UpdaterCheckTest, TheLargerCheckWindowIsBuiltOnTheGivenWindowOnce) {
+  EXPECT_EQ(UpdaterCreateSWinWindow(nullptr, 0, 0, 0), 0);
+  EXPECT_TRUE(qwtest::LogHas("Invalid parameter"));
+  SWin swin;
+  ASSERT_EQ(UpdaterCreateSWinWindow(&swin, 0, 0, 0), 1);
+  EXPECT_EQ(m_swin.current->width, 650);
+  ASSERT_EQ(m_swin.current->controls.size(), 4u);
+  EXPECT_EQ(m_swin.ControlAt(0)->text, "Ok");
+  EXPECT_EQ(m_swin.ControlAt(1)->text, "unset");
+  EXPECT_EQ(m_swin.ControlAt(2)->y, 465);
+  EXPECT_EQ(m_swin.ControlAt(3)->kind, SWIN_EDIT_TEXT);
+  EXPECT_EQ(UpdaterCreateSWinWindow(&swin, 0, 0, 0), 0);
+  EXPECT_TRUE(qwtest::LogHas("Window alreaady created"));
+  m_swin.Press(0);
+  EXPECT_EQ(swin.ProcessAnyWindowsMessages(), 0);
+  swin.DestroyMainWindow();
+}
+
+TEST_F(UpdaterCheckTest, TheStartUpCheckRunsOnceAWeekThroughTheDisplaySettingsAndADownloadEndsStartUp) {
+  ResolutionResetForTests();
+  ResolutionSetWeeklyVersionCheckCB(UpdaterDoWeeklyVersionCheck);
+  ResolutionSetupModule(UPDATER_PROGRAM_QUARRELWICK, 2.01f, 1.5f, nullptr, 0, 1, 0, 0, 0, "Resolution", "License",
+                        "License.txt", "Startup", "ResTitle.jpg");
+  SetToday(2026, 12, 9);
+  m_server.Reply("/cgi-bin/common/updater/CheckVersionV2.cgi", "Quarrelwick 2.010 is the newest version.");
+  EXPECT_EQ(ResolutionDoWeeklyVersionCheck(), 0);
+  EXPECT_EQ(m_server.Requests().size(), 1u);
+  SetToday(2026, 12, 15);
+  EXPECT_EQ(ResolutionDoWeeklyVersionCheck(), 0);
+  EXPECT_EQ(m_server.Requests().size(), 1u);
+
+  // A forgotten date (as a score server's "newer version" answer leaves it) checks at the next start.
+  ResolutionLoadSettings();
+  memset(&resolution.last_version_check, 0, sizeof(resolution.last_version_check));
+  ResolutionSaveSettings();
+  m_server.Reply("/files/Quarrelwick-2.100.tar.gz", "the new build");
+  m_server.Reply("/cgi-bin/common/updater/CheckVersionV2.cgi",
+                 "Quarrelwick 2.010 is out of date.#DL:<" + m_server.Url("/files/Quarrelwick-2.100.tar.gz") + ">");
+  m_swin.on_run = [](FakeSWinPlatform &swin) { swin.Press(2); };
+  EXPECT_EQ(ResolutionDoWeeklyVersionCheck(), 1);
+  EXPECT_EQ(qwtest::ReadWholeFile(Desktop() + "/Quarrelwick-2.100.tar.gz"), "the new build");
+  ResolutionLoadSettings();
+  EXPECT_EQ(resolution.last_version_check.year, 2026u);
+  EXPECT_EQ(resolution.last_version_check.month, 12);
+  EXPECT_EQ(resolution.last_version_check.day, 15);
+  ResolutionSetWeeklyVersionCheckCB(nullptr);
+  ResolutionResetForTests();
+  EngMiscDateResetForTests();
+  // Loading the settings applied them to the window's parameters.
+  *MainGetCreateWindowParms() = _EngCreateWindowParms();
 }
 
 }  // namespace

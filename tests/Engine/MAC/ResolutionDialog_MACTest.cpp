@@ -2,6 +2,8 @@
 // test display over a made-up list of display modes, worked through their real widgets.
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -154,6 +156,26 @@ TEST_F(ResolutionDialogTest, DecliningTheLicenceEndsWithoutTheDialogAndKeepsItsF
   EXPECT_NE(shown_text.find("WHAT GOES ONLINE"), std::string::npos);
   EXPECT_EQ(resolution.show_text_viewer, 1);
   EXPECT_FALSE(qwtest::FileExists(m_path));
+}
+
+// A quit asked for while the licence waits (SDL turns SIGTERM into a quit event) closes it as
+// its close box would: start-up ends and the program never hangs in a dialog.
+TEST_F(ResolutionDialogTest, AQuitWhileTheLicenceWaitsClosesIt) {
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0);
+  GuiDriver driver([&](EngGuiWindowRef, const std::string &) {
+    SDL_Event quit;
+    memset(&quit, 0, sizeof(quit));
+    quit.type = SDL_QUIT;
+    ASSERT_EQ(SDL_PushEvent(&quit), 1);
+    EXPECT_EQ(EngMiscQuitRequested_MAC(), 1);
+  });
+  EXPECT_EQ(ResolutionDoDialog(), -1);
+  EXPECT_EQ(driver.Names(), std::vector<std::string>{"License"});
+  EXPECT_EQ(resolution.show_text_viewer, 1);
+  EXPECT_FALSE(qwtest::FileExists(m_path));
+  SDL_FlushEvent(SDL_QUIT);
+  EXPECT_EQ(EngMiscQuitRequested_MAC(), 0);
+  SDL_QuitSubSystem(SDL_INIT_EVENTS);
 }
 
 TEST_F(ResolutionDialogTest, AcceptingClearsTheFlagAndTheCloseBoxThenChangesNothing) {

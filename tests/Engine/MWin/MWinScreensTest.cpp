@@ -220,6 +220,25 @@ TEST_F(MWinScreensTest, DeletingThroughTheBaseRunsTheSubclassDestructor) {
   EXPECT_EQ(calls, (std::vector<std::string>{"SCR1 RemoveVars", "SCR2 RemoveVars", "SCR3 RemoveVars"}));
 }
 
+// A subclass that leaves the table alone: its controllers, members of its own, are gone before
+// the base destructor runs, which must not call them.
+TEST_F(MWinScreensTest, DeletingAfterTheSubclassDestroyedItsControllersCallsNone) {
+  class Forgetful : public MWinScreens {
+   public:
+    Forgetful(MWin *mwin, std::vector<std::string> *log) : MWinScreens(mwin, 0), one("SCR1", log), two("SCR2", log) {}
+    char SetupProgramScreens() override { return AddScreen(S1, &one) && AddScreen(S2, &two); }
+    FakeController one, two;
+  };
+  MWinScreens *screens = new Forgetful(mwin, &calls);
+  ASSERT_TRUE(screens->SetupAllScreens());
+  screens->StartScreen(S1, 0);
+  calls.clear();
+  delete screens;
+  EXPECT_TRUE(calls.empty());
+  EXPECT_EQ(mwin->GetCurrentScreen(), 0u) << "the root forgot the manager";
+  EXPECT_FALSE(mwin->AreScreensOn());
+}
+
 TEST_F(MWinScreensTest, FadesDrawAFrameCountSetByTheFirstFrameTime) {
   std::unique_ptr<CountingProgram> program(CountingProgram::Make());
   struct Case {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Engine/EngFont.h"
+#include "Engine/MWin/MWinCollectionController.h"
 #include "Engine/MWin/MWinFonts.h"
 #include "Engine/MWin/MWinScriptButton.h"
 #include "Engine/MWin/MWinSettings.h"
@@ -167,6 +168,40 @@ TEST_F(MWinScriptButtonTest, ATextThatOverflowsGetsAScrollbarOverItsHiddenLines)
   EXPECT_FALSE(bar->IsShown());
   box->Reload();
   EXPECT_EQ(box->GetNumParagraphs(), 40);
+}
+
+// The bar's notify reaches the window's controller, which removes the window with the box in
+// it; the box's wheel handling stops there.
+TEST_F(MWinScriptButtonTest, AWheelStepWhoseNotifyRemovesTheWindowEndsThere) {
+  class Closer : public MWinCollectionController {
+   public:
+    char CreateCollection(MWin *) override { return 1; }
+    void RemoveVars() override {}
+    void StartingCB(void *) override {}
+    void TickCB() override {}
+    void RenderCB(_MWinRenderStage) override {}
+    char ButtonsCallback(MWinButton *button, _MWinButtonCallbackInfo *) override {
+      calls++;
+      MWinWindow *w = button->GetWindow();
+      w->GetCollection()->RemoveWindow(w);
+      return 1;
+    }
+    int calls = 0;
+  } closer;
+  MWinScriptButton *box = AddBox(200, 150);
+  std::string text;
+  for (int n = 0; n < 40; n++) text += "Line " + std::to_string(n) + "\n";
+  box->SetTextPointer(text.c_str());
+  ASSERT_TRUE(box->Overflows());
+  MWinCollection *c = window->GetCollection();
+  mwin->MoveMouse(150.0f, 150.0f);
+  ASSERT_TRUE(box->IsActive());
+  mwin->MouseWheelMoved(-3);  // down first, so that the step back up moves the bar
+  ASSERT_GT(box->GetFirstLine(), 0);
+  window->SetController(&closer);
+  mwin->MouseWheelMoved(1);
+  EXPECT_EQ(closer.calls, 1);
+  EXPECT_EQ(c->GetNumWindows(), 0);
 }
 
 TEST_F(MWinScriptButtonTest, AParagraphHoldsAnyNumberOfWrappedLines) {

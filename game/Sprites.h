@@ -1,0 +1,26 @@
+// The play field's sprites drawn in batches: between SpritesBegin and SpritesFlush each sprite
+// is placed on the CPU the way QuarrelwickSetupPosAndZRotMatrices would place it and kept;
+// the flush draws layer by layer, each texture's sprites of a layer in one draw (in the order
+// the textures were first used). Outside a batch a sprite is drawn at once.
+#pragma once
+
+#include "Engine/EngTypes.h"
+
+class EngTexture;
+struct _TexCoords;
+
+enum { SPRITES_LAYERS = 4 };
+
+void SpritesBegin();
+// The picture (or its part; null for the whole) as the square of half size `half` at
+// play-field point (x, y), turned by angle about the offset (ox, oy) as the play field turns
+// its sprites, squashed when asked, tinted by the colour.
+void SpritesAdd(int layer, EngTexture *tex, float x, float y, float ox, float oy, float angle, char squash, float half,
+                const _TexCoords *part, float r, float g, float b, float a);
+// The same for any rectangle placed as PositionPure places it (x, y, width, height).
+void SpritesAddRect(int layer, EngTexture *tex, float x, float y, float ox, float oy, float angle, char squash,
+                    float rx, float ry, float rw, float rh, const _TexCoords *part, float r, float g, float b,
+                    float a);
+void SpritesFlush();
+// Kept sprites are dropped (tests call it between cases).
+void SpritesResetForTests();

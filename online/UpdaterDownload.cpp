@@ -1,0 +1,237 @@
+// The update service's download: a link fetched by libcurl into "Download.part" in the data
+// folder, then moved to the Desktop under a sanitised name. Nothing downloaded is opened, and
+// a failed or cancelled download leaves nothing behind.
+#include <curl/curl.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <strings.h>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngFile.h"
+#include "Engine/EngMemory.h"
+#include "Engine/EngMisc.h"
+#include "Engine/EngPrefFolder.h"
+#include "online/CurlInterface.h"
+#include "online/UpdaterPrivate.h"
+
+static const long kConnectSeconds = 15;
+static const long kStallSeconds = 30;
+static const long kStallBytesPerSecond = 1024;
+static const unsigned long long kMaxBytes = 1ull << 30;
+static const double kTextInterval = 0.1;
+
+static long connect_seconds = kConnectSeconds;
+static long stall_seconds = kStallSeconds;
+static unsigned long long max_bytes = kMaxBytes;
+
+// What the running transfer has written, and the name its progress shows.
+static unsigned long long bytes_written = 0;
+static char too_big = 0;
+static std::string progress_name;
+static std::string progress_text;
+static std::chrono::steady_clock::time_point progress_shown;
+
+void UpdaterSetDownloadLimitsForTests(long connect, long stall, unsigned long long most) {
+  connect_seconds = connect;
+  stall_seconds = stall;
+  max_bytes = most;
+}
+
+void UpdaterResetDownloadForTests() {
+  connect_seconds = kConnectSeconds;
+  stall_seconds = kStallSeconds;
+  max_bytes = kMaxBytes;
+  bytes_written = 0;
+  too_big = 0;
+}
+
+size_t UpdaterCurlWriteFunctionCB(char *data, size_t size, size_t count, void *file) {
+  size_t bytes = size * count;
+  if (bytes == 0 || !file) return 0;
+  // A server that does not announce the size is held to the limit here.
+  if (bytes_written + bytes > max_bytes) {
+    too_big = 1;
+    return 0;
+  }
+  EngUInt32 written = static_cast<EngFile *>(file)->FWrite(data, EngUInt32(bytes));
+  bytes_written += written;
+  return written;
+}
+
+// Handles what is waiting without sleeping: the transfer must not wait for the window.
+static void DrainWindowEvents() {
+  for (int i = 0; i < 1000 && up_swin.IsCreated(); i++)
+    if (up_swin.ProcessAnyWindowsMessages() != 2) return;
+}
+
+int UpdaterCurlProgressCB(void *, long long total_down, long long now_down, long long, long long) {
+  if (up_text_but < 0 || !UpdaterIsDialogRunning()) return 1;
+  double percent = total_down > 0 ? double(now_down) * 100.0 / double(total_down) : 0.0;
+  percent = std::round(percent * 10.0) / 10.0;
+  char number[32];
+  snprintf(number, sizeof(number), "%.1f", percent);
+  std::string text = progress_name.empty()
+                         ? UpdaterText("Updater_DownloadingPercent", "Downloading (%1%) ...", number)
+                         : UpdaterText("Updater_DownloadingNamePercent", "Downloading %1 (%2%) ...",
+                                       progress_name.c_str(), number);
+  auto now = std::chrono::steady_clock::now();
+  // The label is set at most ten times a second: a fast transfer calls back far more often.
+  if (text != progress_text &&
+      (progress_text.empty() || std::chrono::duration<double>(now - progress_shown).count() >= kTextInterval)) {
+    up_swin.SetButtonText(up_text_but, text.c_str());
+    progress_text = text;
+    progress_shown = now;
+  }
+  DrainWindowEvents();
+  return UpdaterIsDialogRunning() ? 0 : 1;
+}
+
+// libcurl's own argument types, whatever width curl_off_t has here.
+static int ProgressCB(void *user, curl_off_t total_down, curl_off_t now_down, curl_off_t total_up,
+                      curl_off_t now_up) {
+  return UpdaterCurlProgressCB(user, total_down, now_down, total_up, now_up);
+}
+
+static bool IsHttpLink(const char *link) {
+  return strncasecmp(link, "http://", 7) == 0 || strncasecmp(link, "https://", 8) == 0;
+}
+
+static char Fail(const char *part_path) {
+  if (part_path) EngFileDeleteIfExists(part_path, 0);
+  UpdaterCloseDialog();
+  EngMiscShowPopupMessage(ENG_MISC_POPUP_ERROR, nullptr,
+                          UpdaterText("Updater_DownloadNotCompleted", "The download was not completed.").c_str());
+  return 1;
+}
+
+// The transfer into the part file: 1 when the whole reply of a 2xx answer is in it.
+static char Transfer(void *curl, const char *part_path) {
+  EngFile file;
+  if (!file.OpenForWriting(part_path, 0)) {
+    DebugErrorAlt("UpdaterStartDownload", "Could not create file for downloading <%s>", part_path);
+    return 0;
+  }
+  bytes_written = 0;
+  too_big = 0;
+  int step = 0;
+  CURLcode code = curl_easy_setopt(curl, CURLOPT_WRITEDATA, &file);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, UpdaterCurlWriteFunctionCB);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_URL, up_link);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, ProgressCB);
+  if (code == CURLE_OK && ++step) code = CURLcode(CurlInterface_SetCommonOptions(curl));
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, connect_seconds);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, kStallBytesPerSecond);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, stall_seconds);
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(max_bytes));
+  // An error page is no download.
+  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
+  if (code == CURLE_OK && ++step) code = curl_easy_perform(curl);
+  long status = 0;
+  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+  char closed = file.Close();
+
+  if (code == CURLE_ABORTED_BY_CALLBACK) {
+    DebugInfoAlt("UpdaterStartDownload", "Download cancelled.");
+    return 0;
+  }
+  if (code == CURLE_WRITE_ERROR && too_big) {
+    DebugErrorAlt("UpdaterStartDownload", "Download larger than %llu bytes.", max_bytes);
+    return 0;
+  }
+  if (code != CURLE_OK) {
+    DebugErrorAlt("UpdaterStartDownload", "Problem (from: %d  error: %d)", step, int(code));
+    DebugInfoAlt("UpdaterStartDownload", "%s (HTTP status %ld)", curl_easy_strerror(code), status);
+    return 0;
+  }
+  // Redirects are not followed, so a 3xx answer carries no file either.
+  if (status < 200 || status > 299) {
+    DebugErrorAlt("UpdaterStartDownload", "HTTP status %ld", status);
+    return 0;
+  }
+  if (!closed) {
+    DebugErrorAlt("UpdaterStartDownload", "Could not write file <%s>", part_path);
+    return 0;
+  }
+  return 1;
+}
+
+char UpdaterStartDownload(const char *link) {
+  if (link) {
+    // A link cut to fit would fetch something else: a longer one is refused below.
+    if (strlen(link) < sizeof(up_link))
+      EngSafeStrcpy(up_link, link, sizeof(up_link));
+    else
+      up_link[0] = 0;
+    up_custom_download = 1;
+  } else {
+    up_custom_download = 0;
+  }
+  std::string name;
+  if (up_link[0] && strchr(up_link, '/') && IsHttpLink(up_link)) name = UpdaterSanitiseFileName(up_link);
+  if (name.empty()) {
+    DebugErrorAlt(ENG_FUNC, "Invalid link name");
+    EngMiscShowPopupMessage(ENG_MISC_POPUP_ERROR, nullptr,
+                            UpdaterText("Updater_InternalError3", "Internal Error 3.").c_str());
+    return 0;
+  }
+
+  const char *display_name = up_program_name != UPDATER_PROGRAM_NONE ? UpdaterGetProgramName(0) : nullptr;
+  progress_name = display_name ? display_name : name;
+  progress_text.clear();
+  if (UpdaterOpenDialog(450, 90)) {
+    up_text_but = up_swin.AddTextButtonToWindow(
+        10, 22, 330, 20, UpdaterText("Updater_Downloading", "Downloading...").c_str(), SWIN_ALIGN_LEFT);
+    up_swin.AddPushButtonToWindow(360, 20, 80, 20, UpdaterText("Updater_Cancel", "Cancel").c_str(),
+                                  UpdaterCancelDownloadCB);
+  }
+  UpdaterProcessWindowMessages();
+
+  // libcurl's global state is the program's: set up here when nobody did, undone at its end.
+  if (!CurlInterface_IsCurlInitialised()) CurlInterface_InitCurl();
+  void *curl = CurlInterface_CallCurlEasyInit();
+  if (!curl) {
+    DebugErrorAlt(ENG_FUNC, "CurlInterface_CallCurlEasyInit() failed");
+    return Fail(nullptr);
+  }
+  std::string part_path = PrefFolderGetMainFolderWithFileAppended("Download.part");
+  EngFileDeleteIfExists(part_path.c_str(), 0);
+  char fetched = Transfer(curl, part_path.c_str());
+  curl_easy_cleanup(static_cast<CURL *>(curl));
+  if (!fetched) return Fail(part_path.c_str());
+
+  char desktop_buffer[PREF_FOLDER_BUFFER_SIZE];
+  if (!EngMiscCreateDesktopDirectoryIfNeeded(desktop_buffer, sizeof(desktop_buffer))) return Fail(part_path.c_str());
+  std::string desktop = desktop_buffer;
+  std::string placed = name;
+  std::string target = desktop + "/" + placed;
+  if (EngFileExists(target.c_str(), 0)) {
+    placed = "Latest_" + name;
+    target = desktop + "/" + placed;
+    EngFileDeleteIfExists(target.c_str(), 0);
+  }
+  if (!EngFileMoveFile(part_path.c_str(), target.c_str())) {
+    DebugErrorAlt(ENG_FUNC, "There was a problem moving the file to the folder <%s> ( <%s> -> <%s> )",
+                  desktop.c_str(), part_path.c_str(), target.c_str());
+    return Fail(part_path.c_str());
+  }
+
+  // The name the player will find on the Desktop, which may be the Latest_ one.
+  std::string shown = placed.substr(0, 63);
+  std::string message =
+      up_custom_download
+          ? UpdaterText("Updater_FileNowOnDesktop", "The file \"%1\" is now on your Desktop.", shown.c_str())
+          : UpdaterText("Updater_FilePlacedOnDesktop",
+                        "The file \"%1\" has been placed on your Desktop.\n\nPlease remove any older versions of the "
+                        "program, then install the program as you did the previous version.",
+                        shown.c_str());
+  DebugInfoAlt(ENG_FUNC, "Downloaded <%s>", target.c_str());
+  UpdaterCloseDialog();
+  EngMiscShowPopupMessage(ENG_MISC_POPUP_INFORMATION,
+                          UpdaterText("Updater_DownloadComplete", "Download Complete").c_str(), message.c_str());
+  return 1;
+}

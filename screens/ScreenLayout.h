@@ -1,0 +1,150 @@
+// Screen layouts from data: one builder makes every generated screen layout (the screen's
+// collection on the desktop, its windows for the device layout, their widgets and each
+// widget's look) from the screen's tables, and reports each failure under the signature of the
+// layout operation that asked. Behaviour stays in the screens' own controllers.
+//
+// Table format. A layout class `<Name>CollectionController` (screens/layouts/) holds, in a .cpp:
+//   - one `ScreenLayoutWidget` row per widget, in builder order, with the desktop (Normal) values:
+//       {id, kind, texture button, default text, font, text colour {r, g, b, a},
+//        text scale {x, y}, align, settings}
+//     kind is the toolkit's widget kind; 4 and 5 (scrollbars), 10 (colour picker), 12 (graph),
+//     13 (script text box), 14 (tab panel) and 16 (frame) are made as their own classes, all
+//     others with MWinWindow::AddButton. settings is ScreenText() (the text is shown through the language
+//     token "<Collection>_<Id>" when it is not empty), ScreenPlaceholder() (a text the
+//     behaviour class replaces: no token) or ScreenToken("Token"), each optionally followed by
+//     .Colour(r, g, b, a) and .Hidden(); the builder applies token, colour and Hide in that
+//     order, after font, text colour, scale and align.
+//   - one row of five rectangles {x, y, w, h} per widget, layouts 0 to 4, same order;
+//   - `ScreenLayoutVariant` rows for layouts 1 to 4 whose text, kind or settings differ:
+//       {ScreenLayouts(1, 3, 4), {the whole widget row as those layouts build it}}
+//     matched by widget id; the last matching variant wins;
+//   - one `ScreenLayoutWindow` per window (record, five window rectangles, title look, the
+//     three tables above) and one `ScreenLayout` (collection name, windows).
+// The layout class keeps its collection, window and widget pointers as named members, and its
+// thirteen operations are one-line calls of the ScreenLayoutBuild... functions below.
+#pragma once
+
+#include <functional>
+
+#include "Engine/EngLayouts.h"
+#include "Engine/EngMathTypes.h"
+#include "Engine/EngTypes.h"
+#include "Engine/MWin/MWinTypes.h"
+
+class MWinCollectionController;
+
+enum { SCREEN_LAYOUT_MAX_WINDOWS = 4 };
+
+// The further settings of one widget.
+struct ScreenLayoutSettings {
+  char token_rule;  // 0 none, 1 "<Collection>_<Id>" when the text is not empty, 2 the token below
+  const char *token;
+  char has_colour;
+  _ColourRGBA colour;
+  char hidden;
+
+  constexpr ScreenLayoutSettings Colour(float r, float g, float b, float a) const {
+    return {token_rule, token, 1, {r, g, b, a}, hidden};
+  }
+  constexpr ScreenLayoutSettings Hidden() const { return {token_rule, token, has_colour, colour, 1}; }
+};
+
+constexpr ScreenLayoutSettings ScreenText() { return {1, nullptr, 0, {0, 0, 0, 0}, 0}; }
+constexpr ScreenLayoutSettings ScreenPlaceholder() { return {0, nullptr, 0, {0, 0, 0, 0}, 0}; }
+constexpr ScreenLayoutSettings ScreenToken(const char *token) { return {2, token, 0, {0, 0, 0, 0}, 0}; }
+
+struct ScreenLayoutWidget {
+  const char *id;
+  _MWinButtonType kind;
+  const char *texbut;
+  const char *text;
+  const char *font;
+  _ColourRGBA text_colour;
+  _Vector2d text_scale;
+  _MWinTextAlign align;
+  ScreenLayoutSettings settings;
+};
+
+// A set of device layouts as bits: ScreenLayouts(1, 3, 4).
+constexpr EngUInt8 ScreenLayouts(int a, int b = -1, int c = -1, int d = -1) {
+  return EngUInt8((a >= 0 ? 1 << a : 0) | (b >= 0 ? 1 << b : 0) | (c >= 0 ? 1 << c : 0) | (d >= 0 ? 1 << d : 0));
+}
+
+struct ScreenLayoutVariant {
+  EngUInt8 layouts;
+  ScreenLayoutWidget widget;
+};
+
+// The window record's values other than the rectangle (the toolkit's _MWinWindowCreateInfo).
+struct ScreenLayoutWindowRecord {
+  EngInt32 window_type;
+  EngInt32 move_mode;
+  char has_hide_button, has_extra_button, has_title_bar;
+  const char *title;
+  const char *title_texbut;
+  const char *back_texbut;
+  const char *title_font;
+  const char *hide_text;
+  const char *hide_texbut;
+  const char *extra_text;
+  const char *extra_texbut;
+  const char *title_token;
+  const char *hide_token;
+  const char *extra_token;
+};
+
+// A whole-screen window without title bar, background or title: most screens' window.
+constexpr ScreenLayoutWindowRecord kScreenLayoutPlainWindow = {
+    0, 0, 0, 0, 0, "", "MWIN_TEXBUT_NONE", "MWIN_TEXBUT_NONE", "MWIN_FONT_DEFAULT", "", "", "", "", "", "", ""};
+
+struct ScreenLayoutWindow {
+  const char *id;
+  ScreenLayoutWindowRecord record;
+  _Dimension area[ENG_NUM_LAYOUTS];
+  _ColourRGBA title_colour;
+  _Vector2d title_scale;
+  _MWinTextAlign title_align;
+  const ScreenLayoutWidget *widgets;
+  int num_widgets;
+  const _Dimension (*widget_areas)[ENG_NUM_LAYOUTS];
+  const ScreenLayoutVariant *variants;
+  int num_variants;
+};
+
+struct ScreenLayout {
+  const char *collection;
+  const ScreenLayoutWindow *windows;
+  int num_windows;
+  // 0 for a layout built only for phones and tablets: IPhonePortrait stands in for Normal.
+  char has_normal;
+};
+
+// The row a device layout builds for widget n (its variant, else the desktop row); null when
+// n is out of range.
+const ScreenLayoutWidget *ScreenLayoutGetWidget(const ScreenLayoutWindow &window, int n, _EngLayout layout);
+// The window builder that runs for the root's layout: 0 to 4.
+_EngLayout ScreenLayoutChooseBuilder(const ScreenLayout &layout, _EngLayout root_layout);
+
+// The operations of a layout class, each called with the operation's own ENG_FUNC.
+// CreateCollection: whether add_to_desktop (the class's AddCollectionToDesktop) made one.
+char ScreenLayoutBuildCollection(const char *signature, MWin *mwin,
+                                 const std::function<MWinCollection *(MWin *, MWinDesktop *)> &add_to_desktop);
+// AddCollectionToDesktop: the collection (stored in *member) after add_windows ran the window
+// builders of the chosen layout.
+MWinCollection *ScreenLayoutBuildCollectionOnDesktop(
+    const char *signature, const ScreenLayout &layout, MWin *mwin, MWinDesktop *desktop, MWinCollection **member,
+    const std::function<void(MWinCollection *, _EngLayout)> &add_windows);
+// A window builder: the window (stored in *member) with its widgets from add_buttons (the
+// class's buttons builder of the same layout) and this controller.
+MWinWindow *ScreenLayoutBuildWindow(const char *signature, const ScreenLayout &layout, int window, _EngLayout device,
+                                    MWinCollection *collection, MWinWindow **member,
+                                    MWinCollectionController *controller,
+                                    const std::function<char(MWinWindow *)> &add_buttons);
+// A buttons builder: members holds the window's widget pointers in builder order.
+char ScreenLayoutBuildWidgets(const char *signature, const ScreenLayout &layout, int window, _EngLayout device,
+                              MWinWindow *target, MWinButton **const *members);
+// SetScreensVar: stores the table, its root and the root's game in the controller.
+void ScreenLayoutSetScreensVar(MWinCollectionController *controller, MWinScreens *screens, char game_may_be_null);
+
+// Test seam: widgets with this id fail to be added, as a window without a button group does.
+void ScreenLayoutFailWidgetForTests(const char *id);

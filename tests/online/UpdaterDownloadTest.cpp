@@ -1,0 +1,233 @@
+// The update download against the tests' server, with a temporary home and Desktop: the bytes
+// placed, the Latest_ name beside an older file, and failures that leave nothing behind.
+#include "online/Updater.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/online/UpdaterTestSupport.h"
+
+namespace {
+
+using qwtest::FakeSWinPlatform;
+using qwtest::Popups;
+
+const char kCheckPath[] = "/cgi-bin/common/updater/CheckVersionV2.cgi";
+const char kPlacedMessage[] =
+    "The file \"%s\" has been placed on your Desktop.\n\nPlease remove any older versions of the program, then "
+    "install the program as you did the previous version.";
+
+std::string Placed(const std::string &name) {
+  char text[512];
+  snprintf(text, sizeof(text), kPlacedMessage, name.c_str());
+  return text;
+}
+
+class UpdaterDownloadTest : public qwtest::UpdaterFixture {
+ protected:
+  void SetUp() override {
+    UpdaterFixture::SetUp();
+    SWin::SetPlatformForTests(&m_swin);
+    // The offer is answered with Download.
+    m_swin.on_run = [](FakeSWinPlatform &swin) { swin.Press(2); };
+  }
+  void TearDown() override {
+    UpdaterResetForTests();
+    SWin::SetPlatformForTests(nullptr);
+    UpdaterFixture::TearDown();
+  }
+  // The server says the game is out of date and names the file's path on itself.
+  void OfferLink(const std::string &path) {
+    m_server.Reply(kCheckPath, "Quarrelwick 2.010 is out of date.#DL:<" + m_server.Url(path) + ">");
+  }
+  void ExpectNotCompleted() {
+    ASSERT_EQ(Popups().size(), 1u);
+    EXPECT_EQ(Popups()[0].type, ENG_MISC_POPUP_ERROR);
+    EXPECT_EQ(Popups()[0].title, "");
+    EXPECT_EQ(Popups()[0].text, "The download was not completed.");
+    EXPECT_FALSE(qwtest::FileExists(PartFile()));
+    EXPECT_TRUE(DesktopFiles().empty());
+    EXPECT_EQ(m_swin.current, nullptr);
+  }
+  FakeSWinPlatform m_swin;
+};
+
+TEST_F(UpdaterDownloadTest, CheckOfferAndDownloadPlaceTheExactBytesOnTheDesktopThenBesideThem) {
+  std::string body = qwtest::PatternBody(300000);
+  body[1000] = 0;
+  m_server.Reply("/files/Quarrelwick-2.100.tar.gz", body);
+  OfferLink("/files/Quarrelwick-2.100.tar.gz");
+
+  EXPECT_EQ(Updater(UPDATER_PROGRAM_QUARRELWICK, 2.01f), 1);
+  EXPECT_EQ(DesktopFiles(), (std::vector<std::string>{"Quarrelwick-2.100.tar.gz"}));
+  EXPECT_EQ(qwtest::ReadWholeFile(Desktop() + "/Quarrelwick-2.100.tar.gz"), body);
+  EXPECT_FALSE(qwtest::FileExists(PartFile()));
+  ASSERT_EQ(Popups().size(), 1u);
+  EXPECT_EQ(Popups()[0].type, ENG_MISC_POPUP_INFORMATION);
+  EXPECT_EQ(Popups()[0].title, "Download Complete");
+  EXPECT_EQ(Popups()[0].text, Placed("Quarrelwick-2.100.tar.gz"));
+  // Windows: the check, the offer, the download's with its progress.
+  ASSERT_EQ(m_swin.windows.size(), 3u);
+  EXPECT_EQ(m_swin.windows[2]->width, 450);
+  EXPECT_EQ(m_swin.windows[2]->controls[1]->text, "Cancel");
+  EXPECT_TRUE(m_swin.Showed("Downloading..."));
+  EXPECT_TRUE(m_swin.Showed("Downloading Quarrelwick (0.0%) ..."));
+  EXPECT_EQ(m_swin.current, nullptr);
+  ASSERT_EQ(m_server.Requests().size(), 2u);
+  EXPECT_EQ(m_server.Requests()[1].target, "/files/Quarrelwick-2.100.tar.gz");
+
+  // Again: the first file stays, the new one goes beside it and replaces an older Latest_ one.
+  qwtest::WriteWholeFile(Desktop() + "/Latest_Quarrelwick-2.100.tar.gz", "an older download");
+  std::string newer = qwtest::PatternBody(5000);
+  m_server.Reply("/files/Quarrelwick-2.100.tar.gz", newer);
+  Popups().clear();
+  EXPECT_EQ(Updater(UPDATER_PROGRAM_QUARRELWICK, 2.01f), 1);
+  EXPECT_EQ(qwtest::ReadWholeFile(Desktop() + "/Quarrelwick-2.100.tar.gz"), body);
+  EXPECT_EQ(qwtest::ReadWholeFile(Desktop() + "/Latest_Quarrelwick-2.100.tar.gz"), newer);
+  EXPECT_EQ(DesktopFiles().size(), 2u);
+  ASSERT_EQ(Popups().size(), 1u);
+  EXPECT_EQ(Popups()[0].text, Placed("Latest_Quarrelwick-2.100.tar.gz"));
+}
+
+TEST_F(UpdaterDownloadTest, AnotherProgramsDownloadStaysOnTheDesktopUnopened) {
+  m_server.Reply("/games/Other.zip", "PK\x03\x04 not really a zip");
+  EXPECT_EQ(UpdaterStartDownload(m_server.Url("/games/Other.zip").c_str()), 1);
+  EXPECT_EQ(qwtest::ReadWholeFile(Desktop() + "/Other.zip"), "PK\x03\x04 not really a zip");
+  ASSERT_EQ(Popups().size(), 1u);
+  EXPECT_EQ(Popups()[0].title, "Download Complete");
+  EXPECT_EQ(Popups()[0].text, "The file \"Other.zip\" is now on your Desktop.");
+  // Without a program from a check the progress names the file.
+  EXPECT_TRUE(m_swin.Showed("Downloading Other.zip (0.0%) ..."));
+}
+
+TEST_F(UpdaterDownloadTest, NamesFromTheLinkAreMadeSafeAndNothingIsRun) {
+  struct Case {
+    const char *path;  // as the link names it
+    const char *served;  // as the server is asked for it
+    const char *placed;
+  } cases[] = {
+      {"/x;touch${IFS}pwned.zip", "/x;touch${IFS}pwned.zip", "x_touch__IFS_pwned.zip"},
+      {"/dl/../../.bashrc", "/.bashrc", "bashrc"},
+      {"/get/Game-2.1.tar.gz?x=1#y", "/get/Game-2.1.tar.gz", "Game-2.1.tar.gz"},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.path);
+    Popups().clear();
+    m_server.Reply(c.served, std::string("bytes of ") + c.placed);
+    EXPECT_EQ(UpdaterStartDownload(m_server.Url(c.path).c_str()), 1);
+    EXPECT_EQ(qwtest::ReadWholeFile(Desktop() + "/" + c.placed), std::string("bytes of ") + c.placed);
+    ASSERT_EQ(Popups().size(), 1u);
+    EXPECT_EQ(Popups()[0].title, "Download Complete");
+  }
+  EXPECT_EQ(DesktopFiles().size(), 3u);
+  // Nothing named by the link was made anywhere else, by a shell or otherwise.
+  for (const std::string &file : HomeFiles()) {
+    if (file.find("pwned") != std::string::npos) {
+      EXPECT_EQ(file, "Schreibtisch/x_touch__IFS_pwned.zip");
+    }
+    EXPECT_NE(file, ".bashrc");
+  }
+  EXPECT_FALSE(qwtest::FileExists("pwned"));
+}
+
+TEST_F(UpdaterDownloadTest, UnusableLinksAreRefusedBeforeAnyTransfer) {
+  // "is out of date." without a link tag still offers Download.
+  m_server.Reply(kCheckPath, "Quarrelwick 2.010 is out of date.");
+  EXPECT_EQ(Updater(UPDATER_PROGRAM_QUARRELWICK, 2.01f), 0);
+  ASSERT_EQ(Popups().size(), 1u);
+  EXPECT_EQ(Popups()[0].type, ENG_MISC_POPUP_ERROR);
+  EXPECT_EQ(Popups()[0].text, "Internal Error 3.");
+  EXPECT_TRUE(qwtest::LogHas("Invalid link name"));
+
+  std::string too_long = m_server.Url("/") + std::string(250, 'a') + ".zip";
+  for (const std::string &link : {std::string("/"), std::string("no-slash.zip"), std::string("ftp://h/x.zip"),
+                                  std::string("file:///etc/passwd"), m_server.Url("/"), m_server.Url("/.."),
+                                  too_long}) {
+    SCOPED_TRACE(link);
+    Popups().clear();
+    EXPECT_EQ(UpdaterStartDownload(link.c_str()), 0);
+    ASSERT_EQ(Popups().size(), 1u);
+    EXPECT_EQ(Popups()[0].text, "Internal Error 3.");
+  }
+  EXPECT_EQ(m_server.Requests().size(), 1u);
+  EXPECT_TRUE(DesktopFiles().empty());
+  EXPECT_EQ(m_swin.windows.size(), 2u);  // the check's and the offer's
+}
+
+TEST_F(UpdaterDownloadTest, CancelDuringADripLeavesNothingBehind) {
+  m_server.Drip("/files/Slow.tar.gz", qwtest::PatternBody(40000), 2000, 0.05);
+  OfferLink("/files/Slow.tar.gz");
+  // The player presses Cancel once part of the file has arrived.
+  bool pressed = false;
+  m_swin.on_poll = [&](FakeSWinPlatform &swin) {
+    if (pressed || swin.windows.size() < 3 || !swin.ControlAt(0)) return false;
+    const std::string &text = swin.ControlAt(0)->text;
+    if (text.find('%') == std::string::npos || text.find("(0.0%)") != std::string::npos) return false;
+    pressed = true;
+    swin.Press(1);
+    return true;
+  };
+  double start = qwtest::NowSeconds();
+  EXPECT_EQ(Updater(UPDATER_PROGRAM_QUARRELWICK, 2.01f), 1);
+  EXPECT_LT(qwtest::NowSeconds() - start, 5.0);
+  EXPECT_TRUE(pressed);
+  EXPECT_TRUE(qwtest::LogHas("CANCEL"));
+  ExpectNotCompleted();
+}
+
+TEST_F(UpdaterDownloadTest, StallsErrorPagesAndOversizedFilesEndTheDownload) {
+  struct Case {
+    const char *name;
+    std::function<void(qwtest::HttpTestServer &)> serve;
+    const char *logged;
+  } cases[] = {
+      {"a stall", [](qwtest::HttpTestServer &s) { s.StallAfter("/f/Game.zip", std::string(4000, 's'), 1000); },
+       "error: 28)"},
+      {"a 404 page", [](qwtest::HttpTestServer &s) { s.Reply("/f/Game.zip", "<h1>Not Found</h1>", 404); },
+       "error: 22)"},
+      {"a redirect",
+       [](qwtest::HttpTestServer &s) {
+         s.Reply("/f/Game.zip", "moved", 302, "Location: http://127.0.0.1:1/Game.zip\r\n");
+       },
+       "HTTP status 302"},
+      {"too big, announced", [](qwtest::HttpTestServer &s) { s.Reply("/f/Game.zip", std::string(9000, 'b')); },
+       "error: 63)"},
+      {"too big, chunked",
+       [](qwtest::HttpTestServer &s) { s.Chunked("/f/Game.zip", {std::string(4000, 'c'), std::string(4000, 'c')}); },
+       "Download larger than 5000 bytes."},
+      {"an early close", [](qwtest::HttpTestServer &s) { s.CloseAfter("/f/Game.zip", std::string(4000, 'e'), 10); },
+       "error: 18)"},
+  };
+  UpdaterSetDownloadLimitsForTests(15, 1, 5000);
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    DebugResetForTests();
+    Popups().clear();
+    m_swin.windows.clear();
+    c.serve(m_server);
+    double start = qwtest::NowSeconds();
+    EXPECT_EQ(UpdaterStartDownload(m_server.Url("/f/Game.zip").c_str()), 1);
+    EXPECT_LT(qwtest::NowSeconds() - start, 6.0);
+    EXPECT_TRUE(qwtest::LogHas(c.logged)) << qwtest::LogText();
+    ExpectNotCompleted();
+  }
+  // Nobody listening.
+  qwtest::RefusedPort refused;
+  Popups().clear();
+  EXPECT_EQ(UpdaterStartDownload(refused.Url("/f/Game.zip").c_str()), 1);
+  ExpectNotCompleted();
+}
+
+TEST_F(UpdaterDownloadTest, APartFileLeftFromBeforeIsReplaced) {
+  qwtest::WriteWholeFile(PartFile(), std::string(100000, 'o'));
+  m_server.Reply("/f/Small.zip", "small");
+  EXPECT_EQ(UpdaterStartDownload(m_server.Url("/f/Small.zip").c_str()), 1);
+  EXPECT_EQ(qwtest::ReadWholeFile(Desktop() + "/Small.zip"), "small");
+  EXPECT_FALSE(qwtest::FileExists(PartFile()));
+}
+
+}  // namespace

@@ -1,0 +1,224 @@
+// The main menu in the real program, started in-process under Xvfb with a temporary HOME, and
+// pressed with SDL mouse and key events as the X server delivers them: its texts, Change
+// Player, New Game, the title's web page, Ctrl+F and Exit.
+#include <GL/glew.h>
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngMain.h"
+#include "Engine/EngPicture.h"
+#include "Engine/EngProgram.h"
+#include "Engine/EngVarious.h"
+#include "Engine/EngWindow.h"
+#include "Engine/MWin/MWin.h"
+#include "Engine/MWin/MWinButton.h"
+#include "Engine/MWin/MWinWindow.h"
+#include "Engine/Resolution.h"
+#include "game/Game.h"
+#include "game/GameStandIns.h"
+#include "game/Main.h"
+#include "game/Program.h"
+#include "players/UserClass.h"
+#include "screens/MainCC.h"
+#include "screens/MainControl.h"
+#include "screens/VQ_Screens.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+class MainCCDisplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+    m_old_cwd = cwd;
+    const char *binary = getenv("QW_TEST_BINARY_DIR");
+    m_resources = std::string(binary ? binary : ".") + "/resources";
+    DebugResetForTests();
+    MainResetForTests();
+    ResolutionResetForTests();
+    MainControlResetForTests();
+    VariousResetForTests();
+    main_create_window_parms = _EngCreateWindowParms();
+    EngProgramSetResourcesPathForTests(m_resources.c_str());
+    char arg0[] = "quarrelwick";
+    char *argv[] = {arg0, nullptr};
+    int exit_code = 0;
+    ASSERT_EQ(MainCreateAndInitMainProgram(nullptr, 1, argv, &exit_code), 1);
+    // A window of the design size: window pixels are design units.
+    main_create_window_parms.windowed = 1;
+    main_create_window_parms.width = 640;
+    main_create_window_parms.height = 480;
+    ASSERT_EQ(EngMainCreateMainWindowAndDevice(), 1);
+    Frames(3);
+  }
+  void TearDown() override {
+    MainExitAndDeleteMainProgram(1);
+    VariousResetForTests();
+    MainControlResetForTests();
+    EngProgramSetResourcesPathForTests(nullptr);
+    ResolutionResetForTests();
+    main_create_window_parms = _EngCreateWindowParms();
+    DebugResetForTests();
+    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+  }
+
+  void Frames(int n) {
+    for (int i = 0; i < n && main_program && !main_program->IsExiting(); i++) main_program->DoConstantFrameRateTick();
+  }
+  MainCC *Menu() { return main_game->GetScreens()->GetMainCC(); }
+  SDL_Window *Native() { return static_cast<SDL_Window *>(eng_main_window->GetNativeWindow_MAC()); }
+  void Push(SDL_Event e) {
+    SDL_PushEvent(&e);
+    Frames(1);
+  }
+  // A left click in the middle of a widget, in window pixels.
+  void Click(MWinButton *button) {
+    ASSERT_NE(button, nullptr);
+    _Dimension a = *button->GetOrigArea();
+    MWinWindow *window = button->GetWindow();
+    if (window) {
+      a.x += window->GetOrigArea()->x;
+      a.y += window->GetOrigArea()->y;
+    }
+    int x = int((a.x + a.width / 2) * eng_main_window_x_ratio);
+    int y = int((a.y + a.height / 2) * eng_main_window_y_ratio);
+    SDL_Event e = {};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.windowID = SDL_GetWindowID(Native());
+    e.motion.x = x;
+    e.motion.y = y;
+    Push(e);
+    for (int pressed = 1; pressed >= 0; pressed--) {
+      e = {};
+      e.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+      e.button.windowID = SDL_GetWindowID(Native());
+      e.button.button = SDL_BUTTON_LEFT;
+      e.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
+      e.button.clicks = 1;
+      e.button.x = x;
+      e.button.y = y;
+      Push(e);
+    }
+  }
+  void Key(SDL_Keycode key, Uint16 mod) {
+    for (int down = 1; down >= 0; down--) {
+      SDL_Event e = {};
+      e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+      e.key.windowID = SDL_GetWindowID(Native());
+      e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+      e.key.keysym.sym = key;
+      e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+      e.key.keysym.mod = mod;
+      Push(e);
+    }
+  }
+  std::string DataFile(const std::string &name) { return m_home.File(".local/share/Tallowmere/Quarrelwick/" + name); }
+  // The title's pixels, from a frame drawn now; hiding the title gives the background alone.
+  std::vector<unsigned char> TitleArea(bool with_title) {
+    MWinButton *title = Menu()->mwinMainMainTitleButton;
+    if (!with_title) title->Hide();
+    main_game->Render();
+    int x = int(128 * eng_main_window_x_ratio), w = int(384 * eng_main_window_x_ratio);
+    int h = int(84 * eng_main_window_y_ratio);
+    std::vector<unsigned char> rgb(size_t(w) * size_t(h) * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, eng_main_window_height - h, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    title->SetShownFlag(1);
+    return rgb;
+  }
+  int TitlePixelsDrawn() {
+    std::vector<unsigned char> with = TitleArea(true), without = TitleArea(false);
+    int differ = 0;
+    for (size_t i = 0; i < with.size(); i += 3)
+      if (abs(with[i] - without[i]) + abs(with[i + 1] - without[i + 1]) + abs(with[i + 2] - without[i + 2]) > 60)
+        differ++;
+    return differ;
+  }
+
+  qwtest::TempDir m_home;
+  qwtest::ScopedEnvVar m_home_var{"HOME", m_home.Path().c_str()};
+  qwtest::ScopedEnvVar m_xdg_data{"XDG_DATA_HOME", (m_home.Path() + "/.local/share").c_str()};
+  qwtest::ScopedEnvVar m_xdg_config{"XDG_CONFIG_HOME", (m_home.Path() + "/.config").c_str()};
+  std::string m_old_cwd, m_resources;
+};
+
+TEST_F(MainCCDisplayTest, TheMenuGreetsThePlayerAndItsButtonsDoWhatTheySay) {
+  ASSERT_NE(main_game, nullptr);
+  ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), MAIN_SCREEN_ID);
+  MainCC *menu = Menu();
+  ASSERT_NE(menu->mwinMainMainWelcomeButton, nullptr);
+  EXPECT_STREQ(menu->mwinMainMainWelcomeButton->GetTextP(), "Welcome, Player.");
+  EXPECT_STREQ(menu->mwinMainMainVersionButton->GetTextP(), "Version 2.01");
+  EXPECT_EQ(menu->mwinMainMainDebugButton->IsShown(), 0);
+  EXPECT_EQ(menu->mwinMainMainReviewButton->IsShown(), 0);
+  EXPECT_EQ(menu->mwinMainMainPlayButton->IsShown(), 1);
+  EXPECT_EQ(MainControlGetTitlePicture()->AreGraphicsCreated(), 1);
+  EXPECT_GT(TitlePixelsDrawn(), 2000);
+
+  // A long Latin-1 name is greeted whole, narrowed to the line.
+  UserClass *user = main_game->GetUser();
+  const char *name = "Zo\xEB \xC5ngstr\xF6msdotter";
+  ASSERT_EQ(user->CreateNewUser(name, "SE", 0), 1);
+  user->AfterUserCreatedOrLoaded(1, 0);
+  Frames(2);
+  EXPECT_EQ(std::string(Menu()->mwinMainMainWelcomeButton->GetTextP()), std::string("Welcome, ") + name + ".");
+  EXPECT_EQ(Menu()->mwinMainMainWelcomeButton->GetShrinkTextToFit(), 1);
+
+  // Change Player clears "always start with this player" in the player file and saves the
+  // display settings.
+  user->AlwaysLoadThisUser(0);
+  ASSERT_EQ(user->Save(1), 1);
+  ASSERT_EQ(unlink(DataFile("Resolution.dat").c_str()), 0);
+  Click(Menu()->mwinMainMainUserButton);
+  EXPECT_TRUE(qwtest::FileExists(DataFile("Resolution.dat")));
+  char always_load = 9, country[4] = {0};
+  UserClass reader(nullptr, "Quarrelwick", 0, USER_ENCRYPTION_ACCEPT_PLAIN);
+  ASSERT_EQ(reader.LoadUser(name, 1, &always_load, country), 1);
+  EXPECT_EQ(always_load, 0);
+  // Its screen is not in the game yet: the menu stays.
+  EXPECT_EQ(main_game->GetMWin()->GetCurrentScreen(), MAIN_SCREEN_ID);
+
+  // New Game deletes the resume game, even though the garden screen is not there yet.
+  SaveGame(0, 1);
+  Click(Menu()->mwinMainMainPlayButton);
+  EXPECT_EQ(DoesSavedGameExist(0, 1), 0);
+  EXPECT_EQ(MainControlGetTitlePicture()->AreGraphicsCreated(), 1);
+
+  // The title asks, and Yes opens the game's page.
+  std::string opener = m_home.File("opener.sh"), opened = m_home.File("opened.txt");
+  qwtest::WriteWholeFile(opener, "#!/bin/sh\nprintf '%s' \"$1\" > '" + opened + "'\n");
+  ASSERT_EQ(chmod(opener.c_str(), 0700), 0);
+  VariousSetBrowserOpenerForTests(opener.c_str());
+  Click(Menu()->mwinMainMainTitleButton);
+  MWin *mwin = main_game->GetMWin();
+  ASSERT_EQ(mwin->PopupIsOn(), 1);
+  MWinButton *yes = mwin->PopupGetWindow()->GetButtonFromID("OK", 0);
+  Click(yes);
+  Frames(2);
+  ASSERT_EQ(VariousWaitForBrowserOpenerForTests(), 0);
+  EXPECT_EQ(qwtest::ReadWholeFile(opened), std::string(various_tallowmere_home_page) + "/quarrelwick");
+  if (mwin->PopupIsOn()) mwin->PopupTurnOff();
+  Frames(1);
+
+  // Ctrl+F: full screen, the device made anew, and the title drawn again.
+  Key(SDLK_f, KMOD_LCTRL);
+  Frames(3);
+  EXPECT_EQ(eng_main_window_windowed, 0);
+  ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), MAIN_SCREEN_ID);
+  ASSERT_NE(Menu()->mwinMainMainTitleButton, nullptr);
+  EXPECT_EQ(MainControlGetTitlePicture()->AreGraphicsCreated(), 1);
+  EXPECT_GT(TitlePixelsDrawn(), 2000);
+
+  // Exit Game ends the loop.
+  Click(Menu()->mwinMainMainExitButton);
+  EXPECT_EQ(main_program->IsExiting(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,236 @@
+// The layout builder on the real toolkit, through the main menu's, the debug settings' and the
+// on-screen keyboard's tables: what each device layout builds, failures and what survives them.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngFont.h"
+#include "Engine/MWin/MWinFonts.h"
+#include "Engine/MWin/MWinTextEntryMobile.h"
+#include "screens/ScreenLayout.h"
+#include "screens/layouts/DebugCollectionController.h"
+#include "screens/layouts/KeyInputCollectionController.h"
+#include "screens/layouts/MainCollectionController.h"
+#include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+// The generated layout alone: no behaviour.
+class MainLayout : public MainCollectionController {
+ public:
+  void StartingCB(void *) override {}
+  void TickCB() override {}
+  void RenderCB(_MWinRenderStage) override {}
+  char ButtonsCallback(MWinButton *, _MWinButtonCallbackInfo *) override { return 0; }
+};
+
+class DebugLayout : public DebugCollectionController {
+ public:
+  void StartingCB(void *) override {}
+  void TickCB() override {}
+  void RenderCB(_MWinRenderStage) override {}
+  char ButtonsCallback(MWinButton *, _MWinButtonCallbackInfo *) override { return 0; }
+};
+
+class ScreenLayoutTest : public qwtest::MWinTest {
+ protected:
+  // The game's font id, as its skin registers it.
+  void SetUp() override {
+    MWinTest::SetUp();
+    mwin->GetFonts()->AddUserFontPointer("Main", &m_font);
+  }
+  void TearDown() override {
+    ScreenLayoutFailWidgetForTests(nullptr);
+    MWinTest::TearDown();
+  }
+  MWinButton *Widget(MainLayout &main, const char *id) {
+    return main.mwinMainMainWindow ? main.mwinMainMainWindow->GetButtonFromID(id, 0) : nullptr;
+  }
+  std::array<MWinButton *, 14> Members(MainLayout &m) {
+    return {m.mwinMainMainTitleButton, m.mwinMainMainVersionButton,    m.mwinMainMainWelcomeButton,
+            m.mwinMainMainPlayButton,  m.mwinMainMainHelpButton,       m.mwinMainMainScoresButton,
+            m.mwinMainMainSoundButton, m.mwinMainMainOptionsButton,    m.mwinMainMainAboutButton,
+            m.mwinMainMainUserButton,  m.mwinMainMainOtherGamesButton, m.mwinMainMainExitButton,
+            m.mwinMainMainDebugButton, m.mwinMainMainReviewButton};
+  }
+  EngFont m_font;
+};
+
+TEST_F(ScreenLayoutTest, EachDeviceLayoutBuildsItsOwnRectanglesAndHiddenWidgets) {
+  struct Case {
+    int layout;
+    const char *id;
+    _Dimension area;
+    bool shown;
+  };
+  const Case cases[] = {
+      {0, "Play", {235, 205, 170, 40}, true},
+      {0, "Exit", {330, 400, 150, 30}, true},
+      {0, "Debug", {10, 450, 50, 20}, true},
+      {0, "Version", {560, 0, 75, 20}, true},
+      {1, "Exit", {265, 425, 150, 30}, false},
+      {2, "Help", {50, 250, 250, 60}, true},
+      {2, "Version", {530, 450, 105, 25}, false},
+      {2, "Exit", {265, 425, 150, 30}, false},
+      {3, "Review", {192.5f, 145, 255, 30}, true},
+      {4, "Exit", {435, 440, 150, 30}, false},
+      {4, "OtherGames", {245, 410, 150, 35}, true},
+      // A layout that is none of the five builds the desktop's.
+      {7, "Play", {235, 205, 170, 40}, true},
+      {7, "Exit", {330, 400, 150, 30}, true},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::to_string(c.layout) + " " + c.id);
+    mwin->SetScreenLayout(_EngLayout(c.layout));
+    MainLayout main;
+    ASSERT_EQ(main.CreateCollection(mwin), 1);
+    ASSERT_NE(main.mwinMainMainWindow, nullptr);
+    MWinButton *b = Widget(main, c.id);
+    ASSERT_NE(b, nullptr);
+    const _Dimension *a = b->GetOrigArea();
+    EXPECT_FLOAT_EQ(a->x, c.area.x);
+    EXPECT_FLOAT_EQ(a->y, c.area.y);
+    EXPECT_FLOAT_EQ(a->width, c.area.width);
+    EXPECT_FLOAT_EQ(a->height, c.area.height);
+    EXPECT_EQ(b->IsShown() ? true : false, c.shown);
+    for (MWinButton *member : Members(main)) EXPECT_NE(member, nullptr);
+    EXPECT_EQ(main.mwinMainMainWindow->GetController(0), &main);
+    Desktop()->RemoveAllCollections();
+  }
+}
+
+TEST_F(ScreenLayoutTest, WidgetsGetTheirLookAndTheirLanguageTokens) {
+  MainLayout main;
+  ASSERT_EQ(main.CreateCollection(mwin), 1);
+  MWinButton *play = main.mwinMainMainPlayButton;
+  ASSERT_NE(play, nullptr);
+  EXPECT_EQ(play->GetType(), MWIN_BUTTON_PUSH);
+  EXPECT_STREQ(play->GetFontID(), "Main");
+  EXPECT_EQ(play->GetTextAlign(), MWIN_ALIGN_CENTRE);
+  _ColourRGBA colour;
+  play->GetTextColour(&colour);
+  EXPECT_FLOAT_EQ(colour.a, 0.7f);
+  float sx = 0, sy = 0;
+  play->GetTextScaleNoOrientation(&sx, &sy);
+  EXPECT_FLOAT_EQ(sx, 1.0f);
+  EXPECT_FLOAT_EQ(sy, 1.1f);
+  EXPECT_STREQ(play->GetTextP(), "New Game");
+  EXPECT_EQ(main.mwinMainMainTitleButton->GetType(), MWIN_BUTTON_STATIC);
+  // Placeholders carry no token; the others carry "<Collection>_<Id>" once texts are loaded.
+  EXPECT_STREQ(main.mwinMainMainWelcomeButton->GetTextP(), "Wecome, Name.");
+  EXPECT_EQ(main.mwinMainMainWelcomeButton->IsLanguageTokenMode(), 0);
+}
+
+TEST_F(ScreenLayoutTest, EveryTokenTheTablesUseIsInTheEnglishTexts) {
+  const std::string english = qwtest::ReadWholeFile(qwtest::SourceDir() + "/resources/CommonTexts/English.txt");
+  for (const ScreenLayout *layout : {&MainCollectionController::GetLayout(), &DebugCollectionController::GetLayout(),
+                                     &KeyInputCollectionController::GetLayout()}) {
+    for (int w = 0; w < layout->num_windows; w++) {
+      const ScreenLayoutWindow &window = layout->windows[w];
+      for (int n = 0; n < window.num_widgets; n++) {
+        for (int device = 0; device < ENG_NUM_LAYOUTS; device++) {
+          const ScreenLayoutWidget *row = ScreenLayoutGetWidget(window, n, _EngLayout(device));
+          std::string token;
+          if (row->settings.token_rule == 1 && row->text[0])
+            token = std::string(layout->collection) + "_" + row->id;
+          else if (row->settings.token_rule == 2)
+            token = row->settings.token;
+          if (token.empty()) continue;
+          EXPECT_NE(english.find("\n" + token + "=" + row->text), std::string::npos) << token;
+        }
+      }
+      for (const char *token : {window.record.title_token, window.record.hide_token, window.record.extra_token})
+        if (token[0]) {
+          EXPECT_NE(english.find(std::string("\n") + token + "="), std::string::npos) << token;
+        }
+    }
+  }
+}
+
+TEST_F(ScreenLayoutTest, ASecondBuildWhileTheFirstIsUpMakesNothing) {
+  MainLayout first, second;
+  ASSERT_EQ(first.CreateCollection(mwin), 1);
+  std::string log = qwtest::Logged([&] { EXPECT_EQ(second.CreateCollection(mwin), 0); });
+  EXPECT_EQ(second.mwinMainCollection, nullptr);
+  EXPECT_EQ(second.mwinMainMainWindow, nullptr);
+  EXPECT_NE(log.find("MainCollectionController::AddCollectionToDesktop"), std::string::npos) << log;
+  EXPECT_NE(log.find("Could not create collection <Main>"), std::string::npos) << log;
+  EXPECT_EQ(first.CreateCollection(nullptr), 0);
+}
+
+TEST_F(ScreenLayoutTest, AFailingWidgetLeavesOnlyItsOwnMemberEmpty) {
+  ScreenLayoutFailWidgetForTests("Sound");
+  MainLayout main;
+  std::string log = qwtest::Logged([&] { EXPECT_EQ(main.CreateCollection(mwin), 1); });
+  EXPECT_EQ(main.mwinMainMainSoundButton, nullptr);
+  int built = 0;
+  for (MWinButton *member : Members(main)) built += member ? 1 : 0;
+  EXPECT_EQ(built, 13);
+  EXPECT_NE(main.mwinMainMainOptionsButton, nullptr);
+  ASSERT_NE(main.mwinMainMainWindow, nullptr);
+  EXPECT_EQ(main.mwinMainMainWindow->GetController(0), &main);
+  EXPECT_NE(
+      log.find("( MainCollectionController::AddMainWindowButtonsToWindowNormal )    Could not add button(s) to window"),
+      std::string::npos)
+      << log;
+  EXPECT_NE(
+      log.find("( MainCollectionController::AddMainWindowToCollectionNormal )    Could not add buttons to window"),
+      std::string::npos)
+      << log;
+}
+
+TEST_F(ScreenLayoutTest, RemoveVarsForgetsTheWidgetsButTheToolkitKeepsThem) {
+  MainLayout main;
+  ASSERT_EQ(main.CreateCollection(mwin), 1);
+  MWinWindow *window = main.mwinMainMainWindow;
+  MWinButton *play = main.mwinMainMainPlayButton;
+  main.RemoveVars();
+  EXPECT_EQ(main.mwinMainCollection, nullptr);
+  EXPECT_EQ(main.mwinMainMainWindow, nullptr);
+  for (MWinButton *member : Members(main)) EXPECT_EQ(member, nullptr);
+  // Still alive and in place (AddressSanitizer would catch a freed one).
+  EXPECT_EQ(window->GetNumButtons(), 14);
+  EXPECT_STREQ(play->GetID(), "Play");
+  EXPECT_EQ(mwin->GetCollectionFromID("Main", 0) != nullptr, true);
+}
+
+TEST_F(ScreenLayoutTest, TheDebugSettingsWindowHasItsTitleBackButtonAndList) {
+  DebugLayout debug;
+  ASSERT_EQ(debug.CreateCollection(mwin), 1);
+  MWinWindow *window = debug.mwinDebugMainWinWindow;
+  ASSERT_NE(window, nullptr);
+  EXPECT_STREQ(window->GetTitleText(), "Debug Settings");
+  EXPECT_NE(window->GetHideButton(), nullptr);
+  const _Dimension *area = window->GetOrigArea();
+  EXPECT_FLOAT_EQ(area->x, 160);
+  EXPECT_FLOAT_EQ(area->width, 320);
+  ASSERT_NE(debug.mwinDebugMainWinStartupActionButton, nullptr);
+  EXPECT_EQ(debug.mwinDebugMainWinStartupActionButton->GetType(), MWIN_BUTTON_LIST);
+}
+
+TEST_F(ScreenLayoutTest, TheKeyboardFillsTheToolkitsGlobalsAndStandsInPortraitForOtherLayouts) {
+  for (int layout : {0, 7, 2}) {
+    SCOPED_TRACE(layout);
+    mwin->SetScreenLayout(_EngLayout(layout));
+    KeyInputCollectionController keys;
+    ASSERT_EQ(keys.CreateCollection(mwin), 1);
+    ASSERT_NE(mwinKeyInputCollection, nullptr);
+    ASSERT_NE(mwinKeyInputMainWinWindow, nullptr);
+    int expected = layout == 2 ? ENG_LAYOUT_PHONE_LANDSCAPE : ENG_LAYOUT_PHONE_PORTRAIT;
+    EXPECT_EQ(mwinKeyInputCollection->GetFirstWindow(_EngLayout(expected)), mwinKeyInputMainWinWindow);
+    for (MWinButton *b : {mwinKeyInputMainWinBgButton, mwinKeyInputMainWinTitleButton, mwinKeyInputMainWinMessageButton,
+                          mwinKeyInputMainWinTextButton, mwinKeyInputMainWinKeysBackButton,
+                          mwinKeyInputMainWinDoneButton, mwinKeyInputMainWinShiftButton, mwinKeyInputMainWinDelButton})
+      EXPECT_NE(b, nullptr);
+    EXPECT_FLOAT_EQ(mwinKeyInputMainWinDoneButton->GetOrigArea()->x, 220);
+    keys.RemoveVars();
+    EXPECT_EQ(mwinKeyInputMainWinDoneButton, nullptr);
+    EXPECT_EQ(mwinKeyInputCollection, nullptr);
+    Desktop()->RemoveAllCollections();
+  }
+}
+
+}  // namespace
