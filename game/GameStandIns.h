@@ -49,6 +49,10 @@ int ScoresGetWorldNumScores();
 ScoresScore *ScoresGetWorldScores();
 
 // Menu screens (their controllers belong to the screens table).
+// The garden selection's pictures, one a garden, which the high-score screen shows too.
+class EngTexture;
+extern EngTexture sc_texs[4];
+char SelectControlCreateGraphics();
 void SelectControlDestroyGraphics();
 void OptionsUpdatePowerStandIn();
 
