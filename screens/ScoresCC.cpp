@@ -54,10 +54,6 @@ const char *RangeStringCB(int entry, MWinButton *, void *user) {
   return static_cast<ScoresCC *>(user)->GetRangeStringCB(entry);
 }
 
-void RangeCB_Static(MWin *mwin, _MWinButtonCallbackInfo *info, int a, int b, void *user) {
-  static_cast<ScoresCC *>(user)->RangeCB(mwin, info, a, b);
-}
-
 const char *FillTabPanelCB_Static(int row, int column, MWinTabPanel *) {
   return scores_cc ? scores_cc->FillTabPanelCB(row, column) : "";
 }
@@ -171,7 +167,6 @@ void ScoresCC::StartingCB(void *) {
     range->ChoiceSetStringsCallback(4, RangeStringCB, this);
     range->ChoiceSetSel(o->scores_range - 1);
     if (!m_mwin || m_mwin->GetScreenLayout() == ENG_LAYOUT_DESKTOP) range->ChoiceSetSelectionExtraWidthMultiplier(2.0f);
-    range->SetCallback(RangeCB_Static, 0, 0, this, 0);
   }
 
   CountryCreateGraphics();
@@ -592,7 +587,7 @@ void ScoresCC::FindMeCB() {
 
 // ---- Presses ----
 
-char ScoresCC::ButtonsCallback(MWinButton *button, _MWinButtonCallbackInfo *) {
+char ScoresCC::ButtonsCallback(MWinButton *button, _MWinButtonCallbackInfo *info) {
   if (!button) return 0;
   if (button == mwinScoresMainResetButton) {
     ResetCB();
@@ -611,7 +606,7 @@ char ScoresCC::ButtonsCallback(MWinButton *button, _MWinButtonCallbackInfo *) {
   } else if (button == mwinScoresMainWhichButton) {
     WhichCB();
   } else if (button == mwinScoresMainRangeButton) {
-    RangeCB(m_mwin, nullptr, 0, 0);
+    RangeCB(m_mwin, info, 0, 0);
   } else if (button == mwinScoresMainFindMeButton) {
     FindMeCB();
   } else if (button == mwinScoresMainTitleButton) {

@@ -74,14 +74,25 @@ static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kW
 const ScreenLayout kLayout = {"Scores", kWindows, 1, 1};
 
 using Self = ScoresCollectionController;
-char (Self::*const kButtonsBuilders[ENG_NUM_LAYOUTS])(MWinWindow *) = {
-    &Self::AddMainWindowButtonsToWindowNormal, &Self::AddMainWindowButtonsToWindowIPhonePortrait,
-    &Self::AddMainWindowButtonsToWindowIPhoneLandscape, &Self::AddMainWindowButtonsToWindowIPadPortrait,
-    &Self::AddMainWindowButtonsToWindowIPadLandscape};
-MWinWindow *(Self::*const kWindowBuilders[ENG_NUM_LAYOUTS])(MWinCollection *) = {
-    &Self::AddMainWindowToCollectionNormal, &Self::AddMainWindowToCollectionIPhonePortrait,
-    &Self::AddMainWindowToCollectionIPhoneLandscape, &Self::AddMainWindowToCollectionIPadPortrait,
-    &Self::AddMainWindowToCollectionIPadLandscape};
+// The builders of a device layout.
+MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWindowToCollectionIPhonePortrait(c);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWindowToCollectionIPhoneLandscape(c);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWindowToCollectionIPadPortrait(c);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWindowToCollectionIPadLandscape(c);
+    default: return self->AddMainWindowToCollectionNormal(c);
+  }
+}
+char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWindowButtonsToWindowIPhonePortrait(w);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWindowButtonsToWindowIPhoneLandscape(w);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWindowButtonsToWindowIPadPortrait(w);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWindowButtonsToWindowIPadLandscape(w);
+    default: return self->AddMainWindowButtonsToWindowNormal(w);
+  }
+}
 
 }  // namespace
 
@@ -110,12 +121,12 @@ char ScoresCollectionController::CreateCollection(MWin *mwin) {
 
 MWinCollection *ScoresCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
   return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinScoresCollection,
-                                              [this](MWinCollection *c, _EngLayout l) { (this->*kWindowBuilders[l])(c); });
+                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
 }
 
 MWinWindow *ScoresCollectionController::AddMainWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
   return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinScoresMainWindow, this,
-                                 [this, layout](MWinWindow *w) { return (this->*kButtonsBuilders[layout])(w); });
+                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
 }
 
 MWinWindow *ScoresCollectionController::AddMainWindowToCollectionNormal(MWinCollection *c) {

@@ -88,7 +88,7 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
   }
   void TearDown() override {
     if (m_game) {
-      m_screens->RemoveAllScreens();
+      if (m_screens) m_screens->RemoveAllScreens();
       m_game->DeleteGraphics();
     }
     delete m_game;
@@ -265,6 +265,19 @@ TEST_F(ScoresCCDisplayTest, GardensLocalOnlyButtonsAndTheSKey) {
   EXPECT_EQ(cc->GetRowCount(), 1);
   EXPECT_EQ(cc->mwinScoresMainSubmitButton->IsEnabled(), 1);
   EXPECT_EQ(Options()->scores_online, 1);
+
+  // The range choice writes the player's option; the chosen range reads as a word.
+  MWinChoice *range = MWinChoice::From(cc->mwinScoresMainRangeButton);
+  EXPECT_EQ(range->ChoiceGetSel(), 0);
+  EXPECT_STREQ(cc->GetRangeStringCB(0), "Year");
+  EXPECT_STREQ(cc->GetRangeStringCB(2), "W");
+  range->ChoiceSetSel(2);
+  info.choice_event = 0;
+  EXPECT_EQ(cc->ButtonsCallback(range, &info), 1);
+  EXPECT_EQ(Options()->scores_range, 3);
+  EXPECT_STREQ(cc->GetRangeStringCB(2), "Week");
+  EXPECT_STREQ(cc->GetRangeStringCB(0), "Y");
+  EXPECT_EQ(cc->GetRowCount(), 1);
 
   // The row's country flag is drawn over the table in the Country cell (x 247 to 321).
   m_game->Render();
