@@ -9,6 +9,7 @@
 #include "game/GameStandIns.h"
 #include "game/Sound.h"
 #include "screens/MainCC.h"
+#include "screens/ScoresCC.h"
 #include "screens/layouts/KeyInputCollectionController.h"
 
 const euint MAIN_SCREEN_ID = EngFourCC("MAIN");
@@ -26,11 +27,13 @@ const euint GAME_ADS_SCREEN_ID = EngFourCC("GADS");
 
 static const char *const kMenuBackground = "MenuBg.jpg";
 
-VQ_Screens::VQ_Screens(Game *game, MWin *mwin) : MWinScreens(mwin, 0), m_game(game), m_main_cc(nullptr) {
+VQ_Screens::VQ_Screens(Game *game, MWin *mwin) : MWinScreens(mwin, 0), m_game(game), m_main_cc(nullptr), m_scores_cc(nullptr) {
   DebugAssertAlt(game ? 1 : 0, ENG_FUNC, "No game_p");
   // In the order the screens are registered; each later screen comes with its own module.
   m_main_cc = new MainCC();
   m_main_cc->SetScreensVar(this);
+  m_scores_cc = new ScoresCC();
+  m_scores_cc->SetScreensVar(this);
   MWinSetKeyInputLayoutFactory(KeyInputCollectionController::New);
 }
 
@@ -40,6 +43,13 @@ VQ_Screens::~VQ_Screens() {
   MWinSetKeyInputLayoutFactory(nullptr);
   delete m_main_cc;
   m_main_cc = nullptr;
+  delete m_scores_cc;
+  m_scores_cc = nullptr;
+}
+
+ScoresCC *VQ_Screens::GetScoresCC() {
+  DebugAssertAlt(m_scores_cc ? 1 : 0, ENG_FUNC, "No scores CC");
+  return m_scores_cc;
 }
 
 MainCC *VQ_Screens::GetMainCC() {
@@ -59,6 +69,7 @@ char VQ_Screens::SetupProgramScreens() {
   // follow 'MAIN' here, in that order, as their screens come.
   const VQ_ScreenEntry entries[] = {
       {MAIN_SCREEN_ID, m_main_cc},
+      {SCORES_SCREEN_ID, m_scores_cc},
   };
   char ok = AddScreens(entries, int(sizeof(entries) / sizeof(entries[0])));
   if (!UserScreensAddScreensStandIn(this, 1)) ok = 0;
@@ -68,6 +79,7 @@ char VQ_Screens::SetupProgramScreens() {
 
 void VQ_Screens::RemoveAllVars() {
   if (m_main_cc) m_main_cc->RemoveVars();
+  if (m_scores_cc) m_scores_cc->RemoveVars();
 }
 
 void VQ_Screens::PreScreensStartCB() {

@@ -26,6 +26,7 @@
 #include "game/GameStandIns.h"
 #include "game/Program.h"
 #include "game/Quarrelwick.h"
+#include "online/Scores.h"
 #include "players/UserClass.h"
 #include "players/UserInfo.h"
 #include "screens/VQ_Screens.h"

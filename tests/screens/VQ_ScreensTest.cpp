@@ -169,7 +169,7 @@ TEST_F(VQ_ScreensTest, AScreenNotInTheGameYetIsReportedAndTheMenuStaysAsItWas) {
   };
   const Case cases[] = {
       {Main()->mwinMainMainPlayButton, "SELE"},       {Main()->mwinMainMainHelpButton, "HELP"},
-      {Main()->mwinMainMainScoresButton, "STAT"},     {Main()->mwinMainMainSoundButton, "PLRS"},
+      {Main()->mwinMainMainSoundButton, "PLRS"},
       {Main()->mwinMainMainOptionsButton, "OPTN"},    {Main()->mwinMainMainAboutButton, "ABOT"},
       {Main()->mwinMainMainOtherGamesButton, "GADS"},
   };
@@ -182,6 +182,12 @@ TEST_F(VQ_ScreensTest, AScreenNotInTheGameYetIsReportedAndTheMenuStaysAsItWas) {
   }
   // New Game deleted the resume game all the same.
   EXPECT_EQ(DoesSavedGameExist(0, 1), 0);
+  // The high scores are in the game.
+  EXPECT_EQ(Press(Main()->mwinMainMainScoresButton), 1);
+  EXPECT_EQ(m_mwin->GetCurrentScreen(), SCORES_SCREEN_ID);
+  m_screens->GoBack();
+  EXPECT_EQ(m_mwin->GetCurrentScreen(), MAIN_SCREEN_ID);
+  play = Main()->mwinMainMainPlayButton;
   EXPECT_EQ(Press(nullptr), 0);
   _MWinButtonCallbackInfo info = {};
   EXPECT_EQ(Main()->ButtonsCallback(play, nullptr), 0);
