@@ -168,9 +168,8 @@ TEST_F(VQ_ScreensTest, AScreenNotInTheGameYetIsReportedAndTheMenuStaysAsItWas) {
     const char *id;
   };
   const Case cases[] = {
-      {Main()->mwinMainMainPlayButton, "SELE"},       {Main()->mwinMainMainHelpButton, "HELP"},
-      {Main()->mwinMainMainScoresButton, "STAT"},     {Main()->mwinMainMainSoundButton, "PLRS"},
-      {Main()->mwinMainMainOptionsButton, "OPTN"},    {Main()->mwinMainMainAboutButton, "ABOT"},
+      {Main()->mwinMainMainPlayButton, "SELE"},    {Main()->mwinMainMainScoresButton, "STAT"},
+      {Main()->mwinMainMainSoundButton, "PLRS"},   {Main()->mwinMainMainOptionsButton, "OPTN"},
       {Main()->mwinMainMainOtherGamesButton, "GADS"},
   };
   for (const Case &c : cases) {
