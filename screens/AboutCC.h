@@ -1,7 +1,6 @@
-// The about screen 'ABOT': the title picture, the version, credit rows that
-// fade in over two seconds, the maker's home page and forums (after the player
-// confirms) and the way to the log viewer. Back (and Escape) return to the main
-// menu.
+// The about screen 'ABOT': the title picture, the version, credit rows that fade in over two
+// seconds, the maker's home page and forums (after the player confirms) and the way to the log
+// viewer. Back (and Escape) return to the main menu.
 #pragma once
 
 #include "Engine/EngTypes.h"

@@ -33,83 +33,63 @@ constexpr HelpText kNoText = {nullptr, nullptr};
 const HelpPage kPages[HELP_NUM_PAGES] = {
     {{"Help_Title_1_A", "Objective"},
      {"Help_Text_1_A",
-      "Your objective is to kill all bugs in your garden "
-      "before they reach your house by destroying them with a "
+      "Your objective is to kill all bugs in your garden before they reach your house by destroying them with a "
       "variety of weapons."},
      kNoText,
      {"Help_Title_1_B", "Creating Factories & Weapons"},
      {"Help_Text_1_B",
-      "Before you can create any weapons, you must first create a factory for "
-      "that weapon. To create a factory, "},
+      "Before you can create any weapons, you must first create a factory for that weapon. To create a factory, "},
      {"Help_Text_1_C",
-      "first select one by clicking on it with the mouse. Next move the mouse "
-      "onto your garden and then click again "
-      "to place the factory."},
+      "first select one by clicking on it with the mouse. Next move the mouse onto your garden and then click again to "
+      "place the factory."},
      {"Help_Text_1_D",
-      "\n\nAfter you create a factory one of your weapons will be available. "
-      "Repeat the procedure above to place a "
+      "\n\nAfter you create a factory one of your weapons will be available. Repeat the procedure above to place a "
       "weapon in the garden."}},
     {{"Help_Title_2_A", "Upgrading"},
-     {"Help_Text_2_A",
-      "A weapon can be upgraded to improve its capabilities. "
-      "To upgrade a weapon "},
+     {"Help_Text_2_A", "A weapon can be upgraded to improve its capabilities. To upgrade a weapon "},
      {"Help_Text_2_B",
-      "To upgrade a weapon click on it and select \"Upgrade\" "
-      "or simply press the \"U\" key when the mouse is over "
-      "the weapon."},
+      "To upgrade a weapon click on it and select \"Upgrade\" or simply press the \"U\" key when the mouse is over the "
+      "weapon."},
      {"Help_Title_2_C", "Full Upgrades"},
      {"Help_Text_2_C",
-      "A \"Full Upgrade\" upgrades a weapon to its maximum "
-      "level, but takes the time and price of each of the "
+      "A \"Full Upgrade\" upgrades a weapon to its maximum level, but takes the time and price of each of the "
       "individual upgrades added together. "},
      {"Help_Text_2_D",
-      "Select \"Full Upgrade\" or press the \"F\" key to do a "
-      "full upgrade of the selected weapon.\n\nThe weapons "
+      "Select \"Full Upgrade\" or press the \"F\" key to do a full upgrade of the selected weapon.\n\nThe weapons "
       "level is displayed when you move the mouse over it."},
      kNoText},
     {{"Help_Title_3_A", "Weapons"},
      {"Help_Text_3_A",
-      "Weapons all have the following basic characteristics:\n\nLEVEL:  The "
-      "weapons current upgrade level.\n"
-      "PRICE:  How much the weapon or upgrade costs.\nRANGE:  How near to the "
-      "weapon a bug can be detected.\n"
-      "RELOAD RATE:  How often the weapon fires.\nDAMAGE:  How much damage the "
-      "weapon inflicts.\n"
-      "SLOWDOWN:  How much the weapon slows down a bug."},
+      "Weapons all have the following basic characteristics:\n\nLEVEL:  The weapons current upgrade level.\nPRICE:  "
+      "How much the weapon or upgrade costs.\nRANGE:  How near to the weapon a bug can be detected.\nRELOAD RATE:  How "
+      "often the weapon fires.\nDAMAGE:  How much damage the weapon inflicts.\nSLOWDOWN:  How much the weapon slows "
+      "down a bug."},
      {"Help_Text_3_B",
-      "\n\nThese characteristics are shown in a window when you select a "
-      "weapon. The numbers shown on the right in "
-      "the window represent the characteristics for the next upgrade level."},
+      "\n\nThese characteristics are shown in a window when you select a weapon. The numbers shown on the right in the "
+      "window represent the characteristics for the next upgrade level."},
      kNoText,
      kNoText,
      kNoText,
      kNoText},
     {{"Help_Title_4_A", "Targeting"},
      {"Help_Text_4_A",
-      "You can also control the targeting mode of the weapon "
-      "by selecting one of the following modes in the weapon "
-      "info window:\n\nFRONT:  Target the front most bug in "
-      "range (default setting)\nBACK:  Target the back most "
-      "bug in range.\nSTRONG:  Target the strongest bug in "
-      "range.\nWEAK:  Target the weakest bug in range.\n"
-      "NEAR:  Target the nearest bug in range."},
+      "You can also control the targeting mode of the weapon by selecting one of the following modes in the weapon "
+      "info window:\n\nFRONT:  Target the front most bug in range (default setting)\nBACK:  Target the back most bug "
+      "in range.\nSTRONG:  Target the strongest bug in range.\nWEAK:  Target the weakest bug in range.\nNEAR:  Target "
+      "the nearest bug in range."},
      kNoText,
      {"Help_Title_4_B", "Pausing & Resuming"},
      {"Help_Text_4_B",
-      "Press the spacebar or the PAUSE or RESUME button to pause the progress "
-      "of the bugs. This pauses upgrades "
-      "also, but you still have full control of your weapons."},
+      "Press the spacebar or the PAUSE or RESUME button to pause the progress of the bugs. This pauses upgrades also, "
+      "but you still have full control of your weapons."},
      kNoText,
      kNoText},
     {{"Help_Title_5", "Tips"},
      {"Help_Text_5",
-      "Factories, weapons and upgrades costs money. Spend wisely.\n\nBugs are "
-      "only targeted when inside the weapons "
-      "range. The range is shown as a circle around the weapon and it "
-      "increases with each upgrade.\n\nThe spray "
-      "weapons are best used for slowing down the bugs.\n\nSell older weapons "
-      "when they become ineffective against "
-      "the stronger bugs."},
+      "Factories, weapons and upgrades costs money. Spend wisely.\n\nBugs are only targeted when inside the weapons "
+      "range. The range is shown as a circle around the weapon and it increases with each upgrade.\n\nThe spray "
+      "weapons are best used for slowing down the bugs.\n\nSell older weapons when they become ineffective against the "
+      "stronger bugs."},
      kNoText,
      kNoText,
      kNoText,
@@ -118,9 +98,8 @@ const HelpPage kPages[HELP_NUM_PAGES] = {
 };
 
 const char *const kKeysText =
-    "U: Upgrade Weapon\n\nF: Full Upgrade Weapon\n\nG: Place Gun\n\nS: Place "
-    "Spray\n\nP: Place Projectile\n\n"
-    "Space: Pause/Resume\n\nEscape: Menus";
+    "U: Upgrade Weapon\n\nF: Full Upgrade Weapon\n\nG: Place Gun\n\nS: Place Spray\n\nP: Place Projectile\n\nSpace: "
+    "Pause/Resume\n\nEscape: Menus";
 
 const char *Text(const HelpText &text) { return text.token ? ScreensText(text.token, text.english) : nullptr; }
 

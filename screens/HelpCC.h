@@ -1,7 +1,6 @@
-// The help screen 'HELP': five pages of formatted help text in the script text
-// box, stepped through with Prev and Next, and a popup of the play keys.
-// Reached from the main menu and the pause screen; Back (and Escape) return
-// there. Opening it turns the player's tutorial on.
+// The help screen 'HELP': five pages of formatted help text in the script text box, stepped
+// through with Prev and Next, and a popup of the play keys. Reached from the main menu and the
+// pause screen; Back (and Escape) return there. Opening it turns the player's tutorial on.
 #pragma once
 
 #include "Engine/EngTypes.h"
@@ -9,10 +8,9 @@
 
 enum { HELP_NUM_PAGES = 5 };
 
-// One page's text for the script text box: "<0>", title A, two line breaks,
-// texts A and A2, then for a title B three line breaks, "<1>", title B, two
-// line breaks, texts B, B2 and B3. Null texts are skipped. The caller frees the
-// result with EngFree; null when out of memory.
+// One page's text for the script text box: "<0>", title A, two line breaks, texts A and A2, then
+// for a title B three line breaks, "<1>", title B, two line breaks, texts B, B2 and B3. Null
+// texts are skipped. The caller frees the result with EngFree; null when out of memory.
 char *HelpCC_UpdatesTextsFromTexts(const char *title_a, const char *text_a, const char *text_a2, const char *title_b,
                                    const char *text_b, const char *text_b2, const char *text_b3);
 

@@ -1,7 +1,6 @@
-// The about screen's generated layout: collection "About" with one full-screen
-// window "About" of six widgets (title picture, four buttons along the bottom,
-// the version), for the five device layouts. It holds no credit text: its
-// behaviour class AboutCC draws the credits.
+// The about screen's generated layout: collection "About" with one full-screen window "About" of
+// six widgets (title picture, four buttons along the bottom, the version), for the five device
+// layouts. It holds no credit text: its behaviour class AboutCC draws the credits.
 #pragma once
 
 #include <array>

@@ -1,7 +1,6 @@
-// The help screen's generated layout: collection "Help" with one full-screen
-// window "Help": the title picture, Prev, Next, Keys and Back, and the script
-// text box "Info" that shows one help page at a time, for the five device
-// layouts. Its behaviour class is HelpCC.
+// The help screen's generated layout: collection "Help" with one full-screen window "Help": the
+// title picture, Prev, Next, Keys and Back, and the script text box "Info" that shows one help
+// page at a time, for the five device layouts. Its behaviour class is HelpCC.
 #pragma once
 
 #include <array>
