@@ -133,6 +133,16 @@ TEST_F(AboutCCDisplayTest, HomePageAndForumsOpenTheGamesPagesAfterAYes) {
     Frames(1);
     EXPECT_EQ(Root()->GetCurrentScreen(), ABOUT_SCREEN_ID);
   }
+  // Full screen asks all the same, and never closes the program for the page.
+  eng_main_window_windowed = 0;
+  Click(About()->mwinAboutAboutForumsButton);
+  EXPECT_EQ(Root()->PopupIsOn(), 1);
+  EXPECT_EQ(main_program->IsExiting(), 0);
+  if (Root()->PopupIsOn()) Click(Root()->PopupGetWindow()->GetButtonFromID("CANCEL", 0));
+  eng_main_window_windowed = 1;
+  Frames(1);
+  EXPECT_EQ(main_program->IsExiting(), 0);
+
   Click(About()->mwinAboutAboutBackButton);
   EXPECT_EQ(Root()->GetCurrentScreen(), MAIN_SCREEN_ID);
 }
