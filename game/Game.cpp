@@ -23,6 +23,7 @@
 #include "game/Program.h"
 #include "game/Quarrelwick.h"
 #include "game/QuarrelwickMWin.h"
+#include "game/Sound.h"
 #include "game/Weapons.h"
 #include "players/Country.h"
 #include "players/UserClass.h"

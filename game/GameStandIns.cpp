@@ -29,21 +29,6 @@ char RemoveSavedGame(int slot, char resume) {
   return 1;
 }
 
-// Game sounds and music.
-std::vector<int> &SoundStandInPlayed() {
-  static std::vector<int> played;
-  return played;
-}
-void SoundPlay(int id) { SoundStandInPlayed().push_back(id); }
-char SoundPre3dInit() { return 1; }
-char SoundInit() { return 1; }
-void SoundTick() {}
-void SoundExit() {}
-void SoundStartOrStopMusic() {}
-void SoundsUpdateVolumes() {}
-void SoundStopAllMusic(char) {}
-void SoundNeedToCheckIfMusicIsAlreadyPlayingOnDevice() {}
-
 // Scores.
 char scores_control_from_game = 0;
 char ScoresPre3dInit() { return 1; }
@@ -79,13 +64,6 @@ StandInRecords &GameStandInRecords() {
 }
 void GameStandInRecordsClear() {
   GameStandInRecords() = StandInRecords();
-  SoundStandInPlayed().clear();
-}
-void SoundPlayBulletLaunchSound(int type, int level) { GameStandInRecords().launch_sounds.emplace_back(type, level); }
-void SoundPlayBulletHitSound(int type, int level) { GameStandInRecords().hit_sounds.emplace_back(type, level); }
-char EffectsCreateNew(int type, float x, float y, float size) {
-  GameStandInRecords().effects_made.push_back({type, x, y, size});
-  return 1;
 }
 void PopupUpdate(char) { GameStandInRecords().popup_updates++; }
 void SidebarReset() { GameStandInRecords().sidebar_resets++; }

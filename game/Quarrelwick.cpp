@@ -16,6 +16,7 @@
 #include "Engine/EngTexture.h"
 #include "Engine/EngWindow.h"
 #include "game/Bugs.h"
+#include "game/Effects.h"
 #include "game/GameOver.h"
 #include "game/Levels.h"
 #include "game/Sprites.h"
@@ -100,6 +101,7 @@ void QuarrelwickResetForTests() {
   weapon_to_place = nullptr;
   weapon_placing_type = -1;
   WeaponsResetForTests();
+  EffectsPost3dExit();
   SpritesResetForTests();
   ClearTexts();
   cursor_x_fs = cursor_y_fs = cursor_x = cursor_y = 0.0f;
@@ -116,8 +118,7 @@ char QuarrelwickPre3dInit() {
   // Pending (sidebar): SidebarPre3dInit();
   if (!BugsPre3dInit()) return 0;
   if (!WeaponsPre3dInit()) return 0;
-  // Pending (effects): return EffectsPre3dInit();
-  return 1;
+  return EffectsPre3dInit();
 }
 
 static char LoadTga(EngTexture **slot, const char *name) {
@@ -142,8 +143,12 @@ char QuarrelwickCreateGraphics() {
   // Pending modules, in this order, each failure logged as "<Name>() failed" and returning 0
   // (the tutorial's only logged):
   //   SidebarCreateGraphics();
-  //   TutorialCreateGraphics(); EffectsCreateGraphics(); GameOverCreateGraphics();
-  //   GameWonCreateGraphics();
+  //   TutorialCreateGraphics();
+  if (!EffectsCreateGraphics()) {
+    DebugErrorAlt(ENG_FUNC, "EffectsCreateGraphics() failed");
+    return 0;
+  }
+  // Pending modules, in this order, as above: GameOverCreateGraphics(); GameWonCreateGraphics();
   QuarrelwickUpdateCursorPos(-1);
   return 1;
 }
@@ -153,7 +158,7 @@ void QuarrelwickDestroyGraphics() {
   // Pending modules, in this order:
   //   SidebarDestroyGraphics(); TutorialDestroyGraphics();
   WeaponsDestroyGraphics();
-  // Pending (effects): EffectsDestroyGraphics();
+  EffectsDestroyGraphics();
   BugsDestroyGraphics();
   // Pending modules, in this order: GameOverDestroyGraphics(); GameWonDestroyGraphics();
   for (EngTexture **t : {&cursor_tex[0], &cursor_tex[1], &range_tex, &numbers_tex}) {
@@ -167,7 +172,7 @@ void QuarrelwickPost3dExit() {
   weapon_to_place = nullptr;
   BugsPost3dExit();
   WeaponsPost3dExit();
-  // Pending (effects): EffectsPost3dExit();
+  EffectsPost3dExit();
 }
 
 char QuarrelwickInitForNewGame(char restoring) {
@@ -191,8 +196,9 @@ char QuarrelwickInitForNewGame(char restoring) {
   }
   BugsInitForNewGame(restoring);
   WeaponsInitForNewGame();
-  // Pending modules, in this order: SidebarInitForNewGame(); EffectsInitForNewGame();
-  //   PopupInitForNewGame(); TutorialInitForNewGame();
+  // Pending (sidebar): SidebarInitForNewGame();
+  EffectsInitForNewGame();
+  // Pending modules, in this order: PopupInitForNewGame(); TutorialInitForNewGame();
   play_state = 0;
   weapon_placing_type = -1;
   delete weapon_to_place;
@@ -211,7 +217,7 @@ char QuarrelwickInitForNewLevel(char restoring) {
   }
   // Pending (popup): PopupInitForNewLevel();
   WeaponsInitForNewLevel();
-  // Pending (effects): EffectsInitForNewLevel();
+  EffectsInitForNewLevel();
   QuarrelwickChangeCash(0);
   QuarrelwickChangeScore(0);
   QuarrelwickChangeLives(0);
@@ -294,12 +300,14 @@ static void ReadPlayKeys() {
 void QuarrelwickTick() {
   if (game_over) {
     WeaponsTick();
-    // Pending modules, in this order: EffectsTick(); GameOverTick();
+    EffectsTick();
+    // Pending (game over): GameOverTick();
     return;
   }
   if (game_won) {
     WeaponsTick();
-    // Pending modules, in this order: EffectsTick(); GameWonTick();
+    EffectsTick();
+    // Pending (garden won): GameWonTick();
     return;
   }
   if (KeyPressed(KEY_SPACE)) {
@@ -310,7 +318,7 @@ void QuarrelwickTick() {
   LevelsTick();
   // Pending (sidebar): SidebarTick();
   WeaponsTick();
-  // Pending (effects): EffectsTick();
+  EffectsTick();
   BugsTick();
   // Pending modules, in this order: PopupTick(); TutorialTick();
   ReadPlayKeys();
@@ -325,7 +333,7 @@ void QuarrelwickRender() {
   device->EnableBlendingType(0);
   BugsRender();
   WeaponsRender();
-  // Pending (effects): EffectsRender();
+  EffectsRender();
   if (game_won) {
     // Pending (garden won): GameWonRender();
     device->SetViewportFullScreen();

@@ -11,6 +11,7 @@
 #include "game/Bullets.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
+#include "game/Sound.h"
 
 Weapon *weapons[QW_MAX_WEAPONS];
 EngInt32 num_weapons = 0;

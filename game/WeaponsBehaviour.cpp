@@ -8,6 +8,7 @@
 #include "game/Bugs.h"
 #include "game/Bullets.h"
 #include "game/Quarrelwick.h"
+#include "game/Sound.h"
 #include "game/Sprites.h"
 #include "game/Weapons.h"
 

@@ -7,6 +7,7 @@
 #include "Engine/MWin/MWinDesktop.h"
 #include "Engine/MWin/MWinTextEntryMobile.h"
 #include "game/GameStandIns.h"
+#include "game/Sound.h"
 #include "screens/AboutCC.h"
 #include "screens/HelpCC.h"
 #include "screens/MainCC.h"
