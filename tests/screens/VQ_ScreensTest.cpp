@@ -224,6 +224,10 @@ TEST_F(VQ_ScreensTest, HelpAndAboutOpenFromTheMenuAndTheirBackButtonsReturnToIt)
   EXPECT_EQ(help->ButtonsCallback(nullptr, &info), 0);
   EXPECT_EQ(about->ButtonsCallback(Main()->mwinMainMainPlayButton, &info), 0);
   EXPECT_EQ(about->ButtonsCallback(Main()->mwinMainMainPlayButton, nullptr), 0);
+  // The game goes while help shows a page: the page text goes after the text box's pointer.
+  ASSERT_EQ(m_mwin->GetCurrentScreen(), MAIN_SCREEN_ID);
+  EXPECT_EQ(Press(Main()->mwinMainMainHelpButton), 1);
+  ASSERT_NE(help->GetPageText(), nullptr);
 }
 
 TEST_F(VQ_ScreensTest, AMissingTitlePictureLeavesTheTitleEmptyAndIsReportedOnce) {
