@@ -9,7 +9,9 @@
 #include "Engine/EngTypes.h"
 #include "Engine/MWin/MWinScreens.h"
 
+class AboutCC;
 class Game;
+class HelpCC;
 class MainCC;
 class ScoresCC;
 class MWin;
@@ -50,12 +52,16 @@ class VQ_Screens : public MWinScreens {
   char AddScreens(const VQ_ScreenEntry *entries, int count);
   MainCC *GetMainCC();
   ScoresCC *GetScoresCC();
+  HelpCC *GetHelpCC();
+  AboutCC *GetAboutCC();
 
  private:
   // Every controller's widget pointers, cleared whenever the collections may have gone.
   void RemoveAllVars();
 
   Game *m_game;
-  MainCC *m_main_cc;  // owned
+  MainCC *m_main_cc;      // owned
   ScoresCC *m_scores_cc;  // owned
+  HelpCC *m_help_cc;      // owned
+  AboutCC *m_about_cc;    // owned
 };
