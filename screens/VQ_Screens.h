@@ -9,8 +9,11 @@
 #include "Engine/EngTypes.h"
 #include "Engine/MWin/MWinScreens.h"
 
+class AboutCC;
 class Game;
+class HelpCC;
 class MainCC;
+class ScoresCC;
 class MWin;
 
 extern const euint MAIN_SCREEN_ID;
@@ -48,11 +51,17 @@ class VQ_Screens : public MWinScreens {
   // Registers every entry, whatever became of the ones before; 1 only when all were taken.
   char AddScreens(const VQ_ScreenEntry *entries, int count);
   MainCC *GetMainCC();
+  ScoresCC *GetScoresCC();
+  HelpCC *GetHelpCC();
+  AboutCC *GetAboutCC();
 
  private:
   // Every controller's widget pointers, cleared whenever the collections may have gone.
   void RemoveAllVars();
 
   Game *m_game;
-  MainCC *m_main_cc;  // owned
+  MainCC *m_main_cc;      // owned
+  ScoresCC *m_scores_cc;  // owned
+  HelpCC *m_help_cc;      // owned
+  AboutCC *m_about_cc;    // owned
 };

@@ -29,6 +29,7 @@
 #include "game/Quarrelwick.h"
 #include "game/Sidebar.h"
 #include "game/Tutorial.h"
+#include "online/Scores.h"
 #include "players/UserClass.h"
 #include "players/UserInfo.h"
 #include "screens/VQ_Screens.h"
