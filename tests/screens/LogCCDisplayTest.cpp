@@ -1,4 +1,4 @@
-// The log viewer in the real program under Xvfb, reached directly from the main menu, pressed
+// The log viewer in the real program under Xvfb, reached from the about screen, pressed
 // with SDL mouse and key events, with the real SDL clipboard read back: Ctrl-clicked rows
 // copied in order under the header, Copy all, the popups of an empty log, no selection and
 // help, Clear and Back.
@@ -26,7 +26,9 @@
 #include "game/Game.h"
 #include "game/Main.h"
 #include "game/Program.h"
+#include "screens/AboutCC.h"
 #include "screens/LogCC.h"
+#include "screens/MainCC.h"
 #include "screens/MainControl.h"
 #include "screens/VQ_Screens.h"
 #include "tests/support/TestSupport.h"
@@ -189,10 +191,14 @@ class LogCCDisplayTest : public ::testing::Test {
 
 TEST_F(LogCCDisplayTest, TheViewerCopiesClearsAndGoesBack) {
   ASSERT_EQ(Root()->GetCurrentScreen(), MAIN_SCREEN_ID);
+  Click(main_game->GetScreens()->GetMainCC()->mwinMainMainAboutButton);
+  ASSERT_EQ(Root()->GetCurrentScreen(), ABOUT_SCREEN_ID);
   // More lines than a page, so the viewer has to scroll to its end.
   for (int i = 0; i < 60; i++) DebugInfo("Before the viewer, line %d", i);
   DebugInfo("Caf\xe9 | bar");
-  OpenViewer();
+  // About, then Logs.
+  Click(main_game->GetScreens()->GetAboutCC()->mwinAboutAboutLogsButton);
+  ASSERT_EQ(Root()->GetCurrentScreen(), LOGS_SCREEN_ID);
   LogCC *viewer = Viewer();
   const int n = viewer->GetNumLogEntries();
   ASSERT_GE(n, 10);
@@ -267,10 +273,10 @@ TEST_F(LogCCDisplayTest, TheViewerCopiesClearsAndGoesBack) {
   EXPECT_EQ(qwtest::ReadWholeFile(m_log_path).find("Caf"), std::string::npos);
   EXPECT_EQ(Panel()->PanelGetNumEntries(), viewer->GetNumLogEntries());
 
-  // Back (the title bar's button) returns to the menu and empties the lines.
+  // Back (the title bar's button) returns to the about screen and empties the lines.
   Click(viewer->mwinLogMainWinWindow->GetHideButton());
   Frames(1);
-  EXPECT_EQ(Root()->GetCurrentScreen(), MAIN_SCREEN_ID);
+  EXPECT_EQ(Root()->GetCurrentScreen(), ABOUT_SCREEN_ID);
   EXPECT_EQ(viewer->GetNumLogEntries(), 0);
   EXPECT_EQ(viewer->mwinLogMainWinWindow, nullptr);
 }
