@@ -1,16 +1,15 @@
 // The least that the game object needs of modules that are not built yet: saved games,
-// end-of-game sequences, tutorial, scores, menu and player screens. Each answers success and
-// does nothing; each goes when its module lands.
+// end-of-game sequences, scores, menu and player screens. Each answers success and does
+// nothing; each goes when its module lands.
 #pragma once
 
 #include "Engine/EngTypes.h"
 
 class MWinScreens;
 
-// End-of-game sequences and tutorial.
+// End-of-game sequences.
 char GameOverEnd();
 char GameWonEnd(char from_click);
-void TutorialAdvanceIfNeeded();
 
 // Saved games.
 char SaveGame(int slot, char resume);
@@ -18,17 +17,28 @@ char LoadSavedGame(int slot, char resume);
 char DoesSavedGameExist(int slot, char resume);
 char RemoveSavedGame(int slot, char resume);
 
-// Scores.
-extern char scores_control_from_game;
-char ScoresPre3dInit();
-void ScoresFinalExit();
-void ScoresCheckGameOverScore();
-void ScoresPromptToSubmitLastScore();
+// Score submission and world score tables: as without a connection and with no table set up.
+struct ScoresScore;
+class MWin;
+EngInt32 ScoresSubmitScore(EngInt32 program, EngUInt16 game_version, EngUInt32 score_set, const ScoresScore *score,
+                           MWin *mwin, EngInt32 *unused);
+char ScoresWorldSetupNew();
+char ScoresWorldUpdateIfNeeded();
+char ScoresWorldUpdate();
+char ScoresWorldIsUpdating();
+char ScoresWorldIsUpdateFinished();
+void ScoresWorldAllScoresForCurrentGardenNeedToBeUpdated();
+void ScoresExit();
+int ScoresGetWorldNumScores();
+ScoresScore *ScoresGetWorldScores();
 
 // Menu screens (their controllers belong to the screens table).
+// The garden selection's pictures, one a garden, which the high-score screen shows too.
+class EngTexture;
+extern EngTexture sc_texs[4];
+char SelectControlCreateGraphics();
 void SelectControlDestroyGraphics();
 void OptionsUpdatePowerStandIn();
-void ScoresSetGardenStandIn(EngInt32 garden);
 
 // Players' and country screens.
 void UsersControlCreateGraphics();
@@ -38,13 +48,11 @@ void UsersControlDestroyGraphics();
 void UserScreensStartUserScreenStandIn();
 char UserScreensCurrentScreenIsUserOrCountryScreenStandIn();
 
-// The weapon popup and the sidebar, as the weapons reach them. They keep what they were asked
-// for, for the play-field tests.
+// The weapon popup, as the weapons reach it. It keeps what it was asked for, for the
+// play-field tests.
 void PopupUpdate(char refresh);
-void SidebarCancelAnyPlacing();
-void SidebarReset();
 struct StandInRecords {
-  int popup_updates = 0, sidebar_resets = 0, placings_cancelled = 0, tutorial_advances = 0;
+  int popup_updates = 0;
 };
 StandInRecords &GameStandInRecords();
 void GameStandInRecordsClear();

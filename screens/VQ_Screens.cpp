@@ -2,6 +2,7 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngFile.h"
+#include "Engine/EngIndexedList.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinDesktop.h"
@@ -9,8 +10,12 @@
 #include "game/GameStandIns.h"
 #include "game/Sound.h"
 #include "online/GameAds.h"
+#include "screens/AboutCC.h"
 #include "screens/GameAdsCC.h"
+#include "screens/HelpCC.h"
+#include "screens/LogCC.h"
 #include "screens/MainCC.h"
+#include "screens/ScoresCC.h"
 #include "screens/layouts/KeyInputCollectionController.h"
 
 const euint MAIN_SCREEN_ID = EngFourCC("MAIN");
@@ -29,11 +34,29 @@ const euint GAME_ADS_SCREEN_ID = EngFourCC("GADS");
 static const char *const kMenuBackground = "MenuBg.jpg";
 
 VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
-    : MWinScreens(mwin, 0), m_game(game), m_main_cc(nullptr), m_game_ads_cc(nullptr) {
+    : MWinScreens(mwin, 0),
+      m_game(game),
+      m_main_cc(nullptr),
+      m_scores_cc(nullptr),
+      m_help_cc(nullptr),
+      m_about_cc(nullptr),
+      m_log_cc(nullptr),
+      m_log_entries(nullptr),
+      m_game_ads_cc(nullptr) {
   DebugAssertAlt(game ? 1 : 0, ENG_FUNC, "No game_p");
   // In the order the screens are registered; each later screen comes with its own module.
   m_main_cc = new MainCC();
   m_main_cc->SetScreensVar(this);
+  m_scores_cc = new ScoresCC();
+  m_scores_cc->SetScreensVar(this);
+  m_help_cc = new HelpCC();
+  m_help_cc->SetScreensVar(this);
+  m_about_cc = new AboutCC();
+  m_about_cc->SetScreensVar(this);
+  m_log_entries = new EngIndexedList(0);
+  m_log_cc = new LogCC(m_log_entries);
+  m_log_cc->RemoveVars();
+  m_log_cc->SetScreensVar(this);
   m_game_ads_cc = new GameAdsCC(this);
   MWinSetKeyInputLayoutFactory(KeyInputCollectionController::New);
 }
@@ -44,15 +67,46 @@ VQ_Screens::~VQ_Screens() {
   MWinSetKeyInputLayoutFactory(nullptr);
   delete m_main_cc;
   m_main_cc = nullptr;
+  delete m_scores_cc;
+  m_scores_cc = nullptr;
+  delete m_help_cc;
+  m_help_cc = nullptr;
+  delete m_about_cc;
+  m_about_cc = nullptr;
+  m_log_cc->Exit();
+  delete m_log_entries;
+  m_log_entries = nullptr;
+  delete m_log_cc;
+  m_log_cc = nullptr;
   delete m_game_ads_cc;
   m_game_ads_cc = nullptr;
   // The other games' row lives in the player's record, which goes with the game.
   GameAdsSetGameAdInt16Variable(nullptr);
 }
 
+ScoresCC *VQ_Screens::GetScoresCC() {
+  DebugAssertAlt(m_scores_cc ? 1 : 0, ENG_FUNC, "No scores CC");
+  return m_scores_cc;
+}
+
 MainCC *VQ_Screens::GetMainCC() {
   DebugAssertAlt(m_main_cc ? 1 : 0, ENG_FUNC, "No main CC");
   return m_main_cc;
+}
+
+HelpCC *VQ_Screens::GetHelpCC() {
+  DebugAssertAlt(m_help_cc ? 1 : 0, ENG_FUNC, "No help CC");
+  return m_help_cc;
+}
+
+AboutCC *VQ_Screens::GetAboutCC() {
+  DebugAssertAlt(m_about_cc ? 1 : 0, ENG_FUNC, "No about CC");
+  return m_about_cc;
+}
+
+LogCC *VQ_Screens::GetLogCC() {
+  DebugAssertAlt(m_log_cc ? 1 : 0, ENG_FUNC, "No log CC");
+  return m_log_cc;
 }
 
 GameAdsCC *VQ_Screens::GetGameAdsCC() {
@@ -72,6 +126,10 @@ char VQ_Screens::SetupProgramScreens() {
   // 'MAIN' here, in that order, as their screens come; 'GADS' is the last.
   const VQ_ScreenEntry entries[] = {
       {MAIN_SCREEN_ID, m_main_cc},
+      {SCORES_SCREEN_ID, m_scores_cc},
+      {HELP_SCREEN_ID, m_help_cc},
+      {ABOUT_SCREEN_ID, m_about_cc},
+      {LOGS_SCREEN_ID, m_log_cc},
       {GAME_ADS_SCREEN_ID, m_game_ads_cc},
   };
   char ok = AddScreens(entries, int(sizeof(entries) / sizeof(entries[0])));
@@ -82,6 +140,10 @@ char VQ_Screens::SetupProgramScreens() {
 
 void VQ_Screens::RemoveAllVars() {
   if (m_main_cc) m_main_cc->RemoveVars();
+  if (m_scores_cc) m_scores_cc->RemoveVars();
+  if (m_help_cc) m_help_cc->RemoveVars();
+  if (m_about_cc) m_about_cc->RemoveVars();
+  if (m_log_cc) m_log_cc->RemoveVars();
   if (m_game_ads_cc) m_game_ads_cc->RemoveVars();
 }
 

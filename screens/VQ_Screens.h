@@ -9,9 +9,14 @@
 #include "Engine/EngTypes.h"
 #include "Engine/MWin/MWinScreens.h"
 
+class AboutCC;
+class EngIndexedList;
 class Game;
 class GameAdsCC;
+class HelpCC;
+class LogCC;
 class MainCC;
+class ScoresCC;
 class MWin;
 
 extern const euint MAIN_SCREEN_ID;
@@ -49,6 +54,10 @@ class VQ_Screens : public MWinScreens {
   // Registers every entry, whatever became of the ones before; 1 only when all were taken.
   char AddScreens(const VQ_ScreenEntry *entries, int count);
   MainCC *GetMainCC();
+  ScoresCC *GetScoresCC();
+  HelpCC *GetHelpCC();
+  AboutCC *GetAboutCC();
+  LogCC *GetLogCC();
   GameAdsCC *GetGameAdsCC();
 
  private:
@@ -56,6 +65,11 @@ class VQ_Screens : public MWinScreens {
   void RemoveAllVars();
 
   Game *m_game;
-  MainCC *m_main_cc;        // owned
-  GameAdsCC *m_game_ads_cc;  // owned
+  MainCC *m_main_cc;      // owned
+  ScoresCC *m_scores_cc;  // owned
+  HelpCC *m_help_cc;      // owned
+  AboutCC *m_about_cc;    // owned
+  LogCC *m_log_cc;        // owned
+  EngIndexedList *m_log_entries;  // owned: the log viewer's lines
+  GameAdsCC *m_game_ads_cc;       // owned
 };
