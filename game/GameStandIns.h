@@ -39,7 +39,6 @@ class EngTexture;
 extern EngTexture sc_texs[4];
 char SelectControlCreateGraphics();
 void SelectControlDestroyGraphics();
-void OptionsUpdatePowerStandIn();
 
 // Players' and country screens.
 void UsersControlCreateGraphics();

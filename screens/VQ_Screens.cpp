@@ -11,7 +11,9 @@
 #include "screens/AboutCC.h"
 #include "screens/HelpCC.h"
 #include "screens/MainCC.h"
+#include "screens/OptionsCC.h"
 #include "screens/ScoresCC.h"
+#include "screens/SoundsCC.h"
 #include "screens/layouts/KeyInputCollectionController.h"
 
 const euint MAIN_SCREEN_ID = EngFourCC("MAIN");
@@ -35,7 +37,9 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
       m_main_cc(nullptr),
       m_scores_cc(nullptr),
       m_help_cc(nullptr),
-      m_about_cc(nullptr) {
+      m_about_cc(nullptr),
+      m_options_cc(nullptr),
+      m_sounds_cc(nullptr) {
   DebugAssertAlt(game ? 1 : 0, ENG_FUNC, "No game_p");
   // In the order the screens are registered; each later screen comes with its own module.
   m_main_cc = new MainCC();
@@ -46,6 +50,10 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
   m_help_cc->SetScreensVar(this);
   m_about_cc = new AboutCC();
   m_about_cc->SetScreensVar(this);
+  m_options_cc = new OptionsCC();
+  m_options_cc->SetScreensVar(this);
+  m_sounds_cc = new SoundsCC();
+  m_sounds_cc->SetScreensVar(this);
   MWinSetKeyInputLayoutFactory(KeyInputCollectionController::New);
 }
 
@@ -61,6 +69,10 @@ VQ_Screens::~VQ_Screens() {
   m_help_cc = nullptr;
   delete m_about_cc;
   m_about_cc = nullptr;
+  delete m_options_cc;
+  m_options_cc = nullptr;
+  delete m_sounds_cc;
+  m_sounds_cc = nullptr;
 }
 
 ScoresCC *VQ_Screens::GetScoresCC() {
@@ -83,6 +95,16 @@ AboutCC *VQ_Screens::GetAboutCC() {
   return m_about_cc;
 }
 
+OptionsCC *VQ_Screens::GetOptionsCC() {
+  DebugAssertAlt(m_options_cc ? 1 : 0, ENG_FUNC, "No options CC");
+  return m_options_cc;
+}
+
+SoundsCC *VQ_Screens::GetSoundsCC() {
+  DebugAssertAlt(m_sounds_cc ? 1 : 0, ENG_FUNC, "No sounds CC");
+  return m_sounds_cc;
+}
+
 char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
   char ok = 1;
   for (int i = 0; i < count; i++)
@@ -91,10 +113,12 @@ char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
 }
 
 char VQ_Screens::SetupProgramScreens() {
-  // 'OPTN', 'PLRS', 'SELE', 'STAT', 'GENL', 'POPU', 'HELP', 'PAUS', 'ABOT', 'LOGS' and 'GADS'
+  // 'SELE', 'STAT', 'GENL', 'POPU', 'HELP', 'PAUS', 'ABOT', 'LOGS' and 'GADS'
   // follow 'MAIN' here, in that order, as their screens come.
   const VQ_ScreenEntry entries[] = {
       {MAIN_SCREEN_ID, m_main_cc},
+      {OPTIONS_SCREEN_ID, m_options_cc},
+      {SOUNDS_SCREEN_ID, m_sounds_cc},
       {SCORES_SCREEN_ID, m_scores_cc},
       {HELP_SCREEN_ID, m_help_cc},
       {ABOUT_SCREEN_ID, m_about_cc},
@@ -110,6 +134,8 @@ void VQ_Screens::RemoveAllVars() {
   if (m_scores_cc) m_scores_cc->RemoveVars();
   if (m_help_cc) m_help_cc->RemoveVars();
   if (m_about_cc) m_about_cc->RemoveVars();
+  if (m_options_cc) m_options_cc->RemoveVars();
+  if (m_sounds_cc) m_sounds_cc->RemoveVars();
 }
 
 void VQ_Screens::PreScreensStartCB() {

@@ -13,6 +13,8 @@ class AboutCC;
 class Game;
 class HelpCC;
 class MainCC;
+class OptionsCC;
+class SoundsCC;
 class ScoresCC;
 class MWin;
 
@@ -54,6 +56,8 @@ class VQ_Screens : public MWinScreens {
   ScoresCC *GetScoresCC();
   HelpCC *GetHelpCC();
   AboutCC *GetAboutCC();
+  OptionsCC *GetOptionsCC();
+  SoundsCC *GetSoundsCC();
 
  private:
   // Every controller's widget pointers, cleared whenever the collections may have gone.
@@ -64,4 +68,6 @@ class VQ_Screens : public MWinScreens {
   ScoresCC *m_scores_cc;  // owned
   HelpCC *m_help_cc;      // owned
   AboutCC *m_about_cc;    // owned
+  OptionsCC *m_options_cc;  // owned
+  SoundsCC *m_sounds_cc;    // owned
 };
