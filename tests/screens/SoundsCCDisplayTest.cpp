@@ -193,4 +193,31 @@ TEST_F(SoundsCCDisplayTest, AHostileRecordIsPutInRangeBeforeTheWidgetsOrTheSound
   EXPECT_LE(Menu()->target, 0.5f * 0.7f);
 }
 
+TEST_F(SoundsCCDisplayTest, TheChoicesAreThereAgainAfterARestart) {
+  StartWithMusic();
+  Open();
+  SoundsCC *s = Sounds();
+  Choose(s->mwinSoundsSoundsMainMusicOnWhenButton, 1, 3);
+  Choose(s->mwinSoundsSoundsWinMusicOnButton, 0);
+  for (int i = 0; i < 15; i++) ClickAt(s->GetGoMusicVol(), 0.001f);
+  Choose(s->mwinSoundsSoundsMainMusicOnButton, 0);
+  Key(SDLK_ESCAPE);
+  Frames(1);
+  // The program ends as a player ends it and starts again in the same home.
+  TearDown();
+  SetUp();
+  ASSERT_NE(main_game->GetLoadedUser(), nullptr);
+  UserOptions *o = Player();
+  EXPECT_EQ(o->music_on, 0);
+  EXPECT_EQ(o->music_when, 1);
+  EXPECT_EQ(o->won_music_on, 0);
+  EXPECT_FLOAT_EQ(o->game_over_music_volume, 0.02f);
+  EXPECT_FALSE(MenuMusicPlays());
+  Open();
+  EXPECT_EQ(Shown(Sounds()->mwinSoundsSoundsMainMusicOnButton), "Off");
+  EXPECT_EQ(Shown(Sounds()->mwinSoundsSoundsMainMusicOnWhenButton), "Menus Only");
+  EXPECT_EQ(Sounds()->mwinSoundsSoundsMainMusicOnWhenButton->IsEnabled(), 0);
+  EXPECT_FLOAT_EQ(Sounds()->GetGoMusicVol()->GetPosFloat(), 0.02f);
+}
+
 }  // namespace
