@@ -4,6 +4,7 @@
 // and the "?" popups, CPU Usage's two in turn.
 #include <string>
 
+#include "Engine/EngLanguages.h"
 #include "Engine/EngPicture.h"
 #include "Engine/MWin/MWinChoice.h"
 #include "players/UserClass.h"
@@ -116,6 +117,8 @@ TEST_F(OptionsCCDisplayTest, EscapeAndBackHandTheStartupWindowToTheDisplaySettin
 }
 
 TEST_F(OptionsCCDisplayTest, EachQuestionMarkExplainsItsOptionAndCpuUsageTakesTwoPopupsInTurn) {
+  // The texts below come from the game's language file.
+  EXPECT_EQ(EngLangTokenExists("Options_PowerInfo2Text"), 1);
   Open();
   struct Case {
     MWinButton *OptionsCC::*button;
