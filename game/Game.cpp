@@ -24,6 +24,7 @@
 #include "game/Quarrelwick.h"
 #include "game/QuarrelwickMWin.h"
 #include "game/Sound.h"
+#include "game/Tutorial.h"
 #include "game/Weapons.h"
 #include "online/Scores.h"
 #include "players/Country.h"

@@ -15,10 +15,9 @@
 #include "screens/VQ_Screens.h"
 
 
-// End-of-game sequences and tutorial.
+// End-of-game sequences.
 char GameOverEnd() { return 0; }
 char GameWonEnd(char) { return 0; }
-void TutorialAdvanceIfNeeded() { GameStandInRecords().tutorial_advances++; }
 
 // Saved games: only whether the resume game exists, in memory.
 static char resume_game_exists = 0;
@@ -104,14 +103,5 @@ void GameStandInRecordsClear() {
   GameStandInRecords() = StandInRecords();
 }
 void PopupUpdate(char) { GameStandInRecords().popup_updates++; }
-void SidebarReset() { GameStandInRecords().sidebar_resets++; }
-// As the sidebar does it: placing off, the normal cursor, the dragged weapon gone.
-void SidebarCancelAnyPlacing() {
-  GameStandInRecords().placings_cancelled++;
-  play_state = 0;
-  QuarrelwickUpdateCursorPos(0);
-  delete weapon_to_place;
-  weapon_to_place = nullptr;
-}
 char UserScreensAddScreensStandIn(MWinScreens *, char) { return 1; }
 void UserScreensSetStartingScreenToUsersScreenStandIn(MWinScreens *) {}

@@ -1,16 +1,15 @@
 // The least that the game object needs of modules that are not built yet: saved games,
-// end-of-game sequences, tutorial, scores, menu and player screens. Each answers success and
-// does nothing; each goes when its module lands.
+// end-of-game sequences, scores, menu and player screens. Each answers success and does
+// nothing; each goes when its module lands.
 #pragma once
 
 #include "Engine/EngTypes.h"
 
 class MWinScreens;
 
-// End-of-game sequences and tutorial.
+// End-of-game sequences.
 char GameOverEnd();
 char GameWonEnd(char from_click);
-void TutorialAdvanceIfNeeded();
 
 // Saved games.
 char SaveGame(int slot, char resume);
@@ -48,13 +47,11 @@ void UsersControlDestroyGraphics();
 void UserScreensStartUserScreenStandIn();
 char UserScreensCurrentScreenIsUserOrCountryScreenStandIn();
 
-// The weapon popup and the sidebar, as the weapons reach them. They keep what they were asked
-// for, for the play-field tests.
+// The weapon popup, as the weapons reach it. It keeps what it was asked for, for the
+// play-field tests.
 void PopupUpdate(char refresh);
-void SidebarCancelAnyPlacing();
-void SidebarReset();
 struct StandInRecords {
-  int popup_updates = 0, sidebar_resets = 0, placings_cancelled = 0, tutorial_advances = 0;
+  int popup_updates = 0;
 };
 StandInRecords &GameStandInRecords();
 void GameStandInRecordsClear();

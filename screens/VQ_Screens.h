@@ -10,8 +10,10 @@
 #include "Engine/MWin/MWinScreens.h"
 
 class AboutCC;
+class EngIndexedList;
 class Game;
 class HelpCC;
+class LogCC;
 class MainCC;
 class OptionsCC;
 class SoundsCC;
@@ -58,6 +60,7 @@ class VQ_Screens : public MWinScreens {
   AboutCC *GetAboutCC();
   OptionsCC *GetOptionsCC();
   SoundsCC *GetSoundsCC();
+  LogCC *GetLogCC();
 
  private:
   // Every controller's widget pointers, cleared whenever the collections may have gone.
@@ -70,4 +73,6 @@ class VQ_Screens : public MWinScreens {
   AboutCC *m_about_cc;    // owned
   OptionsCC *m_options_cc;  // owned
   SoundsCC *m_sounds_cc;    // owned
+  LogCC *m_log_cc;        // owned
+  EngIndexedList *m_log_entries;  // owned: the log viewer's lines
 };
