@@ -31,6 +31,7 @@
 #include "players/UserClass.h"
 #include "players/UserInfo.h"
 #include "screens/MainControl.h"
+#include "screens/OptionsCC.h"
 #include "screens/VQ_Screens.h"
 
 Game *main_game = nullptr;
@@ -342,7 +343,7 @@ void Game::AfterUserLoaded(char just_created, char skip) {
     } else
       DebugErrorAlt(ENG_FUNC, "User not loaded.");
   }
-  OptionsUpdatePowerStandIn();
+  m_screens->GetOptionsCC()->UpdatePower();
   SoundsUpdateVolumes();
   SoundStartOrStopMusic();
   if (IsUserLoaded()) m_user->GetInfo()->options.load_count++;

@@ -77,7 +77,6 @@ char SelectControlCreateGraphics() {
 void SelectControlDestroyGraphics() {
   for (EngTexture &t : sc_texs) t.Destroy();
 }
-void OptionsUpdatePowerStandIn() {}
 
 // Players' and country screens.
 void UsersControlCreateGraphics() {}

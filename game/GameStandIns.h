@@ -38,7 +38,6 @@ class EngTexture;
 extern EngTexture sc_texs[4];
 char SelectControlCreateGraphics();
 void SelectControlDestroyGraphics();
-void OptionsUpdatePowerStandIn();
 
 // Players' and country screens.
 void UsersControlCreateGraphics();

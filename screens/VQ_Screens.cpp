@@ -15,7 +15,9 @@
 #include "screens/HelpCC.h"
 #include "screens/LogCC.h"
 #include "screens/MainCC.h"
+#include "screens/OptionsCC.h"
 #include "screens/ScoresCC.h"
+#include "screens/SoundsCC.h"
 #include "screens/layouts/KeyInputCollectionController.h"
 
 const euint MAIN_SCREEN_ID = EngFourCC("MAIN");
@@ -40,6 +42,8 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
       m_scores_cc(nullptr),
       m_help_cc(nullptr),
       m_about_cc(nullptr),
+      m_options_cc(nullptr),
+      m_sounds_cc(nullptr),
       m_log_cc(nullptr),
       m_log_entries(nullptr),
       m_game_ads_cc(nullptr) {
@@ -53,6 +57,10 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
   m_help_cc->SetScreensVar(this);
   m_about_cc = new AboutCC();
   m_about_cc->SetScreensVar(this);
+  m_options_cc = new OptionsCC();
+  m_options_cc->SetScreensVar(this);
+  m_sounds_cc = new SoundsCC();
+  m_sounds_cc->SetScreensVar(this);
   m_log_entries = new EngIndexedList(0);
   m_log_cc = new LogCC(m_log_entries);
   m_log_cc->RemoveVars();
@@ -73,6 +81,10 @@ VQ_Screens::~VQ_Screens() {
   m_help_cc = nullptr;
   delete m_about_cc;
   m_about_cc = nullptr;
+  delete m_options_cc;
+  m_options_cc = nullptr;
+  delete m_sounds_cc;
+  m_sounds_cc = nullptr;
   m_log_cc->Exit();
   delete m_log_entries;
   m_log_entries = nullptr;
@@ -104,6 +116,16 @@ AboutCC *VQ_Screens::GetAboutCC() {
   return m_about_cc;
 }
 
+OptionsCC *VQ_Screens::GetOptionsCC() {
+  DebugAssertAlt(m_options_cc ? 1 : 0, ENG_FUNC, "No options CC");
+  return m_options_cc;
+}
+
+SoundsCC *VQ_Screens::GetSoundsCC() {
+  DebugAssertAlt(m_sounds_cc ? 1 : 0, ENG_FUNC, "No sounds CC");
+  return m_sounds_cc;
+}
+
 LogCC *VQ_Screens::GetLogCC() {
   DebugAssertAlt(m_log_cc ? 1 : 0, ENG_FUNC, "No log CC");
   return m_log_cc;
@@ -122,10 +144,12 @@ char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
 }
 
 char VQ_Screens::SetupProgramScreens() {
-  // 'OPTN', 'PLRS', 'SELE', 'STAT', 'GENL', 'POPU', 'HELP', 'PAUS', 'ABOT' and 'LOGS' follow
-  // 'MAIN' here, in that order, as their screens come; 'GADS' is the last.
+  // 'SELE', 'STAT', 'GENL', 'POPU', 'HELP', 'PAUS', 'ABOT' and 'LOGS' follow 'MAIN', 'OPTN' and
+  // 'PLRS' here, in that order, as their screens come; 'GADS' is the last.
   const VQ_ScreenEntry entries[] = {
       {MAIN_SCREEN_ID, m_main_cc},
+      {OPTIONS_SCREEN_ID, m_options_cc},
+      {SOUNDS_SCREEN_ID, m_sounds_cc},
       {SCORES_SCREEN_ID, m_scores_cc},
       {HELP_SCREEN_ID, m_help_cc},
       {ABOUT_SCREEN_ID, m_about_cc},
@@ -143,6 +167,8 @@ void VQ_Screens::RemoveAllVars() {
   if (m_scores_cc) m_scores_cc->RemoveVars();
   if (m_help_cc) m_help_cc->RemoveVars();
   if (m_about_cc) m_about_cc->RemoveVars();
+  if (m_options_cc) m_options_cc->RemoveVars();
+  if (m_sounds_cc) m_sounds_cc->RemoveVars();
   if (m_log_cc) m_log_cc->RemoveVars();
   if (m_game_ads_cc) m_game_ads_cc->RemoveVars();
 }

@@ -16,6 +16,8 @@ class GameAdsCC;
 class HelpCC;
 class LogCC;
 class MainCC;
+class OptionsCC;
+class SoundsCC;
 class ScoresCC;
 class MWin;
 
@@ -57,6 +59,8 @@ class VQ_Screens : public MWinScreens {
   ScoresCC *GetScoresCC();
   HelpCC *GetHelpCC();
   AboutCC *GetAboutCC();
+  OptionsCC *GetOptionsCC();
+  SoundsCC *GetSoundsCC();
   LogCC *GetLogCC();
   GameAdsCC *GetGameAdsCC();
 
@@ -69,6 +73,8 @@ class VQ_Screens : public MWinScreens {
   ScoresCC *m_scores_cc;  // owned
   HelpCC *m_help_cc;      // owned
   AboutCC *m_about_cc;    // owned
+  OptionsCC *m_options_cc;  // owned
+  SoundsCC *m_sounds_cc;    // owned
   LogCC *m_log_cc;        // owned
   EngIndexedList *m_log_entries;  // owned: the log viewer's lines
   GameAdsCC *m_game_ads_cc;       // owned

@@ -82,14 +82,17 @@ class ScreensProgramTest : public ::testing::Test {
     Frames(1);
   }
   // A left click in the middle of a widget, in window pixels.
-  void Click(MWinButton *button) {
+  void Click(MWinButton *button) { ClickAt(button, 0.5f); }
+  // A left click at a fraction of a widget's width (a choice's entry, a slider's track), halfway
+  // down.
+  void ClickAt(MWinButton *button, float across) {
     ASSERT_NE(button, nullptr);
     _Dimension a = *button->GetOrigArea();
     if (MWinWindow *window = button->GetWindow()) {
       a.x += window->GetOrigArea()->x;
       a.y += window->GetOrigArea()->y;
     }
-    int x = int((a.x + a.width / 2) * eng_main_window_x_ratio);
+    int x = int((a.x + a.width * across) * eng_main_window_x_ratio);
     int y = int((a.y + a.height / 2) * eng_main_window_y_ratio);
     // The real pointer goes there too: a window that another test maps or unmaps makes X report
     // the pointer's own position, which would otherwise take the place of this one.
