@@ -56,23 +56,6 @@ void SelectControlDestroyGraphics() {}
 void OptionsUpdatePowerStandIn() {}
 void ScoresSetGardenStandIn(EngInt32) {}
 
-// Players' and country screens.
-void UsersControlCreateGraphics() {}
-void UsersControlDestroyGraphics() {}
-void UserScreensStartUserScreenStandIn() {
-  if (!main_game) return;
-  UserClass *user = main_game->GetUser();
-  main_game->GetScreens()->StartScreen(MAIN_SCREEN_ID, -1);
-  const char *name = resolution.last_player[0] ? resolution.last_player : "Player";
-  if (user->DoesUserFileExist(name) && user->LoadUser(name, 0, nullptr, nullptr)) {
-    user->AfterUserCreatedOrLoaded(0, 0);
-    return;
-  }
-  if (!user->DoesUserFileExist("Player") && user->CreateNewUser("Player", CountryGetLocalCountryCode(), 0))
-    user->AfterUserCreatedOrLoaded(1, 0);
-}
-char UserScreensCurrentScreenIsUserOrCountryScreenStandIn() { return 0; }
-
 StandInRecords &GameStandInRecords() {
   static StandInRecords records;
   return records;
@@ -97,5 +80,3 @@ void SidebarCancelAnyPlacing() {
   delete weapon_to_place;
   weapon_to_place = nullptr;
 }
-char UserScreensAddScreensStandIn(MWinScreens *, char) { return 1; }
-void UserScreensSetStartingScreenToUsersScreenStandIn(MWinScreens *) {}

@@ -1,14 +1,12 @@
 // The least that the game object needs of modules that are not built yet: game sounds, saved
-// games, end-of-game sequences, tutorial, scores, menu and player screens. Each answers success and does nothing; each goes when its module
-// lands.
+// games, end-of-game sequences, tutorial, scores and menu screens. Each answers success and
+// does nothing; each goes when its module lands.
 #pragma once
 
 #include <utility>
 #include <vector>
 
 #include "Engine/EngTypes.h"
-
-class MWinScreens;
 
 // End-of-game sequences and tutorial.
 char GameOverEnd();
@@ -45,14 +43,6 @@ void SelectControlDestroyGraphics();
 void OptionsUpdatePowerStandIn();
 void ScoresSetGardenStandIn(EngInt32 garden);
 
-// Players' and country screens.
-void UsersControlCreateGraphics();
-void UsersControlDestroyGraphics();
-// Until the players' screens come, start-up continues with the last player (or a new one
-// named "Player") and goes straight to the main menu.
-void UserScreensStartUserScreenStandIn();
-char UserScreensCurrentScreenIsUserOrCountryScreenStandIn();
-
 // Bullet sounds and effects, the weapon popup and the sidebar, as the weapons reach them. They
 // keep what they were asked for, for the play-field tests.
 void SoundPlayBulletLaunchSound(int type, int level);
@@ -72,7 +62,3 @@ struct StandInRecords {
 };
 StandInRecords &GameStandInRecords();
 void GameStandInRecordsClear();
-// The players' screens' registrations and their starting screen ('uUSR' on the desktop, 'uSEL'
-// on phones and tablets): nothing until those screens come, as the table has no such screens.
-char UserScreensAddScreensStandIn(MWinScreens *screens, char with_country);
-void UserScreensSetStartingScreenToUsersScreenStandIn(MWinScreens *screens);

@@ -7,6 +7,7 @@
 #include "Engine/MWin/MWinDesktop.h"
 #include "Engine/MWin/MWinTextEntryMobile.h"
 #include "game/GameStandIns.h"
+#include "players/UserScreens.h"
 #include "screens/MainCC.h"
 #include "screens/layouts/KeyInputCollectionController.h"
 
@@ -25,11 +26,12 @@ const euint GAME_ADS_SCREEN_ID = EngFourCC("GADS");
 
 static const char *const kMenuBackground = "MenuBg.jpg";
 
-VQ_Screens::VQ_Screens(Game *game, MWin *mwin) : MWinScreens(mwin, 0), m_game(game), m_main_cc(nullptr) {
+VQ_Screens::VQ_Screens(Game *game, MWin *mwin) : MWinScreens(mwin, 0), m_game(game), m_main_cc(nullptr), m_user_screens(nullptr) {
   DebugAssertAlt(game ? 1 : 0, ENG_FUNC, "No game_p");
   // In the order the screens are registered; each later screen comes with its own module.
   m_main_cc = new MainCC();
   m_main_cc->SetScreensVar(this);
+  m_user_screens = new UserScreens(this);
   MWinSetKeyInputLayoutFactory(KeyInputCollectionController::New);
 }
 
@@ -39,6 +41,8 @@ VQ_Screens::~VQ_Screens() {
   MWinSetKeyInputLayoutFactory(nullptr);
   delete m_main_cc;
   m_main_cc = nullptr;
+  delete m_user_screens;
+  m_user_screens = nullptr;
 }
 
 MainCC *VQ_Screens::GetMainCC() {
@@ -60,13 +64,14 @@ char VQ_Screens::SetupProgramScreens() {
       {MAIN_SCREEN_ID, m_main_cc},
   };
   char ok = AddScreens(entries, int(sizeof(entries) / sizeof(entries[0])));
-  if (!UserScreensAddScreensStandIn(this, 1)) ok = 0;
-  UserScreensSetStartingScreenToUsersScreenStandIn(this);
+  if (!m_user_screens->AddScreens(1)) ok = 0;
+  m_user_screens->SetStartingScreenToUsersScreen();
   return ok;
 }
 
 void VQ_Screens::RemoveAllVars() {
   if (m_main_cc) m_main_cc->RemoveVars();
+  if (m_user_screens) m_user_screens->RemoveAllVars();
 }
 
 void VQ_Screens::PreScreensStartCB() {

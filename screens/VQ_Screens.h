@@ -12,6 +12,7 @@
 class Game;
 class MainCC;
 class MWin;
+class UserScreens;
 
 extern const euint MAIN_SCREEN_ID;
 extern const euint OPTIONS_SCREEN_ID;
@@ -48,6 +49,7 @@ class VQ_Screens : public MWinScreens {
   // Registers every entry, whatever became of the ones before; 1 only when all were taken.
   char AddScreens(const VQ_ScreenEntry *entries, int count);
   MainCC *GetMainCC();
+  UserScreens *GetUserScreens() { return m_user_screens; }
 
  private:
   // Every controller's widget pointers, cleared whenever the collections may have gone.
@@ -55,4 +57,5 @@ class VQ_Screens : public MWinScreens {
 
   Game *m_game;
   MainCC *m_main_cc;  // owned
+  UserScreens *m_user_screens;  // owned
 };
