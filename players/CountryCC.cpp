@@ -18,6 +18,7 @@ struct SavedPositions {
   float title_y = 0, country_y = 0, country_h = 0, note_y = 0, continue_y = 0;
 };
 SavedPositions saved_positions;
+const double kDoubleClickSeconds = 0.5;
 
 MWinPanel *AsPanel(MWinButton *button) {
   return button && button->GetType() == MWIN_BUTTON_PANEL ? static_cast<MWinPanel *>(button) : nullptr;
@@ -70,6 +71,7 @@ void CountryCC::StartingCB(void *) {
     MoveY(mwinCountryMainWinNoteButton, saved_positions.note_y - cc_border_y2, -1);
     MoveY(mwinCountryMainWinContinueButton, saved_positions.continue_y - cc_border_y2, -1);
   }
+  m_last_click_row = -1;
   CountryCreateGraphics();
 }
 
@@ -107,7 +109,21 @@ void CountryCC::RenderCB(_MWinRenderStage stage) {
 char CountryCC::ButtonsCallback(MWinButton *button, _MWinButtonCallbackInfo *info) {
   if (!button) return 0;
   if (button == mwinCountryMainWinCountryButton) {
-    if (info && info->panel_reason == 1) CountryControlContinueCB(m_mwin, this);
+    if (!info) return 1;
+    if (info->panel_reason == 1) {
+      CountryControlContinueCB(m_mwin, this);
+      return 1;
+    }
+    // A mouse click (the panel's flag 1); keys and the program move the selection with 0.
+    if (info->panel_flag != 1) return 1;
+    double now = EngMainGetCurrentTimeWithoutUpdatingGlobalCurrentTime();
+    if (info->panel_item == m_last_click_row && now - m_last_click_time <= kDoubleClickSeconds) {
+      m_last_click_row = -1;
+      CountryControlContinueCB(m_mwin, this);
+      return 1;
+    }
+    m_last_click_row = info->panel_item;
+    m_last_click_time = now;
     return 1;
   }
   if (button == mwinCountryMainWinContinueButton) {

@@ -11,6 +11,12 @@ class CountryCC : public CountryCollectionController {
   void TickCB() override {}
   void RenderCB(_MWinRenderStage stage) override;
   char ButtonsCallback(MWinButton *button, _MWinButtonCallbackInfo *info) override;
+
+ private:
+  // The game's window reports every click as a click: a second click on the same row within
+  // kDoubleClickSeconds is the double click that continues.
+  int m_last_click_row = -1;
+  double m_last_click_time = 0;
 };
 
 // The list's text callback: row n's name, an empty text outside the table.
