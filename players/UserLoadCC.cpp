@@ -56,8 +56,11 @@ void UserLoadCC::SetupUserNameList() {
     listing.CleanupAfterGettingFilenamesInDir();
   }
   listing.CloseDir();
-  std::stable_sort(m_list.begin(), m_list.end(),
-                   [](const Listed &a, const Listed &b) { return strcasecmp(a.name.c_str(), b.name.c_str()) < 0; });
+  // Letter case decides only between names that are otherwise equal, capitals first.
+  std::sort(m_list.begin(), m_list.end(), [](const Listed &a, const Listed &b) {
+    int order = strcasecmp(a.name.c_str(), b.name.c_str());
+    return order != 0 ? order < 0 : a.name < b.name;
+  });
 }
 
 const char *UserLoadCC::GetUsersLocalName(int n) const {
