@@ -389,3 +389,67 @@ TEST_F(UserScreensDisplayTest, TheCountryScreenOpensOnTheLocaleAndContinuesBack)
 }
 
 }  // namespace
+
+namespace {
+
+char wait_answer = 0;
+double waited = -1;
+int done_calls = 0;
+
+TEST_F(UserScreensDisplayTest, TheSplashStagesOnTheEngineClock) {
+  SplashEnd();
+  ASSERT_EQ(SplashSetupPicture(nullptr, "Splash.ttx", nullptr, nullptr, 1, 1, nullptr,
+                               [](double seconds, void *) {
+                                 waited = seconds;
+                                 return wait_answer;
+                               },
+                               [](void *) { done_calls++; }, nullptr),
+            1);
+  ASSERT_EQ(SplashStart(), 1);
+  EngInt32 before = DebugGetNumMessages();
+  EXPECT_EQ(SplashStart(), 0);
+  std::string log;
+  for (EngInt32 i = before; i < DebugGetNumMessages(); i++) log += DebugGetMessage(i)->text;
+  EXPECT_NE(log.find("Splash is already on"), std::string::npos) << log;
+  const double t0 = 1000;
+  struct Step {
+    double at;
+    char stage;
+    float level;
+  };
+  // Dark for 0.8 s, full after 2.4 s; then the wait callback holds it until it answers.
+  const Step fade_in[] = {{0, 1, 0}, {0.8, 1, 0}, {1.6, 1, 0.5f}, {2.4, 1, 1}, {2.41, 2, 1}, {5, 2, 1}};
+  for (const Step &s : fade_in) {
+    SCOPED_TRACE(s.at);
+    eng_main_current_time = t0 + s.at;
+    ASSERT_EQ(SplashTick(), 1);
+    EXPECT_EQ(SplashGetStage(), s.stage);
+    EXPECT_NEAR(SplashGetFadeLevel(), s.level, 0.01);
+  }
+  EXPECT_NEAR(waited, 5 - 2.41, 0.01);
+  wait_answer = 1;
+  eng_main_current_time = t0 + 6;
+  SplashTick();
+  EXPECT_EQ(SplashGetStage(), SPLASH_STAGE_FADING_OUT);
+  const Step fade_out[] = {{6.75, 3, 0.5f}, {7.5, 4, 0}};
+  for (const Step &s : fade_out) {
+    SCOPED_TRACE(s.at);
+    eng_main_current_time = t0 + s.at;
+    SplashTick();
+    EXPECT_EQ(SplashGetStage(), s.stage);
+    EXPECT_NEAR(SplashGetFadeLevel(), s.level, 0.01);
+  }
+  EXPECT_EQ(done_calls, 0);
+  SplashTick();  // finished: the splash ends itself
+  EXPECT_EQ(SplashIsOn(), 0);
+  EXPECT_EQ(done_calls, 1);
+  SplashEnd();
+  EXPECT_EQ(done_calls, 1);
+  EXPECT_EQ(SplashStart(), 1);  // the picture is gone: a new start needs a new set-up
+  EXPECT_EQ(SplashIsOn(), 1);
+  EXPECT_EQ(SplashGetPicture()->GetNumSets(), 0);
+  SplashEnd();
+  eng_main_current_time = EngMainGetCurrentTimeWithoutUpdatingGlobalCurrentTime();
+}
+
+}  // namespace

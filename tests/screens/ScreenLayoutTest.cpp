@@ -10,9 +10,12 @@
 #include "Engine/MWin/MWinFonts.h"
 #include "Engine/MWin/MWinTextEntryMobile.h"
 #include "screens/ScreenLayout.h"
+#include "screens/layouts/CountryCollectionController.h"
 #include "screens/layouts/DebugCollectionController.h"
 #include "screens/layouts/KeyInputCollectionController.h"
 #include "screens/layouts/MainCollectionController.h"
+#include "screens/layouts/UserNewCollectionController.h"
+#include "screens/layouts/UsersCollectionController.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -126,8 +129,10 @@ TEST_F(ScreenLayoutTest, WidgetsGetTheirLookAndTheirLanguageTokens) {
 
 TEST_F(ScreenLayoutTest, EveryTokenTheTablesUseIsInTheEnglishTexts) {
   const std::string english = qwtest::ReadWholeFile(qwtest::SourceDir() + "/resources/CommonTexts/English.txt");
-  for (const ScreenLayout *layout : {&MainCollectionController::GetLayout(), &DebugCollectionController::GetLayout(),
-                                     &KeyInputCollectionController::GetLayout()}) {
+  for (const ScreenLayout *layout :
+       {&MainCollectionController::GetLayout(), &DebugCollectionController::GetLayout(),
+        &KeyInputCollectionController::GetLayout(), &UsersCollectionController::GetLayout(),
+        &UserNewCollectionController::GetLayout(), &CountryCollectionController::GetLayout()}) {
     for (int w = 0; w < layout->num_windows; w++) {
       const ScreenLayoutWindow &window = layout->windows[w];
       for (int n = 0; n < window.num_widgets; n++) {
