@@ -189,7 +189,7 @@ const char *Program_GetModulesItemFilenameCB(_ModulesItem item) {
 // The picture hook hands the folder first and the texture's file name second. The title's and
 // the splash's textures are read as they are named.
 char Program_SetEngPictureTextureFileOverwriteCB(const char *, const char *file, char *out, int size) {
-  for (const char *own : {"QuarrelwickText.png", "SplashArt.png", "SplashRays.png"}) {
+  for (const char *own : {"QuarrelwickText.png", "SplashArt.png", "SplashRays.png", "SplashBug.png"}) {
     if (!file || strcmp(file, own) != 0) continue;
     if (out && size > 0) EngSafeStrcpy(out, own, size);
     return 1;
