@@ -310,10 +310,22 @@ TEST_F(UserScreensDisplayTest, FromAnEmptyFolderToTheMenuAndTheStartsThatFollow)
   EXPECT_EQ(Current(), MAIN_SCREEN_ID);
   EXPECT_EQ(SplashIsOn(), 0);
 
-  // A last player whose file is one byte short is no last player.
+  // The file breaks between the start's test and the automatic Continue: the load fails and
+  // the buttons come back.
   StopProgram();
+  StartProgram();
+  ASSERT_EQ(Current(), USERS_SCREEN_ID);
+  ASSERT_GT(Users()->GetAutoContinueTime(), 0);
   std::string bytes = qwtest::ReadWholeFile(DataFile("Users/Tester.usr"));
   qwtest::WriteWholeFile(DataFile("Users/Tester.usr"), bytes.substr(0, 675));
+  for (int i = 0; i < 60 && Users()->GetAutoContinueTime() > 0; i++) Frames(1);
+  EXPECT_EQ(Current(), USERS_SCREEN_ID);
+  for (MWinButton *b : {Users()->mwinUsersMainWinContinueButton, Users()->mwinUsersMainWinNewButton,
+                        Users()->mwinUsersMainWinExitButton})
+    EXPECT_EQ(b->IsShown(), 1);
+
+  // A last player whose file is one byte short is no last player.
+  StopProgram();
   StartProgram();
   ASSERT_EQ(Current(), USERS_SCREEN_ID);
   EXPECT_EQ(Users()->mwinUsersMainWinContinueButton->IsShown(), 0);
@@ -393,6 +405,24 @@ TEST_F(UserScreensDisplayTest, TheCountryScreenOpensOnTheLocaleAndContinuesBack)
 }  // namespace
 
 namespace {
+
+TEST_F(UserScreensDisplayTest, TheResetPathMakesThePlayerAfreshAndContinueMayMakeItAgain) {
+  Click(Users()->mwinUsersMainWinNewButton);
+  ASSERT_EQ(Current(), USER_NEW_SCREEN_ID);
+  EXPECT_EQ(New()->ResetAndLoadUser(nullptr), 0);
+  // As the load screen leaves it: the broken file removed, this screen shown.
+  ASSERT_EQ(New()->ResetAndLoadUser("Tester"), 1);
+  Frames(1);
+  EXPECT_EQ(Current(), USER_NEW_SCREEN_ID);
+  EXPECT_EQ(main_game->GetUser()->IsLoaded(), 1);
+  ASSERT_EQ(qwtest::ReadWholeFile(DataFile("Users/Tester.usr")).size(), 676u);
+  EXPECT_EQ(Record(DataFile("Users/Tester.usr")).substr(34, 3), std::string("DE\0", 3));
+  // The user picks another country and continues: the same name is made once more.
+  memcpy(country_code_selected, "FR", 3);
+  Click(New()->mwinUserNewMainWinContinueButton);
+  ASSERT_EQ(Current(), MAIN_SCREEN_ID);
+  EXPECT_EQ(Record(DataFile("Users/Tester.usr")).substr(34, 3), std::string("FR\0", 3));
+}
 
 char wait_answer = 0;
 double waited = -1;
