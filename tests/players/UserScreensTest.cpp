@@ -1,6 +1,5 @@
-// The players' screens without a device: the player-name rules, the player list from the
-// Users folder and the test of the last player, the screens' registrations and starting
-// screen, and where the splash draws on wide and narrow windows.
+// The players' screens without a device: the player list from the Users folder and the test
+// of the last player, the screens' registrations and starting screen.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,7 +9,6 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngEncryption.h"
-#include "Engine/EngPicture.h"
 #include "Engine/EngPrefFolder.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngResModes.h"
@@ -20,10 +18,8 @@
 #include "Engine/Resolution.h"
 #include "game/Game.h"
 #include "game/Program.h"
-#include "players/Splash.h"
 #include "players/UserClass.h"
 #include "players/UserLoadCC.h"
-#include "players/UserNewCC.h"
 #include "players/UserScreens.h"
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
@@ -31,54 +27,6 @@
 #include "tests/support/TestSupport.h"
 
 namespace {
-
-TEST(UserNewIsNameOkTest, TheRulesInTheirOrder) {
-  struct Case {
-    const char *name;
-    char ok, too_long;
-  };
-  const Case cases[] = {
-      {"", 0, 0},
-      {" Bob", 0, 0},
-      {"\tBob", 0, 0},
-      {"Bob ", 0, 0},
-      {" 234567890123456789012345", 0, 0},  // a blank first is refused before the length
-      {"1234567890123456789", 1, 0},
-      {"12345678901234567890", 0, 1},
-      {"1234567890123456789012345", 0, 1},
-      {"Sunset", 0, 0},
-      {"SUNSET", 0, 0},
-      {"Not Selected", 0, 0},
-      {"xTallow-Merex", 0, 0},
-      {"Unselected", 0, 0},
-      {"Fucker", 0, 0},
-      {"A.B.C-D-E F G", 1, 0},
-      {"A.B.C.", 0, 0},
-      {"A-B-C-D", 0, 0},
-      {"A B C D", 0, 0},
-      {"Bob_1", 0, 0},
-      {"Bob!", 0, 0},
-      {"Bob,Al", 0, 0},
-      {"Bob's", 0, 0},
-      {"Jo 2.0", 1, 0},
-      {"Zo\xEB \xC5ngstr\xF6m", 1, 0},  // Latin-1 letters
-      // Common first names that hold parts of the refused words stay allowed.
-      {"Ashit", 1, 0},
-      {"Hitchcock", 1, 0},
-      {"Dick", 1, 0},
-      {"Cassandra", 1, 0},
-  };
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.name);
-    char too_long = 9;
-    EXPECT_EQ(UserNewIsNameOk(c.name, USER_NEW_NAME_SIZE, &too_long), c.ok);
-    EXPECT_EQ(too_long, c.too_long);
-    EXPECT_EQ(UserNewIsNameOk(c.name, USER_NEW_NAME_SIZE, nullptr), c.ok);
-  }
-  char too_long = 9;
-  EXPECT_EQ(UserNewIsNameOk(nullptr, USER_NEW_NAME_SIZE, &too_long), 0);
-  EXPECT_EQ(too_long, 0);
-}
 
 // The game object with its screens table and no device, in a temporary data folder.
 class UserScreensTest : public ::testing::Test {
@@ -229,56 +177,6 @@ TEST_F(UserScreensTest, RegistrationsStartingScreenAndTheCurrentScreenQuestion) 
     screens->SetCurrentScreen(id);
     EXPECT_EQ(m_user_screens->CurrentScreenIsUserOrCountyScreen(), 0);
   }
-}
-
-TEST(SplashDrawAreaTest, SquareOnScreenAndCentredOnNarrowWindows) {
-  SplashResetForTests();
-  float width = eng_main_window_width, height = eng_main_window_height;
-  float narrow = eng_main_window_y_narrowscreen_ratio;
-  const _Dimension *area = SplashGetPicture()->GetDrawArea();
-  // A wide window: 240 units high from 135, as wide as high on the screen, centred on 320.
-  eng_main_window_width = 1280;
-  eng_main_window_height = 720;
-  eng_main_window_y_narrowscreen_ratio = 1;
-  SplashSetPictureDimension(320 - 120 * (16.0f / 9) / (4.0f / 3), 135, 240 * (16.0f / 9) / (4.0f / 3), 240, 1);
-  EXPECT_FLOAT_EQ(area->y, 135);
-  EXPECT_FLOAT_EQ(area->height, 240);
-  EXPECT_FLOAT_EQ(area->x + area->width / 2, 320);
-  EXPECT_NEAR(area->width / 640 * 1280, area->height / 480 * 720, 0.01);
-  // Narrower than high: the height shrinks by width / height and keeps its centre.
-  eng_main_window_width = 600;
-  eng_main_window_height = 800;
-  eng_main_window_y_narrowscreen_ratio = 600.0f / 800;
-  SplashSetPictureDimension(200, 135, 240, 240, 1);
-  EXPECT_FLOAT_EQ(area->height, 180);
-  EXPECT_FLOAT_EQ(area->y + area->height / 2, 255);
-  EXPECT_NEAR(area->width / 640 * 600, area->height / 480 * 800, 0.01);
-  // No request: the default place.
-  SplashSetPictureDimension(0, 0, 0, 0, 0);
-  EXPECT_FLOAT_EQ(area->y, 115);
-  EXPECT_FLOAT_EQ(area->height, 250);
-  eng_main_window_width = EngInt32(width);
-  eng_main_window_height = EngInt32(height);
-  eng_main_window_y_narrowscreen_ratio = narrow;
-  SplashResetForTests();
-}
-
-TEST(SplashTest, RefusedWithoutAPictureAndEndsQuietlyWhenOff) {
-  SplashResetForTests();
-  std::string log = qwtest::Logged([] { EXPECT_EQ(SplashStart(), 0); });
-  EXPECT_NE(log.find("Splash not setup"), std::string::npos) << log;
-  EXPECT_EQ(SplashSetupPicture(nullptr, "NoSuchSplash.ttx", nullptr, nullptr, 1, 1, nullptr, nullptr, nullptr,
-                               nullptr),
-            0);
-  EXPECT_EQ(SplashIsOn(), 0);
-  int done = 0;
-  SplashSetupPicture(nullptr, "NoSuchSplash.ttx", nullptr, nullptr, 1, 1, nullptr, nullptr,
-                     [](void *c) { ++*static_cast<int *>(c); }, &done);
-  SplashEnd();
-  EXPECT_EQ(done, 0);
-  EXPECT_EQ(SplashTick(), 0);
-  EXPECT_EQ(SplashRender(0), 0);
-  SplashResetForTests();
 }
 
 }  // namespace
