@@ -13,6 +13,7 @@
 #include "game/GameWon.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
+#include "game/Sound.h"
 #include "game/Sprites.h"
 #include "game/Traverse.h"
 

@@ -90,7 +90,6 @@ void BugsPost3dExit();
 // Back to the start-up state (tests call it between cases).
 void BugsResetForTests();
 
-// Seams to modules that are not here yet, defined beside them: the game's sounds (22 a bug
-// killed, 23 a life lost, 24 the next wave) and the player's tutorial-on option.
-void SoundPlay(int id);
+// Sounds: 22 a bug killed, 23 a life lost, 24 the next wave. A seam to the player's
+// tutorial-on option, defined beside it.
 void GameClearUserTutorialOn();

@@ -6,8 +6,10 @@
 #include "Engine/EngTexture.h"
 #include "game/Bugs.h"
 #include "game/Collision.h"
+#include "game/Effects.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
+#include "game/Sound.h"
 #include "game/Sprites.h"
 #include "game/Weapons.h"
 

@@ -59,8 +59,3 @@ class Bullet {
   void HitBugs(float dt);
 };
 
-// Seams to modules that are not here yet, defined beside them: the bullets' launch and hit
-// sounds (by weapon type) and the effects (0 an explosion of the given size).
-void SoundPlayBulletLaunchSound(int type, int level);
-void SoundPlayBulletHitSound(int type, int level);
-char EffectsCreateNew(int type, float x, float y, float size);

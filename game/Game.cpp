@@ -23,7 +23,10 @@
 #include "game/Program.h"
 #include "game/Quarrelwick.h"
 #include "game/QuarrelwickMWin.h"
+#include "game/Sound.h"
+#include "game/Tutorial.h"
 #include "game/Weapons.h"
+#include "online/Scores.h"
 #include "players/Country.h"
 #include "players/UserClass.h"
 #include "players/UserInfo.h"
@@ -314,7 +317,7 @@ void Game::ReturnToMenus() {
 }
 
 void Game::EndGameAndGoToScoresScreen() {
-  ScoresSetGardenStandIn(level_garden);
+  ScoresSetCurrentGarden(level_garden);
   m_screens->StartScreen(MAIN_SCREEN_ID, -1);
   ScoresCheckGameOverScore();
   scores_control_from_game = 1;

@@ -1,8 +1,13 @@
 #include "game/GameStandIns.h"
 
+#include "Engine/EngDebug.h"
+#include "Engine/EngLanguages.h"
+#include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinScreens.h"
 #include "Engine/Resolution.h"
+#include "Engine/EngTexture.h"
 #include "game/Game.h"
+#include "game/Levels.h"
 #include "game/Quarrelwick.h"
 #include "game/Weapons.h"
 #include "players/Country.h"
@@ -10,10 +15,9 @@
 #include "screens/VQ_Screens.h"
 
 
-// End-of-game sequences and tutorial.
+// End-of-game sequences.
 char GameOverEnd() { return 0; }
 char GameWonEnd(char) { return 0; }
-void TutorialAdvanceIfNeeded() { GameStandInRecords().tutorial_advances++; }
 
 // Saved games: only whether the resume game exists, in memory.
 static char resume_game_exists = 0;
@@ -29,32 +33,52 @@ char RemoveSavedGame(int slot, char resume) {
   return 1;
 }
 
-// Game sounds and music.
-std::vector<int> &SoundStandInPlayed() {
-  static std::vector<int> played;
-  return played;
+// Score submission and world score tables.
+EngInt32 ScoresSubmitScore(EngInt32, EngUInt16, EngUInt32, const ScoresScore *score, MWin *mwin, EngInt32 *) {
+  if (!score) {
+    DebugErrorAlt(ENG_FUNC, "Parameters error");
+    return -1;
+  }
+  if (mwin && mwin->IsOn() && !mwin->PopupIsOn())
+    mwin->PopupErrorMessage(EngLanguagesGetStringIfExists("Common_Error", "Error"),
+                            EngLanguagesGetStringIfExists("Misc_NoInternetConnection", "No connection to internet found"));
+  return -2;
 }
-void SoundPlay(int id) { SoundStandInPlayed().push_back(id); }
-char SoundPre3dInit() { return 1; }
-char SoundInit() { return 1; }
-void SoundTick() {}
-void SoundExit() {}
-void SoundStartOrStopMusic() {}
-void SoundsUpdateVolumes() {}
-void SoundStopAllMusic(char) {}
-void SoundNeedToCheckIfMusicIsAlreadyPlayingOnDevice() {}
-
-// Scores.
-char scores_control_from_game = 0;
-char ScoresPre3dInit() { return 1; }
-void ScoresFinalExit() {}
-void ScoresCheckGameOverScore() {}
-void ScoresPromptToSubmitLastScore() {}
+char ScoresWorldSetupNew() {
+  DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
+  return 0;
+}
+char ScoresWorldUpdateIfNeeded() { return ScoresWorldSetupNew(); }
+char ScoresWorldUpdate() { return ScoresWorldSetupNew(); }
+char ScoresWorldIsUpdating() { return 0; }
+char ScoresWorldIsUpdateFinished() {
+  DebugErrorAlt(ENG_FUNC, "Class not setup.");
+  return 0;
+}
+void ScoresWorldAllScoresForCurrentGardenNeedToBeUpdated() { DebugErrorAlt(ENG_FUNC, "No class."); }
+void ScoresExit() {}
+int ScoresGetWorldNumScores() { return 0; }
+ScoresScore *ScoresGetWorldScores() { return nullptr; }
 
 // Menu screens.
-void SelectControlDestroyGraphics() {}
+EngTexture sc_texs[4];
+char SelectControlCreateGraphics() {
+  if (sc_texs[0].IsOk()) return 1;
+  char ok = 1;
+  const EngInt16 garden = level_garden;
+  for (int g = 0; g < 4; g++) {
+    if (sc_texs[g].IsOk()) continue;
+    level_garden = EngInt16(g);
+    if (!sc_texs[g].LoadFromJpegFile(LevelsGetPicFilename(0), 0, 0, 0)) ok = 0;
+  }
+  level_garden = garden;
+  return ok;
+}
+void SelectControlDestroyGraphics() {
+  for (EngTexture &t : sc_texs) t.Destroy();
+}
 void OptionsUpdatePowerStandIn() {}
-void ScoresSetGardenStandIn(EngInt32) {}
+
 
 StandInRecords &GameStandInRecords() {
   static StandInRecords records;
@@ -62,21 +86,5 @@ StandInRecords &GameStandInRecords() {
 }
 void GameStandInRecordsClear() {
   GameStandInRecords() = StandInRecords();
-  SoundStandInPlayed().clear();
-}
-void SoundPlayBulletLaunchSound(int type, int level) { GameStandInRecords().launch_sounds.emplace_back(type, level); }
-void SoundPlayBulletHitSound(int type, int level) { GameStandInRecords().hit_sounds.emplace_back(type, level); }
-char EffectsCreateNew(int type, float x, float y, float size) {
-  GameStandInRecords().effects_made.push_back({type, x, y, size});
-  return 1;
 }
 void PopupUpdate(char) { GameStandInRecords().popup_updates++; }
-void SidebarReset() { GameStandInRecords().sidebar_resets++; }
-// As the sidebar does it: placing off, the normal cursor, the dragged weapon gone.
-void SidebarCancelAnyPlacing() {
-  GameStandInRecords().placings_cancelled++;
-  play_state = 0;
-  QuarrelwickUpdateCursorPos(0);
-  delete weapon_to_place;
-  weapon_to_place = nullptr;
-}

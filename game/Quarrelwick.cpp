@@ -16,10 +16,13 @@
 #include "Engine/EngTexture.h"
 #include "Engine/EngWindow.h"
 #include "game/Bugs.h"
+#include "game/Effects.h"
 #include "game/GameOver.h"
 #include "game/Levels.h"
+#include "game/Sidebar.h"
 #include "game/Sprites.h"
 #include "game/Traverse.h"
+#include "game/Tutorial.h"
 #include "game/Weapons.h"
 
 EngUInt8 play_state = 0;
@@ -87,6 +90,8 @@ static void ClearTexts() {
 
 void QuarrelwickResetForTests() {
   QuarrelwickDestroyGraphics();
+  SidebarResetForTests();
+  TutorialResetForTests();
   play_state = 0;
   game_paused = 2;
   game_over = 0;
@@ -100,6 +105,7 @@ void QuarrelwickResetForTests() {
   weapon_to_place = nullptr;
   weapon_placing_type = -1;
   WeaponsResetForTests();
+  EffectsPost3dExit();
   SpritesResetForTests();
   ClearTexts();
   cursor_x_fs = cursor_y_fs = cursor_x = cursor_y = 0.0f;
@@ -113,11 +119,10 @@ void QuarrelwickResetForTests() {
 
 char QuarrelwickPre3dInit() {
   LevelsPre3dInit();
-  // Pending (sidebar): SidebarPre3dInit();
+  SidebarPre3dInit();
   if (!BugsPre3dInit()) return 0;
   if (!WeaponsPre3dInit()) return 0;
-  // Pending (effects): return EffectsPre3dInit();
-  return 1;
+  return EffectsPre3dInit();
 }
 
 static char LoadTga(EngTexture **slot, const char *name) {
@@ -139,21 +144,27 @@ char QuarrelwickCreateGraphics() {
     DebugErrorAlt(ENG_FUNC, "WeaponsCreateGraphics() failed");
     return 0;
   }
-  // Pending modules, in this order, each failure logged as "<Name>() failed" and returning 0
-  // (the tutorial's only logged):
-  //   SidebarCreateGraphics();
-  //   TutorialCreateGraphics(); EffectsCreateGraphics(); GameOverCreateGraphics();
-  //   GameWonCreateGraphics();
+  if (!SidebarCreateGraphics()) {
+    DebugErrorAlt(ENG_FUNC, "SidebarCreateGraphics() failed");
+    return 0;
+  }
+  // Logs its own failure; play goes on without hints.
+  TutorialCreateGraphics();
+  if (!EffectsCreateGraphics()) {
+    DebugErrorAlt(ENG_FUNC, "EffectsCreateGraphics() failed");
+    return 0;
+  }
+  // Pending modules, in this order, as above: GameOverCreateGraphics(); GameWonCreateGraphics();
   QuarrelwickUpdateCursorPos(-1);
   return 1;
 }
 
 void QuarrelwickDestroyGraphics() {
   LevelsDestroyGraphics(0);
-  // Pending modules, in this order:
-  //   SidebarDestroyGraphics(); TutorialDestroyGraphics();
+  SidebarDestroyGraphics();
+  TutorialDestroyGraphics();
   WeaponsDestroyGraphics();
-  // Pending (effects): EffectsDestroyGraphics();
+  EffectsDestroyGraphics();
   BugsDestroyGraphics();
   // Pending modules, in this order: GameOverDestroyGraphics(); GameWonDestroyGraphics();
   for (EngTexture **t : {&cursor_tex[0], &cursor_tex[1], &range_tex, &numbers_tex}) {
@@ -167,7 +178,7 @@ void QuarrelwickPost3dExit() {
   weapon_to_place = nullptr;
   BugsPost3dExit();
   WeaponsPost3dExit();
-  // Pending (effects): EffectsPost3dExit();
+  EffectsPost3dExit();
 }
 
 char QuarrelwickInitForNewGame(char restoring) {
@@ -191,8 +202,10 @@ char QuarrelwickInitForNewGame(char restoring) {
   }
   BugsInitForNewGame(restoring);
   WeaponsInitForNewGame();
-  // Pending modules, in this order: SidebarInitForNewGame(); EffectsInitForNewGame();
-  //   PopupInitForNewGame(); TutorialInitForNewGame();
+  SidebarInitForNewGame();
+  EffectsInitForNewGame();
+  // Pending (popup): PopupInitForNewGame();
+  TutorialInitForNewGame(restoring);
   play_state = 0;
   weapon_placing_type = -1;
   delete weapon_to_place;
@@ -211,7 +224,7 @@ char QuarrelwickInitForNewLevel(char restoring) {
   }
   // Pending (popup): PopupInitForNewLevel();
   WeaponsInitForNewLevel();
-  // Pending (effects): EffectsInitForNewLevel();
+  EffectsInitForNewLevel();
   QuarrelwickChangeCash(0);
   QuarrelwickChangeScore(0);
   QuarrelwickChangeLives(0);
@@ -265,11 +278,8 @@ EngInt32 QuarrelwickGetBestWeaponTypeOfFamily(int family) {
   return 9 + family;
 }
 
-// Starts placing a weapon type; until the sidebar lands nothing starts, so the key stays set.
-static char StartPlacingWeapon(EngInt32 type) {
-  (void)type;
-  return 0;  // Pending (sidebar): return SidebarStartPlacingWeapon(type);
-}
+// A refused start (placing already, short of cash) leaves the key set.
+static char StartPlacingWeapon(EngInt32 type) { return SidebarStartPlacingWeapon(type); }
 
 static void ReadPlayKeys() {
   if (KeyPressed(KEY_CONTROL) || KeyPressed(KEY_COMMAND)) return;
@@ -294,25 +304,28 @@ static void ReadPlayKeys() {
 void QuarrelwickTick() {
   if (game_over) {
     WeaponsTick();
-    // Pending modules, in this order: EffectsTick(); GameOverTick();
+    EffectsTick();
+    // Pending (game over): GameOverTick();
     return;
   }
   if (game_won) {
     WeaponsTick();
-    // Pending modules, in this order: EffectsTick(); GameWonTick();
+    EffectsTick();
+    // Pending (garden won): GameWonTick();
     return;
   }
   if (KeyPressed(KEY_SPACE)) {
     game_paused = game_paused == 0 ? 1 : 0;
     eng_key_down[KEY_SPACE] = 0;
-    // Pending (tutorial): TutorialAdvanceIfNeeded();
+    TutorialAdvanceIfNeeded();
   }
   LevelsTick();
-  // Pending (sidebar): SidebarTick();
+  SidebarTick();
   WeaponsTick();
-  // Pending (effects): EffectsTick();
+  EffectsTick();
   BugsTick();
-  // Pending modules, in this order: PopupTick(); TutorialTick();
+  // Pending (popup): PopupTick();
+  TutorialTick();
   ReadPlayKeys();
 }
 
@@ -320,12 +333,12 @@ void QuarrelwickRender() {
   EngDevice *device = eng_main_device;
   if (!device) return;
   LevelsRenderMainBackground();
-  // Pending (sidebar): SidebarRender();
+  SidebarRender();
   device->SetViewportToSizeRatioed(100, 0, 540, 450);
   device->EnableBlendingType(0);
   BugsRender();
   WeaponsRender();
-  // Pending (effects): EffectsRender();
+  EffectsRender();
   if (game_won) {
     // Pending (garden won): GameWonRender();
     device->SetViewportFullScreen();
@@ -333,11 +346,11 @@ void QuarrelwickRender() {
     return;
   }
   LevelsRender();
-  // Pending (tutorial): TutorialInGameRender();
+  TutorialInGameRender();
   device->SetViewportFullScreen();
   if (weapon_to_place) weapon_to_place->Render();
   device->DisableBlending();
-  // Pending (tutorial): TutorialMainRender();
+  TutorialMainRender();
   if (game_over) {
     // Pending (game over): GameOverRender();
     return;
@@ -374,7 +387,7 @@ void QuarrelwickMoveMouse(float x, float y) {
     WeaponsMoveMouse();
     if (weapon_to_place) weapon_to_place->SetFullViewportPos(cursor_x_fs, cursor_y_fs);
   }
-  // Pending (sidebar): SidebarMoveMouse(X, Y);
+  SidebarMoveMouse(X, Y);
 }
 
 void QuarrelwickMouseButtonPressed(char button, char state) {
@@ -386,7 +399,7 @@ void QuarrelwickMouseButtonPressed(char button, char state) {
   // Offered in this order until one takes the click.
   // Pending (popup): if (PopupMouseButtonPressed(button, state)) return;
   if (WeaponsMouseButtonPressed(button, state)) return;
-  // Pending (sidebar): SidebarMouseButtonPressed(button, state);
+  SidebarMouseButtonPressed(button, state);
 }
 
 // --- Grid and transforms ---------------------------------------------------------------------

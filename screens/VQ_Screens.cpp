@@ -7,8 +7,12 @@
 #include "Engine/MWin/MWinDesktop.h"
 #include "Engine/MWin/MWinTextEntryMobile.h"
 #include "game/GameStandIns.h"
+#include "game/Sound.h"
 #include "players/UserScreens.h"
+#include "screens/AboutCC.h"
+#include "screens/HelpCC.h"
 #include "screens/MainCC.h"
+#include "screens/ScoresCC.h"
 #include "screens/layouts/KeyInputCollectionController.h"
 
 const euint MAIN_SCREEN_ID = EngFourCC("MAIN");
@@ -26,11 +30,24 @@ const euint GAME_ADS_SCREEN_ID = EngFourCC("GADS");
 
 static const char *const kMenuBackground = "MenuBg.jpg";
 
-VQ_Screens::VQ_Screens(Game *game, MWin *mwin) : MWinScreens(mwin, 0), m_game(game), m_main_cc(nullptr), m_user_screens(nullptr) {
+VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
+    : MWinScreens(mwin, 0),
+      m_game(game),
+      m_main_cc(nullptr),
+      m_scores_cc(nullptr),
+      m_help_cc(nullptr),
+      m_about_cc(nullptr),
+      m_user_screens(nullptr) {
   DebugAssertAlt(game ? 1 : 0, ENG_FUNC, "No game_p");
   // In the order the screens are registered; each later screen comes with its own module.
   m_main_cc = new MainCC();
   m_main_cc->SetScreensVar(this);
+  m_scores_cc = new ScoresCC();
+  m_scores_cc->SetScreensVar(this);
+  m_help_cc = new HelpCC();
+  m_help_cc->SetScreensVar(this);
+  m_about_cc = new AboutCC();
+  m_about_cc->SetScreensVar(this);
   m_user_screens = new UserScreens(this);
   MWinSetKeyInputLayoutFactory(KeyInputCollectionController::New);
 }
@@ -43,11 +60,32 @@ VQ_Screens::~VQ_Screens() {
   m_main_cc = nullptr;
   delete m_user_screens;
   m_user_screens = nullptr;
+  delete m_scores_cc;
+  m_scores_cc = nullptr;
+  delete m_help_cc;
+  m_help_cc = nullptr;
+  delete m_about_cc;
+  m_about_cc = nullptr;
+}
+
+ScoresCC *VQ_Screens::GetScoresCC() {
+  DebugAssertAlt(m_scores_cc ? 1 : 0, ENG_FUNC, "No scores CC");
+  return m_scores_cc;
 }
 
 MainCC *VQ_Screens::GetMainCC() {
   DebugAssertAlt(m_main_cc ? 1 : 0, ENG_FUNC, "No main CC");
   return m_main_cc;
+}
+
+HelpCC *VQ_Screens::GetHelpCC() {
+  DebugAssertAlt(m_help_cc ? 1 : 0, ENG_FUNC, "No help CC");
+  return m_help_cc;
+}
+
+AboutCC *VQ_Screens::GetAboutCC() {
+  DebugAssertAlt(m_about_cc ? 1 : 0, ENG_FUNC, "No about CC");
+  return m_about_cc;
 }
 
 char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
@@ -62,6 +100,9 @@ char VQ_Screens::SetupProgramScreens() {
   // follow 'MAIN' here, in that order, as their screens come.
   const VQ_ScreenEntry entries[] = {
       {MAIN_SCREEN_ID, m_main_cc},
+      {SCORES_SCREEN_ID, m_scores_cc},
+      {HELP_SCREEN_ID, m_help_cc},
+      {ABOUT_SCREEN_ID, m_about_cc},
   };
   char ok = AddScreens(entries, int(sizeof(entries) / sizeof(entries[0])));
   if (!m_user_screens->AddScreens(1)) ok = 0;
@@ -71,6 +112,9 @@ char VQ_Screens::SetupProgramScreens() {
 
 void VQ_Screens::RemoveAllVars() {
   if (m_main_cc) m_main_cc->RemoveVars();
+  if (m_scores_cc) m_scores_cc->RemoveVars();
+  if (m_help_cc) m_help_cc->RemoveVars();
+  if (m_about_cc) m_about_cc->RemoveVars();
   if (m_user_screens) m_user_screens->RemoveAllVars();
 }
 

@@ -9,8 +9,11 @@
 #include "Engine/EngTypes.h"
 #include "Engine/MWin/MWinScreens.h"
 
+class AboutCC;
 class Game;
+class HelpCC;
 class MainCC;
+class ScoresCC;
 class MWin;
 class UserScreens;
 
@@ -49,6 +52,9 @@ class VQ_Screens : public MWinScreens {
   // Registers every entry, whatever became of the ones before; 1 only when all were taken.
   char AddScreens(const VQ_ScreenEntry *entries, int count);
   MainCC *GetMainCC();
+  ScoresCC *GetScoresCC();
+  HelpCC *GetHelpCC();
+  AboutCC *GetAboutCC();
   UserScreens *GetUserScreens() { return m_user_screens; }
 
  private:
@@ -56,6 +62,9 @@ class VQ_Screens : public MWinScreens {
   void RemoveAllVars();
 
   Game *m_game;
-  MainCC *m_main_cc;  // owned
+  MainCC *m_main_cc;      // owned
+  ScoresCC *m_scores_cc;  // owned
+  HelpCC *m_help_cc;      // owned
+  AboutCC *m_about_cc;    // owned
   UserScreens *m_user_screens;  // owned
 };

@@ -59,11 +59,12 @@ TEST_F(BulletsTest, ThrownShotLandsWhereItAimedAndHurtsOnlyTheLowestSlot) {
     EXPECT_EQ(qwtest::launch_sounds.size(), 1u);
     // Its hit sound on landing, and again on the hit.
     EXPECT_EQ(qwtest::hit_sounds.size(), 2u);
-    ASSERT_EQ(qwtest::effects_made.size(), k.effect ? 1u : 0u);
+    const std::vector<qwtest::EffectMade> made = qwtest::EffectsMade();
+    ASSERT_EQ(made.size(), k.effect ? 1u : 0u);
     if (k.effect) {
-      EXPECT_EQ(qwtest::effects_made[0].type, 0);
-      EXPECT_FLOAT_EQ(qwtest::effects_made[0].size, 0.15f);
-      EXPECT_NEAR(qwtest::effects_made[0].y, 0.0f, 1e-4);
+      EXPECT_EQ(made[0].type, 0);
+      EXPECT_FLOAT_EQ(made[0].size, 0.15f);
+      EXPECT_NEAR(made[0].y, 0.0f, 1e-4);
     }
   }
 }

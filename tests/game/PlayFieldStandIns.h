@@ -1,21 +1,38 @@
-// What the play field asked of the modules still standing in (game/GameStandIns): the sounds,
-// bullet sounds, effects, the weapon popup, the sidebar and the tutorial.
+// What the play field asked of the modules around it: the sounds it asked to play (kept by the
+// sound module while the tests ask it to), the explosions now on the field, and the weapon
+// popup still standing in.
 #pragma once
 
 #include <utility>
 #include <vector>
 
+#include "game/Effects.h"
 #include "game/GameStandIns.h"
+#include "game/Sound.h"
 
 namespace qwtest {
-using EffectMade = StandInEffect;
-inline std::vector<int> &sounds_played = SoundStandInPlayed();
-inline std::vector<std::pair<int, int>> &launch_sounds = GameStandInRecords().launch_sounds;
-inline std::vector<std::pair<int, int>> &hit_sounds = GameStandInRecords().hit_sounds;
-inline std::vector<StandInEffect> &effects_made = GameStandInRecords().effects_made;
+struct EffectMade {
+  int type;
+  float x, y, size;
+};
+inline std::vector<int> &sounds_played = SoundRequestsKept().played;
+inline std::vector<std::pair<int, int>> &launch_sounds = SoundRequestsKept().launches;
+inline std::vector<std::pair<int, int>> &hit_sounds = SoundRequestsKept().hits;
 inline int &popup_updates = GameStandInRecords().popup_updates;
-inline int &sidebar_resets = GameStandInRecords().sidebar_resets;
-inline int &placings_cancelled = GameStandInRecords().placings_cancelled;
-inline int &tutorial_advances = GameStandInRecords().tutorial_advances;
-inline void ClearStandInRecords() { GameStandInRecordsClear(); }
+// The live effects in slot order.
+inline std::vector<EffectMade> EffectsMade() {
+  std::vector<EffectMade> made;
+  for (int i = 0; i < num_effects; i++)
+    if (effects[i] && effects[i]->alive) made.push_back({effects[i]->type, effects[i]->x, effects[i]->y, effects[i]->size});
+  return made;
+}
+inline void ClearStandInRecords() {
+  GameStandInRecordsClear();
+  SoundRequests &kept = SoundRequestsKept();
+  kept.played.clear();
+  kept.launches.clear();
+  kept.hits.clear();
+  kept.on = true;
+  EffectsInitForNewGame();
+}
 }  // namespace qwtest

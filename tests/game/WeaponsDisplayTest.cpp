@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -16,6 +17,7 @@
 #include "Engine/EngTexture.h"
 #include "Engine/EngWindow.h"
 #include "game/Bugs.h"
+#include "game/Effects.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
 #include "game/Traverse.h"
@@ -131,7 +133,8 @@ TEST_F(WeaponsDisplayTest, MissingOrBrokenPictureFailsStartUpWithItsName) {
                          "MissileLauncherBase.tga", "MissileLauncherTop.tga", "BulletTurret.tga",
                          "BulletCannon.tga", "BulletTank.tga", "BulletSpraySmall.tga", "BulletSprayMedium.tga",
                          "BulletSprayLarge.tga", "BulletStone.tga", "BulletGrenade.tga", "BulletMissile.tga",
-                         "Factory.tga"};
+                         "Factory.tga", "Explosion2.jpg", "Box.tga", "Darken.tga", "SideLeft1024.jpg",
+                         "BotBar1024.jpg"};
   for (const char *f : files) CopyFile(Resources() + "/" + f, dir.File(f));
   ASSERT_EQ(chdir(dir.Path().c_str()), 0);
   ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
@@ -154,6 +157,12 @@ TEST_F(WeaponsDisplayTest, MissingOrBrokenPictureFailsStartUpWithItsName) {
     QuarrelwickDestroyGraphics();
     CopyFile(Resources() + "/" + k.file, dir.File(k.file));
   }
+  // The explosion sheet is needed as much.
+  ASSERT_EQ(unlink(dir.File("Explosion2.jpg").c_str()), 0);
+  std::string log = Logged([] { EXPECT_EQ(QuarrelwickCreateGraphics(), 0); });
+  EXPECT_NE(log.find("Explosion2.jpg"), std::string::npos) << log;
+  EXPECT_NE(log.find("EffectsCreateGraphics() failed"), std::string::npos) << log;
+  QuarrelwickDestroyGraphics();
 }
 
 // Draws one picture as the square of half size h at play-field point (x, y), turned to angle
@@ -333,6 +342,46 @@ TEST_F(WeaponsDisplayTest, WeaponBeingPlacedShowsRedWhereItCannotGo) {
       EXPECT_GT(rgb[2], rgb[0] + 40);
     }
   }
+}
+
+// An explosion shows its frame of the sheet over the field, warm and faded to the field at
+// its black edges, and nothing beyond its square.
+TEST_F(WeaponsDisplayTest, ExplosionIsDrawnOverTheField) {
+  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
+  level_garden = 0;
+  ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
+  auto shot = [&] {
+    device->PrepareFor2D(1);
+    device->ClearScreen();
+    QuarrelwickRender();
+    device->RestoreAfter2D();
+    return FrameRgb();
+  };
+  const std::vector<unsigned char> before = shot();
+  ASSERT_EQ(EffectsCreateNew(0, 0.3f, 0.3f, 0.5f), 1);
+  game_per_second = 0.15f;  // frame 3: the burst near its largest
+  EffectsTick();
+  const std::vector<unsigned char> after = shot();
+  int x0 = 640, y0 = 480, x1 = -1, y1 = -1;
+  long changed = 0, warm = 0;
+  for (int y = 0; y < 480; y++)
+    for (int x = 0; x < 640; x++) {
+      const unsigned char *a = &before[(size_t(y) * 640 + size_t(x)) * 3], *b = &after[(size_t(y) * 640 + size_t(x)) * 3];
+      if (std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) < 40) continue;
+      changed++;
+      if (b[0] > 180 && b[2] < b[0] - 60) warm++;
+      x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+    }
+  ASSERT_GT(changed, 500);
+  EXPECT_GT(warm * 3, changed);
+  // Within one square of about a quarter of the field's height (450 pixels for 2 units).
+  EXPECT_LE(x1 - x0, 120);
+  EXPECT_LE(y1 - y0, 120);
+  EXPECT_GE(x1 - x0, 40);
+  EXPECT_EQ(EngJpegWriteFileFromBuffer((Resources() + "/../ExplosionShot.jpg").c_str(), 92, 72, 640, 480,
+                                       after.data()),
+            1);
 }
 
 }  // namespace

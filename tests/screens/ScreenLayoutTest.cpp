@@ -4,14 +4,17 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngFont.h"
 #include "Engine/MWin/MWinFonts.h"
 #include "Engine/MWin/MWinTextEntryMobile.h"
 #include "screens/ScreenLayout.h"
+#include "screens/layouts/AboutCollectionController.h"
 #include "screens/layouts/CountryCollectionController.h"
 #include "screens/layouts/DebugCollectionController.h"
+#include "screens/layouts/HelpCollectionController.h"
 #include "screens/layouts/KeyInputCollectionController.h"
 #include "screens/layouts/MainCollectionController.h"
 #include "screens/layouts/UserNewCollectionController.h"
@@ -31,6 +34,22 @@ class MainLayout : public MainCollectionController {
 };
 
 class DebugLayout : public DebugCollectionController {
+ public:
+  void StartingCB(void *) override {}
+  void TickCB() override {}
+  void RenderCB(_MWinRenderStage) override {}
+  char ButtonsCallback(MWinButton *, _MWinButtonCallbackInfo *) override { return 0; }
+};
+
+class HelpLayout : public HelpCollectionController {
+ public:
+  void StartingCB(void *) override {}
+  void TickCB() override {}
+  void RenderCB(_MWinRenderStage) override {}
+  char ButtonsCallback(MWinButton *, _MWinButtonCallbackInfo *) override { return 0; }
+};
+
+class AboutLayout : public AboutCollectionController {
  public:
   void StartingCB(void *) override {}
   void TickCB() override {}
@@ -105,6 +124,109 @@ TEST_F(ScreenLayoutTest, EachDeviceLayoutBuildsItsOwnRectanglesAndHiddenWidgets)
   }
 }
 
+TEST_F(ScreenLayoutTest, TheHelpAndAboutLayoutsPlaceAndHideTheirWidgetsPerDeviceLayout) {
+  struct Case {
+    const char *collection;
+    int layout;
+    const char *id;
+    _Dimension area;
+    bool shown;
+  };
+  const Case cases[] = {
+      {"Help", 0, "Info", {85, 115, 470, 270}, true},
+      {"Help", 0, "Keys", {10, 440, 80, 30}, true},
+      {"Help", 0, "Title", {128, 0, 384, 84}, true},
+      {"Help", 1, "Info", {10, 5, 620, 420}, true},
+      {"Help", 1, "Title", {128, 0, 384, 84}, false},
+      {"Help", 1, "Keys", {10, 430, 80, 45}, false},
+      {"Help", 1, "Prev", {10, 430, 130, 45}, true},
+      {"Help", 2, "Info", {0, 0, 640, 415}, true},
+      {"Help", 2, "Title", {128, 0, 384, 84}, false},
+      {"Help", 3, "Title", {128, 0, 384, 84}, true},
+      {"Help", 3, "Keys", {10, 440, 80, 30}, false},
+      {"Help", 4, "Info", {25, 85, 590, 340}, true},
+      {"Help", 4, "Keys", {10, 440, 80, 35}, false},
+      {"Help", 4, "Back", {550, 440, 80, 35}, true},
+      {"About", 0, "HomePage", {10, 440, 80, 30}, true},
+      {"About", 0, "Version", {240, 90, 160, 10}, true},
+      {"About", 1, "HomePage", {10, 440, 80, 30}, true},
+      {"About", 1, "Back", {550, 440, 80, 30}, true},
+      {"About", 2, "HomePage", {10, 420, 110, 50}, true},
+      {"About", 2, "Back", {520, 420, 110, 50}, true},
+      {"About", 3, "Forums", {190, 440, 80, 30}, true},
+      {"About", 3, "Logs", {370, 440, 80, 30}, true},
+      {"About", 4, "Logs", {360, 435, 100, 35}, true},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::string(c.collection) + " " + std::to_string(c.layout) + " " + c.id);
+    mwin->SetScreenLayout(_EngLayout(c.layout));
+    HelpLayout help;
+    AboutLayout about;
+    const bool is_help = std::string(c.collection) == "Help";
+    MWinWindow *window = nullptr;
+    if (is_help) {
+      ASSERT_EQ(help.CreateCollection(mwin), 1);
+      window = help.mwinHelpHelpWindow;
+      for (MWinButton *member : {help.mwinHelpHelpTitleButton, help.mwinHelpHelpPrevButton, help.mwinHelpHelpNextButton,
+                                 help.mwinHelpHelpKeysButton, help.mwinHelpHelpBackButton, help.mwinHelpHelpInfoButton})
+        EXPECT_NE(member, nullptr);
+      // The text box is the script text box, reached through its own type.
+      EXPECT_NE(help.GetInfoBox(), nullptr);
+    } else {
+      ASSERT_EQ(about.CreateCollection(mwin), 1);
+      window = about.mwinAboutAboutWindow;
+    }
+    ASSERT_NE(window, nullptr);
+    EXPECT_STREQ(window->GetID(), c.collection);
+    EXPECT_FLOAT_EQ(window->GetOrigArea()->width, 640);
+    MWinButton *b = window->GetButtonFromID(c.id, 0);
+    ASSERT_NE(b, nullptr);
+    const _Dimension *a = b->GetOrigArea();
+    EXPECT_FLOAT_EQ(a->x, c.area.x);
+    EXPECT_FLOAT_EQ(a->y, c.area.y);
+    EXPECT_FLOAT_EQ(a->width, c.area.width);
+    EXPECT_FLOAT_EQ(a->height, c.area.height);
+    EXPECT_EQ(b->IsShown() ? true : false, c.shown);
+    Desktop()->RemoveAllCollections();
+  }
+  mwin->SetScreenLayout(ENG_LAYOUT_DESKTOP);
+}
+
+TEST_F(ScreenLayoutTest, AboutLayoutsOneAndThreeAreTheDesktopsAndTheVersionKeepsItsOwnLook) {
+  auto areas = [&](int layout) {
+    mwin->SetScreenLayout(_EngLayout(layout));
+    AboutLayout about;
+    EXPECT_EQ(about.CreateCollection(mwin), 1);
+    std::vector<std::array<float, 4>> out;
+    for (MWinButton *b : {about.mwinAboutAboutTitleButton, about.mwinAboutAboutHomePageButton,
+                          about.mwinAboutAboutForumsButton, about.mwinAboutAboutLogsButton,
+                          about.mwinAboutAboutBackButton, about.mwinAboutAboutVersionButton}) {
+      if (!b) return out;
+      const _Dimension *a = b->GetOrigArea();
+      out.push_back({a->x, a->y, a->width, a->height});
+    }
+    if (layout == 0) {
+      MWinButton *version = about.mwinAboutAboutVersionButton;
+      EXPECT_EQ(version->GetType(), MWIN_BUTTON_STATIC);
+      EXPECT_EQ(version->IsLanguageTokenMode(), 0);
+      float sx = 0, sy = 0;
+      version->GetTextScaleNoOrientation(&sx, &sy);
+      EXPECT_FLOAT_EQ(sx, 0.9f);
+      EXPECT_FLOAT_EQ(sy, 0.95f);
+      EXPECT_STREQ(about.mwinAboutAboutHomePageButton->GetTextP(), "Home Page");
+      EXPECT_STREQ(about.mwinAboutAboutWindow->GetTitleText(), "About");
+    }
+    Desktop()->RemoveAllCollections();
+    return out;
+  };
+  const auto desktop = areas(0);
+  ASSERT_EQ(desktop.size(), 6u);
+  EXPECT_EQ(areas(1), desktop);
+  EXPECT_EQ(areas(3), desktop);
+  EXPECT_NE(areas(2), desktop);
+  mwin->SetScreenLayout(ENG_LAYOUT_DESKTOP);
+}
+
 TEST_F(ScreenLayoutTest, WidgetsGetTheirLookAndTheirLanguageTokens) {
   MainLayout main;
   ASSERT_EQ(main.CreateCollection(mwin), 1);
@@ -131,7 +253,8 @@ TEST_F(ScreenLayoutTest, EveryTokenTheTablesUseIsInTheEnglishTexts) {
   const std::string english = qwtest::ReadWholeFile(qwtest::SourceDir() + "/resources/CommonTexts/English.txt");
   for (const ScreenLayout *layout :
        {&MainCollectionController::GetLayout(), &DebugCollectionController::GetLayout(),
-        &KeyInputCollectionController::GetLayout(), &UsersCollectionController::GetLayout(),
+        &KeyInputCollectionController::GetLayout(), &HelpCollectionController::GetLayout(),
+        &AboutCollectionController::GetLayout(), &UsersCollectionController::GetLayout(),
         &UserNewCollectionController::GetLayout(), &CountryCollectionController::GetLayout()}) {
     for (int w = 0; w < layout->num_windows; w++) {
       const ScreenLayoutWindow &window = layout->windows[w];

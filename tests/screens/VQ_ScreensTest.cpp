@@ -26,6 +26,8 @@
 #include "game/GameStandIns.h"
 #include "game/Program.h"
 #include "players/UserClass.h"
+#include "screens/AboutCC.h"
+#include "screens/HelpCC.h"
 #include "screens/MainCC.h"
 #include "screens/MainControl.h"
 #include "screens/VQ_Screens.h"
@@ -168,9 +170,8 @@ TEST_F(VQ_ScreensTest, AScreenNotInTheGameYetIsReportedAndTheMenuStaysAsItWas) {
     const char *id;
   };
   const Case cases[] = {
-      {Main()->mwinMainMainPlayButton, "SELE"},       {Main()->mwinMainMainHelpButton, "HELP"},
-      {Main()->mwinMainMainScoresButton, "STAT"},     {Main()->mwinMainMainSoundButton, "PLRS"},
-      {Main()->mwinMainMainOptionsButton, "OPTN"},    {Main()->mwinMainMainAboutButton, "ABOT"},
+      {Main()->mwinMainMainPlayButton, "SELE"},    {Main()->mwinMainMainSoundButton, "PLRS"},
+      {Main()->mwinMainMainOptionsButton, "OPTN"},
       {Main()->mwinMainMainOtherGamesButton, "GADS"},
   };
   for (const Case &c : cases) {
@@ -182,10 +183,57 @@ TEST_F(VQ_ScreensTest, AScreenNotInTheGameYetIsReportedAndTheMenuStaysAsItWas) {
   }
   // New Game deleted the resume game all the same.
   EXPECT_EQ(DoesSavedGameExist(0, 1), 0);
+  // The high scores are in the game.
+  EXPECT_EQ(Press(Main()->mwinMainMainScoresButton), 1);
+  EXPECT_EQ(m_mwin->GetCurrentScreen(), SCORES_SCREEN_ID);
+  m_screens->GoBack();
+  EXPECT_EQ(m_mwin->GetCurrentScreen(), MAIN_SCREEN_ID);
+  play = Main()->mwinMainMainPlayButton;
   EXPECT_EQ(Press(nullptr), 0);
   _MWinButtonCallbackInfo info = {};
   EXPECT_EQ(Main()->ButtonsCallback(play, nullptr), 0);
   EXPECT_EQ(Main()->ButtonsCallback(Main()->mwinMainMainVersionButton, &info), 0);
+}
+
+TEST_F(VQ_ScreensTest, HelpAndAboutOpenFromTheMenuAndTheirBackButtonsReturnToIt) {
+  ASSERT_EQ(m_screens->SetupAllScreens(), 1);
+  m_screens->StartScreen(MAIN_SCREEN_ID, -1);
+  _MWinButtonCallbackInfo info = {};
+
+  EXPECT_EQ(Press(Main()->mwinMainMainHelpButton), 1);
+  ASSERT_EQ(m_mwin->GetCurrentScreen(), HELP_SCREEN_ID);
+  HelpCC *help = m_screens->GetHelpCC();
+  ASSERT_NE(help->mwinHelpHelpBackButton, nullptr);
+  EXPECT_EQ(help->mwinHelpHelpWindow->GetEscapeButton(), help->mwinHelpHelpBackButton);
+  EXPECT_EQ(Main()->mwinMainMainPlayButton, nullptr);
+  EXPECT_EQ(help->ButtonsCallback(help->mwinHelpHelpBackButton, &info), 1);
+  EXPECT_EQ(m_mwin->GetCurrentScreen(), MAIN_SCREEN_ID);
+  EXPECT_EQ(help->mwinHelpHelpBackButton, nullptr);
+  EXPECT_EQ(help->GetPageText(), nullptr);
+
+  EXPECT_EQ(Press(Main()->mwinMainMainAboutButton), 1);
+  ASSERT_EQ(m_mwin->GetCurrentScreen(), ABOUT_SCREEN_ID);
+  AboutCC *about = m_screens->GetAboutCC();
+  ASSERT_NE(about->mwinAboutAboutBackButton, nullptr);
+  EXPECT_EQ(about->mwinAboutAboutWindow->GetEscapeButton(), about->mwinAboutAboutBackButton);
+  EXPECT_STREQ(about->mwinAboutAboutVersionButton->GetTextP(), "Version 2.01");
+  // Logs leads to the log viewer; while it is not in the game the about screen stays whole.
+  std::string log = qwtest::Logged([&] { EXPECT_EQ(about->ButtonsCallback(about->mwinAboutAboutLogsButton, &info), 1); });
+  if (m_mwin->GetCurrentScreen() != LOGS_SCREEN_ID) {
+    EXPECT_NE(log.find("Screen [LOGS] not found."), std::string::npos) << log;
+    EXPECT_EQ(m_mwin->GetCurrentScreen(), ABOUT_SCREEN_ID);
+    ASSERT_NE(about->mwinAboutAboutBackButton, nullptr);
+    EXPECT_EQ(about->ButtonsCallback(about->mwinAboutAboutBackButton, &info), 1);
+    EXPECT_EQ(m_mwin->GetCurrentScreen(), MAIN_SCREEN_ID);
+  }
+  // Presses of nothing, or of a widget that does nothing, are not theirs.
+  EXPECT_EQ(help->ButtonsCallback(nullptr, &info), 0);
+  EXPECT_EQ(about->ButtonsCallback(Main()->mwinMainMainPlayButton, &info), 0);
+  EXPECT_EQ(about->ButtonsCallback(Main()->mwinMainMainPlayButton, nullptr), 0);
+  // The game goes while help shows a page: the page text goes after the text box's pointer.
+  ASSERT_EQ(m_mwin->GetCurrentScreen(), MAIN_SCREEN_ID);
+  EXPECT_EQ(Press(Main()->mwinMainMainHelpButton), 1);
+  ASSERT_NE(help->GetPageText(), nullptr);
 }
 
 TEST_F(VQ_ScreensTest, AMissingTitlePictureLeavesTheTitleEmptyAndIsReportedOnce) {

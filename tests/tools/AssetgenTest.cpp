@@ -169,9 +169,10 @@ TEST(AssetgenOutputs, SoundsLoadThroughTheEngine) {
   ASSERT_EQ(EngSoundInit(ENG_SOUND_SYSTEM_OPENAL, 0, 0, 0, nullptr, 0), 1);
   {
     EngSound effect("effect");
-    ASSERT_EQ(effect.LoadSoundFromFile((Resources() + "TestPop.wav").c_str(), 0), 1);
+    // A 0.3 s effect of the game's set.
+    ASSERT_EQ(effect.LoadSoundFromFile((Resources() + "BulletLaunch5.wav").c_str(), 0), 1);
     EXPECT_EQ(effect.GetPlayBufferSize(), EngUInt32(0.3 * 44100) * 2);
-    const std::string wav = qwtest::ReadWholeFile(Resources() + "TestPop.wav");
+    const std::string wav = qwtest::ReadWholeFile(Resources() + "BulletLaunch5.wav");
     ASSERT_GT(wav.size(), 44u);
     EXPECT_EQ(wav.substr(0, 4), "RIFF");
     EXPECT_NEAR(WavPeak(wav), std::pow(10.0, -3.0 / 20.0), 0.01);  // -3 dBFS
@@ -180,9 +181,9 @@ TEST(AssetgenOutputs, SoundsLoadThroughTheEngine) {
     EXPECT_EQ(wav[45], 0);
 
     EngSound music("music");
-    ASSERT_EQ(music.LoadSoundFromOggFile((Resources() + "TestLoop.ogg").c_str(), 0, 0), 1);
-    // 8 beats at 120 a minute: four seconds of 16-bit stereo.
-    EXPECT_EQ(music.GetPlayBufferSize(), EngUInt32(4 * 44100) * 4);
+    ASSERT_EQ(music.LoadSoundFromOggFile((Resources() + "GameOver.ogg").c_str(), 0, 0), 1);
+    // 32 beats at 60 a minute: 32 seconds of 16-bit stereo.
+    EXPECT_EQ(music.GetPlayBufferSize(), EngUInt32(32 * 44100) * 4);
   }
   EngSoundResetForTests();
 }

@@ -1,0 +1,138 @@
+#include "screens/layouts/AboutCollectionController.h"
+
+#include "Engine/EngTypes.h"
+#include "screens/ScreenLayout.h"
+
+namespace {
+
+constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
+constexpr const char *kNone = "MWIN_TEXBUT_NONE";
+constexpr _ColourRGBA kButtonText = {1, 1, 1, 0.7f};
+constexpr _Vector2d kButtonScale = {1, 1.1f};
+constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
+
+// The same in every device layout.
+const ScreenLayoutWidget kWidgets[] = {
+    {"Title", MWIN_BUTTON_PUSH, kNone, "", "MWIN_FONT_DEFAULT", {0, 0, 0, 1}, {1, 1}, kCentre, ScreenText()},
+    {"HomePage", MWIN_BUTTON_PUSH, kDefault, "Home Page", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
+    {"Forums", MWIN_BUTTON_PUSH, kDefault, "Forums", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
+    {"Logs", MWIN_BUTTON_PUSH, kDefault, "Logs", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
+    {"Back", MWIN_BUTTON_PUSH, kDefault, "Back", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
+    {"Version", MWIN_BUTTON_STATIC, kNone, "Version", "Main", kButtonText, {0.9f, 0.95f}, kCentre,
+     ScreenPlaceholder().Colour(1, 1, 1, 0.6f)},
+};
+
+// Layouts 0 Normal, 1 IPhonePortrait, 2 IPhoneLandscape, 3 IPadPortrait, 4 IPadLandscape.
+const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
+    // Title
+    {{128, 0, 384, 84}, {128, 0, 384, 84}, {128, 0, 384, 84}, {128, 0, 384, 84}, {128, 0, 384, 84}},
+    // HomePage
+    {{10, 440, 80, 30}, {10, 440, 80, 30}, {10, 420, 110, 50}, {10, 440, 80, 30}, {10, 435, 100, 35}},
+    // Forums
+    {{190, 440, 80, 30}, {190, 440, 80, 30}, {175, 420, 110, 50}, {190, 440, 80, 30}, {180, 435, 100, 35}},
+    // Logs
+    {{370, 440, 80, 30}, {370, 440, 80, 30}, {355, 420, 110, 50}, {370, 440, 80, 30}, {360, 435, 100, 35}},
+    // Back
+    {{550, 440, 80, 30}, {550, 440, 80, 30}, {520, 420, 110, 50}, {550, 440, 80, 30}, {530, 435, 100, 35}},
+    // Version
+    {{240, 90, 160, 10}, {240, 90, 160, 10}, {240, 90, 160, 10}, {240, 90, 160, 10}, {240, 90, 160, 10}},
+};
+static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
+
+constexpr ScreenLayoutWindowRecord kRecord = {
+    0, 0, 0, 0, 0, "About", kDefault, kNone, "MWIN_FONT_DEFAULT", "", "", "", "", "", "", ""};
+constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
+const ScreenLayoutWindow kWindows[] = {
+    {"About", kRecord, {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen}, {1, 1, 1, 1}, {1, 1},
+     MWIN_ALIGN_LEFT, kWidgets, int(sizeof(kWidgets) / sizeof(kWidgets[0])), kAreas, nullptr, 0},
+};
+
+const ScreenLayout kLayout = {"About", kWindows, 1, 1};
+
+using Self = AboutCollectionController;
+// The builders of a device layout.
+MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddAboutWindowToCollectionIPhonePortrait(c);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddAboutWindowToCollectionIPhoneLandscape(c);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddAboutWindowToCollectionIPadPortrait(c);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddAboutWindowToCollectionIPadLandscape(c);
+    default: return self->AddAboutWindowToCollectionNormal(c);
+  }
+}
+char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddAboutWindowButtonsToWindowIPhonePortrait(w);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddAboutWindowButtonsToWindowIPhoneLandscape(w);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddAboutWindowButtonsToWindowIPadPortrait(w);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddAboutWindowButtonsToWindowIPadLandscape(w);
+    default: return self->AddAboutWindowButtonsToWindowNormal(w);
+  }
+}
+
+}  // namespace
+
+AboutCollectionController::AboutCollectionController() { RemoveVars(); }
+
+const ScreenLayout &AboutCollectionController::GetLayout() { return kLayout; }
+
+std::array<MWinButton **, 6> AboutCollectionController::Widgets() {
+  static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 6, "six members");
+  return {&mwinAboutAboutTitleButton, &mwinAboutAboutHomePageButton, &mwinAboutAboutForumsButton,
+          &mwinAboutAboutLogsButton,  &mwinAboutAboutBackButton,     &mwinAboutAboutVersionButton};
+}
+
+char AboutCollectionController::CreateCollection(MWin *mwin) {
+  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
+                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
+}
+
+MWinCollection *AboutCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
+  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinAboutCollection,
+                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
+}
+
+MWinWindow *AboutCollectionController::AddAboutWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
+  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinAboutAboutWindow, this,
+                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
+}
+
+MWinWindow *AboutCollectionController::AddAboutWindowToCollectionNormal(MWinCollection *c) {
+  return AddAboutWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
+}
+MWinWindow *AboutCollectionController::AddAboutWindowToCollectionIPhonePortrait(MWinCollection *c) {
+  return AddAboutWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
+}
+MWinWindow *AboutCollectionController::AddAboutWindowToCollectionIPhoneLandscape(MWinCollection *c) {
+  return AddAboutWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
+}
+MWinWindow *AboutCollectionController::AddAboutWindowToCollectionIPadPortrait(MWinCollection *c) {
+  return AddAboutWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
+}
+MWinWindow *AboutCollectionController::AddAboutWindowToCollectionIPadLandscape(MWinCollection *c) {
+  return AddAboutWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
+}
+
+char AboutCollectionController::AddAboutWindowButtonsToWindowNormal(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
+}
+char AboutCollectionController::AddAboutWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
+}
+char AboutCollectionController::AddAboutWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
+}
+char AboutCollectionController::AddAboutWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
+}
+char AboutCollectionController::AddAboutWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
+}
+
+void AboutCollectionController::RemoveVars() {
+  mwinAboutCollection = nullptr;
+  mwinAboutAboutWindow = nullptr;
+  for (MWinButton **member : Widgets()) *member = nullptr;
+}
+
+void AboutCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }

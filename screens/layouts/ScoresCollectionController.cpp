@@ -1,0 +1,170 @@
+#include "screens/layouts/ScoresCollectionController.h"
+
+#include "Engine/EngTypes.h"
+#include "Engine/MWin/MWinTabPanel.h"
+#include "screens/ScreenLayout.h"
+
+namespace {
+
+constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
+constexpr const char *kNone = "MWIN_TEXBUT_NONE";
+constexpr _ColourRGBA kText = {1, 1, 1, 0.7f};
+constexpr _ColourRGBA kGardenText = {0, 0, 0, 0.7f};
+constexpr _Vector2d kScale = {1, 1.1f};
+constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
+
+const ScreenLayoutWidget kWidgets[] = {
+    {"Title", MWIN_BUTTON_STATIC, "Back2", "", "Main", kText, kScale, kCentre, ScreenText()},
+    // The behaviour class names the garden in the heading.
+    {"Heading", MWIN_BUTTON_STATIC, kNone, "HIGH SCORES", "Main", {1, 1, 1, 0.8f}, {1.6f, 1.74f}, kCentre,
+     ScreenPlaceholder()},
+    {"Level0", MWIN_BUTTON_PUSH, "Main", "", "Main", kGardenText, {1, 1}, kCentre, ScreenText()},
+    {"Level1", MWIN_BUTTON_PUSH, "Main", "", "Main", kGardenText, {1, 1}, kCentre, ScreenText()},
+    {"Level2", MWIN_BUTTON_PUSH, "Main", "", "Main", kGardenText, {1, 1}, kCentre, ScreenText()},
+    {"Level3", MWIN_BUTTON_PUSH, "Main", "", "Main", kGardenText, {1, 1}, kCentre, ScreenText()},
+    {"Which", MWIN_BUTTON_CHOICE, kDefault, "", "Main", kText, kScale, kCentre, ScreenText()},
+    {"Range", MWIN_BUTTON_CHOICE, kDefault, "", "Main", kText, kScale, kCentre, ScreenText()},
+    {"Scores", MWIN_BUTTON_TAB_PANEL, kNone, "", "Main", kText, kScale, kCentre, ScreenText()},
+    // "Update" also reads "Updating..." and "Failed": the behaviour class sets its text.
+    {"Update", MWIN_BUTTON_PUSH, kDefault, "Update", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
+    {"Submit", MWIN_BUTTON_PUSH, kDefault, "Submit", "Main", kText, kScale, kCentre, ScreenText()},
+    {"FindMe", MWIN_BUTTON_PUSH, kDefault, "Me", "Main", kText, kScale, kCentre, ScreenText()},
+    {"Reset", MWIN_BUTTON_PUSH, kDefault, "Reset", "Main", kText, kScale, kCentre, ScreenText()},
+    {"Back", MWIN_BUTTON_PUSH, kDefault, "Back", "Main", kText, kScale, kCentre, ScreenText()},
+    {"DbgDelete", MWIN_BUTTON_PUSH, kDefault, "Delete", "Main", kText, kScale, kCentre,
+     ScreenText().Colour(1, 1, 1, 0.299f)},
+    {"Info", MWIN_BUTTON_PUSH, "Back3", "Info", "Main", kText, {0.9f, 0.95f}, kCentre, ScreenPlaceholder()},
+};
+
+// Layouts 0 Normal, 1 IPhonePortrait, 2 IPhoneLandscape, 3 IPadPortrait, 4 IPadLandscape.
+const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
+    /* Title */ {{128, 0, 384, 84}, {128, 0, 384, 84}, {40, 180, 52, 84}, {128, 0, 384, 84}, {128, 0, 384, 84}},
+    /* Heading */ {{170, 85, 300, 20}, {170, 85, 300, 20}, {170, 10, 300, 30}, {170, 85, 300, 20}, {170, 85, 300, 20}},
+    /* Level0 */ {{10, 80, 70, 70}, {10, 80, 70, 70}, {10, 20, 70, 75}, {10, 80, 70, 70}, {10, 80, 70, 70}},
+    /* Level1 */ {{90, 80, 70, 70}, {90, 80, 70, 70}, {85, 20, 70, 75}, {90, 80, 70, 70}, {90, 80, 70, 70}},
+    /* Level2 */ {{480, 80, 70, 70}, {480, 80, 70, 70}, {485, 20, 70, 75}, {480, 80, 70, 70}, {480, 80, 70, 70}},
+    /* Level3 */ {{560, 80, 70, 70}, {560, 80, 70, 70}, {560, 20, 70, 75}, {560, 80, 70, 70}, {560, 80, 70, 70}},
+    /* Which */ {{170, 120, 105, 25}, {170, 120, 105, 25}, {160, 45, 110, 50}, {170, 120, 105, 25}, {170, 120, 105, 25}},
+    /* Range */ {{280, 120, 190, 25}, {280, 120, 190, 25}, {275, 45, 205, 50}, {280, 120, 190, 25}, {280, 120, 190, 25}},
+    /* Scores */
+    {{10, 155, 620, 280}, {10, 155, 620, 280}, {10, 100, 620, 310}, {10, 155, 620, 275}, {10, 155, 620, 280}},
+    /* Update */ {{10, 440, 70, 30}, {10, 440, 70, 30}, {10, 420, 90, 50}, {10, 440, 70, 30}, {10, 440, 70, 30}},
+    /* Submit */ {{90, 440, 70, 30}, {90, 440, 70, 30}, {110, 420, 90, 50}, {90, 440, 70, 30}, {90, 440, 70, 30}},
+    /* FindMe */ {{170, 440, 40, 30}, {170, 440, 40, 30}, {210, 420, 55, 50}, {170, 440, 40, 30}, {170, 440, 40, 30}},
+    /* Reset */ {{220, 440, 45, 30}, {220, 440, 45, 30}, {275, 420, 60, 50}, {220, 440, 45, 30}, {220, 440, 45, 30}},
+    /* Back */ {{565, 440, 65, 30}, {565, 440, 65, 30}, {555, 420, 75, 50}, {565, 440, 65, 30}, {565, 440, 65, 30}},
+    /* DbgDelete */ {{15, 5, 40, 15}, {15, 5, 40, 15}, {425, 5, 55, 45}, {15, 5, 40, 15}, {15, 5, 40, 15}},
+    /* Info */
+    {{275, 440, 281.6f, 30}, {275, 440, 281.6f, 30}, {345, 420, 200, 50}, {275, 440, 281.6f, 30}, {275, 440, 281.6f, 30}},
+};
+
+// On the phone in landscape the title stays (the behaviour class still sets it up) but hidden.
+const ScreenLayoutVariant kVariants[] = {
+    {ScreenLayouts(2), {"Title", MWIN_BUTTON_STATIC, "Back2", "", "Main", kText, kScale, kCentre, ScreenText().Hidden()}},
+};
+
+constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
+const ScreenLayoutWindow kWindows[] = {
+    {"Main", kScreenLayoutPlainWindow, {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
+     {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, kWidgets, int(sizeof(kWidgets) / sizeof(kWidgets[0])), kAreas,
+     kVariants, int(sizeof(kVariants) / sizeof(kVariants[0]))},
+};
+static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
+
+const ScreenLayout kLayout = {"Scores", kWindows, 1, 1};
+
+using Self = ScoresCollectionController;
+// The builders of a device layout.
+MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWindowToCollectionIPhonePortrait(c);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWindowToCollectionIPhoneLandscape(c);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWindowToCollectionIPadPortrait(c);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWindowToCollectionIPadLandscape(c);
+    default: return self->AddMainWindowToCollectionNormal(c);
+  }
+}
+char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWindowButtonsToWindowIPhonePortrait(w);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWindowButtonsToWindowIPhoneLandscape(w);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWindowButtonsToWindowIPadPortrait(w);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWindowButtonsToWindowIPadLandscape(w);
+    default: return self->AddMainWindowButtonsToWindowNormal(w);
+  }
+}
+
+}  // namespace
+
+ScoresCollectionController::ScoresCollectionController() { RemoveVars(); }
+
+const ScreenLayout &ScoresCollectionController::GetLayout() { return kLayout; }
+
+MWinTabPanel *ScoresCollectionController::GetScoresTable() {
+  return static_cast<MWinTabPanel *>(mwinScoresMainScoresButton);
+}
+
+std::array<MWinButton **, 16> ScoresCollectionController::Widgets() {
+  static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 16, "sixteen members");
+  return {&mwinScoresMainTitleButton,  &mwinScoresMainHeadingButton, &mwinScoresMainLevel0Button,
+          &mwinScoresMainLevel1Button, &mwinScoresMainLevel2Button,  &mwinScoresMainLevel3Button,
+          &mwinScoresMainWhichButton,  &mwinScoresMainRangeButton,   &mwinScoresMainScoresButton,
+          &mwinScoresMainUpdateButton, &mwinScoresMainSubmitButton,  &mwinScoresMainFindMeButton,
+          &mwinScoresMainResetButton,  &mwinScoresMainBackButton,    &mwinScoresMainDbgDeleteButton,
+          &mwinScoresMainInfoButton};
+}
+
+char ScoresCollectionController::CreateCollection(MWin *mwin) {
+  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
+                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
+}
+
+MWinCollection *ScoresCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
+  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinScoresCollection,
+                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
+}
+
+MWinWindow *ScoresCollectionController::AddMainWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
+  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinScoresMainWindow, this,
+                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
+}
+
+MWinWindow *ScoresCollectionController::AddMainWindowToCollectionNormal(MWinCollection *c) {
+  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
+}
+MWinWindow *ScoresCollectionController::AddMainWindowToCollectionIPhonePortrait(MWinCollection *c) {
+  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
+}
+MWinWindow *ScoresCollectionController::AddMainWindowToCollectionIPhoneLandscape(MWinCollection *c) {
+  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
+}
+MWinWindow *ScoresCollectionController::AddMainWindowToCollectionIPadPortrait(MWinCollection *c) {
+  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
+}
+MWinWindow *ScoresCollectionController::AddMainWindowToCollectionIPadLandscape(MWinCollection *c) {
+  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
+}
+
+char ScoresCollectionController::AddMainWindowButtonsToWindowNormal(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
+}
+char ScoresCollectionController::AddMainWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
+}
+char ScoresCollectionController::AddMainWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
+}
+char ScoresCollectionController::AddMainWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
+}
+char ScoresCollectionController::AddMainWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
+}
+
+void ScoresCollectionController::RemoveVars() {
+  mwinScoresCollection = nullptr;
+  mwinScoresMainWindow = nullptr;
+  for (MWinButton **member : Widgets()) *member = nullptr;
+}
+
+void ScoresCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }

@@ -1,0 +1,321 @@
+// The high-score screen with the real game, toolkit and device under Xvfb: a finished game ends
+// on it with the submission question and its row highlighted, the table's cells, garden
+// buttons, the S key, and Reset beside other players' scores.
+#include "screens/ScoresCC.h"
+
+#include <gtest/gtest.h>
+
+#include <GL/glew.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngEncryption.h"
+#include "Engine/EngMain.h"
+#include "Engine/EngPrefFolder.h"
+#include "Engine/EngProgram.h"
+#include "Engine/EngResModes.h"
+#include "Engine/EngWindow.h"
+#include "Engine/MWin/MWin.h"
+#include "Engine/MWin/MWinButton.h"
+#include "Engine/MWin/MWinChoice.h"
+#include "Engine/MWin/MWinTabPanel.h"
+#include "Engine/Resolution.h"
+#include "game/Game.h"
+#include "game/Levels.h"
+#include "game/Program.h"
+#include "game/Quarrelwick.h"
+#include "players/Country.h"
+#include "players/UserClass.h"
+#include "screens/VQ_Screens.h"
+#include "tests/Engine/DeviceTestSupport.h"
+#include "tests/online/ScoresTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+using qwtest::MakeScore;
+
+class ScoresCCDisplayTest : public qwtest::DeviceTest {
+ protected:
+  void SetUp() override {
+    DeviceTest::SetUp();
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+    m_old_cwd = cwd;
+    const char *binary = getenv("QW_TEST_BINARY_DIR");
+    m_resources = std::string(binary ? binary : ".") + "/resources";
+    DebugResetForTests();
+    DebugSetLogFilename(m_data.File("Log.txt").c_str(), 1);
+    PrefFolderResetForTests();
+    ASSERT_NE(PrefFolderSetup("Quarrelwick", 0, nullptr, 1), nullptr);
+    ResolutionResetForTests();
+    m_desktop = {1920, 1080, 32, 60.0f};
+    EngResModesSetDisplayForTests(&m_desktop, 1, &m_desktop);
+    ResolutionSetupModule(_UpdaterProgramName(17), 2.01f, 1.5f, nullptr, 0, 1, 0, 0, 0, "Resolution", "License",
+                          "License.txt", "Startup", "ResTitle.jpg");
+    EngEncryptionResetForTests();
+    ASSERT_EQ(EngEncryptionInit("QX_SEALING_KEY"), 1);
+    UserResetForTests();
+    qwtest::SetScoresToday(2026, 3, 20);
+    CountrySetupModule(0, 0, nullptr, nullptr, 0.0f, 0.0f);
+    EngProgramSetResourcesPathForTests(m_resources.c_str());
+    m_program = new Program();
+    eng_main_window_x_ratio = eng_main_window_y_ratio = 1.0f;
+    eng_main_window_x_ratio_inv = eng_main_window_y_ratio_inv = 1.0f;
+    eng_main_window_x_widescreen_ratio = eng_main_window_y_narrowscreen_ratio = 1.0f;
+    eng_main_window_y_narrowscreen_ratio_actual = 1.0f;
+    eng_main_window_width_over_height = 640.0f / 480.0f;
+    eng_main_window_height_over_width = 480.0f / 640.0f;
+    m_game = new Game(m_program, "Game", 0);
+    main_game = m_game;  // as the program sets it at start
+    ASSERT_EQ(m_game->Pre3dInit(), 1);
+    ASSERT_EQ(m_game->CreateGraphics(), 1);
+    m_mwin = m_game->GetMWin();
+    m_screens = m_game->GetScreens();
+    ASSERT_EQ(m_screens->SetupAllScreens(), 1);
+    UserClass *user = m_game->GetUser();
+    ASSERT_EQ(user->CreateNewUser("Bob", "GB", 0), 1);
+    user->GetInfo()->id = 77;
+    level_garden = -1;
+    eng_main_current_time = 100.0;
+  }
+  void TearDown() override {
+    if (m_game) {
+      if (m_screens) m_screens->RemoveAllScreens();
+      m_game->DeleteGraphics();
+    }
+    delete m_game;
+    main_game = nullptr;
+    delete m_program;
+    level_garden = -1;
+    EngProgramSetResourcesPathForTests(nullptr);
+    EngMiscSetClockForTests(nullptr);
+    CountryResetForTests();
+    UserResetForTests();
+    EngEncryptionResetForTests();
+    EngResModesSetDisplayForTests(nullptr, 0, nullptr);
+    ResolutionResetForTests();
+    PrefFolderResetForTests();
+    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    DebugResetForTests();
+    DeviceTest::TearDown();
+  }
+
+  ScoresCC *Screen() { return m_screens->GetScoresCC(); }
+  UserOptions *Options() { return &m_game->GetUser()->GetInfo()->options; }
+  std::string ScoresPath(int garden) const {
+    return m_data.File("Tallowmere/Quarrelwick/Scores/LG_" + std::to_string(garden) + ".sco");
+  }
+  void SaveList(int garden, const std::vector<ScoresScore> &entries) {
+    std::string file = qwtest::Seal(qwtest::HeaderPiece(garden));
+    for (const ScoresScore &s : entries) file += qwtest::Seal(qwtest::RecordPiece(s));
+    mkdir(m_data.File("Tallowmere/Quarrelwick/Scores").c_str(), 0755);
+    qwtest::WriteWholeFile(ScoresPath(garden), file);
+  }
+  void Tick(double seconds) {
+    eng_main_current_time = eng_main_current_time + seconds;
+    m_game->Tick();
+  }
+  std::string Cell(int row, int column) { return Screen()->FillTabPanelCB(row, column); }
+  std::vector<int> SelectedRows() {
+    std::vector<int> rows;
+    MWinTabPanel *table = Screen()->GetScoresTable();
+    for (int r = 0; table && r < table->GetNumRows(); r++)
+      if (table->IsRowSelected(r)) rows.push_back(r);
+    return rows;
+  }
+  std::string PopupText() {
+    MWinButton *msg = m_mwin->GetPopupState()->msg;
+    return (m_mwin->PopupIsOn() && msg && msg->GetTextP()) ? msg->GetTextP() : "";
+  }
+  // The frame as rows of RGB, top row first; also saved as a PPM when QW_SCREENSHOT names a file.
+  std::vector<unsigned char> Frame() {
+    std::vector<unsigned char> rgb(640 * 480 * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    std::vector<unsigned char> flipped(rgb.size());
+    for (int y = 0; y < 480; y++)
+      std::copy(rgb.begin() + (479 - y) * 640 * 3, rgb.begin() + (480 - y) * 640 * 3, flipped.begin() + y * 640 * 3);
+    if (const char *shot = getenv("QW_SCREENSHOT")) {
+      if (FILE *f = fopen(shot, "wb")) {
+        fprintf(f, "P6\n640 480\n255\n");
+        fwrite(flipped.data(), 1, flipped.size(), f);
+        fclose(f);
+      }
+    }
+    return flipped;
+  }
+
+  qwtest::TempDir m_data;
+  qwtest::ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
+  std::string m_old_cwd, m_resources;
+  _EngDisplayModeInfo m_desktop;
+  Program *m_program = nullptr;
+  Game *m_game = nullptr;
+  MWin *m_mwin = nullptr;
+  VQ_Screens *m_screens = nullptr;
+};
+
+TEST_F(ScoresCCDisplayTest, AFinishedGameEndsOnItsGardensScoresWithTheQuestionAndItsRowLit) {
+  SaveList(1, {MakeScore(5000, 150, 2025, 6, 1, 9, "Ann", "IE"), MakeScore(900, 120, 2026, 1, 5, 77, "Bob", "GB"),
+               MakeScore(100, 3, 2026, 3, 1, 12, "Cat", "FR")});
+  Options()->scores_range = 1;  // Year: Ann's score of last year is not listed
+  level_garden = 1;
+  score = 800;
+  bug_level_num = 36;
+  level_difficulty = 1;
+  m_game->EndGameAndGoToScoresScreen();
+  ASSERT_EQ(m_mwin->GetCurrentScreen(), SCORES_SCREEN_ID);
+  EXPECT_EQ(m_mwin->GetPreviousScreen(), MAIN_SCREEN_ID);
+  EXPECT_EQ(PopupText(),
+            "Bob, you scored 800 and got to level 37.\n\nThis is your best monthly score for this garden.\n\n"
+            "Submit this score?");
+  EXPECT_STREQ(Screen()->mwinScoresMainHeadingButton->GetTextP(), "GARDEN 2 HIGH SCORES");
+  ASSERT_EQ(Screen()->GetRowCount(), 3);
+  EXPECT_EQ(Cell(1, 1), "Bob");
+  EXPECT_EQ(Cell(1, 4), "37T");
+  EXPECT_EQ(Cell(1, 3), "03/20/26");
+  EXPECT_EQ(SelectedRows(), std::vector<int>{1});
+  Tick(0.2);
+  EXPECT_EQ(SelectedRows(), std::vector<int>{1});
+  Tick(1.2);
+  EXPECT_EQ(score_last_entry_pos, -1);
+
+  m_game->Render();
+  Frame();
+
+  // OK submits, and the stand-in submission answers as without a connection.
+  DebugResetForTests();
+  m_mwin->PopupTurnOffAndCallOkCB();
+  EXPECT_EQ(PopupText(), "No connection to internet found");
+  bool problem = false;
+  for (EngInt32 i = 0; i < DebugGetNumMessages(); i++)
+    problem = problem || std::string(DebugGetMessage(i)->text).find("Problem submitting score [-2].") != std::string::npos;
+  EXPECT_TRUE(problem);
+}
+
+TEST_F(ScoresCCDisplayTest, CellsOfTheLocalTable) {
+  SaveList(0, {MakeScore(30, 1, 2024, 3, 5, 1, "Ann", "IE"), MakeScore(20, 137, 2100, 3, 5, 2, "Bea", "GB"),
+               MakeScore(10, 250, 1999, 12, 31, 3, "ABCDEFGHIJKLMNOPQRST", "USA")});
+  Options()->scores_garden = 0;
+  m_screens->StartScreen(SCORES_SCREEN_ID, -1);
+  EXPECT_EQ(Screen()->GetRowCount(), 0);  // the year's range holds none of them
+  Options()->scores_range = 0;
+  Screen()->SetupList(-1);
+  ASSERT_EQ(Screen()->GetRowCount(), 3);
+  struct Row {
+    const char *pos, *name, *date_month_first, *date_day_first, *level, *score;
+  } rows[] = {
+      {"1.", "Ann", "03/05/24", "05/03/24", "1", "30"},
+      {"2.", "Bea", "03/05/2100", "05/03/2100", "37T", "20"},
+      {"3.", "ABCDEFGHIJKLMNOPQRST", "12/31/1999", "31/12/1999", "50X", "10"},
+  };
+  for (int r = 0; r < 3; r++) {
+    SCOPED_TRACE(r);
+    EXPECT_EQ(Cell(r, 0), rows[r].pos);
+    EXPECT_EQ(Cell(r, 1), rows[r].name);
+    EXPECT_EQ(Cell(r, 2), "");
+    EXPECT_EQ(Cell(r, 3), rows[r].date_month_first);
+    EXPECT_EQ(Cell(r, 4), rows[r].level);
+    EXPECT_EQ(Cell(r, 5), rows[r].score);
+    Options()->date_format = 1;
+    EXPECT_EQ(Cell(r, 3), rows[r].date_day_first);
+    Options()->date_format = 0;
+  }
+  const char *headings[] = {"Pos", "Name", "Country", "Date", "Level", "Score"};
+  for (int c = 0; c < 6; c++) EXPECT_EQ(Cell(-1, c), headings[c]);
+  EXPECT_EQ(Cell(-1, 6), "???");
+
+  // Names from the world tables run to 31 characters: cut inside their field.
+  char name[32], out[64];
+  memcpy(name, "ABCDEFGHIJKLMNOPQRSTUVWXYZ123456", 32);  // no terminator in the field
+  ScoresCC::FormatName(name, 25, 22, out, sizeof(out));
+  EXPECT_STREQ(out, "ABCDEFGHIJKLMNOPQRS...");
+  ScoresCC::FormatName(name, 32, 4, out, sizeof(out));
+  EXPECT_STREQ(out, "ABCDEFGHIJKLMNOPQRSTUVWXYZ123456");
+}
+
+TEST_F(ScoresCCDisplayTest, GardensLocalOnlyButtonsAndTheSKey) {
+  SaveList(3, {MakeScore(70, 5, 2026, 3, 20, 77, "Bob", "GB")});
+  Options()->scores_online = 1;  // kept, though only the local list is shown
+  m_screens->StartScreen(MAIN_SCREEN_ID, -1);
+  m_screens->GotoScreen(SCORES_SCREEN_ID, nullptr);
+  ScoresCC *cc = Screen();
+  EXPECT_EQ(MWinChoice::From(cc->mwinScoresMainWhichButton)->ChoiceGetSel(), 0);
+  EXPECT_EQ(cc->mwinScoresMainWhichButton->IsEnabled(), 0);
+  EXPECT_EQ(cc->mwinScoresMainUpdateButton->IsEnabled(), 0);
+  EXPECT_EQ(cc->mwinScoresMainResetButton->IsEnabled(), 1);
+  EXPECT_EQ(cc->mwinScoresMainFindMeButton->IsEnabled(), 0);
+  EXPECT_EQ(cc->mwinScoresMainSubmitButton->IsEnabled(), 0);
+  EXPECT_EQ(cc->mwinScoresMainDbgDeleteButton->IsShown(), 0);
+  EXPECT_EQ(cc->mwinScoresMainInfoButton->IsShown(), 0);
+
+  _MWinButtonCallbackInfo info = {};
+  EXPECT_EQ(cc->ButtonsCallback(cc->mwinScoresMainLevel3Button, &info), 1);
+  EXPECT_EQ(ScoresGetCurrentGarden(), 3);
+  EXPECT_EQ(Options()->scores_garden, 3);
+  EXPECT_STREQ(cc->mwinScoresMainHeadingButton->GetTextP(), "GARDEN 4 HIGH SCORES");
+  EXPECT_EQ(cc->GetRowCount(), 1);
+  EXPECT_EQ(cc->mwinScoresMainSubmitButton->IsEnabled(), 1);
+  EXPECT_EQ(Options()->scores_online, 1);
+
+  // The range choice writes the player's option; the chosen range reads as a word.
+  MWinChoice *range = MWinChoice::From(cc->mwinScoresMainRangeButton);
+  EXPECT_EQ(range->ChoiceGetSel(), 0);
+  EXPECT_STREQ(cc->GetRangeStringCB(0), "Year");
+  EXPECT_STREQ(cc->GetRangeStringCB(2), "W");
+  range->ChoiceSetSel(2);
+  info.choice_event = 0;
+  EXPECT_EQ(cc->ButtonsCallback(range, &info), 1);
+  EXPECT_EQ(Options()->scores_range, 3);
+  EXPECT_STREQ(cc->GetRangeStringCB(2), "Week");
+  EXPECT_STREQ(cc->GetRangeStringCB(0), "Y");
+  EXPECT_EQ(cc->GetRowCount(), 1);
+
+  // The row's country flag is drawn over the table in the Country cell (x 247 to 321).
+  m_game->Render();
+  const std::vector<unsigned char> frame = Frame();
+  int bright = 0;
+  for (int y = 176; y < 192; y++)
+    for (int x = 274; x < 294; x++) {
+      const unsigned char *p = &frame[(y * 640 + x) * 3];
+      if (p[0] > 180) bright++;
+    }
+  EXPECT_GT(bright, 40);
+
+  eng_key_down['s'] = 2;
+  Tick(0.2);
+  EXPECT_EQ(eng_key_down['s'], 0);
+  EXPECT_EQ(m_mwin->GetCurrentScreen(), MAIN_SCREEN_ID);
+}
+
+TEST_F(ScoresCCDisplayTest, ResetRemovesOnlyThePlayersScores) {
+  SaveList(2, {MakeScore(900, 5, 2026, 3, 20, 77, "Bob", "GB"), MakeScore(500, 5, 2026, 3, 19, 9, "Ann", "IE"),
+               MakeScore(300, 5, 2026, 3, 18, 77, "Bob", "GB"), MakeScore(200, 5, 2026, 3, 18, 8, "Bob", "FR")});
+  Options()->scores_garden = 2;
+  m_screens->StartScreen(SCORES_SCREEN_ID, -1);
+  ScoresCC *cc = Screen();
+  ASSERT_EQ(cc->GetRowCount(), 4);
+  _MWinButtonCallbackInfo info = {};
+  EXPECT_EQ(cc->ButtonsCallback(cc->mwinScoresMainResetButton, &info), 1);
+  EXPECT_EQ(PopupText(), "Reset all scores?");
+  m_mwin->PopupTurnOffAndCallCancelOrNoCB();
+  EXPECT_EQ(ScoresGetNumScores(), 4);
+  EXPECT_EQ(cc->ButtonsCallback(cc->mwinScoresMainResetButton, &info), 1);
+  m_mwin->PopupTurnOffAndCallOkCB();
+  ASSERT_EQ(cc->GetRowCount(), 2);
+  EXPECT_EQ(Cell(0, 1), "Ann");
+  EXPECT_EQ(Cell(1, 1), "Bob");
+  EXPECT_EQ(cc->GetRowEntry(1)->country[0], 'F');
+  ScoresReadCurrentGardenScores();
+  EXPECT_EQ(ScoresGetNumScores(), 2);
+}
+
+}  // namespace
