@@ -3,12 +3,10 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngLayouts.h"
 #include "Engine/MWin/MWinScreens.h"
-#include "game/Game.h"
 #include "players/CountryCC.h"
 #include "players/UserLoadCC.h"
 #include "players/UserNewCC.h"
 #include "players/UsersCC.h"
-#include "screens/VQ_Screens.h"
 
 const euint USER_SELECT_SCREEN_ID = EngFourCC("uSEL");
 const euint USERS_SCREEN_ID = EngFourCC("uUSR");
@@ -65,11 +63,4 @@ void UserScreens::RemoveAllVars() {
   m_users_cc->RemoveVars();
   m_user_new_cc->RemoveVars();
   m_country_cc->RemoveVars();
-}
-
-UserScreens *UserScreensFromGame() {
-  VQ_Screens *screens = main_game ? main_game->GetScreens() : nullptr;
-  UserScreens *user_screens = screens ? screens->GetUserScreens() : nullptr;
-  if (!user_screens) DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
-  return user_screens;
 }

@@ -51,6 +51,3 @@ class UserScreens {
   UserNewCC *m_user_new_cc;
   CountryCC *m_country_cc;
 };
-
-// The game's players' screens, or null (and an error) when the game has no screens table.
-UserScreens *UserScreensFromGame();

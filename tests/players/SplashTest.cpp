@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "Engine/EngMathTypes.h"
@@ -57,6 +58,15 @@ TEST(SplashTest, RefusedWithoutAPictureAndEndsQuietlyWhenOff) {
                      [](void *c) { ++*static_cast<int *>(c); }, &done);
   SplashEnd();
   EXPECT_EQ(done, 0);
+  // A picture, but no device.
+  const char *binary = getenv("QW_TEST_BINARY_DIR");
+  std::string resources = std::string(binary ? binary : ".") + "/resources/";
+  ASSERT_EQ(SplashSetupPicture(resources.c_str(), "Splash.ttx", nullptr, nullptr, 1, 1, nullptr, nullptr, nullptr,
+                               nullptr),
+            1);
+  log = qwtest::Logged([] { EXPECT_EQ(SplashStart(), 0); });
+  EXPECT_NE(log.find("No device"), std::string::npos) << log;
+  EXPECT_EQ(SplashIsOn(), 0);
   EXPECT_EQ(SplashTick(), 0);
   EXPECT_EQ(SplashRender(0), 0);
   SplashResetForTests();
