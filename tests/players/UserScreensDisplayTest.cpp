@@ -277,6 +277,17 @@ TEST_F(UserScreensDisplayTest, FromAnEmptyFolderToTheMenuAndTheStartsThatFollow)
   main_game->GetMWin()->PopupTurnOffAndCallCancelOrNoCB();
   Frames(5);
   EXPECT_EQ(Text(New()->mwinUserNewMainWinNameButton), "Ada");  // the name before the prompt
+  // The field takes 19 characters of a longer name; letters above 127 are names too.
+  Click(New()->mwinUserNewMainWinNameButton);
+  Type("ABCDEFGHIJKLMNOPQRSTUVWXY");
+  Key(SDLK_RETURN);
+  Frames(5);
+  EXPECT_EQ(Text(New()->mwinUserNewMainWinNameButton), "ABCDEFGHIJKLMNOPQRS");
+  Click(New()->mwinUserNewMainWinNameButton);
+  Type("Zo\xC3\xAB");
+  Key(SDLK_RETURN);
+  Frames(5);
+  EXPECT_EQ(Text(New()->mwinUserNewMainWinNameButton), "Zo\xEB");
   EXPECT_EQ(Record(DataFile("Users/Tester.usr")).substr(14, 26), saved);
 
   // The next start offers to continue, with the player's flag right of the button.
