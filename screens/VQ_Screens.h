@@ -10,8 +10,10 @@
 #include "Engine/MWin/MWinScreens.h"
 
 class AboutCC;
+class EngIndexedList;
 class Game;
 class HelpCC;
+class LogCC;
 class MainCC;
 class ScoresCC;
 class MWin;
@@ -55,6 +57,7 @@ class VQ_Screens : public MWinScreens {
   ScoresCC *GetScoresCC();
   HelpCC *GetHelpCC();
   AboutCC *GetAboutCC();
+  LogCC *GetLogCC();
   UserScreens *GetUserScreens() { return m_user_screens; }
 
  private:
@@ -66,5 +69,7 @@ class VQ_Screens : public MWinScreens {
   ScoresCC *m_scores_cc;  // owned
   HelpCC *m_help_cc;      // owned
   AboutCC *m_about_cc;    // owned
+  LogCC *m_log_cc;        // owned
+  EngIndexedList *m_log_entries;  // owned: the log viewer's lines
   UserScreens *m_user_screens;  // owned
 };

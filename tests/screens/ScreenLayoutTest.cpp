@@ -16,6 +16,7 @@
 #include "screens/layouts/DebugCollectionController.h"
 #include "screens/layouts/HelpCollectionController.h"
 #include "screens/layouts/KeyInputCollectionController.h"
+#include "screens/layouts/LogCollectionController.h"
 #include "screens/layouts/MainCollectionController.h"
 #include "screens/layouts/UserNewCollectionController.h"
 #include "screens/layouts/UsersCollectionController.h"
@@ -254,7 +255,8 @@ TEST_F(ScreenLayoutTest, EveryTokenTheTablesUseIsInTheEnglishTexts) {
   for (const ScreenLayout *layout :
        {&MainCollectionController::GetLayout(), &DebugCollectionController::GetLayout(),
         &KeyInputCollectionController::GetLayout(), &HelpCollectionController::GetLayout(),
-        &AboutCollectionController::GetLayout(), &UsersCollectionController::GetLayout(),
+        &AboutCollectionController::GetLayout(), &LogCollectionController::GetLayout(),
+        &LogCollectionController::GetDeviceLayout(), &UsersCollectionController::GetLayout(),
         &UserNewCollectionController::GetLayout(), &CountryCollectionController::GetLayout()}) {
     for (int w = 0; w < layout->num_windows; w++) {
       const ScreenLayoutWindow &window = layout->windows[w];
