@@ -9,8 +9,10 @@
 #include "Engine/MWin/MWinTextEntryMobile.h"
 #include "game/GameStandIns.h"
 #include "game/Sound.h"
+#include "online/GameAds.h"
 #include "players/UserScreens.h"
 #include "screens/AboutCC.h"
+#include "screens/GameAdsCC.h"
 #include "screens/HelpCC.h"
 #include "screens/LogCC.h"
 #include "screens/MainCC.h"
@@ -41,6 +43,7 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
       m_about_cc(nullptr),
       m_log_cc(nullptr),
       m_log_entries(nullptr),
+      m_game_ads_cc(nullptr),
       m_user_screens(nullptr) {
   DebugAssertAlt(game ? 1 : 0, ENG_FUNC, "No game_p");
   // In the order the screens are registered; each later screen comes with its own module.
@@ -56,6 +59,7 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
   m_log_cc = new LogCC(m_log_entries);
   m_log_cc->RemoveVars();
   m_log_cc->SetScreensVar(this);
+  m_game_ads_cc = new GameAdsCC(this);
   m_user_screens = new UserScreens(this);
   MWinSetKeyInputLayoutFactory(KeyInputCollectionController::New);
 }
@@ -79,6 +83,10 @@ VQ_Screens::~VQ_Screens() {
   m_log_entries = nullptr;
   delete m_log_cc;
   m_log_cc = nullptr;
+  delete m_game_ads_cc;
+  m_game_ads_cc = nullptr;
+  // The other games' row lives in the player's record, which goes with the game.
+  GameAdsSetGameAdInt16Variable(nullptr);
 }
 
 ScoresCC *VQ_Screens::GetScoresCC() {
@@ -106,6 +114,11 @@ LogCC *VQ_Screens::GetLogCC() {
   return m_log_cc;
 }
 
+GameAdsCC *VQ_Screens::GetGameAdsCC() {
+  DebugAssertAlt(m_game_ads_cc ? 1 : 0, ENG_FUNC, "No game ads CC");
+  return m_game_ads_cc;
+}
+
 char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
   char ok = 1;
   for (int i = 0; i < count; i++)
@@ -114,14 +127,15 @@ char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
 }
 
 char VQ_Screens::SetupProgramScreens() {
-  // 'OPTN', 'PLRS', 'SELE', 'STAT', 'GENL', 'POPU', 'HELP', 'PAUS', 'ABOT', 'LOGS' and 'GADS'
-  // follow 'MAIN' here, in that order, as their screens come.
+  // 'OPTN', 'PLRS', 'SELE', 'STAT', 'GENL', 'POPU', 'HELP', 'PAUS', 'ABOT' and 'LOGS' follow
+  // 'MAIN' here, in that order, as their screens come; 'GADS' is the last.
   const VQ_ScreenEntry entries[] = {
       {MAIN_SCREEN_ID, m_main_cc},
       {SCORES_SCREEN_ID, m_scores_cc},
       {HELP_SCREEN_ID, m_help_cc},
       {ABOUT_SCREEN_ID, m_about_cc},
       {LOGS_SCREEN_ID, m_log_cc},
+      {GAME_ADS_SCREEN_ID, m_game_ads_cc},
   };
   char ok = AddScreens(entries, int(sizeof(entries) / sizeof(entries[0])));
   if (!m_user_screens->AddScreens(1)) ok = 0;
@@ -135,6 +149,7 @@ void VQ_Screens::RemoveAllVars() {
   if (m_help_cc) m_help_cc->RemoveVars();
   if (m_about_cc) m_about_cc->RemoveVars();
   if (m_log_cc) m_log_cc->RemoveVars();
+  if (m_game_ads_cc) m_game_ads_cc->RemoveVars();
   if (m_user_screens) m_user_screens->RemoveAllVars();
 }
 
@@ -173,6 +188,11 @@ void VQ_Screens::PostScreensFinishCB() {
   SoundStartOrStopMusic();
 }
 
-char VQ_Screens::CreateGraphics() { return 1; }
+char VQ_Screens::CreateGraphics() {
+  if (m_game_ads_cc && GetCurrentScreen() == GAME_ADS_SCREEN_ID) m_game_ads_cc->CreateGraphics();
+  return 1;
+}
 
-void VQ_Screens::DestroyGraphics() {}
+void VQ_Screens::DestroyGraphics() {
+  if (m_game_ads_cc) m_game_ads_cc->DestroyGraphics();
+}

@@ -12,6 +12,7 @@
 class AboutCC;
 class EngIndexedList;
 class Game;
+class GameAdsCC;
 class HelpCC;
 class LogCC;
 class MainCC;
@@ -58,6 +59,7 @@ class VQ_Screens : public MWinScreens {
   HelpCC *GetHelpCC();
   AboutCC *GetAboutCC();
   LogCC *GetLogCC();
+  GameAdsCC *GetGameAdsCC();
   UserScreens *GetUserScreens() { return m_user_screens; }
 
  private:
@@ -71,5 +73,6 @@ class VQ_Screens : public MWinScreens {
   AboutCC *m_about_cc;    // owned
   LogCC *m_log_cc;        // owned
   EngIndexedList *m_log_entries;  // owned: the log viewer's lines
+  GameAdsCC *m_game_ads_cc;       // owned
   UserScreens *m_user_screens;  // owned
 };
