@@ -30,6 +30,8 @@
 #include "players/Country.h"
 #include "players/UserClass.h"
 #include "players/UserInfo.h"
+#include "players/UserScreens.h"
+#include "players/UsersCC.h"
 #include "screens/MainControl.h"
 #include "screens/OptionsCC.h"
 #include "screens/VQ_Screens.h"
@@ -131,7 +133,7 @@ char Game::CreateGraphics() {
     DebugErrorAlt(ENG_FUNC, "Could not create font");
     return 0;
   }
-  if (UserScreensCurrentScreenIsUserOrCountryScreenStandIn()) UsersControlCreateGraphics();
+  if (m_screens->GetUserScreens()->CurrentScreenIsUserOrCountyScreen()) UsersControlCreateGraphics();
   m_screens->CreateGraphics();
   if (AreScreensOn()) MainControlCreateGraphics();
   if (!QuarrelwickCreateGraphics()) {
@@ -169,7 +171,7 @@ char Game::Post3dInit() {
   if (!QuarrelwickInitForNewGame(0)) return 0;
   PostResolutionChangeCB();
   m_screens->SetupAllScreens();
-  UserScreensStartUserScreenStandIn();
+  m_screens->GetUserScreens()->StartUserScreen();
   return 1;
 }
 

@@ -10,6 +10,7 @@
 #include "game/GameStandIns.h"
 #include "game/Sound.h"
 #include "online/GameAds.h"
+#include "players/UserScreens.h"
 #include "screens/AboutCC.h"
 #include "screens/GameAdsCC.h"
 #include "screens/HelpCC.h"
@@ -46,7 +47,8 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
       m_sounds_cc(nullptr),
       m_log_cc(nullptr),
       m_log_entries(nullptr),
-      m_game_ads_cc(nullptr) {
+      m_game_ads_cc(nullptr),
+      m_user_screens(nullptr) {
   DebugAssertAlt(game ? 1 : 0, ENG_FUNC, "No game_p");
   // In the order the screens are registered; each later screen comes with its own module.
   m_main_cc = new MainCC();
@@ -66,6 +68,7 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
   m_log_cc->RemoveVars();
   m_log_cc->SetScreensVar(this);
   m_game_ads_cc = new GameAdsCC(this);
+  m_user_screens = new UserScreens(this);
   MWinSetKeyInputLayoutFactory(KeyInputCollectionController::New);
 }
 
@@ -75,6 +78,8 @@ VQ_Screens::~VQ_Screens() {
   MWinSetKeyInputLayoutFactory(nullptr);
   delete m_main_cc;
   m_main_cc = nullptr;
+  delete m_user_screens;
+  m_user_screens = nullptr;
   delete m_scores_cc;
   m_scores_cc = nullptr;
   delete m_help_cc;
@@ -157,8 +162,8 @@ char VQ_Screens::SetupProgramScreens() {
       {GAME_ADS_SCREEN_ID, m_game_ads_cc},
   };
   char ok = AddScreens(entries, int(sizeof(entries) / sizeof(entries[0])));
-  if (!UserScreensAddScreensStandIn(this, 1)) ok = 0;
-  UserScreensSetStartingScreenToUsersScreenStandIn(this);
+  if (!m_user_screens->AddScreens(1)) ok = 0;
+  m_user_screens->SetStartingScreenToUsersScreen();
   return ok;
 }
 
@@ -171,6 +176,7 @@ void VQ_Screens::RemoveAllVars() {
   if (m_sounds_cc) m_sounds_cc->RemoveVars();
   if (m_log_cc) m_log_cc->RemoveVars();
   if (m_game_ads_cc) m_game_ads_cc->RemoveVars();
+  if (m_user_screens) m_user_screens->RemoveAllVars();
 }
 
 void VQ_Screens::PreScreensStartCB() {

@@ -20,6 +20,7 @@ class OptionsCC;
 class SoundsCC;
 class ScoresCC;
 class MWin;
+class UserScreens;
 
 extern const euint MAIN_SCREEN_ID;
 extern const euint OPTIONS_SCREEN_ID;
@@ -63,6 +64,7 @@ class VQ_Screens : public MWinScreens {
   SoundsCC *GetSoundsCC();
   LogCC *GetLogCC();
   GameAdsCC *GetGameAdsCC();
+  UserScreens *GetUserScreens() { return m_user_screens; }
 
  private:
   // Every controller's widget pointers, cleared whenever the collections may have gone.
@@ -78,4 +80,5 @@ class VQ_Screens : public MWinScreens {
   LogCC *m_log_cc;        // owned
   EngIndexedList *m_log_entries;  // owned: the log viewer's lines
   GameAdsCC *m_game_ads_cc;       // owned
+  UserScreens *m_user_screens;  // owned
 };

@@ -28,6 +28,7 @@
 #include "game/Program.h"
 #include "online/GameAds.h"
 #include "players/UserClass.h"
+#include "players/UserScreens.h"
 #include "screens/GameAdsCC.h"
 #include "screens/MainCC.h"
 #include "screens/MainControl.h"
@@ -61,6 +62,12 @@ class GameAdsCCDisplayTest : public ::testing::Test {
     main_create_window_parms.height = 480;
     ASSERT_EQ(EngMainCreateMainWindowAndDevice(), 1);
     Frames(3);
+    // The game opens on the first players screen; a player made there leads to the menu.
+    ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), USERS_SCREEN_ID);
+    UserClass *user = main_game->GetUser();
+    ASSERT_EQ(user->CreateNewUser("Player", "GB", 0), 1);
+    user->AfterUserCreatedOrLoaded(1, 0);
+    Frames(2);
   }
   void TearDown() override {
     MainExitAndDeleteMainProgram(1);
