@@ -1,22 +1,14 @@
-// The least that the game object needs of modules that are not built yet: saved games,
-// end-of-game sequences, tutorial, scores, menu and player screens. Each answers success and
-// does nothing; each goes when its module lands.
+// The least that the game object needs of modules that are not built yet: tutorial, scores,
+// menu and player screens. Each answers success and does nothing; each goes when its module
+// lands.
 #pragma once
 
 #include "Engine/EngTypes.h"
 
 class MWinScreens;
 
-// End-of-game sequences and tutorial.
-char GameOverEnd();
-char GameWonEnd(char from_click);
+// Tutorial.
 void TutorialAdvanceIfNeeded();
-
-// Saved games.
-char SaveGame(int slot, char resume);
-char LoadSavedGame(int slot, char resume);
-char DoesSavedGameExist(int slot, char resume);
-char RemoveSavedGame(int slot, char resume);
 
 // Score submission and world score tables: as without a connection and with no table set up.
 struct ScoresScore;

@@ -11,6 +11,7 @@
 #include "game/Game.h"
 #include "game/GameStandIns.h"
 #include "game/Main.h"
+#include "game/SavedGame.h"
 #include "game/Sound.h"
 #include "players/UserClass.h"
 #include "screens/MainControl.h"

@@ -23,14 +23,18 @@
 #include "Engine/MWin/MWinWindow.h"
 #include "Engine/Resolution.h"
 #include "game/Bugs.h"
+#include "game/Levels.h"
+#include "game/Traverse.h"
 #include "game/GameStandIns.h"
 #include "game/Program.h"
 #include "game/Quarrelwick.h"
+#include "game/SavedGame.h"
 #include "online/Scores.h"
 #include "players/UserClass.h"
 #include "players/UserInfo.h"
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/MWin/ScreensTestSupport.h"
+#include "tests/game/PathFixtures.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -56,6 +60,7 @@ class GameTest : public ::testing::Test {
     EngProgramSetResourcesPathForTests(m_data.Path().c_str());
     m_program = new Program();
     m_game = new Game(m_program, "Game", 0);
+    main_game = m_game;  // as the program sets it at start: the saved games' player
     m_window = new EngWindow(nullptr, "game tests");
     eng_main_window = m_window;
     eng_main_window_windowed = 1;
@@ -78,6 +83,7 @@ class GameTest : public ::testing::Test {
     RemoveSavedGame(0, 1);
   }
   void TearDown() override {
+    main_game = nullptr;
     delete m_game;  // before the controllers it was given
     delete m_program;
     eng_main_window = nullptr;
@@ -149,6 +155,7 @@ TEST_F(GameTest, EscapeOnTheMainMenuAsksAndElsewhereGoesToTheToolkit) {
     delete m_program;
     m_program = new Program();
     m_game = new Game(m_program, "Game", 0);
+    main_game = m_game;  // as the program sets it at start: the saved games' player
     m_mwin = m_game->GetMWin();
     m_mwin->Startup();
     m_screens = m_game->GetScreens();
@@ -293,11 +300,18 @@ TEST_F(GameTest, ExitSavesAndUnloadsThePlayer) {
   m_game->Pre3dExit();
   EXPECT_EQ(user->IsLoaded(), 0);
   EXPECT_TRUE(qwtest::FileExists(UsersPath("Bob.usr")));
-  EXPECT_EQ(DoesSavedGameExist(0, 1), 1);
+  // The player is gone from memory, so the resume game is looked for by its file name.
+  EXPECT_TRUE(qwtest::FileExists(UsersPath("Bob_SavedGame00.dat")));
 }
 
 TEST_F(GameTest, APlayerWithAResumeGameIsAskedAndNoRemovesIt) {
   LoadedPlayer("Bob", "GB");
+  // A game in progress in a garden of its own, so the resume game can be played again.
+  ASSERT_EQ(chdir(m_data.Path().c_str()), 0);
+  qwtest::WriteWholeFile(m_data.File("TravCalcs1.dat"), qwtest::MakePathFile(qwtest::StraightRoad(-1.1f, 0.0f, 1.1f, 0.0f, 2000)));
+  level_garden = 1;
+  level_difficulty = 0;
+  ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
   game_started = 1;
   m_game->SaveUser(1);
   ASSERT_EQ(DoesSavedGameExist(0, 1), 1);
@@ -311,11 +325,18 @@ TEST_F(GameTest, APlayerWithAResumeGameIsAskedAndNoRemovesIt) {
   EXPECT_EQ(DoesSavedGameExist(0, 1), 0);
 
   // Yes plays it.
-  SaveGame(0, 1);
+  ASSERT_EQ(SaveGame(0, 1), 1);
+  EXPECT_TRUE(qwtest::FileExists(UsersPath("Bob_SavedGame00.dat")));
+  level_garden = 3;
   EXPECT_EQ(m_game->AskToResumeUsersGameIfExists(), 1);
   m_mwin->PopupButtonPressed(1);
   EXPECT_EQ(game_started, 1);
   EXPECT_EQ(m_mwin->AreScreensOn(), 0);
+  EXPECT_EQ(level_garden, 1);
+  QuarrelwickResetForTests();
+  LevelsResetForTests();
+  BugsResetForTests();
+  TraverseReset();
 
   // Without a resume game nothing is asked.
   RemoveSavedGame(0, 1);
