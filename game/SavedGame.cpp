@@ -328,9 +328,13 @@ char SavedGameRestoreRecord(const unsigned char *record) {
   SetCountersFromRecord(record);
   QuarrelwickInitForNewLevel(1);
 
-  // The new level emptied the bug list; the wave comes back slot for slot.
-  num_bugs = GetI32(record + SAVED_GAME_OFS_NUM_BUGS);
-  for (int i = 0; i < num_bugs; i++) RestoreBug(BugRecord(record, i), i);
+  // The new level emptied the bug list; the wave comes back slot for slot. A bug put back past
+  // the house costs no life (the game was saved before it got there): the counters are held
+  // as in a game over until they are set from the record below.
+  const EngInt32 bug_count = GetI32(record + SAVED_GAME_OFS_NUM_BUGS);
+  num_bugs = bug_count;
+  game_over = 1;
+  for (int i = 0; i < bug_count; i++) RestoreBug(BugRecord(record, i), i);
   WeaponsUpdateFactories();
   LevelsTurnOffLevelText();
 

@@ -25,7 +25,9 @@
 #include "game/Bugs.h"
 #include "game/Levels.h"
 #include "game/Traverse.h"
+#include "game/GameOver.h"
 #include "game/GameStandIns.h"
+#include "game/GameWon.h"
 #include "game/Program.h"
 #include "game/Quarrelwick.h"
 #include "game/SavedGame.h"
@@ -208,6 +210,52 @@ TEST_F(GameTest, AFinishedGameGoesToTheScoresOverTheMainMenu) {
   EXPECT_EQ(m_mwin->GetPreviousScreen(), MAIN_SCREEN_ID);
   EXPECT_EQ(scores_control_from_game, 1);
   m_screens->RemoveAllScreens();  // before the scores controller goes
+}
+
+TEST_F(GameTest, EscapeOrALateClickEndsALostOrWonGameOnTheScores) {
+  qwtest::FakeController scores{"STAT", &m_log};
+  scores.m_screens = m_screens;
+  scores.m_mwin = m_mwin;
+  ASSERT_EQ(m_screens->AddScreen(SCORES_SCREEN_ID, &scores), 1);
+  struct Case {
+    const char *name;
+    char won, by_escape;
+  };
+  const Case cases[] = {{"lost, Escape", 0, 1}, {"lost, click", 0, 0}, {"won, Escape", 1, 1}, {"won, click", 1, 0}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    m_game->ReturnToGame();
+    eng_main_current_time = 50.0;
+    if (c.won) {
+      GameWonInit();
+      // The final score must show before a click counts.
+      if (!c.by_escape) {
+        EXPECT_EQ(m_game->MouseButtonPressed(0, 1), 1);
+        EXPECT_EQ(m_mwin->AreScreensOn(), 0);
+        while (GameWonGetStage() < 18) GameWonDoTick(0);
+      }
+    } else {
+      lives = 1;
+      QuarrelwickChangeLives(-1);
+      ASSERT_EQ(game_over, 1);
+      if (!c.by_escape) {
+        m_game->MouseButtonPressed(0, 1);  // within the second
+        EXPECT_EQ(m_mwin->AreScreensOn(), 0);
+        eng_main_current_time = 51.5;
+      }
+    }
+    if (c.by_escape)
+      EXPECT_EQ(Key(27), 1);
+    else
+      m_game->MouseButtonPressed(0, 1);
+    EXPECT_EQ(game_over, 0);
+    EXPECT_EQ(game_won, 0);
+    EXPECT_EQ(m_mwin->AreScreensOn(), 1);
+    EXPECT_EQ(m_mwin->GetCurrentScreen(), SCORES_SCREEN_ID);
+  }
+  m_screens->RemoveAllScreens();  // before the scores controller goes
+  GameWonResetForTests();
+  GameOverResetForTests();
 }
 
 TEST_F(GameTest, InputGoesToTheToolkitOnlyWhileItsScreensAreOn) {
