@@ -156,7 +156,7 @@ void GameWonDoTick(char animate) {
     case 8:
       if (!Due(animate, kSellInterval)) break;
       if (num_weapons > 0 && WeaponsSellLastWeapon()) {
-        if (animate) SoundPlay(kCashSound);
+        if (animate && WeaponsGetScoreValue() > 0) SoundPlay(kCashSound);
       } else {
         game_won_stage = 9;
       }
