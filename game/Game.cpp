@@ -27,6 +27,7 @@
 #include "game/SavedGame.h"
 #include "game/QuarrelwickMWin.h"
 #include "game/Sound.h"
+#include "game/Tutorial.h"
 #include "game/Weapons.h"
 #include "online/Scores.h"
 #include "players/Country.h"

@@ -14,10 +14,6 @@
 #include "players/UserClass.h"
 #include "screens/VQ_Screens.h"
 
-
-// Tutorial.
-void TutorialAdvanceIfNeeded() { GameStandInRecords().tutorial_advances++; }
-
 // Score submission and world score tables.
 EngInt32 ScoresSubmitScore(EngInt32, EngUInt16, EngUInt32, const ScoresScore *score, MWin *mwin, EngInt32 *) {
   if (!score) {
@@ -89,14 +85,5 @@ void GameStandInRecordsClear() {
   GameStandInRecords() = StandInRecords();
 }
 void PopupUpdate(char) { GameStandInRecords().popup_updates++; }
-void SidebarReset() { GameStandInRecords().sidebar_resets++; }
-// As the sidebar does it: placing off, the normal cursor, the dragged weapon gone.
-void SidebarCancelAnyPlacing() {
-  GameStandInRecords().placings_cancelled++;
-  play_state = 0;
-  QuarrelwickUpdateCursorPos(0);
-  delete weapon_to_place;
-  weapon_to_place = nullptr;
-}
 char UserScreensAddScreensStandIn(MWinScreens *, char) { return 1; }
 void UserScreensSetStartingScreenToUsersScreenStandIn(MWinScreens *) {}

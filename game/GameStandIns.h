@@ -1,14 +1,10 @@
-// The least that the game object needs of modules that are not built yet: tutorial, scores,
-// menu and player screens. Each answers success and does nothing; each goes when its module
-// lands.
+// The least that the game object needs of modules that are not built yet: scores, menu and
+// player screens. Each answers success and does nothing; each goes when its module lands.
 #pragma once
 
 #include "Engine/EngTypes.h"
 
 class MWinScreens;
-
-// Tutorial.
-void TutorialAdvanceIfNeeded();
 
 // Score submission and world score tables: as without a connection and with no table set up.
 struct ScoresScore;
@@ -41,13 +37,11 @@ void UsersControlDestroyGraphics();
 void UserScreensStartUserScreenStandIn();
 char UserScreensCurrentScreenIsUserOrCountryScreenStandIn();
 
-// The weapon popup and the sidebar, as the weapons reach them. They keep what they were asked
-// for, for the play-field tests.
+// The weapon popup, as the weapons reach it. It keeps what it was asked for, for the
+// play-field tests.
 void PopupUpdate(char refresh);
-void SidebarCancelAnyPlacing();
-void SidebarReset();
 struct StandInRecords {
-  int popup_updates = 0, sidebar_resets = 0, placings_cancelled = 0, tutorial_advances = 0;
+  int popup_updates = 0;
 };
 StandInRecords &GameStandInRecords();
 void GameStandInRecordsClear();

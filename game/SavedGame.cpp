@@ -10,7 +10,7 @@
 #include "Engine/EngFile.h"
 #include "Engine/EngMain.h"
 #include "game/Bugs.h"
-#include "game/GameStandIns.h"
+#include "game/Tutorial.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
 #include "game/Weapons.h"

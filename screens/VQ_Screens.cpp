@@ -2,6 +2,7 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngFile.h"
+#include "Engine/EngIndexedList.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinDesktop.h"
@@ -10,6 +11,7 @@
 #include "game/Sound.h"
 #include "screens/AboutCC.h"
 #include "screens/HelpCC.h"
+#include "screens/LogCC.h"
 #include "screens/MainCC.h"
 #include "screens/ScoresCC.h"
 #include "screens/layouts/KeyInputCollectionController.h"
@@ -35,7 +37,9 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
       m_main_cc(nullptr),
       m_scores_cc(nullptr),
       m_help_cc(nullptr),
-      m_about_cc(nullptr) {
+      m_about_cc(nullptr),
+      m_log_cc(nullptr),
+      m_log_entries(nullptr) {
   DebugAssertAlt(game ? 1 : 0, ENG_FUNC, "No game_p");
   // In the order the screens are registered; each later screen comes with its own module.
   m_main_cc = new MainCC();
@@ -46,6 +50,10 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
   m_help_cc->SetScreensVar(this);
   m_about_cc = new AboutCC();
   m_about_cc->SetScreensVar(this);
+  m_log_entries = new EngIndexedList(0);
+  m_log_cc = new LogCC(m_log_entries);
+  m_log_cc->RemoveVars();
+  m_log_cc->SetScreensVar(this);
   MWinSetKeyInputLayoutFactory(KeyInputCollectionController::New);
 }
 
@@ -61,6 +69,11 @@ VQ_Screens::~VQ_Screens() {
   m_help_cc = nullptr;
   delete m_about_cc;
   m_about_cc = nullptr;
+  m_log_cc->Exit();
+  delete m_log_entries;
+  m_log_entries = nullptr;
+  delete m_log_cc;
+  m_log_cc = nullptr;
 }
 
 ScoresCC *VQ_Screens::GetScoresCC() {
@@ -83,6 +96,11 @@ AboutCC *VQ_Screens::GetAboutCC() {
   return m_about_cc;
 }
 
+LogCC *VQ_Screens::GetLogCC() {
+  DebugAssertAlt(m_log_cc ? 1 : 0, ENG_FUNC, "No log CC");
+  return m_log_cc;
+}
+
 char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
   char ok = 1;
   for (int i = 0; i < count; i++)
@@ -98,6 +116,7 @@ char VQ_Screens::SetupProgramScreens() {
       {SCORES_SCREEN_ID, m_scores_cc},
       {HELP_SCREEN_ID, m_help_cc},
       {ABOUT_SCREEN_ID, m_about_cc},
+      {LOGS_SCREEN_ID, m_log_cc},
   };
   char ok = AddScreens(entries, int(sizeof(entries) / sizeof(entries[0])));
   if (!UserScreensAddScreensStandIn(this, 1)) ok = 0;
@@ -110,6 +129,7 @@ void VQ_Screens::RemoveAllVars() {
   if (m_scores_cc) m_scores_cc->RemoveVars();
   if (m_help_cc) m_help_cc->RemoveVars();
   if (m_about_cc) m_about_cc->RemoveVars();
+  if (m_log_cc) m_log_cc->RemoveVars();
 }
 
 void VQ_Screens::PreScreensStartCB() {

@@ -10,8 +10,10 @@
 #include "Engine/MWin/MWinScreens.h"
 
 class AboutCC;
+class EngIndexedList;
 class Game;
 class HelpCC;
+class LogCC;
 class MainCC;
 class ScoresCC;
 class MWin;
@@ -54,6 +56,7 @@ class VQ_Screens : public MWinScreens {
   ScoresCC *GetScoresCC();
   HelpCC *GetHelpCC();
   AboutCC *GetAboutCC();
+  LogCC *GetLogCC();
 
  private:
   // Every controller's widget pointers, cleared whenever the collections may have gone.
@@ -64,4 +67,6 @@ class VQ_Screens : public MWinScreens {
   ScoresCC *m_scores_cc;  // owned
   HelpCC *m_help_cc;      // owned
   AboutCC *m_about_cc;    // owned
+  LogCC *m_log_cc;        // owned
+  EngIndexedList *m_log_entries;  // owned: the log viewer's lines
 };

@@ -15,6 +15,7 @@
 #include "screens/layouts/DebugCollectionController.h"
 #include "screens/layouts/HelpCollectionController.h"
 #include "screens/layouts/KeyInputCollectionController.h"
+#include "screens/layouts/LogCollectionController.h"
 #include "screens/layouts/MainCollectionController.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
 #include "tests/support/TestSupport.h"
@@ -251,7 +252,8 @@ TEST_F(ScreenLayoutTest, EveryTokenTheTablesUseIsInTheEnglishTexts) {
   for (const ScreenLayout *layout :
        {&MainCollectionController::GetLayout(), &DebugCollectionController::GetLayout(),
         &KeyInputCollectionController::GetLayout(), &HelpCollectionController::GetLayout(),
-        &AboutCollectionController::GetLayout()}) {
+        &AboutCollectionController::GetLayout(), &LogCollectionController::GetLayout(),
+        &LogCollectionController::GetDeviceLayout()}) {
     for (int w = 0; w < layout->num_windows; w++) {
       const ScreenLayoutWindow &window = layout->windows[w];
       for (int n = 0; n < window.num_widgets; n++) {
