@@ -1,10 +1,8 @@
-// The least that the game object needs of modules that are not built yet: scores, menu and
-// player screens. Each answers success and does nothing; each goes when its module lands.
+// The least that the game object needs of modules that are not built yet: scores and menu
+// screens. Each answers success and does nothing; each goes when its module lands.
 #pragma once
 
 #include "Engine/EngTypes.h"
-
-class MWinScreens;
 
 // Score submission and world score tables: as without a connection and with no table set up.
 struct ScoresScore;
@@ -27,15 +25,6 @@ class EngTexture;
 extern EngTexture sc_texs[4];
 char SelectControlCreateGraphics();
 void SelectControlDestroyGraphics();
-void OptionsUpdatePowerStandIn();
-
-// Players' and country screens.
-void UsersControlCreateGraphics();
-void UsersControlDestroyGraphics();
-// Until the players' screens come, start-up continues with the last player (or a new one
-// named "Player") and goes straight to the main menu.
-void UserScreensStartUserScreenStandIn();
-char UserScreensCurrentScreenIsUserOrCountryScreenStandIn();
 
 // The weapon popup, as the weapons reach it. It keeps what it was asked for, for the
 // play-field tests.
@@ -45,7 +34,3 @@ struct StandInRecords {
 };
 StandInRecords &GameStandInRecords();
 void GameStandInRecordsClear();
-// The players' screens' registrations and their starting screen ('uUSR' on the desktop, 'uSEL'
-// on phones and tablets): nothing until those screens come, as the table has no such screens.
-char UserScreensAddScreensStandIn(MWinScreens *screens, char with_country);
-void UserScreensSetStartingScreenToUsersScreenStandIn(MWinScreens *screens);
