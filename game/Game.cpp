@@ -37,6 +37,7 @@
 #include "players/UsersCC.h"
 #include "screens/MainControl.h"
 #include "screens/OptionsCC.h"
+#include "screens/SelectCC.h"
 #include "screens/VQ_Screens.h"
 
 Game *main_game = nullptr;

@@ -41,25 +41,6 @@ void ScoresExit() {}
 int ScoresGetWorldNumScores() { return 0; }
 ScoresScore *ScoresGetWorldScores() { return nullptr; }
 
-// Menu screens.
-EngTexture sc_texs[4];
-char SelectControlCreateGraphics() {
-  if (sc_texs[0].IsOk()) return 1;
-  char ok = 1;
-  const EngInt16 garden = level_garden;
-  for (int g = 0; g < 4; g++) {
-    if (sc_texs[g].IsOk()) continue;
-    level_garden = EngInt16(g);
-    if (!sc_texs[g].LoadFromJpegFile(LevelsGetPicFilename(0), 0, 0, 0)) ok = 0;
-  }
-  level_garden = garden;
-  return ok;
-}
-void SelectControlDestroyGraphics() {
-  for (EngTexture &t : sc_texs) t.Destroy();
-}
-
-
 StandInRecords &GameStandInRecords() {
   static StandInRecords records;
   return records;

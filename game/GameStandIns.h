@@ -19,13 +19,6 @@ void ScoresExit();
 int ScoresGetWorldNumScores();
 ScoresScore *ScoresGetWorldScores();
 
-// Menu screens (their controllers belong to the screens table).
-// The garden selection's pictures, one a garden, which the high-score screen shows too.
-class EngTexture;
-extern EngTexture sc_texs[4];
-char SelectControlCreateGraphics();
-void SelectControlDestroyGraphics();
-
 // The weapon popup, as the weapons reach it. It keeps what it was asked for, for the
 // play-field tests.
 void PopupUpdate(char refresh);

@@ -24,6 +24,7 @@
 #include "players/UserInfo.h"
 #include "screens/MainControl.h"
 #include "screens/ScreensText.h"
+#include "screens/SelectCC.h"
 #include "screens/VQ_Screens.h"
 
 namespace {

@@ -17,6 +17,9 @@ class HelpCC;
 class LogCC;
 class MainCC;
 class OptionsCC;
+class PauseCC;
+class NoticeCC;
+class SelectCC;
 class SoundsCC;
 class ScoresCC;
 class MWin;
@@ -64,6 +67,8 @@ class VQ_Screens : public MWinScreens {
   SoundsCC *GetSoundsCC();
   LogCC *GetLogCC();
   GameAdsCC *GetGameAdsCC();
+  SelectCC *GetSelectCC();
+  PauseCC *GetPauseCC();
   UserScreens *GetUserScreens() { return m_user_screens; }
 
  private:
@@ -81,4 +86,7 @@ class VQ_Screens : public MWinScreens {
   EngIndexedList *m_log_entries;  // owned: the log viewer's lines
   GameAdsCC *m_game_ads_cc;       // owned
   UserScreens *m_user_screens;  // owned
+  SelectCC *m_select_cc;        // owned
+  NoticeCC *m_notice_cc;        // owned
+  PauseCC *m_pause_cc;          // owned
 };
