@@ -68,6 +68,7 @@ class VQ_Screens : public MWinScreens {
   LogCC *GetLogCC();
   GameAdsCC *GetGameAdsCC();
   SelectCC *GetSelectCC();
+  NoticeCC *GetNoticeCC() { return m_notice_cc; }
   PauseCC *GetPauseCC();
   UserScreens *GetUserScreens() { return m_user_screens; }
 
