@@ -4,6 +4,7 @@
 // resume, quit (asked first), save and exit, and high scores.
 #include <sys/stat.h>
 
+#include <memory>
 #include <string>
 
 #include "Engine/EngTexture.h"
@@ -249,6 +250,95 @@ TEST_F(PlayScreensDisplayTest, HighScoresFromThePauseScreenAreMarkedAsSuch) {
   Frames(2);
   EXPECT_EQ(Root()->GetCurrentScreen(), PAUSE_SCREEN_ID);
   EXPECT_EQ(scores_control_from_pause, 0);
+}
+
+TEST_F(PlayScreensDisplayTest, ANewDeviceOnTheSelectionLoadsTheGardensPicturesAgain) {
+  OpenSelection();
+  Key(SDLK_f, KMOD_LCTRL);
+  Frames(3);
+  EXPECT_EQ(eng_main_window_windowed, 0);
+  ASSERT_EQ(Root()->GetCurrentScreen(), SELECT_SCREEN_ID);
+  for (int g = 0; g < 4; g++) EXPECT_EQ(sc_texs[g].IsOk(), 1) << g;
+  Frame("select-fullscreen");
+  Key(SDLK_f, KMOD_LCTRL);
+  Frames(3);
+  EXPECT_EQ(eng_main_window_windowed, 1);
+  for (int g = 0; g < 4; g++) EXPECT_EQ(sc_texs[g].IsOk(), 1) << g;
+  Pick(0);
+  EXPECT_EQ(Root()->GetCurrentScreen(), NOTICE_SCREEN_ID);
+}
+
+// The program over a copy of its resources with garden 1's picture damaged, garden 2's gone and
+// garden 3's path data gone.
+class BrokenGardensDisplayTest : public PlayScreensDisplayTest {
+ protected:
+  void SetUp() override {
+    const char *binary = getenv("QW_TEST_BINARY_DIR");
+    const std::string from = std::string(binary ? binary : ".") + "/resources", to = m_copy.Path() + "/resources";
+    ASSERT_EQ(system(("cp -r '" + from + "' '" + to + "'").c_str()), 0);
+    qwtest::WriteWholeFile(to + "/Level1.jpg", "not a picture");
+    ASSERT_EQ(unlink((to + "/Level2.jpg").c_str()), 0);
+    ASSERT_EQ(unlink((to + "/TravCalcs3.dat").c_str()), 0);
+    m_binary = std::make_unique<qwtest::ScopedEnvVar>("QW_TEST_BINARY_DIR", m_copy.Path().c_str());
+    PlayScreensDisplayTest::SetUp();
+  }
+  void TearDown() override {
+    PlayScreensDisplayTest::TearDown();
+    m_binary.reset();
+  }
+  static int Count(const std::string &text, const std::string &part) {
+    int n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) n++;
+    return n;
+  }
+  qwtest::TempDir m_copy;
+  std::unique_ptr<qwtest::ScopedEnvVar> m_binary;
+};
+
+TEST_F(BrokenGardensDisplayTest, AGardenWithoutItsPictureIsPlayedAndOneWithoutItsPathKeepsTheMenus) {
+  Player()->notices_left = 0;
+  ::testing::internal::CaptureStderr();
+  OpenSelection();
+  const std::string log = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(Count(log, "Could not load the picture of garden 1"), 1) << log;
+  EXPECT_EQ(Count(log, "Could not load the picture of garden 2"), 1) << log;
+  EXPECT_EQ(sc_texs[0].IsOk(), 1);
+  EXPECT_EQ(sc_texs[1].IsOk(), 0);
+  EXPECT_EQ(sc_texs[2].IsOk(), 0);
+  EXPECT_EQ(sc_texs[3].IsOk(), 1);
+  Frame("select-broken");
+
+  // No picture on the button, but the garden is there to play.
+  Pick(2);
+  Frames(2);
+  ASSERT_TRUE(InPlay());
+  EXPECT_EQ(level_garden, 2);
+  PauseGame();
+  Click(Pause()->mwinPauseMainWinQuitButton);
+  AnswerYes();
+
+  // No path: the selection stays, with its pictures, and says why.
+  OpenSelection();
+  Pick(3);
+  Frames(2);
+  ASSERT_EQ(Root()->AreScreensOn(), 1);
+  EXPECT_EQ(Root()->GetCurrentScreen(), SELECT_SCREEN_ID);
+  EXPECT_EQ(game_started, 0);
+  ASSERT_EQ(Root()->PopupIsOn(), 1);
+  EXPECT_STREQ(Root()->PopupGetWindow()->GetButtonFromID("MSG", 0)->GetTextP(), "This garden could not be loaded.");
+  EXPECT_EQ(sc_texs[0].IsOk(), 1);
+  Frame("select-no-path");
+  Click(Root()->PopupGetWindow()->GetButtonFromID("OK", 0));
+  Frames(2);
+  // The same from the notice.
+  Player()->notices_left = 1;
+  Pick(3);
+  ASSERT_EQ(Root()->GetCurrentScreen(), NOTICE_SCREEN_ID);
+  Click(Screens()->GetNoticeCC()->mwinNoticeNoticeOkButton);
+  Frames(2);
+  EXPECT_EQ(Root()->GetCurrentScreen(), SELECT_SCREEN_ID);
+  EXPECT_EQ(Root()->PopupIsOn(), 1);
+  EXPECT_EQ(sc_texs[3].IsOk(), 1);
 }
 
 }  // namespace
