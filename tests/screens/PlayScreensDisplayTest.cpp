@@ -52,6 +52,28 @@ class PlayScreensDisplayTest : public qwtest::ScreensProgramTest {
     Frames(2);
     ASSERT_TRUE(InPlay());
   }
+  // A left click at a point of the design space (play has no widgets to aim at).
+  void ClickDesign(float x, float y) {
+    const int px = int(x * eng_main_window_x_ratio), py = int(y * eng_main_window_y_ratio);
+    SDL_WarpMouseInWindow(Native(), px, py);
+    SDL_Event e = {};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.windowID = SDL_GetWindowID(Native());
+    e.motion.x = px;
+    e.motion.y = py;
+    Push(e);
+    for (int pressed = 1; pressed >= 0; pressed--) {
+      e = {};
+      e.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+      e.button.windowID = SDL_GetWindowID(Native());
+      e.button.button = SDL_BUTTON_LEFT;
+      e.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
+      e.button.clicks = 1;
+      e.button.x = px;
+      e.button.y = py;
+      Push(e);
+    }
+  }
   std::string ResumeFile() { return SaveGameGetFilename(0, 1); }
   static long FileSize(const std::string &path) {
     struct stat st;
@@ -175,6 +197,15 @@ TEST_F(PlayScreensDisplayTest, ThePauseScreenResumesAndQuitsOnlyWhenAsked) {
   ASSERT_TRUE(InPlay());
   EXPECT_EQ(cash, 321);
   EXPECT_EQ(game_started, 1);
+  // The bottom bar's menu button pauses too.
+  ClickDesign(608, 465);
+  Frames(2);
+  ASSERT_EQ(Root()->AreScreensOn(), 1);
+  ASSERT_EQ(Root()->GetCurrentScreen(), PAUSE_SCREEN_ID);
+  Click(Pause()->mwinPauseMainWinResumeButton);
+  Frames(2);
+  ASSERT_TRUE(InPlay());
+  EXPECT_EQ(cash, 321);
 
   PauseGame();
   ASSERT_EQ(SaveGame(0, 1), 1);
