@@ -235,9 +235,24 @@ TEST_F(PlayScreensDisplayTest, SaveAndExitWritesTheResumeGameThenCloses) {
   Play(3);
   PauseGame();
   ASSERT_EQ(FileSize(ResumeFile()), -1);
+  cash = 654;
   Click(Pause()->mwinPauseMainWinSaveButton);
   EXPECT_EQ(FileSize(ResumeFile()), 63300);
   EXPECT_TRUE(main_program->IsExiting());
+
+  // The next start offers the game again, and Yes resumes it.
+  TearDown();
+  level_garden = 0;
+  cash = 0;
+  SetUp();
+  ASSERT_EQ(Root()->GetCurrentScreen(), MAIN_SCREEN_ID);
+  ASSERT_EQ(Root()->PopupIsOn(), 1);
+  EXPECT_STREQ(Root()->PopupGetWindow()->GetButtonFromID("MSG", 0)->GetTextP(), "Resume your last game?");
+  Frame("resume-offered");
+  AnswerYes();
+  ASSERT_TRUE(InPlay());
+  EXPECT_EQ(level_garden, 3);
+  EXPECT_EQ(cash, 654);
 }
 
 TEST_F(PlayScreensDisplayTest, AFailedSaveSaysSoAndThePauseScreenAndTheGameStay) {
