@@ -34,33 +34,6 @@ char RemoveSavedGame(int slot, char resume) {
   return 1;
 }
 
-// Score submission and world score tables.
-EngInt32 ScoresSubmitScore(EngInt32, EngUInt16, EngUInt32, const ScoresScore *score, MWin *mwin, EngInt32 *) {
-  if (!score) {
-    DebugErrorAlt(ENG_FUNC, "Parameters error");
-    return -1;
-  }
-  if (mwin && mwin->IsOn() && !mwin->PopupIsOn())
-    mwin->PopupErrorMessage(EngLanguagesGetStringIfExists("Common_Error", "Error"),
-                            EngLanguagesGetStringIfExists("Misc_NoInternetConnection", "No connection to internet found"));
-  return -2;
-}
-char ScoresWorldSetupNew() {
-  DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
-  return 0;
-}
-char ScoresWorldUpdateIfNeeded() { return ScoresWorldSetupNew(); }
-char ScoresWorldUpdate() { return ScoresWorldSetupNew(); }
-char ScoresWorldIsUpdating() { return 0; }
-char ScoresWorldIsUpdateFinished() {
-  DebugErrorAlt(ENG_FUNC, "Class not setup.");
-  return 0;
-}
-void ScoresWorldAllScoresForCurrentGardenNeedToBeUpdated() { DebugErrorAlt(ENG_FUNC, "No class."); }
-void ScoresExit() {}
-int ScoresGetWorldNumScores() { return 0; }
-ScoresScore *ScoresGetWorldScores() { return nullptr; }
-
 // Menu screens.
 EngTexture sc_texs[4];
 char SelectControlCreateGraphics() {
