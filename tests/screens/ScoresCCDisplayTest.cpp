@@ -1,6 +1,7 @@
 // The high-score screen with the real game, toolkit and device under Xvfb: a finished game ends
 // on it with the submission question and its row highlighted, the table's cells, garden
-// buttons, the S key, and Reset beside other players' scores.
+// buttons, the S key, Reset beside other players' scores, and the online table from the
+// stand-in score server with its downloads, failures, messages and submissions.
 #include "screens/ScoresCC.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +11,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <chrono>
+#include <functional>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -36,6 +40,8 @@
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/DeviceTestSupport.h"
 #include "tests/online/ScoresTestSupport.h"
+#include "tests/support/HttpTestServer.h"
+#include "tests/support/ScoreTestService.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -83,8 +89,10 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
     UserClass *user = m_game->GetUser();
     ASSERT_EQ(user->CreateNewUser("Bob", "GB", 0), 1);
     user->GetInfo()->id = 77;
+    user->GetInfo()->options.scores_online = 0;
     level_garden = -1;
     eng_main_current_time = 100.0;
+    m_service.SetToday(2026, 3, 20);
   }
   void TearDown() override {
     if (m_game) {
@@ -124,6 +132,42 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
     m_game->Tick();
   }
   std::string Cell(int row, int column) { return Screen()->FillTabPanelCB(row, column); }
+  // Ticks the game every 0.1 s of engine time (and 10 ms of real time, for the worker) until
+  // the condition holds or the real seconds pass.
+  bool TickUntil(const std::function<bool()> &condition, double seconds = 10.0) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!condition()) {
+      if (std::chrono::steady_clock::now() >= until) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      Tick(0.1);
+    }
+    return true;
+  }
+  std::string UpdateText() {
+    const char *text = Screen()->mwinScoresMainUpdateButton->GetTextP();
+    return text ? text : "";
+  }
+  void AddWorldScore(unsigned set, const char *name, const char *country, long long points, long long level,
+                     unsigned uid, char platform, int day = 20) {
+    qwtest::ScoreServiceEntry e;
+    e.name = name;
+    e.country = country;
+    e.score = points;
+    e.level = level;
+    e.uid = uid;
+    e.platform = platform;
+    e.year = 2026;
+    e.month = 3;
+    e.day = day;
+    m_service.AddScore(set, e);
+  }
+  void GoOnline(int garden) {
+    Options()->scores_online = 1;
+    Options()->scores_garden = EngUInt8(garden);
+    Options()->scores_auto_update = 1;
+    m_screens->StartScreen(MAIN_SCREEN_ID, -1);
+    m_screens->GotoScreen(SCORES_SCREEN_ID, nullptr);
+  }
   std::vector<int> SelectedRows() {
     std::vector<int> rows;
     MWinTabPanel *table = Screen()->GetScoresTable();
@@ -155,6 +199,8 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
 
   qwtest::TempDir m_data;
   qwtest::ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
+  qwtest::ScoreTestService m_service;
+  qwtest::ScopedEnvVar m_url{"QUARRELWICK_SCORE_URL", m_service.BaseUrl().c_str()};
   std::string m_old_cwd, m_resources;
   _EngDisplayModeInfo m_desktop;
   Program *m_program = nullptr;
@@ -191,14 +237,20 @@ TEST_F(ScoresCCDisplayTest, AFinishedGameEndsOnItsGardensScoresWithTheQuestionAn
   m_game->Render();
   Frame();
 
-  // OK submits, and the stand-in submission answers as without a connection.
-  DebugResetForTests();
+  // OK submits the last score to the server, which takes it; the online table shows it.
   m_mwin->PopupTurnOffAndCallOkCB();
-  EXPECT_EQ(PopupText(), "No connection to internet found");
-  bool problem = false;
-  for (EngInt32 i = 0; i < DebugGetNumMessages(); i++)
-    problem = problem || std::string(DebugGetMessage(i)->text).find("Problem submitting score [-2].") != std::string::npos;
-  EXPECT_TRUE(problem);
+  EXPECT_EQ(PopupText(), "Your score was submitted successfully!");
+  const std::vector<qwtest::ScoreServiceEntry> kept = m_service.Scores(1001);
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(kept[0].score, 800);
+  EXPECT_EQ(kept[0].level, 137);
+  EXPECT_EQ(kept[0].name, "Bob");
+  m_mwin->PopupTurnOff();
+  Options()->scores_online = 1;
+  Screen()->WhichCB();
+  ASSERT_TRUE(TickUntil([&] { return Screen()->GetRowCount() == 1; }));
+  EXPECT_EQ(Cell(0, 1), "Bob");
+  EXPECT_EQ(Cell(0, 6), "800");
 }
 
 TEST_F(ScoresCCDisplayTest, CellsOfTheLocalTable) {
@@ -244,12 +296,11 @@ TEST_F(ScoresCCDisplayTest, CellsOfTheLocalTable) {
 
 TEST_F(ScoresCCDisplayTest, GardensLocalOnlyButtonsAndTheSKey) {
   SaveList(3, {MakeScore(70, 5, 2026, 3, 20, 77, "Bob", "GB")});
-  Options()->scores_online = 1;  // kept, though only the local list is shown
   m_screens->StartScreen(MAIN_SCREEN_ID, -1);
   m_screens->GotoScreen(SCORES_SCREEN_ID, nullptr);
   ScoresCC *cc = Screen();
   EXPECT_EQ(MWinChoice::From(cc->mwinScoresMainWhichButton)->ChoiceGetSel(), 0);
-  EXPECT_EQ(cc->mwinScoresMainWhichButton->IsEnabled(), 0);
+  EXPECT_EQ(cc->mwinScoresMainWhichButton->IsEnabled(), 1);
   EXPECT_EQ(cc->mwinScoresMainUpdateButton->IsEnabled(), 0);
   EXPECT_EQ(cc->mwinScoresMainResetButton->IsEnabled(), 1);
   EXPECT_EQ(cc->mwinScoresMainFindMeButton->IsEnabled(), 0);
@@ -264,7 +315,7 @@ TEST_F(ScoresCCDisplayTest, GardensLocalOnlyButtonsAndTheSKey) {
   EXPECT_STREQ(cc->mwinScoresMainHeadingButton->GetTextP(), "GARDEN 4 HIGH SCORES");
   EXPECT_EQ(cc->GetRowCount(), 1);
   EXPECT_EQ(cc->mwinScoresMainSubmitButton->IsEnabled(), 1);
-  EXPECT_EQ(Options()->scores_online, 1);
+  EXPECT_EQ(Options()->scores_online, 0);
 
   // The range choice writes the player's option; the chosen range reads as a word.
   MWinChoice *range = MWinChoice::From(cc->mwinScoresMainRangeButton);

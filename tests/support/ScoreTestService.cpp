@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <chrono>
 #include <map>
+#include <thread>
 
 #include "Engine/EngJson.h"
 #include "Engine/EngMemory.h"
@@ -40,6 +42,11 @@ void ScoreTestService::ScriptTableReply(const std::string &reply) {
 void ScoreTestService::AddScore(unsigned set, const ScoreServiceEntry &entry) {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_scores.emplace_back(set, entry);
+}
+
+void ScoreTestService::SetTableDelay(double seconds) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_table_delay = seconds;
 }
 
 std::vector<std::string> ScoreTestService::Submissions() {
@@ -84,11 +91,14 @@ std::string ScoreTestService::Serve(const HttpRequest &request) {
     return it == values.end() ? fallback : atoi(it->second.c_str());
   };
   std::string script;
+  double delay = 0;
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_queries.push_back(request.target);
     script = m_table_script;
+    delay = m_table_delay;
   }
+  if (delay > 0) std::this_thread::sleep_for(std::chrono::duration<double>(delay));
   if (!script.empty()) return script;
   if (number("gv", 0) == 0 || number("pr", 0) == 0) return " X bad request";
   return TableReply(unsigned(number("st", 0)), number("ra", 0), number("sp", 1), number("ep", 99));

@@ -39,6 +39,8 @@ class ScoreTestService {
   // The whole answer to every following table request; an empty text serves the kept scores.
   void ScriptTableReply(const std::string &reply);
   void AddScore(unsigned set, const ScoreServiceEntry &entry);
+  // Table replies wait this long before they go, so a test can see a download under way.
+  void SetTableDelay(double seconds);
 
   // The unsealed JSON texts (without their NUL) of every submission, accepted or not.
   std::vector<std::string> Submissions();
@@ -57,6 +59,7 @@ class ScoreTestService {
   std::mutex m_mutex;
   int m_year = 2026, m_month = 1, m_day = 1;
   std::string m_submit_script, m_table_script;
+  double m_table_delay = 0;
   std::vector<std::string> m_submissions, m_queries;
   std::vector<std::pair<unsigned, ScoreServiceEntry>> m_scores;
 };
