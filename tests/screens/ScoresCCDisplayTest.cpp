@@ -92,6 +92,8 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
     user->GetInfo()->options.scores_online = 0;
     level_garden = -1;
     eng_main_current_time = 100.0;
+    // The reader threads read the engine clock afresh: they get the test's.
+    EngMainSetClockForTests([] { return eng_main_current_time.load(); });
     m_service.SetToday(2026, 3, 20);
   }
   void TearDown() override {
@@ -101,6 +103,7 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
     }
     delete m_game;
     main_game = nullptr;
+    EngMainSetClockForTests(nullptr);
     delete m_program;
     level_garden = -1;
     EngProgramSetResourcesPathForTests(nullptr);
@@ -367,6 +370,147 @@ TEST_F(ScoresCCDisplayTest, ResetRemovesOnlyThePlayersScores) {
   EXPECT_EQ(cc->GetRowEntry(1)->country[0], 'F');
   ScoresReadCurrentGardenScores();
   EXPECT_EQ(ScoresGetNumScores(), 2);
+}
+
+TEST_F(ScoresCCDisplayTest, OnlineShowsTheWorldTableWithItsColumnsFlagsAndIcons) {
+  AddWorldScore(1000, "Ann Lee", "IE", 9000, 250, 12, 'W', 19);
+  AddWorldScore(1000, "Bob", "GB", 7000, 137, 77, 'L');
+  AddWorldScore(1000, "Cy", "FR", 500, 3, 13, 'M');
+  {
+    qwtest::ScoreServiceEntry old;  // last year's: not in the year's table
+    old.name = "Old";
+    old.country = "FR";
+    old.score = 400;
+    old.uid = 14;
+    old.year = 2025;
+    m_service.AddScore(1000, old);
+  }
+  AddWorldScore(1001, "Other", "GB", 100, 3, 15, 'L');
+  m_service.SetTableDelay(0.5);
+  GoOnline(0);
+  ScoresCC *cc = Screen();
+  EXPECT_EQ(MWinChoice::From(cc->mwinScoresMainWhichButton)->ChoiceGetSel(), 1);
+  EXPECT_EQ(cc->mwinScoresMainResetButton->IsEnabled(), 0);
+  // The download runs on the worker: "Update" reads "Updating..." until the table is in.
+  ASSERT_TRUE(TickUntil([&] { return UpdateText() == "Updating..."; }));
+  EXPECT_EQ(cc->mwinScoresMainUpdateButton->IsEnabled(), 0);
+  ASSERT_TRUE(TickUntil([&] { return cc->GetRowCount() == 3; }));
+  Tick(0.1);
+  EXPECT_EQ(UpdateText(), "Update");
+  EXPECT_EQ(cc->mwinScoresMainUpdateButton->IsEnabled(), 1);
+  ASSERT_EQ(m_service.TableQueries().size(), 1u);
+  EXPECT_EQ(m_service.TableQueries()[0], "/cgi-bin/common/scores/Scores.fcgi?zz=1&gv=150&pr=55&st=1000&ra=1&sp=1&ep=99");
+  struct Row {
+    const char *pos, *name, *date, *level, *score;
+  } rows[] = {{"1.", "Ann Lee", "03/19", "50X", "9000"}, {"2.", "Bob", "03/20", "37T", "7000"},
+              {"3.", "Cy", "03/20", "3", "500"}};
+  for (int r = 0; r < 3; r++) {
+    SCOPED_TRACE(r);
+    EXPECT_EQ(Cell(r, 0), rows[r].pos);
+    EXPECT_EQ(Cell(r, 1), rows[r].name);
+    EXPECT_EQ(Cell(r, 2), rows[r].date);
+    EXPECT_EQ(Cell(r, 3), "");
+    EXPECT_EQ(Cell(r, 4), rows[r].level);
+    EXPECT_EQ(Cell(r, 5), "");
+    EXPECT_EQ(Cell(r, 6), rows[r].score);
+  }
+  const char *headings[] = {"Pos", "Name", "Date", "Country", "Level", "Device", "Score"};
+  for (int c = 0; c < 7; c++) EXPECT_EQ(Cell(-1, c), headings[c]);
+  // "Me" finds the player's row, which is selected.
+  EXPECT_EQ(cc->mwinScoresMainFindMeButton->IsEnabled(), 1);
+  EXPECT_EQ(SelectedRows(), std::vector<int>{1});
+
+  // Flags and platform icons are drawn in their cells: the frame differs there from a table
+  // whose rows carry an unknown platform and no flag.
+  m_game->Render();
+  const std::vector<unsigned char> with = Frame();
+  ScoresScore *world = ScoresGetWorldScores();
+  ASSERT_NE(world, nullptr);
+  for (int i = 0; i < 3; i++) {
+    world[i].platform = '?';
+    memcpy(world[i].country, "??", 2);
+  }
+  m_game->Render();
+  std::vector<unsigned char> without(640 * 480 * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, without.data());
+  std::vector<unsigned char> flipped(without.size());
+  for (int y = 0; y < 480; y++)
+    std::copy(without.begin() + (479 - y) * 640 * 3, without.begin() + (480 - y) * 640 * 3, flipped.begin() + y * 640 * 3);
+  MWinTabPanel *table = cc->GetScoresTable();
+  ASSERT_NE(table, nullptr);
+  int flag_pixels = 0, icon_pixels = 0;
+  for (int y = 150; y < 240; y++)
+    for (int x = 0; x < 640; x++) {
+      const size_t i = size_t(y * 640 + x) * 3;
+      const int d = abs(with[i] - flipped[i]) + abs(with[i + 1] - flipped[i + 1]) + abs(with[i + 2] - flipped[i + 2]);
+      if (d <= 60) continue;
+      if (x < 400) flag_pixels++;
+      else icon_pixels++;
+    }
+  EXPECT_GT(flag_pixels, 100);
+  EXPECT_GT(icon_pixels, 50);
+}
+
+TEST_F(ScoresCCDisplayTest, AFailedDownloadShowsFailedInRedForThreeSeconds) {
+  qwtest::RefusedPort refused;
+  qwtest::ScopedEnvVar url("QUARRELWICK_SCORE_URL", refused.Url("").c_str());
+  GoOnline(1);
+  ScoresCC *cc = Screen();
+  ASSERT_TRUE(TickUntil([&] { return UpdateText() == "Failed"; }));
+  const double failed_at = eng_main_current_time;
+  _ColourRGBA colour;
+  cc->mwinScoresMainUpdateButton->GetTextColour(&colour);
+  EXPECT_EQ(colour.r, 1.0f);
+  EXPECT_EQ(colour.g, 0.0f);
+  EXPECT_EQ(colour.b, 0.0f);
+  EXPECT_EQ(cc->GetRowCount(), 0);
+  m_game->Render();
+  Frame();
+  ASSERT_TRUE(TickUntil([&] { return UpdateText() == "Update"; }));
+  EXPECT_GE(eng_main_current_time - failed_at, 3.0);
+  EXPECT_LT(eng_main_current_time - failed_at, 3.3);
+  EXPECT_EQ(cc->mwinScoresMainUpdateButton->IsEnabled(), 1);
+}
+
+TEST_F(ScoresCCDisplayTest, ServerMessagesShowInInfo) {
+  GoOnline(0);
+  m_service.ScriptTableReply(" M The tables are being recounted.");
+  ASSERT_TRUE(TickUntil([&] { return Screen()->mwinScoresMainInfoButton->IsShown() != 0; }));
+  EXPECT_STREQ(Screen()->mwinScoresMainInfoButton->GetTextP(), "The tables are being recounted.");
+
+  // An old version: the out-of-date text.
+  m_screens->StartScreen(MAIN_SCREEN_ID, -1);
+  m_service.ScriptTableReply(" V 150 151 0");
+  m_screens->GotoScreen(SCORES_SCREEN_ID, nullptr);
+  EXPECT_EQ(Screen()->mwinScoresMainInfoButton->IsShown(), 0);
+  ASSERT_TRUE(TickUntil([&] { return Screen()->mwinScoresMainInfoButton->IsShown() != 0; }));
+  EXPECT_STREQ(Screen()->mwinScoresMainInfoButton->GetTextP(),
+               "This game is out of date - you need to download the latest version.");
+}
+
+TEST_F(ScoresCCDisplayTest, SubmitSendsThePlayersBestOfTheRangeAndTheTableRefreshes) {
+  SaveList(2, {MakeScore(640, 112, 2026, 3, 18, 77, "Bob", "GB"), MakeScore(900, 5, 2025, 3, 18, 77, "Bob", "GB"),
+               MakeScore(300, 4, 2026, 3, 19, 77, "Bob", "GB")});
+  AddWorldScore(1002, "Ann", "IE", 5000, 20, 12, 'W');
+  GoOnline(2);
+  ScoresCC *cc = Screen();
+  ASSERT_TRUE(TickUntil([&] { return cc->GetRowCount() == 1; }));
+  EXPECT_EQ(cc->mwinScoresMainFindMeButton->IsEnabled(), 0);
+  EXPECT_EQ(cc->mwinScoresMainSubmitButton->IsEnabled(), 1);
+  _MWinButtonCallbackInfo info = {};
+  EXPECT_EQ(cc->ButtonsCallback(cc->mwinScoresMainSubmitButton, &info), 1);
+  EXPECT_EQ(PopupText(), "Your score was submitted successfully!");
+  const std::vector<qwtest::ScoreServiceEntry> kept = m_service.Scores(1002);
+  ASSERT_EQ(kept.size(), 2u);
+  EXPECT_EQ(kept[1].score, 640);  // the year's best, not last year's 900
+  m_mwin->PopupTurnOff();
+  ASSERT_TRUE(TickUntil([&] { return cc->GetRowCount() == 2; }));
+  EXPECT_EQ(Cell(1, 1), "Bob");
+  EXPECT_EQ(Cell(1, 6), "640");
+  EXPECT_EQ(cc->mwinScoresMainFindMeButton->IsEnabled(), 1);
+  m_game->Render();
+  Frame();
 }
 
 }  // namespace
