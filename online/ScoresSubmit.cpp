@@ -23,6 +23,11 @@ static const char *Text(const char *token, const char *english) {
   return EngLanguagesGetStringIfExists(token, english);
 }
 
+// "Internal Error 3": which step failed, for a player's report.
+static std::string InternalError(int step) {
+  return std::string(Text("Common_InternalError", "Internal Error")) + " " + std::to_string(step);
+}
+
 static std::string Field(const char *field, size_t size) { return std::string(field, strnlen(field, size)); }
 
 static void BuildObject(json::Object &o, ScoresProgram program, EngUInt16 game_version, EngUInt32 score_set,
@@ -88,7 +93,7 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
     return -1;
   }
   if (!ScoresMainIsScoreValid(score, 0)) {
-    popups.Error("Error", "Internal Error 1");
+    popups.Error(error_title, InternalError(1).c_str());
     return -1;
   }
   if (EngInternetIsConnected() != 1) {
@@ -102,11 +107,11 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
     json_text = EngJsonWriteObjectToString(object);
   } catch (const json::Exception &e) {
     DebugErrorAlt(ENG_FUNC, "json::Exception <%s>", e.what());
-    popups.Error("Error", "Internal Error 2");
+    popups.Error(error_title, InternalError(2).c_str());
     return -1;
   }
   if (!json_text) {
-    popups.Error("Error", "Internal Error 3");
+    popups.Error(error_title, InternalError(3).c_str());
     return -1;
   }
   if (popups.mwin) popups.mwin->PopupNoticeShowItAndRemoveIt(nullptr, Text("Score_SubmittingScore", "Submitting your score..."));
@@ -114,7 +119,7 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
                                                              unsigned(strlen(json_text) + 1), 0, 0, nullptr);
   EngFree(json_text, 0, "ScoresSubmitScore");
   if (!sealed) {
-    popups.Error("Error", "Internal Error 4");
+    popups.Error(error_title, InternalError(4).c_str());
     return -1;
   }
   const char *problem_text = Text("Score_InternetProblemCommunicating", "Problem encountered communicating with Tallowmere");
@@ -152,11 +157,11 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
     if (answer.size() > 3) sscanf(answer.c_str() + 3, "%u %u", &values[0], &values[1]);
     const unsigned held = values[0], newest = values[1];
     char message[512];
+    const char *problem = Text("Score_ProblemReadingList", "Problem reading high scores list");
     if (held != game_version) {
-      snprintf(message, sizeof(message), "Problem reading high scores list  [GV%d > CGV%d]", int(game_version),
-               int(held));
+      snprintf(message, sizeof(message), "%s  [GV%d > CGV%d]", problem, int(game_version), int(held));
     } else if (newest == held) {
-      snprintf(message, sizeof(message), "Problem reading high scores list  [V SAME %d]", int(held));
+      snprintf(message, sizeof(message), "%s  [V SAME %d]", problem, int(held));
     } else if (newest > held) {
       message[0] = 0;
       popups.Message(nullptr,
@@ -164,15 +169,15 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
                      0);
       result = 7;
     } else {
-      snprintf(message, sizeof(message), "Problem reading high scores list  [V%d > V%d]", int(held), int(newest));
+      snprintf(message, sizeof(message), "%s  [V%d > V%d]", problem, int(held), int(newest));
     }
     if (result != 7) popups.Error(error_title, message);
   } else if (answer[0] == ' ' && answer[1] == 'X') {
     DebugErrorAlt(ENG_FUNC, "CE: %s", answer.size() > 3 ? answer.c_str() + 3 : "");
-    popups.Error(sorry, "There was a problem submitting your score.");
+    popups.Error(sorry, Text("Score_ProblemSubmitting", "There was a problem submitting your score."));
   } else {
     DebugErrorAlt(ENG_FUNC, "CE: Unknown [%s].", answer.c_str());
-    popups.Error(sorry, "Unknown problem while submitting.");
+    popups.Error(sorry, Text("Score_UnknownProblem", "Unknown problem while submitting."));
   }
   return result;
 }
