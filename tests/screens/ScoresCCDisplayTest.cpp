@@ -39,6 +39,7 @@
 #include "players/UserClass.h"
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/DeviceTestSupport.h"
+#include "online/ScoresSubmit.h"
 #include "tests/online/ScoresTestSupport.h"
 #include "tests/support/HttpTestServer.h"
 #include "tests/support/ScoreTestService.h"
@@ -511,6 +512,39 @@ TEST_F(ScoresCCDisplayTest, SubmitSendsThePlayersBestOfTheRangeAndTheTableRefres
   EXPECT_EQ(cc->mwinScoresMainFindMeButton->IsEnabled(), 1);
   m_game->Render();
   Frame();
+}
+
+TEST_F(ScoresCCDisplayTest, TheSubmissionsAnswersShowInPopups) {
+  SaveList(0, {MakeScore(640, 112, 2026, 3, 18, 77, "Bob", "GB")});
+  m_screens->StartScreen(SCORES_SCREEN_ID, -1);
+  ScoresCC *cc = Screen();
+  struct Case {
+    const char *reply, *popup;
+  } cases[] = {
+      {" D\n", "You have already submitted as good a score or better."},
+      {" V 150 151", "This game is out of date - you need to download the latest version."},
+      {" V 150 150", "Problem reading high scores list  [V SAME 150]"},
+      {" V 149 150", "Problem reading high scores list  [GV150 > CGV149]"},
+      {" V 150 149", "Problem reading high scores list  [V150 > V149]"},
+      {" V x", "Problem reading high scores list  [GV150 > CGV0]"},
+      {" X no", "There was a problem submitting your score."},
+      {"A\n\n", "Unknown problem while submitting."},
+      {"A\n", "Problem encountered communicating with Tallowmere"},
+  };
+  _MWinButtonCallbackInfo info = {};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.reply);
+    m_service.ScriptSubmitReply(c.reply);
+    EXPECT_EQ(cc->ButtonsCallback(cc->mwinScoresMainSubmitButton, &info), 1);
+    EXPECT_EQ(PopupText(), c.popup);
+    m_mwin->PopupTurnOff();
+  }
+  // With a popup already up, the submission shows none of its own.
+  m_service.ScriptSubmitReply(" X no");
+  m_mwin->PopupMessage("Still here");
+  const ScoresScore s = MakeScore(640, 112, 2026, 3, 18, 77, "Bob", "GB");
+  EXPECT_EQ(ScoresSubmitScore(55, 150, 1000, &s, m_mwin, nullptr), -1);
+  EXPECT_EQ(PopupText(), "Still here");
 }
 
 }  // namespace
