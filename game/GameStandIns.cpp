@@ -15,10 +15,9 @@
 #include "screens/VQ_Screens.h"
 
 
-// End-of-game sequences and tutorial.
+// End-of-game sequences.
 char GameOverEnd() { return 0; }
 char GameWonEnd(char) { return 0; }
-void TutorialAdvanceIfNeeded() { GameStandInRecords().tutorial_advances++; }
 
 // Saved games: only whether the resume game exists, in memory.
 static char resume_game_exists = 0;
@@ -51,24 +50,7 @@ char SelectControlCreateGraphics() {
 void SelectControlDestroyGraphics() {
   for (EngTexture &t : sc_texs) t.Destroy();
 }
-void OptionsUpdatePowerStandIn() {}
 
-// Players' and country screens.
-void UsersControlCreateGraphics() {}
-void UsersControlDestroyGraphics() {}
-void UserScreensStartUserScreenStandIn() {
-  if (!main_game) return;
-  UserClass *user = main_game->GetUser();
-  main_game->GetScreens()->StartScreen(MAIN_SCREEN_ID, -1);
-  const char *name = resolution.last_player[0] ? resolution.last_player : "Player";
-  if (user->DoesUserFileExist(name) && user->LoadUser(name, 0, nullptr, nullptr)) {
-    user->AfterUserCreatedOrLoaded(0, 0);
-    return;
-  }
-  if (!user->DoesUserFileExist("Player") && user->CreateNewUser("Player", CountryGetLocalCountryCode(), 0))
-    user->AfterUserCreatedOrLoaded(1, 0);
-}
-char UserScreensCurrentScreenIsUserOrCountryScreenStandIn() { return 0; }
 
 StandInRecords &GameStandInRecords() {
   static StandInRecords records;
@@ -78,14 +60,3 @@ void GameStandInRecordsClear() {
   GameStandInRecords() = StandInRecords();
 }
 void PopupUpdate(char) { GameStandInRecords().popup_updates++; }
-void SidebarReset() { GameStandInRecords().sidebar_resets++; }
-// As the sidebar does it: placing off, the normal cursor, the dragged weapon gone.
-void SidebarCancelAnyPlacing() {
-  GameStandInRecords().placings_cancelled++;
-  play_state = 0;
-  QuarrelwickUpdateCursorPos(0);
-  delete weapon_to_place;
-  weapon_to_place = nullptr;
-}
-char UserScreensAddScreensStandIn(MWinScreens *, char) { return 1; }
-void UserScreensSetStartingScreenToUsersScreenStandIn(MWinScreens *) {}

@@ -1,16 +1,13 @@
 // The least that the game object needs of modules that are not built yet: saved games,
-// end-of-game sequences, tutorial, scores, menu and player screens. Each answers success and
-// does nothing; each goes when its module lands.
+// end-of-game sequences, scores and menu screens. Each answers success and does nothing; each
+// goes when its module lands.
 #pragma once
 
 #include "Engine/EngTypes.h"
 
-class MWinScreens;
-
-// End-of-game sequences and tutorial.
+// End-of-game sequences.
 char GameOverEnd();
 char GameWonEnd(char from_click);
-void TutorialAdvanceIfNeeded();
 
 // Saved games.
 char SaveGame(int slot, char resume);
@@ -24,27 +21,12 @@ class EngTexture;
 extern EngTexture sc_texs[4];
 char SelectControlCreateGraphics();
 void SelectControlDestroyGraphics();
-void OptionsUpdatePowerStandIn();
 
-// Players' and country screens.
-void UsersControlCreateGraphics();
-void UsersControlDestroyGraphics();
-// Until the players' screens come, start-up continues with the last player (or a new one
-// named "Player") and goes straight to the main menu.
-void UserScreensStartUserScreenStandIn();
-char UserScreensCurrentScreenIsUserOrCountryScreenStandIn();
-
-// The weapon popup and the sidebar, as the weapons reach them. They keep what they were asked
-// for, for the play-field tests.
+// The weapon popup, as the weapons reach it. It keeps what it was asked for, for the
+// play-field tests.
 void PopupUpdate(char refresh);
-void SidebarCancelAnyPlacing();
-void SidebarReset();
 struct StandInRecords {
-  int popup_updates = 0, sidebar_resets = 0, placings_cancelled = 0, tutorial_advances = 0;
+  int popup_updates = 0;
 };
 StandInRecords &GameStandInRecords();
 void GameStandInRecordsClear();
-// The players' screens' registrations and their starting screen ('uUSR' on the desktop, 'uSEL'
-// on phones and tablets): nothing until those screens come, as the table has no such screens.
-char UserScreensAddScreensStandIn(MWinScreens *screens, char with_country);
-void UserScreensSetStartingScreenToUsersScreenStandIn(MWinScreens *screens);

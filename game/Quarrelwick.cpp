@@ -19,8 +19,10 @@
 #include "game/Effects.h"
 #include "game/GameOver.h"
 #include "game/Levels.h"
+#include "game/Sidebar.h"
 #include "game/Sprites.h"
 #include "game/Traverse.h"
+#include "game/Tutorial.h"
 #include "game/Weapons.h"
 
 EngUInt8 play_state = 0;
@@ -88,6 +90,8 @@ static void ClearTexts() {
 
 void QuarrelwickResetForTests() {
   QuarrelwickDestroyGraphics();
+  SidebarResetForTests();
+  TutorialResetForTests();
   play_state = 0;
   game_paused = 2;
   game_over = 0;
@@ -115,7 +119,7 @@ void QuarrelwickResetForTests() {
 
 char QuarrelwickPre3dInit() {
   LevelsPre3dInit();
-  // Pending (sidebar): SidebarPre3dInit();
+  SidebarPre3dInit();
   if (!BugsPre3dInit()) return 0;
   if (!WeaponsPre3dInit()) return 0;
   return EffectsPre3dInit();
@@ -140,10 +144,12 @@ char QuarrelwickCreateGraphics() {
     DebugErrorAlt(ENG_FUNC, "WeaponsCreateGraphics() failed");
     return 0;
   }
-  // Pending modules, in this order, each failure logged as "<Name>() failed" and returning 0
-  // (the tutorial's only logged):
-  //   SidebarCreateGraphics();
-  //   TutorialCreateGraphics();
+  if (!SidebarCreateGraphics()) {
+    DebugErrorAlt(ENG_FUNC, "SidebarCreateGraphics() failed");
+    return 0;
+  }
+  // Logs its own failure; play goes on without hints.
+  TutorialCreateGraphics();
   if (!EffectsCreateGraphics()) {
     DebugErrorAlt(ENG_FUNC, "EffectsCreateGraphics() failed");
     return 0;
@@ -155,8 +161,8 @@ char QuarrelwickCreateGraphics() {
 
 void QuarrelwickDestroyGraphics() {
   LevelsDestroyGraphics(0);
-  // Pending modules, in this order:
-  //   SidebarDestroyGraphics(); TutorialDestroyGraphics();
+  SidebarDestroyGraphics();
+  TutorialDestroyGraphics();
   WeaponsDestroyGraphics();
   EffectsDestroyGraphics();
   BugsDestroyGraphics();
@@ -196,9 +202,10 @@ char QuarrelwickInitForNewGame(char restoring) {
   }
   BugsInitForNewGame(restoring);
   WeaponsInitForNewGame();
-  // Pending (sidebar): SidebarInitForNewGame();
+  SidebarInitForNewGame();
   EffectsInitForNewGame();
-  // Pending modules, in this order: PopupInitForNewGame(); TutorialInitForNewGame();
+  // Pending (popup): PopupInitForNewGame();
+  TutorialInitForNewGame(restoring);
   play_state = 0;
   weapon_placing_type = -1;
   delete weapon_to_place;
@@ -271,11 +278,8 @@ EngInt32 QuarrelwickGetBestWeaponTypeOfFamily(int family) {
   return 9 + family;
 }
 
-// Starts placing a weapon type; until the sidebar lands nothing starts, so the key stays set.
-static char StartPlacingWeapon(EngInt32 type) {
-  (void)type;
-  return 0;  // Pending (sidebar): return SidebarStartPlacingWeapon(type);
-}
+// A refused start (placing already, short of cash) leaves the key set.
+static char StartPlacingWeapon(EngInt32 type) { return SidebarStartPlacingWeapon(type); }
 
 static void ReadPlayKeys() {
   if (KeyPressed(KEY_CONTROL) || KeyPressed(KEY_COMMAND)) return;
@@ -313,14 +317,15 @@ void QuarrelwickTick() {
   if (KeyPressed(KEY_SPACE)) {
     game_paused = game_paused == 0 ? 1 : 0;
     eng_key_down[KEY_SPACE] = 0;
-    // Pending (tutorial): TutorialAdvanceIfNeeded();
+    TutorialAdvanceIfNeeded();
   }
   LevelsTick();
-  // Pending (sidebar): SidebarTick();
+  SidebarTick();
   WeaponsTick();
   EffectsTick();
   BugsTick();
-  // Pending modules, in this order: PopupTick(); TutorialTick();
+  // Pending (popup): PopupTick();
+  TutorialTick();
   ReadPlayKeys();
 }
 
@@ -328,7 +333,7 @@ void QuarrelwickRender() {
   EngDevice *device = eng_main_device;
   if (!device) return;
   LevelsRenderMainBackground();
-  // Pending (sidebar): SidebarRender();
+  SidebarRender();
   device->SetViewportToSizeRatioed(100, 0, 540, 450);
   device->EnableBlendingType(0);
   BugsRender();
@@ -341,11 +346,11 @@ void QuarrelwickRender() {
     return;
   }
   LevelsRender();
-  // Pending (tutorial): TutorialInGameRender();
+  TutorialInGameRender();
   device->SetViewportFullScreen();
   if (weapon_to_place) weapon_to_place->Render();
   device->DisableBlending();
-  // Pending (tutorial): TutorialMainRender();
+  TutorialMainRender();
   if (game_over) {
     // Pending (game over): GameOverRender();
     return;
@@ -382,7 +387,7 @@ void QuarrelwickMoveMouse(float x, float y) {
     WeaponsMoveMouse();
     if (weapon_to_place) weapon_to_place->SetFullViewportPos(cursor_x_fs, cursor_y_fs);
   }
-  // Pending (sidebar): SidebarMoveMouse(X, Y);
+  SidebarMoveMouse(X, Y);
 }
 
 void QuarrelwickMouseButtonPressed(char button, char state) {
@@ -394,7 +399,7 @@ void QuarrelwickMouseButtonPressed(char button, char state) {
   // Offered in this order until one takes the click.
   // Pending (popup): if (PopupMouseButtonPressed(button, state)) return;
   if (WeaponsMouseButtonPressed(button, state)) return;
-  // Pending (sidebar): SidebarMouseButtonPressed(button, state);
+  SidebarMouseButtonPressed(button, state);
 }
 
 // --- Grid and transforms ---------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "game/Bullets.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
+#include "game/Sidebar.h"
 #include "game/Sound.h"
 
 Weapon *weapons[QW_MAX_WEAPONS];
@@ -375,7 +376,7 @@ void WeaponsUpdateFactories() {
     EngInt32 &f = factory_levels[w->type - QW_FIRST_FACTORY_TYPE];
     if (w->level + 1 > f) f = w->level + 1;
   }
-  // Pending (sidebar): SidebarUpdateFactories(0);
+  SidebarUpdateFactories(0);
 }
 
 EngInt32 WeaponsGetScoreValue() {

@@ -8,8 +8,10 @@
 #include "game/Bugs.h"
 #include "game/Bullets.h"
 #include "game/Quarrelwick.h"
+#include "game/Sidebar.h"
 #include "game/Sound.h"
 #include "game/Sprites.h"
+#include "game/Tutorial.h"
 #include "game/Weapons.h"
 
 static const float kPi = 3.1415927f, kTwoPi = 6.2831855f;

@@ -1,6 +1,7 @@
 // The game object without a graphics device: Escape and input routing between the toolkit's
-// screens and the play field, with stand-in controllers under 'MAIN' and 'PAUS'; saving the
-// player and the resume game; the player's default options as bytes of the record.
+// screens and the play field, with stand-in controllers under 'MAIN' and 'PAUS' (also reached
+// by the bottom bar's menu button); saving the player and the resume game; the player's
+// default options as bytes of the record.
 #include "game/Game.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,8 @@
 #include "game/GameStandIns.h"
 #include "game/Program.h"
 #include "game/Quarrelwick.h"
+#include "game/Sidebar.h"
+#include "game/Tutorial.h"
 #include "online/Scores.h"
 #include "players/UserClass.h"
 #include "players/UserInfo.h"
@@ -384,5 +387,31 @@ TEST_F(GameTest, AWavesEndTurnsTheLoadedPlayersTutorialOff) {
   EXPECT_EQ(user->GetInfo()->options.tutorial_on, 0);
   user->Unload();
   GameClearUserTutorialOn();
+  main_game = nullptr;
+}
+
+// In play the bottom bar's menu button opens the pause screen; the tutorial follows the loaded
+// player's option.
+TEST_F(GameTest, TheBarsMenuButtonOpensThePauseAndTheTutorialFollowsThePlayer) {
+  main_game = m_game;
+  eng_main_window_x_ratio_inv = eng_main_window_y_ratio_inv = 1.0f;
+  ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
+  m_screens->StartScreen(MAIN_SCREEN_ID, -1);
+  m_game->ReturnToGame();
+  ASSERT_EQ(m_mwin->AreScreensOn(), 0);
+  EXPECT_EQ(SidebarMoveMouse(600, 465), 1);
+  EXPECT_EQ(SidebarMouseButtonPressed(0, 1), 1);
+  EXPECT_EQ(m_mwin->AreScreensOn(), 1);
+  EXPECT_EQ(m_mwin->GetCurrentScreen(), PAUSE_SCREEN_ID);
+
+  UserClass *user = LoadedPlayer("Tut", "US");
+  TutorialAdvanceIfNeeded();
+  EXPECT_STREQ(tut_text_str, "Place a factory in the garden.");
+  user->GetInfo()->options.tutorial_on = 0;
+  TutorialAdvanceIfNeeded();
+  EXPECT_STREQ(tut_text_str, "");
+  EXPECT_EQ(tut_on, 1);
+  user->Unload();
+  QuarrelwickResetForTests();
   main_game = nullptr;
 }

@@ -1,6 +1,6 @@
 // What the play field asked of the modules around it: the sounds it asked to play (kept by the
 // sound module while the tests ask it to), the explosions now on the field, and the weapon
-// popup, sidebar and tutorial still standing in.
+// popup still standing in.
 #pragma once
 
 #include <utility>
@@ -19,9 +19,6 @@ inline std::vector<int> &sounds_played = SoundRequestsKept().played;
 inline std::vector<std::pair<int, int>> &launch_sounds = SoundRequestsKept().launches;
 inline std::vector<std::pair<int, int>> &hit_sounds = SoundRequestsKept().hits;
 inline int &popup_updates = GameStandInRecords().popup_updates;
-inline int &sidebar_resets = GameStandInRecords().sidebar_resets;
-inline int &placings_cancelled = GameStandInRecords().placings_cancelled;
-inline int &tutorial_advances = GameStandInRecords().tutorial_advances;
 // The live effects in slot order.
 inline std::vector<EffectMade> EffectsMade() {
   std::vector<EffectMade> made;

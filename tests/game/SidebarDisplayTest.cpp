@@ -1,0 +1,354 @@
+// The shop column and bottom bar on a real OpenGL device: the boxes stamped into the column
+// (bright, darkened but not black, empty once the factory is bought, nothing outside the
+// boxes touched), missing or broken pictures named, and garden 0 in play with the shop, the
+// bar and the first hint left as a screenshot in the build folder.
+#include "game/Sidebar.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngJpeg.h"
+#include "Engine/EngMain.h"
+#include "Engine/EngProgram.h"
+#include "Engine/EngTexture.h"
+#include "Engine/EngWindow.h"
+#include "Engine/MWin/MWinScreens.h"
+#include "game/Bugs.h"
+#include "game/Game.h"
+#include "game/Levels.h"
+#include "game/Program.h"
+#include "game/Quarrelwick.h"
+#include "game/Traverse.h"
+#include "game/Tutorial.h"
+#include "game/Weapons.h"
+#include "screens/VQ_Screens.h"
+#include "tests/Engine/DeviceTestSupport.h"
+#include "tests/Engine/TextureTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+// Absolute, so it holds after the tests change folder.
+std::string BuildDir() {
+  static const std::string dir = [] {
+    const char *given = getenv("QW_TEST_BINARY_DIR");
+    char path[4096];
+    return std::string(realpath(given ? given : ".", path) ? path : ".");
+  }();
+  return dir;
+}
+std::string Resources() { return BuildDir() + "/resources"; }
+
+class SidebarDisplayTest : public qwtest::DeviceTest {
+ protected:
+  void SetUp() override {
+    qwtest::DeviceTest::SetUp();
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+    m_old_cwd = cwd;
+    BuildDir();
+    DebugResetForTests();
+    QuarrelwickResetForTests();
+    LevelsResetForTests();
+    BugsResetForTests();
+    TraverseReset();
+    srand(5);
+    eng_main_current_time = 100.0;
+    eng_main_window_x_ratio = eng_main_window_y_ratio = 1.0f;
+    eng_main_window_x_ratio_inv = eng_main_window_y_ratio_inv = 1.0f;
+    eng_main_window_x_widescreen_ratio = 1.0f;
+    ASSERT_EQ(chdir(Resources().c_str()), 0);
+    ASSERT_EQ(QuarrelwickPre3dInit(), 1);
+  }
+  void TearDown() override {
+    main_game = nullptr;
+    BugsResetForTests();
+    QuarrelwickResetForTests();
+    LevelsResetForTests();
+    TraverseReset();
+    if (m_game) {
+      m_game->GetScreens()->RemoveAllScreens();
+      m_game->DeleteGraphics();
+    }
+    delete m_game;
+    delete m_program;
+    EngProgramSetResourcesPathForTests(nullptr);
+    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    DebugResetForTests();
+    qwtest::DeviceTest::TearDown();
+  }
+  // The whole window, rows top first, RGB.
+  static std::vector<unsigned char> Frame() {
+    std::vector<unsigned char> rgba(640 * 480 * 4), rgb(640 * 480 * 3);
+    glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    for (int y = 0; y < 480; y++)
+      for (int x = 0; x < 640; x++)
+        for (int c = 0; c < 3; c++)
+          rgb[(size_t(y) * 640 + size_t(x)) * 3 + size_t(c)] = rgba[(size_t(479 - y) * 640 + size_t(x)) * 4 + size_t(c)];
+    return rgb;
+  }
+  std::string m_old_cwd, m_resources;
+  Program *m_program = nullptr;
+  Game *m_game = nullptr;
+};
+
+struct Picture {
+  std::vector<unsigned char> px;  // RGB or RGBA, rows top first
+  int w = 0, channels = 3;
+  const unsigned char *At(int x, int y) const {
+    return &px[(size_t(y) * size_t(w) + size_t(x)) * size_t(channels)];
+  }
+};
+
+Picture Read(EngTexture *t) {
+  Picture p;
+  p.px = qwtest::ReadTexture(t);
+  p.w = t->GetWidth();
+  p.channels = t->GetNumChannels();
+  EXPECT_EQ(p.px.size(), size_t(p.w) * size_t(t->GetHeight()) * size_t(p.channels));
+  return p;
+}
+
+bool InAnyBox(int x, int y) {
+  for (const auto &p : sb_lb_pos)
+    if (x >= p[0] && x < p[2] && y >= p[1] && y < p[3]) return true;
+  return false;
+}
+
+float Luminance(const unsigned char *p) { return 0.299f * p[0] + 0.587f * p[1] + 0.114f * p[2]; }
+
+TEST_F(SidebarDisplayTest, ColumnShowsBrightLockedAndBoughtBoxes) {
+  ASSERT_EQ(WeaponsCreateGraphics(), 1);
+  // The gun factory at level 2: boxes 0 and 1 bright.
+  factory_levels[0] = 2;
+  ASSERT_EQ(SidebarCreateGraphics(), 1);
+  ASSERT_NE(sb_left_tex, nullptr);
+  ASSERT_NE(sb_bottom_tex, nullptr);
+  ASSERT_EQ(sb_left_tex->GetWidth(), 256);
+  ASSERT_EQ(sb_left_tex->GetHeight(), 1024);
+  Picture bright = Read(sb_left_tex);
+
+  // The gun factory back at level 1 and the spray factory bought.
+  factory_levels[0] = 1;
+  factory_levels[1] = 1;
+  ASSERT_EQ(SidebarUpdateFactories(0), 1);
+  Picture now = Read(sb_left_tex);
+  EngTexture plain_tex;
+  ASSERT_EQ(plain_tex.LoadFromFile("SideLeft1024.jpg", 0, 0, 0), 1);
+  Picture plain = Read(&plain_tex);
+
+  int outside_changed = 0;
+  for (int y = 0; y < 1024; y++)
+    for (int x = 0; x < 256; x++)
+      if (!InAnyBox(x, y))
+        for (int c = 0; c < 3; c++) outside_changed += now.At(x, y)[c] != plain.At(x, y)[c];
+  EXPECT_EQ(outside_changed, 0);
+
+  // Box 0 is as bright as before; box 1 is locked: every pixel darkened to 45 %, the weapon
+  // still there, not black.
+  const EngInt32 *b0 = sb_lb_pos[0], *b1 = sb_lb_pos[1];
+  int box0_changed = 0, box1_off = 0;
+  float box1_lum = 0, box1_bright_lum = 0;
+  for (int y = b0[1]; y < b0[3]; y++)
+    for (int x = b0[0]; x < b0[2]; x++)
+      for (int c = 0; c < 3; c++) box0_changed += now.At(x, y)[c] != bright.At(x, y)[c];
+  for (int y = b1[1]; y < b1[3]; y++)
+    for (int x = b1[0]; x < b1[2]; x++) {
+      for (int c = 0; c < 3; c++) box1_off += std::abs(now.At(x, y)[c] - bright.At(x, y)[c] * 115 / 255) > 2;
+      box1_lum += Luminance(now.At(x, y));
+      box1_bright_lum += Luminance(bright.At(x, y));
+    }
+  EXPECT_EQ(box0_changed, 0);
+  EXPECT_EQ(box1_off, 0);
+  const float n1 = float((b1[2] - b1[0]) * (b1[3] - b1[1]));
+  EXPECT_GT(box1_lum / n1, 40.0f);
+  EXPECT_LT(box1_lum / box1_bright_lum, 0.5f);
+
+  // Boxes 9 and 10 (both factories bought) are the same empty cream box; box 11 still offers
+  // its factory, box 0 shows its weapon.
+  auto centre = [&now](int box) {
+    const EngInt32 *p = sb_lb_pos[box];
+    return now.At((p[0] + p[2]) / 2, (p[1] + p[3]) / 2);
+  };
+  int different = 0;
+  for (int y = 10; y < 70; y++)
+    for (int x = 10; x < 60; x++)
+      for (int c = 0; c < 3; c++)
+        different += now.At(sb_lb_pos[9][0] + x, sb_lb_pos[9][1] + y)[c] !=
+                     now.At(sb_lb_pos[10][0] + x, sb_lb_pos[10][1] + y)[c];
+  EXPECT_EQ(different, 0);
+  const unsigned char *empty = centre(10);
+  EXPECT_GT(empty[0], 200);
+  EXPECT_GT(empty[1], 180);
+  EXPECT_GT(empty[2], 120);
+  for (int box : {0, 11}) {
+    const unsigned char *c = centre(box);
+    EXPECT_GT(std::abs(c[0] - empty[0]) + std::abs(c[1] - empty[1]) + std::abs(c[2] - empty[2]), 60) << box;
+  }
+
+  // Unlocked and sold again, every box is as it first was: no darkening or picture is left
+  // behind by the stamps before.
+  factory_levels[0] = 2;
+  factory_levels[1] = 0;
+  ASSERT_EQ(SidebarUpdateFactories(0), 1);
+  EXPECT_EQ(Read(sb_left_tex).px, bright.px);
+}
+
+void CopyFile(const std::string &from, const std::string &to) {
+  std::ifstream in(from, std::ios::binary);
+  std::ofstream out(to, std::ios::binary);
+  out << in.rdbuf();
+}
+
+TEST_F(SidebarDisplayTest, MissingOrBrokenPicturesAreNamed) {
+  qwtest::TempDir dir;
+  const char *files[] = {
+      "Cursor1.tga", "Cursor2.tga", "Range.tga", "Numbers.tga", "TurretBase.tga", "TurretTop.tga", "CannonBase.tga",
+      "CannonTop.tga", "TankBase.tga", "TankTop.tga", "SpraySmall.tga", "SprayMedium.tga", "SprayLarge.tga",
+      "RockThrowerBase.tga", "RockThrowerTop.tga", "GrenadeLauncherBase.tga", "GrenadeLauncherTop.tga",
+      "MissileLauncherBase.tga", "MissileLauncherTop.tga", "BulletTurret.tga", "BulletCannon.tga",
+      "BulletTank.tga", "BulletSpraySmall.tga", "BulletSprayMedium.tga", "BulletSprayLarge.tga", "BulletStone.tga",
+      "BulletGrenade.tga", "BulletMissile.tga", "Factory.tga", "Box.tga", "Darken.tga", "SideLeft1024.jpg",
+      "BotBar1024.jpg", "TutBox.png", "Explosion2.jpg"};
+  for (const char *f : files) CopyFile(Resources() + "/" + f, dir.File(f));
+  ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+  ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
+  QuarrelwickDestroyGraphics();
+
+  struct Case {
+    const char *file;
+    bool broken;  // else missing
+  } cases[] = {{"SideLeft1024.jpg", false}, {"BotBar1024.jpg", true}, {"Darken.tga", true}, {"Box.tga", false}};
+  for (const Case &k : cases) {
+    SCOPED_TRACE(k.file);
+    if (k.broken)
+      std::ofstream(dir.File(k.file), std::ios::binary) << "not a picture";
+    else
+      ASSERT_EQ(unlink(dir.File(k.file).c_str()), 0);
+    std::string log = Logged([] { EXPECT_EQ(QuarrelwickCreateGraphics(), 0); });
+    EXPECT_NE(log.find(k.file), std::string::npos) << log;
+    EXPECT_NE(log.find("SidebarCreateGraphics() failed"), std::string::npos) << log;
+    QuarrelwickDestroyGraphics();
+    CopyFile(Resources() + "/" + k.file, dir.File(k.file));
+  }
+
+  // The tutorial's picture: with the option off nothing is loaded; with it on a missing
+  // picture is logged and play goes on without hints.
+  level_garden = -1;
+  ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
+  TutorialSetOptionForTests(0);
+  ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
+  EXPECT_EQ(tut_box_tex, nullptr);
+  TutorialSetOptionForTests(1);
+  TutorialAdvanceIfNeeded();
+  EXPECT_NE(tut_box_tex, nullptr);
+  QuarrelwickDestroyGraphics();
+  ASSERT_EQ(unlink(dir.File("TutBox.png").c_str()), 0);
+  std::string log = Logged([] {
+    EXPECT_EQ(QuarrelwickCreateGraphics(), 1);
+    TutorialAdvanceIfNeeded();
+  });
+  EXPECT_NE(log.find("TutBox.png"), std::string::npos) << log;
+  EXPECT_NE(log.find("TutorialCreateGraphics() failed"), std::string::npos) << log;
+  EXPECT_EQ(tut_on, 1);
+  EXPECT_EQ(tut_box_tex, nullptr);
+  // Asked again, it does not fill the log.
+  log = Logged([] { TutorialAdvanceIfNeeded(); });
+  EXPECT_EQ(log.find("TutBox.png"), std::string::npos) << log;
+  device->PrepareFor2D(1);
+  QuarrelwickRender();
+  device->RestoreAfter2D();
+}
+
+TEST_F(SidebarDisplayTest, GardenZeroInPlayWithTheShopTheBarAndTheFirstHint) {
+  // Kept by pointer: the string must outlive the program.
+  m_resources = Resources();
+  EngProgramSetResourcesPathForTests(m_resources.c_str());
+  m_program = new Program();
+  m_game = new Game(m_program, "Game", 0);
+  ASSERT_EQ(m_game->Pre3dInit(), 1);
+  ASSERT_EQ(m_game->CreateGraphics(), 1);
+  main_game = m_game;
+  TutorialSetOptionForTests(1);
+  level_garden = 0;
+  ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
+  ASSERT_EQ(tut_on, 0);
+  ASSERT_NE(tut_box_tex, nullptr);
+  game_per_second = 0.05f;
+  for (int i = 0; i < 30; i++) TutorialTick();
+  EXPECT_EQ(tut_stage, 2);
+  QuarrelwickMoveMouse(330, 200);
+  device->PrepareFor2D(1);
+  device->SetClearColour(0.0f, 0.0f, 0.0f);
+  device->ClearScreen();
+  QuarrelwickRender();
+  std::vector<unsigned char> frame = Frame();
+  device->RestoreAfter2D();
+  std::string shot = BuildDir() + "/SidebarShot.jpg";
+  EXPECT_TRUE(EngJpegWriteFileFromBuffer(shot.c_str(), 92, 72, 640, 480, frame.data()));
+  auto at = [&frame](int x, int y) { return &frame[(size_t(y) * 640 + size_t(x)) * 3]; };
+
+  // The hint's box is held inside the screen, at its left edge above the factory row.
+  EXPECT_EQ(tut_box_dim.x, 0.0f);
+  EXPECT_LE(tut_box_dim.x + tut_box_dim.width, 640.0f);
+  _Dimension factory9;
+  ASSERT_EQ(SidebarGetSideButtonPosition(9, 1, 0, 0, &factory9), 1);
+  EXPECT_LT(tut_box_dim.y + tut_box_dim.height, factory9.y);
+  // Its frame is drawn white, and the red highlight runs round the factory boxes.
+  const _Dimension &h = tut_highlight_dims[0];
+  int white = 0, red = 0;
+  for (int x = int(tut_box_dim.x) + 10; x < int(tut_box_dim.x + tut_box_dim.width) - 10; x++) {
+    const unsigned char *p = at(x, int(tut_box_dim.y) + 1);
+    white += p[0] > 180 && p[1] > 180 && p[2] > 180;
+  }
+  for (int x = int(h.x) + 6; x < int(h.x + h.width) - 6; x++)
+    for (int y : {int(h.y) + 1, int(h.y + h.height) - 2}) {
+      const unsigned char *p = at(x, y);
+      red += p[0] > 150 && p[1] < 90 && p[2] < 90;
+    }
+  EXPECT_GT(white, int(tut_box_dim.width) / 2);
+  EXPECT_GT(red, int(h.width));
+
+  // The bar's START text is white on the button face; the numbers are written in their wells.
+  int text = 0;
+  for (int y = 455; y < 476; y++)
+    for (int x = 480; x < 545; x++) text += Luminance(at(x, y)) > 200;
+  EXPECT_GT(text, 40);
+  for (int left : {111, 280, 420}) {
+    int bright = 0;
+    for (int y = 455; y < 476; y++)
+      for (int x = left; x < left + 20; x++) bright += Luminance(at(x, y)) > 170;
+    EXPECT_GT(bright, 10) << left;
+  }
+
+  // A gun factory bought: its box empties, the Turret's box lights and the hint moves to it;
+  // the wave runs. Left as a second screenshot.
+  bool placed = false;
+  for (float y = -0.9f; y < 0.9f && !placed; y += 0.1f)
+    for (float x = -0.9f; x < 0.9f && !placed; x += 0.1f)
+      if (WeaponsCanPlaceWeaponHere(9, x, y, 0)) placed = WeaponsCreateNew(9, x, y, 0, 0) == 1;
+  ASSERT_TRUE(placed);
+  EXPECT_EQ(sb_button_on[0], 1);
+  EXPECT_EQ(sb_button_on[9], 0);
+  TutorialAdvanceIfNeeded();
+  EXPECT_STREQ(tut_text_str, "Place a weapon near the road.");
+  for (int i = 0; i < 30; i++) TutorialTick();
+  game_paused = 0;
+  for (int i = 0; i < 200; i++) BugsTick();
+  device->PrepareFor2D(1);
+  device->ClearScreen();
+  QuarrelwickRender();
+  frame = Frame();
+  device->RestoreAfter2D();
+  EXPECT_TRUE(EngJpegWriteFileFromBuffer((BuildDir() + "/SidebarShot2.jpg").c_str(), 92, 72, 640, 480, frame.data()));
+  EXPECT_STREQ(SidebarGetButtonText(), "PAUSE");
+}
+
+}  // namespace
