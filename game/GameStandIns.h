@@ -1,5 +1,5 @@
 // The least that the game object needs of modules that are not built yet: saved games,
-// end-of-game sequences, scores and menu screens. Each answers success and does nothing; each
+// end-of-game sequences and menu screens. Each answers success and does nothing; each
 // goes when its module lands.
 #pragma once
 

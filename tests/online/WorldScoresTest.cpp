@@ -2,6 +2,7 @@
 // worker, the 15-minute cache and what makes a cache untrustworthy.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "Engine/EngMain.h"
@@ -150,6 +151,24 @@ TEST_F(WorldScoresTest, RepliesGiveTheirResultsAndStatuses) {
     EXPECT_EQ(m_table.IsUpdating(), 0);
   }
   EXPECT_FALSE(FileExists(CachePath(1000, 'A')));
+}
+
+TEST_F(WorldScoresTest, ARepliesFirst8191BytesAreRead) {
+  ASSERT_EQ(m_table.Setup(55, 150, 400, 1000, SCORES_RANGE_ALL_TIME, nullptr, 1, 15), 1);
+  // Lines of 40 bytes: the 8191 bytes hold "Y \n" and 204 whole lines; the 205th is cut.
+  std::string reply = "Y \n";
+  for (int i = 0; reply.size() < 9000; i++) {
+    char line[64];
+    snprintf(line, sizeof(line), "%05d 1 0 0 %05d Nam GB t 2026-03-20 L\n", 90000 - i, i + 1);
+    ASSERT_EQ(strlen(line), 40u);
+    reply += line;
+  }
+  m_service.ScriptTableReply(reply);
+  EXPECT_EQ(Download(), 1);
+  EXPECT_EQ(m_table.GetNumScores(), (8191 - 3) / 40);
+  m_service.ScriptTableReply(reply.substr(0, 8191));
+  EXPECT_EQ(Download(), 1);
+  EXPECT_EQ(m_table.GetNumScores(), (8191 - 3) / 40);
 }
 
 TEST_F(WorldScoresTest, AServerMessageStaysReadableAfterTheReplyIsFreed) {

@@ -98,13 +98,14 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
     m_service.SetToday(2026, 3, 20);
   }
   void TearDown() override {
+    // The real clock again before the game ends: waits for reader threads count in it.
+    EngMainSetClockForTests(nullptr);
     if (m_game) {
       if (m_screens) m_screens->RemoveAllScreens();
       m_game->DeleteGraphics();
     }
     delete m_game;
     main_game = nullptr;
-    EngMainSetClockForTests(nullptr);
     delete m_program;
     level_garden = -1;
     EngProgramSetResourcesPathForTests(nullptr);
