@@ -271,7 +271,8 @@ std::string ScoresMainMakeCache(EngUInt16 game_version, const _EngMiscDateAndTim
   b[14] = static_cast<unsigned char>(stamp.time.minute);
   b[15] = static_cast<unsigned char>(stamp.time.second);
   PutU32(b + 18, EngUInt32(count));
-  for (int i = 0; i < count; i++) ScoresScoreToBytes(&scores[i], b + SCORES_MAIN_CACHE_HEADER + size_t(i) * SCORES_SCORE_SIZE);
+  for (int i = 0; i < count; i++)
+    ScoresScoreToBytes(&scores[i], b + SCORES_MAIN_CACHE_HEADER + size_t(i) * SCORES_SCORE_SIZE);
   return out;
 }
 
@@ -444,9 +445,10 @@ char ScoresMain::Update() {
   m_bytes_received = 0;
   if (!m_reply) m_reply = static_cast<char *>(EngMalloc(SCORES_MAIN_REPLY_SIZE, "Update", 1));
   if (!m_reply) return 0;
-  snprintf(m_url, SCORES_MAIN_URL_SIZE, "%s/cgi-bin/common/scores/Scores.fcgi?zz=%d&gv=%u&pr=%d&st=%d&ra=%d&sp=%d&ep=%d",
-           OnlineConfigGetScoreBaseURL(), 1, unsigned(m_game_version), int(m_program), int(m_score_set), int(m_range),
-           int(m_start_pos), int(m_end_pos));
+  snprintf(m_url, SCORES_MAIN_URL_SIZE,
+           "%s/cgi-bin/common/scores/Scores.fcgi?zz=%d&gv=%u&pr=%d&st=%d&ra=%d&sp=%d&ep=%d",
+           OnlineConfigGetScoreBaseURL(), 1, unsigned(m_game_version), int(m_program), int(m_score_set), int(m_range), int(m_start_pos),
+           int(m_end_pos));
   char name[16];
   snprintf(name, sizeof(name), "SCMT%d", m_slot);
   delete m_slots[m_slot];

@@ -114,7 +114,9 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
     popups.Error(error_title, InternalError(3).c_str());
     return -1;
   }
-  if (popups.mwin) popups.mwin->PopupNoticeShowItAndRemoveIt(nullptr, Text("Score_SubmittingScore", "Submitting your score..."));
+  // Drawn at once: the post below holds the main thread.
+  if (popups.mwin)
+    popups.mwin->PopupNoticeShowItAndRemoveIt(nullptr, Text("Score_SubmittingScore", "Submitting your score..."));
   char *sealed = EngZlibEncryptCompressAndEncodeToBase64Data(SCORES_SUBMIT_KEY, json_text,
                                                              unsigned(strlen(json_text) + 1), 0, 0, nullptr);
   EngFree(json_text, 0, "ScoresSubmitScore");
@@ -122,7 +124,8 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
     popups.Error(error_title, InternalError(4).c_str());
     return -1;
   }
-  const char *problem_text = Text("Score_InternetProblemCommunicating", "Problem encountered communicating with Tallowmere");
+  const char *problem_text =
+      Text("Score_InternetProblemCommunicating", "Problem encountered communicating with Tallowmere");
   std::unique_ptr<CurlInterface> curl(new CurlInterface("ScoresSub", 0));
   char url[SCORES_MAIN_URL_SIZE];
   snprintf(url, sizeof(url), "%s/cgi-bin/common/scores/Scores.fcgi", OnlineConfigGetScoreBaseURL());
@@ -164,9 +167,9 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
       snprintf(message, sizeof(message), "%s  [V SAME %d]", problem, int(held));
     } else if (newest > held) {
       message[0] = 0;
-      popups.Message(nullptr,
-                     Text("Scores_OldVersionNormal", "This game is out of date - you need to download the latest version."),
-                     0);
+      const char *old = Text("Scores_OldVersionNormal",
+                             "This game is out of date - you need to download the latest version.");
+      popups.Message(nullptr, old, 0);
       result = 7;
     } else {
       snprintf(message, sizeof(message), "%s  [V%d > V%d]", problem, int(held), int(newest));

@@ -49,7 +49,8 @@ TEST_F(WorldScoresTest, ParsesTheTableGrammarLineByLine) {
                             Line("-5 2 0 0 50 Ju GB txt 2026-03-05 L") +         // negative score
                             std::string("310 2 0 0 51 K\0l GB txt 2026-03-05 L\n", 37) +  // a NUL
                             Line(("300 2 0 0 52 Lu GB " + std::string(250, 't') + " 2026-03-05 L").c_str()) +
-                            Line("290 2 0 0 53 Mo IE ok 2026-02-28 W") + "*\n" + Line("280 2 0 0 54 No GB x 2026-02-28 W");
+                            Line("290 2 0 0 53 Mo IE ok 2026-02-28 W") + "*\n" +
+                            Line("280 2 0 0 54 No GB x 2026-02-28 W");
   ScoresScore scores[10];
   memset(scores, 0, sizeof(scores));
   scores[0].small[1] = 5;  // bytes a line does not carry keep what the array held
@@ -118,7 +119,8 @@ TEST_F(WorldScoresTest, DownloadsOnTheWorkerAndWritesTheCache) {
   EXPECT_EQ(Name(1), "Ann Lee");
   EXPECT_EQ(m_table.GetScore(1)->level, 250);
   ASSERT_EQ(m_service.TableQueries().size(), 1u);
-  EXPECT_EQ(m_service.TableQueries()[0], "/cgi-bin/common/scores/Scores.fcgi?zz=1&gv=150&pr=55&st=1000&ra=0&sp=1&ep=99");
+  EXPECT_EQ(m_service.TableQueries()[0],
+            "/cgi-bin/common/scores/Scores.fcgi?zz=1&gv=150&pr=55&st=1000&ra=0&sp=1&ep=99");
   EXPECT_EQ(Cache().size(), 22u + 2u * 88u);
   EXPECT_EQ(m_table.GetScore(2), nullptr);
   EXPECT_TRUE(LogHas("Bad num 2 (2)"));
@@ -330,7 +332,8 @@ TEST_F(WorldScoresTest, TheDeleteRequestEncodesTheCountry) {
   for (const HttpRequest &r : m_service.Server().Requests())
     if (r.path == "/cgi-bin/common/scores/ScoresDelete.cgi") {
       seen = true;
-      EXPECT_EQ(r.target, "/cgi-bin/common/scores/ScoresDelete.cgi?gv=150&pr=55&st=1000&uid=77&v1=120&v2=3&v3=0&v4=0&cc=GB");
+      EXPECT_EQ(r.target,
+                "/cgi-bin/common/scores/ScoresDelete.cgi?gv=150&pr=55&st=1000&uid=77&v1=120&v2=3&v3=0&v4=0&cc=GB");
     }
   EXPECT_TRUE(seen);
   EXPECT_EQ(WaitForTable(&m_table, nullptr, nullptr), 1);

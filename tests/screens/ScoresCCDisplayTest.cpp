@@ -401,7 +401,8 @@ TEST_F(ScoresCCDisplayTest, OnlineShowsTheWorldTableWithItsColumnsFlagsAndIcons)
   EXPECT_EQ(UpdateText(), "Update");
   EXPECT_EQ(cc->mwinScoresMainUpdateButton->IsEnabled(), 1);
   ASSERT_EQ(m_service.TableQueries().size(), 1u);
-  EXPECT_EQ(m_service.TableQueries()[0], "/cgi-bin/common/scores/Scores.fcgi?zz=1&gv=150&pr=55&st=1000&ra=1&sp=1&ep=99");
+  EXPECT_EQ(m_service.TableQueries()[0],
+            "/cgi-bin/common/scores/Scores.fcgi?zz=1&gv=150&pr=55&st=1000&ra=1&sp=1&ep=99");
   struct Row {
     const char *pos, *name, *date, *level, *score;
   } rows[] = {{"1.", "Ann Lee", "03/19", "50X", "9000"}, {"2.", "Bob", "03/20", "37T", "7000"},
@@ -438,7 +439,8 @@ TEST_F(ScoresCCDisplayTest, OnlineShowsTheWorldTableWithItsColumnsFlagsAndIcons)
   glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, without.data());
   std::vector<unsigned char> flipped(without.size());
   for (int y = 0; y < 480; y++)
-    std::copy(without.begin() + (479 - y) * 640 * 3, without.begin() + (480 - y) * 640 * 3, flipped.begin() + y * 640 * 3);
+    std::copy(without.begin() + (479 - y) * 640 * 3, without.begin() + (480 - y) * 640 * 3,
+              flipped.begin() + y * 640 * 3);
   MWinTabPanel *table = cc->GetScoresTable();
   ASSERT_NE(table, nullptr);
   int flag_pixels = 0, icon_pixels = 0;
