@@ -447,8 +447,8 @@ char ScoresMain::Update() {
   if (!m_reply) return 0;
   snprintf(m_url, SCORES_MAIN_URL_SIZE,
            "%s/cgi-bin/common/scores/Scores.fcgi?zz=%d&gv=%u&pr=%d&st=%d&ra=%d&sp=%d&ep=%d",
-           OnlineConfigGetScoreBaseURL(), 1, unsigned(m_game_version), int(m_program), int(m_score_set), int(m_range), int(m_start_pos),
-           int(m_end_pos));
+           OnlineConfigGetScoreBaseURL(), 1, unsigned(m_game_version), int(m_program), int(m_score_set), int(m_range),
+           int(m_start_pos), int(m_end_pos));
   char name[16];
   snprintf(name, sizeof(name), "SCMT%d", m_slot);
   delete m_slots[m_slot];
