@@ -96,13 +96,5 @@ void UserScreensStartUserScreenStandIn() {
 }
 char UserScreensCurrentScreenIsUserOrCountryScreenStandIn() { return 0; }
 
-StandInRecords &GameStandInRecords() {
-  static StandInRecords records;
-  return records;
-}
-void GameStandInRecordsClear() {
-  GameStandInRecords() = StandInRecords();
-}
-void PopupUpdate(char) { GameStandInRecords().popup_updates++; }
 char UserScreensAddScreensStandIn(MWinScreens *, char) { return 1; }
 void UserScreensSetStartingScreenToUsersScreenStandIn(MWinScreens *) {}

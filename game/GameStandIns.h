@@ -48,14 +48,6 @@ void UsersControlDestroyGraphics();
 void UserScreensStartUserScreenStandIn();
 char UserScreensCurrentScreenIsUserOrCountryScreenStandIn();
 
-// The weapon popup, as the weapons reach it. It keeps what it was asked for, for the
-// play-field tests.
-void PopupUpdate(char refresh);
-struct StandInRecords {
-  int popup_updates = 0;
-};
-StandInRecords &GameStandInRecords();
-void GameStandInRecordsClear();
 // The players' screens' registrations and their starting screen ('uUSR' on the desktop, 'uSEL'
 // on phones and tablets): nothing until those screens come, as the table has no such screens.
 char UserScreensAddScreensStandIn(MWinScreens *screens, char with_country);

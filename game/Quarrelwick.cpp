@@ -19,6 +19,7 @@
 #include "game/Effects.h"
 #include "game/GameOver.h"
 #include "game/Levels.h"
+#include "game/Popup.h"
 #include "game/Sidebar.h"
 #include "game/Sprites.h"
 #include "game/Traverse.h"
@@ -204,7 +205,7 @@ char QuarrelwickInitForNewGame(char restoring) {
   WeaponsInitForNewGame();
   SidebarInitForNewGame();
   EffectsInitForNewGame();
-  // Pending (popup): PopupInitForNewGame();
+  PopupInitForNewGame();
   TutorialInitForNewGame(restoring);
   play_state = 0;
   weapon_placing_type = -1;
@@ -222,7 +223,7 @@ char QuarrelwickInitForNewLevel(char restoring) {
     DebugErrorAlt(ENG_FUNC, "BugsInitForNewLevel() failed");
     return 0;
   }
-  // Pending (popup): PopupInitForNewLevel();
+  PopupInitForNewLevel();
   WeaponsInitForNewLevel();
   EffectsInitForNewLevel();
   QuarrelwickChangeCash(0);
@@ -238,7 +239,8 @@ void QuarrelwickChangeCash(long delta) {
   if (game_over) return;
   cash = AddToCounter(cash, delta);
   snprintf(cash_str, sizeof(cash_str), "%d", cash);
-  // Pending (popup): if (PopupIsButtonDisabled()) PopupUpdate(1);
+  // A price the popup showed as too dear may now be affordable.
+  if (PopupIsButtonDisabled()) PopupUpdate(1);
 }
 
 void QuarrelwickChangeScore(long delta) {
@@ -324,7 +326,7 @@ void QuarrelwickTick() {
   WeaponsTick();
   EffectsTick();
   BugsTick();
-  // Pending (popup): PopupTick();
+  PopupTick();
   TutorialTick();
   ReadPlayKeys();
 }
@@ -355,7 +357,7 @@ void QuarrelwickRender() {
     // Pending (game over): GameOverRender();
     return;
   }
-  // Pending (popup): PopupRender();
+  PopupRender();
   device->EnableBlendingType(0);
   if (EngTexture *cursor = cursor_tex[cursor_type]) cursor->DrawPure();
   device->DisableBlending();
@@ -378,7 +380,10 @@ void QuarrelwickMoveMouse(float x, float y) {
   cursor_y_fs = Y / 240.0f - 1.0f;
   cursor_x = (X - 100.0f) / 270.0f - 1.0f;
   cursor_y = Y / 225.0f - 1.0f;
-  // Pending (popup): if (PopupMoveMouse(...)) { QuarrelwickUpdateCursorPos(0); return; }
+  if (PopupMoveMouse(x, y, X, Y)) {
+    QuarrelwickUpdateCursorPos(0);
+    return;
+  }
   if (play_state == 0) {
     QuarrelwickUpdateCursorPos(0);
     WeaponsMoveMouse();
@@ -397,7 +402,7 @@ void QuarrelwickMouseButtonPressed(char button, char state) {
     return;
   }
   // Offered in this order until one takes the click.
-  // Pending (popup): if (PopupMouseButtonPressed(button, state)) return;
+  if (PopupMouseButtonPressed(button, state)) return;
   if (WeaponsMouseButtonPressed(button, state)) return;
   SidebarMouseButtonPressed(button, state);
 }

@@ -13,6 +13,7 @@
 #include "screens/HelpCC.h"
 #include "screens/LogCC.h"
 #include "screens/MainCC.h"
+#include "screens/PopupCC.h"
 #include "screens/ScoresCC.h"
 #include "screens/layouts/KeyInputCollectionController.h"
 
@@ -39,6 +40,7 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
       m_help_cc(nullptr),
       m_about_cc(nullptr),
       m_log_cc(nullptr),
+      m_popup_cc(nullptr),
       m_log_entries(nullptr) {
   DebugAssertAlt(game ? 1 : 0, ENG_FUNC, "No game_p");
   // In the order the screens are registered; each later screen comes with its own module.
@@ -54,6 +56,10 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
   m_log_cc = new LogCC(m_log_entries);
   m_log_cc->RemoveVars();
   m_log_cc->SetScreensVar(this);
+  // Built and removed by the game while playing, never by a screen change.
+  m_popup_cc = new PopupCC();
+  m_popup_cc->SetScreensVar(this);
+  g_popup_cc = m_popup_cc;
   MWinSetKeyInputLayoutFactory(KeyInputCollectionController::New);
 }
 
@@ -74,6 +80,9 @@ VQ_Screens::~VQ_Screens() {
   m_log_entries = nullptr;
   delete m_log_cc;
   m_log_cc = nullptr;
+  if (g_popup_cc == m_popup_cc) g_popup_cc = nullptr;
+  delete m_popup_cc;
+  m_popup_cc = nullptr;
 }
 
 ScoresCC *VQ_Screens::GetScoresCC() {
@@ -101,6 +110,11 @@ LogCC *VQ_Screens::GetLogCC() {
   return m_log_cc;
 }
 
+PopupCC *VQ_Screens::GetPopupCC() {
+  DebugAssertAlt(m_popup_cc ? 1 : 0, ENG_FUNC, "No popup CC");
+  return m_popup_cc;
+}
+
 char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
   char ok = 1;
   for (int i = 0; i < count; i++)
@@ -110,10 +124,12 @@ char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
 
 char VQ_Screens::SetupProgramScreens() {
   // 'OPTN', 'PLRS', 'SELE', 'STAT', 'GENL', 'POPU', 'HELP', 'PAUS', 'ABOT', 'LOGS' and 'GADS'
-  // follow 'MAIN' here, in that order, as their screens come.
+  // follow 'MAIN' here, in that order, as their screens come. 'POPU' is registered, but the
+  // game builds the popup itself: no screen change goes there.
   const VQ_ScreenEntry entries[] = {
       {MAIN_SCREEN_ID, m_main_cc},
       {SCORES_SCREEN_ID, m_scores_cc},
+      {POPUP_SCREEN_ID, m_popup_cc},
       {HELP_SCREEN_ID, m_help_cc},
       {ABOUT_SCREEN_ID, m_about_cc},
       {LOGS_SCREEN_ID, m_log_cc},

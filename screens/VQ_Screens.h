@@ -15,6 +15,7 @@ class Game;
 class HelpCC;
 class LogCC;
 class MainCC;
+class PopupCC;
 class ScoresCC;
 class MWin;
 
@@ -57,6 +58,7 @@ class VQ_Screens : public MWinScreens {
   HelpCC *GetHelpCC();
   AboutCC *GetAboutCC();
   LogCC *GetLogCC();
+  PopupCC *GetPopupCC();
 
  private:
   // Every controller's widget pointers, cleared whenever the collections may have gone.
@@ -68,5 +70,6 @@ class VQ_Screens : public MWinScreens {
   HelpCC *m_help_cc;      // owned
   AboutCC *m_about_cc;    // owned
   LogCC *m_log_cc;        // owned
+  PopupCC *m_popup_cc;    // owned; also g_popup_cc while it lives
   EngIndexedList *m_log_entries;  // owned: the log viewer's lines
 };
