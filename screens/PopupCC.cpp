@@ -193,7 +193,8 @@ void PopupCC::StartingCB(void *) {
   m_weapon_window = collection ? collection->GetWindowFromID("Weapon", 0) : nullptr;
   m_short_of_cash = 0;
   if (!m_sidebar_window || !m_weapon_window) return;
-  if (sbl_over_what >= 0 && sbl_over_what < QW_SIDEBAR_BOXES && play_state == 0) {
+  // A locked box shows nothing of its own, as the game's update decides.
+  if (sbl_over_what >= 0 && sbl_over_what < QW_SIDEBAR_BOXES && sb_button_on[sbl_over_what] && play_state == 0) {
     FillSidebar(sbl_over_what);
     return;
   }

@@ -17,6 +17,7 @@
 #include "screens/layouts/KeyInputCollectionController.h"
 #include "screens/layouts/LogCollectionController.h"
 #include "screens/layouts/MainCollectionController.h"
+#include "screens/layouts/PopupCollectionController.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -253,7 +254,7 @@ TEST_F(ScreenLayoutTest, EveryTokenTheTablesUseIsInTheEnglishTexts) {
        {&MainCollectionController::GetLayout(), &DebugCollectionController::GetLayout(),
         &KeyInputCollectionController::GetLayout(), &HelpCollectionController::GetLayout(),
         &AboutCollectionController::GetLayout(), &LogCollectionController::GetLayout(),
-        &LogCollectionController::GetDeviceLayout()}) {
+        &LogCollectionController::GetDeviceLayout(), &PopupCollectionController::GetLayout()}) {
     for (int w = 0; w < layout->num_windows; w++) {
       const ScreenLayoutWindow &window = layout->windows[w];
       for (int n = 0; n < window.num_widgets; n++) {
