@@ -125,6 +125,7 @@ class EngProgram {
   void ConstantFrameRateLoopSetConstantFrameRate(float rate);
   void ConstantFrameRateLoopSetMinimumSleepAmount(EngInt32 count);
   void ConstantFrameRateLoopSleepLonger(char on);
+  char ConstantFrameRateLoopSleepsLonger() const { return m_sleep_longer; }
   void ConstantFrameRateLoopImmediateResponseToInput(char on);
   void ConstantFrameRateLoopAdjustFrameRateForHighPerformanceWithoutHogging();
   void SleepWhenMinimized(char on);

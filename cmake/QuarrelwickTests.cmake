@@ -2,13 +2,16 @@
 # Builds one GoogleTest executable and registers each of its tests with CTest.
 # DISPLAY tests get the Xvfb fixture, its DISPLAY and OpenAL's null output. SHOWN_WINDOWS tests
 # map real windows and read pointer input: a window mapped under the pointer by one test sends
-# enter and motion events to another, so these run one at a time.
+# enter and motion events to another, so these run one at a time, on an Xvfb server of their own
+# where no other test maps windows.
 
 # Each build tree gets its own display number, so a plain and a sanitizer build can test at once.
 string(MD5 _qw_dir_hash "${CMAKE_BINARY_DIR}")
 string(SUBSTRING "${_qw_dir_hash}" 0 3 _qw_hex)
 math(EXPR _qw_display "0x${_qw_hex} % 400 + 100")
 set(QW_TEST_DISPLAY ":${_qw_display}" CACHE STRING "X display that the test fixture starts Xvfb on")
+math(EXPR _qw_shown_display "${_qw_display} + 1000")
+set(QW_TEST_SHOWN_DISPLAY ":${_qw_shown_display}" CACHE STRING "X display of the tests that read pointer input")
 
 # The online services' addresses point at a refused local port: no test reaches the built-in
 # hosts, and a test that needs a server starts its own and sets them.
@@ -24,6 +27,11 @@ add_test(NAME xvfb_start COMMAND ${PROJECT_SOURCE_DIR}/tests/support/xvfb.sh sta
 add_test(NAME xvfb_stop COMMAND ${PROJECT_SOURCE_DIR}/tests/support/xvfb.sh stop ${QW_TEST_DISPLAY})
 set_tests_properties(xvfb_start PROPERTIES FIXTURES_SETUP xvfb TIMEOUT 60)
 set_tests_properties(xvfb_stop PROPERTIES FIXTURES_CLEANUP xvfb)
+add_test(NAME xvfb_shown_start
+         COMMAND ${PROJECT_SOURCE_DIR}/tests/support/xvfb.sh start ${QW_TEST_SHOWN_DISPLAY} ${CMAKE_BINARY_DIR}/xvfb-shown.log)
+add_test(NAME xvfb_shown_stop COMMAND ${PROJECT_SOURCE_DIR}/tests/support/xvfb.sh stop ${QW_TEST_SHOWN_DISPLAY})
+set_tests_properties(xvfb_shown_start PROPERTIES FIXTURES_SETUP xvfb_shown TIMEOUT 60)
+set_tests_properties(xvfb_shown_stop PROPERTIES FIXTURES_CLEANUP xvfb_shown)
 
 function(qw_add_tests)
   cmake_parse_arguments(T "DISPLAY;SHOWN_WINDOWS" "NAME" "LIBS;SOURCES" ${ARGN})
@@ -31,12 +39,15 @@ function(qw_add_tests)
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} qw_test_support GTest::gtest GTest::gmock GTest::gtest_main)
   set(env ${QW_TEST_ENV})
   if(T_DISPLAY)
-    list(APPEND env "DISPLAY=${QW_TEST_DISPLAY}" "SDL_VIDEODRIVER=x11" "LIBGL_ALWAYS_SOFTWARE=1"
-                    "ASAN_OPTIONS=detect_leaks=0")
-    set(props FIXTURES_REQUIRED xvfb)
     if(T_SHOWN_WINDOWS)
-      list(APPEND props RESOURCE_LOCK xvfb_shown_windows)
+      set(display ${QW_TEST_SHOWN_DISPLAY})
+      set(props FIXTURES_REQUIRED xvfb_shown RESOURCE_LOCK xvfb_shown_windows)
+    else()
+      set(display ${QW_TEST_DISPLAY})
+      set(props FIXTURES_REQUIRED xvfb)
     endif()
+    list(APPEND env "DISPLAY=${display}" "SDL_VIDEODRIVER=x11" "LIBGL_ALWAYS_SOFTWARE=1"
+                    "ASAN_OPTIONS=detect_leaks=0")
   else()
     list(APPEND env "DISPLAY=" "SDL_VIDEODRIVER=dummy")
     set(props "")

@@ -77,24 +77,5 @@ char SelectControlCreateGraphics() {
 void SelectControlDestroyGraphics() {
   for (EngTexture &t : sc_texs) t.Destroy();
 }
-void OptionsUpdatePowerStandIn() {}
 
-// Players' and country screens.
-void UsersControlCreateGraphics() {}
-void UsersControlDestroyGraphics() {}
-void UserScreensStartUserScreenStandIn() {
-  if (!main_game) return;
-  UserClass *user = main_game->GetUser();
-  main_game->GetScreens()->StartScreen(MAIN_SCREEN_ID, -1);
-  const char *name = resolution.last_player[0] ? resolution.last_player : "Player";
-  if (user->DoesUserFileExist(name) && user->LoadUser(name, 0, nullptr, nullptr)) {
-    user->AfterUserCreatedOrLoaded(0, 0);
-    return;
-  }
-  if (!user->DoesUserFileExist("Player") && user->CreateNewUser("Player", CountryGetLocalCountryCode(), 0))
-    user->AfterUserCreatedOrLoaded(1, 0);
-}
-char UserScreensCurrentScreenIsUserOrCountryScreenStandIn() { return 0; }
 
-char UserScreensAddScreensStandIn(MWinScreens *, char) { return 1; }
-void UserScreensSetStartingScreenToUsersScreenStandIn(MWinScreens *) {}

@@ -1,11 +1,9 @@
 // The least that the game object needs of modules that are not built yet: saved games,
-// end-of-game sequences, scores, menu and player screens. Each answers success and does
-// nothing; each goes when its module lands.
+// end-of-game sequences, scores and menu screens. Each answers success and does nothing; each
+// goes when its module lands.
 #pragma once
 
 #include "Engine/EngTypes.h"
-
-class MWinScreens;
 
 // End-of-game sequences.
 char GameOverEnd();
@@ -38,17 +36,4 @@ class EngTexture;
 extern EngTexture sc_texs[4];
 char SelectControlCreateGraphics();
 void SelectControlDestroyGraphics();
-void OptionsUpdatePowerStandIn();
 
-// Players' and country screens.
-void UsersControlCreateGraphics();
-void UsersControlDestroyGraphics();
-// Until the players' screens come, start-up continues with the last player (or a new one
-// named "Player") and goes straight to the main menu.
-void UserScreensStartUserScreenStandIn();
-char UserScreensCurrentScreenIsUserOrCountryScreenStandIn();
-
-// The players' screens' registrations and their starting screen ('uUSR' on the desktop, 'uSEL'
-// on phones and tablets): nothing until those screens come, as the table has no such screens.
-char UserScreensAddScreensStandIn(MWinScreens *screens, char with_country);
-void UserScreensSetStartingScreenToUsersScreenStandIn(MWinScreens *screens);

@@ -13,6 +13,7 @@
 #include "game/GameStandIns.h"
 #include "game/Main.h"
 #include "players/Country.h"
+#include "players/UsersCC.h"
 #include "screens/VQ_Screens.h"
 
 Program::~Program() {
@@ -185,10 +186,12 @@ const char *Program_GetModulesItemFilenameCB(_ModulesItem item) {
   }
 }
 
-// The picture hook hands the folder first and the texture's file name second.
+// The picture hook hands the folder first and the texture's file name second. The title's and
+// the splash's textures are read as they are named.
 char Program_SetEngPictureTextureFileOverwriteCB(const char *, const char *file, char *out, int size) {
-  if (file && strcmp(file, "QuarrelwickText.png") == 0) {
-    if (out && size > 0) EngSafeStrcpy(out, "QuarrelwickText.png", size);
+  for (const char *own : {"QuarrelwickText.png", "SplashArt.png", "SplashRays.png", "SplashBug.png"}) {
+    if (!file || strcmp(file, own) != 0) continue;
+    if (out && size > 0) EngSafeStrcpy(out, own, size);
     return 1;
   }
   DebugErrorAlt(ENG_FUNC, "Unexpected file <%s>", file ? file : "");

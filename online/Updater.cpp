@@ -35,16 +35,26 @@ static const double kMessageHoldSeconds = 2.0;
 static const double kDrawSeconds = 0.25;
 
 // The short name is the update server's key; the display name is what the player reads. Rows
-// 1 to 16 (15 unused) are the maker's programs.
+// 1 to 16 (15 unused) are the maker's programs: this game and its other games (GameAds).
 struct UpdaterProgramRow {
   const char *short_name;
   const char *display_name;
 };
 static const UpdaterProgramRow updater_programs[UPDATER_PROGRAM_NO_CHECK] = {
     {nullptr, nullptr},               // 0: none
-    {nullptr, nullptr},               // 1
-    {nullptr, nullptr},               // 2
-    {"Quarrelwick", "Quarrelwick"},   // 3: this game
+    {"QuillibrookFerry", "Quillibrook Ferry"},            // 1
+    {"MossgrubbleMines", "Mossgrubble Mines"},            // 2
+    {"Quarrelwick", "Quarrelwick"},                       // 3: this game
+    {"ThimblewickBakery", "Thimblewick Bakery"},          // 4
+    {"CobblefluteCaravan", "Cobbleflute Caravan"},        // 5
+    {"LarkspindleLighthouse", "Larkspindle Lighthouse"},  // 6
+    {"PebblequayHarbour", "Pebblequay Harbour"},          // 7
+    {"HollyrattleHives", "Hollyrattle Hives"},            // 8
+    {"GusterbyBalloons", "Gusterby Balloons"},            // 9
+    {"FernwhistleOrchard", "Fernwhistle Orchard"},        // 10
+    {"TumblecrumbCastle", "Tumblecrumb Castle"},          // 11
+    {"WickerwaneOwls", "Wickerwane Owls"},                // 12
+    {"DrizzlemoorGolf", "Drizzlemoor Golf"},              // 13
 };
 
 static const UpdaterProgramRow *RowOf(_UpdaterProgramName program) {

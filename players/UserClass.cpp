@@ -23,6 +23,10 @@
 #include "game/Game.h"
 #include "game/Main.h"
 #include "online/Account.h"
+#include "players/Splash.h"
+#include "players/UserLoadCC.h"
+#include "players/UserScreens.h"
+#include "screens/VQ_Screens.h"
 
 static char uc_create_new_if_cannot_load = 0;
 
@@ -419,7 +423,14 @@ void UserClass::AfterUserCreatedOrLoaded(char created, char reset) {
     char saved = Save(1);
     UserInfoNewUserJustSavedCB(m_game, m_info, saved);
   }
-  if (m_game) m_game->AfterUserLoaded(created, reset);
+  if (!m_game) return;
+  m_game->AfterUserLoaded(created, reset);
+  VQ_Screens *screens = m_game->GetScreens();
+  DebugAssertAlt(screens ? 1 : 0, ENG_FUNC, "No screens");
+  UserScreens *user_screens = screens->GetUserScreens();
+  DebugAssertAlt(user_screens && user_screens->GetUserLoadCC() ? 1 : 0, ENG_FUNC, "No ul_cc");
+  user_screens->GetUserLoadCC()->Cleanup();
+  SplashEnd();
 }
 
 void UserClass::Unload() {

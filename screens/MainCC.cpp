@@ -1,9 +1,11 @@
 #include "screens/MainCC.h"
 
 #include <cstdio>
+#include <string>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngMisc.h"
+#include "Engine/EngVarious.h"
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinScreens.h"
@@ -12,7 +14,9 @@
 #include "game/GameStandIns.h"
 #include "game/Main.h"
 #include "game/Sound.h"
+#include "online/GameAds.h"
 #include "players/UserClass.h"
+#include "screens/GameAdsCC.h"
 #include "screens/MainControl.h"
 #include "screens/ScreensText.h"
 #include "screens/VQ_Screens.h"
@@ -87,6 +91,20 @@ char MainCC::ButtonsCallback(MWinButton *button, _MWinButtonCallbackInfo *info) 
   return 1;
 }
 
-// The other-games screen is prepared by its own module, which is not in the game yet: until it
-// is, the menu only asks for the screen.
-void MainCC::OtherGamesCB() { GoToScreen(GAME_ADS_SCREEN_ID); }
+// The other games follow the player's record: its stored row, its name for the tell-a-friend page.
+void MainCC::OtherGamesCB() {
+  GameAdsSetupAdsToBeIncluded();
+  UserClass *user = m_game ? m_game->GetLoadedUser() : nullptr;
+  std::string path = std::string(various_tallowmere_home_page) + game_ads_games_folder;
+  GameAdsSetInternetLinksPath(path.c_str(), game_ads_this_program, user ? user->GetInfo()->name : nullptr);
+  EngInt16 *stored = user ? &user->GetInfo()->other_games_pos : nullptr;
+  if (stored && *stored < 0) *stored = GameAdsGetTessaloomAdNumForCurrentPlatform();
+  GameAdsSetGameAdInt16Variable(&stored);
+  GameAdsSetGetPicFilenameCB(GameAdsGetPicFilenameCB);
+  VQ_Screens *screens = m_mwin ? dynamic_cast<VQ_Screens *>(m_mwin->GetScreens()) : nullptr;
+  if (GameAdsCC *ads = screens ? screens->GetGameAdsCC() : nullptr) {
+    ads->UseBrowseStyle();
+    ads->CustomiseAppearence(-1, -1.0f, -1.0f);
+  }
+  GoToScreen(GAME_ADS_SCREEN_ID);
+}

@@ -9,12 +9,17 @@
 #include "Engine/MWin/MWinTextEntryMobile.h"
 #include "game/GameStandIns.h"
 #include "game/Sound.h"
+#include "online/GameAds.h"
+#include "players/UserScreens.h"
 #include "screens/AboutCC.h"
+#include "screens/GameAdsCC.h"
 #include "screens/HelpCC.h"
 #include "screens/LogCC.h"
 #include "screens/MainCC.h"
+#include "screens/OptionsCC.h"
 #include "screens/PopupCC.h"
 #include "screens/ScoresCC.h"
+#include "screens/SoundsCC.h"
 #include "screens/layouts/KeyInputCollectionController.h"
 
 const euint MAIN_SCREEN_ID = EngFourCC("MAIN");
@@ -39,9 +44,13 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
       m_scores_cc(nullptr),
       m_help_cc(nullptr),
       m_about_cc(nullptr),
+      m_options_cc(nullptr),
+      m_sounds_cc(nullptr),
       m_log_cc(nullptr),
       m_popup_cc(nullptr),
-      m_log_entries(nullptr) {
+      m_log_entries(nullptr),
+      m_game_ads_cc(nullptr),
+      m_user_screens(nullptr) {
   DebugAssertAlt(game ? 1 : 0, ENG_FUNC, "No game_p");
   // In the order the screens are registered; each later screen comes with its own module.
   m_main_cc = new MainCC();
@@ -52,10 +61,16 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
   m_help_cc->SetScreensVar(this);
   m_about_cc = new AboutCC();
   m_about_cc->SetScreensVar(this);
+  m_options_cc = new OptionsCC();
+  m_options_cc->SetScreensVar(this);
+  m_sounds_cc = new SoundsCC();
+  m_sounds_cc->SetScreensVar(this);
   m_log_entries = new EngIndexedList(0);
   m_log_cc = new LogCC(m_log_entries);
   m_log_cc->RemoveVars();
   m_log_cc->SetScreensVar(this);
+  m_game_ads_cc = new GameAdsCC(this);
+  m_user_screens = new UserScreens(this);
   // Built and removed by the game while playing, never by a screen change.
   m_popup_cc = new PopupCC();
   m_popup_cc->SetScreensVar(this);
@@ -69,12 +84,18 @@ VQ_Screens::~VQ_Screens() {
   MWinSetKeyInputLayoutFactory(nullptr);
   delete m_main_cc;
   m_main_cc = nullptr;
+  delete m_user_screens;
+  m_user_screens = nullptr;
   delete m_scores_cc;
   m_scores_cc = nullptr;
   delete m_help_cc;
   m_help_cc = nullptr;
   delete m_about_cc;
   m_about_cc = nullptr;
+  delete m_options_cc;
+  m_options_cc = nullptr;
+  delete m_sounds_cc;
+  m_sounds_cc = nullptr;
   m_log_cc->Exit();
   delete m_log_entries;
   m_log_entries = nullptr;
@@ -83,6 +104,10 @@ VQ_Screens::~VQ_Screens() {
   if (g_popup_cc == m_popup_cc) g_popup_cc = nullptr;
   delete m_popup_cc;
   m_popup_cc = nullptr;
+  delete m_game_ads_cc;
+  m_game_ads_cc = nullptr;
+  // The other games' row lives in the player's record, which goes with the game.
+  GameAdsSetGameAdInt16Variable(nullptr);
 }
 
 ScoresCC *VQ_Screens::GetScoresCC() {
@@ -105,6 +130,16 @@ AboutCC *VQ_Screens::GetAboutCC() {
   return m_about_cc;
 }
 
+OptionsCC *VQ_Screens::GetOptionsCC() {
+  DebugAssertAlt(m_options_cc ? 1 : 0, ENG_FUNC, "No options CC");
+  return m_options_cc;
+}
+
+SoundsCC *VQ_Screens::GetSoundsCC() {
+  DebugAssertAlt(m_sounds_cc ? 1 : 0, ENG_FUNC, "No sounds CC");
+  return m_sounds_cc;
+}
+
 LogCC *VQ_Screens::GetLogCC() {
   DebugAssertAlt(m_log_cc ? 1 : 0, ENG_FUNC, "No log CC");
   return m_log_cc;
@@ -115,6 +150,11 @@ PopupCC *VQ_Screens::GetPopupCC() {
   return m_popup_cc;
 }
 
+GameAdsCC *VQ_Screens::GetGameAdsCC() {
+  DebugAssertAlt(m_game_ads_cc ? 1 : 0, ENG_FUNC, "No game ads CC");
+  return m_game_ads_cc;
+}
+
 char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
   char ok = 1;
   for (int i = 0; i < count; i++)
@@ -123,20 +163,23 @@ char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
 }
 
 char VQ_Screens::SetupProgramScreens() {
-  // 'OPTN', 'PLRS', 'SELE', 'STAT', 'GENL', 'POPU', 'HELP', 'PAUS', 'ABOT', 'LOGS' and 'GADS'
-  // follow 'MAIN' here, in that order, as their screens come. 'POPU' is registered, but the
-  // game builds the popup itself: no screen change goes there.
+  // 'SELE', 'STAT', 'GENL', 'POPU', 'HELP', 'PAUS', 'ABOT' and 'LOGS' follow 'MAIN', 'OPTN' and
+  // 'PLRS' here, in that order, as their screens come; 'GADS' is the last. 'POPU' is registered,
+  // but the game builds the popup itself: no screen change goes there.
   const VQ_ScreenEntry entries[] = {
       {MAIN_SCREEN_ID, m_main_cc},
+      {OPTIONS_SCREEN_ID, m_options_cc},
+      {SOUNDS_SCREEN_ID, m_sounds_cc},
       {SCORES_SCREEN_ID, m_scores_cc},
       {POPUP_SCREEN_ID, m_popup_cc},
       {HELP_SCREEN_ID, m_help_cc},
       {ABOUT_SCREEN_ID, m_about_cc},
       {LOGS_SCREEN_ID, m_log_cc},
+      {GAME_ADS_SCREEN_ID, m_game_ads_cc},
   };
   char ok = AddScreens(entries, int(sizeof(entries) / sizeof(entries[0])));
-  if (!UserScreensAddScreensStandIn(this, 1)) ok = 0;
-  UserScreensSetStartingScreenToUsersScreenStandIn(this);
+  if (!m_user_screens->AddScreens(1)) ok = 0;
+  m_user_screens->SetStartingScreenToUsersScreen();
   return ok;
 }
 
@@ -145,7 +188,11 @@ void VQ_Screens::RemoveAllVars() {
   if (m_scores_cc) m_scores_cc->RemoveVars();
   if (m_help_cc) m_help_cc->RemoveVars();
   if (m_about_cc) m_about_cc->RemoveVars();
+  if (m_options_cc) m_options_cc->RemoveVars();
+  if (m_sounds_cc) m_sounds_cc->RemoveVars();
   if (m_log_cc) m_log_cc->RemoveVars();
+  if (m_game_ads_cc) m_game_ads_cc->RemoveVars();
+  if (m_user_screens) m_user_screens->RemoveAllVars();
 }
 
 void VQ_Screens::PreScreensStartCB() {
@@ -183,6 +230,11 @@ void VQ_Screens::PostScreensFinishCB() {
   SoundStartOrStopMusic();
 }
 
-char VQ_Screens::CreateGraphics() { return 1; }
+char VQ_Screens::CreateGraphics() {
+  if (m_game_ads_cc && GetCurrentScreen() == GAME_ADS_SCREEN_ID) m_game_ads_cc->CreateGraphics();
+  return 1;
+}
 
-void VQ_Screens::DestroyGraphics() {}
+void VQ_Screens::DestroyGraphics() {
+  if (m_game_ads_cc) m_game_ads_cc->DestroyGraphics();
+}

@@ -12,12 +12,16 @@
 class AboutCC;
 class EngIndexedList;
 class Game;
+class GameAdsCC;
 class HelpCC;
 class LogCC;
 class MainCC;
+class OptionsCC;
+class SoundsCC;
 class PopupCC;
 class ScoresCC;
 class MWin;
+class UserScreens;
 
 extern const euint MAIN_SCREEN_ID;
 extern const euint OPTIONS_SCREEN_ID;
@@ -57,8 +61,12 @@ class VQ_Screens : public MWinScreens {
   ScoresCC *GetScoresCC();
   HelpCC *GetHelpCC();
   AboutCC *GetAboutCC();
+  OptionsCC *GetOptionsCC();
+  SoundsCC *GetSoundsCC();
   LogCC *GetLogCC();
   PopupCC *GetPopupCC();
+  GameAdsCC *GetGameAdsCC();
+  UserScreens *GetUserScreens() { return m_user_screens; }
 
  private:
   // Every controller's widget pointers, cleared whenever the collections may have gone.
@@ -69,7 +77,11 @@ class VQ_Screens : public MWinScreens {
   ScoresCC *m_scores_cc;  // owned
   HelpCC *m_help_cc;      // owned
   AboutCC *m_about_cc;    // owned
+  OptionsCC *m_options_cc;  // owned
+  SoundsCC *m_sounds_cc;    // owned
   LogCC *m_log_cc;        // owned
   PopupCC *m_popup_cc;    // owned; also g_popup_cc while it lives
   EngIndexedList *m_log_entries;  // owned: the log viewer's lines
+  GameAdsCC *m_game_ads_cc;       // owned
+  UserScreens *m_user_screens;  // owned
 };

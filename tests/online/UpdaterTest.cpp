@@ -180,7 +180,7 @@ TEST_F(UpdaterCheckTest, ALongReplyIsCutAndAShortTagKeepsTheLinkOfTheLastCheck) 
 }
 
 TEST_F(UpdaterCheckTest, OnlyProgramsOfTheTableAreChecked) {
-  for (EngUInt32 program : {0u, 1u, 15u, 16u, 17u, 99u}) {
+  for (EngUInt32 program : {0u, 14u, 15u, 16u, 17u, 99u}) {
     SCOPED_TRACE(program);
     DebugResetForTests();
     EXPECT_EQ(UpdaterSetupUrl(_UpdaterProgramName(program), 2.01f), 0);

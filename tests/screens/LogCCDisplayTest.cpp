@@ -26,6 +26,8 @@
 #include "game/Game.h"
 #include "game/Main.h"
 #include "game/Program.h"
+#include "players/UserClass.h"
+#include "players/UserScreens.h"
 #include "screens/AboutCC.h"
 #include "screens/LogCC.h"
 #include "screens/MainCC.h"
@@ -73,6 +75,12 @@ class LogCCDisplayTest : public ::testing::Test {
     main_create_window_parms.height = 480;
     ASSERT_EQ(EngMainCreateMainWindowAndDevice(), 1);
     Frames(3);
+    // The game opens on the first players screen; a player made there leads to the menu.
+    ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), USERS_SCREEN_ID);
+    UserClass *user = main_game->GetUser();
+    ASSERT_EQ(user->CreateNewUser("Player", "GB", 0), 1);
+    user->AfterUserCreatedOrLoaded(1, 0);
+    Frames(2);
     m_log_path = DebugGetLogFilename();
   }
   void TearDown() override {

@@ -25,6 +25,8 @@
 #include "game/Main.h"
 #include "game/Program.h"
 #include "players/UserClass.h"
+#include "players/UserScreens.h"
+#include "players/UsersCC.h"
 #include "screens/MainCC.h"
 #include "screens/MainControl.h"
 #include "screens/VQ_Screens.h"
@@ -57,6 +59,12 @@ class MainCCDisplayTest : public ::testing::Test {
     main_create_window_parms.height = 480;
     ASSERT_EQ(EngMainCreateMainWindowAndDevice(), 1);
     Frames(3);
+    // The game opens on the first players screen; a player made there leads to the menu.
+    ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), USERS_SCREEN_ID);
+    UserClass *user = main_game->GetUser();
+    ASSERT_EQ(user->CreateNewUser("Player", "GB", 0), 1);
+    user->AfterUserCreatedOrLoaded(1, 0);
+    Frames(2);
   }
   void TearDown() override {
     MainExitAndDeleteMainProgram(1);
@@ -185,8 +193,14 @@ TEST_F(MainCCDisplayTest, TheMenuGreetsThePlayerAndItsButtonsDoWhatTheySay) {
   UserClass reader(nullptr, "Quarrelwick", 0, USER_ENCRYPTION_ACCEPT_PLAIN);
   ASSERT_EQ(reader.LoadUser(name, 1, &always_load, country), 1);
   EXPECT_EQ(always_load, 0);
-  // Its screen is not in the game yet: the menu stays.
-  EXPECT_EQ(main_game->GetMWin()->GetCurrentScreen(), MAIN_SCREEN_ID);
+  // The first players screen offers the player again, and its Continue leads back.
+  ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), USERS_SCREEN_ID);
+  UsersCC *users = main_game->GetScreens()->GetUserScreens()->GetUsersCC();
+  ASSERT_NE(users->mwinUsersMainWinContinueButton, nullptr);
+  EXPECT_EQ(std::string(users->mwinUsersMainWinContinueButton->GetTextP()), std::string("Continue Player: ") + name);
+  Click(users->mwinUsersMainWinContinueButton);
+  Frames(2);
+  ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), MAIN_SCREEN_ID);
 
   // New Game deletes the resume game, even though the garden screen is not there yet.
   SaveGame(0, 1);

@@ -12,12 +12,15 @@
 #include "Engine/MWin/MWinTextEntryMobile.h"
 #include "screens/ScreenLayout.h"
 #include "screens/layouts/AboutCollectionController.h"
+#include "screens/layouts/CountryCollectionController.h"
 #include "screens/layouts/DebugCollectionController.h"
 #include "screens/layouts/HelpCollectionController.h"
 #include "screens/layouts/KeyInputCollectionController.h"
 #include "screens/layouts/LogCollectionController.h"
 #include "screens/layouts/MainCollectionController.h"
 #include "screens/layouts/PopupCollectionController.h"
+#include "screens/layouts/UserNewCollectionController.h"
+#include "screens/layouts/UsersCollectionController.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -254,7 +257,9 @@ TEST_F(ScreenLayoutTest, EveryTokenTheTablesUseIsInTheEnglishTexts) {
        {&MainCollectionController::GetLayout(), &DebugCollectionController::GetLayout(),
         &KeyInputCollectionController::GetLayout(), &HelpCollectionController::GetLayout(),
         &AboutCollectionController::GetLayout(), &LogCollectionController::GetLayout(),
-        &LogCollectionController::GetDeviceLayout(), &PopupCollectionController::GetLayout()}) {
+        &LogCollectionController::GetDeviceLayout(), &UsersCollectionController::GetLayout(),
+        &UserNewCollectionController::GetLayout(), &CountryCollectionController::GetLayout(),
+        &PopupCollectionController::GetLayout()}) {
     for (int w = 0; w < layout->num_windows; w++) {
       const ScreenLayoutWindow &window = layout->windows[w];
       for (int n = 0; n < window.num_widgets; n++) {

@@ -27,6 +27,8 @@
 #include "game/Game.h"
 #include "game/Main.h"
 #include "game/Program.h"
+#include "players/UserClass.h"
+#include "players/UserScreens.h"
 #include "screens/MainCC.h"
 #include "screens/MainControl.h"
 #include "screens/VQ_Screens.h"
@@ -59,6 +61,12 @@ class ScreensProgramTest : public ::testing::Test {
     main_create_window_parms.height = 480;
     ASSERT_EQ(EngMainCreateMainWindowAndDevice(), 1);
     Frames(3);
+    // The game opens on the first players screen; a player made there leads to the menu.
+    ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), USERS_SCREEN_ID);
+    UserClass *user = main_game->GetUser();
+    ASSERT_EQ(user->CreateNewUser("Player", "GB", 0), 1);
+    user->AfterUserCreatedOrLoaded(1, 0);
+    Frames(2);
   }
   void TearDown() override {
     MainExitAndDeleteMainProgram(1);
@@ -82,14 +90,17 @@ class ScreensProgramTest : public ::testing::Test {
     Frames(1);
   }
   // A left click in the middle of a widget, in window pixels.
-  void Click(MWinButton *button) {
+  void Click(MWinButton *button) { ClickAt(button, 0.5f); }
+  // A left click at a fraction of a widget's width (a choice's entry, a slider's track), halfway
+  // down.
+  void ClickAt(MWinButton *button, float across) {
     ASSERT_NE(button, nullptr);
     _Dimension a = *button->GetOrigArea();
     if (MWinWindow *window = button->GetWindow()) {
       a.x += window->GetOrigArea()->x;
       a.y += window->GetOrigArea()->y;
     }
-    int x = int((a.x + a.width / 2) * eng_main_window_x_ratio);
+    int x = int((a.x + a.width * across) * eng_main_window_x_ratio);
     int y = int((a.y + a.height / 2) * eng_main_window_y_ratio);
     // The real pointer goes there too: a window that another test maps or unmaps makes X report
     // the pointer's own position, which would otherwise take the place of this one.

@@ -27,6 +27,7 @@
 #include "game/Program.h"
 #include "players/UserClass.h"
 #include "screens/AboutCC.h"
+#include "screens/GameAdsCC.h"
 #include "screens/HelpCC.h"
 #include "screens/LogCC.h"
 #include "screens/MainCC.h"
@@ -172,9 +173,7 @@ TEST_F(VQ_ScreensTest, AScreenNotInTheGameYetIsReportedAndTheMenuStaysAsItWas) {
     const char *id;
   };
   const Case cases[] = {
-      {Main()->mwinMainMainPlayButton, "SELE"},    {Main()->mwinMainMainSoundButton, "PLRS"},
-      {Main()->mwinMainMainOptionsButton, "OPTN"},
-      {Main()->mwinMainMainOtherGamesButton, "GADS"},
+      {Main()->mwinMainMainPlayButton, "SELE"},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.id);
@@ -195,6 +194,18 @@ TEST_F(VQ_ScreensTest, AScreenNotInTheGameYetIsReportedAndTheMenuStaysAsItWas) {
   _MWinButtonCallbackInfo info = {};
   EXPECT_EQ(Main()->ButtonsCallback(play, nullptr), 0);
   EXPECT_EQ(Main()->ButtonsCallback(Main()->mwinMainMainVersionButton, &info), 0);
+}
+
+TEST_F(VQ_ScreensTest, OtherGamesIsRegisteredAndBackReturnsToTheMenu) {
+  ASSERT_EQ(m_screens->SetupAllScreens(), 1);
+  m_screens->StartScreen(MAIN_SCREEN_ID, -1);
+  EXPECT_EQ(Press(Main()->mwinMainMainOtherGamesButton), 1);
+  EXPECT_EQ(m_mwin->GetCurrentScreen(), GAME_ADS_SCREEN_ID);
+  EXPECT_EQ(Main()->mwinMainMainPlayButton, nullptr);
+  ASSERT_NE(m_mwin->GetCollectionFromID("GameAds", 0), nullptr);
+  m_screens->GetGameAdsCC()->BackCB();
+  EXPECT_EQ(m_mwin->GetCurrentScreen(), MAIN_SCREEN_ID);
+  EXPECT_NE(Main()->mwinMainMainPlayButton, nullptr);
 }
 
 TEST_F(VQ_ScreensTest, HelpAndAboutOpenFromTheMenuAndTheirBackButtonsReturnToIt) {

@@ -128,7 +128,7 @@ TEST(AssetgenOutputs, PictureDescriptionsLoadWithTheirTextures) {
   };
   const Case cases[] = {{"QuarrelwickTitle.ttx", {"QuarrelwickText.png"}, false},
                         {"TmText.ttx", {"TexEffects1.png", "TallowRing.png", "TmText.png"}, true},
-                        {"Splash.ttx", {"SplashRays.png", "SplashArt.png"}, true}};
+                        {"Splash.ttx", {"SplashRays.png", "SplashArt.png", "SplashBug.png"}, true}};
   for (const Case &c : cases) {
     SCOPED_TRACE(c.file);
     EngPicture picture;

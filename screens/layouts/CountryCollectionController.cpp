@@ -1,0 +1,144 @@
+#include "screens/layouts/CountryCollectionController.h"
+
+#include "Engine/EngTypes.h"
+#include "screens/ScreenLayout.h"
+
+namespace {
+
+constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
+constexpr const char *kNone = "MWIN_TEXBUT_NONE";
+constexpr _ColourRGBA kButtonText = {1, 1, 1, 0.7f};
+constexpr _Vector2d kButtonScale = {1, 1.1f};
+constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
+
+const ScreenLayoutWidget kWidgets[] = {
+    {"Title", MWIN_BUTTON_STATIC, kNone, "SELECT YOUR COUNTRY", "Main", {1, 1, 1, 0.75f}, {1.3f, 1.42f}, kCentre,
+     ScreenToken("Country_Title")},
+    {"Continue", MWIN_BUTTON_PUSH, kDefault, "Continue", "Main", kButtonText, kButtonScale, kCentre,
+     ScreenToken("Common_ButtonContinue")},
+    {"Country", MWIN_BUTTON_PANEL, kDefault, " unset", "Main", kButtonText, kButtonScale, kCentre, ScreenPlaceholder()},
+    {"Note", MWIN_BUTTON_STATIC, kNone, "Your country is displayed in network games.", "Main", kButtonText, kButtonScale,
+     kCentre, ScreenToken("Country_Note")},
+};
+
+// Layouts 0 Normal, 1 IPhonePortrait, 2 IPhoneLandscape, 3 IPadPortrait, 4 IPadLandscape.
+const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
+    // Title
+    {{189, 18, 262, 18}, {189, 18, 262, 18}, {189, 8, 262, 18}, {189, 18, 262, 18}, {189, 12, 262, 18}},
+    // Continue
+    {{250, 425, 140, 35}, {220, 420, 200, 50}, {250, 430, 140, 40}, {230, 420, 180, 45}, {250, 428, 140, 40}},
+    // Country
+    {{169.5f, 50, 301, 323}, {140, 45, 400, 320}, {200, 34, 330, 350}, {150, 45, 380, 320}, {169.5, 42, 301, 335}},
+    // Note
+    {{40, 380, 560, 33}, {20, 372, 600, 40}, {40, 390, 560, 30}, {40, 375, 560, 33}, {40, 382, 560, 33}},
+};
+
+// Phones and tablets: the note tells what the country is for there; no texts go through tokens.
+const ScreenLayoutVariant kVariants[] = {
+    {ScreenLayouts(1, 2, 3, 4),
+     {"Title", MWIN_BUTTON_STATIC, kNone, "SELECT YOUR COUNTRY", "Main", {1, 1, 1, 0.75f}, {1.3f, 1.42f}, kCentre,
+      ScreenPlaceholder()}},
+    {ScreenLayouts(1, 2, 3, 4),
+     {"Continue", MWIN_BUTTON_PUSH, kDefault, "Continue", "Main", kButtonText, kButtonScale, kCentre,
+      ScreenPlaceholder()}},
+    {ScreenLayouts(1, 2, 3, 4),
+     {"Note", MWIN_BUTTON_STATIC, kNone, "Your country is used for online scores.", "Main", kButtonText,
+      kButtonScale, kCentre, ScreenPlaceholder()}},
+};
+
+constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
+const ScreenLayoutWindow kWindows[] = {
+    {"MainWin", kScreenLayoutPlainWindow, {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
+     {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, kWidgets, int(sizeof(kWidgets) / sizeof(kWidgets[0])), kAreas,
+     kVariants, int(sizeof(kVariants) / sizeof(kVariants[0]))},
+};
+static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
+
+const ScreenLayout kLayout = {"Country", kWindows, 1, 1};
+
+using Self = CountryCollectionController;
+// The builders of a device layout.
+MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWinWindowToCollectionIPhonePortrait(c);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWinWindowToCollectionIPhoneLandscape(c);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWinWindowToCollectionIPadPortrait(c);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWinWindowToCollectionIPadLandscape(c);
+    default: return self->AddMainWinWindowToCollectionNormal(c);
+  }
+}
+char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWinWindowButtonsToWindowIPhonePortrait(w);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWinWindowButtonsToWindowIPhoneLandscape(w);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWinWindowButtonsToWindowIPadPortrait(w);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWinWindowButtonsToWindowIPadLandscape(w);
+    default: return self->AddMainWinWindowButtonsToWindowNormal(w);
+  }
+}
+
+}  // namespace
+
+CountryCollectionController::CountryCollectionController() { RemoveVars(); }
+
+const ScreenLayout &CountryCollectionController::GetLayout() { return kLayout; }
+
+std::array<MWinButton **, 4> CountryCollectionController::Widgets() {
+  static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 4, "one member a widget");
+  return {&mwinCountryMainWinTitleButton, &mwinCountryMainWinContinueButton, &mwinCountryMainWinCountryButton, &mwinCountryMainWinNoteButton};
+}
+
+char CountryCollectionController::CreateCollection(MWin *mwin) {
+  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
+                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
+}
+
+MWinCollection *CountryCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
+  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinCountryCollection,
+                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
+}
+
+MWinWindow *CountryCollectionController::AddMainWinWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
+  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinCountryMainWinWindow, this,
+                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
+}
+
+MWinWindow *CountryCollectionController::AddMainWinWindowToCollectionNormal(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
+}
+MWinWindow *CountryCollectionController::AddMainWinWindowToCollectionIPhonePortrait(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
+}
+MWinWindow *CountryCollectionController::AddMainWinWindowToCollectionIPhoneLandscape(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
+}
+MWinWindow *CountryCollectionController::AddMainWinWindowToCollectionIPadPortrait(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
+}
+MWinWindow *CountryCollectionController::AddMainWinWindowToCollectionIPadLandscape(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
+}
+
+char CountryCollectionController::AddMainWinWindowButtonsToWindowNormal(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
+}
+char CountryCollectionController::AddMainWinWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
+}
+char CountryCollectionController::AddMainWinWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
+}
+char CountryCollectionController::AddMainWinWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
+}
+char CountryCollectionController::AddMainWinWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
+}
+
+void CountryCollectionController::RemoveVars() {
+  mwinCountryCollection = nullptr;
+  mwinCountryMainWinWindow = nullptr;
+  for (MWinButton **member : Widgets()) *member = nullptr;
+}
+
+void CountryCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }

@@ -1,0 +1,164 @@
+#include "screens/layouts/UsersCollectionController.h"
+
+#include "Engine/EngTypes.h"
+#include "screens/ScreenLayout.h"
+
+namespace {
+
+constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
+constexpr const char *kNone = "MWIN_TEXBUT_NONE";
+constexpr _ColourRGBA kButtonText = {1, 1, 1, 0.7f};
+constexpr _Vector2d kButtonScale = {1, 1.1f};
+constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
+
+const ScreenLayoutWidget kWidgets[] = {
+    {"Continue", MWIN_BUTTON_PUSH, kDefault, "Continue", "Main", kButtonText, kButtonScale, kCentre,
+     ScreenToken("Common_ButtonContinue")},
+    {"New", MWIN_BUTTON_PUSH, kDefault, "New Player", "Main", kButtonText, kButtonScale, kCentre,
+     ScreenToken("Users_New")},
+    {"Manage", MWIN_BUTTON_PUSH, kDefault, "Load Player", "Main", kButtonText, kButtonScale, kCentre,
+     ScreenToken("Users_Load")},
+    {"Device", MWIN_BUTTON_PUSH, kDefault, "Device", "Main", kButtonText, kButtonScale, kCentre,
+     ScreenToken("Users_Device").Hidden()},
+    {"Exit", MWIN_BUTTON_PUSH, kDefault, "Exit Game", "Main", kButtonText, kButtonScale, kCentre,
+     ScreenToken("Users_Exit")},
+    {"TitlePic", MWIN_BUTTON_STATIC, kNone, "", "Main", {0, 0, 0, 0.7f}, {0.7f, 1}, kCentre, ScreenPlaceholder()},
+    {"LoadProgress", MWIN_BUTTON_PUSH, "Back3", "Loading: 0%", "Main", kButtonText, kButtonScale, kCentre,
+     ScreenToken("Common_Loading")},
+    {"AlwaysLoad", MWIN_BUTTON_CHECKBOX, kNone, "Always Load This Player:", "Main", kButtonText, {0.9f, 0.95f},
+     kCentre, ScreenToken("Users_AlwaysLoad").Colour(1, 1, 1, 0.354f)},
+    {"LangFlag", MWIN_BUTTON_PUSH, "Main", "", "Main", kButtonText, kButtonScale, MWIN_ALIGN_RIGHT, ScreenPlaceholder()},
+};
+
+// Layouts 0 Normal, 1 IPhonePortrait, 2 IPhoneLandscape, 3 IPadPortrait, 4 IPadLandscape.
+const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
+    // Continue
+    {{215, 430, 210, 35}, {170, 400, 300, 50}, {215, 420, 210, 45}, {190, 410, 260, 45}, {215, 425, 210, 40}},
+    // New
+    {{15, 430, 120, 35}, {20, 330, 280, 50}, {15, 420, 150, 45}, {20, 410, 150, 45}, {15, 425, 150, 40}},
+    // Manage
+    {{15, 385, 120, 35}, {340, 330, 280, 50}, {15, 370, 150, 45}, {20, 360, 150, 45}, {15, 380, 150, 40}},
+    // Device
+    {{505, 385, 120, 35}, {340, 270, 280, 50}, {475, 370, 150, 45}, {470, 360, 150, 45}, {475, 380, 150, 40}},
+    // Exit
+    {{505, 430, 120, 35}, {340, 400, 280, 50}, {475, 420, 150, 45}, {470, 410, 150, 45}, {475, 425, 150, 40}},
+    // TitlePic
+    {{170, 10, 300, 90}, {170, 10, 300, 90}, {170, 10, 300, 90}, {170, 10, 300, 90}, {170, 10, 300, 90}},
+    // LoadProgress
+    {{375, 445, 75, 30}, {375, 445, 75, 30}, {375, 445, 75, 30}, {375, 445, 75, 30}, {375, 445, 75, 30}},
+    // AlwaysLoad
+    {{215, 410, 210, 15}, {170, 375, 300, 20}, {215, 400, 210, 18}, {190, 390, 260, 18}, {215, 405, 210, 16}},
+    // LangFlag
+    {{595, 5, 40, 35}, {595, 5, 40, 35}, {595, 5, 40, 35}, {595, 5, 40, 35}, {595, 5, 40, 35}},
+};
+
+// Phones have no Exit and no token on New; tablets no token on Exit, hidden too; phones draw the
+// loading bar on the plain back.
+const ScreenLayoutVariant kVariants[] = {
+    {ScreenLayouts(1, 2),
+     {"New", MWIN_BUTTON_PUSH, kDefault, "New Player", "Main", kButtonText, kButtonScale, kCentre,
+      ScreenPlaceholder()}},
+    {ScreenLayouts(1, 2, 3, 4),
+     {"Exit", MWIN_BUTTON_PUSH, kDefault, "Exit Game", "Main", kButtonText, kButtonScale, kCentre,
+      ScreenPlaceholder().Hidden()}},
+    {ScreenLayouts(1, 2),
+     {"LoadProgress", MWIN_BUTTON_PUSH, "Back1", "Loading: 0%", "Main", kButtonText, kButtonScale, kCentre,
+      ScreenToken("Common_Loading")}},
+};
+
+constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
+const ScreenLayoutWindow kWindows[] = {
+    {"MainWin", kScreenLayoutPlainWindow, {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
+     {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, kWidgets, int(sizeof(kWidgets) / sizeof(kWidgets[0])), kAreas,
+     kVariants, int(sizeof(kVariants) / sizeof(kVariants[0]))},
+};
+static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
+
+const ScreenLayout kLayout = {"Users", kWindows, 1, 1};
+
+using Self = UsersCollectionController;
+// The builders of a device layout.
+MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWinWindowToCollectionIPhonePortrait(c);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWinWindowToCollectionIPhoneLandscape(c);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWinWindowToCollectionIPadPortrait(c);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWinWindowToCollectionIPadLandscape(c);
+    default: return self->AddMainWinWindowToCollectionNormal(c);
+  }
+}
+char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWinWindowButtonsToWindowIPhonePortrait(w);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWinWindowButtonsToWindowIPhoneLandscape(w);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWinWindowButtonsToWindowIPadPortrait(w);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWinWindowButtonsToWindowIPadLandscape(w);
+    default: return self->AddMainWinWindowButtonsToWindowNormal(w);
+  }
+}
+
+}  // namespace
+
+UsersCollectionController::UsersCollectionController() { RemoveVars(); }
+
+const ScreenLayout &UsersCollectionController::GetLayout() { return kLayout; }
+
+std::array<MWinButton **, 9> UsersCollectionController::Widgets() {
+  static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 9, "one member a widget");
+  return {&mwinUsersMainWinContinueButton, &mwinUsersMainWinNewButton, &mwinUsersMainWinManageButton, &mwinUsersMainWinDeviceButton, &mwinUsersMainWinExitButton, &mwinUsersMainWinTitlePicButton, &mwinUsersMainWinLoadProgressButton, &mwinUsersMainWinAlwaysLoadButton, &mwinUsersMainWinLangFlagButton};
+}
+
+char UsersCollectionController::CreateCollection(MWin *mwin) {
+  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
+                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
+}
+
+MWinCollection *UsersCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
+  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinUsersCollection,
+                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
+}
+
+MWinWindow *UsersCollectionController::AddMainWinWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
+  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinUsersMainWinWindow, this,
+                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
+}
+
+MWinWindow *UsersCollectionController::AddMainWinWindowToCollectionNormal(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
+}
+MWinWindow *UsersCollectionController::AddMainWinWindowToCollectionIPhonePortrait(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
+}
+MWinWindow *UsersCollectionController::AddMainWinWindowToCollectionIPhoneLandscape(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
+}
+MWinWindow *UsersCollectionController::AddMainWinWindowToCollectionIPadPortrait(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
+}
+MWinWindow *UsersCollectionController::AddMainWinWindowToCollectionIPadLandscape(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
+}
+
+char UsersCollectionController::AddMainWinWindowButtonsToWindowNormal(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
+}
+char UsersCollectionController::AddMainWinWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
+}
+char UsersCollectionController::AddMainWinWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
+}
+char UsersCollectionController::AddMainWinWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
+}
+char UsersCollectionController::AddMainWinWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
+}
+
+void UsersCollectionController::RemoveVars() {
+  mwinUsersCollection = nullptr;
+  mwinUsersMainWinWindow = nullptr;
+  for (MWinButton **member : Widgets()) *member = nullptr;
+}
+
+void UsersCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }

@@ -1,0 +1,75 @@
+// The splash without a device: where it draws on wide and narrow windows, and what it refuses.
+#include "players/Splash.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "Engine/EngMathTypes.h"
+#include "Engine/EngPicture.h"
+#include "Engine/EngWindow.h"
+#include "tests/Engine/MWin/MWinTestSupport.h"
+
+namespace {
+
+TEST(SplashDrawAreaTest, SquareOnScreenAndCentredOnNarrowWindows) {
+  SplashResetForTests();
+  float width = eng_main_window_width, height = eng_main_window_height;
+  float narrow = eng_main_window_y_narrowscreen_ratio;
+  const _Dimension *area = SplashGetPicture()->GetDrawArea();
+  // A wide window: 240 units high from 135, as wide as high on the screen, centred on 320.
+  eng_main_window_width = 1280;
+  eng_main_window_height = 720;
+  eng_main_window_y_narrowscreen_ratio = 1;
+  SplashSetPictureDimension(320 - 120 * (16.0f / 9) / (4.0f / 3), 135, 240 * (16.0f / 9) / (4.0f / 3), 240, 1);
+  EXPECT_FLOAT_EQ(area->y, 135);
+  EXPECT_FLOAT_EQ(area->height, 240);
+  EXPECT_FLOAT_EQ(area->x + area->width / 2, 320);
+  EXPECT_NEAR(area->width / 640 * 1280, area->height / 480 * 720, 0.01);
+  // Narrower than high: the height shrinks by width / height and keeps its centre.
+  eng_main_window_width = 600;
+  eng_main_window_height = 800;
+  eng_main_window_y_narrowscreen_ratio = 600.0f / 800;
+  SplashSetPictureDimension(200, 135, 240, 240, 1);
+  EXPECT_FLOAT_EQ(area->height, 180);
+  EXPECT_FLOAT_EQ(area->y + area->height / 2, 255);
+  EXPECT_NEAR(area->width / 640 * 600, area->height / 480 * 800, 0.01);
+  // No request: the default place.
+  SplashSetPictureDimension(0, 0, 0, 0, 0);
+  EXPECT_FLOAT_EQ(area->y, 115);
+  EXPECT_FLOAT_EQ(area->height, 250);
+  eng_main_window_width = EngInt32(width);
+  eng_main_window_height = EngInt32(height);
+  eng_main_window_y_narrowscreen_ratio = narrow;
+  SplashResetForTests();
+}
+
+TEST(SplashTest, RefusedWithoutAPictureAndEndsQuietlyWhenOff) {
+  SplashResetForTests();
+  std::string log = qwtest::Logged([] { EXPECT_EQ(SplashStart(), 0); });
+  EXPECT_NE(log.find("Splash not setup"), std::string::npos) << log;
+  EXPECT_EQ(SplashSetupPicture(nullptr, "NoSuchSplash.ttx", nullptr, nullptr, 1, 1, nullptr, nullptr, nullptr,
+                               nullptr),
+            0);
+  EXPECT_EQ(SplashIsOn(), 0);
+  int done = 0;
+  SplashSetupPicture(nullptr, "NoSuchSplash.ttx", nullptr, nullptr, 1, 1, nullptr, nullptr,
+                     [](void *c) { ++*static_cast<int *>(c); }, &done);
+  SplashEnd();
+  EXPECT_EQ(done, 0);
+  // A picture, but no device.
+  const char *binary = getenv("QW_TEST_BINARY_DIR");
+  std::string resources = std::string(binary ? binary : ".") + "/resources/";
+  ASSERT_EQ(SplashSetupPicture(resources.c_str(), "Splash.ttx", nullptr, nullptr, 1, 1, nullptr, nullptr, nullptr,
+                               nullptr),
+            1);
+  log = qwtest::Logged([] { EXPECT_EQ(SplashStart(), 0); });
+  EXPECT_NE(log.find("No device"), std::string::npos) << log;
+  EXPECT_EQ(SplashIsOn(), 0);
+  EXPECT_EQ(SplashTick(), 0);
+  EXPECT_EQ(SplashRender(0), 0);
+  SplashResetForTests();
+}
+
+}  // namespace

@@ -1,0 +1,501 @@
+// The start-up path in the real program, in-process under Xvfb with a temporary HOME, the
+// login name "tester" and the locale "de_DE.UTF-8", pressed with SDL events as the X server
+// delivers them: from an empty data folder through the first players screen, the new player
+// and the country screens to the main menu, and the starts that follow.
+#include <GL/glew.h>
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngEncryption.h"
+#include "Engine/EngMain.h"
+#include "Engine/EngMemory.h"
+#include "Engine/EngMisc.h"
+#include "Engine/EngPicture.h"
+#include "Engine/EngProgram.h"
+#include "Engine/EngVarious.h"
+#include "Engine/EngWindow.h"
+#include "Engine/MWin/MWin.h"
+#include "Engine/MWin/MWinButton.h"
+#include "Engine/MWin/MWinCheckbox.h"
+#include "Engine/MWin/MWinPanel.h"
+#include "Engine/MWin/MWinWindow.h"
+#include "Engine/Resolution.h"
+#include "game/Game.h"
+#include "game/Main.h"
+#include "game/Program.h"
+#include "players/Country.h"
+#include "players/CountryCC.h"
+#include "players/Splash.h"
+#include "players/UserClass.h"
+#include "players/UserLoadCC.h"
+#include "players/UserNewCC.h"
+#include "players/UserScreens.h"
+#include "players/UsersCC.h"
+#include "screens/MainControl.h"
+#include "screens/VQ_Screens.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+class UserScreensDisplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+    m_old_cwd = cwd;
+    const char *binary = getenv("QW_TEST_BINARY_DIR");
+    m_resources = std::string(binary ? binary : ".") + "/resources";
+    EngMiscSetUserNameForTests("tester");
+    EngMiscSetLocaleVariablesForTests(1, nullptr, nullptr, "de_DE.UTF-8");
+    StartProgram();
+  }
+  void TearDown() override {
+    StopProgram();
+    EngMiscSetUserNameForTests(nullptr);
+    EngMiscSetLocaleVariablesForTests(0, nullptr, nullptr, nullptr);
+    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+  }
+  // A start of the program as the executable makes it, with a 640 by 480 window.
+  void StartProgram() {
+    DebugResetForTests();
+    MainResetForTests();
+    ResolutionResetForTests();
+    MainControlResetForTests();
+    VariousResetForTests();
+    CountryResetForTests();
+    SplashResetForTests();
+    UserNewResetForTests();
+    main_create_window_parms = _EngCreateWindowParms();
+    EngProgramSetResourcesPathForTests(m_resources.c_str());
+    char arg0[] = "quarrelwick";
+    char *argv[] = {arg0, nullptr};
+    int exit_code = 0;
+    ASSERT_EQ(MainCreateAndInitMainProgram(nullptr, 1, argv, &exit_code), 1);
+    main_create_window_parms.windowed = 1;
+    main_create_window_parms.width = 640;
+    main_create_window_parms.height = 480;
+    ASSERT_EQ(EngMainCreateMainWindowAndDevice(), 1);
+    Frames(3);
+  }
+  void StopProgram() {
+    if (main_program) MainExitAndDeleteMainProgram(1);
+    SplashResetForTests();
+    VariousResetForTests();
+    MainControlResetForTests();
+    CountryResetForTests();
+    EngProgramSetResourcesPathForTests(nullptr);
+    ResolutionResetForTests();
+    main_create_window_parms = _EngCreateWindowParms();
+    DebugResetForTests();
+  }
+
+  void Frames(int n) {
+    for (int i = 0; i < n && main_program && !main_program->IsExiting(); i++) main_program->DoConstantFrameRateTick();
+  }
+  euint Current() { return main_game->GetMWin()->GetCurrentScreen(); }
+  UserScreens *Screens() { return main_game->GetScreens()->GetUserScreens(); }
+  UsersCC *Users() { return Screens()->GetUsersCC(); }
+  UserNewCC *New() { return Screens()->GetUserNewCC(); }
+  CountryCC *Country() { return Screens()->GetCountryCC(); }
+  MWinPanel *CountryList() { return static_cast<MWinPanel *>(Country()->mwinCountryMainWinCountryButton); }
+  SDL_Window *Native() { return static_cast<SDL_Window *>(eng_main_window->GetNativeWindow_MAC()); }
+  void Push(SDL_Event e) {
+    SDL_PushEvent(&e);
+    Frames(1);
+  }
+  void ClickAt(int x, int y) {
+    // The real pointer goes there too: a window that another test maps or unmaps makes X report
+    // the pointer's own position, which would otherwise take the place of this one.
+    SDL_WarpMouseInWindow(Native(), x, y);
+    SDL_Event e = {};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.windowID = SDL_GetWindowID(Native());
+    e.motion.x = x;
+    e.motion.y = y;
+    Push(e);
+    for (int pressed = 1; pressed >= 0; pressed--) {
+      e = {};
+      e.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+      e.button.windowID = SDL_GetWindowID(Native());
+      e.button.button = SDL_BUTTON_LEFT;
+      e.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
+      e.button.clicks = 1;
+      e.button.x = x;
+      e.button.y = y;
+      Push(e);
+    }
+  }
+  // A left click in the middle of a widget; the window is 640 by 480, so pixels are units.
+  void Click(MWinButton *button) {
+    ASSERT_NE(button, nullptr);
+    const _Dimension *a = button->GetActualArea();
+    ClickAt(int(a->x + a->width / 2), int(a->y + a->height / 2));
+  }
+  void ClickRow(int row) {
+    _Dimension r;
+    ASSERT_EQ(CountryList()->PanelGetNthItemsDimension(row, &r), 1);
+    ClickAt(int(r.x + r.width / 2), int(r.y + r.height / 2));
+  }
+  void Key(SDL_Keycode key) {
+    for (int down = 1; down >= 0; down--) {
+      SDL_Event e = {};
+      e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+      e.key.windowID = SDL_GetWindowID(Native());
+      e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+      e.key.keysym.sym = key;
+      e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+      Push(e);
+    }
+  }
+  void Type(const char *text) {
+    SDL_Event e = {};
+    e.type = SDL_TEXTINPUT;
+    e.text.windowID = SDL_GetWindowID(Native());
+    snprintf(e.text.text, sizeof(e.text.text), "%s", text);
+    Push(e);
+  }
+  std::string PopupText() {
+    MWin *mwin = main_game->GetMWin();
+    if (!mwin->PopupIsOn() || !mwin->PopupGetWindow()) return "<none>";
+    MWinButton *msg = mwin->PopupGetWindow()->GetButtonFromID("MSG", 0);
+    return msg ? msg->GetTextP() : "<no text>";
+  }
+  static std::string Text(MWinButton *button) {
+    const char *text = button ? button->GetTextP() : nullptr;
+    return text ? text : "";
+  }
+  std::string DataFile(const std::string &name) { return m_home.File(".local/share/Tallowmere/Quarrelwick/" + name); }
+  // The player record of a player file.
+  std::string Record(const std::string &file) {
+    std::string bytes = qwtest::ReadWholeFile(file);
+    EngUInt32 size = 0;
+    void *plain = EngEncryptionDecryptData(bytes.data(), EngUInt32(bytes.size()), &size);
+    std::string record = plain ? std::string(static_cast<char *>(plain), size) : std::string();
+    EngFree(plain, 0, "test");
+    return record;
+  }
+  // A pixel from the frame just drawn, given from the top-left corner.
+  void Pixel(int x, int y, unsigned char rgb[3]) {
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, eng_main_window_height - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+  }
+
+  qwtest::TempDir m_home;
+  qwtest::ScopedEnvVar m_home_var{"HOME", m_home.Path().c_str()};
+  qwtest::ScopedEnvVar m_xdg_data{"XDG_DATA_HOME", (m_home.Path() + "/.local/share").c_str()};
+  qwtest::ScopedEnvVar m_xdg_config{"XDG_CONFIG_HOME", (m_home.Path() + "/.config").c_str()};
+  std::string m_old_cwd, m_resources;
+};
+
+TEST_F(UserScreensDisplayTest, FromAnEmptyFolderToTheMenuAndTheStartsThatFollow) {
+  // The first start: title, splash, New Player and Exit Game only.
+  ASSERT_EQ(Current(), USERS_SCREEN_ID);
+  UsersCC *users = Users();
+  EXPECT_EQ(users->mwinUsersMainWinContinueButton->IsShown(), 0);
+  EXPECT_EQ(users->mwinUsersMainWinAlwaysLoadButton->IsShown(), 0);
+  EXPECT_EQ(users->mwinUsersMainWinManageButton->IsEnabled(), 0);
+  EXPECT_EQ(users->mwinUsersMainWinDeviceButton->IsShown(), 0);
+  EXPECT_EQ(users->mwinUsersMainWinLoadProgressButton->IsShown(), 0);
+  EXPECT_EQ(users->mwinUsersMainWinLangFlagButton->IsShown(), 0);
+  EXPECT_STREQ(users->mwinUsersMainWinNewButton->GetTextP(), "New Player");
+  EXPECT_STREQ(users->mwinUsersMainWinExitButton->GetTextP(), "Exit Game");
+  const _Dimension *title = users->mwinUsersMainWinTitlePicButton->GetOrigArea();
+  EXPECT_EQ(std::vector<float>({title->x, title->y, title->width, title->height}),
+            std::vector<float>({120, 0, 400, 90}));
+  EXPECT_EQ(UsersControlGetTitlePicture()->AreGraphicsCreated(), 1);
+  EXPECT_EQ(SplashIsOn(), 1);
+  EXPECT_EQ(SplashGetStage(), SPLASH_STAGE_SHOWN);
+  const _Dimension *splash = SplashGetPicture()->GetDrawArea();
+  EXPECT_FLOAT_EQ(splash->y, 135);
+  EXPECT_FLOAT_EQ(splash->height, 240);
+  EXPECT_FLOAT_EQ(splash->x + splash->width / 2, 320);
+
+  // New Player offers the login name, capitalised, and the locale's country.
+  Click(users->mwinUsersMainWinNewButton);
+  ASSERT_EQ(Current(), USER_NEW_SCREEN_ID);
+  EXPECT_EQ(SplashIsOn(), 0);
+  EXPECT_EQ(main_game->GetMWin()->PopupIsOn(), 0);
+  UserNewCC *screen = New();
+  EXPECT_EQ(Text(screen->mwinUserNewMainWinNameButton), "Tester");
+  EXPECT_STREQ(screen->mwinUserNewMainWinCountryButton->GetTextP(), "Germany");
+  EXPECT_EQ(screen->GetFlagRow(), 71);
+
+  // Continue creates, saves and loads the player; the menu follows.
+  Click(screen->mwinUserNewMainWinContinueButton);
+  ASSERT_EQ(Current(), MAIN_SCREEN_ID);
+  ASSERT_EQ(qwtest::ReadWholeFile(DataFile("Users/Tester.usr")).size(), 676u);
+  std::string record = Record(DataFile("Users/Tester.usr"));
+  ASSERT_EQ(record.size(), size_t(USER_INFO_SIZE));
+  EXPECT_EQ(record.substr(34, 3), std::string("DE\0", 3));
+  EXPECT_EQ(main_game->GetScreens()->GetUserScreens()->GetUserLoadCC()->GetNumUsers(), 0);  // emptied
+  // The day-first dates of a new player outside the US go to disk with its next save.
+  ASSERT_EQ(main_game->GetUser()->Save(1), 1);
+  EXPECT_EQ(Record(DataFile("Users/Tester.usr"))[503], 1);
+  // Compared by the player's random id, name and country: the game also saves the player when
+  // its window loses the focus, and every save seals the file afresh.
+  const std::string saved = Record(DataFile("Users/Tester.usr")).substr(14, 26);
+
+  // Back to the players' screens: New keeps the name, and Continue refuses to overwrite
+  // the saved player.
+  main_game->GetScreens()->GotoScreen(USERS_SCREEN_ID, nullptr);
+  Frames(1);
+  Click(Users()->mwinUsersMainWinNewButton);
+  ASSERT_EQ(Current(), USER_NEW_SCREEN_ID);
+  EXPECT_EQ(Text(New()->mwinUserNewMainWinNameButton), "Tester");
+  // (The notice stays for 2 s and is gone when the click returns.)
+  Click(New()->mwinUserNewMainWinContinueButton);
+  ASSERT_EQ(Current(), USER_NEW_SCREEN_ID);
+  EXPECT_EQ(Text(New()->mwinUserNewMainWinNameButton), "");
+  EXPECT_EQ(Record(DataFile("Users/Tester.usr")).substr(14, 26), saved);
+
+  // The name prompt: the same name is refused on the fifth frame, Cancel brings the name back.
+  Click(New()->mwinUserNewMainWinNameButton);
+  ASSERT_EQ(main_game->GetMWin()->PopupIsOn(), 1);
+  EXPECT_EQ(PopupText(), "Enter name:");
+  Type("Tester");
+  Key(SDLK_RETURN);
+  EXPECT_EQ(main_game->GetMWin()->PopupIsOn(), 0);
+  Frames(5);
+  EXPECT_EQ(Text(New()->mwinUserNewMainWinNameButton), "");
+  Click(New()->mwinUserNewMainWinNameButton);
+  Type("Sunset");
+  Key(SDLK_RETURN);
+  Frames(5);
+  EXPECT_EQ(Text(New()->mwinUserNewMainWinNameButton), "");
+  Click(New()->mwinUserNewMainWinNameButton);
+  Type("Ada");
+  Key(SDLK_RETURN);
+  Frames(5);
+  EXPECT_EQ(Text(New()->mwinUserNewMainWinNameButton), "Ada");
+  Click(New()->mwinUserNewMainWinNameButton);
+  Type("Bo");
+  main_game->GetMWin()->PopupTurnOffAndCallCancelOrNoCB();
+  Frames(5);
+  EXPECT_EQ(Text(New()->mwinUserNewMainWinNameButton), "Ada");  // the name before the prompt
+  // The field takes 19 characters of a longer name; letters above 127 are names too.
+  Click(New()->mwinUserNewMainWinNameButton);
+  Type("ABCDEFGHIJKLMNOPQRSTUVWXY");
+  Key(SDLK_RETURN);
+  Frames(5);
+  EXPECT_EQ(Text(New()->mwinUserNewMainWinNameButton), "ABCDEFGHIJKLMNOPQRS");
+  Click(New()->mwinUserNewMainWinNameButton);
+  Type("Zo\xC3\xAB");
+  Key(SDLK_RETURN);
+  Frames(5);
+  EXPECT_EQ(Text(New()->mwinUserNewMainWinNameButton), "Zo\xEB");
+  EXPECT_EQ(Record(DataFile("Users/Tester.usr")).substr(14, 26), saved);
+
+  // The next start offers to continue, with the player's flag right of the button.
+  StopProgram();
+  StartProgram();
+  ASSERT_EQ(Current(), USERS_SCREEN_ID);
+  users = Users();
+  EXPECT_STREQ(users->mwinUsersMainWinContinueButton->GetTextP(), "Continue Player: Tester");
+  EXPECT_EQ(users->mwinUsersMainWinContinueButton->IsShown(), 1);
+  EXPECT_EQ(users->mwinUsersMainWinAlwaysLoadButton->IsShown(), 1);
+  EXPECT_STREQ(users->GetLastUserCountryCode(), "DE");
+  main_game->Render();
+  const _Dimension *cont = users->mwinUsersMainWinContinueButton->GetActualArea();
+  unsigned char rgb[3];
+  Pixel(int(cont->x + cont->width + 5 + 12), int(cont->y + cont->height / 2), rgb);  // the flag's red middle
+  EXPECT_GT(rgb[0], 180);
+  EXPECT_LT(rgb[1], 80);
+
+  // Always load, then Continue: every later start reaches the menu by itself.
+  Click(users->mwinUsersMainWinAlwaysLoadButton);
+  ASSERT_EQ(MWinCheckbox::From(users->mwinUsersMainWinAlwaysLoadButton)->CheckboxGet(), 1);
+  Click(users->mwinUsersMainWinContinueButton);
+  ASSERT_EQ(Current(), MAIN_SCREEN_ID);
+  StopProgram();
+  StartProgram();
+  ASSERT_EQ(Current(), USERS_SCREEN_ID);
+  users = Users();
+  for (MWinButton *b : {users->mwinUsersMainWinContinueButton, users->mwinUsersMainWinNewButton,
+                        users->mwinUsersMainWinManageButton, users->mwinUsersMainWinExitButton,
+                        users->mwinUsersMainWinAlwaysLoadButton})
+    EXPECT_EQ(b->IsShown(), 0);
+  EXPECT_NEAR(users->GetAutoContinueTime() - eng_main_current_time, 0.1, 0.1);
+  for (int i = 0; i < 60 && Current() == USERS_SCREEN_ID; i++) Frames(1);
+  EXPECT_EQ(Current(), MAIN_SCREEN_ID);
+  EXPECT_EQ(SplashIsOn(), 0);
+
+  // The file breaks between the start's test and the automatic Continue: the load fails and
+  // the buttons come back.
+  StopProgram();
+  StartProgram();
+  ASSERT_EQ(Current(), USERS_SCREEN_ID);
+  ASSERT_GT(Users()->GetAutoContinueTime(), 0);
+  std::string bytes = qwtest::ReadWholeFile(DataFile("Users/Tester.usr"));
+  qwtest::WriteWholeFile(DataFile("Users/Tester.usr"), bytes.substr(0, 675));
+  for (int i = 0; i < 60 && Users()->GetAutoContinueTime() > 0; i++) Frames(1);
+  EXPECT_EQ(Current(), USERS_SCREEN_ID);
+  for (MWinButton *b : {Users()->mwinUsersMainWinContinueButton, Users()->mwinUsersMainWinNewButton,
+                        Users()->mwinUsersMainWinExitButton})
+    EXPECT_EQ(b->IsShown(), 1);
+
+  // A last player whose file is one byte short is no last player.
+  StopProgram();
+  StartProgram();
+  ASSERT_EQ(Current(), USERS_SCREEN_ID);
+  EXPECT_EQ(Users()->mwinUsersMainWinContinueButton->IsShown(), 0);
+  EXPECT_EQ(Users()->mwinUsersMainWinNewButton->IsShown(), 1);
+}
+
+TEST_F(UserScreensDisplayTest, TheCountryScreenOpensOnTheLocaleAndContinuesBack) {
+  Click(Users()->mwinUsersMainWinNewButton);
+  ASSERT_EQ(Current(), USER_NEW_SCREEN_ID);
+  Click(New()->mwinUserNewMainWinCountryButton);
+  ASSERT_EQ(Current(), COUNTRY_SCREEN_ID);
+  MWinPanel *list = CountryList();
+  EXPECT_EQ(list->PanelGetNumEntries(), COUNTRY_NUM_COUNTRIES);
+  EXPECT_EQ(list->PanelGetPos(), 71);
+  int first = 0, end = 0;
+  ASSERT_EQ(list->PanelGetStartAndEndDisplayPos(&first, &end), 1);
+  EXPECT_LE(first, 71);
+  EXPECT_GT(end, 71);
+  EXPECT_NEAR((first + end) / 2.0, 71, 1.5);  // centred
+
+  // Rows of 18 units: Germany's flag, 20 by 12, 21 units left of the row.
+  _Dimension area = *list->GetOrigArea();
+  area.height = 18 * 17;
+  list->SetOrigArea(&area);
+  list->PanelUpdateNumPerPageVar(17);
+  list->PanelCenterToPosIfPossible();
+  main_game->Render();
+  _Dimension row;
+  ASSERT_EQ(list->PanelGetNthItemsDimension(71, &row), 1);
+  ASSERT_FLOAT_EQ(row.height, 18);
+  const char *stripes[] = {"black", "red", "gold"};
+  unsigned char rgb[3];
+  for (int s = 0; s < 3; s++) {
+    SCOPED_TRACE(stripes[s]);
+    Pixel(int(row.x - 11), int(row.y + 7.5f + 4 * s), rgb);
+    bool right = s == 0   ? rgb[0] + rgb[1] + rgb[2] < 120
+                 : s == 1 ? rgb[0] > 150 && rgb[1] < 80
+                          : rgb[0] > 180 && rgb[1] > 150 && rgb[2] < 100;
+    EXPECT_TRUE(right) << int(rgb[0]) << " " << int(rgb[1]) << " " << int(rgb[2]);
+  }
+  Pixel(int(row.x - 24), int(row.y + 11), rgb);  // left of the flag: no black, red or gold
+  EXPECT_GT(rgb[1], 80);
+
+  // A single click selects; a second click on the row continues.
+  ClickRow(first + 1);
+  EXPECT_EQ(Current(), COUNTRY_SCREEN_ID);
+  EXPECT_EQ(list->PanelGetPos(), first + 1);
+  ClickRow(first + 1);
+  ASSERT_EQ(Current(), USER_NEW_SCREEN_ID);
+  EXPECT_STREQ(country_code_selected, CountryGetCountryCode(first + 1));
+  EXPECT_STREQ(New()->mwinUserNewMainWinCountryButton->GetTextP(), CountryGetCountryName(first + 1));
+
+  // Continue on row 0 stores "AF" and goes back.
+  Click(New()->mwinUserNewMainWinCountryButton);
+  ASSERT_EQ(Current(), COUNTRY_SCREEN_ID);
+  EXPECT_EQ(CountryList()->PanelGetPos(), 71);  // every visit opens on the locale's row
+  CountryList()->PanelSetPos(0, 0, 0);
+  Click(Country()->mwinCountryMainWinContinueButton);
+  ASSERT_EQ(Current(), USER_NEW_SCREEN_ID);
+  EXPECT_STREQ(country_code_selected, "AF");
+  EXPECT_STREQ(New()->mwinUserNewMainWinCountryButton->GetTextP(), "Afghanistan");
+  EXPECT_EQ(CountryGetFlagsTexture() != nullptr, true);  // the atlas stays
+
+  // Return on a row continues too; with no row selected Continue asks for one.
+  Click(New()->mwinUserNewMainWinCountryButton);
+  Key(SDLK_RETURN);
+  ASSERT_EQ(Current(), USER_NEW_SCREEN_ID);
+  EXPECT_STREQ(country_code_selected, "DE");
+  Click(New()->mwinUserNewMainWinCountryButton);
+  CountryList()->PanelAllowNoPos();
+  CountryList()->PanelSetPos(-1, 0, 0);
+  Click(Country()->mwinCountryMainWinContinueButton);
+  EXPECT_EQ(Current(), COUNTRY_SCREEN_ID);
+  EXPECT_EQ(PopupText(), "Please select a country first");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(UserScreensDisplayTest, TheResetPathMakesThePlayerAfreshAndContinueMayMakeItAgain) {
+  Click(Users()->mwinUsersMainWinNewButton);
+  ASSERT_EQ(Current(), USER_NEW_SCREEN_ID);
+  EXPECT_EQ(New()->ResetAndLoadUser(nullptr), 0);
+  // As the load screen leaves it: the broken file removed, this screen shown.
+  ASSERT_EQ(New()->ResetAndLoadUser("Tester"), 1);
+  Frames(1);
+  EXPECT_EQ(Current(), USER_NEW_SCREEN_ID);
+  EXPECT_EQ(main_game->GetUser()->IsLoaded(), 1);
+  ASSERT_EQ(qwtest::ReadWholeFile(DataFile("Users/Tester.usr")).size(), 676u);
+  EXPECT_EQ(Record(DataFile("Users/Tester.usr")).substr(34, 3), std::string("DE\0", 3));
+  // The user picks another country and continues: the same name is made once more.
+  memcpy(country_code_selected, "FR", 3);
+  Click(New()->mwinUserNewMainWinContinueButton);
+  ASSERT_EQ(Current(), MAIN_SCREEN_ID);
+  EXPECT_EQ(Record(DataFile("Users/Tester.usr")).substr(34, 3), std::string("FR\0", 3));
+}
+
+char wait_answer = 0;
+double waited = -1;
+int done_calls = 0;
+
+TEST_F(UserScreensDisplayTest, TheSplashStagesOnTheEngineClock) {
+  SplashEnd();
+  ASSERT_EQ(SplashSetupPicture(nullptr, "Splash.ttx", nullptr, nullptr, 1, 1, nullptr,
+                               [](double seconds, void *) {
+                                 waited = seconds;
+                                 return wait_answer;
+                               },
+                               [](void *) { done_calls++; }, nullptr),
+            1);
+  ASSERT_EQ(SplashStart(), 1);
+  EngInt32 before = DebugGetNumMessages();
+  EXPECT_EQ(SplashStart(), 0);
+  std::string log;
+  for (EngInt32 i = before; i < DebugGetNumMessages(); i++) log += DebugGetMessage(i)->text;
+  EXPECT_NE(log.find("Splash is already on"), std::string::npos) << log;
+  const double t0 = 1000;
+  struct Step {
+    double at;
+    char stage;
+    float level;
+  };
+  // Dark for 0.8 s, full after 2.4 s; then the wait callback holds it until it answers.
+  const Step fade_in[] = {{0, 1, 0}, {0.8, 1, 0}, {1.6, 1, 0.5f}, {2.4, 1, 1}, {2.41, 2, 1}, {5, 2, 1}};
+  for (const Step &s : fade_in) {
+    SCOPED_TRACE(s.at);
+    eng_main_current_time = t0 + s.at;
+    ASSERT_EQ(SplashTick(), 1);
+    EXPECT_EQ(SplashGetStage(), s.stage);
+    EXPECT_NEAR(SplashGetFadeLevel(), s.level, 0.01);
+  }
+  EXPECT_NEAR(waited, 5 - 2.41, 0.01);
+  wait_answer = 1;
+  eng_main_current_time = t0 + 6;
+  SplashTick();
+  EXPECT_EQ(SplashGetStage(), SPLASH_STAGE_FADING_OUT);
+  const Step fade_out[] = {{6.75, 3, 0.5f}, {7.5, 4, 0}};
+  for (const Step &s : fade_out) {
+    SCOPED_TRACE(s.at);
+    eng_main_current_time = t0 + s.at;
+    SplashTick();
+    EXPECT_EQ(SplashGetStage(), s.stage);
+    EXPECT_NEAR(SplashGetFadeLevel(), s.level, 0.01);
+  }
+  EXPECT_EQ(done_calls, 0);
+  SplashTick();  // finished: the splash ends itself
+  EXPECT_EQ(SplashIsOn(), 0);
+  EXPECT_EQ(done_calls, 1);
+  SplashEnd();
+  EXPECT_EQ(done_calls, 1);
+  EXPECT_EQ(SplashStart(), 1);  // the picture is gone: a new start needs a new set-up
+  EXPECT_EQ(SplashIsOn(), 1);
+  EXPECT_EQ(SplashGetPicture()->GetNumSets(), 0);
+  SplashEnd();
+  eng_main_current_time = EngMainGetCurrentTimeWithoutUpdatingGlobalCurrentTime();
+}
+
+}  // namespace

@@ -1,0 +1,182 @@
+// The players' screens without a device: the player list from the Users folder and the test
+// of the last player, the screens' registrations and starting screen.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngEncryption.h"
+#include "Engine/EngPrefFolder.h"
+#include "Engine/EngProgram.h"
+#include "Engine/EngResModes.h"
+#include "Engine/EngWindow.h"
+#include "Engine/MWin/MWin.h"
+#include "Engine/MWin/MWinFonts.h"
+#include "Engine/Resolution.h"
+#include "game/Game.h"
+#include "game/Program.h"
+#include "players/UserClass.h"
+#include "players/UserLoadCC.h"
+#include "players/UserScreens.h"
+#include "screens/VQ_Screens.h"
+#include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/Engine/MWin/ScreensTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+// The game object with its screens table and no device, in a temporary data folder.
+class UserScreensTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+    m_old_cwd = cwd;
+    DebugResetForTests();
+    DebugSetLogFilename(m_data.File("Log.txt").c_str(), 1);
+    PrefFolderResetForTests();
+    ASSERT_NE(PrefFolderSetup("Quarrelwick", 0, nullptr, 1), nullptr);
+    ResolutionResetForTests();
+    m_desktop = {1920, 1080, 32, 60.0f};
+    EngResModesSetDisplayForTests(&m_desktop, 1, &m_desktop);
+    ResolutionSetupModule(_UpdaterProgramName(17), 2.01f, 1.5f, nullptr, 0, 1, 0, 0, 0, "Resolution", "License",
+                          "License.txt", "Startup", "ResTitle.jpg");
+    EngEncryptionResetForTests();
+    ASSERT_EQ(EngEncryptionInit("QX_SEALING_KEY"), 1);
+    UserResetForTests();
+    EngProgramSetResourcesPathForTests(m_data.Path().c_str());
+    m_program = new Program();
+    m_game = new Game(m_program, "Game", 0);
+    m_window = new EngWindow(nullptr, "players tests");
+    eng_main_window = m_window;
+    eng_main_window_windowed = 1;
+    qwtest::SetWindowSizeForToolkit(640, 480);
+    m_mwin = m_game->GetMWin();
+    m_mwin->Startup();
+    m_mwin->GetFonts()->AddUserFontPointer("Main", m_game->GetFont());
+    m_user_screens = m_game->GetScreens()->GetUserScreens();
+    m_list = m_user_screens->GetUserLoadCC();
+  }
+  void TearDown() override {
+    delete m_game;
+    delete m_program;
+    eng_main_window = nullptr;
+    delete m_window;
+    EngProgramSetResourcesPathForTests(nullptr);
+    UserResetForTests();
+    EngEncryptionResetForTests();
+    EngResModesSetDisplayForTests(nullptr, 0, nullptr);
+    ResolutionResetForTests();
+    PrefFolderResetForTests();
+    DebugResetForTests();
+    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+  }
+  std::string UsersPath(const std::string &file = "") const {
+    return m_data.File("Tallowmere/Quarrelwick/Users") + (file.empty() ? "" : "/" + file);
+  }
+  // A real player file, saved by the player module.
+  void MakePlayer(const char *name, const char *country) {
+    UserClass maker(nullptr, "Quarrelwick", 0, USER_ENCRYPTION_ACCEPT_PLAIN);
+    ASSERT_EQ(maker.CreateNewUser(name, country, 0), 1);
+    ASSERT_EQ(maker.Save(1), 1);
+  }
+  std::vector<std::string> Listed() {
+    std::vector<std::string> names;
+    for (int i = 0; i < m_list->GetNumUsers(); i++)
+      names.push_back(std::string(m_list->GetUsersLocalName(i)) + "/" + m_list->GetUsersCountryCode(i));
+    return names;
+  }
+
+  qwtest::TempDir m_data;
+  qwtest::ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
+  std::string m_old_cwd;
+  _EngDisplayModeInfo m_desktop;
+  Program *m_program = nullptr;
+  Game *m_game = nullptr;
+  EngWindow *m_window = nullptr;
+  MWin *m_mwin = nullptr;
+  UserScreens *m_user_screens = nullptr;
+  UserLoadCC *m_list = nullptr;
+};
+
+TEST_F(UserScreensTest, TheListHoldsEveryPlayerFileSortedWithTheCountryItLoadsWith) {
+  // No Users folder at all: an empty list.
+  m_list->SetupUserNameList();
+  EXPECT_EQ(m_list->GetNumUsers(), 0);
+  EXPECT_EQ(m_list->GetUsersLocalName(0), nullptr);
+  EXPECT_STREQ(m_list->GetUsersCountryCode(0), "");
+
+  MakePlayer("bob", "GB");
+  MakePlayer("Alice", "DE");
+  MakePlayer("Zo\xEB", "SE");
+  // Not player files: the ending is exact and something must stand before it.
+  for (const char *other : {".usr", "a.us", "Bob.USR", "notes.txt"}) qwtest::WriteWholeFile(UsersPath(other), "x");
+  // Player files that do not load: listed without a flag.
+  qwtest::WriteWholeFile(UsersPath("Empty.usr"), "");
+  qwtest::WriteWholeFile(UsersPath("Short.usr"), std::string(675, 'x'));
+  ASSERT_EQ(mkdir(UsersPath("Folder.usr").c_str(), 0755), 0);
+  qwtest::WriteWholeFile(UsersPath("abcdefghijklmnopqrstuvwxyz1234.usr"), "x");
+  qwtest::WriteWholeFile(UsersPath("Bob.usr"), qwtest::ReadWholeFile(UsersPath("bob.usr")));
+
+  m_list->SetupUserNameList();
+  const std::vector<std::string> expected = {
+      "abcdefghijklmnopqrstuvwxy/", "Alice/DE", "Bob/GB", "bob/GB", "Empty/", "Folder/", "Short/", "Zo\xEB/SE"};
+  EXPECT_EQ(Listed(), expected);
+  EXPECT_STREQ(m_list->GetUsersDisplayName(2), m_list->GetUsersLocalName(2));
+  m_list->Cleanup();
+  EXPECT_EQ(m_list->GetNumUsers(), 0);
+}
+
+TEST_F(UserScreensTest, TheLastPlayerCountsOnlyWhenItsFileLoads) {
+  char always = 9, country[4] = {0};
+  EXPECT_EQ(m_list->IsLastUserLoadedOk(&always, country), 0);  // none named
+
+  MakePlayer("Tester", "DE");
+  snprintf(resolution.last_player, sizeof(resolution.last_player), "%s", "Tester");
+  EXPECT_EQ(m_list->IsLastUserLoadedOk(&always, country), 1);
+  EXPECT_EQ(always, 0);
+  EXPECT_STREQ(country, "DE");
+  EXPECT_EQ(m_list->GetNumUsers(), 1);  // the list was rebuilt
+
+  // One byte short: no last player.
+  std::string bytes = qwtest::ReadWholeFile(UsersPath("Tester.usr"));
+  qwtest::WriteWholeFile(UsersPath("Tester.usr"), bytes.substr(0, 675));
+  EXPECT_EQ(m_list->IsLastUserLoadedOk(&always, country), 0);
+
+  // A last-player field without a terminator is read within its 32 bytes.
+  memset(resolution.last_player, 'A', sizeof(resolution.last_player));
+  EXPECT_EQ(m_list->IsLastUserLoadedOk(nullptr, nullptr), 0);
+}
+
+TEST_F(UserScreensTest, RegistrationsStartingScreenAndTheCurrentScreenQuestion) {
+  MWinScreens *screens = m_game->GetScreens();
+  ASSERT_EQ(screens->SetupAllScreens(), 1);
+  EXPECT_EQ(screens->GetCurrentScreen(), USERS_SCREEN_ID);
+  EXPECT_EQ(m_user_screens->GetStartingScreenID(), USERS_SCREEN_ID);
+  // Registered once: a second time each is refused, and every one is still tried.
+  std::string log = qwtest::Logged([&] { EXPECT_EQ(m_user_screens->AddScreens(1), 0); });
+  for (const char *id : {"uUSR", "uNEW", "mCTY"})
+    EXPECT_NE(log.find(std::string("Screen [") + id + "] already exists."), std::string::npos) << id << log;
+
+  // Without the country screen only the others are registered.
+  std::vector<std::string> calls;
+  qwtest::FakeController fake("Fake", &calls);
+  screens->RemoveAllScreens();
+  EXPECT_EQ(m_user_screens->AddScreens(0), 1);
+  EXPECT_EQ(screens->AddScreen(COUNTRY_SCREEN_ID, &fake), 1);
+  EXPECT_EQ(screens->AddScreen(USER_NEW_SCREEN_ID, &fake), 0);
+  screens->RemoveAllScreens();
+
+  // With the screens off the answer is 0 whatever the current screen.
+  ASSERT_EQ(screens->SetupAllScreens(), 1);
+  EXPECT_EQ(screens->AreOn(), 0);
+  for (euint id : {USERS_SCREEN_ID, USER_NEW_SCREEN_ID, COUNTRY_SCREEN_ID}) {
+    screens->SetCurrentScreen(id);
+    EXPECT_EQ(m_user_screens->CurrentScreenIsUserOrCountyScreen(), 0);
+  }
+}
+
+}  // namespace
