@@ -61,11 +61,17 @@ class ScreensProgramTest : public ::testing::Test {
     main_create_window_parms.height = 480;
     ASSERT_EQ(EngMainCreateMainWindowAndDevice(), 1);
     Frames(3);
-    // The game opens on the first players screen; a player made there leads to the menu.
+    // The game opens on the first players screen; a player made there (or, after a restart in
+    // the same home, loaded again) leads to the menu.
     ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), USERS_SCREEN_ID);
     UserClass *user = main_game->GetUser();
-    ASSERT_EQ(user->CreateNewUser("Player", "GB", 0), 1);
-    user->AfterUserCreatedOrLoaded(1, 0);
+    if (user->DoesUserFileExist("Player")) {
+      ASSERT_EQ(user->LoadUser("Player", 0, nullptr, nullptr), 1);
+      user->AfterUserCreatedOrLoaded(0, 0);
+    } else {
+      ASSERT_EQ(user->CreateNewUser("Player", "GB", 0), 1);
+      user->AfterUserCreatedOrLoaded(1, 0);
+    }
     Frames(2);
   }
   void TearDown() override {
