@@ -106,6 +106,8 @@ char PopupCC::CollectionExists() {
 }
 
 char PopupCC::CreateCollectionIfNeeded(char restart) {
+  // The game builds and fills it from its own frame, outside the screen manager.
+  MWinEntryScope scope(m_mwin);
   if (CollectionExists()) {
     if (restart) StartingCB(nullptr);
     return 1;
