@@ -32,6 +32,7 @@ const ScreenLayoutWidget kSidebarWidgets[] = {
 };
 
 // Layouts 0 Normal, 1 IPhonePortrait, 2 IPhoneLandscape, 3 IPadPortrait, 4 IPadLandscape.
+// Layout 2 has rectangles of its own; the others share the desktop's.
 #define QW_POPUP_AREAS(x, y, w, h, lx, ly, lw, lh) \
   { {x, y, w, h}, {x, y, w, h}, {lx, ly, lw, lh}, {x, y, w, h}, {x, y, w, h} }
 const _Dimension kSidebarAreas[][ENG_NUM_LAYOUTS] = {
@@ -170,12 +171,22 @@ const ScreenLayout &PopupCollectionController::GetLayout() { return kLayout; }
 
 std::array<MWinButton **, 11> Self::SidebarWidgets() {
   static_assert(sizeof(kSidebarWidgets) / sizeof(kSidebarWidgets[0]) == 11, "eleven members");
-  return {&mwinPopupSidebarTitleButton, &mwinPopupSidebarCostButton, &mwinPopupSidebarCostTButton, &mwinPopupSidebarReloadButton, &mwinPopupSidebarDamageTButton, &mwinPopupSidebarDamageButton, &mwinPopupSidebarReloadTButton, &mwinPopupSidebarSlowButton, &mwinPopupSidebarSlowTButton, &mwinPopupSidebarRangeButton, &mwinPopupSidebarRangeTButton};
+  return {&mwinPopupSidebarTitleButton, &mwinPopupSidebarCostButton, &mwinPopupSidebarCostTButton,
+          &mwinPopupSidebarReloadButton, &mwinPopupSidebarDamageTButton, &mwinPopupSidebarDamageButton,
+          &mwinPopupSidebarReloadTButton, &mwinPopupSidebarSlowButton, &mwinPopupSidebarSlowTButton,
+          &mwinPopupSidebarRangeButton, &mwinPopupSidebarRangeTButton};
 }
 
 std::array<MWinButton **, 23> Self::WeaponWidgets() {
   static_assert(sizeof(kWeaponWidgets) / sizeof(kWeaponWidgets[0]) == 23, "twenty-three members");
-  return {&mwinPopupWeaponTitleButton, &mwinPopupWeaponReloadButton, &mwinPopupWeaponDamageTButton, &mwinPopupWeaponDamageButton, &mwinPopupWeaponReloadTButton, &mwinPopupWeaponSlowButton, &mwinPopupWeaponSlowTButton, &mwinPopupWeaponRangeButton, &mwinPopupWeaponRangeTButton, &mwinPopupWeaponReload2Button, &mwinPopupWeaponDamage2Button, &mwinPopupWeaponSlow2Button, &mwinPopupWeaponRange2Button, &mwinPopupWeaponLevelButton, &mwinPopupWeaponUpgradeButton, &mwinPopupWeaponSellButton, &mwinPopupWeaponArrow1Button, &mwinPopupWeaponArrow2Button, &mwinPopupWeaponArrow3Button, &mwinPopupWeaponArrow4Button, &mwinPopupWeaponFullUpgradeButton, &mwinPopupWeaponTargetTButton, &mwinPopupWeaponTargetButton};
+  return {&mwinPopupWeaponTitleButton, &mwinPopupWeaponReloadButton, &mwinPopupWeaponDamageTButton,
+          &mwinPopupWeaponDamageButton, &mwinPopupWeaponReloadTButton, &mwinPopupWeaponSlowButton,
+          &mwinPopupWeaponSlowTButton, &mwinPopupWeaponRangeButton, &mwinPopupWeaponRangeTButton,
+          &mwinPopupWeaponReload2Button, &mwinPopupWeaponDamage2Button, &mwinPopupWeaponSlow2Button,
+          &mwinPopupWeaponRange2Button, &mwinPopupWeaponLevelButton, &mwinPopupWeaponUpgradeButton,
+          &mwinPopupWeaponSellButton, &mwinPopupWeaponArrow1Button, &mwinPopupWeaponArrow2Button,
+          &mwinPopupWeaponArrow3Button, &mwinPopupWeaponArrow4Button, &mwinPopupWeaponFullUpgradeButton,
+          &mwinPopupWeaponTargetTButton, &mwinPopupWeaponTargetButton};
 }
 
 char Self::CreateCollection(MWin *mwin) {

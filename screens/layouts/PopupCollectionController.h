@@ -79,6 +79,7 @@ class PopupCollectionController : public MWinCollectionController {
   MWinButton *mwinPopupWeaponFullUpgradeButton;
   MWinButton *mwinPopupWeaponTargetTButton;
   MWinButton *mwinPopupWeaponTargetButton;
+
  private:
   std::array<MWinButton **, 11> SidebarWidgets();
   std::array<MWinButton **, 23> WeaponWidgets();

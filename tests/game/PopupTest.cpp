@@ -1,8 +1,6 @@
 // The in-play weapon popup on the real toolkit (no device) over a game on a straight road: the
 // layout each device layout builds, the facts the popup shows (prices, refunds, placing), when
 // the play field keeps or removes it, the presses, and a collection that went without it.
-#include "screens/PopupCC.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -17,6 +15,7 @@
 #include "game/Quarrelwick.h"
 #include "game/Sidebar.h"
 #include "game/Weapons.h"
+#include "screens/PopupCC.h"
 #include "screens/ScreenLayout.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
 #include "tests/game/PlayFieldStandIns.h"
@@ -24,12 +23,12 @@
 
 namespace {
 
-const char *const kSidebarOrder[11] = {"Title", "Cost",  "CostT", "Reload", "DamageT", "Damage",
+const char *const kSidebarOrder[11] = {"Title",   "Cost", "CostT", "Reload", "DamageT", "Damage",
                                        "ReloadT", "Slow", "SlowT", "Range",  "RangeT"};
-const char *const kWeaponOrder[23] = {"Title",   "Reload",  "DamageT", "Damage",  "ReloadT", "Slow",
-                                      "SlowT",   "Range",   "RangeT",  "Reload2", "Damage2", "Slow2",
-                                      "Range2",  "Level",   "Upgrade", "Sell",    "Arrow1",  "Arrow2",
-                                      "Arrow3",  "Arrow4",  "FullUpgrade", "TargetT", "Target"};
+const char *const kWeaponOrder[23] = {"Title",  "Reload", "DamageT",     "Damage",  "ReloadT", "Slow",
+                                      "SlowT",  "Range",  "RangeT",      "Reload2", "Damage2", "Slow2",
+                                      "Range2", "Level",  "Upgrade",     "Sell",    "Arrow1",  "Arrow2",
+                                      "Arrow3", "Arrow4", "FullUpgrade", "TargetT", "Target"};
 
 class PopupTest : public qwtest::WeaponFieldTest {
  protected:
@@ -139,10 +138,10 @@ class BareLayout : public PopupCollectionController {
   void RenderCB(_MWinRenderStage) override {}
   char ButtonsCallback(MWinButton *, _MWinButtonCallbackInfo *) override { return 0; }
   std::vector<MWinButton *> SidebarMembers() {
-    return {mwinPopupSidebarTitleButton,  mwinPopupSidebarCostButton,   mwinPopupSidebarCostTButton,
-            mwinPopupSidebarReloadButton, mwinPopupSidebarDamageTButton, mwinPopupSidebarDamageButton,
-            mwinPopupSidebarReloadTButton, mwinPopupSidebarSlowButton,   mwinPopupSidebarSlowTButton,
-            mwinPopupSidebarRangeButton,  mwinPopupSidebarRangeTButton};
+    return {mwinPopupSidebarTitleButton,   mwinPopupSidebarCostButton,    mwinPopupSidebarCostTButton,
+            mwinPopupSidebarReloadButton,  mwinPopupSidebarDamageTButton, mwinPopupSidebarDamageButton,
+            mwinPopupSidebarReloadTButton, mwinPopupSidebarSlowButton,    mwinPopupSidebarSlowTButton,
+            mwinPopupSidebarRangeButton,   mwinPopupSidebarRangeTButton};
   }
   std::vector<MWinButton *> WeaponMembers() {
     return {mwinPopupWeaponTitleButton,   mwinPopupWeaponReloadButton,  mwinPopupWeaponDamageTButton,
@@ -201,7 +200,8 @@ TEST_F(PopupLayoutTest, EachDeviceLayoutBuildsBothWindowsInOrder) {
     ExpectArea(window->GetButtonFromID(c.id, 0)->GetOrigArea(), c.area);
     std::vector<MWinButton *> side = popup.SidebarMembers(), weapon = popup.WeaponMembers();
     for (int i = 0; i < 11; i++)
-      EXPECT_EQ(side[size_t(i)], popup.mwinPopupSidebarWindow->GetButtonFromID(kSidebarOrder[i], 0)) << kSidebarOrder[i];
+      EXPECT_EQ(side[size_t(i)], popup.mwinPopupSidebarWindow->GetButtonFromID(kSidebarOrder[i], 0))
+          << kSidebarOrder[i];
     for (int i = 0; i < 23; i++) {
       ASSERT_NE(weapon[size_t(i)], nullptr) << kWeaponOrder[i];
       EXPECT_EQ(weapon[size_t(i)], popup.mwinPopupWeaponWindow->GetButtonFromID(kWeaponOrder[i], 0)) << kWeaponOrder[i];
@@ -241,15 +241,13 @@ TEST_F(PopupTest, SellAndFullUpgradePricesOverTheTables) {
   struct Case {
     int type, level, sell, full;
   } cases[] = {
-      {0, 0, 75, 180},   // 100 at 75 %; 50 + 60 + 70 above
-      {0, 1, 120, 130},  // (100 + 50) at 80 %
-      {0, 3, 252, 0},    // 280 at 90 %
-      {9, 2, 630, 0},    // the factory at its top: 900 at 70 %
-      {9, 0, 100, 700},
-      {12, 0, 0, 0},     // no such type
-      {0, 4, 0, 0},      // above the top
-      {9, 3, 0, 0},
-      {-1, 0, 0, 0},
+      {0, 0, 75, 180},                  // 100 at 75 %; 50 + 60 + 70 above
+      {0, 1, 120, 130},                 // (100 + 50) at 80 %
+      {0, 3, 252, 0},                   // 280 at 90 %
+      {9, 2, 630, 0},                   // the factory at its top: 900 at 70 %
+      {9, 0, 100, 700}, {12, 0, 0, 0},  // no such type
+      {0, 4, 0, 0},                     // above the top
+      {9, 3, 0, 0},     {-1, 0, 0, 0},
   };
   for (const Case &c : cases) {
     EXPECT_EQ(PopupSellValue(c.type, c.level), c.sell) << c.type << " " << c.level;
@@ -428,13 +426,13 @@ TEST_F(PopupTest, TheUpdateKeepsThePopupOnlyWhenItIsWanted) {
     bool exists;
     const char *window;
   } cases[] = {
-      {2, true, 0, -1, true, "Sidebar"},  {2, false, 0, -1, false, nullptr}, {2, true, 1, -1, false, nullptr},
-      {-1, true, 0, -1, false, nullptr},  {-1, true, 0, 0, true, "Weapon"},  {2, true, 1, 0, true, "Weapon"},
+      {2, true, 0, -1, true, "Sidebar"}, {2, false, 0, -1, false, nullptr}, {2, true, 1, -1, false, nullptr},
+      {-1, true, 0, -1, false, nullptr}, {-1, true, 0, 0, true, "Weapon"},  {2, true, 1, 0, true, "Weapon"},
       {2, false, 0, 0, true, "Weapon"},
   };
   for (const Case &c : cases) {
-    SCOPED_TRACE(std::to_string(c.over) + " " + std::to_string(c.available) + " " + std::to_string(c.placing) +
-                 " " + std::to_string(c.shown));
+    SCOPED_TRACE(std::to_string(c.over) + " " + std::to_string(c.available) + " " + std::to_string(c.placing) + " " +
+                 std::to_string(c.shown));
     PopupInitForNewGame();
     sbl_over_what = c.over;
     sb_button_on[2] = c.available ? 1 : 0;
