@@ -14,25 +14,6 @@
 #include "players/UserClass.h"
 #include "screens/VQ_Screens.h"
 
-
-// End-of-game sequences.
-char GameOverEnd() { return 0; }
-char GameWonEnd(char) { return 0; }
-
-// Saved games: only whether the resume game exists, in memory.
-static char resume_game_exists = 0;
-char SaveGame(int slot, char resume) {
-  if (slot == 0 && resume) resume_game_exists = 1;
-  return 1;
-}
-char LoadSavedGame(int, char) { return 1; }
-char DoesSavedGameExist(int slot, char resume) { return (slot == 0 && resume) ? resume_game_exists : 0; }
-char RemoveSavedGame(int slot, char resume) {
-  if (!(slot == 0 && resume) || !resume_game_exists) return 0;
-  resume_game_exists = 0;
-  return 1;
-}
-
 // Menu screens.
 EngTexture sc_texs[4];
 char SelectControlCreateGraphics() {
@@ -51,12 +32,3 @@ void SelectControlDestroyGraphics() {
   for (EngTexture &t : sc_texs) t.Destroy();
 }
 
-
-StandInRecords &GameStandInRecords() {
-  static StandInRecords records;
-  return records;
-}
-void GameStandInRecordsClear() {
-  GameStandInRecords() = StandInRecords();
-}
-void PopupUpdate(char) { GameStandInRecords().popup_updates++; }
