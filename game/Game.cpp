@@ -18,7 +18,6 @@
 #include "Engine/Resolution.h"
 #include "game/Bugs.h"
 #include "game/GameOver.h"
-#include "game/GameStandIns.h"
 #include "game/GameWon.h"
 #include "game/Levels.h"
 #include "game/Platform.h"

@@ -7,7 +7,6 @@
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinDesktop.h"
 #include "Engine/MWin/MWinTextEntryMobile.h"
-#include "game/GameStandIns.h"
 #include "game/Sound.h"
 #include "online/GameAds.h"
 #include "players/UserScreens.h"
@@ -19,6 +18,7 @@
 #include "screens/NoticeCC.h"
 #include "screens/OptionsCC.h"
 #include "screens/PauseCC.h"
+#include "screens/PopupCC.h"
 #include "screens/ScoresCC.h"
 #include "screens/SelectCC.h"
 #include "screens/SoundsCC.h"
@@ -49,6 +49,7 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
       m_options_cc(nullptr),
       m_sounds_cc(nullptr),
       m_log_cc(nullptr),
+      m_popup_cc(nullptr),
       m_log_entries(nullptr),
       m_game_ads_cc(nullptr),
       m_user_screens(nullptr),
@@ -81,6 +82,10 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
   m_notice_cc->SetScreensVar(this);
   m_pause_cc = new PauseCC();
   m_pause_cc->SetScreensVar(this);
+  // Built and removed by the game while playing, never by a screen change.
+  m_popup_cc = new PopupCC();
+  m_popup_cc->SetScreensVar(this);
+  g_popup_cc = m_popup_cc;
   MWinSetKeyInputLayoutFactory(KeyInputCollectionController::New);
 }
 
@@ -107,6 +112,9 @@ VQ_Screens::~VQ_Screens() {
   m_log_entries = nullptr;
   delete m_log_cc;
   m_log_cc = nullptr;
+  if (g_popup_cc == m_popup_cc) g_popup_cc = nullptr;
+  delete m_popup_cc;
+  m_popup_cc = nullptr;
   delete m_game_ads_cc;
   m_game_ads_cc = nullptr;
   delete m_select_cc;
@@ -164,6 +172,11 @@ PauseCC *VQ_Screens::GetPauseCC() {
   return m_pause_cc;
 }
 
+PopupCC *VQ_Screens::GetPopupCC() {
+  DebugAssertAlt(m_popup_cc ? 1 : 0, ENG_FUNC, "No popup CC");
+  return m_popup_cc;
+}
+
 GameAdsCC *VQ_Screens::GetGameAdsCC() {
   DebugAssertAlt(m_game_ads_cc ? 1 : 0, ENG_FUNC, "No game ads CC");
   return m_game_ads_cc;
@@ -177,7 +190,8 @@ char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
 }
 
 char VQ_Screens::SetupProgramScreens() {
-  // 'POPU' comes between 'GENL' and 'HELP' with its screen; 'GADS' is the last.
+  // 'POPU' is registered, but the game builds the popup itself: no screen change goes there.
+  // 'GADS' is the last.
   const VQ_ScreenEntry entries[] = {
       {MAIN_SCREEN_ID, m_main_cc},
       {OPTIONS_SCREEN_ID, m_options_cc},
@@ -185,6 +199,7 @@ char VQ_Screens::SetupProgramScreens() {
       {SELECT_SCREEN_ID, m_select_cc},
       {SCORES_SCREEN_ID, m_scores_cc},
       {NOTICE_SCREEN_ID, m_notice_cc},
+      {POPUP_SCREEN_ID, m_popup_cc},
       {HELP_SCREEN_ID, m_help_cc},
       {PAUSE_SCREEN_ID, m_pause_cc},
       {ABOUT_SCREEN_ID, m_about_cc},

@@ -21,6 +21,7 @@ class PauseCC;
 class NoticeCC;
 class SelectCC;
 class SoundsCC;
+class PopupCC;
 class ScoresCC;
 class MWin;
 class UserScreens;
@@ -66,6 +67,7 @@ class VQ_Screens : public MWinScreens {
   OptionsCC *GetOptionsCC();
   SoundsCC *GetSoundsCC();
   LogCC *GetLogCC();
+  PopupCC *GetPopupCC();
   GameAdsCC *GetGameAdsCC();
   SelectCC *GetSelectCC();
   NoticeCC *GetNoticeCC() { return m_notice_cc; }
@@ -84,6 +86,7 @@ class VQ_Screens : public MWinScreens {
   OptionsCC *m_options_cc;  // owned
   SoundsCC *m_sounds_cc;    // owned
   LogCC *m_log_cc;        // owned
+  PopupCC *m_popup_cc;    // owned; also g_popup_cc while it lives
   EngIndexedList *m_log_entries;  // owned: the log viewer's lines
   GameAdsCC *m_game_ads_cc;       // owned
   UserScreens *m_user_screens;  // owned

@@ -21,7 +21,6 @@
 #include "Engine/MWin/MWinWindow.h"
 #include "Engine/Resolution.h"
 #include "game/Game.h"
-#include "game/GameStandIns.h"
 #include "game/Main.h"
 #include "game/SavedGame.h"
 #include "game/Program.h"

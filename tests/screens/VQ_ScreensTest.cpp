@@ -23,7 +23,6 @@
 #include "Engine/MWin/MWinTextEntryMobile.h"
 #include "Engine/Resolution.h"
 #include "game/Game.h"
-#include "game/GameStandIns.h"
 #include "game/Program.h"
 #include "game/SavedGame.h"
 #include "players/UserClass.h"
@@ -33,6 +32,7 @@
 #include "screens/LogCC.h"
 #include "screens/MainCC.h"
 #include "screens/MainControl.h"
+#include "screens/PopupCC.h"
 #include "screens/ScoresCC.h"
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
@@ -118,16 +118,16 @@ TEST_F(VQ_ScreensTest, EveryRegistrationIsTriedAndOneRefusalFailsTheWhole) {
   const VQ_ScreenEntry entries[] = {
       {EngFourCC("AAAA"), &m_other},
       {MAIN_SCREEN_ID, &m_select},  // already the main menu's
-      {POPUP_SCREEN_ID, &m_select},
+      {EngFourCC("BBBB"), &m_select},
   };
   std::string log = qwtest::Logged([&] { EXPECT_EQ(m_screens->AddScreens(entries, 3), 0); });
   EXPECT_NE(log.find("Screen [MAIN] already exists."), std::string::npos) << log;
   // Both on either side of the refusal are there: a second registration is refused too.
   EXPECT_EQ(m_screens->AddScreen(EngFourCC("AAAA"), &m_other), 0);
-  EXPECT_EQ(m_screens->AddScreen(POPUP_SCREEN_ID, &m_select), 0);
+  EXPECT_EQ(m_screens->AddScreen(EngFourCC("BBBB"), &m_select), 0);
   // A second set-up starts from an empty table.
   EXPECT_EQ(m_screens->SetupAllScreens(), 1);
-  EXPECT_EQ(m_screens->AddScreen(POPUP_SCREEN_ID, &m_select), 1);
+  EXPECT_EQ(m_screens->AddScreen(EngFourCC("BBBB"), &m_select), 1);
 }
 
 TEST_F(VQ_ScreensTest, TheScreenIdsAreTheirFourCharacters) {
@@ -303,3 +303,18 @@ TEST_F(VQ_ScreensTest, TheToolkitsTextEntryBuildsTheKeyboardLayoutWhileTheTableL
 }
 
 }  // namespace
+
+TEST_F(VQ_ScreensTest, ThePopupControllerIsRegisteredAndReachedThroughItsGlobal) {
+  ASSERT_EQ(m_screens->SetupAllScreens(), 1);
+  ASSERT_NE(g_popup_cc, nullptr);
+  EXPECT_EQ(g_popup_cc, m_screens->GetPopupCC());
+  EXPECT_EQ(g_popup_cc->m_mwin, m_mwin);
+  // Registered under 'POPU' (a second registration is refused), though no screen change goes there.
+  qwtest::FakeController other{"Other", &m_log};
+  std::string log = qwtest::Logged([&] { EXPECT_EQ(m_screens->AddScreen(POPUP_SCREEN_ID, &other), 0); });
+  EXPECT_NE(log.find("Screen [POPU] already exists."), std::string::npos) << log;
+  // The game's screens go with the game: the global is cleared before the controller goes.
+  delete m_game;
+  m_game = nullptr;
+  EXPECT_EQ(g_popup_cc, nullptr);
+}
