@@ -196,7 +196,10 @@ void SelectCC::StartLevelCB() {
   if (!QuarrelwickInitForNewGame(0)) {
     // The garden cannot be played: back to the selection with a word why.
     last_type = -1;
-    if (m_screens && m_screens->GetCurrentScreen() != SELECT_SCREEN_ID)
+    // From the notice by going back, so that Back on the selection still leads to the menu.
+    if (m_screens && m_screens->GetCurrentScreen() == NOTICE_SCREEN_ID)
+      m_screens->GoBack();
+    else if (m_screens && m_screens->GetCurrentScreen() != SELECT_SCREEN_ID)
       m_screens->GotoScreen(SELECT_SCREEN_ID, nullptr);
     else if (m_screens)
       StartingCB(nullptr);

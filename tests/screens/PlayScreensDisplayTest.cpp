@@ -383,8 +383,14 @@ TEST_F(BrokenGardensDisplayTest, AGardenWithoutItsPictureIsPlayedAndOneWithoutIt
   Click(Screens()->GetNoticeCC()->mwinNoticeNoticeOkButton);
   Frames(2);
   EXPECT_EQ(Root()->GetCurrentScreen(), SELECT_SCREEN_ID);
-  EXPECT_EQ(Root()->PopupIsOn(), 1);
+  ASSERT_EQ(Root()->PopupIsOn(), 1);
   EXPECT_EQ(sc_texs[3].IsOk(), 1);
+  Click(Root()->PopupGetWindow()->GetButtonFromID("OK", 0));
+  Frames(2);
+  // Back leads to the menu, not to the notice.
+  Click(Select()->mwinSelectMainBackButton);
+  Frames(2);
+  EXPECT_EQ(Root()->GetCurrentScreen(), MAIN_SCREEN_ID);
 }
 
 }  // namespace
