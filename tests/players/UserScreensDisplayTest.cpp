@@ -591,6 +591,22 @@ class UserLoadDisplayTest : public UserScreensDisplayTest {
     return count;
   }
 
+  // The frame as a PPM file when QW_SCREENSHOT_DIR names a folder, for a person to look at.
+  void Shot(const char *name) {
+    const char *dir = getenv("QW_SCREENSHOT_DIR");
+    if (!dir) return;
+    main_game->Render();
+    const int w = eng_main_window_width, h = eng_main_window_height;
+    std::vector<unsigned char> rgb(size_t(w) * size_t(h) * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    if (FILE *f = fopen((std::string(dir) + "/" + name + ".ppm").c_str(), "wb")) {
+      fprintf(f, "P6\n%d %d\n255\n", w, h);
+      for (int y = h - 1; y >= 0; y--) fwrite(rgb.data() + size_t(y) * w * 3, 1, size_t(w) * 3, f);
+      fclose(f);
+    }
+  }
+
   static constexpr const char *kLongName = "abcdefghijklmnopqrstuvwxyz1234";
   std::map<std::string, size_t> m_before;
 };
@@ -608,6 +624,7 @@ TEST_F(UserLoadDisplayTest, ListsThePlayersWithFlagsAndDeletesOnlyAfterYes) {
   EXPECT_EQ(List()->PanelGetNumEntriesPerPage(), USER_LOAD_ROWS_PER_PAGE);
   EXPECT_STREQ(screen->mwinUserLoadMainWinLoadButton->GetTextP(), "Load User");
   EXPECT_STREQ(screen->mwinUserLoadMainWinDeleteButton->GetTextP(), "Delete User");
+  Shot("load_screen");
   main_game->Render();
   EXPECT_EQ(FlagPixels(0), 0);
   EXPECT_EQ(FlagPixels(1), 0);
@@ -628,6 +645,7 @@ TEST_F(UserLoadDisplayTest, ListsThePlayersWithFlagsAndDeletesOnlyAfterYes) {
   Choose(2);
   Click(screen->mwinUserLoadMainWinDeleteButton);
   EXPECT_EQ(PopupText(), "Are you sure you want to delete this user?");
+  Shot("load_screen_delete_question");
   Click(PopupButton("CANCEL"));
   EXPECT_EQ(main_game->GetMWin()->PopupIsOn(), 0);
   EXPECT_EQ(Folder(), m_before);
@@ -657,6 +675,7 @@ TEST_F(UserLoadDisplayTest, AFileThatDoesNotLoadIsResetDeletedOrLeft) {
   EXPECT_EQ(Text(PopupButton("OK")), "Reset");
   EXPECT_EQ(Text(PopupButton("NO")), "Delete");
   EXPECT_EQ(Text(PopupButton("CANCEL")), "Cancel");
+  Shot("load_screen_failed_load");
   Click(PopupButton("CANCEL"));
   EXPECT_EQ(Current(), USER_LOAD_SCREEN_ID);
   EXPECT_EQ(Folder(), m_before);
