@@ -712,6 +712,17 @@ TEST_F(UserLoadDisplayTest, AFileThatDoesNotLoadIsResetDeletedOrLeft) {
   // The loaded player is gone: nothing saves it again.
   EXPECT_EQ(main_game->GetUser()->IsLoaded(), 0);
 
+  // A file gone behind the screen's back: its delete is logged, and the screen restarts.
+  ASSERT_EQ(unlink(DataFile("Users/Bob.Jr.usr").c_str()), 0);
+  Choose(2);
+  Click(Load()->mwinUserLoadMainWinDeleteButton);
+  EngInt32 before = DebugGetNumMessages();
+  Click(PopupButton("OK"));
+  std::string log;
+  for (EngInt32 i = before; i < DebugGetNumMessages(); i++) log += DebugGetMessage(i)->text;
+  EXPECT_NE(log.find("User <Bob.Jr> does not exist."), std::string::npos) << log;
+  EXPECT_EQ(Rows(), std::vector<std::string>({"abcdefghijklmnopqrstuvwxy/", "Bob/GB"}));
+
   // Back returns to the first players screen.
   Click(Load()->mwinUserLoadMainWinBackButton);
   EXPECT_EQ(Current(), USERS_SCREEN_ID);
