@@ -14,25 +14,6 @@
 #include "players/UserClass.h"
 #include "screens/VQ_Screens.h"
 
-
-// End-of-game sequences.
-char GameOverEnd() { return 0; }
-char GameWonEnd(char) { return 0; }
-
-// Saved games: only whether the resume game exists, in memory.
-static char resume_game_exists = 0;
-char SaveGame(int slot, char resume) {
-  if (slot == 0 && resume) resume_game_exists = 1;
-  return 1;
-}
-char LoadSavedGame(int, char) { return 1; }
-char DoesSavedGameExist(int slot, char resume) { return (slot == 0 && resume) ? resume_game_exists : 0; }
-char RemoveSavedGame(int slot, char resume) {
-  if (!(slot == 0 && resume) || !resume_game_exists) return 0;
-  resume_game_exists = 0;
-  return 1;
-}
-
 // Score submission and world score tables.
 EngInt32 ScoresSubmitScore(EngInt32, EngUInt16, EngUInt32, const ScoresScore *score, MWin *mwin, EngInt32 *) {
   if (!score) {

@@ -1,19 +1,8 @@
-// The least that the game object needs of modules that are not built yet: saved games,
-// end-of-game sequences, scores and menu screens. Each answers success and does nothing; each
-// goes when its module lands.
+// The least that the game object needs of modules that are not built yet: scores and menu
+// screens. Each answers success and does nothing; each goes when its module lands.
 #pragma once
 
 #include "Engine/EngTypes.h"
-
-// End-of-game sequences.
-char GameOverEnd();
-char GameWonEnd(char from_click);
-
-// Saved games.
-char SaveGame(int slot, char resume);
-char LoadSavedGame(int slot, char resume);
-char DoesSavedGameExist(int slot, char resume);
-char RemoveSavedGame(int slot, char resume);
 
 // Score submission and world score tables: as without a connection and with no table set up.
 struct ScoresScore;

@@ -18,6 +18,7 @@
 #include "game/Bugs.h"
 #include "game/Effects.h"
 #include "game/GameOver.h"
+#include "game/GameWon.h"
 #include "game/Levels.h"
 #include "game/Sidebar.h"
 #include "game/Sprites.h"
@@ -106,6 +107,8 @@ void QuarrelwickResetForTests() {
   weapon_placing_type = -1;
   WeaponsResetForTests();
   EffectsPost3dExit();
+  GameOverResetForTests();
+  GameWonResetForTests();
   SpritesResetForTests();
   ClearTexts();
   cursor_x_fs = cursor_y_fs = cursor_x = cursor_y = 0.0f;
@@ -154,7 +157,14 @@ char QuarrelwickCreateGraphics() {
     DebugErrorAlt(ENG_FUNC, "EffectsCreateGraphics() failed");
     return 0;
   }
-  // Pending modules, in this order, as above: GameOverCreateGraphics(); GameWonCreateGraphics();
+  if (!GameOverCreateGraphics()) {
+    DebugErrorAlt(ENG_FUNC, "GameOverCreateGraphics() failed");
+    return 0;
+  }
+  if (!GameWonCreateGraphics()) {
+    DebugErrorAlt(ENG_FUNC, "GameWonCreateGraphics() failed");
+    return 0;
+  }
   QuarrelwickUpdateCursorPos(-1);
   return 1;
 }
@@ -166,7 +176,8 @@ void QuarrelwickDestroyGraphics() {
   WeaponsDestroyGraphics();
   EffectsDestroyGraphics();
   BugsDestroyGraphics();
-  // Pending modules, in this order: GameOverDestroyGraphics(); GameWonDestroyGraphics();
+  GameOverDestroyGraphics();
+  GameWonDestroyGraphics();
   for (EngTexture **t : {&cursor_tex[0], &cursor_tex[1], &range_tex, &numbers_tex}) {
     delete *t;
     *t = nullptr;
@@ -305,13 +316,13 @@ void QuarrelwickTick() {
   if (game_over) {
     WeaponsTick();
     EffectsTick();
-    // Pending (game over): GameOverTick();
+    GameOverTick();
     return;
   }
   if (game_won) {
     WeaponsTick();
     EffectsTick();
-    // Pending (garden won): GameWonTick();
+    GameWonTick();
     return;
   }
   if (KeyPressed(KEY_SPACE)) {
@@ -340,7 +351,7 @@ void QuarrelwickRender() {
   WeaponsRender();
   EffectsRender();
   if (game_won) {
-    // Pending (garden won): GameWonRender();
+    GameWonRender();
     device->SetViewportFullScreen();
     device->DisableBlending();
     return;
@@ -352,7 +363,7 @@ void QuarrelwickRender() {
   device->DisableBlending();
   TutorialMainRender();
   if (game_over) {
-    // Pending (game over): GameOverRender();
+    GameOverRender();
     return;
   }
   // Pending (popup): PopupRender();
@@ -392,8 +403,10 @@ void QuarrelwickMoveMouse(float x, float y) {
 
 void QuarrelwickMouseButtonPressed(char button, char state) {
   if (game_over || game_won) {
-    if (eng_main_current_time - game_over_time <= 1.0) return;
-    // Pending (end sequences): if (GameOverEnd() || GameWonEnd(1)) Game::EndGameAndGoToScoresScreen();
+    // A press ends it; the click that lost the game must not skip the picture.
+    if (state != 1) return;
+    if (game_over && eng_main_current_time - game_over_time <= 1.0) return;
+    if (GameOverEnd() || GameWonEnd(1)) GameEndGameAndGoToScoresScreen();
     return;
   }
   // Offered in this order until one takes the click.

@@ -25,6 +25,7 @@
 #include "game/Game.h"
 #include "game/GameStandIns.h"
 #include "game/Program.h"
+#include "game/SavedGame.h"
 #include "players/UserClass.h"
 #include "screens/AboutCC.h"
 #include "screens/GameAdsCC.h"
