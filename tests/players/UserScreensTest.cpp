@@ -350,3 +350,25 @@ TEST_F(UserSelectTest, DeleteAsksWhichThenWhetherAndARowLoads) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(UserScreensTest, TheLoadScreenWithNoPlayersOffersOnlyBack) {
+  MWinScreens *screens = m_game->GetScreens();
+  ASSERT_EQ(screens->SetupAllScreens(), 1);
+  screens->StartScreen(USER_LOAD_SCREEN_ID, -1);
+  ASSERT_EQ(screens->GetCurrentScreen(), USER_LOAD_SCREEN_ID);
+  UserLoadCC *screen = m_user_screens->GetUserLoadCC();
+  for (MWinButton *b : {screen->mwinUserLoadMainWinPanelButton, screen->mwinUserLoadMainWinLoadButton,
+                        screen->mwinUserLoadMainWinDeleteButton, screen->mwinUserLoadMainWinSettingsButton})
+    EXPECT_EQ(b->IsEnabled(), 0);
+  EXPECT_EQ(screen->mwinUserLoadMainWinBackButton->IsEnabled(), 1);
+  EXPECT_EQ(screen->mwinUserLoadMainWinSettingsButton->IsShown(), 0);
+  EXPECT_EQ(screen->mwinUserLoadMainWinLoadProgressButton->IsShown(), 0);
+  // A press with nothing chosen does nothing.
+  screen->LoadCB();
+  screen->DeleteCB();
+  EXPECT_EQ(m_mwin->PopupIsOn(), 0);
+}
+
+}  // namespace
