@@ -640,6 +640,10 @@ TEST_F(UserLoadDisplayTest, ListsThePlayersWithFlagsAndDeletesOnlyAfterYes) {
   Key(SDLK_RETURN);
   EXPECT_EQ(main_game->GetMWin()->PopupIsOn(), 0);
   EXPECT_EQ(Folder(), m_before);
+  Click(screen->mwinUserLoadMainWinDeleteButton);
+  Click(PopupButton("OK"));
+  EXPECT_EQ(Folder(), m_before);
+  EXPECT_EQ(Rows(), rows);
 
   // Delete asks; No leaves every file.
   Choose(2);
