@@ -60,11 +60,3 @@ void SelectControlDestroyGraphics() {
 }
 
 
-StandInRecords &GameStandInRecords() {
-  static StandInRecords records;
-  return records;
-}
-void GameStandInRecordsClear() {
-  GameStandInRecords() = StandInRecords();
-}
-void PopupUpdate(char) { GameStandInRecords().popup_updates++; }

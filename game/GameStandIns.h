@@ -26,11 +26,3 @@ extern EngTexture sc_texs[4];
 char SelectControlCreateGraphics();
 void SelectControlDestroyGraphics();
 
-// The weapon popup, as the weapons reach it. It keeps what it was asked for, for the
-// play-field tests.
-void PopupUpdate(char refresh);
-struct StandInRecords {
-  int popup_updates = 0;
-};
-StandInRecords &GameStandInRecords();
-void GameStandInRecordsClear();

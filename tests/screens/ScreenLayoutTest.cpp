@@ -19,6 +19,7 @@
 #include "screens/layouts/KeyInputCollectionController.h"
 #include "screens/layouts/LogCollectionController.h"
 #include "screens/layouts/MainCollectionController.h"
+#include "screens/layouts/PopupCollectionController.h"
 #include "screens/layouts/UserLoadCollectionController.h"
 #include "screens/layouts/UserNewCollectionController.h"
 #include "screens/layouts/UserSelectCollectionController.h"
@@ -269,7 +270,7 @@ TEST_F(ScreenLayoutTest, EveryTokenTheTablesUseIsInTheEnglishTexts) {
         &AboutCollectionController::GetLayout(), &LogCollectionController::GetLayout(),
         &LogCollectionController::GetDeviceLayout(), &UsersCollectionController::GetLayout(),
         &UserNewCollectionController::GetLayout(), &CountryCollectionController::GetLayout(),
-        &UserLoadCollectionController::GetLayout()}) {
+        &PopupCollectionController::GetLayout(), &UserLoadCollectionController::GetLayout()}) {
     for (int w = 0; w < layout->num_windows; w++) {
       const ScreenLayoutWindow &window = layout->windows[w];
       for (int n = 0; n < window.num_widgets; n++) {
