@@ -5,8 +5,9 @@
 //   - idle CPU: user and system time over a stretch with the program left alone on the main
 //     menu, in % of one core; goal at most 15%;
 //   - resident memory on the main menu.
-// The game gets a temporary HOME holding a player who is loaded at start, so it goes through
-// the splash straight to the main menu. Usage:
+// The game gets a temporary HOME holding a player who is loaded at start and who turned the
+// start-up display dialog off, so it goes through the splash straight to the main menu; the
+// first start in the empty home (with that dialog, answered at once) is shown too. Usage:
 //   ProgramProbe <quarrelwick> <BareWindow> [runs] [idle seconds] [screenshot.ppm]
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -184,6 +185,9 @@ bool PreparePlayer(const std::string &home) {
     UserClass user(nullptr, "Quarrelwick", 1, USER_ENCRYPTION_ACCEPT_PLAIN);
     if (!user.CreateNewUser("Bench", "GB", 1)) _exit(2);
     user.GetInfo()->options.always_load = 1;
+    // A player who turned the start-up display dialog off: the measured start is the game's.
+    user.GetInfo()->options.show_startup_window = 0;
+    resolution.show_dialog = 0;
     _exit(user.Save(1) ? 0 : 3);
   }
   int status = 0;
@@ -247,7 +251,7 @@ int main(int argc, char **argv) {
   }
   printf("medians of %d runs (idle over %.0f s)    %12s %12s %10s\n", runs, idle, "BareWindow", "quarrelwick", "goal");
   printf("  %-36s %12.3f %12.3f %10s\n", "start to first frame (s)", Median(start[0]), Median(start[1]), "<= 0.3");
-  printf("  %-36s %12s %12.3f\n", "  first start, empty home (s)", "", first.first_frame_s);
+  printf("  %-36s %12s %12.3f\n", "  first start, with the dialog (s)", "", first.first_frame_s);
   printf("  %-36s %12.1f %12.1f %10s\n", "idle CPU on the main menu (% core)", Median(cpu[0]), Median(cpu[1]),
          "<= 15");
   printf("  %-36s %12.1f %12.1f\n", "resident memory (MB)", Median(rss[0]), Median(rss[1]));
