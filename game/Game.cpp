@@ -17,11 +17,14 @@
 #include "Engine/MWin/MWinSettings.h"
 #include "Engine/Resolution.h"
 #include "game/Bugs.h"
+#include "game/GameOver.h"
 #include "game/GameStandIns.h"
+#include "game/GameWon.h"
 #include "game/Levels.h"
 #include "game/Platform.h"
 #include "game/Program.h"
 #include "game/Quarrelwick.h"
+#include "game/SavedGame.h"
 #include "game/QuarrelwickMWin.h"
 #include "game/Sound.h"
 #include "game/Tutorial.h"
@@ -94,6 +97,20 @@ char Game::IsUserLoaded() { return (m_user && m_user->IsLoaded()) ? 1 : 0; }
 Game *GameGetMainGame() { return main_game; }
 
 EngFont *GameGetMainFont() { return main_game ? main_game->GetFontIfMade() : nullptr; }
+
+static _UserInfo *s_user_info_for_tests = nullptr;
+
+_UserInfo *GameGetLoadedUserInfo() {
+  if (s_user_info_for_tests) return s_user_info_for_tests;
+  UserClass *user = main_game ? main_game->GetLoadedUser() : nullptr;
+  return user ? user->GetInfo() : nullptr;
+}
+
+void GameSetUserInfoForTests(_UserInfo *info) { s_user_info_for_tests = info; }
+
+void GameEndGameAndGoToScoresScreen() {
+  if (main_game) main_game->EndGameAndGoToScoresScreen();
+}
 
 // A wave's end turns the tutorial off for good: the player has seen how play starts.
 void GameClearUserTutorialOn() {

@@ -13,6 +13,7 @@
 #include "game/Game.h"
 #include "game/GameStandIns.h"
 #include "game/Main.h"
+#include "game/SavedGame.h"
 #include "game/Sound.h"
 #include "online/GameAds.h"
 #include "players/UserClass.h"

@@ -1,5 +1,5 @@
-// Crash safety of the saves: a child process saves the player file, a local score file and the
-// display settings over and over, alternating between two versions, and is killed with SIGKILL
+// Crash safety of the saves: a child process saves the player file, the resume game, a local
+// score file and the display settings over and over, alternating between two versions, and is killed with SIGKILL
 // at random moments. After every kill each file must be whole: exactly the old or the new
 // version, never a mix, a cut file or no file at all. Bounded in time so the suite stays fast.
 #include <gtest/gtest.h>
@@ -23,6 +23,8 @@
 #include "Engine/EngPrefFolder.h"
 #include "Engine/EngResModes.h"
 #include "Engine/Resolution.h"
+#include "game/Quarrelwick.h"
+#include "game/SavedGame.h"
 #include "online/Scores.h"
 #include "players/UserClass.h"
 #include "tests/support/TestSupport.h"
@@ -38,6 +40,7 @@ std::string ScoresPath(const std::string &home) {
   return DataFolder(home) + "/Scores/LG_" + std::to_string(kGarden) + ".sco";
 }
 std::string SettingsPath(const std::string &home) { return DataFolder(home) + "/Resolution.dat"; }
+std::string SavedGamePath(const std::string &home) { return DataFolder(home) + "/Users/Bob_SavedGame00.dat"; }
 
 // A full local list, so a cut score file is far from the whole one.
 void SeedScoreList() {
@@ -74,6 +77,8 @@ void SeedScoreList() {
 void MakeVersion(UserClass *user, int version) {
   user->GetInfo()->other_games_pos = EngInt16(version + 1);
   resolution.window_x = 100 + version;
+  cash = 1000 + version;
+  score = 5000 + 7 * version;
   ScoresScore *scores = ScoresGetScores();
   for (EngInt32 i = 0; i < ScoresGetNumScores(); i++) scores[i].level = 1 + (i + version) % 50;
 }
@@ -93,6 +98,7 @@ void MakeVersion(UserClass *user, int version) {
   UserClass user(nullptr, "Quarrelwick", 0, USER_ENCRYPTION_RECORD);
   if (!user.CreateNewUser("Bob", "GB", 1)) _exit(12);
   user.GetInfo()->id = 77;
+  GameSetUserInfoForTests(user.GetInfo());
   ScoresSetUserForTests(&user);
   ScoresPre3dInit();
   ScoresSetCurrentGarden(kGarden);
@@ -105,8 +111,7 @@ void MakeVersion(UserClass *user, int version) {
     if (!user.Save(1)) _exit(20);
     if (!ScoresWriteToFile()) _exit(21);
     ResolutionSaveSettings();
-    // Saved game: once the saved-game module is on main, save a game here too, alternating as
-    // the other files do, and add its reference and check below (see the SAVED GAME marks).
+    if (!SaveGame(0, 1)) _exit(22);
   }
   _exit(0);
 }
@@ -140,6 +145,9 @@ std::vector<std::string> Unseal(const std::string &file, size_t first, size_t re
 std::vector<std::string> Player(const std::string &home) {
   return Unseal(qwtest::ReadWholeFile(PlayerPath(home)), USER_INFO_SIZE, USER_INFO_SIZE);
 }
+std::vector<std::string> SavedGame(const std::string &home) {
+  return Unseal(qwtest::ReadWholeFile(SavedGamePath(home)), SAVED_GAME_RECORD_SIZE, SAVED_GAME_RECORD_SIZE);
+}
 std::vector<std::string> Scores(const std::string &home) {
   return Unseal(qwtest::ReadWholeFile(ScoresPath(home)), SCORES_HEADER_SIZE, SCORES_RECORD_SIZE);
 }
@@ -157,7 +165,7 @@ TEST_F(SaveCrashTest, EverySaveLeavesTheOldOrTheNewFileWhateverMomentItIsKilledA
   // The two versions, each saved whole by a run that is not disturbed.
   qwtest::TempDir ref[2], live;
   for (int v = 0; v < 2; v++) ASSERT_EQ(RunToEnd(ref[v].Path(), v, 1), 0) << qwtest::ReadWholeFile(ref[v].File("Log.txt"));
-  std::vector<std::string> player[2], scores[2];
+  std::vector<std::string> player[2], scores[2], game[2];
   std::string settings[2];
   for (int v = 0; v < 2; v++) {
     player[v] = Player(ref[v].Path());
@@ -166,11 +174,13 @@ TEST_F(SaveCrashTest, EverySaveLeavesTheOldOrTheNewFileWhateverMomentItIsKilledA
     ASSERT_EQ(player[v].size(), 1u);
     ASSERT_EQ(scores[v].size(), size_t(SCORES_MAX_LOCAL + 1));
     ASSERT_EQ(settings[v].size(), size_t(RESOLUTION_FILE_SIZE));
-    // SAVED GAME: read the saved game of ref[v] here.
+    game[v] = SavedGame(ref[v].Path());
+    ASSERT_EQ(game[v].size(), 1u);
   }
   ASSERT_NE(player[0], player[1]);
   ASSERT_NE(scores[0], scores[1]);
   ASSERT_NE(settings[0], settings[1]);
+  ASSERT_NE(game[0], game[1]);
 
   ASSERT_EQ(RunToEnd(live.Path(), 0, 1), 0);
   std::mt19937 random(std::random_device{}());
@@ -206,7 +216,9 @@ TEST_F(SaveCrashTest, EverySaveLeavesTheOldOrTheNewFileWhateverMomentItIsKilledA
     ASSERT_TRUE(s == scores[0] || s == scores[1]) << "score file of " << qwtest::ReadWholeFile(ScoresPath(live.Path())).size()
                                                   << " bytes is neither version";
     ASSERT_TRUE(r == settings[0] || r == settings[1]) << "settings file of " << r.size() << " bytes is neither version";
-    // SAVED GAME: check the live saved game against both references here.
+    const std::vector<std::string> g = SavedGame(live.Path());
+    ASSERT_TRUE(g == game[0] || g == game[1]) << "saved game of " << qwtest::ReadWholeFile(SavedGamePath(live.Path())).size()
+                                              << " bytes is neither version";
     seen[p == player[1]]++;
   }
   // Kills fell between saves of both versions, so the loop really saved while it was killed.

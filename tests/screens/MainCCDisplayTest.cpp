@@ -23,6 +23,7 @@
 #include "game/Game.h"
 #include "game/GameStandIns.h"
 #include "game/Main.h"
+#include "game/SavedGame.h"
 #include "game/Program.h"
 #include "players/UserClass.h"
 #include "players/UserScreens.h"
