@@ -17,11 +17,13 @@
 #include "Engine/MWin/MWinSettings.h"
 #include "Engine/Resolution.h"
 #include "game/Bugs.h"
-#include "game/GameStandIns.h"
+#include "game/GameOver.h"
+#include "game/GameWon.h"
 #include "game/Levels.h"
 #include "game/Platform.h"
 #include "game/Program.h"
 #include "game/Quarrelwick.h"
+#include "game/SavedGame.h"
 #include "game/QuarrelwickMWin.h"
 #include "game/Sound.h"
 #include "game/Tutorial.h"
@@ -30,10 +32,12 @@
 #include "players/Country.h"
 #include "players/UserClass.h"
 #include "players/UserInfo.h"
+#include "players/Splash.h"
 #include "players/UserScreens.h"
 #include "players/UsersCC.h"
 #include "screens/MainControl.h"
 #include "screens/OptionsCC.h"
+#include "screens/SelectCC.h"
 #include "screens/VQ_Screens.h"
 
 Game *main_game = nullptr;
@@ -93,6 +97,20 @@ char Game::IsUserLoaded() { return (m_user && m_user->IsLoaded()) ? 1 : 0; }
 Game *GameGetMainGame() { return main_game; }
 
 EngFont *GameGetMainFont() { return main_game ? main_game->GetFontIfMade() : nullptr; }
+
+static _UserInfo *s_user_info_for_tests = nullptr;
+
+_UserInfo *GameGetLoadedUserInfo() {
+  if (s_user_info_for_tests) return s_user_info_for_tests;
+  UserClass *user = main_game ? main_game->GetLoadedUser() : nullptr;
+  return user ? user->GetInfo() : nullptr;
+}
+
+void GameSetUserInfoForTests(_UserInfo *info) { s_user_info_for_tests = info; }
+
+void GameEndGameAndGoToScoresScreen() {
+  if (main_game) main_game->EndGameAndGoToScoresScreen();
+}
 
 // A wave's end turns the tutorial off for good: the player has seen how play starts.
 void GameClearUserTutorialOn() {
@@ -229,6 +247,34 @@ void Game::Render() {
     QuarrelwickRender();
   }
   eng_main_device->EndRendering();
+}
+
+// A menu left alone is redrawn four times a second: on a software renderer each full-window
+// redraw of a menu costs a good part of a core at 60 frames a second, and nothing on a menu
+// moves quickly. Ticks (music, sound, timers) still run every frame, and input, a window
+// change, another screen, a popup or the splash bring the full rate back at once.
+static const double kMenuIdleAfter = 3.0;
+static const double kMenuIdleRedraw = 0.25;
+
+char Game::WantsFrameDrawn(double now) {
+  if (!AreScreensOn() || !m_screens || SplashIsOn()) m_activity = 1;
+  if (m_screens && m_mwin) {
+    const euint screen = m_screens->GetCurrentScreen();
+    const char popup = m_mwin->PopupIsOn() ? 1 : 0;
+    if (screen != m_drawn_screen || popup != m_drawn_popup) m_activity = 1;
+    m_drawn_screen = screen;
+    m_drawn_popup = popup;
+  }
+  if (m_activity) {
+    m_activity = 0;
+    m_last_activity_time = now;
+  }
+  if (now - m_last_activity_time < kMenuIdleAfter || now - m_last_drawn_time >= kMenuIdleRedraw ||
+      now < m_last_drawn_time) {
+    m_last_drawn_time = now;
+    return 1;
+  }
+  return 0;
 }
 
 char Game::InputCB(_EngDesktopInputType type, EngInputParm1 parm1, EngInputParm2 parm2) {

@@ -18,7 +18,9 @@
 #include "game/Bugs.h"
 #include "game/Effects.h"
 #include "game/GameOver.h"
+#include "game/GameWon.h"
 #include "game/Levels.h"
+#include "game/Popup.h"
 #include "game/Sidebar.h"
 #include "game/Sprites.h"
 #include "game/Traverse.h"
@@ -106,6 +108,8 @@ void QuarrelwickResetForTests() {
   weapon_placing_type = -1;
   WeaponsResetForTests();
   EffectsPost3dExit();
+  GameOverResetForTests();
+  GameWonResetForTests();
   SpritesResetForTests();
   ClearTexts();
   cursor_x_fs = cursor_y_fs = cursor_x = cursor_y = 0.0f;
@@ -154,7 +158,14 @@ char QuarrelwickCreateGraphics() {
     DebugErrorAlt(ENG_FUNC, "EffectsCreateGraphics() failed");
     return 0;
   }
-  // Pending modules, in this order, as above: GameOverCreateGraphics(); GameWonCreateGraphics();
+  if (!GameOverCreateGraphics()) {
+    DebugErrorAlt(ENG_FUNC, "GameOverCreateGraphics() failed");
+    return 0;
+  }
+  if (!GameWonCreateGraphics()) {
+    DebugErrorAlt(ENG_FUNC, "GameWonCreateGraphics() failed");
+    return 0;
+  }
   QuarrelwickUpdateCursorPos(-1);
   return 1;
 }
@@ -166,7 +177,8 @@ void QuarrelwickDestroyGraphics() {
   WeaponsDestroyGraphics();
   EffectsDestroyGraphics();
   BugsDestroyGraphics();
-  // Pending modules, in this order: GameOverDestroyGraphics(); GameWonDestroyGraphics();
+  GameOverDestroyGraphics();
+  GameWonDestroyGraphics();
   for (EngTexture **t : {&cursor_tex[0], &cursor_tex[1], &range_tex, &numbers_tex}) {
     delete *t;
     *t = nullptr;
@@ -204,7 +216,7 @@ char QuarrelwickInitForNewGame(char restoring) {
   WeaponsInitForNewGame();
   SidebarInitForNewGame();
   EffectsInitForNewGame();
-  // Pending (popup): PopupInitForNewGame();
+  PopupInitForNewGame();
   TutorialInitForNewGame(restoring);
   play_state = 0;
   weapon_placing_type = -1;
@@ -222,7 +234,7 @@ char QuarrelwickInitForNewLevel(char restoring) {
     DebugErrorAlt(ENG_FUNC, "BugsInitForNewLevel() failed");
     return 0;
   }
-  // Pending (popup): PopupInitForNewLevel();
+  PopupInitForNewLevel();
   WeaponsInitForNewLevel();
   EffectsInitForNewLevel();
   QuarrelwickChangeCash(0);
@@ -238,7 +250,8 @@ void QuarrelwickChangeCash(long delta) {
   if (game_over) return;
   cash = AddToCounter(cash, delta);
   snprintf(cash_str, sizeof(cash_str), "%d", cash);
-  // Pending (popup): if (PopupIsButtonDisabled()) PopupUpdate(1);
+  // A price the popup showed as too dear may now be affordable.
+  if (PopupIsButtonDisabled()) PopupUpdate(1);
 }
 
 void QuarrelwickChangeScore(long delta) {
@@ -305,13 +318,13 @@ void QuarrelwickTick() {
   if (game_over) {
     WeaponsTick();
     EffectsTick();
-    // Pending (game over): GameOverTick();
+    GameOverTick();
     return;
   }
   if (game_won) {
     WeaponsTick();
     EffectsTick();
-    // Pending (garden won): GameWonTick();
+    GameWonTick();
     return;
   }
   if (KeyPressed(KEY_SPACE)) {
@@ -324,7 +337,7 @@ void QuarrelwickTick() {
   WeaponsTick();
   EffectsTick();
   BugsTick();
-  // Pending (popup): PopupTick();
+  PopupTick();
   TutorialTick();
   ReadPlayKeys();
 }
@@ -340,7 +353,7 @@ void QuarrelwickRender() {
   WeaponsRender();
   EffectsRender();
   if (game_won) {
-    // Pending (garden won): GameWonRender();
+    GameWonRender();
     device->SetViewportFullScreen();
     device->DisableBlending();
     return;
@@ -352,10 +365,10 @@ void QuarrelwickRender() {
   device->DisableBlending();
   TutorialMainRender();
   if (game_over) {
-    // Pending (game over): GameOverRender();
+    GameOverRender();
     return;
   }
-  // Pending (popup): PopupRender();
+  PopupRender();
   device->EnableBlendingType(0);
   if (EngTexture *cursor = cursor_tex[cursor_type]) cursor->DrawPure();
   device->DisableBlending();
@@ -378,7 +391,10 @@ void QuarrelwickMoveMouse(float x, float y) {
   cursor_y_fs = Y / 240.0f - 1.0f;
   cursor_x = (X - 100.0f) / 270.0f - 1.0f;
   cursor_y = Y / 225.0f - 1.0f;
-  // Pending (popup): if (PopupMoveMouse(...)) { QuarrelwickUpdateCursorPos(0); return; }
+  if (PopupMoveMouse(x, y, X, Y)) {
+    QuarrelwickUpdateCursorPos(0);
+    return;
+  }
   if (play_state == 0) {
     QuarrelwickUpdateCursorPos(0);
     WeaponsMoveMouse();
@@ -392,12 +408,14 @@ void QuarrelwickMoveMouse(float x, float y) {
 
 void QuarrelwickMouseButtonPressed(char button, char state) {
   if (game_over || game_won) {
-    if (eng_main_current_time - game_over_time <= 1.0) return;
-    // Pending (end sequences): if (GameOverEnd() || GameWonEnd(1)) Game::EndGameAndGoToScoresScreen();
+    // A press ends it; the click that lost the game must not skip the picture.
+    if (state != 1) return;
+    if (game_over && eng_main_current_time - game_over_time <= 1.0) return;
+    if (GameOverEnd() || GameWonEnd(1)) GameEndGameAndGoToScoresScreen();
     return;
   }
   // Offered in this order until one takes the click.
-  // Pending (popup): if (PopupMouseButtonPressed(button, state)) return;
+  if (PopupMouseButtonPressed(button, state)) return;
   if (WeaponsMouseButtonPressed(button, state)) return;
   SidebarMouseButtonPressed(button, state);
 }

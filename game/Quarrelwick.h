@@ -9,6 +9,7 @@
 class EngFont;
 class EngTexture;
 class Weapon;
+struct _UserInfo;
 
 enum { QW_GRID_SIZE = 512 };
 
@@ -90,3 +91,7 @@ void QuarrelwickResetForTests();
 // the way from a finished game to the scores screen.
 EngFont *GameGetMainFont();
 void GameEndGameAndGoToScoresScreen();
+// The loaded player's record (progress, name of the saved games), or null; tests may put a
+// record of their own in its place (null gives the game's back).
+_UserInfo *GameGetLoadedUserInfo();
+void GameSetUserInfoForTests(_UserInfo *info);

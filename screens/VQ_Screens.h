@@ -17,7 +17,11 @@ class HelpCC;
 class LogCC;
 class MainCC;
 class OptionsCC;
+class PauseCC;
+class NoticeCC;
+class SelectCC;
 class SoundsCC;
+class PopupCC;
 class ScoresCC;
 class MWin;
 class UserScreens;
@@ -63,7 +67,11 @@ class VQ_Screens : public MWinScreens {
   OptionsCC *GetOptionsCC();
   SoundsCC *GetSoundsCC();
   LogCC *GetLogCC();
+  PopupCC *GetPopupCC();
   GameAdsCC *GetGameAdsCC();
+  SelectCC *GetSelectCC();
+  NoticeCC *GetNoticeCC() { return m_notice_cc; }
+  PauseCC *GetPauseCC();
   UserScreens *GetUserScreens() { return m_user_screens; }
 
  private:
@@ -78,7 +86,11 @@ class VQ_Screens : public MWinScreens {
   OptionsCC *m_options_cc;  // owned
   SoundsCC *m_sounds_cc;    // owned
   LogCC *m_log_cc;        // owned
+  PopupCC *m_popup_cc;    // owned; also g_popup_cc while it lives
   EngIndexedList *m_log_entries;  // owned: the log viewer's lines
   GameAdsCC *m_game_ads_cc;       // owned
   UserScreens *m_user_screens;  // owned
+  SelectCC *m_select_cc;        // owned
+  NoticeCC *m_notice_cc;        // owned
+  PauseCC *m_pause_cc;          // owned
 };

@@ -24,9 +24,13 @@
 #include "Engine/MWin/MWinWindow.h"
 #include "Engine/Resolution.h"
 #include "game/Bugs.h"
-#include "game/GameStandIns.h"
+#include "game/Levels.h"
+#include "game/Traverse.h"
+#include "game/GameOver.h"
+#include "game/GameWon.h"
 #include "game/Program.h"
 #include "game/Quarrelwick.h"
+#include "game/SavedGame.h"
 #include "game/Sidebar.h"
 #include "game/Tutorial.h"
 #include "online/Scores.h"
@@ -34,6 +38,7 @@
 #include "players/UserInfo.h"
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/MWin/ScreensTestSupport.h"
+#include "tests/game/PathFixtures.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -59,6 +64,7 @@ class GameTest : public ::testing::Test {
     EngProgramSetResourcesPathForTests(m_data.Path().c_str());
     m_program = new Program();
     m_game = new Game(m_program, "Game", 0);
+    main_game = m_game;  // as the program sets it at start: the saved games' player
     m_window = new EngWindow(nullptr, "game tests");
     eng_main_window = m_window;
     eng_main_window_windowed = 1;
@@ -81,6 +87,7 @@ class GameTest : public ::testing::Test {
     RemoveSavedGame(0, 1);
   }
   void TearDown() override {
+    main_game = nullptr;
     delete m_game;  // before the controllers it was given
     delete m_program;
     eng_main_window = nullptr;
@@ -152,6 +159,7 @@ TEST_F(GameTest, EscapeOnTheMainMenuAsksAndElsewhereGoesToTheToolkit) {
     delete m_program;
     m_program = new Program();
     m_game = new Game(m_program, "Game", 0);
+    main_game = m_game;  // as the program sets it at start: the saved games' player
     m_mwin = m_game->GetMWin();
     m_mwin->Startup();
     m_screens = m_game->GetScreens();
@@ -204,6 +212,52 @@ TEST_F(GameTest, AFinishedGameGoesToTheScoresOverTheMainMenu) {
   EXPECT_EQ(m_mwin->GetPreviousScreen(), MAIN_SCREEN_ID);
   EXPECT_EQ(scores_control_from_game, 1);
   m_screens->RemoveAllScreens();  // before the scores controller goes
+}
+
+TEST_F(GameTest, EscapeOrALateClickEndsALostOrWonGameOnTheScores) {
+  qwtest::FakeController scores{"STAT", &m_log};
+  scores.m_screens = m_screens;
+  scores.m_mwin = m_mwin;
+  ASSERT_EQ(m_screens->AddScreen(SCORES_SCREEN_ID, &scores), 1);
+  struct Case {
+    const char *name;
+    char won, by_escape;
+  };
+  const Case cases[] = {{"lost, Escape", 0, 1}, {"lost, click", 0, 0}, {"won, Escape", 1, 1}, {"won, click", 1, 0}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    m_game->ReturnToGame();
+    eng_main_current_time = 50.0;
+    if (c.won) {
+      GameWonInit();
+      // The final score must show before a click counts.
+      if (!c.by_escape) {
+        EXPECT_EQ(m_game->MouseButtonPressed(0, 1), 1);
+        EXPECT_EQ(m_mwin->AreScreensOn(), 0);
+        while (GameWonGetStage() < 18) GameWonDoTick(0);
+      }
+    } else {
+      lives = 1;
+      QuarrelwickChangeLives(-1);
+      ASSERT_EQ(game_over, 1);
+      if (!c.by_escape) {
+        m_game->MouseButtonPressed(0, 1);  // within the second
+        EXPECT_EQ(m_mwin->AreScreensOn(), 0);
+        eng_main_current_time = 51.5;
+      }
+    }
+    if (c.by_escape)
+      EXPECT_EQ(Key(27), 1);
+    else
+      m_game->MouseButtonPressed(0, 1);
+    EXPECT_EQ(game_over, 0);
+    EXPECT_EQ(game_won, 0);
+    EXPECT_EQ(m_mwin->AreScreensOn(), 1);
+    EXPECT_EQ(m_mwin->GetCurrentScreen(), SCORES_SCREEN_ID);
+  }
+  m_screens->RemoveAllScreens();  // before the scores controller goes
+  GameWonResetForTests();
+  GameOverResetForTests();
 }
 
 TEST_F(GameTest, InputGoesToTheToolkitOnlyWhileItsScreensAreOn) {
@@ -259,6 +313,38 @@ TEST_F(GameTest, TickAndRenderGoToTheScreensOrThePlayField) {
   EXPECT_TRUE(m_log.empty());
 }
 
+TEST_F(GameTest, AMenuLeftAloneIsDrawnFourTimesASecondUntilInputOrPlay) {
+  // Frames of the main loop at 60 a second from `from` for `seconds`; how many are drawn.
+  double now = 100.0;
+  auto drawn = [&](double seconds) {
+    int count = 0;
+    for (double end = now + seconds; now < end - 1e-9; now += 1.0 / 60.0) count += m_game->WantsFrameDrawn(now);
+    return count;
+  };
+  m_screens->StartScreen(MAIN_SCREEN_ID, -1);
+  EXPECT_EQ(drawn(3.0), 180);
+  // Left alone: four frames a second.
+  EXPECT_NEAR(drawn(5.0), 20, 1);
+  // Any input (the program notes it before routing it) brings every frame back at once, for
+  // three seconds.
+  m_game->NoteActivity();
+  EXPECT_EQ(drawn(2.9), 174);
+  EXPECT_NEAR(drawn(2.0), 6 + 8, 1);
+  // So does a popup coming or going.
+  m_mwin->PopupOkCancel("T", "Text", nullptr, nullptr);
+  ASSERT_EQ(m_mwin->PopupIsOn(), 1);
+  EXPECT_EQ(drawn(1.0), 60);
+  EXPECT_NEAR(drawn(5.0), 120 + 12, 1);
+  m_mwin->PopupTurnOff();
+  EXPECT_EQ(drawn(1.0), 60);
+  EXPECT_NEAR(drawn(5.0), 120 + 12, 1);
+  m_game->NoteActivity();
+  EXPECT_EQ(drawn(1.0), 60);
+  // Play draws every frame, however long the player waits.
+  m_game->ReturnToGame();
+  EXPECT_EQ(drawn(10.0), 600);
+}
+
 TEST_F(GameTest, SavingThePlayerKeepsTheResumeGameOnlyForAGameInProgress) {
   EXPECT_EQ(DoesSavedGameExist(0, 1), 0);
   m_game->SaveUser(1);  // no player loaded: only a note
@@ -296,11 +382,18 @@ TEST_F(GameTest, ExitSavesAndUnloadsThePlayer) {
   m_game->Pre3dExit();
   EXPECT_EQ(user->IsLoaded(), 0);
   EXPECT_TRUE(qwtest::FileExists(UsersPath("Bob.usr")));
-  EXPECT_EQ(DoesSavedGameExist(0, 1), 1);
+  // The player is gone from memory, so the resume game is looked for by its file name.
+  EXPECT_TRUE(qwtest::FileExists(UsersPath("Bob_SavedGame00.dat")));
 }
 
 TEST_F(GameTest, APlayerWithAResumeGameIsAskedAndNoRemovesIt) {
   LoadedPlayer("Bob", "GB");
+  // A game in progress in a garden of its own, so the resume game can be played again.
+  ASSERT_EQ(chdir(m_data.Path().c_str()), 0);
+  qwtest::WriteWholeFile(m_data.File("TravCalcs1.dat"), qwtest::MakePathFile(qwtest::StraightRoad(-1.1f, 0.0f, 1.1f, 0.0f, 2000)));
+  level_garden = 1;
+  level_difficulty = 0;
+  ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
   game_started = 1;
   m_game->SaveUser(1);
   ASSERT_EQ(DoesSavedGameExist(0, 1), 1);
@@ -314,11 +407,18 @@ TEST_F(GameTest, APlayerWithAResumeGameIsAskedAndNoRemovesIt) {
   EXPECT_EQ(DoesSavedGameExist(0, 1), 0);
 
   // Yes plays it.
-  SaveGame(0, 1);
+  ASSERT_EQ(SaveGame(0, 1), 1);
+  EXPECT_TRUE(qwtest::FileExists(UsersPath("Bob_SavedGame00.dat")));
+  level_garden = 3;
   EXPECT_EQ(m_game->AskToResumeUsersGameIfExists(), 1);
   m_mwin->PopupButtonPressed(1);
   EXPECT_EQ(game_started, 1);
   EXPECT_EQ(m_mwin->AreScreensOn(), 0);
+  EXPECT_EQ(level_garden, 1);
+  QuarrelwickResetForTests();
+  LevelsResetForTests();
+  BugsResetForTests();
+  TraverseReset();
 
   // Without a resume game nothing is asked.
   RemoveSavedGame(0, 1);

@@ -254,13 +254,16 @@ TEST_F(QuarrelwickTest, ClicksDuringGameOverWaitASecond) {
   QuarrelwickInitForNewGame(0);
   game_over = 1;
   game_over_time = eng_main_current_time;
-  // Nothing to end yet; the call must simply be safe at any time.
-  QuarrelwickMouseButtonPressed(0, 1);
-  eng_main_current_time = game_over_time + 2.0;
   QuarrelwickMouseButtonPressed(0, 1);
   EXPECT_EQ(game_over, 1);
   QuarrelwickTick();  // only the end sequence's modules run
   EXPECT_EQ(game_over, 1);
+  // A second later a press ends it (the release alone does not).
+  eng_main_current_time = game_over_time + 2.0;
+  QuarrelwickMouseButtonPressed(0, 0);
+  EXPECT_EQ(game_over, 1);
+  QuarrelwickMouseButtonPressed(0, 1);
+  EXPECT_EQ(game_over, 0);
 }
 
 }  // namespace

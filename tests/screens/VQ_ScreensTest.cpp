@@ -23,8 +23,8 @@
 #include "Engine/MWin/MWinTextEntryMobile.h"
 #include "Engine/Resolution.h"
 #include "game/Game.h"
-#include "game/GameStandIns.h"
 #include "game/Program.h"
+#include "game/SavedGame.h"
 #include "players/UserClass.h"
 #include "screens/AboutCC.h"
 #include "screens/GameAdsCC.h"
@@ -32,6 +32,8 @@
 #include "screens/LogCC.h"
 #include "screens/MainCC.h"
 #include "screens/MainControl.h"
+#include "screens/PopupCC.h"
+#include "screens/ScoresCC.h"
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
 #include "tests/Engine/MWin/ScreensTestSupport.h"
@@ -116,16 +118,16 @@ TEST_F(VQ_ScreensTest, EveryRegistrationIsTriedAndOneRefusalFailsTheWhole) {
   const VQ_ScreenEntry entries[] = {
       {EngFourCC("AAAA"), &m_other},
       {MAIN_SCREEN_ID, &m_select},  // already the main menu's
-      {SELECT_SCREEN_ID, &m_select},
+      {EngFourCC("BBBB"), &m_select},
   };
   std::string log = qwtest::Logged([&] { EXPECT_EQ(m_screens->AddScreens(entries, 3), 0); });
   EXPECT_NE(log.find("Screen [MAIN] already exists."), std::string::npos) << log;
   // Both on either side of the refusal are there: a second registration is refused too.
   EXPECT_EQ(m_screens->AddScreen(EngFourCC("AAAA"), &m_other), 0);
-  EXPECT_EQ(m_screens->AddScreen(SELECT_SCREEN_ID, &m_select), 0);
+  EXPECT_EQ(m_screens->AddScreen(EngFourCC("BBBB"), &m_select), 0);
   // A second set-up starts from an empty table.
   EXPECT_EQ(m_screens->SetupAllScreens(), 1);
-  EXPECT_EQ(m_screens->AddScreen(SELECT_SCREEN_ID, &m_select), 1);
+  EXPECT_EQ(m_screens->AddScreen(EngFourCC("BBBB"), &m_select), 1);
 }
 
 TEST_F(VQ_ScreensTest, TheScreenIdsAreTheirFourCharacters) {
@@ -138,8 +140,8 @@ TEST_F(VQ_ScreensTest, TheScreenIdsAreTheirFourCharacters) {
 }
 
 TEST_F(VQ_ScreensTest, LeavingTheMenuRemovesItsCollectionAndClearsItsPointersFirst) {
+  // The garden selection is the real one.
   ASSERT_EQ(m_screens->SetupAllScreens(), 1);
-  ASSERT_EQ(m_screens->AddScreen(SELECT_SCREEN_ID, &m_select), 1);
   m_screens->StartScreen(MAIN_SCREEN_ID, -1);
   ASSERT_NE(Main()->mwinMainMainPlayButton, nullptr);
   ASSERT_NE(m_mwin->GetCollectionFromID("Main", 0), nullptr);
@@ -163,6 +165,11 @@ TEST_F(VQ_ScreensTest, LeavingTheMenuRemovesItsCollectionAndClearsItsPointersFir
 
 TEST_F(VQ_ScreensTest, AScreenNotInTheGameYetIsReportedAndTheMenuStaysAsItWas) {
   ASSERT_EQ(m_screens->SetupAllScreens(), 1);
+  // Every screen the menu reaches is in the game now: a table of the menu and the high scores
+  // only stands for one that is not.
+  m_screens->RemoveAllScreens();
+  ASSERT_EQ(m_screens->AddScreen(MAIN_SCREEN_ID, Main()), 1);
+  ASSERT_EQ(m_screens->AddScreen(SCORES_SCREEN_ID, m_screens->GetScoresCC()), 1);
   m_screens->StartScreen(MAIN_SCREEN_ID, -1);
   SaveGame(0, 1);
   MWinButton *play = Main()->mwinMainMainPlayButton;
@@ -296,3 +303,18 @@ TEST_F(VQ_ScreensTest, TheToolkitsTextEntryBuildsTheKeyboardLayoutWhileTheTableL
 }
 
 }  // namespace
+
+TEST_F(VQ_ScreensTest, ThePopupControllerIsRegisteredAndReachedThroughItsGlobal) {
+  ASSERT_EQ(m_screens->SetupAllScreens(), 1);
+  ASSERT_NE(g_popup_cc, nullptr);
+  EXPECT_EQ(g_popup_cc, m_screens->GetPopupCC());
+  EXPECT_EQ(g_popup_cc->m_mwin, m_mwin);
+  // Registered under 'POPU' (a second registration is refused), though no screen change goes there.
+  qwtest::FakeController other{"Other", &m_log};
+  std::string log = qwtest::Logged([&] { EXPECT_EQ(m_screens->AddScreen(POPUP_SCREEN_ID, &other), 0); });
+  EXPECT_NE(log.find("Screen [POPU] already exists."), std::string::npos) << log;
+  // The game's screens go with the game: the global is cleared before the controller goes.
+  delete m_game;
+  m_game = nullptr;
+  EXPECT_EQ(g_popup_cc, nullptr);
+}

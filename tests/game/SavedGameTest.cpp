@@ -1,0 +1,348 @@
+// Saved games in a temporary data folder: file names, the round trip of weapons (packed into the
+// first slots), bugs, counters and pause state, the record's bytes before encryption, and the
+// refusals (slot, game over, wrong size, version, failed checks) that leave the game as it was.
+#include "game/SavedGame.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngEncryption.h"
+#include "Engine/EngMain.h"
+#include "Engine/EngPrefFolder.h"
+#include "game/Bugs.h"
+#include "game/Levels.h"
+#include "game/Quarrelwick.h"
+#include "game/Weapons.h"
+#include "players/UserInfo.h"
+#include "tests/game/PlayFieldStandIns.h"
+#include "tests/game/WeaponsTestSupport.h"
+
+namespace {
+
+// A game on garden 0's straight road with a player "Ann" whose data folder is the test's own.
+class SavedGameTest : public qwtest::WeaponFieldTest {
+ protected:
+  void SetUp() override {
+    WeaponFieldTest::SetUp();
+    PrefFolderResetForTests();
+    ASSERT_NE(PrefFolderSetup("Quarrelwick", 0, nullptr, 1), nullptr);
+    EngEncryptionResetForTests();
+    ASSERT_EQ(EngEncryptionInit("QX_SEALING_KEY"), 1);
+    memset(&m_info, 0, sizeof(m_info));
+    strcpy(m_info.name, "Ann");
+    GameSetUserInfoForTests(&m_info);
+  }
+  void TearDown() override {
+    GameSetUserInfoForTests(nullptr);
+    EngEncryptionResetForTests();
+    PrefFolderResetForTests();
+    WeaponFieldTest::TearDown();
+  }
+  std::string UsersPath(const std::string &file) const {
+    return m_home.Path() + "/Tallowmere/Quarrelwick/Users/" + file;
+  }
+  static std::string Logged(const std::function<void()> &f) {
+    testing::internal::CaptureStderr();
+    f();
+    return testing::internal::GetCapturedStderr();
+  }
+  // What a refused load must leave alone.
+  struct State {
+    int garden, difficulty, cash, score, lives, wave, weapons, bugs, paused;
+    bool operator==(const State &o) const { return memcmp(this, &o, sizeof(State)) == 0; }
+  };
+  static State Now() {
+    int live_bugs = 0;
+    for (Bug *b : bugs) live_bugs += b ? 1 : 0;
+    return {level_garden, level_difficulty, cash, score, lives, bug_level_num, num_weapons, live_bugs, game_paused};
+  }
+  // Seals a record as the game would, into garden g's slot s.
+  void Seal(const std::vector<unsigned char> &record, int garden, int slot) {
+    const EngInt16 was = level_garden;
+    level_garden = EngInt16(garden);
+    const char *path = SaveGameGetFilename(slot, 0);
+    level_garden = was;
+    ASSERT_NE(path, nullptr);
+    ASSERT_EQ(EngEncryptionEncryptAndWriteToFile(path, record.data(), EngUInt32(record.size())), 1);
+  }
+  static std::vector<unsigned char> Record() {
+    std::vector<unsigned char> r(SAVED_GAME_RECORD_SIZE);
+    SavedGameWriteRecord(r.data());
+    return r;
+  }
+
+  qwtest::TempDir m_home;
+  qwtest::ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_home.Path().c_str()};
+  _UserInfo m_info;
+};
+
+static void PutI32(std::vector<unsigned char> *r, size_t at, EngInt32 v) {
+  for (int i = 0; i < 4; i++) (*r)[at + size_t(i)] = (unsigned char)(EngUInt32(v) >> (8 * i));
+}
+static void PutF32(std::vector<unsigned char> *r, size_t at, float f) {
+  EngInt32 v;
+  memcpy(&v, &f, 4);
+  PutI32(r, at, v);
+}
+static void PutF64(std::vector<unsigned char> *r, size_t at, double d) {
+  unsigned char b[8];
+  memcpy(b, &d, 8);
+  for (int i = 0; i < 8; i++) (*r)[at + size_t(i)] = b[i];  // the tests run little-endian
+}
+
+TEST_F(SavedGameTest, FileNamesFollowThePlayerGardenAndSlot) {
+  level_garden = 2;
+  EXPECT_EQ(std::string(SaveGameGetFilename(0, 1)), UsersPath("Ann_SavedGame00.dat"));
+  EXPECT_EQ(std::string(SaveGameGetFilename(3, 0)), UsersPath("Ann_SavedGame33.dat"));
+  EXPECT_EQ(std::string(SaveGameGetFilename(10, 0)), UsersPath("Ann_SavedGame310.dat"));
+  // The Latin-1 name is written in UTF-8; a '/' never makes a path.
+  strcpy(m_info.name, "Zo\xEB");
+  EXPECT_EQ(std::string(SaveGameGetFilename(1, 0)), UsersPath("Zo\xC3\xAB_SavedGame31.dat"));
+  strcpy(m_info.name, "../x");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(SaveGameGetFilename(1, 0), nullptr);
+  EXPECT_EQ(SaveGame(1, 0), 0);
+  testing::internal::GetCapturedStderr();
+  GameSetUserInfoForTests(nullptr);  // nobody loaded
+  EXPECT_EQ(DoesSavedGameExist(0, 1), 0);
+  EXPECT_EQ(RemoveSavedGame(0, 1), 0);
+}
+
+TEST_F(SavedGameTest, ARoundTripPutsTheGameBack) {
+  // Weapons in slots 0, 2 and 5; the others sold.
+  const float xs[6] = {-0.8f, -0.6f, -0.4f, -0.2f, 0.0f, 0.2f};
+  const int types[6] = {0, 1, 9, 4, 3, 6};
+  for (int i = 0; i < 6; i++) ASSERT_EQ(Place(types[i], xs[i], 0.3f), 1) << i;
+  for (int slot : {1, 3, 4}) WeaponsSellWeapon(slot);
+  weapons[2]->level = 2;
+  weapons[2]->UpdateSize();
+  weapons[2]->target_mode = 3;
+  weapons[5]->upgrading = 1;
+  weapons[5]->upgrade_progress = 0.25f;
+  weapons[5]->reload = 0.5f;
+  // Bugs along the road with their own hit points and speed; slot 2 empty.
+  for (int slot : {0, 1, 3}) {
+    Bug *b = AddBug(slot, 1000 + 300 * slot);
+    b->hp = 10.0 + slot;
+    b->speed = 40.0 + slot;
+  }
+  bug_level_num = 7;
+  cash = 1234;
+  lives = 13;
+  level_difficulty = 1;
+  QuarrelwickChangeScore(77);
+  last_boss_level = 5;
+
+  struct Case {
+    const char *name;
+    EngUInt8 paused;
+  };
+  for (const Case &c : {Case{"paused", 1}, Case{"waiting for the start", 2}, Case{"running", 0}}) {
+    SCOPED_TRACE(c.name);
+    game_paused = c.paused;
+    const State before = Now();
+    const int score_before = score, added_before = score_added;
+    ASSERT_EQ(SaveGame(4, 0), 1);
+    EXPECT_EQ(qwtest::ReadWholeFile(UsersPath("Ann_SavedGame14.dat")).size(), 63300u);
+
+    // Another game in another garden meanwhile.
+    cash = 5;
+    QuarrelwickInitForNewGame(0);
+    ASSERT_EQ(LoadSavedGame(4, 0), 1);
+    EXPECT_EQ(num_weapons, 3);
+    const int expected_types[3] = {0, 9, 6};
+    for (int i = 0; i < 3; i++) {
+      ASSERT_NE(weapons[i], nullptr) << i;
+      EXPECT_EQ(weapons[i]->type, expected_types[i]) << i;
+    }
+    EXPECT_EQ(weapons[1]->level, 2);
+    EXPECT_EQ(weapons[1]->target_mode, 3);
+    EXPECT_FLOAT_EQ(weapons[1]->half_size, weapons[1]->size * 0.5f);
+    EXPECT_FLOAT_EQ(weapons[0]->x, -0.8f);
+    EXPECT_EQ(factory_levels[0], 3);  // the factory counts again
+    for (int slot : {0, 1, 3}) {
+      ASSERT_NE(bugs[slot], nullptr) << slot;
+      EXPECT_FLOAT_EQ(bugs[slot]->path_pos, float(1000 + 300 * slot));
+      EXPECT_DOUBLE_EQ(bugs[slot]->hp, 10.0 + slot);
+      EXPECT_DOUBLE_EQ(bugs[slot]->speed, 40.0 + slot);
+      EXPECT_EQ(bugs[slot]->state, 3);
+    }
+    EXPECT_EQ(bugs[2] == nullptr || bugs[2]->alive == 0, true);
+    EXPECT_EQ(num_bugs, 4);
+    // The weapons packed; the empty bug slot holds a dead bug until the next tick.
+    State expected = before;
+    expected.weapons = 3;
+    expected.bugs = 4;
+    EXPECT_TRUE(Now() == expected);
+    EXPECT_EQ(score, score_before);
+    EXPECT_EQ(score_added, added_before);
+    EXPECT_EQ(level_difficulty, 1);
+    EXPECT_EQ(last_boss_level, 5);
+    EXPECT_EQ(std::string(cash_str), "1234");
+    // No new wave and no banner.
+    EXPECT_EQ(LevelsGetBannerStage(), -1);
+    // The wave keeps walking from where it was, not from a new start.
+    game_paused = 0;
+    BugsTick();
+    BugsTick();
+    ASSERT_NE(bugs[0], nullptr);
+    EXPECT_GT(bugs[0]->path_pos, 1000.0f);
+    EXPECT_EQ(bug_level_num, 7);
+    // Back to the saved state for the next case.
+    ASSERT_EQ(LoadSavedGame(4, 0), 1);
+  }
+}
+
+TEST_F(SavedGameTest, TheRecordHoldsItsFieldsAtTheirOffsets) {
+  ASSERT_EQ(Place(4, -0.5f, 0.3f), 1);
+  weapons[0]->level = 1;
+  weapons[0]->target_mode = 2;
+  Bug *b = AddBug(1, 1500);
+  b->hp = 42.5;
+  b->saved_value = -7;
+  level_garden = 2;
+  level_difficulty = 1;
+  bug_species = 4;
+  bug_type = {123.5, 44.0, 9.0, 3};
+  bugs_line_pos_dist = 0.25f;
+  last_boss_level = 11;
+  score = 1000;
+  score_added = 400;
+  lives = 9;
+  cash = 70000;
+  bug_level_num = 12;
+  game_paused = 1;
+  const std::vector<unsigned char> r = Record();
+  auto bytes = [&](size_t at, size_t n) { return std::vector<unsigned char>(r.begin() + at, r.begin() + at + n); };
+  using V = std::vector<unsigned char>;
+  EXPECT_EQ(r.size(), 63284u);
+  EXPECT_EQ(bytes(0, 4), V({0xD7, 0xA3, 0x00, 0x40}));  // 2.01f
+  // Weapon slot 0.
+  EXPECT_EQ(bytes(4, 16), V({1, 0, 0, 0, 4, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0}));
+  EXPECT_EQ(bytes(20, 4), V({0x00, 0x00, 0x00, 0xBF}));  // x -0.5
+  EXPECT_EQ(bytes(60, 56), V(56, 0));                    // slot 1 empty
+  EXPECT_EQ(bytes(56004, 4), V({1, 0, 0, 0}));
+  EXPECT_EQ(bytes(56008, 4), V({4, 0, 0, 0}));
+  EXPECT_EQ(bytes(56012, 8), V({0, 0, 0, 0, 0, 0xE0, 0x5E, 0x40}));  // 123.5
+  EXPECT_EQ(bytes(56036, 4), V({3, 0, 0, 0}));
+  EXPECT_EQ(bytes(56040, 4), V({0x00, 0x00, 0x80, 0x3E}));  // 0.25f
+  // Bug slot 0 empty (never made), slot 1 alive with its double hit points at 4 mod 8.
+  EXPECT_EQ(bytes(56048, 72), V(72, 0));
+  const size_t bug1 = 56048 + 72;
+  EXPECT_EQ(bytes(bug1, 4), V({1, 0, 0, 0}));
+  EXPECT_EQ(bytes(bug1 + 16, 4), V({0x00, 0x80, 0xBB, 0x44}));  // path_pos 1500
+  EXPECT_EQ(r[bug1 + 36], 1);
+  EXPECT_EQ(bytes(bug1 + 40, 4), V({0xF9, 0xFF, 0xFF, 0xFF}));
+  EXPECT_EQ(bytes(bug1 + 52, 8), V({0, 0, 0, 0, 0, 0x40, 0x45, 0x40}));  // 42.5
+  EXPECT_EQ(bytes(bug1 + 60, 8), V({0, 0, 0, 0, 0, 0, 0x59, 0x40}));     // 100
+  EXPECT_EQ(r[bug1 + 68], 3);
+  EXPECT_EQ(bytes(63248, 4), V({2, 0, 0, 0}));
+  EXPECT_EQ(bytes(63252, 4), V({11, 0, 0, 0}));
+  EXPECT_EQ(bytes(63256, 4), V({2, 0, 1, 0}));
+  EXPECT_EQ(bytes(63260, 24), V({0xE8, 0x03, 0, 0, 0x90, 0x01, 0, 0, 9, 0, 0, 0, 0x70, 0x11, 0x01, 0, 12, 0, 0, 0,
+                                 1, 0, 0, 0}));
+}
+
+TEST_F(SavedGameTest, RefusedSavesWriteNothing) {
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(SaveGame(11, 0), 0);
+  EXPECT_EQ(SaveGame(-1, 0), 0);
+  EXPECT_EQ(DoesSavedGameExist(11, 0), 0);
+  game_over = 1;
+  EXPECT_EQ(SaveGame(2, 0), 0);
+  EXPECT_EQ(SaveGame(0, 1), 0);
+  testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(qwtest::FileExists(UsersPath("Ann_SavedGame12.dat")));
+  EXPECT_FALSE(qwtest::FileExists(UsersPath("Ann_SavedGame00.dat")));
+  EXPECT_FALSE(qwtest::FileExists(UsersPath("Ann_SavedGame111.dat")));
+  game_over = 0;
+  // A later save replaces the file whole; removing it answers whether it was there.
+  ASSERT_EQ(SaveGame(2, 0), 1);
+  EXPECT_EQ(DoesSavedGameExist(2, 0), 1);
+  EXPECT_EQ(RemoveSavedGame(2, 0), 1);
+  EXPECT_EQ(RemoveSavedGame(2, 0), 0);
+  EXPECT_EQ(DoesSavedGameExist(2, 0), 0);
+}
+
+TEST_F(SavedGameTest, BadFilesAreRefusedAndDeletedWithTheGameUntouched) {
+  ASSERT_EQ(Place(0, -0.5f, 0.3f), 1);
+  AddBug(0, 1200);
+  cash = 321;
+  const std::vector<unsigned char> good = Record();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  struct Case {
+    const char *name;
+    std::function<void(std::vector<unsigned char> *)> patch;
+    const char *message;
+  };
+  const char *kProblem = "Problem reading saved game file 3";
+  const Case cases[] = {
+      {"63,299 bytes", [](std::vector<unsigned char> *r) { r->pop_back(); }, kProblem},
+      {"version 2.00", [](std::vector<unsigned char> *r) { PutF32(r, 0, 2.0f); },
+       "Incorrect version [2.000000 not 2.010000] reading saved game file 3"},
+      {"1,001 weapons", [](std::vector<unsigned char> *r) { PutI32(r, SAVED_GAME_OFS_NUM_WEAPONS, 1001); }, kProblem},
+      {"negative weapons", [](std::vector<unsigned char> *r) { PutI32(r, SAVED_GAME_OFS_NUM_WEAPONS, -1); }, kProblem},
+      {"101 bugs", [](std::vector<unsigned char> *r) { PutI32(r, SAVED_GAME_OFS_NUM_BUGS, 101); }, kProblem},
+      {"garden 4", [](std::vector<unsigned char> *r) { (*r)[SAVED_GAME_OFS_GARDEN] = 4; }, kProblem},
+      {"difficulty 3", [](std::vector<unsigned char> *r) { (*r)[SAVED_GAME_OFS_DIFFICULTY] = 3; }, kProblem},
+      {"wave 50", [](std::vector<unsigned char> *r) { PutI32(r, SAVED_GAME_OFS_WAVE, 50); }, kProblem},
+      {"no lives", [](std::vector<unsigned char> *r) { PutI32(r, SAVED_GAME_OFS_LIVES, 0); }, kProblem},
+      {"21 lives", [](std::vector<unsigned char> *r) { PutI32(r, SAVED_GAME_OFS_LIVES, 21); }, kProblem},
+      {"negative cash", [](std::vector<unsigned char> *r) { PutI32(r, SAVED_GAME_OFS_CASH, -5); }, kProblem},
+      {"pause 3", [](std::vector<unsigned char> *r) { (*r)[SAVED_GAME_OFS_PAUSED] = 3; }, kProblem},
+      {"won 2", [](std::vector<unsigned char> *r) { (*r)[SAVED_GAME_OFS_GAME_WON] = 2; }, kProblem},
+      {"weapon type 12", [](std::vector<unsigned char> *r) { PutI32(r, SAVED_GAME_OFS_WEAPONS + 4, 12); }, kProblem},
+      {"weapon level 4", [](std::vector<unsigned char> *r) { PutI32(r, SAVED_GAME_OFS_WEAPONS + 8, 4); }, kProblem},
+      {"factory level 3",
+       [](std::vector<unsigned char> *r) {
+         PutI32(r, SAVED_GAME_OFS_WEAPONS + 4, 10);
+         PutI32(r, SAVED_GAME_OFS_WEAPONS + 8, 3);
+       },
+       kProblem},
+      {"target mode 5", [](std::vector<unsigned char> *r) { PutI32(r, SAVED_GAME_OFS_WEAPONS + 12, 5); }, kProblem},
+      {"weapon x NaN", [nan](std::vector<unsigned char> *r) { PutF32(r, SAVED_GAME_OFS_WEAPONS + 16, nan); }, kProblem},
+      {"bug state 6", [](std::vector<unsigned char> *r) { (*r)[SAVED_GAME_OFS_BUGS + 68] = 6; }, kProblem},
+      {"bug path index 16000",
+       [](std::vector<unsigned char> *r) { PutI32(r, SAVED_GAME_OFS_BUGS + 20, 16000); }, kProblem},
+      {"bug index far out", [](std::vector<unsigned char> *r) { PutI32(r, SAVED_GAME_OFS_BUGS, -2147483647 - 1); },
+       kProblem},
+      {"bug max hp 0", [](std::vector<unsigned char> *r) { PutF64(r, SAVED_GAME_OFS_BUGS + 60, 0.0); }, kProblem},
+      {"bug hp infinite",
+       [](std::vector<unsigned char> *r) { PutF64(r, SAVED_GAME_OFS_BUGS + 52, std::numeric_limits<double>::infinity()); },
+       kProblem},
+      {"bug type speed NaN",
+       [](std::vector<unsigned char> *r) { PutF64(r, SAVED_GAME_OFS_BUG_SPEED, std::nan("")); }, kProblem},
+  };
+  level_garden = 0;
+  const State before = Now();
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<unsigned char> record = good;
+    c.patch(&record);
+    if (record.size() == good.size()) {
+      const char *why = nullptr;
+      EXPECT_EQ(SavedGameCheckRecord(record.data(), &why) == 0, strncmp(c.name, "version", 7) != 0);
+    }
+    Seal(record, 0, 3);
+    ASSERT_EQ(DoesSavedGameExist(3, 0), 1);
+    const std::string log = Logged([] { EXPECT_EQ(LoadSavedGame(3, 0), 0); });
+    EXPECT_NE(log.find(c.message), std::string::npos) << log;
+    EXPECT_EQ(DoesSavedGameExist(3, 0), 0);
+    EXPECT_TRUE(Now() == before);
+    EXPECT_EQ(level_garden, 0);
+  }
+  // A missing file is only noted.
+  const std::string log = Logged([] { EXPECT_EQ(LoadSavedGame(3, 0), 0); });
+  EXPECT_NE(log.find("Saved game does not exist at slot 3"), std::string::npos) << log;
+  // The untouched record itself passes.
+  EXPECT_EQ(SavedGameCheckRecord(good.data(), nullptr), 1);
+}
+
+}  // namespace
