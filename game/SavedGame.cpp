@@ -221,6 +221,9 @@ char SavedGameCheckRecord(const unsigned char *record, const char **why) {
     fault = "difficulty";
   else if (!InRange(GetI32(record + SAVED_GAME_OFS_WAVE), 0, 49))
     fault = "wave";
+  // The next wave counts the waves since this one to choose a boss.
+  else if (!InRange(GetI32(record + SAVED_GAME_OFS_LAST_BOSS), 0, 49))
+    fault = "last boss wave";
   else if (!InRange(GetI32(record + SAVED_GAME_OFS_LIVES), 1, 20))
     fault = "lives";
   else if (GetI32(record + SAVED_GAME_OFS_CASH) < 0 || GetI32(record + SAVED_GAME_OFS_SCORE) < 0 ||

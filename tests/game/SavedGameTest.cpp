@@ -293,6 +293,9 @@ TEST_F(SavedGameTest, BadFilesAreRefusedAndDeletedWithTheGameUntouched) {
       {"garden 4", [](std::vector<unsigned char> *r) { (*r)[SAVED_GAME_OFS_GARDEN] = 4; }, kProblem},
       {"difficulty 3", [](std::vector<unsigned char> *r) { (*r)[SAVED_GAME_OFS_DIFFICULTY] = 3; }, kProblem},
       {"wave 50", [](std::vector<unsigned char> *r) { PutI32(r, SAVED_GAME_OFS_WAVE, 50); }, kProblem},
+      {"last boss wave 50", [](std::vector<unsigned char> *r) { PutI32(r, SAVED_GAME_OFS_LAST_BOSS, 50); }, kProblem},
+      {"last boss wave negative",
+       [](std::vector<unsigned char> *r) { PutI32(r, SAVED_GAME_OFS_LAST_BOSS, -1); }, kProblem},
       {"no lives", [](std::vector<unsigned char> *r) { PutI32(r, SAVED_GAME_OFS_LIVES, 0); }, kProblem},
       {"21 lives", [](std::vector<unsigned char> *r) { PutI32(r, SAVED_GAME_OFS_LIVES, 21); }, kProblem},
       {"negative cash", [](std::vector<unsigned char> *r) { PutI32(r, SAVED_GAME_OFS_CASH, -5); }, kProblem},
@@ -343,6 +346,49 @@ TEST_F(SavedGameTest, BadFilesAreRefusedAndDeletedWithTheGameUntouched) {
   EXPECT_NE(log.find("Saved game does not exist at slot 3"), std::string::npos) << log;
   // The untouched record itself passes.
   EXPECT_EQ(SavedGameCheckRecord(good.data(), nullptr), 1);
+}
+
+// Inputs the saved-game fuzzer found, laid over a good record as it lays them: 12-byte patches
+// of a kind (where, and 1, 2, 4 or 8 bytes wide), a slot or counter, an offset and the value.
+TEST_F(SavedGameTest, RecordsTheFuzzerFoundAreRefused) {
+  ASSERT_EQ(Place(0, -0.5f, 0.3f), 1);
+  AddBug(0, 1200);
+  bug_level_num = 12;
+  const std::vector<unsigned char> good = Record();
+  ASSERT_EQ(SavedGameCheckRecord(good.data(), nullptr), 1);
+  struct Case {
+    const char *file, *why;
+  } cases[] = {
+      // The last boss's wave at -2^31: the next wave's boss choice overflowed counting from it.
+      {"last-boss-wave-far-back.bin", "last boss wave"},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::string input = qwtest::ReadWholeFile(qwtest::SourceDir() + "/tests/data/fuzz/SavedGameFuzz/" + c.file);
+    ASSERT_GE(input.size(), 12u);
+    std::vector<unsigned char> record = good;
+    for (size_t i = 0; i + 12 <= input.size(); i += 12) {
+      const unsigned char kind = (unsigned char)input[i], a = (unsigned char)input[i + 1];
+      const unsigned b = (unsigned char)input[i + 2] | unsigned((unsigned char)input[i + 3]) << 8;
+      size_t at;
+      switch (kind & 3) {
+        case 0: at = SAVED_GAME_OFS_WEAPONS + (a % 8) * SAVED_GAME_WEAPON_SIZE + b % SAVED_GAME_WEAPON_SIZE; break;
+        case 1: at = SAVED_GAME_OFS_BUGS + (a % 8) * SAVED_GAME_BUG_SIZE + b % SAVED_GAME_BUG_SIZE; break;
+        case 2: at = (a & 1) ? SAVED_GAME_OFS_NUM_BUGS + b % 36 : SAVED_GAME_OFS_NUM_WEAPONS + b % 44; break;
+        default: at = (size_t(a) << 16 | b) % SAVED_GAME_RECORD_SIZE; break;
+      }
+      const size_t width = size_t(1) << ((kind >> 2) & 3);
+      for (size_t k = 0; k < width && at + k < record.size(); k++) record[at + k] = (unsigned char)input[i + 4 + k];
+    }
+    const char *why = nullptr;
+    EXPECT_EQ(SavedGameCheckRecord(record.data(), &why), 0);
+    EXPECT_STREQ(why, c.why);
+    Seal(record, 0, 3);
+    const State before = Now();
+    const std::string log = Logged([] { EXPECT_EQ(LoadSavedGame(3, 0), 0); });
+    EXPECT_NE(log.find("Problem reading saved game file 3"), std::string::npos) << log;
+    EXPECT_TRUE(Now() == before);
+  }
 }
 
 }  // namespace
