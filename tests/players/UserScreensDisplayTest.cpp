@@ -50,11 +50,8 @@ namespace {
 class UserScreensDisplayTest : public qwtest::ProgramInputTest {
  protected:
   void SetUp() override {
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    const char *binary = getenv("QW_TEST_BINARY_DIR");
-    m_resources = std::string(binary ? binary : ".") + "/resources";
+    NoteFolders();
+    if (HasFatalFailure()) return;
     EngMiscSetUserNameForTests("tester");
     EngMiscSetLocaleVariablesForTests(1, nullptr, nullptr, "de_DE.UTF-8");
     StartProgram();
@@ -65,38 +62,15 @@ class UserScreensDisplayTest : public qwtest::ProgramInputTest {
     EngMiscSetLocaleVariablesForTests(0, nullptr, nullptr, nullptr);
     ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
   }
-  // A start of the program as the executable makes it, with a 640 by 480 window.
-  void StartProgram() {
-    DebugResetForTests();
-    MainResetForTests();
-    ResolutionResetForTests();
-    MainControlResetForTests();
-    VariousResetForTests();
+  // The players' modules start afresh with each start of the program.
+  void BeforeProgramStart() override {
     CountryResetForTests();
     SplashResetForTests();
     UserNewResetForTests();
-    main_create_window_parms = _EngCreateWindowParms();
-    EngProgramSetResourcesPathForTests(m_resources.c_str());
-    char arg0[] = "quarrelwick";
-    char *argv[] = {arg0, nullptr};
-    int exit_code = 0;
-    ASSERT_EQ(MainCreateAndInitMainProgram(nullptr, 1, argv, &exit_code), 1);
-    main_create_window_parms.windowed = 1;
-    main_create_window_parms.width = 640;
-    main_create_window_parms.height = 480;
-    ASSERT_EQ(EngMainCreateMainWindowAndDevice(), 1);
-    Frames(3);
   }
-  void StopProgram() {
-    if (main_program) MainExitAndDeleteMainProgram(1);
+  void AfterProgramStop() override {
     SplashResetForTests();
-    VariousResetForTests();
-    MainControlResetForTests();
     CountryResetForTests();
-    EngProgramSetResourcesPathForTests(nullptr);
-    ResolutionResetForTests();
-    main_create_window_parms = _EngCreateWindowParms();
-    DebugResetForTests();
   }
 
   euint Current() { return main_game->GetMWin()->GetCurrentScreen(); }

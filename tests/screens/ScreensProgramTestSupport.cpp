@@ -124,13 +124,16 @@ int ProgramInputTest::PixelsDiffering(const std::vector<unsigned char> &a, const
   return differ;
 }
 
-void ScreensProgramTest::SetUp() {
+void ProgramInputTest::NoteFolders() {
   char cwd[4096];
   ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
   m_old_cwd = cwd;
   const char *binary = getenv("QW_TEST_BINARY_DIR");
   m_build = binary ? binary : ".";
   m_resources = m_build + "/resources";
+}
+
+void ProgramInputTest::StartProgram() {
   DebugResetForTests();
   MainResetForTests();
   ResolutionResetForTests();
@@ -143,12 +146,29 @@ void ScreensProgramTest::SetUp() {
   char *argv[] = {arg0, nullptr};
   int exit_code = 0;
   ASSERT_EQ(MainCreateAndInitMainProgram(nullptr, 1, argv, &exit_code), 1);
-  // A window of the design size: window pixels are design units.
   main_create_window_parms.windowed = 1;
   main_create_window_parms.width = 640;
   main_create_window_parms.height = 480;
   ASSERT_EQ(EngMainCreateMainWindowAndDevice(), 1);
   Frames(3);
+}
+
+void ProgramInputTest::StopProgram() {
+  if (main_program) MainExitAndDeleteMainProgram(1);
+  VariousResetForTests();
+  MainControlResetForTests();
+  EngProgramSetResourcesPathForTests(nullptr);
+  ResolutionResetForTests();
+  main_create_window_parms = _EngCreateWindowParms();
+  DebugResetForTests();
+  AfterProgramStop();
+}
+
+void ScreensProgramTest::SetUp() {
+  NoteFolders();
+  if (HasFatalFailure()) return;
+  StartProgram();
+  if (HasFatalFailure()) return;
   // The game opens on the first players screen; a player made there (or, after a restart in
   // the same home, loaded again) leads to the menu.
   ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), USERS_SCREEN_ID);
@@ -164,13 +184,7 @@ void ScreensProgramTest::SetUp() {
 }
 
 void ScreensProgramTest::TearDown() {
-  MainExitAndDeleteMainProgram(1);
-  VariousResetForTests();
-  MainControlResetForTests();
-  EngProgramSetResourcesPathForTests(nullptr);
-  ResolutionResetForTests();
-  main_create_window_parms = _EngCreateWindowParms();
-  DebugResetForTests();
+  StopProgram();
   ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
 }
 

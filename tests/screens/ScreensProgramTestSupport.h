@@ -40,6 +40,17 @@ namespace qwtest {
 // themselves.
 class ProgramInputTest : public ::testing::Test {
  protected:
+  // Notes the working folder, to go back to, and the build's resources.
+  void NoteFolders();
+  // A start of the program as the executable makes it, with a 640 by 480 window (window pixels
+  // are design units), and its stop; a test starts and stops it again as often as it likes.
+  void StartProgram();
+  void StopProgram();
+  // Settings a test makes after the resets and before the program starts, and its own resets
+  // after it stopped.
+  virtual void BeforeProgramStart() {}
+  virtual void AfterProgramStop() {}
+
   // Ticks of the program's loop, fewer once it is exiting.
   void Frames(int n);
   MWin *Root();
@@ -84,8 +95,6 @@ class ScreensProgramTest : public ProgramInputTest {
  protected:
   void SetUp() override;
   void TearDown() override;
-  // Settings a test makes after the resets and before the program starts.
-  virtual void BeforeProgramStart() {}
 
   // The player made (or, after a restart in the same home, loaded again) on the first screen.
   const char *m_player = "Player";
