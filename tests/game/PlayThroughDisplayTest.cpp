@@ -187,7 +187,7 @@ class PlayThroughTest : public ::testing::Test {
     std::vector<std::string> env;
     for (char **e = environ; *e; e++) {
       std::string v = *e;
-      for (const char *own : {"HOME=", "XDG_", "TMPDIR=", "QUARRELWICK_", "ALSOFT_DRIVERS="})
+      for (const char *own : {"HOME=", "XDG_", "TMPDIR=", "QUARRELWICK_", "ALSOFT_DRIVERS=", "ASAN_OPTIONS=", "LSAN_OPTIONS="})
         if (StartsWith(v, own)) v.clear();
       if (!v.empty()) env.push_back(v);
     }
@@ -197,6 +197,9 @@ class PlayThroughTest : public ::testing::Test {
     env.push_back("QUARRELWICK_UPDATE_URL=http://127.0.0.1:1");
     env.push_back("QUARRELWICK_SCORE_URL=http://127.0.0.1:1");
     env.push_back("ALSOFT_DRIVERS=null");
+    // A sanitizer build's program reports leaks too (system libraries' own are suppressed).
+    env.push_back("ASAN_OPTIONS=detect_leaks=1");
+    env.push_back("LSAN_OPTIONS=suppressions=" + qwtest::SourceDir() + "/tests/support/lsan-suppressions.txt");
     std::vector<char *> envp;
     for (std::string &v : env) envp.push_back(&v[0]);
     envp.push_back(nullptr);
