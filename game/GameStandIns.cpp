@@ -14,33 +14,6 @@
 #include "players/UserClass.h"
 #include "screens/VQ_Screens.h"
 
-// Score submission and world score tables.
-EngInt32 ScoresSubmitScore(EngInt32, EngUInt16, EngUInt32, const ScoresScore *score, MWin *mwin, EngInt32 *) {
-  if (!score) {
-    DebugErrorAlt(ENG_FUNC, "Parameters error");
-    return -1;
-  }
-  if (mwin && mwin->IsOn() && !mwin->PopupIsOn())
-    mwin->PopupErrorMessage(EngLanguagesGetStringIfExists("Common_Error", "Error"),
-                            EngLanguagesGetStringIfExists("Misc_NoInternetConnection", "No connection to internet found"));
-  return -2;
-}
-char ScoresWorldSetupNew() {
-  DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
-  return 0;
-}
-char ScoresWorldUpdateIfNeeded() { return ScoresWorldSetupNew(); }
-char ScoresWorldUpdate() { return ScoresWorldSetupNew(); }
-char ScoresWorldIsUpdating() { return 0; }
-char ScoresWorldIsUpdateFinished() {
-  DebugErrorAlt(ENG_FUNC, "Class not setup.");
-  return 0;
-}
-void ScoresWorldAllScoresForCurrentGardenNeedToBeUpdated() { DebugErrorAlt(ENG_FUNC, "No class."); }
-void ScoresExit() {}
-int ScoresGetWorldNumScores() { return 0; }
-ScoresScore *ScoresGetWorldScores() { return nullptr; }
-
 // Menu screens.
 EngTexture sc_texs[4];
 char SelectControlCreateGraphics() {
@@ -59,12 +32,3 @@ void SelectControlDestroyGraphics() {
   for (EngTexture &t : sc_texs) t.Destroy();
 }
 
-
-StandInRecords &GameStandInRecords() {
-  static StandInRecords records;
-  return records;
-}
-void GameStandInRecordsClear() {
-  GameStandInRecords() = StandInRecords();
-}
-void PopupUpdate(char) { GameStandInRecords().popup_updates++; }

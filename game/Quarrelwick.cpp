@@ -20,6 +20,7 @@
 #include "game/GameOver.h"
 #include "game/GameWon.h"
 #include "game/Levels.h"
+#include "game/Popup.h"
 #include "game/Sidebar.h"
 #include "game/Sprites.h"
 #include "game/Traverse.h"
@@ -215,7 +216,7 @@ char QuarrelwickInitForNewGame(char restoring) {
   WeaponsInitForNewGame();
   SidebarInitForNewGame();
   EffectsInitForNewGame();
-  // Pending (popup): PopupInitForNewGame();
+  PopupInitForNewGame();
   TutorialInitForNewGame(restoring);
   play_state = 0;
   weapon_placing_type = -1;
@@ -233,7 +234,7 @@ char QuarrelwickInitForNewLevel(char restoring) {
     DebugErrorAlt(ENG_FUNC, "BugsInitForNewLevel() failed");
     return 0;
   }
-  // Pending (popup): PopupInitForNewLevel();
+  PopupInitForNewLevel();
   WeaponsInitForNewLevel();
   EffectsInitForNewLevel();
   QuarrelwickChangeCash(0);
@@ -249,7 +250,8 @@ void QuarrelwickChangeCash(long delta) {
   if (game_over) return;
   cash = AddToCounter(cash, delta);
   snprintf(cash_str, sizeof(cash_str), "%d", cash);
-  // Pending (popup): if (PopupIsButtonDisabled()) PopupUpdate(1);
+  // A price the popup showed as too dear may now be affordable.
+  if (PopupIsButtonDisabled()) PopupUpdate(1);
 }
 
 void QuarrelwickChangeScore(long delta) {
@@ -335,7 +337,7 @@ void QuarrelwickTick() {
   WeaponsTick();
   EffectsTick();
   BugsTick();
-  // Pending (popup): PopupTick();
+  PopupTick();
   TutorialTick();
   ReadPlayKeys();
 }
@@ -366,7 +368,7 @@ void QuarrelwickRender() {
     GameOverRender();
     return;
   }
-  // Pending (popup): PopupRender();
+  PopupRender();
   device->EnableBlendingType(0);
   if (EngTexture *cursor = cursor_tex[cursor_type]) cursor->DrawPure();
   device->DisableBlending();
@@ -389,7 +391,10 @@ void QuarrelwickMoveMouse(float x, float y) {
   cursor_y_fs = Y / 240.0f - 1.0f;
   cursor_x = (X - 100.0f) / 270.0f - 1.0f;
   cursor_y = Y / 225.0f - 1.0f;
-  // Pending (popup): if (PopupMoveMouse(...)) { QuarrelwickUpdateCursorPos(0); return; }
+  if (PopupMoveMouse(x, y, X, Y)) {
+    QuarrelwickUpdateCursorPos(0);
+    return;
+  }
   if (play_state == 0) {
     QuarrelwickUpdateCursorPos(0);
     WeaponsMoveMouse();
@@ -410,7 +415,7 @@ void QuarrelwickMouseButtonPressed(char button, char state) {
     return;
   }
   // Offered in this order until one takes the click.
-  // Pending (popup): if (PopupMouseButtonPressed(button, state)) return;
+  if (PopupMouseButtonPressed(button, state)) return;
   if (WeaponsMouseButtonPressed(button, state)) return;
   SidebarMouseButtonPressed(button, state);
 }

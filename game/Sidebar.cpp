@@ -11,6 +11,7 @@
 #include "Engine/EngWindow.h"
 #include "game/Bugs.h"
 #include "game/Game.h"
+#include "game/Popup.h"
 #include "game/Quarrelwick.h"
 #include "game/Sound.h"
 #include "game/Tutorial.h"

@@ -10,6 +10,7 @@
 #include "Engine/EngTexture.h"
 #include "game/Bullets.h"
 #include "game/Levels.h"
+#include "game/Popup.h"
 #include "game/Quarrelwick.h"
 #include "game/Sidebar.h"
 #include "game/Sound.h"

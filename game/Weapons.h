@@ -159,5 +159,3 @@ void WeaponsResetForTests();
 // Seams to modules that are not here yet, defined beside them: the one game object (null while
 // there is none). Sounds: 21 a weapon placed, 18 and 19 an upgrade and a full upgrade.
 Game *GameGetMainGame();
-// The popup hears of a placed weapon and a changed selection.
-void PopupUpdate(char refresh);

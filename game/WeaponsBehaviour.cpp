@@ -7,6 +7,7 @@
 #include "Engine/EngTexture.h"
 #include "game/Bugs.h"
 #include "game/Bullets.h"
+#include "game/Popup.h"
 #include "game/Quarrelwick.h"
 #include "game/Sidebar.h"
 #include "game/Sound.h"
@@ -137,8 +138,7 @@ void Weapon::Tick() {
           brightness = 1.0f;
         }
         WeaponsUpdateFactories();
-        // Pending (popup): rebuild the popup's collection (unless the garden is won) so its
-        // texts show the new level.
+        PopupWeaponLevelChanged();
       }
     } else {
       brightness = 1.0f;

@@ -16,9 +16,9 @@
 #include "Engine/MWin/MWin.h"
 #include "Engine/Resolution.h"
 #include "game/Game.h"
-#include "game/GameStandIns.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
+#include "online/ScoresSubmit.h"
 #include "players/UserClass.h"
 #include "screens/VQ_Screens.h"
 
@@ -39,6 +39,7 @@ static ScoresScore s_last_added_score;
 static EngInt32 s_garden = 0;
 static ScoresScreenLink *s_screen = nullptr;
 static UserClass *s_test_user = nullptr;
+static ScoresMain *scores_main = nullptr;
 static bool s_use_test_user = false;
 
 // Marks an entry for removal while the game-over pruning runs.
@@ -195,10 +196,15 @@ char ScoresPre3dInit() {
   score_last_entry_pos = -1;
   score_last_entry_garden = -1;
   memset(&s_last_added_score, 0, sizeof(s_last_added_score));
+  if (!scores_main) scores_main = new ScoresMain();
   return 1;
 }
 
-void ScoresFinalExit() { FreeSubset(); }
+void ScoresFinalExit() {
+  FreeSubset();
+  delete scores_main;
+  scores_main = nullptr;
+}
 
 // ---- The file ----
 
@@ -599,7 +605,11 @@ char ScoresCallSubmitScore(const ScoresScore *ss) {
   }
   const EngInt32 result = ScoresSubmitScore(55, 150, EngUInt32(1000 + s_garden), ss, mwin, nullptr);
   if (result == 4 || result == 5) {
-    if (s_screen) s_screen->InternetDoneAddingLastScore(1);
+    // The garden's world tables now miss this score: every range is fetched again.
+    if (s_screen)
+      s_screen->InternetDoneAddingLastScore(1);
+    else
+      ScoresWorldAllScoresForCurrentGardenNeedToBeUpdated();
   }
   if (result == 7) {
     // Out of date: the next start shows the start-up window and checks for a new version.
@@ -614,3 +624,90 @@ char ScoresCallSubmitScore(const ScoresScore *ss) {
 }
 
 char ScoresIsInternetTested(Game *, char) { return 1; }
+
+// ---- The world table ----
+
+ScoresMain *ScoresGetWorldTable() { return scores_main; }
+
+char ScoresWorldSetupNew() {
+  if (!scores_main) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
+    return 0;
+  }
+  scores_main->End();
+  UserClass *user = LoadedUser();
+  EngUInt8 range = user ? user->GetInfo()->options.scores_range : 0;
+  if (range > SCORES_RANGE_DAY) range = SCORES_RANGE_ALL_TIME;
+  const char automatic = user ? char(user->GetInfo()->options.scores_auto_update != 0) : 0;
+  if (!scores_main->Setup(55, 150, 100, EngUInt32(1000 + s_garden), ScoresRange(range), nullptr, automatic, 15)) {
+    DebugErrorAlt(ENG_FUNC, "Setup failed");
+    return 0;
+  }
+  return 1;
+}
+
+static bool WorldReady() {
+  if (!scores_main) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
+    return false;
+  }
+  return scores_main->IsSetup() || ScoresWorldSetupNew();
+}
+
+char ScoresWorldUpdateIfNeeded() { return WorldReady() ? scores_main->UpdateIfNeeded(0) : 0; }
+
+char ScoresWorldUpdate() { return WorldReady() ? scores_main->Update() : 0; }
+
+char ScoresWorldIsUpdating() { return (scores_main && scores_main->IsSetup()) ? scores_main->IsUpdating() : 0; }
+
+char ScoresWorldIsUpdateFinished() {
+  if (!scores_main || !scores_main->IsSetup()) {
+    DebugErrorAlt(ENG_FUNC, "Class not setup.");
+    return 0;
+  }
+  EngInternetThreadReadResult status = 0;
+  const char *message = nullptr;
+  const int result = scores_main->IsUpdateFinished(&status, &message);
+  if (message && *message) {
+    if (s_screen) s_screen->SetInfoMessage(message);
+  } else if (status == -5) {
+    if (s_screen)
+      s_screen->SetInfoMessage(
+          ScoresText("Scores_OldVersionNormal", "This game is out of date - you need to download the latest version."));
+  }
+  if (result != 1) return char(result);
+  ScoresScore *list = scores_main->GetScoresList(0);
+  for (EngInt32 i = 0; list && i < scores_main->GetNumScores(); i++) list[i].small[0] = 0;
+  return 1;
+}
+
+void ScoresWorldAllScoresForCurrentGardenNeedToBeUpdated() {
+  ScoresExit();
+  if (!scores_main) {
+    DebugErrorAlt(ENG_FUNC, "No class.");
+    return;
+  }
+  UserClass *user = LoadedUser();
+  EngUInt8 *option = user ? &user->GetInfo()->options.scores_range : nullptr;
+  const EngUInt8 kept = option ? *option : 0;
+  for (EngUInt8 range = SCORES_RANGE_ALL_TIME; range <= SCORES_RANGE_DAY; range++) {
+    if (option) *option = range;
+    scores_main->End();
+    if (!option && range != SCORES_RANGE_ALL_TIME) break;
+    if (ScoresWorldSetupNew()) {
+      scores_main->DeleteScoresFile();
+      scores_main->End();
+    }
+  }
+  if (option) *option = kept;
+}
+
+void ScoresExit() {
+  if (scores_main && scores_main->IsSetup()) scores_main->End();
+}
+
+int ScoresGetWorldNumScores() { return (scores_main && scores_main->IsSetup()) ? scores_main->GetNumScores() : 0; }
+
+ScoresScore *ScoresGetWorldScores() {
+  return (scores_main && scores_main->IsSetup()) ? scores_main->GetScoresList(1) : nullptr;
+}

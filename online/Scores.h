@@ -104,5 +104,19 @@ char ScoresSubmitLastScoreForCurrentGarden();
 char ScoresCallSubmitScore(const ScoresScore *ss);
 char ScoresIsInternetTested(Game *game, char unused);
 
+// The world table of the current garden and the player's range (player options 479 and 481).
+char ScoresWorldSetupNew();
+char ScoresWorldUpdateIfNeeded();
+char ScoresWorldUpdate();
+char ScoresWorldIsUpdating();
+// 1 done, 0 running, negative failed; a server message or an old version goes to the screen.
+char ScoresWorldIsUpdateFinished();
+void ScoresWorldAllScoresForCurrentGardenNeedToBeUpdated();
+void ScoresExit();
+int ScoresGetWorldNumScores();
+ScoresScore *ScoresGetWorldScores();
+class ScoresMain;
+ScoresMain *ScoresGetWorldTable();
+
 // Tests put the player in place of the game's; null gives the game's back.
 void ScoresSetUserForTests(UserClass *user);

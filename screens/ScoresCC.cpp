@@ -28,9 +28,6 @@
 
 namespace {
 
-// The online table comes with the world-score module; until then "Which" stays on Local.
-constexpr char kOnlineTablesAvailable = 0;
-
 const char *const kWhichTokens[2] = {"Scores_WhichLocal", "Scores_WhichOnline"};
 const char *const Scores_WhichList[3] = {"Local", "Online", "Friends"};
 const char *const Scores_RangeListShort[SCORES_NUM_RANGES] = {"All", "Year", "Month", "Week", "Day"};
@@ -123,7 +120,7 @@ static const _UserInfo *PlayerInfo(Game *game) {
   return user ? user->GetInfo() : nullptr;
 }
 
-char ScoresCC::IsOnline() { return kOnlineTablesAvailable && Options()->scores_online == 1; }
+char ScoresCC::IsOnline() { return Options()->scores_online == 1; }
 
 char ScoresCC::ViewingScoresScreen() {
   return (m_mwin && m_mwin->AreScreensOn() && m_screens && m_screens->GetCurrentScreen() == SCORES_SCREEN_ID) ? 1 : 0;
@@ -154,13 +151,9 @@ void ScoresCC::StartingCB(void *) {
     texts[0] = ScreensText(kWhichTokens[0], Scores_WhichList[0]);
     texts[1] = ScreensText(kWhichTokens[1], Scores_WhichList[1]);
     which->ChoiceSetStrings(2, texts);
-    if (kOnlineTablesAvailable) {
-      which->ChoiceRegisterCharVariable(reinterpret_cast<char *>(&o->scores_online), 0);
-    } else {
-      // Only the local list for now: the player's choice stays as it is.
-      which->ChoiceSetSel(0);
-      which->Disable();
-    }
+    if (o->scores_online > 1) o->scores_online = 0;
+    which->ChoiceRegisterCharVariable(reinterpret_cast<char *>(&o->scores_online), 0);
+    which->Enable();
   }
   if (o->scores_range < 1 || o->scores_range > 4) o->scores_range = 1;
   if (MWinChoice *range = MWinChoice::From(mwinScoresMainRangeButton)) {

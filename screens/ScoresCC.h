@@ -1,5 +1,5 @@
 // The high-score screen 'STAT': one garden's scores for a date range in a table, the player's
-// local list (the online table comes with the world-score module), garden buttons, the range
+// local list or the world table, garden buttons, the range
 // choice, submitting, resetting the player's scores and the last game's row highlighted.
 // The scores module reads the garden from here and tells the screen when its list changes.
 #pragma once

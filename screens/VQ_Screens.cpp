@@ -17,6 +17,7 @@
 #include "screens/LogCC.h"
 #include "screens/MainCC.h"
 #include "screens/OptionsCC.h"
+#include "screens/PopupCC.h"
 #include "screens/ScoresCC.h"
 #include "screens/SoundsCC.h"
 #include "screens/layouts/KeyInputCollectionController.h"
@@ -46,6 +47,7 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
       m_options_cc(nullptr),
       m_sounds_cc(nullptr),
       m_log_cc(nullptr),
+      m_popup_cc(nullptr),
       m_log_entries(nullptr),
       m_game_ads_cc(nullptr),
       m_user_screens(nullptr) {
@@ -69,6 +71,10 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
   m_log_cc->SetScreensVar(this);
   m_game_ads_cc = new GameAdsCC(this);
   m_user_screens = new UserScreens(this);
+  // Built and removed by the game while playing, never by a screen change.
+  m_popup_cc = new PopupCC();
+  m_popup_cc->SetScreensVar(this);
+  g_popup_cc = m_popup_cc;
   MWinSetKeyInputLayoutFactory(KeyInputCollectionController::New);
 }
 
@@ -95,6 +101,9 @@ VQ_Screens::~VQ_Screens() {
   m_log_entries = nullptr;
   delete m_log_cc;
   m_log_cc = nullptr;
+  if (g_popup_cc == m_popup_cc) g_popup_cc = nullptr;
+  delete m_popup_cc;
+  m_popup_cc = nullptr;
   delete m_game_ads_cc;
   m_game_ads_cc = nullptr;
   // The other games' row lives in the player's record, which goes with the game.
@@ -136,6 +145,11 @@ LogCC *VQ_Screens::GetLogCC() {
   return m_log_cc;
 }
 
+PopupCC *VQ_Screens::GetPopupCC() {
+  DebugAssertAlt(m_popup_cc ? 1 : 0, ENG_FUNC, "No popup CC");
+  return m_popup_cc;
+}
+
 GameAdsCC *VQ_Screens::GetGameAdsCC() {
   DebugAssertAlt(m_game_ads_cc ? 1 : 0, ENG_FUNC, "No game ads CC");
   return m_game_ads_cc;
@@ -150,12 +164,14 @@ char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
 
 char VQ_Screens::SetupProgramScreens() {
   // 'SELE', 'STAT', 'GENL', 'POPU', 'HELP', 'PAUS', 'ABOT' and 'LOGS' follow 'MAIN', 'OPTN' and
-  // 'PLRS' here, in that order, as their screens come; 'GADS' is the last.
+  // 'PLRS' here, in that order, as their screens come; 'GADS' is the last. 'POPU' is registered,
+  // but the game builds the popup itself: no screen change goes there.
   const VQ_ScreenEntry entries[] = {
       {MAIN_SCREEN_ID, m_main_cc},
       {OPTIONS_SCREEN_ID, m_options_cc},
       {SOUNDS_SCREEN_ID, m_sounds_cc},
       {SCORES_SCREEN_ID, m_scores_cc},
+      {POPUP_SCREEN_ID, m_popup_cc},
       {HELP_SCREEN_ID, m_help_cc},
       {ABOUT_SCREEN_ID, m_about_cc},
       {LOGS_SCREEN_ID, m_log_cc},

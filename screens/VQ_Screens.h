@@ -18,6 +18,7 @@ class LogCC;
 class MainCC;
 class OptionsCC;
 class SoundsCC;
+class PopupCC;
 class ScoresCC;
 class MWin;
 class UserScreens;
@@ -63,6 +64,7 @@ class VQ_Screens : public MWinScreens {
   OptionsCC *GetOptionsCC();
   SoundsCC *GetSoundsCC();
   LogCC *GetLogCC();
+  PopupCC *GetPopupCC();
   GameAdsCC *GetGameAdsCC();
   UserScreens *GetUserScreens() { return m_user_screens; }
 
@@ -78,6 +80,7 @@ class VQ_Screens : public MWinScreens {
   OptionsCC *m_options_cc;  // owned
   SoundsCC *m_sounds_cc;    // owned
   LogCC *m_log_cc;        // owned
+  PopupCC *m_popup_cc;    // owned; also g_popup_cc while it lives
   EngIndexedList *m_log_entries;  // owned: the log viewer's lines
   GameAdsCC *m_game_ads_cc;       // owned
   UserScreens *m_user_screens;  // owned

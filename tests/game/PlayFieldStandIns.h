@@ -1,13 +1,13 @@
 // What the play field asked of the modules around it: the sounds it asked to play (kept by the
-// sound module while the tests ask it to), the explosions now on the field, and the weapon
-// popup still standing in.
+// sound module while the tests ask it to), the explosions now on the field, and the updates
+// asked of the weapon popup.
 #pragma once
 
 #include <utility>
 #include <vector>
 
 #include "game/Effects.h"
-#include "game/GameStandIns.h"
+#include "game/Popup.h"
 #include "game/Sound.h"
 
 namespace qwtest {
@@ -18,7 +18,8 @@ struct EffectMade {
 inline std::vector<int> &sounds_played = SoundRequestsKept().played;
 inline std::vector<std::pair<int, int>> &launch_sounds = SoundRequestsKept().launches;
 inline std::vector<std::pair<int, int>> &hit_sounds = SoundRequestsKept().hits;
-inline int &popup_updates = GameStandInRecords().popup_updates;
+// The updates the play field asked of the popup (with no popup controller they do nothing).
+inline int &popup_updates = PopupUpdateRequestsForTests();
 // The live effects in slot order.
 inline std::vector<EffectMade> EffectsMade() {
   std::vector<EffectMade> made;
@@ -27,7 +28,7 @@ inline std::vector<EffectMade> EffectsMade() {
   return made;
 }
 inline void ClearStandInRecords() {
-  GameStandInRecordsClear();
+  PopupUpdateRequestsForTests() = 0;
   SoundRequests &kept = SoundRequestsKept();
   kept.played.clear();
   kept.launches.clear();

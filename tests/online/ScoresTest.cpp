@@ -15,6 +15,7 @@
 #include "Engine/EngEncryption.h"
 #include "game/Quarrelwick.h"
 #include "tests/online/ScoresTestSupport.h"
+#include "tests/support/HttpTestServer.h"
 
 namespace {
 
@@ -429,14 +430,17 @@ TEST_F(ScoresTest, SubmissionsAreCheckedAndEndWithoutAConnection) {
   EXPECT_EQ(ScoresCallSubmitScore(&bad), 0);
   EXPECT_TRUE(LogHas("Internal Error (invalid ss)"));
 
+  // The score server's address refuses connections (CTest's setting): a communication problem.
+  qwtest::RefusedPort refused;
+  qwtest::ScopedEnvVar url("QUARRELWICK_SCORE_URL", refused.Url("").c_str());
   SetFinishedGame(800, 10, 0);
   ScoresCheckGameOverScore();
   DebugResetForTests();
   EXPECT_EQ(ScoresSubmitLastScoreForCurrentGarden(), 0);
-  EXPECT_TRUE(LogHas("Problem submitting score [-2].")) << Log();
+  EXPECT_TRUE(LogHas("Problem submitting score [-3].")) << Log();
   DebugResetForTests();
   EXPECT_EQ(ScoresSubmitBestScoreForCurrentGardenAndRange(SCORES_RANGE_WEEK), 0);
-  EXPECT_TRUE(LogHas("Problem submitting score [-2].")) << Log();
+  EXPECT_TRUE(LogHas("Problem submitting score [-3].")) << Log();
   EXPECT_EQ(screen.done, 0);
 
   // The last game was another player's: nothing to submit.

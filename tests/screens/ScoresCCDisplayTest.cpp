@@ -1,6 +1,7 @@
 // The high-score screen with the real game, toolkit and device under Xvfb: a finished game ends
 // on it with the submission question and its row highlighted, the table's cells, garden
-// buttons, the S key, and Reset beside other players' scores.
+// buttons, the S key, Reset beside other players' scores, and the online table from the
+// stand-in score server with its downloads, failures, messages and submissions.
 #include "screens/ScoresCC.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +11,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <chrono>
+#include <functional>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -35,7 +39,10 @@
 #include "players/UserClass.h"
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/DeviceTestSupport.h"
+#include "online/ScoresSubmit.h"
 #include "tests/online/ScoresTestSupport.h"
+#include "tests/support/HttpTestServer.h"
+#include "tests/support/ScoreTestService.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -83,10 +90,16 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
     UserClass *user = m_game->GetUser();
     ASSERT_EQ(user->CreateNewUser("Bob", "GB", 0), 1);
     user->GetInfo()->id = 77;
+    user->GetInfo()->options.scores_online = 0;
     level_garden = -1;
     eng_main_current_time = 100.0;
+    // The reader threads read the engine clock afresh: they get the test's.
+    EngMainSetClockForTests([] { return eng_main_current_time.load(); });
+    m_service.SetToday(2026, 3, 20);
   }
   void TearDown() override {
+    // The real clock again before the game ends: waits for reader threads count in it.
+    EngMainSetClockForTests(nullptr);
     if (m_game) {
       if (m_screens) m_screens->RemoveAllScreens();
       m_game->DeleteGraphics();
@@ -124,6 +137,42 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
     m_game->Tick();
   }
   std::string Cell(int row, int column) { return Screen()->FillTabPanelCB(row, column); }
+  // Ticks the game every 0.1 s of engine time (and 10 ms of real time, for the worker) until
+  // the condition holds or the real seconds pass.
+  bool TickUntil(const std::function<bool()> &condition, double seconds = 10.0) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!condition()) {
+      if (std::chrono::steady_clock::now() >= until) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      Tick(0.1);
+    }
+    return true;
+  }
+  std::string UpdateText() {
+    const char *text = Screen()->mwinScoresMainUpdateButton->GetTextP();
+    return text ? text : "";
+  }
+  void AddWorldScore(unsigned set, const char *name, const char *country, long long points, long long level,
+                     unsigned uid, char platform, int day = 20) {
+    qwtest::ScoreServiceEntry e;
+    e.name = name;
+    e.country = country;
+    e.score = points;
+    e.level = level;
+    e.uid = uid;
+    e.platform = platform;
+    e.year = 2026;
+    e.month = 3;
+    e.day = day;
+    m_service.AddScore(set, e);
+  }
+  void GoOnline(int garden) {
+    Options()->scores_online = 1;
+    Options()->scores_garden = EngUInt8(garden);
+    Options()->scores_auto_update = 1;
+    m_screens->StartScreen(MAIN_SCREEN_ID, -1);
+    m_screens->GotoScreen(SCORES_SCREEN_ID, nullptr);
+  }
   std::vector<int> SelectedRows() {
     std::vector<int> rows;
     MWinTabPanel *table = Screen()->GetScoresTable();
@@ -155,6 +204,8 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
 
   qwtest::TempDir m_data;
   qwtest::ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
+  qwtest::ScoreTestService m_service;
+  qwtest::ScopedEnvVar m_url{"QUARRELWICK_SCORE_URL", m_service.BaseUrl().c_str()};
   std::string m_old_cwd, m_resources;
   _EngDisplayModeInfo m_desktop;
   Program *m_program = nullptr;
@@ -191,14 +242,20 @@ TEST_F(ScoresCCDisplayTest, AFinishedGameEndsOnItsGardensScoresWithTheQuestionAn
   m_game->Render();
   Frame();
 
-  // OK submits, and the stand-in submission answers as without a connection.
-  DebugResetForTests();
+  // OK submits the last score to the server, which takes it; the online table shows it.
   m_mwin->PopupTurnOffAndCallOkCB();
-  EXPECT_EQ(PopupText(), "No connection to internet found");
-  bool problem = false;
-  for (EngInt32 i = 0; i < DebugGetNumMessages(); i++)
-    problem = problem || std::string(DebugGetMessage(i)->text).find("Problem submitting score [-2].") != std::string::npos;
-  EXPECT_TRUE(problem);
+  EXPECT_EQ(PopupText(), "Your score was submitted successfully!");
+  const std::vector<qwtest::ScoreServiceEntry> kept = m_service.Scores(1001);
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(kept[0].score, 800);
+  EXPECT_EQ(kept[0].level, 137);
+  EXPECT_EQ(kept[0].name, "Bob");
+  m_mwin->PopupTurnOff();
+  Options()->scores_online = 1;
+  Screen()->WhichCB();
+  ASSERT_TRUE(TickUntil([&] { return Screen()->GetRowCount() == 1; }));
+  EXPECT_EQ(Cell(0, 1), "Bob");
+  EXPECT_EQ(Cell(0, 6), "800");
 }
 
 TEST_F(ScoresCCDisplayTest, CellsOfTheLocalTable) {
@@ -244,12 +301,11 @@ TEST_F(ScoresCCDisplayTest, CellsOfTheLocalTable) {
 
 TEST_F(ScoresCCDisplayTest, GardensLocalOnlyButtonsAndTheSKey) {
   SaveList(3, {MakeScore(70, 5, 2026, 3, 20, 77, "Bob", "GB")});
-  Options()->scores_online = 1;  // kept, though only the local list is shown
   m_screens->StartScreen(MAIN_SCREEN_ID, -1);
   m_screens->GotoScreen(SCORES_SCREEN_ID, nullptr);
   ScoresCC *cc = Screen();
   EXPECT_EQ(MWinChoice::From(cc->mwinScoresMainWhichButton)->ChoiceGetSel(), 0);
-  EXPECT_EQ(cc->mwinScoresMainWhichButton->IsEnabled(), 0);
+  EXPECT_EQ(cc->mwinScoresMainWhichButton->IsEnabled(), 1);
   EXPECT_EQ(cc->mwinScoresMainUpdateButton->IsEnabled(), 0);
   EXPECT_EQ(cc->mwinScoresMainResetButton->IsEnabled(), 1);
   EXPECT_EQ(cc->mwinScoresMainFindMeButton->IsEnabled(), 0);
@@ -264,7 +320,7 @@ TEST_F(ScoresCCDisplayTest, GardensLocalOnlyButtonsAndTheSKey) {
   EXPECT_STREQ(cc->mwinScoresMainHeadingButton->GetTextP(), "GARDEN 4 HIGH SCORES");
   EXPECT_EQ(cc->GetRowCount(), 1);
   EXPECT_EQ(cc->mwinScoresMainSubmitButton->IsEnabled(), 1);
-  EXPECT_EQ(Options()->scores_online, 1);
+  EXPECT_EQ(Options()->scores_online, 0);
 
   // The range choice writes the player's option; the chosen range reads as a word.
   MWinChoice *range = MWinChoice::From(cc->mwinScoresMainRangeButton);
@@ -316,6 +372,182 @@ TEST_F(ScoresCCDisplayTest, ResetRemovesOnlyThePlayersScores) {
   EXPECT_EQ(cc->GetRowEntry(1)->country[0], 'F');
   ScoresReadCurrentGardenScores();
   EXPECT_EQ(ScoresGetNumScores(), 2);
+}
+
+TEST_F(ScoresCCDisplayTest, OnlineShowsTheWorldTableWithItsColumnsFlagsAndIcons) {
+  AddWorldScore(1000, "Ann Lee", "IE", 9000, 250, 12, 'W', 19);
+  AddWorldScore(1000, "Bob", "GB", 7000, 137, 77, 'L');
+  AddWorldScore(1000, "Cy", "FR", 500, 3, 13, 'M');
+  {
+    qwtest::ScoreServiceEntry old;  // last year's: not in the year's table
+    old.name = "Old";
+    old.country = "FR";
+    old.score = 400;
+    old.uid = 14;
+    old.year = 2025;
+    m_service.AddScore(1000, old);
+  }
+  AddWorldScore(1001, "Other", "GB", 100, 3, 15, 'L');
+  m_service.SetTableDelay(0.5);
+  GoOnline(0);
+  ScoresCC *cc = Screen();
+  EXPECT_EQ(MWinChoice::From(cc->mwinScoresMainWhichButton)->ChoiceGetSel(), 1);
+  EXPECT_EQ(cc->mwinScoresMainResetButton->IsEnabled(), 0);
+  // The download runs on the worker: "Update" reads "Updating..." until the table is in.
+  ASSERT_TRUE(TickUntil([&] { return UpdateText() == "Updating..."; }));
+  EXPECT_EQ(cc->mwinScoresMainUpdateButton->IsEnabled(), 0);
+  ASSERT_TRUE(TickUntil([&] { return cc->GetRowCount() == 3; }));
+  Tick(0.1);
+  EXPECT_EQ(UpdateText(), "Update");
+  EXPECT_EQ(cc->mwinScoresMainUpdateButton->IsEnabled(), 1);
+  ASSERT_EQ(m_service.TableQueries().size(), 1u);
+  EXPECT_EQ(m_service.TableQueries()[0],
+            "/cgi-bin/common/scores/Scores.fcgi?zz=1&gv=150&pr=55&st=1000&ra=1&sp=1&ep=99");
+  struct Row {
+    const char *pos, *name, *date, *level, *score;
+  } rows[] = {{"1.", "Ann Lee", "03/19", "50X", "9000"}, {"2.", "Bob", "03/20", "37T", "7000"},
+              {"3.", "Cy", "03/20", "3", "500"}};
+  for (int r = 0; r < 3; r++) {
+    SCOPED_TRACE(r);
+    EXPECT_EQ(Cell(r, 0), rows[r].pos);
+    EXPECT_EQ(Cell(r, 1), rows[r].name);
+    EXPECT_EQ(Cell(r, 2), rows[r].date);
+    EXPECT_EQ(Cell(r, 3), "");
+    EXPECT_EQ(Cell(r, 4), rows[r].level);
+    EXPECT_EQ(Cell(r, 5), "");
+    EXPECT_EQ(Cell(r, 6), rows[r].score);
+  }
+  const char *headings[] = {"Pos", "Name", "Date", "Country", "Level", "Device", "Score"};
+  for (int c = 0; c < 7; c++) EXPECT_EQ(Cell(-1, c), headings[c]);
+  // "Me" finds the player's row, which is selected.
+  EXPECT_EQ(cc->mwinScoresMainFindMeButton->IsEnabled(), 1);
+  EXPECT_EQ(SelectedRows(), std::vector<int>{1});
+
+  // Flags and platform icons are drawn in their cells: the frame differs there from a table
+  // whose rows carry an unknown platform and no flag.
+  m_game->Render();
+  const std::vector<unsigned char> with = Frame();
+  ScoresScore *world = ScoresGetWorldScores();
+  ASSERT_NE(world, nullptr);
+  for (int i = 0; i < 3; i++) {
+    world[i].platform = '?';
+    memcpy(world[i].country, "??", 2);
+  }
+  m_game->Render();
+  std::vector<unsigned char> without(640 * 480 * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, without.data());
+  std::vector<unsigned char> flipped(without.size());
+  for (int y = 0; y < 480; y++)
+    std::copy(without.begin() + (479 - y) * 640 * 3, without.begin() + (480 - y) * 640 * 3,
+              flipped.begin() + y * 640 * 3);
+  MWinTabPanel *table = cc->GetScoresTable();
+  ASSERT_NE(table, nullptr);
+  int flag_pixels = 0, icon_pixels = 0;
+  for (int y = 150; y < 240; y++)
+    for (int x = 0; x < 640; x++) {
+      const size_t i = size_t(y * 640 + x) * 3;
+      const int d = abs(with[i] - flipped[i]) + abs(with[i + 1] - flipped[i + 1]) + abs(with[i + 2] - flipped[i + 2]);
+      if (d <= 60) continue;
+      if (x < 400) flag_pixels++;
+      else icon_pixels++;
+    }
+  EXPECT_GT(flag_pixels, 100);
+  EXPECT_GT(icon_pixels, 50);
+}
+
+TEST_F(ScoresCCDisplayTest, AFailedDownloadShowsFailedInRedForThreeSeconds) {
+  qwtest::RefusedPort refused;
+  qwtest::ScopedEnvVar url("QUARRELWICK_SCORE_URL", refused.Url("").c_str());
+  GoOnline(1);
+  ScoresCC *cc = Screen();
+  ASSERT_TRUE(TickUntil([&] { return UpdateText() == "Failed"; }));
+  const double failed_at = eng_main_current_time;
+  _ColourRGBA colour;
+  cc->mwinScoresMainUpdateButton->GetTextColour(&colour);
+  EXPECT_EQ(colour.r, 1.0f);
+  EXPECT_EQ(colour.g, 0.0f);
+  EXPECT_EQ(colour.b, 0.0f);
+  EXPECT_EQ(cc->GetRowCount(), 0);
+  m_game->Render();
+  Frame();
+  ASSERT_TRUE(TickUntil([&] { return UpdateText() == "Update"; }));
+  EXPECT_GE(eng_main_current_time - failed_at, 3.0);
+  EXPECT_LT(eng_main_current_time - failed_at, 3.3);
+  EXPECT_EQ(cc->mwinScoresMainUpdateButton->IsEnabled(), 1);
+}
+
+TEST_F(ScoresCCDisplayTest, ServerMessagesShowInInfo) {
+  GoOnline(0);
+  m_service.ScriptTableReply(" M The tables are being recounted.");
+  ASSERT_TRUE(TickUntil([&] { return Screen()->mwinScoresMainInfoButton->IsShown() != 0; }));
+  EXPECT_STREQ(Screen()->mwinScoresMainInfoButton->GetTextP(), "The tables are being recounted.");
+
+  // An old version: the out-of-date text.
+  m_screens->StartScreen(MAIN_SCREEN_ID, -1);
+  m_service.ScriptTableReply(" V 150 151 0");
+  m_screens->GotoScreen(SCORES_SCREEN_ID, nullptr);
+  EXPECT_EQ(Screen()->mwinScoresMainInfoButton->IsShown(), 0);
+  ASSERT_TRUE(TickUntil([&] { return Screen()->mwinScoresMainInfoButton->IsShown() != 0; }));
+  EXPECT_STREQ(Screen()->mwinScoresMainInfoButton->GetTextP(),
+               "This game is out of date - you need to download the latest version.");
+}
+
+TEST_F(ScoresCCDisplayTest, SubmitSendsThePlayersBestOfTheRangeAndTheTableRefreshes) {
+  SaveList(2, {MakeScore(640, 112, 2026, 3, 18, 77, "Bob", "GB"), MakeScore(900, 5, 2025, 3, 18, 77, "Bob", "GB"),
+               MakeScore(300, 4, 2026, 3, 19, 77, "Bob", "GB")});
+  AddWorldScore(1002, "Ann", "IE", 5000, 20, 12, 'W');
+  GoOnline(2);
+  ScoresCC *cc = Screen();
+  ASSERT_TRUE(TickUntil([&] { return cc->GetRowCount() == 1; }));
+  EXPECT_EQ(cc->mwinScoresMainFindMeButton->IsEnabled(), 0);
+  EXPECT_EQ(cc->mwinScoresMainSubmitButton->IsEnabled(), 1);
+  _MWinButtonCallbackInfo info = {};
+  EXPECT_EQ(cc->ButtonsCallback(cc->mwinScoresMainSubmitButton, &info), 1);
+  EXPECT_EQ(PopupText(), "Your score was submitted successfully!");
+  const std::vector<qwtest::ScoreServiceEntry> kept = m_service.Scores(1002);
+  ASSERT_EQ(kept.size(), 2u);
+  EXPECT_EQ(kept[1].score, 640);  // the year's best, not last year's 900
+  m_mwin->PopupTurnOff();
+  ASSERT_TRUE(TickUntil([&] { return cc->GetRowCount() == 2; }));
+  EXPECT_EQ(Cell(1, 1), "Bob");
+  EXPECT_EQ(Cell(1, 6), "640");
+  EXPECT_EQ(cc->mwinScoresMainFindMeButton->IsEnabled(), 1);
+  m_game->Render();
+  Frame();
+}
+
+TEST_F(ScoresCCDisplayTest, TheSubmissionsAnswersShowInPopups) {
+  SaveList(0, {MakeScore(640, 112, 2026, 3, 18, 77, "Bob", "GB")});
+  m_screens->StartScreen(SCORES_SCREEN_ID, -1);
+  ScoresCC *cc = Screen();
+  struct Case {
+    const char *reply, *popup;
+  } cases[] = {
+      {" D\n", "You have already submitted as good a score or better."},
+      {" V 150 151", "This game is out of date - you need to download the latest version."},
+      {" V 150 150", "Problem reading high scores list  [V SAME 150]"},
+      {" V 149 150", "Problem reading high scores list  [GV150 > CGV149]"},
+      {" V 150 149", "Problem reading high scores list  [V150 > V149]"},
+      {" V x", "Problem reading high scores list  [GV150 > CGV0]"},
+      {" X no", "There was a problem submitting your score."},
+      {"A\n\n", "Unknown problem while submitting."},
+      {"A\n", "Problem encountered communicating with Tallowmere"},
+  };
+  _MWinButtonCallbackInfo info = {};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.reply);
+    m_service.ScriptSubmitReply(c.reply);
+    EXPECT_EQ(cc->ButtonsCallback(cc->mwinScoresMainSubmitButton, &info), 1);
+    EXPECT_EQ(PopupText(), c.popup);
+    m_mwin->PopupTurnOff();
+  }
+  // With a popup already up, the submission shows none of its own.
+  m_service.ScriptSubmitReply(" X no");
+  m_mwin->PopupMessage("Still here");
+  const ScoresScore s = MakeScore(640, 112, 2026, 3, 18, 77, "Bob", "GB");
+  EXPECT_EQ(ScoresSubmitScore(55, 150, 1000, &s, m_mwin, nullptr), -1);
+  EXPECT_EQ(PopupText(), "Still here");
 }
 
 }  // namespace

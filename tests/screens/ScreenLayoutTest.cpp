@@ -18,6 +18,7 @@
 #include "screens/layouts/KeyInputCollectionController.h"
 #include "screens/layouts/LogCollectionController.h"
 #include "screens/layouts/MainCollectionController.h"
+#include "screens/layouts/PopupCollectionController.h"
 #include "screens/layouts/UserNewCollectionController.h"
 #include "screens/layouts/UsersCollectionController.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
@@ -257,7 +258,8 @@ TEST_F(ScreenLayoutTest, EveryTokenTheTablesUseIsInTheEnglishTexts) {
         &KeyInputCollectionController::GetLayout(), &HelpCollectionController::GetLayout(),
         &AboutCollectionController::GetLayout(), &LogCollectionController::GetLayout(),
         &LogCollectionController::GetDeviceLayout(), &UsersCollectionController::GetLayout(),
-        &UserNewCollectionController::GetLayout(), &CountryCollectionController::GetLayout()}) {
+        &UserNewCollectionController::GetLayout(), &CountryCollectionController::GetLayout(),
+        &PopupCollectionController::GetLayout()}) {
     for (int w = 0; w < layout->num_windows; w++) {
       const ScreenLayoutWindow &window = layout->windows[w];
       for (int n = 0; n < window.num_widgets; n++) {

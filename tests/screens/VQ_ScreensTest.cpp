@@ -33,6 +33,7 @@
 #include "screens/LogCC.h"
 #include "screens/MainCC.h"
 #include "screens/MainControl.h"
+#include "screens/PopupCC.h"
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
 #include "tests/Engine/MWin/ScreensTestSupport.h"
@@ -297,3 +298,18 @@ TEST_F(VQ_ScreensTest, TheToolkitsTextEntryBuildsTheKeyboardLayoutWhileTheTableL
 }
 
 }  // namespace
+
+TEST_F(VQ_ScreensTest, ThePopupControllerIsRegisteredAndReachedThroughItsGlobal) {
+  ASSERT_EQ(m_screens->SetupAllScreens(), 1);
+  ASSERT_NE(g_popup_cc, nullptr);
+  EXPECT_EQ(g_popup_cc, m_screens->GetPopupCC());
+  EXPECT_EQ(g_popup_cc->m_mwin, m_mwin);
+  // Registered under 'POPU' (a second registration is refused), though no screen change goes there.
+  qwtest::FakeController other{"Other", &m_log};
+  std::string log = qwtest::Logged([&] { EXPECT_EQ(m_screens->AddScreen(POPUP_SCREEN_ID, &other), 0); });
+  EXPECT_NE(log.find("Screen [POPU] already exists."), std::string::npos) << log;
+  // The game's screens go with the game: the global is cleared before the controller goes.
+  delete m_game;
+  m_game = nullptr;
+  EXPECT_EQ(g_popup_cc, nullptr);
+}

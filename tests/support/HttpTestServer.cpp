@@ -110,6 +110,14 @@ void HttpTestServer::Chunked(const std::string &path, const std::vector<std::str
   m_routes[path] = route;
 }
 
+void HttpTestServer::Handle(const std::string &path, Handler handler) {
+  Route route;
+  route.kind = HANDLER;
+  route.handler = std::move(handler);
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_routes[path] = route;
+}
+
 std::vector<HttpRequest> HttpTestServer::Requests() {
   std::lock_guard<std::mutex> lock(m_mutex);
   return m_requests;
@@ -253,6 +261,11 @@ void HttpTestServer::Serve(int fd) {
     case REPLY:
       SendAll(fd, HttpHead(route.status, route.body.size(), route.headers) + route.body);
       break;
+    case HANDLER: {
+      const std::string body = route.handler(request);
+      SendAll(fd, HttpHead(200, body.size()) + body);
+      break;
+    }
     case SILENCE:
       while (Hold(1.0)) {
       }

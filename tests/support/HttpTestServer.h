@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -44,13 +45,16 @@ class HttpTestServer {
   void CloseAfter(const std::string &path, const std::string &body, size_t bytes);
   // Transfer-Encoding: chunked, one chunk per string, with a pause after each.
   void Chunked(const std::string &path, const std::vector<std::string> &chunks, double pause_seconds = 0.0);
+  // The body of a 200 reply made by the handler from each request (on the connection's thread).
+  typedef std::function<std::string(const HttpRequest &)> Handler;
+  void Handle(const std::string &path, Handler handler);
 
   std::vector<HttpRequest> Requests();
   // Ends every connection (held ones too) and joins the server's threads.
   void Stop();
 
  private:
-  enum Kind { REPLY, SILENCE, STALL, DRIP, CLOSE, CHUNKED };
+  enum Kind { REPLY, SILENCE, STALL, DRIP, CLOSE, CHUNKED, HANDLER };
   struct Route {
     Kind kind = REPLY;
     int status = 200;
@@ -59,6 +63,7 @@ class HttpTestServer {
     size_t bytes = 0;
     double pause = 0.0;
     std::vector<std::string> chunks;
+    Handler handler;
   };
 
   void AcceptLoop();

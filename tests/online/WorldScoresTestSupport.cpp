@@ -1,0 +1,62 @@
+#include "tests/online/WorldScoresTestSupport.h"
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "Engine/EngMain.h"
+
+namespace qwtest {
+
+static time_t s_wall = 0;
+static time_t WallNow() { return s_wall; }
+
+void WorldScoresTestBase::SetWallMinutes(int minutes) {
+  struct tm t;
+  memset(&t, 0, sizeof(t));
+  t.tm_year = 2026 - 1900;
+  t.tm_mon = 2;
+  t.tm_mday = 20;
+  t.tm_hour = 12;
+  t.tm_isdst = -1;
+  s_wall = mktime(&t) + time_t(minutes) * 60;
+  EngMiscSetClockForTests(WallNow);
+}
+
+void WorldScoresTestBase::AdvanceEngine(double seconds) {
+  eng_main_current_time = eng_main_current_time.load() + seconds;
+}
+
+void WorldScoresTestBase::SetUp() {
+  ScoresTestBase::SetUp();
+  ASSERT_NE(m_service.Port(), 0);
+  m_service.SetToday(2026, 3, 20);
+  SetWallMinutes(0);
+  eng_main_current_time = 1000.0;
+}
+
+void WorldScoresTestBase::TearDown() {
+  m_service.Server().Stop();
+  ScoresTestBase::TearDown();
+}
+
+int WorldScoresTestBase::WaitForTable(ScoresMain *table, EngInternetThreadReadResult *status, const char **message,
+                                      double seconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  int result = 0;
+  while ((result = table->IsUpdateFinished(status, message)) == 0 && std::chrono::steady_clock::now() < until) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    AdvanceEngine(0.01);
+  }
+  return result;
+}
+
+std::string WorldScoresTestBase::CachePath(unsigned set, char letter) const {
+  std::string name = "Tallowmere/Quarrelwick/Scores/Scores_55_" + std::to_string(set) + "_";
+  if (letter) name += std::string(1, letter) + ".sco";
+  return m_data.File(name);
+}
+
+std::string WorldScoresTestBase::Line(const char *fields) { return std::string(fields) + "\n"; }
+
+}  // namespace qwtest
