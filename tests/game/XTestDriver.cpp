@@ -114,13 +114,19 @@ bool XTestDriver::Grab(WindowPicture *picture) {
   return true;
 }
 
-bool XTestDriver::Click(int x, int y) {
+bool XTestDriver::Move(int x, int y) {
   if (!m_display || !m_window) return false;
   int root_x, root_y;
   Window child;
   if (!XTranslateCoordinates(m_display, m_window, DefaultRootWindow(m_display), x, y, &root_x, &root_y, &child))
     return false;
   XTestFakeMotionEvent(m_display, -1, root_x, root_y, CurrentTime);
+  XSync(m_display, False);
+  return true;
+}
+
+bool XTestDriver::Click(int x, int y) {
+  if (!Move(x, y)) return false;
   XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
   XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
   XSync(m_display, False);

@@ -40,6 +40,8 @@ class XTestDriver {
   bool Grab(WindowPicture *picture);
   // A left click at a point of the window: the pointer moves there first.
   bool Click(int x, int y);
+  // The pointer moved to a point of the window, nothing pressed.
+  bool Move(int x, int y);
   // A key by its X name ("Return", "Escape", "q"), with Ctrl held when ctrl is set.
   bool Key(const char *keysym_name, bool ctrl = false);
   // Types printable ASCII text, with Shift where a letter needs it.
