@@ -18,7 +18,6 @@
 #include "Engine/Resolution.h"
 #include "game/Bugs.h"
 #include "game/GameOver.h"
-#include "game/GameStandIns.h"
 #include "game/GameWon.h"
 #include "game/Levels.h"
 #include "game/Platform.h"
@@ -37,6 +36,7 @@
 #include "players/UsersCC.h"
 #include "screens/MainControl.h"
 #include "screens/OptionsCC.h"
+#include "screens/SelectCC.h"
 #include "screens/VQ_Screens.h"
 
 Game *main_game = nullptr;

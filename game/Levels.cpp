@@ -26,6 +26,10 @@ float level_onscreen_end_pos = 100.0f;
 
 // The garden picture, placed over the play field.
 static EngTexture *main_tex = nullptr;
+// Which garden and size main_tex shows, and how many pictures were read.
+static EngInt16 main_tex_garden = -1;
+static EngUInt8 main_tex_size = 0;
+static EngInt32 picture_loads = 0;
 static char level_filename[256];
 static EngInt32 banner_stage = -1;
 static double banner_start_time = 0.0;
@@ -87,12 +91,14 @@ char *LevelsGetTravCalcsFilename(char output) {
 void LevelsDestroyGraphics(char) {
   delete main_tex;
   main_tex = nullptr;
+  main_tex_garden = -1;
 }
 
 char LevelsCreateGraphics(char) {
   LevelsDestroyGraphics(0);
   if (level_garden < 0) return 1;
   const char *name = LevelsGetPicFilename(0);
+  picture_loads++;
   EngTexture scratch;
   scratch.Create();
   if (!scratch.LoadFromJpegFile(name, 0, 0)) {
@@ -123,6 +129,8 @@ char LevelsCreateGraphics(char) {
   }
   tex->PositionRatioed(100.0f, 0.0f, 540.0f, 450.0f);
   main_tex = tex;
+  main_tex_garden = level_garden;
+  main_tex_size = level_garden_size;
   return 1;
 }
 
@@ -131,13 +139,20 @@ void LevelsRenderMainBackground() {
 }
 
 void LevelsInitForNewGame(char) {
-  LevelsDestroyGraphics(0);
-  if (level_garden < 0) return;
-  if (TraverseSetup()) {
-    QuarrelwickFillGridFromTraverseData();
-    LevelsCreateGraphics(0);
+  if (level_garden < 0 || !TraverseSetup()) {
+    LevelsDestroyGraphics(0);
+    return;
   }
+  QuarrelwickFillGridFromTraverseData();
+  // The picture of the garden played last stays: another game there need not read it again.
+  if (!LevelsIsPictureLoaded()) LevelsCreateGraphics(0);
 }
+
+char LevelsIsPictureLoaded() {
+  return main_tex && main_tex_garden == level_garden && main_tex_size == level_garden_size ? 1 : 0;
+}
+
+EngInt32 LevelsGetPictureLoads() { return picture_loads; }
 
 char LevelsInitForNewLevel(char) {
   level_bug_cash_mult = level_size_mult = level_bug_size_mult = level_weapon_size_mult = 1.0f;

@@ -23,6 +23,10 @@ char *LevelsGetPicFilename(char unused);
 char *LevelsGetTravCalcsFilename(char output);
 char LevelsCreateGraphics(char unused);
 void LevelsDestroyGraphics(char unused);
+// Whether the play-field picture of the current garden and size is loaded.
+char LevelsIsPictureLoaded();
+// How many times a garden's play-field picture was read from its file since start.
+EngInt32 LevelsGetPictureLoads();
 void LevelsRenderMainBackground();
 void LevelsInitForNewGame(char unused);
 char LevelsInitForNewLevel(char unused);

@@ -10,7 +10,6 @@
 #include "Engine/EngWhichDevice.h"
 #include "Engine/Resolution.h"
 #include "game/Game.h"
-#include "game/GameStandIns.h"
 #include "game/Main.h"
 #include "players/Country.h"
 #include "players/UsersCC.h"

@@ -213,9 +213,16 @@ char UserNewCC::ResetAndLoadUser(const char *name) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_BAPA);
     return 0;
   }
+  if (m_mwin && m_mwin->PopupIsOn()) m_mwin->PopupTurnOff();
+  // Tested whole: the field's cut would make the player under a shorter name, which may be
+  // someone else's.
+  char too_long = 0;
+  if (!UserNewIsNameOk(name, USER_NEW_NAME_SIZE, &too_long)) {
+    if (m_mwin) m_mwin->PopupMessage(NameRefusalText(too_long));
+    return 0;
+  }
   EngSafeStrcpy(m_name, name, sizeof(m_name));
   ShowName();
-  if (m_mwin && m_mwin->PopupIsOn()) m_mwin->PopupTurnOff();
   ContinueCB(1);
   return 1;
 }

@@ -24,7 +24,7 @@ class UserNewCC : public UserNewCollectionController {
   // the name may be made again.
   void ContinueCB(char reset);
   // For the load screen after it removed a broken player file: the name, then Continue with
-  // reset. 0 without a name.
+  // reset. 0 without a name or with one the name rules refuse (nothing is made then).
   char ResetAndLoadUser(const char *name);
 
   const char *GetName() const { return m_name; }

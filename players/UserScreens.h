@@ -1,7 +1,7 @@
-// The players' screens: the first players screen 'uUSR', the new player 'uNEW' and the
-// country 'mCTY' (the select 'uSEL' and load 'uLOD' screens come later; the player list that
-// they share is already here). Owned by the game's screens table, which registers these after
-// its own screens and makes the first players screen the starting one.
+// The players' screens: the select player screen 'uSEL' (phones and tablets), the first
+// players screen 'uUSR', the load player screen 'uLOD' (which holds the player list they all
+// read), the new player 'uNEW' and the country 'mCTY'. Owned by the game's screens table, which
+// registers these after its own screens and makes the first players screen the starting one.
 #pragma once
 
 #include "Engine/EngTypes.h"
@@ -10,6 +10,7 @@ class CountryCC;
 class MWinScreens;
 class UserLoadCC;
 class UserNewCC;
+class UserSelectCC;
 class UsersCC;
 
 extern const euint USER_SELECT_SCREEN_ID;
@@ -33,11 +34,10 @@ class UserScreens {
   char CurrentScreenIsUserOrCountyScreen();
   char CreateGraphics() { return 1; }
   void DestroyGraphics() {}
-  // Whether 'uLOD' is a screen: until it is, Load Player stays disabled.
-  char HasLoadScreen() const { return 0; }
   // Clears every controller's widget pointers.
   void RemoveAllVars();
 
+  UserSelectCC *GetUserSelectCC() { return m_user_select_cc; }
   UsersCC *GetUsersCC() { return m_users_cc; }
   UserLoadCC *GetUserLoadCC() { return m_user_load_cc; }
   UserNewCC *GetUserNewCC() { return m_user_new_cc; }
@@ -46,6 +46,7 @@ class UserScreens {
 
  private:
   MWinScreens *m_screens;
+  UserSelectCC *m_user_select_cc;
   UsersCC *m_users_cc;
   UserLoadCC *m_user_load_cc;
   UserNewCC *m_user_new_cc;

@@ -127,7 +127,7 @@ void UsersCC::StartingCB(void *) {
     list->SetupUserNameList();
     if (!mwinUsersMainWinManageButton)
       DebugErrorAlt(ENG_FUNC, "No manage button");
-    else if (list->GetNumUsers() >= 1 && m_user_screens->HasLoadScreen())
+    else if (list->GetNumUsers() >= 1)
       mwinUsersMainWinManageButton->Enable();
     else
       mwinUsersMainWinManageButton->Disable();
@@ -244,7 +244,7 @@ void UsersCC::ContinueCB() {
     return;
   }
   // The widgets are gone when the failure left this screen.
-  if (mwinUsersMainWinManageButton && m_user_screens->HasLoadScreen()) mwinUsersMainWinManageButton->Enable();
+  if (mwinUsersMainWinManageButton) mwinUsersMainWinManageButton->Enable();
   ShowIf(mwinUsersMainWinExitButton, 1);
   ShowIf(mwinUsersMainWinNewButton, 1);
   ShowIf(mwinUsersMainWinContinueButton, 1);

@@ -1,6 +1,6 @@
 // The first players screen 'uUSR': continue with the last player, make a new one, load another
-// (disabled until the load screen comes) or leave; the title picture above, the splash in the
-// middle. A last player who asked to be always loaded is continued 0.1 s after the start.
+// or leave; the title picture above, the splash in the middle. A last player who asked to be
+// always loaded is continued 0.1 s after the start.
 // Also the title-picture helpers that every player screen shares.
 #pragma once
 

@@ -11,7 +11,6 @@
 #include "Engine/MWin/MWinScreens.h"
 #include "Engine/Resolution.h"
 #include "game/Game.h"
-#include "game/GameStandIns.h"
 #include "game/Main.h"
 #include "game/SavedGame.h"
 #include "game/Sound.h"

@@ -16,7 +16,6 @@
 #include "Engine/MWin/MWinTabPanel.h"
 #include "Engine/MWin/MWinWindow.h"
 #include "game/Game.h"
-#include "game/GameStandIns.h"
 #include "game/Levels.h"
 #include "game/Platform.h"
 #include "players/Country.h"
@@ -24,6 +23,7 @@
 #include "players/UserInfo.h"
 #include "screens/MainControl.h"
 #include "screens/ScreensText.h"
+#include "screens/SelectCC.h"
 #include "screens/VQ_Screens.h"
 
 namespace {

@@ -203,6 +203,7 @@ char ScreenLayoutBuildWidgets(const char *signature, const ScreenLayout &layout,
   char failed = 0;
   for (int n = 0; n < table.num_widgets; n++) {
     const ScreenLayoutWidget &row = *ScreenLayoutGetWidget(table, n, device);
+    if (row.kind == MWIN_BUTTON_INVALID) continue;  // not made in this layout
     MWinButton *button = AddWidget(target, row, table.widget_areas[n][device]);
     *members[n] = button;
     if (!button) {

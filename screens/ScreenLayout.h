@@ -17,7 +17,8 @@
 //   - one row of five rectangles {x, y, w, h} per widget, layouts 0 to 4, same order;
 //   - `ScreenLayoutVariant` rows for layouts 1 to 4 whose text, kind or settings differ:
 //       {ScreenLayouts(1, 3, 4), {the whole widget row as those layouts build it}}
-//     matched by widget id; the last matching variant wins;
+//     matched by widget id; the last matching variant wins; a row of kind
+//     MWIN_BUTTON_INVALID is a widget those layouts do not make (its member stays null);
 //   - one `ScreenLayoutWindow` per window (record, five window rectangles, title look, the
 //     three tables above) and one `ScreenLayout` (collection name, windows).
 // The layout class keeps its collection, window and widget pointers as named members, and its

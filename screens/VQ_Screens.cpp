@@ -7,7 +7,6 @@
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinDesktop.h"
 #include "Engine/MWin/MWinTextEntryMobile.h"
-#include "game/GameStandIns.h"
 #include "game/Sound.h"
 #include "online/GameAds.h"
 #include "players/UserScreens.h"
@@ -16,9 +15,12 @@
 #include "screens/HelpCC.h"
 #include "screens/LogCC.h"
 #include "screens/MainCC.h"
+#include "screens/NoticeCC.h"
 #include "screens/OptionsCC.h"
+#include "screens/PauseCC.h"
 #include "screens/PopupCC.h"
 #include "screens/ScoresCC.h"
+#include "screens/SelectCC.h"
 #include "screens/SoundsCC.h"
 #include "screens/layouts/KeyInputCollectionController.h"
 
@@ -50,7 +52,10 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
       m_popup_cc(nullptr),
       m_log_entries(nullptr),
       m_game_ads_cc(nullptr),
-      m_user_screens(nullptr) {
+      m_user_screens(nullptr),
+      m_select_cc(nullptr),
+      m_notice_cc(nullptr),
+      m_pause_cc(nullptr) {
   DebugAssertAlt(game ? 1 : 0, ENG_FUNC, "No game_p");
   // In the order the screens are registered; each later screen comes with its own module.
   m_main_cc = new MainCC();
@@ -71,6 +76,12 @@ VQ_Screens::VQ_Screens(Game *game, MWin *mwin)
   m_log_cc->SetScreensVar(this);
   m_game_ads_cc = new GameAdsCC(this);
   m_user_screens = new UserScreens(this);
+  m_select_cc = new SelectCC();
+  m_select_cc->SetScreensVar(this);
+  m_notice_cc = new NoticeCC();
+  m_notice_cc->SetScreensVar(this);
+  m_pause_cc = new PauseCC();
+  m_pause_cc->SetScreensVar(this);
   // Built and removed by the game while playing, never by a screen change.
   m_popup_cc = new PopupCC();
   m_popup_cc->SetScreensVar(this);
@@ -106,6 +117,12 @@ VQ_Screens::~VQ_Screens() {
   m_popup_cc = nullptr;
   delete m_game_ads_cc;
   m_game_ads_cc = nullptr;
+  delete m_select_cc;
+  m_select_cc = nullptr;
+  delete m_notice_cc;
+  m_notice_cc = nullptr;
+  delete m_pause_cc;
+  m_pause_cc = nullptr;
   // The other games' row lives in the player's record, which goes with the game.
   GameAdsSetGameAdInt16Variable(nullptr);
 }
@@ -145,6 +162,16 @@ LogCC *VQ_Screens::GetLogCC() {
   return m_log_cc;
 }
 
+SelectCC *VQ_Screens::GetSelectCC() {
+  DebugAssertAlt(m_select_cc ? 1 : 0, ENG_FUNC, "No select CC");
+  return m_select_cc;
+}
+
+PauseCC *VQ_Screens::GetPauseCC() {
+  DebugAssertAlt(m_pause_cc ? 1 : 0, ENG_FUNC, "No pause CC");
+  return m_pause_cc;
+}
+
 PopupCC *VQ_Screens::GetPopupCC() {
   DebugAssertAlt(m_popup_cc ? 1 : 0, ENG_FUNC, "No popup CC");
   return m_popup_cc;
@@ -163,16 +190,18 @@ char VQ_Screens::AddScreens(const VQ_ScreenEntry *entries, int count) {
 }
 
 char VQ_Screens::SetupProgramScreens() {
-  // 'SELE', 'STAT', 'GENL', 'POPU', 'HELP', 'PAUS', 'ABOT' and 'LOGS' follow 'MAIN', 'OPTN' and
-  // 'PLRS' here, in that order, as their screens come; 'GADS' is the last. 'POPU' is registered,
-  // but the game builds the popup itself: no screen change goes there.
+  // 'POPU' is registered, but the game builds the popup itself: no screen change goes there.
+  // 'GADS' is the last.
   const VQ_ScreenEntry entries[] = {
       {MAIN_SCREEN_ID, m_main_cc},
       {OPTIONS_SCREEN_ID, m_options_cc},
       {SOUNDS_SCREEN_ID, m_sounds_cc},
+      {SELECT_SCREEN_ID, m_select_cc},
       {SCORES_SCREEN_ID, m_scores_cc},
+      {NOTICE_SCREEN_ID, m_notice_cc},
       {POPUP_SCREEN_ID, m_popup_cc},
       {HELP_SCREEN_ID, m_help_cc},
+      {PAUSE_SCREEN_ID, m_pause_cc},
       {ABOUT_SCREEN_ID, m_about_cc},
       {LOGS_SCREEN_ID, m_log_cc},
       {GAME_ADS_SCREEN_ID, m_game_ads_cc},
@@ -193,6 +222,9 @@ void VQ_Screens::RemoveAllVars() {
   if (m_log_cc) m_log_cc->RemoveVars();
   if (m_game_ads_cc) m_game_ads_cc->RemoveVars();
   if (m_user_screens) m_user_screens->RemoveAllVars();
+  if (m_select_cc) m_select_cc->RemoveVars();
+  if (m_notice_cc) m_notice_cc->RemoveVars();
+  if (m_pause_cc) m_pause_cc->RemoveVars();
 }
 
 void VQ_Screens::PreScreensStartCB() {
@@ -232,6 +264,8 @@ void VQ_Screens::PostScreensFinishCB() {
 
 char VQ_Screens::CreateGraphics() {
   if (m_game_ads_cc && GetCurrentScreen() == GAME_ADS_SCREEN_ID) m_game_ads_cc->CreateGraphics();
+  // The gardens' pictures went with the old device.
+  if (m_select_cc && GetCurrentScreen() == SELECT_SCREEN_ID) m_select_cc->CreateGraphics();
   return 1;
 }
 

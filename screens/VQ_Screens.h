@@ -17,6 +17,9 @@ class HelpCC;
 class LogCC;
 class MainCC;
 class OptionsCC;
+class PauseCC;
+class NoticeCC;
+class SelectCC;
 class SoundsCC;
 class PopupCC;
 class ScoresCC;
@@ -66,6 +69,9 @@ class VQ_Screens : public MWinScreens {
   LogCC *GetLogCC();
   PopupCC *GetPopupCC();
   GameAdsCC *GetGameAdsCC();
+  SelectCC *GetSelectCC();
+  NoticeCC *GetNoticeCC() { return m_notice_cc; }
+  PauseCC *GetPauseCC();
   UserScreens *GetUserScreens() { return m_user_screens; }
 
  private:
@@ -84,4 +90,7 @@ class VQ_Screens : public MWinScreens {
   EngIndexedList *m_log_entries;  // owned: the log viewer's lines
   GameAdsCC *m_game_ads_cc;       // owned
   UserScreens *m_user_screens;  // owned
+  SelectCC *m_select_cc;        // owned
+  NoticeCC *m_notice_cc;        // owned
+  PauseCC *m_pause_cc;          // owned
 };

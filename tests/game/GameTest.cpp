@@ -27,7 +27,6 @@
 #include "game/Levels.h"
 #include "game/Traverse.h"
 #include "game/GameOver.h"
-#include "game/GameStandIns.h"
 #include "game/GameWon.h"
 #include "game/Program.h"
 #include "game/Quarrelwick.h"

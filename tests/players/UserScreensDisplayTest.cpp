@@ -5,10 +5,14 @@
 #include <GL/glew.h>
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <dirent.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngEncryption.h"
@@ -496,6 +500,236 @@ TEST_F(UserScreensDisplayTest, TheSplashStagesOnTheEngineClock) {
   EXPECT_EQ(SplashGetPicture()->GetNumSets(), 0);
   SplashEnd();
   eng_main_current_time = EngMainGetCurrentTimeWithoutUpdatingGlobalCurrentTime();
+}
+
+}  // namespace
+
+namespace {
+
+// The load player screen on one folder: two players with flags, a file one byte short, a name
+// too long for a player, and files that are no players' or belong to no listed player.
+class UserLoadDisplayTest : public UserScreensDisplayTest {
+ protected:
+  void SetUp() override {
+    UserScreensDisplayTest::SetUp();
+    MakePlayer("Bob", "GB");
+    MakePlayer("Bob.Jr", "DE");
+    MakePlayer("Ann", "FR");
+    std::string ann = qwtest::ReadWholeFile(DataFile("Users/Ann.usr"));
+    qwtest::WriteWholeFile(DataFile("Users/Ann.usr"), ann.substr(0, 675));
+    for (const char *file : {"Bob.png", "Bob.Jr.png", "Bob_SavedGame10.dat", "Bob.USR", ".usr", "a.us"})
+      qwtest::WriteWholeFile(DataFile(std::string("Users/") + file), file);
+    qwtest::WriteWholeFile(DataFile("Users/" + std::string(kLongName) + ".usr"),
+                           qwtest::ReadWholeFile(DataFile("Users/Bob.usr")));
+    StopProgram();
+    StartProgram();
+    m_before = Folder();
+  }
+  // A real player file, saved by the player module.
+  void MakePlayer(const char *name, const char *country) {
+    UserClass maker(nullptr, "Quarrelwick", 0, USER_ENCRYPTION_ACCEPT_PLAIN);
+    ASSERT_EQ(maker.CreateNewUser(name, country, 0), 1);
+    ASSERT_EQ(maker.Save(1), 1);
+  }
+  // Every file of the Users folder with its size.
+  std::map<std::string, size_t> Folder() {
+    std::map<std::string, size_t> files;
+    DIR *dir = opendir(DataFile("Users").c_str());
+    if (!dir) return files;
+    while (dirent *e = readdir(dir))
+      if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0)
+        files[e->d_name] = qwtest::ReadWholeFile(DataFile(std::string("Users/") + e->d_name)).size();
+    closedir(dir);
+    return files;
+  }
+  std::map<std::string, size_t> Without(std::initializer_list<const char *> gone) {
+    std::map<std::string, size_t> files = m_before;
+    for (const char *file : gone) files.erase(file);
+    return files;
+  }
+  UserLoadCC *Load() { return Screens()->GetUserLoadCC(); }
+  MWinPanel *List() { return UserLoadAsPanel(Load()->mwinUserLoadMainWinPanelButton); }
+  std::vector<std::string> Rows() {
+    std::vector<std::string> rows;
+    for (int i = 0; i < List()->PanelGetNumEntries(); i++)
+      rows.push_back(std::string(List()->PanelGetStringAtPos(i)) + "/" + Load()->GetUsersCountryCode(i));
+    return rows;
+  }
+  void OpenLoadScreen() {
+    ASSERT_EQ(Current(), USERS_SCREEN_ID);
+    ASSERT_EQ(Users()->mwinUsersMainWinManageButton->IsEnabled(), 1);
+    Click(Users()->mwinUsersMainWinManageButton);
+    ASSERT_EQ(Current(), USER_LOAD_SCREEN_ID);
+  }
+  void Choose(int row) {
+    _Dimension r;
+    ASSERT_EQ(List()->PanelGetNthItemsDimension(row, &r), 1);
+    ClickAt(int(r.x + r.width / 2), int(r.y + r.height / 2));
+    ASSERT_EQ(List()->PanelGetPos(), row);
+  }
+  std::string PopupTitle() {
+    MWin *mwin = main_game->GetMWin();
+    const char *title = mwin->PopupIsOn() ? mwin->PopupGetWindow()->GetTitleText() : nullptr;
+    return title ? title : "<none>";
+  }
+  MWinButton *PopupButton(const char *id) {
+    MWin *mwin = main_game->GetMWin();
+    return mwin->PopupIsOn() ? mwin->PopupGetWindow()->GetButtonFromID(id, 0) : nullptr;
+  }
+  // Saturated pixels in the right 30 units of a panel row: a flag there.
+  int FlagPixels(int row) {
+    _Dimension r;
+    if (!List()->PanelGetNthItemsDimension(row, &r)) return -1;
+    int count = 0;
+    for (int y = int(r.y + 2); y < int(r.y + r.height - 2); y++)
+      for (int x = int(r.x + r.width - 30); x < int(r.x + r.width); x++) {
+        unsigned char rgb[3];
+        Pixel(x, y, rgb);
+        int hi = std::max({rgb[0], rgb[1], rgb[2]}), lo = std::min({rgb[0], rgb[1], rgb[2]});
+        if (hi - lo > 90) count++;
+      }
+    return count;
+  }
+
+  // The frame as a PPM file when QW_SCREENSHOT_DIR names a folder, for a person to look at.
+  void Shot(const char *name) {
+    const char *dir = getenv("QW_SCREENSHOT_DIR");
+    if (!dir) return;
+    main_game->Render();
+    const int w = eng_main_window_width, h = eng_main_window_height;
+    std::vector<unsigned char> rgb(size_t(w) * size_t(h) * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    if (FILE *f = fopen((std::string(dir) + "/" + name + ".ppm").c_str(), "wb")) {
+      fprintf(f, "P6\n%d %d\n255\n", w, h);
+      for (int y = h - 1; y >= 0; y--) fwrite(rgb.data() + size_t(y) * w * 3, 1, size_t(w) * 3, f);
+      fclose(f);
+    }
+  }
+
+  static constexpr const char *kLongName = "abcdefghijklmnopqrstuvwxyz1234";
+  std::map<std::string, size_t> m_before;
+};
+
+TEST_F(UserLoadDisplayTest, ListsThePlayersWithFlagsAndDeletesOnlyAfterYes) {
+  OpenLoadScreen();
+  const std::vector<std::string> rows = {"abcdefghijklmnopqrstuvwxy/", "Ann/", "Bob/GB", "Bob.Jr/DE"};
+  EXPECT_EQ(Rows(), rows);
+  UserLoadCC *screen = Load();
+  for (MWinButton *b : {screen->mwinUserLoadMainWinPanelButton, screen->mwinUserLoadMainWinLoadButton,
+                        screen->mwinUserLoadMainWinDeleteButton, screen->mwinUserLoadMainWinBackButton})
+    EXPECT_EQ(b->IsEnabled(), 1);
+  EXPECT_EQ(screen->mwinUserLoadMainWinSettingsButton->IsShown(), 0);
+  EXPECT_EQ(screen->mwinUserLoadMainWinLoadProgressButton->IsShown(), 0);
+  EXPECT_EQ(List()->PanelGetNumEntriesPerPage(), USER_LOAD_ROWS_PER_PAGE);
+  EXPECT_STREQ(screen->mwinUserLoadMainWinLoadButton->GetTextP(), "Load User");
+  EXPECT_STREQ(screen->mwinUserLoadMainWinDeleteButton->GetTextP(), "Delete User");
+  Shot("load_screen");
+  main_game->Render();
+  EXPECT_EQ(FlagPixels(0), 0);
+  EXPECT_EQ(FlagPixels(1), 0);
+  EXPECT_GT(FlagPixels(2), 20);
+  EXPECT_GT(FlagPixels(3), 20);
+
+  // The long name: neither reset nor delete by a name cut from another.
+  Choose(0);
+  Click(screen->mwinUserLoadMainWinLoadButton);
+  EXPECT_EQ(PopupTitle(), "Error");
+  EXPECT_EQ(PopupText(), "Unable to load user.");
+  EXPECT_EQ(PopupButton("NO"), nullptr);
+  Key(SDLK_RETURN);
+  EXPECT_EQ(main_game->GetMWin()->PopupIsOn(), 0);
+  EXPECT_EQ(Folder(), m_before);
+  Click(screen->mwinUserLoadMainWinDeleteButton);
+  Click(PopupButton("OK"));
+  EXPECT_EQ(Folder(), m_before);
+  EXPECT_EQ(Rows(), rows);
+
+  // Delete asks; No leaves every file.
+  Choose(2);
+  Click(screen->mwinUserLoadMainWinDeleteButton);
+  EXPECT_EQ(PopupText(), "Are you sure you want to delete this user?");
+  Shot("load_screen_delete_question");
+  Click(PopupButton("CANCEL"));
+  EXPECT_EQ(main_game->GetMWin()->PopupIsOn(), 0);
+  EXPECT_EQ(Folder(), m_before);
+  // Yes removes Bob's own files only ("Bob", a dot, one extension: "Bob.USR" too, though it is
+  // not listed), and the screen restarts on the folder.
+  Click(screen->mwinUserLoadMainWinDeleteButton);
+  Click(PopupButton("OK"));
+  EXPECT_EQ(Folder(), Without({"Bob.usr", "Bob.png", "Bob.USR"}));
+  EXPECT_EQ(Rows(), std::vector<std::string>({"abcdefghijklmnopqrstuvwxy/", "Ann/", "Bob.Jr/DE"}));
+
+  // Load User on a good player: the menu follows.
+  Choose(2);
+  Click(Load()->mwinUserLoadMainWinLoadButton);
+  ASSERT_EQ(Current(), MAIN_SCREEN_ID);
+  EXPECT_STREQ(main_game->GetUser()->GetInfo()->name, "Bob.Jr");
+  EXPECT_EQ(SplashIsOn(), 0);
+}
+
+TEST_F(UserLoadDisplayTest, AFileThatDoesNotLoadIsResetDeletedOrLeft) {
+  OpenLoadScreen();
+  // Cancel changes nothing.
+  Choose(1);
+  Click(Load()->mwinUserLoadMainWinLoadButton);
+  EXPECT_EQ(PopupTitle(), "Unable to load player.");
+  EXPECT_EQ(PopupText().rfind("It is possible that this player file is not compatible", 0), 0u) << PopupText();
+  ASSERT_NE(PopupButton("NO"), nullptr);
+  EXPECT_EQ(Text(PopupButton("OK")), "Reset");
+  EXPECT_EQ(Text(PopupButton("NO")), "Delete");
+  EXPECT_EQ(Text(PopupButton("CANCEL")), "Cancel");
+  Shot("load_screen_failed_load");
+  Click(PopupButton("CANCEL"));
+  EXPECT_EQ(Current(), USER_LOAD_SCREEN_ID);
+  EXPECT_EQ(Folder(), m_before);
+  EXPECT_EQ(Rows().size(), 4u);
+
+  // Reset: only the player file is made afresh, on the new player screen; the menu waits.
+  Click(Load()->mwinUserLoadMainWinLoadButton);
+  Click(PopupButton("OK"));
+  ASSERT_EQ(Current(), USER_NEW_SCREEN_ID);
+  EXPECT_EQ(Text(New()->mwinUserNewMainWinNameButton), "Ann");
+  std::map<std::string, size_t> reset = m_before;
+  reset["Ann.usr"] = 676;
+  EXPECT_EQ(Folder(), reset);
+  EXPECT_EQ(Record(DataFile("Users/Ann.usr")).substr(14, 4), std::string("Ann\0", 4));
+  Frames(3);
+  EXPECT_EQ(Current(), USER_NEW_SCREEN_ID);
+  Click(New()->mwinUserNewMainWinContinueButton);
+  ASSERT_EQ(Current(), MAIN_SCREEN_ID);
+  EXPECT_STREQ(main_game->GetUser()->GetInfo()->name, "Ann");
+
+  // Delete after a failed load: every file of the player, without a further question.
+  main_game->GetScreens()->GotoScreen(USERS_SCREEN_ID, nullptr);
+  Frames(1);
+  qwtest::WriteWholeFile(DataFile("Users/Ann.usr"), std::string(675, 'x'));
+  qwtest::WriteWholeFile(DataFile("Users/Ann.png"), "photo");
+  OpenLoadScreen();
+  Choose(1);
+  Click(Load()->mwinUserLoadMainWinLoadButton);
+  Click(PopupButton("NO"));
+  EXPECT_EQ(main_game->GetMWin()->PopupIsOn(), 0);
+  EXPECT_EQ(Current(), USER_LOAD_SCREEN_ID);
+  EXPECT_EQ(Folder(), Without({"Ann.usr"}));
+  EXPECT_EQ(Rows(), std::vector<std::string>({"abcdefghijklmnopqrstuvwxy/", "Bob/GB", "Bob.Jr/DE"}));
+  // The loaded player is gone: nothing saves it again.
+  EXPECT_EQ(main_game->GetUser()->IsLoaded(), 0);
+
+  // A file gone behind the screen's back: its delete is logged, and the screen restarts.
+  ASSERT_EQ(unlink(DataFile("Users/Bob.Jr.usr").c_str()), 0);
+  Choose(2);
+  Click(Load()->mwinUserLoadMainWinDeleteButton);
+  EngInt32 before = DebugGetNumMessages();
+  Click(PopupButton("OK"));
+  std::string log;
+  for (EngInt32 i = before; i < DebugGetNumMessages(); i++) log += DebugGetMessage(i)->text;
+  EXPECT_NE(log.find("User <Bob.Jr> does not exist."), std::string::npos) << log;
+  EXPECT_EQ(Rows(), std::vector<std::string>({"abcdefghijklmnopqrstuvwxy/", "Bob/GB"}));
+
+  // Back returns to the first players screen.
+  Click(Load()->mwinUserLoadMainWinBackButton);
+  EXPECT_EQ(Current(), USERS_SCREEN_ID);
 }
 
 }  // namespace

@@ -8,19 +8,28 @@
 #include <vector>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngLayouts.h"
+#include "Engine/EngMain.h"
+#include "Engine/EngMainOrientation.h"
+#include "Engine/EngWhichDevice.h"
 #include "Engine/EngEncryption.h"
 #include "Engine/EngPrefFolder.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngResModes.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWin.h"
+#include "Engine/MWin/MWinCheckbox.h"
 #include "Engine/MWin/MWinFonts.h"
+#include "Engine/MWin/MWinPanel.h"
+#include "Engine/MWin/MWinScreens.h"
+#include "Engine/MWin/MWinWindow.h"
 #include "Engine/Resolution.h"
 #include "game/Game.h"
 #include "game/Program.h"
 #include "players/UserClass.h"
 #include "players/UserLoadCC.h"
 #include "players/UserScreens.h"
+#include "players/UserSelectCC.h"
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
 #include "tests/Engine/MWin/ScreensTestSupport.h"
@@ -158,7 +167,7 @@ TEST_F(UserScreensTest, RegistrationsStartingScreenAndTheCurrentScreenQuestion) 
   EXPECT_EQ(m_user_screens->GetStartingScreenID(), USERS_SCREEN_ID);
   // Registered once: a second time each is refused, and every one is still tried.
   std::string log = qwtest::Logged([&] { EXPECT_EQ(m_user_screens->AddScreens(1), 0); });
-  for (const char *id : {"uUSR", "uNEW", "mCTY"})
+  for (const char *id : {"uSEL", "uUSR", "uLOD", "uNEW", "mCTY"})
     EXPECT_NE(log.find(std::string("Screen [") + id + "] already exists."), std::string::npos) << id << log;
 
   // Without the country screen only the others are registered.
@@ -177,6 +186,189 @@ TEST_F(UserScreensTest, RegistrationsStartingScreenAndTheCurrentScreenQuestion) 
     screens->SetCurrentScreen(id);
     EXPECT_EQ(m_user_screens->CurrentScreenIsUserOrCountyScreen(), 0);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The select player screen in a tablet layout: its automatic load on an injected clock, the
+// failure of that load, the delete flow and a row's load.
+class UserSelectTest : public UserScreensTest {
+ protected:
+  void SetUp() override {
+    UserScreensTest::SetUp();
+    ewd_desktop_mode = 1;
+    ewd_tablet_mode = 1;
+    Orient(ENG_ORIENTATION_PORTRAIT);
+  }
+  void TearDown() override {
+    UserScreensTest::TearDown();
+    EngWhichDeviceResetForTests();
+    EngMainOrientationResetForTests();
+    eng_main_current_time = 0;
+  }
+  void Orient(_EngOrientation orientation) {
+    EngMainSetOrientation(orientation);
+    m_mwin->SetScreenLayout(EngLayoutsGetLayout(ENG_LAYOUT_CURRENT));
+  }
+  void MakeAlwaysLoadedPlayer(const char *name, const char *country) {
+    UserClass maker(nullptr, "Quarrelwick", 0, USER_ENCRYPTION_ACCEPT_PLAIN);
+    ASSERT_EQ(maker.CreateNewUser(name, country, 0), 1);
+    maker.AlwaysLoadThisUser(0);
+    ASSERT_EQ(maker.Save(1), 1);
+    snprintf(resolution.last_player, sizeof(resolution.last_player), "%s", name);
+  }
+  UserSelectCC *Start() {
+    MWinScreens *screens = m_game->GetScreens();
+    EXPECT_EQ(screens->SetupAllScreens(), 1);
+    EXPECT_EQ(m_user_screens->GetStartingScreenID(), USER_SELECT_SCREEN_ID);
+    m_user_screens->StartUserScreen();
+    EXPECT_EQ(screens->GetCurrentScreen(), USER_SELECT_SCREEN_ID);
+    return m_user_screens->GetUserSelectCC();
+  }
+  char Press(UserSelectCC *screen, MWinButton *button) {
+    _MWinButtonCallbackInfo info = {};
+    return screen->ButtonsCallback(button, &info);
+  }
+  std::string PopupButtonText(const char *id) {
+    MWinButton *b = m_mwin->PopupIsOn() ? m_mwin->PopupGetWindow()->GetButtonFromID(id, 0) : nullptr;
+    return b && b->GetTextP() ? b->GetTextP() : "<none>";
+  }
+  std::vector<std::string> Files() {
+    std::vector<std::string> files;
+    for (const char *f : {"Ann.usr", "Ann.png", "Bob.usr", "Bob.png", "Bob.Jr.usr"})
+      if (access(UsersPath(f).c_str(), F_OK) == 0) files.push_back(f);
+    return files;
+  }
+};
+
+TEST_F(UserSelectTest, AnAlwaysLoadedLastPlayerLoadsOneFrameAfterTheTenthOfASecond) {
+  MakePlayer("Ann", "FR");
+  MakeAlwaysLoadedPlayer("Bob", "GB");
+  UserSelectCC *screen = Start();
+  ASSERT_NE(screen->mwinUserSelectMainWinAlwaysLoadButton, nullptr);
+  EXPECT_EQ(screen->mwinUserSelectMainWinExitButton, nullptr);  // not on tablets
+  EXPECT_EQ(screen->GetAutoLoadState(), USER_SELECT_WAITING);
+  EXPECT_STREQ(screen->mwinUserSelectMainWinSelTextButton->GetTextP(), "Loading player Bob...");
+  for (MWinButton *b : {screen->mwinUserSelectMainWinNewButton, screen->mwinUserSelectMainWinDeleteButton,
+                        screen->mwinUserSelectMainWinPanelButton})
+    EXPECT_EQ(b->IsEnabled(), 0);
+  EXPECT_EQ(screen->mwinUserSelectMainWinAlwaysLoadButton->IsShown(), 0);
+  MWinPanel *panel = UserLoadAsPanel(screen->mwinUserSelectMainWinPanelButton);
+  EXPECT_EQ(panel->PanelGetPos(), 1);  // Bob's row
+  EXPECT_EQ(panel->PanelGetNumEntriesPerPage(), USER_SELECT_ROWS_PER_PAGE);
+
+  const double at = screen->GetAutoLoadTime();
+  eng_main_current_time = at - 0.01;
+  screen->TickCB();
+  EXPECT_EQ(screen->GetAutoLoadState(), USER_SELECT_WAITING);
+  eng_main_current_time = at;
+  screen->TickCB();
+  EXPECT_EQ(screen->GetAutoLoadState(), USER_SELECT_LOADING);
+  EXPECT_EQ(m_game->GetUser()->IsLoaded(), 0);
+  screen->TickCB();
+  ASSERT_EQ(m_game->GetUser()->IsLoaded(), 1);
+  EXPECT_STREQ(m_game->GetUser()->GetInfo()->name, "Bob");
+}
+
+TEST_F(UserSelectTest, AFailedAutomaticLoadGivesTheControlsBack) {
+  MakePlayer("Ann", "FR");
+  MakeAlwaysLoadedPlayer("Bob", "GB");
+  UserSelectCC *screen = Start();
+  ASSERT_EQ(screen->GetAutoLoadState(), USER_SELECT_WAITING);
+  std::string bytes = qwtest::ReadWholeFile(UsersPath("Bob.usr"));
+  qwtest::WriteWholeFile(UsersPath("Bob.usr"), bytes.substr(0, 675));
+  eng_main_current_time = screen->GetAutoLoadTime();
+  screen->TickCB();
+  screen->TickCB();
+  EXPECT_EQ(screen->GetAutoLoadState(), USER_SELECT_IDLE);
+  EXPECT_EQ(m_game->GetUser()->IsLoaded(), 0);
+  for (MWinButton *b : {screen->mwinUserSelectMainWinNewButton, screen->mwinUserSelectMainWinDeleteButton,
+                        screen->mwinUserSelectMainWinPanelButton})
+    EXPECT_EQ(b->IsEnabled(), 1);
+  EXPECT_EQ(screen->mwinUserSelectMainWinAlwaysLoadButton->IsShown(), 1);
+  EXPECT_STREQ(screen->mwinUserSelectMainWinSelTextButton->GetTextP(), "Select Player");
+  ASSERT_EQ(m_mwin->PopupIsOn(), 1);
+  EXPECT_STREQ(m_mwin->PopupGetWindow()->GetTitleText(), "Error");
+  EXPECT_EQ(PopupButtonText("MSG"), "Unable to load user.");
+  screen->TickCB();  // no second try
+  EXPECT_EQ(screen->GetAutoLoadState(), USER_SELECT_IDLE);
+}
+
+TEST_F(UserSelectTest, DeleteAsksWhichThenWhetherAndARowLoads) {
+  MakePlayer("Ann", "FR");
+  MakePlayer("Bob", "GB");
+  MakePlayer("Bob.Jr", "DE");
+  qwtest::WriteWholeFile(UsersPath("Bob.png"), "photo");
+  UserSelectCC *screen = Start();
+  EXPECT_EQ(screen->GetAutoLoadState(), USER_SELECT_IDLE);
+
+  struct Turn {
+    _EngOrientation orientation;
+    float width;
+  };
+  for (const Turn &turn : {Turn{ENG_ORIENTATION_PORTRAIT, 560}, Turn{ENG_ORIENTATION_LANDSCAPE_LEFT, 400},
+                           Turn{ENG_ORIENTATION_PORTRAIT_UPSIDE_DOWN, 560}}) {
+    Orient(turn.orientation);
+    EXPECT_EQ(Press(screen, screen->mwinUserSelectMainWinDeleteButton), 1);
+    ASSERT_EQ(m_mwin->PopupIsOn(), 1);
+    EXPECT_STREQ(m_mwin->PopupGetWindow()->GetTitleText(), "Select User to Delete");
+    MWinPanel *rows = UserLoadAsPanel(m_mwin->PopupGetWindow()->GetButtonFromID("PANEL", 0));
+    ASSERT_NE(rows, nullptr);
+    EXPECT_FLOAT_EQ(rows->GetOrigArea()->width, turn.width);
+    EXPECT_FLOAT_EQ(rows->GetOrigArea()->height, 300);
+    EXPECT_EQ(rows->PanelGetNumEntries(), 3);
+    EXPECT_STREQ(rows->PanelGetStringAtPos(1), "Bob");
+    m_mwin->PopupTurnOff();
+  }
+  Orient(ENG_ORIENTATION_PORTRAIT);
+
+  // Bob's row, then No: nothing goes.
+  const std::vector<std::string> all = {"Ann.usr", "Bob.usr", "Bob.png", "Bob.Jr.usr"};
+  Press(screen, screen->mwinUserSelectMainWinDeleteButton);
+  UserLoadAsPanel(m_mwin->PopupGetWindow()->GetButtonFromID("PANEL", 0))->PanelSetPos(1, 1, 0);
+  EXPECT_EQ(screen->GetDeleteChoice(), 1);
+  ASSERT_EQ(m_mwin->PopupIsOn(), 1);
+  EXPECT_EQ(PopupButtonText("MSG"), "Are you sure you want to delete this user?");
+  m_mwin->PopupTurnOffAndCallCancelOrNoCB();
+  EXPECT_EQ(Files(), all);
+  // Yes: Bob's files only, and the screen restarts with one row fewer.
+  Press(screen, screen->mwinUserSelectMainWinDeleteButton);
+  UserLoadAsPanel(m_mwin->PopupGetWindow()->GetButtonFromID("PANEL", 0))->PanelSetPos(1, 1, 0);
+  m_mwin->PopupTurnOffAndCallOkCB();
+  EXPECT_EQ(Files(), std::vector<std::string>({"Ann.usr", "Bob.Jr.usr"}));
+  EXPECT_EQ(UserLoadAsPanel(screen->mwinUserSelectMainWinPanelButton)->PanelGetNumEntries(), 2);
+
+  // A row with "always load" ticked loads that player and marks it.
+  MWinCheckbox::From(screen->mwinUserSelectMainWinAlwaysLoadButton)->CheckboxSet(1, 0);
+  UserLoadAsPanel(screen->mwinUserSelectMainWinPanelButton)->PanelSetPos(1, 0, 0);
+  EXPECT_EQ(Press(screen, screen->mwinUserSelectMainWinPanelButton), 1);
+  ASSERT_EQ(m_game->GetUser()->IsLoaded(), 1);
+  EXPECT_STREQ(m_game->GetUser()->GetInfo()->name, "Bob.Jr");
+  EXPECT_EQ(m_game->GetUser()->GetInfo()->options.always_load, 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(UserScreensTest, TheLoadScreenWithNoPlayersOffersOnlyBack) {
+  MWinScreens *screens = m_game->GetScreens();
+  ASSERT_EQ(screens->SetupAllScreens(), 1);
+  screens->StartScreen(USER_LOAD_SCREEN_ID, -1);
+  ASSERT_EQ(screens->GetCurrentScreen(), USER_LOAD_SCREEN_ID);
+  UserLoadCC *screen = m_user_screens->GetUserLoadCC();
+  for (MWinButton *b : {screen->mwinUserLoadMainWinPanelButton, screen->mwinUserLoadMainWinLoadButton,
+                        screen->mwinUserLoadMainWinDeleteButton, screen->mwinUserLoadMainWinSettingsButton})
+    EXPECT_EQ(b->IsEnabled(), 0);
+  EXPECT_EQ(screen->mwinUserLoadMainWinBackButton->IsEnabled(), 1);
+  EXPECT_EQ(screen->mwinUserLoadMainWinSettingsButton->IsShown(), 0);
+  EXPECT_EQ(screen->mwinUserLoadMainWinLoadProgressButton->IsShown(), 0);
+  // A press with nothing chosen does nothing.
+  screen->LoadCB();
+  screen->DeleteCB();
+  EXPECT_EQ(m_mwin->PopupIsOn(), 0);
 }
 
 }  // namespace

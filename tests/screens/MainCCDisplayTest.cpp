@@ -21,7 +21,6 @@
 #include "Engine/MWin/MWinWindow.h"
 #include "Engine/Resolution.h"
 #include "game/Game.h"
-#include "game/GameStandIns.h"
 #include "game/Main.h"
 #include "game/SavedGame.h"
 #include "game/Program.h"
@@ -30,6 +29,7 @@
 #include "players/UsersCC.h"
 #include "screens/MainCC.h"
 #include "screens/MainControl.h"
+#include "screens/SelectCC.h"
 #include "screens/VQ_Screens.h"
 #include "tests/support/TestSupport.h"
 
@@ -203,10 +203,14 @@ TEST_F(MainCCDisplayTest, TheMenuGreetsThePlayerAndItsButtonsDoWhatTheySay) {
   Frames(2);
   ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), MAIN_SCREEN_ID);
 
-  // New Game deletes the resume game, even though the garden screen is not there yet.
+  // New Game deletes the resume game and offers the gardens; their Back leads to the menu again.
   SaveGame(0, 1);
   Click(Menu()->mwinMainMainPlayButton);
   EXPECT_EQ(DoesSavedGameExist(0, 1), 0);
+  ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), SELECT_SCREEN_ID);
+  Click(main_game->GetScreens()->GetSelectCC()->mwinSelectMainBackButton);
+  Frames(2);
+  ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), MAIN_SCREEN_ID);
   EXPECT_EQ(MainControlGetTitlePicture()->AreGraphicsCreated(), 1);
 
   // The title asks, and Yes opens the game's page.

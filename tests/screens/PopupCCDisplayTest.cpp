@@ -1,7 +1,7 @@
 // The in-play weapon popup in the real program under Xvfb: a garden in play, driven by SDL
 // mouse and key events frame by frame. A shop box shows its facts; a clicked weapon opens its
 // window; Upgrade, Target, a right click and Sell do their part; and Escape to the pause
-// screen (a stand-in here) with the window open, then back to play, builds the popup afresh.
+// screen with the window open, then back to play by its Resume button, builds the popup afresh.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,6 +14,7 @@
 #include "game/Quarrelwick.h"
 #include "game/Sidebar.h"
 #include "game/Weapons.h"
+#include "screens/PauseCC.h"
 #include "screens/PopupCC.h"
 #include "tests/Engine/MWin/ScreensTestSupport.h"
 #include "tests/screens/ScreensProgramTestSupport.h"
@@ -26,10 +27,6 @@ class PopupCCDisplayTest : public qwtest::ScreensProgramTest {
     ScreensProgramTest::SetUp();
     if (HasFatalFailure()) return;
     ASSERT_NE(g_popup_cc, nullptr);
-    // The pause screen is not in the game yet: a stand-in takes its place.
-    m_pause.m_screens = Screens();
-    m_pause.m_mwin = Root();
-    ASSERT_EQ(Screens()->AddScreen(PAUSE_SCREEN_ID, &m_pause), 1);
     // Garden 0 afresh: its path and its free ground.
     level_garden = 0;
     ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
@@ -116,8 +113,6 @@ class PopupCCDisplayTest : public qwtest::ScreensProgramTest {
     return lit;
   }
 
-  std::vector<std::string> m_log;
-  qwtest::FakeController m_pause{"PAUS", &m_log};
   int m_gun = -1;
 };
 
@@ -224,8 +219,9 @@ TEST_F(PopupCCDisplayTest, EscapeWithTheWindowOpenThenResumeBuildsItAfresh) {
   EXPECT_EQ(Root()->GetDesktop()->DoesCollectionExist("Popup"), 0);
   EXPECT_EQ(g_popup_cc->CollectionExists(), 0);
   // Resume, then move and click where the window was: nothing freed is touched.
-  main_game->ReturnToGame();
+  ClickWidget(Screens()->GetPauseCC()->mwinPauseMainWinResumeButton);
   Frames(1);
+  ASSERT_EQ(Root()->AreScreensOn(), 0);
   Mouse(int(area.x + 5), int(area.y + 5));
   Frames(1);
   float x = 0, y = 0;

@@ -8,6 +8,7 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngFont.h"
+#include "Engine/MWin/MWinDesktop.h"
 #include "Engine/MWin/MWinFonts.h"
 #include "Engine/MWin/MWinTextEntryMobile.h"
 #include "screens/ScreenLayout.h"
@@ -19,7 +20,9 @@
 #include "screens/layouts/LogCollectionController.h"
 #include "screens/layouts/MainCollectionController.h"
 #include "screens/layouts/PopupCollectionController.h"
+#include "screens/layouts/UserLoadCollectionController.h"
 #include "screens/layouts/UserNewCollectionController.h"
+#include "screens/layouts/UserSelectCollectionController.h"
 #include "screens/layouts/UsersCollectionController.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
 #include "tests/support/TestSupport.h"
@@ -28,6 +31,14 @@ namespace {
 
 // The generated layout alone: no behaviour.
 class MainLayout : public MainCollectionController {
+ public:
+  void StartingCB(void *) override {}
+  void TickCB() override {}
+  void RenderCB(_MWinRenderStage) override {}
+  char ButtonsCallback(MWinButton *, _MWinButtonCallbackInfo *) override { return 0; }
+};
+
+class SelectLayout : public UserSelectCollectionController {
  public:
   void StartingCB(void *) override {}
   void TickCB() override {}
@@ -259,7 +270,7 @@ TEST_F(ScreenLayoutTest, EveryTokenTheTablesUseIsInTheEnglishTexts) {
         &AboutCollectionController::GetLayout(), &LogCollectionController::GetLayout(),
         &LogCollectionController::GetDeviceLayout(), &UsersCollectionController::GetLayout(),
         &UserNewCollectionController::GetLayout(), &CountryCollectionController::GetLayout(),
-        &PopupCollectionController::GetLayout()}) {
+        &PopupCollectionController::GetLayout(), &UserLoadCollectionController::GetLayout()}) {
     for (int w = 0; w < layout->num_windows; w++) {
       const ScreenLayoutWindow &window = layout->windows[w];
       for (int n = 0; n < window.num_widgets; n++) {
@@ -280,6 +291,29 @@ TEST_F(ScreenLayoutTest, EveryTokenTheTablesUseIsInTheEnglishTexts) {
         }
     }
   }
+}
+
+TEST_F(ScreenLayoutTest, ARowOfNoKindIsAWidgetThatLayoutDoesNotMake) {
+  // The select player screen: no always-load box or device button on the desktop, no Exit on
+  // phones and tablets.
+  struct Case {
+    _EngLayout layout;
+    bool exit, always_load, device;
+  } cases[] = {{ENG_LAYOUT_DESKTOP, true, false, false}, {ENG_LAYOUT_PHONE_LANDSCAPE, false, true, true}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(int(c.layout));
+    mwin->SetScreenLayout(c.layout);
+    SelectLayout select;
+    std::string log = qwtest::Logged([&] { ASSERT_EQ(select.CreateCollection(mwin), 1); });
+    EXPECT_EQ(log.find("Could not add"), std::string::npos) << log;
+    EXPECT_EQ(select.mwinUserSelectMainWinExitButton != nullptr, c.exit);
+    EXPECT_EQ(select.mwinUserSelectMainWinAlwaysLoadButton != nullptr, c.always_load);
+    EXPECT_EQ(select.mwinUserSelectMainWinDeviceButton != nullptr, c.device);
+    ASSERT_NE(select.mwinUserSelectMainWinPanelButton, nullptr);
+    EXPECT_EQ(select.mwinUserSelectMainWinPanelButton->GetType(), MWIN_BUTTON_PANEL);
+    mwin->GetDesktop()->RemoveCollection("UserSelect");
+  }
+  mwin->SetScreenLayout(ENG_LAYOUT_DESKTOP);
 }
 
 TEST_F(ScreenLayoutTest, ASecondBuildWhileTheFirstIsUpMakesNothing) {

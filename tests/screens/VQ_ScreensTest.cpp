@@ -23,7 +23,6 @@
 #include "Engine/MWin/MWinTextEntryMobile.h"
 #include "Engine/Resolution.h"
 #include "game/Game.h"
-#include "game/GameStandIns.h"
 #include "game/Program.h"
 #include "game/SavedGame.h"
 #include "players/UserClass.h"
@@ -34,6 +33,7 @@
 #include "screens/MainCC.h"
 #include "screens/MainControl.h"
 #include "screens/PopupCC.h"
+#include "screens/ScoresCC.h"
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
 #include "tests/Engine/MWin/ScreensTestSupport.h"
@@ -118,16 +118,16 @@ TEST_F(VQ_ScreensTest, EveryRegistrationIsTriedAndOneRefusalFailsTheWhole) {
   const VQ_ScreenEntry entries[] = {
       {EngFourCC("AAAA"), &m_other},
       {MAIN_SCREEN_ID, &m_select},  // already the main menu's
-      {SELECT_SCREEN_ID, &m_select},
+      {EngFourCC("BBBB"), &m_select},
   };
   std::string log = qwtest::Logged([&] { EXPECT_EQ(m_screens->AddScreens(entries, 3), 0); });
   EXPECT_NE(log.find("Screen [MAIN] already exists."), std::string::npos) << log;
   // Both on either side of the refusal are there: a second registration is refused too.
   EXPECT_EQ(m_screens->AddScreen(EngFourCC("AAAA"), &m_other), 0);
-  EXPECT_EQ(m_screens->AddScreen(SELECT_SCREEN_ID, &m_select), 0);
+  EXPECT_EQ(m_screens->AddScreen(EngFourCC("BBBB"), &m_select), 0);
   // A second set-up starts from an empty table.
   EXPECT_EQ(m_screens->SetupAllScreens(), 1);
-  EXPECT_EQ(m_screens->AddScreen(SELECT_SCREEN_ID, &m_select), 1);
+  EXPECT_EQ(m_screens->AddScreen(EngFourCC("BBBB"), &m_select), 1);
 }
 
 TEST_F(VQ_ScreensTest, TheScreenIdsAreTheirFourCharacters) {
@@ -140,8 +140,8 @@ TEST_F(VQ_ScreensTest, TheScreenIdsAreTheirFourCharacters) {
 }
 
 TEST_F(VQ_ScreensTest, LeavingTheMenuRemovesItsCollectionAndClearsItsPointersFirst) {
+  // The garden selection is the real one.
   ASSERT_EQ(m_screens->SetupAllScreens(), 1);
-  ASSERT_EQ(m_screens->AddScreen(SELECT_SCREEN_ID, &m_select), 1);
   m_screens->StartScreen(MAIN_SCREEN_ID, -1);
   ASSERT_NE(Main()->mwinMainMainPlayButton, nullptr);
   ASSERT_NE(m_mwin->GetCollectionFromID("Main", 0), nullptr);
@@ -165,6 +165,11 @@ TEST_F(VQ_ScreensTest, LeavingTheMenuRemovesItsCollectionAndClearsItsPointersFir
 
 TEST_F(VQ_ScreensTest, AScreenNotInTheGameYetIsReportedAndTheMenuStaysAsItWas) {
   ASSERT_EQ(m_screens->SetupAllScreens(), 1);
+  // Every screen the menu reaches is in the game now: a table of the menu and the high scores
+  // only stands for one that is not.
+  m_screens->RemoveAllScreens();
+  ASSERT_EQ(m_screens->AddScreen(MAIN_SCREEN_ID, Main()), 1);
+  ASSERT_EQ(m_screens->AddScreen(SCORES_SCREEN_ID, m_screens->GetScoresCC()), 1);
   m_screens->StartScreen(MAIN_SCREEN_ID, -1);
   SaveGame(0, 1);
   MWinButton *play = Main()->mwinMainMainPlayButton;

@@ -1,0 +1,157 @@
+#include "screens/layouts/PauseCollectionController.h"
+
+#include "Engine/EngTypes.h"
+#include "screens/ScreenLayout.h"
+
+namespace {
+
+constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
+constexpr const char *kNone = "MWIN_TEXBUT_NONE";
+constexpr _ColourRGBA kText = {1, 1, 1, 0.7f};
+constexpr _Vector2d kScale = {1, 1.1f};
+constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
+
+// The behaviour class tells the presses apart by these members.
+const ScreenLayoutWidget kWidgets[] = {
+    {"Title", MWIN_BUTTON_PUSH, kNone, "", "MWIN_FONT_DEFAULT", {0, 0, 0, 1}, {1, 1}, kCentre, ScreenText()},
+    {"Resume", MWIN_BUTTON_PUSH, kDefault, "Resume Game", "Main", kText, kScale, kCentre, ScreenText()},
+    {"Scores", MWIN_BUTTON_PUSH, kDefault, "High Scores", "Main", kText, kScale, kCentre, ScreenText()},
+    {"Help", MWIN_BUTTON_PUSH, kDefault, "How To Play", "Main", kText, kScale, kCentre, ScreenText()},
+    {"Sounds", MWIN_BUTTON_PUSH, kDefault, "Sound & Music", "Main", kText, kScale, kCentre, ScreenText()},
+    {"Options", MWIN_BUTTON_PUSH, kDefault, "Options", "Main", kText, kScale, kCentre, ScreenText()},
+    {"Quit", MWIN_BUTTON_PUSH, kDefault, "Quit Game", "Main", kText, kScale, kCentre, ScreenText()},
+    {"Save", MWIN_BUTTON_PUSH, kDefault, "Save Game & Exit", "Main", kText, kScale, kCentre, ScreenText()},
+};
+
+// Layouts 0 Normal, 1 IPhonePortrait, 2 IPhoneLandscape, 3 IPadPortrait, 4 IPadLandscape.
+const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
+    // Title
+    {{128, 0, 384, 84}, {128, 0, 384, 84}, {128, 0, 384, 84}, {128, 0, 384, 84}, {128, 0, 384, 84}},
+    // Resume
+    {{220, 120, 200, 35}, {150, 125, 340, 40}, {210, 115, 220, 50}, {220, 150, 200, 30}, {220, 160, 200, 40}},
+    // Scores
+    {{220, 170, 200, 35}, {150, 180, 340, 40}, {210, 176, 220, 50}, {220, 200, 200, 30}, {220, 210, 200, 40}},
+    // Help
+    {{220, 220, 200, 35}, {150, 235, 340, 40}, {210, 237, 220, 50}, {220, 245, 200, 30}, {220, 260, 200, 40}},
+    // Sounds
+    {{220, 270, 200, 35}, {150, 295, 340, 40}, {210, 298, 220, 50}, {220, 295, 200, 30}, {220, 310, 200, 40}},
+    // Options
+    {{220, 320, 200, 35}, {150, 350, 340, 40}, {210, 359, 220, 50}, {220, 340, 200, 30}, {220, 360, 200, 40}},
+    // Quit
+    {{220, 370, 200, 35}, {150, 410, 340, 40}, {210, 420, 220, 50}, {220, 390, 200, 30}, {220, 410, 200, 40}},
+    // Save
+    {{220, 420, 200, 35}, {0, 320, 95, 40}, {60, 400, 90, 40}, {30, 380, 95, 30}, {100, 395, 55, 40}},
+};
+static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
+
+// Phones and tablets cannot close the program: their save-and-exit is built, then hidden.
+const ScreenLayoutVariant kVariants[] = {
+    {ScreenLayouts(1, 2, 3, 4),
+     {"Save", MWIN_BUTTON_PUSH, kDefault, "Save Game & Exit", "Main", kText, kScale, kCentre, ScreenText().Hidden()}},
+};
+
+constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
+const ScreenLayoutWindow kWindows[] = {
+    {"MainWin",
+     kScreenLayoutPlainWindow,
+     {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
+     {1, 1, 1, 1},
+     {1, 1},
+     MWIN_ALIGN_LEFT,
+     kWidgets,
+     int(sizeof(kWidgets) / sizeof(kWidgets[0])),
+     kAreas,
+     kVariants,
+     int(sizeof(kVariants) / sizeof(kVariants[0]))},
+};
+
+const ScreenLayout kLayout = {"Pause", kWindows, 1, 1};
+
+using Self = PauseCollectionController;
+// The builders of a device layout.
+MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWinWindowToCollectionIPhonePortrait(c);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWinWindowToCollectionIPhoneLandscape(c);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWinWindowToCollectionIPadPortrait(c);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWinWindowToCollectionIPadLandscape(c);
+    default: return self->AddMainWinWindowToCollectionNormal(c);
+  }
+}
+char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWinWindowButtonsToWindowIPhonePortrait(w);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWinWindowButtonsToWindowIPhoneLandscape(w);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWinWindowButtonsToWindowIPadPortrait(w);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWinWindowButtonsToWindowIPadLandscape(w);
+    default: return self->AddMainWinWindowButtonsToWindowNormal(w);
+  }
+}
+
+}  // namespace
+
+PauseCollectionController::PauseCollectionController() { RemoveVars(); }
+
+const ScreenLayout &PauseCollectionController::GetLayout() { return kLayout; }
+
+std::array<MWinButton **, 8> PauseCollectionController::Widgets() {
+  static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 8, "one member a widget");
+  return {&mwinPauseMainWinTitleButton, &mwinPauseMainWinResumeButton, &mwinPauseMainWinScoresButton,
+          &mwinPauseMainWinHelpButton,  &mwinPauseMainWinSoundsButton, &mwinPauseMainWinOptionsButton,
+          &mwinPauseMainWinQuitButton,  &mwinPauseMainWinSaveButton};
+}
+
+char PauseCollectionController::CreateCollection(MWin *mwin) {
+  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
+                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
+}
+
+MWinCollection *PauseCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
+  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinPauseCollection,
+                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
+}
+
+MWinWindow *PauseCollectionController::AddMainWinWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
+  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinPauseMainWinWindow, this,
+                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
+}
+
+MWinWindow *PauseCollectionController::AddMainWinWindowToCollectionNormal(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
+}
+MWinWindow *PauseCollectionController::AddMainWinWindowToCollectionIPhonePortrait(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
+}
+MWinWindow *PauseCollectionController::AddMainWinWindowToCollectionIPhoneLandscape(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
+}
+MWinWindow *PauseCollectionController::AddMainWinWindowToCollectionIPadPortrait(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
+}
+MWinWindow *PauseCollectionController::AddMainWinWindowToCollectionIPadLandscape(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
+}
+
+char PauseCollectionController::AddMainWinWindowButtonsToWindowNormal(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
+}
+char PauseCollectionController::AddMainWinWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
+}
+char PauseCollectionController::AddMainWinWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
+}
+char PauseCollectionController::AddMainWinWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
+}
+char PauseCollectionController::AddMainWinWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
+}
+
+void PauseCollectionController::RemoveVars() {
+  mwinPauseCollection = nullptr;
+  mwinPauseMainWinWindow = nullptr;
+  for (MWinButton **member : Widgets()) *member = nullptr;
+}
+
+void PauseCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }

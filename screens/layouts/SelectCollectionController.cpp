@@ -1,0 +1,189 @@
+#include "screens/layouts/SelectCollectionController.h"
+
+#include "Engine/EngTypes.h"
+#include "screens/ScreenLayout.h"
+
+namespace {
+
+constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
+constexpr const char *kNone = "MWIN_TEXBUT_NONE";
+constexpr _ColourRGBA kText = {1, 1, 1, 0.7f};
+constexpr _ColourRGBA kDark = {0, 0, 0, 0.7f};
+constexpr _ColourRGBA kWhite = {1, 1, 1, 1};
+constexpr _Vector2d kScale = {1, 1.1f};
+constexpr _Vector2d kPlain = {1, 1};
+constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
+constexpr _MWinButtonType kPush = MWIN_BUTTON_PUSH;
+constexpr _MWinButtonType kStatic = MWIN_BUTTON_STATIC;
+
+// The gardens' frames, pictures and difficulty buttons each form a two-by-two grid (garden g in
+// column g % 2, row g / 2); the behaviour class finds the pictures and buttons by these ids.
+// The difficulty buttons' texts are the behaviour class's.
+const ScreenLayoutWidget kWidgets[] = {
+    {"Title", kStatic, kNone, "", "MWIN_FONT_DEFAULT", {0, 0, 0, 1}, kPlain, kCentre, ScreenText()},
+    {"SelectT",
+     kStatic,
+     kNone,
+     "Select a Garden to Defend",
+     "Main",
+     {1, 1, 1, 0.8f},
+     {1.5f, 1.5f},
+     kCentre,
+     ScreenText()},
+    {"Bg0", kStatic, "Back3", "", "Main", kWhite, kPlain, kCentre, ScreenText()},
+    {"Bg1", kStatic, "Back3", "", "Main", kWhite, kPlain, kCentre, ScreenText()},
+    {"Bg2", kStatic, "Back3", "", "Main", kWhite, kPlain, kCentre, ScreenText()},
+    {"Bg3", kStatic, "Back3", "", "Main", kWhite, kPlain, kCentre, ScreenText()},
+    {"Level0", kStatic, "Back2", "", "Main", kDark, kPlain, kCentre, ScreenText()},
+    {"Level1", kStatic, "Back2", "", "Main", kDark, kPlain, kCentre, ScreenText()},
+    {"Level2", kStatic, "Back2", "", "Main", kDark, kPlain, kCentre, ScreenText()},
+    {"Level3", kStatic, "Back2", "", "Main", kDark, kPlain, kCentre, ScreenText()},
+    {"Diff0", kPush, kDefault, "Normal", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
+    {"Diff1", kPush, kDefault, "Normal", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
+    {"Diff2", kPush, kDefault, "Normal", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
+    {"Diff3", kPush, kDefault, "Normal", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
+    {"Back", kPush, kDefault, "Back", "Main", kText, kScale, kCentre, ScreenText()},
+};
+
+// Layouts 0 Normal, 1 IPhonePortrait, 2 IPhoneLandscape, 3 IPadPortrait, 4 IPadLandscape.
+const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
+    // Title
+    {{128, 0, 384, 84}, {128, 0, 384, 84}, {128, 0, 384, 84}, {128, 0, 384, 84}, {128, 0, 384, 84}},
+    // SelectT
+    {{120, 80, 400, 40}, {120, 80, 400, 40}, {120, 80, 400, 40}, {120, 80, 400, 40}, {120, 80, 400, 40}},
+    // Bg0
+    {{158, 137, 154, 146}, {153, 138, 162, 144}, {157, 137, 156, 146}, {155, 138, 160, 144}, {158, 138, 154, 144}},
+    // Bg1
+    {{328, 137, 154, 146}, {323, 138, 162, 144}, {327, 137, 156, 146}, {325, 138, 160, 144}, {328, 138, 154, 144}},
+    // Bg2
+    {{158, 297, 154, 146}, {153, 298, 162, 144}, {157, 297, 156, 146}, {155, 298, 160, 144}, {158, 298, 154, 144}},
+    // Bg3
+    {{328, 297, 154, 146}, {323, 298, 162, 144}, {327, 297, 156, 146}, {325, 298, 160, 144}, {328, 298, 154, 144}},
+    // Level0
+    {{160, 140, 150, 140}, {160, 140, 150, 140}, {160, 140, 150, 140}, {160, 140, 150, 140}, {160, 140, 150, 140}},
+    // Level1
+    {{330, 140, 150, 140}, {330, 140, 150, 140}, {330, 140, 150, 140}, {330, 140, 150, 140}, {330, 140, 150, 140}},
+    // Level2
+    {{160, 300, 150, 140}, {160, 300, 150, 140}, {160, 300, 150, 140}, {160, 300, 150, 140}, {160, 300, 150, 140}},
+    // Level3
+    {{330, 300, 150, 140}, {330, 300, 150, 140}, {330, 300, 150, 140}, {330, 300, 150, 140}, {330, 300, 150, 140}},
+    // Diff0
+    {{163, 256, 67, 22}, {162, 237, 146, 40}, {162, 226, 87, 50}, {163, 247, 95, 30}, {162, 242, 80, 35}},
+    // Diff1
+    {{333, 256, 67, 22}, {332, 237, 146, 40}, {332, 226, 87, 50}, {333, 247, 95, 30}, {332, 242, 80, 35}},
+    // Diff2
+    {{163, 416, 67, 22}, {162, 397, 146, 40}, {162, 386, 87, 50}, {163, 407, 95, 30}, {162, 402, 80, 35}},
+    // Diff3
+    {{333, 416, 67, 22}, {332, 397, 146, 40}, {332, 386, 87, 50}, {333, 407, 95, 30}, {332, 402, 80, 35}},
+    // Back
+    {{550, 440, 80, 30}, {520, 430, 115, 45}, {550, 420, 80, 50}, {550, 445, 80, 30}, {550, 435, 80, 35}},
+};
+static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
+
+constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
+const ScreenLayoutWindow kWindows[] = {
+    {"Main",
+     kScreenLayoutPlainWindow,
+     {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
+     {1, 1, 1, 1},
+     {1, 1},
+     MWIN_ALIGN_LEFT,
+     kWidgets,
+     int(sizeof(kWidgets) / sizeof(kWidgets[0])),
+     kAreas,
+     nullptr,
+     0},
+};
+
+const ScreenLayout kLayout = {"Select", kWindows, 1, 1};
+
+using Self = SelectCollectionController;
+// The builders of a device layout.
+MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWindowToCollectionIPhonePortrait(c);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWindowToCollectionIPhoneLandscape(c);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWindowToCollectionIPadPortrait(c);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWindowToCollectionIPadLandscape(c);
+    default: return self->AddMainWindowToCollectionNormal(c);
+  }
+}
+char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWindowButtonsToWindowIPhonePortrait(w);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWindowButtonsToWindowIPhoneLandscape(w);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWindowButtonsToWindowIPadPortrait(w);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWindowButtonsToWindowIPadLandscape(w);
+    default: return self->AddMainWindowButtonsToWindowNormal(w);
+  }
+}
+
+}  // namespace
+
+SelectCollectionController::SelectCollectionController() { RemoveVars(); }
+
+const ScreenLayout &SelectCollectionController::GetLayout() { return kLayout; }
+
+std::array<MWinButton **, 15> SelectCollectionController::Widgets() {
+  static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 15, "one member a widget");
+  return {&mwinSelectMainTitleButton,  &mwinSelectMainSelectTButton, &mwinSelectMainBg0Button,
+          &mwinSelectMainBg1Button,    &mwinSelectMainBg2Button,     &mwinSelectMainBg3Button,
+          &mwinSelectMainLevel0Button, &mwinSelectMainLevel1Button,  &mwinSelectMainLevel2Button,
+          &mwinSelectMainLevel3Button, &mwinSelectMainDiff0Button,   &mwinSelectMainDiff1Button,
+          &mwinSelectMainDiff2Button,  &mwinSelectMainDiff3Button,   &mwinSelectMainBackButton};
+}
+
+char SelectCollectionController::CreateCollection(MWin *mwin) {
+  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
+                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
+}
+
+MWinCollection *SelectCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
+  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinSelectCollection,
+                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
+}
+
+MWinWindow *SelectCollectionController::AddMainWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
+  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinSelectMainWindow, this,
+                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
+}
+
+MWinWindow *SelectCollectionController::AddMainWindowToCollectionNormal(MWinCollection *c) {
+  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
+}
+MWinWindow *SelectCollectionController::AddMainWindowToCollectionIPhonePortrait(MWinCollection *c) {
+  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
+}
+MWinWindow *SelectCollectionController::AddMainWindowToCollectionIPhoneLandscape(MWinCollection *c) {
+  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
+}
+MWinWindow *SelectCollectionController::AddMainWindowToCollectionIPadPortrait(MWinCollection *c) {
+  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
+}
+MWinWindow *SelectCollectionController::AddMainWindowToCollectionIPadLandscape(MWinCollection *c) {
+  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
+}
+
+char SelectCollectionController::AddMainWindowButtonsToWindowNormal(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
+}
+char SelectCollectionController::AddMainWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
+}
+char SelectCollectionController::AddMainWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
+}
+char SelectCollectionController::AddMainWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
+}
+char SelectCollectionController::AddMainWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
+}
+
+void SelectCollectionController::RemoveVars() {
+  mwinSelectCollection = nullptr;
+  mwinSelectMainWindow = nullptr;
+  for (MWinButton **member : Widgets()) *member = nullptr;
+}
+
+void SelectCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }

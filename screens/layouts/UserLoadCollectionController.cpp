@@ -1,0 +1,161 @@
+#include "screens/layouts/UserLoadCollectionController.h"
+
+#include "Engine/EngTypes.h"
+#include "screens/ScreenLayout.h"
+
+namespace {
+
+constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
+constexpr const char *kNone = "MWIN_TEXBUT_NONE";
+constexpr _ColourRGBA kButtonText = {1, 1, 1, 0.7f};
+constexpr _Vector2d kButtonScale = {1, 1.1f};
+constexpr _Vector2d kSmallScale = {0.9f, 0.95f};
+constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
+
+const ScreenLayoutWidget kWidgets[] = {
+    {"Panel", MWIN_BUTTON_PANEL, kDefault, "", "Main", kButtonText, kButtonScale, kCentre, ScreenPlaceholder()},
+    {"Load", MWIN_BUTTON_PUSH, kDefault, "Load User", "Main", kButtonText, kButtonScale, kCentre,
+     ScreenToken("UserLoad_Load")},
+    {"Back", MWIN_BUTTON_PUSH, kDefault, "Back", "Main", kButtonText, kButtonScale, kCentre,
+     ScreenToken("Common_ButtonGoBack")},
+    {"SolTextPic", MWIN_BUTTON_PUSH, kNone, "", "Main", kButtonText, kButtonScale, kCentre, ScreenPlaceholder()},
+    {"LoadProgress", MWIN_BUTTON_PUSH, "Back1", "Loading: 0%", "Main", kButtonText, kButtonScale, kCentre,
+     ScreenPlaceholder()},
+    {"Settings", MWIN_BUTTON_PUSH, kDefault, "Settings", "Main", kButtonText, kSmallScale, kCentre,
+     ScreenPlaceholder()},
+    {"Delete", MWIN_BUTTON_PUSH, kDefault, "Delete User", "Main", kButtonText, kSmallScale, kCentre,
+     ScreenToken("UserLoad_Delete")},
+};
+
+// Layouts 0 Normal, 1 IPhonePortrait, 2 IPhoneLandscape, 3 IPadPortrait, 4 IPadLandscape.
+const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
+    // Panel
+    {{200, 145, 240, 230}, {20, 100, 600, 280}, {150, 100, 340, 300}, {120, 105, 400, 280}, {180, 105, 280, 300}},
+    // Load
+    {{455, 145, 100, 35}, {20, 390, 290, 40}, {505, 100, 120, 45}, {120, 395, 190, 40}, {475, 105, 150, 40}},
+    // Back
+    {{535, 430, 90, 35}, {330, 435, 290, 40}, {505, 420, 120, 45}, {470, 430, 150, 40}, {475, 425, 150, 40}},
+    // SolTextPic
+    {{170, 10, 300, 90}, {170, 10, 300, 90}, {170, 10, 300, 90}, {170, 10, 300, 90}, {170, 10, 300, 90}},
+    // LoadProgress
+    {{200, 430, 240, 35}, {20, 435, 290, 40}, {150, 420, 340, 45}, {120, 440, 340, 30}, {180, 425, 280, 40}},
+    // Settings
+    {{30, 340, 100, 35}, {20, 435, 100, 40}, {15, 370, 120, 45}, {20, 430, 120, 40}, {15, 380, 150, 40}},
+    // Delete
+    {{100, 145, 85, 30}, {330, 390, 290, 40}, {15, 100, 120, 45}, {330, 395, 190, 40}, {15, 105, 150, 40}},
+};
+
+// Phones and tablets carry no language tokens, read "Delete" and have a black title text.
+const ScreenLayoutVariant kVariants[] = {
+    {ScreenLayouts(1, 2, 3, 4),
+     {"Load", MWIN_BUTTON_PUSH, kDefault, "Load User", "Main", kButtonText, kButtonScale, kCentre,
+      ScreenPlaceholder()}},
+    {ScreenLayouts(1, 2, 3, 4),
+     {"Back", MWIN_BUTTON_PUSH, kDefault, "Back", "Main", kButtonText, kButtonScale, kCentre, ScreenPlaceholder()}},
+    {ScreenLayouts(1, 2),
+     {"SolTextPic", MWIN_BUTTON_PUSH, kNone, "", "Main", {0, 0, 0, 0.7f}, kButtonScale, kCentre,
+      ScreenPlaceholder()}},
+    {ScreenLayouts(3, 4),
+     {"SolTextPic", MWIN_BUTTON_PUSH, kNone, "", "Main", {0, 0, 0, 0.8f}, kButtonScale, kCentre,
+      ScreenPlaceholder()}},
+    {ScreenLayouts(1, 2, 3, 4),
+     {"Delete", MWIN_BUTTON_PUSH, kDefault, "Delete", "Main", kButtonText, kSmallScale, kCentre,
+      ScreenPlaceholder()}},
+};
+
+constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
+const ScreenLayoutWindow kWindows[] = {
+    {"MainWin", kScreenLayoutPlainWindow, {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
+     {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, kWidgets, int(sizeof(kWidgets) / sizeof(kWidgets[0])), kAreas,
+     kVariants, int(sizeof(kVariants) / sizeof(kVariants[0]))},
+};
+static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
+
+const ScreenLayout kLayout = {"UserLoad", kWindows, 1, 1};
+
+using Self = UserLoadCollectionController;
+// The builders of a device layout.
+MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWinWindowToCollectionIPhonePortrait(c);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWinWindowToCollectionIPhoneLandscape(c);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWinWindowToCollectionIPadPortrait(c);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWinWindowToCollectionIPadLandscape(c);
+    default: return self->AddMainWinWindowToCollectionNormal(c);
+  }
+}
+char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWinWindowButtonsToWindowIPhonePortrait(w);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWinWindowButtonsToWindowIPhoneLandscape(w);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWinWindowButtonsToWindowIPadPortrait(w);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWinWindowButtonsToWindowIPadLandscape(w);
+    default: return self->AddMainWinWindowButtonsToWindowNormal(w);
+  }
+}
+
+}  // namespace
+
+UserLoadCollectionController::UserLoadCollectionController() { RemoveVars(); }
+
+const ScreenLayout &UserLoadCollectionController::GetLayout() { return kLayout; }
+
+std::array<MWinButton **, 7> UserLoadCollectionController::Widgets() {
+  static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 7, "one member a widget");
+  return {&mwinUserLoadMainWinPanelButton, &mwinUserLoadMainWinLoadButton, &mwinUserLoadMainWinBackButton, &mwinUserLoadMainWinSolTextPicButton, &mwinUserLoadMainWinLoadProgressButton, &mwinUserLoadMainWinSettingsButton, &mwinUserLoadMainWinDeleteButton};
+}
+
+char UserLoadCollectionController::CreateCollection(MWin *mwin) {
+  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
+                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
+}
+
+MWinCollection *UserLoadCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
+  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinUserLoadCollection,
+                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
+}
+
+MWinWindow *UserLoadCollectionController::AddMainWinWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
+  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinUserLoadMainWinWindow, this,
+                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
+}
+
+MWinWindow *UserLoadCollectionController::AddMainWinWindowToCollectionNormal(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
+}
+MWinWindow *UserLoadCollectionController::AddMainWinWindowToCollectionIPhonePortrait(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
+}
+MWinWindow *UserLoadCollectionController::AddMainWinWindowToCollectionIPhoneLandscape(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
+}
+MWinWindow *UserLoadCollectionController::AddMainWinWindowToCollectionIPadPortrait(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
+}
+MWinWindow *UserLoadCollectionController::AddMainWinWindowToCollectionIPadLandscape(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
+}
+
+char UserLoadCollectionController::AddMainWinWindowButtonsToWindowNormal(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
+}
+char UserLoadCollectionController::AddMainWinWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
+}
+char UserLoadCollectionController::AddMainWinWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
+}
+char UserLoadCollectionController::AddMainWinWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
+}
+char UserLoadCollectionController::AddMainWinWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
+}
+
+void UserLoadCollectionController::RemoveVars() {
+  mwinUserLoadCollection = nullptr;
+  mwinUserLoadMainWinWindow = nullptr;
+  for (MWinButton **member : Widgets()) *member = nullptr;
+}
+
+void UserLoadCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }

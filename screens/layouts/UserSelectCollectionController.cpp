@@ -1,0 +1,174 @@
+#include "screens/layouts/UserSelectCollectionController.h"
+
+#include "Engine/EngTypes.h"
+#include "screens/ScreenLayout.h"
+
+namespace {
+
+constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
+constexpr const char *kNone = "MWIN_TEXBUT_NONE";
+constexpr _ColourRGBA kButtonText = {1, 1, 1, 0.7f};
+constexpr _Vector2d kButtonScale = {1, 1.1f};
+constexpr _Vector2d kSmallScale = {0.9f, 0.95f};
+constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
+constexpr _ColourRGBA kSelectText = {1, 1, 1, 0.75f};
+constexpr _Vector2d kSelectScale = {1.3f, 1.42f};
+
+// The desktop makes no "AlwaysLoad" and no "Device", phones and tablets no "Exit".
+const ScreenLayoutWidget kWidgets[] = {
+    {"New", MWIN_BUTTON_PUSH, kDefault, "Setup Player", "Main", kButtonText, kButtonScale, kCentre,
+     ScreenPlaceholder()},
+    {"TitlePic", MWIN_BUTTON_STATIC, kNone, "", "Main", {0, 0, 0, 0.8f}, {1, 1.3f}, kCentre, ScreenPlaceholder()},
+    {"SelText", MWIN_BUTTON_PUSH, kNone, "Select Player", "Main", kButtonText, kButtonScale, kCentre,
+     ScreenPlaceholder()},
+    {"Panel", MWIN_BUTTON_PANEL, kDefault, "", "Main", kButtonText, kButtonScale, kCentre, ScreenPlaceholder()},
+    {"Delete", MWIN_BUTTON_PUSH, kDefault, "Delete Player", "Main", kButtonText, kButtonScale, kCentre,
+     ScreenToken("UserLoad_Delete")},
+    {"Exit", MWIN_BUTTON_PUSH, kDefault, "Exit", "Main", kButtonText, kButtonScale, kCentre, ScreenPlaceholder()},
+    {"AlwaysLoad", MWIN_BUTTON_INVALID, kDefault, "", "Main", kButtonText, kButtonScale, kCentre,
+     ScreenPlaceholder()},
+    {"Device", MWIN_BUTTON_INVALID, kDefault, "", "Main", kButtonText, kButtonScale, kCentre, ScreenPlaceholder()},
+    {"LangFlag", MWIN_BUTTON_PUSH, "Main", "", "Main", kButtonText, kButtonScale, MWIN_ALIGN_RIGHT, ScreenPlaceholder()},
+};
+
+// Layouts 0 Normal, 1 IPhonePortrait, 2 IPhoneLandscape, 3 IPadPortrait, 4 IPadLandscape.
+const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
+    // New
+    {{489.34f, 324.74f, 140.66f, 45.54f}, {340, 400, 280, 50}, {480, 300, 145, 45}, {350, 390, 270, 45},
+     {470, 320, 155, 45}},
+    // TitlePic
+    {{120, 5, 400, 90}, {120, 5, 400, 90}, {120, 5, 400, 90}, {120, 5, 400, 90}, {120, 5, 400, 90}},
+    // SelText
+    {{10.29f, 302.06f, 139.25f, 18.08f}, {20, 95, 600, 30}, {15, 90, 450, 25}, {20, 95, 600, 25}, {15, 95, 440, 25}},
+    // Panel
+    {{10.29f, 324.74f, 139.25f, 139.47f}, {20, 130, 600, 260}, {15, 120, 450, 345}, {20, 125, 600, 255},
+     {15, 125, 440, 340}},
+    // Delete
+    {{489.34f, 375.04f, 140.66f, 25.48f}, {20, 400, 280, 50}, {480, 355, 145, 40}, {20, 390, 270, 45},
+     {470, 375, 155, 40}},
+    // Exit
+    {{489.34f, 438.73f, 140.66f, 25.48f}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}},
+    // AlwaysLoad
+    {{0, 0, 0, 0}, {20, 455, 600, 20}, {480, 120, 145, 40}, {20, 445, 600, 25}, {470, 125, 155, 40}},
+    // Device
+    {{0, 0, 0, 0}, {430, 5, 100, 35}, {480, 420, 145, 40}, {470, 445, 150, 30}, {470, 425, 155, 40}},
+    // LangFlag
+    {{590, 5, 45, 35}, {590, 5, 45, 35}, {590, 5, 45, 35}, {590, 5, 45, 35}, {590, 5, 45, 35}},
+};
+
+const ScreenLayoutVariant kVariants[] = {
+    {ScreenLayouts(1, 2, 3, 4),
+     {"SelText", MWIN_BUTTON_PUSH, kNone, "Select Player", "Main", kSelectText, kSelectScale, kCentre,
+      ScreenPlaceholder()}},
+    {ScreenLayouts(1, 2, 3, 4),
+     {"Delete", MWIN_BUTTON_PUSH, kDefault, "Delete", "Main", kButtonText, kButtonScale, kCentre,
+      ScreenPlaceholder()}},
+    {ScreenLayouts(1, 2, 3, 4),
+     {"Exit", MWIN_BUTTON_INVALID, kDefault, "", "Main", kButtonText, kButtonScale, kCentre, ScreenPlaceholder()}},
+    {ScreenLayouts(1, 2, 3, 4),
+     {"AlwaysLoad", MWIN_BUTTON_CHECKBOX, kDefault, "Always load this player:", "Main", kButtonText, kButtonScale,
+      kCentre, ScreenPlaceholder()}},
+    {ScreenLayouts(1, 2, 4),
+     {"Device", MWIN_BUTTON_PUSH, kDefault, "Device", "Main", kButtonText, kButtonScale, kCentre,
+      ScreenPlaceholder()}},
+    {ScreenLayouts(3),
+     {"Device", MWIN_BUTTON_PUSH, kDefault, "Device", "Main", kButtonText, kButtonScale, kCentre,
+      ScreenToken("Users_Device")}},
+};
+
+constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
+const ScreenLayoutWindow kWindows[] = {
+    {"MainWin", kScreenLayoutPlainWindow, {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
+     {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, kWidgets, int(sizeof(kWidgets) / sizeof(kWidgets[0])), kAreas,
+     kVariants, int(sizeof(kVariants) / sizeof(kVariants[0]))},
+};
+static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
+
+const ScreenLayout kLayout = {"UserSelect", kWindows, 1, 1};
+
+using Self = UserSelectCollectionController;
+// The builders of a device layout.
+MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWinWindowToCollectionIPhonePortrait(c);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWinWindowToCollectionIPhoneLandscape(c);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWinWindowToCollectionIPadPortrait(c);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWinWindowToCollectionIPadLandscape(c);
+    default: return self->AddMainWinWindowToCollectionNormal(c);
+  }
+}
+char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
+  switch (layout) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWinWindowButtonsToWindowIPhonePortrait(w);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWinWindowButtonsToWindowIPhoneLandscape(w);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWinWindowButtonsToWindowIPadPortrait(w);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWinWindowButtonsToWindowIPadLandscape(w);
+    default: return self->AddMainWinWindowButtonsToWindowNormal(w);
+  }
+}
+
+}  // namespace
+
+UserSelectCollectionController::UserSelectCollectionController() { RemoveVars(); }
+
+const ScreenLayout &UserSelectCollectionController::GetLayout() { return kLayout; }
+
+std::array<MWinButton **, 9> UserSelectCollectionController::Widgets() {
+  static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 9, "one member a widget");
+  return {&mwinUserSelectMainWinNewButton, &mwinUserSelectMainWinTitlePicButton, &mwinUserSelectMainWinSelTextButton, &mwinUserSelectMainWinPanelButton, &mwinUserSelectMainWinDeleteButton, &mwinUserSelectMainWinExitButton, &mwinUserSelectMainWinAlwaysLoadButton, &mwinUserSelectMainWinDeviceButton, &mwinUserSelectMainWinLangFlagButton};
+}
+
+char UserSelectCollectionController::CreateCollection(MWin *mwin) {
+  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
+                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
+}
+
+MWinCollection *UserSelectCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
+  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinUserSelectCollection,
+                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
+}
+
+MWinWindow *UserSelectCollectionController::AddMainWinWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
+  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinUserSelectMainWinWindow, this,
+                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
+}
+
+MWinWindow *UserSelectCollectionController::AddMainWinWindowToCollectionNormal(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
+}
+MWinWindow *UserSelectCollectionController::AddMainWinWindowToCollectionIPhonePortrait(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
+}
+MWinWindow *UserSelectCollectionController::AddMainWinWindowToCollectionIPhoneLandscape(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
+}
+MWinWindow *UserSelectCollectionController::AddMainWinWindowToCollectionIPadPortrait(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
+}
+MWinWindow *UserSelectCollectionController::AddMainWinWindowToCollectionIPadLandscape(MWinCollection *c) {
+  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
+}
+
+char UserSelectCollectionController::AddMainWinWindowButtonsToWindowNormal(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
+}
+char UserSelectCollectionController::AddMainWinWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
+}
+char UserSelectCollectionController::AddMainWinWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
+}
+char UserSelectCollectionController::AddMainWinWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
+}
+char UserSelectCollectionController::AddMainWinWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
+  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
+}
+
+void UserSelectCollectionController::RemoveVars() {
+  mwinUserSelectCollection = nullptr;
+  mwinUserSelectMainWinWindow = nullptr;
+  for (MWinButton **member : Widgets()) *member = nullptr;
+}
+
+void UserSelectCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }
