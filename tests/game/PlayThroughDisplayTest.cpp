@@ -2,8 +2,9 @@
 // a fresh HOME on its own X server, clicked and typed at through XTest, and watched through its
 // window's pixels, its log, the files it leaves and its exit code. Where a widget is comes from
 // the screens' layout tables (design units, 640 by 480, here also window pixels); which screen
-// shows is told by the widgets' pixels. With QW_SCREENSHOT_DIR set, each step's picture is
-// saved there; a failed wait always saves the last picture in the build folder.
+// shows is told by the widgets' pixels; where a gun may stand is worked out by the play field's
+// own rules in this process. With QW_SCREENSHOT_DIR set, each step's picture is saved there; a
+// failed wait always saves the last picture in the build folder.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -12,12 +13,13 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
 #include <functional>
-#include <set>
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -25,10 +27,19 @@
 
 #include "Engine/EngEncryption.h"
 #include "Engine/Resolution.h"
+#include "game/Levels.h"
 #include "game/Main.h"
+#include "game/Quarrelwick.h"
+#include "game/SavedGame.h"
+#include "game/Sidebar.h"
+#include "game/Traverse.h"
+#include "game/Weapons.h"
 #include "players/UserInfo.h"
 #include "screens/ScreenLayout.h"
 #include "screens/layouts/MainCollectionController.h"
+#include "screens/layouts/NoticeCollectionController.h"
+#include "screens/layouts/PauseCollectionController.h"
+#include "screens/layouts/SelectCollectionController.h"
 #include "screens/layouts/UserNewCollectionController.h"
 #include "screens/layouts/UsersCollectionController.h"
 #include "tests/game/XTestDriver.h"
@@ -64,7 +75,7 @@ _Dimension Area(const ScreenLayout &layout, const char *widget) {
 // lit orange under the pointer, darker under a popup), the lawn, the splash's red roof, and
 // white text.
 struct Shares {
-  double wood = 0, grass = 0, roof = 0, white = 0;
+  double wood = 0, grass = 0, roof = 0, white = 0, dark = 0;
 };
 
 Shares Measure(const qwtest::WindowPicture &p, const _Dimension &design) {
@@ -83,18 +94,78 @@ Shares Measure(const qwtest::WindowPicture &p, const _Dimension &design) {
       if (g > r + 20 && g > b + 20) s.grass++;
       if (r > 180 && g < 150 && b > 0.75 * g && b < 0.8 * r) s.roof++;
       if (r > 200 && g > 200 && b > 200) s.white++;
+      if (r + g + b < 200) s.dark++;
     }
   if (n) {
     s.wood /= n;
     s.grass /= n;
     s.roof /= n;
     s.white /= n;
+    s.dark /= n;
   }
   return s;
 }
 
 bool IsButton(const qwtest::WindowPicture &p, const _Dimension &a) { return Measure(p, a).wood >= 0.5; }
 bool IsNoButton(const qwtest::WindowPicture &p, const _Dimension &a) { return Measure(p, a).wood <= 0.15; }
+
+// The play field's points (-1 to 1 across and down) and design units, as the program maps the
+// pointer: the field is the 540 by 450 units right of the shop column.
+float FieldX(int design_x) { return float(design_x - 100) / 270.0f - 1.0f; }
+float FieldY(int design_y) { return float(design_y) / 225.0f - 1.0f; }
+
+// Where a person would put the first garden's gun factory and a first gun: the gun beside the
+// road's early part, the factory well away from it, each where the program allows it at the
+// whole pixel the pointer lands on. Worked out on the garden's own path data by the play
+// field's own rules, run in this process.
+struct Places {
+  int factory_x = 0, factory_y = 0, gun_x = 0, gun_y = 0;
+};
+
+bool FindPlaces(const std::string &resources, Places *out) {
+  qwtest::TempDir scratch;
+  char old_cwd[4096];
+  if (!getcwd(old_cwd, sizeof(old_cwd)) || chdir(scratch.Path().c_str()) != 0) return false;
+  qwtest::WriteWholeFile(scratch.File("TravCalcs0.dat"), qwtest::ReadWholeFile(resources + "/TravCalcs0.dat"));
+  QuarrelwickResetForTests();
+  LevelsResetForTests();
+  TraverseReset();
+  level_garden = 0;
+  level_difficulty = 0;
+  // Without a device the garden's picture is not made; that is logged and play goes on.
+  testing::internal::CaptureStderr();
+  const bool started = QuarrelwickInitForNewGame(0) && traverse_info.num_points > 10;
+  testing::internal::GetCapturedStderr();
+  bool found = false;
+  const int gun = 0, factory = QW_FIRST_FACTORY_TYPE;
+  auto on_field = [](int x, int y) { return x > 110 && x < 630 && y > 10 && y < 440; };
+  // The gun within its short range of the road, a fifth of the way along.
+  const _Vector2d road = traverse_info.points[traverse_info.num_points / 5];
+  for (float r = 0.07f; started && !found && r < 0.3f; r += 0.01f)
+    for (int step = 0; step < 36 && !found; step++) {
+      const float a = float(step) * 0.17453f;
+      const int x = int((road.x + std::cos(a) * r + 1.0f) * 270.0f + 100.0f + 0.5f);
+      const int y = int((road.y + std::sin(a) * r + 1.0f) * 225.0f + 0.5f);
+      if (!on_field(x, y) || !WeaponsCanPlaceWeaponHere(gun, FieldX(x), FieldY(y), 0)) continue;
+      // The factory clear of the gun, leaving its place open, below the hints' board at the top.
+      for (int fy = 150; fy < 430 && !found; fy += 10)
+        for (int fx = 130; fx < 620 && !found; fx += 10) {
+          if (std::hypot(FieldX(fx) - FieldX(x), FieldY(fy) - FieldY(y)) < 0.3f) continue;
+          if (!WeaponsCanPlaceWeaponHere(factory, FieldX(fx), FieldY(fy), 0)) continue;
+          if (!WeaponsCreateNew(factory, FieldX(fx), FieldY(fy), 0, 1)) continue;
+          if (WeaponsCanPlaceWeaponHere(gun, FieldX(x), FieldY(y), 0)) {
+            *out = {fx, fy, x, y};
+            found = true;
+          } else {
+            WeaponsSellWeapon(num_weapons - 1);
+          }
+        }
+    }
+  QuarrelwickResetForTests();
+  LevelsResetForTests();
+  TraverseReset();
+  return chdir(old_cwd) == 0 && found;
+}
 
 void MakeFolders(const std::string &path) {
   for (size_t at = 1; at != std::string::npos; at = path.find('/', at + 1)) mkdir(path.substr(0, at).c_str(), 0700);
@@ -373,12 +444,135 @@ bool MainMenuScreen(const qwtest::WindowPicture &p) {
          Measure(p, Area(MainMenu(), "Welcome")).white > 0.01;
 }
 
-TEST_F(PlayThroughTest, ANewPlayerIsMadeAndComesBackAfterARestart) {
+const ScreenLayout &Select() { return SelectCollectionController::GetLayout(); }
+const ScreenLayout &Notice() { return NoticeCollectionController::GetLayout(); }
+const ScreenLayout &Pause() { return PauseCollectionController::GetLayout(); }
+
+bool SelectionScreen(const qwtest::WindowPicture &p) {
+  return IsButton(p, Area(Select(), "Back")) && Measure(p, Area(Select(), "Level0")).grass > 0.3 &&
+         Measure(p, Area(Select(), "SelectT")).white > 0.01 && IsNoButton(p, Area(MainMenu(), "Exit"));
+}
+
+// The notice: its Ok under the message on a dark board.
+bool NoticeScreen(const qwtest::WindowPicture &p) {
+  return IsButton(p, Area(Notice(), "Ok")) && Measure(p, Area(Notice(), "Text")).dark > 0.6 &&
+         IsNoButton(p, Area(Select(), "Back"));
+}
+
+// The shop column and the bottom bar around the garden, no menu over it.
+const _Dimension kShopColumn = {0, 100, 100, 340};
+bool PlayScreen(const qwtest::WindowPicture &p) {
+  return Measure(p, kShopColumn).wood > 0.3 && IsNoButton(p, Area(Pause(), "Resume")) &&
+         IsNoButton(p, Area(Pause(), "Quit")) && Measure(p, Area(Notice(), "Text")).dark < 0.3;
+}
+
+bool PauseScreen(const qwtest::WindowPicture &p) {
+  return IsButton(p, Area(Pause(), "Resume")) && IsButton(p, Area(Pause(), "Quit")) &&
+         IsButton(p, Area(Pause(), "Save")) && IsNoButton(p, kShopColumn);
+}
+
+// How many pixels of a rectangle differ clearly between two pictures.
+int Differing(const qwtest::WindowPicture &a, const qwtest::WindowPicture &b, const _Dimension &d) {
+  int n = 0;
+  for (int y = int(d.y); y < int(d.y + d.height) && y < a.height; y++)
+    for (int x = int(d.x); x < int(d.x + d.width) && x < a.width; x++) {
+      const unsigned char *p = a.At(x, y), *q = b.At(x, y);
+      if (abs(p[0] - q[0]) + abs(p[1] - q[1]) + abs(p[2] - q[2]) > 60) n++;
+    }
+  return n;
+}
+
+// The bottom bar's numbers (score, cash, lives, where the bar draws them) and the shop's wave
+// board.
+const _Dimension kScoreText = {108, 455, 140, 20}, kCashText = {277, 455, 110, 20}, kLivesText = {417, 455, 40, 20},
+                 kWaveBoard = {0, 5, 100, 20};
+
+// The popup's answer buttons (green, lit from above) from left to right, in window pixels: the
+// toolkit lays them out by their texts, so they are found where they are drawn.
+std::vector<_Dimension> PopupButtons(const qwtest::WindowPicture &p) {
+  std::vector<_Dimension> found;
+  auto green = [&](int x, int y) {
+    const unsigned char *c = p.At(x, y);
+    return c[1] >= 95 && c[1] > c[0] + 30 && c[1] > c[2] + 40;
+  };
+  // The row through the buttons' middles: the one in the middle third with most green runs.
+  for (int y = p.height / 3; y < p.height * 2 / 3 && found.empty(); y++) {
+    std::vector<_Dimension> runs;
+    for (int x = p.width / 5; x < p.width * 4 / 5;) {
+      if (!green(x, y)) {
+        x++;
+        continue;
+      }
+      int start = x;
+      while (x < p.width && green(x, y)) x++;
+      if (x - start >= 30) runs.push_back({float(start), float(y), float(x - start), 1});
+    }
+    // A button is at least 12 rows of the same run (its edges: the text lies in its middle).
+    bool tall = !runs.empty();
+    for (const _Dimension &r : runs)
+      for (int dy = 1; dy < 12 && tall; dy++) tall = green(int(r.x + 3), y + dy) && green(int(r.x + r.width - 4), y + dy);
+    if (tall && runs.size() >= 2) found = runs;
+  }
+  return found;
+}
+
+struct SavedGameFacts {
+  int garden = -1, difficulty = -1, cash = -1, wave = -1, lives = -1, score = -1, weapons = -1;
+  std::vector<int> types;
+  std::vector<float> xs, ys;
+};
+
+EngInt32 I32At(const unsigned char *b) {
+  return EngInt32(EngUInt32(b[0]) | EngUInt32(b[1]) << 8 | EngUInt32(b[2]) << 16 | EngUInt32(b[3]) << 24);
+}
+float F32At(const unsigned char *b) {
+  EngInt32 i = I32At(b);
+  float f;
+  memcpy(&f, &i, 4);
+  return f;
+}
+
+// The resume game as the program left it (sealed), read by its record's layout.
+SavedGameFacts ReadSavedGame(const std::string &data) {
+  SavedGameFacts facts;
+  std::vector<unsigned char> r(SAVED_GAME_RECORD_SIZE);
+  const std::string path = data + "/Users/" + kPlayer + "_SavedGame00.dat";
+  EngEncryptionInit("QX_SEALING_KEY");
+  if (!EngEncryptionReadFromFileAndDecrypt(path.c_str(), r.data(), SAVED_GAME_RECORD_SIZE)) {
+    ADD_FAILURE() << "no saved game in " << path;
+    return facts;
+  }
+  facts.garden = EngInt16(r[SAVED_GAME_OFS_GARDEN] | r[SAVED_GAME_OFS_GARDEN + 1] << 8);
+  facts.difficulty = EngInt16(r[SAVED_GAME_OFS_DIFFICULTY] | r[SAVED_GAME_OFS_DIFFICULTY + 1] << 8);
+  facts.cash = I32At(&r[SAVED_GAME_OFS_CASH]);
+  facts.wave = I32At(&r[SAVED_GAME_OFS_WAVE]);
+  facts.lives = I32At(&r[SAVED_GAME_OFS_LIVES]);
+  facts.score = I32At(&r[SAVED_GAME_OFS_SCORE]);
+  facts.weapons = I32At(&r[SAVED_GAME_OFS_NUM_WEAPONS]);
+  for (int i = 0; i < facts.weapons && i < 8; i++) {
+    const unsigned char *w = &r[SAVED_GAME_OFS_WEAPONS + i * SAVED_GAME_WEAPON_SIZE];
+    if (!w[0]) continue;  // a sold weapon's empty place
+    facts.types.push_back(I32At(w + 4));
+    facts.xs.push_back(F32At(w + 16));
+    facts.ys.push_back(F32At(w + 20));
+  }
+  return facts;
+}
+
+TEST_F(PlayThroughTest, APlayerStartsAGardenSavesItAndResumesItAfterARestart) {
+  Places places;
+  ASSERT_TRUE(FindPlaces(m_build + "/resources", &places));
+  SidebarPre3dInit();
+  _Dimension factory_box, gun_box, start_button;
+  ASSERT_TRUE(SidebarGetSideButtonPosition(QW_FIRST_FACTORY_TYPE, 1, 0, 0, &factory_box));
+  ASSERT_TRUE(SidebarGetSideButtonPosition(0, 1, 0, 0, &gun_box));
+  ASSERT_TRUE(SidebarGetBottomButtonPosition(0, 0, 0, 0, &start_button));
+
   // First start: the splash over the first players screen.
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("FirstPlayers", FirstPlayersScreen));
 
-  // New Player, the name typed into its question, Continue.
+  // New Player, the name typed into its question, Continue: the menu.
   ClickOn(Area(Users(), "New"));
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("NewPlayer", NewPlayerScreen));
   ClickOn(Area(UserNew(), "Name"));
@@ -388,24 +582,106 @@ TEST_F(PlayThroughTest, ANewPlayerIsMadeAndComesBackAfterARestart) {
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("NameGiven", NewPlayerScreen));
   ClickOn(Area(UserNew(), "Continue"));
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("MainMenu", MainMenuScreen));
-
-  // The player's file holds the name; Ctrl+Q ends the program as a person ends it.
   UserInfo made = ReadPlayerFile();
   EXPECT_STREQ(made.name, kPlayer);
   EXPECT_EQ(made.file_version, MainGetUserFileVersion());
-  ASSERT_TRUE(m_x.Key("q", true));
-  ExpectCleanEnd(WaitForExit());
 
-  // Second start: the player is offered to continue, and Continue leads to the menu.
+  // New Game, the first garden at Normal (the difficulty button shows only once a harder one is
+  // won), the first game's notice, Ok: the garden.
+  ClickOn(Area(MainMenu(), "Play"));
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("Selection", SelectionScreen));
+  EXPECT_TRUE(IsNoButton(m_picture, Area(Select(), "Diff0")));
+  ClickOn(Area(Select(), "Level0"));
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("Notice", NoticeScreen));
+  ClickOn(Area(Notice(), "Ok"));
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("Garden", PlayScreen));
+
+  // A gun factory, then a gun beside the road, each bought from the shop column: each shows
+  // where it was put, and the cash goes down twice.
+  ASSERT_TRUE(m_x.Move(600, 440));
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("GardenBeforeBuying", PlayScreen));
+  const qwtest::WindowPicture empty = m_picture;
+  const _Dimension factory_spot = {float(places.factory_x - 8), float(places.factory_y - 8), 16, 16};
+  const _Dimension gun_spot = {float(places.gun_x - 8), float(places.gun_y - 8), 16, 16};
+  ClickOn(factory_box);
+  ASSERT_TRUE(m_x.Click(places.factory_x, places.factory_y));
+  ClickOn(gun_box);
+  ASSERT_TRUE(m_x.Click(places.gun_x, places.gun_y));
+  ASSERT_TRUE(m_x.Move(600, 440));
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("Bought", [&](const qwtest::WindowPicture &p) {
+    return PlayScreen(p) && Differing(p, empty, factory_spot) > 60 && Differing(p, empty, gun_spot) > 60 &&
+           Differing(p, empty, kCashText) > 0;
+  }));
+  const qwtest::WindowPicture bought = m_picture;
+
+  // Start: the first wave walks in; the gun kills bugs (the score changes).
+  ClickOn(start_button);
+  ASSERT_TRUE(m_x.Move(600, 440));
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("BugsDied", [&](const qwtest::WindowPicture &p) {
+    return PlayScreen(p) && Differing(p, bought, kScoreText) > 0;
+  }));
+
+  // Paused from the bottom bar, the garden stands still: what the player sees is kept.
+  ClickOn(start_button);
+  ASSERT_TRUE(m_x.Move(600, 440));
+  qwtest::WindowPicture before;
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("Paused", [&](const qwtest::WindowPicture &p) {
+    // The garden under the hints' board and above the pointer.
+    const bool still = before.width == p.width && Differing(p, before, {100, 80, 540, 340}) == 0;
+    before = p;
+    return PlayScreen(p) && still;
+  }));
+  const qwtest::WindowPicture kept = m_picture;
+
+  // Escape: the pause screen; Save Game & Exit saves and closes the program.
+  ASSERT_TRUE(m_x.Key("Escape"));
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("PauseScreen", PauseScreen));
+  ClickOn(Area(Pause(), "Save"));
+  ExpectCleanEnd(WaitForExit());
+  const SavedGameFacts saved = ReadSavedGame(m_data);
+  EXPECT_EQ(saved.garden, 0);
+  EXPECT_EQ(saved.difficulty, 0);
+  EXPECT_EQ(saved.wave, 0);
+  EXPECT_EQ(saved.lives, 20);
+  EXPECT_GT(saved.score, 0);
+  // 500 at the start, 120 the factory, 80 the gun, and what the dead bugs brought.
+  EXPECT_GT(saved.cash, 300);
+  ASSERT_EQ(saved.weapons, 2);
+  EXPECT_EQ(saved.types, (std::vector<int>{QW_FIRST_FACTORY_TYPE, 0}));
+  EXPECT_NEAR(saved.xs[1], FieldX(places.gun_x), 0.01f);
+  EXPECT_NEAR(saved.ys[1], FieldY(places.gun_y), 0.01f);
+
+  // Second start: the player is offered to continue; Continue, and the left game is offered.
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("ReturningPlayers", ReturningPlayersScreen));
   ClickOn(Area(Users(), "Continue"));
-  ASSERT_NO_FATAL_FAILURE(WaitForScreen("MainMenuAgain", MainMenuScreen));
+  std::vector<_Dimension> answers;
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("ResumeAsked", [&](const qwtest::WindowPicture &p) {
+    answers = PopupButtons(p);
+    return answers.size() == 2 && Measure(p, Area(MainMenu(), "Exit")).wood > 0.3;
+  }));
+
+  // Yes: the garden as it was left, paused on the same wave with the same cash, score, lives
+  // and weapons.
+  ASSERT_TRUE(m_x.Click(int(answers[0].x + answers[0].width / 2), int(answers[0].y + 6)));
+  ASSERT_TRUE(m_x.Move(600, 440));
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("Resumed", PlayScreen));
+  for (const _Dimension &shown : {kScoreText, kCashText, kLivesText, kWaveBoard, gun_spot, factory_spot})
+    EXPECT_EQ(Differing(m_picture, kept, shown), 0) << shown.x << ", " << shown.y;
+
+  // Ctrl+Q: the program ends as it ends for a person, keeping the game as it was.
   ASSERT_TRUE(m_x.Key("q", true));
   ExpectCleanEnd(WaitForExit());
-  UserInfo kept = ReadPlayerFile();
-  EXPECT_STREQ(kept.name, kPlayer);
-  EXPECT_EQ(kept.id, made.id);
+  const SavedGameFacts again = ReadSavedGame(m_data);
+  EXPECT_EQ(again.wave, saved.wave);
+  EXPECT_EQ(again.cash, saved.cash);
+  EXPECT_EQ(again.score, saved.score);
+  EXPECT_EQ(again.types, saved.types);
+  EXPECT_EQ(again.xs, saved.xs);
+  EXPECT_EQ(again.ys, saved.ys);
+  UserInfo kept_player = ReadPlayerFile();
+  EXPECT_STREQ(kept_player.name, kPlayer);
+  EXPECT_EQ(kept_player.id, made.id);
 
   ExpectNothingWrittenElsewhere();
 }
