@@ -5,6 +5,7 @@
 // shows is told by the widgets' pixels; where a gun may stand is worked out by the play field's
 // own rules in this process. With QW_SCREENSHOT_DIR set, each step's picture is saved there; a
 // failed wait always saves the last picture in the build folder.
+#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -12,14 +13,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <dirent.h>
 #include <functional>
-#include <algorithm>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -258,7 +258,8 @@ class PlayThroughTest : public ::testing::Test {
     std::vector<std::string> env;
     for (char **e = environ; *e; e++) {
       std::string v = *e;
-      for (const char *own : {"HOME=", "XDG_", "TMPDIR=", "QUARRELWICK_", "ALSOFT_DRIVERS=", "ASAN_OPTIONS=", "LSAN_OPTIONS="})
+      for (const char *own :
+           {"HOME=", "XDG_", "TMPDIR=", "QUARRELWICK_", "ALSOFT_DRIVERS=", "ASAN_OPTIONS=", "LSAN_OPTIONS="})
         if (StartsWith(v, own)) v.clear();
       if (!v.empty()) env.push_back(v);
     }
@@ -495,7 +496,8 @@ std::vector<_Dimension> PopupButtons(const qwtest::WindowPicture &p) {
     const unsigned char *c = p.At(x, y);
     return c[1] >= 95 && c[1] > c[0] + 30 && c[1] > c[2] + 40;
   };
-  // The row through the buttons' middles: the one in the middle third with most green runs.
+  // The buttons' tops: the first row in the middle third with two or more green runs that go
+  // on down for 12 rows.
   for (int y = p.height / 3; y < p.height * 2 / 3 && found.empty(); y++) {
     std::vector<_Dimension> runs;
     for (int x = p.width / 5; x < p.width * 4 / 5;) {
@@ -510,7 +512,8 @@ std::vector<_Dimension> PopupButtons(const qwtest::WindowPicture &p) {
     // A button is at least 12 rows of the same run (its edges: the text lies in its middle).
     bool tall = !runs.empty();
     for (const _Dimension &r : runs)
-      for (int dy = 1; dy < 12 && tall; dy++) tall = green(int(r.x + 3), y + dy) && green(int(r.x + r.width - 4), y + dy);
+      for (int dy = 1; dy < 12 && tall; dy++)
+        tall = green(int(r.x + 3), y + dy) && green(int(r.x + r.width - 4), y + dy);
     if (tall && runs.size() >= 2) found = runs;
   }
   return found;
@@ -549,7 +552,7 @@ SavedGameFacts ReadSavedGame(const std::string &data) {
   facts.lives = I32At(&r[SAVED_GAME_OFS_LIVES]);
   facts.score = I32At(&r[SAVED_GAME_OFS_SCORE]);
   facts.weapons = I32At(&r[SAVED_GAME_OFS_NUM_WEAPONS]);
-  for (int i = 0; i < facts.weapons && i < 8; i++) {
+  for (int i = 0; i < facts.weapons && i < QW_MAX_WEAPONS; i++) {
     const unsigned char *w = &r[SAVED_GAME_OFS_WEAPONS + i * SAVED_GAME_WEAPON_SIZE];
     if (!w[0]) continue;  // a sold weapon's empty place
     facts.types.push_back(I32At(w + 4));
