@@ -4,6 +4,7 @@
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <string>
 
 #include "Engine/EngMain.h"
@@ -12,6 +13,7 @@
 #include "benchmarks/GameScene.h"
 #include "game/Bugs.h"
 #include "game/Quarrelwick.h"
+#include "game/Sprites.h"
 #include "game/Weapons.h"
 
 namespace {
@@ -40,6 +42,9 @@ void DrawFrame(EngDevice *device) {
   glFinish();
 }
 
+// The empty field's mean frame, the baseline the late wave's cost per sprite is taken over.
+double empty_frame_ms = -1.0;
+
 void RunPlayFieldFrames(benchmark::State &state, bool late_wave) {
   qwbench::GlWindow *w = Window();
   if (!w) {
@@ -58,8 +63,12 @@ void RunPlayFieldFrames(benchmark::State &state, bool late_wave) {
   QuarrelwickMoveMouse(700, 300);
   for (int i = 0; i < 300; i++) Tick();
   long frame = 0;
+  const long sprites_before = SpritesGetDrawnCount();
+  double drawing = 0.0;
   for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
     DrawFrame(w->device);
+    drawing += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     // The field moves on between frames, off the clock.
     state.PauseTiming();
     Tick();
@@ -68,6 +77,17 @@ void RunPlayFieldFrames(benchmark::State &state, bool late_wave) {
   }
   state.counters["bugs"] = qwbench::LateWaveBugCount();
   state.counters["weapons"] = num_weapons;
+  const double frames = double(state.iterations());
+  const double sprites = frames > 0 ? double(SpritesGetDrawnCount() - sprites_before) / frames : 0.0;
+  const double frame_ms = frames > 0 ? drawing / frames : 0.0;
+  state.counters["sprites"] = sprites;
+  if (!late_wave) {
+    empty_frame_ms = frame_ms;
+  } else if (empty_frame_ms >= 0.0 && sprites > 0) {
+    // What each sprite adds to the empty field's frame, in microseconds.
+    state.counters["us_per_sprite"] = (frame_ms - empty_frame_ms) * 1000.0 / sprites;
+    state.counters["empty_ms"] = empty_frame_ms;
+  }
   QuarrelwickDestroyGraphics();
 }
 

@@ -17,7 +17,7 @@ namespace qwbench {
 
 static std::vector<float> start_pos;
 
-static bool StartGame(std::string *why) {
+static bool StartGame(EngInt16 garden, EngInt16 difficulty, std::string *why) {
   if (chdir(QW_RESOURCES_DIR) != 0) {
     *why = "no resources folder " QW_RESOURCES_DIR;
     return false;
@@ -27,11 +27,11 @@ static bool StartGame(std::string *why) {
   BugsResetForTests();
   TraverseReset();
   QuarrelwickPre3dInit();
-  level_garden = 0;
-  level_difficulty = 0;
+  level_garden = garden;
+  level_difficulty = difficulty;
   srand(45);
   if (!QuarrelwickInitForNewGame(0)) {
-    *why = "garden 0 did not start";
+    *why = "garden " + std::to_string(garden) + " did not start";
     return false;
   }
   game_per_second = 1.0f / 60.0f;
@@ -39,13 +39,13 @@ static bool StartGame(std::string *why) {
 }
 
 bool BuildEmptyField(std::string *why) {
-  if (!StartGame(why)) return false;
+  if (!StartGame(kLateWaveGarden, kLateWaveDifficulty, why)) return false;
   game_paused = 2;
   return true;
 }
 
 bool BuildLateWave(std::string *why) {
-  if (!StartGame(why)) return false;
+  if (!StartGame(kLateWaveGarden, kLateWaveDifficulty, why)) return false;
   qwtest::HeadlessGame game;
   if (!game.Start()) {
     *why = "the headless game did not start";

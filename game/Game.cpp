@@ -32,6 +32,7 @@
 #include "players/Country.h"
 #include "players/UserClass.h"
 #include "players/UserInfo.h"
+#include "players/Splash.h"
 #include "players/UserScreens.h"
 #include "players/UsersCC.h"
 #include "screens/MainControl.h"
@@ -246,6 +247,34 @@ void Game::Render() {
     QuarrelwickRender();
   }
   eng_main_device->EndRendering();
+}
+
+// A menu left alone is redrawn four times a second: on a software renderer each full-window
+// redraw of a menu costs a good part of a core at 60 frames a second, and nothing on a menu
+// moves quickly. Ticks (music, sound, timers) still run every frame, and input, a window
+// change, another screen, a popup or the splash bring the full rate back at once.
+static const double kMenuIdleAfter = 3.0;
+static const double kMenuIdleRedraw = 0.25;
+
+char Game::WantsFrameDrawn(double now) {
+  if (!AreScreensOn() || !m_screens || SplashIsOn()) m_activity = 1;
+  if (m_screens && m_mwin) {
+    const euint screen = m_screens->GetCurrentScreen();
+    const char popup = m_mwin->PopupIsOn() ? 1 : 0;
+    if (screen != m_drawn_screen || popup != m_drawn_popup) m_activity = 1;
+    m_drawn_screen = screen;
+    m_drawn_popup = popup;
+  }
+  if (m_activity) {
+    m_activity = 0;
+    m_last_activity_time = now;
+  }
+  if (now - m_last_activity_time < kMenuIdleAfter || now - m_last_drawn_time >= kMenuIdleRedraw ||
+      now < m_last_drawn_time) {
+    m_last_drawn_time = now;
+    return 1;
+  }
+  return 0;
 }
 
 char Game::InputCB(_EngDesktopInputType type, EngInputParm1 parm1, EngInputParm2 parm2) {

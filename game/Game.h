@@ -47,6 +47,10 @@ class Game {
   // Frame and input.
   char Tick();
   void Render();
+  // Whether the main loop draws this frame: menus left alone are redrawn a few times a second.
+  char WantsFrameDrawn(double now);
+  // Input or a window change: the next frames are drawn at the full rate.
+  void NoteActivity() { m_activity = 1; }
   char InputCB(_EngDesktopInputType type, EngInputParm1 parm1, EngInputParm2 parm2);
   void MoveMouse(float x, float y);
   char MouseButtonPressed(char button, char state);
@@ -83,6 +87,10 @@ class Game {
   MWin *m_mwin;
   VQ_Screens *m_screens;
   UserClass *m_user;
+  char m_activity = 1;
+  double m_last_activity_time = 0.0, m_last_drawn_time = 0.0;
+  euint m_drawn_screen = 0;
+  char m_drawn_popup = 0;
 };
 
 extern Game *main_game;

@@ -5,6 +5,7 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngLanguages.h"
+#include "Engine/EngMain.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngWhichDevice.h"
@@ -118,13 +119,16 @@ signed char Program::TickCB() {
   return 1;
 }
 
+// Only the main loop's frames are thinned out on idle menus; Game::Render itself always draws.
 void Program::RenderCB() {
   ProgramActOnQuitSignal();
-  if (m_game) m_game->Render();
+  if (m_game && m_game->WantsFrameDrawn(eng_main_current_time)) m_game->Render();
 }
 
 signed char Program::InputCB(_EngDesktopInputType type, EngInputParm1 parm1, EngInputParm2 parm2) {
-  return m_game ? m_game->InputCB(type, parm1, parm2) : 0;
+  if (!m_game) return 0;
+  m_game->NoteActivity();
+  return m_game->InputCB(type, parm1, parm2);
 }
 
 void Program::OrientationChangedCB(_EngOrientation orientation) {
@@ -137,16 +141,19 @@ void Program::ComputerSleepingCB(char sleeping) {
 
 void Program::WindowActivatedCB(char active) {
   if (!m_game) return;
+  m_game->NoteActivity();
   // Switching away from the game saves the player, as sleeping and exiting do.
   if (!active) m_game->SaveAllPreSwitchingOrExitingAppCB();
   m_game->WindowActivatedCB(active);
 }
 
 void Program::WindowWasMinimized(char minimised) {
+  if (m_game) m_game->NoteActivity();
   if (m_game) m_game->WindowWasMinimized(minimised);
 }
 
 void Program::WindowResizedCB() {
+  if (m_game) m_game->NoteActivity();
   if (m_game) m_game->PostResolutionChangeCB();
 }
 

@@ -18,8 +18,11 @@ struct Batch {
 bool collecting = false;
 // Per layer, the batches in the order their textures were first used.
 std::vector<Batch> layers[SPRITES_LAYERS];
+long drawn_count = 0;
 
 }  // namespace
+
+long SpritesGetDrawnCount() { return drawn_count; }
 
 void SpritesResetForTests() {
   collecting = false;
@@ -42,6 +45,7 @@ void SpritesAddRect(int layer, EngTexture *tex, float x, float y, float ox, floa
                     float a) {
   if (!tex || !(rw > 0.0f) || !(rh > 0.0f)) return;
   if (!collecting || layer < 0 || layer >= SPRITES_LAYERS) {
+    drawn_count++;
     QuarrelwickSetupPosAndZRotMatrices(x, y, ox, oy, angle, squash, 1);
     tex->PositionPure(rx, ry, rw, rh);
     if (part)
@@ -101,6 +105,7 @@ void SpritesFlush() {
     for (Batch &b : l)
       if (!b.quads.empty()) {
         b.tex->DrawSpecifyingCornersList(b.quads.data(), EngInt32(b.quads.size()));
+        drawn_count += long(b.quads.size());
         b.quads.clear();
       }
   QuarrelwickRestoreAfterSettingUpPosAndZRotMatrices();

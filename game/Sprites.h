@@ -22,5 +22,7 @@ void SpritesAddRect(int layer, EngTexture *tex, float x, float y, float ox, floa
                     float rx, float ry, float rw, float rh, const _TexCoords *part, float r, float g, float b,
                     float a);
 void SpritesFlush();
+// Sprites drawn since the start, batched or not (the benchmarks' cost per sprite).
+long SpritesGetDrawnCount();
 // Kept sprites are dropped (tests call it between cases).
 void SpritesResetForTests();

@@ -1,8 +1,11 @@
-// Where the program's resources are: the folder "resources" beside the executable.
+// Where the program's resources are: the folder "resources" beside the executable, or for an
+// installed program "../share/quarrelwick" from it.
 #include "Engine/EngProgram.h"
 
 #include <climits>
 #include <cstring>
+#include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "Engine/EngDebug.h"
@@ -18,12 +21,18 @@ char EngProgram::GetResourcesPath_MAC(char *path, int size) {
   exe[n] = 0;
   char *slash = strrchr(exe, '/');
   if (slash) *slash = 0;
-  const char *suffix = "/resources";
-  if (strlen(exe) + strlen(suffix) + 1 > size_t(size)) {
+  // A built tree keeps "resources" beside the program; an installed one keeps them in
+  // "<prefix>/share/quarrelwick" beside "<prefix>/bin".
+  std::string found = std::string(exe) + "/resources";
+  struct stat info;
+  if (stat(found.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    std::string shared = std::string(exe) + "/../share/quarrelwick";
+    if (stat(shared.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) found = shared;
+  }
+  if (found.size() + 1 > size_t(size)) {
     DebugErrorAlt(ENG_FUNC, "Resources path too long <%s>", exe);
     return 0;
   }
-  EngSafeStrcpy(path, exe, size_t(size));
-  strncat(path, suffix, size_t(size) - strlen(path) - 1);
+  EngSafeStrcpy(path, found.c_str(), size_t(size));
   return 1;
 }

@@ -1,0 +1,115 @@
+// Installing: `cmake --install` into a temporary prefix puts the program, its resources, the
+// menu entry and the icon in every hicolor size there, and the installed program runs from
+// the prefix (its resources found under share/) until SIGTERM, then ends with exit code 0.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string BinaryDir() {
+  const char *binary = getenv("QW_TEST_BINARY_DIR");
+  return binary ? binary : ".";
+}
+
+// Waits up to `seconds` for the process to end; -1 while it still runs.
+int WaitForExit(pid_t pid, double seconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  int status = 0;
+  while (std::chrono::steady_clock::now() < until) {
+    pid_t r = waitpid(pid, &status, WNOHANG);
+    if (r == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return -1;
+}
+
+int Install(const std::string &prefix, const std::string &output) {
+  pid_t pid = fork();
+  if (pid == 0) {
+    FILE *out = freopen(output.c_str(), "w", stdout);
+    if (!out) _exit(126);
+    execl(QW_CMAKE_COMMAND, QW_CMAKE_COMMAND, "--install", BinaryDir().c_str(), "--prefix", prefix.c_str(),
+          static_cast<char *>(nullptr));
+    _exit(127);
+  }
+  int code = WaitForExit(pid, 110.0);
+  if (code == -1) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+  return code;
+}
+
+TEST(InstallTest, TheInstalledProgramRunsFromItsPrefix) {
+  qwtest::TempDir prefix, home;
+  const std::string root = prefix.File("usr");
+  ASSERT_EQ(Install(root, prefix.File("install.txt")), 0) << qwtest::ReadWholeFile(prefix.File("install.txt"));
+
+  EXPECT_TRUE(fs::is_regular_file(root + "/bin/quarrelwick"));
+  EXPECT_FALSE(fs::exists(root + "/bin/resources"));
+  for (const char *file : {"VeraBd.ttf", "MWinDefaultFont.ttf", "CommonTexts/English.txt", "License.txt",
+                           "Resolution.ui", "MenuBg.jpg", "TravCalcs0.dat"})
+    EXPECT_TRUE(fs::is_regular_file(root + "/share/quarrelwick/" + file)) << file;
+  const std::string desktop = qwtest::ReadWholeFile(root + "/share/applications/quarrelwick.desktop");
+  EXPECT_NE(desktop.find("\nExec=quarrelwick\n"), std::string::npos) << desktop;
+  EXPECT_NE(desktop.find("\nIcon=quarrelwick\n"), std::string::npos) << desktop;
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    const std::string icon = root + "/share/icons/hicolor/" + std::to_string(size) + "x" + std::to_string(size) +
+                             "/apps/quarrelwick.png";
+    const std::string bytes = qwtest::ReadWholeFile(icon);
+    ASSERT_GE(bytes.size(), 24u) << icon;
+    EXPECT_EQ(bytes.substr(1, 3), "PNG") << icon;
+    // The PNG header's width and height, big-endian.
+    auto word = [&bytes](size_t at) {
+      return (unsigned(static_cast<unsigned char>(bytes[at])) << 24) |
+             (unsigned(static_cast<unsigned char>(bytes[at + 1])) << 16) |
+             (unsigned(static_cast<unsigned char>(bytes[at + 2])) << 8) | static_cast<unsigned char>(bytes[at + 3]);
+    };
+    EXPECT_EQ(word(16), unsigned(size)) << icon;
+    EXPECT_EQ(word(20), unsigned(size)) << icon;
+  }
+  EXPECT_FALSE(fs::exists(root + "/share/quarrelwick/icons"));
+
+  // Started from somewhere else, as a menu entry would.
+  pid_t pid = fork();
+  if (pid == 0) {
+    setenv("HOME", home.Path().c_str(), 1);
+    setenv("XDG_DATA_HOME", (home.Path() + "/.local/share").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home.Path() + "/.config").c_str(), 1);
+    if (chdir("/") != 0) _exit(126);
+    const std::string exe = root + "/bin/quarrelwick";
+    execl(exe.c_str(), "quarrelwick", static_cast<char *>(nullptr));
+    _exit(127);
+  }
+  ASSERT_GT(pid, 0);
+  const std::string data = home.File(".local/share/Tallowmere/Quarrelwick");
+  const std::string log_path = data + "/LogFile.txt";
+  // The settings are written once start-up has loaded what it needs.
+  int early = -1;
+  for (int i = 0; i < 400 && early == -1 && !qwtest::FileExists(data + "/Resolution.dat"); i++) early = WaitForExit(pid, 0.05);
+  if (early == -1) early = WaitForExit(pid, 2.0);
+  if (early != -1) FAIL() << "ended on its own with " << early << "\n" << qwtest::ReadWholeFile(log_path);
+  ASSERT_EQ(kill(pid, SIGTERM), 0);
+  EXPECT_EQ(WaitForExit(pid, 30.0), 0) << qwtest::ReadWholeFile(log_path);
+
+  const std::string log = qwtest::ReadWholeFile(log_path);
+  EXPECT_NE(log.find("Exited program."), std::string::npos) << log;
+  for (const char *bad : {"Could not load", "Could not create", "chdir to", "Could not get resources path"})
+    EXPECT_EQ(log.find(bad), std::string::npos) << bad << "\n" << log;
+  // Nothing is written into the prefix by running.
+  EXPECT_FALSE(fs::exists(root + "/share/quarrelwick/LogFile.txt"));
+}
+
+}  // namespace

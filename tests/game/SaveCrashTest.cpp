@@ -1,0 +1,231 @@
+// Crash safety of the saves: a child process saves the player file, the resume game, a local
+// score file and the display settings over and over, alternating between two versions, and is killed with SIGKILL
+// at random moments. After every kill each file must be whole: exactly the old or the new
+// version, never a mix, a cut file or no file at all. Bounded in time so the suite stays fast.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngEncryption.h"
+#include "Engine/EngFile.h"
+#include "Engine/EngMemory.h"
+#include "Engine/EngPrefFolder.h"
+#include "Engine/EngResModes.h"
+#include "Engine/Resolution.h"
+#include "game/Quarrelwick.h"
+#include "game/SavedGame.h"
+#include "online/Scores.h"
+#include "players/UserClass.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+const char *const kKey = "QX_SEALING_KEY";
+const int kGarden = 3;
+
+std::string DataFolder(const std::string &home) { return home + "/Tallowmere/Quarrelwick"; }
+std::string PlayerPath(const std::string &home) { return DataFolder(home) + "/Users/Bob.usr"; }
+std::string ScoresPath(const std::string &home) {
+  return DataFolder(home) + "/Scores/LG_" + std::to_string(kGarden) + ".sco";
+}
+std::string SettingsPath(const std::string &home) { return DataFolder(home) + "/Resolution.dat"; }
+std::string SavedGamePath(const std::string &home) { return DataFolder(home) + "/Users/Bob_SavedGame00.dat"; }
+
+// A full local list, so a cut score file is far from the whole one.
+void SeedScoreList() {
+  std::vector<unsigned char> file;
+  auto seal = [&file](const unsigned char *plain, EngUInt32 n) {
+    void *sealed = EngEncryptionEncrypt(plain, n);
+    const unsigned char *bytes = static_cast<const unsigned char *>(sealed);
+    file.insert(file.end(), bytes, bytes + n + ENG_ENCRYPTION_BLOCK_SIZE);
+    EngFree(sealed, 0, "SeedScoreList");
+  };
+  unsigned char header[SCORES_HEADER_SIZE];
+  ScoresMakeHeaderPiece(kGarden, header);
+  seal(header, SCORES_HEADER_SIZE);
+  for (int i = 0; i < SCORES_MAX_LOCAL; i++) {
+    ScoresScore s;
+    memset(&s, 0, sizeof(s));
+    s.score = 100000 - i;
+    s.level = 1 + i % 50;
+    s.date.year = 2026;
+    s.date.month = char(1 + i % 12);
+    s.date.day = char(1 + i % 28);
+    s.user_id = 77;
+    snprintf(s.name, sizeof(s.name), "Player%d", i);
+    memcpy(s.country, "GB", 2);
+    unsigned char record[SCORES_RECORD_SIZE];
+    ScoresMakeRecordPiece(&s, record);
+    seal(record, SCORES_RECORD_SIZE);
+  }
+  EngFileOpenWriteAndClose(ScoresGetFilename(1), 0, file.data(), euint(file.size()));
+  ScoresReadCurrentGardenScores();
+}
+
+// Puts every saved thing in memory into version `version` (0 or 1); the two differ in every file.
+void MakeVersion(UserClass *user, int version) {
+  user->GetInfo()->other_games_pos = EngInt16(version + 1);
+  resolution.window_x = 100 + version;
+  cash = 1000 + version;
+  score = 5000 + 7 * version;
+  ScoresScore *scores = ScoresGetScores();
+  for (EngInt32 i = 0; i < ScoresGetNumScores(); i++) scores[i].level = 1 + (i + version) % 50;
+}
+
+// Runs in the child: saves everything `rounds` times (forever when negative), starting from
+// version `first`. Writes one byte to ready_fd once set up, so kills fall among the saves.
+[[noreturn]] void SaveLoop(const std::string &home, int first, int rounds, int ready_fd) {
+  setenv("XDG_DATA_HOME", home.c_str(), 1);
+  DebugSetLogFilename((home + "/Log.txt").c_str(), 1);
+  if (!PrefFolderSetup("Quarrelwick", 0, nullptr, 1)) _exit(10);
+  static _EngDisplayModeInfo desktop = {1920, 1080, 32, 60.0f};
+  EngResModesSetDisplayForTests(&desktop, 1, &desktop);
+  ResolutionSetupModule(_UpdaterProgramName(17), 2.01f, 1.5f, nullptr, 0, 1, 0, 0, 0, "Resolution", "License",
+                        "License.txt", "Startup", "ResTitle.jpg");
+  if (!EngEncryptionInit(kKey)) _exit(11);
+  // Not remembered as the last player: the settings are saved on their own below.
+  UserClass user(nullptr, "Quarrelwick", 0, USER_ENCRYPTION_RECORD);
+  if (!user.CreateNewUser("Bob", "GB", 1)) _exit(12);
+  user.GetInfo()->id = 77;
+  GameSetUserInfoForTests(user.GetInfo());
+  ScoresSetUserForTests(&user);
+  ScoresPre3dInit();
+  ScoresSetCurrentGarden(kGarden);
+  ScoresReadCurrentGardenScores();
+  if (ScoresGetNumScores() != SCORES_MAX_LOCAL) SeedScoreList();
+  if (ScoresGetNumScores() != SCORES_MAX_LOCAL) _exit(13);
+  if (ready_fd >= 0 && write(ready_fd, "r", 1) != 1) _exit(14);
+  for (int i = 0; rounds < 0 || i < rounds; i++) {
+    MakeVersion(&user, (first + i) % 2);
+    if (!user.Save(1)) _exit(20);
+    if (!ScoresWriteToFile()) _exit(21);
+    ResolutionSaveSettings();
+    if (!SaveGame(0, 1)) _exit(22);
+  }
+  _exit(0);
+}
+
+int RunToEnd(const std::string &home, int first, int rounds) {
+  pid_t pid = fork();
+  if (pid == 0) SaveLoop(home, first, rounds, -1);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+}
+
+// The plain pieces of a sealed file of pieces of the given sizes (the first, then the rest);
+// empty when the file is not exactly such pieces.
+std::vector<std::string> Unseal(const std::string &file, size_t first, size_t rest) {
+  std::vector<std::string> pieces;
+  size_t at = 0;
+  for (size_t n = first; at < file.size(); n = rest) {
+    if (at + n + ENG_ENCRYPTION_BLOCK_SIZE > file.size()) return {};
+    EngUInt32 size = 0;
+    void *plain = EngEncryptionDecryptData(file.data() + at, EngUInt32(n + ENG_ENCRYPTION_BLOCK_SIZE), &size);
+    if (!plain) return {};
+    pieces.emplace_back(static_cast<char *>(plain), size);
+    EngFree(plain, 0, "Unseal");
+    at += n + ENG_ENCRYPTION_BLOCK_SIZE;
+  }
+  return pieces;
+}
+
+// The sealed files get a fresh counter block on every save, so they are compared unsealed.
+std::vector<std::string> Player(const std::string &home) {
+  return Unseal(qwtest::ReadWholeFile(PlayerPath(home)), USER_INFO_SIZE, USER_INFO_SIZE);
+}
+std::vector<std::string> SavedGame(const std::string &home) {
+  return Unseal(qwtest::ReadWholeFile(SavedGamePath(home)), SAVED_GAME_RECORD_SIZE, SAVED_GAME_RECORD_SIZE);
+}
+std::vector<std::string> Scores(const std::string &home) {
+  return Unseal(qwtest::ReadWholeFile(ScoresPath(home)), SCORES_HEADER_SIZE, SCORES_RECORD_SIZE);
+}
+
+class SaveCrashTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EngEncryptionResetForTests();
+    ASSERT_EQ(EngEncryptionInit(kKey), 1);
+  }
+  void TearDown() override { EngEncryptionResetForTests(); }
+};
+
+TEST_F(SaveCrashTest, EverySaveLeavesTheOldOrTheNewFileWhateverMomentItIsKilledAt) {
+  // The two versions, each saved whole by a run that is not disturbed.
+  qwtest::TempDir ref[2], live;
+  for (int v = 0; v < 2; v++) ASSERT_EQ(RunToEnd(ref[v].Path(), v, 1), 0) << qwtest::ReadWholeFile(ref[v].File("Log.txt"));
+  std::vector<std::string> player[2], scores[2], game[2];
+  std::string settings[2];
+  for (int v = 0; v < 2; v++) {
+    player[v] = Player(ref[v].Path());
+    scores[v] = Scores(ref[v].Path());
+    settings[v] = qwtest::ReadWholeFile(SettingsPath(ref[v].Path()));
+    ASSERT_EQ(player[v].size(), 1u);
+    ASSERT_EQ(scores[v].size(), size_t(SCORES_MAX_LOCAL + 1));
+    ASSERT_EQ(settings[v].size(), size_t(RESOLUTION_FILE_SIZE));
+    game[v] = SavedGame(ref[v].Path());
+    ASSERT_EQ(game[v].size(), 1u);
+  }
+  ASSERT_NE(player[0], player[1]);
+  ASSERT_NE(scores[0], scores[1]);
+  ASSERT_NE(settings[0], settings[1]);
+  ASSERT_NE(game[0], game[1]);
+
+  ASSERT_EQ(RunToEnd(live.Path(), 0, 1), 0);
+  std::mt19937 random(std::random_device{}());
+  int seen[2] = {0, 0}, kills = 0;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  while (std::chrono::steady_clock::now() < until && kills < 400) {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const int first = int(random() % 2);
+    pid_t pid = fork();
+    if (pid == 0) {
+      close(ready[0]);
+      SaveLoop(live.Path(), first, -1, ready[1]);
+    }
+    close(ready[1]);
+    char byte = 0;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1) << qwtest::ReadWholeFile(live.File("Log.txt"));
+    close(ready[0]);
+    // From the middle of the first save to several rounds later.
+    std::this_thread::sleep_for(std::chrono::microseconds(random() % 8000));
+    kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the saving child ended on its own with " << WEXITSTATUS(status) << "\n"
+                                     << qwtest::ReadWholeFile(live.File("Log.txt"));
+    kills++;
+
+    const std::vector<std::string> p = Player(live.Path()), s = Scores(live.Path());
+    const std::string r = qwtest::ReadWholeFile(SettingsPath(live.Path()));
+    SCOPED_TRACE("kill " + std::to_string(kills));
+    ASSERT_TRUE(p == player[0] || p == player[1]) << "player file of " << qwtest::ReadWholeFile(PlayerPath(live.Path())).size()
+                                                  << " bytes is neither version";
+    ASSERT_TRUE(s == scores[0] || s == scores[1]) << "score file of " << qwtest::ReadWholeFile(ScoresPath(live.Path())).size()
+                                                  << " bytes is neither version";
+    ASSERT_TRUE(r == settings[0] || r == settings[1]) << "settings file of " << r.size() << " bytes is neither version";
+    const std::vector<std::string> g = SavedGame(live.Path());
+    ASSERT_TRUE(g == game[0] || g == game[1]) << "saved game of " << qwtest::ReadWholeFile(SavedGamePath(live.Path())).size()
+                                              << " bytes is neither version";
+    seen[p == player[1]]++;
+  }
+  // Kills fell between saves of both versions, so the loop really saved while it was killed.
+  EXPECT_GT(kills, 20);
+  EXPECT_GT(seen[0], 0);
+  EXPECT_GT(seen[1], 0);
+  std::printf("%d kills: player file old/new version %d/%d\n", kills, seen[0], seen[1]);
+}
+
+}  // namespace
