@@ -197,6 +197,37 @@ char AddSkinTexture(const char *func, MWinTextures *textures, const char *id, co
   return 1;
 }
 
+// A loaded button's draw style, extra and state colours, the same for both kinds; a standard
+// button's messages say so and its colours go by its slot.
+char SetButtonLooks(const char *func, MWinTextures *textures, const _QuarrelwickSkinButton &b, bool standard) {
+  char ok = 1;
+  if (!textures->SetTexButDrawStyle(b.id, b.style_x, b.edge_x, b.size_x, b.style_y, b.edge_y, b.size_y)) {
+    if (standard)
+      DebugErrorAlt(func, "Could not set standard texbut draw style <%s>", b.id);
+    else
+      DebugErrorAlt(func, "Could not set texbut draw style <%s>", b.id);
+    ok = 0;
+  }
+  if (!textures->SetTexButDrawExtra(b.id, b.extra[0], b.extra[1], b.extra[2])) {
+    DebugErrorAlt(func, "Could not set texbut draw extra <%s>", b.id);
+    ok = 0;
+  }
+  for (const _QuarrelwickSkinColour &c : b.colours) {
+    if (c.state < 0) break;
+    const _MWinTextureState state = _MWinTextureState(c.state);
+    if (standard) {
+      if (!textures->SetTextureButtonStateColourMultiplier(b.slot, state, c.r, c.g, c.b, c.a)) {
+        DebugErrorAlt(func, "Could not set standard texbut colour <%s>", StandardSlotName(b.slot));
+        ok = 0;
+      }
+    } else if (!textures->SetTextureButtonStateColourMultiplier(b.id, state, c.r, c.g, c.b, c.a)) {
+      DebugErrorAlt(func, "Could not set colour <%s>", b.id);
+      ok = 0;
+    }
+  }
+  return ok;
+}
+
 char SetNamedButton(const char *func, MWinTextures *textures, const _QuarrelwickSkinButton &b) {
   const char *tex[4];
   float r[4][4];
@@ -208,22 +239,7 @@ char SetNamedButton(const char *func, MWinTextures *textures, const _Quarrelwick
     DebugErrorAlt(func, "Could not load texbut <%s>", b.id);
     ok = 0;
   }
-  if (!textures->SetTexButDrawStyle(b.id, b.style_x, b.edge_x, b.size_x, b.style_y, b.edge_y, b.size_y)) {
-    DebugErrorAlt(func, "Could not set texbut draw style <%s>", b.id);
-    ok = 0;
-  }
-  if (!textures->SetTexButDrawExtra(b.id, b.extra[0], b.extra[1], b.extra[2])) {
-    DebugErrorAlt(func, "Could not set texbut draw extra <%s>", b.id);
-    ok = 0;
-  }
-  for (const _QuarrelwickSkinColour &c : b.colours) {
-    if (c.state < 0) break;
-    if (!textures->SetTextureButtonStateColourMultiplier(b.id, _MWinTextureState(c.state), c.r, c.g, c.b, c.a)) {
-      DebugErrorAlt(func, "Could not set colour <%s>", b.id);
-      ok = 0;
-    }
-  }
-  return ok;
+  return SetButtonLooks(func, textures, b, false) && ok;
 }
 
 char SetStandardButton(const char *func, MWinTextures *textures, const _QuarrelwickSkinButton &b) {
@@ -238,22 +254,7 @@ char SetStandardButton(const char *func, MWinTextures *textures, const _Quarrelw
     DebugErrorAlt(func, "Could not load standard texbut <%s>", b.id);
     ok = 0;
   }
-  if (!textures->SetTexButDrawStyle(b.id, b.style_x, b.edge_x, b.size_x, b.style_y, b.edge_y, b.size_y)) {
-    DebugErrorAlt(func, "Could not set standard texbut draw style <%s>", b.id);
-    ok = 0;
-  }
-  if (!textures->SetTexButDrawExtra(b.id, b.extra[0], b.extra[1], b.extra[2])) {
-    DebugErrorAlt(func, "Could not set texbut draw extra <%s>", b.id);
-    ok = 0;
-  }
-  for (const _QuarrelwickSkinColour &c : b.colours) {
-    if (c.state < 0) break;
-    if (!textures->SetTextureButtonStateColourMultiplier(b.slot, _MWinTextureState(c.state), c.r, c.g, c.b, c.a)) {
-      DebugErrorAlt(func, "Could not set standard texbut colour <%s>", StandardSlotName(b.slot));
-      ok = 0;
-    }
-  }
-  return ok;
+  return SetButtonLooks(func, textures, b, true) && ok;
 }
 
 // The per-layout spacing values. The game counts its positions from the toolkit's default

@@ -144,6 +144,20 @@ MWinWindow *ScreenLayoutBuildWindow(const char *signature, const ScreenLayout &l
 // A buttons builder: members holds the window's widget pointers in builder order.
 char ScreenLayoutBuildWidgets(const char *signature, const ScreenLayout &layout, int window, _EngLayout device,
                               MWinWindow *target, MWinButton **const *members);
+// The builder among a layout class's five of one kind that builds a device layout: desktop,
+// phone portrait and landscape, tablet portrait and landscape; any other layout, the desktop's.
+template <class Self, class Result, class Arg>
+Result ScreenLayoutCallBuilder(Self *self, _EngLayout device, Arg arg, Result (Self::*normal)(Arg),
+                               Result (Self::*phone_portrait)(Arg), Result (Self::*phone_landscape)(Arg),
+                               Result (Self::*tablet_portrait)(Arg), Result (Self::*tablet_landscape)(Arg)) {
+  switch (device) {
+    case ENG_LAYOUT_PHONE_PORTRAIT: return (self->*phone_portrait)(arg);
+    case ENG_LAYOUT_PHONE_LANDSCAPE: return (self->*phone_landscape)(arg);
+    case ENG_LAYOUT_TABLET_PORTRAIT: return (self->*tablet_portrait)(arg);
+    case ENG_LAYOUT_TABLET_LANDSCAPE: return (self->*tablet_landscape)(arg);
+    default: return (self->*normal)(arg);
+  }
+}
 // SetScreensVar: stores the table, its root and the root's game in the controller.
 void ScreenLayoutSetScreensVar(MWinCollectionController *controller, MWinScreens *screens, char game_may_be_null);
 

@@ -20,8 +20,9 @@ PACKAGES=(
   librsvg2-dev libcairo2-dev iso-flags-svg
   # fonts shipped in resources/
   fonts-dejavu-core ttf-bitstream-vera
-  # headless display for tests (xauth for xvfb-run, xfonts-base for SDL message boxes)
-  xvfb xauth xfonts-base
+  # headless display for tests (xauth for xvfb-run, xfonts-base for SDL message boxes, libxtst-dev
+  # for the play-through test that drives the program with real X input)
+  xvfb xauth xfonts-base libxtst-dev
 )
 
 missing=()

@@ -114,7 +114,7 @@ char MWinTextEdit::TextEditHasText() {
 }
 
 const char *MWinTextEdit::TextEditGetText() {
-  const char *text = m_edit_mode ? m_edit_buffer : GetTextP();
+  const char *text = m_edit_mode ? m_edit_buffer : StoredText();
   return text ? text : "";
 }
 
@@ -211,7 +211,7 @@ void MWinTextEdit::TextEditTurnOnEditing(char mode) {
     m_edit_mode = 0;
     return;
   }
-  const char *text = GetTextP();
+  const char *text = StoredText();
   if (text && int(strlen(text)) < m_max_length) EngSafeStrcpy(m_edit_buffer, text, size_t(m_edit_capacity));
   m_cursor = int(strlen(m_edit_buffer));
   SetEditingFlag(1);
@@ -590,7 +590,7 @@ void MWinTextEdit::TextEditRenderText() {
     x = TextEditRenderHiddenLetters();
     font->RecordNextTextXPos(-1);
   } else {
-    const char *text = GetTextP();
+    const char *text = StoredText();
     _Dimension area = *a;
     if (!text || !text[0])
       mwin->RenderText(GetFontNum(), GetTextAlign(), GetTextMargin(), &area, nullptr, " ", 0, 1, 0);
@@ -626,7 +626,7 @@ void MWinTextEdit::TextEditRenderText() {
 }
 
 float MWinTextEdit::TextEditRenderHiddenLetters() {
-  const char *text = GetTextP();
+  const char *text = StoredText();
   EngFont *font = GetTextFont();
   MWin *mwin = GetMWin();
   if (!text || !text[0] || !font || !mwin) return 0;

@@ -84,6 +84,8 @@ class MWinTextEdit : public MWinButton {
   void TextEditDeactivate();
 
  private:
+  // The widget's own text, "" when it has none (an empty edit box is no fault to report).
+  const char *StoredText() { return HasText() ? GetTextP() : ""; }
   // Ends editing; 0 when the callback removed the widget, which is then never touched.
   char TurnOffEditing(char accepted);
   // Runs the callback with the status byte; 0 when the widget did not survive it.

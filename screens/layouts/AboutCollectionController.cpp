@@ -52,22 +52,18 @@ const ScreenLayout kLayout = {"About", kWindows, 1, 1};
 using Self = AboutCollectionController;
 // The builders of a device layout.
 MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  switch (layout) {
-    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddAboutWindowToCollectionIPhonePortrait(c);
-    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddAboutWindowToCollectionIPhoneLandscape(c);
-    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddAboutWindowToCollectionIPadPortrait(c);
-    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddAboutWindowToCollectionIPadLandscape(c);
-    default: return self->AddAboutWindowToCollectionNormal(c);
-  }
+  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddAboutWindowToCollectionNormal,
+                                 &Self::AddAboutWindowToCollectionIPhonePortrait,
+                                 &Self::AddAboutWindowToCollectionIPhoneLandscape,
+                                 &Self::AddAboutWindowToCollectionIPadPortrait,
+                                 &Self::AddAboutWindowToCollectionIPadLandscape);
 }
 char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  switch (layout) {
-    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddAboutWindowButtonsToWindowIPhonePortrait(w);
-    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddAboutWindowButtonsToWindowIPhoneLandscape(w);
-    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddAboutWindowButtonsToWindowIPadPortrait(w);
-    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddAboutWindowButtonsToWindowIPadLandscape(w);
-    default: return self->AddAboutWindowButtonsToWindowNormal(w);
-  }
+  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddAboutWindowButtonsToWindowNormal,
+                                 &Self::AddAboutWindowButtonsToWindowIPhonePortrait,
+                                 &Self::AddAboutWindowButtonsToWindowIPhoneLandscape,
+                                 &Self::AddAboutWindowButtonsToWindowIPadPortrait,
+                                 &Self::AddAboutWindowButtonsToWindowIPadLandscape);
 }
 
 }  // namespace

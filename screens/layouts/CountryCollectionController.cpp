@@ -59,22 +59,18 @@ const ScreenLayout kLayout = {"Country", kWindows, 1, 1};
 using Self = CountryCollectionController;
 // The builders of a device layout.
 MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  switch (layout) {
-    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWinWindowToCollectionIPhonePortrait(c);
-    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWinWindowToCollectionIPhoneLandscape(c);
-    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWinWindowToCollectionIPadPortrait(c);
-    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWinWindowToCollectionIPadLandscape(c);
-    default: return self->AddMainWinWindowToCollectionNormal(c);
-  }
+  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddMainWinWindowToCollectionNormal,
+                                 &Self::AddMainWinWindowToCollectionIPhonePortrait,
+                                 &Self::AddMainWinWindowToCollectionIPhoneLandscape,
+                                 &Self::AddMainWinWindowToCollectionIPadPortrait,
+                                 &Self::AddMainWinWindowToCollectionIPadLandscape);
 }
 char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  switch (layout) {
-    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWinWindowButtonsToWindowIPhonePortrait(w);
-    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWinWindowButtonsToWindowIPhoneLandscape(w);
-    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWinWindowButtonsToWindowIPadPortrait(w);
-    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWinWindowButtonsToWindowIPadLandscape(w);
-    default: return self->AddMainWinWindowButtonsToWindowNormal(w);
-  }
+  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddMainWinWindowButtonsToWindowNormal,
+                                 &Self::AddMainWinWindowButtonsToWindowIPhonePortrait,
+                                 &Self::AddMainWinWindowButtonsToWindowIPhoneLandscape,
+                                 &Self::AddMainWinWindowButtonsToWindowIPadPortrait,
+                                 &Self::AddMainWinWindowButtonsToWindowIPadLandscape);
 }
 
 }  // namespace

@@ -182,38 +182,24 @@ char GameAdsCollectionController::CreateCollection(MWin *mwin) {
 MWinCollection *GameAdsCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
   return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kNormalLayout, mwin, desktop, &mwinGameAdsCollection,
                                               [this](MWinCollection *c, _EngLayout l) {
-                                                switch (l) {
-                                                  case ENG_LAYOUT_PHONE_PORTRAIT:
-                                                    AddMainWinWindowToCollectionIPhonePortrait(c);
-                                                    break;
-                                                  case ENG_LAYOUT_PHONE_LANDSCAPE:
-                                                    AddMainWinWindowToCollectionIPhoneLandscape(c);
-                                                    break;
-                                                  case ENG_LAYOUT_TABLET_PORTRAIT:
-                                                    AddMainWinWindowToCollectionIPadPortrait(c);
-                                                    break;
-                                                  case ENG_LAYOUT_TABLET_LANDSCAPE:
-                                                    AddMainWinWindowToCollectionIPadLandscape(c);
-                                                    break;
-                                                  default: AddMainWinWindowToCollectionNormal(c);
-                                                }
+                                                ScreenLayoutCallBuilder(
+                                                    this, l, c, &Self::AddMainWinWindowToCollectionNormal,
+                                                    &Self::AddMainWinWindowToCollectionIPhonePortrait,
+                                                    &Self::AddMainWinWindowToCollectionIPhoneLandscape,
+                                                    &Self::AddMainWinWindowToCollectionIPadPortrait,
+                                                    &Self::AddMainWinWindowToCollectionIPadLandscape);
                                               });
 }
 
 MWinWindow *Self::AddMainWinWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
   return ScreenLayoutBuildWindow(signature, GetLayout(layout), 0, layout, c, &mwinGameAdsMainWinWindow, this,
                                  [this, layout](MWinWindow *w) {
-                                   switch (layout) {
-                                     case ENG_LAYOUT_PHONE_PORTRAIT:
-                                       return AddMainWinWindowButtonsToWindowIPhonePortrait(w);
-                                     case ENG_LAYOUT_PHONE_LANDSCAPE:
-                                       return AddMainWinWindowButtonsToWindowIPhoneLandscape(w);
-                                     case ENG_LAYOUT_TABLET_PORTRAIT:
-                                       return AddMainWinWindowButtonsToWindowIPadPortrait(w);
-                                     case ENG_LAYOUT_TABLET_LANDSCAPE:
-                                       return AddMainWinWindowButtonsToWindowIPadLandscape(w);
-                                     default: return AddMainWinWindowButtonsToWindowNormal(w);
-                                   }
+                                   return ScreenLayoutCallBuilder(this, layout, w,
+                                                                  &Self::AddMainWinWindowButtonsToWindowNormal,
+                                                                  &Self::AddMainWinWindowButtonsToWindowIPhonePortrait,
+                                                                  &Self::AddMainWinWindowButtonsToWindowIPhoneLandscape,
+                                                                  &Self::AddMainWinWindowButtonsToWindowIPadPortrait,
+                                                                  &Self::AddMainWinWindowButtonsToWindowIPadLandscape);
                                  });
 }
 

@@ -61,22 +61,18 @@ const ScreenLayout kLayout = {"Help", kWindows, 1, 1};
 using Self = HelpCollectionController;
 // The builders of a device layout.
 MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  switch (layout) {
-    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddHelpWindowToCollectionIPhonePortrait(c);
-    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddHelpWindowToCollectionIPhoneLandscape(c);
-    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddHelpWindowToCollectionIPadPortrait(c);
-    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddHelpWindowToCollectionIPadLandscape(c);
-    default: return self->AddHelpWindowToCollectionNormal(c);
-  }
+  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddHelpWindowToCollectionNormal,
+                                 &Self::AddHelpWindowToCollectionIPhonePortrait,
+                                 &Self::AddHelpWindowToCollectionIPhoneLandscape,
+                                 &Self::AddHelpWindowToCollectionIPadPortrait,
+                                 &Self::AddHelpWindowToCollectionIPadLandscape);
 }
 char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  switch (layout) {
-    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddHelpWindowButtonsToWindowIPhonePortrait(w);
-    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddHelpWindowButtonsToWindowIPhoneLandscape(w);
-    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddHelpWindowButtonsToWindowIPadPortrait(w);
-    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddHelpWindowButtonsToWindowIPadLandscape(w);
-    default: return self->AddHelpWindowButtonsToWindowNormal(w);
-  }
+  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddHelpWindowButtonsToWindowNormal,
+                                 &Self::AddHelpWindowButtonsToWindowIPhonePortrait,
+                                 &Self::AddHelpWindowButtonsToWindowIPhoneLandscape,
+                                 &Self::AddHelpWindowButtonsToWindowIPadPortrait,
+                                 &Self::AddHelpWindowButtonsToWindowIPadLandscape);
 }
 
 }  // namespace

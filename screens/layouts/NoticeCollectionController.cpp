@@ -57,22 +57,18 @@ const ScreenLayout kLayout = {"Notice", kWindows, 1, 1};
 using Self = NoticeCollectionController;
 // The builders of a device layout.
 MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  switch (layout) {
-    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddNoticeWindowToCollectionIPhonePortrait(c);
-    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddNoticeWindowToCollectionIPhoneLandscape(c);
-    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddNoticeWindowToCollectionIPadPortrait(c);
-    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddNoticeWindowToCollectionIPadLandscape(c);
-    default: return self->AddNoticeWindowToCollectionNormal(c);
-  }
+  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddNoticeWindowToCollectionNormal,
+                                 &Self::AddNoticeWindowToCollectionIPhonePortrait,
+                                 &Self::AddNoticeWindowToCollectionIPhoneLandscape,
+                                 &Self::AddNoticeWindowToCollectionIPadPortrait,
+                                 &Self::AddNoticeWindowToCollectionIPadLandscape);
 }
 char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  switch (layout) {
-    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddNoticeWindowButtonsToWindowIPhonePortrait(w);
-    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddNoticeWindowButtonsToWindowIPhoneLandscape(w);
-    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddNoticeWindowButtonsToWindowIPadPortrait(w);
-    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddNoticeWindowButtonsToWindowIPadLandscape(w);
-    default: return self->AddNoticeWindowButtonsToWindowNormal(w);
-  }
+  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddNoticeWindowButtonsToWindowNormal,
+                                 &Self::AddNoticeWindowButtonsToWindowIPhonePortrait,
+                                 &Self::AddNoticeWindowButtonsToWindowIPhoneLandscape,
+                                 &Self::AddNoticeWindowButtonsToWindowIPadPortrait,
+                                 &Self::AddNoticeWindowButtonsToWindowIPadLandscape);
 }
 
 }  // namespace

@@ -95,22 +95,18 @@ const ScreenLayout kLayout = {"Options", kWindows, 1, 1};
 using Self = OptionsCollectionController;
 // The builders of a device layout.
 MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  switch (layout) {
-    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddOptionsWindowToCollectionIPhonePortrait(c);
-    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddOptionsWindowToCollectionIPhoneLandscape(c);
-    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddOptionsWindowToCollectionIPadPortrait(c);
-    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddOptionsWindowToCollectionIPadLandscape(c);
-    default: return self->AddOptionsWindowToCollectionNormal(c);
-  }
+  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddOptionsWindowToCollectionNormal,
+                                 &Self::AddOptionsWindowToCollectionIPhonePortrait,
+                                 &Self::AddOptionsWindowToCollectionIPhoneLandscape,
+                                 &Self::AddOptionsWindowToCollectionIPadPortrait,
+                                 &Self::AddOptionsWindowToCollectionIPadLandscape);
 }
 char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  switch (layout) {
-    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddOptionsWindowButtonsToWindowIPhonePortrait(w);
-    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddOptionsWindowButtonsToWindowIPhoneLandscape(w);
-    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddOptionsWindowButtonsToWindowIPadPortrait(w);
-    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddOptionsWindowButtonsToWindowIPadLandscape(w);
-    default: return self->AddOptionsWindowButtonsToWindowNormal(w);
-  }
+  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddOptionsWindowButtonsToWindowNormal,
+                                 &Self::AddOptionsWindowButtonsToWindowIPhonePortrait,
+                                 &Self::AddOptionsWindowButtonsToWindowIPhoneLandscape,
+                                 &Self::AddOptionsWindowButtonsToWindowIPadPortrait,
+                                 &Self::AddOptionsWindowButtonsToWindowIPadLandscape);
 }
 
 }  // namespace

@@ -127,40 +127,32 @@ const ScreenLayout kLayout = {"Popup", kWindows, 2, 1};
 using Self = PopupCollectionController;
 // The builders of a device layout.
 MWinWindow *AddSidebar(Self *self, _EngLayout layout, MWinCollection *c) {
-  switch (layout) {
-    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddSidebarWindowToCollectionIPhonePortrait(c);
-    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddSidebarWindowToCollectionIPhoneLandscape(c);
-    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddSidebarWindowToCollectionIPadPortrait(c);
-    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddSidebarWindowToCollectionIPadLandscape(c);
-    default: return self->AddSidebarWindowToCollectionNormal(c);
-  }
+  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddSidebarWindowToCollectionNormal,
+                                 &Self::AddSidebarWindowToCollectionIPhonePortrait,
+                                 &Self::AddSidebarWindowToCollectionIPhoneLandscape,
+                                 &Self::AddSidebarWindowToCollectionIPadPortrait,
+                                 &Self::AddSidebarWindowToCollectionIPadLandscape);
 }
 char AddSidebarButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  switch (layout) {
-    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddSidebarWindowButtonsToWindowIPhonePortrait(w);
-    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddSidebarWindowButtonsToWindowIPhoneLandscape(w);
-    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddSidebarWindowButtonsToWindowIPadPortrait(w);
-    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddSidebarWindowButtonsToWindowIPadLandscape(w);
-    default: return self->AddSidebarWindowButtonsToWindowNormal(w);
-  }
+  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddSidebarWindowButtonsToWindowNormal,
+                                 &Self::AddSidebarWindowButtonsToWindowIPhonePortrait,
+                                 &Self::AddSidebarWindowButtonsToWindowIPhoneLandscape,
+                                 &Self::AddSidebarWindowButtonsToWindowIPadPortrait,
+                                 &Self::AddSidebarWindowButtonsToWindowIPadLandscape);
 }
 MWinWindow *AddWeapon(Self *self, _EngLayout layout, MWinCollection *c) {
-  switch (layout) {
-    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddWeaponWindowToCollectionIPhonePortrait(c);
-    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddWeaponWindowToCollectionIPhoneLandscape(c);
-    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddWeaponWindowToCollectionIPadPortrait(c);
-    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddWeaponWindowToCollectionIPadLandscape(c);
-    default: return self->AddWeaponWindowToCollectionNormal(c);
-  }
+  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddWeaponWindowToCollectionNormal,
+                                 &Self::AddWeaponWindowToCollectionIPhonePortrait,
+                                 &Self::AddWeaponWindowToCollectionIPhoneLandscape,
+                                 &Self::AddWeaponWindowToCollectionIPadPortrait,
+                                 &Self::AddWeaponWindowToCollectionIPadLandscape);
 }
 char AddWeaponButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  switch (layout) {
-    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddWeaponWindowButtonsToWindowIPhonePortrait(w);
-    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddWeaponWindowButtonsToWindowIPhoneLandscape(w);
-    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddWeaponWindowButtonsToWindowIPadPortrait(w);
-    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddWeaponWindowButtonsToWindowIPadLandscape(w);
-    default: return self->AddWeaponWindowButtonsToWindowNormal(w);
-  }
+  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddWeaponWindowButtonsToWindowNormal,
+                                 &Self::AddWeaponWindowButtonsToWindowIPhonePortrait,
+                                 &Self::AddWeaponWindowButtonsToWindowIPhoneLandscape,
+                                 &Self::AddWeaponWindowButtonsToWindowIPadPortrait,
+                                 &Self::AddWeaponWindowButtonsToWindowIPadLandscape);
 }
 
 }  // namespace

@@ -76,22 +76,18 @@ const ScreenLayout kLayout = {"Scores", kWindows, 1, 1};
 using Self = ScoresCollectionController;
 // The builders of a device layout.
 MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  switch (layout) {
-    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWindowToCollectionIPhonePortrait(c);
-    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWindowToCollectionIPhoneLandscape(c);
-    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWindowToCollectionIPadPortrait(c);
-    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWindowToCollectionIPadLandscape(c);
-    default: return self->AddMainWindowToCollectionNormal(c);
-  }
+  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddMainWindowToCollectionNormal,
+                                 &Self::AddMainWindowToCollectionIPhonePortrait,
+                                 &Self::AddMainWindowToCollectionIPhoneLandscape,
+                                 &Self::AddMainWindowToCollectionIPadPortrait,
+                                 &Self::AddMainWindowToCollectionIPadLandscape);
 }
 char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  switch (layout) {
-    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddMainWindowButtonsToWindowIPhonePortrait(w);
-    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddMainWindowButtonsToWindowIPhoneLandscape(w);
-    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddMainWindowButtonsToWindowIPadPortrait(w);
-    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddMainWindowButtonsToWindowIPadLandscape(w);
-    default: return self->AddMainWindowButtonsToWindowNormal(w);
-  }
+  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddMainWindowButtonsToWindowNormal,
+                                 &Self::AddMainWindowButtonsToWindowIPhonePortrait,
+                                 &Self::AddMainWindowButtonsToWindowIPhoneLandscape,
+                                 &Self::AddMainWindowButtonsToWindowIPadPortrait,
+                                 &Self::AddMainWindowButtonsToWindowIPadLandscape);
 }
 
 }  // namespace

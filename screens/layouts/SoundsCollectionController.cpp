@@ -109,22 +109,18 @@ const ScreenLayout kLayout = {"Sounds", kWindows, 1, 1};
 using Self = SoundsCollectionController;
 // The builders of a device layout.
 MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  switch (layout) {
-    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddSoundsWindowToCollectionIPhonePortrait(c);
-    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddSoundsWindowToCollectionIPhoneLandscape(c);
-    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddSoundsWindowToCollectionIPadPortrait(c);
-    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddSoundsWindowToCollectionIPadLandscape(c);
-    default: return self->AddSoundsWindowToCollectionNormal(c);
-  }
+  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddSoundsWindowToCollectionNormal,
+                                 &Self::AddSoundsWindowToCollectionIPhonePortrait,
+                                 &Self::AddSoundsWindowToCollectionIPhoneLandscape,
+                                 &Self::AddSoundsWindowToCollectionIPadPortrait,
+                                 &Self::AddSoundsWindowToCollectionIPadLandscape);
 }
 char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  switch (layout) {
-    case ENG_LAYOUT_PHONE_PORTRAIT: return self->AddSoundsWindowButtonsToWindowIPhonePortrait(w);
-    case ENG_LAYOUT_PHONE_LANDSCAPE: return self->AddSoundsWindowButtonsToWindowIPhoneLandscape(w);
-    case ENG_LAYOUT_TABLET_PORTRAIT: return self->AddSoundsWindowButtonsToWindowIPadPortrait(w);
-    case ENG_LAYOUT_TABLET_LANDSCAPE: return self->AddSoundsWindowButtonsToWindowIPadLandscape(w);
-    default: return self->AddSoundsWindowButtonsToWindowNormal(w);
-  }
+  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddSoundsWindowButtonsToWindowNormal,
+                                 &Self::AddSoundsWindowButtonsToWindowIPhonePortrait,
+                                 &Self::AddSoundsWindowButtonsToWindowIPhoneLandscape,
+                                 &Self::AddSoundsWindowButtonsToWindowIPadPortrait,
+                                 &Self::AddSoundsWindowButtonsToWindowIPadLandscape);
 }
 
 }  // namespace

@@ -39,35 +39,17 @@
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/MWin/ScreensTestSupport.h"
 #include "tests/game/PathFixtures.h"
+#include "tests/game/GameObjectTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-class GameTest : public ::testing::Test {
+class GameTest : public qwtest::GameObjectTest {
  protected:
   void SetUp() override {
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    DebugResetForTests();
-    DebugSetLogFilename(m_data.File("Log.txt").c_str(), 1);
-    PrefFolderResetForTests();
-    ASSERT_NE(PrefFolderSetup("Quarrelwick", 0, nullptr, 1), nullptr);
-    ResolutionResetForTests();
-    m_desktop = {1920, 1080, 32, 60.0f};
-    EngResModesSetDisplayForTests(&m_desktop, 1, &m_desktop);
-    ResolutionSetupModule(_UpdaterProgramName(17), 2.01f, 1.5f, nullptr, 0, 1, 0, 0, 0, "Resolution", "License",
-                          "License.txt", "Startup", "ResTitle.jpg");
-    EngEncryptionResetForTests();
-    ASSERT_EQ(EngEncryptionInit("QX_SEALING_KEY"), 1);
-    UserResetForTests();
-    EngProgramSetResourcesPathForTests(m_data.Path().c_str());
-    m_program = new Program();
-    m_game = new Game(m_program, "Game", 0);
+    StartGameObject("game tests");
+    if (HasFatalFailure()) return;
     main_game = m_game;  // as the program sets it at start: the saved games' player
-    m_window = new EngWindow(nullptr, "game tests");
-    eng_main_window = m_window;
-    eng_main_window_windowed = 1;
     eng_main_window_width = 640;
     eng_main_window_height = 480;
     m_mwin = m_game->GetMWin();
@@ -88,18 +70,7 @@ class GameTest : public ::testing::Test {
   }
   void TearDown() override {
     main_game = nullptr;
-    delete m_game;  // before the controllers it was given
-    delete m_program;
-    eng_main_window = nullptr;
-    delete m_window;
-    EngProgramSetResourcesPathForTests(nullptr);
-    UserResetForTests();
-    EngEncryptionResetForTests();
-    EngResModesSetDisplayForTests(nullptr, 0, nullptr);
-    ResolutionResetForTests();
-    PrefFolderResetForTests();
-    DebugResetForTests();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    StopGameObject();
   }
 
   char Key(int key) { return m_game->InputCB(ENG_INPUT_KEY_DOWN, key, 0); }
@@ -122,16 +93,8 @@ class GameTest : public ::testing::Test {
     return m_data.File("Tallowmere/Quarrelwick/Users/" + file);
   }
 
-  qwtest::TempDir m_data;
-  qwtest::ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
-  std::string m_old_cwd;
-  _EngDisplayModeInfo m_desktop;
   std::vector<std::string> m_log;
   qwtest::FakeController m_main{"MAIN", &m_log}, m_pause{"PAUS", &m_log};
-  Program *m_program = nullptr;
-  Game *m_game = nullptr;
-  EngWindow *m_window = nullptr;
-  MWin *m_mwin = nullptr;
   VQ_Screens *m_screens = nullptr;
 };
 

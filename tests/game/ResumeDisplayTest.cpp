@@ -32,90 +32,15 @@
 #include "players/UserScreens.h"
 #include "screens/MainControl.h"
 #include "screens/VQ_Screens.h"
+#include "tests/screens/ScreensProgramTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-class ResumeDisplayTest : public ::testing::Test {
+class ResumeDisplayTest : public qwtest::ScreensProgramTest {
  protected:
-  void SetUp() override {
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    const char *binary = getenv("QW_TEST_BINARY_DIR");
-    m_build = binary ? binary : ".";
-    m_resources = m_build + "/resources";
-    DebugResetForTests();
-    MainResetForTests();
-    ResolutionResetForTests();
-    MainControlResetForTests();
-    VariousResetForTests();
-    main_create_window_parms = _EngCreateWindowParms();
-    EngProgramSetResourcesPathForTests(m_resources.c_str());
-    char arg0[] = "quarrelwick";
-    char *argv[] = {arg0, nullptr};
-    int exit_code = 0;
-    ASSERT_EQ(MainCreateAndInitMainProgram(nullptr, 1, argv, &exit_code), 1);
-    main_create_window_parms.windowed = 1;
-    main_create_window_parms.width = 640;
-    main_create_window_parms.height = 480;
-    ASSERT_EQ(EngMainCreateMainWindowAndDevice(), 1);
-    Frames(3);
-    ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), USERS_SCREEN_ID);
-    UserClass *user = main_game->GetUser();
-    ASSERT_EQ(user->CreateNewUser("Ann", "GB", 0), 1);
-    user->AfterUserCreatedOrLoaded(1, 0);
-    Frames(2);
-  }
-  void TearDown() override {
-    MainExitAndDeleteMainProgram(1);
-    VariousResetForTests();
-    MainControlResetForTests();
-    EngProgramSetResourcesPathForTests(nullptr);
-    ResolutionResetForTests();
-    main_create_window_parms = _EngCreateWindowParms();
-    DebugResetForTests();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
-  }
+  ResumeDisplayTest() { m_player = "Ann"; }
 
-  void Frames(int n) {
-    for (int i = 0; i < n && main_program && !main_program->IsExiting(); i++) main_program->DoConstantFrameRateTick();
-  }
-  SDL_Window *Native() { return static_cast<SDL_Window *>(eng_main_window->GetNativeWindow_MAC()); }
-  void Push(SDL_Event e) {
-    SDL_PushEvent(&e);
-    Frames(1);
-  }
-  // A left click at a point of the window, in window pixels.
-  void ClickAt(int x, int y) {
-    SDL_WarpMouseInWindow(Native(), x, y);
-    SDL_Event e = {};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.windowID = SDL_GetWindowID(Native());
-    e.motion.x = x;
-    e.motion.y = y;
-    Push(e);
-    for (int pressed = 1; pressed >= 0; pressed--) {
-      e = {};
-      e.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-      e.button.windowID = SDL_GetWindowID(Native());
-      e.button.button = SDL_BUTTON_LEFT;
-      e.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
-      e.button.clicks = 1;
-      e.button.x = x;
-      e.button.y = y;
-      Push(e);
-    }
-  }
-  void Click(MWinButton *button) {
-    ASSERT_NE(button, nullptr);
-    _Dimension a = *button->GetOrigArea();
-    if (MWinWindow *window = button->GetWindow()) {
-      a.x += window->GetOrigArea()->x;
-      a.y += window->GetOrigArea()->y;
-    }
-    ClickAt(int((a.x + a.width / 2) * eng_main_window_x_ratio), int((a.y + a.height / 2) * eng_main_window_y_ratio));
-  }
   MWinButton *PopupButton(const char *text) {
     MWinWindow *window = main_game->GetMWin()->PopupGetWindow();
     for (MWinButton *b = window ? window->GetFirstButton() : nullptr; b; b = b->GetNext())
@@ -130,20 +55,9 @@ class ResumeDisplayTest : public ::testing::Test {
     return texts;
   }
   void Shot(const char *name) {
-    main_game->Render();
-    std::vector<unsigned char> rgb(640 * 480 * 3), flipped(rgb.size());
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    for (int y = 0; y < 480; y++)
-      std::copy(rgb.begin() + (479 - y) * 640 * 3, rgb.begin() + (480 - y) * 640 * 3, flipped.begin() + y * 640 * 3);
-    EXPECT_TRUE(EngJpegWriteFileFromBuffer((m_build + "/" + name).c_str(), 90, 72, 640, 480, flipped.data()));
+    std::vector<unsigned char> frame = Frame();
+    EXPECT_TRUE(EngJpegWriteFileFromBuffer((m_build + "/" + name).c_str(), 90, 72, 640, 480, frame.data()));
   }
-
-  qwtest::TempDir m_home;
-  qwtest::ScopedEnvVar m_home_var{"HOME", m_home.Path().c_str()};
-  qwtest::ScopedEnvVar m_xdg_data{"XDG_DATA_HOME", (m_home.Path() + "/.local/share").c_str()};
-  qwtest::ScopedEnvVar m_xdg_config{"XDG_CONFIG_HOME", (m_home.Path() + "/.config").c_str()};
-  std::string m_old_cwd, m_build, m_resources;
 };
 
 TEST_F(ResumeDisplayTest, ALeftGameIsOfferedAgainAndALostOneEndsOnTheScores) {
@@ -206,13 +120,13 @@ TEST_F(ResumeDisplayTest, ALeftGameIsOfferedAgainAndALostOneEndsOnTheScores) {
   lives = 1;
   QuarrelwickChangeLives(-1);
   ASSERT_EQ(game_over, 1);
-  ClickAt(400, 240);
+  ClickAtPixel(400, 240);
   EXPECT_EQ(game_over, 1);
   Frames(90);
   EXPECT_EQ(GameOverGetStage(), 1);
   Shot("GameOverInTheProgram.jpg");
   while (eng_main_current_time - game_over_time <= 1.1) Frames(1);
-  ClickAt(400, 240);
+  ClickAtPixel(400, 240);
   Frames(2);
   EXPECT_EQ(game_over, 0);
   EXPECT_EQ(mwin->AreScreensOn(), 1);

@@ -42,18 +42,16 @@
 #include "players/UsersCC.h"
 #include "screens/MainControl.h"
 #include "screens/VQ_Screens.h"
+#include "tests/screens/ScreensProgramTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-class UserScreensDisplayTest : public ::testing::Test {
+class UserScreensDisplayTest : public qwtest::ProgramInputTest {
  protected:
   void SetUp() override {
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    const char *binary = getenv("QW_TEST_BINARY_DIR");
-    m_resources = std::string(binary ? binary : ".") + "/resources";
+    NoteFolders();
+    if (HasFatalFailure()) return;
     EngMiscSetUserNameForTests("tester");
     EngMiscSetLocaleVariablesForTests(1, nullptr, nullptr, "de_DE.UTF-8");
     StartProgram();
@@ -64,97 +62,33 @@ class UserScreensDisplayTest : public ::testing::Test {
     EngMiscSetLocaleVariablesForTests(0, nullptr, nullptr, nullptr);
     ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
   }
-  // A start of the program as the executable makes it, with a 640 by 480 window.
-  void StartProgram() {
-    DebugResetForTests();
-    MainResetForTests();
-    ResolutionResetForTests();
-    MainControlResetForTests();
-    VariousResetForTests();
+  // The players' modules start afresh with each start of the program.
+  void BeforeProgramStart() override {
     CountryResetForTests();
     SplashResetForTests();
     UserNewResetForTests();
-    main_create_window_parms = _EngCreateWindowParms();
-    EngProgramSetResourcesPathForTests(m_resources.c_str());
-    char arg0[] = "quarrelwick";
-    char *argv[] = {arg0, nullptr};
-    int exit_code = 0;
-    ASSERT_EQ(MainCreateAndInitMainProgram(nullptr, 1, argv, &exit_code), 1);
-    main_create_window_parms.windowed = 1;
-    main_create_window_parms.width = 640;
-    main_create_window_parms.height = 480;
-    ASSERT_EQ(EngMainCreateMainWindowAndDevice(), 1);
-    Frames(3);
   }
-  void StopProgram() {
-    if (main_program) MainExitAndDeleteMainProgram(1);
+  void AfterProgramStop() override {
     SplashResetForTests();
-    VariousResetForTests();
-    MainControlResetForTests();
     CountryResetForTests();
-    EngProgramSetResourcesPathForTests(nullptr);
-    ResolutionResetForTests();
-    main_create_window_parms = _EngCreateWindowParms();
-    DebugResetForTests();
   }
 
-  void Frames(int n) {
-    for (int i = 0; i < n && main_program && !main_program->IsExiting(); i++) main_program->DoConstantFrameRateTick();
-  }
   euint Current() { return main_game->GetMWin()->GetCurrentScreen(); }
   UserScreens *Screens() { return main_game->GetScreens()->GetUserScreens(); }
   UsersCC *Users() { return Screens()->GetUsersCC(); }
   UserNewCC *New() { return Screens()->GetUserNewCC(); }
   CountryCC *Country() { return Screens()->GetCountryCC(); }
   MWinPanel *CountryList() { return static_cast<MWinPanel *>(Country()->mwinCountryMainWinCountryButton); }
-  SDL_Window *Native() { return static_cast<SDL_Window *>(eng_main_window->GetNativeWindow_MAC()); }
-  void Push(SDL_Event e) {
-    SDL_PushEvent(&e);
-    Frames(1);
-  }
-  void ClickAt(int x, int y) {
-    // The real pointer goes there too: a window that another test maps or unmaps makes X report
-    // the pointer's own position, which would otherwise take the place of this one.
-    SDL_WarpMouseInWindow(Native(), x, y);
-    SDL_Event e = {};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.windowID = SDL_GetWindowID(Native());
-    e.motion.x = x;
-    e.motion.y = y;
-    Push(e);
-    for (int pressed = 1; pressed >= 0; pressed--) {
-      e = {};
-      e.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-      e.button.windowID = SDL_GetWindowID(Native());
-      e.button.button = SDL_BUTTON_LEFT;
-      e.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
-      e.button.clicks = 1;
-      e.button.x = x;
-      e.button.y = y;
-      Push(e);
-    }
-  }
   // A left click in the middle of a widget; the window is 640 by 480, so pixels are units.
   void Click(MWinButton *button) {
     ASSERT_NE(button, nullptr);
     const _Dimension *a = button->GetActualArea();
-    ClickAt(int(a->x + a->width / 2), int(a->y + a->height / 2));
+    ClickAtPixel(int(a->x + a->width / 2), int(a->y + a->height / 2));
   }
   void ClickRow(int row) {
     _Dimension r;
     ASSERT_EQ(CountryList()->PanelGetNthItemsDimension(row, &r), 1);
-    ClickAt(int(r.x + r.width / 2), int(r.y + r.height / 2));
-  }
-  void Key(SDL_Keycode key) {
-    for (int down = 1; down >= 0; down--) {
-      SDL_Event e = {};
-      e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-      e.key.windowID = SDL_GetWindowID(Native());
-      e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-      e.key.keysym.sym = key;
-      e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
-      Push(e);
-    }
+    ClickAtPixel(int(r.x + r.width / 2), int(r.y + r.height / 2));
   }
   void Type(const char *text) {
     SDL_Event e = {};
@@ -173,7 +107,6 @@ class UserScreensDisplayTest : public ::testing::Test {
     const char *text = button ? button->GetTextP() : nullptr;
     return text ? text : "";
   }
-  std::string DataFile(const std::string &name) { return m_home.File(".local/share/Tallowmere/Quarrelwick/" + name); }
   // The player record of a player file.
   std::string Record(const std::string &file) {
     std::string bytes = qwtest::ReadWholeFile(file);
@@ -188,12 +121,6 @@ class UserScreensDisplayTest : public ::testing::Test {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, eng_main_window_height - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
   }
-
-  qwtest::TempDir m_home;
-  qwtest::ScopedEnvVar m_home_var{"HOME", m_home.Path().c_str()};
-  qwtest::ScopedEnvVar m_xdg_data{"XDG_DATA_HOME", (m_home.Path() + "/.local/share").c_str()};
-  qwtest::ScopedEnvVar m_xdg_config{"XDG_CONFIG_HOME", (m_home.Path() + "/.config").c_str()};
-  std::string m_old_cwd, m_resources;
 };
 
 TEST_F(UserScreensDisplayTest, FromAnEmptyFolderToTheMenuAndTheStartsThatFollow) {
@@ -564,7 +491,7 @@ class UserLoadDisplayTest : public UserScreensDisplayTest {
   void Choose(int row) {
     _Dimension r;
     ASSERT_EQ(List()->PanelGetNthItemsDimension(row, &r), 1);
-    ClickAt(int(r.x + r.width / 2), int(r.y + r.height / 2));
+    ClickAtPixel(int(r.x + r.width / 2), int(r.y + r.height / 2));
     ASSERT_EQ(List()->PanelGetPos(), row);
   }
   std::string PopupTitle() {

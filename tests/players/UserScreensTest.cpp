@@ -33,35 +33,17 @@
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
 #include "tests/Engine/MWin/ScreensTestSupport.h"
+#include "tests/game/GameObjectTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
 // The game object with its screens table and no device, in a temporary data folder.
-class UserScreensTest : public ::testing::Test {
+class UserScreensTest : public qwtest::GameObjectTest {
  protected:
   void SetUp() override {
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    DebugResetForTests();
-    DebugSetLogFilename(m_data.File("Log.txt").c_str(), 1);
-    PrefFolderResetForTests();
-    ASSERT_NE(PrefFolderSetup("Quarrelwick", 0, nullptr, 1), nullptr);
-    ResolutionResetForTests();
-    m_desktop = {1920, 1080, 32, 60.0f};
-    EngResModesSetDisplayForTests(&m_desktop, 1, &m_desktop);
-    ResolutionSetupModule(_UpdaterProgramName(17), 2.01f, 1.5f, nullptr, 0, 1, 0, 0, 0, "Resolution", "License",
-                          "License.txt", "Startup", "ResTitle.jpg");
-    EngEncryptionResetForTests();
-    ASSERT_EQ(EngEncryptionInit("QX_SEALING_KEY"), 1);
-    UserResetForTests();
-    EngProgramSetResourcesPathForTests(m_data.Path().c_str());
-    m_program = new Program();
-    m_game = new Game(m_program, "Game", 0);
-    m_window = new EngWindow(nullptr, "players tests");
-    eng_main_window = m_window;
-    eng_main_window_windowed = 1;
+    StartGameObject("players tests");
+    if (HasFatalFailure()) return;
     qwtest::SetWindowSizeForToolkit(640, 480);
     m_mwin = m_game->GetMWin();
     m_mwin->Startup();
@@ -70,18 +52,7 @@ class UserScreensTest : public ::testing::Test {
     m_list = m_user_screens->GetUserLoadCC();
   }
   void TearDown() override {
-    delete m_game;
-    delete m_program;
-    eng_main_window = nullptr;
-    delete m_window;
-    EngProgramSetResourcesPathForTests(nullptr);
-    UserResetForTests();
-    EngEncryptionResetForTests();
-    EngResModesSetDisplayForTests(nullptr, 0, nullptr);
-    ResolutionResetForTests();
-    PrefFolderResetForTests();
-    DebugResetForTests();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    StopGameObject();
   }
   std::string UsersPath(const std::string &file = "") const {
     return m_data.File("Tallowmere/Quarrelwick/Users") + (file.empty() ? "" : "/" + file);
@@ -99,14 +70,6 @@ class UserScreensTest : public ::testing::Test {
     return names;
   }
 
-  qwtest::TempDir m_data;
-  qwtest::ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
-  std::string m_old_cwd;
-  _EngDisplayModeInfo m_desktop;
-  Program *m_program = nullptr;
-  Game *m_game = nullptr;
-  EngWindow *m_window = nullptr;
-  MWin *m_mwin = nullptr;
   UserScreens *m_user_screens = nullptr;
   UserLoadCC *m_list = nullptr;
 };

@@ -33,75 +33,13 @@
 #include "screens/MainCC.h"
 #include "screens/MainControl.h"
 #include "screens/VQ_Screens.h"
+#include "tests/screens/ScreensProgramTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-class GameAdsCCDisplayTest : public ::testing::Test {
+class GameAdsCCDisplayTest : public qwtest::ScreensProgramTest {
  protected:
-  void SetUp() override {
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    const char *binary = getenv("QW_TEST_BINARY_DIR");
-    m_resources = std::string(binary ? binary : ".") + "/resources";
-    DebugResetForTests();
-    MainResetForTests();
-    ResolutionResetForTests();
-    MainControlResetForTests();
-    VariousResetForTests();
-    main_create_window_parms = _EngCreateWindowParms();
-    EngProgramSetResourcesPathForTests(m_resources.c_str());
-    char arg0[] = "quarrelwick";
-    char *argv[] = {arg0, nullptr};
-    int exit_code = 0;
-    ASSERT_EQ(MainCreateAndInitMainProgram(nullptr, 1, argv, &exit_code), 1);
-    // A window of the design size: window pixels are design units.
-    main_create_window_parms.windowed = 1;
-    main_create_window_parms.width = 640;
-    main_create_window_parms.height = 480;
-    ASSERT_EQ(EngMainCreateMainWindowAndDevice(), 1);
-    Frames(3);
-    // The game opens on the first players screen; a player made there leads to the menu.
-    ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), USERS_SCREEN_ID);
-    UserClass *user = main_game->GetUser();
-    ASSERT_EQ(user->CreateNewUser("Player", "GB", 0), 1);
-    user->AfterUserCreatedOrLoaded(1, 0);
-    Frames(2);
-  }
-  void TearDown() override {
-    MainExitAndDeleteMainProgram(1);
-    VariousResetForTests();
-    MainControlResetForTests();
-    EngProgramSetResourcesPathForTests(nullptr);
-    ResolutionResetForTests();
-    main_create_window_parms = _EngCreateWindowParms();
-    DebugResetForTests();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
-  }
-
-  void Frames(int n) {
-    for (int i = 0; i < n && main_program && !main_program->IsExiting(); i++) main_program->DoConstantFrameRateTick();
-  }
-  MainCC *Menu() { return main_game->GetScreens()->GetMainCC(); }
-  SDL_Window *Native() { return static_cast<SDL_Window *>(eng_main_window->GetNativeWindow_MAC()); }
-  void Push(SDL_Event e) {
-    SDL_PushEvent(&e);
-    Frames(1);
-  }
-  void Key(SDL_Keycode key, Uint16 mod) {
-    for (int down = 1; down >= 0; down--) {
-      SDL_Event e = {};
-      e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-      e.key.windowID = SDL_GetWindowID(Native());
-      e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-      e.key.keysym.sym = key;
-      e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
-      e.key.keysym.mod = mod;
-      Push(e);
-    }
-  }
-  std::string DataFile(const std::string &name) { return m_home.File(".local/share/Tallowmere/Quarrelwick/" + name); }
   // A press as the toolkit reports it, through its message queue: a pointer shared with other
   // windows on the server cannot move it.
   void Press(MWinButton *button) {
@@ -111,7 +49,6 @@ class GameAdsCCDisplayTest : public ::testing::Test {
     Frames(1);
   }
   GameAdsCC *Ads() { return main_game->GetScreens()->GetGameAdsCC(); }
-  MWin *Root() { return main_game->GetMWin(); }
   const char *Title() { return Ads()->mwinGameAdsMainWinTitleButton->GetTextP(); }
   void OpenOtherGames() {
     Press(Menu()->mwinMainMainOtherGamesButton);
@@ -119,24 +56,7 @@ class GameAdsCCDisplayTest : public ::testing::Test {
     ASSERT_EQ(Root()->GetCurrentScreen(), GAME_ADS_SCREEN_ID);
   }
   // The frame as drawn now, as a binary PPM, for a person to look at.
-  void SaveFrame(const char *path) {
-    main_game->Render();
-    int w = eng_main_window_width, h = eng_main_window_height;
-    std::vector<unsigned char> rgb(size_t(w) * size_t(h) * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    FILE *f = fopen(path, "wb");
-    if (!f) return;
-    fprintf(f, "P6\n%d %d\n255\n", w, h);
-    for (int y = h - 1; y >= 0; y--) fwrite(&rgb[size_t(y) * size_t(w) * 3], 1, size_t(w) * 3, f);
-    fclose(f);
-  }
-
-  qwtest::TempDir m_home;
-  qwtest::ScopedEnvVar m_home_var{"HOME", m_home.Path().c_str()};
-  qwtest::ScopedEnvVar m_xdg_data{"XDG_DATA_HOME", (m_home.Path() + "/.local/share").c_str()};
-  qwtest::ScopedEnvVar m_xdg_config{"XDG_CONFIG_HOME", (m_home.Path() + "/.config").c_str()};
-  std::string m_old_cwd, m_resources;
+  void SaveFrame(const char *path) { SavePpm(path, Frame()); }
 };
 
 TEST_F(GameAdsCCDisplayTest, AFirstVisitShowsTheOrchardAndPrevNextAndTheArrowsStepOnce) {

@@ -13,16 +13,13 @@
 #include "screens/ScreenLayout.h"
 #include "screens/layouts/GameAdsCollectionController.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/screens/LayoutTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-class GameAdsLayout : public GameAdsCollectionController {
+class GameAdsLayout : public qwtest::LayoutOnly<GameAdsCollectionController> {
  public:
-  void StartingCB(void *) override {}
-  void TickCB() override {}
-  void RenderCB(_MWinRenderStage) override {}
-  char ButtonsCallback(MWinButton *, _MWinButtonCallbackInfo *) override { return 0; }
 
   // Every member by its widget id.
   std::vector<std::pair<std::string, MWinButton *>> Members() const {
@@ -39,13 +36,8 @@ class GameAdsLayout : public GameAdsCollectionController {
   }
 };
 
-class GameAdsLayoutTest : public qwtest::MWinTest {
+class GameAdsLayoutTest : public qwtest::LayoutTest {
  protected:
-  void SetUp() override {
-    MWinTest::SetUp();
-    mwin->GetFonts()->AddUserFontPointer("Main", &m_font);
-  }
-  EngFont m_font;
 };
 
 TEST_F(GameAdsLayoutTest, EachDeviceLayoutBuildsItsOwnWidgets) {
@@ -102,11 +94,7 @@ TEST_F(GameAdsLayoutTest, TheDesktopWidgetsHaveTheirPlacesAndLooks) {
   for (const Case &c : cases) {
     ASSERT_NE(c.button, nullptr);
     SCOPED_TRACE(c.button->GetID());
-    const _Dimension *a = c.button->GetOrigArea();
-    EXPECT_FLOAT_EQ(a->x, c.area.x);
-    EXPECT_FLOAT_EQ(a->y, c.area.y);
-    EXPECT_FLOAT_EQ(a->width, c.area.width);
-    EXPECT_FLOAT_EQ(a->height, c.area.height);
+    qwtest::ExpectArea(c.button->GetOrigArea(), c.area);
     EXPECT_STREQ(c.button->GetTextP() ? c.button->GetTextP() : "", c.text);
     EXPECT_EQ(c.button->GetTextAlign(), MWIN_ALIGN_CENTRE);
     EXPECT_STREQ(c.button->GetFontID(), "Main");

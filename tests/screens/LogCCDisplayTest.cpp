@@ -33,6 +33,7 @@
 #include "screens/MainCC.h"
 #include "screens/MainControl.h"
 #include "screens/VQ_Screens.h"
+#include "tests/screens/ScreensProgramTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -49,91 +50,34 @@ time_t FixedNow() {
   return mktime(&t);
 }
 
-class LogCCDisplayTest : public ::testing::Test {
+class LogCCDisplayTest : public qwtest::ScreensProgramTest {
  protected:
-  void SetUp() override {
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    const char *binary = getenv("QW_TEST_BINARY_DIR");
-    m_resources = std::string(binary ? binary : ".") + "/resources";
-    DebugResetForTests();
-    MainResetForTests();
-    ResolutionResetForTests();
-    MainControlResetForTests();
-    VariousResetForTests();
+  void BeforeProgramStart() override {
     EngMiscDateResetForTests();
     EngMiscSetClockForTests(FixedNow);
-    main_create_window_parms = _EngCreateWindowParms();
-    EngProgramSetResourcesPathForTests(m_resources.c_str());
-    char arg0[] = "quarrelwick";
-    char *argv[] = {arg0, nullptr};
-    int exit_code = 0;
-    ASSERT_EQ(MainCreateAndInitMainProgram(nullptr, 1, argv, &exit_code), 1);
-    main_create_window_parms.windowed = 1;
-    main_create_window_parms.width = 640;
-    main_create_window_parms.height = 480;
-    ASSERT_EQ(EngMainCreateMainWindowAndDevice(), 1);
-    Frames(3);
-    // The game opens on the first players screen; a player made there leads to the menu.
-    ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), USERS_SCREEN_ID);
-    UserClass *user = main_game->GetUser();
-    ASSERT_EQ(user->CreateNewUser("Player", "GB", 0), 1);
-    user->AfterUserCreatedOrLoaded(1, 0);
-    Frames(2);
+  }
+  void SetUp() override {
+    ScreensProgramTest::SetUp();
+    if (HasFatalFailure()) return;
     m_log_path = DebugGetLogFilename();
   }
   void TearDown() override {
     DebugSetLogFilename(m_log_path.c_str(), 0);
-    MainExitAndDeleteMainProgram(1);
-    VariousResetForTests();
-    MainControlResetForTests();
-    EngProgramSetResourcesPathForTests(nullptr);
-    ResolutionResetForTests();
+    ScreensProgramTest::TearDown();
     EngMiscDateResetForTests();
-    main_create_window_parms = _EngCreateWindowParms();
-    DebugResetForTests();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
   }
 
-  void Frames(int n) {
-    for (int i = 0; i < n && main_program && !main_program->IsExiting(); i++) main_program->DoConstantFrameRateTick();
-  }
-  MWin *Root() { return main_game->GetMWin(); }
   LogCC *Viewer() { return main_game->GetScreens()->GetLogCC(); }
   MWinPanel *Panel() { return dynamic_cast<MWinPanel *>(Viewer()->mwinLogMainWinLogButton); }
-  SDL_Window *Native() { return static_cast<SDL_Window *>(eng_main_window->GetNativeWindow_MAC()); }
   void OpenViewer() {
     main_game->GetScreens()->GotoScreen(LOGS_SCREEN_ID, nullptr);
     Frames(2);
     ASSERT_EQ(Root()->GetCurrentScreen(), LOGS_SCREEN_ID);
     ASSERT_NE(Panel(), nullptr);
   }
-  void Push(SDL_Event e) {
-    SDL_PushEvent(&e);
-    Frames(1);
-  }
-  // A left click at a point in design units (the window is of the design size).
-  void ClickAt(float dx, float dy) {
-    int x = int(dx * eng_main_window_x_ratio), y = int(dy * eng_main_window_y_ratio);
-    SDL_Event e = {};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.windowID = SDL_GetWindowID(Native());
-    e.motion.x = x;
-    e.motion.y = y;
-    Push(e);
-    for (int pressed = 1; pressed >= 0; pressed--) {
-      e = {};
-      e.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-      e.button.windowID = SDL_GetWindowID(Native());
-      e.button.button = SDL_BUTTON_LEFT;
-      e.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
-      e.button.clicks = 1;
-      e.button.x = x;
-      e.button.y = y;
-      Push(e);
-    }
-  }
+  // A left click at a point in design units (the window is of the design size), where the
+  // pointer is left alone.
+  void ClickAt(float dx, float dy) { PushClick(int(dx * eng_main_window_x_ratio), int(dy * eng_main_window_y_ratio)); }
   void Click(MWinButton *button) {
     ASSERT_NE(button, nullptr);
     const _Dimension *a = button->GetActualArea();
@@ -170,16 +114,6 @@ class LogCCDisplayTest : public ::testing::Test {
     SDL_free(text);
     return copy;
   }
-  // The frame drawn now, top row first, RGB.
-  std::vector<unsigned char> Frame() {
-    main_game->Render();
-    std::vector<unsigned char> rgba(640 * 480 * 4), rgb(640 * 480 * 3);
-    glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    for (size_t y = 0; y < 480; y++)
-      for (size_t x = 0; x < 640; x++)
-        for (size_t c = 0; c < 3; c++) rgb[(y * 640 + x) * 3 + c] = rgba[((479 - y) * 640 + x) * 4 + c];
-    return rgb;
-  }
   std::string Header(const char *lead) {
     struct tm t = {};
     time_t now = FixedNow();
@@ -190,11 +124,7 @@ class LogCCDisplayTest : public ::testing::Test {
     return text;
   }
 
-  qwtest::TempDir m_home;
-  qwtest::ScopedEnvVar m_home_var{"HOME", m_home.Path().c_str()};
-  qwtest::ScopedEnvVar m_xdg_data{"XDG_DATA_HOME", (m_home.Path() + "/.local/share").c_str()};
-  qwtest::ScopedEnvVar m_xdg_config{"XDG_CONFIG_HOME", (m_home.Path() + "/.config").c_str()};
-  std::string m_old_cwd, m_resources, m_log_path;
+  std::string m_log_path;
 };
 
 TEST_F(LogCCDisplayTest, TheViewerCopiesClearsAndGoesBack) {

@@ -31,107 +31,13 @@
 #include "screens/MainControl.h"
 #include "screens/SelectCC.h"
 #include "screens/VQ_Screens.h"
+#include "tests/screens/ScreensProgramTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-class MainCCDisplayTest : public ::testing::Test {
+class MainCCDisplayTest : public qwtest::ScreensProgramTest {
  protected:
-  void SetUp() override {
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    const char *binary = getenv("QW_TEST_BINARY_DIR");
-    m_resources = std::string(binary ? binary : ".") + "/resources";
-    DebugResetForTests();
-    MainResetForTests();
-    ResolutionResetForTests();
-    MainControlResetForTests();
-    VariousResetForTests();
-    main_create_window_parms = _EngCreateWindowParms();
-    EngProgramSetResourcesPathForTests(m_resources.c_str());
-    char arg0[] = "quarrelwick";
-    char *argv[] = {arg0, nullptr};
-    int exit_code = 0;
-    ASSERT_EQ(MainCreateAndInitMainProgram(nullptr, 1, argv, &exit_code), 1);
-    // A window of the design size: window pixels are design units.
-    main_create_window_parms.windowed = 1;
-    main_create_window_parms.width = 640;
-    main_create_window_parms.height = 480;
-    ASSERT_EQ(EngMainCreateMainWindowAndDevice(), 1);
-    Frames(3);
-    // The game opens on the first players screen; a player made there leads to the menu.
-    ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), USERS_SCREEN_ID);
-    UserClass *user = main_game->GetUser();
-    ASSERT_EQ(user->CreateNewUser("Player", "GB", 0), 1);
-    user->AfterUserCreatedOrLoaded(1, 0);
-    Frames(2);
-  }
-  void TearDown() override {
-    MainExitAndDeleteMainProgram(1);
-    VariousResetForTests();
-    MainControlResetForTests();
-    EngProgramSetResourcesPathForTests(nullptr);
-    ResolutionResetForTests();
-    main_create_window_parms = _EngCreateWindowParms();
-    DebugResetForTests();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
-  }
-
-  void Frames(int n) {
-    for (int i = 0; i < n && main_program && !main_program->IsExiting(); i++) main_program->DoConstantFrameRateTick();
-  }
-  MainCC *Menu() { return main_game->GetScreens()->GetMainCC(); }
-  SDL_Window *Native() { return static_cast<SDL_Window *>(eng_main_window->GetNativeWindow_MAC()); }
-  void Push(SDL_Event e) {
-    SDL_PushEvent(&e);
-    Frames(1);
-  }
-  // A left click in the middle of a widget, in window pixels.
-  void Click(MWinButton *button) {
-    ASSERT_NE(button, nullptr);
-    _Dimension a = *button->GetOrigArea();
-    MWinWindow *window = button->GetWindow();
-    if (window) {
-      a.x += window->GetOrigArea()->x;
-      a.y += window->GetOrigArea()->y;
-    }
-    int x = int((a.x + a.width / 2) * eng_main_window_x_ratio);
-    int y = int((a.y + a.height / 2) * eng_main_window_y_ratio);
-    // The real pointer goes there too: a window that another test maps or unmaps makes X report
-    // the pointer's own position, which would otherwise take the place of this one.
-    SDL_WarpMouseInWindow(Native(), x, y);
-    SDL_Event e = {};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.windowID = SDL_GetWindowID(Native());
-    e.motion.x = x;
-    e.motion.y = y;
-    Push(e);
-    for (int pressed = 1; pressed >= 0; pressed--) {
-      e = {};
-      e.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-      e.button.windowID = SDL_GetWindowID(Native());
-      e.button.button = SDL_BUTTON_LEFT;
-      e.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
-      e.button.clicks = 1;
-      e.button.x = x;
-      e.button.y = y;
-      Push(e);
-    }
-  }
-  void Key(SDL_Keycode key, Uint16 mod) {
-    for (int down = 1; down >= 0; down--) {
-      SDL_Event e = {};
-      e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-      e.key.windowID = SDL_GetWindowID(Native());
-      e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-      e.key.keysym.sym = key;
-      e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
-      e.key.keysym.mod = mod;
-      Push(e);
-    }
-  }
-  std::string DataFile(const std::string &name) { return m_home.File(".local/share/Tallowmere/Quarrelwick/" + name); }
   // The title's pixels, from a frame drawn now; hiding the title gives the background alone.
   std::vector<unsigned char> TitleArea(bool with_title) {
     MWinButton *title = Menu()->mwinMainMainTitleButton;
@@ -153,12 +59,6 @@ class MainCCDisplayTest : public ::testing::Test {
         differ++;
     return differ;
   }
-
-  qwtest::TempDir m_home;
-  qwtest::ScopedEnvVar m_home_var{"HOME", m_home.Path().c_str()};
-  qwtest::ScopedEnvVar m_xdg_data{"XDG_DATA_HOME", (m_home.Path() + "/.local/share").c_str()};
-  qwtest::ScopedEnvVar m_xdg_config{"XDG_CONFIG_HOME", (m_home.Path() + "/.config").c_str()};
-  std::string m_old_cwd, m_resources;
 };
 
 TEST_F(MainCCDisplayTest, TheMenuGreetsThePlayerAndItsButtonsDoWhatTheySay) {

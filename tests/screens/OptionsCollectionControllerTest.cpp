@@ -11,16 +11,13 @@
 #include "screens/ScreenLayout.h"
 #include "screens/layouts/OptionsCollectionController.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/screens/LayoutTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-class OptionsLayout : public OptionsCollectionController {
+class OptionsLayout : public qwtest::LayoutOnly<OptionsCollectionController> {
  public:
-  void StartingCB(void *) override {}
-  void TickCB() override {}
-  void RenderCB(_MWinRenderStage) override {}
-  char ButtonsCallback(MWinButton *, _MWinButtonCallbackInfo *) override { return 0; }
   std::array<MWinButton *, 14> Members() {
     return {
         mwinOptionsOptionsTitleButton,          mwinOptionsOptionsShowResTButton,   mwinOptionsOptionsShowResButton,
@@ -36,17 +33,12 @@ const char *const kOrder[14] = {"Title",      "ShowResT",    "ShowRes",        "
                                 "OneUserT",   "OneUserInfo", "PowerT",         "Power",       "DateFormatText",
                                 "DateFormat", "PowerInfo",   "DateFormatInfo", "Back"};
 
-class OptionsCollectionControllerTest : public qwtest::MWinTest {
+class OptionsCollectionControllerTest : public qwtest::LayoutTest {
  protected:
-  void SetUp() override {
-    MWinTest::SetUp();
-    mwin->GetFonts()->AddUserFontPointer("Main", &m_font);
-  }
   void TearDown() override {
     mwin->SetScreenLayout(ENG_LAYOUT_DESKTOP);
     MWinTest::TearDown();
   }
-  EngFont m_font;
 };
 
 TEST_F(OptionsCollectionControllerTest, EachDeviceLayoutBuildsItsRectanglesAndHidesTheStartupRowOffTheDesktop) {
@@ -77,18 +69,10 @@ TEST_F(OptionsCollectionControllerTest, EachDeviceLayoutBuildsItsRectanglesAndHi
     EXPECT_EQ(options.mwinOptionsCollection, Desktop()->GetCollectionFromID("Options", 0));
     MWinButton *b = options.mwinOptionsOptionsWindow->GetButtonFromID(c.id, 0);
     ASSERT_NE(b, nullptr);
-    const _Dimension *a = b->GetOrigArea();
-    EXPECT_FLOAT_EQ(a->x, c.area.x);
-    EXPECT_FLOAT_EQ(a->y, c.area.y);
-    EXPECT_FLOAT_EQ(a->width, c.area.width);
-    EXPECT_FLOAT_EQ(a->height, c.area.height);
+    qwtest::ExpectArea(b->GetOrigArea(), c.area);
     EXPECT_EQ(b->IsShown() ? true : false, c.shown);
     // Every member is built and stored in builder order, hidden or not.
-    const std::array<MWinButton *, 14> members = options.Members();
-    for (int i = 0; i < 14; i++) {
-      ASSERT_NE(members[i], nullptr) << kOrder[i];
-      EXPECT_EQ(members[i], options.mwinOptionsOptionsWindow->GetButtonFromID(kOrder[i], 0)) << kOrder[i];
-    }
+    ASSERT_NO_FATAL_FAILURE(qwtest::ExpectMembersInOrder(options.Members(), options.mwinOptionsOptionsWindow, kOrder));
     EXPECT_EQ(options.mwinOptionsOptionsWindow->GetController(0), &options);
     Desktop()->RemoveAllCollections();
   }

@@ -53,27 +53,7 @@ class PlayScreensDisplayTest : public qwtest::ScreensProgramTest {
     ASSERT_TRUE(InPlay());
   }
   // A left click at a point of the design space (play has no widgets to aim at).
-  void ClickDesign(float x, float y) {
-    const int px = int(x * eng_main_window_x_ratio), py = int(y * eng_main_window_y_ratio);
-    SDL_WarpMouseInWindow(Native(), px, py);
-    SDL_Event e = {};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.windowID = SDL_GetWindowID(Native());
-    e.motion.x = px;
-    e.motion.y = py;
-    Push(e);
-    for (int pressed = 1; pressed >= 0; pressed--) {
-      e = {};
-      e.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-      e.button.windowID = SDL_GetWindowID(Native());
-      e.button.button = SDL_BUTTON_LEFT;
-      e.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
-      e.button.clicks = 1;
-      e.button.x = px;
-      e.button.y = py;
-      Push(e);
-    }
-  }
+  void ClickDesign(float x, float y) { ClickAtPixel(int(x * eng_main_window_x_ratio), int(y * eng_main_window_y_ratio)); }
   std::string ResumeFile() { return SaveGameGetFilename(0, 1); }
   static long FileSize(const std::string &path) {
     struct stat st;

@@ -15,26 +15,20 @@
 #include "screens/layouts/PauseCollectionController.h"
 #include "screens/layouts/SelectCollectionController.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/screens/LayoutTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
+// With the table-order member list in reach.
 template <class Layout>
-class Built : public Layout {
+class Built : public qwtest::LayoutOnly<Layout> {
  public:
-  void StartingCB(void *) override {}
-  void TickCB() override {}
-  void RenderCB(_MWinRenderStage) override {}
-  char ButtonsCallback(MWinButton *, _MWinButtonCallbackInfo *) override { return 0; }
   using Layout::Widgets;
 };
 
-class PlayScreensLayoutTest : public qwtest::MWinTest {
+class PlayScreensLayoutTest : public qwtest::LayoutTest {
  protected:
-  void SetUp() override {
-    MWinTest::SetUp();
-    mwin->GetFonts()->AddUserFontPointer("Main", &m_font);
-  }
   void TearDown() override {
     mwin->SetScreenLayout(ENG_LAYOUT_DESKTOP);
     MWinTest::TearDown();
@@ -61,13 +55,8 @@ class PlayScreensLayoutTest : public qwtest::MWinTest {
     return w;
   }
   static void ExpectArea(MWinButton *b, const _Dimension &area) {
-    const _Dimension *a = b->GetOrigArea();
-    EXPECT_FLOAT_EQ(a->x, area.x);
-    EXPECT_FLOAT_EQ(a->y, area.y);
-    EXPECT_FLOAT_EQ(a->width, area.width);
-    EXPECT_FLOAT_EQ(a->height, area.height);
+    qwtest::ExpectArea(b->GetOrigArea(), area);
   }
-  EngFont m_font;
 };
 
 struct Sample {

@@ -14,16 +14,13 @@
 #include "Engine/MWin/MWinWindow.h"
 #include "screens/ScreenLayout.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/screens/LayoutTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-class ScoresLayout : public ScoresCollectionController {
+class ScoresLayout : public qwtest::LayoutOnly<ScoresCollectionController> {
  public:
-  void StartingCB(void *) override {}
-  void TickCB() override {}
-  void RenderCB(_MWinRenderStage) override {}
-  char ButtonsCallback(MWinButton *, _MWinButtonCallbackInfo *) override { return 0; }
   std::array<MWinButton *, 16> Members() {
     return {mwinScoresMainTitleButton,  mwinScoresMainHeadingButton, mwinScoresMainLevel0Button,
             mwinScoresMainLevel1Button, mwinScoresMainLevel2Button,  mwinScoresMainLevel3Button,
@@ -37,17 +34,12 @@ class ScoresLayout : public ScoresCollectionController {
 const char *const kOrder[16] = {"Title",  "Heading", "Level0", "Level1", "Level2", "Level3",    "Which", "Range",
                                 "Scores", "Update",  "Submit", "FindMe", "Reset",  "Back", "DbgDelete", "Info"};
 
-class ScoresCollectionControllerTest : public qwtest::MWinTest {
+class ScoresCollectionControllerTest : public qwtest::LayoutTest {
  protected:
-  void SetUp() override {
-    MWinTest::SetUp();
-    mwin->GetFonts()->AddUserFontPointer("Main", &m_font);
-  }
   void TearDown() override {
     ScreenLayoutFailWidgetForTests(nullptr);
     MWinTest::TearDown();
   }
-  EngFont m_font;
 };
 
 TEST_F(ScoresCollectionControllerTest, EachDeviceLayoutBuildsItsRectangles) {
@@ -72,17 +64,9 @@ TEST_F(ScoresCollectionControllerTest, EachDeviceLayoutBuildsItsRectangles) {
     ASSERT_NE(scores.mwinScoresMainWindow, nullptr);
     MWinButton *b = scores.mwinScoresMainWindow->GetButtonFromID(c.id, 0);
     ASSERT_NE(b, nullptr);
-    const _Dimension *a = b->GetOrigArea();
-    EXPECT_FLOAT_EQ(a->x, c.area.x);
-    EXPECT_FLOAT_EQ(a->y, c.area.y);
-    EXPECT_FLOAT_EQ(a->width, c.area.width);
-    EXPECT_FLOAT_EQ(a->height, c.area.height);
+    qwtest::ExpectArea(b->GetOrigArea(), c.area);
     EXPECT_EQ(b->IsShown() ? true : false, c.shown);
-    const std::array<MWinButton *, 16> members = scores.Members();
-    for (int i = 0; i < 16; i++) {
-      ASSERT_NE(members[i], nullptr) << kOrder[i];
-      EXPECT_EQ(members[i], scores.mwinScoresMainWindow->GetButtonFromID(kOrder[i], 0)) << kOrder[i];
-    }
+    ASSERT_NO_FATAL_FAILURE(qwtest::ExpectMembersInOrder(scores.Members(), scores.mwinScoresMainWindow, kOrder));
     EXPECT_EQ(scores.mwinScoresMainScoresButton->GetType(), MWIN_BUTTON_TAB_PANEL);
     EXPECT_EQ(scores.GetScoresTable(), scores.mwinScoresMainScoresButton);
     EXPECT_EQ(scores.mwinScoresMainWindow->GetController(0), &scores);

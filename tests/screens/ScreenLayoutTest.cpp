@@ -25,58 +25,24 @@
 #include "screens/layouts/UserSelectCollectionController.h"
 #include "screens/layouts/UsersCollectionController.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/screens/LayoutTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
 // The generated layout alone: no behaviour.
-class MainLayout : public MainCollectionController {
- public:
-  void StartingCB(void *) override {}
-  void TickCB() override {}
-  void RenderCB(_MWinRenderStage) override {}
-  char ButtonsCallback(MWinButton *, _MWinButtonCallbackInfo *) override { return 0; }
-};
+using MainLayout = qwtest::LayoutOnly<MainCollectionController>;
 
-class SelectLayout : public UserSelectCollectionController {
- public:
-  void StartingCB(void *) override {}
-  void TickCB() override {}
-  void RenderCB(_MWinRenderStage) override {}
-  char ButtonsCallback(MWinButton *, _MWinButtonCallbackInfo *) override { return 0; }
-};
+using SelectLayout = qwtest::LayoutOnly<UserSelectCollectionController>;
 
-class DebugLayout : public DebugCollectionController {
- public:
-  void StartingCB(void *) override {}
-  void TickCB() override {}
-  void RenderCB(_MWinRenderStage) override {}
-  char ButtonsCallback(MWinButton *, _MWinButtonCallbackInfo *) override { return 0; }
-};
+using DebugLayout = qwtest::LayoutOnly<DebugCollectionController>;
 
-class HelpLayout : public HelpCollectionController {
- public:
-  void StartingCB(void *) override {}
-  void TickCB() override {}
-  void RenderCB(_MWinRenderStage) override {}
-  char ButtonsCallback(MWinButton *, _MWinButtonCallbackInfo *) override { return 0; }
-};
+using HelpLayout = qwtest::LayoutOnly<HelpCollectionController>;
 
-class AboutLayout : public AboutCollectionController {
- public:
-  void StartingCB(void *) override {}
-  void TickCB() override {}
-  void RenderCB(_MWinRenderStage) override {}
-  char ButtonsCallback(MWinButton *, _MWinButtonCallbackInfo *) override { return 0; }
-};
+using AboutLayout = qwtest::LayoutOnly<AboutCollectionController>;
 
-class ScreenLayoutTest : public qwtest::MWinTest {
+class ScreenLayoutTest : public qwtest::LayoutTest {
  protected:
-  // The game's font id, as its skin registers it.
-  void SetUp() override {
-    MWinTest::SetUp();
-    mwin->GetFonts()->AddUserFontPointer("Main", &m_font);
-  }
   void TearDown() override {
     ScreenLayoutFailWidgetForTests(nullptr);
     MWinTest::TearDown();
@@ -91,7 +57,6 @@ class ScreenLayoutTest : public qwtest::MWinTest {
             m.mwinMainMainUserButton,  m.mwinMainMainOtherGamesButton, m.mwinMainMainExitButton,
             m.mwinMainMainDebugButton, m.mwinMainMainReviewButton};
   }
-  EngFont m_font;
 };
 
 TEST_F(ScreenLayoutTest, EachDeviceLayoutBuildsItsOwnRectanglesAndHiddenWidgets) {
@@ -125,11 +90,7 @@ TEST_F(ScreenLayoutTest, EachDeviceLayoutBuildsItsOwnRectanglesAndHiddenWidgets)
     ASSERT_NE(main.mwinMainMainWindow, nullptr);
     MWinButton *b = Widget(main, c.id);
     ASSERT_NE(b, nullptr);
-    const _Dimension *a = b->GetOrigArea();
-    EXPECT_FLOAT_EQ(a->x, c.area.x);
-    EXPECT_FLOAT_EQ(a->y, c.area.y);
-    EXPECT_FLOAT_EQ(a->width, c.area.width);
-    EXPECT_FLOAT_EQ(a->height, c.area.height);
+    qwtest::ExpectArea(b->GetOrigArea(), c.area);
     EXPECT_EQ(b->IsShown() ? true : false, c.shown);
     for (MWinButton *member : Members(main)) EXPECT_NE(member, nullptr);
     EXPECT_EQ(main.mwinMainMainWindow->GetController(0), &main);
@@ -194,11 +155,7 @@ TEST_F(ScreenLayoutTest, TheHelpAndAboutLayoutsPlaceAndHideTheirWidgetsPerDevice
     EXPECT_FLOAT_EQ(window->GetOrigArea()->width, 640);
     MWinButton *b = window->GetButtonFromID(c.id, 0);
     ASSERT_NE(b, nullptr);
-    const _Dimension *a = b->GetOrigArea();
-    EXPECT_FLOAT_EQ(a->x, c.area.x);
-    EXPECT_FLOAT_EQ(a->y, c.area.y);
-    EXPECT_FLOAT_EQ(a->width, c.area.width);
-    EXPECT_FLOAT_EQ(a->height, c.area.height);
+    qwtest::ExpectArea(b->GetOrigArea(), c.area);
     EXPECT_EQ(b->IsShown() ? true : false, c.shown);
     Desktop()->RemoveAllCollections();
   }

@@ -36,163 +36,68 @@
 
 namespace qwtest {
 
-class ScreensProgramTest : public ::testing::Test {
+// The temporary home and the input and read-back helpers, for tests that start the program
+// themselves.
+class ProgramInputTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    const char *binary = getenv("QW_TEST_BINARY_DIR");
-    m_resources = std::string(binary ? binary : ".") + "/resources";
-    DebugResetForTests();
-    MainResetForTests();
-    ResolutionResetForTests();
-    MainControlResetForTests();
-    VariousResetForTests();
-    main_create_window_parms = _EngCreateWindowParms();
-    EngProgramSetResourcesPathForTests(m_resources.c_str());
-    char arg0[] = "quarrelwick";
-    char *argv[] = {arg0, nullptr};
-    int exit_code = 0;
-    ASSERT_EQ(MainCreateAndInitMainProgram(nullptr, 1, argv, &exit_code), 1);
-    // A window of the design size: window pixels are design units.
-    main_create_window_parms.windowed = 1;
-    main_create_window_parms.width = 640;
-    main_create_window_parms.height = 480;
-    ASSERT_EQ(EngMainCreateMainWindowAndDevice(), 1);
-    Frames(3);
-    // The game opens on the first players screen; a player made there (or, after a restart in
-    // the same home, loaded again) leads to the menu.
-    ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), USERS_SCREEN_ID);
-    UserClass *user = main_game->GetUser();
-    if (user->DoesUserFileExist("Player")) {
-      ASSERT_EQ(user->LoadUser("Player", 0, nullptr, nullptr), 1);
-      user->AfterUserCreatedOrLoaded(0, 0);
-    } else {
-      ASSERT_EQ(user->CreateNewUser("Player", "GB", 0), 1);
-      user->AfterUserCreatedOrLoaded(1, 0);
-    }
-    Frames(2);
-  }
-  void TearDown() override {
-    MainExitAndDeleteMainProgram(1);
-    VariousResetForTests();
-    MainControlResetForTests();
-    EngProgramSetResourcesPathForTests(nullptr);
-    ResolutionResetForTests();
-    main_create_window_parms = _EngCreateWindowParms();
-    DebugResetForTests();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
-  }
+  // Notes the working folder, to go back to, and the build's resources.
+  void NoteFolders();
+  // A start of the program as the executable makes it, with a 640 by 480 window (window pixels
+  // are design units), and its stop; a test starts and stops it again as often as it likes.
+  void StartProgram();
+  void StopProgram();
+  // Settings a test makes after the resets and before the program starts, and its own resets
+  // after it stopped.
+  virtual void BeforeProgramStart() {}
+  virtual void AfterProgramStop() {}
 
-  void Frames(int n) {
-    for (int i = 0; i < n && main_program && !main_program->IsExiting(); i++) main_program->DoConstantFrameRateTick();
-  }
-  MWin *Root() { return main_game->GetMWin(); }
-  VQ_Screens *Screens() { return main_game->GetScreens(); }
-  SDL_Window *Native() { return static_cast<SDL_Window *>(eng_main_window->GetNativeWindow_MAC()); }
-  void Push(SDL_Event e) {
-    SDL_PushEvent(&e);
-    Frames(1);
-  }
+  // Ticks of the program's loop, fewer once it is exiting.
+  void Frames(int n);
+  MWin *Root();
+  VQ_Screens *Screens();
+  MainCC *Menu();
+  SDL_Window *Native();
+  void Push(SDL_Event e);
+  // A pointer move and a left press and release at a point, in window pixels, without moving
+  // the real pointer.
+  void PushClick(int x, int y);
+  // The same with the real pointer moved there first.
+  void ClickAtPixel(int x, int y);
   // A left click in the middle of a widget, in window pixels.
   void Click(MWinButton *button) { ClickAt(button, 0.5f); }
   // A left click at a fraction of a widget's width (a choice's entry, a slider's track), halfway
   // down.
-  void ClickAt(MWinButton *button, float across) {
-    ASSERT_NE(button, nullptr);
-    _Dimension a = *button->GetOrigArea();
-    if (MWinWindow *window = button->GetWindow()) {
-      a.x += window->GetOrigArea()->x;
-      a.y += window->GetOrigArea()->y;
-    }
-    int x = int((a.x + a.width * across) * eng_main_window_x_ratio);
-    int y = int((a.y + a.height / 2) * eng_main_window_y_ratio);
-    // The real pointer goes there too: a window that another test maps or unmaps makes X report
-    // the pointer's own position, which would otherwise take the place of this one.
-    SDL_WarpMouseInWindow(Native(), x, y);
-    SDL_Event e = {};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.windowID = SDL_GetWindowID(Native());
-    e.motion.x = x;
-    e.motion.y = y;
-    Push(e);
-    for (int pressed = 1; pressed >= 0; pressed--) {
-      e = {};
-      e.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-      e.button.windowID = SDL_GetWindowID(Native());
-      e.button.button = SDL_BUTTON_LEFT;
-      e.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
-      e.button.clicks = 1;
-      e.button.x = x;
-      e.button.y = y;
-      Push(e);
-    }
-  }
-  void Key(SDL_Keycode key, Uint16 mod = 0) {
-    for (int down = 1; down >= 0; down--) {
-      SDL_Event e = {};
-      e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-      e.key.windowID = SDL_GetWindowID(Native());
-      e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-      e.key.keysym.sym = key;
-      e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
-      e.key.keysym.mod = mod;
-      Push(e);
-    }
-  }
+  void ClickAt(MWinButton *button, float across);
+  void Key(SDL_Keycode key, Uint16 mod = 0);
   // Yes on the toolkit's question popup.
-  void AnswerYes() {
-    ASSERT_EQ(Root()->PopupIsOn(), 1);
-    Click(Root()->PopupGetWindow()->GetButtonFromID("OK", 0));
-    Frames(2);
-  }
+  void AnswerYes();
   // A browser stand-in that writes the address it was handed to a file; answers that file.
-  std::string InstallBrowserOpener() {
-    std::string opener = m_home.File("opener.sh"), opened = m_home.File("opened.txt");
-    WriteWholeFile(opener, "#!/bin/sh\nprintf '%s' \"$1\" > '" + opened + "'\n");
-    EXPECT_EQ(chmod(opener.c_str(), 0700), 0);
-    VariousSetBrowserOpenerForTests(opener.c_str());
-    return opened;
-  }
-  // A frame drawn now as RGB rows, top row first, in design units (the window is 640 by 480).
-  std::vector<unsigned char> Frame(const char *shot_name = nullptr) {
-    main_game->Render();
-    const int w = eng_main_window_width, h = eng_main_window_height;
-    std::vector<unsigned char> rgb(size_t(w) * size_t(h) * 3), flipped(rgb.size());
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    for (int y = 0; y < h; y++)
-      std::copy(rgb.begin() + size_t(h - 1 - y) * w * 3, rgb.begin() + size_t(h - y) * w * 3,
-                flipped.begin() + size_t(y) * w * 3);
-    const char *dir = getenv("QW_SCREENSHOT_DIR");
-    if (dir && shot_name) {
-      if (FILE *f = fopen((std::string(dir) + "/" + shot_name + ".ppm").c_str(), "wb")) {
-        fprintf(f, "P6\n%d %d\n255\n", w, h);
-        fwrite(flipped.data(), 1, flipped.size(), f);
-        fclose(f);
-      }
-    }
-    return flipped;
-  }
+  std::string InstallBrowserOpener();
+  std::string DataFile(const std::string &name);
+  // A frame drawn now as RGB rows, top row first, in design units (the window is 640 by 480);
+  // saved as shot_name.ppm when QW_SCREENSHOT_DIR names a folder.
+  std::vector<unsigned char> Frame(const char *shot_name = nullptr);
+  // RGB rows, top row first, of the main window's size as a binary PPM file.
+  static void SavePpm(const std::string &path, const std::vector<unsigned char> &rgb);
   // How many pixels of a rectangle differ clearly between two frames.
   static int PixelsDiffering(const std::vector<unsigned char> &a, const std::vector<unsigned char> &b, int x, int y,
-                             int w, int h) {
-    int differ = 0;
-    const int width = eng_main_window_width;
-    for (int row = y; row < y + h; row++)
-      for (int col = x; col < x + w; col++) {
-        size_t i = (size_t(row) * width + col) * 3;
-        if (abs(a[i] - b[i]) + abs(a[i + 1] - b[i + 1]) + abs(a[i + 2] - b[i + 2]) > 60) differ++;
-      }
-    return differ;
-  }
+                             int w, int h);
 
   TempDir m_home;
   ScopedEnvVar m_home_var{"HOME", m_home.Path().c_str()};
   ScopedEnvVar m_xdg_data{"XDG_DATA_HOME", (m_home.Path() + "/.local/share").c_str()};
   ScopedEnvVar m_xdg_config{"XDG_CONFIG_HOME", (m_home.Path() + "/.config").c_str()};
-  std::string m_old_cwd, m_resources;
+  std::string m_old_cwd, m_build, m_resources;
+};
+
+// The program started with a player and showing the main menu.
+class ScreensProgramTest : public ProgramInputTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The player made (or, after a restart in the same home, loaded again) on the first screen.
+  const char *m_player = "Player";
 };
 
 }  // namespace qwtest

@@ -15,16 +15,13 @@
 #include "screens/layouts/OptionsCollectionController.h"
 #include "screens/layouts/SoundsCollectionController.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/screens/LayoutTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-class SoundsLayout : public SoundsCollectionController {
+class SoundsLayout : public qwtest::LayoutOnly<SoundsCollectionController> {
  public:
-  void StartingCB(void *) override {}
-  void TickCB() override {}
-  void RenderCB(_MWinRenderStage) override {}
-  char ButtonsCallback(MWinButton *, _MWinButtonCallbackInfo *) override { return 0; }
   std::array<MWinButton *, 20> Members() {
     return {mwinSoundsSoundsTitleButton,           mwinSoundsSoundsSoundsOnTextButton,
             mwinSoundsSoundsSoundsOnButton,        mwinSoundsSoundsSoundsVolTextButton,
@@ -45,17 +42,12 @@ const char *const kOrder[20] = {"Title",           "SoundsOnText",     "SoundsOn
                                 "WinMusicOn",      "WinMusicVolText",  "WinMusicVol",  "GoMusicVolText",
                                 "GoMusicVol",      "GoMusicOnText",    "GoMusicOn",    "Back"};
 
-class SoundsCollectionControllerTest : public qwtest::MWinTest {
+class SoundsCollectionControllerTest : public qwtest::LayoutTest {
  protected:
-  void SetUp() override {
-    MWinTest::SetUp();
-    mwin->GetFonts()->AddUserFontPointer("Main", &m_font);
-  }
   void TearDown() override {
     mwin->SetScreenLayout(ENG_LAYOUT_DESKTOP);
     MWinTest::TearDown();
   }
-  EngFont m_font;
 };
 
 TEST_F(SoundsCollectionControllerTest, EachDeviceLayoutBuildsItsRectanglesAndThePhoneInLandscapeHidesTheTitle) {
@@ -91,17 +83,9 @@ TEST_F(SoundsCollectionControllerTest, EachDeviceLayoutBuildsItsRectanglesAndThe
     ASSERT_NE(sounds.mwinSoundsSoundsWindow, nullptr);
     MWinButton *b = sounds.mwinSoundsSoundsWindow->GetButtonFromID(c.id, 0);
     ASSERT_NE(b, nullptr);
-    const _Dimension *a = b->GetOrigArea();
-    EXPECT_FLOAT_EQ(a->x, c.area.x);
-    EXPECT_FLOAT_EQ(a->y, c.area.y);
-    EXPECT_FLOAT_EQ(a->width, c.area.width);
-    EXPECT_FLOAT_EQ(a->height, c.area.height);
+    qwtest::ExpectArea(b->GetOrigArea(), c.area);
     EXPECT_EQ(b->IsShown() ? true : false, c.shown);
-    const std::array<MWinButton *, 20> members = sounds.Members();
-    for (int i = 0; i < 20; i++) {
-      ASSERT_NE(members[i], nullptr) << kOrder[i];
-      EXPECT_EQ(members[i], sounds.mwinSoundsSoundsWindow->GetButtonFromID(kOrder[i], 0)) << kOrder[i];
-    }
+    ASSERT_NO_FATAL_FAILURE(qwtest::ExpectMembersInOrder(sounds.Members(), sounds.mwinSoundsSoundsWindow, kOrder));
     Desktop()->RemoveAllCollections();
   }
 }

@@ -37,35 +37,17 @@
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
 #include "tests/Engine/MWin/ScreensTestSupport.h"
+#include "tests/game/GameObjectTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-class VQ_ScreensTest : public ::testing::Test {
+class VQ_ScreensTest : public qwtest::GameObjectTest {
  protected:
   void SetUp() override {
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    DebugResetForTests();
-    DebugSetLogFilename(m_data.File("Log.txt").c_str(), 1);
-    PrefFolderResetForTests();
-    ASSERT_NE(PrefFolderSetup("Quarrelwick", 0, nullptr, 1), nullptr);
-    ResolutionResetForTests();
-    m_desktop = {1920, 1080, 32, 60.0f};
-    EngResModesSetDisplayForTests(&m_desktop, 1, &m_desktop);
-    ResolutionSetupModule(_UpdaterProgramName(17), 2.01f, 1.5f, nullptr, 0, 1, 0, 0, 0, "Resolution", "License",
-                          "License.txt", "Startup", "ResTitle.jpg");
-    EngEncryptionResetForTests();
-    ASSERT_EQ(EngEncryptionInit("QX_SEALING_KEY"), 1);
-    UserResetForTests();
     MainControlResetForTests();
-    EngProgramSetResourcesPathForTests(m_data.Path().c_str());
-    m_program = new Program();
-    m_game = new Game(m_program, "Game", 0);
-    m_window = new EngWindow(nullptr, "screens tests");
-    eng_main_window = m_window;
-    eng_main_window_windowed = 1;
+    StartGameObject("screens tests");
+    if (HasFatalFailure()) return;
     qwtest::SetWindowSizeForToolkit(640, 480);
     m_mwin = m_game->GetMWin();
     m_mwin->Startup();
@@ -79,19 +61,8 @@ class VQ_ScreensTest : public ::testing::Test {
     }
   }
   void TearDown() override {
-    delete m_game;
-    delete m_program;
-    eng_main_window = nullptr;
-    delete m_window;
+    StopGameObject();
     MainControlResetForTests();
-    EngProgramSetResourcesPathForTests(nullptr);
-    UserResetForTests();
-    EngEncryptionResetForTests();
-    EngResModesSetDisplayForTests(nullptr, 0, nullptr);
-    ResolutionResetForTests();
-    PrefFolderResetForTests();
-    DebugResetForTests();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
   }
   MainCC *Main() { return m_screens->GetMainCC(); }
   // Presses a main menu widget as the toolkit reports a press.
@@ -100,16 +71,8 @@ class VQ_ScreensTest : public ::testing::Test {
     return Main()->ButtonsCallback(button, &info);
   }
 
-  qwtest::TempDir m_data;
-  qwtest::ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
-  std::string m_old_cwd;
-  _EngDisplayModeInfo m_desktop;
   std::vector<std::string> m_log;
   qwtest::FakeController m_select{"Select", &m_log}, m_other{"Other", &m_log};
-  Program *m_program = nullptr;
-  Game *m_game = nullptr;
-  EngWindow *m_window = nullptr;
-  MWin *m_mwin = nullptr;
   VQ_Screens *m_screens = nullptr;
 };
 

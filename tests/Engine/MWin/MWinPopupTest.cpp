@@ -237,6 +237,23 @@ TEST_F(MWinPopupTest, TheTextQueryEditsTheCallersBufferAndEnterConfirms) {
   ExpectLeftAsFound();
 }
 
+TEST_F(MWinPopupTest, AnEmptyTextQueryOpensAndTakesLettersWithoutComplaint) {
+  char buffer[8] = "";
+  std::string log = Logged([&] {
+    ASSERT_TRUE(mwin->PopupGetText("Name", "Your name", buffer, sizeof(buffer), Record, nullptr));
+    auto *edit = dynamic_cast<MWinTextEdit *>(PopupButton("TEXTEDIT"));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(edit->TextEditIsTextBeingEdited());
+    EXPECT_STREQ(edit->TextEditGetText(), "");
+    mwin->KeyDownUChar((unsigned char)'x');
+    Key(13);
+    mwin->Tick2();
+  });
+  EXPECT_EQ(log, "");
+  EXPECT_STREQ(buffer, "x");
+  ExpectLeftAsFound();
+}
+
 const char *Fruit(int entry, MWinButton *, void *user) {
   static const char *const names[] = {"apple", "banana", "cherry", "damson", "elder"};
   EXPECT_EQ(user, &answers);
