@@ -127,7 +127,7 @@ int main(int argc, char **argv) {
     pieces.append(reinterpret_cast<char *>(piece), sizeof piece);
   }
   Write("ScoreFileFuzz/scores-file.bin", file.data(), file.size());
-  Write("ScoreFileFuzz/scores-pieces.bin", pieces.data(), pieces.size());
+  Write("ScoreFileFuzz/scores-records.bin", pieces.data(), pieces.size());
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);
   return 0;

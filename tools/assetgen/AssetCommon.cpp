@@ -165,15 +165,15 @@ std::string Palette::Substitute(const std::string &svg) const {
   return out;
 }
 
-Rgba Palette::Colour(const std::string &spec) const {
+Rgba Palette::Colour(const std::string &colour) const {
   Rgba rgba;
-  std::string hex = spec;
-  if (!spec.empty() && spec[0] == '@') {
-    auto it = m_colours.find(spec.substr(1));
-    if (it == m_colours.end()) throw AssetError("colour " + spec + " is not in the palette");
+  std::string hex = colour;
+  if (!colour.empty() && colour[0] == '@') {
+    auto it = m_colours.find(colour.substr(1));
+    if (it == m_colours.end()) throw AssetError("colour " + colour + " is not in the palette");
     hex = it->second;
   }
-  if (!ParseHex(hex, &rgba)) throw AssetError("colour \"" + spec + "\" must be \"#rrggbb\", \"#rrggbbaa\" or \"@name\"");
+  if (!ParseHex(hex, &rgba)) throw AssetError("colour \"" + colour + "\" must be \"#rrggbb\", \"#rrggbbaa\" or \"@name\"");
   return rgba;
 }
 

@@ -42,7 +42,7 @@ class Palette {
   // Replaces every @name in an SVG source by its colour; an unknown name fails.
   std::string Substitute(const std::string &svg) const;
   // "#rrggbb", "#rrggbbaa" or "@name".
-  Rgba Colour(const std::string &spec) const;
+  Rgba Colour(const std::string &colour) const;
   const std::map<std::string, std::string> &Colours() const { return m_colours; }
 
  private:
