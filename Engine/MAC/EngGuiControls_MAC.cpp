@@ -312,7 +312,7 @@ char EngGuiGetPopupButtonMenu_MAC(EngGuiControlRef control, EngGuiMenuRef *menu)
 
 int EngGuiGetPopupButtonMenuRef_MAC(EngGuiControlRef control, EngGuiMenuRef *menu) {
   if (!control) return -1;
-  if (!menu || !GTK_IS_COMBO_BOX_TEXT(EngGuiWidget(control))) return -50;
+  if (!menu || !GTK_IS_COMBO_BOX_TEXT(EngGuiWidget(control))) return ENG_GUI_STATUS_PARAM;
   *menu = control;
   return 0;
 }
@@ -342,8 +342,10 @@ void EngGuiAddStringToMenu_MAC(EngGuiMenuRef menu, const char *text) {
 static std::string ItemText(EngGuiMenuRef menu, int index, EngInt32 *status) {
   GtkTreeModel *model = Model(menu);
   GtkTreeIter iter;
-  *status = -1;
-  if (!model || index < 0 || !gtk_tree_model_iter_nth_child(model, &iter, nullptr, index)) return std::string();
+  *status = ENG_GUI_STATUS_PARAM;
+  if (!model) return std::string();
+  *status = ENG_GUI_STATUS_MENU_ITEM_NOT_FOUND;
+  if (index < 0 || !gtk_tree_model_iter_nth_child(model, &iter, nullptr, index)) return std::string();
   gchar *text = nullptr;
   // GtkComboBoxText keeps its texts in column 0.
   gtk_tree_model_get(model, &iter, 0, &text, -1);
@@ -427,13 +429,10 @@ void EngGuiSetMenuItemText_MAC(EngGuiMenuRef menu, int item, const char *text) {
   gtk_combo_box_set_active(GTK_COMBO_BOX(combo), active);
 }
 
-// A popup's items carry no commands of their own here: nothing in the program asks for them.
-void EngGuiEnableMenuItemUsingCommandId_MAC(EngGuiMenuRef, EngUInt32, char) {
-  DebugStandardError(ENG_FUNC, DEBUG_ERR_NOIM);
-}
-void EngGuiCheckMenuItemUsingCommandId_MAC(EngGuiMenuRef, EngUInt32, char) {
-  DebugStandardError(ENG_FUNC, DEBUG_ERR_NOIM);
-}
+// Menu commands live in a menu bar, and there is none here: like a program without one, these
+// find no command and change nothing.
+void EngGuiEnableMenuItemUsingCommandId_MAC(EngGuiMenuRef, EngUInt32, char) {}
+void EngGuiCheckMenuItemUsingCommandId_MAC(EngGuiMenuRef, EngUInt32, char) {}
 
 // ---------------------------------------------------------------------------------------------
 // Pictures
