@@ -282,6 +282,60 @@ void EngGuiCenterControlHorizontallyInWindow_MAC(EngGuiWindowRef window, EngGuiC
   }
 }
 
+EngGuiControlRef EngGuiGetSuperControl_MAC(EngGuiControlRef control) {
+  if (!control) return nullptr;
+  GtkWidget *parent = gtk_widget_get_parent(Outer(control));
+  return parent ? EngGuiControl(parent) : nullptr;
+}
+
+void EngGuiGetControlSize_MAC(EngGuiControlRef control, int *width, int *height) {
+  int w = 0, h = 0;
+  if (control) {
+    GtkWidget *widget = Outer(control);
+    gtk_widget_get_size_request(widget, &w, &h);
+    if (w < 0) gtk_widget_get_preferred_width(widget, nullptr, &w);
+    if (h < 0) gtk_widget_get_preferred_height(widget, nullptr, &h);
+  }
+  if (width) *width = w;
+  if (height) *height = h;
+}
+
+char EngGuiGetControlBounds_MAC(EngGuiControlRef control, int *left, int *top, int *right, int *bottom) {
+  if (!control || !left || !top || !right || !bottom) return 0;
+  GtkWidget *widget = Outer(control);
+  GtkWidget *parent = gtk_widget_get_parent(widget);
+  if (!parent || !GTK_IS_FIXED(parent)) return 0;
+  int x = 0, y = 0, width = 0, height = 0;
+  gtk_container_child_get(GTK_CONTAINER(parent), widget, "x", &x, "y", &y, nullptr);
+  EngGuiGetControlSize_MAC(control, &width, &height);
+  *left = x;
+  *top = y;
+  *right = x + width;
+  *bottom = y + height;
+  return 1;
+}
+
+char EngGuiEmbedControlAt_MAC(EngGuiControlRef control, EngGuiControlRef enclosing, int left, int top, int right,
+                              int bottom) {
+  if (!control || !enclosing || !GTK_IS_FIXED(EngGuiWidget(enclosing))) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_BAPA);
+    return 0;
+  }
+  GtkWidget *widget = Outer(control);
+  GtkWidget *fixed = EngGuiWidget(enclosing);
+  GtkWidget *parent = gtk_widget_get_parent(widget);
+  if (parent == fixed) {
+    gtk_fixed_move(GTK_FIXED(fixed), widget, left, top);
+  } else {
+    g_object_ref(widget);
+    if (parent) gtk_container_remove(GTK_CONTAINER(parent), widget);
+    gtk_fixed_put(GTK_FIXED(fixed), widget, left, top);
+    g_object_unref(widget);
+  }
+  gtk_widget_set_size_request(widget, right - left, bottom - top);
+  return 1;
+}
+
 int EngGuiShowControlsWithCommand_MAC(EngGuiWindowRef window, EngUInt32 command, char show) {
   if (!window || !window->builder) return 0;
   int found = 0;
