@@ -344,16 +344,27 @@ char QuarrelwickMWinSetMWinSettings(MWin *mwin) {
 
 namespace {
 
-// The main font's rasterising values, shared by both font set-ups.
-void MainFontEffects(_EngFontCreationEffects *effects) {
-  *effects = {};
-  effects->margin = 2;
-  effects->shadow_x = 7;
-  effects->shadow_y = 6;
-  effects->shadow_brightness = 0.0f;
-  effects->shadow_opacity = 0.766549f;
-  effects->blur_first = 3;
-  effects->blur_opacity = 2;
+// The main font's rasterising values, shared by both font set-ups: the arguments of
+// EngFont::CreateFromFontFile after the file name, and the creation effects.
+void MainFontParams(_MWinFontParams *p) {
+  *p = {};
+  p->two_channels = 1;
+  p->unused1 = 144;
+  p->size = 32;
+  p->min_char = 32;
+  p->max_char = 254;
+  p->x_scale = 0.160404f;
+  p->y_scale = 0.204889f;
+  p->letter_y_extra = 1.000135f;
+  p->height_extra = 6.747f;
+  p->unused6 = 1;
+  p->effects.margin = 2;
+  p->effects.shadow_x = 7;
+  p->effects.shadow_y = 6;
+  p->effects.shadow_brightness = 0.0f;
+  p->effects.shadow_opacity = 0.766549f;
+  p->effects.blur_first = 3;
+  p->effects.blur_opacity = 2;
 }
 
 struct FontStyle {
@@ -380,11 +391,12 @@ char QuarrelwickMWinCreateFontApart(int font_num, const char *file, EngFont *fon
     DebugErrorAlt(ENG_FUNC, "Bad font number %d", font_num);
     return 0;
   }
-  _EngFontCreationEffects effects;
-  MainFontEffects(&effects);
-  font->SetCreationEffects(&effects);
-  if (font->CreateFromFontFile(file, 1, 144, 32, 32, 254, nullptr, 0, 0.160404f, 0.204889f, 1.000135f, 6.747f, 0,
-                               0, 0, 0, 1))
+  _MWinFontParams p;
+  MainFontParams(&p);
+  font->SetCreationEffects(&p.effects);
+  if (font->CreateFromFontFile(file, p.two_channels, p.unused1, p.size, p.min_char, p.max_char, p.wanted,
+                               p.wanted_count, p.x_scale, p.y_scale, p.letter_y_extra, p.height_extra, p.unused2,
+                               p.unused3, p.unused4, p.unused5, p.unused6))
     return 1;
   DebugErrorAlt(ENG_FUNC, "EngFont::Create failed <Main>");
   return 0;
@@ -403,18 +415,8 @@ char QuarrelwickMWinSetupFonts(MWin *mwin, char load_default_font, char add_main
   if (!add_main_font) return 1;
   if (!file || !file[0]) return 0;
   // The same rasterising as the main font made apart, left to the registry to run.
-  _MWinFontParams params = {};
-  params.two_channels = 1;
-  params.unused1 = 144;
-  params.size = 32;
-  params.min_char = 32;
-  params.max_char = 254;
-  params.x_scale = 0.160404f;
-  params.y_scale = 0.204889f;
-  params.letter_y_extra = 1.000135f;
-  params.height_extra = 6.747f;
-  params.unused6 = 1;
-  MainFontEffects(&params.effects);
+  _MWinFontParams params;
+  MainFontParams(&params);
   return mwin->GetFonts()->AddUserFont("Main", file, &params) >= 0;
 }
 
