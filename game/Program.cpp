@@ -192,12 +192,11 @@ const char *Program_GetModulesItemFilenameCB(_ModulesItem item) {
   }
 }
 
-// The picture hook hands the folder first and the texture's file name second. The title's and
-// the splash's textures are read as they are named.
+// The picture hook hands the folder first and the texture's file name second. Only the title's
+// text is known here; the player screens take the hook away before they read their pictures.
 char Program_SetEngPictureTextureFileOverwriteCB(const char *, const char *file, char *out, int size) {
-  for (const char *own : {"QuarrelwickText.png", "SplashArt.png", "SplashRays.png", "SplashBug.png"}) {
-    if (!file || strcmp(file, own) != 0) continue;
-    if (out && size > 0) EngSafeStrcpy(out, own, size);
+  if (file && strcmp(file, "QuarrelwickText.png") == 0) {
+    if (out && size > 0) EngSafeStrcpy(out, file, size);
     return 1;
   }
   DebugErrorAlt(ENG_FUNC, "Unexpected file <%s>", file ? file : "");

@@ -4,6 +4,7 @@
 #include "Engine/EngFont.h"
 #include "Engine/EngImageDecode.h"
 #include "Engine/MWin/MWin.h"
+#include "Engine/MWin/MWinFonts.h"
 #include "Engine/MWin/MWinSettings.h"
 #include "Engine/MWin/MWinTextures.h"
 
@@ -341,24 +342,88 @@ char QuarrelwickMWinSetMWinSettings(MWin *mwin) {
   return 1;
 }
 
+namespace {
+
+// The main font's rasterising values, shared by both font set-ups: the arguments of
+// EngFont::CreateFromFontFile after the file name, and the creation effects.
+void MainFontParams(_MWinFontParams *p) {
+  *p = {};
+  p->two_channels = 1;
+  p->unused1 = 144;
+  p->size = 32;
+  p->min_char = 32;
+  p->max_char = 254;
+  p->x_scale = 0.160404f;
+  p->y_scale = 0.204889f;
+  p->letter_y_extra = 1.000135f;
+  p->height_extra = 6.747f;
+  p->unused6 = 1;
+  p->effects.margin = 2;
+  p->effects.shadow_x = 7;
+  p->effects.shadow_y = 6;
+  p->effects.shadow_brightness = 0.0f;
+  p->effects.shadow_opacity = 0.766549f;
+  p->effects.blur_first = 3;
+  p->effects.blur_opacity = 2;
+}
+
+struct FontStyle {
+  const char *name;
+  float scale_x, scale_y, r, g, b, a;
+};
+
+const FontStyle kFirstUserFontStyles[] = {
+    {"Buttons", 1.0f, 1.1f, 1, 1, 1, 0.7f},      {"Title", 1.0f, 1.3f, 0, 0, 0, 0.8f},
+    {"Small", 0.9f, 0.95f, 1, 1, 1, 0.7f},       {"Small2", 0.85f, 0.9f, 0.5f, 0.6f, 0.6f, 0.8f},
+    {"Heading1", 1.6f, 1.74f, 1, 1, 1, 0.8f},    {"Heading2", 1.3f, 1.42f, 1, 1, 1, 0.75f},
+    {"Thin", 0.75f, 0.9f, 1, 1, 1, 0.7f},        {"Text1", 1.0f, 2.0f, 0.7f, 0.7f, 0.7f, 1},
+    {"Low", 0.7f, 0.6f, 1, 1, 1, 0.7f},          {"Small3", 0.5f, 1.2f, 0, 0, 0, 0.7f},
+    {"SmallWhite", 0.5f, 1.0f, 1, 1, 1, 1},      {"WhiteMed", 1.0f, 1.0f, 1, 1, 1, 1},
+    {"GetFile", 0.6f, 0.9f, 0, 0, 0, 1},         {"Heading", 1.7f, 1.5f, 0, 0, 0, 0.8f},
+    {"Thin2", 0.8f, 1.0f, 1, 1, 1, 0.7f},
+};
+
+}  // namespace
+
 char QuarrelwickMWinCreateFontApart(int font_num, const char *file, EngFont *font) {
   if (!font || !file || !file[0]) return 0;
   if (font_num != 0) {
     DebugErrorAlt(ENG_FUNC, "Bad font number %d", font_num);
     return 0;
   }
-  _EngFontCreationEffects effects = {};
-  effects.margin = 2;
-  effects.shadow_x = 7;
-  effects.shadow_y = 6;
-  effects.shadow_brightness = 0.0f;
-  effects.shadow_opacity = 0.766549f;
-  effects.blur_first = 3;
-  effects.blur_opacity = 2;
-  font->SetCreationEffects(&effects);
-  if (font->CreateFromFontFile(file, 1, 144, 32, 32, 254, nullptr, 0, 0.160404f, 0.204889f, 1.000135f, 6.747f, 0,
-                               0, 0, 0, 1))
+  _MWinFontParams p;
+  MainFontParams(&p);
+  font->SetCreationEffects(&p.effects);
+  if (font->CreateFromFontFile(file, p.two_channels, p.unused1, p.size, p.min_char, p.max_char, p.wanted,
+                               p.wanted_count, p.x_scale, p.y_scale, p.letter_y_extra, p.height_extra, p.unused2,
+                               p.unused3, p.unused4, p.unused5, p.unused6))
     return 1;
   DebugErrorAlt(ENG_FUNC, "EngFont::Create failed <Main>");
   return 0;
+}
+
+char QuarrelwickMWinSetupFonts(MWin *mwin, char load_default_font, char add_main_font, const char *file) {
+  if (!mwin) {
+    DebugErrorAlt(ENG_FUNC, "No mwinp");
+    return 0;
+  }
+  if (!mwin->GetFonts()) return 0;
+  if (load_default_font && !mwin->SetupDefaultFont()) {
+    DebugErrorAlt(ENG_FUNC, "Could not load default font");
+    return 0;
+  }
+  if (!add_main_font) return 1;
+  if (!file || !file[0]) return 0;
+  // The same rasterising as the main font made apart, left to the registry to run.
+  _MWinFontParams params;
+  MainFontParams(&params);
+  return mwin->GetFonts()->AddUserFont("Main", file, &params) >= 0;
+}
+
+char QuarrelwickMWinAddFirstUserFontsStylesToFont(MWin *mwin, int font_num) {
+  if (font_num < 0 || !mwin || !mwin->GetFonts()) return 0;
+  char ok = 1;
+  for (const FontStyle &s : kFirstUserFontStyles)
+    if (mwin->GetFonts()->AddFontStyleToFont(font_num, s.name, s.scale_x, s.scale_y, s.r, s.g, s.b, s.a) < 0) ok = 0;
+  return ok;
 }

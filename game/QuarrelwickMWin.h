@@ -11,6 +11,10 @@ class MWin;
 char QuarrelwickMWinSetupTexturesAndTexButs(MWin *mwin);
 char QuarrelwickMWinSetMWinSettings(MWin *mwin);
 char QuarrelwickMWinCreateFontApart(int font_num, const char *file, EngFont *font);
+// A font set-up through the toolkit's registry instead (the font "Main" made from a file with
+// the same values, and fifteen named styles); the game makes its font apart and does not use it.
+char QuarrelwickMWinSetupFonts(MWin *mwin, char load_default_font, char add_main_font, const char *file);
+char QuarrelwickMWinAddFirstUserFontsStylesToFont(MWin *mwin, int font_num);
 
 // The skin's table, as registered: for the tests and the atlas check.
 enum _QuarrelwickSkinStateKind : EngInt32 {

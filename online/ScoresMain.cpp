@@ -150,9 +150,10 @@ static bool ParseDigits(const char *text, size_t length, int *out) {
   return true;
 }
 
-// One line without its newline into a record; false when it is not a valid score line.
-static bool ParseLine(const char *line, size_t length, ScoresScore *s) {
-  if (length > SCORES_MAIN_MAX_LINE || memchr(line, 0, length)) return false;
+// One line without its newline into a record; false when it is not a valid score line, with
+// too_few_fields set when it lacks some of its ten fields.
+static bool ParseLine(const char *line, size_t length, ScoresScore *s, bool *too_few_fields) {
+  *too_few_fields = false;
   const char *field[10];
   size_t size[10];
   int fields = 0;
@@ -165,7 +166,11 @@ static bool ParseLine(const char *line, size_t length, ScoresScore *s) {
       start = i + 1;
     }
   }
-  if (fields < 10) return false;
+  if (fields < 10) {
+    *too_few_fields = true;
+    return false;
+  }
+  if (length > SCORES_MAIN_MAX_LINE || memchr(line, 0, length)) return false;
   long long score = 0, level = 0, v3 = 0, v4 = 0, id = 0;
   if (!ParseNumber(field[0], size[0], true, 0x7fffffff, &score) || score < 0) return false;
   if (!ParseNumber(field[1], size[1], true, 0x7fffffff, &level)) return false;
@@ -198,8 +203,11 @@ static bool ParseLine(const char *line, size_t length, ScoresScore *s) {
   return true;
 }
 
+// Short lines logged one by one per reply; the rest of them are counted in one line.
+static const int kLoggedShortLines = 10;
+
 int ScoresMainParseTable(const char *reply, size_t length, ScoresScore *scores, int capacity, SCORES_FILTER_CB filter) {
-  int count = 0;
+  int count = 0, short_lines = 0;
   size_t at = 0;
   while (at < length && count < capacity) {
     const char *line = reply + at;
@@ -209,7 +217,10 @@ int ScoresMainParseTable(const char *reply, size_t length, ScoresScore *scores, 
     const size_t line_length = size_t(static_cast<const char *>(end) - line);
     at += line_length + 1;
     ScoresScore parsed = scores[count];
-    if (!ParseLine(line, line_length, &parsed)) {
+    bool too_few_fields = false;
+    if (!ParseLine(line, line_length, &parsed, &too_few_fields)) {
+      // Only a line that is not a score line at all is worth a report; a server's bad values are not.
+      if (!too_few_fields || ++short_lines > kLoggedShortLines) continue;
       // Printable in the log: the line cut to 64 characters and at any NUL.
       DebugErrorAlt(ENG_FUNC, "Invalid line received: <%.*s>", int(line_length < 64 ? line_length : 64), line);
       continue;
@@ -217,6 +228,8 @@ int ScoresMainParseTable(const char *reply, size_t length, ScoresScore *scores, 
     if (filter && !filter(&parsed)) continue;
     scores[count++] = parsed;
   }
+  if (short_lines > kLoggedShortLines)
+    DebugErrorAlt(ENG_FUNC, "Invalid line received: %d more", short_lines - kLoggedShortLines);
   return count;
 }
 

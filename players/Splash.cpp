@@ -58,6 +58,8 @@ char SplashSetupPicture(const char *folder, const char *file, const char *, EngF
   splash_wait_cb = wait_cb;
   splash_done_cb = done_cb;
   splash_context = context;
+  // The splash's textures are read as its description names them, past any renaming hook.
+  EngPicture_SetTextureFileOverwriteCB(nullptr);
   if (!file || !Picture()->LoadFromFile(folder, file, 0)) {
     DebugErrorAlt(ENG_FUNC, "Could not load the splash picture <%s>", file ? file : "");
     return 0;

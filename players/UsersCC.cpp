@@ -32,6 +32,8 @@ EngPicture *UsersControlGetTitlePicture() {
 }
 
 char UsersControlCreateGraphics() {
+  // The title's and the splash's textures are read as their descriptions name them.
+  EngPicture_SetTextureFileOverwriteCB(nullptr);
   EngPicture *title = UsersControlGetTitlePicture();
   if (title->GetNumSets() <= 0) {
     const char *file = mwm_get_item_filename_cb ? mwm_get_item_filename_cb(MODULES_ITEM_TITLE_PICTURE) : nullptr;

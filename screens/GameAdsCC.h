@@ -23,6 +23,9 @@ class GameAdsCC : public GameAdsCollectionController {
   void DestroyGraphics();
   void UseBrowseStyle() { m_browse_style = 1; }
   void CustomiseAppearence(char style, float scale1, float scale2);
+  char GetStyle() const { return m_style; }
+  float GetScale1() const { return m_scale1; }
+  float GetScale2() const { return m_scale2; }
   void PrevCB();
   void NextCB();
   void BackCB();

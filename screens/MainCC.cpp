@@ -104,7 +104,7 @@ void MainCC::OtherGamesCB() {
   VQ_Screens *screens = m_mwin ? dynamic_cast<VQ_Screens *>(m_mwin->GetScreens()) : nullptr;
   if (GameAdsCC *ads = screens ? screens->GetGameAdsCC() : nullptr) {
     ads->UseBrowseStyle();
-    ads->CustomiseAppearence(-1, -1.0f, -1.0f);
+    ads->CustomiseAppearence(0, 1.0f, 0.75f);
   }
   GoToScreen(GAME_ADS_SCREEN_ID);
 }

@@ -282,6 +282,60 @@ void EngGuiCenterControlHorizontallyInWindow_MAC(EngGuiWindowRef window, EngGuiC
   }
 }
 
+EngGuiControlRef EngGuiGetSuperControl_MAC(EngGuiControlRef control) {
+  if (!control) return nullptr;
+  GtkWidget *parent = gtk_widget_get_parent(Outer(control));
+  return parent ? EngGuiControl(parent) : nullptr;
+}
+
+void EngGuiGetControlSize_MAC(EngGuiControlRef control, int *width, int *height) {
+  int w = 0, h = 0;
+  if (control) {
+    GtkWidget *widget = Outer(control);
+    gtk_widget_get_size_request(widget, &w, &h);
+    if (w < 0) gtk_widget_get_preferred_width(widget, nullptr, &w);
+    if (h < 0) gtk_widget_get_preferred_height(widget, nullptr, &h);
+  }
+  if (width) *width = w;
+  if (height) *height = h;
+}
+
+char EngGuiGetControlBounds_MAC(EngGuiControlRef control, int *left, int *top, int *right, int *bottom) {
+  if (!control || !left || !top || !right || !bottom) return 0;
+  GtkWidget *widget = Outer(control);
+  GtkWidget *parent = gtk_widget_get_parent(widget);
+  if (!parent || !GTK_IS_FIXED(parent)) return 0;
+  int x = 0, y = 0, width = 0, height = 0;
+  gtk_container_child_get(GTK_CONTAINER(parent), widget, "x", &x, "y", &y, nullptr);
+  EngGuiGetControlSize_MAC(control, &width, &height);
+  *left = x;
+  *top = y;
+  *right = x + width;
+  *bottom = y + height;
+  return 1;
+}
+
+char EngGuiEmbedControlAt_MAC(EngGuiControlRef control, EngGuiControlRef enclosing, int left, int top, int right,
+                              int bottom) {
+  if (!control || !enclosing || !GTK_IS_FIXED(EngGuiWidget(enclosing))) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_BAPA);
+    return 0;
+  }
+  GtkWidget *widget = Outer(control);
+  GtkWidget *fixed = EngGuiWidget(enclosing);
+  GtkWidget *parent = gtk_widget_get_parent(widget);
+  if (parent == fixed) {
+    gtk_fixed_move(GTK_FIXED(fixed), widget, left, top);
+  } else {
+    g_object_ref(widget);
+    if (parent) gtk_container_remove(GTK_CONTAINER(parent), widget);
+    gtk_fixed_put(GTK_FIXED(fixed), widget, left, top);
+    g_object_unref(widget);
+  }
+  gtk_widget_set_size_request(widget, right - left, bottom - top);
+  return 1;
+}
+
 int EngGuiShowControlsWithCommand_MAC(EngGuiWindowRef window, EngUInt32 command, char show) {
   if (!window || !window->builder) return 0;
   int found = 0;
@@ -312,7 +366,7 @@ char EngGuiGetPopupButtonMenu_MAC(EngGuiControlRef control, EngGuiMenuRef *menu)
 
 int EngGuiGetPopupButtonMenuRef_MAC(EngGuiControlRef control, EngGuiMenuRef *menu) {
   if (!control) return -1;
-  if (!menu || !GTK_IS_COMBO_BOX_TEXT(EngGuiWidget(control))) return -50;
+  if (!menu || !GTK_IS_COMBO_BOX_TEXT(EngGuiWidget(control))) return ENG_GUI_STATUS_PARAM;
   *menu = control;
   return 0;
 }
@@ -342,8 +396,10 @@ void EngGuiAddStringToMenu_MAC(EngGuiMenuRef menu, const char *text) {
 static std::string ItemText(EngGuiMenuRef menu, int index, EngInt32 *status) {
   GtkTreeModel *model = Model(menu);
   GtkTreeIter iter;
-  *status = -1;
-  if (!model || index < 0 || !gtk_tree_model_iter_nth_child(model, &iter, nullptr, index)) return std::string();
+  *status = ENG_GUI_STATUS_PARAM;
+  if (!model) return std::string();
+  *status = ENG_GUI_STATUS_MENU_ITEM_NOT_FOUND;
+  if (index < 0 || !gtk_tree_model_iter_nth_child(model, &iter, nullptr, index)) return std::string();
   gchar *text = nullptr;
   // GtkComboBoxText keeps its texts in column 0.
   gtk_tree_model_get(model, &iter, 0, &text, -1);
@@ -427,13 +483,10 @@ void EngGuiSetMenuItemText_MAC(EngGuiMenuRef menu, int item, const char *text) {
   gtk_combo_box_set_active(GTK_COMBO_BOX(combo), active);
 }
 
-// A popup's items carry no commands of their own here: nothing in the program asks for them.
-void EngGuiEnableMenuItemUsingCommandId_MAC(EngGuiMenuRef, EngUInt32, char) {
-  DebugStandardError(ENG_FUNC, DEBUG_ERR_NOIM);
-}
-void EngGuiCheckMenuItemUsingCommandId_MAC(EngGuiMenuRef, EngUInt32, char) {
-  DebugStandardError(ENG_FUNC, DEBUG_ERR_NOIM);
-}
+// Menu commands live in a menu bar, and there is none here: like a program without one, these
+// find no command and change nothing.
+void EngGuiEnableMenuItemUsingCommandId_MAC(EngGuiMenuRef, EngUInt32, char) {}
+void EngGuiCheckMenuItemUsingCommandId_MAC(EngGuiMenuRef, EngUInt32, char) {}
 
 // ---------------------------------------------------------------------------------------------
 // Pictures

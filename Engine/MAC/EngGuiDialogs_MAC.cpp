@@ -1,5 +1,6 @@
 #include "Engine/MAC/EngGuiGtk_MAC.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -451,9 +452,33 @@ void EngGuiSetWindowTitle_MAC(EngGuiWindowRef window, const char *title) {
   gtk_window_set_title(GTK_WINDOW(window->window), EngGuiToUtf8(title ? title : "").c_str());
 }
 
+namespace {
+
+struct StatusText {
+  EngInt32 status;
+  const char *error;
+  const char *comment;
+};
+
+const StatusText kStatusTexts[] = {
+    {ENG_GUI_STATUS_PARAM, "paramErr", "error in user parameter list"},
+    {ENG_GUI_STATUS_MENU_ITEM_NOT_FOUND, "menuItemNotFoundErr", "specified menu item wasn't found"},
+};
+
+}  // namespace
+
+// Logged under the name of the call that answered, with the status's own texts.
 char EngGuiIsReturnCodeOk_MAC(const char *name, EngInt32 status) {
   if (status == 0) return 1;
-  DebugErrorAlt(ENG_FUNC, "Error: %s (%s)", name ? name : "", status == -1 ? "failed" : "unknown status");
+  const char *signature = name && name[0] ? name : ENG_FUNC;
+  for (const StatusText &text : kStatusTexts) {
+    if (text.status != status) continue;
+    DebugErrorAlt(signature, "Error: %s (%s)", text.error, text.comment);
+    return 0;
+  }
+  char number[16];
+  snprintf(number, sizeof(number), "%d", int(status));
+  DebugErrorAlt(signature, "Error: %s (%s)", number, "unknown status");
   return 0;
 }
 

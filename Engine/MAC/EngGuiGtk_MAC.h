@@ -50,6 +50,12 @@ struct EngGuiQuiet {
   ~EngGuiQuiet() { eng_gui_quiet--; }
 };
 
+// The statuses these calls answer with, numbered as the system's own so that logs read alike.
+enum : EngInt32 {
+  ENG_GUI_STATUS_PARAM = -50,
+  ENG_GUI_STATUS_MENU_ITEM_NOT_FOUND = -5622,
+};
+
 _EngGuiDialog *EngGuiDialogOfWidget(GtkWidget *widget);
 void EngGuiAttachWidget(_EngGuiDialog *dialog, GtkWidget *widget, EngUInt32 command);
 std::string EngGuiToUtf8(const char *latin1);

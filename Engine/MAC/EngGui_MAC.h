@@ -120,6 +120,15 @@ void EngGuiSetBevelButtonTextString_MAC(EngGuiControlRef control, const char *te
 void EngGuiSetBevelButtonTextAlignment(EngGuiControlRef control, char align);
 void EngGuiSetRadioControlEntryTextString_MAC(EngGuiControlRef control, int index, const char *text);
 void EngGuiCenterControlHorizontallyInWindow_MAC(EngGuiWindowRef window, EngGuiControlRef control);
+// The control that encloses a control, or null; and a control's rectangle in it (its position
+// in a fixed layout, its asked-for or natural size): 0 and nothing written when it lies in none.
+EngGuiControlRef EngGuiGetSuperControl_MAC(EngGuiControlRef control);
+char EngGuiGetControlBounds_MAC(EngGuiControlRef control, int *left, int *top, int *right, int *bottom);
+void EngGuiGetControlSize_MAC(EngGuiControlRef control, int *width, int *height);
+// Puts a control into an enclosing fixed layout (taking it from where it was) at a rectangle in
+// the layout's coordinates; 0 when the enclosing control is not a fixed layout.
+char EngGuiEmbedControlAt_MAC(EngGuiControlRef control, EngGuiControlRef enclosing, int left, int top, int right,
+                              int bottom);
 // Shows or hides every control of a dialog from a file that sends the command; the count of them.
 int EngGuiShowControlsWithCommand_MAC(EngGuiWindowRef window, EngUInt32 command, char show);
 

@@ -386,6 +386,31 @@ static char GetRequired(EngUInt32 signature, EngInt32 id, EngGuiControlRef *cont
   return !menu || EngGuiGetPopupButtonMenu_MAC(*control, menu);
 }
 
+// The music popup borrowed from the quality row lines up under the sound popup.
+static void TakeSoundsEdges(EngGuiControlRef control) {
+  int sound_left, sound_top, sound_right, sound_bottom, left, top, right, bottom;
+  if (!EngGuiGetControlBounds_MAC(r_sound, &sound_left, &sound_top, &sound_right, &sound_bottom) ||
+      !EngGuiGetControlBounds_MAC(control, &left, &top, &right, &bottom))
+    return;
+  EngGuiMoveControl_MAC(control, sound_left, top);
+  EngGuiSizeControl_MAC(control, sound_right - sound_left, bottom - top);
+}
+
+// Sound on the left and music on the right of the sound control's box, both 120 wide, 15 in from
+// its sides and centred on its height.
+static void PlaceSoundAndMusicInOneRow() {
+  EngGuiControlRef box = EngGuiGetSuperControl_MAC(r_sound);
+  if (!box) return;
+  int box_width, box_height, sound_width, sound_height;
+  EngGuiGetControlSize_MAC(box, &box_width, &box_height);
+  EngGuiGetControlSize_MAC(r_sound, &sound_width, &sound_height);
+  const int top = int(box_height / 2.0 - sound_height / 2.0);
+  const int bottom = int(box_height / 2.0 + sound_height / 2.0);
+  EngGuiEmbedControlAt_MAC(r_sound, box, 15, top, 135, bottom);
+  const int music_right = box_width - 15;
+  EngGuiEmbedControlAt_MAC(r_music, box, music_right - 120, top, music_right, bottom);
+}
+
 static char FetchControls() {
   EngGuiControlRef stgm = nullptr, version = nullptr;
   if (!GetRequired(EngFourCC("TPIC"), 10, &r_picture, nullptr) ||
@@ -406,6 +431,7 @@ static char FetchControls() {
       if (!GetRequired(EngFourCC("CTXQ"), 41, &r_music, &r_music_menu)) return 0;
       EngGuiSetMenuTitleText_MAC(r_music_menu, Text("RES_MUSIC", "Music"));
       r_music_uses_ctxq = 1;
+      if (r_sound) TakeSoundsEdges(r_music);
     }
   }
   if (!r_music_uses_ctxq) {
@@ -422,9 +448,10 @@ static char FetchControls() {
   }
 
   // With sound and music sharing a row, the spare quality popup goes; with sound alone, it is
-  // centred. The row's geometry itself belongs to the interface file.
+  // centred.
   if (!OptionCtxq() && !OptionTtxq() && r_sound) {
     if (r_music && r_music_uses_ctxq && EngGuiDoesControlExist_MAC(r_window, EngFourCC("TTXQ"), 42)) {
+      PlaceSoundAndMusicInOneRow();
       EngGuiControlRef ttxq = nullptr;
       if (EngGuiGetControl_MAC(r_window, EngFourCC("TTXQ"), 42, &ttxq)) EngGuiHideControl_MAC(ttxq);
     } else if (!r_music) {

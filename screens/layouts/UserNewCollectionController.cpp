@@ -16,15 +16,15 @@ const ScreenLayoutWidget kWidgets[] = {
      ScreenPlaceholder()},
     {"Back", MWIN_BUTTON_PUSH, kDefault, "Back", "Main", kButtonText, kButtonScale, kCentre,
      ScreenToken("Common_ButtonGoBack")},
-    {"NameText", MWIN_BUTTON_STATIC, kNone, "User Name", "Main", kButtonText, kButtonScale, MWIN_ALIGN_RIGHT,
+    {"NameText", MWIN_BUTTON_PUSH, kNone, "User Name", "Main", kButtonText, kButtonScale, MWIN_ALIGN_RIGHT,
      ScreenToken("UserNew_NameText")},
     {"Country", MWIN_BUTTON_PUSH, kDefault, "", "Main", kButtonText, kButtonScale, kCentre,
      ScreenPlaceholder()},
-    {"CountryText", MWIN_BUTTON_STATIC, kNone, "Country", "Main", kButtonText, kButtonScale, MWIN_ALIGN_RIGHT,
+    {"CountryText", MWIN_BUTTON_PUSH, kNone, "Country", "Main", kButtonText, kButtonScale, MWIN_ALIGN_RIGHT,
      ScreenToken("UserNew_CountryText")},
     {"Continue", MWIN_BUTTON_PUSH, kDefault, "Continue", "Main", kButtonText, kButtonScale, kCentre,
      ScreenToken("UserNew_Continue")},
-    {"SolTextPic", MWIN_BUTTON_STATIC, kNone, "", "Main", {0, 0, 0, 0.7f}, {0.7f, 1}, kCentre, ScreenPlaceholder()},
+    {"SolTextPic", MWIN_BUTTON_PUSH, kNone, "", "Main", {0, 0, 0, 0.7f}, {0.7f, 1}, kCentre, ScreenPlaceholder()},
 };
 
 // Layouts 0 Normal, 1 IPhonePortrait, 2 IPhoneLandscape, 3 IPadPortrait, 4 IPadLandscape.
@@ -50,16 +50,16 @@ const ScreenLayoutVariant kVariants[] = {
     {ScreenLayouts(1, 2, 3, 4),
      {"Back", MWIN_BUTTON_PUSH, kDefault, "Back", "Main", kButtonText, kButtonScale, kCentre, ScreenPlaceholder()}},
     {ScreenLayouts(1, 2, 3, 4),
-     {"NameText", MWIN_BUTTON_STATIC, kNone, "User Name", "Main", kButtonText, kButtonScale, MWIN_ALIGN_RIGHT,
+     {"NameText", MWIN_BUTTON_PUSH, kNone, "User Name", "Main", kButtonText, kButtonScale, MWIN_ALIGN_RIGHT,
       ScreenPlaceholder()}},
     {ScreenLayouts(1, 2, 3, 4),
-     {"CountryText", MWIN_BUTTON_STATIC, kNone, "Country", "Main", kButtonText, kButtonScale, MWIN_ALIGN_RIGHT,
+     {"CountryText", MWIN_BUTTON_PUSH, kNone, "Country", "Main", kButtonText, kButtonScale, MWIN_ALIGN_RIGHT,
       ScreenPlaceholder()}},
     {ScreenLayouts(1, 2, 3, 4),
      {"Continue", MWIN_BUTTON_PUSH, kDefault, "Continue", "Main", kButtonText, kButtonScale, kCentre,
       ScreenPlaceholder()}},
     {ScreenLayouts(3, 4),
-     {"SolTextPic", MWIN_BUTTON_STATIC, kNone, "", "Main", {0, 0, 0, 0.8f}, {1, 1.3f}, kCentre, ScreenPlaceholder()}},
+     {"SolTextPic", MWIN_BUTTON_PUSH, kNone, "", "Main", {0, 0, 0, 0.8f}, {1, 1.3f}, kCentre, ScreenPlaceholder()}},
 };
 
 constexpr _Dimension kWholeScreen = {0, 0, 640, 480};

@@ -14,7 +14,7 @@ constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
 const ScreenLayoutWidget kWidgets[] = {
     {"Continue", MWIN_BUTTON_PUSH, kDefault, "Continue", "Main", kButtonText, kButtonScale, kCentre,
      ScreenToken("Common_ButtonContinue")},
-    {"New", MWIN_BUTTON_PUSH, kDefault, "New Player", "Main", kButtonText, kButtonScale, kCentre,
+    {"New", MWIN_BUTTON_PUSH, kDefault, "Setup Player", "Main", kButtonText, kButtonScale, kCentre,
      ScreenToken("Users_New")},
     {"Manage", MWIN_BUTTON_PUSH, kDefault, "Load Player", "Main", kButtonText, kButtonScale, kCentre,
      ScreenToken("Users_Load")},
@@ -56,7 +56,7 @@ const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
 // loading bar on the plain back.
 const ScreenLayoutVariant kVariants[] = {
     {ScreenLayouts(1, 2),
-     {"New", MWIN_BUTTON_PUSH, kDefault, "New Player", "Main", kButtonText, kButtonScale, kCentre,
+     {"New", MWIN_BUTTON_PUSH, kDefault, "Setup Player", "Main", kButtonText, kButtonScale, kCentre,
       ScreenPlaceholder()}},
     {ScreenLayouts(1, 2, 3, 4),
      {"Exit", MWIN_BUTTON_PUSH, kDefault, "Exit Game", "Main", kButtonText, kButtonScale, kCentre,

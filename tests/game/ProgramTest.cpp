@@ -189,6 +189,8 @@ TEST_F(ProgramTest, ModuleItemsAndPictureFiles) {
   EXPECT_EQ(Program_SetEngPictureTextureFileOverwriteCB(nullptr, "QuarrelwickText.png", small, sizeof(small)), 1);
   EXPECT_STREQ(small, "Quarrel");
   EXPECT_EQ(Program_SetEngPictureTextureFileOverwriteCB("QuarrelwickText.png", "Other.png", out, sizeof(out)), 0);
+  // The splash reads its own textures without the hook.
+  EXPECT_EQ(Program_SetEngPictureTextureFileOverwriteCB(nullptr, "SplashArt.png", out, sizeof(out)), 0);
 }
 
 // Start-up hands the picture loader the game's file names.

@@ -16,6 +16,7 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngImageDecode.h"
 #include "Engine/MWin/MWin.h"
+#include "Engine/MWin/MWinFonts.h"
 #include "Engine/MWin/MWinSettings.h"
 #include "Engine/MWin/MWinTextures.h"
 #include "tests/support/TestSupport.h"
@@ -366,6 +367,97 @@ TEST_F(QuarrelwickMWinTest, FontArgumentsAreChecked) {
   EngFont *font = reinterpret_cast<EngFont *>(this);  // never touched: the number is refused first
   EXPECT_EQ(QuarrelwickMWinCreateFontApart(1, "VeraBd.ttf", font), 0);
   EXPECT_TRUE(Logged("Bad font number 1"));
+}
+
+TEST_F(QuarrelwickMWinTest, TheSecondFontSetUpTakesItsPaths) {
+  struct Case {
+    const char *name;
+    bool have_root, default_file, main_file;
+    char load_default, add_main;
+    const char *file;
+    char result;
+    const char *logged;
+    bool main_registered;
+  };
+  const Case cases[] = {
+      {"no root", false, true, true, 1, 1, "Main.ttf", 0, "No mwinp", false},
+      {"default font missing", true, false, true, 1, 1, "Main.ttf", 0, "Could not load default font", false},
+      {"default font only", true, true, true, 1, 0, "Main.ttf", 1, nullptr, false},
+      {"nothing asked", true, false, false, 0, 0, nullptr, 1, nullptr, false},
+      {"null file", true, false, true, 0, 1, nullptr, 0, nullptr, false},
+      {"empty file", true, false, true, 0, 1, "", 0, nullptr, false},
+      {"main font file missing", true, false, false, 0, 1, "Main.ttf", 0, "File does not exist <Main.ttf>", false},
+      {"main font", true, false, true, 0, 1, "Main.ttf", 1, nullptr, true},
+      {"both", true, true, true, 1, 1, "Main.ttf", 1, nullptr, true},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    DebugResetForTests();
+    unlink(m_dir.File("MWinDefaultFont.ttf").c_str());
+    unlink(m_dir.File("Main.ttf").c_str());
+    if (c.default_file) qwtest::WriteWholeFile(m_dir.File("MWinDefaultFont.ttf"), "font");
+    if (c.main_file) qwtest::WriteWholeFile(m_dir.File("Main.ttf"), "font");
+    MWin mwin(nullptr);
+    EXPECT_EQ(QuarrelwickMWinSetupFonts(c.have_root ? &mwin : nullptr, c.load_default, c.add_main,
+                                        const_cast<char *>(c.file)),
+              c.result);
+    if (c.logged) {
+      EXPECT_TRUE(Logged(c.logged));
+    }
+    MWinFonts *fonts = mwin.GetFonts();
+    EXPECT_EQ(fonts->GetFontRecord(MWIN_FONT_NUM_DEFAULT)->file != nullptr,
+              c.have_root && c.default_file && c.load_default);
+    const int main = fonts->GetNumUserSlots() > 0 ? 0 : -2;
+    EXPECT_EQ(main == 0, c.main_registered);
+    if (main != 0) continue;
+    const MWinFontC *record = fonts->GetFontRecord(0);
+    EXPECT_STREQ(record->id, "Main");
+    EXPECT_STREQ(record->file, "Main.ttf");
+    // The registry rasterises it later with the main font's own values.
+    EXPECT_EQ(record->params.max_char, 254);
+    EXPECT_FLOAT_EQ(record->params.height_extra, 6.747f);
+    EXPECT_EQ(record->params.effects.shadow_x, 7);
+    EXPECT_FLOAT_EQ(record->params.effects.shadow_opacity, 0.766549f);
+  }
+}
+
+TEST_F(QuarrelwickMWinTest, TheFifteenStylesAreReadBackFromTheRegistry) {
+  struct Style {
+    const char *name;
+    float scale_x, scale_y, r, g, b, a;
+  };
+  const Style expected[] = {
+      {"Buttons", 1.0f, 1.1f, 1, 1, 1, 0.7f},      {"Title", 1.0f, 1.3f, 0, 0, 0, 0.8f},
+      {"Small", 0.9f, 0.95f, 1, 1, 1, 0.7f},       {"Small2", 0.85f, 0.9f, 0.5f, 0.6f, 0.6f, 0.8f},
+      {"Heading1", 1.6f, 1.74f, 1, 1, 1, 0.8f},    {"Heading2", 1.3f, 1.42f, 1, 1, 1, 0.75f},
+      {"Thin", 0.75f, 0.9f, 1, 1, 1, 0.7f},        {"Text1", 1.0f, 2.0f, 0.7f, 0.7f, 0.7f, 1},
+      {"Low", 0.7f, 0.6f, 1, 1, 1, 0.7f},          {"Small3", 0.5f, 1.2f, 0, 0, 0, 0.7f},
+      {"SmallWhite", 0.5f, 1.0f, 1, 1, 1, 1},      {"WhiteMed", 1.0f, 1.0f, 1, 1, 1, 1},
+      {"GetFile", 0.6f, 0.9f, 0, 0, 0, 1},         {"Heading", 1.7f, 1.5f, 0, 0, 0, 0.8f},
+      {"Thin2", 0.8f, 1.0f, 1, 1, 1, 0.7f},
+  };
+  qwtest::WriteWholeFile(m_dir.File("Main.ttf"), "font");
+  MWin mwin(nullptr);
+  ASSERT_EQ(QuarrelwickMWinSetupFonts(&mwin, 0, 1, const_cast<char *>("Main.ttf")), 1);
+  EXPECT_EQ(QuarrelwickMWinAddFirstUserFontsStylesToFont(&mwin, 0), 1);
+  const std::vector<_MWinFontStyle> &styles = mwin.GetFonts()->GetFontRecord(0)->styles;
+  ASSERT_EQ(styles.size(), sizeof(expected) / sizeof(expected[0]));
+  for (size_t i = 0; i < styles.size(); i++) {
+    SCOPED_TRACE(expected[i].name);
+    EXPECT_STREQ(styles[i].id, expected[i].name);
+    const float got[6] = {styles[i].scale_x, styles[i].scale_y, styles[i].r, styles[i].g, styles[i].b, styles[i].a};
+    const float want[6] = {expected[i].scale_x, expected[i].scale_y, expected[i].r,
+                           expected[i].g,       expected[i].b,       expected[i].a};
+    for (int k = 0; k < 6; k++) EXPECT_FLOAT_EQ(got[k], want[k]) << k;
+  }
+
+  // Refusals: a negative index, no root, and a font the registry does not have.
+  EXPECT_EQ(QuarrelwickMWinAddFirstUserFontsStylesToFont(&mwin, -1), 0);
+  EXPECT_EQ(QuarrelwickMWinAddFirstUserFontsStylesToFont(nullptr, 0), 0);
+  DebugResetForTests();
+  EXPECT_EQ(QuarrelwickMWinAddFirstUserFontsStylesToFont(&mwin, 3), 0);
+  EXPECT_TRUE(Logged("Bad font num 3 (1)"));
+  EXPECT_EQ(styles.size(), sizeof(expected) / sizeof(expected[0]));
 }
 
 // Every rectangle the code registers, for every state it draws, lies on painted pixels.

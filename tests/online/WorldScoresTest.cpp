@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Engine/EngDebug.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMiscDate.h"
 #include "online/Scores.h"
@@ -49,6 +50,7 @@ TEST_F(WorldScoresTest, ParsesTheTableGrammarLineByLine) {
                             Line("-5 2 0 0 50 Ju GB txt 2026-03-05 L") +         // negative score
                             std::string("310 2 0 0 51 K\0l GB txt 2026-03-05 L\n", 37) +  // a NUL
                             Line(("300 2 0 0 52 Lu GB " + std::string(250, 't') + " 2026-03-05 L").c_str()) +
+                            Line(("299 2 0 0 52 Lu GB " + std::string(250, 't')).c_str()) +  // short, long
                             Line("290 2 0 0 53 Mo IE ok 2026-02-28 W") + "*\n" +
                             Line("280 2 0 0 54 No GB x 2026-02-28 W");
   ScoresScore scores[10];
@@ -69,10 +71,41 @@ TEST_F(WorldScoresTest, ParsesTheTableGrammarLineByLine) {
   EXPECT_STREQ(scores[2].name, "Mo");
   EXPECT_EQ(scores[2].platform, 'W');
   EXPECT_EQ(scores[3].score, 0);  // the line after "*" is not read
-  EXPECT_TRUE(LogHas("Invalid line received: <390 2 0 0 43 Cy GB txt 2026-13-05 L>"));
+  // Only lines short of ten fields are reported, cut to 64 characters; bad values pass quietly.
   EXPECT_TRUE(LogHas("Invalid line received: <380 2 0 0 44 Di GB txt 2026-03-05>"));
-  // Logged lines are cut to 64 characters.
-  EXPECT_TRUE(LogHas("Invalid line received: <300 2 0 0 52 Lu GB " + std::string(64 - 19, 't') + ">"));
+  EXPECT_TRUE(LogHas("Invalid line received: <299 2 0 0 52 Lu GB " + std::string(64 - 19, 't') + ">"));
+  EXPECT_FALSE(LogHas("2026-13-05"));
+  EXPECT_FALSE(LogHas("<300 2 0 0 52"));
+  EXPECT_FALSE(LogHas("more"));
+}
+
+// A server cannot fill the log: short lines are reported up to a bound and then counted in one
+// line; lines of ten fields with bad values are never reported, however many.
+TEST_F(WorldScoresTest, ARepliesBadLinesFillNoLog) {
+  struct Case {
+    const char *what;
+    std::string line;
+    int logged;
+  };
+  const Case cases[] = {
+      {"short lines", Line("1 2 3"), 10 + 1},
+      {"long bad lines", Line(("1 2 0 0 0 Ed GB " + std::string(300, 'x') + " 2026-03-05 L").c_str()), 0},
+      {"bad values", Line("390 2 0 0 43 Cy GB txt 2026-13-05 L"), 0},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string reply;
+    for (int i = 0; i < 1000; i++) reply += c.line;
+    reply += Line("290 2 0 0 53 Mo IE ok 2026-02-28 W");
+    ScoresScore scores[4];
+    memset(scores, 0, sizeof(scores));
+    DebugResetForTests();
+    EXPECT_EQ(ScoresMainParseTable(reply.data(), reply.size(), scores, 4, nullptr), 1);
+    EXPECT_EQ(DebugGetNumMessages(), c.logged);
+    if (c.logged) {
+      EXPECT_TRUE(LogHas("Invalid line received: 990 more"));
+    }
+  }
 }
 
 TEST_F(WorldScoresTest, ParsingStopsAtCapacityAndAtALastLineWithoutNewline) {

@@ -145,6 +145,12 @@ TEST_F(UserScreensDisplayTest, FromAnEmptyFolderToTheMenuAndTheStartsThatFollow)
   EXPECT_FLOAT_EQ(splash->y, 135);
   EXPECT_FLOAT_EQ(splash->height, 240);
   EXPECT_FLOAT_EQ(splash->x + splash->width / 2, 320);
+  // The title's and the splash's textures were read by their own names, none refused.
+  EXPECT_EQ(EngPicture_GetTextureFileOverwriteCB(), nullptr);
+  for (EngInt32 i = 0; i < DebugGetNumMessages(); i++) {
+    EXPECT_EQ(strstr(DebugGetMessage(i)->text, "No file returned"), nullptr) << DebugGetMessage(i)->text;
+    EXPECT_EQ(strstr(DebugGetMessage(i)->text, "Unexpected file"), nullptr) << DebugGetMessage(i)->text;
+  }
 
   // New Player offers the login name, capitalised, and the locale's country.
   Click(users->mwinUsersMainWinNewButton);

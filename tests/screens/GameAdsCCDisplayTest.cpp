@@ -63,9 +63,14 @@ TEST_F(GameAdsCCDisplayTest, AFirstVisitShowsTheOrchardAndPrevNextAndTheArrowsSt
   UserClass *user = main_game->GetLoadedUser();
   ASSERT_NE(user, nullptr);
   EXPECT_EQ(user->GetInfo()->other_games_pos, -1);
+  EXPECT_EQ(Ads()->GetStyle(), 1);
   OpenOtherGames();
   EXPECT_STREQ(Title(), "FERNWHISTLE ORCHARD");
   EXPECT_EQ(user->GetInfo()->other_games_pos, 17);
+  // The menu sets the screen's appearance on the way in.
+  EXPECT_EQ(Ads()->GetStyle(), 0);
+  EXPECT_FLOAT_EQ(Ads()->GetScale1(), 1.0f);
+  EXPECT_FLOAT_EQ(Ads()->GetScale2(), 0.75f);
   EXPECT_STREQ(Ads()->mwinGameAdsMainWinDesc1Button->GetTextP(), GameAdsGetDescText(17, 0));
   // Both pictures are loaded and shown; the centred one is hidden.
   EXPECT_EQ(GameAdsGetAdTex1P()->IsOk(), 1);

@@ -167,6 +167,54 @@ TEST_F(EngGuiTest, UnavailablePopupsAndMenuTitles) {
   EXPECT_STREQ(title, "Musik");
 }
 
+TEST_F(EngGuiTest, MenuCommandCallsAnswerQuietlyWithoutAMenuBar) {
+  EngGuiControlRef popup = Control("MUSI", 50);
+  EngGuiAddStringToMenu_MAC(popup, "Off");
+  DebugResetForTests();
+  for (EngGuiMenuRef menu : {popup, static_cast<EngGuiMenuRef>(nullptr)}) {
+    for (char on : {0, 1}) {
+      EngGuiEnableMenuItemUsingCommandId_MAC(menu, EngFourCC("MUSI"), on);
+      EngGuiCheckMenuItemUsingCommandId_MAC(menu, EngFourCC("MUSI"), on);
+    }
+  }
+  EXPECT_EQ(DebugGetNumMessages(), 0);
+  EXPECT_TRUE(EngGuiIsControlEnabled_MAC(popup));
+  char item[16];
+  EngGuiGetMenuItemString_MAC(popup, 0, item, sizeof(item));
+  EXPECT_STREQ(item, "Off");
+}
+
+TEST_F(EngGuiTest, FailedStatusesAreLoggedWithTheirOwnTexts) {
+  struct Case {
+    EngInt32 status;
+    char ok;
+    const char *logged;
+  };
+  const Case cases[] = {
+      {0, 1, nullptr},
+      {-50, 0, "( SomeCall )    Error: paramErr (error in user parameter list)"},
+      {-5622, 0, "( SomeCall )    Error: menuItemNotFoundErr (specified menu item wasn't found)"},
+      {-12345, 0, "( SomeCall )    Error: -12345 (unknown status)"},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.status);
+    DebugResetForTests();
+    EXPECT_EQ(EngGuiIsReturnCodeOk_MAC("SomeCall", c.status), c.ok);
+    EXPECT_EQ(DebugGetNumMessages(), c.logged ? 1 : 0);
+    if (c.logged) {
+      EXPECT_TRUE(LogHas(c.logged));
+    }
+  }
+  // An item past the end of a popup is a missing item, not a bad call.
+  EngGuiControlRef popup = Control("MUSI", 50);
+  EngGuiAddStringToMenu_MAC(popup, "Off");
+  DebugResetForTests();
+  char item[16] = "x";
+  EngGuiGetMenuItemString_MAC(popup, 3, item, sizeof(item));
+  EXPECT_STREQ(item, "");
+  EXPECT_TRUE(LogHas("( CopyMenuItemTextAsCFString )    Error: menuItemNotFoundErr"));
+}
+
 TEST_F(EngGuiTest, PicturesAreCroppedByTextureCoordinates) {
   std::vector<unsigned char> rgb(48 * 12 * 3, 90);
   ASSERT_EQ(EngJpegWriteFileFromBuffer(m_resources.File("Picture.jpg").c_str(), 90, 72, 48, 12, rgb.data()), 1);

@@ -374,6 +374,83 @@ TEST_F(ResolutionDialogTest, ALongLicenceIsCutAt64KiBAndAMissingOneIsSkipped) {
   EXPECT_EQ(resolution.show_text_viewer, 1);
 }
 
+// The sound option on, over a file of the test's own: the sound popup in a fixed box of 360 x 80,
+// the 'CTXQ' popup (music, as there is no 'MUSI') in another box, and, by case, a 'TTXQ' popup.
+TEST_F(ResolutionDialogTest, SoundAndMusicPopupsShareTheSoundBoxWhenShown) {
+  SaveAcceptedSettings();
+  std::string ui = qwtest::ReadWholeFile(m_resources.File("Resolution.ui"));
+  const size_t musi = ui.find("<object class=\"GtkComboBoxText\" id=\"MUSI-50\">");
+  ASSERT_NE(musi, std::string::npos);
+  ui.replace(musi, strlen("<object class=\"GtkComboBoxText\" id=\"MUSI-50\">"),
+             "<object class=\"GtkComboBoxText\" id=\"NOTMUSI-50\">");
+  auto popup = [](const char *id, const char *command, int x, int y, int width, int height) {
+    char text[512];
+    snprintf(text, sizeof(text),
+             "<child><object class=\"GtkComboBoxText\" id=\"%s\"><property name=\"visible\">True</property>"
+             "<property name=\"name\">%s</property><property name=\"width-request\">%d</property>"
+             "<property name=\"height-request\">%d</property></object>"
+             "<packing><property name=\"x\">%d</property><property name=\"y\">%d</property></packing></child>",
+             id, command, width, height, x, y);
+    return std::string(text);
+  };
+  auto box = [](const std::string &children) {
+    return "<child><object class=\"GtkFixed\"><property name=\"visible\">True</property>"
+           "<property name=\"width-request\">360</property><property name=\"height-request\">80</property>" +
+           children + "</object></child>";
+  };
+  struct Case {
+    const char *what;
+    bool ttxq;
+    int sound[4], music[4];  // left, top, right, bottom in their boxes
+    bool music_in_sound_box;
+  };
+  const Case cases[] = {
+      // Without one nothing moves but the music popup, which takes the sound popup's edges.
+      {"without a TTXQ control", false, {200, 3, 290, 33}, {200, 40, 290, 66}, false},
+      // Both in the sound's box, centred on its height (80 / 2 -+ 30 / 2), 15 in from its sides.
+      {"with a TTXQ control", true, {15, 25, 135, 55}, {225, 25, 345, 55}, true},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string own = ui;
+    const std::string boxes = box(popup("SOUN-40", "SOUN", 200, 3, 90, 30) +
+                                  (c.ttxq ? popup("TTXQ-42", "TTXQ", 200, 40, 90, 26) : std::string())) +
+                              box(popup("CTXQ-41", "CTXQ", 10, 40, 150, 26));
+    const size_t links = own.find("<child>\n          <object class=\"GtkBox\">\n            <property name=\"visible\">"
+                                  "True</property>\n            <property name=\"spacing\">6</property>");
+    ASSERT_NE(links, std::string::npos);
+    own.insert(links, boxes);
+    qwtest::WriteWholeFile(m_resources.File("Resolution.ui"), own);
+    ResolutionResetForTests();
+    ResolutionSetupModule(kProgram, 2.01f, 1.5f, Links, 0, 1, 1, 0, 0, "Resolution", "License", "License.txt",
+                          "Startup", "ResTitle.jpg");
+    DebugResetForTests();
+    int shown = 0;
+    GuiDriver driver([&](EngGuiWindowRef window, const std::string &) {
+      shown++;
+      EngGuiControlRef sound = Find(window, "SOUN-40"), music = Find(window, "CTXQ-41");
+      int got[4];
+      EXPECT_EQ(EngGuiGetControlBounds_MAC(sound, &got[0], &got[1], &got[2], &got[3]), 1);
+      EXPECT_EQ(std::vector<int>(got, got + 4), std::vector<int>(c.sound, c.sound + 4));
+      EXPECT_EQ(EngGuiGetControlBounds_MAC(music, &got[0], &got[1], &got[2], &got[3]), 1);
+      EXPECT_EQ(std::vector<int>(got, got + 4), std::vector<int>(c.music, c.music + 4));
+      EXPECT_EQ(EngGuiGetSuperControl_MAC(music) == EngGuiGetSuperControl_MAC(sound), c.music_in_sound_box);
+      if (c.ttxq) {
+        EXPECT_FALSE(EngGuiIsControlVisible_MAC(Find(window, "TTXQ-42")));
+      }
+      EXPECT_TRUE(EngGuiIsControlVisible_MAC(music));
+      // Both still work where they now stand.
+      EngGuiTestChoose_MAC(sound, 0);
+      EngGuiTestChoose_MAC(music, 0);
+      EXPECT_EQ(resolution.sound_on, 0);
+      EXPECT_EQ(resolution.music_on, 0);
+      EngGuiTestClick_MAC(Find(window, "STAR-14"));
+    });
+    EXPECT_EQ(ResolutionDoDialog(), 1);
+    EXPECT_EQ(shown, 1);
+  }
+}
+
 TEST_F(ResolutionDialogTest, ADialogThatCannotBeBuiltGivesZeroAndKeepsTheSettings) {
   SaveAcceptedSettings();
   std::string ui = qwtest::ReadWholeFile(m_resources.File("Resolution.ui"));
