@@ -402,7 +402,12 @@ char ScoresMain::UpdateIfNeeded(char force) {
   if (now < m_next_check_time) return 0;
   if (m_program != SCORES_MAIN_TEST_PROGRAM) {
     EngFile file;
-    if (file.OpenForReadingIfExists(m_cache_path, 0)) {
+    // Told once while it lasts; the next cache written replaces it.
+    if (m_cache_refused)
+      m_cache_refused = EngFileNameIsTaken(m_cache_path) && !EngFileExists(m_cache_path, 0);
+    else
+      m_cache_refused = EngFileIsNotRegular(ENG_FUNC, m_cache_path);
+    if (!m_cache_refused && file.OpenForReadingIfExists(m_cache_path, 0)) {
       const EngUInt64 size = file.GetSize();
       std::string bytes;
       bool read = false;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Engine/EngDebug.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMiscDate.h"
 #include "online/Scores.h"
@@ -240,6 +241,28 @@ TEST_F(WorldScoresTest, ACacheYoungerThanFifteenMinutesIsLoadedWithoutARequest) 
   EngInternetThreadReadResult status = 0;
   EXPECT_EQ(WaitForTable(&second, &status, nullptr), 1);
   EXPECT_EQ(m_service.TableQueries().size(), requests + 1);
+}
+
+// A pipe or the like in the cache's place is read as no cache, at once, and told once however
+// often the table checks.
+TEST_F(WorldScoresTest, ACacheThatIsNotAFileIsNoCacheToldOnce) {
+  const std::string path = CachePath(1000, 'A');
+  for (NotAFile kind : kNotAFileKinds) {
+    SCOPED_TRACE(NotAFileName(kind));
+    MakeNotAFile(kind, path);
+    DebugClearLog(0);
+    ScoresMain table;
+    ASSERT_EQ(table.Setup(55, 150, 100, 1000, SCORES_RANGE_ALL_TIME, nullptr, 0, 15), 1);
+    EXPECT_EQ(table.UpdateIfNeeded(0), 0);
+    EXPECT_LT(SecondsWithPipeReleased(path, [&] {
+      for (int i = 0; i < 3; i++) {
+        AdvanceEngine(0.3);
+        EXPECT_EQ(table.UpdateIfNeeded(0), 0);
+      }
+    }), 1.0);
+    EXPECT_EQ(table.GetNumScores(), 0);
+    EXPECT_EQ(CountLogLines(Log(), "ScoresMain::UpdateIfNeeded", "Not a regular file <" + path + ">"), 1) << Log();
+  }
 }
 
 TEST_F(WorldScoresTest, ACacheIsTrustedOnlyWhole) {
