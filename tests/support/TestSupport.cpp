@@ -120,7 +120,9 @@ int CountLogLines(const std::string &log, const std::string &signature, const st
   int count = 0;
   std::istringstream lines(log);
   for (std::string line; std::getline(lines, line);)
-    if (line.find("( " + signature + " )") != std::string::npos && line.find(text) != std::string::npos) count++;
+    if ((signature.empty() || line.find("( " + signature + " )") != std::string::npos) &&
+        line.find(text) != std::string::npos)
+      count++;
   return count;
 }
 

@@ -47,7 +47,8 @@ const char *NotAFileName(NotAFile kind);
 // Replaces whatever is at the path (a file, or an earlier one of these) with one of the kind.
 void MakeNotAFile(NotAFile kind, const std::string &path);
 
-// How many lines of a log hold the text, reported under the signature's short name.
+// How many lines of a log hold the text, reported under the signature's short name (any, when
+// the signature is empty).
 int CountLogLines(const std::string &log, const std::string &signature, const std::string &text);
 
 // Runs the body and returns how many seconds it took. A body left waiting on a pipe (or a link
