@@ -293,6 +293,26 @@ static void DebugQuickLine(const char *name, const char *layout, const char *for
   fprintf(stderr, "%s\n", line);
 }
 
+std::string DebugOutsideText(const char *text, size_t length, size_t max_chars) {
+  std::string shown;
+  if (!text) return shown;
+  for (size_t i = 0; i < length; i++) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    char piece[5] = {char(c), 0, 0, 0, 0};
+    if (c == '\\' || c == '\t' || c == '\n' || c == '\r') {
+      piece[0] = '\\';
+      piece[1] = c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : '\\';
+    } else if (c < 0x20 || c == 0x7F) {
+      snprintf(piece, sizeof(piece), "\\x%02x", unsigned(c));
+    }
+    if (shown.size() + strlen(piece) > max_chars) return shown + "...";
+    shown += piece;
+  }
+  return shown;
+}
+
+std::string DebugOutsideText(const char *text) { return DebugOutsideText(text, text ? strlen(text) : 0); }
+
 char *DebugGetShortFuncName(const char *signature) {
   if (!signature) return nullptr;
   const char *start = signature;

@@ -3,6 +3,9 @@
 // Popup and exit levels show a popup or end the program. Needs EngMutex and the program object.
 #pragma once
 
+#include <cstddef>
+#include <string>
+
 #include "Engine/EngTypes.h"
 
 enum _DebugMsgCode : EngInt32 {
@@ -85,6 +88,15 @@ char DebugCheckOk(char condition, const char *name, const char *format, ...) ENG
 char DebugCheckOkAlt(char condition, const char *signature, const char *format, ...) ENG_PRINTF(3);
 void DebugAssert(char condition, const char *name, const char *format, ...) ENG_PRINTF(3);
 void DebugAssertAlt(char condition, const char *signature, const char *format, ...) ENG_PRINTF(3);
+
+// Text from outside the program (a network reply, a file's contents, the clipboard) made fit to
+// log as part of one line, so it cannot start lines of its own: a backslash doubled, tab, line
+// feed and carriage return as "\t", "\n", "\r", every other control byte (NUL, ESC, DEL) as
+// "\x1b" and the like; at most max_chars characters come out, then "..." where it was cut.
+enum { DEBUG_OUTSIDE_TEXT_MAX = 160 };
+std::string DebugOutsideText(const char *text, size_t length, size_t max_chars = DEBUG_OUTSIDE_TEXT_MAX);
+// The same for a text that ends at its first NUL.
+std::string DebugOutsideText(const char *text);
 
 // Returns a new text (free with EngFree) or the argument itself when it needs no shortening.
 char *DebugGetShortFuncName(const char *signature);

@@ -29,7 +29,7 @@ bool IsEmpty(const char *path) { return !path || !*path; }
 // ---------------------------------------------------------------------------------------------
 // The file object
 
-EngFile::EngFile() : is_open(0), is_for_reading(0), is_text(0), stream(nullptr) {}
+EngFile::EngFile() : is_open(0), is_for_reading(0), is_text(0), stream(nullptr), m_not_regular(0) {}
 
 EngFile::EngFile(const char *path, char for_writing, char text_mode) : EngFile() {
   if (for_writing)
@@ -46,19 +46,52 @@ void EngFile::CloseIfAlreadyOpen(const char *signature, const char *path) {
   Close();
 }
 
-char EngFile::OpenWithMode(const char *path, char mode, char for_reading, char text_mode) {
-  // 'e' keeps the descriptor out of programs the game starts.
-  char full_mode[4] = {mode, text_mode ? 't' : 'b', 'e', 0};
-  FILE *opened = fopen(path, full_mode);
-  if (!opened) return 0;
-  if (for_reading) {
-    // A folder opens for reading on this system but is no file: refuse it here.
+namespace {
+
+// Opens for reading without waiting: a pipe or a device would hold the open (and then each read)
+// until someone writes. Only a regular file, or a link to one, is opened; anything else closes
+// again with *not_regular set. The descriptor is made blocking again for the reads.
+int OpenRegularForReading(const char *path, bool *not_regular) {
+  *not_regular = false;
+  int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) {
+    // A socket cannot be opened at all; it is no more a file than a pipe.
     struct stat status;
-    if (fstat(fileno(opened), &status) != 0 || S_ISDIR(status.st_mode)) {
-      fclose(opened);
-      errno = EISDIR;
+    if (errno == ENXIO && stat(path, &status) == 0 && !S_ISREG(status.st_mode)) *not_regular = true;
+    return -1;
+  }
+  struct stat status;
+  if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    *not_regular = true;
+    close(descriptor);
+    errno = EINVAL;
+    return -1;
+  }
+  int flags = fcntl(descriptor, F_GETFL);
+  if (flags >= 0) fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK);
+  return descriptor;
+}
+
+}  // namespace
+
+char EngFile::OpenWithMode(const char *path, char mode, char for_reading, char text_mode) {
+  m_not_regular = 0;
+  FILE *opened = nullptr;
+  if (for_reading) {
+    bool not_regular = false;
+    int descriptor = OpenRegularForReading(path, &not_regular);
+    m_not_regular = not_regular ? 1 : 0;
+    if (descriptor < 0) return 0;
+    opened = fdopen(descriptor, "r");
+    if (!opened) {
+      close(descriptor);
       return 0;
     }
+  } else {
+    // 'e' keeps the descriptor out of programs the game starts.
+    char full_mode[4] = {mode, text_mode ? 't' : 'b', 'e', 0};
+    opened = fopen(path, full_mode);
+    if (!opened) return 0;
   }
   stream = opened;
   is_open = 1;
@@ -74,7 +107,11 @@ char EngFile::OpenForReading(const char *path, char text_mode, char report) {
     return 0;
   }
   if (!OpenWithMode(path, 'r', 1, text_mode)) {
-    if (report) DebugErrorAlt(ENG_FUNC, "Could not open file <%s>", path);
+    // What is not a file is told even when a missing one is not: it is no first run.
+    if (m_not_regular)
+      DebugErrorAlt(ENG_FUNC, "Not a regular file <%s>", path);
+    else if (report)
+      DebugErrorAlt(ENG_FUNC, "Could not open file <%s>", path);
     return 0;
   }
   return 1;
@@ -350,10 +387,33 @@ EngUInt32 EngFile::GetSize() {
 // Whole files
 
 char EngFileExists(const char *path, char report) {
-  EngFile file;
-  if (file.OpenForReadingIfExists(path, 0)) return 1;
+  struct stat status;
+  if (!IsEmpty(path) && stat(path, &status) == 0 && S_ISREG(status.st_mode)) return 1;
   if (report) DebugError("EngFileExists", "File not found: %s", EngReturnSafeString(path));
   return 0;
+}
+
+char EngFileIsNotRegular(const char *signature, const char *path) {
+  struct stat status;
+  // A dangling link is as good as a missing file; a link to a pipe is a pipe.
+  if (IsEmpty(path) || stat(path, &status) != 0 || S_ISREG(status.st_mode)) return 0;
+  DebugErrorAlt(signature, "Not a regular file <%s>", path);
+  return 1;
+}
+
+char EngFileNameIsTaken(const char *path) {
+  struct stat status;
+  return (!IsEmpty(path) && lstat(path, &status) == 0) ? 1 : 0;
+}
+
+FILE *EngFileOpenStreamForReading(const char *path) {
+  if (IsEmpty(path)) return nullptr;
+  bool not_regular = false;
+  int descriptor = OpenRegularForReading(path, &not_regular);
+  if (descriptor < 0) return nullptr;
+  FILE *stream = fdopen(descriptor, "rb");
+  if (!stream) close(descriptor);
+  return stream;
 }
 
 char EngFileDirectoryExists(const char *path) {
@@ -378,15 +438,12 @@ EngUInt32 EngFileGetLastModifiedTime(const char *path) {
     DebugErrorAlt(ENG_FUNC, "No filename specified");
     return 0;
   }
-  FILE *opened = fopen(path, "re");
-  if (!opened) {
+  struct stat status;
+  if (stat(path, &status) != 0 || !S_ISREG(status.st_mode)) {
     DebugErrorAlt(ENG_FUNC, "Could not open file <%s>", path);
     return 0;
   }
-  struct stat status;
-  int result = fstat(fileno(opened), &status);
-  fclose(opened);
-  if (result != 0 || status.st_mtime < 0) return 0;
+  if (status.st_mtime < 0) return 0;
   return EngUInt32(status.st_mtime);
 }
 
@@ -534,7 +591,9 @@ char EngFileDelete(const char *path, char report) {
 }
 
 char EngFileDeleteIfExists(const char *path, char report) {
-  if (!EngFileExists(path, 0)) return 1;
+  // A pipe or a link left at one of our names goes too: opened for writing, a pipe would wait.
+  struct stat status;
+  if (IsEmpty(path) || lstat(path, &status) != 0 || S_ISDIR(status.st_mode)) return 1;
   return EngFileDelete(path, report);
 }
 
@@ -568,10 +627,11 @@ bool WriteAll(int descriptor, const char *bytes, size_t count) {
 // Copies a regular file's bytes and permission bits into "<target>.tmp" and renames that over
 // the target, so an existing target is replaced whole or not at all.
 bool CopyFileContents(const char *source, const char *target) {
-  int input = open(source, O_RDONLY | O_CLOEXEC);
+  bool not_regular = false;
+  int input = OpenRegularForReading(source, &not_regular);
   if (input < 0) return false;
   struct stat status;
-  if (fstat(input, &status) != 0 || !S_ISREG(status.st_mode)) {
+  if (fstat(input, &status) != 0) {
     close(input);
     return false;
   }
@@ -615,7 +675,7 @@ char EngFileCopyFile(const char *source, const char *target, char fail_if_target
     DebugErrorAlt(ENG_FUNC, "Files are the same <%s>", source);
     return 0;
   }
-  if (fail_if_target_exists && EngFileExists(target, 0)) {
+  if (fail_if_target_exists && EngFileNameIsTaken(target)) {
     DebugErrorAlt(ENG_FUNC, "File <%s> exists", target);
     return 0;
   }
@@ -637,7 +697,8 @@ char EngFileMoveFile(const char *source, const char *target) {
     DebugErrorAlt(ENG_FUNC, "Invalid parameters");
     return 0;
   }
-  if (EngFileExists(target, 0)) {
+  // Whatever is at the target (a folder, a pipe, a link) would be replaced by the rename.
+  if (EngFileNameIsTaken(target)) {
     DebugErrorAlt(ENG_FUNC, "File <%s> exists", target);
     return 0;
   }

@@ -45,13 +45,26 @@ class EngFile {
   FILE *stream;
 
  private:
+  // The last open for reading found something that is not a regular file.
+  char m_not_regular;
   void CloseIfAlreadyOpen(const char *signature, const char *path);
   char OpenWithMode(const char *path, char mode, char for_reading, char text_mode);
   char OpenForWritingAs(const char *func, const char *path, char mode, char text_mode, const char *failure,
                         char quick);
 };
 
+// Files are tested without opening them: opening a pipe waits until someone writes. Only a
+// regular file (or a link to one) exists here; a folder, a pipe, a socket or a device does not,
+// and every open for reading refuses them without waiting.
 char EngFileExists(const char *path, char report);
+// 1 when the path holds something that is not a regular file, logged once under the caller's
+// signature; the caller goes on as for a missing file.
+char EngFileIsNotRegular(const char *signature, const char *path);
+// 1 when anything at all is at the path, a dangling link included: a rename there replaces it.
+char EngFileNameIsTaken(const char *path);
+// A standard stream for the libraries that read one (fclose it), refusing as above; null when
+// the path holds no regular file or cannot be opened.
+FILE *EngFileOpenStreamForReading(const char *path);
 char EngFileDirectoryExists(const char *path);
 EngUInt32 EngFileGetFileSize(const char *path, char text_mode = 0);
 EngUInt32 EngFileGetLastModifiedTime(const char *path);

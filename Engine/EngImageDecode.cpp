@@ -245,7 +245,7 @@ unsigned char *SOIL_load_OGL_texture_to_memory(const char *filename, int force_c
                                                int *width, int *height, int *channels) {
   if (flags & ENG_SOIL_FLAG_DDS_LOAD_DIRECT)
     return EngImageDecodeFromMemory(nullptr, 0, force_channels, flags, width, height, channels);
-  FILE *file = filename ? fopen(filename, "rb") : nullptr;
+  FILE *file = EngFileOpenStreamForReading(filename);
   if (!file) {
     eng_image_decode_last_result = "can't fopen";
     return nullptr;

@@ -62,7 +62,7 @@ char EngJpegDoesFileHaveJpegExtension(const char *name) {
 }
 
 char EngJpegGetFileInfo(const char *path, int *width, int *height, int *components) {
-  FILE *file = path ? fopen(path, "rb") : nullptr;
+  FILE *file = EngFileOpenStreamForReading(path);
   if (!file) {
     DebugErrorAlt(ENG_FUNC, "Cannot open file %s", EngReturnSafeString(path));
     return 0;
@@ -91,7 +91,7 @@ char EngJpegGetFileInfo(const char *path, int *width, int *height, int *componen
 // file becomes R, G, B, A with alpha by that mode.
 static unsigned char *EngJpegRead(const char *signature, const char *path, int alpha_mode, int *width,
                                   int *height) {
-  FILE *file = path ? fopen(path, "rb") : nullptr;
+  FILE *file = EngFileOpenStreamForReading(path);
   if (!file) {
     DebugErrorAlt(signature, "Cannot open file %s", EngReturnSafeString(path));
     return nullptr;

@@ -52,7 +52,7 @@ char ReadFromStream(const char *signature, json::Object *object, std::istream &s
     if (path) {
       DebugErrorAlt(signature, "json::Exception <%s> in <%s>", exception.what(), path);
     } else {
-      DebugErrorAlt(signature, "json::Exception <%s>", exception.what());
+      DebugErrorAlt(signature, "json::Exception <%s>", DebugOutsideText(exception.what()).c_str());
     }
     ReportLocation(signature, exception);
   } catch (const std::bad_alloc &) {
@@ -77,7 +77,7 @@ char EngJsonWriteObjectToFile(const json::Object &object, const char *path) {
     // Saved through the file module so that a failed save is reported and leaves the old file.
     return EngFileOpenWriteAndClose(path, 0, text.data(), euint(text.size()));
   } catch (const json::Exception &exception) {
-    DebugErrorAlt(ENG_FUNC, "json::Exception <%s>", exception.what());
+    DebugErrorAlt(ENG_FUNC, "json::Exception <%s>", DebugOutsideText(exception.what()).c_str());
   } catch (const std::bad_alloc &) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_OMEM);
   }
@@ -110,7 +110,7 @@ char *EngJsonWriteObjectToString(const json::Object &object) {
     strcpy(block, text.c_str());
     return block;
   } catch (const json::Exception &exception) {
-    DebugErrorAlt(ENG_FUNC, "json::Exception <%s>", exception.what());
+    DebugErrorAlt(ENG_FUNC, "json::Exception <%s>", DebugOutsideText(exception.what()).c_str());
   } catch (const std::bad_alloc &) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_OMEM);
   }
@@ -135,7 +135,7 @@ char EngJsonWriteCompressedAndEncryptedObjectToFile(const json::Object &object, 
   try {
     text = WriteToText(object);
   } catch (const json::Exception &exception) {
-    DebugErrorAlt(ENG_FUNC, "json::Exception <%s>", exception.what());
+    DebugErrorAlt(ENG_FUNC, "json::Exception <%s>", DebugOutsideText(exception.what()).c_str());
     return 0;
   } catch (const std::bad_alloc &) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_OMEM);

@@ -77,7 +77,7 @@ char SetMember(const char *signature, json::Object &object, const char *name, Bu
     object[name] = value;
     return 1;
   } catch (const json::Exception &exception) {
-    DebugErrorAlt(signature, "json::Exception <%s>", exception.what());
+    DebugErrorAlt(signature, "json::Exception <%s>", DebugOutsideText(exception.what()).c_str());
   } catch (const std::bad_alloc &) {
     DebugStandardError(signature, DEBUG_ERR_OMEM);
   }
@@ -124,7 +124,7 @@ char ReadNumberArray(const char *signature, const json::Object &object, const ch
     }
     return 1;
   } catch (const json::Exception &exception) {
-    DebugErrorAlt(signature, "json::Exception <%s>", exception.what());
+    DebugErrorAlt(signature, "json::Exception <%s>", DebugOutsideText(exception.what()).c_str());
   } catch (const std::bad_alloc &) {
     DebugStandardError(signature, DEBUG_ERR_OMEM);
   }
@@ -142,7 +142,7 @@ char GetNumber(const char *signature, const json::Object &object, const char *na
     *out = convert(object[name].CastTo<json::Number>().Value());
     return 1;
   } catch (const json::Exception &exception) {
-    DebugErrorAlt(signature, "json::Exception <%s>", exception.what());
+    DebugErrorAlt(signature, "json::Exception <%s>", DebugOutsideText(exception.what()).c_str());
   } catch (const std::bad_alloc &) {
     DebugStandardError(signature, DEBUG_ERR_OMEM);
   }

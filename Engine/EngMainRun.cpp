@@ -3,6 +3,8 @@
 // engine library links before the game.
 #include "Engine/EngMain.h"
 
+#include <csignal>
+
 #include "Engine/EngDebug.h"
 #include "Engine/EngProgram.h"
 
@@ -30,6 +32,9 @@ void EngMainDestroyMainWindowAndDevice() {
 char EngMainExit() { return MainExitAndDeleteMainProgram(1); }
 
 int EngMainRun(int argc, char **argv) {
+  // A write to a closed pipe or socket inside a library (the session bus, libcurl) must fail
+  // that write, not end the program.
+  signal(SIGPIPE, SIG_IGN);
   if (eng_main_program) {
     DebugErrorAlt("int main(int, char **)", "eng_main_program already exists.");
     return -1;

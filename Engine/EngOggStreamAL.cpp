@@ -9,6 +9,7 @@
 #include <vorbis/vorbisfile.h>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngFile.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngSoundAL.h"
@@ -48,7 +49,7 @@ void ogg_stream::open(std::string path, char bigEndian) {
   if (m_open) release();
   m_big_endian = bigEndian;
 
-  FILE *file = fopen(path.c_str(), "rb");
+  FILE *file = EngFileOpenStreamForReading(path.c_str());
   if (!file) throw std::string("Could not open Ogg file.");
   if (!m_state) {
     m_state = static_cast<OggVorbis_File *>(EngMalloc(sizeof(OggVorbis_File), "ogg_stream::open", 1));

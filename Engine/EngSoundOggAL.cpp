@@ -26,7 +26,7 @@ int EngSoundAl_DoReadOggFile(const char *file, char *dest, size_t dest_size, int
   const char *tag = "EngSoundAl_DoReadOggFile";
   char *chunk = static_cast<char *>(EngMalloc(ENG_SOUND_OGG_CHUNK_SIZE, tag, 0));
   if (!chunk) return 0;
-  FILE *fp = fopen(file, "rb");
+  FILE *fp = EngFileOpenStreamForReading(file);
   if (!fp) {
     DebugError(tag, "Cannot open <%s>", file);
     EngFree(chunk, 1, tag);

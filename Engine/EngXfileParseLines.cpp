@@ -120,7 +120,7 @@ char EngXfileParse::ParseLine(char *raw) {
       if (!numeric || len < 4) return 1;
       float *v = &m_vertices[m_vertex_counter * 3];
       if (sscanf(line, "%f;%f;%f;", &v[0], &v[1], &v[2]) != 3) {
-        DebugErrorAlt(ENG_FUNC, "Bad vertex <%s>", line);
+        DebugErrorAlt(ENG_FUNC, "Bad vertex <%s>", DebugOutsideText(line).c_str());
         return 0;
       }
       if (++m_vertex_counter >= m_num_vertices) m_state = 3;
@@ -191,7 +191,7 @@ char EngXfileParse::ParseLine(char *raw) {
       if (!numeric || len < 4) return 1;
       float *n = &m_normals[m_normal_counter * 3];
       if (sscanf(line, "%f;%f;%f;", &n[0], &n[1], &n[2]) != 3) {
-        DebugErrorAlt(ENG_FUNC, "Bad normal <%s>", line);
+        DebugErrorAlt(ENG_FUNC, "Bad normal <%s>", DebugOutsideText(line).c_str());
         return 0;
       }
       EngMathUnifyNormal(&n[0], &n[1], &n[2]);
@@ -370,7 +370,7 @@ char EngXfileParse::ParseLine(char *raw) {
       if (!numeric) return 1;
       float *t = &m_tex_coords[m_vertex_counter * 2];
       if (sscanf(line, "%f;%f;", &t[0], &t[1]) != 2) {
-        DebugErrorAlt(ENG_FUNC, "Bad texture coordinate <%s>", line);
+        DebugErrorAlt(ENG_FUNC, "Bad texture coordinate <%s>", DebugOutsideText(line).c_str());
         return 0;
       }
       if (++m_vertex_counter < m_num_vertices) return 1;

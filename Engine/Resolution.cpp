@@ -418,7 +418,7 @@ static char AreLoadedValuesOk(const _Resolution &r) {
 // that is not there is the first run, not a fault.
 static char ReadFile(const std::string &path) {
   EngFile file;
-  if (!file.OpenForReadingIfExists(path.c_str(), 0)) return 0;
+  if (EngFileIsNotRegular(ENG_FUNC, path.c_str()) || !file.OpenForReadingIfExists(path.c_str(), 0)) return 0;
   EngUInt32 size = file.GetSize();
   if (size != RESOLUTION_FILE_SIZE) {
     DebugErrorAlt(ENG_FUNC, "<%s> is %u bytes, not %d: using the defaults", path.c_str(), unsigned(size),

@@ -420,7 +420,7 @@ char LoadSavedGame(int slot, char resume) {
 char DoesSavedGameExist(int slot, char resume) {
   if (slot < 0 || slot > SAVED_GAME_MAX_SLOT) return 0;
   const char *path = SaveGameGetFilename(slot, resume);
-  return (path && EngFileExists(path, 0)) ? 1 : 0;
+  return (path && !EngFileIsNotRegular(ENG_FUNC, path) && EngFileExists(path, 0)) ? 1 : 0;
 }
 
 char RemoveSavedGame(int slot, char resume) {

@@ -494,7 +494,7 @@ size_t CurlInterface::UploadWriteDataFunctionCB(const char *data, size_t size, s
     unsigned int uploaded = 0;
     if (sscanf(reply + 2, "%u", &uploaded) == 1) m_uploaded_count = uploaded;
   } else {
-    DebugErrorAlt(ENG_FUNC, "Problem: [%s].", reply);
+    DebugErrorAlt(ENG_FUNC, "Problem: [%s].", DebugOutsideText(reply, n).c_str());
   }
   return bytes;
 }

@@ -74,6 +74,7 @@ char EngInternetThread_MAC::PrepareForReading(const char *url, int) {
   m_data = 0;
   m_finished = 0;
   m_cut = 0;
+  m_not_answer = 0;
   m_result = 0;
   m_lock.Unlock();
   return 1;
@@ -87,8 +88,19 @@ size_t EngInternetThread_MAC::WriteCB_Static(char *data, size_t size, size_t cou
   return static_cast<EngInternetThread_MAC *>(user)->WriteCB(data, size * count);
 }
 
+// Only a 2xx reply is an answer: a redirect's or an error page's body is no data.
+static bool EngInternetThreadIsAnswer(void *easy) {
+  long status = 0;
+  return curl_easy_getinfo(static_cast<CURL *>(easy), CURLINFO_RESPONSE_CODE, &status) == CURLE_OK &&
+         status >= 200 && status <= 299;
+}
+
 size_t EngInternetThread_MAC::WriteCB(const char *data, size_t bytes) {
   if (!m_dest) return 0;
+  if (!EngInternetThreadIsAnswer(m_easy)) {
+    m_not_answer = 1;
+    return 0;
+  }
   size_t left = m_room - m_got;
   if (bytes <= left) {
     memcpy(m_dest + m_got, data, bytes);
@@ -151,6 +163,14 @@ EngInternetThreadReadResult EngInternetThread_MAC::ReadFromOpenStream(char *buff
   if (!m_finished) {
     m_lock.Unlock();
     return ENG_INTERNET_THREAD_READING;
+  }
+  if (!m_not_answer && (m_result == CURLE_OK || m_cut) && !EngInternetThreadIsAnswer(m_easy)) m_not_answer = 1;
+  if (m_not_answer) {
+    long status = 0;
+    curl_easy_getinfo(static_cast<CURL *>(m_easy), CURLINFO_RESPONSE_CODE, &status);
+    m_lock.Unlock();
+    DebugErrorAlt(ENG_FUNC, "HTTP status %ld", status);
+    return ENG_INTERNET_THREAD_FAILED;
   }
   if (m_result == CURLE_OK || m_cut) {
     m_data = 1;

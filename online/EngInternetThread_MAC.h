@@ -37,6 +37,8 @@ class EngInternetThread_MAC {
   char m_data = 0;
   char m_finished = 0;
   char m_cut = 0;
+  // The reply's status is not 2xx: its body is not taken and the read fails.
+  char m_not_answer = 0;
   int m_result = 0;
   // Where the transfer writes during one call of ReadFromOpenStream.
   char *m_dest = nullptr;

@@ -146,12 +146,20 @@ signed char EngInternetConnectAndReadURL_MAC(const char *url, char *out, EngUInt
   }
 
   code = curl_easy_perform(curl);
+  long status = 0;
+  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
   curl_easy_cleanup(curl);
 
   signed char result = 1;
-  if (code == CURLE_OK) {
-  } else if (code == CURLE_WRITE_ERROR && t.count == size - 1) {
-    // The buffer is full: the rest of the reply is not wanted.
+  const bool whole = code == CURLE_OK || (code == CURLE_WRITE_ERROR && t.count == size - 1);
+  if (whole && (status < 200 || status > 299)) {
+    // A redirect's or an error page's body is not the answer.
+    DebugErrorAlt(ENG_FUNC, "HTTP status %ld", status);
+    EngInternetSetErrorText(error_text, name, "Download Problem");
+    EngFree(t.buffer, 0, "EngInternetConnectAndReadURL_MAC");
+    return 0;
+  } else if (whole) {
+    // The buffer may be full: the rest of the reply is not wanted.
   } else if (!t.reply_started && code == CURLE_OPERATION_TIMEDOUT) {
     DebugErrorAlt(ENG_FUNC, "Timeout after %d seconds", timeout_seconds);
     EngInternetSetErrorText(error_text, name, "Timeout occured");

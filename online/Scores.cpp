@@ -235,7 +235,7 @@ void ScoresReadCurrentGardenScores() {
   }
   const std::string path = name;
   EngFile file;
-  if (!file.OpenForReadingIfExists(path.c_str(), 0)) {
+  if (EngFileIsNotRegular(ENG_FUNC, path.c_str()) || !file.OpenForReadingIfExists(path.c_str(), 0)) {
     TellScreen();
     return;
   }

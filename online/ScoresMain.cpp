@@ -415,7 +415,12 @@ char ScoresMain::UpdateIfNeeded(char force) {
   if (now < m_next_check_time) return 0;
   if (m_program != SCORES_MAIN_TEST_PROGRAM) {
     EngFile file;
-    if (file.OpenForReadingIfExists(m_cache_path, 0)) {
+    // Told once while it lasts; the next cache written replaces it.
+    if (m_cache_refused)
+      m_cache_refused = EngFileNameIsTaken(m_cache_path) && !EngFileExists(m_cache_path, 0);
+    else
+      m_cache_refused = EngFileIsNotRegular(ENG_FUNC, m_cache_path);
+    if (!m_cache_refused && file.OpenForReadingIfExists(m_cache_path, 0)) {
       const EngUInt64 size = file.GetSize();
       std::string bytes;
       bool read = false;
@@ -557,10 +562,8 @@ int ScoresMain::IsUpdateFinished(EngInternetThreadReadResult *status, const char
   return result;
 }
 
-// The reply as text for the log: cut to 64 bytes when it has 65 or more.
-static std::string LogCut(const char *reply, size_t length) {
-  return std::string(reply, strnlen(reply, length < 65 ? length : 64));
-}
+// The reply as text for the log: escaped, on one line, and cut to 64 characters.
+static std::string LogCut(const char *reply, size_t length) { return DebugOutsideText(reply, length, 64); }
 
 int ScoresMain::ParseReply(EngInternetThreadReadResult *status, const char **message) {
   const char *reply = m_reply;
@@ -572,12 +575,12 @@ int ScoresMain::ParseReply(EngInternetThreadReadResult *status, const char **mes
     return 1;
   }
   if (reply[0] == ' ' && reply[1] == 'X' && reply[2] == ' ') {
-    DebugErrorAlt(ENG_FUNC, "Error received: <%s>", reply);
+    DebugErrorAlt(ENG_FUNC, "Error received: <%s>", DebugOutsideText(reply, length).c_str());
     *status = -4;
     return -1;
   }
   if (reply[0] == ' ' && reply[1] == 'M' && reply[2] == ' ') {
-    DebugInfoAlt(ENG_FUNC, "Main scores message received: <%s>", reply + 3);
+    DebugInfoAlt(ENG_FUNC, "Main scores message received: <%s>", DebugOutsideText(reply + 3, length - 3).c_str());
     // Copied: the reply goes with StopUpdating, the message stays until the screen shows it.
     m_message.assign(reply + 3, strnlen(reply + 3, length - 3));
     *message = m_message.c_str();

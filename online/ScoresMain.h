@@ -116,6 +116,8 @@ class ScoresMain {
   char *m_reply = nullptr;
   EngUInt32 m_bytes_received = 0;
   char *m_cache_path = nullptr;
+  // The cache path holds no regular file: told once, then read as a missing cache.
+  char m_cache_refused = 0;
   EngInt32 m_start_pos = 1;
   EngInt32 m_end_pos = 0;
   char *m_url = nullptr;

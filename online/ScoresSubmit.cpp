@@ -135,7 +135,8 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
   const char *reply = curl->GetDownloadedData();
   const EngUInt32 length = reply ? curl->GetDownloadedDataSize() : 0;
   if (!posted) {
-    DebugErrorAlt(ENG_FUNC, "Problem submitting [%s].", (reply && length) ? reply : "(no data)");
+    DebugErrorAlt(ENG_FUNC, "Problem submitting [%s].",
+                  (reply && length) ? DebugOutsideText(reply, length).c_str() : "(no data)");
     popups.Error(error_title, problem_text);
     return -3;
   }
@@ -176,10 +177,11 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
     }
     if (result != 7) popups.Error(error_title, message);
   } else if (answer[0] == ' ' && answer[1] == 'X') {
-    DebugErrorAlt(ENG_FUNC, "CE: %s", answer.size() > 3 ? answer.c_str() + 3 : "");
+    DebugErrorAlt(ENG_FUNC, "CE: %s",
+                  answer.size() > 3 ? DebugOutsideText(answer.data() + 3, answer.size() - 3).c_str() : "");
     popups.Error(sorry, Text("Score_ProblemSubmitting", "There was a problem submitting your score."));
   } else {
-    DebugErrorAlt(ENG_FUNC, "CE: Unknown [%s].", answer.c_str());
+    DebugErrorAlt(ENG_FUNC, "CE: Unknown [%s].", DebugOutsideText(answer.data(), answer.size()).c_str());
     popups.Error(sorry, Text("Score_UnknownProblem", "Unknown problem while submitting."));
   }
   return result;

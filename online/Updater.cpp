@@ -235,7 +235,7 @@ char UpdaterReadURL(const char *url, char check_only) {
   up_html[sizeof(up_html) - 1] = 0;
   if (check_only) return 1;
   if (!up_html[0] || (up_html[0] == ' ' && up_html[1] == 'X')) {
-    DebugErrorAlt(ENG_FUNC, "Got result <%s>", up_html);
+    DebugErrorAlt(ENG_FUNC, "Got result <%s>", DebugOutsideText(up_html, length).c_str());
     EngSafeStrcpy(up_str, "Error returned from the URL", sizeof(up_str));
     return 0;
   }

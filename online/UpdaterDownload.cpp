@@ -209,7 +209,8 @@ char UpdaterStartDownload(const char *link) {
   std::string desktop = desktop_buffer;
   std::string placed = name;
   std::string target = desktop + "/" + placed;
-  if (EngFileExists(target.c_str(), 0)) {
+  // Anything already there keeps its name, a folder or a pipe too: they are not ours to replace.
+  if (EngFileNameIsTaken(target.c_str())) {
     placed = "Latest_" + name;
     target = desktop + "/" + placed;
     EngFileDeleteIfExists(target.c_str(), 0);

@@ -15,7 +15,8 @@ char UpdaterTakeLinkFromReply(char *reply, char *link, size_t link_size) {
   size_t measured = strlen(tag);
   if (measured >= LINK_MAX_TEXT) {
     tag[LINK_MAX_TEXT] = 0;
-    DebugErrorAlt("UpdaterReadURL", "Link too long <%s...>", tag);
+    DebugErrorAlt("UpdaterReadURL", "Link too long <%s...>",
+                  DebugOutsideText(tag, LINK_MAX_TEXT, 4 * LINK_MAX_TEXT).c_str());
     return 0;
   }
   char taken = 0;

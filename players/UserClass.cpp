@@ -347,6 +347,7 @@ char UserClass::LoadUser(const char *name, char test_only, char *always_load, ch
   }
   char path[USER_PATH_SIZE];
   if (!UserGetUserFileName(name, path, nullptr)) return 0;
+  if (EngFileIsNotRegular(ENG_FUNC, path)) return 0;
   if (!EngFileExists(path, 0)) {
     if (!test_only) DebugErrorAlt(ENG_FUNC, "User file does not exist <%s>", name);
     return 0;

@@ -60,7 +60,7 @@ static std::string UserDirsFolder(const char *key, const char *name) {
   std::string file = XdgBaseFolder("XDG_CONFIG_HOME", ".config") + "/user-dirs.dirs";
   std::string wanted = std::string("XDG_") + key + "_DIR=";
   std::string result;
-  if (FILE *f = fopen(file.c_str(), "r")) {
+  if (FILE *f = EngFileOpenStreamForReading(file.c_str())) {
     char line[PATH_MAX + 64];
     while (fgets(line, sizeof(line), f)) {
       char *p = line;

@@ -5,5 +5,7 @@
 #include <string>
 
 std::string EngLatin1ToUtf8_MAC(const char *text);
-// Malformed sequences become '?' as well.
+// The one conversion of text coming in (typed text, the clipboard, dialogs): a malformed
+// sequence becomes one '?' as well, and so do overlong forms (C0 80 would be a NUL that cuts a
+// field's text, C0 AF a '/') and surrogates, so nothing typed or pasted ever gives a NUL.
 std::string EngUtf8ToLatin1_MAC(const char *text);

@@ -8,6 +8,7 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngProgram.h"
+#include "Engine/MAC/EngText_MAC.h"
 #include "Engine/MAC/EngWindowPlatform_MAC.h"
 
 // The key table. The Ctrl key plays the Mac Command key's part (Ctrl+F toggles full screen,
@@ -65,35 +66,6 @@ unsigned char EngWindowConvertKey_MAC(int keycode, unsigned int mods) {
   if (keycode >= 'a' && keycode <= 'z') return EngUInt8((mods & KMOD_SHIFT) ? keycode - 32 : keycode);
   if (keycode >= 32 && keycode < 127) return EngUInt8(keycode);
   return 0;
-}
-
-// Code points above 255 have no narrow form and become '?'; so do broken sequences.
-std::string EngWindowUtf8ToLatin1_MAC(const char *text) {
-  std::string out;
-  const unsigned char *p = reinterpret_cast<const unsigned char *>(text ? text : "");
-  while (*p) {
-    unsigned c = *p;
-    int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
-    if (extra < 0) {
-      out += '?';
-      p++;
-      continue;
-    }
-    unsigned code = extra == 0 ? c : c & (0x3F >> extra);
-    int i = 1;
-    for (; i <= extra; i++) {
-      if ((p[i] & 0xC0) != 0x80) break;
-      code = (code << 6) | (p[i] & 0x3F);
-    }
-    if (i <= extra) {
-      out += '?';
-      p += i;
-      continue;
-    }
-    out += code <= 255 ? char(code) : '?';
-    p += extra + 1;
-  }
-  return out;
 }
 
 static void InputArrived(char mouse) {
@@ -202,7 +174,7 @@ void EngWindow::EventsHandler_MAC(const void *native_event) {
     }
     case SDL_TEXTINPUT: {
       if (!input_open || !ours(e.text.windowID)) break;
-      for (char c : EngWindowUtf8ToLatin1_MAC(e.text.text)) MsgsCharTyped(EngUInt8(c));
+      for (char c : EngUtf8ToLatin1_MAC(e.text.text)) MsgsCharTyped(EngUInt8(c));
       break;
     }
     case SDL_WINDOWEVENT:

@@ -1,15 +1,10 @@
-// What the window's SDL2 files share among themselves: whether SDL video is up, and text
-// conversion at the SDL boundary. No SDL types here.
+// What the window's SDL2 files share among themselves: whether SDL video is up, and the key
+// table. No SDL types here; text conversion at the SDL boundary is EngText_MAC's.
 #pragma once
-
-#include <string>
 
 // 1 when SDL video runs (the X11 driver unless SDL_VIDEODRIVER names another), 0 when the
 // window is headless (the "dummy" driver, or forced by a test), -1 when video failed.
 int EngWindowVideoState_MAC();
-// Engine text is ISO 8859-1; SDL speaks UTF-8.
-std::string EngWindowLatin1ToUtf8_MAC(const char *text);
-std::string EngWindowUtf8ToLatin1_MAC(const char *text);
 
 // The key table: an SDL key code and modifier mask to an engine key code (0: no key event).
 // Also sets the modifier states in eng_key_down.

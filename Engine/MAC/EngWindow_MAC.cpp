@@ -9,6 +9,7 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngResModes.h"
+#include "Engine/MAC/EngText_MAC.h"
 #include "Engine/MAC/EngWindowPlatform_MAC.h"
 
 static char force_headless = 0;
@@ -29,19 +30,6 @@ int EngWindowVideoState_MAC() {
     return -1;
   }
   return 1;
-}
-
-std::string EngWindowLatin1ToUtf8_MAC(const char *text) {
-  std::string out;
-  for (const unsigned char *p = reinterpret_cast<const unsigned char *>(text ? text : ""); *p; p++) {
-    if (*p < 0x80) {
-      out += char(*p);
-    } else {
-      out += char(0xC0 | (*p >> 6));
-      out += char(0x80 | (*p & 0x3F));
-    }
-  }
-  return out;
 }
 
 static SDL_Window *Native(const EngWindow *window) { return static_cast<SDL_Window *>(window->GetNativeWindow_MAC()); }
@@ -125,7 +113,7 @@ char EngWindow::DoCreateWindow_MAC(_EngCreateWindowParms parms) {
   } else {
     EngInt32 samples = EngContextSamplesForAntiAliasing(parms.anti_aliasing);
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | (parms.windowed ? SDL_WINDOW_RESIZABLE : 0);
-    std::string title = EngWindowLatin1ToUtf8_MAC(m_title);
+    std::string title = EngLatin1ToUtf8_MAC(m_title);
     SetGlAttributes(samples, 1);
     SDL_Window *window = SDL_CreateWindow(title.c_str(), x, y, width, height, flags);
     if (!window && parms.windowed) {
@@ -235,7 +223,7 @@ void EngWindow::Minimize_MAC(char minimise) {
 }
 
 void EngWindow::UpdateTitle_MAC() {
-  if (SDL_Window *window = Native(this)) SDL_SetWindowTitle(window, EngWindowLatin1ToUtf8_MAC(m_title).c_str());
+  if (SDL_Window *window = Native(this)) SDL_SetWindowTitle(window, EngLatin1ToUtf8_MAC(m_title).c_str());
 }
 
 char EngWindow::PrepareDisplayForFullscreenOrWindowed_MAC(char, int, int, int, int, char) { return 1; }

@@ -107,6 +107,36 @@ TEST(DebugShortNameTest, KeepsTheQualifiedNameBeforeTheParameterList) {
   EXPECT_EQ(DebugGetShortFuncName(nullptr), nullptr);
 }
 
+// Text from outside comes out as one line: every control byte escaped, never cut inside an
+// escape, and never longer than asked.
+TEST(DebugOutsideTextTest, EscapesControlBytesAndCutsAtTheBound) {
+  struct Case {
+    std::string in;
+    size_t max;
+    std::string out;
+  } cases[] = {
+      {"plain text, caf\xE9", 160, "plain text, caf\xE9"},
+      {"a\r\nb\tc", 160, "a\\r\\nb\\tc"},
+      {std::string("x\0y", 3), 160, "x\\x00y"},
+      {"\x1b[2J\x7f\x01", 160, "\\x1b[2J\\x7f\\x01"},
+      {"back\\slash", 160, "back\\\\slash"},
+      {"abcdef", 6, "abcdef"},
+      {"abcdefg", 6, "abcdef..."},
+      {"abcd\n", 5, "abcd..."},  // the escape would not fit whole
+      {"", 160, ""},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.out);
+    EXPECT_EQ(DebugOutsideText(c.in.data(), c.in.size(), c.max), c.out);
+  }
+  const std::string big(10000, '\n');
+  const std::string shown = DebugOutsideText(big.data(), big.size());
+  EXPECT_LE(shown.size(), size_t(DEBUG_OUTSIDE_TEXT_MAX) + 3);
+  EXPECT_EQ(shown.find('\n'), std::string::npos);
+  EXPECT_EQ(DebugOutsideText("a\nb"), "a\\nb");
+  EXPECT_EQ(DebugOutsideText(nullptr), "");
+}
+
 TEST(DebugErrorNumberTest, EveryCodeHasItsText) {
   struct Case {
     _DebugStandardErrorNumber code;

@@ -487,6 +487,58 @@ TEST_F(EngFileTest, ExistsDeleteAndFolders) {
   EXPECT_EQ(EngFileDeleteDirectory(""), 0);
 }
 
+// A pipe would hold an open until someone writes: every read refuses what is not a regular
+// file at once, and a name taken by one is not replaced by a move.
+TEST_F(EngFileTest, WhatIsNotARegularFileIsRefusedWithoutWaiting) {
+  const std::string path = Path("odd.dat"), source = Path("source.dat");
+  for (qwtest::NotAFile kind : qwtest::kNotAFileKinds) {
+    SCOPED_TRACE(qwtest::NotAFileName(kind));
+    qwtest::MakeNotAFile(kind, path);
+    WriteWholeFile(source, "x");
+    const double seconds = qwtest::SecondsWithPipeReleased(path, [&] {
+      EngFile file;
+      EXPECT_EQ(file.OpenForReading(path.c_str(), 0, 1), 0);
+      EXPECT_EQ(file.OpenForReadingIfExists(path.c_str(), 1), 0);
+      EXPECT_EQ(file.is_open, 0);
+      EXPECT_EQ(EngFileExists(path.c_str(), 0), 0);
+      EXPECT_EQ(EngFileIsNotRegular("caller()", path.c_str()), 1);
+      EXPECT_EQ(EngFileNameIsTaken(path.c_str()), 1);
+      char buffer[4];
+      EXPECT_EQ(EngFileOpenReadAndClose(path.c_str(), 0, buffer, sizeof buffer), 0);
+      euint size = 1;
+      EXPECT_EQ(EngFileReadFileContentsToMemory(path.c_str(), 0, 0, &size), nullptr);
+      EXPECT_EQ(EngFileGetFileSize(path.c_str()), 0u);
+      EXPECT_EQ(EngFileGetLastModifiedTime(path.c_str()), 0u);
+      EXPECT_EQ(EngFileOpenStreamForReading(path.c_str()), nullptr);
+      EXPECT_EQ(EngFileCopyFile(path.c_str(), Path("copy.dat").c_str(), 0), 0);
+      EXPECT_EQ(EngFileMoveFile(source.c_str(), path.c_str()), 0);
+    });
+    EXPECT_LT(seconds, 1.0);
+    EXPECT_TRUE(FileExists(source));
+    EXPECT_FALSE(FileExists(Path("copy.dat")));
+  }
+  // A regular file, and a missing one, are nothing to refuse.
+  WriteWholeFile(path + "2", "x");
+  EXPECT_EQ(EngFileIsNotRegular("caller()", (path + "2").c_str()), 0);
+  EXPECT_EQ(EngFileIsNotRegular("caller()", Path("none").c_str()), 0);
+  EXPECT_EQ(EngFileNameIsTaken(Path("none").c_str()), 0);
+  FILE *stream = EngFileOpenStreamForReading((path + "2").c_str());
+  ASSERT_NE(stream, nullptr);
+  EXPECT_EQ(fgetc(stream), 'x');
+  fclose(stream);
+}
+
+// A pipe left at one of the program's own names is deleted like a file, not waited on.
+TEST_F(EngFileTest, DeleteIfExistsRemovesAPipeButLeavesAFolder) {
+  const std::string path = Path("Download.part");
+  qwtest::MakeNotAFile(qwtest::NotAFile::kFifo, path);
+  EXPECT_EQ(EngFileDeleteIfExists(path.c_str(), 1), 1);
+  EXPECT_EQ(EngFileNameIsTaken(path.c_str()), 0);
+  qwtest::MakeNotAFile(qwtest::NotAFile::kFolder, path);
+  EXPECT_EQ(EngFileDeleteIfExists(path.c_str(), 1), 1);
+  EXPECT_EQ(EngFileNameIsTaken(path.c_str()), 1);
+}
+
 TEST_F(EngFileTest, CopyFile) {
   const std::string source = Path("src.dat"), target = Path("dst.dat");
   const std::string bytes = Bytes(200000);  // more than one chunk

@@ -17,6 +17,7 @@
 #include "Engine/EngMisc.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngResModes.h"
+#include "Engine/MAC/EngText_MAC.h"
 #include "Engine/MAC/EngWindowPlatform_MAC.h"
 #include "tests/support/TestSupport.h"
 
@@ -345,7 +346,7 @@ TEST_F(EngWindowTest, KeysButtonsAndTextBecomeInputEvents) {
   EXPECT_EQ(eng_key_down['A'], 0);
 
   m_program->input.clear();
-  for (char c : EngWindowUtf8ToLatin1_MAC("\xC3\xA9\xE2\x82\xAC!")) m_window->MsgsCharTyped(EngUInt8(c));
+  for (char c : EngUtf8ToLatin1_MAC("\xC3\xA9\xE2\x82\xAC!")) m_window->MsgsCharTyped(EngUInt8(c));
   EXPECT_THAT(m_program->input, ElementsAre("7:233:0", "7:63:0", "7:33:0"));
 
   m_program->input.clear();

@@ -267,6 +267,23 @@ TEST_F(ResolutionTest, AMissingFileGivesTheDefaultsQuietly) {
   EXPECT_EQ(MainGetCreateWindowParms()->width, 1024);
 }
 
+// A pipe or the like in the file's place is refused at once and told once: the defaults stand,
+// and the next save puts a file there (a folder stays, and its save is refused).
+TEST_F(ResolutionTest, WhatIsNotAFileIsRefusedAtOnceForTheDefaults) {
+  for (qwtest::NotAFile kind : qwtest::kNotAFileKinds) {
+    SCOPED_TRACE(qwtest::NotAFileName(kind));
+    qwtest::MakeNotAFile(kind, m_path);
+    DebugClearLog(0);
+    ResolutionResetForTests();
+    SetUpModule(kProgram);
+    EXPECT_LT(qwtest::SecondsWithPipeReleased(m_path, [] { EXPECT_EQ(ResolutionLoadSettings(), 0); }), 1.0);
+    EXPECT_EQ(Bytes(resolution), Bytes(Defaults()));
+    const std::string log = Log();
+    EXPECT_EQ(qwtest::CountLogLines(log, "ReadFile", "Not a regular file <" + m_path + ">"), 1) << log;
+    EXPECT_EQ(log.find("Not a regular file"), log.rfind("Not a regular file")) << log;
+  }
+}
+
 TEST_F(ResolutionTest, RefusedFilesAreLoggedAndReplacedByTheDefaults) {
   const std::string good = Bytes(Saved());
   auto with = [&](void (*change)(_Resolution &)) {

@@ -6,9 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include <unistd.h>
-
 #include "Engine/EngImageDecode.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   for (int force : {0, 4}) {
@@ -18,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     EngImageDecodeFree(pixels);
   }
   if (size >= 2 && data[0] == 0xff && data[1] == 0xd8) {
-    static const std::string path = "/tmp/qw-image-fuzz-" + std::to_string(getpid()) + ".jpg";
+    static const std::string path = FuzzScratchFolder() + "/picture.jpg";
     FILE *file = fopen(path.c_str(), "wb");
     if (!file) return 0;
     fwrite(data, 1, size, file);

@@ -2,8 +2,6 @@
 // reloads and edits whatever loaded. A refused description must leave the picture empty; a
 // loaded one must hold only valid texture numbers, transition types and check values, and
 // load back from its own save with the same shape.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +11,7 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngPicture.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 namespace {
 
@@ -37,7 +36,7 @@ void CheckShape(EngPicture &picture) {
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   DebugSetLogFilename("/dev/null", 0);
-  const std::string base = "/tmp/qw-picture-fuzz-" + std::to_string(getpid());
+  const std::string base = FuzzScratchFolder() + "/picture";
   input_path = base + ".ttx";
   saved_path = base + "-saved.ttx";
   return 0;

@@ -6,15 +6,14 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "Engine/EngDebug.h"
 #include "Engine/EngEncryption.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngMemory.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  static const std::string path = "/tmp/qw-record-fuzz-" + std::to_string(getpid()) + ".dat";
+  static const std::string path = FuzzScratchFolder() + "/record.dat";
   static bool ready = false;
   if (!ready) {
     DebugSetLogFilename("/dev/null", 0);

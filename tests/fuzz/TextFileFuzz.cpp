@@ -7,14 +7,14 @@
 #include <string>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/TextFile.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  static const std::string folder = "/tmp/qw-text-fuzz-" + std::to_string(getpid());
+  static const std::string folder = FuzzScratchFolder() + "/texts";
   static const std::string path = folder + "/English.txt";
   static bool ready = false;
   if (!ready) {

@@ -5,12 +5,11 @@
 #include <cstdio>
 #include <string>
 
-#include <unistd.h>
-
 #include "Engine/EngTga.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  static const std::string path = "/tmp/qw-tga-fuzz-" + std::to_string(getpid()) + ".tga";
+  static const std::string path = FuzzScratchFolder() + "/picture.tga";
   FILE *file = fopen(path.c_str(), "wb");
   if (!file) return 0;
   fwrite(data, 1, size, file);

@@ -7,10 +7,13 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 #include "tests/support/TestSupport.h"
 
@@ -47,8 +50,21 @@ int WaitForExit(pid_t pid, double seconds) {
   return -1;
 }
 
-std::string Log(const std::string &home) {
-  return qwtest::ReadWholeFile(home + "/.local/share/Tallowmere/Quarrelwick/LogFile.txt");
+std::string DataFolder(const std::string &home) { return home + "/.local/share/Tallowmere/Quarrelwick"; }
+
+std::string Log(const std::string &home) { return qwtest::ReadWholeFile(DataFolder(home) + "/LogFile.txt"); }
+
+// The signals the process ignores, from its status in /proc.
+unsigned long long IgnoredSignals(pid_t pid) {
+  std::istringstream status(qwtest::ReadWholeFile("/proc/" + std::to_string(pid) + "/status"));
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("SigIgn:", 0) == 0) return std::stoull(line.substr(7), nullptr, 16);
+  return 0;
+}
+
+bool EndsCleanly(const std::string &log) {
+  const std::string ending = "Exited program.\n" + std::string(54, '-') + "\n";
+  return log.size() >= ending.size() && log.substr(log.size() - ending.size()) == ending;
 }
 
 TEST(ProgramRunTest, RunsUntilSigtermAndClosesDownCleanly) {
@@ -61,13 +77,13 @@ TEST(ProgramRunTest, RunsUntilSigtermAndClosesDownCleanly) {
   // Still running well after start-up: it is in its loop.
   int early = WaitForExit(pid, 3.0);
   if (early != -1) FAIL() << "ended on its own with " << early << "\n" << Log(home.Path());
+  // A write to a closed pipe in a library must not end it.
+  EXPECT_TRUE(IgnoredSignals(pid) & (1ull << (SIGPIPE - 1)));
   ASSERT_EQ(kill(pid, SIGTERM), 0);
   EXPECT_EQ(WaitForExit(pid, 30.0), 0);
 
   const std::string log = Log(home.Path());
-  const std::string ending = "Exited program.\n" + std::string(54, '-') + "\n";
-  ASSERT_GE(log.size(), ending.size()) << log;
-  EXPECT_EQ(log.substr(log.size() - ending.size()), ending) << log;
+  EXPECT_TRUE(EndsCleanly(log)) << log;
   EXPECT_EQ(log.find("Could not load"), std::string::npos) << log;
   EXPECT_EQ(log.find("Could not create"), std::string::npos) << log;
 }
@@ -87,6 +103,72 @@ TEST(ProgramRunTest, WithoutItsFontStartUpEndsWithMinusOne) {
   }
   EXPECT_EQ(code, 255);
   EXPECT_NE(Log(home.Path()).find("Could not create font"), std::string::npos) << Log(home.Path());
+}
+
+// Something that is not a file where the program reads at start-up (the display settings, the
+// last player's file) is refused and told once; the program goes on into its loop as without
+// the file, and SIGTERM still ends it cleanly. The runs go side by side, each with its own home.
+TEST(ProgramRunTest, WhatIsNotAFileAtStartUpIsRefusedAndTheLoopRuns) {
+  // A first run writes the display settings; naming a last player in them makes the next runs
+  // read that player's file.
+  qwtest::TempDir first;
+  pid_t pid = Start(BinaryDir() + "/quarrelwick", first.Path());
+  ASSERT_GT(pid, 0);
+  const std::string first_settings = DataFolder(first.Path()) + "/Resolution.dat";
+  for (int i = 0; i < 600 && !qwtest::FileExists(first_settings); i++)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  ASSERT_EQ(kill(pid, SIGTERM), 0);
+  ASSERT_EQ(WaitForExit(pid, 30.0), 0) << Log(first.Path());
+  std::string settings = qwtest::ReadWholeFile(first_settings);
+  ASSERT_EQ(settings.size(), 412u);
+  settings.replace(306, 5, std::string("Wren\0", 5));
+
+  struct Run {
+    std::string place;
+    qwtest::NotAFile kind;
+    std::unique_ptr<qwtest::TempDir> home;
+    pid_t pid;
+  };
+  std::vector<Run> runs;
+  for (const char *place : {"Resolution.dat", "Users/Wren.usr"})
+    for (qwtest::NotAFile kind : qwtest::kNotAFileKinds) {
+      Run run{place, kind, std::make_unique<qwtest::TempDir>(), -1};
+      const std::string data = DataFolder(run.home->Path());
+      std::filesystem::create_directories(data + "/Users");
+      qwtest::WriteWholeFile(data + "/Resolution.dat", settings);
+      qwtest::MakeNotAFile(kind, data + "/" + place);
+      runs.push_back(std::move(run));
+    }
+  for (Run &run : runs) run.pid = Start(BinaryDir() + "/quarrelwick", run.home->Path());
+  for (Run &run : runs) {
+    SCOPED_TRACE(run.place + " as a " + qwtest::NotAFileName(run.kind));
+    ASSERT_GT(run.pid, 0);
+    const std::string told = "Not a regular file <" + DataFolder(run.home->Path()) + "/" + run.place + ">";
+    for (int i = 0; i < 1200 && Log(run.home->Path()).find(told) == std::string::npos; i++)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    // Still running a while after: it went on into its loop.
+    int early = WaitForExit(run.pid, 1.0);
+    if (early != -1) ADD_FAILURE() << "ended on its own with " << early << "\n" << Log(run.home->Path());
+  }
+  for (Run &run : runs) kill(run.pid, SIGTERM);
+  for (Run &run : runs) {
+    SCOPED_TRACE(run.place + " as a " + qwtest::NotAFileName(run.kind));
+    const int code = WaitForExit(run.pid, 60.0);
+    if (code == -1) {
+      kill(run.pid, SIGKILL);
+      waitpid(run.pid, nullptr, 0);
+    }
+    EXPECT_EQ(code, 0);
+    const std::string log = Log(run.home->Path());
+    EXPECT_TRUE(EndsCleanly(log)) << log;
+    const std::string told = "Not a regular file <" + DataFolder(run.home->Path()) + "/" + run.place + ">";
+    const char *signature = run.place == "Resolution.dat" ? "ReadFile" : "UserClass::LoadUser";
+    // Told by the reader itself, once for each time it reads (the settings are read more than
+    // once), never again by the file layer under it.
+    const int lines = qwtest::CountLogLines(log, signature, told);
+    EXPECT_GE(lines, 1) << log;
+    EXPECT_EQ(qwtest::CountLogLines(log, "", "Not a regular file"), lines) << log;
+  }
 }
 
 }  // namespace

@@ -115,6 +115,26 @@ TEST_F(SavedGameTest, FileNamesFollowThePlayerGardenAndSlot) {
   EXPECT_EQ(RemoveSavedGame(0, 1), 0);
 }
 
+// A pipe or the like in a saved game's place: Continue finds no game at once, told once.
+TEST_F(SavedGameTest, WhatIsNotAFileIsNoSavedGame) {
+  const std::string path = UsersPath("Ann_SavedGame00.dat");
+  for (qwtest::NotAFile kind : qwtest::kNotAFileKinds) {
+    SCOPED_TRACE(qwtest::NotAFileName(kind));
+    qwtest::MakeNotAFile(kind, path);
+    const State before = Now();
+    std::string logged;
+    EXPECT_LT(qwtest::SecondsWithPipeReleased(path, [&] {
+      logged = Logged([] {
+        EXPECT_EQ(DoesSavedGameExist(0, 1), 0);
+        EXPECT_EQ(LoadSavedGame(0, 1), 0);
+      });
+    }), 1.0);
+    EXPECT_TRUE(Now() == before);
+    // Asked twice, told twice: once for each question.
+    EXPECT_EQ(qwtest::CountLogLines(logged, "DoesSavedGameExist", "Not a regular file <" + path + ">"), 2) << logged;
+  }
+}
+
 TEST_F(SavedGameTest, ARoundTripPutsTheGameBack) {
   // Weapons in slots 0, 2 and 5; the others sold.
   const float xs[6] = {-0.8f, -0.6f, -0.4f, -0.2f, 0.0f, 0.2f};

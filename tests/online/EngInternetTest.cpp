@@ -106,14 +106,12 @@ TEST_F(EngInternetReadTest, ALongReplyIsCutAtSizeMinusOneAndCountsAsComplete) {
 
   EXPECT_EQ(Read(server.Url("/short"), 100, 5), 1);
   EXPECT_EQ(out, "Y 12");
-  // The callers' parsers judge the body: an error status is still a reply.
+  // Only a 2xx reply is an answer: an error page's body is a failed read.
   server.Reply("/missing", "gone", 404);
-  EXPECT_EQ(Read(server.Url("/missing"), 100, 5), 1);
-  EXPECT_EQ(out, "gone");
-  // Redirects are not followed: the reply is the redirect's own body.
+  EXPECT_EQ(Read(server.Url("/missing"), 100, 5), 0);
+  // Redirects are not followed, and their own body is no answer either.
   server.Reply("/moved", "moved", 302, "Location: /short\r\n");
-  EXPECT_EQ(Read(server.Url("/moved"), 100, 5), 1);
-  EXPECT_EQ(out, "moved");
+  EXPECT_EQ(Read(server.Url("/moved"), 100, 5), 0);
   ASSERT_EQ(server.Requests().size(), 5u);
   EXPECT_EQ(server.Requests()[0].method, "GET");
   EXPECT_EQ(server.Requests()[4].path, "/moved");

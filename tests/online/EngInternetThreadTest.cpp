@@ -64,6 +64,26 @@ TEST_F(EngInternetThreadTest, ALongReplyIsCutAndStaysAfterTheThreadEnded) {
   EXPECT_EQ(Take(reader), data);
 }
 
+// Only a 2xx reply is an answer: a redirect's or an error page's body, short, long or absent,
+// is a failed read that hands over nothing.
+TEST_F(EngInternetThreadTest, ARepliesBodyIsNoAnswerUnlessItsStatusIs2xx) {
+  const std::string table = "Y \n10 1 0 0 5 Zed GB t 2026-03-20 L\n*\n";
+  struct Case {
+    int status;
+    std::string body;
+  } cases[] = {{302, table}, {404, "gone"}, {500, PatternBody(10000)}, {503, ""}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.status);
+    DebugResetForTests();
+    server.Reply("/odd", c.body, c.status);
+    EngInternetThread reader("Odd", 0);
+    ASSERT_EQ(reader.StartReading(server.Url("/odd").c_str(), 8192, 5), 1);
+    EXPECT_EQ(PollUntilOver(reader, 4.0), ENG_INTERNET_THREAD_FAILED);
+    EXPECT_EQ(reader.GetDataReadFreeWhenDone(nullptr), nullptr);
+    EXPECT_TRUE(LogHas("HTTP status " + std::to_string(c.status)));
+  }
+}
+
 TEST_F(EngInternetThreadTest, AChunkedReplyEndingOnAChunkBoundaryIsComplete) {
   server.Chunked("/chunked", {"first part;", "second", "-and-last"}, 0.15);
   EngInternetThread reader("Chunks", 0);

@@ -180,6 +180,21 @@ TEST_F(ScoresTest, DamagedFilesLoseOnlyWhatIsDamaged) {
   }
 }
 
+// A pipe or the like in the score file's place: the high-score screen gets an empty list at
+// once, and it is told once.
+TEST_F(ScoresTest, AScoreFileThatIsNotAFileIsAnEmptyListAtOnce) {
+  const std::string path = ScoresPath(0);
+  for (qwtest::NotAFile kind : qwtest::kNotAFileKinds) {
+    SCOPED_TRACE(qwtest::NotAFileName(kind));
+    qwtest::MakeNotAFile(kind, path);
+    DebugClearLog(0);
+    EXPECT_LT(qwtest::SecondsWithPipeReleased(path, [] { ScoresReadCurrentGardenScores(); }), 1.0);
+    EXPECT_EQ(ScoresGetNumScores(), 0);
+    EXPECT_EQ(qwtest::CountLogLines(Log(), "ScoresReadCurrentGardenScores", "Not a regular file <" + path + ">"), 1)
+        << Log();
+  }
+}
+
 TEST_F(ScoresTest, AFailedWriteKeepsTheOldFile) {
   SaveList({MakeScore(900, 3, 2026, 3, 1, 5, "Ann", "IE")});
   const std::string before = qwtest::ReadWholeFile(ScoresPath(0));

@@ -230,4 +230,29 @@ TEST_F(UpdaterDownloadTest, APartFileLeftFromBeforeIsReplaced) {
   EXPECT_FALSE(qwtest::FileExists(PartFile()));
 }
 
+// A pipe or the like where the file would go is not waited on nor replaced: the file goes to
+// the Latest_ name as beside an older download. A pipe left as the part file is replaced.
+TEST_F(UpdaterDownloadTest, WhatIsNotAFileKeepsItsNameAndThePipeOfAPartFileGoes) {
+  m_server.Reply("/f/Small.zip", "small");
+  for (qwtest::NotAFile kind : qwtest::kNotAFileKinds) {
+    SCOPED_TRACE(qwtest::NotAFileName(kind));
+    const std::string target = Desktop() + "/Small.zip";
+    qwtest::MakeNotAFile(kind, target);
+    qwtest::MakeNotAFile(qwtest::NotAFile::kFifo, PartFile());
+    Popups().clear();
+    EXPECT_LT(qwtest::SecondsWithPipeReleased(target, [&] {
+      qwtest::SecondsWithPipeReleased(PartFile(), [&] {
+        EXPECT_EQ(UpdaterStartDownload(m_server.Url("/f/Small.zip").c_str()), 1);
+      });
+    }), 1.0);
+    EXPECT_EQ(qwtest::ReadWholeFile(Desktop() + "/Latest_Small.zip"), "small");
+    EXPECT_TRUE(qwtest::FileExists(target));
+    EXPECT_EQ(qwtest::FileExists(target + ".fifo"), kind == qwtest::NotAFile::kLinkToFifo);
+    EXPECT_FALSE(qwtest::FileExists(PartFile()));
+    ASSERT_EQ(Popups().size(), 1u);
+    EXPECT_EQ(Popups()[0].title, "Download Complete");
+    remove((Desktop() + "/Latest_Small.zip").c_str());
+  }
+}
+
 }  // namespace

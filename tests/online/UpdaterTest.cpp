@@ -7,6 +7,7 @@
 #include <ctime>
 #include <string>
 
+#include "Engine/EngDebug.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMiscDate.h"
 #include "Engine/EngWindow.h"
@@ -94,6 +95,9 @@ TEST_F(UpdaterCheckTest, TheCheckAsksForThisGameAndShowsWhatTheServerSaid) {
       {"the server's error form", " X Unknown program", 200, "Check Failed."},
       {"an empty reply", "", 200, "Check Failed."},
       {"a bare tag", "#DL:<http://h/x.zip>", 200, "No new version exists at this time."},
+      // Only a 2xx reply is an answer: a redirect's or an error page's body is not read as one.
+      {"a redirect", "Quarrelwick 2.010 is out of date.#DL:<http://h/x.zip>", 302, "Check Failed."},
+      {"a server error", "Quarrelwick 2.010 is out of date.#DL:<http://h/x.zip>", 500, "Check Failed."},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
@@ -120,6 +124,35 @@ TEST_F(UpdaterCheckTest, TheCheckAsksForThisGameAndShowsWhatTheServerSaid) {
   EXPECT_EQ(Updater(UPDATER_PROGRAM_QUARRELWICK, 2.01f), 0);
   EXPECT_TRUE(m_swin.Showed("Check Failed."));
   EXPECT_TRUE(qwtest::LogHas("Could not read result from the URL"));
+}
+
+// The server's error form goes into the log as one line, escaped and bounded, whatever it holds.
+TEST_F(UpdaterCheckTest, AHostileErrorReplyIsOneEscapedBoundedLogLine) {
+  struct Case {
+    std::string reply, logged;
+  } cases[] = {
+      {" X a\r\n0.4 |  <ERROR>  ( UserClass::LoadUser ) damaged\x1b[2J",
+       "Got result < X a\\r\\n0.4 |  <ERROR>  ( UserClass::LoadUser ) damaged\\x1b[2J>"},
+      {std::string(" X b\0c", 6), "Got result < X b\\x00c>"},
+      {" X " + std::string(10000, 'L'), "Got result < X " + std::string(DEBUG_OUTSIDE_TEXT_MAX - 3, 'L') + "...>"},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.logged);
+    m_server.Reply("/cgi-bin/common/updater/CheckVersionV2.cgi", c.reply, 200);
+    const EngInt32 first = DebugGetNumMessages();
+    EXPECT_EQ(Updater(UPDATER_PROGRAM_QUARRELWICK, 2.01f), 0);
+    int got_result = 0;
+    for (EngInt32 i = first; i < DebugGetNumMessages(); i++) {
+      const std::string line = DebugGetMessage(i)->text;
+      EXPECT_EQ(line.find_first_of("\r\n\x1b"), std::string::npos) << line;
+      EXPECT_LT(line.size(), 300u) << line;
+      if (line.find("Got result") != std::string::npos) {
+        got_result++;
+        EXPECT_NE(line.find(c.logged), std::string::npos) << line;
+      }
+    }
+    EXPECT_EQ(got_result, 1) << qwtest::LogText();
+  }
 }
 
 TEST_F(UpdaterCheckTest, AnOutOfDateReplyIsOfferedWithoutItsLinkAndCloseDownloadsNothing) {

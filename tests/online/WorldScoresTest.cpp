@@ -2,8 +2,10 @@
 // worker, the 15-minute cache and what makes a cache untrustworthy.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngMain.h"
@@ -188,6 +190,44 @@ TEST_F(WorldScoresTest, RepliesGiveTheirResultsAndStatuses) {
   EXPECT_FALSE(FileExists(CachePath(1000, 'A')));
 }
 
+// A server cannot write lines of its own into the log: each reply is one line, its control
+// characters escaped and its length bounded, whatever it holds.
+TEST_F(WorldScoresTest, HostileRepliesAreOneEscapedBoundedLogLineEach) {
+  const std::string forged = "x\r\n0.4 |  <ERROR>  ( UserClass::LoadUser ) Player file damaged\x1b[2J";
+  const std::string with_nul = std::string("a\0b\n", 4);
+  const std::string long_text(10000, 'L');
+  struct Case {
+    std::string reply, logged;
+  } cases[] = {
+      {" M " + forged, "Main scores message received: <x\\r\\n0.4 |  <ERROR>  ( UserClass::LoadUser ) Player file "
+                       "damaged\\x1b[2J>"},
+      {" M " + with_nul, "Main scores message received: <a\\x00b\\n>"},
+      {" X " + forged, "Error received: < X x\\r\\n0.4 |"},
+      {" V 1\r\n2\x1b", "Version problem: < V 1\\r\\n2\\x1b>"},
+      {"\x1b\n" + forged, "Invalid data received: <\\x1b\\nx\\r\\n0.4 |"},
+      {" M " + long_text, "Main scores message received: <" + std::string(DEBUG_OUTSIDE_TEXT_MAX, 'L') + "...>"},
+      {" X " + long_text, "Error received: < X " + std::string(DEBUG_OUTSIDE_TEXT_MAX - 3, 'L') + "...>"},
+  };
+  SetUpTable();
+  const std::string log_file = m_data.File("Log.txt");
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.logged);
+    const std::string before = ReadWholeFile(log_file);
+    const size_t lines_before = size_t(std::count(before.begin(), before.end(), '\n'));
+    const EngInt32 first = DebugGetNumMessages();
+    m_service.ScriptTableReply(c.reply);
+    EXPECT_EQ(Download(), -1);
+    ASSERT_EQ(DebugGetNumMessages(), first + 1) << Log();
+    const std::string line = DebugGetMessage(first)->text;
+    EXPECT_NE(line.find(c.logged), std::string::npos) << line;
+    EXPECT_LT(line.size(), 300u) << line;
+    const std::string after = ReadWholeFile(log_file);
+    EXPECT_EQ(size_t(std::count(after.begin(), after.end(), '\n')), lines_before + 1) << after;
+    EXPECT_EQ(after.find('\x1b'), std::string::npos);
+    EXPECT_EQ(after.find('\r'), std::string::npos);
+  }
+}
+
 TEST_F(WorldScoresTest, ARepliesFirst8191BytesAreRead) {
   ASSERT_EQ(m_table.Setup(55, 150, 400, 1000, SCORES_RANGE_ALL_TIME, nullptr, 1, 15), 1);
   // Lines of 40 bytes: the 8191 bytes hold "Y \n" and 204 whole lines; the 205th is cut.
@@ -273,6 +313,28 @@ TEST_F(WorldScoresTest, ACacheYoungerThanFifteenMinutesIsLoadedWithoutARequest) 
   EngInternetThreadReadResult status = 0;
   EXPECT_EQ(WaitForTable(&second, &status, nullptr), 1);
   EXPECT_EQ(m_service.TableQueries().size(), requests + 1);
+}
+
+// A pipe or the like in the cache's place is read as no cache, at once, and told once however
+// often the table checks.
+TEST_F(WorldScoresTest, ACacheThatIsNotAFileIsNoCacheToldOnce) {
+  const std::string path = CachePath(1000, 'A');
+  for (NotAFile kind : kNotAFileKinds) {
+    SCOPED_TRACE(NotAFileName(kind));
+    MakeNotAFile(kind, path);
+    DebugClearLog(0);
+    ScoresMain table;
+    ASSERT_EQ(table.Setup(55, 150, 100, 1000, SCORES_RANGE_ALL_TIME, nullptr, 0, 15), 1);
+    EXPECT_EQ(table.UpdateIfNeeded(0), 0);
+    EXPECT_LT(SecondsWithPipeReleased(path, [&] {
+      for (int i = 0; i < 3; i++) {
+        AdvanceEngine(0.3);
+        EXPECT_EQ(table.UpdateIfNeeded(0), 0);
+      }
+    }), 1.0);
+    EXPECT_EQ(table.GetNumScores(), 0);
+    EXPECT_EQ(CountLogLines(Log(), "ScoresMain::UpdateIfNeeded", "Not a regular file <" + path + ">"), 1) << Log();
+  }
 }
 
 TEST_F(WorldScoresTest, ACacheIsTrustedOnlyWhole) {

@@ -187,6 +187,26 @@ TEST_F(UserClassTest, NewPlayerIsTheGoldenRecordOnDiskAndBackAgain) {
   EXPECT_EQ(again.Save(1), 0);
 }
 
+// The last player's file may be a pipe or the like: it is refused at once and told once under
+// the load's name, and the player stays unloaded as for a missing file.
+TEST_F(UserClassTest, WhatIsNotAFileIsRefusedAtOnceAsAMissingPlayer) {
+  const std::string path = UsersPath("Bob.usr");
+  for (qwtest::NotAFile kind : qwtest::kNotAFileKinds) {
+    SCOPED_TRACE(qwtest::NotAFileName(kind));
+    qwtest::MakeNotAFile(kind, path);
+    DebugClearLog(0);
+    UserClass user(nullptr, "Quarrelwick", 1, USER_ENCRYPTION_ACCEPT_PLAIN);
+    EXPECT_LT(qwtest::SecondsWithPipeReleased(path, [&] {
+      EXPECT_EQ(user.LoadUser("Bob", 1, nullptr, nullptr), 0);
+      EXPECT_EQ(user.DoesUserFileExist("Bob"), 0);
+    }), 1.0);
+    EXPECT_FALSE(user.IsLoaded());
+    const std::string log = Log();
+    EXPECT_EQ(qwtest::CountLogLines(log, "UserClass::LoadUser", "Not a regular file <" + path + ">"), 1) << log;
+    EXPECT_EQ(log.find("Not a regular file"), log.rfind("Not a regular file")) << log;
+  }
+}
+
 TEST_F(UserClassTest, PlainModeWritesTheBareRecord) {
   const std::string golden = GoldenBob(FirstId());
   EXPECT_EQ(SaveBob(USER_ENCRYPTION_NONE), golden);

@@ -1,12 +1,22 @@
 #include "tests/support/TestSupport.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace qwtest {
 
@@ -67,6 +77,77 @@ ScopedEnvVar::~ScopedEnvVar() {
     setenv(m_name.c_str(), m_old.c_str(), 1);
   else
     unsetenv(m_name.c_str());
+}
+
+const char *NotAFileName(NotAFile kind) {
+  switch (kind) {
+    case NotAFile::kFifo: return "pipe";
+    case NotAFile::kFolder: return "folder";
+    case NotAFile::kSocket: return "socket";
+    case NotAFile::kLinkToFifo: return "link to a pipe";
+  }
+  return "?";
+}
+
+void MakeNotAFile(NotAFile kind, const std::string &path) {
+  std::error_code ec;
+  std::filesystem::remove_all(path, ec);
+  std::filesystem::remove_all(path + ".fifo", ec);
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
+  bool made = false;
+  switch (kind) {
+    case NotAFile::kFifo: made = mkfifo(path.c_str(), 0600) == 0; break;
+    case NotAFile::kFolder: made = mkdir(path.c_str(), 0700) == 0; break;
+    case NotAFile::kSocket: {
+      // The socket's file stays after its descriptor is closed; nobody listens on it.
+      sockaddr_un address{};
+      address.sun_family = AF_UNIX;
+      if (path.size() >= sizeof(address.sun_path)) throw std::runtime_error("socket path too long: " + path);
+      memcpy(address.sun_path, path.c_str(), path.size() + 1);
+      int s = socket(AF_UNIX, SOCK_STREAM, 0);
+      made = s >= 0 && bind(s, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0;
+      if (s >= 0) close(s);
+      break;
+    }
+    case NotAFile::kLinkToFifo:
+      made = mkfifo((path + ".fifo").c_str(), 0600) == 0 && symlink((path + ".fifo").c_str(), path.c_str()) == 0;
+      break;
+  }
+  if (!made) throw std::runtime_error(std::string("could not make a ") + NotAFileName(kind) + " at " + path);
+}
+
+int CountLogLines(const std::string &log, const std::string &signature, const std::string &text) {
+  int count = 0;
+  std::istringstream lines(log);
+  for (std::string line; std::getline(lines, line);)
+    if ((signature.empty() || line.find("( " + signature + " )") != std::string::npos) &&
+        line.find(text) != std::string::npos)
+      count++;
+  return count;
+}
+
+double SecondsWithPipeReleased(const std::string &path, const std::function<void()> &body) {
+  std::mutex mutex;
+  std::condition_variable done_changed;
+  bool done = false;
+  std::thread releaser([&] {
+    std::unique_lock<std::mutex> lock(mutex);
+    while (!done_changed.wait_for(lock, std::chrono::seconds(3), [&] { return done; })) {
+      // A reader waiting in open is let go by a writer that opens and closes at once.
+      int w = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+      if (w >= 0) close(w);
+    }
+  });
+  const auto start = std::chrono::steady_clock::now();
+  body();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    done = true;
+  }
+  done_changed.notify_all();
+  releaser.join();
+  return seconds;
 }
 
 }  // namespace qwtest

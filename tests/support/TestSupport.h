@@ -2,6 +2,7 @@
 // whole-file reads and writes for checking what the code under test wrote.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace qwtest {
@@ -38,5 +39,21 @@ class ScopedEnvVar {
   std::string m_name, m_old;
   bool m_had = false;
 };
+
+// What a hostile data folder may hold where a file is read: none of these is a regular file.
+enum class NotAFile { kFifo, kFolder, kSocket, kLinkToFifo };
+constexpr NotAFile kNotAFileKinds[] = {NotAFile::kFifo, NotAFile::kFolder, NotAFile::kSocket, NotAFile::kLinkToFifo};
+const char *NotAFileName(NotAFile kind);
+// Replaces whatever is at the path (a file, or an earlier one of these) with one of the kind.
+void MakeNotAFile(NotAFile kind, const std::string &path);
+
+// How many lines of a log hold the text, reported under the signature's short name (any, when
+// the signature is empty).
+int CountLogLines(const std::string &log, const std::string &signature, const std::string &text);
+
+// Runs the body and returns how many seconds it took. A body left waiting on a pipe (or a link
+// to one) at the path is let go after three seconds, so a test fails on the time instead of
+// hanging.
+double SecondsWithPipeReleased(const std::string &path, const std::function<void()> &body);
 
 }  // namespace qwtest
