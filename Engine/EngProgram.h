@@ -213,6 +213,10 @@ class EngProgram {
   char m_exit_done = 0;
 };
 
+// Where an installed program's resources lie, relative to the folder of its executable (the
+// install layout decides it; "../share/quarrelwick" unless the executable sets another).
+void EngProgramSetInstalledResources(const char *from_program_folder);
+
 // Test seams for the process-level pieces of the program object.
 // The resources folder the constructor changes into; null restores the default look-up.
 void EngProgramSetResourcesPathForTests(const char *path);

@@ -45,7 +45,12 @@ static_assert(offsetof(_Resolution, reserved_flag_345) == 345, "record layout");
 static_assert(offsetof(_Resolution, reserved_347) == 347, "record layout");
 static_assert(sizeof(_EngMiscDate) == 8, "the date is stored in 8 bytes");
 
+static ResolutionDialogCB dialog_for_tests = nullptr;
+
+void ResolutionSetDialogForTests(ResolutionDialogCB dialog) { dialog_for_tests = dialog; }
+
 void ResolutionResetForTests() {
+  dialog_for_tests = nullptr;
   memset(&res_module_info, 0, sizeof(res_module_info));
   memset(&resolution, 0, sizeof(resolution));
   memset(&res_temp_resolution, 0, sizeof(res_temp_resolution));
@@ -535,7 +540,7 @@ char ResolutionDoDialog() {
     return 0;
   }
   ResolutionLoadSettings();
-  char result = ResolutionDoDialogMac();
+  char result = dialog_for_tests ? dialog_for_tests() : ResolutionDoDialogMac();
   if (result > 0) {
     ResolutionSetSettings();
     ResolutionSaveSettings();

@@ -125,5 +125,9 @@ void ResolutionSetUpdaterCB(ResolutionUpdaterCB updater);
 // Runs it with the module's program and version; 0 when none is registered.
 char ResolutionRunUpdater();
 
-// Forgets the module parameters and zeroes the record.
+// Forgets the module parameters and zeroes the record (and the dialog set for tests).
 void ResolutionResetForTests();
+// Shows this in place of the native dialog (nullptr: the native one again); it answers as
+// ResolutionDoDialogMac does.
+typedef char (*ResolutionDialogCB)();
+void ResolutionSetDialogForTests(ResolutionDialogCB dialog);

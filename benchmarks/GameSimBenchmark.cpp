@@ -36,7 +36,7 @@ void BM_LateWaveTick(benchmark::State &state) {
   }
   // Settle in: the weapons turn to their targets and their bullets fill the air.
   for (int i = 0; i < 300; i++) Tick();
-  long frame = 0, bullets = 0, bugs_seen = 0;
+  long frame = 0, bullets = 0;
   for (auto _ : state) {
     Tick();
     // Every ten seconds of play the bugs go back to where they started, off the clock.
@@ -45,7 +45,6 @@ void BM_LateWaveTick(benchmark::State &state) {
       for (int i = 0; i < num_weapons; i++)
         if (weapons[i])
           for (Bullet *b : weapons[i]->bullets) bullets += b != nullptr;
-      bugs_seen += qwbench::LateWaveBugCount();
       qwbench::ResetLateWaveBugs();
       state.ResumeTiming();
     }

@@ -5,13 +5,11 @@
 # enter and motion events to another, so these run one at a time, on an Xvfb server of their own
 # where no other test maps windows.
 
-# Each build tree gets its own display number, so a plain and a sanitizer build can test at once.
-string(MD5 _qw_dir_hash "${CMAKE_BINARY_DIR}")
-string(SUBSTRING "${_qw_dir_hash}" 0 3 _qw_hex)
-math(EXPR _qw_display "0x${_qw_hex} % 400 + 100")
-set(QW_TEST_DISPLAY ":${_qw_display}" CACHE STRING "X display that the test fixture starts Xvfb on")
-math(EXPR _qw_shown_display "${_qw_display} + 1000")
-set(QW_TEST_SHOWN_DISPLAY ":${_qw_shown_display}" CACHE STRING "X display of the tests that read pointer input")
+# Each fixture's server picks a free display number itself and writes it into its state folder
+# in the build tree; display tests read it from there when they run (with-display.sh), so build
+# trees and fixtures started at once never share a server.
+set(QW_TEST_XVFB_DIR ${CMAKE_BINARY_DIR}/xvfb)
+set(QW_TEST_SHOWN_XVFB_DIR ${CMAKE_BINARY_DIR}/xvfb-shown)
 
 # The online services' addresses point at a refused local port: no test reaches the built-in
 # hosts, and a test that needs a server starts its own and sets them.
@@ -23,13 +21,13 @@ set(QW_TEST_ENV
   "QW_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
   "QW_TEST_BINARY_DIR=${CMAKE_BINARY_DIR}")
 
-add_test(NAME xvfb_start COMMAND ${PROJECT_SOURCE_DIR}/tests/support/xvfb.sh start ${QW_TEST_DISPLAY} ${CMAKE_BINARY_DIR}/xvfb.log)
-add_test(NAME xvfb_stop COMMAND ${PROJECT_SOURCE_DIR}/tests/support/xvfb.sh stop ${QW_TEST_DISPLAY})
+set(_qw_xvfb ${PROJECT_SOURCE_DIR}/tests/support/xvfb.sh)
+add_test(NAME xvfb_start COMMAND ${_qw_xvfb} start ${QW_TEST_XVFB_DIR})
+add_test(NAME xvfb_stop COMMAND ${_qw_xvfb} stop ${QW_TEST_XVFB_DIR})
 set_tests_properties(xvfb_start PROPERTIES FIXTURES_SETUP xvfb TIMEOUT 60)
 set_tests_properties(xvfb_stop PROPERTIES FIXTURES_CLEANUP xvfb)
-add_test(NAME xvfb_shown_start
-         COMMAND ${PROJECT_SOURCE_DIR}/tests/support/xvfb.sh start ${QW_TEST_SHOWN_DISPLAY} ${CMAKE_BINARY_DIR}/xvfb-shown.log)
-add_test(NAME xvfb_shown_stop COMMAND ${PROJECT_SOURCE_DIR}/tests/support/xvfb.sh stop ${QW_TEST_SHOWN_DISPLAY})
+add_test(NAME xvfb_shown_start COMMAND ${_qw_xvfb} start ${QW_TEST_SHOWN_XVFB_DIR})
+add_test(NAME xvfb_shown_stop COMMAND ${_qw_xvfb} stop ${QW_TEST_SHOWN_XVFB_DIR})
 set_tests_properties(xvfb_shown_start PROPERTIES FIXTURES_SETUP xvfb_shown TIMEOUT 60)
 set_tests_properties(xvfb_shown_stop PROPERTIES FIXTURES_CLEANUP xvfb_shown)
 
@@ -38,23 +36,24 @@ function(qw_add_tests)
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} qw_test_support GTest::gtest GTest::gmock GTest::gtest_main)
   set(env ${QW_TEST_ENV})
+  set(launcher env)
   if(T_DISPLAY)
     if(T_SHOWN_WINDOWS)
-      set(display ${QW_TEST_SHOWN_DISPLAY})
+      set(xvfb_dir ${QW_TEST_SHOWN_XVFB_DIR})
       set(props FIXTURES_REQUIRED xvfb_shown RESOURCE_LOCK xvfb_shown_windows)
     else()
-      set(display ${QW_TEST_DISPLAY})
+      set(xvfb_dir ${QW_TEST_XVFB_DIR})
       set(props FIXTURES_REQUIRED xvfb)
     endif()
-    list(APPEND env "DISPLAY=${display}" "SDL_VIDEODRIVER=x11" "LIBGL_ALWAYS_SOFTWARE=1"
-                    "ASAN_OPTIONS=detect_leaks=0")
+    set(launcher ${PROJECT_SOURCE_DIR}/tests/support/with-display.sh ${xvfb_dir}/display env)
+    list(APPEND env "SDL_VIDEODRIVER=x11" "LIBGL_ALWAYS_SOFTWARE=1" "ASAN_OPTIONS=detect_leaks=0")
   else()
     list(APPEND env "DISPLAY=" "SDL_VIDEODRIVER=dummy")
     set(props "")
   endif()
   # gtest_discover_tests cannot pass a list-valued ENVIRONMENT through, so the tests
   # (and their listing) run under env(1) with the variables as arguments.
-  set_target_properties(${T_NAME} PROPERTIES CROSSCOMPILING_EMULATOR "env;${env}")
+  set_target_properties(${T_NAME} PROPERTIES CROSSCOMPILING_EMULATOR "${launcher};${env}")
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
     PROPERTIES TIMEOUT 120 ${props})

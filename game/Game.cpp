@@ -49,8 +49,9 @@ static const char *GameText(const char *token, int sub_text, const char *english
   return EngLangTokenExists(token, sub_text) ? EngLanguagesGetString(token, sub_text) : english;
 }
 
-Game::Game(Program *program, const char *name, EngInt32 kind)
-    : m_kind(kind), m_program(program), m_font(nullptr), m_mwin(nullptr), m_screens(nullptr), m_user(nullptr) {
+// Every kind of game plays alike here, so the kind is not kept.
+Game::Game(Program *program, const char *name, EngInt32 /*kind*/)
+    : m_program(program), m_font(nullptr), m_mwin(nullptr), m_screens(nullptr), m_user(nullptr) {
   DebugAssertAlt(program ? 1 : 0, ENG_FUNC, "no program");
   EngSafeStrcpy(m_name, name ? name : "Game", sizeof(m_name));
   m_font = new EngFont();

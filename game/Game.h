@@ -81,7 +81,6 @@ class Game {
   char IsUserLoaded();
 
   char m_name[8];
-  EngInt32 m_kind;
   Program *m_program;
   EngFont *m_font;
   MWin *m_mwin;

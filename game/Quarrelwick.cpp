@@ -298,11 +298,11 @@ static void ReadPlayKeys() {
   if (KeyPressed(KEY_CONTROL) || KeyPressed(KEY_COMMAND)) return;
   if (KeyPressed('U')) {
     WeaponsUpgradeHighlightedWeapon(0);
-    eng_key_down['U'] = 0;
+    eng_key_down[static_cast<unsigned char>('U')] = 0;
   }
   if (KeyPressed('F')) {
     WeaponsUpgradeHighlightedWeapon(1);
-    eng_key_down['F'] = 0;
+    eng_key_down[static_cast<unsigned char>('F')] = 0;
   }
   static const char kFamilyKeys[3] = {'G', 'S', 'P'};
   for (int family = 0; family < 3; family++) {

@@ -71,7 +71,7 @@ char UserNewIsNameOk(const char *name, int max_length, char *too_long) {
 }
 
 UserNewCC::UserNewCC(UserScreens *user_screens)
-    : m_user_screens(user_screens), m_started(0), m_flag_row(-1), m_countdown(0) {
+    : m_started(0), m_flag_row(-1), m_countdown(0) {
   DebugAssertAlt(user_screens ? 1 : 0, ENG_FUNC, "No user screens");
   memset(m_name, 0, sizeof(m_name));
   memset(m_previous_name, 0, sizeof(m_previous_name));

@@ -33,7 +33,6 @@ class UserNewCC : public UserNewCollectionController {
  private:
   void ShowName();
 
-  UserScreens *m_user_screens;
   char m_name[USER_NEW_NAME_SIZE];
   char m_previous_name[USER_NEW_NAME_SIZE];
   char m_started;

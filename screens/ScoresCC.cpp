@@ -554,9 +554,10 @@ void ScoresCC::TickCB() {
       mwinScoresMainUpdateButton->SetText(ScreensText("Scores_Update", "Update"));
     }
   }
-  if ((!m_mwin || m_mwin->GetScreenLayout() == ENG_LAYOUT_DESKTOP) && eng_key_down['s'] && ViewingScoresScreen() &&
+  EngUInt8 &s_key = eng_key_down[static_cast<unsigned char>('s')];
+  if ((!m_mwin || m_mwin->GetScreenLayout() == ENG_LAYOUT_DESKTOP) && s_key && ViewingScoresScreen() &&
       !(m_mwin && m_mwin->PopupIsOn())) {
-    eng_key_down['s'] = 0;
+    s_key = 0;
     DoneCB();
   }
 }

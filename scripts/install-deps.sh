@@ -6,6 +6,8 @@ set -euo pipefail
 PACKAGES=(
   # toolchain and test frameworks
   build-essential cmake pkg-config ninja-build
+  # the second compiler that CI builds everything with, warnings as errors
+  clang
   libgtest-dev libgmock-dev libbenchmark-dev
   # platform layer: window, GL context, input, clipboard, dialogs, power events
   libsdl2-dev libx11-dev libglew-dev libgl-dev libgl1-mesa-dri libgtk-3-dev libsystemd-dev

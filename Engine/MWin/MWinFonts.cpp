@@ -42,7 +42,7 @@ EngFont *MWinFontC::GetFont() const {
 
 // ---- The registry ----
 
-MWinFonts::MWinFonts(MWin *mwin) : m_mwin(mwin) {
+MWinFonts::MWinFonts(MWin *mwin) {
   if (!mwin) DebugExitPopup("MWinFonts", "Internal Error (MWinFonts)");
 }
 

@@ -106,7 +106,6 @@ class MWinFonts {
   int ChooseUserSlot(const char *id);
   void DropEmptyTrailingSlots();
 
-  MWin *m_mwin;
   char m_loaded = 0;
   std::vector<MWinFontC *> m_user;
   MWinFontC m_standard;

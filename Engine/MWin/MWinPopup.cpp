@@ -166,7 +166,10 @@ char MWin::PopupMessagePrintf(MWIN_POPUP_CALLBACK callback, void *user, const ch
   }
   va_list args;
   va_start(args, format);
-  vsnprintf(text, 1024, format ? format : "", args);
+  if (format)
+    vsnprintf(text, 1024, format, args);
+  else
+    text[0] = 0;
   va_end(args);
   char shown = PopupMessage(title, text, callback, user);
   EngFree(text, 0, ENG_FUNC);

@@ -58,7 +58,7 @@ class MWinScriptButton : public MWinButton {
   void ParseText();
   void CalcLinesInPars();
   void GetSideBarDimensions();
-  void RenderBack(_MWinTextureState state);
+  void RenderBack(_MWinTextureState state) override;
   void RenderTexts();
 
   const char *GetScriptText() const { return m_text; }

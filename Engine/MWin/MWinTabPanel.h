@@ -150,8 +150,9 @@ class MWinTabPanel : public MWinButton {
 
  private:
   // Drawing (MWinTabPanelDraw.cpp).
-  void RenderBack(_MWinTextureState state);
+  void RenderBack(_MWinTextureState state) override;
   void RenderDividers();
+  using MWinButton::RenderText;
   void RenderText(_MWinTextureState state);
   void DrawStdSlot(int slot, _MWinTextureState state, float x, float y, float w, float h, const _ColourRGBA *tint);
   // Input helpers (MWinTabPanelInput.cpp).

@@ -66,7 +66,8 @@ TEST(EngMatrixLayout, ColumnMajorAsOpenGLExpects) {
 
   EngMatrix copy;
   copy = m;
-  copy = copy;  // self-assignment keeps the values
+  const EngMatrix &same = copy;
+  copy = same;  // self-assignment keeps the values
   ExpectMatrixNear(copy, m, 0);
 }
 

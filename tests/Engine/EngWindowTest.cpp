@@ -343,7 +343,7 @@ TEST_F(EngWindowTest, KeysButtonsAndTextBecomeInputEvents) {
   m_window->MsgsKeyDown(13);
   m_window->MsgsKeyUp('a');
   EXPECT_THAT(m_program->input, ElementsAre("5:65:0", "7:97:0", "5:236:0", "5:127:0", "7:127:0", "5:13:0", "6:65:0"));
-  EXPECT_EQ(eng_key_down['A'], 0);
+  EXPECT_EQ(eng_key_down[static_cast<unsigned char>('A')], 0);
 
   m_program->input.clear();
   for (char c : EngUtf8ToLatin1_MAC("\xC3\xA9\xE2\x82\xAC!")) m_window->MsgsCharTyped(EngUInt8(c));

@@ -81,7 +81,8 @@ static void LoadAs(char mode, const void *data, size_t size) {
   Check(user.GetInfo());
   unsigned char first[USER_INFO_SIZE], again[USER_INFO_SIZE];
   UserInfoWriteToBytes(user.GetInfo(), first);
-  if (EngFileGetFileSize(users_file.c_str()) != (mode ? USER_ENCRYPTED_FILE_SIZE : USER_INFO_SIZE)) abort();
+  const EngUInt32 expected_size = mode ? EngUInt32{USER_ENCRYPTED_FILE_SIZE} : EngUInt32{USER_INFO_SIZE};
+  if (EngFileGetFileSize(users_file.c_str()) != expected_size) abort();
   UserClass second(nullptr, "Quarrelwick", 0, mode);
   if (!second.LoadUser("Fuzz", 0, nullptr, nullptr)) abort();
   UserInfoWriteToBytes(second.GetInfo(), again);

@@ -152,10 +152,10 @@ TEST_F(QuarrelwickTest, LetterKeysAreOffWhileControlOrSuperIsHeld) {
     SCOPED_TRACE(modifier);
     eng_key_down[229] = eng_key_down[231] = 0;
     if (modifier) eng_key_down[modifier] = 2;
-    eng_key_down['U'] = eng_key_down['F'] = 2;
+    eng_key_down[static_cast<unsigned char>('U')] = eng_key_down[static_cast<unsigned char>('F')] = 2;
     QuarrelwickTick();
-    EXPECT_EQ(eng_key_down['U'], modifier ? 2 : 0);
-    EXPECT_EQ(eng_key_down['F'], modifier ? 2 : 0);
+    EXPECT_EQ(eng_key_down[static_cast<unsigned char>('U')], modifier ? 2 : 0);
+    EXPECT_EQ(eng_key_down[static_cast<unsigned char>('F')], modifier ? 2 : 0);
   }
 }
 

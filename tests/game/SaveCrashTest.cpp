@@ -2,10 +2,12 @@
 // score file and the display settings over and over, alternating between two versions, and is killed with SIGKILL
 // at random moments. After every kill each file must be whole: exactly the old or the new
 // version, never a mix, a cut file or no file at all. Bounded in time so the suite stays fast.
+// The seed of the kill moments is printed; QW_SAVE_CRASH_SEED=<n> runs with that one.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -183,7 +185,12 @@ TEST_F(SaveCrashTest, EverySaveLeavesTheOldOrTheNewFileWhateverMomentItIsKilledA
   ASSERT_NE(game[0], game[1]);
 
   ASSERT_EQ(RunToEnd(live.Path(), 0, 1), 0);
-  std::mt19937 random(std::random_device{}());
+  // The kill moments come from a seed, printed first; QW_SAVE_CRASH_SEED=<n> replays one.
+  unsigned seed = std::random_device{}();
+  if (const char *s = getenv("QW_SAVE_CRASH_SEED")) seed = unsigned(strtoul(s, nullptr, 10));
+  fprintf(stderr, "save crash: seed %u (replay with QW_SAVE_CRASH_SEED=%u)\n", seed, seed);
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  std::mt19937 random(seed);
   int seen[2] = {0, 0}, kills = 0;
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
   while (std::chrono::steady_clock::now() < until && kills < 400) {

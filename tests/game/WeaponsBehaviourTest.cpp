@@ -249,15 +249,15 @@ TEST_F(WeaponsBehaviourTest, PlacingWithThePointerAndUpgradingWithTheKeys) {
   // empty wave does not end and pay its bonus.)
   game_paused = 1;
   cash = 1000;
-  eng_key_down['U'] = 2;
+  eng_key_down[static_cast<unsigned char>('U')] = 2;
   QuarrelwickTick();
   EXPECT_EQ(weapons[0]->upgrading, 1);
   EXPECT_EQ(cash, 940);
-  EXPECT_EQ(eng_key_down['U'], 0);
-  eng_key_down['F'] = 2;
+  EXPECT_EQ(eng_key_down[static_cast<unsigned char>('U')], 0);
+  eng_key_down[static_cast<unsigned char>('F')] = 2;
   QuarrelwickTick();
   EXPECT_EQ(cash, 940);
-  EXPECT_EQ(eng_key_down['F'], 0);
+  EXPECT_EQ(eng_key_down[static_cast<unsigned char>('F')], 0);
 
   // A left press on it selects it for its popup; away from it, nothing is selected.
   EXPECT_EQ(WeaponsMouseButtonPressed(0, 1), 1);

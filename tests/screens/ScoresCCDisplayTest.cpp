@@ -346,9 +346,9 @@ TEST_F(ScoresCCDisplayTest, GardensLocalOnlyButtonsAndTheSKey) {
     }
   EXPECT_GT(bright, 40);
 
-  eng_key_down['s'] = 2;
+  eng_key_down[static_cast<unsigned char>('s')] = 2;
   Tick(0.2);
-  EXPECT_EQ(eng_key_down['s'], 0);
+  EXPECT_EQ(eng_key_down[static_cast<unsigned char>('s')], 0);
   EXPECT_EQ(m_mwin->GetCurrentScreen(), MAIN_SCREEN_ID);
 }
 
