@@ -494,7 +494,14 @@ void Game::UpdateAfterOrientationChange() {
 }
 
 void Game::Pre3dExit() {
-  if (IsUserLoaded()) UserIsBeingUnloaded();
+  if (IsUserLoaded()) {
+    UserIsBeingUnloaded();
+  } else {
+    // Start-up left the settings on disk marked to show the start-up window; leaving without a
+    // player (from the players' screens) must still write back the choice held in memory.
+    ResolutionUpdateSettingsFromCurrent();
+    ResolutionSaveSettings();
+  }
   SoundExit();
   m_screens->RemoveAllScreens();
   m_mwin->Destroy();

@@ -562,6 +562,31 @@ SavedGameFacts ReadSavedGame(const std::string &data) {
   return facts;
 }
 
+// The start-up window switched off stays off when the program is left from the players screen,
+// by its Exit Game and by SIGTERM: start-up marks the settings on disk to show it (in case the
+// run ends badly), and the way out must write the choice back.
+TEST_F(PlayThroughTest, StartupWindowOffSurvivesLeavingFromThePlayersScreen) {
+  auto shown = [&] {
+    const std::string bytes = qwtest::ReadWholeFile(m_data + "/Resolution.dat");
+    EXPECT_EQ(bytes.size(), size_t(RESOLUTION_FILE_SIZE));
+    if (bytes.size() != RESOLUTION_FILE_SIZE) return -1;
+    _Resolution r;
+    ResolutionReadRecordFromBytes(reinterpret_cast<const unsigned char *>(bytes.data()), &r);
+    return int(r.show_dialog);
+  };
+  for (const char *way : {"ExitGame", "SIGTERM"}) {
+    SCOPED_TRACE(way);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(WaitForScreen(std::string("Players-") + way, FirstPlayersScreen));
+    if (std::string(way) == "ExitGame")
+      ClickOn(Area(Users(), "Exit"));
+    else
+      ASSERT_EQ(kill(m_pid, SIGTERM), 0);
+    ExpectCleanEnd(WaitForExit());
+    EXPECT_EQ(shown(), 0);
+  }
+}
+
 TEST_F(PlayThroughTest, APlayerStartsAGardenSavesItAndResumesItAfterARestart) {
   Places places;
   ASSERT_TRUE(FindPlaces(m_build + "/resources", &places));
