@@ -234,10 +234,13 @@ void Game::Render() {
   if (!eng_main_device || !eng_main_device->BeginRendering()) return;
   eng_main_device->ClearScreenBuffer();
   if (AreScreensOn()) {
+    // Under a popup the screen's own drawing (stage 1: credits, splash, flags) dims with its
+    // windows: the darkening comes after it.
+    const char popup = m_mwin->PopupIsOn();
     m_screens->Render(MWIN_RENDER_STAGE_0);
-    m_mwin->RenderMain();
+    m_mwin->RenderMain(!popup);
     m_screens->Render(MWIN_RENDER_STAGE_1);
-    if (m_mwin->PopupIsOn()) m_mwin->RenderPopups();
+    if (popup) m_mwin->RenderPopups(1);
     m_screens->Render(MWIN_RENDER_STAGE_2);
   } else if (m_mwin->IsOn()) {
     m_mwin->RenderMain();
