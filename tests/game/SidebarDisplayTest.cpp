@@ -95,6 +95,20 @@ class SidebarDisplayTest : public qwtest::DeviceTest {
           rgb[(size_t(y) * 640 + size_t(x)) * 3 + size_t(c)] = rgba[(size_t(479 - y) * 640 + size_t(x)) * 4 + size_t(c)];
     return rgb;
   }
+  // The game made over the real resources, a new game in garden 0 with the tutorial on.
+  void StartGardenZeroWithTheTutorial() {
+    // Kept by pointer: the string must outlive the program.
+    m_resources = Resources();
+    EngProgramSetResourcesPathForTests(m_resources.c_str());
+    m_program = new Program();
+    m_game = new Game(m_program, "Game", 0);
+    ASSERT_EQ(m_game->Pre3dInit(), 1);
+    ASSERT_EQ(m_game->CreateGraphics(), 1);
+    main_game = m_game;
+    TutorialSetOptionForTests(1);
+    level_garden = 0;
+    ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
+  }
   std::string m_old_cwd, m_resources;
   Program *m_program = nullptr;
   Game *m_game = nullptr;
@@ -269,17 +283,7 @@ TEST_F(SidebarDisplayTest, MissingOrBrokenPicturesAreNamed) {
 }
 
 TEST_F(SidebarDisplayTest, GardenZeroInPlayWithTheShopTheBarAndTheFirstHint) {
-  // Kept by pointer: the string must outlive the program.
-  m_resources = Resources();
-  EngProgramSetResourcesPathForTests(m_resources.c_str());
-  m_program = new Program();
-  m_game = new Game(m_program, "Game", 0);
-  ASSERT_EQ(m_game->Pre3dInit(), 1);
-  ASSERT_EQ(m_game->CreateGraphics(), 1);
-  main_game = m_game;
-  TutorialSetOptionForTests(1);
-  level_garden = 0;
-  ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
+  ASSERT_NO_FATAL_FAILURE(StartGardenZeroWithTheTutorial());
   ASSERT_EQ(tut_on, 0);
   ASSERT_NE(tut_box_tex, nullptr);
   game_per_second = 0.05f;
@@ -358,16 +362,7 @@ TEST_F(SidebarDisplayTest, GardenZeroInPlayWithTheShopTheBarAndTheFirstHint) {
 // window, as the program draws into a window of that size; the column's positions were worked
 // out at 4:3, as at start-up.
 TEST_F(SidebarDisplayTest, TheTutorialFrameLiesOnItsBoxAtEveryWindowShape) {
-  m_resources = Resources();
-  EngProgramSetResourcesPathForTests(m_resources.c_str());
-  m_program = new Program();
-  m_game = new Game(m_program, "Game", 0);
-  ASSERT_EQ(m_game->Pre3dInit(), 1);
-  ASSERT_EQ(m_game->CreateGraphics(), 1);
-  main_game = m_game;
-  TutorialSetOptionForTests(1);
-  level_garden = 0;
-  ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
+  ASSERT_NO_FATAL_FAILURE(StartGardenZeroWithTheTutorial());
   struct Shape {
     const char *name;
     int w, h;
