@@ -234,16 +234,19 @@ char Game::Tick() {
 void Game::Render() {
   if (!eng_main_device || !eng_main_device->BeginRendering()) return;
   eng_main_device->ClearScreenBuffer();
+  // Under a popup what is drawn over the windows (a screen's stage 1: credits, splash, flags;
+  // in play the garden) dims with them: the darkening comes after it.
+  const char popup = m_mwin->PopupIsOn();
   if (AreScreensOn()) {
     m_screens->Render(MWIN_RENDER_STAGE_0);
-    m_mwin->RenderMain();
+    m_mwin->RenderMain(!popup);
     m_screens->Render(MWIN_RENDER_STAGE_1);
-    if (m_mwin->PopupIsOn()) m_mwin->RenderPopups();
+    if (popup) m_mwin->RenderPopups(1);
     m_screens->Render(MWIN_RENDER_STAGE_2);
   } else if (m_mwin->IsOn()) {
-    m_mwin->RenderMain();
+    m_mwin->RenderMain(!popup);
     QuarrelwickRender();
-    m_mwin->RenderPopups();
+    m_mwin->RenderPopups(popup);
   } else {
     QuarrelwickRender();
   }
@@ -495,7 +498,14 @@ void Game::UpdateAfterOrientationChange() {
 }
 
 void Game::Pre3dExit() {
-  if (IsUserLoaded()) UserIsBeingUnloaded();
+  if (IsUserLoaded()) {
+    UserIsBeingUnloaded();
+  } else {
+    // Start-up left the settings on disk marked to show the start-up window; leaving without a
+    // player (from the players' screens) must still write back the choice held in memory.
+    ResolutionUpdateSettingsFromCurrent();
+    ResolutionSaveSettings();
+  }
   SoundExit();
   m_screens->RemoveAllScreens();
   m_mwin->Destroy();

@@ -424,7 +424,10 @@ void QuarrelwickMouseButtonPressed(char button, char state) {
 
 void QuarrelwickFillGridFromTraverseData() {
   for (int y = 0; y < QW_GRID_SIZE; y++)
-    for (int x = 0; x < QW_GRID_SIZE; x++) grid[y][x] = traverse_info.grid[y * QW_GRID_SIZE + x] ? 1 : 0;
+    for (int x = 0; x < QW_GRID_SIZE; x++) {
+      const EngUInt8 cell = traverse_info.grid[y * QW_GRID_SIZE + x];
+      grid[y][x] = cell == 0 ? 0 : cell == 1 ? 1 : EngUInt8(QW_GRID_SOLID);
+    }
 }
 
 static int CellOf(float v) {

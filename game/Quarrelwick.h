@@ -12,6 +12,9 @@ class Weapon;
 struct _UserInfo;
 
 enum { QW_GRID_SIZE = 512 };
+// Placement grid cells: 0 free, 1 road, 2 under a weapon, 3 the house or solid scenery (the
+// path data's other non-zero bytes).
+enum { QW_GRID_SOLID = 3 };
 
 extern EngUInt8 play_state;
 extern EngUInt8 game_paused;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <vector>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngEncryption.h"
@@ -379,6 +380,14 @@ char SaveGame(int slot, char resume) {
   if (!path) {
     DebugErrorAlt(ENG_FUNC, "No player to save the game for");
     return 0;
+  }
+  // The same game saved again (the exit's save right after Save & Exit) is already on disk:
+  // it is neither written nor reported a second time.
+  if (EngFileExists(path, 0)) {
+    std::vector<unsigned char> on_disk(SAVED_GAME_RECORD_SIZE);
+    if (EngEncryptionReadFromFileAndDecrypt(path, on_disk.data(), SAVED_GAME_RECORD_SIZE) &&
+        memcmp(on_disk.data(), saved_game, SAVED_GAME_RECORD_SIZE) == 0)
+      return 1;
   }
   if (!EngEncryptionEncryptAndWriteToFile(path, saved_game, SAVED_GAME_RECORD_SIZE)) {
     DebugErrorAlt(ENG_FUNC, "Could not save game to <%s>", path);

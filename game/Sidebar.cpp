@@ -326,11 +326,13 @@ char SidebarGetSideButtonPosition(int box, char on_screen, float x_margin, float
   }
   *out = sb_lb_tex_pos[box];
   if (on_screen) {
-    const float ratio = eng_main_window_x_widescreen_ratio > 0.0f ? eng_main_window_x_widescreen_ratio : 1.0f;
-    out->x /= ratio;
-    out->width /= ratio;
-    out->y /= 1.0666667f;
-    out->height /= 1.0666667f;
+    // Where the column draws the box: its texture pixels over the column's design rectangle,
+    // whatever the window's shape was when the texture positions were worked out.
+    const EngInt32 *p = sb_lb_pos[box];
+    out->x = float(p[0]) * kSideDesignW / SIDE_W;
+    out->width = float(p[2] - p[0]) * kSideDesignW / SIDE_W;
+    out->y = float(p[1]) * kSideDesignH / SIDE_H;
+    out->height = float(p[3] - p[1]) * kSideDesignH / SIDE_H;
   }
   WidenAndHold(out, x_margin, y_margin, 640.0f, 480.0f);
   return 1;

@@ -187,11 +187,13 @@ static bool IsUsableCell(int gx, int gy) { return gx >= 32 && gx <= 479 && gy >=
 static bool IsUsableAndFree(int gx, int gy) { return IsUsableCell(gx, gy) && grid[gy][gx] == 0; }
 
 // A sample cell passes when usable and free, or when lenient, taken and one of its eight
-// neighbours two cells away is usable and free.
+// neighbours two cells away is usable and free. Lenient placing also passes the house and
+// solid scenery: a game saved before they were marked keeps its weapons that stand there.
 static char SampleCellPasses(int gx, int gy, char lenient) {
   if (!IsUsableCell(gx, gy)) return 0;
   if (grid[gy][gx] == 0) return 1;
   if (!lenient) return 0;
+  if (grid[gy][gx] == QW_GRID_SOLID) return 1;
   for (int dy = -2; dy <= 2; dy += 2)
     for (int dx = -2; dx <= 2; dx += 2)
       if ((dx || dy) && IsUsableAndFree(gx + dx, gy + dy)) return 1;
@@ -215,7 +217,7 @@ char WeaponsCanPlaceWeaponHere(int type, float x, float y, char lenient) {
   if (!IsWeaponType(type) || !std::isfinite(x) || !std::isfinite(y)) return 0;
   int cx, cy;
   QuarrelwickGetGridPosition(x, y, &cx, &cy);
-  if (!IsUsableAndFree(cx, cy)) return 0;
+  if (!IsUsableAndFree(cx, cy) && !(lenient && IsUsableCell(cx, cy) && grid[cy][cx] == QW_GRID_SOLID)) return 0;
   const _WeaponTypeDetails &d = weapon_type_details[type];
   if (!d.square) {
     float r = weapon_type_details2[type].radius * level_weapon_size_mult;

@@ -38,4 +38,15 @@ static const char *OnlineConfigGetBase(const char *variable) {
 
 const char *OnlineConfigGetScoreBaseURL() { return OnlineConfigGetBase("QUARRELWICK_SCORE_URL"); }
 
-const char *OnlineConfigGetUpdateBaseURL() { return OnlineConfigGetBase("QUARRELWICK_UPDATE_URL"); }
+// The maker's update server as built in: none yet (the home page answers no checks). Without it
+// and without QUARRELWICK_UPDATE_URL there is nowhere to ask, and the weekly check is skipped.
+static const char online_config_builtin_update_base[] = "";
+
+const char *OnlineConfigGetUpdateBaseURL() {
+  const char *base = OnlineConfigGetBase("QUARRELWICK_UPDATE_URL");
+  if (base == various_tallowmere_home_page && online_config_builtin_update_base[0])
+    return online_config_builtin_update_base;
+  return base;
+}
+
+char OnlineConfigHasUpdateAddress() { return OnlineConfigGetUpdateBaseURL() != various_tallowmere_home_page; }

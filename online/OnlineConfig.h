@@ -7,3 +7,5 @@
 // The environment is read on every call; the text stays valid until the environment changes.
 const char *OnlineConfigGetScoreBaseURL();
 const char *OnlineConfigGetUpdateBaseURL();
+// 1 when an update server is named, by the environment or built in.
+char OnlineConfigHasUpdateAddress();

@@ -302,6 +302,11 @@ char UpdaterDoWeeklyVersionCheck(_EngMiscDate *last_check, _UpdaterProgramName p
   for (int i = 0; i < 7; i++) EngMiscGetPreviousDay(&week_ago);
   if (EngMiscDateIsDateLaterThanDate(*last_check, week_ago)) return 0;
   *last_check = today;
+  // No update server is named: nothing to ask, and nothing shown.
+  if (!OnlineConfigHasUpdateAddress()) {
+    DebugInfoAlt(ENG_FUNC, "No update address set; the weekly check is skipped.");
+    return 0;
+  }
   return Updater(program, version);
 }
 

@@ -68,11 +68,16 @@ const char *CountryGetLocalCountryCode();
 char CountryGetFlagTextureCoordinates(int cnum, _TexCoords *tc);
 void CountryDrawFlag(int cnum, const _Dimension *dim);
 void CountryDrawFlag(int cnum, float x, float y, float w, float h);
+// A flag drawn whole at its own shape on the screen (about 5:3), as large as fits the
+// rectangle (design units) and centred in it.
+void CountryDrawFlagFitted(int cnum, float x, float y, float w, float h);
+// The width in design units of a flag of that height, at its shape on this window.
+float CountryGetFlagWidthForHeight(float height);
 // The colour stays on the atlas until CountryRestoreFlagTexTransparency.
 void CountryDrawFlagWithTransparency(int cnum, const _Dimension *dim, float alpha);
 void CountryRestoreFlagTexTransparency();
 void CountryGetFlagSizesForDrawingOnButtons(float *width, float *height_change, float *gap);
-// A flag h - 4 high beside or inside a button's rectangle.
+// A flag fitted into the band h - 4 high beside or inside a button's rectangle.
 void CountryDrawFlagOnLeftSideOfButton(int cnum, const _Dimension *button);
 void CountryDrawFlagOnOutsideLeftOfButton(int cnum, const _Dimension *button);
 void CountryDrawFlagOnRightSideOfButton(int cnum, const _Dimension *button);

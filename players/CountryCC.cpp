@@ -92,13 +92,18 @@ void CountryCC::RenderCB(_MWinRenderStage stage) {
   _Dimension first;
   if (cropped && panel->PanelGetNthDisplayedItemsDimension(0, &first)) {
     float hh = first.height < size.height_limit ? first.height : size.height_limit;
+    const int first_item = panel->PanelGetNthDisplayedItemsItemNumber(0);
     int shown = panel->PanelGetNumDisplayedItems();
+    // After a drag of the scrollbar one more row shows in part below the others, as its name.
+    if (first_item + shown < COUNTRY_NUM_COUNTRIES) shown++;
     for (int i = 0; i < shown; i++) {
-      int n = panel->PanelGetNthDisplayedItemsItemNumber(i);
-      _Dimension row;
-      if (n < 0 || n >= COUNTRY_NUM_COUNTRIES || !panel->PanelGetNthDisplayedItemsDimension(i, &row)) continue;
-      CountryDrawFlag(n, row.x - size.width - 1, row.y + row.height / 2 + size.extra_height / 2 + 0.5f - hh / 2,
-                      size.width, size.extra_height + hh);
+      const int n = first_item + i;
+      if (n < 0 || n >= COUNTRY_NUM_COUNTRIES) continue;
+      _Dimension row = first;
+      row.y += float(i) * first.height;
+      CountryDrawFlagFitted(n, row.x - size.width - 1,
+                            row.y + row.height / 2 + size.extra_height / 2 + 0.5f - hh / 2, size.width,
+                            size.extra_height + hh);
     }
     panel->RestoreAfterRenderAreaCrop();
   }

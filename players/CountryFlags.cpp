@@ -76,8 +76,37 @@ char CountryGetFlagTextureCoordinates(int cnum, _TexCoords *tc) {
 void CountryDrawFlag(int cnum, float x, float y, float w, float h) {
   _TexCoords tc;
   if (!IsAtlasLoaded() || cnum < 0 || cnum > COUNTRY_UK_FLAG || !CountryGetFlagTextureCoordinates(cnum, &tc)) return;
+  // Half a texel in from the cell's edges: the filtering would otherwise blend in a strip of
+  // the neighbouring flag.
+  const EngInt32 side = country_flags_tex->GetWidth();
+  if (side > 0) {
+    const float half = 0.5f / float(side);
+    tc.left += half;
+    tc.top += half;
+    tc.right -= half;
+    tc.bottom -= half;
+  }
   country_flags_tex->PositionRatioed(x, y, w, h);
   country_flags_tex->DrawPart(&tc);
+}
+
+// The flags' shape on the screen: the country list's 20 by 12 units on a 4:3 window.
+static const float country_flag_aspect = 5.0f / 3.0f;
+
+float CountryGetFlagWidthForHeight(float height) {
+  // The design space is stretched over the window on each axis apart.
+  const float sx = eng_main_window_x_ratio, sy = eng_main_window_y_ratio;
+  return height * country_flag_aspect * (sx > 0.0f && sy > 0.0f ? sy / sx : 1.0f);
+}
+
+void CountryDrawFlagFitted(int cnum, float x, float y, float w, float h) {
+  if (!(w > 0.0f) || !(h > 0.0f)) return;
+  float fw = CountryGetFlagWidthForHeight(h), fh = h;
+  if (fw > w) {
+    fh = h * w / fw;
+    fw = w;
+  }
+  CountryDrawFlag(cnum, x + (w - fw) * 0.5f, y + (h - fh) * 0.5f, fw, fh);
 }
 
 void CountryDrawFlag(int cnum, const _Dimension *dim) {
@@ -107,7 +136,7 @@ void CountryGetFlagSizesForDrawingOnButtons(float *width, float *height_change, 
 }
 
 static void DrawFlagBesideButton(int cnum, const _Dimension *b, float left, float width) {
-  CountryDrawFlag(cnum, left, b->y + country_flag_top, width, b->height + country_flag_height_change);
+  CountryDrawFlagFitted(cnum, left, b->y + country_flag_top, width, b->height + country_flag_height_change);
 }
 
 void CountryDrawFlagOnLeftSideOfButton(int cnum, const _Dimension *b) {

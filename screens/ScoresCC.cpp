@@ -474,10 +474,8 @@ void ScoresCC::RenderCB(_MWinRenderStage stage) {
       char code[4] = {};
       memcpy(code, s->country, strnlen(s->country, sizeof(s->country)));
       const int country = CountryGetCountryNumFromCode(code, 1);
-      if (country >= 0) {
-        const float w = 16.0f * eng_main_window_x_widescreen_ratio;
-        CountryDrawFlag(country, cell.x + (cell.width - w) * 0.5f, cell.y, w, cell.height);
-      }
+      // Whole, at its shape, inside its row with a little room above and below.
+      if (country >= 0) CountryDrawFlagFitted(country, cell.x, cell.y + 2.0f, cell.width, cell.height - 4.0f);
     }
     if (m_columns[COLUMN_DEVICE] >= 0 && s->platform != '?' &&
         table->GetEntryDisplayedArea(row, m_columns[COLUMN_DEVICE], &cell)) {

@@ -277,7 +277,7 @@ void MWin::FinishRendering(char began_rendering, char entered_2d, char depth_tur
   if (entered_2d) device->RestoreAfter2D();
 }
 
-void MWin::RenderMain() {
+void MWin::RenderMain(char darken) {
   MWinEntryScope scope(this);
   if (!eng_main_device || !IsOn() || !m_render_enabled) return;
   if (!IS_DESKTOP && PopupRenderFullScreenTextEntryMobile(1)) return;
@@ -293,11 +293,11 @@ void MWin::RenderMain() {
   EngInt32 source = 0, destination = 0;
   device->GetBlendingState(&blend_on, &source, &destination);
   device->EnableBlendingType(0);
-  m_desktop->RenderAllExceptPopupCollection();
+  m_desktop->RenderAllExceptPopupCollection(darken);
   FinishRendering(began, entered_2d, depth_off, blend_on, source, destination);
 }
 
-char MWin::RenderPopups() {
+char MWin::RenderPopups(char darken_first) {
   MWinEntryScope scope(this);
   if (!eng_main_device || !IsOn() || !m_render_enabled || !GetPopupCollection()) return 0;
   if (!IS_DESKTOP && PopupRenderFullScreenTextEntryMobile(0)) return 1;
@@ -313,6 +313,7 @@ char MWin::RenderPopups() {
   EngInt32 source = 0, destination = 0;
   device->GetBlendingState(&blend_on, &source, &destination);
   device->EnableBlendingType(0);
+  if (darken_first) m_desktop->RenderDarkening();
   m_desktop->RenderPopupCollection();
   FinishRendering(began, entered_2d, depth_off, blend_on, source, destination);
   return 1;

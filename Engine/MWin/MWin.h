@@ -98,8 +98,10 @@ class MWin {
 
   // Frame.
   char Tick2();
-  void RenderMain();
-  char RenderPopups();
+  // A program that draws over the windows between the two passes them 0 and 1: the darkening
+  // behind a popup then falls after its drawing, which dims with everything else.
+  void RenderMain(char darken = 1);
+  char RenderPopups(char darken_first = 0);
   void ButtonsChanged();
   void RenderNeeded();
 

@@ -181,13 +181,17 @@ char MWinDesktop::Tick() {
   return any;
 }
 
-void MWinDesktop::RenderAllExceptPopupCollection() {
+void MWinDesktop::RenderAllExceptPopupCollection(char darken_now) {
   MWinCollection *popup = m_mwin->GetPopupCollection();
   for (MWinCollection *c = m_first; c; c = c->m_next)
     if (!c->IsActive()) c->Render();
-  if (m_darken) EngDimDarkenScreen(m_darken_alpha);
+  if (darken_now) RenderDarkening();
   for (MWinCollection *c = m_first; c; c = c->m_next)
     if (c->IsActive() && c != popup) c->Render();
+}
+
+void MWinDesktop::RenderDarkening() {
+  if (m_darken) EngDimDarkenScreen(m_darken_alpha);
 }
 
 char MWinDesktop::RenderPopupCollection() {

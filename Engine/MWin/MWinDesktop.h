@@ -27,7 +27,10 @@ class MWinDesktop {
   void SetDarken(char on, float alpha);
 
   char Tick();
-  void RenderAllExceptPopupCollection();
+  // With darken_now 0 the darkening behind a popup is left for RenderDarkening, so that what the
+  // program draws between the two dims with the windows.
+  void RenderAllExceptPopupCollection(char darken_now = 1);
+  void RenderDarkening();
   char RenderPopupCollection();
   char HandleMouseMove();
   char HandleButtonPressed(char button, char state, char flag);

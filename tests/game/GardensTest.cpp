@@ -13,6 +13,7 @@
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
 #include "game/Traverse.h"
+#include "game/Weapons.h"
 #include "tests/game/PlayFieldTestSupport.h"
 
 namespace {
@@ -168,5 +169,59 @@ TEST_P(GardensTest, RoomForFortyWeaponsBesideTheRoad) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Gardens, GardensTest, ::testing::Values(0, 1, 2, 3));
+
+// No factory or gun stands on a garden's house or on its solid scenery (trees, bushes,
+// hedges, rocks, ponds), each taken where its description in assets/gardens puts it. A game
+// saved before these were marked restores its weapons there all the same (lenient placing).
+struct Spot {
+  const char *what;
+  float x, y;
+};
+struct GardenSpots {
+  int garden;
+  std::vector<Spot> solid;
+};
+
+class GardenSceneryTest : public qwtest::PlayFieldTest {};
+
+TEST_F(GardenSceneryTest, NoWeaponOnTheHouseOrTheSolidScenery) {
+  // The house: its middle and either side of the road that runs in under it (the road's last
+  // leg, the front wall `under_steps` steps before the end, half the depth behind it).
+  const GardenSpots gardens[] = {
+      {0,
+       {{"house", 0.79f, 0.6f}, {"house, left", 0.79f, 0.47f}, {"house, right", 0.79f, 0.73f},
+        {"tree", -0.78f, -0.25f}, {"tree", 0.86f, -0.2f}, {"tree", -0.85f, 0.85f}, {"bush", 0.1f, -0.88f},
+        {"bush", -0.35f, -0.9f}, {"pond", 0.1f, 0.31f}, {"pond's rim", 0.255f, 0.31f}, {"rock", -0.85f, 0.3f},
+        {"hedge", 0.65f, 0.9f}}},
+      {1,
+       {{"house", 0.5955f, 0.7908f}, {"house, left", 0.4702f, 0.7473f}, {"house, right", 0.7208f, 0.8343f},
+        {"pond", -0.33f, 0.12f}, {"tree", 0.05f, -0.6f}, {"tree", -0.88f, -0.7f}, {"tree", 0.85f, -0.85f},
+        {"bush", -0.9f, 0.05f}, {"bush", 0.35f, 0.55f}, {"rock", 0.52f, 0.2f}, {"hedge", -0.7f, 0.935f}}},
+      {2,
+       {{"house", 0.58f, 0.78f}, {"house, top", 0.58f, 0.66f}, {"tree", -0.35f, -0.47f}, {"tree", 0.05f, -0.47f},
+        {"tree", 0.45f, -0.47f}, {"tree", -0.35f, 0.06f}, {"tree", 0.35f, 0.06f}, {"bush", -0.05f, 0.55f},
+        {"bush", 0.45f, 0.55f}, {"tree", 0.9f, 0.85f}, {"hedge", -0.95f, -0.2f}, {"rock", 0.93f, -0.45f}}},
+      {3,
+       {{"house", -0.2f, -0.2f}, {"house, top", -0.2f, -0.31f}, {"house, bottom", -0.2f, -0.09f},
+        {"tree", 0.93f, -0.9f}, {"tree", -0.92f, -0.92f}, {"tree", -0.92f, 0.9f}, {"pond", -0.3f, 0.3f},
+        {"bush", 0.45f, -0.45f}, {"rock", -0.45f, -0.45f}, {"hedge", 0.45f, 0.25f}}},
+  };
+  for (const GardenSpots &g : gardens) {
+    ASSERT_EQ(TraverseLoadFile(Resource("TravCalcs" + std::to_string(g.garden) + ".dat").c_str()), 1);
+    QuarrelwickFillGridFromTraverseData();
+    for (const Spot &spot : g.solid) {
+      SCOPED_TRACE("garden " + std::to_string(g.garden) + ", " + spot.what);
+      int cx, cy;
+      QuarrelwickGetGridPosition(spot.x, spot.y, &cx, &cy);
+      EXPECT_NE(grid[cy][cx], 0);
+      for (int type : {int(QW_FIRST_FACTORY_TYPE), 0}) EXPECT_EQ(WeaponsCanPlaceWeaponHere(type, spot.x, spot.y, 0), 0) << type;
+      // Scenery keeps off the road, so a restored weapon there meets only scenery.
+      if (std::string(spot.what) == "bush" || std::string(spot.what) == "tree") {
+        EXPECT_EQ(WeaponsCanPlaceWeaponHere(0, spot.x, spot.y, 1), 1);
+      }
+    }
+  }
+}
+
 
 }  // namespace

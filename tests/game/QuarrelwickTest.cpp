@@ -235,19 +235,22 @@ TEST_F(QuarrelwickTest, GridComesFromThePathData) {
   qwtest::PathDesc desc = qwtest::StraightRoad(-1, 0, 1, 0, 10);
   desc.path_cells = {{0, 0}, {511, 3}, {7, 511}};
   std::string bytes = qwtest::MakePathFile(desc);
-  bytes[TRAVERSE_OFS_GRID + 9] = char(0xFF);  // any non-zero byte is path
+  // Any other non-zero byte is the house or solid scenery: no place for a weapon either.
+  bytes[TRAVERSE_OFS_GRID + 9] = char(0xFF);
+  bytes[TRAVERSE_OFS_GRID + 10] = char(2);
   ASSERT_EQ(TraverseLoadFromMemory(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size(), "t"), 1);
   grid[200][200] = 2;
   QuarrelwickFillGridFromTraverseData();
   EXPECT_EQ(grid[0][0], 1);
   EXPECT_EQ(grid[3][511], 1);
   EXPECT_EQ(grid[511][7], 1);
-  EXPECT_EQ(grid[0][9], 1);
+  EXPECT_EQ(grid[0][9], QW_GRID_SOLID);
+  EXPECT_EQ(grid[0][10], QW_GRID_SOLID);
   EXPECT_EQ(grid[200][200], 0);
   int marked = 0;
   for (auto &row : grid)
     for (EngUInt8 v : row) marked += v;
-  EXPECT_EQ(marked, 4);
+  EXPECT_EQ(marked, 3 + 2 * QW_GRID_SOLID);
 }
 
 TEST_F(QuarrelwickTest, ClicksDuringGameOverWaitASecond) {

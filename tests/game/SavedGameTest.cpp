@@ -291,6 +291,34 @@ TEST_F(SavedGameTest, RefusedSavesWriteNothing) {
   EXPECT_EQ(DoesSavedGameExist(2, 0), 0);
 }
 
+// Save & Exit saves, and the way out saves the same game again: one save is one file write and
+// one log line. A changed game, or a file that no longer holds it, is written again.
+TEST_F(SavedGameTest, TheSameGameSavedAgainIsWrittenAndReportedOnce) {
+  ASSERT_EQ(Place(0, -0.5f, 0.3f), 1);
+  auto times_saved = [](const std::string &log) {
+    int n = 0;
+    for (size_t at = log.find("GAME SAVED TO SLOT 0:0"); at != std::string::npos;
+         at = log.find("GAME SAVED TO SLOT 0:0", at + 1))
+      n++;
+    return n;
+  };
+  const std::string path = UsersPath("Ann_SavedGame00.dat");
+  EXPECT_EQ(times_saved(Logged([] {
+              EXPECT_EQ(SaveGame(0, 1), 1);
+              EXPECT_EQ(SaveGame(0, 1), 1);
+            })),
+            1);
+  const std::string first = qwtest::ReadWholeFile(path);
+  cash += 10;
+  EXPECT_EQ(times_saved(Logged([] { EXPECT_EQ(SaveGame(0, 1), 1); })), 1);
+  EXPECT_NE(qwtest::ReadWholeFile(path), first);
+  qwtest::WriteWholeFile(path, first);  // the file holds an older game
+  EXPECT_EQ(times_saved(Logged([] { EXPECT_EQ(SaveGame(0, 1), 1); })), 1);
+  ASSERT_EQ(RemoveSavedGame(0, 1), 1);
+  EXPECT_EQ(times_saved(Logged([] { EXPECT_EQ(SaveGame(0, 1), 1); })), 1);
+  EXPECT_EQ(DoesSavedGameExist(0, 1), 1);
+}
+
 TEST_F(SavedGameTest, BadFilesAreRefusedAndDeletedWithTheGameUntouched) {
   ASSERT_EQ(Place(0, -0.5f, 0.3f), 1);
   AddBug(0, 1200);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -93,6 +94,20 @@ class SidebarDisplayTest : public qwtest::DeviceTest {
         for (int c = 0; c < 3; c++)
           rgb[(size_t(y) * 640 + size_t(x)) * 3 + size_t(c)] = rgba[(size_t(479 - y) * 640 + size_t(x)) * 4 + size_t(c)];
     return rgb;
+  }
+  // The game made over the real resources, a new game in garden 0 with the tutorial on.
+  void StartGardenZeroWithTheTutorial() {
+    // Kept by pointer: the string must outlive the program.
+    m_resources = Resources();
+    EngProgramSetResourcesPathForTests(m_resources.c_str());
+    m_program = new Program();
+    m_game = new Game(m_program, "Game", 0);
+    ASSERT_EQ(m_game->Pre3dInit(), 1);
+    ASSERT_EQ(m_game->CreateGraphics(), 1);
+    main_game = m_game;
+    TutorialSetOptionForTests(1);
+    level_garden = 0;
+    ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
   }
   std::string m_old_cwd, m_resources;
   Program *m_program = nullptr;
@@ -268,17 +283,7 @@ TEST_F(SidebarDisplayTest, MissingOrBrokenPicturesAreNamed) {
 }
 
 TEST_F(SidebarDisplayTest, GardenZeroInPlayWithTheShopTheBarAndTheFirstHint) {
-  // Kept by pointer: the string must outlive the program.
-  m_resources = Resources();
-  EngProgramSetResourcesPathForTests(m_resources.c_str());
-  m_program = new Program();
-  m_game = new Game(m_program, "Game", 0);
-  ASSERT_EQ(m_game->Pre3dInit(), 1);
-  ASSERT_EQ(m_game->CreateGraphics(), 1);
-  main_game = m_game;
-  TutorialSetOptionForTests(1);
-  level_garden = 0;
-  ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
+  ASSERT_NO_FATAL_FAILURE(StartGardenZeroWithTheTutorial());
   ASSERT_EQ(tut_on, 0);
   ASSERT_NE(tut_box_tex, nullptr);
   game_per_second = 0.05f;
@@ -349,6 +354,105 @@ TEST_F(SidebarDisplayTest, GardenZeroInPlayWithTheShopTheBarAndTheFirstHint) {
   device->RestoreAfter2D();
   EXPECT_TRUE(EngJpegWriteFileFromBuffer((BuildDir() + "/SidebarShot2.jpg").c_str(), 92, 72, 640, 480, frame.data()));
   EXPECT_STREQ(SidebarGetButtonText(), "PAUSE");
+}
+
+// The tutorial's red frame lies on its box, the box widened by the frame's margins, at every
+// window shape: the play field is stretched over the window, so the frame and the column must
+// come from the same design rectangle. Each shape is drawn into the lower left of the test's
+// window, as the program draws into a window of that size; the column's positions were worked
+// out at 4:3, as at start-up.
+TEST_F(SidebarDisplayTest, TheTutorialFrameLiesOnItsBoxAtEveryWindowShape) {
+  ASSERT_NO_FATAL_FAILURE(StartGardenZeroWithTheTutorial());
+  struct Shape {
+    const char *name;
+    int w, h;
+  } shapes[] = {{"4:3", 640, 480}, {"16:10", 640, 400}, {"16:9", 640, 360}, {"3:4", 360, 480}};
+  // The hints in turn: the factory row, a weapon's box, the Start button.
+  auto place = [](int type) {
+    for (float y = -0.9f; y < 0.9f; y += 0.1f)
+      for (float x = -0.9f; x < 0.9f; x += 0.1f)
+        if (WeaponsCanPlaceWeaponHere(type, x, y, 0) && WeaponsCreateNew(type, x, y, 0, 0) == 1) return true;
+    return false;
+  };
+  struct Step {
+    const char *name;
+    int first_box, last_box;  // -1: the Start button
+    float x_margin, y_margin;
+    int gun_factories, guns;  // bought before the hint
+  } steps[] = {
+      {"factories", 9, 11, 6, 11, 0, 0},
+      {"weapon", 0, 0, 6, 11, 1, 0},
+      {"start", -1, -1, 5, 3, 0, 2},
+  };
+  for (const Step &step : steps) {
+    for (int i = 0; i < step.gun_factories; i++) ASSERT_TRUE(place(QW_FIRST_FACTORY_TYPE));
+    for (int i = 0; i < step.guns; i++) ASSERT_TRUE(place(0));
+    for (const Shape &shape : shapes) {
+      SCOPED_TRACE(std::string(step.name) + " at " + shape.name);
+      eng_main_window_width = shape.w;
+      eng_main_window_height = shape.h;
+      eng_main_window_x_ratio = float(shape.w) / 640.0f;
+      eng_main_window_y_ratio = float(shape.h) / 480.0f;
+      eng_main_window_x_ratio_inv = 1.0f / eng_main_window_x_ratio;
+      eng_main_window_y_ratio_inv = 1.0f / eng_main_window_y_ratio;
+      eng_main_window_x_widescreen_ratio = std::min(1.0f, float(shape.h) / float(shape.w) * 1.3333334f);
+      TutorialAdvanceIfNeeded();
+      ASSERT_EQ(tut_on, 0);
+      game_per_second = 0.05f;
+      for (int i = 0; i < 30; i++) TutorialTick();
+      glViewport(0, 0, 640, 480);
+      device->PrepareFor2D(1);
+      device->SetClearColour(0.0f, 0.0f, 0.0f);
+      auto draw = [&] {
+        glViewport(0, 0, 640, 480);
+        device->PrepareFor2D(1);
+        device->SetClearColour(0.0f, 0.0f, 0.0f);
+        device->ClearScreen();
+        glViewport(0, 0, shape.w, shape.h);
+        QuarrelwickRender();
+        std::vector<unsigned char> f = Frame();
+        device->RestoreAfter2D();
+        glViewport(0, 0, 640, 480);
+        return f;
+      };
+      const std::vector<unsigned char> frame = draw();
+      tut_on = 1;
+      const std::vector<unsigned char> bare = draw();
+      tut_on = 0;
+      // The red frame's outer rectangle, in window pixels: red where the hint is drawn.
+      int left = shape.w, right = -1, top = shape.h, bottom = -1;
+      for (int y = 0; y < shape.h; y++)
+        for (int x = 0; x < shape.w; x++) {
+          const size_t at = (size_t(480 - shape.h + y) * 640 + size_t(x)) * 3;
+          const unsigned char *p = &frame[at], *q = &bare[at];
+          if (p[0] < 120 || p[0] < p[1] + 60 || p[0] < p[2] + 60 || abs(p[0] - q[0]) + abs(p[1] - q[1]) < 40) continue;
+          left = std::min(left, x);
+          right = std::max(right, x);
+          top = std::min(top, y);
+          bottom = std::max(bottom, y);
+        }
+      // The box as drawn: its texture pixels over the column's 100 by 450 units, or the Start
+      // button's units in the bottom bar; widened by the margins.
+      float bx0, by0, bx1, by1;
+      if (step.first_box < 0) {
+        bx0 = 468, bx1 = 555, by0 = 450, by1 = 480;
+      } else {
+        bx0 = float(sb_lb_pos[step.first_box][0]) * 100 / 256, by0 = float(sb_lb_pos[step.first_box][1]) * 450 / 1024;
+        bx1 = float(sb_lb_pos[step.last_box][2]) * 100 / 256, by1 = float(sb_lb_pos[step.last_box][3]) * 450 / 1024;
+      }
+      bx0 -= step.x_margin, bx1 += step.x_margin, by0 -= step.y_margin, by1 = std::min(480.0f, by1 + step.y_margin);
+      const float sx = float(shape.w) / 640.0f, sy = float(shape.h) / 480.0f;
+      EXPECT_NEAR(left, bx0 * sx, 2.0);
+      EXPECT_NEAR(right + 1, bx1 * sx, 2.0);
+      EXPECT_NEAR(top, by0 * sy, 2.0);
+      EXPECT_NEAR(bottom + 1, by1 * sy, 2.0);
+      if (const char *dir = getenv("QW_SCREENSHOT_DIR"))
+        EngJpegWriteFileFromBuffer((std::string(dir) + "/Tutorial-" + step.name + "-" + std::to_string(shape.w) + "x" +
+                                    std::to_string(shape.h) + ".jpg")
+                                       .c_str(),
+                                   92, 72, 640, 480, frame.data());
+    }
+  }
 }
 
 }  // namespace

@@ -110,7 +110,8 @@ TEST_F(TutorialTest, ABoxNearTheTopIsHeldOnTheScreen) {
   // The gun row's box with a large margin would put the hint above the screen.
   TutorialSetOptionForTests(1);
   factory_levels[0] = 1;
-  sb_lb_tex_pos[0].y = 5.0f;
+  sb_lb_pos[0][1] = 11;  // 5 units down the column
+  sb_lb_pos[0][3] = 91;
   TutorialAdvanceIfNeeded();
   EXPECT_EQ(tut_box_dim.y, 0.0f);
   EXPECT_EQ(tut_box_dim.x, 0.0f);

@@ -12,6 +12,7 @@
 #include "Engine/EngMiscDate.h"
 #include "Engine/EngWindow.h"
 #include "Engine/Resolution.h"
+#include "online/OnlineConfig.h"
 #include "tests/online/UpdaterTestSupport.h"
 
 namespace {
@@ -153,6 +154,31 @@ TEST_F(UpdaterCheckTest, AHostileErrorReplyIsOneEscapedBoundedLogLine) {
     }
     EXPECT_EQ(got_result, 1) << qwtest::LogText();
   }
+}
+
+// Without an update address (none built in, none in the environment) the weekly check asks
+// nobody and shows no window; its date is still kept, so it is skipped for the week.
+TEST_F(UpdaterCheckTest, WithoutAnUpdateAddressTheWeeklyCheckIsSkippedQuietly) {
+  qwtest::ScopedEnvVar no_url("QUARRELWICK_UPDATE_URL", nullptr);
+  ASSERT_EQ(OnlineConfigHasUpdateAddress(), 0);
+  SetToday(2026, 12, 9);
+  _EngMiscDate date = {2026, 11, 1};
+  EXPECT_EQ(UpdaterDoWeeklyVersionCheck(&date, UPDATER_PROGRAM_QUARRELWICK, 2.01f), 0);
+  EXPECT_TRUE(m_swin.windows.empty());
+  EXPECT_TRUE(m_server.Requests().empty());
+  EXPECT_TRUE(Popups().empty());
+  EXPECT_EQ(date.year, 2026u);
+  EXPECT_EQ(date.month, 12);
+  EXPECT_EQ(date.day, 9);
+  EXPECT_TRUE(qwtest::LogHas("the weekly check is skipped"));
+  // With one set, the same check asks it.
+  qwtest::ScopedEnvVar url("QUARRELWICK_UPDATE_URL", m_server.Url("").c_str());
+  m_server.Reply("/cgi-bin/common/updater/CheckVersionV2.cgi", "Quarrelwick 2.010 is the newest version.");
+  date = {2026, 11, 1};
+  EXPECT_EQ(UpdaterDoWeeklyVersionCheck(&date, UPDATER_PROGRAM_QUARRELWICK, 2.01f), 0);
+  EXPECT_EQ(m_server.Requests().size(), 1u);
+  EXPECT_TRUE(m_swin.Showed("No new version exists at this time."));
+  EngMiscDateResetForTests();
 }
 
 TEST_F(UpdaterCheckTest, AnOutOfDateReplyIsOfferedWithoutItsLinkAndCloseDownloadsNothing) {

@@ -6,12 +6,15 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "Engine/EngDebug.h"
 #include "tests/Engine/DeviceTestSupport.h"
+#include "tests/Engine/TextureTestSupport.h"
 
 namespace {
 
@@ -90,17 +93,18 @@ TEST_F(CountryFlagsDrawTest, TheRightCellLandsInTheRectangle) {
 
 TEST_F(CountryFlagsDrawTest, FlagsBesideButtons) {
   ASSERT_EQ(CountryCreateGraphics(), 1);
-  eng_main_window_x_widescreen_ratio = 1.0f;
-  // England (a red cross on white) beside a 200 by 30 button at (300, 200): 25 wide, 26 high
-  // from y 202.5, with its left edge at 470 inside on the right and at 505 outside.
+  eng_main_window_x_widescreen_ratio = eng_main_window_x_ratio = eng_main_window_y_ratio = 1.0f;
+  // England (a red cross on white) beside a 200 by 30 button at (300, 200): 25 wide in the
+  // band 26 high from y 202.5, at its 5:3 shape (15 high, from y 208), with its left edge at 470
+  // inside on the right and at 505 outside.
   _Dimension button = {300, 200, 200, 30};
   CountryDrawFlagOnRightSideOfButton(60, &button);
   EXPECT_TRUE(IsRed(Px(482, 215)));
-  EXPECT_TRUE(IsWhite(Px(473, 206)));
+  EXPECT_TRUE(IsWhite(Px(473, 210)));
   EXPECT_TRUE(IsBlack(Px(468, 215)));
   EXPECT_TRUE(IsBlack(Px(497, 215)));
-  EXPECT_TRUE(IsBlack(Px(482, 201)));
-  EXPECT_TRUE(IsBlack(Px(482, 229)));
+  EXPECT_TRUE(IsBlack(Px(482, 206)));
+  EXPECT_TRUE(IsBlack(Px(482, 224)));
 
   CountryDrawFlagOnOutsideRightOfButton(60, &button);
   EXPECT_TRUE(IsRed(Px(517, 215)));
@@ -110,11 +114,86 @@ TEST_F(CountryFlagsDrawTest, FlagsBesideButtons) {
   CountryDrawFlagOnOutsideLeftOfButton(60, &button);
   EXPECT_TRUE(IsRed(Px(282, 215)));
   EXPECT_TRUE(IsBlack(Px(268, 215)));
-  // In the centre: (30 - 4) x 0.8 = 20.8 wide around x 400.
+  // In the centre: (30 - 4) x 0.8 = 20.8 wide around x 400, 12.5 high around y 215.5.
   CountryDrawFlagInTheCenterOfButton(60, &button);
   EXPECT_TRUE(IsRed(Px(400, 215)));
-  EXPECT_TRUE(IsWhite(Px(392, 206)));
-  EXPECT_TRUE(IsBlack(Px(388, 206)));
+  EXPECT_TRUE(IsWhite(Px(392, 211)));
+  EXPECT_TRUE(IsBlack(Px(388, 211)));
+  EXPECT_TRUE(IsBlack(Px(400, 207)));
+}
+
+// Every flag is drawn whole and only its own: drawn large, each outermost pixel holds colours
+// of its own cell's edge texels (blends of neighbours along the edge), never a share of the
+// atlas neighbour across it; fitted into a rectangle it keeps its 5:3 shape on a 4:3 and on a
+// 16:9 window.
+TEST_F(CountryFlagsDrawTest, EveryFlagIsWholeWithoutItsNeighbourAndAtItsShape) {
+  ASSERT_EQ(CountryCreateGraphics(), 1);
+  eng_main_window_x_ratio = eng_main_window_y_ratio = 1.0f;
+  EngTexture *atlas = CountryGetFlagsTexture();
+  const int side = atlas->GetWidth(), cell = side / COUNTRY_ATLAS_CELLS_PER_SIDE;
+  ASSERT_EQ(cell, 32);
+  const std::vector<unsigned char> texels = qwtest::ReadTexture(atlas);
+  const int channels = int(texels.size() / (size_t(side) * side));
+  auto texel = [&](int x, int y) {
+    const unsigned char *p = &texels[(size_t(y) * side + size_t(x)) * size_t(channels)];
+    return Rgb{p[0], p[1], p[2]};
+  };
+  // 320 pixels square: 10 pixels a texel, the outermost pixel a twentieth of a texel in, where
+  // filtering across the cell's edge would take nearly half of the neighbour.
+  const int x0 = 100, y0 = 100, n = 320, per = n / cell;
+  std::vector<unsigned char> rgb(size_t(n) * n * 3);
+  for (int cnum = 0; cnum <= COUNTRY_UK_FLAG; cnum++) {
+    _TexCoords tc;
+    if (!CountryGetFlagTextureCoordinates(cnum, &tc)) continue;
+    const int cx = int(tc.left * float(side) + 0.5f), cy = int(tc.top * float(side) + 0.5f);
+    Clear();
+    CountryDrawFlag(cnum, float(x0), float(y0), float(n), float(n));
+    glReadPixels(x0, 480 - y0 - n, n, n, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    auto at = [&](int x, int y) {  // y from the flag's top
+      const unsigned char *p = &rgb[(size_t(n - 1 - y) * n + size_t(x)) * 3];
+      return Rgb{p[0], p[1], p[2]};
+    };
+    // A pixel on an edge lies within the colours of the edge texels about it (+-1 along).
+    auto own = [&](Rgb p, int tx0, int ty0, int dx, int dy, int t) {
+      int lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};
+      for (int k = std::max(0, t - 1); k <= std::min(cell - 1, t + 1); k++) {
+        const Rgb c = texel(cx + tx0 + dx * k, cy + ty0 + dy * k);
+        const int v[3] = {c.r, c.g, c.b};
+        for (int i = 0; i < 3; i++) lo[i] = std::min(lo[i], v[i]), hi[i] = std::max(hi[i], v[i]);
+      }
+      const int v[3] = {p.r, p.g, p.b};
+      for (int i = 0; i < 3; i++)
+        if (v[i] < lo[i] - 12 || v[i] > hi[i] + 12) return false;
+      return true;
+    };
+    int strays = 0;
+    for (int q = 0; q < n; q++) {
+      const int t = q / per;
+      strays += !own(at(0, q), 0, 0, 0, 1, t) + !own(at(n - 1, q), cell - 1, 0, 0, 1, t);
+      strays += !own(at(q, 0), 0, 0, 1, 0, t) + !own(at(q, n - 1), 0, cell - 1, 1, 0, t);
+    }
+    EXPECT_EQ(strays, 0) << CountryGetCountryName(cnum, nullptr, nullptr);
+  }
+
+  // Fitted: France (blue, white, red) in a tall box keeps 5:3 and sits in its middle; on a
+  // 1280 by 720 window a design unit across is drawn 4/3 as wide as one down, so the flag is
+  // 3/4 as many units across.
+  struct Case {
+    float x_ratio, y_ratio, expect_w;
+  } cases[] = {{1.0f, 1.0f, 50.0f}, {2.0f, 1.5f, 37.5f}};
+  for (const Case &c : cases) {
+    Clear();
+    eng_main_window_x_ratio = c.x_ratio;
+    eng_main_window_y_ratio = c.y_ratio;
+    EXPECT_FLOAT_EQ(CountryGetFlagWidthForHeight(30.0f), c.expect_w);
+    CountryDrawFlagFitted(67, 300.0f, 100.0f, 100.0f, 30.0f);
+    const int left = int(300 + (100 - c.expect_w) / 2), right = int(300 + (100 + c.expect_w) / 2);
+    EXPECT_TRUE(IsBlack(Px(left - 2, 115))) << c.expect_w;
+    EXPECT_TRUE(IsBlue(Px(left + 3, 115))) << c.expect_w;
+    EXPECT_TRUE(IsRed(Px(right - 3, 115))) << c.expect_w;
+    EXPECT_TRUE(IsBlack(Px(right + 2, 115))) << c.expect_w;
+  }
+  eng_main_window_x_ratio = eng_main_window_y_ratio = 1.0f;
 }
 
 TEST_F(CountryFlagsDrawTest, TransparencyAndReleasingTheAtlas) {

@@ -161,6 +161,7 @@ TEST_F(UserScreensDisplayTest, FromAnEmptyFolderToTheMenuAndTheStartsThatFollow)
   EXPECT_EQ(Text(screen->mwinUserNewMainWinNameButton), "Tester");
   EXPECT_STREQ(screen->mwinUserNewMainWinCountryButton->GetTextP(), "Germany");
   EXPECT_EQ(screen->GetFlagRow(), 71);
+  Frame("new-player");
 
   // Continue creates, saves and loads the player; the menu follows.
   Click(screen->mwinUserNewMainWinContinueButton);
@@ -242,6 +243,7 @@ TEST_F(UserScreensDisplayTest, FromAnEmptyFolderToTheMenuAndTheStartsThatFollow)
   Pixel(int(cont->x + cont->width + 5 + 12), int(cont->y + cont->height / 2), rgb);  // the flag's red middle
   EXPECT_GT(rgb[0], 180);
   EXPECT_LT(rgb[1], 80);
+  Frame("players-returning");
 
   // Always load, then Continue: every later start reaches the menu by itself.
   Click(users->mwinUsersMainWinAlwaysLoadButton);
@@ -356,6 +358,47 @@ TEST_F(UserScreensDisplayTest, TheCountryScreenOpensOnTheLocaleAndContinuesBack)
 }  // namespace
 
 namespace {
+
+// Dragged by its scrollbar the list stops between rows: every row that shows, the one only
+// partly in view below the others too, shows its flag, whole and inside its row.
+TEST_F(UserScreensDisplayTest, AfterAScrollbarDragEveryShownRowHasItsFlag) {
+  Click(Users()->mwinUsersMainWinNewButton);
+  Click(New()->mwinUserNewMainWinCountryButton);
+  ASSERT_EQ(Current(), COUNTRY_SCREEN_ID);
+  MWinPanel *list = CountryList();
+  ASSERT_TRUE(list->PanelIsSidebarShown());
+  const _Dimension thumb = *list->PanelGetThumbArea();
+  const int tx = int(thumb.x + thumb.width / 2), ty = int(thumb.y + thumb.height / 2);
+  SDL_WarpMouseInWindow(Native(), tx, ty);
+  PushMotion(tx, ty);
+  PushButton(tx, ty, true);
+  for (int dy = 4; dy <= 23; dy += 4) PushMotion(tx, ty + dy, SDL_BUTTON_LMASK);
+  PushButton(tx, ty + 23, false);
+  int first = 0, end = 0;
+  ASSERT_EQ(list->PanelGetStartAndEndDisplayPos(&first, &end), 1);
+  _Dimension top;
+  ASSERT_EQ(list->PanelGetNthDisplayedItemsDimension(0, &top), 1);
+  ASSERT_LT(top.y, list->GetActualArea()->y - 0.5f) << "the drag left the list on a whole row";
+  const std::vector<unsigned char> with = Frame("country-dragged");
+  CountryDestroyGraphics();
+  const std::vector<unsigned char> without = Frame();
+  CountryCreateGraphics();
+  const CountryListFlagSize size = CountryGetListFlagSize(ENG_LAYOUT_CURRENT);
+  const _Dimension *area = list->GetActualArea();
+  // Each row from the second to the one partly in view (its flag's middle inside the list):
+  // flag pixels left of the row, and none above or below its flag's band.
+  for (int item = first + 1; item <= end && item < COUNTRY_NUM_COUNTRIES; item++) {
+    SCOPED_TRACE(CountryGetCountryName(item, nullptr, nullptr));
+    const float y = top.y + float(item - first) * top.height;
+    const float middle = y + top.height / 2 + size.extra_height / 2 + 0.5f;
+    if (middle >= area->y + area->height) break;
+    const int drawn = PixelsDiffering(with, without, int(top.x - size.width - 1), int(middle - 3), int(size.width), 6);
+    EXPECT_GT(drawn, int(size.width) * 3) << "row " << item;
+  }
+  EXPECT_EQ(PixelsDiffering(with, without, int(top.x - size.width - 1), int(area->y + area->height) + 1,
+                            int(size.width), 10),
+            0);
+}
 
 TEST_F(UserScreensDisplayTest, TheResetPathMakesThePlayerAfreshAndContinueMayMakeItAgain) {
   Click(Users()->mwinUsersMainWinNewButton);

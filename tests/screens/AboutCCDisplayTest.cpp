@@ -100,6 +100,47 @@ TEST_F(AboutCCDisplayTest, TheCreditsFadeInOverTwoSecondsAndLeaveTheFontAsTheyFo
   EXPECT_EQ(about->mwinAboutAboutBackButton, nullptr);
 }
 
+// Under the "Go Online ?" popup the credits dim as the screen's windows do: the credits' own
+// pixels (where the screen differs from its windows alone) keep the same share of their
+// brightness as the Back button's.
+TEST_F(AboutCCDisplayTest, UnderAPopupTheCreditsDimWithEverythingElse) {
+  Click(Screens()->GetMainCC()->mwinMainMainAboutButton);
+  ASSERT_EQ(Root()->GetCurrentScreen(), ABOUT_SCREEN_ID);
+  for (int i = 0; i < 30; i++) Tick(0.1f);
+  const std::vector<unsigned char> bright = Frame("about-no-popup"), windows = WindowsOnly();
+  Click(About()->mwinAboutAboutHomePageButton);
+  ASSERT_EQ(Root()->PopupIsOn(), 1);
+  const std::vector<unsigned char> dimmed = Frame("about-popup");
+  const _Dimension popup = *Root()->PopupGetWindow()->GetActualAreaReal();
+  auto outside_popup = [&](int x, int y) {
+    return x < popup.x - 2 || x >= popup.x + popup.width + 2 || y < popup.y - 2 || y >= popup.y + popup.height + 2;
+  };
+  auto sum = [](const std::vector<unsigned char> &f, int x, int y) {
+    const unsigned char *p = &f[(size_t(y) * 640 + size_t(x)) * 3];
+    return double(p[0] + p[1] + p[2]);
+  };
+  double credits_bright = 0, credits_dimmed = 0;
+  int credit_pixels = 0;
+  for (int y = 0; y < 480; y++)
+    for (int x = 0; x < 640; x++)
+      if (outside_popup(x, y) && sum(bright, x, y) > sum(windows, x, y) + 90) {
+        credit_pixels++;
+        credits_bright += sum(bright, x, y);
+        credits_dimmed += sum(dimmed, x, y);
+      }
+  ASSERT_GT(credit_pixels, 300);
+  _Dimension back = {0, 0, 0, 0};
+  ASSERT_TRUE(About()->mwinAboutAboutBackButton->GetActualArea(&back));
+  double back_bright = 0, back_dimmed = 0;
+  for (int y = int(back.y); y < int(back.y + back.height); y++)
+    for (int x = int(back.x); x < int(back.x + back.width); x++) {
+      back_bright += sum(bright, x, y);
+      back_dimmed += sum(dimmed, x, y);
+    }
+  EXPECT_NEAR(credits_dimmed / credits_bright, back_dimmed / back_bright, 0.1);
+  Click(Root()->PopupGetWindow()->GetButtonFromID("CANCEL", 0));
+}
+
 TEST_F(AboutCCDisplayTest, HomePageAndForumsOpenTheGamesPagesAfterAYes) {
   const std::string opened = InstallBrowserOpener();
   Click(Screens()->GetMainCC()->mwinMainMainAboutButton);

@@ -21,24 +21,32 @@ void ProgramInputTest::Push(SDL_Event e) {
   Frames(1);
 }
 
-void ProgramInputTest::PushClick(int x, int y) {
+void ProgramInputTest::PushMotion(int x, int y, Uint32 buttons) {
   SDL_Event e = {};
   e.type = SDL_MOUSEMOTION;
   e.motion.windowID = SDL_GetWindowID(Native());
   e.motion.x = x;
   e.motion.y = y;
+  e.motion.state = buttons;
   Push(e);
-  for (int pressed = 1; pressed >= 0; pressed--) {
-    e = {};
-    e.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    e.button.windowID = SDL_GetWindowID(Native());
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
-    e.button.clicks = 1;
-    e.button.x = x;
-    e.button.y = y;
-    Push(e);
-  }
+}
+
+void ProgramInputTest::PushButton(int x, int y, bool pressed) {
+  SDL_Event e = {};
+  e.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+  e.button.windowID = SDL_GetWindowID(Native());
+  e.button.button = SDL_BUTTON_LEFT;
+  e.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
+  e.button.clicks = 1;
+  e.button.x = x;
+  e.button.y = y;
+  Push(e);
+}
+
+void ProgramInputTest::PushClick(int x, int y) {
+  PushMotion(x, y);
+  PushButton(x, y, true);
+  PushButton(x, y, false);
 }
 
 void ProgramInputTest::ClickAtPixel(int x, int y) {

@@ -59,8 +59,10 @@ class ProgramInputTest : public ::testing::Test {
   SDL_Window *Native();
   void Push(SDL_Event e);
   // A pointer move and a left press and release at a point, in window pixels, without moving
-  // the real pointer.
+  // the real pointer; and each of those alone (buttons: the SDL button mask held while moving).
   void PushClick(int x, int y);
+  void PushMotion(int x, int y, Uint32 buttons = 0);
+  void PushButton(int x, int y, bool pressed);
   // The same with the real pointer moved there first.
   void ClickAtPixel(int x, int y);
   // A left click in the middle of a widget, in window pixels.

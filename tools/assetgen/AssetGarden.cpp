@@ -19,6 +19,9 @@ namespace assetgen {
 namespace {
 
 const int kMaxSteps = 16000, kMaxPoints = 16001, kGrid = 512;
+// Grid bytes: 0 free ground, 1 road, 2 the house or solid scenery; any non-zero byte is no
+// place for a weapon.
+const uint8_t kSolidCell = 2;
 const size_t kFileBytes = 454172;
 const double kPi = 3.14159265358979323846;
 
@@ -143,6 +146,50 @@ double DistanceToRoad(const Garden &g, Pt p) {
   return best;
 }
 
+// Where the house stands: the front wall crosses the road `under_steps` steps before its end,
+// and the house runs on along the last heading. The picture and the grid both take it from
+// here.
+struct HouseFrame {
+  Pt front, centre, dir;
+  double angle, half_width, half_depth;
+};
+
+HouseFrame HouseOf(const Garden &g) {
+  HouseFrame h;
+  int n = int(g.points.size()) - 1;
+  int front_i = std::max(0, n - g.house.under_steps);
+  h.front = g.points[size_t(front_i)];
+  Pt dir = g.points[size_t(n)] - g.points[size_t(std::max(0, n - 40))];
+  double l = Len(dir);
+  h.dir = l > 0 ? dir * (1.0 / l) : Pt{1, 0};
+  h.centre = h.front + h.dir * (g.house.depth * 0.5);
+  h.angle = std::atan2(h.dir.y, h.dir.x);
+  h.half_width = g.house.width * 0.5;
+  h.half_depth = g.house.depth * 0.5;
+  return h;
+}
+
+// Whether a point lies on the house or on a solid scenery item (tree, bush, hedge, rock,
+// pond) as the picture draws them. Flower beds and the scattered pebbles and tufts are
+// ground a weapon may stand on.
+bool OnSolidGround(const Garden &g, const HouseFrame &house, Pt c) {
+  Pt d = c - house.centre;
+  double along = d.x * house.dir.x + d.y * house.dir.y, across = -d.x * house.dir.y + d.y * house.dir.x;
+  if (std::fabs(along) <= house.half_depth && std::fabs(across) <= house.half_width) return true;
+  for (const Item &it : g.items) {
+    if (it.kind == "pond") {
+      // The stone rim around the water.
+      double rx = it.size2.x + 0.012, ry = it.size2.y + 0.012, dx = (c.x - it.at.x) / rx, dy = (c.y - it.at.y) / ry;
+      if (dx * dx + dy * dy <= 1.0) return true;
+    } else if (it.kind == "hedge") {
+      if (SegmentDistance(c, it.at, it.to) <= it.size) return true;
+    } else if (it.kind != "flowers" && Len(c - it.at) <= it.size) {
+      return true;
+    }
+  }
+  return false;
+}
+
 Garden ReadGarden(const std::string &file) {
   JsonValue doc = JsonParse(ReadFile(file));
   if (!doc.IsObject()) throw AssetError("line 1: a garden description must be an object");
@@ -259,6 +306,15 @@ Garden ReadGarden(const std::string &file) {
       throw AssetError("line " + std::to_string(item.line) + ": the " + item.kind + " reaches the road (" +
                        std::to_string(clear - half) + " from its edge, needs " + std::to_string(item.size + 0.04) + ")");
   }
+  // The house and the solid scenery are no place for a weapon either: their cells are marked
+  // apart from the road's.
+  const HouseFrame house = HouseOf(g);
+  for (int cy = 0; cy < kGrid; cy++)
+    for (int cx = 0; cx < kGrid; cx++) {
+      uint8_t &cell = g.grid[size_t(cy) * kGrid + size_t(cx)];
+      if (cell == 0 && OnSolidGround(g, house, Pt{(cx - 32) / 224.0 - 1.0, (cy - 32) / 224.0 - 1.0}))
+        cell = kSolidCell;
+    }
   return g;
 }
 
@@ -453,17 +509,9 @@ void Hedge(Painter &p, const Item &it, Random &rnd) {
 }
 
 void DrawHouse(Painter &p, const Garden &g) {
-  // The front wall crosses the road `under_steps` steps before its end; the house runs on
-  // along the last heading.
-  int n = int(g.points.size()) - 1;
-  int front_i = std::max(0, n - g.house.under_steps);
-  Pt front = g.points[size_t(front_i)];
-  Pt dir = g.points[size_t(n)] - g.points[size_t(std::max(0, n - 40))];
-  double l = Len(dir);
-  dir = l > 0 ? dir * (1.0 / l) : Pt{1, 0};
-  Pt centre = front + dir * (g.house.depth * 0.5);
-  double angle = std::atan2(dir.y, dir.x);
-  double hw = g.house.width * 0.5, hd = g.house.depth * 0.5;
+  const HouseFrame house = HouseOf(g);
+  const Pt front = house.front, centre = house.centre;
+  const double angle = house.angle, hw = house.half_width, hd = house.half_depth;
   cairo_t *cr = p.cr;
 
   // A door step on the road just before the wall.

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
+#include "Engine/EngDebug.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngProgram.h"
 #include "tests/support/TestSupport.h"
@@ -77,6 +79,30 @@ TEST_F(EngPowerEventsTest, RegistrationWithOrWithoutASystemBus) {
   }
   EXPECT_EQ(EngPowerEventsIsRegistered_MAC(), 0);
   EngPowerEventsPoll_MAC();
+}
+
+// Without a system bus the program runs on without notices: that is said once, as information,
+// however often the window (and so the registration) is made again.
+TEST_F(EngPowerEventsTest, NoSystemBusIsSaidOnceAsInformation) {
+  const char *old = getenv("DBUS_SYSTEM_BUS_ADDRESS");
+  const std::string kept = old ? old : "";
+  setenv("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + resources.File("no-bus")).c_str(), 1);
+  DebugResetForTests();
+  EXPECT_EQ(EngPowerEventsRegisterForNotifications_MAC(), 0);
+  EXPECT_EQ(EngPowerEventsRegisterForNotifications_MAC(), 0);
+  if (old)
+    setenv("DBUS_SYSTEM_BUS_ADDRESS", kept.c_str(), 1);
+  else
+    unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
+  int said = 0;
+  for (EngInt32 i = 0; i < DebugGetNumMessages(); i++) {
+    const std::string text = DebugGetMessage(i)->text;
+    if (text.find("IORegisterForSystemPower failed") == std::string::npos) continue;
+    said++;
+    EXPECT_EQ(DebugGetMessage(i)->code, DEBUG_MSG_INFO) << text;
+  }
+  EXPECT_EQ(said, 1);
+  DebugResetForTests();
 }
 
 }  // namespace
