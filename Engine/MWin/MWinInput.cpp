@@ -22,6 +22,7 @@ char MWin::MoveMouse(float x, float y) {
     return 0;
   }
   EngMainChangeMousePosRatioedForOrientation(x, y, &m_mouse_x, &m_mouse_y);
+  if (m_focus_held && (m_mouse_x != m_held_mouse_x || m_mouse_y != m_held_mouse_y)) m_focus_held = 0;
   UpdateViewportMousePos();
   return m_desktop->HandleMouseMove();
 }
@@ -61,7 +62,11 @@ char MWin::KeyDown(int key) {
     DebugErrorAlt("char MWin::KeyDown()", "No desktop");
     return 0;
   }
-  return m_desktop->HandleKeyDown(key);
+  m_swallow_char = 0;
+  char used = m_desktop->HandleKeyDown(key);
+  // Its character event follows the key-down.
+  if (used && key >= 32 && key < 127) m_swallow_char = 1;
+  return used;
 }
 
 char MWin::KeyUp(int key) {
@@ -81,7 +86,17 @@ char MWin::KeyDownUChar(unsigned char c) {
     DebugErrorAlt("char MWin::KeyDownChar()", "No desktop");
     return 0;
   }
+  if (m_swallow_char) {
+    m_swallow_char = 0;
+    if (c >= 32 && c != 127) return 1;
+  }
   return m_desktop->HandleKeyDownUChar(c);
+}
+
+void MWin::HoldKeyboardFocus() {
+  m_focus_held = 1;
+  m_held_mouse_x = m_mouse_x;
+  m_held_mouse_y = m_mouse_y;
 }
 
 char MWin::ProcessInput(_EngDesktopInputType type, EngInputParm1 p1, EngInputParm2 p2) {
