@@ -2,6 +2,8 @@
 // viewport, the hit tests, the look-ups by ids and the one-slot message queue.
 #include "Engine/MWin/MWin.h"
 
+#include <cmath>
+
 #include "Engine/EngDebug.h"
 #include "Engine/EngMainOrientation.h"
 #include "Engine/EngMenu.h"
@@ -22,7 +24,9 @@ char MWin::MoveMouse(float x, float y) {
     return 0;
   }
   EngMainChangeMousePosRatioedForOrientation(x, y, &m_mouse_x, &m_mouse_y);
-  if (m_focus_held && (m_mouse_x != m_held_mouse_x || m_mouse_y != m_held_mouse_y)) m_focus_held = 0;
+  // The echo of a pointer warp (Tab's) comes back rounded to whole pixels, late: that is no move.
+  if (m_focus_held && (fabsf(m_mouse_x - m_held_mouse_x) > 2.0f || fabsf(m_mouse_y - m_held_mouse_y) > 2.0f))
+    m_focus_held = 0;
   UpdateViewportMousePos();
   return m_desktop->HandleMouseMove();
 }

@@ -251,6 +251,7 @@ TEST_F(MWinWindowInputTest, AfterAScreenChangeKeysPressOnlyWhereThePlayerPutTheF
       {"space after a move", 32, "move", 1},
       {"enter after a move", 13, "move", 1},
       {"a click at once", 32, "click", 1},
+      {"space after a pointer warp's rounded echo", 32, "echo", 0},
   };
   for (const Case &k : cases) {
     SCOPED_TRACE(k.name);
@@ -265,7 +266,8 @@ TEST_F(MWinWindowInputTest, AfterAScreenChangeKeysPressOnlyWhereThePlayerPutTheF
     ASSERT_TRUE(w->GetActiveButton() && strcmp(w->GetActiveButton()->GetID(), "Exit") == 0);
     const std::string then = k.then;
     const int before = Presses("Exit");
-    if (then == "move") mwin->MoveMouse(100 + 252.0f, 100 + 180.0f);
+    if (then == "move") mwin->MoveMouse(100 + 260.0f, 100 + 180.0f);
+    if (then == "echo") mwin->MoveMouse(100 + 251.0f, 100 + 179.5f);
     if (then == "click") {
       Click(100 + 250.0f, 100 + 180.0f);
     } else {
