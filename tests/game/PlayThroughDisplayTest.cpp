@@ -694,61 +694,47 @@ TEST_F(PlayThroughTest, APlayerStartsAGardenSavesItAndResumesItAfterARestart) {
 // the focus (and the pointer) in reading order, Space and Return press, Escape goes back.
 TEST_F(PlayThroughTest, APlayerGetsIntoAGardenByKeyboardAlone) {
   const std::string player = "Wren2";
-  auto key = [&](const char *name) { ASSERT_TRUE(m_x.Key(name)) << name; };
-  auto tabs = [&](int n) {
-    for (int i = 0; i < n; i++) ASSERT_TRUE(m_x.Key("Tab"));
+  // Tab so many times, press a key, and wait for the screen that follows.
+  auto step = [&](int tabs, const char *press, const char *shot,
+                  const std::function<bool(const qwtest::WindowPicture &)> &screen) {
+    for (int i = 0; i < tabs; i++) ASSERT_TRUE(m_x.Key("Tab"));
+    ASSERT_TRUE(m_x.Key(press)) << press;
+    ASSERT_NO_FATAL_FAILURE(WaitForScreen(shot, screen));
   };
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysFirstPlayers", FirstPlayersScreen));
 
   // New Player (Load Player is off without players), then the name's question opened from the
   // first stop, User Name: the Space that opened it is not part of the name, Return takes it.
-  tabs(1);
-  key("space");
-  ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysNewPlayer", NewPlayerScreen));
-  tabs(1);
-  key("space");
-  ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysNameAsked", NameAsked));
+  ASSERT_NO_FATAL_FAILURE(step(1, "space", "KeysNewPlayer", NewPlayerScreen));
+  ASSERT_NO_FATAL_FAILURE(step(1, "space", "KeysNameAsked", NameAsked));
   ASSERT_TRUE(m_x.Type(player)) << m_x.Error();
-  key("Return");
-  ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysNameGiven", NewPlayerScreen));
+  ASSERT_NO_FATAL_FAILURE(step(0, "Return", "KeysNameGiven", NewPlayerScreen));
 
   // User Name, Country, Continue, Back: Back, whose place on the players screen Exit Game
   // takes. A Space typed there presses nothing until the focus is moved.
-  tabs(4);
-  key("space");
-  ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysBack", FirstPlayersScreen));
-  key("space");
+  ASSERT_NO_FATAL_FAILURE(step(4, "space", "KeysBack", FirstPlayersScreen));
+  ASSERT_TRUE(m_x.Key("space"));
   std::this_thread::sleep_for(std::chrono::milliseconds(800));
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysSpaceKept", FirstPlayersScreen));
 
   // New Player again keeps the name; Continue is the third stop.
-  tabs(1);
-  key("space");
-  ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysNewPlayerAgain", NewPlayerScreen));
-  tabs(3);
-  key("space");
-  ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysMainMenu", MainMenuScreen));
+  ASSERT_NO_FATAL_FAILURE(step(1, "space", "KeysNewPlayerAgain", NewPlayerScreen));
+  ASSERT_NO_FATAL_FAILURE(step(3, "space", "KeysMainMenu", MainMenuScreen));
   EXPECT_STREQ(ReadPlayerFile(player).name, player.c_str());
 
-  // New Game; the gardens by Tab and the arrows, the first one picked with Return.
-  tabs(1);
-  key("space");
-  ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysSelection", SelectionScreen));
-  tabs(1);
-  key("Right");
-  key("Left");
-  key("Return");
-  // The notice, started with Return.
-  ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysNotice", NoticeScreen));
-  key("Return");
-  ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysGarden", PlayScreen));
+  // New Game; the gardens by Tab and the arrows, the first one picked with Return; the notice
+  // started with Return.
+  ASSERT_NO_FATAL_FAILURE(step(1, "space", "KeysSelection", SelectionScreen));
+  ASSERT_TRUE(m_x.Key("Tab"));
+  ASSERT_TRUE(m_x.Key("Right"));
+  ASSERT_TRUE(m_x.Key("Left"));
+  ASSERT_NO_FATAL_FAILURE(step(0, "Return", "KeysNotice", NoticeScreen));
+  ASSERT_NO_FATAL_FAILURE(step(0, "Return", "KeysGarden", PlayScreen));
 
   // Escape opens the pause screen and Escape there resumes play.
-  key("Escape");
-  ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysPause", PauseScreen));
-  key("Escape");
-  ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysResumed", PlayScreen));
+  ASSERT_NO_FATAL_FAILURE(step(0, "Escape", "KeysPause", PauseScreen));
+  ASSERT_NO_FATAL_FAILURE(step(0, "Escape", "KeysResumed", PlayScreen));
 
   ASSERT_TRUE(m_x.Key("q", true));
   ExpectCleanEnd(WaitForExit());
