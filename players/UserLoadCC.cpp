@@ -165,11 +165,8 @@ void UserLoadCC::AfterLoadFailedPopupCB(char result) {
     return;
   }
   // A name the new player screen would refuse could not be made again: keep its file.
-  char too_long = 0;
-  if (!UserNewIsNameOk(name.c_str(), USER_NEW_NAME_SIZE, &too_long)) {
-    if (m_mwin)
-      m_mwin->PopupMessage(too_long ? ScreensText("UserNew_NameTooLong", "Invalid user name")
-                                    : ScreensText("UserNew_InvalidPlayerName", "Invalid user name"));
+  if (!UserNewIsNameOk(name.c_str(), USER_NEW_NAME_SIZE, nullptr)) {
+    if (m_mwin) m_mwin->PopupMessage(UserNewNameRefusalText(name.c_str(), USER_NEW_NAME_SIZE));
     return;
   }
   DoUserDeleteOrReset(name, 1);

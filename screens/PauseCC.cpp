@@ -15,6 +15,8 @@
 void PauseCC::StartingCB(void *) {
   MainControlCreateGraphics();
   MainControlSetupTitleButton(mwinPauseMainWinTitleButton);
+  // Escape leaves the pause screen the way it came.
+  if (mwinPauseMainWinResumeButton) mwinPauseMainWinResumeButton->SetEscapeButtonForParentWindow();
 }
 
 void PauseCC::GoTo(euint id) {

@@ -164,7 +164,19 @@ void EngWindow::UpdateWindowCorner_MAC() {
 }
 
 void EngWindow::SetCursorPos_MAC(int x, int y) {
-  if (SDL_Window *window = Native(this)) SDL_WarpMouseInWindow(window, x, y);
+  SDL_Window *window = Native(this);
+  if (!window) return;
+  SDL_WarpMouseInWindow(window, x, y);
+  // The warp's own motion event comes later; until then the pointer is known to be here.
+  m_last_mouse_x = x;
+  m_last_mouse_y = y;
+  if (m_num_warps == kMaxWarps) {
+    m_num_warps--;
+    memmove(m_warps, m_warps + 1, sizeof(m_warps[0]) * size_t(m_num_warps));
+  }
+  m_warps[m_num_warps][0] = x;
+  m_warps[m_num_warps][1] = y;
+  m_num_warps++;
 }
 
 void EngWindow::SetCursorPosRatioed_MAC(float x, float y) {

@@ -127,6 +127,12 @@ class MWin {
   void WindowDeactivated();
   void CancelMouseButtonDown();
   char IsTextBeingEdited();
+  // After a screen or a popup comes or goes, the widget that happens to lie under a pointer that
+  // has not moved is no keyboard focus: Space and Enter press it only once the player has moved
+  // the pointer or tabbed there.
+  void HoldKeyboardFocus();
+  void ReleaseKeyboardFocus() { m_focus_held = 0; }
+  char IsKeyboardFocusHeld() const { return m_focus_held; }
   void AllowInput(char on) { m_allow_input = on; }
   void AllowKeyboardInput(char on) { m_allow_keyboard_input = on; }
 
@@ -258,6 +264,11 @@ class MWin {
   EngInt32 m_message_count = 0;
   char m_allow_input = 1;
   char m_allow_keyboard_input = 1;
+  char m_focus_held = 0;
+  float m_held_mouse_x = 0, m_held_mouse_y = 0;
+  // The character event of a key whose key-down already acted (a button it pressed may have
+  // opened a text field that would otherwise take it).
+  char m_swallow_char = 0;
   _EngLayout m_screen_layout = ENG_LAYOUT_DESKTOP;
   MWIN_SOUND_CB m_sound_cb = nullptr;
   void *m_sound_cb_user = nullptr;

@@ -105,7 +105,7 @@ char MWinButton::HandleKeyDown(int key) {
   MWinWindow *window = m_window;
   MWinGroup *group = m_group;
   char handled = 0;
-  if (m_type == MWIN_BUTTON_PUSH)
+  if (m_type == MWIN_BUTTON_PUSH || (m_type == MWIN_BUTTON_STATIC && m_pressable_by_keyboard))
     handled = PushButtonHandleKeyDown(key);
   else if (m_type == MWIN_BUTTON_RANGE)
     handled = RangeHandleKeyDown(key);
@@ -218,7 +218,8 @@ void MWinButton::Hide() {
 
 char MWinButton::IsATabStop() {
   if (!(m_enabled && m_shown)) return 0;
-  if (m_type == MWIN_BUTTON_STATIC || m_type == MWIN_BUTTON_FRAME) return 0;
+  if (m_type == MWIN_BUTTON_STATIC) return m_pressable_by_keyboard && HasCallback();
+  if (m_type == MWIN_BUTTON_FRAME) return 0;
   if (m_type == MWIN_BUTTON_PUSH && !HasCallback()) return 0;
   return 1;
 }

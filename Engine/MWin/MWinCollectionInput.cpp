@@ -71,6 +71,10 @@ char MWinCollection::HandleButtonPressed(char button, char state, char flag) {
     return active->HandleButtonPressed(button, state, flag, 0);
   // A drag that left its window still ends with its release.
   if (active && !state && active->KeepFocusOnMouseMove()) return active->HandleButtonPressed(button, state, flag, 0);
+  // A press beside a popup is nobody's: the popup keeps its focus, and one click on it later
+  // presses its button.
+  const char popup = m_mwin->PopupIsOn() && m_mwin->GetPopupCollection() == this;
+  if (popup && !GetWindowUnderMouse()) return 1;
   if (active) {
     if (active->TookPress()) {
       active->SetTookPress(0);
@@ -87,6 +91,7 @@ char MWinCollection::HandleButtonPressed(char button, char state, char flag) {
     if (!w->IsMouseCursorInWindow()) continue;
     if (active && active != w && active->IsActive()) active->Deactivate();
     if (!w->IsActive()) w->Activate();
+    if (popup && !m_removed && !w->IsGone()) return w->HandleButtonPressed(button, state, flag, 0);
     return 1;
   }
   return 0;

@@ -36,6 +36,7 @@ MWinCollection *MWinDesktop::AddCollection(const char *id) {
   else
     m_first = collection;
   collection->Activate();
+  m_mwin->HoldKeyboardFocus();
   return collection;
 }
 

@@ -2,6 +2,8 @@
 // viewport, the hit tests, the look-ups by ids and the one-slot message queue.
 #include "Engine/MWin/MWin.h"
 
+#include <cmath>
+
 #include "Engine/EngDebug.h"
 #include "Engine/EngMainOrientation.h"
 #include "Engine/EngMenu.h"
@@ -22,6 +24,9 @@ char MWin::MoveMouse(float x, float y) {
     return 0;
   }
   EngMainChangeMousePosRatioedForOrientation(x, y, &m_mouse_x, &m_mouse_y);
+  // The echo of a pointer warp (Tab's) comes back rounded to whole pixels, late: that is no move.
+  if (m_focus_held && (fabsf(m_mouse_x - m_held_mouse_x) > 2.0f || fabsf(m_mouse_y - m_held_mouse_y) > 2.0f))
+    m_focus_held = 0;
   UpdateViewportMousePos();
   return m_desktop->HandleMouseMove();
 }
@@ -61,7 +66,11 @@ char MWin::KeyDown(int key) {
     DebugErrorAlt("char MWin::KeyDown()", "No desktop");
     return 0;
   }
-  return m_desktop->HandleKeyDown(key);
+  m_swallow_char = 0;
+  char used = m_desktop->HandleKeyDown(key);
+  // Its character event follows the key-down.
+  if (used && key >= 32 && key < 127) m_swallow_char = 1;
+  return used;
 }
 
 char MWin::KeyUp(int key) {
@@ -81,7 +90,17 @@ char MWin::KeyDownUChar(unsigned char c) {
     DebugErrorAlt("char MWin::KeyDownChar()", "No desktop");
     return 0;
   }
+  if (m_swallow_char) {
+    m_swallow_char = 0;
+    if (c >= 32 && c != 127) return 1;
+  }
   return m_desktop->HandleKeyDownUChar(c);
+}
+
+void MWin::HoldKeyboardFocus() {
+  m_focus_held = 1;
+  m_held_mouse_x = m_mouse_x;
+  m_held_mouse_y = m_mouse_y;
 }
 
 char MWin::ProcessInput(_EngDesktopInputType type, EngInputParm1 p1, EngInputParm2 p2) {

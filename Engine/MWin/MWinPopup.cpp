@@ -116,6 +116,7 @@ char MWin::PopupCloseCollection() {
   m_popup.active_collections.clear();
   m_popup.active_windows.clear();
   m_popup.user = nullptr;
+  HoldKeyboardFocus();
   MWinTextEntryPopupClosed_Mobile();
   RenderNeeded();
   return 1;

@@ -1,7 +1,10 @@
 // The window's side of input: which widget gets a move, press, wheel step or key (the last
 // drawn first), the title-bar buttons, dragging the window, the escape and default buttons and
 // keyboard focus travel with Tab.
+#include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngProgram.h"
@@ -249,7 +252,15 @@ char MWinWindow::HandleButtonPressed(char button, char pressed, char flag, char 
 
   MWinButton *active = GetActiveButton();
   if (!pressed && active) return active->HandleMouseButtonPressed(button, 0, flag);
-  if (active && active->KeepFocusOnMouseMove()) return active->HandleMouseButtonPressed(button, pressed, flag);
+  if (active && active->KeepFocusOnMouseMove()) {
+    // A press beside a field being edited ends the edit and presses what it hit, in one click.
+    if (!(active->IsTextBeingEditing() && !IsButtonUnderMouse(active)))
+      return active->HandleMouseButtonPressed(button, pressed, flag);
+    active->TextEditTurnOffEditing(0);
+    if (IsGone()) return 1;
+    HandleMouseMove();
+    if (IsGone()) return 1;
+  }
   if (MWinIsIDEmpty(m_id)) return 0;
   FOR_WIDGETS_LAST_FIRST(b) {
     if (b->IsShown() && IsButtonUnderMouse(b)) return b->HandleMouseButtonPressed(button, pressed, flag);
@@ -320,36 +331,49 @@ char MWinWindow::FireKeyButton(MWinButton *target, int key) {
   return 1;
 }
 
-// The next (or previous) tab stop from the active widget, wrapping through the groups.
+// The kinds that Space or Enter press, change or toggle (a list keeps its rows' keys).
+static char IsPressedByKey(MWinButton *b) {
+  const _MWinButtonType t = b->GetType();
+  return t == MWIN_BUTTON_PUSH || t == MWIN_BUTTON_STATIC || t == MWIN_BUTTON_CHECKBOX || t == MWIN_BUTTON_CHOICE;
+}
+
+// The next (or previous) tab stop from the focused widget in reading order: rows from the top,
+// each row from the left; a widget belongs to the row whose first widget spans its middle. With
+// no focus (or only the one a screen change left under the pointer) the walk starts at an end.
 MWinButton *MWinWindow::FindTabStop(char backwards) {
-  MWinButton *active = GetActiveButton();
-  MWinButton *b = active;
-  if (!b) b = backwards ? GetLastButton() : GetFirstButton();
-  // With empty end groups, the nearest widget in window order.
-  if (!b && backwards) {
-    for (MWinGroup *g = m_last_group; g && !b; g = g->m_prev) b = g->m_last;
-  } else if (!b) {
-    for (MWinGroup *g = m_first_group; g && !b; g = g->m_next) b = g->m_first;
+  std::vector<MWinButton *> stops;
+  for (MWinGroup *g = m_first_group; g; g = g->m_next) {
+    if (!g->m_shown) continue;
+    for (MWinButton *b = g->m_first; b && stops.size() < 1000; b = b->m_next)
+      if (b->IsATabStop()) stops.push_back(b);
   }
-  if (!b) return nullptr;
-  MWinGroup *group = b->GetGroup();
-  for (int steps = 0; steps < 1000; steps++) {
-    b = backwards ? b->m_prev : b->m_next;
-    while (!b) {
-      if (backwards) {
-        group = group->m_prev ? group->m_prev : m_last_group;
-        b = group->m_last;
-      } else {
-        group = group->m_next ? group->m_next : m_first_group;
-        b = group->m_first;
-      }
-      if (++steps >= 1000) break;
+  if (stops.empty()) {
+    DebugErrorAlt(ENG_FUNC, backwards ? "Coult not get prev button" : "Could not get next button");
+    return nullptr;
+  }
+  auto middle_y = [](MWinButton *b) { return b->GetActualArea()->y + 0.5f * b->GetActualArea()->height; };
+  std::stable_sort(stops.begin(), stops.end(), [&](MWinButton *a, MWinButton *b) { return middle_y(a) < middle_y(b); });
+  std::vector<std::pair<int, MWinButton *>> ordered;
+  int row = 0;
+  const _Dimension *row_first = stops[0]->GetActualArea();
+  for (MWinButton *b : stops) {
+    const float y = middle_y(b);
+    if (y > row_first->y + row_first->height) {
+      row++;
+      row_first = b->GetActualArea();
     }
-    if (b && b->IsATabStop()) return b;
-    if (!b) break;
+    ordered.emplace_back(row, b);
   }
-  DebugErrorAlt(ENG_FUNC, backwards ? "Coult not get prev button" : "Could not get next button");
-  return nullptr;
+  std::stable_sort(ordered.begin(), ordered.end(), [](const auto &a, const auto &b) {
+    return a.first != b.first ? a.first < b.first : a.second->GetActualArea()->x < b.second->GetActualArea()->x;
+  });
+  const int n = int(ordered.size());
+  MWinButton *active = m_mwin->IsKeyboardFocusHeld() ? nullptr : GetActiveButton();
+  int at = -1;
+  for (int i = 0; i < n; i++)
+    if (ordered[size_t(i)].second == active) at = i;
+  if (at < 0) return ordered[backwards ? size_t(n - 1) : 0].second;
+  return ordered[size_t((at + (backwards ? n - 1 : 1)) % n)].second;
 }
 
 char MWinWindow::HandleKeyDown(int key) {
@@ -364,6 +388,7 @@ char MWinWindow::HandleKeyDown(int key) {
     FOR_WIDGETS_LAST_FIRST(b) {
       if (b->GetMWin() != m_mwin || !m_mwin->IsOn()) break;
       if (b->IsActive()) {
+        if ((key == 13 || key == 32) && m_mwin->IsKeyboardFocusHeld() && IsPressedByKey(b)) goto widgets_done;
         if (b->HandleKeyDown(key)) return 1;
         goto widgets_done;
       }
@@ -372,8 +397,14 @@ char MWinWindow::HandleKeyDown(int key) {
     if (m_key_down_cb) return m_key_down_cb(key, this);
     return 0;
   }
-  MWinButton *found = FindTabStop(eng_key_down[228] ? 1 : 0);
+  return MoveFocusToTabStop(eng_key_down[228] ? 1 : 0);
+}
+
+char MWinWindow::MoveFocusToTabStop(char backwards) {
+  MWinEntryScope scope(m_mwin);
+  MWinButton *found = FindTabStop(backwards);
   if (!found) return 0;
+  m_mwin->ReleaseKeyboardFocus();
   MWinButton *active = GetActiveButton();
   // Ending the edit and the move onto the next stop both run callbacks, which may remove the
   // window, the stop or the whole screen.

@@ -9,7 +9,8 @@ constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
 constexpr const char *kNone = "MWIN_TEXBUT_NONE";
 constexpr _ColourRGBA kText = {1, 1, 1, 0.7f};
 constexpr _Vector2d kScale = {0.9f, 0.95f};
-constexpr _Vector2d kTargetScale = {0.75f, 0.9f};
+// Narrow enough that "Target:" and each target's name fit their boxes, margins and all.
+constexpr _Vector2d kTargetScale = {0.64f, 0.9f};
 constexpr _MWinTextAlign kLeft = MWIN_ALIGN_LEFT;
 constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
 constexpr _MWinTextAlign kRight = MWIN_ALIGN_RIGHT;
@@ -101,8 +102,8 @@ const _Dimension kWeaponAreas[][ENG_NUM_LAYOUTS] = {
     /* Arrow3 */ QW_POPUP_AREAS(140, 90, 20, 20, 165, 120, 25, 20),
     /* Arrow4 */ QW_POPUP_AREAS(140, 106, 20, 20, 165, 150, 25, 20),
     /* FullUpgrade */ QW_POPUP_AREAS(10, 192, 190, 25, 10, 280, 216, 40),
-    /* TargetT */ QW_POPUP_AREAS(3, 133, 40, 20, 3, 185, 60, 40),
-    /* Target */ QW_POPUP_AREAS(40, 133, 165, 20, 65, 185, 160, 40),
+    /* TargetT */ QW_POPUP_AREAS(2, 133, 34, 20, 3, 185, 60, 40),
+    /* Target */ QW_POPUP_AREAS(37, 133, 171, 20, 65, 185, 160, 40),
 };
 #undef QW_POPUP_AREAS
 static_assert(sizeof(kWeaponAreas) / sizeof(kWeaponAreas[0]) == sizeof(kWeaponWidgets) / sizeof(kWeaponWidgets[0]),

@@ -338,7 +338,8 @@ class PlayThroughTest : public ::testing::Test {
       if (Clock::now() > deadline || m_pid < 0) {
         std::string shot = m_build + "/PlayThrough-" + name + ".ppm";
         m_picture.Save(shot);
-        FAIL() << "the screen \"" << name << "\" did not show (last picture: " << shot << ")";
+        FAIL() << "the screen \"" << name << "\" did not show (last picture: " << shot << "); its output:\n"
+               << qwtest::ReadWholeFile(m_output);
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(30));
     }
@@ -379,12 +380,12 @@ class PlayThroughTest : public ::testing::Test {
   }
 
   // The player file as the program wrote it (sealed).
-  UserInfo ReadPlayerFile() {
+  UserInfo ReadPlayerFile(const std::string &player = kPlayer) {
     UserInfo info;
     memset(&info, 0, sizeof(info));
     EngEncryptionInit("QX_SEALING_KEY");
     unsigned char bytes[USER_INFO_SIZE];
-    const std::string path = m_data + "/Users/" + kPlayer + ".usr";
+    const std::string path = m_data + "/Users/" + player + ".usr";
     EXPECT_TRUE(EngEncryptionReadFromFileAndDecrypt(path.c_str(), bytes, USER_INFO_SIZE)) << path;
     UserInfoReadFromBytes(bytes, &info);
     return info;
@@ -535,10 +536,10 @@ float F32At(const unsigned char *b) {
 }
 
 // The resume game as the program left it (sealed), read by its record's layout.
-SavedGameFacts ReadSavedGame(const std::string &data) {
+SavedGameFacts ReadSavedGame(const std::string &data, const std::string &player = kPlayer) {
   SavedGameFacts facts;
   std::vector<unsigned char> r(SAVED_GAME_RECORD_SIZE);
-  const std::string path = data + "/Users/" + kPlayer + "_SavedGame00.dat";
+  const std::string path = data + "/Users/" + player + "_SavedGame00.dat";
   EngEncryptionInit("QX_SEALING_KEY");
   if (!EngEncryptionReadFromFileAndDecrypt(path.c_str(), r.data(), SAVED_GAME_RECORD_SIZE)) {
     ADD_FAILURE() << "no saved game in " << path;
@@ -715,6 +716,60 @@ TEST_F(PlayThroughTest, APlayerStartsAGardenSavesItAndResumesItAfterARestart) {
   EXPECT_STREQ(kept_player.name, kPlayer);
   EXPECT_EQ(kept_player.id, made.id);
 
+  ExpectNothingWrittenElsewhere();
+}
+
+// The same road by keyboard alone, with the pointer left wherever the keys put it: Tab moves
+// the focus (and the pointer) in reading order, Space and Return press, Escape goes back.
+TEST_F(PlayThroughTest, APlayerGetsIntoAGardenByKeyboardAlone) {
+  const std::string player = "Wren2";
+  // Tab so many times, press a key, and wait for the screen that follows.
+  auto step = [&](int tabs, const char *press, const char *shot,
+                  const std::function<bool(const qwtest::WindowPicture &)> &screen) {
+    for (int i = 0; i < tabs; i++) ASSERT_TRUE(m_x.Key("Tab"));
+    ASSERT_TRUE(m_x.Key(press)) << press;
+    ASSERT_NO_FATAL_FAILURE(WaitForScreen(shot, screen));
+  };
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysFirstPlayers", FirstPlayersScreen));
+
+  // New Player (Load Player is off without players), then the name's question opened from the
+  // first stop, User Name: the Space that opened it is not part of the name, Return takes it.
+  ASSERT_NO_FATAL_FAILURE(step(1, "space", "KeysNewPlayer", NewPlayerScreen));
+  ASSERT_NO_FATAL_FAILURE(step(1, "space", "KeysNameAsked", NameAsked));
+  ASSERT_TRUE(m_x.Type(player)) << m_x.Error();
+  ASSERT_NO_FATAL_FAILURE(step(0, "Return", "KeysNameGiven", NewPlayerScreen));
+
+  // User Name, Country, Continue, Back: Back, whose place on the players screen Exit Game
+  // takes. A Space typed there presses nothing until the focus is moved.
+  ASSERT_NO_FATAL_FAILURE(step(4, "space", "KeysBack", FirstPlayersScreen));
+  ASSERT_TRUE(m_x.Key("space"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysSpaceKept", FirstPlayersScreen));
+
+  // New Player again keeps the name; Continue is the third stop.
+  ASSERT_NO_FATAL_FAILURE(step(1, "space", "KeysNewPlayerAgain", NewPlayerScreen));
+  ASSERT_NO_FATAL_FAILURE(step(3, "space", "KeysMainMenu", MainMenuScreen));
+  EXPECT_STREQ(ReadPlayerFile(player).name, player.c_str());
+
+  // New Game; the gardens by Tab and the arrows, the first one picked with Return; the notice
+  // started with Return.
+  ASSERT_NO_FATAL_FAILURE(step(1, "space", "KeysSelection", SelectionScreen));
+  ASSERT_TRUE(m_x.Key("Tab"));
+  ASSERT_TRUE(m_x.Key("Right"));
+  ASSERT_TRUE(m_x.Key("Left"));
+  ASSERT_NO_FATAL_FAILURE(step(0, "Return", "KeysNotice", NoticeScreen));
+  ASSERT_NO_FATAL_FAILURE(step(0, "Return", "KeysGarden", PlayScreen));
+
+  // Escape opens the pause screen and Escape there resumes play.
+  ASSERT_NO_FATAL_FAILURE(step(0, "Escape", "KeysPause", PauseScreen));
+  ASSERT_NO_FATAL_FAILURE(step(0, "Escape", "KeysResumed", PlayScreen));
+
+  ASSERT_TRUE(m_x.Key("q", true));
+  ExpectCleanEnd(WaitForExit());
+  const SavedGameFacts saved = ReadSavedGame(m_data, player);
+  EXPECT_EQ(saved.garden, 0);
+  EXPECT_EQ(saved.weapons, 0);
   ExpectNothingWrittenElsewhere();
 }
 

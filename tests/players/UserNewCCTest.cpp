@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 TEST(UserNewIsNameOkTest, TheRulesInTheirOrder) {
@@ -51,6 +53,28 @@ TEST(UserNewIsNameOkTest, TheRulesInTheirOrder) {
   char too_long = 9;
   EXPECT_EQ(UserNewIsNameOk(nullptr, USER_NEW_NAME_SIZE, &too_long), 0);
   EXPECT_EQ(too_long, 0);
+}
+
+// A refused name is told which rule it breaks, under the old first line.
+TEST(UserNewNameRefusalTextTest, SaysWhyANameIsRefused) {
+  const struct {
+    const char *name, *why;
+  } cases[] = {
+      {"", "The name is empty."},
+      {" Bob", "A name may not begin or end with a blank."},
+      {"Wren Ash of Tallow ", "A name may not begin or end with a blank."},  // cut by the box at a blank
+      {"12345678901234567890", "A name has at most 19 characters."},
+      {"Bob_1", "This character is not allowed: _"},
+      {"Bo\tb", "This character is not allowed: tab"},
+      {"Sunset", "The name holds a word that is not allowed."},
+      {"A-B-C-D", "At most two full stops, two blanks and two hyphens."},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(std::string(UserNewNameRefusalText(c.name, USER_NEW_NAME_SIZE)), std::string("Invalid user name\n") + c.why);
+  }
+  EXPECT_STREQ(UserNewNameRefusalText(nullptr, USER_NEW_NAME_SIZE), "Invalid user name\nThe name is empty.");
+  EXPECT_STREQ(UserNewNameRefusalText("Wren2", USER_NEW_NAME_SIZE), "");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Engine/EngFont.h"
 #include "Engine/MWin/MWinChoice.h"
 #include "Engine/MWin/MWinCollection.h"
 #include "Engine/MWin/MWinDesktop.h"
@@ -88,6 +89,29 @@ class PopupCCDisplayTest : public qwtest::ScreensProgramTest {
     Frames(1);
     ASSERT_EQ(g_popup_cc->IsWeaponWindowShown(), 1);
   }
+  // At the design size every text of the weapon's window fits its box with the box's margins,
+  // and the target's caption ends before its choice begins.
+  void ExpectWeaponWindowTextsFit() {
+    MWinButton *caption = Widget("Weapon", "TargetT");
+    MWinChoice *target = MWinChoice::From(Widget("Weapon", "Target"));
+    ASSERT_TRUE(caption && target);
+    EXPECT_LE(caption->GetActualArea()->x + caption->GetActualArea()->width, target->GetActualArea()->x);
+    for (const char *id : {"Title", "Level", "TargetT", "RangeT", "ReloadT", "DamageT", "SlowT", "Upgrade", "Sell",
+                           "FullUpgrade"}) {
+      MWinButton *b = Widget("Weapon", id);
+      ASSERT_NE(b, nullptr) << id;
+      EXPECT_LE(b->GetTextWidth(), b->GetActualArea()->width) << id;
+    }
+    const float margin = target->GetLayoutSettings()->choice_text_margin;
+    EngFont *font = target->GetTextFont();
+    ASSERT_NE(font, nullptr);
+    ASSERT_EQ(target->ChoiceGetNumItems(), 5);
+    for (int i = 0; i < target->ChoiceGetNumItems(); i++) {
+      target->UpdateTextFontColourAndScale();
+      EXPECT_LE(font->GetStringWidth(target->ChoiceGetString(i)) + 2 * margin, target->ChoiceGetItemWidth(i))
+          << target->ChoiceGetString(i);
+    }
+  }
   MWinButton *Widget(const char *window, const char *id) {
     MWinCollection *c = Root()->GetCollectionFromID("Popup", 0);
     MWinWindow *w = c ? c->GetWindowFromID(window, 0) : nullptr;
@@ -142,6 +166,7 @@ TEST_F(PopupCCDisplayTest, ShopFactsWeaponWindowUpgradeAimAndSell) {
   EXPECT_EQ(weapon_info_shown, m_gun);
   EXPECT_EQ(Text("Weapon", "Level"), "Level 1");
   Frame("popup_weapon_window");
+  ExpectWeaponWindowTextsFit();
   // Upgrade: paid, and the popup goes at the tick after the press.
   const int price = weapon_type_level_details[0][1].price;
   ClickWidget(Widget("Weapon", "Upgrade"));

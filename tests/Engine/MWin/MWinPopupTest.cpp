@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -252,6 +253,75 @@ TEST_F(MWinPopupTest, AnEmptyTextQueryOpensAndTakesLettersWithoutComplaint) {
   EXPECT_EQ(log, "");
   EXPECT_STREQ(buffer, "x");
   ExpectLeftAsFound();
+}
+
+// As the game sets the toolkit up: windows are not activated by hovering alone.
+TEST_F(MWinPopupTest, OneClickPressesAPopupButtonWhateverWasClickedBefore) {
+  mwin->GetSettings()->activate_window_under_mouse = 0;
+  struct Case {
+    const char *name;
+    bool text_query;
+    bool click_beside_first;
+    const char *press;
+    char result;
+  } cases[] = {
+      {"ok of the text query while its field is edited", true, false, "OK", 1},
+      {"cancel of the text query", true, false, "CANCEL", 0},
+      {"cancel after clicks beside the popup", false, true, "CANCEL", 0},
+      {"ok of the text query after a click beside it", true, true, "OK", 1},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    answers.clear();
+    char buffer[20] = "";
+    if (c.text_query) {
+      ASSERT_TRUE(mwin->PopupGetText(nullptr, "Enter name:", buffer, sizeof(buffer), Record, nullptr));
+      mwin->KeyDownUChar('W');
+    } else {
+      ASSERT_TRUE(mwin->PopupOkCancel(nullptr, "Go Online ?", Record, nullptr));
+    }
+    const int behind = Presses("Behind");
+    if (c.click_beside_first)
+      for (int i = 0; i < 3; i++) Click(5, 5);
+    EXPECT_EQ(Presses("Behind"), behind);
+    EXPECT_TRUE(mwin->PopupIsOn());
+    Press(c.press);
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers[0].result, c.result);
+    if (c.text_query && c.result == 1) {
+      EXPECT_STREQ(buffer, "W");
+    }
+    mwin->PopupTurnOff();
+  }
+}
+
+// Space on a button that opens the text query: its character event, which follows the key, is
+// not typed into the new field; the next keys are.
+TEST_F(MWinPopupTest, TheKeyThatOpenedATextQueryIsNotTypedIntoIt) {
+  static char buffer[20];
+  buffer[0] = 0;
+  MWinButton *open = screen_window->AddButton(
+      "Open", MWIN_BUTTON_PUSH, "MWIN_TEXBUT_DEFAULT", nullptr, 300, 300, 60, 20,
+      [](MWin *m, _MWinButtonCallbackInfo *, int, int) {
+        m->PopupGetText(nullptr, "Enter name:", buffer, sizeof(buffer), Record, nullptr);
+      },
+      0, 0);
+  ASSERT_NE(open, nullptr);
+  cursor_x = 310;
+  cursor_y = 310;
+  mwin->MoveMouse(cursor_x, cursor_y);
+  mwin->KeyDown(32);
+  ASSERT_TRUE(mwin->PopupIsOn());
+  mwin->KeyDownUChar(' ');
+  for (char ch : std::string("Wren2")) {
+    mwin->KeyDown(toupper(ch));
+    mwin->KeyDownUChar((unsigned char)ch);
+  }
+  Key(13);
+  mwin->Tick2();
+  ASSERT_EQ(answers.size(), 1u);
+  EXPECT_EQ(answers[0].result, 1);
+  EXPECT_STREQ(buffer, "Wren2");
 }
 
 const char *Fruit(int entry, MWinButton *, void *user) {

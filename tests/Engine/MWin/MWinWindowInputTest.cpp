@@ -188,9 +188,9 @@ TEST_F(MWinWindowInputTest, TabTravelsAcrossGroupsAndMovesThePointer) {
     EXPECT_TRUE(mwin->KeyDown(9));
     forward.push_back(active());
   }
-  // No widget active: the walk starts after the first widget.
-  EXPECT_EQ(forward, (std::vector<std::string>{"B", "E", "D", "A", "B"}));
-  EXPECT_FLOAT_EQ(MouseX(), 100 + 70);  // the pointer followed into B's centre
+  // No widget active: the walk starts at the first stop in reading order.
+  EXPECT_EQ(forward, (std::vector<std::string>{"A", "B", "E", "D", "A"}));
+  EXPECT_FLOAT_EQ(MouseX(), 100 + 10);  // the pointer followed into A's centre
 
   eng_key_down[228] = 2;
   std::vector<std::string> backward;
@@ -199,15 +199,96 @@ TEST_F(MWinWindowInputTest, TabTravelsAcrossGroupsAndMovesThePointer) {
     backward.push_back(active());
   }
   eng_key_down[228] = 0;
-  EXPECT_EQ(backward, (std::vector<std::string>{"A", "D", "E", "B"}));
+  EXPECT_EQ(backward, (std::vector<std::string>{"D", "E", "B", "A"}));
 
   // Onto a text edit starts its editing; away from it ends it.
+  mwin->KeyDown(9);
   mwin->KeyDown(9);
   EXPECT_EQ(active(), "E");
   EXPECT_TRUE(edit->IsTextBeingEditing());
   mwin->KeyDown(9);
   EXPECT_EQ(active(), "D");
   EXPECT_FALSE(edit->IsTextBeingEditing());
+}
+
+// A screen laid out in another order than it reads, as the new player screen is: a field, the
+// Back button at the bottom right, a second field, then Continue at the bottom left.
+TEST_F(MWinWindowInputTest, TabFollowsTheScreenFromTopToBottomAndLeftToRight) {
+  MWinWindow *w = Make("W");
+  AddCountingButton(w, "Name", 110, 50, 110, 18);
+  AddCountingButton(w, "Back", 230, 170, 45, 18);
+  w->AddButton("Label", MWIN_BUTTON_STATIC, "MWIN_TEXBUT_DEFAULT", nullptr, 40, 50, 60, 18);
+  AddCountingButton(w, "Country", 110, 90, 110, 18);
+  AddCountingButton(w, "Continue", 120, 172, 75, 16);  // a little lower, still Back's row
+  mwin->MoveMouse(100 + 5.0f, 100 + 150.0f);
+  auto walk = [&](int steps) {
+    std::vector<std::string> seen;
+    for (int i = 0; i < steps; i++) {
+      mwin->KeyDown(9);
+      MWinButton *b = w->GetActiveButton();
+      seen.push_back(b ? b->GetID() : "");
+    }
+    return seen;
+  };
+  EXPECT_EQ(walk(5), (std::vector<std::string>{"Name", "Country", "Continue", "Back", "Name"}));
+  eng_key_down[228] = 2;
+  EXPECT_EQ(walk(2), (std::vector<std::string>{"Back", "Continue"}));
+  eng_key_down[228] = 0;
+}
+
+// What a new screen finds under a pointer that has not moved is no keyboard focus: Space and
+// Enter press nothing until the pointer moves or Tab puts the focus somewhere; a click still
+// presses it, and the first Tab goes to the first stop.
+TEST_F(MWinWindowInputTest, AfterAScreenChangeKeysPressOnlyWhereThePlayerPutTheFocus) {
+  struct Case {
+    const char *name;
+    int key;
+    const char *then;  // "", "move", "tab" or "click"
+    int exit_presses;
+  } cases[] = {
+      {"space at once", 32, "", 0},
+      {"enter at once", 13, "", 0},
+      {"space after a move", 32, "move", 1},
+      {"enter after a move", 13, "move", 1},
+      {"a click at once", 32, "click", 1},
+      {"space after a pointer warp's rounded echo", 32, "echo", 0},
+  };
+  for (const Case &k : cases) {
+    SCOPED_TRACE(k.name);
+    mwin->MoveMouse(100 + 250.0f, 100 + 180.0f);  // on Back of the screen before
+    ASSERT_TRUE(Desktop()->RemoveCollection("C"));
+    c = Desktop()->AddCollection("C");
+    MWinWindow *w = Make("W");
+    w->SetKeyDownCB(KeyCB);
+    AddCountingButton(w, "New", 10, 170, 60, 18);
+    AddCountingButton(w, "Exit", 230, 170, 60, 18);
+    c->ActivateWindowUnderMouse();
+    ASSERT_TRUE(w->GetActiveButton() && strcmp(w->GetActiveButton()->GetID(), "Exit") == 0);
+    const std::string then = k.then;
+    const int before = Presses("Exit");
+    if (then == "move") mwin->MoveMouse(100 + 260.0f, 100 + 180.0f);
+    if (then == "echo") mwin->MoveMouse(100 + 251.0f, 100 + 179.5f);
+    if (then == "click") {
+      Click(100 + 250.0f, 100 + 180.0f);
+    } else {
+      mwin->KeyDown(k.key);
+      NextFrame();
+    }
+    EXPECT_EQ(Presses("Exit") - before, k.exit_presses);
+  }
+  // Tab from the held focus goes to the first stop, and Space then presses it.
+  mwin->MoveMouse(100 + 250.0f, 100 + 180.0f);
+  ASSERT_TRUE(Desktop()->RemoveCollection("C"));
+  c = Desktop()->AddCollection("C");
+  MWinWindow *w = Make("W");
+  AddCountingButton(w, "New", 10, 170, 60, 18);
+  AddCountingButton(w, "Exit", 230, 170, 60, 18);
+  c->ActivateWindowUnderMouse();
+  mwin->KeyDown(9);
+  ASSERT_TRUE(w->GetActiveButton());
+  EXPECT_STREQ(w->GetActiveButton()->GetID(), "New");
+  mwin->KeyDown(32);
+  EXPECT_EQ(Presses("New"), 1);
 }
 
 TEST_F(MWinWindowInputTest, TabWithOneStopComesBackToIt) {
