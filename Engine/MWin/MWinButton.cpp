@@ -143,6 +143,7 @@ void MWinButton::ResetVars() {
   m_wheel_callback = nullptr;
   m_key_down_callback = nullptr;
   m_pressable_by_keyboard = 0;
+  m_label_only = 0;
   m_extra_render_cb = nullptr;
   m_extra_render_value = 0;
   m_extra_render_user = nullptr;

@@ -262,6 +262,9 @@ class MWinButton {
   // A static picture that reports presses (a choice among pictures) is reached by Tab and
   // pressed by Space and Enter like a push button.
   void SetPressableByKeyboard(char on) { m_pressable_by_keyboard = on ? 1 : 0; }
+  // A push button that only labels its neighbour (a screen's table makes labels as push
+  // buttons) is passed over by Tab and the hover.
+  void SetLabelOnly(char on) { m_label_only = on ? 1 : 0; }
   // Least forms of the text edit's and drop-down list's state that windows ask for; those
   // kinds make them whole in their own files.
   char IsTextBeingEditing() { return m_editing; }
@@ -406,6 +409,7 @@ class MWinButton {
   EngUInt8 m_left_arrow_shown, m_right_arrow_shown;
   char (*m_key_down_callback)(int, MWinButton *);
   EngUInt8 m_pressable_by_keyboard;
+  EngUInt8 m_label_only;
   ENG_CHAR *m_text[2];
   EngInt32 m_text_length[2];
   EngInt32 m_text_alloc_count;

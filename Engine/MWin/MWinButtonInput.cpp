@@ -217,7 +217,7 @@ void MWinButton::Hide() {
 }
 
 char MWinButton::IsATabStop() {
-  if (!(m_enabled && m_shown)) return 0;
+  if (!(m_enabled && m_shown) || m_label_only) return 0;
   if (m_type == MWIN_BUTTON_STATIC) return m_pressable_by_keyboard && HasCallback();
   if (m_type == MWIN_BUTTON_FRAME) return 0;
   if (m_type == MWIN_BUTTON_PUSH && !HasCallback()) return 0;

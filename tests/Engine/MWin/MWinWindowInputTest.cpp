@@ -218,6 +218,8 @@ TEST_F(MWinWindowInputTest, TabFollowsTheScreenFromTopToBottomAndLeftToRight) {
   AddCountingButton(w, "Name", 110, 50, 110, 18);
   AddCountingButton(w, "Back", 230, 170, 45, 18);
   w->AddButton("Label", MWIN_BUTTON_STATIC, "MWIN_TEXBUT_DEFAULT", nullptr, 40, 50, 60, 18);
+  // A label that a screen's table makes as a push button is passed over.
+  AddCountingButton(w, "PushLabel", 40, 90, 60, 18)->SetLabelOnly(1);
   AddCountingButton(w, "Country", 110, 90, 110, 18);
   AddCountingButton(w, "Continue", 120, 172, 75, 16);  // a little lower, still Back's row
   mwin->MoveMouse(100 + 5.0f, 100 + 150.0f);
