@@ -42,6 +42,7 @@
 #include "players/UsersCC.h"
 #include "screens/MainControl.h"
 #include "screens/VQ_Screens.h"
+#include "tests/Engine/MWin/ScreensTestSupport.h"
 #include "tests/screens/ScreensProgramTestSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -251,6 +252,9 @@ TEST_F(UserScreensDisplayTest, FromAnEmptyFolderToTheMenuAndTheStartsThatFollow)
   Click(users->mwinUsersMainWinContinueButton);
   ASSERT_EQ(Current(), MAIN_SCREEN_ID);
   StopProgram();
+  // The automatic Continue is timed: the engine's clock moves by its readings, not by how
+  // slow the machine is.
+  qwtest::SteppingClock::Install(0.001);
   StartProgram();
   ASSERT_EQ(Current(), USERS_SCREEN_ID);
   users = Users();
@@ -260,18 +264,21 @@ TEST_F(UserScreensDisplayTest, FromAnEmptyFolderToTheMenuAndTheStartsThatFollow)
     EXPECT_EQ(b->IsShown(), 0);
   EXPECT_NEAR(users->GetAutoContinueTime() - eng_main_current_time, 0.1, 0.1);
   for (int i = 0; i < 60 && Current() == USERS_SCREEN_ID; i++) Frames(1);
+  qwtest::SteppingClock::Remove();
   EXPECT_EQ(Current(), MAIN_SCREEN_ID);
   EXPECT_EQ(SplashIsOn(), 0);
 
   // The file breaks between the start's test and the automatic Continue: the load fails and
   // the buttons come back.
   StopProgram();
+  qwtest::SteppingClock::Install(0.001);
   StartProgram();
   ASSERT_EQ(Current(), USERS_SCREEN_ID);
   ASSERT_GT(Users()->GetAutoContinueTime(), 0);
   std::string bytes = qwtest::ReadWholeFile(DataFile("Users/Tester.usr"));
   qwtest::WriteWholeFile(DataFile("Users/Tester.usr"), bytes.substr(0, 675));
   for (int i = 0; i < 60 && Users()->GetAutoContinueTime() > 0; i++) Frames(1);
+  qwtest::SteppingClock::Remove();
   EXPECT_EQ(Current(), USERS_SCREEN_ID);
   for (MWinButton *b : {Users()->mwinUsersMainWinContinueButton, Users()->mwinUsersMainWinNewButton,
                         Users()->mwinUsersMainWinExitButton})
