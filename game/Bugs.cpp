@@ -10,6 +10,7 @@
 #include "Engine/EngMain.h"
 #include "Engine/EngMiscRandom.h"
 #include "Engine/EngTexture.h"
+#include "game/Game.h"
 #include "game/GameWon.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"

@@ -90,6 +90,4 @@ void BugsPost3dExit();
 // Back to the start-up state (tests call it between cases).
 void BugsResetForTests();
 
-// Sounds: 22 a bug killed, 23 a life lost, 24 the next wave. A seam to the player's
-// tutorial-on option, defined beside it.
-void GameClearUserTutorialOn();
+// Sounds: 22 a bug killed, 23 a life lost, 24 the next wave.

@@ -11,6 +11,7 @@
 #include "Engine/EngMain.h"
 #include "Engine/EngMiscRandom.h"
 #include "Engine/EngTexture.h"
+#include "game/Game.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
 #include "game/SavedGame.h"

@@ -10,6 +10,7 @@
 #include "Engine/EngMain.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngTexture.h"
+#include "game/Game.h"
 #include "game/Quarrelwick.h"
 #include "game/Traverse.h"
 

@@ -17,6 +17,7 @@
 #include "Engine/EngWindow.h"
 #include "game/Bugs.h"
 #include "game/Effects.h"
+#include "game/Game.h"
 #include "game/GameOver.h"
 #include "game/GameWon.h"
 #include "game/Levels.h"

@@ -1,15 +1,13 @@
 // The play field: one game's state (cash, score, lives, wave, pause, over and won), the
 // placement grid, the per-frame tick and draw of the play-field modules in their fixed order,
 // the play keys, the pointer in play-field coordinates and the sprite transform.
-// Needs the game object only through the two seams at the end.
+// Needs the game object only through the few Game… functions game/Game.h declares.
 #pragma once
 
 #include "Engine/EngTypes.h"
 
-class EngFont;
 class EngTexture;
 class Weapon;
-struct _UserInfo;
 
 enum { QW_GRID_SIZE = 512 };
 // Placement grid cells: 0 free, 1 road, 2 under a weapon, 3 the house or solid scenery (the
@@ -89,12 +87,3 @@ void QuarrelwickRestoreAfterSettingUpPosAndZRotMatrices();
 
 // Back to the start-up state (tests call it between cases).
 void QuarrelwickResetForTests();
-
-// Seams to the game object, defined beside it: its main font "Main" (null while none), and
-// the way from a finished game to the scores screen.
-EngFont *GameGetMainFont();
-void GameEndGameAndGoToScoresScreen();
-// The loaded player's record (progress, name of the saved games), or null; tests may put a
-// record of their own in its place (null gives the game's back).
-_UserInfo *GameGetLoadedUserInfo();
-void GameSetUserInfoForTests(_UserInfo *info);

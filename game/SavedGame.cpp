@@ -11,6 +11,7 @@
 #include "Engine/EngFile.h"
 #include "Engine/EngMain.h"
 #include "game/Bugs.h"
+#include "game/Game.h"
 #include "game/Tutorial.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"

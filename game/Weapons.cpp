@@ -9,6 +9,7 @@
 #include "Engine/EngMiscRandom.h"
 #include "Engine/EngTexture.h"
 #include "game/Bullets.h"
+#include "game/Game.h"
 #include "game/Levels.h"
 #include "game/Popup.h"
 #include "game/Quarrelwick.h"

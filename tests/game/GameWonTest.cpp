@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Engine/EngMain.h"
+#include "game/Game.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
 #include "game/Weapons.h"

@@ -17,6 +17,7 @@
 #include "Engine/EngMain.h"
 #include "Engine/EngPrefFolder.h"
 #include "game/Bugs.h"
+#include "game/Game.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
 #include "game/Weapons.h"
