@@ -35,8 +35,6 @@ static const double kCaptionWait = 3.0, kSellInterval = 0.15, kCashInterval = 0.
 static const EngInt32 kCashChunk = 5000, kLifeBonus = 5000;
 static const int kCashSound = 25;
 
-static const char *Text(const char *token, const char *english) { return EngLanguagesGetStringIfExists(token, english); }
-
 char GameWonCreateGraphics() {
   if (!game_won) return 1;
   if (game_won_sign_tex && game_won_sign_tex->IsOk()) return 1;
@@ -67,12 +65,14 @@ void GameWonRecordProgress(_UserInfo *info, int garden, int difficulty) {
   game_won_unlocked_difficulty = EngUInt8(difficulty + 1);
   if (block.wins < 4) {
     snprintf(game_won_difficulty_text, sizeof(game_won_difficulty_text), "%s %s %d%%",
-             LevelsGetDifficultyAsText(short(difficulty)), Text("GameWon_Progress", "DIFFICULTY PROGRESS:"),
+             LevelsGetDifficultyAsText(short(difficulty)),
+             EngLanguagesGetStringIfExists("GameWon_Progress", "DIFFICULTY PROGRESS:"),
              int(float(block.wins) * 100.0f * 0.25f));
   } else {
     block.highest_difficulty = EngInt8(difficulty + 1);
     snprintf(game_won_difficulty_text, sizeof(game_won_difficulty_text), "%s %s",
-             LevelsGetDifficultyAsText(short(difficulty + 1)), Text("GameWon_Unlocked", "DIFFICULTY UNLOCKED"));
+             LevelsGetDifficultyAsText(short(difficulty + 1)),
+             EngLanguagesGetStringIfExists("GameWon_Unlocked", "DIFFICULTY UNLOCKED"));
     block.wins = 0;
   }
 }
@@ -101,12 +101,25 @@ void GameWonTick() { GameWonDoTick(1); }
 
 static void SetCaption(int stage) {
   switch (stage) {
-    case 0: snprintf(game_won_text_str, sizeof(game_won_text_str), "%s", Text("GameWon_Defended", "GARDEN DEFENDED !!")); break;
-    case 5: snprintf(game_won_text_str, sizeof(game_won_text_str), "%s", Text("GameWon_Selling", "SELLING ASSETS ...")); break;
-    case 10: snprintf(game_won_text_str, sizeof(game_won_text_str), "%s", Text("GameWon_Cashing", "CASHING IN ...")); break;
-    case 14: snprintf(game_won_text_str, sizeof(game_won_text_str), "%s", Text("GameWon_LivesBonus", "LIVES LEFT BONUS ...")); break;
+    case 0:
+      snprintf(game_won_text_str, sizeof(game_won_text_str), "%s",
+               EngLanguagesGetStringIfExists("GameWon_Defended", "GARDEN DEFENDED !!"));
+      break;
+    case 5:
+      snprintf(game_won_text_str, sizeof(game_won_text_str), "%s",
+               EngLanguagesGetStringIfExists("GameWon_Selling", "SELLING ASSETS ..."));
+      break;
+    case 10:
+      snprintf(game_won_text_str, sizeof(game_won_text_str), "%s",
+               EngLanguagesGetStringIfExists("GameWon_Cashing", "CASHING IN ..."));
+      break;
+    case 14:
+      snprintf(game_won_text_str, sizeof(game_won_text_str), "%s",
+               EngLanguagesGetStringIfExists("GameWon_LivesBonus", "LIVES LEFT BONUS ..."));
+      break;
     default:
-      snprintf(game_won_text_str, sizeof(game_won_text_str), "%s %d", Text("GameWon_FinalScore", "FINAL SCORE:"), int(score));
+      snprintf(game_won_text_str, sizeof(game_won_text_str), "%s %d",
+               EngLanguagesGetStringIfExists("GameWon_FinalScore", "FINAL SCORE:"), int(score));
       break;
   }
 }
