@@ -25,8 +25,8 @@ const char bug_names[BUGS_NUM_SPECIES][32] = {"Aclypea",  "Adonia",     "Altholu
                                               "Baeocrara", "Byctiscus",  "Crepidodera", "Gaurotes",
                                               "Gnatocerus", "Gibbium",   "Glischrochilus"};
 _BugType bug_type = {100.0, 1.0, 1.0, 0};
-float bug_size = 0.0f, bug_size_coll = 0.0f, bug_size_coll_squared = 0.0f, bug_size_2 = 0.0f,
-      bug_size_squared = 0.0f, bug_size_squared_2 = 0.0f;
+float bug_size = 0.0f, bug_size_coll = 0.0f, bug_size_coll_squared = 0.0f;
+static float bug_size_2 = 0.0f, bug_size_squared = 0.0f, bug_size_squared_2 = 0.0f;
 float bugs_line_pos_dist = 1.0f;
 EngInt32 last_boss_level = 0;
 

@@ -7,7 +7,7 @@
 
 Effect *effects[EFFECTS_MAX];
 EngInt32 num_effects = 0;
-EngTexture *effect_texs = nullptr;
+static EngTexture *effect_texs = nullptr;
 
 namespace {
 

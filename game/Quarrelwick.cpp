@@ -51,7 +51,8 @@ float cursor_x_fs = 0.0f, cursor_y_fs = 0.0f;
 float cursor_x = 0.0f, cursor_y = 0.0f;
 EngUInt8 grid[QW_GRID_SIZE][QW_GRID_SIZE];
 float game_per_second = 1.0f;
-EngTexture *cursor_tex[2] = {nullptr, nullptr};
+// "Cursor1.tga" (normal), "Cursor2.tga" (cannot place).
+static EngTexture *cursor_tex[2] = {nullptr, nullptr};
 EngTexture *range_tex = nullptr;
 EngTexture *numbers_tex = nullptr;
 

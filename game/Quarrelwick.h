@@ -39,9 +39,7 @@ extern float cursor_x, cursor_y;
 extern EngUInt8 grid[QW_GRID_SIZE][QW_GRID_SIZE];
 // The frame's time step in seconds.
 extern float game_per_second;
-// "Cursor1.tga" (normal), "Cursor2.tga" (cannot place); "Range.tga" and "Numbers.tga" for the
-// weapons. Made by QuarrelwickCreateGraphics.
-extern EngTexture *cursor_tex[2];
+// "Range.tga" and "Numbers.tga" for the weapons. Made by QuarrelwickCreateGraphics.
 extern EngTexture *range_tex;
 extern EngTexture *numbers_tex;
 

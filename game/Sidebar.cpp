@@ -19,8 +19,9 @@
 
 EngTexture *sb_left_tex = nullptr;
 EngTexture *sb_bottom_tex = nullptr;
-EngTexture *sb_box_back_tex = nullptr;
-EngTexture *sb_darken_tex = nullptr;
+// "Box.tga" (the empty box) and "Darken.tga" (laid over locked boxes).
+static EngTexture *sb_box_back_tex = nullptr;
+static EngTexture *sb_darken_tex = nullptr;
 // The column as loaded: each box is put back from it before it is stamped again, so a box
 // once darkened or filled never keeps that under the next, partly transparent, stamps.
 static EngTexture *sb_left_plain_tex = nullptr;
@@ -35,7 +36,8 @@ EngUInt8 sb_button_on[QW_SIDEBAR_BOXES];
 EngInt32 sbl_over_what = -1;
 EngUInt8 sb_over_menu = 0;
 float sbl_cursor_x = -1.0f, sbl_cursor_y = -1.0f;
-float sbb_cursor_x = -1.0f, sbb_cursor_y = -1.0f;
+// The pointer in design units, as the bottom bar sees it.
+static float sbb_cursor_x = -1.0f, sbb_cursor_y = -1.0f;
 
 // The side texture's size in pixels and the design rectangle it covers.
 enum { SIDE_W = 256, SIDE_H = 1024 };

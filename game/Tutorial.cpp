@@ -20,7 +20,8 @@
 
 EngUInt8 tut_on = 1;
 EngInt32 tut_stage = 0;
-double tut_time = 0.0;
+// When the current stage began (once shown, counted again every two seconds).
+static double tut_time = 0.0;
 float tut_text_blend = 0.0f, tut_highlight_blend = 1.0f;
 char tut_text_str[128];
 _Dimension tut_highlight_dims[3];
