@@ -25,7 +25,7 @@ static double game_won_time = 0.0;
 static char game_won_text_str[128];
 static float game_won_text_blend = 0.0f;
 static float game_won_sign_blend = 0.0f;
-static float game_won_sign_ang = 1.5707964f, game_won_sign_ang1 = 0.0f;
+static float game_won_sign_ang = QW_FACING_UP, game_won_sign_ang1 = 0.0f;
 static float game_won_throb[2] = {0.0f, 0.0f};
 static EngUInt8 game_won_unlocked_difficulty = 0;
 static char game_won_difficulty_text[128];
@@ -87,7 +87,7 @@ void GameWonInit() {
   game_won_difficulty_text[0] = 0;
   game_won_difficulty_blend = 0.0f;
   game_won_text_blend = game_won_sign_blend = 0.0f;
-  game_won_sign_ang = 1.5707964f;
+  game_won_sign_ang = QW_FACING_UP;
   game_won_sign_ang1 = 0.0f;
   game_won_throb[0] = game_won_throb[1] = 0.0f;
   if (eng_main_device) GameWonCreateGraphics();
@@ -223,7 +223,7 @@ void GameWonDoTick(char animate) {
     game_won_sign_ang =
         (EngMiscThrobEffect(&game_won_throb[1], 0.5f * dt, nullptr) * 0.31415927f - 0.15707964f + game_won_sign_ang1) *
             0.5f +
-        1.5707964f;
+        QW_FACING_UP;
   }
 }
 
@@ -283,7 +283,7 @@ void GameWonResetForTests() {
   game_won_time = 0.0;
   game_won_text_str[0] = game_won_difficulty_text[0] = 0;
   game_won_text_blend = game_won_sign_blend = game_won_difficulty_blend = 0.0f;
-  game_won_sign_ang = 1.5707964f;
+  game_won_sign_ang = QW_FACING_UP;
   game_won_sign_ang1 = 0.0f;
   game_won_throb[0] = game_won_throb[1] = 0.0f;
   game_won_unlocked_difficulty = 0;

@@ -5,15 +5,12 @@
 #pragma once
 
 #include "Engine/EngTypes.h"
+#include "game/PlayField.h"
 
 class EngTexture;
 class Weapon;
 
-enum { QW_GRID_SIZE = 512 };
-// Placement grid cells: 0 free, 1 road, 2 under a weapon, 3 the house or solid scenery (the
-// path data's other non-zero bytes).
-enum { QW_GRID_SOLID = 3 };
-
+// QW_PLAY_... and QW_GAME_... (game/PlayField.h).
 extern EngUInt8 play_state;
 extern EngUInt8 game_paused;
 extern EngUInt8 game_over;

@@ -182,8 +182,8 @@ void SidebarInitForNewGame() { SidebarUpdateFactories(0); }
 void SidebarTick() {}
 
 const char *SidebarGetButtonText() {
-  if (game_paused == 1) return EngLanguagesGetStringIfExists("Sidebar_Resume", "RESUME");
-  if (game_paused == 2) return EngLanguagesGetStringIfExists("Sidebar_Start", "START");
+  if (game_paused == QW_GAME_PAUSED) return EngLanguagesGetStringIfExists("Sidebar_Resume", "RESUME");
+  if (game_paused == QW_GAME_NOT_STARTED) return EngLanguagesGetStringIfExists("Sidebar_Start", "START");
   return EngLanguagesGetStringIfExists("Sidebar_Pause", "PAUSE");
 }
 
@@ -245,7 +245,7 @@ char SidebarMouseButtonPressed(char button, char state) {
     if (button != 0) return 1;
     // A click in the column while placing puts that weapon back; only a double click goes on
     // to pick the box under it.
-    if (play_state != 0 && state != 0) {
+    if (play_state != QW_PLAY_IDLE && state != 0) {
       SidebarCancelAnyPlacing();
       if (state != 2) {
         SidebarReset();
@@ -260,7 +260,7 @@ char SidebarMouseButtonPressed(char button, char state) {
   if (sbb_cursor_y <= 450.0f) return 0;
   if (button != 0 || state != 1) return 1;
   if (sb_over_menu == 1) {
-    game_paused = game_paused == 0 ? 1 : 0;
+    game_paused = game_paused == QW_GAME_RUNNING ? QW_GAME_PAUSED : QW_GAME_RUNNING;
     TutorialAdvanceIfNeeded();
   } else if (sb_over_menu == 2) {
     if (main_game) main_game->ReturnToMenus();
@@ -273,9 +273,9 @@ char SidebarStartPlacingWeapon(int type) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
     return 0;
   }
-  if (play_state != 0) return 0;
+  if (play_state != QW_PLAY_IDLE) return 0;
   if (cash < weapon_type_level_details[type][0].price) return 0;
-  play_state = 1;
+  play_state = QW_PLAY_PLACING;
   weapon_placing_type = type;
   delete weapon_to_place;
   weapon_to_place = new Weapon(GameGetMainGame(), type, cursor_x_fs, cursor_y_fs);
@@ -285,7 +285,7 @@ char SidebarStartPlacingWeapon(int type) {
 }
 
 void SidebarCancelAnyPlacing() {
-  play_state = 0;
+  play_state = QW_PLAY_IDLE;
   QuarrelwickUpdateCursorPos(0);
   delete weapon_to_place;
   weapon_to_place = nullptr;

@@ -110,7 +110,7 @@ static char ChooseStep() {
     const int box = factory_levels[0] >= 1 ? 0 : factory_levels[1] >= 1 ? 3 : 6;
     return SidebarGetSideButtonPosition(box, 1, 6.0f, 11.0f, &h);
   }
-  if (game_paused == 2) {
+  if (game_paused == QW_GAME_NOT_STARTED) {
     SetText("Tutorial_PressStart", "Press Start to begin...");
     return SidebarGetBottomButtonPosition(0, 0, 5.0f, 3.0f, &h);
   }
