@@ -22,7 +22,7 @@
 #include "game/Quarrelwick.h"
 #include "game/Weapons.h"
 #include "players/UserInfo.h"
-#include "tests/game/PlayFieldStandIns.h"
+#include "tests/game/PlayFieldRequests.h"
 #include "tests/game/WeaponsTestSupport.h"
 
 namespace {
