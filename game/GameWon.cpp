@@ -100,28 +100,18 @@ void GameWonInit() {
 void GameWonTick() { GameWonDoTick(1); }
 
 static void SetCaption(int stage) {
+  const char *caption;
   switch (stage) {
-    case 0:
-      snprintf(game_won_text_str, sizeof(game_won_text_str), "%s",
-               EngLanguagesGetStringIfExists("GameWon_Defended", "GARDEN DEFENDED !!"));
-      break;
-    case 5:
-      snprintf(game_won_text_str, sizeof(game_won_text_str), "%s",
-               EngLanguagesGetStringIfExists("GameWon_Selling", "SELLING ASSETS ..."));
-      break;
-    case 10:
-      snprintf(game_won_text_str, sizeof(game_won_text_str), "%s",
-               EngLanguagesGetStringIfExists("GameWon_Cashing", "CASHING IN ..."));
-      break;
-    case 14:
-      snprintf(game_won_text_str, sizeof(game_won_text_str), "%s",
-               EngLanguagesGetStringIfExists("GameWon_LivesBonus", "LIVES LEFT BONUS ..."));
-      break;
+    case 0: caption = EngLanguagesGetStringIfExists("GameWon_Defended", "GARDEN DEFENDED !!"); break;
+    case 5: caption = EngLanguagesGetStringIfExists("GameWon_Selling", "SELLING ASSETS ..."); break;
+    case 10: caption = EngLanguagesGetStringIfExists("GameWon_Cashing", "CASHING IN ..."); break;
+    case 14: caption = EngLanguagesGetStringIfExists("GameWon_LivesBonus", "LIVES LEFT BONUS ..."); break;
     default:
       snprintf(game_won_text_str, sizeof(game_won_text_str), "%s %d",
                EngLanguagesGetStringIfExists("GameWon_FinalScore", "FINAL SCORE:"), int(score));
-      break;
+      return;
   }
+  snprintf(game_won_text_str, sizeof(game_won_text_str), "%s", caption);
 }
 
 // Whether an interval has passed since the stage's time (always, when fast-forwarding); the
