@@ -549,8 +549,12 @@ const char *EngLanguagesGetString(EngInt32 token_number, EngInt32 sub_text) {
 const char *EngLanguagesGetString(EngInt32 token_number) { return EngLanguagesGetString(token_number, 0); }
 
 const char *EngLanguagesGetStringIfExists(const char *token, const char *default_text) {
-  if (!EngLangTokenExists(token, 0)) return default_text;
-  return SubText(*LookupTable().entries[size_t(LookupTable().Find(token))], 0);
+  return EngLanguagesGetStringIfExists(token, 0, default_text);
+}
+
+const char *EngLanguagesGetStringIfExists(const char *token, EngInt32 sub_text, const char *default_text) {
+  if (!EngLangTokenExists(token, sub_text)) return default_text;
+  return SubText(*LookupTable().entries[size_t(LookupTable().Find(token))], sub_text);
 }
 
 EngInt32 EngLanguagesGetNumTokensForCurrentLanguage() { return EngInt32(LookupTable().entries.size()); }
@@ -607,30 +611,28 @@ EngInt32 EngLanguagesGetTokenNumThatMatchesText(const char *text, char exact_onl
 
 namespace {
 
-// Copies text into output with the first %1, %2 and %3 of the text itself replaced; an
-// argument's own '%' signs are never taken for placeholders. The caller has checked the size.
-void Substitute(const char *text, const char *const args[3], char *output) {
+// The text with the first %1, %2 and %3 of the text itself replaced; an argument's own '%'
+// signs are never taken for placeholders.
+std::string Substitute(const char *text, const char *const args[3]) {
   const char *at[3] = {nullptr, nullptr, nullptr};
   for (int i = 0; i < 3; i++) {
     if (!args[i]) continue;
     const char placeholder[3] = {'%', char('1' + i), 0};
     at[i] = strstr(text, placeholder);
   }
-  char *out = output;
+  std::string out;
   for (const char *p = text; *p;) {
     int which = -1;
     for (int i = 0; i < 3; i++)
       if (at[i] == p) which = i;
     if (which < 0) {
-      *out++ = *p++;
+      out += *p++;
       continue;
     }
-    const size_t length = strlen(args[which]);
-    memcpy(out, args[which], length);
-    out += length;
+    out += args[which];
     p += 2;
   }
-  *out = 0;
+  return out;
 }
 
 char SetStringWithArgs(const char *signature, const char *token, const char *const args[3], char *output,
@@ -654,7 +656,8 @@ char SetStringWithArgs(const char *signature, const char *token, const char *con
                     int(lengths[0]), int(lengths[1]));
     return 0;
   }
-  Substitute(text, args, output);
+  const std::string filled = Substitute(text, args);
+  memcpy(output, filled.c_str(), filled.size() + 1);
   return 1;
 }
 
@@ -676,6 +679,16 @@ char *AllocWithArgs(const char *signature, const char *token, const char *const 
 }
 
 }  // namespace
+
+std::string EngLanguagesFillArgs(const char *text, const char *arg1, const char *arg2, const char *arg3) {
+  const char *const args[3] = {arg1, arg2, arg3};
+  return Substitute(text ? text : "", args);
+}
+
+std::string EngLanguagesText(const char *token, const char *default_text, const char *arg1, const char *arg2,
+                             const char *arg3) {
+  return EngLanguagesFillArgs(EngLanguagesGetStringIfExists(token, default_text), arg1, arg2, arg3);
+}
 
 char EngLanguagesSetStringFromTokenWithArg(const char *token, const char *arg1, char *output, EngInt32 output_size) {
   return EngLanguagesSetStringFromTokenWith2Args(token, arg1, nullptr, output, output_size);

@@ -3,6 +3,8 @@
 // resources folder; tokens missing from a translation come from language 0 (English).
 #pragma once
 
+#include <string>
+
 #include "Engine/EngTypes.h"
 
 enum { ENG_LANG_MAX_LINE_LENGTH = 4095, ENG_LANG_MAX_TOKEN_LENGTH = 63, ENG_LANG_NAME_SIZE = 64 };
@@ -45,6 +47,15 @@ const char *EngLanguagesGetString(const char *token);
 const char *EngLanguagesGetString(EngInt32 token_number, EngInt32 sub_text);
 const char *EngLanguagesGetString(EngInt32 token_number);
 const char *EngLanguagesGetStringIfExists(const char *token, const char *default_text);
+const char *EngLanguagesGetStringIfExists(const char *token, EngInt32 sub_text, const char *default_text);
+// A text the player sees: the token's text in the current language, else default_text (the
+// English the code carries), with its first %1, %2 and %3 replaced by the arguments given. A
+// null argument leaves its mark; an argument's own '%' signs are never taken for marks.
+std::string EngLanguagesText(const char *token, const char *default_text, const char *arg1 = nullptr,
+                             const char *arg2 = nullptr, const char *arg3 = nullptr);
+// The same replacement in a text already looked up.
+std::string EngLanguagesFillArgs(const char *text, const char *arg1, const char *arg2 = nullptr,
+                                 const char *arg3 = nullptr);
 EngInt32 EngLanguagesGetNumTokensForCurrentLanguage();
 const char *EngLanguagesGetTokenAtPos(EngInt32 number);
 const char *EngLanguagesGetTextAtPos(EngInt32 number);

@@ -40,7 +40,7 @@ static bool StartGame(EngInt16 garden, EngInt16 difficulty, std::string *why) {
 
 bool BuildEmptyField(std::string *why) {
   if (!StartGame(kLateWaveGarden, kLateWaveDifficulty, why)) return false;
-  game_paused = 2;
+  game_paused = QW_GAME_NOT_STARTED;
   return true;
 }
 
@@ -81,7 +81,7 @@ bool BuildLateWave(std::string *why) {
                                                                          float(num_bugs);
   ResetLateWaveBugs();
   lives = 1000000;
-  game_paused = 0;
+  game_paused = QW_GAME_RUNNING;
   return true;
 }
 

@@ -8,8 +8,10 @@
 #include "Engine/EngDevice.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngMain.h"
+#include "Engine/EngMath.h"
 #include "Engine/EngMiscRandom.h"
 #include "Engine/EngTexture.h"
+#include "game/Game.h"
 #include "game/GameWon.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
@@ -24,8 +26,8 @@ const char bug_names[BUGS_NUM_SPECIES][32] = {"Aclypea",  "Adonia",     "Altholu
                                               "Baeocrara", "Byctiscus",  "Crepidodera", "Gaurotes",
                                               "Gnatocerus", "Gibbium",   "Glischrochilus"};
 _BugType bug_type = {100.0, 1.0, 1.0, 0};
-float bug_size = 0.0f, bug_size_coll = 0.0f, bug_size_coll_squared = 0.0f, bug_size_2 = 0.0f,
-      bug_size_squared = 0.0f, bug_size_squared_2 = 0.0f;
+float bug_size = 0.0f, bug_size_coll = 0.0f, bug_size_coll_squared = 0.0f;
+static float bug_size_2 = 0.0f, bug_size_squared = 0.0f, bug_size_squared_2 = 0.0f;
 float bugs_line_pos_dist = 1.0f;
 EngInt32 last_boss_level = 0;
 
@@ -33,8 +35,6 @@ static EngTexture *bug_tex = nullptr, *bug_tex2 = nullptr, *hp_back_tex = nullpt
 // Set when no bug was ticked last time: the wave ends when the next tick finds none either.
 // Module state (not a function-local static) so a new game starts afresh.
 static char bugs_none_ticked = 1;
-
-static const float kPi = 3.1415927f, kTwoPi = 6.2831855f;
 
 static void DeleteAllBugs() {
   for (Bug *&b : bugs) {
@@ -205,19 +205,19 @@ void Bug::TickGameOver() {
   const double now = eng_main_current_time;
   if (now >= next_turn_time) {
     if (next_turn_time == 0.0) {
-      heading = EngMiscRandFloat(kTwoPi);
-      wander_x = std::cos(heading - kPi * 0.5f) * -1.5f;
-      wander_y = std::sin(heading - kPi * 0.5f) * -1.5f;
+      heading = EngMiscRandFloat(ENG_MATH_TWO_PI);
+      wander_x = std::cos(heading - ENG_MATH_PI * 0.5f) * -1.5f;
+      wander_y = std::sin(heading - ENG_MATH_PI * 0.5f) * -1.5f;
     } else {
       heading += EngMiscRandFloat(0.08726646f, 1);
-      while (heading < 0.0f) heading += kTwoPi;
-      while (heading >= kTwoPi) heading -= kTwoPi;
+      while (heading < 0.0f) heading += ENG_MATH_TWO_PI;
+      while (heading >= ENG_MATH_TWO_PI) heading -= ENG_MATH_TWO_PI;
     }
     next_turn_time = now + EngMiscRandRangeFloat(0.01f, 0.2f);
   }
   const float step = float(speed) * game_per_second * 0.003f;
-  wander_x += std::cos(heading - kPi * 0.5f) * step;
-  wander_y += std::sin(heading - kPi * 0.5f) * step;
+  wander_x += std::cos(heading - ENG_MATH_PI * 0.5f) * step;
+  wander_y += std::sin(heading - ENG_MATH_PI * 0.5f) * step;
   if (wander_x < -2.0f || wander_x > 2.0f || wander_y < -2.0f || wander_y > 2.0f) alive = 0;
 }
 
@@ -298,9 +298,9 @@ void Bug::RenderHpBar() {
   const float x = GetScreenX(), y = GetScreenY();
   float w = max_hp > 0.0 ? float(0.06 * hp / max_hp) : 0.0f;
   if (w > 0.0f)
-    SpritesAddRect(1, hp_fill_tex, x, y, 0.0f, 0.0f, kPi * 0.5f, 0, -0.03f, -0.08f, w, 0.01f, nullptr, 1.0f, 1.0f, 1.0f,
-                   1.0f);
-  SpritesAddRect(2, hp_back_tex, x, y, 0.0f, 0.0f, kPi * 0.5f, 0, -0.03f, -0.08f, 0.06f, 0.01f, nullptr, 1.0f, 1.0f,
+    SpritesAddRect(1, hp_fill_tex, x, y, 0.0f, 0.0f, QW_FACING_UP, 0, -0.03f, -0.08f, w, 0.01f, nullptr, 1.0f, 1.0f,
+                   1.0f, 1.0f);
+  SpritesAddRect(2, hp_back_tex, x, y, 0.0f, 0.0f, QW_FACING_UP, 0, -0.03f, -0.08f, 0.06f, 0.01f, nullptr, 1.0f, 1.0f,
                  1.0f, 1.0f);
 }
 
@@ -318,7 +318,7 @@ void BugsRender() {
 // --- The wave's walk -------------------------------------------------------------------------
 
 void BugsTick() {
-  if (game_won || game_paused != 0) return;
+  if (game_won || game_paused != QW_GAME_RUNNING) return;
   if (bugs_none_ticked) {
     char found = 0;
     for (int i = 0; i < num_bugs && i < BUGS_MAX && !found; i++) found = bugs[i] ? 1 : 0;

@@ -64,7 +64,7 @@ extern EngInt32 num_bugs;
 extern EngInt32 bug_species;
 extern const char bug_names[BUGS_NUM_SPECIES][32];
 extern _BugType bug_type;
-extern float bug_size, bug_size_coll, bug_size_coll_squared, bug_size_2, bug_size_squared, bug_size_squared_2;
+extern float bug_size, bug_size_coll, bug_size_coll_squared;
 extern float bugs_line_pos_dist;
 extern EngInt32 last_boss_level;
 
@@ -90,6 +90,4 @@ void BugsPost3dExit();
 // Back to the start-up state (tests call it between cases).
 void BugsResetForTests();
 
-// Sounds: 22 a bug killed, 23 a life lost, 24 the next wave. A seam to the player's
-// tutorial-on option, defined beside it.
-void GameClearUserTutorialOn();
+// Sounds: 22 a bug killed, 23 a life lost, 24 the next wave.

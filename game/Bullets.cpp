@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "Engine/EngMath.h"
 #include "Engine/EngMiscRandom.h"
 #include "Engine/EngTexture.h"
 #include "game/Bugs.h"
@@ -29,8 +30,6 @@ const _WeaponTypeBullet weapon_type_bullets[12] = {
     {0, 0, 0.0f, 0.0f, 0, 0, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f},
 };
 
-static const float kPi = 3.1415927f;
-
 // A bug slot the bullet may use: inside the wave's count and holding a bug.
 static Bug *BugInSlot(int slot) {
   if (slot < 0 || slot >= num_bugs || slot >= BUGS_MAX) return nullptr;
@@ -47,10 +46,10 @@ Bullet::Bullet(Game *game_in, Weapon *weapon_in, int type, int level, float x_in
   if (weapon_level < 0 || weapon_level >= QW_WEAPON_LEVELS) weapon_level = 0;
   const _WeaponTypeBullet &row = weapon_type_bullets[weapon_type];
   const float m = level_size_mult;
-  dir_x = std::cos(angle + kPi);
-  dir_y = std::sin(angle + kPi);
-  side_x = std::cos(angle + kPi + kPi * 0.5f);
-  side_y = std::sin(angle + kPi + kPi * 0.5f);
+  dir_x = std::cos(angle + ENG_MATH_PI);
+  dir_y = std::sin(angle + ENG_MATH_PI);
+  side_x = std::cos(angle + ENG_MATH_PI + ENG_MATH_PI * 0.5f);
+  side_y = std::sin(angle + ENG_MATH_PI + ENG_MATH_PI * 0.5f);
   const float muzzle = row.muzzle * (weapon_type_details[weapon_type].size + row.size) * m * 0.5f;
   x += dir_x * muzzle - weapon_type_details2[weapon_type].pivot_x;
   y += dir_y * muzzle - weapon_type_details2[weapon_type].pivot_y;
@@ -97,17 +96,17 @@ void Bullet::Tick() {
       const _WeaponTypeLevelDetails &l = weapon_type_level_details[weapon_type][weapon_level];
       target_bug = BugsGetTargetBugWithinRange(x, y, l.range, target_mode);
     }
-    dir_x = std::cos(angle + kPi);
-    dir_y = std::sin(angle + kPi);
+    dir_x = std::cos(angle + ENG_MATH_PI);
+    dir_y = std::sin(angle + ENG_MATH_PI);
     x += dir_x * row.speed * dt;
     y += dir_y * row.speed * dt;
   } else if (row.kind == 1) {
     arc_progress += row.speed * dt;
     const float t = arc_progress < 1.0f ? arc_progress : 1.0f;
-    const float e = (1.0f - std::cos(kPi * t)) * 0.5f;
+    const float e = (1.0f - std::cos(ENG_MATH_PI * t)) * 0.5f;
     x = start_x + (land_x - start_x) * e;
     y = start_y + (land_y - start_y) * e;
-    size = std::sin(kPi * t) * start_size + start_size;
+    size = std::sin(ENG_MATH_PI * t) * start_size + start_size;
     if (t < 0.05f) size *= 20.0f * t;
     half_size = size * 0.5f;
     if (arc_progress < 1.0f) return;

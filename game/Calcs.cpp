@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-static const float kPi = 3.1415927f;
-static const float kTwoPi = 6.2831855f;
+#include "Engine/EngMath.h"
 
 // Moves one of the two angles by a full turn so that their difference is the short way round.
 static void TakeShortWay(float *a, float *b, float half, float full) {
@@ -16,9 +15,9 @@ static void TakeShortWay(float *a, float *b, float half, float full) {
 float CalcsWrapAng(float a) {
   if (!std::isfinite(a)) return 0.0f;
   // Far-off values would take many steps; fmod lands in the same period.
-  if (std::fabs(a) > 64.0f * kTwoPi) a = std::fmod(a, kTwoPi);
-  while (a < 0.0f) a += kTwoPi;
-  while (a >= kTwoPi) a -= kTwoPi;
+  if (std::fabs(a) > 64.0f * ENG_MATH_TWO_PI) a = std::fmod(a, ENG_MATH_TWO_PI);
+  while (a < 0.0f) a += ENG_MATH_TWO_PI;
+  while (a >= ENG_MATH_TWO_PI) a -= ENG_MATH_TWO_PI;
   return a;
 }
 
@@ -35,7 +34,7 @@ void CalcsGetCenterOfLineFloat(_Vector2d a, _Vector2d b, _Vector2d *out) {
 }
 
 float CalcsAverage2Angs(float a, float b) {
-  TakeShortWay(&a, &b, kPi, kTwoPi);
+  TakeShortWay(&a, &b, ENG_MATH_PI, ENG_MATH_TWO_PI);
   return CalcsWrapAng((a + b) * 0.5f);
 }
 
@@ -57,12 +56,12 @@ float CalcsAverageAngs(int count, const float *angles) {
 }
 
 float CalcsGetPercOfTwoAngs(float a, float b, float t) {
-  TakeShortWay(&a, &b, kPi, kTwoPi);
+  TakeShortWay(&a, &b, ENG_MATH_PI, ENG_MATH_TWO_PI);
   return CalcsWrapAng(b + (a - b) * t);
 }
 
 float CalcsGetAbsDifferenceOfTwoAngs(float a, float b) {
-  TakeShortWay(&a, &b, kPi, kTwoPi);
+  TakeShortWay(&a, &b, ENG_MATH_PI, ENG_MATH_TWO_PI);
   return std::fabs(a - b);
 }
 

@@ -7,7 +7,7 @@
 
 Effect *effects[EFFECTS_MAX];
 EngInt32 num_effects = 0;
-EngTexture *effect_texs = nullptr;
+static EngTexture *effect_texs = nullptr;
 
 namespace {
 
@@ -36,7 +36,7 @@ Effect::Effect(int type_, float x_, float y_, float size_)
       y(y_),
       size(size_),
       half_size(size_ * 0.5f),
-      angle(1.5707964f),
+      angle(QW_FACING_UP),
       life(type_ >= 0 && type_ < kNumTypes ? effect_details[type_][1] : 0.0f),
       frame(-1.0f),
       part_left(0.0f),

@@ -29,7 +29,6 @@ class Effect {
 
 extern Effect *effects[EFFECTS_MAX];
 extern EngInt32 num_effects;
-extern EngTexture *effect_texs;
 
 char EffectsPre3dInit();
 char EffectsCreateGraphics();

@@ -44,11 +44,6 @@ Game *main_game = nullptr;
 
 static const int kEscapeKey = 27;
 
-// A text the player sees: the current language's, else the English default.
-static const char *GameText(const char *token, int sub_text, const char *english) {
-  return EngLangTokenExists(token, sub_text) ? EngLanguagesGetString(token, sub_text) : english;
-}
-
 // Every kind of game plays alike here, so the kind is not kept.
 Game::Game(Program *program, const char *name, EngInt32 /*kind*/)
     : m_program(program), m_font(nullptr), m_mwin(nullptr), m_screens(nullptr), m_user(nullptr) {
@@ -332,16 +327,18 @@ char Game::HandleEscapeKeyPressed() {
     if (m_mwin->GetCurrentScreen() != MAIN_SCREEN_ID || m_mwin->PopupIsOn()) return 0;
     if (!eng_main_window_windowed) {
       m_mwin->PopupMakeButtonsWide();
-      m_mwin->PopupChangeButtonTextsForNextPopup(GameText("Main_ExitOrWindowedButtons", 0, "Exit"),
-                                                 GameText("Main_ExitOrWindowedButtons", 1, "Windowed"), nullptr);
-      m_mwin->PopupYesNoCancel(nullptr,
-                               GameText("Main_ExitOrWindowedMsg", 0, "Exit the game, or play it in a window?"),
-                               GameAfterEscapePressedFullscreenCB, this);
+      m_mwin->PopupChangeButtonTextsForNextPopup(
+          EngLanguagesGetStringIfExists("Main_ExitOrWindowedButtons", 0, "Exit"),
+          EngLanguagesGetStringIfExists("Main_ExitOrWindowedButtons", 1, "Windowed"), nullptr);
+      m_mwin->PopupYesNoCancel(
+          nullptr, EngLanguagesGetStringIfExists("Main_ExitOrWindowedMsg", 0, "Exit the game, or play it in a window?"),
+          GameAfterEscapePressedFullscreenCB, this);
       m_mwin->PopupRestoreButtonWidths();
     } else {
-      m_mwin->PopupChangeButtonTextsForNextPopup(GameText("Main_ExitOrWindowedButtons", 0, "Exit"), nullptr);
-      m_mwin->PopupOkCancel(nullptr, GameText("Main_ExitMsg", 0, "Exit the game?"), GameAfterEscapePressedWindowedCB,
-                            this);
+      m_mwin->PopupChangeButtonTextsForNextPopup(EngLanguagesGetStringIfExists("Main_ExitOrWindowedButtons", 0, "Exit"),
+                                                 nullptr);
+      m_mwin->PopupOkCancel(nullptr, EngLanguagesGetStringIfExists("Main_ExitMsg", 0, "Exit the game?"),
+                            GameAfterEscapePressedWindowedCB, this);
     }
     return 1;
   }
@@ -413,7 +410,7 @@ char Game::AskToResumeUsersGameIfExists() {
     DebugErrorAlt(ENG_FUNC, "Popup was on.");
     m_mwin->PopupTurnOff();
   }
-  m_mwin->PopupYesNo(nullptr, GameText("Game_ResumeLastGame", 0, "Resume your last game?"),
+  m_mwin->PopupYesNo(nullptr, EngLanguagesGetStringIfExists("Game_ResumeLastGame", 0, "Resume your last game?"),
                      GameAfterSavedGamePopupCB, this);
   return 1;
 }
@@ -427,7 +424,7 @@ void Game::AfterSavedGamePopupCB(char answer) {
   if (LoadSavedGame(0, 1)) return;
   game_started = 0;
   m_screens->StartScreen(MAIN_SCREEN_ID, -1);
-  m_mwin->PopupMessage(GameText("Game_ResumeFailed", 0, "Your last game could not be resumed"));
+  m_mwin->PopupMessage(EngLanguagesGetStringIfExists("Game_ResumeFailed", 0, "Your last game could not be resumed"));
 }
 
 void Game::ComputerSleepingCB(char sleeping) {

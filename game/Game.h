@@ -94,6 +94,19 @@ class Game {
 
 extern Game *main_game;
 
+// The play field reaches the game object through these. The one game object (null while there
+// is none) and its main font "Main" (null while none).
+Game *GameGetMainGame();
+EngFont *GameGetMainFont();
+// The way from a finished game to the scores screen.
+void GameEndGameAndGoToScoresScreen();
+// The loaded player's record (progress, name of the saved games), or null; tests may put a
+// record of their own in its place (null gives the game's back).
+_UserInfo *GameGetLoadedUserInfo();
+void GameSetUserInfoForTests(_UserInfo *info);
+// A wave's end turns the player's tutorial-on option off.
+void GameClearUserTutorialOn();
+
 // Answers of the Escape popups on the main menu.
 void GameAfterEscapePressedFullscreenCB(MWin *mwin, char answer, void *user);
 void GameAfterEscapePressedWindowedCB(MWin *mwin, char answer, void *user);

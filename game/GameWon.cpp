@@ -11,6 +11,7 @@
 #include "Engine/EngMain.h"
 #include "Engine/EngMiscRandom.h"
 #include "Engine/EngTexture.h"
+#include "game/Game.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
 #include "game/SavedGame.h"
@@ -24,7 +25,7 @@ static double game_won_time = 0.0;
 static char game_won_text_str[128];
 static float game_won_text_blend = 0.0f;
 static float game_won_sign_blend = 0.0f;
-static float game_won_sign_ang = 1.5707964f, game_won_sign_ang1 = 0.0f;
+static float game_won_sign_ang = QW_FACING_UP, game_won_sign_ang1 = 0.0f;
 static float game_won_throb[2] = {0.0f, 0.0f};
 static EngUInt8 game_won_unlocked_difficulty = 0;
 static char game_won_difficulty_text[128];
@@ -33,8 +34,6 @@ static float game_won_difficulty_blend = 0.0f;
 static const double kCaptionWait = 3.0, kSellInterval = 0.15, kCashInterval = 0.07, kLivesInterval = 0.15;
 static const EngInt32 kCashChunk = 5000, kLifeBonus = 5000;
 static const int kCashSound = 25;
-
-static const char *Text(const char *token, const char *english) { return EngLanguagesGetStringIfExists(token, english); }
 
 char GameWonCreateGraphics() {
   if (!game_won) return 1;
@@ -66,12 +65,14 @@ void GameWonRecordProgress(_UserInfo *info, int garden, int difficulty) {
   game_won_unlocked_difficulty = EngUInt8(difficulty + 1);
   if (block.wins < 4) {
     snprintf(game_won_difficulty_text, sizeof(game_won_difficulty_text), "%s %s %d%%",
-             LevelsGetDifficultyAsText(short(difficulty)), Text("GameWon_Progress", "DIFFICULTY PROGRESS:"),
+             LevelsGetDifficultyAsText(short(difficulty)),
+             EngLanguagesGetStringIfExists("GameWon_Progress", "DIFFICULTY PROGRESS:"),
              int(float(block.wins) * 100.0f * 0.25f));
   } else {
     block.highest_difficulty = EngInt8(difficulty + 1);
     snprintf(game_won_difficulty_text, sizeof(game_won_difficulty_text), "%s %s",
-             LevelsGetDifficultyAsText(short(difficulty + 1)), Text("GameWon_Unlocked", "DIFFICULTY UNLOCKED"));
+             LevelsGetDifficultyAsText(short(difficulty + 1)),
+             EngLanguagesGetStringIfExists("GameWon_Unlocked", "DIFFICULTY UNLOCKED"));
     block.wins = 0;
   }
 }
@@ -86,7 +87,7 @@ void GameWonInit() {
   game_won_difficulty_text[0] = 0;
   game_won_difficulty_blend = 0.0f;
   game_won_text_blend = game_won_sign_blend = 0.0f;
-  game_won_sign_ang = 1.5707964f;
+  game_won_sign_ang = QW_FACING_UP;
   game_won_sign_ang1 = 0.0f;
   game_won_throb[0] = game_won_throb[1] = 0.0f;
   if (eng_main_device) GameWonCreateGraphics();
@@ -99,15 +100,18 @@ void GameWonInit() {
 void GameWonTick() { GameWonDoTick(1); }
 
 static void SetCaption(int stage) {
+  const char *caption;
   switch (stage) {
-    case 0: snprintf(game_won_text_str, sizeof(game_won_text_str), "%s", Text("GameWon_Defended", "GARDEN DEFENDED !!")); break;
-    case 5: snprintf(game_won_text_str, sizeof(game_won_text_str), "%s", Text("GameWon_Selling", "SELLING ASSETS ...")); break;
-    case 10: snprintf(game_won_text_str, sizeof(game_won_text_str), "%s", Text("GameWon_Cashing", "CASHING IN ...")); break;
-    case 14: snprintf(game_won_text_str, sizeof(game_won_text_str), "%s", Text("GameWon_LivesBonus", "LIVES LEFT BONUS ...")); break;
+    case 0: caption = EngLanguagesGetStringIfExists("GameWon_Defended", "GARDEN DEFENDED !!"); break;
+    case 5: caption = EngLanguagesGetStringIfExists("GameWon_Selling", "SELLING ASSETS ..."); break;
+    case 10: caption = EngLanguagesGetStringIfExists("GameWon_Cashing", "CASHING IN ..."); break;
+    case 14: caption = EngLanguagesGetStringIfExists("GameWon_LivesBonus", "LIVES LEFT BONUS ..."); break;
     default:
-      snprintf(game_won_text_str, sizeof(game_won_text_str), "%s %d", Text("GameWon_FinalScore", "FINAL SCORE:"), int(score));
-      break;
+      snprintf(game_won_text_str, sizeof(game_won_text_str), "%s %d",
+               EngLanguagesGetStringIfExists("GameWon_FinalScore", "FINAL SCORE:"), int(score));
+      return;
   }
+  snprintf(game_won_text_str, sizeof(game_won_text_str), "%s", caption);
 }
 
 // Whether an interval has passed since the stage's time (always, when fast-forwarding); the
@@ -209,7 +213,7 @@ void GameWonDoTick(char animate) {
     game_won_sign_ang =
         (EngMiscThrobEffect(&game_won_throb[1], 0.5f * dt, nullptr) * 0.31415927f - 0.15707964f + game_won_sign_ang1) *
             0.5f +
-        1.5707964f;
+        QW_FACING_UP;
   }
 }
 
@@ -269,7 +273,7 @@ void GameWonResetForTests() {
   game_won_time = 0.0;
   game_won_text_str[0] = game_won_difficulty_text[0] = 0;
   game_won_text_blend = game_won_sign_blend = game_won_difficulty_blend = 0.0f;
-  game_won_sign_ang = 1.5707964f;
+  game_won_sign_ang = QW_FACING_UP;
   game_won_sign_ang1 = 0.0f;
   game_won_throb[0] = game_won_throb[1] = 0.0f;
   game_won_unlocked_difficulty = 0;

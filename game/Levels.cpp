@@ -10,6 +10,7 @@
 #include "Engine/EngMain.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngTexture.h"
+#include "game/Game.h"
 #include "game/Quarrelwick.h"
 #include "game/Traverse.h"
 
@@ -127,7 +128,7 @@ char LevelsCreateGraphics(char) {
     delete tex;
     return 0;
   }
-  tex->PositionRatioed(100.0f, 0.0f, 540.0f, 450.0f);
+  tex->PositionRatioed(QW_FIELD_LEFT, QW_FIELD_TOP, QW_FIELD_WIDTH, QW_FIELD_HEIGHT);
   main_tex = tex;
   main_tex_garden = level_garden;
   main_tex_size = level_garden_size;

@@ -27,7 +27,7 @@ void PopupUpdate(char refresh) {
   if (!cc || cc->IsAnsweringPress()) return;
   const char over_box =
       (sbl_over_what >= 0 && sbl_over_what < QW_SIDEBAR_BOXES && sb_button_on[sbl_over_what]) ? 1 : 0;
-  if ((!over_box || play_state != 0) && weapon_info_shown < 0) {
+  if ((!over_box || play_state != QW_PLAY_IDLE) && weapon_info_shown < 0) {
     cc->DestroyCollectionIfNeeded();
     return;
   }

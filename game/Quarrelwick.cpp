@@ -17,6 +17,7 @@
 #include "Engine/EngWindow.h"
 #include "game/Bugs.h"
 #include "game/Effects.h"
+#include "game/Game.h"
 #include "game/GameOver.h"
 #include "game/GameWon.h"
 #include "game/Levels.h"
@@ -27,8 +28,8 @@
 #include "game/Tutorial.h"
 #include "game/Weapons.h"
 
-EngUInt8 play_state = 0;
-EngUInt8 game_paused = 2;
+EngUInt8 play_state = QW_PLAY_IDLE;
+EngUInt8 game_paused = QW_GAME_NOT_STARTED;
 EngUInt8 game_over = 0;
 double game_over_time = 0.0;
 EngUInt8 game_won = 0;
@@ -50,7 +51,8 @@ float cursor_x_fs = 0.0f, cursor_y_fs = 0.0f;
 float cursor_x = 0.0f, cursor_y = 0.0f;
 EngUInt8 grid[QW_GRID_SIZE][QW_GRID_SIZE];
 float game_per_second = 1.0f;
-EngTexture *cursor_tex[2] = {nullptr, nullptr};
+// "Cursor1.tga" (normal), "Cursor2.tga" (cannot place).
+static EngTexture *cursor_tex[2] = {nullptr, nullptr};
 EngTexture *range_tex = nullptr;
 EngTexture *numbers_tex = nullptr;
 
@@ -94,8 +96,8 @@ void QuarrelwickResetForTests() {
   QuarrelwickDestroyGraphics();
   SidebarResetForTests();
   TutorialResetForTests();
-  play_state = 0;
-  game_paused = 2;
+  play_state = QW_PLAY_IDLE;
+  game_paused = QW_GAME_NOT_STARTED;
   game_over = 0;
   game_over_time = 0.0;
   game_won = 0;
@@ -194,11 +196,11 @@ void QuarrelwickPost3dExit() {
 }
 
 char QuarrelwickInitForNewGame(char restoring) {
-  play_state = 0;
+  play_state = QW_PLAY_IDLE;
   game_over = 0;
   game_over_time = 0.0;
   game_won = 0;
-  game_paused = 2;
+  game_paused = QW_GAME_NOT_STARTED;
   ClearTexts();
   bug_level_num = 0;
   cash = 500;
@@ -218,7 +220,7 @@ char QuarrelwickInitForNewGame(char restoring) {
   EffectsInitForNewGame();
   PopupInitForNewGame();
   TutorialInitForNewGame(restoring);
-  play_state = 0;
+  play_state = QW_PLAY_IDLE;
   weapon_placing_type = -1;
   delete weapon_to_place;
   weapon_to_place = nullptr;
@@ -307,7 +309,7 @@ static void ReadPlayKeys() {
   static const char kFamilyKeys[3] = {'G', 'S', 'P'};
   for (int family = 0; family < 3; family++) {
     int key = kFamilyKeys[family];
-    if (play_state != 0 || !KeyPressed(key)) continue;
+    if (play_state != QW_PLAY_IDLE || !KeyPressed(key)) continue;
     if (StartPlacingWeapon(QuarrelwickGetBestWeaponTypeOfFamily(family))) eng_key_down[key] = 0;
   }
 }
@@ -328,7 +330,7 @@ void QuarrelwickTick() {
     return;
   }
   if (KeyPressed(KEY_SPACE)) {
-    game_paused = game_paused == 0 ? 1 : 0;
+    game_paused = game_paused == QW_GAME_RUNNING ? QW_GAME_PAUSED : QW_GAME_RUNNING;
     eng_key_down[KEY_SPACE] = 0;
     TutorialAdvanceIfNeeded();
   }
@@ -347,7 +349,8 @@ void QuarrelwickRender() {
   if (!device) return;
   LevelsRenderMainBackground();
   SidebarRender();
-  device->SetViewportToSizeRatioed(100, 0, 540, 450);
+  device->SetViewportToSizeRatioed(EngInt32(QW_FIELD_LEFT), EngInt32(QW_FIELD_TOP), EngInt32(QW_FIELD_WIDTH),
+                                   EngInt32(QW_FIELD_HEIGHT));
   device->EnableBlendingType(0);
   BugsRender();
   WeaponsRender();
@@ -389,13 +392,13 @@ void QuarrelwickMoveMouse(float x, float y) {
   float X = x * eng_main_window_x_ratio_inv, Y = y * eng_main_window_y_ratio_inv;
   cursor_x_fs = X / 320.0f - 1.0f;
   cursor_y_fs = Y / 240.0f - 1.0f;
-  cursor_x = (X - 100.0f) / 270.0f - 1.0f;
-  cursor_y = Y / 225.0f - 1.0f;
+  cursor_x = (X - QW_FIELD_LEFT) / (QW_FIELD_WIDTH * 0.5f) - 1.0f;
+  cursor_y = (Y - QW_FIELD_TOP) / (QW_FIELD_HEIGHT * 0.5f) - 1.0f;
   if (PopupMoveMouse(x, y, X, Y)) {
     QuarrelwickUpdateCursorPos(0);
     return;
   }
-  if (play_state == 0) {
+  if (play_state == QW_PLAY_IDLE) {
     QuarrelwickUpdateCursorPos(0);
     WeaponsMoveMouse();
   } else {
@@ -433,9 +436,9 @@ void QuarrelwickFillGridFromTraverseData() {
 static int CellOf(float v) {
   if (!std::isfinite(v)) return 0;
   // Far outside the field the product would not fit an int; the edge cell is the answer.
-  if (v < -4.0f) return 0;
-  if (v > 4.0f) return QW_GRID_SIZE - 1;
-  int cell = EngMathRound((v + 1.0f) * 448.0f * 0.5f) + 32;
+  if (v < -QW_GRID_FAR) return 0;
+  if (v > QW_GRID_FAR) return QW_GRID_SIZE - 1;
+  int cell = QwGridCellUnclamped(v);
   if (cell < 0) return 0;
   if (cell >= QW_GRID_SIZE) return QW_GRID_SIZE - 1;
   return cell;
@@ -457,10 +460,9 @@ void QuarrelwickSetupPosAndZRotMatrices(float x, float y, float ox, float oy, fl
   if (save) device->GetTransformMatrix(&saved_transform);
   EngMatrix m, step;
   m.SetTranslateMatrix(x + ox, oy - y, 0.0f);
-  m.PreMultiplyByMatrix(step.SetRotateZMatrix(1.5707964f - angle));
+  m.PreMultiplyByMatrix(step.SetRotateZMatrix(QW_FACING_UP - angle));
   if (ox != 0.0f || oy != 0.0f) m.PreMultiplyByMatrix(step.SetTranslateMatrix(-ox, -oy, 0.0f));
-  // The play field is wider than high; this keeps square sprites square.
-  if (squash) m.PreMultiplyByMatrix(step.SetScaleMatrix(0.84375f, 1.0f, 1.0f));
+  if (squash) m.PreMultiplyByMatrix(step.SetScaleMatrix(QW_SPRITE_SQUASH, 1.0f, 1.0f));
   device->SetTransformMatrix(&m);
 }
 

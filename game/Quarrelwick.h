@@ -1,21 +1,16 @@
 // The play field: one game's state (cash, score, lives, wave, pause, over and won), the
 // placement grid, the per-frame tick and draw of the play-field modules in their fixed order,
 // the play keys, the pointer in play-field coordinates and the sprite transform.
-// Needs the game object only through the two seams at the end.
+// Needs the game object only through the few Game… functions game/Game.h declares.
 #pragma once
 
 #include "Engine/EngTypes.h"
+#include "game/PlayField.h"
 
-class EngFont;
 class EngTexture;
 class Weapon;
-struct _UserInfo;
 
-enum { QW_GRID_SIZE = 512 };
-// Placement grid cells: 0 free, 1 road, 2 under a weapon, 3 the house or solid scenery (the
-// path data's other non-zero bytes).
-enum { QW_GRID_SOLID = 3 };
-
+// QW_PLAY_... and QW_GAME_... (game/PlayField.h).
 extern EngUInt8 play_state;
 extern EngUInt8 game_paused;
 extern EngUInt8 game_over;
@@ -41,9 +36,7 @@ extern float cursor_x, cursor_y;
 extern EngUInt8 grid[QW_GRID_SIZE][QW_GRID_SIZE];
 // The frame's time step in seconds.
 extern float game_per_second;
-// "Cursor1.tga" (normal), "Cursor2.tga" (cannot place); "Range.tga" and "Numbers.tga" for the
-// weapons. Made by QuarrelwickCreateGraphics.
-extern EngTexture *cursor_tex[2];
+// "Range.tga" and "Numbers.tga" for the weapons. Made by QuarrelwickCreateGraphics.
 extern EngTexture *range_tex;
 extern EngTexture *numbers_tex;
 
@@ -89,12 +82,3 @@ void QuarrelwickRestoreAfterSettingUpPosAndZRotMatrices();
 
 // Back to the start-up state (tests call it between cases).
 void QuarrelwickResetForTests();
-
-// Seams to the game object, defined beside it: its main font "Main" (null while none), and
-// the way from a finished game to the scores screen.
-EngFont *GameGetMainFont();
-void GameEndGameAndGoToScoresScreen();
-// The loaded player's record (progress, name of the saved games), or null; tests may put a
-// record of their own in its place (null gives the game's back).
-_UserInfo *GameGetLoadedUserInfo();
-void GameSetUserInfoForTests(_UserInfo *info);

@@ -11,9 +11,11 @@
 #include "Engine/EngFile.h"
 #include "Engine/EngMain.h"
 #include "game/Bugs.h"
+#include "game/Game.h"
 #include "game/Tutorial.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
+#include "game/Traverse.h"
 #include "game/Weapons.h"
 #include "players/UserClass.h"
 #include "players/UserInfo.h"
@@ -200,7 +202,8 @@ static const char *CheckBug(const Byte *r) {
   // An empty slot comes back dead and is removed by the next tick; only live bugs walk.
   if (!r[B_ALIVE]) return nullptr;
   if (!InRange(r[B_STATE], 1, 5)) return "bug state";
-  if (!InRange(GetI32(r + B_PATH_INDEX), 0, 15999) || !InRange(GetI32(r + B_LOOK_AHEAD), 0, 15999))
+  if (!InRange(GetI32(r + B_PATH_INDEX), 0, TRAVERSE_LAST_STEP) ||
+      !InRange(GetI32(r + B_LOOK_AHEAD), 0, TRAVERSE_LAST_STEP))
     return "bug path index";
   if (!(GetF64(r + B_MAX_HP) > 0.0)) return "bug hit points";
   return nullptr;

@@ -19,8 +19,9 @@
 
 EngTexture *sb_left_tex = nullptr;
 EngTexture *sb_bottom_tex = nullptr;
-EngTexture *sb_box_back_tex = nullptr;
-EngTexture *sb_darken_tex = nullptr;
+// "Box.tga" (the empty box) and "Darken.tga" (laid over locked boxes).
+static EngTexture *sb_box_back_tex = nullptr;
+static EngTexture *sb_darken_tex = nullptr;
 // The column as loaded: each box is put back from it before it is stamped again, so a box
 // once darkened or filled never keeps that under the next, partly transparent, stamps.
 static EngTexture *sb_left_plain_tex = nullptr;
@@ -35,7 +36,8 @@ EngUInt8 sb_button_on[QW_SIDEBAR_BOXES];
 EngInt32 sbl_over_what = -1;
 EngUInt8 sb_over_menu = 0;
 float sbl_cursor_x = -1.0f, sbl_cursor_y = -1.0f;
-float sbb_cursor_x = -1.0f, sbb_cursor_y = -1.0f;
+// The pointer in design units, as the bottom bar sees it.
+static float sbb_cursor_x = -1.0f, sbb_cursor_y = -1.0f;
 
 // The side texture's size in pixels and the design rectangle it covers.
 enum { SIDE_W = 256, SIDE_H = 1024 };
@@ -180,8 +182,8 @@ void SidebarInitForNewGame() { SidebarUpdateFactories(0); }
 void SidebarTick() {}
 
 const char *SidebarGetButtonText() {
-  if (game_paused == 1) return EngLanguagesGetStringIfExists("Sidebar_Resume", "RESUME");
-  if (game_paused == 2) return EngLanguagesGetStringIfExists("Sidebar_Start", "START");
+  if (game_paused == QW_GAME_PAUSED) return EngLanguagesGetStringIfExists("Sidebar_Resume", "RESUME");
+  if (game_paused == QW_GAME_NOT_STARTED) return EngLanguagesGetStringIfExists("Sidebar_Start", "START");
   return EngLanguagesGetStringIfExists("Sidebar_Pause", "PAUSE");
 }
 
@@ -243,7 +245,7 @@ char SidebarMouseButtonPressed(char button, char state) {
     if (button != 0) return 1;
     // A click in the column while placing puts that weapon back; only a double click goes on
     // to pick the box under it.
-    if (play_state != 0 && state != 0) {
+    if (play_state != QW_PLAY_IDLE && state != 0) {
       SidebarCancelAnyPlacing();
       if (state != 2) {
         SidebarReset();
@@ -258,7 +260,7 @@ char SidebarMouseButtonPressed(char button, char state) {
   if (sbb_cursor_y <= 450.0f) return 0;
   if (button != 0 || state != 1) return 1;
   if (sb_over_menu == 1) {
-    game_paused = game_paused == 0 ? 1 : 0;
+    game_paused = game_paused == QW_GAME_RUNNING ? QW_GAME_PAUSED : QW_GAME_RUNNING;
     TutorialAdvanceIfNeeded();
   } else if (sb_over_menu == 2) {
     if (main_game) main_game->ReturnToMenus();
@@ -271,9 +273,9 @@ char SidebarStartPlacingWeapon(int type) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
     return 0;
   }
-  if (play_state != 0) return 0;
+  if (play_state != QW_PLAY_IDLE) return 0;
   if (cash < weapon_type_level_details[type][0].price) return 0;
-  play_state = 1;
+  play_state = QW_PLAY_PLACING;
   weapon_placing_type = type;
   delete weapon_to_place;
   weapon_to_place = new Weapon(GameGetMainGame(), type, cursor_x_fs, cursor_y_fs);
@@ -283,7 +285,7 @@ char SidebarStartPlacingWeapon(int type) {
 }
 
 void SidebarCancelAnyPlacing() {
-  play_state = 0;
+  play_state = QW_PLAY_IDLE;
   QuarrelwickUpdateCursorPos(0);
   delete weapon_to_place;
   weapon_to_place = nullptr;

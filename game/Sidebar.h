@@ -10,12 +10,9 @@ class EngTexture;
 
 enum { QW_SIDEBAR_BOXES = 12 };
 
-// "SideLeft1024.jpg" over (0, 0, 100, 450), "BotBar1024.jpg" over (0, 450, 640, 30), "Box.tga"
-// (the empty box) and "Darken.tga" (laid over locked boxes).
+// "SideLeft1024.jpg" over (0, 0, 100, 450) and "BotBar1024.jpg" over (0, 450, 640, 30).
 extern EngTexture *sb_left_tex;
 extern EngTexture *sb_bottom_tex;
-extern EngTexture *sb_box_back_tex;
-extern EngTexture *sb_darken_tex;
 // The boxes in side-texture pixels (left, top, right, bottom) and in design units.
 extern EngInt32 sb_lb_pos[QW_SIDEBAR_BOXES][4];
 extern _Dimension sb_lb_tex_pos[QW_SIDEBAR_BOXES];
@@ -25,9 +22,8 @@ extern EngUInt8 sb_button_on[QW_SIDEBAR_BOXES];
 // Start/Pause/Resume, 2 menu).
 extern EngInt32 sbl_over_what;
 extern EngUInt8 sb_over_menu;
-// The pointer in side-texture pixels, and in design units as the bottom bar sees it.
+// The pointer in side-texture pixels.
 extern float sbl_cursor_x, sbl_cursor_y;
-extern float sbb_cursor_x, sbb_cursor_y;
 
 // Life cycle.
 void SidebarPre3dInit();

@@ -72,8 +72,8 @@ void SpritesAddRect(int layer, EngTexture *tex, float x, float y, float ox, floa
     part = &full;
   }
   // The sprite transform: squash, move by -offset, turn by pi/2 - angle, move to the point.
-  const float turn = 1.5707964f - angle, c = std::cos(turn), s = std::sin(turn);
-  const float sx = squash ? 0.84375f : 1.0f;
+  const float turn = QW_FACING_UP - angle, c = std::cos(turn), s = std::sin(turn);
+  const float sx = squash ? QW_SPRITE_SQUASH : 1.0f;
   // Corners in strip order: left-bottom, right-bottom, left-top, right-top (a picture placed
   // at (rx, ry) reaches down the screen, which is up in these units, so its top is at -ry).
   const float left = rx, right = rx + rw, top = -ry, bottom = -ry - rh;
@@ -100,7 +100,7 @@ void SpritesFlush() {
   collecting = false;
   if (!eng_main_device) return;
   // The kept corners are in play-field units already: draw them untransformed.
-  QuarrelwickSetupPosAndZRotMatrices(0.0f, 0.0f, 0.0f, 0.0f, 1.5707964f, 0, 1);
+  QuarrelwickSetupPosAndZRotMatrices(0.0f, 0.0f, 0.0f, 0.0f, QW_FACING_UP, 0, 1);
   for (auto &l : layers)
     for (Batch &b : l)
       if (!b.quads.empty()) {

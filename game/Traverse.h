@@ -10,6 +10,7 @@
 
 enum {
   TRAVERSE_MAX_STEPS = 16000,
+  TRAVERSE_LAST_STEP = TRAVERSE_MAX_STEPS - 1,
   TRAVERSE_MAX_POINTS = 16001,
   TRAVERSE_GRID_SIZE = 512,
   // The block after the leading version float, and the whole file.

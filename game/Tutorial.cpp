@@ -20,7 +20,8 @@
 
 EngUInt8 tut_on = 1;
 EngInt32 tut_stage = 0;
-double tut_time = 0.0;
+// When the current stage began (once shown, counted again every two seconds).
+static double tut_time = 0.0;
 float tut_text_blend = 0.0f, tut_highlight_blend = 1.0f;
 char tut_text_str[128];
 _Dimension tut_highlight_dims[3];
@@ -109,7 +110,7 @@ static char ChooseStep() {
     const int box = factory_levels[0] >= 1 ? 0 : factory_levels[1] >= 1 ? 3 : 6;
     return SidebarGetSideButtonPosition(box, 1, 6.0f, 11.0f, &h);
   }
-  if (game_paused == 2) {
+  if (game_paused == QW_GAME_NOT_STARTED) {
     SetText("Tutorial_PressStart", "Press Start to begin...");
     return SidebarGetBottomButtonPosition(0, 0, 5.0f, 3.0f, &h);
   }

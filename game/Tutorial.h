@@ -12,7 +12,6 @@ class EngTexture;
 extern EngUInt8 tut_on;
 // The text's fade: 0 start, 1 fading in, 2 shown; negative draws nothing.
 extern EngInt32 tut_stage;
-extern double tut_time;
 extern float tut_text_blend, tut_highlight_blend;
 extern char tut_text_str[128];
 // Only the first is set; a zero width is not drawn.

@@ -9,6 +9,7 @@
 #include "Engine/EngMiscRandom.h"
 #include "Engine/EngTexture.h"
 #include "game/Bullets.h"
+#include "game/Game.h"
 #include "game/Levels.h"
 #include "game/Popup.h"
 #include "game/Quarrelwick.h"
@@ -58,8 +59,8 @@ Weapon::Weapon(Game *game_in, int type_in, float x_in, float y_in)
       full_half_size(0.0f),
       pivot_x(weapon_type_details2[type_in].pivot_x),
       pivot_y(weapon_type_details2[type_in].pivot_y),
-      aim_angle(1.5707964f),
-      base_angle(1.5707964f),
+      aim_angle(QW_FACING_UP),
+      base_angle(QW_FACING_UP),
       upgrading(0),
       full_upgrade(0),
       upgrade_progress(0.0f),
@@ -182,7 +183,10 @@ void WeaponsResetForTests() {
 
 // --- Placement -------------------------------------------------------------------------------
 
-static bool IsUsableCell(int gx, int gy) { return gx >= 32 && gx <= 479 && gy >= 32 && gy <= 479; }
+static bool IsUsableCell(int gx, int gy) {
+  return gx >= QW_GRID_FIRST_USABLE && gx <= QW_GRID_LAST_USABLE && gy >= QW_GRID_FIRST_USABLE &&
+         gy <= QW_GRID_LAST_USABLE;
+}
 
 static bool IsUsableAndFree(int gx, int gy) { return IsUsableCell(gx, gy) && grid[gy][gx] == 0; }
 
@@ -242,17 +246,12 @@ char WeaponsCanPlaceWeaponHere(int type, float x, float y, char lenient) {
   return 1;
 }
 
-// The cell of a play-field point, or false when it lies outside the grid.
-static bool CellInGrid(float x, float y, int *gx, int *gy) {
-  if (!std::isfinite(x) || !std::isfinite(y) || std::fabs(x) > 4.0f || std::fabs(y) > 4.0f) return false;
-  *gx = EngMathRound((x + 1.0f) * 448.0f * 0.5f) + 32;
-  *gy = EngMathRound((y + 1.0f) * 448.0f * 0.5f) + 32;
-  return *gx >= 0 && *gy >= 0 && *gx < QW_GRID_SIZE && *gy < QW_GRID_SIZE;
-}
-
+// A footprint's centre stands on a usable cell and its points lie at most 0.1 from it, so they
+// never come near the grid's edge, where cells are clamped.
 static void MarkCell(float x, float y, EngUInt8 from, EngUInt8 to) {
   int gx, gy;
-  if (CellInGrid(x, y, &gx, &gy) && grid[gy][gx] == from) grid[gy][gx] = to;
+  QuarrelwickGetGridPosition(x, y, &gx, &gy);
+  if (grid[gy][gx] == from) grid[gy][gx] = to;
 }
 
 // Turns the footprint's cells that hold from into to; only free and taken cells are ever
@@ -263,7 +262,7 @@ static void MarkFootprint(int type, float x, float y, EngUInt8 from, EngUInt8 to
     float radius = weapon_type_details2[type].radius * level_weapon_size_mult;
     for (int i = 1; float(i) * 0.001f < radius; i++) {
       float r = float(i) * 0.001f;
-      for (int j = 0; float(j) * 0.01f < 6.2831855f; j++) {
+      for (int j = 0; float(j) * 0.01f < ENG_MATH_TWO_PI; j++) {
         float a = float(j) * 0.01f;
         MarkCell(x + std::cos(a) * r, y + std::sin(a) * r, from, to);
       }

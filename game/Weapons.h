@@ -156,6 +156,4 @@ const char *WeaponsGetTypeName(int type);
 // Back to the start-up state, weapons and pictures freed (tests call it between cases).
 void WeaponsResetForTests();
 
-// Seams to modules that are not here yet, defined beside them: the one game object (null while
-// there is none). Sounds: 21 a weapon placed, 18 and 19 an upgrade and a full upgrade.
-Game *GameGetMainGame();
+// Sounds: 21 a weapon placed, 18 and 19 an upgrade and a full upgrade.

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Engine/EngMain.h"
+#include "Engine/EngMath.h"
 #include "Engine/EngMiscRandom.h"
 #include "Engine/EngTexture.h"
 #include "game/Bugs.h"
@@ -15,17 +16,15 @@
 #include "game/Tutorial.h"
 #include "game/Weapons.h"
 
-static const float kPi = 3.1415927f, kTwoPi = 6.2831855f;
-
 float WeaponsNormaliseAngleToward(float a, float b) {
   if (!std::isfinite(a)) return std::isfinite(b) ? b : 0.0f;
   if (!std::isfinite(b)) return a;
   // Whole turns at once, so a far-off angle cannot keep a loop going; the loops below then
   // run at most once or twice for rounding.
   float d = a - b;
-  if (d >= kPi || -d >= kPi) a -= kTwoPi * std::floor((d + kPi) / kTwoPi);
-  for (int i = 0; i < 4 && a - b >= kPi; i++) a -= kTwoPi;
-  for (int i = 0; i < 4 && b - a >= kPi; i++) a += kTwoPi;
+  if (d >= ENG_MATH_PI || -d >= ENG_MATH_PI) a -= ENG_MATH_TWO_PI * std::floor((d + ENG_MATH_PI) / ENG_MATH_TWO_PI);
+  for (int i = 0; i < 4 && a - b >= ENG_MATH_PI; i++) a -= ENG_MATH_TWO_PI;
+  for (int i = 0; i < 4 && b - a >= ENG_MATH_PI; i++) a += ENG_MATH_TWO_PI;
   return a;
 }
 
@@ -127,7 +126,8 @@ void Weapon::Tick() {
     const int top = GetTopLevel();
     if (upgrading) {
       upgrade_progress += weapon_type_details[type].upgrade_speed * 0.333f * dt;
-      brightness = EngMiscThrobEffect(&throb_phase, game_paused ? 0.0f : dt * 6.0f, nullptr) * 0.2f + 0.5f;
+      brightness =
+          EngMiscThrobEffect(&throb_phase, game_paused != QW_GAME_RUNNING ? 0.0f : dt * 6.0f, nullptr) * 0.2f + 0.5f;
       if (upgrade_progress >= 1.0f) {
         if (level < top) level++;
         UpdateSize();
@@ -161,7 +161,7 @@ void Weapon::TickAim() {
   } else {
     const double now = eng_main_current_time;
     if (now >= next_idle_turn_time) {
-      if (next_idle_turn_time != 0.0) desired_angle = EngMiscRandFloat(kTwoPi);
+      if (next_idle_turn_time != 0.0) desired_angle = EngMiscRandFloat(ENG_MATH_TWO_PI);
       next_idle_turn_time = now + EngMiscRandRangeDouble(1.0, 5.0);
     }
   }
@@ -201,7 +201,7 @@ void Weapon::TickBullets() {
 }
 
 void WeaponsTick() {
-  if (game_paused != 0) return;
+  if (game_paused != QW_GAME_RUNNING) return;
   for (int i = 0; i < num_weapons; i++)
     if (weapons[i]) weapons[i]->Tick();
 }
@@ -232,14 +232,17 @@ void Weapon::Render() {
   }
   if (!((highlighted && !weapon_to_place) || placing)) return;
   const float reach = half + weapon_type_level_details[type][level].range;
-  SpritesAdd(LAYER_RANGE, range_tex, x, y, 0.0f, 0.0f, kPi * 0.5f, full_viewport, reach, nullptr, 1.0f, 1.0f, 1.0f,
+  SpritesAdd(LAYER_RANGE, range_tex, x, y, 0.0f, 0.0f, QW_FACING_UP, full_viewport, reach, nullptr, 1.0f, 1.0f, 1.0f,
              1.0f);
   // The badge belongs to the weapon under the pointer, not to the one being placed.
   if (!weapon_to_place && !upgrading) {
     static const _TexCoords kQuarters[4] = {
         {0.0f, 0.0f, 0.5f, 0.5f}, {0.5f, 0.0f, 1.0f, 0.5f}, {0.0f, 0.5f, 0.5f, 1.0f}, {0.5f, 0.5f, 1.0f, 1.0f}};
-    SpritesAdd(LAYER_BADGE, numbers_tex, x, y, 0.0f, 0.0f, kPi * 0.5f, full_viewport, 0.02f,
-               &kQuarters[level < 0 ? 0 : level > 3 ? 3 : level], 1.0f, 1.0f, 1.0f, 1.0f);
+    SpritesAdd(LAYER_BADGE, numbers_tex, x, y, 0.0f, 0.0f, QW_FACING_UP, full_viewport, 0.02f,
+               &kQuarters[level < 0   ? 0
+                          : level > 3 ? 3
+                                      : level],
+               1.0f, 1.0f, 1.0f, 1.0f);
   }
 }
 
@@ -292,7 +295,7 @@ void WeaponsMoveMouse() {
 }
 
 char WeaponsMouseButtonPressed(char button, char pressed) {
-  if (play_state == 1) {
+  if (play_state == QW_PLAY_PLACING) {
     if (button == 1) {
       SidebarCancelAnyPlacing();
       return 1;
@@ -300,7 +303,7 @@ char WeaponsMouseButtonPressed(char button, char pressed) {
     if (button != 0 || pressed) return 0;
     if (!WeaponsCanPlaceWeaponHere(weapon_placing_type, cursor_x, cursor_y, 0)) return 0;
     if (!WeaponsCreateNew(weapon_placing_type, cursor_x, cursor_y, 0, 0)) return 0;
-    play_state = 0;
+    play_state = QW_PLAY_IDLE;
     QuarrelwickUpdateCursorPos(0);
     SidebarReset();
     delete weapon_to_place;
@@ -320,7 +323,7 @@ char WeaponsMouseButtonPressed(char button, char pressed) {
 }
 
 char WeaponsUpgradeHighlightedWeapon(char full) {
-  if (play_state != 0) return 0;
+  if (play_state != QW_PLAY_IDLE) return 0;
   Weapon *w = nullptr;
   if (weapon_info_shown >= 0 && weapon_info_shown < num_weapons) w = weapons[weapon_info_shown];
   for (int i = 0; !w && i < num_weapons; i++)

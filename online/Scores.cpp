@@ -45,27 +45,29 @@ static bool s_use_test_user = false;
 // Marks an entry for removal while the game-over pruning runs.
 static const EngInt8 kRemoveMark = 'c';
 
-static const char *ScoresText(const char *token, const char *english) {
-  return EngLanguagesGetStringIfExists(token, english);
-}
-
-// The conversions of a printf format in order, "%%" left out.
-static std::string Conversions(const char *format) {
-  std::string kinds;
+// The conversions of a printf format in order, each whole from its '%' to its kind (flags,
+// width, precision and length modifiers included), "%%" left out. An unfinished one counts too.
+static std::vector<std::string> Conversions(const char *format) {
+  std::vector<std::string> conversions;
   for (const char *p = format; *p; p++) {
     if (*p != '%') continue;
-    p++;
-    while (*p && strchr("0123456789.-+ #l", *p)) p++;
+    const char *start = p++;
+    if (*p == '%') continue;
+    while (*p && !strchr("diouxXeEfFgGaAcspn%", *p)) p++;
+    conversions.emplace_back(start, *p ? size_t(p - start + 1) : size_t(p - start));
     if (!*p) break;
-    if (*p != '%') kinds += *p;
   }
-  return kinds;
+  return conversions;
+}
+
+char ScoresFormatMatches(const char *translated, const char *english) {
+  return Conversions(translated) == Conversions(english) ? 1 : 0;
 }
 
 // A translated format is used only when it takes the same arguments as the English one.
 static const char *ScoresFormat(const char *token, const char *english) {
-  const char *text = ScoresText(token, english);
-  return Conversions(text) == Conversions(english) ? text : english;
+  const char *text = EngLanguagesGetStringIfExists(token, english);
+  return ScoresFormatMatches(text, english) ? text : english;
 }
 
 // ---- Records ----
@@ -600,7 +602,7 @@ char ScoresCallSubmitScore(const ScoresScore *ss) {
   }
   if (refusal) {
     DebugErrorAlt(ENG_FUNC, "%s", refusal);
-    if (mwin) mwin->PopupErrorMessage(ScoresText(token, refusal));
+    if (mwin) mwin->PopupErrorMessage(EngLanguagesGetStringIfExists(token, refusal));
     return 0;
   }
   const EngInt32 result = ScoresSubmitScore(55, 150, EngUInt32(1000 + s_garden), ss, mwin, nullptr);
@@ -672,8 +674,8 @@ char ScoresWorldIsUpdateFinished() {
     if (s_screen) s_screen->SetInfoMessage(message);
   } else if (status == -5) {
     if (s_screen)
-      s_screen->SetInfoMessage(
-          ScoresText("Scores_OldVersionNormal", "This game is out of date - you need to download the latest version."));
+      s_screen->SetInfoMessage(EngLanguagesGetStringIfExists(
+          "Scores_OldVersionNormal", "This game is out of date - you need to download the latest version."));
   }
   if (result != 1) return char(result);
   ScoresScore *list = scores_main->GetScoresList(0);

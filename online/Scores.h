@@ -103,6 +103,9 @@ char ScoresSubmitBestScoreForCurrentGardenAndRange(ScoresRange range);
 char ScoresSubmitLastScoreForCurrentGarden();
 char ScoresCallSubmitScore(const ScoresScore *ss);
 char ScoresIsInternetTested(Game *game, char unused);
+// Whether a translated printf format takes the same arguments as the English one: the same
+// conversions, each whole ("%ls" is not "%s", "%lld" is not "%d"), in the same order.
+char ScoresFormatMatches(const char *translated, const char *english);
 
 // The world table of the current garden and the player's range (player options 479 and 481).
 char ScoresWorldSetupNew();

@@ -19,13 +19,10 @@
 
 const char *const SCORES_SUBMIT_KEY = "TALLY_K417";
 
-static const char *Text(const char *token, const char *english) {
-  return EngLanguagesGetStringIfExists(token, english);
-}
-
 // "Internal Error 3": which step failed, for a player's report.
 static std::string InternalError(int step) {
-  return std::string(Text("Common_InternalError", "Internal Error")) + " " + std::to_string(step);
+  return std::string(EngLanguagesGetStringIfExists("Common_InternalError", "Internal Error")) + " " +
+         std::to_string(step);
 }
 
 static std::string Field(const char *field, size_t size) { return std::string(field, strnlen(field, size)); }
@@ -86,10 +83,10 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
                                      const ScoresScore *score, MWin *mwin, EngInt32 *) {
   Popups popups;
   if (mwin && mwin->IsOn() && !mwin->PopupIsOn()) popups.mwin = mwin;
-  const char *error_title = Text("Common_Error", "Error");
+  const char *error_title = EngLanguagesGetStringIfExists("Common_Error", "Error");
   if (!score) {
     DebugErrorAlt(ENG_FUNC, "Parameters error");
-    popups.Error(error_title, Text("Common_InternalError", "Internal Error"));
+    popups.Error(error_title, EngLanguagesGetStringIfExists("Common_InternalError", "Internal Error"));
     return -1;
   }
   if (!ScoresMainIsScoreValid(score, 0)) {
@@ -97,7 +94,8 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
     return -1;
   }
   if (EngInternetIsConnected() != 1) {
-    popups.Error(error_title, Text("Misc_NoInternetConnection", "No connection to internet found"));
+    popups.Error(error_title,
+                 EngLanguagesGetStringIfExists("Misc_NoInternetConnection", "No connection to internet found"));
     return -2;
   }
   char *json_text = nullptr;
@@ -116,7 +114,8 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
   }
   // Drawn at once: the post below holds the main thread.
   if (popups.mwin)
-    popups.mwin->PopupNoticeShowItAndRemoveIt(nullptr, Text("Score_SubmittingScore", "Submitting your score..."));
+    popups.mwin->PopupNoticeShowItAndRemoveIt(
+        nullptr, EngLanguagesGetStringIfExists("Score_SubmittingScore", "Submitting your score..."));
   char *sealed = EngZlibEncryptCompressAndEncodeToBase64Data(SCORES_SUBMIT_KEY, json_text,
                                                              unsigned(strlen(json_text) + 1), 0, 0, nullptr);
   EngFree(json_text, 0, "ScoresSubmitScore");
@@ -124,8 +123,8 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
     popups.Error(error_title, InternalError(4).c_str());
     return -1;
   }
-  const char *problem_text =
-      Text("Score_InternetProblemCommunicating", "Problem encountered communicating with Tallowmere");
+  const char *problem_text = EngLanguagesGetStringIfExists("Score_InternetProblemCommunicating",
+                                                           "Problem encountered communicating with Tallowmere");
   std::unique_ptr<CurlInterface> curl(new CurlInterface("ScoresSub", 0));
   char url[SCORES_MAIN_URL_SIZE];
   snprintf(url, sizeof(url), "%s/cgi-bin/common/scores/Scores.fcgi", OnlineConfigGetScoreBaseURL());
@@ -146,13 +145,16 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
   }
   const std::string answer(reply, strnlen(reply, length));
   ScoresSubmitResult result = -1;
-  const char *sorry = Text("Common_Sorry", "Sorry");
+  const char *sorry = EngLanguagesGetStringIfExists("Common_Sorry", "Sorry");
   if (answer[0] == ' ' && answer[1] == 'A') {
-    popups.Message(Text("Scores_Congratulations", "Congratulations!"),
-                   Text("Score_SubmittedScore", "Your score was submitted successfully!"), 3.0);
+    popups.Message(EngLanguagesGetStringIfExists("Scores_Congratulations", "Congratulations!"),
+                   EngLanguagesGetStringIfExists("Score_SubmittedScore", "Your score was submitted successfully!"),
+                   3.0);
     result = 4;
   } else if (answer[0] == ' ' && answer[1] == 'D') {
-    popups.Message(nullptr, Text("Score_BetterScoreExists", "You have already submitted as good a score or better."),
+    popups.Message(nullptr,
+                   EngLanguagesGetStringIfExists("Score_BetterScoreExists",
+                                                 "You have already submitted as good a score or better."),
                    3.0);
     result = 6;
   } else if (answer[0] == ' ' && answer[1] == 'V') {
@@ -161,15 +163,15 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
     if (answer.size() > 3) sscanf(answer.c_str() + 3, "%u %u", &values[0], &values[1]);
     const unsigned held = values[0], newest = values[1];
     char message[512];
-    const char *problem = Text("Score_ProblemReadingList", "Problem reading high scores list");
+    const char *problem = EngLanguagesGetStringIfExists("Score_ProblemReadingList", "Problem reading high scores list");
     if (held != game_version) {
       snprintf(message, sizeof(message), "%s  [GV%d > CGV%d]", problem, int(game_version), int(held));
     } else if (newest == held) {
       snprintf(message, sizeof(message), "%s  [V SAME %d]", problem, int(held));
     } else if (newest > held) {
       message[0] = 0;
-      const char *old = Text("Scores_OldVersionNormal",
-                             "This game is out of date - you need to download the latest version.");
+      const char *old = EngLanguagesGetStringIfExists(
+          "Scores_OldVersionNormal", "This game is out of date - you need to download the latest version.");
       popups.Message(nullptr, old, 0);
       result = 7;
     } else {
@@ -179,10 +181,11 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
   } else if (answer[0] == ' ' && answer[1] == 'X') {
     DebugErrorAlt(ENG_FUNC, "CE: %s",
                   answer.size() > 3 ? DebugOutsideText(answer.data() + 3, answer.size() - 3).c_str() : "");
-    popups.Error(sorry, Text("Score_ProblemSubmitting", "There was a problem submitting your score."));
+    popups.Error(
+        sorry, EngLanguagesGetStringIfExists("Score_ProblemSubmitting", "There was a problem submitting your score."));
   } else {
     DebugErrorAlt(ENG_FUNC, "CE: Unknown [%s].", DebugOutsideText(answer.data(), answer.size()).c_str());
-    popups.Error(sorry, Text("Score_UnknownProblem", "Unknown problem while submitting."));
+    popups.Error(sorry, EngLanguagesGetStringIfExists("Score_UnknownProblem", "Unknown problem while submitting."));
   }
   return result;
 }

@@ -68,21 +68,7 @@ static const UpdaterProgramRow *RowOf(_UpdaterProgramName program) {
 
 std::string UpdaterText(const char *token, const char *english, const char *arg1, const char *arg2) {
   EngUnicode text(EngLanguagesGetStringIfExists(token, english), 1);
-  const char *source = text.GetAsciiString(0, 0);
-  // One pass, so an argument's own text is never taken for a mark.
-  std::string result;
-  for (const char *p = source; *p; p++) {
-    if (p[0] == '%' && (p[1] == '1' || p[1] == '2')) {
-      const char *arg = p[1] == '1' ? arg1 : arg2;
-      if (arg) {
-        result += arg;
-        p++;
-        continue;
-      }
-    }
-    result += *p;
-  }
-  return result;
+  return EngLanguagesFillArgs(text.GetAsciiString(0, 0), arg1, arg2);
 }
 
 char UpdaterOpenDialog(int width, int height) {

@@ -21,8 +21,6 @@ PopupCC *g_popup_cc = nullptr;
 namespace {
 
 const char *const kCollection = "Popup";
-// The play field: right of the 100-unit shop column, 540 wide and 450 high.
-constexpr float kFieldLeft = 100.0f, kFieldWidth = 540.0f, kFieldHeight = 450.0f;
 
 // The rows a factory has none of.
 const char *const kValueRows[] = {"ReloadT", "RangeT", "DamageT", "SlowT", "Reload", "Range", "Damage", "Slow"};
@@ -67,10 +65,10 @@ EngInt32 PopupFullUpgradePrice(EngInt32 type, EngInt32 level) {
 
 _Dimension PopupWeaponBox(float x, float y, float size) {
   _Dimension box;
-  box.x = float(int((x - size / 2 + 1) * kFieldWidth * 0.5f + kFieldLeft));
-  box.y = float(int((y - size / 2 + 1) * kFieldHeight * 0.5f));
-  box.width = float(int(size * kFieldWidth * 0.5f));
-  box.height = float(int(size * kFieldHeight * 0.5f));
+  box.x = float(int((x - size / 2 + 1) * QW_FIELD_WIDTH * 0.5f + QW_FIELD_LEFT));
+  box.y = float(int((y - size / 2 + 1) * QW_FIELD_HEIGHT * 0.5f));
+  box.width = float(int(size * QW_FIELD_WIDTH * 0.5f));
+  box.height = float(int(size * QW_FIELD_HEIGHT * 0.5f));
   return box;
 }
 
@@ -196,7 +194,8 @@ void PopupCC::StartingCB(void *) {
   m_short_of_cash = 0;
   if (!m_sidebar_window || !m_weapon_window) return;
   // A locked box shows nothing of its own, as the game's update decides.
-  if (sbl_over_what >= 0 && sbl_over_what < QW_SIDEBAR_BOXES && sb_button_on[sbl_over_what] && play_state == 0) {
+  if (sbl_over_what >= 0 && sbl_over_what < QW_SIDEBAR_BOXES && sb_button_on[sbl_over_what] &&
+      play_state == QW_PLAY_IDLE) {
     FillSidebar(sbl_over_what);
     return;
   }

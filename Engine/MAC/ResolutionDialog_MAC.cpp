@@ -38,10 +38,6 @@ static char OptionSound() { return res_module_info.options[2]; }
 static char OptionTtxq() { return res_module_info.options[3]; }
 static char OptionCtxq() { return res_module_info.options[4]; }
 
-static const char *Text(const char *token, const char *english) {
-  return EngLanguagesGetStringIfExists(token, english);
-}
-
 static std::string FourCCText(EngUInt32 code) {
   char text[5] = {char(code >> 24), char(code >> 16), char(code >> 8), char(code), 0};
   return text;
@@ -67,7 +63,8 @@ static void FillMenu(EngGuiControlRef control, EngGuiMenuRef menu, const char *c
 }
 
 static void FillOffOnMenu(EngGuiControlRef control, EngGuiMenuRef menu) {
-  const char *items[] = {Text("RES_OFF", "Off"), Text("RES_ON", "On")};
+  const char *items[] = {EngLanguagesGetStringIfExists("RES_OFF", "Off"),
+                         EngLanguagesGetStringIfExists("RES_ON", "On")};
   FillMenu(control, menu, items, 2);
 }
 
@@ -81,16 +78,17 @@ static void FillResolutionMenu() {
     snprintf(text, sizeof(text), "%d x %d x %d", int(mode->width), int(mode->height), int(mode->bit_depth));
     EngGuiAddStringToMenu_MAC(r_res_menu, text);
   }
-  if (count < 1) EngGuiAddStringToMenu_MAC(r_res_menu, Text("RES_NO_MODES", "No Resolution Modes"));
+  if (count < 1)
+    EngGuiAddStringToMenu_MAC(r_res_menu, EngLanguagesGetStringIfExists("RES_NO_MODES", "No Resolution Modes"));
   EngGuiSyncPopupButtonToMenu_MAC(r_res);
 }
 
 static void FillAntiAliasingMenu() {
   char low[MENU_TEXT_SIZE], med[MENU_TEXT_SIZE], high[MENU_TEXT_SIZE];
-  snprintf(low, sizeof(low), "%s [2x2]", Text("RES_AA_LOW", "Low"));
-  snprintf(med, sizeof(med), "%s [4x4]", Text("RES_AA_MED", "Med"));
-  snprintf(high, sizeof(high), "%s [8x8]", Text("RES_AA_HIGH", "High"));
-  const char *items[] = {Text("RES_OFF", "Off"), low, med, high};
+  snprintf(low, sizeof(low), "%s [2x2]", EngLanguagesGetStringIfExists("RES_AA_LOW", "Low"));
+  snprintf(med, sizeof(med), "%s [4x4]", EngLanguagesGetStringIfExists("RES_AA_MED", "Med"));
+  snprintf(high, sizeof(high), "%s [8x8]", EngLanguagesGetStringIfExists("RES_AA_HIGH", "High"));
+  const char *items[] = {EngLanguagesGetStringIfExists("RES_OFF", "Off"), low, med, high};
   FillMenu(r_anti, r_anti_menu, items, 4);
 }
 
@@ -257,17 +255,20 @@ static EngInt32 ResolutionMainEH(EngGuiWindowRef window, const _EngGuiEvent *eve
       break;
     }
     case EngFourCC("AAHE"):
-      EngMiscShowPopupMessage(ENG_MISC_POPUP_INFORMATION, Text("RES_AA_HELP_TITLE", "Anti-Aliasing"),
-                              Text("RES_AA_HELP_TEXT",
-                                   "Anti-aliasing removes the jagged edges that appear when running the game in low "
-                                   "resolutions.\n\nIt can improve the visual quality of the game, but is generally "
-                                   "not needed and can slow down the graphics.\n\nSome systems do not support "
-                                   "anti-aliasing."));
+      EngMiscShowPopupMessage(ENG_MISC_POPUP_INFORMATION,
+                              EngLanguagesGetStringIfExists("RES_AA_HELP_TITLE", "Anti-Aliasing"),
+                              EngLanguagesGetStringIfExists(
+                                  "RES_AA_HELP_TEXT",
+                                  "Anti-aliasing removes the jagged edges that appear when running the game in low "
+                                  "resolutions.\n\nIt can improve the visual quality of the game, but is generally "
+                                  "not needed and can slow down the graphics.\n\nSome systems do not support "
+                                  "anti-aliasing."));
       break;
     case EngFourCC("MUNO"):
-      EngMiscShowPopupMessage(ENG_MISC_POPUP_INFORMATION, Text("RES_MUSIC", "Music"),
-                              Text("RES_MUSIC_HELP_TEXT",
-                                   "If the game does not start correctly, try disabling the music temporarally."));
+      EngMiscShowPopupMessage(
+          ENG_MISC_POPUP_INFORMATION, EngLanguagesGetStringIfExists("RES_MUSIC", "Music"),
+          EngLanguagesGetStringIfExists("RES_MUSIC_HELP_TEXT",
+                                        "If the game does not start correctly, try disabling the music temporarally."));
       break;
     case EngFourCC("MUSI"):
       if (OptionMusic() && r_music) r.music_on = EngGuiGetPopupControlCurrentSelection_MAC(r_music) == 1;
@@ -426,10 +427,10 @@ static char FetchControls() {
   if (OptionMusic()) {
     if (EngGuiDoesControlExist_MAC(r_window, EngFourCC("MUSI"), 50) || OptionCtxq()) {
       if (!GetRequired(EngFourCC("MUSI"), 50, &r_music, &r_music_menu)) return 0;
-      EngGuiSetMenuTitleText_MAC(r_music_menu, Text("RES_MUSIC_LABEL", "Music:"));
+      EngGuiSetMenuTitleText_MAC(r_music_menu, EngLanguagesGetStringIfExists("RES_MUSIC_LABEL", "Music:"));
     } else {
       if (!GetRequired(EngFourCC("CTXQ"), 41, &r_music, &r_music_menu)) return 0;
-      EngGuiSetMenuTitleText_MAC(r_music_menu, Text("RES_MUSIC", "Music"));
+      EngGuiSetMenuTitleText_MAC(r_music_menu, EngLanguagesGetStringIfExists("RES_MUSIC", "Music"));
       r_music_uses_ctxq = 1;
       if (r_sound) TakeSoundsEdges(r_music);
     }
@@ -462,8 +463,9 @@ static char FetchControls() {
   char text[MENU_TEXT_SIZE];
   snprintf(text, sizeof(text), "V %0.2f", double(res_module_info.game_version));
   EngGuiSetStaticTextString_MAC(version, text);
-  EngGuiSetBevelButtonTextString_MAC(r_start, Text("RES_START", "Start"));
-  EngGuiSetBevelButtonTextString_MAC(r_new_version, Text("RES_NEW_VERSION", "Check for a New Version"));
+  EngGuiSetBevelButtonTextString_MAC(r_start, EngLanguagesGetStringIfExists("RES_START", "Start"));
+  EngGuiSetBevelButtonTextString_MAC(r_new_version,
+                                     EngLanguagesGetStringIfExists("RES_NEW_VERSION", "Check for a New Version"));
   return 1;
 }
 
@@ -473,13 +475,16 @@ static void FillMenus() {
   if (r_music) FillOffOnMenu(r_music, r_music_menu);
   if (r_sound) FillOffOnMenu(r_sound, r_sound_menu);
   if (r_ttxq) {
-    const char *items[] = {Text("RES_QUALITY_LOW", "Low"), Text("RES_QUALITY_MEDIUM", "Medium"),
-                           Text("RES_QUALITY_HIGH", "High")};
+    const char *items[] = {EngLanguagesGetStringIfExists("RES_QUALITY_LOW", "Low"),
+                           EngLanguagesGetStringIfExists("RES_QUALITY_MEDIUM", "Medium"),
+                           EngLanguagesGetStringIfExists("RES_QUALITY_HIGH", "High")};
     FillMenu(r_ttxq, r_ttxq_menu, items, 3);
   }
   if (r_ctxq) {
-    const char *items[] = {Text("RES_QUALITY_LOW", "Low"), Text("RES_QUALITY_MEDIUM", "Medium"),
-                           Text("RES_QUALITY_HIGH", "High"), Text("RES_QUALITY_HIGH_BLURRED", "High Blurred")};
+    const char *items[] = {EngLanguagesGetStringIfExists("RES_QUALITY_LOW", "Low"),
+                           EngLanguagesGetStringIfExists("RES_QUALITY_MEDIUM", "Medium"),
+                           EngLanguagesGetStringIfExists("RES_QUALITY_HIGH", "High"),
+                           EngLanguagesGetStringIfExists("RES_QUALITY_HIGH_BLURRED", "High Blurred")};
     FillMenu(r_ctxq, r_ctxq_menu, items, 4);
   }
   // A missing picture only leaves the view empty.

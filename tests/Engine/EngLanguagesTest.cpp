@@ -303,6 +303,26 @@ TEST_F(EngLanguagesTest, ArgumentsFillPlaceholders) {
   EXPECT_EQ(EngLanguagesAllocAndSetStringFromTokenWithArg("NO_SUCH", "x"), nullptr);
 }
 
+// The text the code shows: the language's, else the default the code carries, filled alike.
+TEST_F(EngLanguagesTest, TextsFallBackToTheDefaultAndFillTheirArguments) {
+  StartEnglish();
+  const struct {
+    const char *token, *fallback, *arg1, *arg2, *expected;
+  } cases[] = {
+      {"ARGS", "unused", "Ann", "Bob", "Ann beat Bob (%1)"},
+      {"ARGS", "unused", "%2", nullptr, "%2 beat %2 (%1)"},  // a null argument keeps its mark
+      {"NO_SUCH", "Level %1 of %2", "3", "9", "Level 3 of 9"},
+      {"NO_SUCH", "Welcome, %1.", nullptr, nullptr, "Welcome, %1."},
+      {"MENU_PLAY", "unused", nullptr, nullptr, "Play"},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(EngLanguagesText(c.token, c.fallback, c.arg1, c.arg2), c.expected) << c.token << " " << c.fallback;
+  EXPECT_EQ(EngLanguagesText("ARGS3", "", "a", "b", "c"), "c-b-a");
+  EXPECT_STREQ(EngLanguagesGetStringIfExists("LIST", 1, "none"), "Two");
+  EXPECT_STREQ(EngLanguagesGetStringIfExists("LIST", 3, "none"), "none");
+  EXPECT_STREQ(EngLanguagesGetStringIfExists("NO_SUCH", 1, "none"), "none");
+}
+
 TEST_F(EngLanguagesTest, NewTokensAreAppendedInTheFilesEncoding) {
   Write("English.txt", "\xEF\xBB\xBFLanguage=English\r\nFlagCountryCode=GB\r\nA=a\r\n");
   ASSERT_EQ(EngLanguagesInit(Folder().c_str(), nullptr, 1), 1);

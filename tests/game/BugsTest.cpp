@@ -16,7 +16,7 @@
 #include "game/Quarrelwick.h"
 #include "game/Traverse.h"
 #include "tests/game/PathFixtures.h"
-#include "tests/game/PlayFieldStandIns.h"
+#include "tests/game/PlayFieldRequests.h"
 #include "tests/game/PlayFieldTestSupport.h"
 
 namespace {

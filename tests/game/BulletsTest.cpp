@@ -11,7 +11,7 @@
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
 #include "game/Weapons.h"
-#include "tests/game/PlayFieldStandIns.h"
+#include "tests/game/PlayFieldRequests.h"
 #include "tests/game/WeaponsTestSupport.h"
 
 namespace {
@@ -36,7 +36,7 @@ TEST_F(BulletsTest, ThrownShotLandsWhereItAimedAndHurtsOnlyTheLowestSlot) {
   } cases[] = {{6, false}, {7, true}};
   for (const Case &k : cases) {
     SCOPED_TRACE(k.type);
-    qwtest::ClearStandInRecords();
+    qwtest::ClearRequestRecords();
     // Two bugs on one point 0.3 above the weapon, in slots 1 and 3.
     Bug *b1 = AddBug(1, 2400), *b3 = AddBug(3, 2400);
     Weapon w(nullptr, k.type, 0.0f, 0.3f);

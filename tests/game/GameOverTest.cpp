@@ -11,6 +11,7 @@
 #include "Engine/EngMain.h"
 #include "Engine/EngPrefFolder.h"
 #include "game/Bugs.h"
+#include "game/Game.h"
 #include "game/Quarrelwick.h"
 #include "game/SavedGame.h"
 #include "players/UserInfo.h"

@@ -11,11 +11,12 @@
 #include <vector>
 
 #include "Engine/EngMain.h"
+#include "game/Game.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
 #include "game/Weapons.h"
 #include "players/UserInfo.h"
-#include "tests/game/PlayFieldStandIns.h"
+#include "tests/game/PlayFieldRequests.h"
 #include "tests/game/WeaponsTestSupport.h"
 
 namespace {
@@ -89,7 +90,7 @@ TEST_F(GameWonTest, WeaponsAreSoldAndTheirRefundsCashedIn) {
   cash = 100;
   lives = 1;
   QuarrelwickChangeScore(0);
-  qwtest::ClearStandInRecords();
+  qwtest::ClearRequestRecords();
   GameWonInit();
   EXPECT_EQ(GameWonEnd(0), 1);
   EXPECT_EQ(game_won, 0);
@@ -106,7 +107,7 @@ TEST_F(GameWonTest, AnimatedStagesWaitAndClicksBeforeTheFinalScoreDoNothing) {
   ASSERT_EQ(Place(1, 0.3f, 0.4f), 1);
   cash = 12345;
   lives = 3;
-  qwtest::ClearStandInRecords();
+  qwtest::ClearRequestRecords();
   GameWonInit();
   Frame();
   EXPECT_EQ(std::string(GameWonGetCaption()), "GARDEN DEFENDED !!");

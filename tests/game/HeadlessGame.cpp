@@ -16,7 +16,7 @@ namespace qwtest {
 
 bool HeadlessGame::Start() {
   if (!QuarrelwickInitForNewGame(0)) return false;
-  game_paused = 0;
+  game_paused = QW_GAME_RUNNING;
   game_per_second = 1.0f / 60.0f;
   m_frames = 0;
   m_fault.clear();

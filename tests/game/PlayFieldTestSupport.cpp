@@ -13,7 +13,7 @@
 #include "game/Quarrelwick.h"
 #include "game/Traverse.h"
 #include "tests/game/PathFixtures.h"
-#include "tests/game/PlayFieldStandIns.h"
+#include "tests/game/PlayFieldRequests.h"
 
 namespace qwtest {
 
@@ -24,7 +24,7 @@ static void ResetAll() {
   BugsResetForTests();
   TraverseReset();
   memset(eng_key_down, 0, 256);
-  ClearStandInRecords();
+  ClearRequestRecords();
   srand(1);
   eng_main_current_time = 100.0;
 }

@@ -18,7 +18,7 @@
 #include "screens/PopupCC.h"
 #include "screens/ScreenLayout.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
-#include "tests/game/PlayFieldStandIns.h"
+#include "tests/game/PlayFieldRequests.h"
 #include "tests/game/WeaponsTestSupport.h"
 
 namespace {

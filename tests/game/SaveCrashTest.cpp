@@ -25,6 +25,7 @@
 #include "Engine/EngPrefFolder.h"
 #include "Engine/EngResModes.h"
 #include "Engine/Resolution.h"
+#include "game/Game.h"
 #include "game/Quarrelwick.h"
 #include "game/SavedGame.h"
 #include "online/Scores.h"

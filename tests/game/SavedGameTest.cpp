@@ -17,11 +17,12 @@
 #include "Engine/EngMain.h"
 #include "Engine/EngPrefFolder.h"
 #include "game/Bugs.h"
+#include "game/Game.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
 #include "game/Weapons.h"
 #include "players/UserInfo.h"
-#include "tests/game/PlayFieldStandIns.h"
+#include "tests/game/PlayFieldRequests.h"
 #include "tests/game/WeaponsTestSupport.h"
 
 namespace {

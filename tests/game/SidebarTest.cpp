@@ -14,7 +14,7 @@
 #include "game/Quarrelwick.h"
 #include "game/Tutorial.h"
 #include "game/Weapons.h"
-#include "tests/game/PlayFieldStandIns.h"
+#include "tests/game/PlayFieldRequests.h"
 #include "tests/game/PlayFieldTestSupport.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "game/Quarrelwick.h"
 #include "game/Sidebar.h"
 #include "game/Tutorial.h"
-#include "tests/game/PlayFieldStandIns.h"
+#include "tests/game/PlayFieldRequests.h"
 #include "tests/game/PlayFieldTestSupport.h"
 #include "tests/game/WeaponsTestSupport.h"
 
@@ -58,7 +58,7 @@ TEST_F(WeaponsBehaviourTest, UpgradeTable) {
     w->level = k.from_level;
     w->UpdateSize();
     cash = k.cash_given;
-    qwtest::ClearStandInRecords();
+    qwtest::ClearRequestRecords();
     EXPECT_EQ(k.full ? w->StartFullUpgrade() : w->StartUpgrade(), k.started);
     EXPECT_EQ(cash, k.cash_given - k.paid);
     if (!k.started) {

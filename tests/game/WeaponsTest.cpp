@@ -11,7 +11,7 @@
 
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
-#include "tests/game/PlayFieldStandIns.h"
+#include "tests/game/PlayFieldRequests.h"
 #include "tests/game/PlayFieldTestSupport.h"
 
 namespace {

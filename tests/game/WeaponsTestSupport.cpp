@@ -5,7 +5,7 @@
 #include "game/Quarrelwick.h"
 #include "game/Weapons.h"
 #include "tests/game/PathFixtures.h"
-#include "tests/game/PlayFieldStandIns.h"
+#include "tests/game/PlayFieldRequests.h"
 
 namespace qwtest {
 
@@ -27,7 +27,7 @@ void WeaponFieldTest::SetUp() {
   BugsSetBugSize(0.04f);
   game_paused = 0;
   game_per_second = 1.0f / 60.0f;
-  ClearStandInRecords();
+  ClearRequestRecords();
 }
 
 Bug *WeaponFieldTest::AddBug(int slot, int step) {

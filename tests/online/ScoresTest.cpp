@@ -468,4 +468,27 @@ TEST_F(ScoresTest, SubmissionsAreCheckedAndEndWithoutAConnection) {
   EXPECT_EQ(ScoresIsInternetTested(nullptr, 0), 1);
 }
 
+// A translated prompt is printed with the English prompt's arguments, so it must take exactly
+// those: a length modifier or a width that differs would read the wrong argument.
+TEST(ScoresFormatTest, ATranslationMustTakeTheSameArguments) {
+  const char *const english = "%s, you scored %d and got to level %d.";
+  const struct {
+    const char *translated;
+    char matches;
+  } cases[] = {
+      {"%s, du hast %d Punkte, Stufe %d.", 1},
+      {"%s: %d (%d) 100%% sicher", 1},  // "%%" is no conversion
+      {"%ls, you scored %d and got to level %d.", 0},
+      {"%s, you scored %lld and got to level %d.", 0},
+      {"%s, you scored %ld and got to level %d.", 0},
+      {"%s, you scored %5d and got to level %d.", 0},
+      {"%s, you scored %d and got to level %s.", 0},
+      {"%d, %s, %d", 0},  // the order counts
+      {"%s, you scored %d.", 0},
+      {"%s, you scored %d and got to level %d. %s", 0},
+      {"%s, you scored %d and got to level %", 0},
+  };
+  for (const auto &c : cases) EXPECT_EQ(ScoresFormatMatches(c.translated, english), c.matches) << c.translated;
+}
+
 }  // namespace

@@ -27,7 +27,7 @@ inline std::vector<EffectMade> EffectsMade() {
     if (effects[i] && effects[i]->alive) made.push_back({effects[i]->type, effects[i]->x, effects[i]->y, effects[i]->size});
   return made;
 }
-inline void ClearStandInRecords() {
+inline void ClearRequestRecords() {
   PopupUpdateRequestsForTests() = 0;
   SoundRequests &kept = SoundRequestsKept();
   kept.played.clear();
