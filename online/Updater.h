@@ -53,8 +53,7 @@ void UpdaterProcessWindowMessages();
 void UpdaterCloseCB(SWin *swin);
 void UpdaterDownloadCB(SWin *swin);
 void UpdaterCancelDownloadCB(SWin *swin);
-// libcurl's write and transfer-progress callbacks of the download.
-size_t UpdaterCurlWriteFunctionCB(char *data, size_t size, size_t count, void *file);
+// The download's progress: shows it and handles the dialog; nonzero when it was cancelled.
 int UpdaterCurlProgressCB(void *user, long long total_down, long long now_down, long long total_up,
                           long long now_up);
 // A larger check window with a text and two link buttons, built on the given window object.
