@@ -506,16 +506,22 @@ int CurlInterface::TransferProgressCB_Static(void *user, curl_off_t total_down, 
   return 0;
 }
 
-size_t CurlInterface::WriteDataFunctionCB(const char *data, size_t size, size_t count) {
+// Whether a write callback may touch the object: libcurl set up and the object still alive.
+char CurlInterface::ReadyToWrite(const char *signature) const {
   if (!ci_curl_setup.load()) {
-    DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
+    DebugErrorAlt(signature, "Curl is not setup.");
     return 0;
   }
   if (m_guard != '{') {
-    DebugErrorAlt(ENG_FUNC, "Class not setup. [%d] ...", int(m_guard));
-    DebugErrorAlt(ENG_FUNC, "                 [%s] .", m_name);
+    DebugErrorAlt(signature, "Class not setup. [%d] ...", int(m_guard));
+    DebugErrorAlt(signature, "                 [%s] .", m_name);
     return 0;
   }
+  return 1;
+}
+
+size_t CurlInterface::WriteDataFunctionCB(const char *data, size_t size, size_t count) {
+  if (!ReadyToWrite(ENG_FUNC)) return 0;
   size_t bytes = size * count;
   if (bytes == 0) return 0;
   if (!m_data) {
@@ -540,15 +546,7 @@ size_t CurlInterface::WriteDataFunctionCB(const char *data, size_t size, size_t 
 }
 
 size_t CurlInterface::WriteFileFunctionCB(const char *data, size_t size, size_t count) {
-  if (!ci_curl_setup.load()) {
-    DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
-    return 0;
-  }
-  if (m_guard != '{') {
-    DebugErrorAlt(ENG_FUNC, "Class not setup. [%d] ...", int(m_guard));
-    DebugErrorAlt(ENG_FUNC, "                 [%s] .", m_name);
-    return 0;
-  }
+  if (!ReadyToWrite(ENG_FUNC)) return 0;
   if (!m_file) {
     DebugErrorAlt(ENG_FUNC, "No fp.");
     return 0;

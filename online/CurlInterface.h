@@ -106,6 +106,7 @@ class CurlInterface {
                                        curl_off_t now_up);
 
  private:
+  char ReadyToWrite(const char *signature) const;
   size_t WriteDataFunctionCB(const char *data, size_t size, size_t count);
   size_t WriteFileFunctionCB(const char *data, size_t size, size_t count);
   size_t UploadWriteDataFunctionCB(const char *data, size_t size, size_t count);
