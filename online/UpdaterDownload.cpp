@@ -48,7 +48,7 @@ static void DrainWindowEvents() {
     if (up_swin.ProcessAnyWindowsMessages() != 2) return;
 }
 
-int UpdaterCurlProgressCB(void *, long long total_down, long long now_down, long long, long long) {
+int UpdaterCurlProgressCB(void *, long long total_down, long long now_down) {
   if (up_text_but < 0 || !UpdaterIsDialogRunning()) return 1;
   double percent = total_down > 0 ? double(now_down) * 100.0 / double(total_down) : 0.0;
   percent = std::round(percent * 10.0) / 10.0;
@@ -70,12 +70,8 @@ int UpdaterCurlProgressCB(void *, long long total_down, long long now_down, long
   return UpdaterIsDialogRunning() ? 0 : 1;
 }
 
-static int ProgressCB(void *user, long long total_down, long long now_down) {
-  return UpdaterCurlProgressCB(user, total_down, now_down, 0, 0);
-}
-
 static char Fail(const char *part_path) {
-  if (part_path) EngFileDeleteIfExists(part_path, 0);
+  EngFileDeleteIfExists(part_path, 0);
   UpdaterCloseDialog();
   EngMiscShowPopupMessage(ENG_MISC_POPUP_ERROR, nullptr,
                           UpdaterText("Updater_DownloadNotCompleted", "The download was not completed.").c_str());
@@ -90,7 +86,7 @@ static char Transfer(const char *part_path) {
   limits.stall_seconds = stall_seconds;
   limits.stall_bytes_per_second = kStallBytesPerSecond;
   limits.max_bytes = max_bytes;
-  limits.progress = ProgressCB;
+  limits.progress = UpdaterCurlProgressCB;
   CurlInterface curl("Updater", 0);
   return curl.DownloadFromUrlToFile(up_link, nullptr, 0, 0, part_path, 0, nullptr, &limits);
 }
