@@ -210,6 +210,20 @@ void CurlInterface::ReleaseBuffersLocked() {
   m_skip_newlines = 0;
 }
 
+// A download's handle: its writer, the exit check as it runs, and the time-out for both the
+// connection and the whole transfer.
+CurlTransferSetUp CurlInterface::DownloadSetUp(const char *url, curl_write_callback write, int timeout_seconds) {
+  CurlTransferSetUp t;
+  t.url = url;
+  t.write = write;
+  t.write_data = this;
+  t.progress = TransferProgressCB_Static;
+  t.progress_data = this;
+  t.timeout_seconds = timeout_seconds;
+  t.connect_seconds = timeout_seconds;
+  return t;
+}
+
 char CurlInterface::DownloadFromUrl(const char *url, const char *query, EngUInt32 capacity, char skip_newlines,
                                     int timeout_seconds, char *cancelled) {
   return DownloadFromUrlUsingPost(url, query, capacity, nullptr, 0, skip_newlines, timeout_seconds, cancelled);
@@ -241,14 +255,7 @@ char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query,
   m_skip_newlines = skip_newlines;
 
   CURL *curl = static_cast<CURL *>(m_curl_e);
-  CurlTransferSetUp t;
-  t.url = full_url;
-  t.write = WriteDataFunctionCB_Static;
-  t.write_data = this;
-  t.progress = TransferProgressCB_Static;
-  t.progress_data = this;
-  t.timeout_seconds = timeout_seconds;
-  t.connect_seconds = timeout_seconds;
+  CurlTransferSetUp t = DownloadSetUp(full_url, WriteDataFunctionCB_Static, timeout_seconds);
   if (body && body_size) {
     t.post_body = body;
     t.post_size = long(body_size);
@@ -321,14 +328,8 @@ char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, En
   m_too_big = 0;
 
   CURL *curl = static_cast<CURL *>(m_curl_e);
-  CurlTransferSetUp t;
-  t.url = full_url;
-  t.write = WriteFileFunctionCB_Static;
-  t.write_data = this;
-  t.progress = TransferProgressCB_Static;
-  t.progress_data = this;
-  t.timeout_seconds = timeout_seconds;
-  t.connect_seconds = limits && limits->connect_seconds ? limits->connect_seconds : timeout_seconds;
+  CurlTransferSetUp t = DownloadSetUp(full_url, WriteFileFunctionCB_Static, timeout_seconds);
+  if (limits && limits->connect_seconds) t.connect_seconds = limits->connect_seconds;
   if (limits) {
     t.stall_seconds = limits->stall_seconds;
     t.stall_bytes_per_second = limits->stall_bytes_per_second;

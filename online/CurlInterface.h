@@ -106,6 +106,7 @@ class CurlInterface {
                                        curl_off_t now_up);
 
  private:
+  CurlTransferSetUp DownloadSetUp(const char *url, curl_write_callback write, int timeout_seconds);
   char ReadyToWrite(const char *signature) const;
   size_t WriteDataFunctionCB(const char *data, size_t size, size_t count);
   size_t WriteFileFunctionCB(const char *data, size_t size, size_t count);
