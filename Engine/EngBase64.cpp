@@ -2,6 +2,9 @@
 
 #include <cstring>
 #include <new>
+#include <vector>
+
+#include <tomcrypt.h>
 
 const char Base64::encode_table[66] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/=";
 unsigned char Base64::decode_map[128];
@@ -29,30 +32,17 @@ void Base64::create_map() {
 
 void Base64::Encode(const char *in, int n, char *out) {
   if (!in || !out || n <= 0) return;
-  const unsigned char *bytes = reinterpret_cast<const unsigned char *>(in);
-  int i = 0;
-  for (; n - i >= 3; i += 3) {
-    unsigned b0 = bytes[i], b1 = bytes[i + 1], b2 = bytes[i + 2];
-    *out++ = encode_table[b0 >> 2];
-    *out++ = encode_table[((b0 & 3) << 4) | (b1 >> 4)];
-    *out++ = encode_table[((b1 & 15) << 2) | (b2 >> 6)];
-    *out++ = encode_table[b2 & 63];
-  }
-  if (n - i == 1) {
-    unsigned b0 = bytes[i];
-    *out++ = encode_table[b0 >> 2];
-    *out++ = encode_table[(b0 & 3) << 4];
-    *out++ = '=';
-    *out++ = '=';
-  } else if (n - i == 2) {
-    unsigned b0 = bytes[i], b1 = bytes[i + 1];
-    *out++ = encode_table[b0 >> 2];
-    *out++ = encode_table[((b0 & 3) << 4) | (b1 >> 4)];
-    *out++ = encode_table[(b1 & 15) << 2];
-    *out++ = '=';
-  }
+  // libtomcrypt ends its text with a zero byte; the caller's buffer has room for the text only.
+  std::vector<unsigned char> text(size_t(getEncodeLength(n)) + 1);
+  unsigned long length = text.size();
+  if (base64_encode(reinterpret_cast<const unsigned char *>(in), static_cast<unsigned long>(n), text.data(), &length) !=
+      CRYPT_OK)
+    return;
+  memcpy(out, text.data(), length);
 }
 
+// Decoding stays the engine's own: libtomcrypt's decoder skips or refuses characters outside the
+// alphabet, where this one has always read them as zero bits.
 void Base64::Decode(const char *in, int length, char *out, int &outLength) {
   if (!in || !out || length < 0 || length % 4 != 0) return;
   const unsigned char *chars = reinterpret_cast<const unsigned char *>(in);

@@ -6,6 +6,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "Engine/EngByteCursor.h"
 #include "Engine/EngDebug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngMain.h"
@@ -61,63 +62,8 @@ static char IsSetUp() { return EngUInt32(res_module_info.program) != 0; }
 // ---------------------------------------------------------------------------------------------
 // The file's byte layout
 
-namespace {
-
-class Writer {
- public:
-  explicit Writer(unsigned char *bytes) : m_bytes(bytes) {}
-  void U8(EngUInt8 v) { m_bytes[m_at++] = v; }
-  void Bytes(const void *v, size_t n) {
-    memcpy(m_bytes + m_at, v, n);
-    m_at += n;
-  }
-  void U32(EngUInt32 v) {
-    for (int i = 0; i < 4; i++) U8(EngUInt8(v >> (8 * i)));
-  }
-  void I32(EngInt32 v) { U32(EngUInt32(v)); }
-  void F32(float v) {
-    EngUInt32 u;
-    memcpy(&u, &v, 4);
-    U32(u);
-  }
-  size_t At() const { return m_at; }
-
- private:
-  unsigned char *m_bytes;
-  size_t m_at = 0;
-};
-
-class Reader {
- public:
-  explicit Reader(const unsigned char *bytes) : m_bytes(bytes) {}
-  EngUInt8 U8() { return m_bytes[m_at++]; }
-  void Bytes(void *v, size_t n) {
-    memcpy(v, m_bytes + m_at, n);
-    m_at += n;
-  }
-  EngUInt32 U32() {
-    EngUInt32 v = 0;
-    for (int i = 0; i < 4; i++) v |= EngUInt32(U8()) << (8 * i);
-    return v;
-  }
-  EngInt32 I32() { return EngInt32(U32()); }
-  float F32() {
-    EngUInt32 u = U32();
-    float v;
-    memcpy(&v, &u, 4);
-    return v;
-  }
-  size_t At() const { return m_at; }
-
- private:
-  const unsigned char *m_bytes;
-  size_t m_at = 0;
-};
-
-}  // namespace
-
 void ResolutionWriteRecordToBytes(const _Resolution *r, unsigned char *bytes) {
-  Writer w(bytes);
+  EngByteWriter w(bytes, RESOLUTION_FILE_SIZE);
   w.F32(r->settings_version);
   w.F32(r->game_version);
   w.U8(EngUInt8(r->show_dialog));
@@ -157,7 +103,7 @@ void ResolutionWriteRecordToBytes(const _Resolution *r, unsigned char *bytes) {
   w.U8(EngUInt8(r->reserved_flag_345));
   w.U8(EngUInt8(r->reserved_346));
   w.Bytes(r->reserved_347, sizeof(r->reserved_347));
-  DebugAssertAlt(w.At() == RESOLUTION_FILE_SIZE, ENG_FUNC, "Wrote %d bytes", int(w.At()));
+  DebugAssertAlt(w.Ok() && w.At() == RESOLUTION_FILE_SIZE, ENG_FUNC, "Wrote %d bytes", int(w.At()));
 }
 
 // A text read from a file ends within its field, whatever the file held.
@@ -168,7 +114,7 @@ static void EndText(char (&text)[N]) {
 
 void ResolutionReadRecordFromBytes(const unsigned char *bytes, _Resolution *r) {
   memset(r, 0, sizeof(*r));
-  Reader in(bytes);
+  EngByteReader in(bytes, RESOLUTION_FILE_SIZE);
   r->settings_version = in.F32();
   r->game_version = in.F32();
   r->show_dialog = char(in.U8());
@@ -208,7 +154,7 @@ void ResolutionReadRecordFromBytes(const unsigned char *bytes, _Resolution *r) {
   r->reserved_flag_345 = char(in.U8());
   r->reserved_346 = char(in.U8());
   in.Bytes(r->reserved_347, sizeof(r->reserved_347));
-  DebugAssertAlt(in.At() == RESOLUTION_FILE_SIZE, ENG_FUNC, "Read %d bytes", int(in.At()));
+  DebugAssertAlt(in.Ok() && in.At() == RESOLUTION_FILE_SIZE, ENG_FUNC, "Read %d bytes", int(in.At()));
   EndText(r->language);
   EndText(r->reserved_text_144);
   EndText(r->reserved_text_225);

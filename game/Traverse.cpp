@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "Engine/EngByteCursor.h"
 #include "Engine/EngDebug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngMemory.h"
@@ -10,24 +11,6 @@
 
 _TraverseInfo traverse_info;
 float t_best_line_hires_mult = 4.0f;
-
-static EngUInt32 ReadU32(const unsigned char *p) {
-  return EngUInt32(p[0]) | (EngUInt32(p[1]) << 8) | (EngUInt32(p[2]) << 16) | (EngUInt32(p[3]) << 24);
-}
-
-static EngInt32 ReadI32(const unsigned char *p) {
-  EngUInt32 u = ReadU32(p);
-  EngInt32 v;
-  memcpy(&v, &u, sizeof(v));
-  return v;
-}
-
-static float ReadF32(const unsigned char *p) {
-  EngUInt32 u = ReadU32(p);
-  float v;
-  memcpy(&v, &u, sizeof(v));
-  return v;
-}
 
 void TraverseReset() {
   memset(&traverse_info, 0, sizeof(traverse_info));
@@ -46,14 +29,15 @@ char TraverseLoadFromMemory(const unsigned char *bytes, size_t size, const char 
                   TRAVERSE_FILE_BYTES);
     return 0;
   }
-  EngUInt32 version_bits = ReadU32(bytes + TRAVERSE_OFS_VERSION);
+  EngByteReader in(bytes, size);
+  EngUInt32 version_bits = in.Seek(TRAVERSE_OFS_VERSION).U32();
   if (version_bits != kTraverseVersionBits) {
-    DebugErrorAlt(ENG_FUNC, "Incorrect version [%f] not [%f] in file <%s>", double(ReadF32(bytes)), double(1.2f),
+    DebugErrorAlt(ENG_FUNC, "Incorrect version [%f] not [%f] in file <%s>", double(in.Seek(0).F32()), double(1.2f),
                   name);
     return 0;
   }
-  EngInt32 steps = ReadI32(bytes + TRAVERSE_OFS_NUM_STEPS);
-  EngInt32 points = ReadI32(bytes + TRAVERSE_OFS_NUM_POINTS);
+  EngInt32 steps = in.Seek(TRAVERSE_OFS_NUM_STEPS).I32();
+  EngInt32 points = in.Seek(TRAVERSE_OFS_NUM_POINTS).I32();
   if (steps < 1 || steps > TRAVERSE_MAX_STEPS) {
     DebugErrorAlt(ENG_FUNC, "Path data <%s>: bad step count %d.", name, steps);
     return 0;
@@ -65,7 +49,7 @@ char TraverseLoadFromMemory(const unsigned char *bytes, size_t size, const char 
   // Parse into the global, then empty it again on any refusal, so nothing half-read is used.
   _TraverseInfo &t = traverse_info;
   for (int i = 0; i < TRAVERSE_MAX_STEPS; i++) {
-    t.angles[i] = ReadF32(bytes + TRAVERSE_OFS_ANGLES + 4 * i);
+    t.angles[i] = in.Seek(TRAVERSE_OFS_ANGLES + 4 * i).F32();
     if (!std::isfinite(t.angles[i])) {
       TraverseReset();
       DebugErrorAlt(ENG_FUNC, "Path data <%s>: angle %d is not a number.", name, i);
@@ -73,16 +57,16 @@ char TraverseLoadFromMemory(const unsigned char *bytes, size_t size, const char 
     }
   }
   for (int i = 0; i < TRAVERSE_MAX_POINTS; i++) {
-    t.points[i].x = ReadF32(bytes + TRAVERSE_OFS_POINTS + 8 * i);
-    t.points[i].y = ReadF32(bytes + TRAVERSE_OFS_POINTS + 8 * i + 4);
+    t.points[i].x = in.Seek(TRAVERSE_OFS_POINTS + 8 * i).F32();
+    t.points[i].y = in.Seek(TRAVERSE_OFS_POINTS + 8 * i + 4).F32();
     if (!std::isfinite(t.points[i].x) || !std::isfinite(t.points[i].y)) {
       TraverseReset();
       DebugErrorAlt(ENG_FUNC, "Path data <%s>: point %d is not a number.", name, i);
       return 0;
     }
   }
-  float unused = ReadF32(bytes + TRAVERSE_OFS_UNUSED);
-  float spacing = ReadF32(bytes + TRAVERSE_OFS_SPACING);
+  float unused = in.Seek(TRAVERSE_OFS_UNUSED).F32();
+  float spacing = in.Seek(TRAVERSE_OFS_SPACING).F32();
   if (!std::isfinite(unused) || !std::isfinite(spacing)) {
     TraverseReset();
     DebugErrorAlt(ENG_FUNC, "Path data <%s>: a trailing value is not a number.", name);

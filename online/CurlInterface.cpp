@@ -45,15 +45,72 @@ void *CurlInterface_CallCurlEasyInit() {
   return curl;
 }
 
-int CurlInterface_SetCommonOptions(void *easy_handle) {
+static CurlOptionRecorder ci_option_recorder = nullptr;
+
+void CurlInterface_SetOptionRecorderForTests(CurlOptionRecorder recorder) { ci_option_recorder = recorder; }
+
+static CURLcode SetKept(CURL *curl, CURLoption option, long value) {
+  if (ci_option_recorder) ci_option_recorder(curl, int(option), value, nullptr);
+  return curl_easy_setopt(curl, option, value);
+}
+
+static CURLcode SetKept(CURL *curl, CURLoption option, const char *text) {
+  if (ci_option_recorder) ci_option_recorder(curl, int(option), 0, text);
+  return curl_easy_setopt(curl, option, text);
+}
+
+int CurlInterface_SetUpTransfer(void *easy_handle, const CurlTransferSetUp &t) {
   CURL *curl = static_cast<CURL *>(easy_handle);
-  if (!curl) return CURLE_BAD_FUNCTION_ARGUMENT;
-  CURLcode code = curl_easy_setopt(curl, CURLOPT_IPRESOLVE, long(CURL_IPRESOLVE_V4));
+  if (!curl || !t.url) return CURLE_BAD_FUNCTION_ARGUMENT;
+  // Verification is libcurl's default; it is set all the same so no handle can go without it.
+  CURLcode code = SetKept(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+  if (code == CURLE_OK) code = SetKept(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+  if (code == CURLE_OK) code = SetKept(curl, CURLOPT_IPRESOLVE, long(CURL_IPRESOLVE_V4));
   // Signals would reach a game that does not expect them (time-outs on worker threads).
-  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+  if (code == CURLE_OK) code = SetKept(curl, CURLOPT_NOSIGNAL, 1L);
+  if (code == CURLE_OK) code = SetKept(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  if (code == CURLE_OK) code = SetKept(curl, CURLOPT_FOLLOWLOCATION, 0L);
+
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_URL, t.url);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, t.write);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_WRITEDATA, t.write_data);
+  if (code == CURLE_OK && t.header) code = curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, t.header);
+  if (code == CURLE_OK && t.header) code = curl_easy_setopt(curl, CURLOPT_HEADERDATA, t.header_data);
+  if (code == CURLE_OK && t.progress) code = curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, t.progress);
+  if (code == CURLE_OK && t.progress) code = curl_easy_setopt(curl, CURLOPT_XFERINFODATA, t.progress_data);
+  if (code == CURLE_OK && t.progress) code = curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_TIMEOUT, t.timeout_seconds);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, t.connect_seconds);
+  if (code == CURLE_OK && t.stall_seconds) {
+    code = curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, t.stall_bytes_per_second);
+    if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, t.stall_seconds);
+  }
+  if (code == CURLE_OK && t.max_bytes) code = curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, t.max_bytes);
+  if (code == CURLE_OK && t.post_body) {
+    code = curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE, t.post_size);
+    if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_POSTFIELDS, t.post_body);
+    if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_POST, 1L);
+  } else if (code == CURLE_OK) {
+    code = curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+  }
+  if (code == CURLE_OK && t.headers) code = curl_easy_setopt(curl, CURLOPT_HTTPHEADER, t.headers);
+  if (code == CURLE_OK && t.fail_on_error) code = curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
   return code;
+}
+
+char CurlInterface_IsHttpUrl(const char *url) {
+  if (!url) return 0;
+  CURLU *parsed = curl_url();
+  if (!parsed) return 0;
+  char ok = 0;
+  if (curl_url_set(parsed, CURLUPART_URL, url, 0) == CURLUE_OK) {
+    char *scheme = nullptr;
+    if (curl_url_get(parsed, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK && scheme)
+      ok = (strcmp(scheme, "http") == 0 || strcmp(scheme, "https") == 0) ? 1 : 0;
+    curl_free(scheme);
+  }
+  curl_url_cleanup(parsed);
+  return ok;
 }
 
 CurlInterface::CurlInterface(const char *name, char verbose) {
@@ -153,6 +210,20 @@ void CurlInterface::ReleaseBuffersLocked() {
   m_skip_newlines = 0;
 }
 
+// A download's handle: its writer, the exit check as it runs, and the time-out for both the
+// connection and the whole transfer.
+CurlTransferSetUp CurlInterface::DownloadSetUp(const char *url, curl_write_callback write, int timeout_seconds) {
+  CurlTransferSetUp t;
+  t.url = url;
+  t.write = write;
+  t.write_data = this;
+  t.progress = TransferProgressCB_Static;
+  t.progress_data = this;
+  t.timeout_seconds = timeout_seconds;
+  t.connect_seconds = timeout_seconds;
+  return t;
+}
+
 char CurlInterface::DownloadFromUrl(const char *url, const char *query, EngUInt32 capacity, char skip_newlines,
                                     int timeout_seconds, char *cancelled) {
   return DownloadFromUrlUsingPost(url, query, capacity, nullptr, 0, skip_newlines, timeout_seconds, cancelled);
@@ -184,23 +255,14 @@ char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query,
   m_skip_newlines = skip_newlines;
 
   CURL *curl = static_cast<CURL *>(m_curl_e);
-  int step = 0;
-  m_mutex->Lock();
-  CURLcode code = curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteDataFunctionCB_Static);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_URL, full_url);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_TIMEOUT, long(timeout_seconds));
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, long(timeout_seconds));
-  if (code == CURLE_OK && ++step) code = CURLcode(CurlInterface_SetCommonOptions(curl));
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
-  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, TransferProgressCB_Static);
-  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-  if (code == CURLE_OK && body && body_size) {
-    ++step;
-    code = curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE, long(body_size));
-    if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body);
-    if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_POST, 1L);
+  CurlTransferSetUp t = DownloadSetUp(full_url, WriteDataFunctionCB_Static, timeout_seconds);
+  if (body && body_size) {
+    t.post_body = body;
+    t.post_size = long(body_size);
   }
+  int step = 1;
+  m_mutex->Lock();
+  CURLcode code = CURLcode(CurlInterface_SetUpTransfer(curl, t));
   m_mutex->Unlock();
   if (code == CURLE_OK) {
     step = 10;
@@ -231,7 +293,8 @@ char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query,
 }
 
 char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, EngUInt32, char text_mode,
-                                          const char *file_name, int timeout_seconds, char *cancelled) {
+                                          const char *file_name, int timeout_seconds, char *cancelled,
+                                          const CurlFileLimits *limits) {
   if (!ci_curl_setup.load()) {
     DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
     return 0;
@@ -261,24 +324,29 @@ char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, En
   }
   m_count = 0;
   m_skip_newlines = 0;
+  m_limits = limits;
+  m_too_big = 0;
 
   CURL *curl = static_cast<CURL *>(m_curl_e);
-  int step = 0;
+  CurlTransferSetUp t = DownloadSetUp(full_url, WriteFileFunctionCB_Static, timeout_seconds);
+  if (limits && limits->connect_seconds) t.connect_seconds = limits->connect_seconds;
+  if (limits) {
+    t.stall_seconds = limits->stall_seconds;
+    t.stall_bytes_per_second = limits->stall_bytes_per_second;
+    t.max_bytes = curl_off_t(limits->max_bytes);
+  }
+  // An error page is no download.
+  t.fail_on_error = true;
+  int step = 1;
   m_mutex->Lock();
-  CURLcode code = curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteFileFunctionCB_Static);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_URL, full_url);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_TIMEOUT, long(timeout_seconds));
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, long(timeout_seconds));
-  if (code == CURLE_OK && ++step) code = CURLcode(CurlInterface_SetCommonOptions(curl));
-  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
-  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, TransferProgressCB_Static);
-  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  CURLcode code = CURLcode(CurlInterface_SetUpTransfer(curl, t));
   m_mutex->Unlock();
   if (code == CURLE_OK) {
     step = 10;
     code = curl_easy_perform(curl);
   }
+  long status = 0;
+  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
   // A file that cannot be flushed on closing is as good as a failed download.
   char closed = m_file->Close();
   EngFree(full_url, 0, "DownloadFromUrlToFile");
@@ -289,18 +357,27 @@ char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, En
   if (m_exiting.load()) {
     if (m_verbose) DebugInfoAlt(ENG_FUNC, "Done as exiting.");
     if (cancelled) *cancelled = 1;
-  } else if (code == CURLE_OK && closed) {
-    result = 1;
-  } else if (code == CURLE_OK) {
-    DebugErrorAlt(ENG_FUNC, "Could not write file <%s>", file_name);
   } else if (code == CURLE_ABORTED_BY_CALLBACK) {
+    if (limits && limits->progress) DebugInfoAlt(ENG_FUNC, "Download cancelled.");
+    if (cancelled) *cancelled = 1;
+  } else if (code == CURLE_WRITE_ERROR && m_too_big) {
+    DebugErrorAlt(ENG_FUNC, "Download larger than %llu bytes.", limits->max_bytes);
   } else if (code == CURLE_COULDNT_CONNECT && step == 10) {
     DebugErrorAlt(ENG_FUNC, "Could not connect.");
-  } else {
+  } else if (code != CURLE_OK) {
     DebugErrorAlt(ENG_FUNC, "Problem (from: %d  error: %d)", step, int(code));
+    DebugInfoAlt(ENG_FUNC, "%s (HTTP status %ld)", curl_easy_strerror(code), status);
+  } else if (status < 200 || status > 299) {
+    // Redirects are not followed, so a 3xx answer carries no file either.
+    DebugErrorAlt(ENG_FUNC, "HTTP status %ld", status);
+  } else if (!closed) {
+    DebugErrorAlt(ENG_FUNC, "Could not write file <%s>", file_name);
+  } else {
+    result = 1;
   }
   // Half a download is no download.
   if (!result) EngFileDeleteIfExists(file_name, 0);
+  m_limits = nullptr;
   EndTransferLocked(1);
   m_mutex->Unlock();
   return result;
@@ -329,21 +406,19 @@ char CurlInterface::UploadToUrl(const char *url, void *body, EngUInt32 body_size
   m_uploaded_count = 0;
   m_upload_progress = 0.0f;
   curl_slist *headers = curl_slist_append(nullptr, "Content-Type: text/xml");
-  int step = 0;
-  CURLcode code = curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
-  if (code == CURLE_OK && ++step)
-    code = curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, UploadWriteDataFunctionCB_Static);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_URL, url);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE, long(body_size));
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_POST, 1L);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, UploadProgressCB_Static);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-  if (code == CURLE_OK && (step = 10)) code = curl_easy_setopt(curl, CURLOPT_TIMEOUT, long(timeout_seconds));
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 120L);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-  if (code == CURLE_OK) code = CURLcode(CurlInterface_SetCommonOptions(curl));
+  CurlTransferSetUp t;
+  t.url = url;
+  t.write = UploadWriteDataFunctionCB_Static;
+  t.write_data = this;
+  t.post_body = body;
+  t.post_size = long(body_size);
+  t.progress = UploadProgressCB_Static;
+  t.progress_data = this;
+  t.timeout_seconds = timeout_seconds;
+  t.connect_seconds = 120;
+  t.headers = headers;
+  int step = 1;
+  CURLcode code = CURLcode(CurlInterface_SetUpTransfer(curl, t));
   if (!headers && code == CURLE_OK) code = CURLE_OUT_OF_MEMORY;
   m_mutex->Unlock();
   if (m_verbose)
@@ -408,7 +483,8 @@ size_t CurlInterface::UploadWriteDataFunctionCB_Static(char *data, size_t size, 
   return static_cast<CurlInterface *>(user)->UploadWriteDataFunctionCB(data, size, count);
 }
 
-int CurlInterface::UploadProgressCB_Static(void *user, long long, long long, long long total_up, long long now_up) {
+int CurlInterface::UploadProgressCB_Static(void *user, curl_off_t, curl_off_t, curl_off_t total_up,
+                                           curl_off_t now_up) {
   if (!user) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
     return 0;
@@ -417,24 +493,36 @@ int CurlInterface::UploadProgressCB_Static(void *user, long long, long long, lon
 }
 
 // Lets an exit asked from another thread end a transfer that would otherwise run to its time-out.
-int CurlInterface::TransferProgressCB_Static(void *user, long long, long long, long long, long long) {
+// A file download's own cancel comes the same way.
+int CurlInterface::TransferProgressCB_Static(void *user, curl_off_t total_down, curl_off_t now_down, curl_off_t,
+                                             curl_off_t) {
   if (!user) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
     return 0;
   }
-  return static_cast<CurlInterface *>(user)->m_exiting.load() ? 1 : 0;
+  CurlInterface *self = static_cast<CurlInterface *>(user);
+  if (self->m_exiting.load()) return 1;
+  const CurlFileLimits *limits = self->m_limits;
+  if (limits && limits->progress) return limits->progress(limits->progress_user, total_down, now_down) ? 1 : 0;
+  return 0;
 }
 
-size_t CurlInterface::WriteDataFunctionCB(const char *data, size_t size, size_t count) {
+// Whether a write callback may touch the object: libcurl set up and the object still alive.
+char CurlInterface::ReadyToWrite(const char *signature) const {
   if (!ci_curl_setup.load()) {
-    DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
+    DebugErrorAlt(signature, "Curl is not setup.");
     return 0;
   }
   if (m_guard != '{') {
-    DebugErrorAlt(ENG_FUNC, "Class not setup. [%d] ...", int(m_guard));
-    DebugErrorAlt(ENG_FUNC, "                 [%s] .", m_name);
+    DebugErrorAlt(signature, "Class not setup. [%d] ...", int(m_guard));
+    DebugErrorAlt(signature, "                 [%s] .", m_name);
     return 0;
   }
+  return 1;
+}
+
+size_t CurlInterface::WriteDataFunctionCB(const char *data, size_t size, size_t count) {
+  if (!ReadyToWrite(ENG_FUNC)) return 0;
   size_t bytes = size * count;
   if (bytes == 0) return 0;
   if (!m_data) {
@@ -459,21 +547,18 @@ size_t CurlInterface::WriteDataFunctionCB(const char *data, size_t size, size_t 
 }
 
 size_t CurlInterface::WriteFileFunctionCB(const char *data, size_t size, size_t count) {
-  if (!ci_curl_setup.load()) {
-    DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
-    return 0;
-  }
-  if (m_guard != '{') {
-    DebugErrorAlt(ENG_FUNC, "Class not setup. [%d] ...", int(m_guard));
-    DebugErrorAlt(ENG_FUNC, "                 [%s] .", m_name);
-    return 0;
-  }
+  if (!ReadyToWrite(ENG_FUNC)) return 0;
   if (!m_file) {
     DebugErrorAlt(ENG_FUNC, "No fp.");
     return 0;
   }
   size_t bytes = size * count;
   if (bytes == 0) return 0;
+  // A server that does not announce the size is held to the limit here.
+  if (m_limits && m_limits->max_bytes && m_count + bytes > m_limits->max_bytes) {
+    m_too_big = 1;
+    return 0;
+  }
   EngUInt32 written = m_file->FWrite(data, EngUInt32(bytes));
   m_count += written;
   return written;

@@ -4,6 +4,8 @@
 // start (CurlInterface_InitCurl) and undone once at the very end (CurlInterface_ExitCurl).
 #pragma once
 
+#include <curl/curl.h>
+
 #include <atomic>
 
 #include "Engine/EngTypes.h"
@@ -17,9 +19,50 @@ char CurlInterface_IsCurlInitialised();
 void CurlInterface_ExitCurl();
 // A new easy handle (a CURL *) with nothing set, or null when libcurl is not set up.
 void *CurlInterface_CallCurlEasyInit();
-// The options every handle of the game carries: IPv4, no signals, http and https only, no
-// redirects. TLS verification stays at libcurl's default (on). Returns the CURLcode (0 ok).
-int CurlInterface_SetCommonOptions(void *easy_handle);
+// What one transfer sets on its handle. Every handle set up here also carries TLS verification
+// (peer and host), IPv4, no signals, http and https only and no redirects.
+struct CurlTransferSetUp {
+  const char *url = nullptr;
+  curl_write_callback write = nullptr;
+  void *write_data = nullptr;
+  curl_write_callback header = nullptr;
+  void *header_data = nullptr;
+  // With a progress function libcurl calls it while the transfer runs; nonzero ends it.
+  curl_xferinfo_callback progress = nullptr;
+  void *progress_data = nullptr;
+  long timeout_seconds = 0;  // the whole transfer; 0 for no bound
+  long connect_seconds = 0;
+  // A transfer slower than stall_bytes_per_second for stall_seconds ends (0: never).
+  long stall_seconds = 0;
+  long stall_bytes_per_second = 0;
+  curl_off_t max_bytes = 0;  // an announced larger reply is refused (0: no bound)
+  // A POST of post_size bytes when post_body is set, else a GET.
+  const void *post_body = nullptr;
+  long post_size = 0;
+  curl_slist *headers = nullptr;
+  // An error status ends the transfer before its body is taken.
+  bool fail_on_error = false;
+};
+// Returns the CURLcode (0 ok).
+int CurlInterface_SetUpTransfer(void *easy_handle, const CurlTransferSetUp &transfer);
+// 1 when the text is an http or https address that libcurl can parse.
+char CurlInterface_IsHttpUrl(const char *url);
+// Tests see each option that every handle must carry as it is set (a text option's value is 0,
+// its text given; a number option's text is null).
+typedef void (*CurlOptionRecorder)(void *easy_handle, int option, long value, const char *text);
+void CurlInterface_SetOptionRecorderForTests(CurlOptionRecorder recorder);
+
+// A file download's bounds beyond its time-out: the updater's stall, size and cancel limits.
+struct CurlFileLimits {
+  long connect_seconds = 0;  // 0: the time-out's
+  long stall_seconds = 0;
+  long stall_bytes_per_second = 0;
+  unsigned long long max_bytes = 0;  // 0: no bound
+  // Called as data arrives with the bytes announced (0 when unknown) and received; nonzero
+  // cancels the download.
+  int (*progress)(void *user, long long total, long long now) = nullptr;
+  void *progress_user = nullptr;
+};
 
 class CurlInterface {
  public:
@@ -34,9 +77,11 @@ class CurlInterface {
   // The body goes byte for byte with its explicit size; a size of 0 sends a GET.
   char DownloadFromUrlUsingPost(const char *url, const char *query, EngUInt32 capacity, const void *body,
                                 EngUInt32 body_size, char skip_newlines, int timeout_seconds, char *cancelled);
-  // The file is deleted again when the download fails.
+  // The file is deleted again when the download fails; an answer other than 2xx is a failure.
+  // A time-out of 0 bounds only the connection (limits may bound the rest).
   char DownloadFromUrlToFile(const char *url, const char *query, EngUInt32 unused, char text_mode,
-                             const char *file_name, int timeout_seconds, char *cancelled);
+                             const char *file_name, int timeout_seconds, char *cancelled,
+                             const CurlFileLimits *limits = nullptr);
   // The server answers "Y <bytes received>"; the time-out bounds the whole upload.
   char UploadToUrl(const char *url, void *body, EngUInt32 body_size, int timeout_seconds, char *cancelled);
 
@@ -55,12 +100,14 @@ class CurlInterface {
   static size_t WriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user);
   static size_t WriteFileFunctionCB_Static(char *data, size_t size, size_t count, void *user);
   static size_t UploadWriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user);
-  static int UploadProgressCB_Static(void *user, long long total_down, long long now_down, long long total_up,
-                                     long long now_up);
-  static int TransferProgressCB_Static(void *user, long long total_down, long long now_down, long long total_up,
-                                       long long now_up);
+  static int UploadProgressCB_Static(void *user, curl_off_t total_down, curl_off_t now_down, curl_off_t total_up,
+                                     curl_off_t now_up);
+  static int TransferProgressCB_Static(void *user, curl_off_t total_down, curl_off_t now_down, curl_off_t total_up,
+                                       curl_off_t now_up);
 
  private:
+  CurlTransferSetUp DownloadSetUp(const char *url, curl_write_callback write, int timeout_seconds);
+  char ReadyToWrite(const char *signature) const;
   size_t WriteDataFunctionCB(const char *data, size_t size, size_t count);
   size_t WriteFileFunctionCB(const char *data, size_t size, size_t count);
   size_t UploadWriteDataFunctionCB(const char *data, size_t size, size_t count);
@@ -82,6 +129,9 @@ class CurlInterface {
   std::atomic<float> m_upload_progress{0.0f};
   char m_skip_newlines = 0;
   EngFile *m_file = nullptr;
+  // The running file download's bounds, and whether it went past its size.
+  const CurlFileLimits *m_limits = nullptr;
+  char m_too_big = 0;
   // 0 idle, 1 a download performing, 2 an upload performing.
   std::atomic<char> m_busy{0};
   char m_name[12];

@@ -16,20 +16,6 @@ EngInternetThread_MAC::EngInternetThread_MAC(EngInternetThreadWorker *parent, co
 
 EngInternetThread_MAC::~EngInternetThread_MAC() { Cleanup(); }
 
-static char EngInternetThreadCheckUrl(const char *url) {
-  CURLU *parsed = curl_url();
-  if (!parsed) return 0;
-  char ok = 0;
-  if (curl_url_set(parsed, CURLUPART_URL, url, 0) == CURLUE_OK) {
-    char *scheme = nullptr;
-    if (curl_url_get(parsed, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK && scheme)
-      ok = (strcmp(scheme, "http") == 0 || strcmp(scheme, "https") == 0) ? 1 : 0;
-    curl_free(scheme);
-  }
-  curl_url_cleanup(parsed);
-  return ok;
-}
-
 char EngInternetThread_MAC::PrepareForReading(const char *url, int) {
   if (!m_parent) {
     DebugErrorAlt(ENG_FUNC, "No parent.");
@@ -47,15 +33,15 @@ char EngInternetThread_MAC::PrepareForReading(const char *url, int) {
     return 0;
   }
   const char *failure = nullptr;
-  if (!EngInternetThreadCheckUrl(url)) failure = "curl_url_set() refused the URL (http and https only)";
+  if (!CurlInterface_IsHttpUrl(url)) failure = "curl_url_set() refused the URL (http and https only)";
   if (!failure && !(m_easy = CurlInterface_CallCurlEasyInit())) failure = "curl_easy_init() failed";
   if (!failure) {
     CURL *easy = static_cast<CURL *>(m_easy);
-    CURLcode code = CURLcode(CurlInterface_SetCommonOptions(easy));
-    if (code == CURLE_OK) code = curl_easy_setopt(easy, CURLOPT_URL, url);
-    if (code == CURLE_OK) code = curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
-    if (code == CURLE_OK) code = curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, WriteCB_Static);
-    if (code == CURLE_OK) code = curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
+    CurlTransferSetUp setup;
+    setup.url = url;
+    setup.write = WriteCB_Static;
+    setup.write_data = this;
+    CURLcode code = CURLcode(CurlInterface_SetUpTransfer(easy, setup));
     if (code != CURLE_OK) failure = "curl_easy_setopt() failed";
   }
   if (!failure && !(m_multi = curl_multi_init())) failure = "curl_multi_init() failed";

@@ -76,21 +76,6 @@ static bool EngInternetIsConnectionFailure(CURLcode code) {
   }
 }
 
-// 1 when the text is an http or https address that libcurl can parse.
-static char EngInternetCheckUrl(const char *url) {
-  CURLU *parsed = curl_url();
-  if (!parsed) return 0;
-  char ok = 0;
-  if (curl_url_set(parsed, CURLUPART_URL, url, 0) == CURLUE_OK) {
-    char *scheme = nullptr;
-    if (curl_url_get(parsed, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK && scheme)
-      ok = (strcmp(scheme, "http") == 0 || strcmp(scheme, "https") == 0) ? 1 : 0;
-    curl_free(scheme);
-  }
-  curl_url_cleanup(parsed);
-  return ok;
-}
-
 signed char EngInternetConnectAndReadURL_MAC(const char *url, char *out, EngUInt32 size, EngUInt32 *out_length,
                                              char *error_text, const char *name, int timeout_seconds, char) {
   std::call_once(eim_mutex_once, [] { eim_mutex.SetupIfNeeded(5.0f); });
@@ -115,7 +100,7 @@ signed char EngInternetConnectAndReadURL_MAC(const char *url, char *out, EngUInt
   t.buffer[0] = 0;
   if (timeout_seconds <= 0) timeout_seconds = 10;
 
-  if (!EngInternetCheckUrl(url)) {
+  if (!CurlInterface_IsHttpUrl(url)) {
     DebugErrorAlt(ENG_FUNC, "curl_url_set() refused the URL (http and https only)");
     EngInternetSetErrorText(error_text, name, "Internal Error EIM:01");
     EngFree(t.buffer, 0, "EngInternetConnectAndReadURL_MAC");
@@ -128,15 +113,15 @@ signed char EngInternetConnectAndReadURL_MAC(const char *url, char *out, EngUInt
     EngFree(t.buffer, 0, "EngInternetConnectAndReadURL_MAC");
     return 0;
   }
-  CURLcode code = CURLcode(CurlInterface_SetCommonOptions(curl));
-  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_URL, url);
-  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
-  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, EngInternetWriteCB);
-  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_WRITEDATA, &t);
-  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, EngInternetHeaderCB);
-  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_HEADERDATA, &t);
-  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_TIMEOUT, long(timeout_seconds));
-  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, long(timeout_seconds));
+  CurlTransferSetUp setup;
+  setup.url = url;
+  setup.write = EngInternetWriteCB;
+  setup.write_data = &t;
+  setup.header = EngInternetHeaderCB;
+  setup.header_data = &t;
+  setup.timeout_seconds = timeout_seconds;
+  setup.connect_seconds = timeout_seconds;
+  CURLcode code = CURLcode(CurlInterface_SetUpTransfer(curl, setup));
   if (code != CURLE_OK) {
     DebugErrorAlt(ENG_FUNC, "curl_easy_setopt() failed (%d: %s)", int(code), curl_easy_strerror(code));
     EngInternetSetErrorText(error_text, name, "Internal Error EIM:03");

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Engine/EngByteCursor.h"
 #include "Engine/EngDebug.h"
 #include "Engine/EngEncryption.h"
 #include "Engine/EngFile.h"
@@ -72,79 +73,77 @@ static const char *ScoresFormat(const char *token, const char *english) {
 
 // ---- Records ----
 
-static void PutU32(unsigned char *at, EngUInt32 v) {
-  for (int i = 0; i < 4; i++) at[i] = static_cast<unsigned char>(v >> (8 * i));
-}
-static void PutU16(unsigned char *at, EngUInt16 v) {
-  at[0] = static_cast<unsigned char>(v);
-  at[1] = static_cast<unsigned char>(v >> 8);
-}
-static EngUInt32 GetU32(const unsigned char *at) {
-  return EngUInt32(at[0]) | EngUInt32(at[1]) << 8 | EngUInt32(at[2]) << 16 | EngUInt32(at[3]) << 24;
-}
-static EngUInt16 GetU16(const unsigned char *at) { return EngUInt16(at[0] | at[1] << 8); }
-
 void ScoresScoreToBytes(const ScoresScore *s, unsigned char bytes[SCORES_SCORE_SIZE]) {
   memset(bytes, 0, SCORES_SCORE_SIZE);
-  PutU32(bytes + 0, EngUInt32(s->score));
-  PutU32(bytes + 4, EngUInt32(s->level));
-  PutU32(bytes + 8, s->v3);
-  PutU32(bytes + 12, s->v4);
-  PutU32(bytes + 16, s->date.year);
-  bytes[20] = static_cast<unsigned char>(s->date.month);
-  bytes[21] = static_cast<unsigned char>(s->date.day);
-  PutU16(bytes + 24, s->user_id);
-  memcpy(bytes + 26, s->name, sizeof(s->name));
-  memcpy(bytes + 58, s->country, sizeof(s->country));
-  memcpy(bytes + 61, s->text, sizeof(s->text));
-  bytes[81] = static_cast<unsigned char>(s->platform);
-  memcpy(bytes + 82, s->small, sizeof(s->small));
+  EngByteWriter out(bytes, SCORES_SCORE_SIZE);
+  out.Seek(0).U32(EngUInt32(s->score));
+  out.Seek(4).U32(EngUInt32(s->level));
+  out.Seek(8).U32(s->v3);
+  out.Seek(12).U32(s->v4);
+  out.Seek(16).U32(s->date.year);
+  out.Seek(20).U8(EngUInt8(s->date.month));
+  out.Seek(21).U8(EngUInt8(s->date.day));
+  out.Seek(24).U16(s->user_id);
+  out.Seek(26).Bytes(s->name, sizeof(s->name));
+  out.Seek(58).Bytes(s->country, sizeof(s->country));
+  out.Seek(61).Bytes(s->text, sizeof(s->text));
+  out.Seek(81).U8(EngUInt8(s->platform));
+  out.Seek(82).Bytes(s->small, sizeof(s->small));
 }
 
 void ScoresScoreFromBytes(const unsigned char bytes[SCORES_SCORE_SIZE], ScoresScore *s) {
   memset(s, 0, sizeof(*s));
-  s->score = EngInt32(GetU32(bytes + 0));
-  s->level = EngInt32(GetU32(bytes + 4));
-  s->v3 = GetU32(bytes + 8);
-  s->v4 = GetU32(bytes + 12);
-  s->date.year = GetU32(bytes + 16);
-  s->date.month = static_cast<char>(bytes[20]);
-  s->date.day = static_cast<char>(bytes[21]);
-  s->user_id = GetU16(bytes + 24);
-  memcpy(s->name, bytes + 26, sizeof(s->name));
-  memcpy(s->country, bytes + 58, sizeof(s->country));
-  memcpy(s->text, bytes + 61, sizeof(s->text));
-  s->platform = static_cast<char>(bytes[81]);
-  memcpy(s->small, bytes + 82, sizeof(s->small));
+  EngByteReader in(bytes, SCORES_SCORE_SIZE);
+  s->score = EngInt32(in.Seek(0).U32());
+  s->level = EngInt32(in.Seek(4).U32());
+  s->v3 = in.Seek(8).U32();
+  s->v4 = in.Seek(12).U32();
+  s->date.year = in.Seek(16).U32();
+  s->date.month = static_cast<char>(in.Seek(20).U8());
+  s->date.day = static_cast<char>(in.Seek(21).U8());
+  s->user_id = in.Seek(24).U16();
+  in.Seek(26).Bytes(s->name, sizeof(s->name));
+  in.Seek(58).Bytes(s->country, sizeof(s->country));
+  in.Seek(61).Bytes(s->text, sizeof(s->text));
+  s->platform = static_cast<char>(in.Seek(81).U8());
+  in.Seek(82).Bytes(s->small, sizeof(s->small));
 }
 
 void ScoresMakeHeaderPiece(EngInt32 garden, unsigned char bytes[SCORES_HEADER_SIZE]) {
   memset(bytes, 0, SCORES_HEADER_SIZE);
-  PutU16(bytes + 0, SCORES_FILE_VERSION);
-  PutU16(bytes + 2, EngUInt16(garden));
+  EngByteWriter out(bytes, SCORES_HEADER_SIZE);
+  out.Seek(0).U16(SCORES_FILE_VERSION);
+  out.Seek(2).U16(EngUInt16(garden));
+}
+
+static bool HeaderPieceMatches(const unsigned char bytes[SCORES_HEADER_SIZE], EngInt32 garden) {
+  EngByteReader in(bytes, SCORES_HEADER_SIZE);
+  return in.Seek(0).U16() == SCORES_FILE_VERSION && in.Seek(2).U16() == EngUInt16(garden);
 }
 
 void ScoresMakeRecordPiece(const ScoresScore *s, unsigned char bytes[SCORES_RECORD_SIZE]) {
   memset(bytes, 0, SCORES_RECORD_SIZE);
-  PutU32(bytes + 0, EngUInt32(s->score));
-  PutU32(bytes + 4, EngUInt32(s->level));
-  PutU32(bytes + 16, s->date.year);
-  bytes[20] = static_cast<unsigned char>(s->date.month);
-  bytes[21] = static_cast<unsigned char>(s->date.day);
-  PutU16(bytes + 24, s->user_id);
-  memcpy(bytes + 26, s->name, strnlen(s->name, SCORES_MAX_NAME));
-  memcpy(bytes + 48, s->country, strnlen(s->country, sizeof(s->country)));
+  EngByteWriter out(bytes, SCORES_RECORD_SIZE);
+  out.Seek(0).U32(EngUInt32(s->score));
+  out.Seek(4).U32(EngUInt32(s->level));
+  out.Seek(16).U32(s->date.year);
+  out.Seek(20).U8(EngUInt8(s->date.month));
+  out.Seek(21).U8(EngUInt8(s->date.day));
+  out.Seek(24).U16(s->user_id);
+  out.Seek(26).Bytes(s->name, strnlen(s->name, SCORES_MAX_NAME));
+  out.Seek(48).Bytes(s->country, strnlen(s->country, sizeof(s->country)));
 }
 
 // A record piece as a list entry, or 0 when it is no valid entry.
 static char RecordPieceToScore(const unsigned char bytes[SCORES_RECORD_SIZE], ScoresScore *s) {
   memset(s, 0, sizeof(*s));
-  s->score = EngInt32(GetU32(bytes + 0));
-  s->level = EngInt32(GetU32(bytes + 4));
-  s->date.year = GetU32(bytes + 16);
-  s->date.month = static_cast<char>(bytes[20]);
-  s->date.day = static_cast<char>(bytes[21]);
-  s->user_id = GetU16(bytes + 24);
+  EngByteReader in(bytes, SCORES_RECORD_SIZE);
+  s->score = EngInt32(in.Seek(0).U32());
+  s->level = EngInt32(in.Seek(4).U32());
+  s->date.year = in.Seek(16).U32();
+  s->date.month = static_cast<char>(in.Seek(20).U8());
+  s->date.day = static_cast<char>(in.Seek(21).U8());
+  s->user_id = in.Seek(24).U16();
   const char *name = reinterpret_cast<const char *>(bytes + 26);
   const char *country = reinterpret_cast<const char *>(bytes + 48);
   const size_t name_length = strnlen(name, SCORES_NAME_FIELD);
@@ -244,7 +243,7 @@ void ScoresReadCurrentGardenScores() {
   const EngUInt64 size = file.GetSize();
   unsigned char header[SCORES_HEADER_SIZE + 1];
   if (!file.Rewind() || !EngEncryptionReadFromOpenFileAndDecrypt(&file, header, SCORES_HEADER_SIZE) ||
-      GetU16(header) != SCORES_FILE_VERSION || GetU16(header + 2) != EngUInt16(s_garden)) {
+      !HeaderPieceMatches(header, s_garden)) {
     file.Close();
     EngFileDelete(path.c_str(), 0);
     DebugErrorAlt(ENG_FUNC, "Score file invalid - deleted <%s>", path.c_str());

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <thread>
 
+#include "Engine/EngByteCursor.h"
 #include "Engine/EngDebug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngMain.h"
@@ -98,13 +99,6 @@ char ScoresMainIsDateInRange(const _EngMiscDate *date, const _EngMiscDate *today
 }
 
 // ---- Reply lines and cache records ----
-
-static void PutU32(unsigned char *at, EngUInt32 v) {
-  for (int i = 0; i < 4; i++) at[i] = static_cast<unsigned char>(v >> (8 * i));
-}
-static EngUInt32 GetU32(const unsigned char *at) {
-  return EngUInt32(at[0]) | EngUInt32(at[1]) << 8 | EngUInt32(at[2]) << 16 | EngUInt32(at[3]) << 24;
-}
 
 static bool KnownCountry(const char *code) {
   char two[3] = {code[0], code[0] ? code[1] : char(0), 0};
@@ -244,16 +238,17 @@ char ScoresMainReadCache(const unsigned char *bytes, size_t size, EngUInt16 game
                          EngUInt32 now_minutes, EngUInt32 max_age_minutes, SCORES_FILTER_CB filter,
                          ScoresScore *scores, int *count, EngUInt32 *stamp_minutes) {
   if (!bytes || size < SCORES_MAIN_CACHE_HEADER || !scores || !count || capacity < 0) return 0;
-  if (EngUInt16(bytes[0] | bytes[1] << 8) != game_version) return 0;
+  EngByteReader in(bytes, SCORES_MAIN_CACHE_HEADER);
+  if (in.Seek(0).U16() != game_version) return 0;
   _EngMiscDateAndTime stamp;
   memset(&stamp, 0, sizeof(stamp));
-  stamp.date.year = GetU32(bytes + 2);
-  stamp.date.month = char(bytes[6]);
-  stamp.date.day = char(bytes[7]);
-  stamp.time.hour = EngInt32(GetU32(bytes + 10));
-  stamp.time.minute = char(bytes[14]);
-  stamp.time.second = char(bytes[15]);
-  const EngInt32 stored = EngInt32(GetU32(bytes + 18));
+  stamp.date.year = in.Seek(2).U32();
+  stamp.date.month = char(in.Seek(6).U8());
+  stamp.date.day = char(in.Seek(7).U8());
+  stamp.time.hour = in.Seek(10).I32();
+  stamp.time.minute = char(in.Seek(14).U8());
+  stamp.time.second = char(in.Seek(15).U8());
+  const EngInt32 stored = in.Seek(18).I32();
   if (!StampIsValid(stamp) || stored < 0 || stored > capacity) return 0;
   if (size != SCORES_MAIN_CACHE_HEADER + size_t(stored) * SCORES_SCORE_SIZE) return 0;
   const EngUInt32 minutes = EngMiscGetMinutesFromDateAndTime(&stamp);
@@ -275,15 +270,15 @@ std::string ScoresMainMakeCache(EngUInt16 game_version, const _EngMiscDateAndTim
                                 int count) {
   std::string out(SCORES_MAIN_CACHE_HEADER + size_t(count) * SCORES_SCORE_SIZE, '\0');
   unsigned char *b = reinterpret_cast<unsigned char *>(&out[0]);
-  b[0] = static_cast<unsigned char>(game_version);
-  b[1] = static_cast<unsigned char>(game_version >> 8);
-  PutU32(b + 2, stamp.date.year);
-  b[6] = static_cast<unsigned char>(stamp.date.month);
-  b[7] = static_cast<unsigned char>(stamp.date.day);
-  PutU32(b + 10, EngUInt32(stamp.time.hour));
-  b[14] = static_cast<unsigned char>(stamp.time.minute);
-  b[15] = static_cast<unsigned char>(stamp.time.second);
-  PutU32(b + 18, EngUInt32(count));
+  EngByteWriter header(b, SCORES_MAIN_CACHE_HEADER);
+  header.Seek(0).U16(game_version);
+  header.Seek(2).U32(stamp.date.year);
+  header.Seek(6).U8(EngUInt8(stamp.date.month));
+  header.Seek(7).U8(EngUInt8(stamp.date.day));
+  header.Seek(10).I32(stamp.time.hour);
+  header.Seek(14).U8(EngUInt8(stamp.time.minute));
+  header.Seek(15).U8(EngUInt8(stamp.time.second));
+  header.Seek(18).I32(count);
   for (int i = 0; i < count; i++)
     ScoresScoreToBytes(&scores[i], b + SCORES_MAIN_CACHE_HEADER + size_t(i) * SCORES_SCORE_SIZE);
   return out;

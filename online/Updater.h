@@ -53,10 +53,8 @@ void UpdaterProcessWindowMessages();
 void UpdaterCloseCB(SWin *swin);
 void UpdaterDownloadCB(SWin *swin);
 void UpdaterCancelDownloadCB(SWin *swin);
-// libcurl's write and transfer-progress callbacks of the download.
-size_t UpdaterCurlWriteFunctionCB(char *data, size_t size, size_t count, void *file);
-int UpdaterCurlProgressCB(void *user, long long total_down, long long now_down, long long total_up,
-                          long long now_up);
+// The download's progress: shows it and handles the dialog; nonzero when it was cancelled.
+int UpdaterCurlProgressCB(void *user, long long total_down, long long now_down);
 // A larger check window with a text and two link buttons, built on the given window object.
 char UpdaterCreateSWinWindow(SWin *swin, float unused1, float unused2, float unused3);
 

@@ -1,14 +1,11 @@
 // The update service's download: a link fetched by libcurl into "Download.part" in the data
 // folder, then moved to the Desktop under a sanitised name. Nothing downloaded is opened, and
 // a failed or cancelled download leaves nothing behind.
-#include <curl/curl.h>
-
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <strings.h>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngFile.h"
@@ -28,9 +25,7 @@ static long connect_seconds = kConnectSeconds;
 static long stall_seconds = kStallSeconds;
 static unsigned long long max_bytes = kMaxBytes;
 
-// What the running transfer has written, and the name its progress shows.
-static unsigned long long bytes_written = 0;
-static char too_big = 0;
+// The name the running transfer's progress shows.
 static std::string progress_name;
 static std::string progress_text;
 static std::chrono::steady_clock::time_point progress_shown;
@@ -45,21 +40,6 @@ void UpdaterResetDownloadForTests() {
   connect_seconds = kConnectSeconds;
   stall_seconds = kStallSeconds;
   max_bytes = kMaxBytes;
-  bytes_written = 0;
-  too_big = 0;
-}
-
-size_t UpdaterCurlWriteFunctionCB(char *data, size_t size, size_t count, void *file) {
-  size_t bytes = size * count;
-  if (bytes == 0 || !file) return 0;
-  // A server that does not announce the size is held to the limit here.
-  if (bytes_written + bytes > max_bytes) {
-    too_big = 1;
-    return 0;
-  }
-  EngUInt32 written = static_cast<EngFile *>(file)->FWrite(data, EngUInt32(bytes));
-  bytes_written += written;
-  return written;
 }
 
 // Handles what is waiting without sleeping: the transfer must not wait for the window.
@@ -68,7 +48,7 @@ static void DrainWindowEvents() {
     if (up_swin.ProcessAnyWindowsMessages() != 2) return;
 }
 
-int UpdaterCurlProgressCB(void *, long long total_down, long long now_down, long long, long long) {
+int UpdaterCurlProgressCB(void *, long long total_down, long long now_down) {
   if (up_text_but < 0 || !UpdaterIsDialogRunning()) return 1;
   double percent = total_down > 0 ? double(now_down) * 100.0 / double(total_down) : 0.0;
   percent = std::round(percent * 10.0) / 10.0;
@@ -90,74 +70,25 @@ int UpdaterCurlProgressCB(void *, long long total_down, long long now_down, long
   return UpdaterIsDialogRunning() ? 0 : 1;
 }
 
-// libcurl's own argument types, whatever width curl_off_t has here.
-static int ProgressCB(void *user, curl_off_t total_down, curl_off_t now_down, curl_off_t total_up,
-                      curl_off_t now_up) {
-  return UpdaterCurlProgressCB(user, total_down, now_down, total_up, now_up);
-}
-
-static bool IsHttpLink(const char *link) {
-  return strncasecmp(link, "http://", 7) == 0 || strncasecmp(link, "https://", 8) == 0;
-}
-
 static char Fail(const char *part_path) {
-  if (part_path) EngFileDeleteIfExists(part_path, 0);
+  EngFileDeleteIfExists(part_path, 0);
   UpdaterCloseDialog();
   EngMiscShowPopupMessage(ENG_MISC_POPUP_ERROR, nullptr,
                           UpdaterText("Updater_DownloadNotCompleted", "The download was not completed.").c_str());
   return 1;
 }
 
-// The transfer into the part file: 1 when the whole reply of a 2xx answer is in it.
-static char Transfer(void *curl, const char *part_path) {
-  EngFile file;
-  if (!file.OpenForWriting(part_path, 0)) {
-    DebugErrorAlt("UpdaterStartDownload", "Could not create file for downloading <%s>", part_path);
-    return 0;
-  }
-  bytes_written = 0;
-  too_big = 0;
-  int step = 0;
-  CURLcode code = curl_easy_setopt(curl, CURLOPT_WRITEDATA, &file);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, UpdaterCurlWriteFunctionCB);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_URL, up_link);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, ProgressCB);
-  if (code == CURLE_OK && ++step) code = CURLcode(CurlInterface_SetCommonOptions(curl));
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, connect_seconds);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, kStallBytesPerSecond);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, stall_seconds);
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(max_bytes));
-  // An error page is no download.
-  if (code == CURLE_OK && ++step) code = curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
-  if (code == CURLE_OK && ++step) code = curl_easy_perform(curl);
-  long status = 0;
-  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-  char closed = file.Close();
-
-  if (code == CURLE_ABORTED_BY_CALLBACK) {
-    DebugInfoAlt("UpdaterStartDownload", "Download cancelled.");
-    return 0;
-  }
-  if (code == CURLE_WRITE_ERROR && too_big) {
-    DebugErrorAlt("UpdaterStartDownload", "Download larger than %llu bytes.", max_bytes);
-    return 0;
-  }
-  if (code != CURLE_OK) {
-    DebugErrorAlt("UpdaterStartDownload", "Problem (from: %d  error: %d)", step, int(code));
-    DebugInfoAlt("UpdaterStartDownload", "%s (HTTP status %ld)", curl_easy_strerror(code), status);
-    return 0;
-  }
-  // Redirects are not followed, so a 3xx answer carries no file either.
-  if (status < 200 || status > 299) {
-    DebugErrorAlt("UpdaterStartDownload", "HTTP status %ld", status);
-    return 0;
-  }
-  if (!closed) {
-    DebugErrorAlt("UpdaterStartDownload", "Could not write file <%s>", part_path);
-    return 0;
-  }
-  return 1;
+// The transfer into the part file: 1 when the whole reply of a 2xx answer is in it. It has no
+// time-out of its own: a slow but steady download may take as long as it takes.
+static char Transfer(const char *part_path) {
+  CurlFileLimits limits;
+  limits.connect_seconds = connect_seconds;
+  limits.stall_seconds = stall_seconds;
+  limits.stall_bytes_per_second = kStallBytesPerSecond;
+  limits.max_bytes = max_bytes;
+  limits.progress = UpdaterCurlProgressCB;
+  CurlInterface curl("Updater", 0);
+  return curl.DownloadFromUrlToFile(up_link, nullptr, 0, 0, part_path, 0, nullptr, &limits);
 }
 
 char UpdaterStartDownload(const char *link) {
@@ -172,7 +103,7 @@ char UpdaterStartDownload(const char *link) {
     up_custom_download = 0;
   }
   std::string name;
-  if (up_link[0] && strchr(up_link, '/') && IsHttpLink(up_link)) name = UpdaterSanitiseFileName(up_link);
+  if (up_link[0] && strchr(up_link, '/') && CurlInterface_IsHttpUrl(up_link)) name = UpdaterSanitiseFileName(up_link);
   if (name.empty()) {
     DebugErrorAlt(ENG_FUNC, "Invalid link name");
     EngMiscShowPopupMessage(ENG_MISC_POPUP_ERROR, nullptr,
@@ -193,15 +124,8 @@ char UpdaterStartDownload(const char *link) {
 
   // libcurl's global state is the program's: set up here when nobody did, undone at its end.
   if (!CurlInterface_IsCurlInitialised()) CurlInterface_InitCurl();
-  void *curl = CurlInterface_CallCurlEasyInit();
-  if (!curl) {
-    DebugErrorAlt(ENG_FUNC, "CurlInterface_CallCurlEasyInit() failed");
-    return Fail(nullptr);
-  }
   std::string part_path = PrefFolderGetMainFolderWithFileAppended("Download.part");
-  EngFileDeleteIfExists(part_path.c_str(), 0);
-  char fetched = Transfer(curl, part_path.c_str());
-  curl_easy_cleanup(static_cast<CURL *>(curl));
+  char fetched = Transfer(part_path.c_str());
   if (!fetched) return Fail(part_path.c_str());
 
   char desktop_buffer[PREF_FOLDER_BUFFER_SIZE];

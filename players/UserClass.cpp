@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Engine/EngByteCursor.h"
 #include "Engine/EngDebug.h"
 #include "Engine/EngDirList.h"
 #include "Engine/EngEncryption.h"
@@ -269,13 +270,6 @@ void UserClass::MakeFreshRecord(const char *signature, _UserInfo *work, const ch
   DebugNoteAlt(2, signature, "Created new options for user %s.", name);
 }
 
-static float FloatAt(const unsigned char *bytes) {
-  EngUInt32 u = EngUInt32(bytes[0]) | EngUInt32(bytes[1]) << 8 | EngUInt32(bytes[2]) << 16 | EngUInt32(bytes[3]) << 24;
-  float f;
-  memcpy(&f, &u, 4);
-  return f;
-}
-
 // Reads and checks the file into work. 1 with a record; fresh is 1 when nothing usable was read
 // and 2 when a record of another version was, either way to be made new.
 char UserClass::ReadRecordFile(const char *signature, const char *name, const char *path, char test_only,
@@ -310,7 +304,7 @@ char UserClass::ReadRecordFile(const char *signature, const char *name, const ch
       }
     }
     if (!got && m_encryption_mode == USER_ENCRYPTION_ACCEPT_PLAIN && size == USER_INFO_SIZE && file.Rewind() &&
-        file.Read(plain, USER_INFO_SIZE, 1) && FloatAt(plain) == MainGetUserFileVersion())
+        file.Read(plain, USER_INFO_SIZE, 1) && EngByteReader(plain, USER_INFO_SIZE).F32() == MainGetUserFileVersion())
       got = 1;
     if (!got) {
       if (uc_create_new_if_cannot_load) {

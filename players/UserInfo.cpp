@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "Engine/EngByteCursor.h"
 #include "Engine/EngDebug.h"
 
 static_assert(offsetof(_UserInfo, game_version) == 4, "record layout");
@@ -47,75 +48,6 @@ USER_OPTION_AT(reserved_513, 513);
 #undef USER_OPTION_AT
 
 namespace {
-
-class Writer {
- public:
-  explicit Writer(unsigned char *bytes) : m_bytes(bytes) {}
-  void U8(const EngUInt8 &v) { m_bytes[m_at++] = v; }
-  void I8(const EngInt8 &v) { m_bytes[m_at++] = EngUInt8(v); }
-  void U16(const EngUInt16 &v) {
-    U8(EngUInt8(v));
-    U8(EngUInt8(v >> 8));
-  }
-  void I16(const EngInt16 &v) { U16(EngUInt16(v)); }
-  void U32(const EngUInt32 &v) {
-    for (int i = 0; i < 4; i++) m_bytes[m_at++] = EngUInt8(v >> (8 * i));
-  }
-  void F32(const float &v) {
-    EngUInt32 u;
-    memcpy(&u, &v, 4);
-    U32(u);
-  }
-  void Bytes(const void *v, size_t n) {
-    memcpy(m_bytes + m_at, v, n);
-    m_at += n;
-  }
-  void Text(const char *v, size_t n) { Bytes(v, n); }
-  size_t At() const { return m_at; }
-
- private:
-  unsigned char *m_bytes;
-  size_t m_at = 0;
-};
-
-class Reader {
- public:
-  explicit Reader(const unsigned char *bytes) : m_bytes(bytes) {}
-  void U8(EngUInt8 &v) { v = m_bytes[m_at++]; }
-  void I8(EngInt8 &v) { v = EngInt8(m_bytes[m_at++]); }
-  void U16(EngUInt16 &v) {
-    v = EngUInt16(m_bytes[m_at] | (m_bytes[m_at + 1] << 8));
-    m_at += 2;
-  }
-  void I16(EngInt16 &v) {
-    EngUInt16 u;
-    U16(u);
-    v = EngInt16(u);
-  }
-  void U32(EngUInt32 &v) {
-    v = 0;
-    for (int i = 0; i < 4; i++) v |= EngUInt32(m_bytes[m_at++]) << (8 * i);
-  }
-  void F32(float &v) {
-    EngUInt32 u;
-    U32(u);
-    memcpy(&v, &u, 4);
-  }
-  void Bytes(void *v, size_t n) {
-    memcpy(v, m_bytes + m_at, n);
-    m_at += n;
-  }
-  // A text that fills its field is cut at its last byte, so it always ends there.
-  void Text(char *v, size_t n) {
-    Bytes(v, n);
-    v[n - 1] = 0;
-  }
-  size_t At() const { return m_at; }
-
- private:
-  const unsigned char *m_bytes;
-  size_t m_at = 0;
-};
 
 // One walk over the fields in file order serves both directions, so they cannot drift apart.
 template <class IO, class Info>
@@ -175,15 +107,15 @@ void WalkRecord(IO &io, Info *r) {
 }  // namespace
 
 void UserInfoWriteToBytes(const _UserInfo *info, unsigned char *bytes) {
-  Writer w(bytes);
+  EngByteWriter w(bytes, USER_INFO_SIZE);
   WalkRecord(w, info);
-  DebugAssertAlt(w.At() == USER_INFO_SIZE, ENG_FUNC, "Wrote %d bytes", int(w.At()));
+  DebugAssertAlt(w.Ok() && w.At() == USER_INFO_SIZE, ENG_FUNC, "Wrote %d bytes", int(w.At()));
 }
 
 void UserInfoReadFromBytes(const unsigned char *bytes, _UserInfo *info) {
-  Reader r(bytes);
+  EngByteReader r(bytes, USER_INFO_SIZE);
   WalkRecord(r, info);
-  DebugAssertAlt(r.At() == USER_INFO_SIZE, ENG_FUNC, "Read %d bytes", int(r.At()));
+  DebugAssertAlt(r.Ok() && r.At() == USER_INFO_SIZE, ENG_FUNC, "Read %d bytes", int(r.At()));
 }
 
 namespace {

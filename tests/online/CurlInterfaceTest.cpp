@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <thread>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngMemory.h"
+#include "online/EngInternet.h"
+#include "online/EngInternetThread.h"
 #include "tests/online/OnlineTestSupport.h"
 #include "tests/support/HttpTestServer.h"
 
@@ -172,6 +176,61 @@ TEST_F(CurlInterfaceTest, ADownloadToAFileIsDeletedWhenItFails) {
   qwtest::RefusedPort refused;
   EXPECT_EQ(curl.DownloadFromUrlToFile(refused.Url("/x").c_str(), nullptr, 0, 0, path.c_str(), 5, nullptr), 0);
   EXPECT_FALSE(qwtest::FileExists(path));
+}
+
+// Each kind of transfer, through whichever client makes it, carries the options every handle must.
+TEST_F(CurlInterfaceTest, EveryKindOfTransferKeepsVerificationIpv4NoSignalsAndNoRedirects) {
+  qwtest::TempDir dir;
+  server.Reply("/r", "reply");
+  server.Reply("/upload", "Y 4");
+  const std::string url = server.Url("/r");
+  struct Case {
+    const char *kind;
+    std::function<void()> transfer;
+  } cases[] = {
+      {"a reply into memory",
+       [&] {
+         CurlInterface curl("Get", 0);
+         EXPECT_EQ(curl.DownloadFromUrl(url.c_str(), nullptr, 64, 0, 5, nullptr), 1);
+       }},
+      {"a post",
+       [&] {
+         CurlInterface curl("Post", 0);
+         EXPECT_EQ(curl.DownloadFromUrlUsingPost(url.c_str(), nullptr, 64, "a=1", 3, 0, 5, nullptr), 1);
+       }},
+      {"a download to a file",
+       [&] {
+         CurlInterface curl("File", 0);
+         EXPECT_EQ(curl.DownloadFromUrlToFile(url.c_str(), nullptr, 0, 0, dir.File("f").c_str(), 5, nullptr), 1);
+       }},
+      {"an upload",
+       [&] {
+         CurlInterface curl("Up", 0);
+         char body[] = "abcd";
+         EXPECT_EQ(curl.UploadToUrl(server.Url("/upload").c_str(), body, 4, 5, nullptr), 1);
+       }},
+      {"a blocking read",
+       [&] {
+         char out[64], error[ENG_INTERNET_ERROR_TEXT_SIZE];
+         EngUInt32 length = 0;
+         EXPECT_EQ(EngInternetConnectAndReadURL(url.c_str(), out, sizeof(out), &length, error, "t", 5, 0), 1);
+       }},
+      {"a background read",
+       [&] {
+         EngInternetThread reader("Kept", 0);
+         ASSERT_EQ(reader.StartReading(url.c_str(), 64, 5), 1);
+         EngInternetThreadReadResult status = ENG_INTERNET_THREAD_READING;
+         qwtest::WaitUntil([&] { return (status = reader.GetReadingStatus(0)) != ENG_INTERNET_THREAD_READING; }, 5);
+         EXPECT_EQ(status, ENG_INTERNET_THREAD_DONE);
+       }},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.kind);
+    qwtest::CurlKeptOptions kept;
+    c.transfer();
+    EXPECT_EQ(kept.SetUps(), 1);
+    EXPECT_EQ(kept.Missing(), "");
+  }
 }
 
 }  // namespace

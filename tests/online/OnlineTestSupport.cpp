@@ -1,5 +1,7 @@
 #include "tests/online/OnlineTestSupport.h"
 
+#include <curl/curl.h>
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -10,14 +12,59 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <map>
+#include <mutex>
 #include <thread>
 #include <vector>
 
 #include "Engine/EngDebug.h"
+#include "online/CurlInterface.h"
 
 extern char **environ;
 
 namespace qwtest {
+
+namespace {
+
+std::mutex kept_mutex;
+std::vector<std::map<int, std::string>> kept_set_ups;
+
+void RecordKept(void *, int option, long value, const char *text) {
+  std::lock_guard<std::mutex> hold(kept_mutex);
+  // Verification is the first option set on every handle.
+  if (option == CURLOPT_SSL_VERIFYPEER || kept_set_ups.empty()) kept_set_ups.emplace_back();
+  kept_set_ups.back()[option] = text ? text : std::to_string(value);
+}
+
+}  // namespace
+
+CurlKeptOptions::CurlKeptOptions() {
+  std::lock_guard<std::mutex> hold(kept_mutex);
+  kept_set_ups.clear();
+  CurlInterface_SetOptionRecorderForTests(RecordKept);
+}
+
+CurlKeptOptions::~CurlKeptOptions() { CurlInterface_SetOptionRecorderForTests(nullptr); }
+
+int CurlKeptOptions::SetUps() const {
+  std::lock_guard<std::mutex> hold(kept_mutex);
+  return int(kept_set_ups.size());
+}
+
+std::string CurlKeptOptions::Missing() const {
+  const std::pair<int, std::string> kept[] = {
+      {CURLOPT_SSL_VERIFYPEER, "1"}, {CURLOPT_SSL_VERIFYHOST, "2"},
+      {CURLOPT_IPRESOLVE, std::to_string(CURL_IPRESOLVE_V4)}, {CURLOPT_NOSIGNAL, "1"},
+      {CURLOPT_PROTOCOLS_STR, "http,https"}, {CURLOPT_FOLLOWLOCATION, "0"},
+  };
+  std::lock_guard<std::mutex> hold(kept_mutex);
+  std::string missing;
+  for (size_t i = 0; i < kept_set_ups.size(); i++)
+    for (const auto &option : kept)
+      if (kept_set_ups[i].count(option.first) == 0 || kept_set_ups[i].at(option.first) != option.second)
+        missing += "set-up " + std::to_string(i) + ": option " + std::to_string(option.first) + "; ";
+  return missing;
+}
 
 bool LogHas(const std::string &text) { return LogText().find(text) != std::string::npos; }
 

@@ -19,6 +19,17 @@ double NowSeconds();
 // Polls the condition every 10 ms until it holds or the seconds pass; returns the condition.
 bool WaitUntil(const std::function<bool()> &condition, double seconds);
 
+// Watches libcurl handles being set up while it lives: each set-up is one entry, and Missing
+// names what a set-up lacked of TLS verification, IPv4, no signals, http(s) only and no
+// redirects ("" when every one had all).
+class CurlKeptOptions {
+ public:
+  CurlKeptOptions();
+  ~CurlKeptOptions();
+  int SetUps() const;
+  std::string Missing() const;
+};
+
 class OpenSslServer {
  public:
   OpenSslServer();

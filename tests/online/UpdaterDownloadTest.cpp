@@ -222,6 +222,14 @@ TEST_F(UpdaterDownloadTest, StallsErrorPagesAndOversizedFilesEndTheDownload) {
   ExpectNotCompleted();
 }
 
+TEST_F(UpdaterDownloadTest, TheDownloadKeepsVerificationIpv4NoSignalsAndNoRedirects) {
+  m_server.Reply("/f/Small.zip", "small");
+  qwtest::CurlKeptOptions kept;
+  EXPECT_EQ(UpdaterStartDownload(m_server.Url("/f/Small.zip").c_str()), 1);
+  EXPECT_EQ(kept.SetUps(), 1);
+  EXPECT_EQ(kept.Missing(), "");
+}
+
 TEST_F(UpdaterDownloadTest, APartFileLeftFromBeforeIsReplaced) {
   qwtest::WriteWholeFile(PartFile(), std::string(100000, 'o'));
   m_server.Reply("/f/Small.zip", "small");
