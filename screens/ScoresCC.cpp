@@ -531,7 +531,7 @@ void ScoresCC::TickCB() {
         FindMeCB();
         if (finished < 0 && finished != -2 && mwinScoresMainUpdateButton) {
           mwinScoresMainUpdateButton->SetText(ScreensText("Scores_Failed", "Failed"));
-          mwinScoresMainUpdateButton->SetTextColour(1, 0, 0, 1);
+          mwinScoresMainUpdateButton->SetTextColour(1.0f, 0.7f, 0.6f, 1);
           m_failed_time = now;
         }
       }
