@@ -26,7 +26,7 @@ const ScreenLayoutWidget kWidgets[] = {
      kNone,
      "Select a Garden to Defend",
      "Main",
-     {1, 1, 1, 0.8f},
+     {1, 1, 1, 1},
      {1.5f, 1.5f},
      kCentre,
      ScreenText()},
