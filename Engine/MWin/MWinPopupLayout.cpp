@@ -17,8 +17,9 @@
 #include "Engine/MWin/MWinID.h"
 #include "Engine/MWin/MWinWindow.h"
 
-_ColourRGBA eng_good_colour = {0.0f, 0.55f, 0.0f, 1.0f};
-_ColourRGBA eng_bad_colour = {0.8f, 0.0f, 0.0f, 1.0f};
+// Light shades, read on the dark popup at better than 4.5:1: a leaf green and a coral.
+_ColourRGBA eng_good_colour = {0.604f, 0.847f, 0.384f, 1.0f};
+_ColourRGBA eng_bad_colour = {1.0f, 0.6f, 0.5f, 1.0f};
 
 static const float kDesktopDefaults[4] = {50, 600, 60, 30};
 static const float kPhoneDefaults[8] = {500, 630, 160, 40, 400, 630, 120, 50};

@@ -7,12 +7,12 @@ namespace {
 
 constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
 constexpr const char *kNone = "MWIN_TEXBUT_NONE";
-constexpr _ColourRGBA kButtonText = {1, 1, 1, 0.7f};
+constexpr _ColourRGBA kButtonText = {1, 1, 1, 1};
 constexpr _Vector2d kButtonScale = {1, 1.1f};
 constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
 
 const ScreenLayoutWidget kWidgets[] = {
-    {"Title", MWIN_BUTTON_STATIC, kNone, "SELECT YOUR COUNTRY", "Main", {1, 1, 1, 0.75f}, {1.3f, 1.42f}, kCentre,
+    {"Title", MWIN_BUTTON_STATIC, kNone, "SELECT YOUR COUNTRY", "Main", {1, 1, 1, 1}, {1.3f, 1.42f}, kCentre,
      ScreenToken("Country_Title")},
     {"Continue", MWIN_BUTTON_PUSH, kDefault, "Continue", "Main", kButtonText, kButtonScale, kCentre,
      ScreenToken("Common_ButtonContinue")},
@@ -36,7 +36,7 @@ const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
 // Phones and tablets: the note tells what the country is for there; no texts go through tokens.
 const ScreenLayoutVariant kVariants[] = {
     {ScreenLayouts(1, 2, 3, 4),
-     {"Title", MWIN_BUTTON_STATIC, kNone, "SELECT YOUR COUNTRY", "Main", {1, 1, 1, 0.75f}, {1.3f, 1.42f}, kCentre,
+     {"Title", MWIN_BUTTON_STATIC, kNone, "SELECT YOUR COUNTRY", "Main", {1, 1, 1, 1}, {1.3f, 1.42f}, kCentre,
       ScreenPlaceholder()}},
     {ScreenLayouts(1, 2, 3, 4),
      {"Continue", MWIN_BUTTON_PUSH, kDefault, "Continue", "Main", kButtonText, kButtonScale, kCentre,

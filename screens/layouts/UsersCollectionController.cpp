@@ -7,7 +7,7 @@ namespace {
 
 constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
 constexpr const char *kNone = "MWIN_TEXBUT_NONE";
-constexpr _ColourRGBA kButtonText = {1, 1, 1, 0.7f};
+constexpr _ColourRGBA kButtonText = {1, 1, 1, 1};
 constexpr _Vector2d kButtonScale = {1, 1.1f};
 constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
 
@@ -26,7 +26,7 @@ const ScreenLayoutWidget kWidgets[] = {
     {"LoadProgress", MWIN_BUTTON_PUSH, "Back3", "Loading: 0%", "Main", kButtonText, kButtonScale, kCentre,
      ScreenToken("Common_Loading")},
     {"AlwaysLoad", MWIN_BUTTON_CHECKBOX, kNone, "Always Load This Player:", "Main", kButtonText, {0.9f, 0.95f},
-     kCentre, ScreenToken("Users_AlwaysLoad").Colour(1, 1, 1, 0.354f)},
+     kCentre, ScreenToken("Users_AlwaysLoad").Colour(1, 1, 1, 1)},
     {"LangFlag", MWIN_BUTTON_PUSH, "Main", "", "Main", kButtonText, kButtonScale, MWIN_ALIGN_RIGHT, ScreenPlaceholder()},
 };
 

@@ -434,9 +434,12 @@ bool NewPlayerScreen(const qwtest::WindowPicture &p) {
          IsButton(p, Area(UserNew(), "Back")) && IsNoButton(p, Area(Users(), "New"));
 }
 
-// The name's question covers the name's box, over the dimmed screen.
+// The name's question covers the name's box, over the dimmed screen: the box is mostly dark
+// (the popup's dark earth and its dimmed ends), and Continue is still there but dimmed (a lit
+// wooden button is only about half dark).
 bool NameAsked(const qwtest::WindowPicture &p) {
-  return Measure(p, Area(UserNew(), "Name")).wood < 0.35 && IsButton(p, Area(UserNew(), "Continue"));
+  const Shares name = Measure(p, Area(UserNew(), "Name")), go_on = Measure(p, Area(UserNew(), "Continue"));
+  return name.dark > 0.75 && go_on.dark > 0.9 && go_on.wood > 0.1;
 }
 
 bool MainMenuScreen(const qwtest::WindowPicture &p) {
@@ -488,32 +491,33 @@ int Differing(const qwtest::WindowPicture &a, const qwtest::WindowPicture &b, co
 const _Dimension kScoreText = {108, 455, 140, 20}, kCashText = {277, 455, 110, 20}, kLivesText = {417, 455, 40, 20},
                  kWaveBoard = {0, 5, 100, 20};
 
-// The popup's answer buttons (green, lit from above) from left to right, in window pixels: the
+// The popup's answer buttons (wooden, lit from above) from left to right, in window pixels: the
 // toolkit lays them out by their texts, so they are found where they are drawn.
 std::vector<_Dimension> PopupButtons(const qwtest::WindowPicture &p) {
   std::vector<_Dimension> found;
-  auto green = [&](int x, int y) {
+  // The lit band along a wooden button's top; the buttons behind the popup are dimmed below it.
+  auto lit_wood = [&](int x, int y) {
     const unsigned char *c = p.At(x, y);
-    return c[1] >= 95 && c[1] > c[0] + 30 && c[1] > c[2] + 40;
+    return c[0] >= 130 && c[1] >= 100 && c[1] < 0.8 * c[0] && c[2] < 0.8 * c[1];
   };
-  // The buttons' tops: the first row in the middle third with two or more green runs that go
-  // on down for 12 rows.
+  // The buttons' tops: the first row in the middle third with two or more lit wooden runs that
+  // go on down for 5 rows.
   for (int y = p.height / 3; y < p.height * 2 / 3 && found.empty(); y++) {
     std::vector<_Dimension> runs;
     for (int x = p.width / 5; x < p.width * 4 / 5;) {
-      if (!green(x, y)) {
+      if (!lit_wood(x, y)) {
         x++;
         continue;
       }
       int start = x;
-      while (x < p.width && green(x, y)) x++;
+      while (x < p.width && lit_wood(x, y)) x++;
       if (x - start >= 30) runs.push_back({float(start), float(y), float(x - start), 1});
     }
-    // A button is at least 12 rows of the same run (its edges: the text lies in its middle).
+    // A button's band is at least 5 rows of the same run (its edges: the text lies in its middle).
     bool tall = !runs.empty();
     for (const _Dimension &r : runs)
-      for (int dy = 1; dy < 12 && tall; dy++)
-        tall = green(int(r.x + 3), y + dy) && green(int(r.x + r.width - 4), y + dy);
+      for (int dy = 1; dy < 5 && tall; dy++)
+        tall = lit_wood(int(r.x + 3), y + dy) && lit_wood(int(r.x + r.width - 4), y + dy);
     if (tall && runs.size() >= 2) found = runs;
   }
   return found;
@@ -691,7 +695,9 @@ TEST_F(PlayThroughTest, APlayerStartsAGardenSavesItAndResumesItAfterARestart) {
   std::vector<_Dimension> answers;
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("ResumeAsked", [&](const qwtest::WindowPicture &p) {
     answers = PopupButtons(p);
-    return answers.size() == 2 && Measure(p, Area(MainMenu(), "Exit")).wood > 0.3;
+    // The menu's Exit button shows behind the popup, dimmed.
+    const Shares exit = Measure(p, Area(MainMenu(), "Exit"));
+    return answers.size() == 2 && exit.wood > 0.1 && exit.dark > 0.9;
   }));
 
   // Yes: the garden as it was left, paused on the same wave with the same cash, score, lives

@@ -564,8 +564,9 @@ class UserLoadDisplayTest : public UserScreensDisplayTest {
     _Dimension r;
     if (!List()->PanelGetNthItemsDimension(row, &r)) return -1;
     int count = 0;
-    for (int y = int(r.y + 2); y < int(r.y + r.height - 2); y++)
-      for (int x = int(r.x + r.width - 30); x < int(r.x + r.width); x++) {
+    // Inside the gold frame the selected row is drawn with.
+    for (int y = int(r.y + 6); y < int(r.y + r.height - 6); y++)
+      for (int x = int(r.x + r.width - 30); x < int(r.x + r.width - 6); x++) {
         unsigned char rgb[3];
         Pixel(x, y, rgb);
         int hi = std::max({rgb[0], rgb[1], rgb[2]}), lo = std::min({rgb[0], rgb[1], rgb[2]});
