@@ -5,11 +5,13 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFont.h"
+#include "Engine/EngFrameCache.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMainOrientation.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngMisc.h"
+#include "Engine/EngPicture.h"
 #include "Engine/EngWhichDevice.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWin.h"
@@ -230,36 +232,76 @@ char Game::Tick() {
   return 1;
 }
 
-void Game::Render() {
-  if (!eng_main_device || !eng_main_device->BeginRendering()) return;
-  eng_main_device->ClearScreenBuffer();
+// The still layer is everything under the first thing that moves by itself: on the menus the
+// windows under the splash (drawn at stage 1), on the play field the field under the overlay.
+void Game::RenderStillLayer() {
   if (AreScreensOn()) {
     m_screens->Render(MWIN_RENDER_STAGE_0);
     m_mwin->RenderMain();
+  } else {
+    if (m_mwin->IsOn()) m_mwin->RenderMain();
+    m_field_drawn = QuarrelwickRenderField();
+  }
+}
+
+void Game::RenderMovingLayer() {
+  if (AreScreensOn()) {
     m_screens->Render(MWIN_RENDER_STAGE_1);
     if (m_mwin->PopupIsOn()) m_mwin->RenderPopups();
     m_screens->Render(MWIN_RENDER_STAGE_2);
-  } else if (m_mwin->IsOn()) {
-    m_mwin->RenderMain();
-    QuarrelwickRender();
-    m_mwin->RenderPopups();
   } else {
-    QuarrelwickRender();
+    if (m_field_drawn) QuarrelwickRenderOverlay();
+    if (m_mwin->IsOn()) m_mwin->RenderPopups();
   }
+}
+
+void Game::Render(char frame) {
+  if (!eng_main_device || !eng_main_device->BeginRendering()) return;
+  const _Dimension &a = m_moving_area;
+  if (frame == GAME_FRAME_MOVING && EngFrameCacheRestoreArea(a.x, a.y, a.width, a.height)) {
+    RenderMovingLayer();
+    eng_main_device->TurnOffCrop();
+    eng_main_device->EndRendering();
+    return;
+  }
+  eng_main_device->ClearScreenBuffer();
+  RenderStillLayer();
+  if (frame == GAME_FRAME_WHOLE)
+    EngFrameCacheInvalidate();
+  else
+    EngFrameCacheSave();
+  RenderMovingLayer();
   eng_main_device->EndRendering();
 }
 
-// A menu left alone is redrawn four times a second: on a software renderer each full-window
-// redraw of a menu costs a good part of a core at 60 frames a second, and nothing on a menu
-// moves quickly. Ticks (music, sound, timers) still run every frame, and input, a window
-// change, another screen, a popup or the splash bring the full rate back at once.
+char Game::HasMovingLayer(_Dimension *area) {
+  if (!m_mwin || m_mwin->PopupIsOn()) return 0;
+  if (!AreScreensOn()) return m_mwin->IsOn() ? 0 : QuarrelwickGetMovingOverlayArea(area);
+  EngPicture *splash = SplashGetPicture();
+  if (!SplashIsOn() || !splash) return 0;
+  // Square on the screen, the splash's layers turn about its centre: a square of the
+  // diagonal holds them at every angle.
+  const _Dimension *d = splash->GetDrawArea();
+  const float grow = 0.7072f, margin = 2.0f;
+  *area = {d->x + d->width * 0.5f - d->width * grow - margin, d->y + d->height * 0.5f - d->height * grow - margin,
+           2.0f * (d->width * grow + margin), 2.0f * (d->height * grow + margin)};
+  return 1;
+}
+
+// A menu or a still play field left alone is redrawn once a second: on a software renderer
+// each full-window redraw costs a good part of a core at 60 frames a second, and nothing there
+// changes quickly. What does move by itself (the splash's slow turn, the tutorial's throbbing
+// highlight) is drawn alone 15 times a second over its area of the rest, kept from the last
+// whole frame. Ticks (music, sound, timers) still run every frame, and input, a window change,
+// another screen, a popup or play bring the full rate back at once.
 static const double kMenuIdleAfter = 3.0;
-static const double kMenuIdleRedraw = 0.25;
+static const double kMenuIdleRedraw = 1.0;
+static const double kMovingRedraw = 1.0 / 15.0;
 
 char Game::WantsFrameDrawn(double now) {
-  if (!AreScreensOn() || !m_screens || SplashIsOn()) m_activity = 1;
+  if (!m_screens || (!AreScreensOn() && !QuarrelwickIsFieldStill())) m_activity = 1;
   if (m_screens && m_mwin) {
-    const euint screen = m_screens->GetCurrentScreen();
+    const euint screen = AreScreensOn() ? m_screens->GetCurrentScreen() : euint(0);
     const char popup = m_mwin->PopupIsOn() ? 1 : 0;
     if (screen != m_drawn_screen || popup != m_drawn_popup) m_activity = 1;
     m_drawn_screen = screen;
@@ -269,12 +311,17 @@ char Game::WantsFrameDrawn(double now) {
     m_activity = 0;
     m_last_activity_time = now;
   }
-  if (now - m_last_activity_time < kMenuIdleAfter || now - m_last_drawn_time >= kMenuIdleRedraw ||
-      now < m_last_drawn_time) {
-    m_last_drawn_time = now;
-    return 1;
+  const bool busy = now - m_last_activity_time < kMenuIdleAfter;
+  const char moving = busy ? 0 : HasMovingLayer(&m_moving_area);
+  if (busy || now - m_last_drawn_time >= kMenuIdleRedraw || now < m_last_drawn_time) {
+    m_last_drawn_time = m_last_moving_time = now;
+    return moving ? GAME_FRAME_KEEP_STILL : GAME_FRAME_WHOLE;
   }
-  return 0;
+  if (moving && (now - m_last_moving_time >= kMovingRedraw - 1e-6 || now < m_last_moving_time)) {
+    m_last_moving_time = now;
+    return EngFrameCacheIsValid() ? GAME_FRAME_MOVING : GAME_FRAME_KEEP_STILL;
+  }
+  return GAME_FRAME_NONE;
 }
 
 char Game::InputCB(_EngDesktopInputType type, EngInputParm1 parm1, EngInputParm2 parm2) {

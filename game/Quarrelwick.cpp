@@ -1,5 +1,6 @@
 #include "game/Quarrelwick.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cmath>
@@ -26,6 +27,7 @@
 #include "game/Traverse.h"
 #include "game/Tutorial.h"
 #include "game/Weapons.h"
+#include "screens/PopupCC.h"
 
 EngUInt8 play_state = 0;
 EngUInt8 game_paused = 2;
@@ -343,8 +345,12 @@ void QuarrelwickTick() {
 }
 
 void QuarrelwickRender() {
+  if (QuarrelwickRenderField()) QuarrelwickRenderOverlay();
+}
+
+char QuarrelwickRenderField() {
   EngDevice *device = eng_main_device;
-  if (!device) return;
+  if (!device) return 0;
   LevelsRenderMainBackground();
   SidebarRender();
   device->SetViewportToSizeRatioed(100, 0, 540, 450);
@@ -356,13 +362,19 @@ void QuarrelwickRender() {
     GameWonRender();
     device->SetViewportFullScreen();
     device->DisableBlending();
-    return;
+    return 0;
   }
   LevelsRender();
   TutorialInGameRender();
   device->SetViewportFullScreen();
   if (weapon_to_place) weapon_to_place->Render();
   device->DisableBlending();
+  return 1;
+}
+
+void QuarrelwickRenderOverlay() {
+  EngDevice *device = eng_main_device;
+  if (!device || game_won) return;
   TutorialMainRender();
   if (game_over) {
     GameOverRender();
@@ -372,6 +384,39 @@ void QuarrelwickRender() {
   device->EnableBlendingType(0);
   if (EngTexture *cursor = cursor_tex[cursor_type]) cursor->DrawPure();
   device->DisableBlending();
+}
+
+char QuarrelwickIsFieldStill() { return !game_over && !game_won && game_paused != 0; }
+
+static void AddToArea(_Dimension *area, const _Dimension &d, bool *empty) {
+  if (*empty) {
+    *area = d;
+    *empty = false;
+    return;
+  }
+  const float right = std::max(area->x + area->width, d.x + d.width);
+  const float bottom = std::max(area->y + area->height, d.y + d.height);
+  area->x = std::min(area->x, d.x);
+  area->y = std::min(area->y, d.y);
+  area->width = right - area->x;
+  area->height = bottom - area->y;
+}
+
+char QuarrelwickGetMovingOverlayArea(_Dimension *area) {
+  // The weapon popup's buttons crop themselves: it is not drawn over a restored area.
+  if (tut_on || tut_stage < 0 || !tut_box_tex || (g_popup_cc && g_popup_cc->CollectionExists())) return 0;
+  bool empty = true;
+  for (const _Dimension &h : tut_highlight_dims)
+    if (h.width != 0.0f) AddToArea(area, h, &empty);
+  if (empty) return 0;
+  AddToArea(area, tut_box_dim, &empty);
+  // The frames' borders reach a little outside their boxes.
+  const float margin = 8.0f;
+  area->x -= margin;
+  area->y -= margin;
+  area->width += 2 * margin;
+  area->height += 2 * margin;
+  return 1;
 }
 
 // --- Pointer ---------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 // Needs the game object only through the two seams at the end.
 #pragma once
 
+#include "Engine/EngMathTypes.h"
 #include "Engine/EngTypes.h"
 
 class EngFont;
@@ -63,6 +64,16 @@ void QuarrelwickShowNotEnoughMoneyMessage();
 // Per frame and input (x, y in window pixels).
 void QuarrelwickTick();
 void QuarrelwickRender();
+// The frame in two layers, drawn one after the other: the field (garden, shop column, bugs,
+// weapons, effects) and what lies over it (the tutorial's hint, the popup, the cursor). The
+// field's returns 0 when nothing goes over it.
+char QuarrelwickRenderField();
+void QuarrelwickRenderOverlay();
+// Nothing on the field moves by itself: waiting for START or paused, not over nor won.
+char QuarrelwickIsFieldStill();
+// The overlay keeps moving on a still field (the tutorial's highlight throbs): 1 with the area
+// (640 by 480 design units) that holds all it draws.
+char QuarrelwickGetMovingOverlayArea(_Dimension *area);
 void QuarrelwickMoveMouse(float x, float y);
 void QuarrelwickUpdateCursorPos(char type);
 void QuarrelwickMouseButtonPressed(char button, char state);
