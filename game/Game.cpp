@@ -258,18 +258,18 @@ void Game::RenderMovingLayer() {
 void Game::Render(char frame) {
   if (!eng_main_device || !eng_main_device->BeginRendering()) return;
   const _Dimension &a = m_moving_area;
-  if (frame == GAME_FRAME_MOVING && EngFrameCacheRestoreArea(a.x, a.y, a.width, a.height)) {
+  if (frame == GAME_FRAME_MOVING && EngFrameCacheRestoreArea(ENG_FRAME_CACHE_STILL_SCREEN, a.x, a.y, a.width, a.height)) {
     RenderMovingLayer();
     eng_main_device->TurnOffCrop();
     eng_main_device->EndRendering();
     return;
   }
-  eng_main_device->ClearScreenBuffer();
+  if (AreScreensOn() || m_mwin->IsOn() || !QuarrelwickFieldCoversWindow()) eng_main_device->ClearScreenBuffer();
   RenderStillLayer();
   if (frame == GAME_FRAME_WHOLE)
-    EngFrameCacheInvalidate();
+    EngFrameCacheInvalidate(ENG_FRAME_CACHE_STILL_SCREEN);
   else
-    EngFrameCacheSave();
+    EngFrameCacheSave(ENG_FRAME_CACHE_STILL_SCREEN);
   RenderMovingLayer();
   eng_main_device->EndRendering();
 }
@@ -319,7 +319,7 @@ char Game::WantsFrameDrawn(double now) {
   }
   if (moving && (now - m_last_moving_time >= kMovingRedraw - 1e-6 || now < m_last_moving_time)) {
     m_last_moving_time = now;
-    return EngFrameCacheIsValid() ? GAME_FRAME_MOVING : GAME_FRAME_KEEP_STILL;
+    return EngFrameCacheIsValid(ENG_FRAME_CACHE_STILL_SCREEN) ? GAME_FRAME_MOVING : GAME_FRAME_KEEP_STILL;
   }
   return GAME_FRAME_NONE;
 }

@@ -10,6 +10,7 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngDevice.h"
+#include "Engine/EngFrameCache.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMath.h"
@@ -57,6 +58,9 @@ EngTexture *range_tex = nullptr;
 EngTexture *numbers_tex = nullptr;
 
 static EngInt8 cursor_type = 0;
+static char frame_shortcuts = 1;
+// The texture changes the kept still layers were drawn after; 0 none kept.
+static EngUInt32 layers_uploads = 0;
 static EngMatrix saved_transform = [] {
   EngMatrix m;
   m.SetIdentityMatrix();
@@ -94,6 +98,8 @@ static void ClearTexts() {
 
 void QuarrelwickResetForTests() {
   QuarrelwickDestroyGraphics();
+  frame_shortcuts = 1;
+  layers_uploads = 0;
   SidebarResetForTests();
   TutorialResetForTests();
   play_state = 0;
@@ -348,11 +354,33 @@ void QuarrelwickRender() {
   if (QuarrelwickRenderField()) QuarrelwickRenderOverlay();
 }
 
+void QuarrelwickSetFrameShortcuts(char on) { frame_shortcuts = on ? 1 : 0; }
+char QuarrelwickFrameShortcutsOn() { return frame_shortcuts; }
+
+char QuarrelwickFieldCoversWindow() {
+  return frame_shortcuts && level_garden >= 0 && LevelsIsPictureLoaded() && SidebarCoversItsPlace();
+}
+
+// The garden and the shop column's pictures change only with a texture: drawn once, they are
+// kept and put back with one copy while no texture changes.
+static void RenderStillLayers() {
+  if (!QuarrelwickFieldCoversWindow()) {
+    LevelsRenderMainBackground();
+    SidebarRenderPictures();
+    return;
+  }
+  const EngUInt32 uploads = EngTextureGetUploadCount();
+  if (layers_uploads != 0 && uploads == layers_uploads && EngFrameCacheRestore(ENG_FRAME_CACHE_FIELD_LAYERS)) return;
+  LevelsRenderMainBackground();
+  SidebarRenderPictures();
+  layers_uploads = EngFrameCacheSave(ENG_FRAME_CACHE_FIELD_LAYERS) ? uploads : 0;
+}
+
 char QuarrelwickRenderField() {
   EngDevice *device = eng_main_device;
   if (!device) return 0;
-  LevelsRenderMainBackground();
-  SidebarRender();
+  RenderStillLayers();
+  SidebarRenderTexts();
   device->SetViewportToSizeRatioed(100, 0, 540, 450);
   device->EnableBlendingType(0);
   BugsRender();

@@ -68,6 +68,13 @@ void QuarrelwickRender();
 // weapons, effects) and what lies over it (the tutorial's hint, the popup, the cursor). The
 // field's returns 0 when nothing goes over it.
 char QuarrelwickRenderField();
+// The field's garden and shop column cover the whole window: the frame needs no clear.
+char QuarrelwickFieldCoversWindow();
+// On (the default), the field is drawn the short way: no clear under it, its still layers kept
+// and put back with one copy, spray clouds only over their visible part and not at the very end
+// of their fade. Off draws every layer whole, as the comparisons of the two ways need.
+void QuarrelwickSetFrameShortcuts(char on);
+char QuarrelwickFrameShortcutsOn();
 void QuarrelwickRenderOverlay();
 // Nothing on the field moves by itself: waiting for START or paused, not over nor won.
 char QuarrelwickIsFieldStill();
