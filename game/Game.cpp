@@ -156,7 +156,8 @@ char Game::CreateGraphics() {
   if (m_screens->GetUserScreens()->CurrentScreenIsUserOrCountyScreen()) UsersControlCreateGraphics();
   m_screens->CreateGraphics();
   if (AreScreensOn()) MainControlCreateGraphics();
-  if (!QuarrelwickCreateGraphics()) {
+  // The play field's pictures wait for the first game: the menus come up without them.
+  if (m_field_shown && !QuarrelwickCreateGraphics()) {
     DebugErrorAlt(ENG_FUNC, "Could not load graphics");
     return 0;
   }
@@ -225,11 +226,21 @@ void Game::UpdateCursor() {
 char Game::Tick() {
   game_per_second = eng_main_frames_per_second;
   SoundTick();
-  if (AreScreensOn())
+  if (AreScreensOn()) {
     m_screens->Tick();
-  else
+  } else {
+    MakeFieldGraphicsIfNeeded();
     QuarrelwickTick();
+  }
   return 1;
+}
+
+// Made at the first tick of play, once the game (its garden) is set up: the menus never wait
+// for them, and the garden's picture is read once.
+void Game::MakeFieldGraphicsIfNeeded() {
+  m_field_shown = 1;
+  if (eng_main_device && !QuarrelwickGraphicsCreated() && !QuarrelwickCreateGraphics())
+    DebugErrorAlt(ENG_FUNC, "Could not load graphics");
 }
 
 // The still layer is everything under the first thing that moves by itself: on the menus the
@@ -239,6 +250,7 @@ void Game::RenderStillLayer() {
     m_screens->Render(MWIN_RENDER_STAGE_0);
     m_mwin->RenderMain();
   } else {
+    MakeFieldGraphicsIfNeeded();
     if (m_mwin->IsOn()) m_mwin->RenderMain();
     m_field_drawn = QuarrelwickRenderField();
   }
@@ -420,6 +432,7 @@ void Game::EndGameAndGoToScoresScreen() {
 }
 
 void Game::ReturnToGame() {
+  m_field_shown = 1;
   m_screens->End(-1);
   if (eng_main_window) eng_main_window->TurnOffCursor();
   QuarrelwickUpdateCursorPos(0);

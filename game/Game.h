@@ -103,10 +103,13 @@ class Game {
   char m_drawn_popup = 0;
   double m_last_moving_time = 0.0;
   char m_field_drawn = 0;
+  // A game was shown: the field's pictures are made with the rest after a device change.
+  char m_field_shown = 0;
 
   _Dimension m_moving_area = {0, 0, 0, 0};
 
   char HasMovingLayer(_Dimension *area);
+  void MakeFieldGraphicsIfNeeded();
   void RenderStillLayer();
   void RenderMovingLayer();
 };

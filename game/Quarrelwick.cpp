@@ -59,6 +59,7 @@ EngTexture *numbers_tex = nullptr;
 
 static EngInt8 cursor_type = 0;
 static char frame_shortcuts = 1;
+static char graphics_created = 0;
 // The texture changes the kept still layers were drawn after; 0 none kept.
 static EngUInt32 layers_uploads = 0;
 static EngMatrix saved_transform = [] {
@@ -150,7 +151,8 @@ char QuarrelwickCreateGraphics() {
       !LoadTga(&range_tex, "Range.tga") || !LoadTga(&numbers_tex, "Numbers.tga"))
     return 0;
   // A garden or bug picture that cannot be made is logged and play goes on without it.
-  if (!LevelsCreateGraphics(0)) DebugErrorAlt(ENG_FUNC, "LevelsCreateGraphics() failed");
+  // The garden's picture may be read already (the garden selection reads it).
+  if (!LevelsIsPictureLoaded() && !LevelsCreateGraphics(0)) DebugErrorAlt(ENG_FUNC, "LevelsCreateGraphics() failed");
   if (!BugsCreateGraphics()) DebugErrorAlt(ENG_FUNC, "BugsCreateGraphics() failed");
   if (!WeaponsCreateGraphics()) {
     DebugErrorAlt(ENG_FUNC, "WeaponsCreateGraphics() failed");
@@ -175,10 +177,14 @@ char QuarrelwickCreateGraphics() {
     return 0;
   }
   QuarrelwickUpdateCursorPos(-1);
+  graphics_created = 1;
   return 1;
 }
 
+char QuarrelwickGraphicsCreated() { return graphics_created; }
+
 void QuarrelwickDestroyGraphics() {
+  graphics_created = 0;
   LevelsDestroyGraphics(0);
   SidebarDestroyGraphics();
   TutorialDestroyGraphics();

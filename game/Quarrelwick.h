@@ -48,6 +48,8 @@ extern EngTexture *numbers_tex;
 // Life cycle.
 char QuarrelwickPre3dInit();
 char QuarrelwickCreateGraphics();
+// The play field's pictures are made (and not destroyed since): a new garden's is read at once.
+char QuarrelwickGraphicsCreated();
 void QuarrelwickDestroyGraphics();
 void QuarrelwickPost3dExit();
 // restoring: a saved game is about to be put back, so no new wave is generated.
