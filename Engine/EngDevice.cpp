@@ -250,7 +250,13 @@ char EngDevice::IsRenderingOn() { FWD(0, IsRenderingOn()); }
 char EngDevice::BeginRendering() { FWD(0, BeginRendering()); }
 void EngDevice::EndRendering() { FWD_VOID(EndRendering()); }
 char EngDevice::BeginRenderingIfNeeded() { FWD(0, BeginRenderingIfNeeded()); }
-void EngDevice::SwapBuffers() { FWD_VOID(SwapBuffers()); }
+void EngDevice::SwapBuffers() {
+  if (m_keep_shown_frame) {
+    m_keep_shown_frame = 0;
+    return;
+  }
+  FWD_VOID(SwapBuffers());
+}
 
 void EngDevice::PrepareFor2D(char lighting_off) { FWD_VOID(PrepareFor2D(lighting_off)); }
 void EngDevice::PrepareFor2DWithOrientation(char lighting_off) { FWD_VOID(PrepareFor2DWithOrientation(lighting_off)); }

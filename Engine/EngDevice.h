@@ -174,6 +174,8 @@ class EngDevice {
   void EndRendering();
   char BeginRenderingIfNeeded();
   virtual void SwapBuffers();
+  // The next SwapBuffers does nothing: no frame was drawn, and the window keeps showing the last.
+  void KeepShownFrame() { m_keep_shown_frame = 1; }
 
   // 2D mode in the 640 by 480 design space.
   void PrepareFor2D(char lighting_off);
@@ -217,6 +219,7 @@ class EngDevice {
 
  protected:
   char m_created = 0;
+  char m_keep_shown_frame = 0;
   EngWindow *m_window = nullptr;
 };
 

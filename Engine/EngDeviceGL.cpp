@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngFrameCache.h"
 #include "Engine/EngLights.h"
 #include "Engine/EngMaterials.h"
 #include "Engine/EngMath.h"
@@ -64,6 +65,7 @@ void EngDeviceGL::Destroy() {
   m_blend_destination = -1;
   // Names of this context must not outlive it in textures nobody destroyed.
   EngTextureGL_ReleaseAllForDeviceDestroy();
+  EngFrameCacheDeleteGraphics_GL();
   SetupDestroy();
 }
 

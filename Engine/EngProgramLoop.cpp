@@ -86,7 +86,12 @@ char EngProgram::DoConstantFrameRateTick() {
     }
     if (now >= deadline && !(m_minimum_sleep_count > 0 && sleep_count < m_minimum_sleep_count)) break;
     if (m_exiting) break;
-    LoopSleep(m_sleep_longer ? 0.010 : 0.001);
+    // Waiting on the window wakes at once for input and otherwise when the frame is due, where
+    // a sleep of a millisecond at a time costs an idle program a good part of its CPU.
+    const double step = m_sleep_longer ? 0.010 : 0.001;
+    if (!(m_immediate_response && !m_sleep_longer && m_window && now < deadline &&
+          m_window->WaitForEvents_MAC(deadline - now)))
+      LoopSleep(step);
     if (m_immediate_response && !m_exiting) GetEvents();
     now = EngMainUpdateCurrentTime();
     sleep_count++;

@@ -137,6 +137,9 @@ class EngWindow {
   void OnDestroy_MAC();
   char EventsRunLoop_MAC();
   char ProcessMessages_MAC();
+  // Blocks until an event is pending (left for GetWindowEvents) or the time is up; 0 without
+  // a shown window, where nothing waits.
+  char WaitForEvents_MAC(double seconds);
   void PumpEvents_MAC();
   void EventsStopLoop_MAC();
   void SetCursorPos_MAC(int x, int y);

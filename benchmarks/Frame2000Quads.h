@@ -17,6 +17,17 @@ namespace qwbench {
 
 constexpr int kQuadsWidth = 1024, kQuadsHeight = 768, kQuads = 2000, kQuadPixels = 32;
 
+// A square RGBA picture as a linearly filtered texture; needs a current GL context.
+inline GLuint UploadSquareTexture(int side, const std::vector<unsigned char> &pixels) {
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, side, side, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  return name;
+}
+
 struct QuadsTexture {
   GLuint texture = 0;
 
@@ -33,11 +44,7 @@ struct QuadsTexture {
         p[2] = 200;
         p[3] = dx * dx + dy * dy < 256 ? 255 : 64;
       }
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kQuadPixels, kQuadPixels, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    texture = UploadSquareTexture(kQuadPixels, pixels);
     return true;
   }
 };

@@ -1,11 +1,22 @@
 // One frame of the play field drawn at 1024 x 768 (glFinish before the clock stops): the late
-// wave of GameScene.h, an empty field with only its garden, and the engine's reference frame
-// of 2,000 batched quads, all in one window and one run.
+// wave of GameScene.h drawn the short way (as the game draws it) and the old way (every layer
+// whole, over a cleared window), an empty field with only its garden, one full-window blended
+// textured quad and the engine's reference frame of 2,000 batched quads, all in one window and
+// one run. The late wave's frame is also given in full windows of work (its time over the
+// full-window quad's in the same process): counters full_windows (this run's rasteriser
+// threads) and, from two child runs with LP_NUM_THREADS=1 and 3, full_windows_1t and
+// full_windows_3t, with the old way's beside them.
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "Engine/EngMain.h"
 #include "benchmarks/BenchmarkWindow.h"
@@ -34,40 +45,104 @@ void Tick() {
   QuarrelwickTick();
 }
 
-void DrawFrame(EngDevice *device) {
-  device->ClearScreen();
+// The old way clears the window first; the short way only when the field leaves some uncovered.
+void DrawFrame(EngDevice *device, bool old_way) {
+  QuarrelwickSetFrameShortcuts(old_way ? 0 : 1);
+  if (old_way || !QuarrelwickFieldCoversWindow()) device->ClearScreen();
   device->PrepareFor2D(1);
   QuarrelwickRender();
   device->RestoreAfter2D();
   glFinish();
 }
 
-// The empty field's mean frame, the baseline the late wave's cost per sprite is taken over.
-double empty_frame_ms = -1.0;
+// The baseline of a frame's work: one textured quad over the whole window, blended, from a
+// picture of the size of the garden's.
+void DrawFullWindowQuad() {
+  static GLuint texture = [] {
+    const int side = 1024;
+    std::vector<unsigned char> pixels(size_t(side) * side * 4);
+    for (int y = 0; y < side; y++)
+      for (int x = 0; x < side; x++) {
+        unsigned char *p = &pixels[(size_t(y) * side + x) * 4];
+        p[0] = (unsigned char)(x ^ y);
+        p[1] = (unsigned char)(x + y);
+        p[2] = (unsigned char)(x * 3);
+        p[3] = (unsigned char)(128 + (x & 127));
+      }
+    return qwbench::UploadSquareTexture(side, pixels);
+  }();
+  EngDevice *device = Window()->device;
+  device->PrepareFor2D(1);
+  device->EnableBlendingType(0);
+  static const GLfloat corners[] = {-1, -1, 1, -1, 1, 1, -1, 1}, coords[] = {0, 1, 1, 1, 1, 0, 0, 0};
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glVertexPointer(2, GL_FLOAT, 0, corners);
+  glTexCoordPointer(2, GL_FLOAT, 0, coords);
+  glDrawArrays(GL_QUADS, 0, 4);
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  device->DisableBlending();
+  device->RestoreAfter2D();
+  glFinish();
+}
 
-void RunPlayFieldFrames(benchmark::State &state, bool late_wave) {
-  qwbench::GlWindow *w = Window();
-  if (!w) {
+// Means of this process's runs, in ms; -1 until measured.
+double full_window_ms = -1.0, empty_frame_ms = -1.0;
+
+void BM_FullWindowQuad(benchmark::State &state) {
+  if (!Window()) {
     state.SkipWithError("no OpenGL window (is DISPLAY set?)");
     return;
   }
+  DrawFullWindowQuad();
+  for (auto _ : state) DrawFullWindowQuad();
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 60; i++) DrawFullWindowQuad();
+  full_window_ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / 60.0;
+  state.counters["ms"] = full_window_ms;
+}
+
+std::string BuildScene(bool late_wave) {
   std::string why;
-  if (!(late_wave ? qwbench::BuildLateWave(&why) : qwbench::BuildEmptyField(&why))) {
+  if (!(late_wave ? qwbench::BuildLateWave(&why) : qwbench::BuildEmptyField(&why))) return why;
+  if (!QuarrelwickCreateGraphics()) return "the play field's pictures were not made";
+  QuarrelwickMoveMouse(700, 300);
+  for (int i = 0; i < 300; i++) Tick();
+  return "";
+}
+
+// Mean ms of `frames` frames drawn one way, the field moving on between them off the clock.
+double TimeFrames(bool late_wave, bool old_way, long frames, long *counter = nullptr) {
+  double drawing = 0.0;
+  for (long f = 0; f < frames; f++) {
+    const auto start = std::chrono::steady_clock::now();
+    DrawFrame(Window()->device, old_way);
+    drawing += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    Tick();
+    if (late_wave && ++*counter % 600 == 0) qwbench::ResetLateWaveBugs();
+  }
+  return frames > 0 ? drawing / double(frames) : 0.0;
+}
+
+void RunPlayFieldFrames(benchmark::State &state, bool late_wave, bool old_way) {
+  if (!Window()) {
+    state.SkipWithError("no OpenGL window (is DISPLAY set?)");
+    return;
+  }
+  const std::string why = BuildScene(late_wave);
+  if (!why.empty()) {
     state.SkipWithError(why.c_str());
     return;
   }
-  if (!QuarrelwickCreateGraphics()) {
-    state.SkipWithError("the play field's pictures were not made");
-    return;
-  }
-  QuarrelwickMoveMouse(700, 300);
-  for (int i = 0; i < 300; i++) Tick();
   long frame = 0;
   const long sprites_before = SpritesGetDrawnCount();
   double drawing = 0.0;
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
-    DrawFrame(w->device);
+    DrawFrame(Window()->device, old_way);
     drawing += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     // The field moves on between frames, off the clock.
     state.PauseTiming();
@@ -83,16 +158,21 @@ void RunPlayFieldFrames(benchmark::State &state, bool late_wave) {
   state.counters["sprites"] = sprites;
   if (!late_wave) {
     empty_frame_ms = frame_ms;
-  } else if (empty_frame_ms >= 0.0 && sprites > 0) {
-    // What each sprite adds to the empty field's frame, in microseconds.
-    state.counters["us_per_sprite"] = (frame_ms - empty_frame_ms) * 1000.0 / sprites;
-    state.counters["empty_ms"] = empty_frame_ms;
+  } else {
+    if (empty_frame_ms >= 0.0 && sprites > 0 && !old_way) {
+      // What each sprite adds to the empty field's frame, in microseconds.
+      state.counters["us_per_sprite"] = (frame_ms - empty_frame_ms) * 1000.0 / sprites;
+      state.counters["empty_ms"] = empty_frame_ms;
+    }
+    if (full_window_ms > 0.0) state.counters["full_windows"] = frame_ms / full_window_ms;
   }
   QuarrelwickDestroyGraphics();
+  QuarrelwickSetFrameShortcuts(1);
 }
 
-void BM_EmptyFieldFrame(benchmark::State &state) { RunPlayFieldFrames(state, false); }
-void BM_LateWaveFrame(benchmark::State &state) { RunPlayFieldFrames(state, true); }
+void BM_EmptyFieldFrame(benchmark::State &state) { RunPlayFieldFrames(state, false, false); }
+void BM_LateWaveFrame(benchmark::State &state) { RunPlayFieldFrames(state, true, false); }
+void BM_LateWaveFrameOldWay(benchmark::State &state) { RunPlayFieldFrames(state, true, true); }
 
 void BM_Frame2000TexturedQuads2D(benchmark::State &state) {
   qwbench::GlWindow *w = Window();
@@ -103,10 +183,75 @@ void BM_Frame2000TexturedQuads2D(benchmark::State &state) {
   qwbench::RunFrame2000TexturedQuads2D(state, w);
 }
 
+// The child run: the late wave's frame, both ways, in full windows of this process's
+// rasteriser threads, printed as "<short> <old>".
+int MeasureFullWindows() {
+  if (!Window()) return 1;
+  const std::string why = BuildScene(true);
+  if (!why.empty()) {
+    fprintf(stderr, "%s\n", why.c_str());
+    return 1;
+  }
+  long counter = 0;
+  for (int i = 0; i < 20; i++) DrawFullWindowQuad();
+  TimeFrames(true, false, 30, &counter);
+  double best_ratio[2] = {1e9, 1e9};
+  // The least of three rounds, each with its own baseline: other load only ever adds time.
+  for (int round = 0; round < 3; round++) {
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 60; i++) DrawFullWindowQuad();
+    const double quad = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / 60.0;
+    for (int way = 0; way < 2; way++) {
+      const double ratio = TimeFrames(true, way == 1, 120, &counter) / quad;
+      if (ratio < best_ratio[way]) best_ratio[way] = ratio;
+    }
+  }
+  printf("%.4f %.4f\n", best_ratio[0], best_ratio[1]);
+  QuarrelwickDestroyGraphics();
+  return 0;
+}
+
+std::string self_path;
+
+void BM_LateWaveFullWindowsByThreads(benchmark::State &state) {
+  double ratios[2][2] = {{-1, -1}, {-1, -1}};
+  const char *threads[2] = {"1", "3"};
+  for (auto _ : state) {
+    for (int t = 0; t < 2; t++) {
+      const std::string command = "LP_NUM_THREADS=" + std::string(threads[t]) + " '" + self_path + "' --full-windows";
+      FILE *child = popen(command.c_str(), "r");
+      if (!child) continue;
+      if (fscanf(child, "%lf %lf", &ratios[t][0], &ratios[t][1]) != 2) ratios[t][0] = ratios[t][1] = -1;
+      pclose(child);
+    }
+  }
+  if (ratios[0][0] < 0 || ratios[1][0] < 0) {
+    state.SkipWithError("a child run failed");
+    return;
+  }
+  state.counters["full_windows_1t"] = ratios[0][0];
+  state.counters["full_windows_3t"] = ratios[1][0];
+  state.counters["old_way_full_windows_1t"] = ratios[0][1];
+  state.counters["old_way_full_windows_3t"] = ratios[1][1];
+}
+
+BENCHMARK(BM_FullWindowQuad)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_EmptyFieldFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LateWaveFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_LateWaveFrameOldWay)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_Frame2000TexturedQuads2D)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LateWaveFullWindowsByThreads)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv) {
+  char exe[4096];
+  const ssize_t n = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
+  self_path = n > 0 ? std::string(exe, size_t(n)) : std::string(argv[0]);
+  if (argc > 1 && strcmp(argv[1], "--full-windows") == 0) return MeasureFullWindows();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

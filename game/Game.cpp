@@ -5,11 +5,13 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFont.h"
+#include "Engine/EngFrameCache.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMainOrientation.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngMisc.h"
+#include "Engine/EngPicture.h"
 #include "Engine/EngWhichDevice.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWin.h"
@@ -150,7 +152,8 @@ char Game::CreateGraphics() {
   if (m_screens->GetUserScreens()->CurrentScreenIsUserOrCountyScreen()) UsersControlCreateGraphics();
   m_screens->CreateGraphics();
   if (AreScreensOn()) MainControlCreateGraphics();
-  if (!QuarrelwickCreateGraphics()) {
+  // The play field's pictures wait for the first game: the menus come up without them.
+  if (m_field_shown && !QuarrelwickCreateGraphics()) {
     DebugErrorAlt(ENG_FUNC, "Could not load graphics");
     return 0;
   }
@@ -219,46 +222,98 @@ void Game::UpdateCursor() {
 char Game::Tick() {
   game_per_second = eng_main_frames_per_second;
   SoundTick();
-  if (AreScreensOn())
+  if (AreScreensOn()) {
     m_screens->Tick();
-  else
+  } else {
+    MakeFieldGraphicsIfNeeded();
     QuarrelwickTick();
+  }
   return 1;
 }
 
-void Game::Render() {
-  if (!eng_main_device || !eng_main_device->BeginRendering()) return;
-  eng_main_device->ClearScreenBuffer();
-  // Under a popup what is drawn over the windows (a screen's stage 1: credits, splash, flags;
-  // in play the garden) dims with them: the darkening comes after it.
+// Made at the first tick of play, once the game (its garden) is set up: the menus never wait
+// for them, and the garden's picture is read once.
+void Game::MakeFieldGraphicsIfNeeded() {
+  m_field_shown = 1;
+  if (eng_main_device && !QuarrelwickGraphicsCreated() && !QuarrelwickCreateGraphics())
+    DebugErrorAlt(ENG_FUNC, "Could not load graphics");
+}
+
+// The still layer is everything under the first thing that moves by itself: on the menus the
+// windows under the splash (drawn at stage 1), on the play field the field under the overlay.
+// Under a popup what is drawn over the windows (a screen's stage 1: credits, splash, flags; in
+// play the garden) dims with them: the darkening comes with the popups, after it.
+void Game::RenderStillLayer() {
   const char popup = m_mwin->PopupIsOn();
   if (AreScreensOn()) {
     m_screens->Render(MWIN_RENDER_STAGE_0);
     m_mwin->RenderMain(!popup);
+  } else {
+    MakeFieldGraphicsIfNeeded();
+    if (m_mwin->IsOn()) m_mwin->RenderMain(!popup);
+    m_field_drawn = QuarrelwickRenderField();
+  }
+}
+
+void Game::RenderMovingLayer() {
+  const char popup = m_mwin->PopupIsOn();
+  if (AreScreensOn()) {
     m_screens->Render(MWIN_RENDER_STAGE_1);
     if (popup) m_mwin->RenderPopups(1);
     m_screens->Render(MWIN_RENDER_STAGE_2);
-  } else if (m_mwin->IsOn()) {
-    m_mwin->RenderMain(!popup);
-    QuarrelwickRender();
-    m_mwin->RenderPopups(popup);
   } else {
-    QuarrelwickRender();
+    if (m_field_drawn) QuarrelwickRenderOverlay();
+    if (m_mwin->IsOn()) m_mwin->RenderPopups(popup);
   }
+}
+
+void Game::Render(char frame) {
+  if (!eng_main_device || !eng_main_device->BeginRendering()) return;
+  const _Dimension &a = m_moving_area;
+  if (frame == GAME_FRAME_MOVING && EngFrameCacheRestoreArea(ENG_FRAME_CACHE_STILL_SCREEN, a.x, a.y, a.width, a.height)) {
+    RenderMovingLayer();
+    eng_main_device->TurnOffCrop();
+    eng_main_device->EndRendering();
+    return;
+  }
+  if (AreScreensOn() || m_mwin->IsOn() || !QuarrelwickFieldCoversWindow()) eng_main_device->ClearScreenBuffer();
+  RenderStillLayer();
+  if (frame == GAME_FRAME_WHOLE)
+    EngFrameCacheInvalidate(ENG_FRAME_CACHE_STILL_SCREEN);
+  else
+    EngFrameCacheSave(ENG_FRAME_CACHE_STILL_SCREEN);
+  RenderMovingLayer();
   eng_main_device->EndRendering();
 }
 
-// A menu left alone is redrawn four times a second: on a software renderer each full-window
-// redraw of a menu costs a good part of a core at 60 frames a second, and nothing on a menu
-// moves quickly. Ticks (music, sound, timers) still run every frame, and input, a window
-// change, another screen, a popup or the splash bring the full rate back at once.
+char Game::HasMovingLayer(_Dimension *area) {
+  if (!m_mwin || m_mwin->PopupIsOn()) return 0;
+  if (!AreScreensOn()) return m_mwin->IsOn() ? 0 : QuarrelwickGetMovingOverlayArea(area);
+  EngPicture *splash = SplashGetPicture();
+  if (!SplashIsOn() || !splash) return 0;
+  // Square on the screen, the splash's layers turn about its centre: a square of the
+  // diagonal holds them at every angle.
+  const _Dimension *d = splash->GetDrawArea();
+  const float grow = 0.7072f, margin = 2.0f;
+  *area = {d->x + d->width * 0.5f - d->width * grow - margin, d->y + d->height * 0.5f - d->height * grow - margin,
+           2.0f * (d->width * grow + margin), 2.0f * (d->height * grow + margin)};
+  return 1;
+}
+
+// A menu or a still play field left alone is redrawn once a second: on a software renderer
+// each full-window redraw costs a good part of a core at 60 frames a second, and nothing there
+// changes quickly. What does move by itself (the splash's slow turn, the tutorial's throbbing
+// highlight) is drawn alone 15 times a second over its area of the rest, kept from the last
+// whole frame. Ticks (music, sound, timers) still run every frame, and input, a window change,
+// another screen, a popup or play bring the full rate back at once.
 static const double kMenuIdleAfter = 3.0;
-static const double kMenuIdleRedraw = 0.25;
+static const double kMenuIdleRedraw = 1.0;
+static const double kMovingRedraw = 1.0 / 15.0;
 
 char Game::WantsFrameDrawn(double now) {
-  if (!AreScreensOn() || !m_screens || SplashIsOn()) m_activity = 1;
+  if (!m_screens || (!AreScreensOn() && !QuarrelwickIsFieldStill())) m_activity = 1;
   if (m_screens && m_mwin) {
-    const euint screen = m_screens->GetCurrentScreen();
+    const euint screen = AreScreensOn() ? m_screens->GetCurrentScreen() : euint(0);
     const char popup = m_mwin->PopupIsOn() ? 1 : 0;
     if (screen != m_drawn_screen || popup != m_drawn_popup) m_activity = 1;
     m_drawn_screen = screen;
@@ -268,12 +323,17 @@ char Game::WantsFrameDrawn(double now) {
     m_activity = 0;
     m_last_activity_time = now;
   }
-  if (now - m_last_activity_time < kMenuIdleAfter || now - m_last_drawn_time >= kMenuIdleRedraw ||
-      now < m_last_drawn_time) {
-    m_last_drawn_time = now;
-    return 1;
+  const bool busy = now - m_last_activity_time < kMenuIdleAfter;
+  const char moving = busy ? 0 : HasMovingLayer(&m_moving_area);
+  if (busy || now - m_last_drawn_time >= kMenuIdleRedraw || now < m_last_drawn_time) {
+    m_last_drawn_time = m_last_moving_time = now;
+    return moving ? GAME_FRAME_KEEP_STILL : GAME_FRAME_WHOLE;
   }
-  return 0;
+  if (moving && (now - m_last_moving_time >= kMovingRedraw - 1e-6 || now < m_last_moving_time)) {
+    m_last_moving_time = now;
+    return EngFrameCacheIsValid(ENG_FRAME_CACHE_STILL_SCREEN) ? GAME_FRAME_MOVING : GAME_FRAME_KEEP_STILL;
+  }
+  return GAME_FRAME_NONE;
 }
 
 char Game::InputCB(_EngDesktopInputType type, EngInputParm1 parm1, EngInputParm2 parm2) {
@@ -374,6 +434,7 @@ void Game::EndGameAndGoToScoresScreen() {
 }
 
 void Game::ReturnToGame() {
+  m_field_shown = 1;
   m_screens->End(-1);
   if (eng_main_window) eng_main_window->TurnOffCursor();
   QuarrelwickUpdateCursorPos(0);

@@ -3,6 +3,7 @@
 // screens or to the play field. Also saves the player and the resume game around sleep and exit.
 #pragma once
 
+#include "Engine/EngMathTypes.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngTypes.h"
 
@@ -13,6 +14,11 @@ class UserClass;
 class VQ_Screens;
 struct _EngCreateWindowParms;
 struct _UserInfo;
+
+// What the main loop's next frame draws: nothing (the window keeps showing the last frame), the
+// whole frame, the whole frame with its still layer kept aside, or only the moving layer over
+// the kept still layer.
+enum : char { GAME_FRAME_NONE = 0, GAME_FRAME_WHOLE = 1, GAME_FRAME_KEEP_STILL = 2, GAME_FRAME_MOVING = 3 };
 
 class Game {
  public:
@@ -46,8 +52,12 @@ class Game {
 
   // Frame and input.
   char Tick();
-  void Render();
-  // Whether the main loop draws this frame: menus left alone are redrawn a few times a second.
+  // frame: one of GAME_FRAME_...; a kept still layer is drawn over only when the frame kept
+  // by an earlier GAME_FRAME_KEEP_STILL is still there for this window.
+  void Render(char frame = GAME_FRAME_WHOLE);
+  // What the main loop draws this frame (GAME_FRAME_...): a menu or a still play field left
+  // alone is redrawn a few times a second, and only its moving layer (the splash, the
+  // tutorial's highlight) at a smooth rate in between.
   char WantsFrameDrawn(double now);
   // Input or a window change: the next frames are drawn at the full rate.
   void NoteActivity() { m_activity = 1; }
@@ -90,6 +100,17 @@ class Game {
   double m_last_activity_time = 0.0, m_last_drawn_time = 0.0;
   euint m_drawn_screen = 0;
   char m_drawn_popup = 0;
+  double m_last_moving_time = 0.0;
+  char m_field_drawn = 0;
+  // A game was shown: the field's pictures are made with the rest after a device change.
+  char m_field_shown = 0;
+
+  _Dimension m_moving_area = {0, 0, 0, 0};
+
+  char HasMovingLayer(_Dimension *area);
+  void MakeFieldGraphicsIfNeeded();
+  void RenderStillLayer();
+  void RenderMovingLayer();
 };
 
 extern Game *main_game;

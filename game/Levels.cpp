@@ -146,7 +146,8 @@ void LevelsInitForNewGame(char) {
   }
   QuarrelwickFillGridFromTraverseData();
   // The picture of the garden played last stays: another game there need not read it again.
-  if (!LevelsIsPictureLoaded()) LevelsCreateGraphics(0);
+  // Before the field's pictures are first made (the start-up's game) none is read.
+  if (!LevelsIsPictureLoaded() && QuarrelwickGraphicsCreated()) LevelsCreateGraphics(0);
 }
 
 char LevelsIsPictureLoaded() {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngDevice.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMemory.h"
@@ -119,10 +120,16 @@ signed char Program::TickCB() {
   return 1;
 }
 
-// Only the main loop's frames are thinned out on idle menus; Game::Render itself always draws.
+// Only the main loop's frames are thinned out on idle screens; a frame not drawn is not shown
+// again either.
 void Program::RenderCB() {
   ProgramActOnQuitSignal();
-  if (m_game && m_game->WantsFrameDrawn(eng_main_current_time)) m_game->Render();
+  if (!m_game) return;
+  const char frame = m_game->WantsFrameDrawn(eng_main_current_time);
+  if (frame != GAME_FRAME_NONE)
+    m_game->Render(frame);
+  else if (eng_main_device)
+    eng_main_device->KeepShownFrame();
 }
 
 signed char Program::InputCB(_EngDesktopInputType type, EngInputParm1 parm1, EngInputParm2 parm2) {

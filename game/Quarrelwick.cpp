@@ -1,5 +1,6 @@
 #include "game/Quarrelwick.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cmath>
@@ -9,6 +10,7 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngDevice.h"
+#include "Engine/EngFrameCache.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMath.h"
@@ -27,6 +29,7 @@
 #include "game/Traverse.h"
 #include "game/Tutorial.h"
 #include "game/Weapons.h"
+#include "screens/PopupCC.h"
 
 EngUInt8 play_state = QW_PLAY_IDLE;
 EngUInt8 game_paused = QW_GAME_NOT_STARTED;
@@ -57,6 +60,10 @@ EngTexture *range_tex = nullptr;
 EngTexture *numbers_tex = nullptr;
 
 static EngInt8 cursor_type = 0;
+static char frame_shortcuts = 1;
+static char graphics_created = 0;
+// The texture changes the kept still layers were drawn after; 0 none kept.
+static EngUInt32 layers_uploads = 0;
 static EngMatrix saved_transform = [] {
   EngMatrix m;
   m.SetIdentityMatrix();
@@ -94,6 +101,8 @@ static void ClearTexts() {
 
 void QuarrelwickResetForTests() {
   QuarrelwickDestroyGraphics();
+  frame_shortcuts = 1;
+  layers_uploads = 0;
   SidebarResetForTests();
   TutorialResetForTests();
   play_state = QW_PLAY_IDLE;
@@ -144,7 +153,8 @@ char QuarrelwickCreateGraphics() {
       !LoadTga(&range_tex, "Range.tga") || !LoadTga(&numbers_tex, "Numbers.tga"))
     return 0;
   // A garden or bug picture that cannot be made is logged and play goes on without it.
-  if (!LevelsCreateGraphics(0)) DebugErrorAlt(ENG_FUNC, "LevelsCreateGraphics() failed");
+  // The garden's picture may be read already (the garden selection reads it).
+  if (!LevelsIsPictureLoaded() && !LevelsCreateGraphics(0)) DebugErrorAlt(ENG_FUNC, "LevelsCreateGraphics() failed");
   if (!BugsCreateGraphics()) DebugErrorAlt(ENG_FUNC, "BugsCreateGraphics() failed");
   if (!WeaponsCreateGraphics()) {
     DebugErrorAlt(ENG_FUNC, "WeaponsCreateGraphics() failed");
@@ -169,10 +179,14 @@ char QuarrelwickCreateGraphics() {
     return 0;
   }
   QuarrelwickUpdateCursorPos(-1);
+  graphics_created = 1;
   return 1;
 }
 
+char QuarrelwickGraphicsCreated() { return graphics_created; }
+
 void QuarrelwickDestroyGraphics() {
+  graphics_created = 0;
   LevelsDestroyGraphics(0);
   SidebarDestroyGraphics();
   TutorialDestroyGraphics();
@@ -345,10 +359,36 @@ void QuarrelwickTick() {
 }
 
 void QuarrelwickRender() {
-  EngDevice *device = eng_main_device;
-  if (!device) return;
+  if (QuarrelwickRenderField()) QuarrelwickRenderOverlay();
+}
+
+void QuarrelwickSetFrameShortcuts(char on) { frame_shortcuts = on ? 1 : 0; }
+char QuarrelwickFrameShortcutsOn() { return frame_shortcuts; }
+
+char QuarrelwickFieldCoversWindow() {
+  return frame_shortcuts && level_garden >= 0 && LevelsIsPictureLoaded() && SidebarCoversItsPlace();
+}
+
+// The garden and the shop column's pictures change only with a texture: drawn once, they are
+// kept and put back with one copy while no texture changes.
+static void RenderStillLayers() {
+  if (!QuarrelwickFieldCoversWindow()) {
+    LevelsRenderMainBackground();
+    SidebarRenderPictures();
+    return;
+  }
+  const EngUInt32 uploads = EngTextureGetUploadCount();
+  if (layers_uploads != 0 && uploads == layers_uploads && EngFrameCacheRestore(ENG_FRAME_CACHE_FIELD_LAYERS)) return;
   LevelsRenderMainBackground();
-  SidebarRender();
+  SidebarRenderPictures();
+  layers_uploads = EngFrameCacheSave(ENG_FRAME_CACHE_FIELD_LAYERS) ? uploads : 0;
+}
+
+char QuarrelwickRenderField() {
+  EngDevice *device = eng_main_device;
+  if (!device) return 0;
+  RenderStillLayers();
+  SidebarRenderTexts();
   device->SetViewportToSizeRatioed(EngInt32(QW_FIELD_LEFT), EngInt32(QW_FIELD_TOP), EngInt32(QW_FIELD_WIDTH),
                                    EngInt32(QW_FIELD_HEIGHT));
   device->EnableBlendingType(0);
@@ -359,13 +399,19 @@ void QuarrelwickRender() {
     GameWonRender();
     device->SetViewportFullScreen();
     device->DisableBlending();
-    return;
+    return 0;
   }
   LevelsRender();
   TutorialInGameRender();
   device->SetViewportFullScreen();
   if (weapon_to_place) weapon_to_place->Render();
   device->DisableBlending();
+  return 1;
+}
+
+void QuarrelwickRenderOverlay() {
+  EngDevice *device = eng_main_device;
+  if (!device || game_won) return;
   TutorialMainRender();
   if (game_over) {
     GameOverRender();
@@ -375,6 +421,39 @@ void QuarrelwickRender() {
   device->EnableBlendingType(0);
   if (EngTexture *cursor = cursor_tex[cursor_type]) cursor->DrawPure();
   device->DisableBlending();
+}
+
+char QuarrelwickIsFieldStill() { return !game_over && !game_won && game_paused != 0; }
+
+static void AddToArea(_Dimension *area, const _Dimension &d, bool *empty) {
+  if (*empty) {
+    *area = d;
+    *empty = false;
+    return;
+  }
+  const float right = std::max(area->x + area->width, d.x + d.width);
+  const float bottom = std::max(area->y + area->height, d.y + d.height);
+  area->x = std::min(area->x, d.x);
+  area->y = std::min(area->y, d.y);
+  area->width = right - area->x;
+  area->height = bottom - area->y;
+}
+
+char QuarrelwickGetMovingOverlayArea(_Dimension *area) {
+  // The weapon popup's buttons crop themselves: it is not drawn over a restored area.
+  if (tut_on || tut_stage < 0 || !tut_box_tex || (g_popup_cc && g_popup_cc->CollectionExists())) return 0;
+  bool empty = true;
+  for (const _Dimension &h : tut_highlight_dims)
+    if (h.width != 0.0f) AddToArea(area, h, &empty);
+  if (empty) return 0;
+  AddToArea(area, tut_box_dim, &empty);
+  // The frames' borders reach a little outside their boxes.
+  const float margin = 8.0f;
+  area->x -= margin;
+  area->y -= margin;
+  area->width += 2 * margin;
+  area->height += 2 * margin;
+  return 1;
 }
 
 // --- Pointer ---------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 // Needs the game object only through the few Game… functions game/Game.h declares.
 #pragma once
 
+#include "Engine/EngMathTypes.h"
 #include "Engine/EngTypes.h"
 #include "game/PlayField.h"
 
@@ -43,6 +44,8 @@ extern EngTexture *numbers_tex;
 // Life cycle.
 char QuarrelwickPre3dInit();
 char QuarrelwickCreateGraphics();
+// The play field's pictures are made (and not destroyed since): a new garden's is read at once.
+char QuarrelwickGraphicsCreated();
 void QuarrelwickDestroyGraphics();
 void QuarrelwickPost3dExit();
 // restoring: a saved game is about to be put back, so no new wave is generated.
@@ -59,6 +62,23 @@ void QuarrelwickShowNotEnoughMoneyMessage();
 // Per frame and input (x, y in window pixels).
 void QuarrelwickTick();
 void QuarrelwickRender();
+// The frame in two layers, drawn one after the other: the field (garden, shop column, bugs,
+// weapons, effects) and what lies over it (the tutorial's hint, the popup, the cursor). The
+// field's returns 0 when nothing goes over it.
+char QuarrelwickRenderField();
+// The field's garden and shop column cover the whole window: the frame needs no clear.
+char QuarrelwickFieldCoversWindow();
+// On (the default), the field is drawn the short way: no clear under it, its still layers kept
+// and put back with one copy, spray clouds only over their visible part and not at the very end
+// of their fade. Off draws every layer whole, as the comparisons of the two ways need.
+void QuarrelwickSetFrameShortcuts(char on);
+char QuarrelwickFrameShortcutsOn();
+void QuarrelwickRenderOverlay();
+// Nothing on the field moves by itself: waiting for START or paused, not over nor won.
+char QuarrelwickIsFieldStill();
+// The overlay keeps moving on a still field (the tutorial's highlight throbs): 1 with the area
+// (640 by 480 design units) that holds all it draws.
+char QuarrelwickGetMovingOverlayArea(_Dimension *area);
 void QuarrelwickMoveMouse(float x, float y);
 void QuarrelwickUpdateCursorPos(char type);
 void QuarrelwickMouseButtonPressed(char button, char state);

@@ -193,8 +193,18 @@ const char *SidebarGetButtonText() {
 }
 
 void SidebarRender() {
+  SidebarRenderPictures();
+  SidebarRenderTexts();
+}
+
+void SidebarRenderPictures() {
   if (sb_left_tex) sb_left_tex->PositionRatioedAndDraw(0.0f, 0.0f, kSideDesignW, kSideDesignH);
   if (sb_bottom_tex) sb_bottom_tex->PositionRatioedAndDraw(0.0f, 450.0f, 640.0f, 30.0f);
+}
+
+char SidebarCoversItsPlace() { return sb_left_tex && sb_bottom_tex; }
+
+void SidebarRenderTexts() {
   if (bug_species < 0) return;
   EngFont *font = GameGetMainFont();
   if (!font) return;

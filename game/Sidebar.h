@@ -37,6 +37,12 @@ void SidebarTick();
 
 // Per frame and input (X, Y in design units).
 void SidebarRender();
+// SidebarRender in two parts: the column's and the bottom bar's pictures, which change only
+// when a box does, and the texts over them.
+void SidebarRenderPictures();
+void SidebarRenderTexts();
+// Both pictures are made: drawn, they cover the column and the bar.
+char SidebarCoversItsPlace();
 char SidebarMoveMouse(float X, float Y);
 char SidebarMouseButtonPressed(char button, char state);
 char SidebarStartPlacingWeapon(int type);

@@ -236,6 +236,13 @@ char EngWindow::ProcessMessages_MAC() {
   return 1;
 }
 
+char EngWindow::WaitForEvents_MAC(double seconds) {
+  if (m_headless || !SDL_WasInit(SDL_INIT_VIDEO)) return 0;
+  const int ms = seconds > 1.0 ? 1000 : int(seconds * 1000.0);
+  SDL_WaitEventTimeout(nullptr, ms < 1 ? 1 : ms);
+  return 1;
+}
+
 void EngWindow::PumpEvents_MAC() {
   if (m_headless || !SDL_WasInit(SDL_INIT_VIDEO)) return;
   SDL_PumpEvents();

@@ -276,36 +276,49 @@ TEST_F(GameTest, TickAndRenderGoToTheScreensOrThePlayField) {
   EXPECT_TRUE(m_log.empty());
 }
 
-TEST_F(GameTest, AMenuLeftAloneIsDrawnFourTimesASecondUntilInputOrPlay) {
-  // Frames of the main loop at 60 a second from `from` for `seconds`; how many are drawn.
+TEST_F(GameTest, AStillScreenLeftAloneIsDrawnOnceASecondUntilInputOrPlay) {
+  // Frames of the main loop at 60 a second for `seconds`; how many are drawn in any way.
   double now = 100.0;
   auto drawn = [&](double seconds) {
     int count = 0;
-    for (double end = now + seconds; now < end - 1e-9; now += 1.0 / 60.0) count += m_game->WantsFrameDrawn(now);
+    for (double end = now + seconds; now < end - 1e-9; now += 1.0 / 60.0)
+      count += m_game->WantsFrameDrawn(now) != GAME_FRAME_NONE;
     return count;
   };
   m_screens->StartScreen(MAIN_SCREEN_ID, -1);
   EXPECT_EQ(drawn(3.0), 180);
-  // Left alone: four frames a second.
-  EXPECT_NEAR(drawn(5.0), 20, 1);
+  // Left alone: one whole frame a second.
+  EXPECT_NEAR(drawn(5.0), 5, 1);
   // Any input (the program notes it before routing it) brings every frame back at once, for
   // three seconds.
   m_game->NoteActivity();
   EXPECT_EQ(drawn(2.9), 174);
-  EXPECT_NEAR(drawn(2.0), 6 + 8, 1);
+  EXPECT_NEAR(drawn(2.0), 6 + 2, 1);
   // So does a popup coming or going.
   m_mwin->PopupOkCancel("T", "Text", nullptr, nullptr);
   ASSERT_EQ(m_mwin->PopupIsOn(), 1);
   EXPECT_EQ(drawn(1.0), 60);
-  EXPECT_NEAR(drawn(5.0), 120 + 12, 1);
+  EXPECT_NEAR(drawn(5.0), 120 + 3, 1);
   m_mwin->PopupTurnOff();
   EXPECT_EQ(drawn(1.0), 60);
-  EXPECT_NEAR(drawn(5.0), 120 + 12, 1);
+  EXPECT_NEAR(drawn(5.0), 120 + 3, 1);
   m_game->NoteActivity();
   EXPECT_EQ(drawn(1.0), 60);
-  // Play draws every frame, however long the player waits.
+  // A game in play draws every frame, however long the player waits; waiting for START or
+  // paused, its field rests like a menu.
   m_game->ReturnToGame();
-  EXPECT_EQ(drawn(10.0), 600);
+  const struct {
+    EngUInt8 paused, over;
+    int frames;
+  } cases[] = {{0, 0, 600}, {2, 0, 180 + 7}, {1, 0, 180 + 7}, {1, 1, 600}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(testing::Message() << "paused " << int(c.paused) << " over " << int(c.over));
+    game_paused = c.paused;
+    game_over = c.over;
+    m_game->NoteActivity();
+    EXPECT_NEAR(drawn(10.0), c.frames, 1);
+  }
+  game_over = 0;
 }
 
 TEST_F(GameTest, SavingThePlayerKeepsTheResumeGameOnlyForAGameInProgress) {

@@ -16,6 +16,7 @@
 #include "Engine/EngMatrix.h"
 #include "Engine/EngTexture.h"
 #include "Engine/EngWindow.h"
+#include "benchmarks/GameScene.h"
 #include "game/Bugs.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
@@ -265,6 +266,56 @@ TEST_F(PlayFieldDisplayTest, BugAndItsBarLandAtTheirPathPoint) {
   EXPECT_LT(int(right[1]), 100);
   const unsigned char *left = &frame[(size_t(py - 17) * 640 + size_t(px - 6)) * 3];
   EXPECT_GT(int(left[1]), int(left[0]) + 40);
+}
+
+// The field as the game draws it (no clear, the still layers put back from the kept copy,
+// spray clouds cropped and not drawn at the very end of their fade) against every layer drawn
+// whole over a cleared window: the same pixels without bullets, and nearly so with them.
+TEST_F(PlayFieldDisplayTest, TheShortWayDrawsTheFieldAsEveryLayerDrawnWholeDoes) {
+  auto draw = [&](bool old_way) {
+    QuarrelwickSetFrameShortcuts(old_way ? 0 : 1);
+    device->SetClearColour(0.9f, 0.1f, 0.6f);
+    if (old_way || !QuarrelwickFieldCoversWindow()) device->ClearScreen();
+    QuarrelwickRender();
+    glFinish();
+    return Frame();
+  };
+  auto psnr = [](const std::vector<unsigned char> &a, const std::vector<unsigned char> &b) {
+    double sum = 0.0;
+    for (size_t i = 0; i < a.size(); i++) sum += double(int(a[i]) - int(b[i])) * double(int(a[i]) - int(b[i]));
+    const double mse = sum / double(a.size());
+    return mse == 0.0 ? 1000.0 : 10.0 * std::log10(255.0 * 255.0 / mse);
+  };
+  auto tick = [](int frames) {
+    for (int i = 0; i < frames; i++) {
+      eng_main_current_time = eng_main_current_time + 1.0 / 60.0;
+      game_per_second = 1.0f / 60.0f;
+      QuarrelwickTick();
+    }
+  };
+  const bool late[] = {false, true};
+  for (bool late_wave : late) {
+    SCOPED_TRACE(late_wave ? "late wave" : "empty field");
+    std::string why;
+    ASSERT_TRUE(late_wave ? qwbench::BuildLateWave(&why) : qwbench::BuildEmptyField(&why)) << why;
+    ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
+    QuarrelwickMoveMouse(400, 200);
+    tick(240);
+    ASSERT_TRUE(QuarrelwickFieldCoversWindow());
+    for (int round = 0; round < 3; round++) {
+      const std::vector<unsigned char> old_way = draw(true);
+      // The first short frame keeps the still layers, the second puts them back.
+      const std::vector<unsigned char> first = draw(false), kept = draw(false);
+      EXPECT_EQ(first, kept) << "round " << round;
+      if (late_wave)
+        EXPECT_GE(psnr(old_way, kept), 45.0) << "round " << round;
+      else
+        EXPECT_EQ(psnr(old_way, kept), 1000.0) << "round " << round;
+      tick(37);
+    }
+    QuarrelwickSetFrameShortcuts(1);
+    QuarrelwickDestroyGraphics();
+  }
 }
 
 }  // namespace
