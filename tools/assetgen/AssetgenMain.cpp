@@ -114,13 +114,27 @@ std::map<std::string, std::string> ReadState(const std::string &path) {
   return state;
 }
 
+// Puts a finished temporary file in its place; a file left half-written would pass for made.
+void RenameInto(const std::string &tmp, const std::string &path) {
+  if (std::rename(tmp.c_str(), path.c_str()) == 0) return;
+  const int err = errno;
+  std::remove(tmp.c_str());
+  throw AssetError("cannot rename " + tmp + " to " + path + ": " + strerror(err));
+}
+
 void WriteAtomically(const std::string &path, const std::string &bytes) {
   const std::string tmp = path + ".assetgen-tmp";
   {
     std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), std::streamsize(bytes.size()));
+    out.close();
+    if (!out) {
+      const int err = errno;
+      std::remove(tmp.c_str());
+      throw AssetError("cannot write " + tmp + ": " + strerror(err));
+    }
   }
-  std::rename(tmp.c_str(), path.c_str());
+  RenameInto(tmp, path);
 }
 
 std::string Hex(uint64_t v) {
@@ -285,8 +299,7 @@ int main(int argc, char **argv) {
           std::error_code mk;
           fs::create_directories(fs::path(final_path).parent_path(), mk);
           Make(job, ctx, tmp);
-          if (std::rename(tmp.c_str(), final_path.c_str()) != 0)
-            throw AssetError("cannot rename " + tmp + ": " + strerror(errno));
+          RenameInto(tmp, final_path);
           std::lock_guard<std::mutex> g(lock);
           done[dirty[n]] = 1;
         } catch (const std::exception &e) {
@@ -317,7 +330,11 @@ int main(int argc, char **argv) {
   // Outputs of jobs that no longer exist go, so resources/ holds only what the sources make.
   for (const auto &old : old_state)
     if (!by_output.count(old.first) && IsSafeOutput(old.first)) fs::remove(PathJoin(opt.out, old.first), ec);
-  WriteAtomically(opt.state, state.str());
+  try {
+    WriteAtomically(opt.state, state.str());
+  } catch (const std::exception &e) {
+    failures.push_back(Describe(e, opt.state));
+  }
 
   if (failures.empty() && !opt.sheet.empty()) {
     bool any_picture_made = !fs::exists(opt.sheet);
@@ -330,7 +347,7 @@ int main(int argc, char **argv) {
           if (job.type == "atlas") AtlasSheetTiles(job, &tiles);
         const std::string tmp = opt.sheet + ".assetgen-tmp";
         MakeSheet(ctx, tiles, tmp);
-        std::rename(tmp.c_str(), opt.sheet.c_str());
+        RenameInto(tmp, opt.sheet);
       } catch (const std::exception &e) {
         failures.push_back(Describe(e, opt.sheet));
       }
@@ -342,6 +359,14 @@ int main(int argc, char **argv) {
   size_t made = 0;
   for (char d : done) made += size_t(d);
   printf("assetgen: %zu of %zu outputs made, the rest unchanged\n", made, jobs.size());
-  if (!opt.stamp.empty()) WriteAtomically(opt.stamp, std::string(kToolGeneration) + "\n");
+  if (!opt.stamp.empty()) {
+    try {
+      WriteAtomically(opt.stamp, std::string(kToolGeneration) + "\n");
+    } catch (const std::exception &e) {
+      failures.push_back(Describe(e, opt.stamp));
+      report();
+      return 1;
+    }
+  }
   return 0;
 }
