@@ -138,8 +138,7 @@ char EngXfileParse::ParseMeshLine(const Line &l) {
       m_state = count ? 4 : 5;
       return 1;
     }
-    default:
-      return 1;
+    default: return 1;
   }
 }
 
@@ -164,7 +163,8 @@ char EngXfileParse::ParseFaceLine(const Line &l) {
             DebugErrorAlt(l.signature, normals ? "Bad Normals <%d,%d,%d,%d>" : "Bad Vertices <%d,%d,%d,%d>", v[0], v[1],
                           v[2], v[3]);
           else
-            DebugErrorAlt(l.signature, normals ? "Bad Normals <%d,%d,%d>" : "Bad Vertices <%d,%d,%d>", v[0], v[1], v[2]);
+            DebugErrorAlt(l.signature, normals ? "Bad Normals <%d,%d,%d>" : "Bad Vertices <%d,%d,%d>", v[0], v[1],
+                          v[2]);
           return 0;
         case FACE_UNSUPPORTED:
           DebugErrorAlt(l.signature,
@@ -175,8 +175,7 @@ char EngXfileParse::ParseFaceLine(const Line &l) {
       if (++m_face_counter >= m_num_faces) m_state = normals ? 10 : 5;
       return 1;
     }
-    default:
-      return 1;
+    default: return 1;
   }
 }
 
@@ -229,8 +228,7 @@ char EngXfileParse::ParseNormalsLine(const Line &l) {
       m_state = count ? 9 : 10;
       return 1;
     }
-    default:
-      return 1;
+    default: return 1;
   }
 }
 
@@ -285,13 +283,12 @@ char EngXfileParse::ParseMaterialListLine(const Line &l) {
       if (m_face_material_counter == 0)
         m_cur_face_material = value;
       else if (value != m_cur_face_material)
-        DebugErrorAlt(l.signature, "Warning more than one material defined in a mesh - not supported yet. (%d,%d)", value,
-                      m_cur_face_material);
+        DebugErrorAlt(l.signature, "Warning more than one material defined in a mesh - not supported yet. (%d,%d)",
+                      value, m_cur_face_material);
       if (++m_face_material_counter >= m_num_face_material_indices) m_state = strstr(line, "Material {") ? 15 : 14;
       return 1;
     }
-    default:
-      return 1;
+    default: return 1;
   }
 }
 
@@ -370,8 +367,7 @@ char EngXfileParse::ParseInlineMaterialLine(const Line &l) {
       }
       return 1;
     }
-    default:
-      return 1;
+    default: return 1;
   }
 }
 
@@ -426,8 +422,7 @@ char EngXfileParse::ParseTextureLine(const Line &l) {
       m_has_tex_coords = 1;
       return FillList() ? 2 : 0;
     }
-    default:
-      return 1;
+    default: return 1;
   }
 }
 
@@ -446,8 +441,7 @@ char EngXfileParse::ParseNamedMaterialLine(const Line &l) {
       if (StoreTextureFilename(l.signature, line) < 0) return 0;
       m_state = 0;
       return 1;
-    default:
-      return 1;
+    default: return 1;
   }
 }
 
@@ -474,8 +468,7 @@ char EngXfileParse::ParseFrameLine(const Line &l) {
     case 41:
       if (strchr(line, '}')) m_state = 0;
       return 1;
-    default:
-      return 1;
+    default: return 1;
   }
 }
 
@@ -500,41 +493,32 @@ char EngXfileParse::ParseLine(char *raw) {
 
   const Line l = {line, len, numeric, textured, ENG_FUNC};
   switch (m_state) {
-    case 0:
-      return ParseTopLine(l);
+    case 0: return ParseTopLine(l);
     case 1:
     case 2:
-    case 3:
-      return ParseMeshLine(l);
+    case 3: return ParseMeshLine(l);
     case 4:
-    case 9:
-      return ParseFaceLine(l);
+    case 9: return ParseFaceLine(l);
     case 5:
     case 6:
     case 7:
-    case 8:
-      return ParseNormalsLine(l);
+    case 8: return ParseNormalsLine(l);
     case 10:
     case 11:
     case 12:
-    case 13:
-      return ParseMaterialListLine(l);
+    case 13: return ParseMaterialListLine(l);
     case 14:
     case 15:
     case 16:
     case 17:
-    case 18:
-      return ParseInlineMaterialLine(l);
+    case 18: return ParseInlineMaterialLine(l);
     case 19:
     case 20:
-    case 21:
-      return ParseTextureLine(l);
+    case 21: return ParseTextureLine(l);
     case 30:
-    case 31:
-      return ParseNamedMaterialLine(l);
+    case 31: return ParseNamedMaterialLine(l);
     case 40:
-    case 41:
-      return ParseFrameLine(l);
+    case 41: return ParseFrameLine(l);
     default:
       if (!m_unexpected_reported) {
         DebugErrorAlt(ENG_FUNC, "Unexpected parse state: %d", m_state);

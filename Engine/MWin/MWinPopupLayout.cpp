@@ -271,20 +271,18 @@ struct PopupBox {
 };
 
 // 3-5: the title, the message and the box around them.
-static char MeasureBox(MWin *mwin, _MWinPopupState &p, _MWinWindowCreateInfo *info, const char *title,
-                       const char *text, float extra_w, PopupBox *b) {
+static char MeasureBox(MWin *mwin, _MWinPopupState &p, _MWinWindowCreateInfo *info, const char *title, const char *text,
+                       float extra_w, PopupBox *b) {
   MWinCollection *collection = p.collection;
   if (b->has_title) {
     float text_w = 0;
-    if (!MeasureText(mwin, collection, info, title, b->max_w - 60, p.title_text_scale, 0, &text_w, nullptr))
-      return 0;
+    if (!MeasureText(mwin, collection, info, title, b->max_w - 60, p.title_text_scale, 0, &text_w, nullptr)) return 0;
     b->title_box_w = 40 + extra_w + text_w;
     if (b->title_box_w > b->max_w) b->title_box_w = b->max_w;
     if (b->title_box_w > b->start_w) b->start_w = b->title_box_w;
   }
   if (b->has_text) {
-    if (!MeasureText(mwin, collection, info, text, b->max_w - 60 - extra_w, nullptr, 1, &b->msg_w, &b->msg_h))
-      return 0;
+    if (!MeasureText(mwin, collection, info, text, b->max_w - 60 - extra_w, nullptr, 1, &b->msg_w, &b->msg_h)) return 0;
     b->msg_h += 3;
     if (b->msg_w > b->max_w) {
       DebugErrorAlt(b->signature, "msg_w %.0f > max_box_w %.0f", double(b->msg_w), double(b->max_w));
@@ -385,8 +383,8 @@ static char AddPopupButtons(MWin *mwin, _MWinPopupState &p, char first_kind, cha
     const char *token;
   };
   Made made[4] = {
-      {&p.ok, "OK", first_kind == MWIN_POPUP_YES ? "Yes" : "Ok", MWinPopupOkCallback, first_kind ? char(1) : char(0),
-       0, first_kind == MWIN_POPUP_YES ? "Yes" : "OK", first_kind == MWIN_POPUP_YES ? "Popup_Yes" : "Popup_OK"},
+      {&p.ok, "OK", first_kind == MWIN_POPUP_YES ? "Yes" : "Ok", MWinPopupOkCallback, first_kind ? char(1) : char(0), 0,
+       first_kind == MWIN_POPUP_YES ? "Yes" : "OK", first_kind == MWIN_POPUP_YES ? "Popup_Yes" : "Popup_OK"},
       {&p.cancel, "CANCEL", cancel_kind == MWIN_POPUP_NO ? "No" : "Cancel", MWinPopupCancelCallback,
        cancel_kind ? char(1) : char(0), 1, cancel_kind == MWIN_POPUP_NO ? "No" : "Cancel",
        cancel_kind == MWIN_POPUP_NO ? "Popup_No" : "Popup_Cancel"},
@@ -466,8 +464,8 @@ static void FitButtonRow(_MWinPopupState &p, float button_w, const PopupBox &b) 
   }
 }
 
-char MWin::PopupSetupDefaultButtons(const char *title, const char *text, char first_kind, char cancel_kind,
-                                    char no, char extra, float extra_w, float extra_h) {
+char MWin::PopupSetupDefaultButtons(const char *title, const char *text, char first_kind, char cancel_kind, char no,
+                                    char extra, float extra_w, float extra_h) {
   _MWinPopupState &p = m_popup;
   MWinCollection *collection = p.collection;
   if (!DebugCheckOkAlt(collection ? 1 : 0, ENG_FUNC, "No popup collection")) return 0;

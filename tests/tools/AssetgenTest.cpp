@@ -391,8 +391,8 @@ TEST_F(AssetgenFixture, UnwritableRecordsFailTheRun) {
   const Case cases[] = {
       {"a state file that cannot be renamed into place", dir.File("state-is-a-folder"), "", "state-is-a-folder",
        "cannot rename"},
-      {"a stamp in a folder that does not exist", dir.File("state.txt"),
-       "--stamp '" + dir.File("missing/stamp") + "'", "missing/stamp", "cannot write"},
+      {"a stamp in a folder that does not exist", dir.File("state.txt"), "--stamp '" + dir.File("missing/stamp") + "'",
+       "missing/stamp", "cannot write"},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
