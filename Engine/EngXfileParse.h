@@ -162,6 +162,17 @@ class EngXfileParse {
              float scale_z, XfileConvert *convert);
   char EndOfPart();
   EngInt32 StoreTextureFilename(const char *signature, const char *from);
+  // ParseLine's states, one function per construct of the format.
+  struct Line;
+  char ParseTopLine(const Line &l);
+  char ParseMeshLine(const Line &l);
+  char ParseFaceLine(const Line &l);
+  char ParseNormalsLine(const Line &l);
+  char ParseMaterialListLine(const Line &l);
+  char ParseInlineMaterialLine(const Line &l);
+  char ParseTextureLine(const Line &l);
+  char ParseNamedMaterialLine(const Line &l);
+  char ParseFrameLine(const Line &l);
   void TransformMesh();
   void WriteSourcePart();
 

@@ -159,6 +159,21 @@ void PopupCC::HideWidgets(MWinWindow *window, const char *const *ids, int count)
     if (MWinButton *b = Widget(window, ids[i])) b->Hide();
 }
 
+void PopupCC::SetStatRows(MWinWindow *window, const _WeaponTypeLevelDetails &d, char next) {
+  const struct {
+    const char *id, *next_id;
+    double value;
+  } rows[] = {{"Reload", "Reload2", d.fire_rate},
+              {"Range", "Range2", d.range * 100.0},
+              {"Damage", "Damage2", d.damage},
+              {"Slow", "Slow2", d.slow}};
+  char text[64];
+  for (const auto &row : rows) {
+    Format(text, sizeof(text), "%.0f", row.value);
+    SetWidgetText(window, next ? row.next_id : row.id, text);
+  }
+}
+
 void PopupCC::RestoreWindow(MWinWindow *window, int which) {
   // A refill may follow a factory's fill, which shrank the window and hid its rows.
   const ScreenLayout &layout = GetLayout();
@@ -245,14 +260,7 @@ void PopupCC::FillSidebar(int box) {
     window->EnsureOnScreen();
     return;
   }
-  Format(text, sizeof(text), "%.0f", d.fire_rate);
-  SetWidgetText(window, "Reload", text);
-  Format(text, sizeof(text), "%.0f", d.range * 100.0);
-  SetWidgetText(window, "Range", text);
-  Format(text, sizeof(text), "%.0f", d.damage);
-  SetWidgetText(window, "Damage", text);
-  Format(text, sizeof(text), "%.0f", d.slow);
-  SetWidgetText(window, "Slow", text);
+  SetStatRows(window, d, 0);
 }
 
 void PopupCC::MarkUpgrading(MWinWindow *window) {
@@ -294,14 +302,7 @@ void PopupCC::FillWeapon(Weapon *weapon) {
   SetWidgetText(window, "Title", WeaponsGetTypeName(type));
   char text[96];
   if (!factory) {
-    Format(text, sizeof(text), "%.0f", d.fire_rate);
-    SetWidgetText(window, "Reload", text);
-    Format(text, sizeof(text), "%.0f", d.range * 100.0);
-    SetWidgetText(window, "Range", text);
-    Format(text, sizeof(text), "%.0f", d.damage);
-    SetWidgetText(window, "Damage", text);
-    Format(text, sizeof(text), "%.0f", d.slow);
-    SetWidgetText(window, "Slow", text);
+    SetStatRows(window, d, 0);
   } else {
     HideWidgets(window, kValueRows, int(sizeof(kValueRows) / sizeof(kValueRows[0])));
     HideWidgets(window, kFactoryWeaponHidden, int(sizeof(kFactoryWeaponHidden) / sizeof(kFactoryWeaponHidden[0])));
@@ -347,15 +348,7 @@ void PopupCC::FillWeapon(Weapon *weapon) {
       }
     }
     if (!factory) {
-      const _WeaponTypeLevelDetails &next = Details(type, level + 1);
-      Format(text, sizeof(text), "%.0f", next.fire_rate);
-      SetWidgetText(window, "Reload2", text);
-      Format(text, sizeof(text), "%.0f", next.range * 100.0);
-      SetWidgetText(window, "Range2", text);
-      Format(text, sizeof(text), "%.0f", next.damage);
-      SetWidgetText(window, "Damage2", text);
-      Format(text, sizeof(text), "%.0f", next.slow);
-      SetWidgetText(window, "Slow2", text);
+      SetStatRows(window, Details(type, level + 1), 1);
     }
   } else {
     for (MWinButton *b : {upgrade, full}) {

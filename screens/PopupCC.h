@@ -10,6 +10,7 @@
 #include "screens/layouts/PopupCollectionController.h"
 
 class Weapon;
+struct _WeaponTypeLevelDetails;
 
 class PopupCC : public PopupCollectionController {
  public:
@@ -44,6 +45,8 @@ class PopupCC : public PopupCollectionController {
   MWinButton *Widget(MWinWindow *window, const char *id);
   void SetWidgetText(MWinWindow *window, const char *id, const char *text);
   void HideWidgets(MWinWindow *window, const char *const *ids, int count);
+  // The four value rows (Reload, Range, Damage, Slow) of a level; next picks the rows ending in 2.
+  void SetStatRows(MWinWindow *window, const _WeaponTypeLevelDetails &d, char next);
   // Back to the built look: size, widget places, everything shown and enabled.
   void RestoreWindow(MWinWindow *window, int which);
   void FillSidebar(int box);

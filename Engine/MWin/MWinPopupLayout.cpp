@@ -258,122 +258,120 @@ static char MeasureText(MWin *mwin, MWinCollection *collection, _MWinWindowCreat
   return 1;
 }
 
-char MWin::PopupSetupDefaultButtons(const char *title, const char *text, char first_kind, char cancel_kind,
-                                    char no, char extra, float extra_w, float extra_h) {
-  _MWinPopupState &p = m_popup;
+// What the layout phases work out, in the order they work it out.
+struct PopupBox {
+  const char *signature = nullptr;  // PopupSetupDefaultButtons, which the messages name
+  char has_title = 0, has_text = 0;
+  float start_w = 0, max_w = 0;
+  float title_box_w = 0, msg_w = 0, msg_h = 0, box_w = 0, box_h = 0;
+  char make_no = 0, make_extra = 0;
+  int n = 0;  // buttons in the row
+  float gap_total = 12, row_w = 0, msg_top = 0;
+  float fx = 1, fy = 1, msg_box_w = 0;
+};
+
+// 3-5: the title, the message and the box around them.
+static char MeasureBox(MWin *mwin, _MWinPopupState &p, _MWinWindowCreateInfo *info, const char *title, const char *text,
+                       float extra_w, PopupBox *b) {
   MWinCollection *collection = p.collection;
-  if (!DebugCheckOkAlt(collection ? 1 : 0, ENG_FUNC, "No popup collection")) return 0;
-  const int o = OrientationIndex();
-  const float h90 = 0.9f * p.button_h[o];
-  const float button_w = p.button_w[o];
-  float start_w = p.min_box_w[o] + extra_w;
-  if (start_w > 640) start_w = 640;
-  float max_w = p.max_box_w[o] > start_w ? p.max_box_w[o] : start_w;
-  if (p.next_w > 0 && p.next_w < max_w) max_w = p.next_w;
-
-  if (title && strlen(title) >= 256) title = nullptr;
-  const char has_title = title && title[0] ? 1 : 0;
-  const char has_text = text && text[0] ? 1 : 0;
-  _MWinWindowCreateInfo info;
-  memset(&info, 0, sizeof(info));
-  info.x = info.y = -9999;
-  info.width = 640;
-  info.height = 480;
-  info.has_title_bar = has_title;
-  EngSafeStrcpy(info.title_text, has_title ? title : "MWinPopup", sizeof(info.title_text));
-  MWinCopyID(info.title_texbut, p.ids[1]);
-  MWinCopyID(info.back_texbut, p.ids[0]);
-  MWinCopyID(info.title_font, p.ids[2]);
-
-  // 3-5: the title, the message and the box around them.
-  float title_box_w = 0, msg_w = 0, msg_h = 0;
-  if (has_title) {
+  if (b->has_title) {
     float text_w = 0;
-    if (!MeasureText(this, collection, &info, title, max_w - 60, p.title_text_scale, 0, &text_w, nullptr))
-      return 0;
-    title_box_w = 40 + extra_w + text_w;
-    if (title_box_w > max_w) title_box_w = max_w;
-    if (title_box_w > start_w) start_w = title_box_w;
+    if (!MeasureText(mwin, collection, info, title, b->max_w - 60, p.title_text_scale, 0, &text_w, nullptr)) return 0;
+    b->title_box_w = 40 + extra_w + text_w;
+    if (b->title_box_w > b->max_w) b->title_box_w = b->max_w;
+    if (b->title_box_w > b->start_w) b->start_w = b->title_box_w;
   }
-  if (has_text) {
-    if (!MeasureText(this, collection, &info, text, max_w - 60 - extra_w, nullptr, 1, &msg_w, &msg_h)) return 0;
-    msg_h += 3;
-    if (msg_w > max_w) {
-      DebugErrorAlt(ENG_FUNC, "msg_w %.0f > max_box_w %.0f", double(msg_w), double(max_w));
-      msg_w = max_w;
+  if (b->has_text) {
+    if (!MeasureText(mwin, collection, info, text, b->max_w - 60 - extra_w, nullptr, 1, &b->msg_w, &b->msg_h)) return 0;
+    b->msg_h += 3;
+    if (b->msg_w > b->max_w) {
+      DebugErrorAlt(b->signature, "msg_w %.0f > max_box_w %.0f", double(b->msg_w), double(b->max_w));
+      b->msg_w = b->max_w;
     }
-    if (msg_w > start_w) start_w = msg_w;
+    if (b->msg_w > b->start_w) b->start_w = b->msg_w;
   }
-  float box_w = start_w + (has_title || has_text ? 40 : 5);
-  if (box_w > max_w) {
-    DebugInfoAlt(ENG_FUNC, "box_w %.0f > max_box_w %0.f", double(box_w), double(max_w));
-    msg_w -= box_w - max_w;
-    box_w = max_w;
+  b->box_w = b->start_w + (b->has_title || b->has_text ? 40 : 5);
+  if (b->box_w > b->max_w) {
+    DebugInfoAlt(b->signature, "box_w %.0f > max_box_w %0.f", double(b->box_w), double(b->max_w));
+    b->msg_w -= b->box_w - b->max_w;
+    b->box_w = b->max_w;
   }
+  return 1;
+}
 
-  // 6-8: the button row and the box height.
-  const char make_no = no && first_kind && cancel_kind ? 1 : 0;
-  const char make_extra = extra && make_no ? 1 : 0;
-  const int n = (first_kind ? 1 : 0) + (cancel_kind ? 1 : 0) + make_no + make_extra;
-  float gap_total = 12, row_w = 0;
-  if (n >= 1) {
-    gap_total = 12 + 6.0f * float(n - 1);
-    row_w = float(n) * button_w + gap_total;
-    if (row_w > box_w) box_w = row_w;
+// 6-8: the button row and the box height.
+static void SizeButtonRow(_MWinPopupState &p, char first_kind, char cancel_kind, char no, char extra, float extra_h,
+                          float button_w, float h90, PopupBox *b) {
+  b->make_no = no && first_kind && cancel_kind ? 1 : 0;
+  b->make_extra = extra && b->make_no ? 1 : 0;
+  b->n = (first_kind ? 1 : 0) + (cancel_kind ? 1 : 0) + b->make_no + b->make_extra;
+  if (b->n >= 1) {
+    b->gap_total = 12 + 6.0f * float(b->n - 1);
+    b->row_w = float(b->n) * button_w + b->gap_total;
+    if (b->row_w > b->box_w) b->box_w = b->row_w;
   }
-  const char any_button = first_kind || cancel_kind || make_no ? 1 : 0;
-  float box_h = extra_h;
-  if (has_text) box_h += 10 + msg_h;
-  if (any_button) box_h += h90 + 20;
-  const float msg_top = any_button ? 10 : 6;
-  if (p.next_w > 0) box_w = p.next_w;
+  const char any_button = first_kind || cancel_kind || b->make_no ? 1 : 0;
+  b->box_h = extra_h;
+  if (b->has_text) b->box_h += 10 + b->msg_h;
+  if (any_button) b->box_h += h90 + 20;
+  b->msg_top = any_button ? 10 : 6;
+  if (p.next_w > 0) b->box_w = p.next_w;
   if (p.next_h > 0) {
-    box_h = p.next_h;
-    msg_h = box_h - 10;
+    b->box_h = p.next_h;
+    b->msg_h = b->box_h - 10;
   }
   p.next_w = p.next_h = 0;
+}
 
-  // 9: scaling for wide and narrow displays.
-  float fx = 1, fy = 1;
-  if (m_auto_resize) {
-    if (eng_main_window_x_widescreen_ratio > 0) fx = 1 / eng_main_window_x_widescreen_ratio;
-    if (eng_main_window_y_narrowscreen_ratio > 0) fy = 1 / eng_main_window_y_narrowscreen_ratio;
+// 9: scaling for wide and narrow displays.
+static void ScaleForDisplay(char auto_resize, _MWinWindowCreateInfo *info, PopupBox *b) {
+  if (auto_resize) {
+    if (eng_main_window_x_widescreen_ratio > 0) b->fx = 1 / eng_main_window_x_widescreen_ratio;
+    if (eng_main_window_y_narrowscreen_ratio > 0) b->fy = 1 / eng_main_window_y_narrowscreen_ratio;
   }
-  box_h = (box_h / 2) * fy + box_h / 2;
-  const float msg_box_w = (msg_w + 20) * fx;
-  float w = box_w;
-  if (has_text && msg_box_w > w) w = msg_box_w;
-  if (title_box_w > 0 && title_box_w > w) w = title_box_w;
-  info.width = (row_w > w ? row_w : w) + 20;
-  info.height = box_h;
+  b->box_h = (b->box_h / 2) * b->fy + b->box_h / 2;
+  b->msg_box_w = (b->msg_w + 20) * b->fx;
+  float w = b->box_w;
+  if (b->has_text && b->msg_box_w > w) w = b->msg_box_w;
+  if (b->title_box_w > 0 && b->title_box_w > w) w = b->title_box_w;
+  info->width = (b->row_w > w ? b->row_w : w) + 20;
+  info->height = b->box_h;
+}
 
-  // 10-12: the window and its message. Measuring placed a window of its own with this record,
-  // which took the centring marks out of it.
-  info.x = info.y = -9999;
-  p.window = collection->AddWindow("MWIN_POPUP_WIN", &info);
-  if (!DebugCheckOkAlt(p.window ? 1 : 0, ENG_FUNC, "Could not create popup window")) return 0;
+// 10-12: the window and its message. Measuring placed a window of its own with this record,
+// which took the centring marks out of it.
+static char AddPopupWindow(MWin *mwin, _MWinPopupState &p, _MWinWindowCreateInfo *info, const char *text,
+                           const PopupBox &b) {
+  info->x = info->y = -9999;
+  p.window = p.collection->AddWindow("MWIN_POPUP_WIN", info);
+  if (!DebugCheckOkAlt(p.window ? 1 : 0, b.signature, "Could not create popup window")) return 0;
   MWinWindow *window = p.window;
-  if (has_title) {
+  if (b.has_title) {
     const float *c = p.title_text_colour;
     window->SetTitleTextColour(c[0], c[1], c[2], c[3]);
     window->SetTitleTextScale(p.title_text_scale[0], p.title_text_scale[1]);
     window->SetTitleTextAlign(p.title_align);
   }
-  if (has_text) {
-    p.msg = window->AddButton("MSG", MWIN_BUTTON_PUSH, "MWIN_TEXBUT_NONE", text, -1, msg_top * fy, msg_box_w,
-                              msg_h * fy);
-    if (!DebugCheckOkAlt(p.msg ? 1 : 0, ENG_FUNC, "Could not create message")) return 0;
-    PopupSetupButton(p.msg);
+  if (b.has_text) {
+    p.msg = window->AddButton("MSG", MWIN_BUTTON_PUSH, "MWIN_TEXBUT_NONE", text, -1, b.msg_top * b.fy, b.msg_box_w,
+                              b.msg_h * b.fy);
+    if (!DebugCheckOkAlt(p.msg ? 1 : 0, b.signature, "Could not create message")) return 0;
+    mwin->PopupSetupButton(p.msg);
     p.msg->SetTextToMultiline(1);
   }
   if (p.colour_mode) {
     const _ColourRGBA *c = p.colour_mode > 0 ? &eng_good_colour : &eng_bad_colour;
-    if (has_title) window->SetTitleTextColour(c);
+    if (b.has_title) window->SetTitleTextColour(c);
     if (p.msg) p.msg->SetTextColour(c);
     p.colour_mode = 0;
   }
+  return 1;
+}
 
-  // 13-14: the buttons with their callbacks, keys and texts.
+// 13-14: the buttons with their callbacks, keys and texts.
+static char AddPopupButtons(MWin *mwin, _MWinPopupState &p, char first_kind, char cancel_kind, float button_w,
+                            float h90, const PopupBox &b) {
+  MWinWindow *window = p.window;
   struct Made {
     MWinButton **slot;
     const char *id;
@@ -385,29 +383,29 @@ char MWin::PopupSetupDefaultButtons(const char *title, const char *text, char fi
     const char *token;
   };
   Made made[4] = {
-      {&p.ok, "OK", first_kind == MWIN_POPUP_YES ? "Yes" : "Ok", MWinPopupOkCallback, first_kind ? char(1) : char(0),
-       0, first_kind == MWIN_POPUP_YES ? "Yes" : "OK", first_kind == MWIN_POPUP_YES ? "Popup_Yes" : "Popup_OK"},
+      {&p.ok, "OK", first_kind == MWIN_POPUP_YES ? "Yes" : "Ok", MWinPopupOkCallback, first_kind ? char(1) : char(0), 0,
+       first_kind == MWIN_POPUP_YES ? "Yes" : "OK", first_kind == MWIN_POPUP_YES ? "Popup_Yes" : "Popup_OK"},
       {&p.cancel, "CANCEL", cancel_kind == MWIN_POPUP_NO ? "No" : "Cancel", MWinPopupCancelCallback,
        cancel_kind ? char(1) : char(0), 1, cancel_kind == MWIN_POPUP_NO ? "No" : "Cancel",
        cancel_kind == MWIN_POPUP_NO ? "Popup_No" : "Popup_Cancel"},
-      {&p.no, "NO", "No", MWinPopupNoCallback, make_no, 2, "No", "Popup_No"},
-      {&p.extra, "EXTRA", "Extra", MWinPopupExtraCallback, make_extra, 3, nullptr, nullptr},
+      {&p.no, "NO", "No", MWinPopupNoCallback, b.make_no, 2, "No", "Popup_No"},
+      {&p.extra, "EXTRA", "Extra", MWinPopupExtraCallback, b.make_extra, 3, nullptr, nullptr},
   };
-  const float button_y = box_h - 10 - h90;
+  const float button_y = b.box_h - 10 - h90;
   const char languages = EngLanguagesGetNumberOfLanguages() >= 1 ? 1 : 0;
   for (Made &m : made) {
     if (!m.make) continue;
-    MWinButton *b = window->AddButton(m.id, MWIN_BUTTON_PUSH, p.ids[3], m.text, 0, button_y, button_w, h90);
-    if (!DebugCheckOkAlt(b ? 1 : 0, ENG_FUNC, "Could not create button")) return 0;
-    *m.slot = b;
-    PopupSetupButton(b);
-    b->SetPlainCallback(m.callback, this);
+    MWinButton *button = window->AddButton(m.id, MWIN_BUTTON_PUSH, p.ids[3], m.text, 0, button_y, button_w, h90);
+    if (!DebugCheckOkAlt(button ? 1 : 0, b.signature, "Could not create button")) return 0;
+    *m.slot = button;
+    mwin->PopupSetupButton(button);
+    button->SetPlainCallback(m.callback, mwin);
     if (p.texts[m.replacement][0]) {
-      b->SetText(p.texts[m.replacement]);
+      button->SetText(p.texts[m.replacement]);
     } else if (!languages) {
-      if (m.no_language_text) b->SetText(m.no_language_text);
+      if (m.no_language_text) button->SetText(m.no_language_text);
     } else if (m.token && EngLanguagesGetTokenNumForToken(m.token, 0) >= 0) {
-      b->SetTextLanguageToken(m.token);
+      button->SetTextLanguageToken(m.token);
     }
   }
   if (p.ok && !p.cancel && first_kind == MWIN_POPUP_OK) {
@@ -422,49 +420,89 @@ char MWin::PopupSetupDefaultButtons(const char *title, const char *text, char fi
   } else if (p.no && !p.extra) {
     if (cancel_kind == MWIN_POPUP_CANCEL) window->SetEscapeButton(p.cancel);
   }
+  return 1;
+}
 
-  // 15-16: the row, fitted to the box and centred.
-  if (n == 0) {
-    memset(p.texts, 0, sizeof(p.texts));
-    return 1;
-  }
+// 15-16: the row, fitted to the box and centred.
+static void FitButtonRow(_MWinPopupState &p, float button_w, const PopupBox &b) {
   std::vector<MWinButton *> row;
   if (p.ok && p.no && p.cancel) {
     row = {p.ok, p.no, p.cancel};
   } else {
-    for (MWinButton *b : {p.ok, p.cancel, p.no})
-      if (b) row.push_back(b);
+    for (MWinButton *button : {p.ok, p.cancel, p.no})
+      if (button) row.push_back(button);
   }
   if (p.extra) row.push_back(p.extra);
   const float min_button_w = 0.9f * button_w;
   std::vector<float> widths;
   float sum = 0;
   const float ws = eng_main_window_x_widescreen_ratio > 0 ? eng_main_window_x_widescreen_ratio : 1;
-  for (MWinButton *b : row) {
-    b->SetTextScale(0.8f * p.button_text_scale[0], 0.8f * p.button_text_scale[1]);
-    float bw = TextWidth(b) / ws + 15;
+  for (MWinButton *button : row) {
+    button->SetTextScale(0.8f * p.button_text_scale[0], 0.8f * p.button_text_scale[1]);
+    float bw = TextWidth(button) / ws + 15;
     if (bw < min_button_w) bw = min_button_w;
     widths.push_back(bw);
     sum += bw;
   }
-  if (sum + gap_total > box_w * fx && sum > 0) {
-    const float factor = (box_w * fx - gap_total) / sum;
+  if (sum + b.gap_total > b.box_w * b.fx && sum > 0) {
+    const float factor = (b.box_w * b.fx - b.gap_total) / sum;
     for (float &bw : widths) {
       bw *= factor;
       if (bw < min_button_w) bw = min_button_w;
     }
   }
-  float x = 6 * fx;
+  float x = 6 * b.fx;
   for (size_t i = 0; i < row.size(); i++) {
     const _Dimension *a = row[i]->GetOrigArea();
     row[i]->SetOrigPos(x, a->y, widths[i], a->height);
-    x += widths[i] + 6 * fx;
+    x += widths[i] + 6 * b.fx;
   }
   if (p.ok) {
     std::vector<MWinButton *> list = row;
     list.push_back(nullptr);
-    window->CenterGroupOfButtons(list.data(), 1, 0);
+    p.window->CenterGroupOfButtons(list.data(), 1, 0);
   }
+}
+
+char MWin::PopupSetupDefaultButtons(const char *title, const char *text, char first_kind, char cancel_kind, char no,
+                                    char extra, float extra_w, float extra_h) {
+  _MWinPopupState &p = m_popup;
+  MWinCollection *collection = p.collection;
+  if (!DebugCheckOkAlt(collection ? 1 : 0, ENG_FUNC, "No popup collection")) return 0;
+  const int o = OrientationIndex();
+  const float h90 = 0.9f * p.button_h[o];
+  const float button_w = p.button_w[o];
+  PopupBox b;
+  b.signature = ENG_FUNC;
+  b.start_w = p.min_box_w[o] + extra_w;
+  if (b.start_w > 640) b.start_w = 640;
+  b.max_w = p.max_box_w[o] > b.start_w ? p.max_box_w[o] : b.start_w;
+  if (p.next_w > 0 && p.next_w < b.max_w) b.max_w = p.next_w;
+
+  if (title && strlen(title) >= 256) title = nullptr;
+  b.has_title = title && title[0] ? 1 : 0;
+  b.has_text = text && text[0] ? 1 : 0;
+  _MWinWindowCreateInfo info;
+  memset(&info, 0, sizeof(info));
+  info.x = info.y = -9999;
+  info.width = 640;
+  info.height = 480;
+  info.has_title_bar = b.has_title;
+  EngSafeStrcpy(info.title_text, b.has_title ? title : "MWinPopup", sizeof(info.title_text));
+  MWinCopyID(info.title_texbut, p.ids[1]);
+  MWinCopyID(info.back_texbut, p.ids[0]);
+  MWinCopyID(info.title_font, p.ids[2]);
+
+  if (!MeasureBox(this, p, &info, title, text, extra_w, &b)) return 0;
+  SizeButtonRow(p, first_kind, cancel_kind, no, extra, extra_h, button_w, h90, &b);
+  ScaleForDisplay(m_auto_resize, &info, &b);
+  if (!AddPopupWindow(this, p, &info, text, b)) return 0;
+  if (!AddPopupButtons(this, p, first_kind, cancel_kind, button_w, h90, b)) return 0;
+  if (b.n == 0) {
+    memset(p.texts, 0, sizeof(p.texts));
+    return 1;
+  }
+  FitButtonRow(p, button_w, b);
   p.texts[0][0] = p.texts[1][0] = p.texts[2][0] = 0;
   return 1;
 }

@@ -380,6 +380,31 @@ TEST_F(AssetgenFixture, OnlyWhatChangedIsMadeAgain) {
   EXPECT_TRUE(qwtest::FileExists(dir.File("out/Dot.png")));
 }
 
+// The state and stamp files are the build's record of what is made: one that cannot be written
+// or put in place fails the run and names the file.
+TEST_F(AssetgenFixture, UnwritableRecordsFailTheRun) {
+  fs::create_directories(dir.File("state-is-a-folder"));
+  struct Case {
+    const char *what;
+    std::string state, extra, named, error;
+  };
+  const Case cases[] = {
+      {"a state file that cannot be renamed into place", dir.File("state-is-a-folder"), "", "state-is-a-folder",
+       "cannot rename"},
+      {"a stamp in a folder that does not exist", dir.File("state.txt"), "--stamp '" + dir.File("missing/stamp") + "'",
+       "missing/stamp", "cannot write"},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    ToolRun run = RunTool(dir.File("assets"), dir.File("out"), c.state, c.extra);
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("assetgen: error: "), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find(c.named), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find(c.error), std::string::npos) << run.output;
+  }
+  EXPECT_FALSE(qwtest::FileExists(dir.File("state-is-a-folder.assetgen-tmp")));
+}
+
 TEST_F(AssetgenFixture, BrokenSourcesFailByName) {
   const std::string atlas_head = R"({"type": "atlas", "output": "A.png", "width": 32, "height": 32, "cells": [)";
   const std::string ttx_stage =

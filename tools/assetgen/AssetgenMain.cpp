@@ -114,13 +114,27 @@ std::map<std::string, std::string> ReadState(const std::string &path) {
   return state;
 }
 
+// Puts a finished temporary file in its place; a file left half-written would pass for made.
+void RenameInto(const std::string &tmp, const std::string &path) {
+  if (std::rename(tmp.c_str(), path.c_str()) == 0) return;
+  const int err = errno;
+  std::remove(tmp.c_str());
+  throw AssetError("cannot rename " + tmp + " to " + path + ": " + strerror(err));
+}
+
 void WriteAtomically(const std::string &path, const std::string &bytes) {
   const std::string tmp = path + ".assetgen-tmp";
   {
     std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), std::streamsize(bytes.size()));
+    out.close();
+    if (!out) {
+      const int err = errno;
+      std::remove(tmp.c_str());
+      throw AssetError("cannot write " + tmp + ": " + strerror(err));
+    }
   }
-  std::rename(tmp.c_str(), path.c_str());
+  RenameInto(tmp, path);
 }
 
 std::string Hex(uint64_t v) {
@@ -129,149 +143,149 @@ std::string Hex(uint64_t v) {
   return buf;
 }
 
-}  // namespace
-
-int main(int argc, char **argv) {
-  Options opt;
-  if (!ParseOptions(argc, argv, &opt)) {
-    Usage();
-    return 2;
-  }
-  std::error_code ec;
-  fs::create_directories(opt.out, ec);
-  fs::create_directories(fs::path(opt.state).parent_path(), ec);
-  // The engine logs to a file of its own; keep it out of resources/ and the build's top.
-  DebugSetLogFilename((opt.state + ".log").c_str(), 1);
-  InstallEngineMessageHook();
-
+// One run of the tool, phase by phase; each phase adds what goes wrong to failures.
+struct Run {
+  const Options &opt;
   Context ctx;
-  ctx.assets_dir = fs::absolute(opt.assets).lexically_normal().string();
-  ctx.out_dir = opt.out;
-  const fs::path label_base = fs::path(ctx.assets_dir).parent_path();
-  auto label_of = [&](const std::string &p) { return fs::path(p).lexically_relative(label_base).string(); };
-
+  fs::path label_base;
   std::vector<Failure> failures;
-  const std::string palette_path = ctx.assets_dir + "/palette.json";
-  try {
-    if (fs::exists(palette_path)) ctx.palette.Load(palette_path);
-  } catch (const std::exception &e) {
-    failures.push_back(Describe(e, label_of(palette_path)));
+  std::vector<Job> jobs;
+  std::map<std::string, const Job *> by_output;
+  std::map<std::string, std::string> old_state;
+  std::vector<std::string> keys;
+  std::vector<size_t> dirty;
+  std::vector<char> done;
+
+  explicit Run(const Options &o) : opt(o) {
+    ctx.assets_dir = fs::absolute(opt.assets).lexically_normal().string();
+    ctx.out_dir = opt.out;
+    label_base = fs::path(ctx.assets_dir).parent_path();
+  }
+
+  std::string LabelOf(const std::string &p) const { return fs::path(p).lexically_relative(label_base).string(); }
+
+  void LoadPalette() {
+    const std::string palette_path = ctx.assets_dir + "/palette.json";
+    try {
+      if (fs::exists(palette_path)) ctx.palette.Load(palette_path);
+    } catch (const std::exception &e) {
+      failures.push_back(Describe(e, LabelOf(palette_path)));
+    }
   }
 
   // Find the descriptions and the verbatim files, in a fixed order.
-  std::vector<std::string> files;
-  if (!fs::is_directory(ctx.assets_dir)) {
-    fprintf(stderr, "assetgen: error: %s: not a folder\n", ctx.assets_dir.c_str());
-    return 1;
-  }
-  for (auto it = fs::recursive_directory_iterator(ctx.assets_dir); it != fs::recursive_directory_iterator(); ++it)
-    if (it->is_regular_file()) files.push_back(it->path().string());
-  std::sort(files.begin(), files.end());
+  void FindJobs() {
+    std::vector<std::string> files;
+    for (auto it = fs::recursive_directory_iterator(ctx.assets_dir); it != fs::recursive_directory_iterator(); ++it)
+      if (it->is_regular_file()) files.push_back(it->path().string());
+    std::sort(files.begin(), files.end());
 
-  std::vector<Job> jobs;
-  const std::string static_dir = ctx.assets_dir + "/static/";
-  for (const std::string &file : files) {
-    if (file.compare(0, static_dir.size(), static_dir) == 0) {
-      Job job;
-      job.type = "copy";
-      job.file = file;
-      job.label = label_of(file);
-      job.output = file.substr(static_dir.size());
-      job.inputs.push_back(file);
-      jobs.push_back(job);
-      continue;
-    }
-    const std::string suffix = ".job.json";
-    if (file.size() < suffix.size() || file.compare(file.size() - suffix.size(), suffix.size(), suffix) != 0) continue;
-    try {
-      JsonValue doc = JsonParse(ReadFile(file));
-      std::vector<const JsonValue *> descs;
-      if (doc.IsObject() && doc.Find("jobs")) {
-        const JsonValue &list = Member(doc, "jobs");
-        if (!list.IsArray()) throw AssetError("line " + std::to_string(list.line) + ": \"jobs\" must be an array");
-        for (const auto &d : list.items) descs.push_back(&d);
-      } else {
-        descs.push_back(&doc);
-      }
-      for (const JsonValue *d : descs) {
-        if (!d->IsObject()) throw AssetError("line " + std::to_string(d->line) + ": a job must be an object");
+    const std::string static_dir = ctx.assets_dir + "/static/";
+    for (const std::string &file : files) {
+      if (file.compare(0, static_dir.size(), static_dir) == 0) {
         Job job;
+        job.type = "copy";
         job.file = file;
-        job.dir = fs::path(file).parent_path().string();
-        job.label = label_of(file);
-        job.desc = *d;
-        job.type = MemberString(*d, "type");
-        job.output = MemberString(*d, "output");
-        if (!IsSafeOutput(job.output))
-          throw AssetError("line " + std::to_string(d->line) + ": output \"" + job.output +
-                           "\" must be a relative path inside resources/");
-        Describe(job);
+        job.label = LabelOf(file);
+        job.output = file.substr(static_dir.size());
         job.inputs.push_back(file);
         jobs.push_back(job);
+        continue;
       }
-    } catch (const std::exception &e) {
-      failures.push_back(Describe(e, label_of(file)));
+      const std::string suffix = ".job.json";
+      if (file.size() < suffix.size() || file.compare(file.size() - suffix.size(), suffix.size(), suffix) != 0)
+        continue;
+      try {
+        ReadJobFile(file);
+      } catch (const std::exception &e) {
+        failures.push_back(Describe(e, LabelOf(file)));
+      }
     }
   }
 
-  std::map<std::string, const Job *> by_output;
-  for (const Job &job : jobs) {
-    auto [it, fresh] = by_output.emplace(job.output, &job);
-    if (!fresh)
-      failures.push_back({job.label, "makes \"" + job.output + "\", which " + it->second->label + " makes too"});
-    ctx.made.insert(fs::path(job.output).filename().string());
-    ctx.made.insert(job.output);
+  void ReadJobFile(const std::string &file) {
+    JsonValue doc = JsonParse(ReadFile(file));
+    std::vector<const JsonValue *> descs;
+    if (doc.IsObject() && doc.Find("jobs")) {
+      const JsonValue &list = Member(doc, "jobs");
+      if (!list.IsArray()) throw AssetError("line " + std::to_string(list.line) + ": \"jobs\" must be an array");
+      for (const auto &d : list.items) descs.push_back(&d);
+    } else {
+      descs.push_back(&doc);
+    }
+    for (const JsonValue *d : descs) {
+      if (!d->IsObject()) throw AssetError("line " + std::to_string(d->line) + ": a job must be an object");
+      Job job;
+      job.file = file;
+      job.dir = fs::path(file).parent_path().string();
+      job.label = LabelOf(file);
+      job.desc = *d;
+      job.type = MemberString(*d, "type");
+      job.output = MemberString(*d, "output");
+      if (!IsSafeOutput(job.output))
+        throw AssetError("line " + std::to_string(d->line) + ": output \"" + job.output +
+                         "\" must be a relative path inside resources/");
+      Describe(job);
+      job.inputs.push_back(file);
+      jobs.push_back(job);
+    }
   }
 
-  // A description that cannot be read leaves everything as it was, so that nothing is taken
-  // for stale.
-  auto report = [&]() {
+  void CheckOutputs() {
+    for (const Job &job : jobs) {
+      auto [it, fresh] = by_output.emplace(job.output, &job);
+      if (!fresh)
+        failures.push_back({job.label, "makes \"" + job.output + "\", which " + it->second->label + " makes too"});
+      ctx.made.insert(fs::path(job.output).filename().string());
+      ctx.made.insert(job.output);
+    }
+  }
+
+  void Report() const {
     for (const Failure &f : failures) {
       std::string file = f.file;
       if (fs::path(file).is_absolute()) {
-        std::string rel = label_of(fs::path(file).lexically_normal().string());
+        std::string rel = LabelOf(fs::path(file).lexically_normal().string());
         if (rel.compare(0, 2, "..") != 0) file = rel;
       }
       fprintf(stderr, "assetgen: error: %s: %s\n", file.c_str(), f.what.c_str());
     }
-  };
-  if (!failures.empty()) {
-    report();
-    return 1;
   }
 
   // What each output was made from; an output whose key is unchanged is left alone.
-  const std::map<std::string, std::string> old_state = ReadState(opt.state);
-  std::string tool_bytes;
-  try {
-    tool_bytes = ReadFile("/proc/self/exe");
-  } catch (...) {
-  }
-  const uint64_t tool_key = Hash64(tool_bytes, Hash64(kToolGeneration));
-  std::string made_list;
-  for (const auto &m : ctx.made) made_list += m + "\n";
-
-  std::vector<std::string> keys(jobs.size());
-  std::vector<size_t> dirty;
-  for (size_t i = 0; i < jobs.size(); i++) {
-    const Job &job = jobs[i];
-    uint64_t h = Hash64(job.type + "\n" + job.output, tool_key);
+  void FindDirty() {
+    old_state = ReadState(opt.state);
+    std::string tool_bytes;
     try {
-      for (const auto &input : job.inputs) h = Hash64(ReadFile(input), Hash64(input, h));
-    } catch (const std::exception &e) {
-      failures.push_back(Describe(e, job.label));
-      continue;
+      tool_bytes = ReadFile("/proc/self/exe");
+    } catch (...) {
     }
-    if (job.uses_palette) h = Hash64(ctx.palette.Text(), h);
-    if (job.uses_made) h = Hash64(made_list, h);
-    keys[i] = Hex(h);
-    auto old = old_state.find(job.output);
-    if (opt.force || old == old_state.end() || old->second != keys[i] || !fs::exists(PathJoin(opt.out, job.output)))
-      dirty.push_back(i);
+    const uint64_t tool_key = Hash64(tool_bytes, Hash64(kToolGeneration));
+    std::string made_list;
+    for (const auto &m : ctx.made) made_list += m + "\n";
+
+    keys.assign(jobs.size(), std::string());
+    for (size_t i = 0; i < jobs.size(); i++) {
+      const Job &job = jobs[i];
+      uint64_t h = Hash64(job.type + "\n" + job.output, tool_key);
+      try {
+        for (const auto &input : job.inputs) h = Hash64(ReadFile(input), Hash64(input, h));
+      } catch (const std::exception &e) {
+        failures.push_back(Describe(e, job.label));
+        continue;
+      }
+      if (job.uses_palette) h = Hash64(ctx.palette.Text(), h);
+      if (job.uses_made) h = Hash64(made_list, h);
+      keys[i] = Hex(h);
+      auto old = old_state.find(job.output);
+      if (opt.force || old == old_state.end() || old->second != keys[i] || !fs::exists(PathJoin(opt.out, job.output)))
+        dirty.push_back(i);
+    }
   }
 
-  std::vector<char> done(jobs.size(), 0);
-  if (failures.empty()) {
+  void MakeDirty() {
+    done.assign(jobs.size(), 0);
+    if (!failures.empty()) return;
     std::mutex lock;
     std::atomic<size_t> next{0};
     auto worker = [&]() {
@@ -285,8 +299,7 @@ int main(int argc, char **argv) {
           std::error_code mk;
           fs::create_directories(fs::path(final_path).parent_path(), mk);
           Make(job, ctx, tmp);
-          if (std::rename(tmp.c_str(), final_path.c_str()) != 0)
-            throw AssetError("cannot rename " + tmp + ": " + strerror(errno));
+          RenameInto(tmp, final_path);
           std::lock_guard<std::mutex> g(lock);
           done[dirty[n]] = 1;
         } catch (const std::exception &e) {
@@ -306,42 +319,93 @@ int main(int argc, char **argv) {
     for (auto &t : pool) t.join();
   }
 
-  // Keep what is known good: unchanged outputs and the ones just made.
-  std::ostringstream state;
-  std::vector<SheetTile> tiles;
-  for (size_t i = 0; i < jobs.size(); i++) {
-    const bool dirty_job = std::find(dirty.begin(), dirty.end(), i) != dirty.end();
-    if (!keys[i].empty() && (!dirty_job || done[i])) state << keys[i] << ' ' << jobs[i].output << '\n';
-    if (jobs[i].type != "copy" && IsPictureName(jobs[i].output)) tiles.push_back({jobs[i].output, jobs[i].output, {}});
+  // Keep what is known good: unchanged outputs and the ones just made. Returns the sheet's tiles.
+  std::vector<SheetTile> WriteState() {
+    std::ostringstream state;
+    std::vector<SheetTile> tiles;
+    for (size_t i = 0; i < jobs.size(); i++) {
+      const bool dirty_job = std::find(dirty.begin(), dirty.end(), i) != dirty.end();
+      if (!keys[i].empty() && (!dirty_job || done[i])) state << keys[i] << ' ' << jobs[i].output << '\n';
+      if (jobs[i].type != "copy" && IsPictureName(jobs[i].output))
+        tiles.push_back({jobs[i].output, jobs[i].output, {}});
+    }
+    // Outputs of jobs that no longer exist go, so resources/ holds only what the sources make.
+    std::error_code ec;
+    for (const auto &old : old_state)
+      if (!by_output.count(old.first) && IsSafeOutput(old.first)) fs::remove(PathJoin(opt.out, old.first), ec);
+    try {
+      WriteAtomically(opt.state, state.str());
+    } catch (const std::exception &e) {
+      failures.push_back(Describe(e, opt.state));
+    }
+    return tiles;
   }
-  // Outputs of jobs that no longer exist go, so resources/ holds only what the sources make.
-  for (const auto &old : old_state)
-    if (!by_output.count(old.first) && IsSafeOutput(old.first)) fs::remove(PathJoin(opt.out, old.first), ec);
-  WriteAtomically(opt.state, state.str());
 
-  if (failures.empty() && !opt.sheet.empty()) {
+  void WriteSheet(std::vector<SheetTile> tiles) {
+    if (!failures.empty() || opt.sheet.empty()) return;
     bool any_picture_made = !fs::exists(opt.sheet);
     for (size_t i = 0; i < jobs.size(); i++)
       if (done[i] && IsPictureName(jobs[i].output)) any_picture_made = true;
-    if (any_picture_made) {
-      try {
-        std::sort(tiles.begin(), tiles.end(), [](const SheetTile &a, const SheetTile &b) { return a.label < b.label; });
-        for (const Job &job : jobs)
-          if (job.type == "atlas") AtlasSheetTiles(job, &tiles);
-        const std::string tmp = opt.sheet + ".assetgen-tmp";
-        MakeSheet(ctx, tiles, tmp);
-        std::rename(tmp.c_str(), opt.sheet.c_str());
-      } catch (const std::exception &e) {
-        failures.push_back(Describe(e, opt.sheet));
-      }
+    if (!any_picture_made) return;
+    try {
+      std::sort(tiles.begin(), tiles.end(), [](const SheetTile &a, const SheetTile &b) { return a.label < b.label; });
+      for (const Job &job : jobs)
+        if (job.type == "atlas") AtlasSheetTiles(job, &tiles);
+      const std::string tmp = opt.sheet + ".assetgen-tmp";
+      MakeSheet(ctx, tiles, tmp);
+      RenameInto(tmp, opt.sheet);
+    } catch (const std::exception &e) {
+      failures.push_back(Describe(e, opt.sheet));
     }
   }
+};
 
-  report();
-  if (!failures.empty()) return 1;
+}  // namespace
+
+int main(int argc, char **argv) {
+  Options opt;
+  if (!ParseOptions(argc, argv, &opt)) {
+    Usage();
+    return 2;
+  }
+  std::error_code ec;
+  fs::create_directories(opt.out, ec);
+  fs::create_directories(fs::path(opt.state).parent_path(), ec);
+  // The engine logs to a file of its own; keep it out of resources/ and the build's top.
+  DebugSetLogFilename((opt.state + ".log").c_str(), 1);
+  InstallEngineMessageHook();
+
+  Run run(opt);
+  run.LoadPalette();
+  if (!fs::is_directory(run.ctx.assets_dir)) {
+    fprintf(stderr, "assetgen: error: %s: not a folder\n", run.ctx.assets_dir.c_str());
+    return 1;
+  }
+  run.FindJobs();
+  run.CheckOutputs();
+  // A description that cannot be read leaves everything as it was, so that nothing is taken
+  // for stale.
+  if (!run.failures.empty()) {
+    run.Report();
+    return 1;
+  }
+  run.FindDirty();
+  run.MakeDirty();
+  run.WriteSheet(run.WriteState());
+  run.Report();
+  if (!run.failures.empty()) return 1;
+
   size_t made = 0;
-  for (char d : done) made += size_t(d);
-  printf("assetgen: %zu of %zu outputs made, the rest unchanged\n", made, jobs.size());
-  if (!opt.stamp.empty()) WriteAtomically(opt.stamp, std::string(kToolGeneration) + "\n");
+  for (char d : run.done) made += size_t(d);
+  printf("assetgen: %zu of %zu outputs made, the rest unchanged\n", made, run.jobs.size());
+  if (!opt.stamp.empty()) {
+    try {
+      WriteAtomically(opt.stamp, std::string(kToolGeneration) + "\n");
+    } catch (const std::exception &e) {
+      run.failures.push_back(Describe(e, opt.stamp));
+      run.Report();
+      return 1;
+    }
+  }
   return 0;
 }
