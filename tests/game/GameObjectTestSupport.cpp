@@ -14,9 +14,6 @@
 namespace qwtest {
 
 void GameObjectTest::StartGameObject(const char *window_title) {
-  char cwd[4096];
-  ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-  m_old_cwd = cwd;
   DebugResetForTests();
   DebugSetLogFilename(m_data.File("Log.txt").c_str(), 1);
   PrefFolderResetForTests();
@@ -52,7 +49,7 @@ void GameObjectTest::StopGameObject() {
   ResolutionResetForTests();
   PrefFolderResetForTests();
   DebugResetForTests();
-  ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+  ASSERT_TRUE(m_cwd.Restore());
 }
 
 }  // namespace qwtest

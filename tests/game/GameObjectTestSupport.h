@@ -27,7 +27,7 @@ class GameObjectTest : public ::testing::Test {
 
   TempDir m_data;
   ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
-  std::string m_old_cwd;
+  qwtest::WorkingFolder m_cwd;
   _EngDisplayModeInfo m_desktop;
   Program *m_program = nullptr;
   Game *m_game = nullptr;

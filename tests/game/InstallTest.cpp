@@ -21,11 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string BinaryDir() {
-  const char *binary = getenv("QW_TEST_BINARY_DIR");
-  return binary ? binary : ".";
-}
-
 // Waits up to `seconds` for the process to end; -1 while it still runs.
 int WaitForExit(pid_t pid, double seconds) {
   const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
@@ -45,10 +40,10 @@ int Install(const std::string &prefix, const std::string &output, const std::str
     FILE *out = freopen(output.c_str(), "w", stdout);
     if (!out) _exit(126);
     if (component.empty())
-      execl(QW_CMAKE_COMMAND, QW_CMAKE_COMMAND, "--install", BinaryDir().c_str(), "--prefix", prefix.c_str(),
+      execl(QW_CMAKE_COMMAND, QW_CMAKE_COMMAND, "--install", qwtest::BinaryDir().c_str(), "--prefix", prefix.c_str(),
             static_cast<char *>(nullptr));
     else
-      execl(QW_CMAKE_COMMAND, QW_CMAKE_COMMAND, "--install", BinaryDir().c_str(), "--prefix", prefix.c_str(),
+      execl(QW_CMAKE_COMMAND, QW_CMAKE_COMMAND, "--install", qwtest::BinaryDir().c_str(), "--prefix", prefix.c_str(),
             "--component", component.c_str(), static_cast<char *>(nullptr));
     _exit(127);
   }

@@ -27,18 +27,10 @@
 
 namespace {
 
-std::string BuildDir() {
-  const char *dir = getenv("QW_TEST_BINARY_DIR");
-  return dir ? dir : ".";
-}
-
 class PlayFieldDisplayTest : public qwtest::DeviceTest {
  protected:
   void SetUp() override {
     qwtest::DeviceTest::SetUp();
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
     QuarrelwickResetForTests();
     LevelsResetForTests();
     BugsResetForTests();
@@ -56,7 +48,7 @@ class PlayFieldDisplayTest : public qwtest::DeviceTest {
     QuarrelwickResetForTests();
     LevelsResetForTests();
     TraverseReset();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Restore());
     qwtest::DeviceTest::TearDown();
   }
   // The whole window, rows top first, RGB.
@@ -68,7 +60,7 @@ class PlayFieldDisplayTest : public qwtest::DeviceTest {
         for (int c = 0; c < 3; c++) rgb[(size_t(y) * 640 + size_t(x)) * 3 + size_t(c)] = rgba[(size_t(479 - y) * 640 + size_t(x)) * 4 + size_t(c)];
     return rgb;
   }
-  std::string m_old_cwd;
+  qwtest::WorkingFolder m_cwd;
 };
 
 // Front (the picture's top half) red, back blue.
@@ -113,7 +105,7 @@ TEST_F(PlayFieldDisplayTest, SpriteFacesItsTravel) {
 
 TEST_F(PlayFieldDisplayTest, PictureOuterBandNeverShows) {
   qwtest::TempDir dir;
-  ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(dir.Path()));
   // Grey inside, with a white mark at each inner corner; a pure red band 64 pixels wide.
   std::vector<unsigned char> rgb(1024 * 1024 * 3);
   for (int y = 0; y < 1024; y++)
@@ -159,7 +151,7 @@ TEST_F(PlayFieldDisplayTest, PictureOuterBandNeverShows) {
 }
 
 TEST_F(PlayFieldDisplayTest, EachGardenIsDrawnAndLeftAsAScreenshot) {
-  ASSERT_EQ(chdir((BuildDir() + "/resources").c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(qwtest::BuiltResources()));
   ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
   for (int g = 0; g < 4; g++) {
     SCOPED_TRACE(g);
@@ -174,7 +166,7 @@ TEST_F(PlayFieldDisplayTest, EachGardenIsDrawnAndLeftAsAScreenshot) {
     device->ClearScreen();
     QuarrelwickRender();
     std::vector<unsigned char> frame = Frame();
-    std::string shot = BuildDir() + "/GardenShot" + std::to_string(g) + ".jpg";
+    std::string shot = qwtest::BinaryDir() + "/GardenShot" + std::to_string(g) + ".jpg";
     EXPECT_TRUE(EngJpegWriteFileFromBuffer(shot.c_str(), 90, 72, 640, 480, frame.data()));
     // The road shows at the middle of its path, in the play field.
     const _Vector2d &p = traverse_info.points[traverse_info.num_points / 2];
@@ -189,13 +181,13 @@ TEST_F(PlayFieldDisplayTest, EachGardenIsDrawnAndLeftAsAScreenshot) {
 
 TEST_F(PlayFieldDisplayTest, MissingOrBrokenBugPicturesAreNamed) {
   qwtest::TempDir dir;
-  ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(dir.Path()));
   EXPECT_EQ(BugsCreateGraphics(), 1);  // no species yet: nothing to load
   bug_species = 0;
   std::string log = Logged([] { EXPECT_EQ(BugsCreateGraphics(), 0); });
   EXPECT_NE(log.find("./Aclypea.tga"), std::string::npos) << log;
   // A broken second frame is named too.
-  std::string resources = BuildDir() + "/resources/";
+  std::string resources = qwtest::BuiltResources() + "/";
   qwtest::WriteWholeFile(dir.File("Aclypea.tga"), qwtest::ReadWholeFile(resources + "Aclypea.tga"));
   qwtest::WriteWholeFile(dir.File("Aclypea2.tga"), "not a picture");
   log = Logged([] { EXPECT_EQ(BugsCreateGraphics(), 0); });
@@ -215,7 +207,7 @@ TEST_F(PlayFieldDisplayTest, MissingOrBrokenBugPicturesAreNamed) {
 }
 
 TEST_F(PlayFieldDisplayTest, BugAndItsBarLandAtTheirPathPoint) {
-  ASSERT_EQ(chdir((BuildDir() + "/resources").c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(qwtest::BuiltResources()));
   level_garden = 0;
   ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
   ASSERT_GT(num_bugs, 0);

@@ -21,11 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string BinaryDir() {
-  const char *binary = getenv("QW_TEST_BINARY_DIR");
-  return binary ? binary : ".";
-}
-
 pid_t Start(const std::string &exe, const std::string &home) {
   pid_t pid = fork();
   if (pid == 0) {
@@ -69,7 +64,7 @@ bool EndsCleanly(const std::string &log) {
 
 TEST(ProgramRunTest, RunsUntilSigtermAndClosesDownCleanly) {
   qwtest::TempDir home;
-  pid_t pid = Start(BinaryDir() + "/quarrelwick", home.Path());
+  pid_t pid = Start(qwtest::BinaryDir() + "/quarrelwick", home.Path());
   ASSERT_GT(pid, 0);
   const std::string settings = home.File(".local/share/Tallowmere/Quarrelwick/Resolution.dat");
   for (int i = 0; i < 200 && !qwtest::FileExists(settings); i++)
@@ -90,9 +85,9 @@ TEST(ProgramRunTest, RunsUntilSigtermAndClosesDownCleanly) {
 
 TEST(ProgramRunTest, WithoutItsFontStartUpEndsWithMinusOne) {
   qwtest::TempDir home, install;
-  fs::copy_file(BinaryDir() + "/quarrelwick", install.File("quarrelwick"));
+  fs::copy_file(qwtest::BinaryDir() + "/quarrelwick", install.File("quarrelwick"));
   fs::permissions(install.File("quarrelwick"), fs::perms::owner_all);
-  fs::copy(BinaryDir() + "/resources", install.File("resources"), fs::copy_options::recursive);
+  fs::copy(qwtest::BuiltResources(), install.File("resources"), fs::copy_options::recursive);
   fs::remove(install.File("resources/VeraBd.ttf"));
   pid_t pid = Start(install.File("quarrelwick"), home.Path());
   ASSERT_GT(pid, 0);
@@ -112,7 +107,7 @@ TEST(ProgramRunTest, WhatIsNotAFileAtStartUpIsRefusedAndTheLoopRuns) {
   // A first run writes the display settings; naming a last player in them makes the next runs
   // read that player's file.
   qwtest::TempDir first;
-  pid_t pid = Start(BinaryDir() + "/quarrelwick", first.Path());
+  pid_t pid = Start(qwtest::BinaryDir() + "/quarrelwick", first.Path());
   ASSERT_GT(pid, 0);
   const std::string first_settings = DataFolder(first.Path()) + "/Resolution.dat";
   for (int i = 0; i < 600 && !qwtest::FileExists(first_settings); i++)
@@ -139,7 +134,7 @@ TEST(ProgramRunTest, WhatIsNotAFileAtStartUpIsRefusedAndTheLoopRuns) {
       qwtest::MakeNotAFile(kind, data + "/" + place);
       runs.push_back(std::move(run));
     }
-  for (Run &run : runs) run.pid = Start(BinaryDir() + "/quarrelwick", run.home->Path());
+  for (Run &run : runs) run.pid = Start(qwtest::BinaryDir() + "/quarrelwick", run.home->Path());
   for (Run &run : runs) {
     SCOPED_TRACE(run.place + " as a " + qwtest::NotAFileName(run.kind));
     ASSERT_GT(run.pid, 0);

@@ -44,9 +44,6 @@ char FakeWeeklyCheck(_EngMiscDate *, _UpdaterProgramName, float) {
 class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
     DebugResetForTests();
     DebugSetLogFilename(m_data.File("Log.txt").c_str(), 1);
     PrefFolderResetForTests();
@@ -82,7 +79,7 @@ class ProgramTest : public ::testing::Test {
     ResolutionResetForTests();
     PrefFolderResetForTests();
     DebugResetForTests();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Restore());
   }
 
   std::string SettingsPath() const { return m_data.File("Tallowmere/Quarrelwick/Resolution.dat"); }
@@ -118,7 +115,7 @@ class ProgramTest : public ::testing::Test {
 
   qwtest::TempDir m_data, m_resources;
   qwtest::ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
-  std::string m_old_cwd;
+  qwtest::WorkingFolder m_cwd;
   _EngDisplayModeInfo m_desktop;
   Program *m_program = nullptr;
 };

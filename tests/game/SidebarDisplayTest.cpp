@@ -39,9 +39,8 @@ namespace {
 // Absolute, so it holds after the tests change folder.
 std::string BuildDir() {
   static const std::string dir = [] {
-    const char *given = getenv("QW_TEST_BINARY_DIR");
     char path[4096];
-    return std::string(realpath(given ? given : ".", path) ? path : ".");
+    return std::string(realpath(qwtest::BinaryDir().c_str(), path) ? path : ".");
   }();
   return dir;
 }
@@ -51,9 +50,6 @@ class SidebarDisplayTest : public qwtest::DeviceTest {
  protected:
   void SetUp() override {
     qwtest::DeviceTest::SetUp();
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
     BuildDir();
     DebugResetForTests();
     QuarrelwickResetForTests();
@@ -65,7 +61,7 @@ class SidebarDisplayTest : public qwtest::DeviceTest {
     eng_main_window_x_ratio = eng_main_window_y_ratio = 1.0f;
     eng_main_window_x_ratio_inv = eng_main_window_y_ratio_inv = 1.0f;
     eng_main_window_x_widescreen_ratio = 1.0f;
-    ASSERT_EQ(chdir(Resources().c_str()), 0);
+    ASSERT_TRUE(m_cwd.Enter(Resources()));
     ASSERT_EQ(QuarrelwickPre3dInit(), 1);
   }
   void TearDown() override {
@@ -81,7 +77,7 @@ class SidebarDisplayTest : public qwtest::DeviceTest {
     delete m_game;
     delete m_program;
     EngProgramSetResourcesPathForTests(nullptr);
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Restore());
     DebugResetForTests();
     qwtest::DeviceTest::TearDown();
   }
@@ -109,7 +105,8 @@ class SidebarDisplayTest : public qwtest::DeviceTest {
     level_garden = 0;
     ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
   }
-  std::string m_old_cwd, m_resources;
+  qwtest::WorkingFolder m_cwd;
+  std::string m_resources;
   Program *m_program = nullptr;
   Game *m_game = nullptr;
 };
@@ -231,7 +228,7 @@ TEST_F(SidebarDisplayTest, MissingOrBrokenPicturesAreNamed) {
       "BulletGrenade.tga", "BulletMissile.tga", "Factory.tga", "Box.tga", "Darken.tga", "Built.tga", "SideLeft1024.jpg",
       "BotBar1024.jpg", "TutBox.png", "Explosion2.jpg"};
   for (const char *f : files) CopyFile(Resources() + "/" + f, dir.File(f));
-  ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(dir.Path()));
   ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
   QuarrelwickDestroyGraphics();
 

@@ -31,17 +31,13 @@
 namespace {
 
 std::string Resources() {
-  const char *dir = getenv("QW_TEST_BINARY_DIR");
-  return std::string(dir ? dir : ".") + "/resources";
+  return qwtest::BuiltResources();
 }
 
 class WeaponsDisplayTest : public qwtest::DeviceTest {
  protected:
   void SetUp() override {
     qwtest::DeviceTest::SetUp();
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
     QuarrelwickResetForTests();
     LevelsResetForTests();
     TraverseReset();
@@ -53,10 +49,10 @@ class WeaponsDisplayTest : public qwtest::DeviceTest {
     QuarrelwickResetForTests();
     LevelsResetForTests();
     TraverseReset();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Restore());
     qwtest::DeviceTest::TearDown();
   }
-  std::string m_old_cwd;
+  qwtest::WorkingFolder m_cwd;
 };
 
 struct Picture {
@@ -74,7 +70,7 @@ Picture Read(EngTexture *t) {
 }
 
 TEST_F(WeaponsDisplayTest, FactoryPicturesCarryTheirWeaponInTheYard) {
-  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(Resources()));
   ASSERT_EQ(WeaponsCreateGraphics(), 1);
   EngTexture plain_tex;
   ASSERT_EQ(plain_tex.LoadFromTgaFile("Factory.tga", 1, 2, 0), 1);
@@ -136,7 +132,7 @@ TEST_F(WeaponsDisplayTest, MissingOrBrokenPictureFailsStartUpWithItsName) {
                          "Factory.tga", "Explosion2.jpg", "Box.tga", "Darken.tga", "Built.tga", "SideLeft1024.jpg",
                          "BotBar1024.jpg"};
   for (const char *f : files) CopyFile(Resources() + "/" + f, dir.File(f));
-  ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(dir.Path()));
   ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
   QuarrelwickDestroyGraphics();
 
@@ -176,7 +172,7 @@ void DrawSprite(EngTexture *t, float x, float y, float ox, float oy, float angle
 }
 
 TEST_F(WeaponsDisplayTest, EveryWeaponFactoryAndBulletIsDrawnAndLeftAsAScreenshot) {
-  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(Resources()));
   level_garden = 0;
   ASSERT_EQ(LevelsCreateGraphics(0), 1);
   ASSERT_EQ(WeaponsCreateGraphics(), 1);
@@ -239,7 +235,7 @@ std::vector<unsigned char> FrameRgb() {
 }
 
 TEST_F(WeaponsDisplayTest, BatchedSpritesLandWhereSingleOnesDo) {
-  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(Resources()));
   ASSERT_EQ(WeaponsCreateGraphics(), 1);
   EngTexture *numbers = new EngTexture();
   ASSERT_EQ(numbers->LoadFromTgaFile("Numbers.tga", 1, 2, 0), 1);
@@ -278,7 +274,7 @@ TEST_F(WeaponsDisplayTest, BatchedSpritesLandWhereSingleOnesDo) {
 }
 
 TEST_F(WeaponsDisplayTest, LateWaveInPlayIsLeftAsAScreenshot) {
-  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(Resources()));
   ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
   srand(20261209);
   level_garden = 0;
@@ -309,7 +305,7 @@ TEST_F(WeaponsDisplayTest, LateWaveInPlayIsLeftAsAScreenshot) {
 }
 
 TEST_F(WeaponsDisplayTest, WeaponBeingPlacedShowsRedWhereItCannotGo) {
-  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(Resources()));
   ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
   play_state = 1;
   weapon_placing_type = 0;
@@ -347,7 +343,7 @@ TEST_F(WeaponsDisplayTest, WeaponBeingPlacedShowsRedWhereItCannotGo) {
 // An explosion shows its frame of the sheet over the field, warm and faded to the field at
 // its black edges, and nothing beyond its square.
 TEST_F(WeaponsDisplayTest, ExplosionIsDrawnOverTheField) {
-  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(Resources()));
   ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
   level_garden = 0;
   ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);

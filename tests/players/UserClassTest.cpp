@@ -240,8 +240,7 @@ TEST_F(UserClassTest, AFailedSaveKeepsTheOldFileAndTheRecord) {
 // Creating a player ends in the game, which sets the date format from the country and counts
 // the load.
 TEST_F(UserClassTest, CreationEndsInTheGame) {
-  char cwd[4096];
-  ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+  qwtest::WorkingFolder cwd;
   EngProgramSetResourcesPathForTests(m_data.Path().c_str());
   {
     Program program;
@@ -255,7 +254,7 @@ TEST_F(UserClassTest, CreationEndsInTheGame) {
     EXPECT_EQ(user->GetInfo()->options.load_count, 1u);
   }
   EngProgramSetResourcesPathForTests(nullptr);
-  ASSERT_EQ(chdir(cwd), 0);
+  ASSERT_TRUE(cwd.Restore());
 }
 
 TEST_F(UserClassTest, FilesThatLoadAndTheExactRefusals) {

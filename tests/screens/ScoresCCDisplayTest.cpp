@@ -53,11 +53,7 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
  protected:
   void SetUp() override {
     DeviceTest::SetUp();
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    const char *binary = getenv("QW_TEST_BINARY_DIR");
-    m_resources = std::string(binary ? binary : ".") + "/resources";
+    m_resources = qwtest::BuiltResources();
     DebugResetForTests();
     DebugSetLogFilename(m_data.File("Log.txt").c_str(), 1);
     PrefFolderResetForTests();
@@ -116,7 +112,7 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
     EngResModesSetDisplayForTests(nullptr, 0, nullptr);
     ResolutionResetForTests();
     PrefFolderResetForTests();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Restore());
     DebugResetForTests();
     DeviceTest::TearDown();
   }
@@ -206,7 +202,8 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
   qwtest::ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
   qwtest::ScoreTestService m_service;
   qwtest::ScopedEnvVar m_url{"QUARRELWICK_SCORE_URL", m_service.BaseUrl().c_str()};
-  std::string m_old_cwd, m_resources;
+  qwtest::WorkingFolder m_cwd;
+  std::string m_resources;
   _EngDisplayModeInfo m_desktop;
   Program *m_program = nullptr;
   Game *m_game = nullptr;

@@ -1,5 +1,7 @@
 #include "tests/support/TestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -62,6 +64,13 @@ std::string SourceDir() {
   return dir ? dir : ".";
 }
 
+std::string BinaryDir() {
+  const char *dir = getenv("QW_TEST_BINARY_DIR");
+  return dir ? dir : ".";
+}
+
+std::string BuiltResources() { return BinaryDir() + "/resources"; }
+
 ScopedEnvVar::ScopedEnvVar(const char *name, const char *value) : m_name(name) {
   const char *old = getenv(name);
   m_had = old != nullptr;
@@ -78,6 +87,22 @@ ScopedEnvVar::~ScopedEnvVar() {
   else
     unsetenv(m_name.c_str());
 }
+
+WorkingFolder::WorkingFolder() {
+  char here[4096];
+  if (getcwd(here, sizeof(here)))
+    m_saved = here;
+  else
+    ADD_FAILURE() << "the working folder cannot be read";
+}
+
+WorkingFolder::~WorkingFolder() {
+  if (!Restore()) ADD_FAILURE() << "cannot go back to " << m_saved;
+}
+
+bool WorkingFolder::Enter(const std::string &path) { return chdir(path.c_str()) == 0; }
+
+bool WorkingFolder::Restore() { return !m_saved.empty() && chdir(m_saved.c_str()) == 0; }
 
 const char *NotAFileName(NotAFile kind) {
   switch (kind) {

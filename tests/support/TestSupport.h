@@ -26,6 +26,11 @@ void WriteWholeFile(const std::string &path, const std::string &bytes);
 bool FileExists(const std::string &path);
 // The source tree, for reading fixtures that are checked in.
 std::string SourceDir();
+// The build tree, for the programs and resources it made (read each call: a test may point it
+// at a copy).
+std::string BinaryDir();
+// The resources the build made, without a trailing slash.
+std::string BuiltResources();
 
 // Sets (or with null, unsets) an environment variable for a scope and puts it back after.
 class ScopedEnvVar {
@@ -38,6 +43,24 @@ class ScopedEnvVar {
  private:
   std::string m_name, m_old;
   bool m_had = false;
+};
+
+// Remembers the working folder when made and puts it back when it goes, so a test that moves
+// into a resource folder leaves the next test where it started.
+class WorkingFolder {
+ public:
+  WorkingFolder();
+  ~WorkingFolder();
+  WorkingFolder(const WorkingFolder &) = delete;
+  WorkingFolder &operator=(const WorkingFolder &) = delete;
+  // Moves into the folder; false when that fails.
+  bool Enter(const std::string &path);
+  // Back to the remembered folder now; false when that fails.
+  bool Restore();
+  const std::string &Saved() const { return m_saved; }
+
+ private:
+  std::string m_saved;
 };
 
 // What a hostile data folder may hold where a file is read: none of these is a regular file.
