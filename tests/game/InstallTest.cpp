@@ -21,18 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Waits up to `seconds` for the process to end; -1 while it still runs.
-int WaitForExit(pid_t pid, double seconds) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  int status = 0;
-  while (std::chrono::steady_clock::now() < until) {
-    pid_t r = waitpid(pid, &status, WNOHANG);
-    if (r == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return -1;
-}
-
 // Installs the build's own layout, or with a component name that layout only.
 int Install(const std::string &prefix, const std::string &output, const std::string &component) {
   pid_t pid = fork();
@@ -47,7 +35,7 @@ int Install(const std::string &prefix, const std::string &output, const std::str
             "--component", component.c_str(), static_cast<char *>(nullptr));
     _exit(127);
   }
-  int code = WaitForExit(pid, 110.0);
+  int code = qwtest::WaitForExit(pid, 110.0);
   if (code == -1) {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
@@ -123,11 +111,12 @@ TEST_P(InstallTest, TheInstalledProgramRunsFromItsPrefix) {
   const std::string log_path = data + "/LogFile.txt";
   // The settings are written once start-up has loaded what it needs.
   int early = -1;
-  for (int i = 0; i < 400 && early == -1 && !qwtest::FileExists(data + "/Resolution.dat"); i++) early = WaitForExit(pid, 0.05);
-  if (early == -1) early = WaitForExit(pid, 2.0);
+  for (int i = 0; i < 400 && early == -1 && !qwtest::FileExists(data + "/Resolution.dat"); i++)
+    early = qwtest::WaitForExit(pid, 0.05);
+  if (early == -1) early = qwtest::WaitForExit(pid, 2.0);
   if (early != -1) FAIL() << "ended on its own with " << early << "\n" << qwtest::ReadWholeFile(log_path);
   ASSERT_EQ(kill(pid, SIGTERM), 0);
-  EXPECT_EQ(WaitForExit(pid, 30.0), 0) << qwtest::ReadWholeFile(log_path);
+  EXPECT_EQ(qwtest::WaitForExit(pid, 30.0), 0) << qwtest::ReadWholeFile(log_path);
 
   const std::string log = qwtest::ReadWholeFile(log_path);
   EXPECT_NE(log.find("Exited program."), std::string::npos) << log;

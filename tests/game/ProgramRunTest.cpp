@@ -33,18 +33,6 @@ pid_t Start(const std::string &exe, const std::string &home) {
   return pid;
 }
 
-// Waits up to `seconds` for the process to end; -1 while it still runs.
-int WaitForExit(pid_t pid, double seconds) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  int status = 0;
-  while (std::chrono::steady_clock::now() < until) {
-    pid_t r = waitpid(pid, &status, WNOHANG);
-    if (r == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return -1;
-}
-
 std::string DataFolder(const std::string &home) { return home + "/.local/share/Tallowmere/Quarrelwick"; }
 
 std::string Log(const std::string &home) { return qwtest::ReadWholeFile(DataFolder(home) + "/LogFile.txt"); }
@@ -70,12 +58,12 @@ TEST(ProgramRunTest, RunsUntilSigtermAndClosesDownCleanly) {
   for (int i = 0; i < 200 && !qwtest::FileExists(settings); i++)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   // Still running well after start-up: it is in its loop.
-  int early = WaitForExit(pid, 3.0);
+  int early = qwtest::WaitForExit(pid, 3.0);
   if (early != -1) FAIL() << "ended on its own with " << early << "\n" << Log(home.Path());
   // A write to a closed pipe in a library must not end it.
   EXPECT_TRUE(IgnoredSignals(pid) & (1ull << (SIGPIPE - 1)));
   ASSERT_EQ(kill(pid, SIGTERM), 0);
-  EXPECT_EQ(WaitForExit(pid, 30.0), 0);
+  EXPECT_EQ(qwtest::WaitForExit(pid, 30.0), 0);
 
   const std::string log = Log(home.Path());
   EXPECT_TRUE(EndsCleanly(log)) << log;
@@ -91,7 +79,7 @@ TEST(ProgramRunTest, WithoutItsFontStartUpEndsWithMinusOne) {
   fs::remove(install.File("resources/VeraBd.ttf"));
   pid_t pid = Start(install.File("quarrelwick"), home.Path());
   ASSERT_GT(pid, 0);
-  int code = WaitForExit(pid, 60.0);
+  int code = qwtest::WaitForExit(pid, 60.0);
   if (code == -1) {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
@@ -113,7 +101,7 @@ TEST(ProgramRunTest, WhatIsNotAFileAtStartUpIsRefusedAndTheLoopRuns) {
   for (int i = 0; i < 600 && !qwtest::FileExists(first_settings); i++)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   ASSERT_EQ(kill(pid, SIGTERM), 0);
-  ASSERT_EQ(WaitForExit(pid, 30.0), 0) << Log(first.Path());
+  ASSERT_EQ(qwtest::WaitForExit(pid, 30.0), 0) << Log(first.Path());
   std::string settings = qwtest::ReadWholeFile(first_settings);
   ASSERT_EQ(settings.size(), 412u);
   settings.replace(306, 5, std::string("Wren\0", 5));
@@ -142,13 +130,13 @@ TEST(ProgramRunTest, WhatIsNotAFileAtStartUpIsRefusedAndTheLoopRuns) {
     for (int i = 0; i < 1200 && Log(run.home->Path()).find(told) == std::string::npos; i++)
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     // Still running a while after: it went on into its loop.
-    int early = WaitForExit(run.pid, 1.0);
+    int early = qwtest::WaitForExit(run.pid, 1.0);
     if (early != -1) ADD_FAILURE() << "ended on its own with " << early << "\n" << Log(run.home->Path());
   }
   for (Run &run : runs) kill(run.pid, SIGTERM);
   for (Run &run : runs) {
     SCOPED_TRACE(run.place + " as a " + qwtest::NotAFileName(run.kind));
-    const int code = WaitForExit(run.pid, 60.0);
+    const int code = qwtest::WaitForExit(run.pid, 60.0);
     if (code == -1) {
       kill(run.pid, SIGKILL);
       waitpid(run.pid, nullptr, 0);

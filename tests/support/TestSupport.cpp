@@ -18,6 +18,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace qwtest {
@@ -86,6 +87,17 @@ ScopedEnvVar::~ScopedEnvVar() {
     setenv(m_name.c_str(), m_old.c_str(), 1);
   else
     unsetenv(m_name.c_str());
+}
+
+int WaitForExit(pid_t pid, double seconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  int status = 0;
+  while (std::chrono::steady_clock::now() < until) {
+    pid_t r = waitpid(pid, &status, WNOHANG);
+    if (r == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return -1;
 }
 
 WorkingFolder::WorkingFolder() {

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include <sys/types.h>
+
 namespace qwtest {
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
@@ -44,6 +46,10 @@ class ScopedEnvVar {
   std::string m_name, m_old;
   bool m_had = false;
 };
+
+// Waits up to `seconds` for a child process to end: its exit code, 1000 plus the signal that
+// ended it, or -1 while it still runs.
+int WaitForExit(pid_t pid, double seconds);
 
 // Remembers the working folder when made and puts it back when it goes, so a test that moves
 // into a resource folder leaves the next test where it started.
