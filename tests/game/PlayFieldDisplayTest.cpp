@@ -23,6 +23,7 @@
 #include "game/Traverse.h"
 #include "tests/Engine/DeviceTestSupport.h"
 #include "tests/Engine/TextureTestSupport.h"
+#include "tests/game/PlayFieldDisplaySupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -31,34 +32,18 @@ class PlayFieldDisplayTest : public qwtest::DeviceTest {
  protected:
   void SetUp() override {
     qwtest::DeviceTest::SetUp();
-    QuarrelwickResetForTests();
-    LevelsResetForTests();
-    BugsResetForTests();
-    TraverseReset();
+    qwtest::ResetPlayFieldModules();
     srand(3);
-    eng_main_window_x_ratio = eng_main_window_y_ratio = 1.0f;
-    eng_main_window_x_ratio_inv = eng_main_window_y_ratio_inv = 1.0f;
+    qwtest::UseUnitWindowRatios();
     device->PrepareFor2D(1);
     device->SetClearColour(0.0f, 0.0f, 0.0f);
     device->ClearScreen();
   }
   void TearDown() override {
     device->RestoreAfter2D();
-    BugsResetForTests();
-    QuarrelwickResetForTests();
-    LevelsResetForTests();
-    TraverseReset();
+    qwtest::ResetPlayFieldModules();
     ASSERT_TRUE(m_cwd.Restore());
     qwtest::DeviceTest::TearDown();
-  }
-  // The whole window, rows top first, RGB.
-  static std::vector<unsigned char> Frame() {
-    std::vector<unsigned char> rgba(640 * 480 * 4), rgb(640 * 480 * 3);
-    glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    for (int y = 0; y < 480; y++)
-      for (int x = 0; x < 640; x++)
-        for (int c = 0; c < 3; c++) rgb[(size_t(y) * 640 + size_t(x)) * 3 + size_t(c)] = rgba[(size_t(479 - y) * 640 + size_t(x)) * 4 + size_t(c)];
-    return rgb;
   }
   qwtest::WorkingFolder m_cwd;
 };
@@ -121,7 +106,7 @@ TEST_F(PlayFieldDisplayTest, PictureOuterBandNeverShows) {
   level_garden = 0;
   ASSERT_EQ(LevelsCreateGraphics(0), 1);
   LevelsRenderMainBackground();
-  std::vector<unsigned char> frame = Frame();
+  std::vector<unsigned char> frame = qwtest::ReadFrameRgb();
   int reddish = 0;
   for (int y = 0; y < 450; y++)
     for (int x = 100; x < 640; x++) {
@@ -165,7 +150,7 @@ TEST_F(PlayFieldDisplayTest, EachGardenIsDrawnAndLeftAsAScreenshot) {
     QuarrelwickMoveMouse(400, 300);
     device->ClearScreen();
     QuarrelwickRender();
-    std::vector<unsigned char> frame = Frame();
+    std::vector<unsigned char> frame = qwtest::ReadFrameRgb();
     std::string shot = qwtest::BinaryDir() + "/GardenShot" + std::to_string(g) + ".jpg";
     EXPECT_TRUE(EngJpegWriteFileFromBuffer(shot.c_str(), 90, 72, 640, 480, frame.data()));
     // The road shows at the middle of its path, in the play field.
@@ -226,7 +211,7 @@ TEST_F(PlayFieldDisplayTest, BugAndItsBarLandAtTheirPathPoint) {
   BugsRender();
   device->SetViewportFullScreen();
   device->DisableBlending();
-  std::vector<unsigned char> frame = Frame();
+  std::vector<unsigned char> frame = qwtest::ReadFrameRgb();
   const int px = int(std::lround(100 + (b->GetScreenX() + 1) * 270)), py = int(std::lround((b->GetScreenY() + 1) * 225));
   auto lit = [&](int x, int y) {
     const unsigned char *c = &frame[(size_t(y) * 640 + size_t(x)) * 3];
@@ -253,7 +238,7 @@ TEST_F(PlayFieldDisplayTest, BugAndItsBarLandAtTheirPathPoint) {
   BugsRender();
   device->SetViewportFullScreen();
   device->DisableBlending();
-  frame = Frame();
+  frame = qwtest::ReadFrameRgb();
   right = &frame[(size_t(py - 17) * 640 + size_t(px + 6)) * 3];
   EXPECT_LT(int(right[1]), 100);
   const unsigned char *left = &frame[(size_t(py - 17) * 640 + size_t(px - 6)) * 3];
@@ -270,7 +255,7 @@ TEST_F(PlayFieldDisplayTest, TheShortWayDrawsTheFieldAsEveryLayerDrawnWholeDoes)
     if (old_way || !QuarrelwickFieldCoversWindow()) device->ClearScreen();
     QuarrelwickRender();
     glFinish();
-    return Frame();
+    return qwtest::ReadFrameRgb();
   };
   auto psnr = [](const std::vector<unsigned char> &a, const std::vector<unsigned char> &b) {
     double sum = 0.0;

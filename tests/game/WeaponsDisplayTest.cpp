@@ -26,6 +26,7 @@
 #include "tests/game/HeadlessGame.h"
 #include "tests/Engine/DeviceTestSupport.h"
 #include "tests/Engine/TextureTestSupport.h"
+#include "tests/game/PlayFieldDisplaySupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -38,17 +39,12 @@ class WeaponsDisplayTest : public qwtest::DeviceTest {
  protected:
   void SetUp() override {
     qwtest::DeviceTest::SetUp();
-    QuarrelwickResetForTests();
-    LevelsResetForTests();
-    TraverseReset();
+    qwtest::ResetPlayFieldModules();
     ASSERT_EQ(WeaponsPre3dInit(), 1);
-    eng_main_window_x_ratio = eng_main_window_y_ratio = 1.0f;
-    eng_main_window_x_ratio_inv = eng_main_window_y_ratio_inv = 1.0f;
+    qwtest::UseUnitWindowRatios();
   }
   void TearDown() override {
-    QuarrelwickResetForTests();
-    LevelsResetForTests();
-    TraverseReset();
+    qwtest::ResetPlayFieldModules();
     ASSERT_TRUE(m_cwd.Restore());
     qwtest::DeviceTest::TearDown();
   }
@@ -205,12 +201,7 @@ TEST_F(WeaponsDisplayTest, EveryWeaponFactoryAndBulletIsDrawnAndLeftAsAScreensho
                  0.1f);
   device->SetViewportFullScreen();
   device->DisableBlending();
-  std::vector<unsigned char> rgba(640 * 480 * 4), rgb(640 * 480 * 3);
-  glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  for (int y = 0; y < 480; y++)
-    for (int x = 0; x < 640; x++)
-      for (int c = 0; c < 3; c++)
-        rgb[(size_t(y) * 640 + size_t(x)) * 3 + size_t(c)] = rgba[(size_t(479 - y) * 640 + size_t(x)) * 4 + size_t(c)];
+  const std::vector<unsigned char> rgb = qwtest::ReadFrameRgb();
   std::string shot = Resources() + "/../WeaponsShot.jpg";
   EXPECT_TRUE(EngJpegWriteFileFromBuffer(shot.c_str(), 92, 72, 640, 480, rgb.data()));
   // The Turret's blue ring and dome show around its centre (100 + 0.15 * 270, 0.2 * 225).
@@ -222,16 +213,6 @@ TEST_F(WeaponsDisplayTest, EveryWeaponFactoryAndBulletIsDrawnAndLeftAsAScreensho
     }
   EXPECT_GT(blue, 40);
   device->RestoreAfter2D();
-}
-
-std::vector<unsigned char> FrameRgb() {
-  std::vector<unsigned char> rgba(640 * 480 * 4), rgb(640 * 480 * 3);
-  glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  for (int y = 0; y < 480; y++)
-    for (int x = 0; x < 640; x++)
-      for (int c = 0; c < 3; c++)
-        rgb[(size_t(y) * 640 + size_t(x)) * 3 + size_t(c)] = rgba[(size_t(479 - y) * 640 + size_t(x)) * 4 + size_t(c)];
-  return rgb;
 }
 
 TEST_F(WeaponsDisplayTest, BatchedSpritesLandWhereSingleOnesDo) {
@@ -254,7 +235,7 @@ TEST_F(WeaponsDisplayTest, BatchedSpritesLandWhereSingleOnesDo) {
     if (flush) SpritesFlush();
     device->SetViewportFullScreen();
     device->DisableBlending();
-    return FrameRgb();
+    return qwtest::ReadFrameRgb();
   };
   std::vector<unsigned char> single = draw(false, false);
   std::vector<unsigned char> nothing = draw(true, false);
@@ -290,7 +271,7 @@ TEST_F(WeaponsDisplayTest, LateWaveInPlayIsLeftAsAScreenshot) {
   device->ClearScreen();
   QuarrelwickRender();
   device->RestoreAfter2D();
-  std::vector<unsigned char> rgb = FrameRgb();
+  std::vector<unsigned char> rgb = qwtest::ReadFrameRgb();
   std::string shot = Resources() + "/../LateWaveShot.jpg";
   EXPECT_TRUE(EngJpegWriteFileFromBuffer(shot.c_str(), 92, 72, 640, 480, rgb.data()));
   int weapons_on_field = 0, bullets = 0;
@@ -352,7 +333,7 @@ TEST_F(WeaponsDisplayTest, ExplosionIsDrawnOverTheField) {
     device->ClearScreen();
     QuarrelwickRender();
     device->RestoreAfter2D();
-    return FrameRgb();
+    return qwtest::ReadFrameRgb();
   };
   const std::vector<unsigned char> before = shot();
   ASSERT_EQ(EffectsCreateNew(0, 0.3f, 0.3f, 0.5f), 1);
