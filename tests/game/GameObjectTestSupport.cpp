@@ -14,10 +14,7 @@
 namespace qwtest {
 
 void GameObjectTest::StartGameObject(const char *window_title) {
-  DebugResetForTests();
-  DebugSetLogFilename(m_data.File("Log.txt").c_str(), 1);
-  PrefFolderResetForTests();
-  ASSERT_NE(PrefFolderSetup("Quarrelwick", 0, nullptr, 1), nullptr);
+  ASSERT_TRUE(m_data.Start());
   ResolutionResetForTests();
   m_desktop = {1920, 1080, 32, 60.0f};
   EngResModesSetDisplayForTests(&m_desktop, 1, &m_desktop);

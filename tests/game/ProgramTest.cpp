@@ -44,10 +44,7 @@ char FakeWeeklyCheck(_EngMiscDate *, _UpdaterProgramName, float) {
 class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    DebugResetForTests();
-    DebugSetLogFilename(m_data.File("Log.txt").c_str(), 1);
-    PrefFolderResetForTests();
-    ASSERT_NE(PrefFolderSetup("Quarrelwick", 0, nullptr, 1), nullptr);
+    ASSERT_TRUE(m_data.Start());
     ResolutionResetForTests();
     m_desktop = {1920, 1080, 32, 60.0f};
     EngResModesSetDisplayForTests(&m_desktop, 1, &m_desktop);
@@ -113,8 +110,8 @@ class ProgramTest : public ::testing::Test {
     return m_program->InitCB(0, nullptr);
   }
 
-  qwtest::TempDir m_data, m_resources;
-  qwtest::ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
+  qwtest::PlayerDataFolder m_data;
+  qwtest::TempDir m_resources;
   qwtest::WorkingFolder m_cwd;
   _EngDisplayModeInfo m_desktop;
   Program *m_program = nullptr;

@@ -54,10 +54,7 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
   void SetUp() override {
     DeviceTest::SetUp();
     m_resources = qwtest::BuiltResources();
-    DebugResetForTests();
-    DebugSetLogFilename(m_data.File("Log.txt").c_str(), 1);
-    PrefFolderResetForTests();
-    ASSERT_NE(PrefFolderSetup("Quarrelwick", 0, nullptr, 1), nullptr);
+    ASSERT_TRUE(m_data.Start());
     ResolutionResetForTests();
     m_desktop = {1920, 1080, 32, 60.0f};
     EngResModesSetDisplayForTests(&m_desktop, 1, &m_desktop);
@@ -198,8 +195,7 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
     return flipped;
   }
 
-  qwtest::TempDir m_data;
-  qwtest::ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
+  qwtest::PlayerDataFolder m_data;
   qwtest::ScoreTestService m_service;
   qwtest::ScopedEnvVar m_url{"QUARRELWICK_SCORE_URL", m_service.BaseUrl().c_str()};
   qwtest::WorkingFolder m_cwd;

@@ -21,6 +21,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "Engine/EngDebug.h"
+#include "Engine/EngPrefFolder.h"
+
 namespace qwtest {
 
 TempDir::TempDir() {
@@ -98,6 +101,13 @@ int WaitForExit(pid_t pid, double seconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return -1;
+}
+
+bool PlayerDataFolder::Start() {
+  DebugResetForTests();
+  DebugSetLogFilename(File("Log.txt").c_str(), 1);
+  PrefFolderResetForTests();
+  return PrefFolderSetup("Quarrelwick", 0, nullptr, 1) != nullptr;
 }
 
 WorkingFolder::WorkingFolder() {

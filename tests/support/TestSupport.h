@@ -51,6 +51,18 @@ class ScopedEnvVar {
 // ended it, or -1 while it still runs.
 int WaitForExit(pid_t pid, double seconds);
 
+// A player's data folder of the test's own: XDG_DATA_HOME names it while it lives.
+class PlayerDataFolder : public TempDir {
+ public:
+  PlayerDataFolder() : m_xdg("XDG_DATA_HOME", Path().c_str()) {}
+  // The log written to "Log.txt" in it and the program's folders made under it, both modules
+  // afresh; false when the folders cannot be made.
+  bool Start();
+
+ private:
+  ScopedEnvVar m_xdg;
+};
+
 // Remembers the working folder when made and puts it back when it goes, so a test that moves
 // into a resource folder leaves the next test where it started.
 class WorkingFolder {
