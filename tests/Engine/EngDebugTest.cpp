@@ -373,15 +373,14 @@ TEST_F(DebugLogTest, SetLogFilenameRules) {
   EXPECT_TRUE(qwtest::FileExists(other));
 
   // Too long: back to the default name, and the error lands there.
-  char cwd[4096];
-  ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+  qwtest::WorkingFolder cwd;
   ASSERT_EQ(chdir(dir.Path().c_str()), 0);
   std::string too_long = longest + "x";
   EXPECT_EQ(DebugSetLogFilename(too_long.c_str(), 0), 0);
   EXPECT_STREQ(DebugGetLogFilename(), "ErrorLog.txt");
   EXPECT_EQ(Text(DebugGetNumMessages() - 1), " <ERROR>  ( DebugSetLogFilename )    Filename too long");
   std::string fallback = qwtest::ReadWholeFile(dir.File("ErrorLog.txt"));
-  ASSERT_EQ(chdir(cwd), 0);
+  ASSERT_TRUE(cwd.Restore());
   EXPECT_THAT(fallback, testing::HasSubstr("Filename too long"));
 }
 

@@ -122,9 +122,6 @@ class EngProgramTest : public ::testing::Test {
     fake_now = 0.0;
     sleeps = 0;
     on_sleep = nullptr;
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
     EngProgramSetResourcesPathForTests(m_dir.Path().c_str());
     EngMainSetClockForTests(FakeClock);
     EngMainSetSleepForTests(FakeSleep);
@@ -139,7 +136,7 @@ class EngProgramTest : public ::testing::Test {
     EngMainSetSleepForTests(nullptr);
     EngDeviceSetFactoryForTests(nullptr);
     EngMiscResetForTests();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Restore());
   }
   int Run() {
     char arg0[] = "test";
@@ -147,7 +144,7 @@ class EngProgramTest : public ::testing::Test {
     return EngMainRun(1, argv);
   }
   qwtest::TempDir m_dir;
-  std::string m_old_cwd;
+  qwtest::WorkingFolder m_cwd;
 };
 
 TEST_F(EngProgramTest, StartLoopAndExitCallTheCallbacksInOrder) {

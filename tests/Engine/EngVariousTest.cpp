@@ -137,8 +137,7 @@ TEST_F(EngVariousTest, AskingChoosesByWindowModeAndWaitsForOk) {
 class QuietProgram : public EngProgram {};
 
 TEST_F(EngVariousTest, QuitFirstLetsTheLoopEndAndOpensAfterExit) {
-  char cwd[4096];
-  ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+  qwtest::WorkingFolder cwd;
   EngProgramSetResourcesPathForTests(dir.Path().c_str());
   {
     QuietProgram program;
@@ -154,7 +153,7 @@ TEST_F(EngVariousTest, QuitFirstLetsTheLoopEndAndOpensAfterExit) {
   }
   EXPECT_EQ(Opened(), "https://example.com/after");
   EngProgramSetResourcesPathForTests(nullptr);
-  ASSERT_EQ(chdir(cwd), 0);
+  ASSERT_TRUE(cwd.Restore());
 }
 
 TEST_F(EngVariousTest, ClipboardNeedsSdlVideo) {

@@ -577,14 +577,13 @@ TEST_F(XfileParseTest, DeveloperSwitchesWriteSourceAndTraceLines) {
   mesh.faces = "2;\n4;0,1,2,0;,\n3;0,1,2;;\n";
   mesh.normals = "MeshNormals {\n1;\n1.0;0.0;0.0;;\n2;\n4;0,0,0,0;,\n3;0,0,0;;\n}\n";
   const std::string text = mesh.Text();
-  char old_dir[4096];
-  ASSERT_NE(getcwd(old_dir, sizeof(old_dir)), nullptr);
+  qwtest::WorkingFolder old_dir;
   ASSERT_EQ(chdir(dir.Path().c_str()), 0);
   EngXfileParse p;
   p.source_output = 1;
   p.trace = 1;
   char ok = p.ParseMemory(parts.data(), &num_parts, text.data(), text.size(), 1, 1, 1, nullptr);
-  ASSERT_EQ(chdir(old_dir), 0);
+  ASSERT_TRUE(old_dir.Restore());
   ASSERT_EQ(ok, 1);
   EXPECT_EQ(parts[0].num_vertices, 6);
   EXPECT_TRUE(Logged("###  PARSING MODEL"));

@@ -77,10 +77,7 @@ char FakeWeeklyVersionCheck(_EngMiscDate *last_check, _UpdaterProgramName progra
 class ResolutionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    DebugResetForTests();
-    DebugSetLogFilename(m_data.File("Log.txt").c_str(), 1);
-    PrefFolderResetForTests();
-    ASSERT_NE(PrefFolderSetup("Quarrelwick", 0, nullptr, 1), nullptr);
+    ASSERT_TRUE(m_data.Start());
     m_path = m_data.File("Tallowmere/Quarrelwick/Resolution.dat");
     ResolutionResetForTests();
     SetDesktop(1920, 1080);
@@ -150,8 +147,7 @@ class ResolutionTest : public ::testing::Test {
   }
   void WriteFile(const std::string &bytes) { qwtest::WriteWholeFile(m_path, bytes); }
 
-  qwtest::TempDir m_data;
-  qwtest::ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
+  qwtest::PlayerDataFolder m_data;
   std::string m_path;
   _EngDisplayModeInfo m_desktop;
   WindowGlobals m_globals;

@@ -12,14 +12,14 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngFont.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 static std::string fuzz_path;
 static size_t sheet_bytes_seen = 0;
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   DebugSetLogFilename("/dev/null", 0);
-  const char *tmp = getenv("TMPDIR");
-  fuzz_path = std::string(tmp && *tmp ? tmp : "/tmp") + "/qw-font-fuzz-" + std::to_string(getpid()) + ".ttf";
+  fuzz_path = FuzzScratchFolder() + "/font.ttf";
   EngFontSetSheetHookForTests([](const EngFont *, int, const unsigned char *data, int size, int channels) {
     // Every byte of a finished sheet is read, so a sheet short of its size shows.
     size_t n = size_t(size) * size_t(size) * size_t(channels);

@@ -18,6 +18,7 @@
 #include "Engine/Resolution.h"
 #include "online/Scores.h"
 #include "players/UserClass.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 static std::string out_dir;
 
@@ -54,12 +55,9 @@ int main(int argc, char **argv) {
     return 2;
   }
   out_dir = argv[1];
-  char folder[] = "/tmp/qw-seed-XXXXXX";
-  if (!mkdtemp(folder)) abort();
-  setenv("XDG_DATA_HOME", folder, 1);
   setenv("QUARRELWICK_NONINTERACTIVE", "1", 1);
   DebugSetLogFilename("/dev/null", 0);
-  if (!PrefFolderSetup("Quarrelwick", 0, nullptr, 1)) abort();
+  FuzzDataFolder();
   static _EngDisplayModeInfo desktop = {1920, 1080, 32, 60.0f};
   EngResModesSetDisplayForTests(&desktop, 1, &desktop);
   ResolutionSetupModule(_UpdaterProgramName(17), 2.01f, 1.5f, nullptr, 0, 1, 0, 0, 0, "Resolution", "License",
@@ -128,7 +126,5 @@ int main(int argc, char **argv) {
   }
   Write("ScoreFileFuzz/scores-file.bin", file.data(), file.size());
   Write("ScoreFileFuzz/scores-records.bin", pieces.data(), pieces.size());
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
   return 0;
 }

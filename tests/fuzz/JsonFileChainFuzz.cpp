@@ -17,13 +17,13 @@
 #include "Engine/EngMemory.h"
 #include "Engine/EngZlib.h"
 #include "Engine/json/Elements.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 static std::string fuzz_path, fuzz_path2;
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   DebugSetLogFilename("/dev/null", 0);
-  const char *tmp = getenv("TMPDIR");
-  std::string base = std::string(tmp && *tmp ? tmp : "/tmp") + "/qw-jsonchain-fuzz-" + std::to_string(getpid());
+  std::string base = FuzzScratchFolder() + "/jsonchain";
   fuzz_path = base + ".dat";
   fuzz_path2 = base + "-2.dat";
   if (!EngEncryptionInit("QX_SEALING_KEY")) abort();

@@ -18,6 +18,7 @@
 #include "Engine/EngMusicList.h"
 #include "Engine/EngMusicSong.h"
 #include "Engine/EngSound.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 static std::string fuzz_path;
 static std::vector<uint8_t> fuzz_block;
@@ -47,8 +48,7 @@ static size_t FuzzFieldAt(uint8_t kind, uint8_t a, uint8_t b) {
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   setenv("ALSOFT_DRIVERS", "null", 1);
   DebugSetLogFilename("/dev/null", 0);
-  const char *tmp = getenv("TMPDIR");
-  fuzz_path = std::string(tmp && *tmp ? tmp : "/tmp") + "/qw-music-fuzz-" + std::to_string(getpid()) + ".mus";
+  fuzz_path = FuzzScratchFolder() + "/music.mus";
   if (!EngSoundInit(ENG_SOUND_SYSTEM_OPENAL, 0, 0, 0, nullptr, 0)) abort();
   if (!EngMusicInitialise(0)) abort();
   EngUInt8 *vars = em_song.GetVars();

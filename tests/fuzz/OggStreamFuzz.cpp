@@ -11,6 +11,7 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngOggStreamAL.h"
 #include "Engine/EngSound.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 static std::string fuzz_path;
 
@@ -23,8 +24,7 @@ class Stream : public ogg_stream {
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   setenv("ALSOFT_DRIVERS", "null", 1);
   DebugSetLogFilename("/dev/null", 0);
-  const char *tmp = getenv("TMPDIR");
-  fuzz_path = std::string(tmp && *tmp ? tmp : "/tmp") + "/qw-oggstream-fuzz-" + std::to_string(getpid()) + ".ogg";
+  fuzz_path = FuzzScratchFolder() + "/oggstream.ogg";
   if (!EngSoundInit(ENG_SOUND_SYSTEM_OPENAL, 0, 0, 0, nullptr, 0)) abort();
   return 0;
 }

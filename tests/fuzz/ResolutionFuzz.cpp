@@ -17,6 +17,7 @@
 #include "Engine/EngPrefFolder.h"
 #include "Engine/EngResModes.h"
 #include "Engine/Resolution.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 static std::string fuzz_path;
 static _EngCreateWindowParms fuzz_parms;
@@ -28,12 +29,7 @@ static _EngDisplayModeInfo fuzz_desktop = {1920, 1080, 32, 60.0f};
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   DebugSetLogFilename("/dev/null", 0);
-  const char *tmp = getenv("TMPDIR");
-  std::string home = std::string(tmp && *tmp ? tmp : "/tmp") + "/qw-resolution-fuzz-" + std::to_string(getpid());
-  mkdir(home.c_str(), 0700);
-  setenv("XDG_DATA_HOME", home.c_str(), 1);
-  if (!PrefFolderSetup("Quarrelwick", 0, nullptr, 1)) abort();
-  fuzz_path = home + "/Tallowmere/Quarrelwick/Resolution.dat";
+  fuzz_path = FuzzDataFolder() + "/Tallowmere/Quarrelwick/Resolution.dat";
   EngMiscSetPopupHandlerForTests([](_EngMiscPopupType, const char *, const char *) {});
   EngResModesSetDisplayForTests(&fuzz_desktop, 1, &fuzz_desktop);
   ResolutionSetupModule(_UpdaterProgramName(3), kGameVersion, 1.5f, nullptr, 0, 1, 0, 0, 0, "Resolution", "License",

@@ -16,25 +16,14 @@
 #include "Engine/EngMemory.h"
 #include "Engine/EngPrefFolder.h"
 #include "online/Scores.h"
+#include "tests/fuzz/FuzzScratch.h"
 
-static std::string scores_file, data_folder;
-
-static void RemoveDataFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(data_folder, ignored);
-}
+static std::string scores_file;
 
 static void Setup() {
-  char shm_folder[] = "/dev/shm/qw-score-fuzz-XXXXXX", tmp_folder[] = "/tmp/qw-score-fuzz-XXXXXX";
-  const char *folder = mkdtemp(shm_folder);
-  if (!folder) folder = mkdtemp(tmp_folder);
-  if (!folder) abort();
-  data_folder = folder;
-  atexit(RemoveDataFolder);
-  setenv("XDG_DATA_HOME", folder, 1);
   setenv("QUARRELWICK_NONINTERACTIVE", "1", 1);
   DebugSetLogFilename("/dev/null", 0);
-  if (!PrefFolderSetup("Quarrelwick", 0, nullptr, 1)) abort();
+  FuzzDataFolder();
   EngEncryptionInit("QX_SEALING_KEY");
   ScoresPre3dInit();
   ScoresSetCurrentGarden(0);

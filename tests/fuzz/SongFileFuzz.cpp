@@ -21,14 +21,14 @@
 #include "Engine/EngMusicFile.h"
 #include "Engine/EngMusicSong.h"
 #include "Engine/EngSound.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 static std::string fuzz_path, fuzz_saved_path;
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   setenv("ALSOFT_DRIVERS", "null", 1);
   DebugSetLogFilename("/dev/null", 0);
-  const char *tmp = getenv("TMPDIR");
-  std::string base = std::string(tmp && *tmp ? tmp : "/tmp") + "/qw-song-fuzz-" + std::to_string(getpid());
+  std::string base = FuzzScratchFolder() + "/song";
   fuzz_path = base + ".mus";
   fuzz_saved_path = base + "-saved.mus";
   if (!EngSoundInit(ENG_SOUND_SYSTEM_OPENAL, 0, 0, 0, nullptr, 0)) abort();

@@ -9,6 +9,7 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngSound.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 static std::string fuzz_wav_path;
 static std::string fuzz_ogg_path;
@@ -16,8 +17,7 @@ static std::string fuzz_ogg_path;
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   setenv("ALSOFT_DRIVERS", "null", 1);
   DebugSetLogFilename("/dev/null", 0);
-  const char *tmp = getenv("TMPDIR");
-  std::string base = std::string(tmp && *tmp ? tmp : "/tmp") + "/qw-sound-fuzz-" + std::to_string(getpid());
+  std::string base = FuzzScratchFolder() + "/sound";
   fuzz_wav_path = base + ".wav";
   fuzz_ogg_path = base + ".ogg";
   if (!EngSoundInit(ENG_SOUND_SYSTEM_OPENAL, 0, 0, 0, nullptr, 0)) abort();

@@ -19,26 +19,14 @@
 #include "Engine/EngResModes.h"
 #include "Engine/Resolution.h"
 #include "players/UserClass.h"
+#include "tests/fuzz/FuzzScratch.h"
 
-static std::string users_file, data_folder;
-
-static void RemoveDataFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(data_folder, ignored);
-}
+static std::string users_file;
 
 static void Setup() {
-  // Every load saves (and syncs) twice: a memory file system keeps that fast.
-  char shm_folder[] = "/dev/shm/qw-user-fuzz-XXXXXX", tmp_folder[] = "/tmp/qw-user-fuzz-XXXXXX";
-  const char *folder = mkdtemp(shm_folder);
-  if (!folder) folder = mkdtemp(tmp_folder);
-  if (!folder) abort();
-  data_folder = folder;
-  atexit(RemoveDataFolder);
-  setenv("XDG_DATA_HOME", folder, 1);
   setenv("QUARRELWICK_NONINTERACTIVE", "1", 1);
   DebugSetLogFilename("/dev/null", 0);
-  if (!PrefFolderSetup("Quarrelwick", 0, nullptr, 1)) abort();
+  FuzzDataFolder();
   static _EngDisplayModeInfo desktop = {1920, 1080, 32, 60.0f};
   EngResModesSetDisplayForTests(&desktop, 1, &desktop);
   ResolutionSetupModule(_UpdaterProgramName(17), 2.01f, 1.5f, nullptr, 0, 1, 0, 0, 0, "Resolution", "License",

@@ -32,11 +32,7 @@ class GameDisplayTest : public qwtest::DeviceTest {
  protected:
   void SetUp() override {
     DeviceTest::SetUp();
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    const char *binary = getenv("QW_TEST_BINARY_DIR");
-    m_resources = std::string(binary ? binary : ".") + "/resources";
+    m_resources = qwtest::BuiltResources();
     DebugResetForTests();
     DebugSetLogFilename(m_log_dir.File("Log.txt").c_str(), 1);
     EngProgramSetResourcesPathForTests(m_resources.c_str());
@@ -57,7 +53,7 @@ class GameDisplayTest : public qwtest::DeviceTest {
     delete m_game;
     delete m_program;
     EngProgramSetResourcesPathForTests(nullptr);
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Restore());
     DebugResetForTests();
     DeviceTest::TearDown();
   }
@@ -80,7 +76,8 @@ class GameDisplayTest : public qwtest::DeviceTest {
   }
 
   qwtest::TempDir m_log_dir;
-  std::string m_old_cwd, m_resources;
+  qwtest::WorkingFolder m_cwd;
+  std::string m_resources;
   Program *m_program = nullptr;
   Game *m_game = nullptr;
 };

@@ -34,16 +34,12 @@ class GameEndDisplayTest : public qwtest::DeviceTest {
  protected:
   void SetUp() override {
     DeviceTest::SetUp();
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    const char *binary = getenv("QW_TEST_BINARY_DIR");
-    m_build = binary ? binary : ".";
+    m_build = qwtest::BinaryDir();
     DebugResetForTests();
     DebugSetLogFilename(m_log_dir.File("Log.txt").c_str(), 1);
     m_resources = m_build + "/resources";
     EngProgramSetResourcesPathForTests(m_resources.c_str());  // kept, not copied
-    ASSERT_EQ(chdir(m_resources.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Enter(m_resources));
     QuarrelwickResetForTests();
     LevelsResetForTests();
     BugsResetForTests();
@@ -87,7 +83,7 @@ class GameEndDisplayTest : public qwtest::DeviceTest {
     LevelsResetForTests();
     TraverseReset();
     EngProgramSetResourcesPathForTests(nullptr);
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Restore());
     DebugResetForTests();
     DeviceTest::TearDown();
   }
@@ -122,7 +118,8 @@ class GameEndDisplayTest : public qwtest::DeviceTest {
   }
 
   qwtest::TempDir m_log_dir;
-  std::string m_old_cwd, m_build, m_resources;
+  qwtest::WorkingFolder m_cwd;
+  std::string m_build, m_resources;
   Program *m_program = nullptr;
   Game *m_game = nullptr;
 };

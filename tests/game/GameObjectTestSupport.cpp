@@ -14,13 +14,7 @@
 namespace qwtest {
 
 void GameObjectTest::StartGameObject(const char *window_title) {
-  char cwd[4096];
-  ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-  m_old_cwd = cwd;
-  DebugResetForTests();
-  DebugSetLogFilename(m_data.File("Log.txt").c_str(), 1);
-  PrefFolderResetForTests();
-  ASSERT_NE(PrefFolderSetup("Quarrelwick", 0, nullptr, 1), nullptr);
+  ASSERT_TRUE(m_data.Start());
   ResolutionResetForTests();
   m_desktop = {1920, 1080, 32, 60.0f};
   EngResModesSetDisplayForTests(&m_desktop, 1, &m_desktop);
@@ -52,7 +46,7 @@ void GameObjectTest::StopGameObject() {
   ResolutionResetForTests();
   PrefFolderResetForTests();
   DebugResetForTests();
-  ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+  ASSERT_TRUE(m_cwd.Restore());
 }
 
 }  // namespace qwtest

@@ -25,9 +25,8 @@ class GameObjectTest : public ::testing::Test {
   // All of it gone again, and the working folder as it was.
   void StopGameObject();
 
-  TempDir m_data;
-  ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
-  std::string m_old_cwd;
+  qwtest::PlayerDataFolder m_data;
+  qwtest::WorkingFolder m_cwd;
   _EngDisplayModeInfo m_desktop;
   Program *m_program = nullptr;
   Game *m_game = nullptr;

@@ -18,9 +18,8 @@ namespace {
 class GamePlayTest : public qwtest::PlayFieldTest {
  protected:
   void StartGarden(int g) {
-    const char *dir = getenv("QW_TEST_BINARY_DIR");
     std::string name = "TravCalcs" + std::to_string(g) + ".dat";
-    qwtest::WriteWholeFile(m_dir.File(name), qwtest::ReadWholeFile(std::string(dir ? dir : ".") + "/resources/" + name));
+    qwtest::WriteWholeFile(m_dir.File(name), qwtest::ReadWholeFile(qwtest::BuiltResources() + "/" + name));
     srand(20261209);
     level_garden = EngInt16(g);
     level_difficulty = 0;

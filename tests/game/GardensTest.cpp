@@ -19,8 +19,7 @@
 namespace {
 
 std::string Resource(const std::string &name) {
-  const char *dir = getenv("QW_TEST_BINARY_DIR");
-  return std::string(dir ? dir : ".") + "/resources/" + name;
+  return qwtest::BuiltResources() + "/" + name;
 }
 
 class GardensTest : public qwtest::PlayFieldTest, public ::testing::WithParamInterface<int> {

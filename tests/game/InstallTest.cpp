@@ -21,23 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string BinaryDir() {
-  const char *binary = getenv("QW_TEST_BINARY_DIR");
-  return binary ? binary : ".";
-}
-
-// Waits up to `seconds` for the process to end; -1 while it still runs.
-int WaitForExit(pid_t pid, double seconds) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  int status = 0;
-  while (std::chrono::steady_clock::now() < until) {
-    pid_t r = waitpid(pid, &status, WNOHANG);
-    if (r == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return -1;
-}
-
 // Installs the build's own layout, or with a component name that layout only.
 int Install(const std::string &prefix, const std::string &output, const std::string &component) {
   pid_t pid = fork();
@@ -45,14 +28,14 @@ int Install(const std::string &prefix, const std::string &output, const std::str
     FILE *out = freopen(output.c_str(), "w", stdout);
     if (!out) _exit(126);
     if (component.empty())
-      execl(QW_CMAKE_COMMAND, QW_CMAKE_COMMAND, "--install", BinaryDir().c_str(), "--prefix", prefix.c_str(),
+      execl(QW_CMAKE_COMMAND, QW_CMAKE_COMMAND, "--install", qwtest::BinaryDir().c_str(), "--prefix", prefix.c_str(),
             static_cast<char *>(nullptr));
     else
-      execl(QW_CMAKE_COMMAND, QW_CMAKE_COMMAND, "--install", BinaryDir().c_str(), "--prefix", prefix.c_str(),
+      execl(QW_CMAKE_COMMAND, QW_CMAKE_COMMAND, "--install", qwtest::BinaryDir().c_str(), "--prefix", prefix.c_str(),
             "--component", component.c_str(), static_cast<char *>(nullptr));
     _exit(127);
   }
-  int code = WaitForExit(pid, 110.0);
+  int code = qwtest::WaitForExit(pid, 110.0);
   if (code == -1) {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
@@ -128,11 +111,12 @@ TEST_P(InstallTest, TheInstalledProgramRunsFromItsPrefix) {
   const std::string log_path = data + "/LogFile.txt";
   // The settings are written once start-up has loaded what it needs.
   int early = -1;
-  for (int i = 0; i < 400 && early == -1 && !qwtest::FileExists(data + "/Resolution.dat"); i++) early = WaitForExit(pid, 0.05);
-  if (early == -1) early = WaitForExit(pid, 2.0);
+  for (int i = 0; i < 400 && early == -1 && !qwtest::FileExists(data + "/Resolution.dat"); i++)
+    early = qwtest::WaitForExit(pid, 0.05);
+  if (early == -1) early = qwtest::WaitForExit(pid, 2.0);
   if (early != -1) FAIL() << "ended on its own with " << early << "\n" << qwtest::ReadWholeFile(log_path);
   ASSERT_EQ(kill(pid, SIGTERM), 0);
-  EXPECT_EQ(WaitForExit(pid, 30.0), 0) << qwtest::ReadWholeFile(log_path);
+  EXPECT_EQ(qwtest::WaitForExit(pid, 30.0), 0) << qwtest::ReadWholeFile(log_path);
 
   const std::string log = qwtest::ReadWholeFile(log_path);
   EXPECT_NE(log.find("Exited program."), std::string::npos) << log;

@@ -19,9 +19,6 @@
 class MainTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
     DebugResetForTests();
     MainResetForTests();
     ResolutionResetForTests();
@@ -38,10 +35,10 @@ class MainTest : public ::testing::Test {
     ResolutionResetForTests();
     main_create_window_parms = _EngCreateWindowParms();
     DebugResetForTests();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Restore());
   }
   qwtest::TempDir m_resources, m_data;
-  std::string m_old_cwd;
+  qwtest::WorkingFolder m_cwd;
 };
 
 TEST_F(MainTest, StartUpMakesTheDataFolderAndLogsIntoIt) {

@@ -20,11 +20,7 @@ class PlatformDisplayTest : public qwtest::DeviceTest {
  protected:
   void SetUp() override {
     DeviceTest::SetUp();
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    const char *binary = getenv("QW_TEST_BINARY_DIR");
-    ASSERT_EQ(chdir((std::string(binary ? binary : ".") + "/resources").c_str()), 0);
+    ASSERT_TRUE(m_cwd.Enter(qwtest::BuiltResources()));
     DebugResetForTests();
     DebugSetLogFilename(m_log_dir.File("Log.txt").c_str(), 1);  // not into the resources
     PlatformResetForTests();
@@ -33,7 +29,7 @@ class PlatformDisplayTest : public qwtest::DeviceTest {
   void TearDown() override {
     PlatformDestroyGraphics();
     PlatformResetForTests();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Restore());
     DebugResetForTests();
     DeviceTest::TearDown();
   }
@@ -59,7 +55,7 @@ class PlatformDisplayTest : public qwtest::DeviceTest {
     return n;
   }
   qwtest::TempDir m_log_dir;
-  std::string m_old_cwd;
+  qwtest::WorkingFolder m_cwd;
 };
 
 TEST_F(PlatformDisplayTest, IconsDrawFromTheSheet) {
@@ -81,9 +77,9 @@ TEST_F(PlatformDisplayTest, UnknownCodesDrawNothingAndAreReportedTwentyTimes) {
 }
 
 TEST_F(PlatformDisplayTest, WithoutTheSheetNothingIsDrawn) {
-  ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);  // a folder without Platform.png
+  ASSERT_TRUE(m_cwd.Restore());  // a folder without Platform.png
   qwtest::TempDir empty;
-  ASSERT_EQ(chdir(empty.Path().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(empty.Path()));
   const std::string black = Drawn('?');
   EXPECT_EQ(PlatformCreateGraphics(), 0);
   EXPECT_EQ(Reports("Could not create texture"), 1);

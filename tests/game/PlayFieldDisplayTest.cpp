@@ -23,52 +23,29 @@
 #include "game/Traverse.h"
 #include "tests/Engine/DeviceTestSupport.h"
 #include "tests/Engine/TextureTestSupport.h"
+#include "tests/game/PlayFieldDisplaySupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
-
-std::string BuildDir() {
-  const char *dir = getenv("QW_TEST_BINARY_DIR");
-  return dir ? dir : ".";
-}
 
 class PlayFieldDisplayTest : public qwtest::DeviceTest {
  protected:
   void SetUp() override {
     qwtest::DeviceTest::SetUp();
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    QuarrelwickResetForTests();
-    LevelsResetForTests();
-    BugsResetForTests();
-    TraverseReset();
+    qwtest::ResetPlayFieldModules();
     srand(3);
-    eng_main_window_x_ratio = eng_main_window_y_ratio = 1.0f;
-    eng_main_window_x_ratio_inv = eng_main_window_y_ratio_inv = 1.0f;
+    qwtest::UseUnitWindowRatios();
     device->PrepareFor2D(1);
     device->SetClearColour(0.0f, 0.0f, 0.0f);
     device->ClearScreen();
   }
   void TearDown() override {
     device->RestoreAfter2D();
-    BugsResetForTests();
-    QuarrelwickResetForTests();
-    LevelsResetForTests();
-    TraverseReset();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    qwtest::ResetPlayFieldModules();
+    ASSERT_TRUE(m_cwd.Restore());
     qwtest::DeviceTest::TearDown();
   }
-  // The whole window, rows top first, RGB.
-  static std::vector<unsigned char> Frame() {
-    std::vector<unsigned char> rgba(640 * 480 * 4), rgb(640 * 480 * 3);
-    glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    for (int y = 0; y < 480; y++)
-      for (int x = 0; x < 640; x++)
-        for (int c = 0; c < 3; c++) rgb[(size_t(y) * 640 + size_t(x)) * 3 + size_t(c)] = rgba[(size_t(479 - y) * 640 + size_t(x)) * 4 + size_t(c)];
-    return rgb;
-  }
-  std::string m_old_cwd;
+  qwtest::WorkingFolder m_cwd;
 };
 
 // Front (the picture's top half) red, back blue.
@@ -113,7 +90,7 @@ TEST_F(PlayFieldDisplayTest, SpriteFacesItsTravel) {
 
 TEST_F(PlayFieldDisplayTest, PictureOuterBandNeverShows) {
   qwtest::TempDir dir;
-  ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(dir.Path()));
   // Grey inside, with a white mark at each inner corner; a pure red band 64 pixels wide.
   std::vector<unsigned char> rgb(1024 * 1024 * 3);
   for (int y = 0; y < 1024; y++)
@@ -129,7 +106,7 @@ TEST_F(PlayFieldDisplayTest, PictureOuterBandNeverShows) {
   level_garden = 0;
   ASSERT_EQ(LevelsCreateGraphics(0), 1);
   LevelsRenderMainBackground();
-  std::vector<unsigned char> frame = Frame();
+  std::vector<unsigned char> frame = qwtest::ReadFrameRgb();
   int reddish = 0;
   for (int y = 0; y < 450; y++)
     for (int x = 100; x < 640; x++) {
@@ -159,7 +136,7 @@ TEST_F(PlayFieldDisplayTest, PictureOuterBandNeverShows) {
 }
 
 TEST_F(PlayFieldDisplayTest, EachGardenIsDrawnAndLeftAsAScreenshot) {
-  ASSERT_EQ(chdir((BuildDir() + "/resources").c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(qwtest::BuiltResources()));
   ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
   for (int g = 0; g < 4; g++) {
     SCOPED_TRACE(g);
@@ -173,8 +150,8 @@ TEST_F(PlayFieldDisplayTest, EachGardenIsDrawnAndLeftAsAScreenshot) {
     QuarrelwickMoveMouse(400, 300);
     device->ClearScreen();
     QuarrelwickRender();
-    std::vector<unsigned char> frame = Frame();
-    std::string shot = BuildDir() + "/GardenShot" + std::to_string(g) + ".jpg";
+    std::vector<unsigned char> frame = qwtest::ReadFrameRgb();
+    std::string shot = qwtest::BinaryDir() + "/GardenShot" + std::to_string(g) + ".jpg";
     EXPECT_TRUE(EngJpegWriteFileFromBuffer(shot.c_str(), 90, 72, 640, 480, frame.data()));
     // The road shows at the middle of its path, in the play field.
     const _Vector2d &p = traverse_info.points[traverse_info.num_points / 2];
@@ -189,13 +166,13 @@ TEST_F(PlayFieldDisplayTest, EachGardenIsDrawnAndLeftAsAScreenshot) {
 
 TEST_F(PlayFieldDisplayTest, MissingOrBrokenBugPicturesAreNamed) {
   qwtest::TempDir dir;
-  ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(dir.Path()));
   EXPECT_EQ(BugsCreateGraphics(), 1);  // no species yet: nothing to load
   bug_species = 0;
   std::string log = Logged([] { EXPECT_EQ(BugsCreateGraphics(), 0); });
   EXPECT_NE(log.find("./Aclypea.tga"), std::string::npos) << log;
   // A broken second frame is named too.
-  std::string resources = BuildDir() + "/resources/";
+  std::string resources = qwtest::BuiltResources() + "/";
   qwtest::WriteWholeFile(dir.File("Aclypea.tga"), qwtest::ReadWholeFile(resources + "Aclypea.tga"));
   qwtest::WriteWholeFile(dir.File("Aclypea2.tga"), "not a picture");
   log = Logged([] { EXPECT_EQ(BugsCreateGraphics(), 0); });
@@ -215,7 +192,7 @@ TEST_F(PlayFieldDisplayTest, MissingOrBrokenBugPicturesAreNamed) {
 }
 
 TEST_F(PlayFieldDisplayTest, BugAndItsBarLandAtTheirPathPoint) {
-  ASSERT_EQ(chdir((BuildDir() + "/resources").c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(qwtest::BuiltResources()));
   level_garden = 0;
   ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
   ASSERT_GT(num_bugs, 0);
@@ -234,7 +211,7 @@ TEST_F(PlayFieldDisplayTest, BugAndItsBarLandAtTheirPathPoint) {
   BugsRender();
   device->SetViewportFullScreen();
   device->DisableBlending();
-  std::vector<unsigned char> frame = Frame();
+  std::vector<unsigned char> frame = qwtest::ReadFrameRgb();
   const int px = int(std::lround(100 + (b->GetScreenX() + 1) * 270)), py = int(std::lround((b->GetScreenY() + 1) * 225));
   auto lit = [&](int x, int y) {
     const unsigned char *c = &frame[(size_t(y) * 640 + size_t(x)) * 3];
@@ -261,7 +238,7 @@ TEST_F(PlayFieldDisplayTest, BugAndItsBarLandAtTheirPathPoint) {
   BugsRender();
   device->SetViewportFullScreen();
   device->DisableBlending();
-  frame = Frame();
+  frame = qwtest::ReadFrameRgb();
   right = &frame[(size_t(py - 17) * 640 + size_t(px + 6)) * 3];
   EXPECT_LT(int(right[1]), 100);
   const unsigned char *left = &frame[(size_t(py - 17) * 640 + size_t(px - 6)) * 3];
@@ -278,7 +255,7 @@ TEST_F(PlayFieldDisplayTest, TheShortWayDrawsTheFieldAsEveryLayerDrawnWholeDoes)
     if (old_way || !QuarrelwickFieldCoversWindow()) device->ClearScreen();
     QuarrelwickRender();
     glFinish();
-    return Frame();
+    return qwtest::ReadFrameRgb();
   };
   auto psnr = [](const std::vector<unsigned char> &a, const std::vector<unsigned char> &b) {
     double sum = 0.0;

@@ -30,16 +30,13 @@ static void ResetAll() {
 }
 
 void PlayFieldTest::SetUp() {
-  char cwd[4096];
-  ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-  m_old_cwd = cwd;
-  ASSERT_EQ(chdir(m_dir.Path().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(m_dir.Path()));
   ResetAll();
 }
 
 void PlayFieldTest::TearDown() {
   ResetAll();
-  ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+  ASSERT_TRUE(m_cwd.Restore());
 }
 
 void PlayFieldTest::WritePath(int garden, float x0, float y0, float x1, float y1, int steps) {

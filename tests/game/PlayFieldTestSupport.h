@@ -20,7 +20,7 @@ class PlayFieldTest : public ::testing::Test {
   static std::string Logged(void (*f)());
 
   TempDir m_dir;
-  std::string m_old_cwd;
+  qwtest::WorkingFolder m_cwd;
 };
 
 }  // namespace qwtest

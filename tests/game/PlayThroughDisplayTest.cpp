@@ -124,8 +124,8 @@ struct Places {
 
 bool FindPlaces(const std::string &resources, Places *out) {
   qwtest::TempDir scratch;
-  char old_cwd[4096];
-  if (!getcwd(old_cwd, sizeof(old_cwd)) || chdir(scratch.Path().c_str()) != 0) return false;
+  qwtest::WorkingFolder cwd;
+  if (!cwd.Enter(scratch.Path())) return false;
   qwtest::WriteWholeFile(scratch.File("TravCalcs0.dat"), qwtest::ReadWholeFile(resources + "/TravCalcs0.dat"));
   QuarrelwickResetForTests();
   LevelsResetForTests();
@@ -164,7 +164,7 @@ bool FindPlaces(const std::string &resources, Places *out) {
   QuarrelwickResetForTests();
   LevelsResetForTests();
   TraverseReset();
-  return chdir(old_cwd) == 0 && found;
+  return cwd.Restore() && found;
 }
 
 void MakeFolders(const std::string &path) {
@@ -195,8 +195,7 @@ bool StartsWith(const std::string &s, const std::string &prefix) { return s.comp
 class PlayThroughTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char *binary = getenv("QW_TEST_BINARY_DIR");
-    m_build = binary ? binary : ".";
+    m_build = qwtest::BinaryDir();
     m_program = m_build + "/quarrelwick";
     ASSERT_EQ(access(m_program.c_str(), X_OK), 0) << m_program;
     ASSERT_TRUE(m_x.Open()) << m_x.Error();

@@ -21,11 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string BinaryDir() {
-  const char *binary = getenv("QW_TEST_BINARY_DIR");
-  return binary ? binary : ".";
-}
-
 pid_t Start(const std::string &exe, const std::string &home) {
   pid_t pid = fork();
   if (pid == 0) {
@@ -36,18 +31,6 @@ pid_t Start(const std::string &exe, const std::string &home) {
     _exit(127);
   }
   return pid;
-}
-
-// Waits up to `seconds` for the process to end; -1 while it still runs.
-int WaitForExit(pid_t pid, double seconds) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  int status = 0;
-  while (std::chrono::steady_clock::now() < until) {
-    pid_t r = waitpid(pid, &status, WNOHANG);
-    if (r == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return -1;
 }
 
 std::string DataFolder(const std::string &home) { return home + "/.local/share/Tallowmere/Quarrelwick"; }
@@ -69,18 +52,18 @@ bool EndsCleanly(const std::string &log) {
 
 TEST(ProgramRunTest, RunsUntilSigtermAndClosesDownCleanly) {
   qwtest::TempDir home;
-  pid_t pid = Start(BinaryDir() + "/quarrelwick", home.Path());
+  pid_t pid = Start(qwtest::BinaryDir() + "/quarrelwick", home.Path());
   ASSERT_GT(pid, 0);
   const std::string settings = home.File(".local/share/Tallowmere/Quarrelwick/Resolution.dat");
   for (int i = 0; i < 200 && !qwtest::FileExists(settings); i++)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   // Still running well after start-up: it is in its loop.
-  int early = WaitForExit(pid, 3.0);
+  int early = qwtest::WaitForExit(pid, 3.0);
   if (early != -1) FAIL() << "ended on its own with " << early << "\n" << Log(home.Path());
   // A write to a closed pipe in a library must not end it.
   EXPECT_TRUE(IgnoredSignals(pid) & (1ull << (SIGPIPE - 1)));
   ASSERT_EQ(kill(pid, SIGTERM), 0);
-  EXPECT_EQ(WaitForExit(pid, 30.0), 0);
+  EXPECT_EQ(qwtest::WaitForExit(pid, 30.0), 0);
 
   const std::string log = Log(home.Path());
   EXPECT_TRUE(EndsCleanly(log)) << log;
@@ -90,13 +73,13 @@ TEST(ProgramRunTest, RunsUntilSigtermAndClosesDownCleanly) {
 
 TEST(ProgramRunTest, WithoutItsFontStartUpEndsWithMinusOne) {
   qwtest::TempDir home, install;
-  fs::copy_file(BinaryDir() + "/quarrelwick", install.File("quarrelwick"));
+  fs::copy_file(qwtest::BinaryDir() + "/quarrelwick", install.File("quarrelwick"));
   fs::permissions(install.File("quarrelwick"), fs::perms::owner_all);
-  fs::copy(BinaryDir() + "/resources", install.File("resources"), fs::copy_options::recursive);
+  fs::copy(qwtest::BuiltResources(), install.File("resources"), fs::copy_options::recursive);
   fs::remove(install.File("resources/VeraBd.ttf"));
   pid_t pid = Start(install.File("quarrelwick"), home.Path());
   ASSERT_GT(pid, 0);
-  int code = WaitForExit(pid, 60.0);
+  int code = qwtest::WaitForExit(pid, 60.0);
   if (code == -1) {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
@@ -112,13 +95,13 @@ TEST(ProgramRunTest, WhatIsNotAFileAtStartUpIsRefusedAndTheLoopRuns) {
   // A first run writes the display settings; naming a last player in them makes the next runs
   // read that player's file.
   qwtest::TempDir first;
-  pid_t pid = Start(BinaryDir() + "/quarrelwick", first.Path());
+  pid_t pid = Start(qwtest::BinaryDir() + "/quarrelwick", first.Path());
   ASSERT_GT(pid, 0);
   const std::string first_settings = DataFolder(first.Path()) + "/Resolution.dat";
   for (int i = 0; i < 600 && !qwtest::FileExists(first_settings); i++)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   ASSERT_EQ(kill(pid, SIGTERM), 0);
-  ASSERT_EQ(WaitForExit(pid, 30.0), 0) << Log(first.Path());
+  ASSERT_EQ(qwtest::WaitForExit(pid, 30.0), 0) << Log(first.Path());
   std::string settings = qwtest::ReadWholeFile(first_settings);
   ASSERT_EQ(settings.size(), 412u);
   settings.replace(306, 5, std::string("Wren\0", 5));
@@ -139,7 +122,7 @@ TEST(ProgramRunTest, WhatIsNotAFileAtStartUpIsRefusedAndTheLoopRuns) {
       qwtest::MakeNotAFile(kind, data + "/" + place);
       runs.push_back(std::move(run));
     }
-  for (Run &run : runs) run.pid = Start(BinaryDir() + "/quarrelwick", run.home->Path());
+  for (Run &run : runs) run.pid = Start(qwtest::BinaryDir() + "/quarrelwick", run.home->Path());
   for (Run &run : runs) {
     SCOPED_TRACE(run.place + " as a " + qwtest::NotAFileName(run.kind));
     ASSERT_GT(run.pid, 0);
@@ -147,13 +130,13 @@ TEST(ProgramRunTest, WhatIsNotAFileAtStartUpIsRefusedAndTheLoopRuns) {
     for (int i = 0; i < 1200 && Log(run.home->Path()).find(told) == std::string::npos; i++)
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     // Still running a while after: it went on into its loop.
-    int early = WaitForExit(run.pid, 1.0);
+    int early = qwtest::WaitForExit(run.pid, 1.0);
     if (early != -1) ADD_FAILURE() << "ended on its own with " << early << "\n" << Log(run.home->Path());
   }
   for (Run &run : runs) kill(run.pid, SIGTERM);
   for (Run &run : runs) {
     SCOPED_TRACE(run.place + " as a " + qwtest::NotAFileName(run.kind));
-    const int code = WaitForExit(run.pid, 60.0);
+    const int code = qwtest::WaitForExit(run.pid, 60.0);
     if (code == -1) {
       kill(run.pid, SIGKILL);
       waitpid(run.pid, nullptr, 0);

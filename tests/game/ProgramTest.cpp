@@ -44,13 +44,7 @@ char FakeWeeklyCheck(_EngMiscDate *, _UpdaterProgramName, float) {
 class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    DebugResetForTests();
-    DebugSetLogFilename(m_data.File("Log.txt").c_str(), 1);
-    PrefFolderResetForTests();
-    ASSERT_NE(PrefFolderSetup("Quarrelwick", 0, nullptr, 1), nullptr);
+    ASSERT_TRUE(m_data.Start());
     ResolutionResetForTests();
     m_desktop = {1920, 1080, 32, 60.0f};
     EngResModesSetDisplayForTests(&m_desktop, 1, &m_desktop);
@@ -82,7 +76,7 @@ class ProgramTest : public ::testing::Test {
     ResolutionResetForTests();
     PrefFolderResetForTests();
     DebugResetForTests();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Restore());
   }
 
   std::string SettingsPath() const { return m_data.File("Tallowmere/Quarrelwick/Resolution.dat"); }
@@ -116,9 +110,9 @@ class ProgramTest : public ::testing::Test {
     return m_program->InitCB(0, nullptr);
   }
 
-  qwtest::TempDir m_data, m_resources;
-  qwtest::ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
-  std::string m_old_cwd;
+  qwtest::PlayerDataFolder m_data;
+  qwtest::TempDir m_resources;
+  qwtest::WorkingFolder m_cwd;
   _EngDisplayModeInfo m_desktop;
   Program *m_program = nullptr;
 };

@@ -200,20 +200,16 @@ std::vector<ExpectedButton> ParseSkin() {
 class QuarrelwickMWinTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
     DebugResetForTests();
-    ASSERT_EQ(chdir(m_dir.Path().c_str()), 0);
+    ASSERT_TRUE(m_cwd.Enter(m_dir.Path()));
     WriteSkinFiles(true, true);
   }
   void TearDown() override {
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Restore());
     DebugResetForTests();
   }
   static std::string BuiltButtons() {
-    const char *binary = getenv("QW_TEST_BINARY_DIR");
-    return std::string(binary ? binary : ".") + "/resources/Buttons.png";
+    return qwtest::BuiltResources() + "/Buttons.png";
   }
   void WriteSkinFiles(bool buttons, bool popup) {
     unlink(m_dir.File("Buttons.png").c_str());
@@ -238,7 +234,7 @@ class QuarrelwickMWinTest : public ::testing::Test {
   }
 
   qwtest::TempDir m_dir;
-  std::string m_old_cwd;
+  qwtest::WorkingFolder m_cwd;
 };
 
 TEST_F(QuarrelwickMWinTest, EveryButtonReadsBackAsWrittenDown) {
@@ -463,8 +459,7 @@ TEST_F(QuarrelwickMWinTest, TheFifteenStylesAreReadBackFromTheRegistry) {
 // Every rectangle the code registers, for every state it draws, lies on painted pixels.
 TEST(QuarrelwickMWinAtlas, EveryRegisteredRectangleIsPainted) {
   int w = 0, h = 0, channels = 0;
-  const std::string path = std::string(getenv("QW_TEST_BINARY_DIR") ? getenv("QW_TEST_BINARY_DIR") : ".") +
-                           "/resources/Buttons.png";
+  const std::string path = qwtest::BuiltResources() + "/Buttons.png";
   unsigned char *pixels = SOIL_load_OGL_texture_to_memory(path.c_str(), 4, 0, &w, &h, &channels);
   ASSERT_NE(pixels, nullptr) << path;
   int count = 0;

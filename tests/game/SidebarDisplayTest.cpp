@@ -32,6 +32,7 @@
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/DeviceTestSupport.h"
 #include "tests/Engine/TextureTestSupport.h"
+#include "tests/game/PlayFieldDisplaySupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -39,9 +40,8 @@ namespace {
 // Absolute, so it holds after the tests change folder.
 std::string BuildDir() {
   static const std::string dir = [] {
-    const char *given = getenv("QW_TEST_BINARY_DIR");
     char path[4096];
-    return std::string(realpath(given ? given : ".", path) ? path : ".");
+    return std::string(realpath(qwtest::BinaryDir().c_str(), path) ? path : ".");
   }();
   return dir;
 }
@@ -51,29 +51,19 @@ class SidebarDisplayTest : public qwtest::DeviceTest {
  protected:
   void SetUp() override {
     qwtest::DeviceTest::SetUp();
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
     BuildDir();
     DebugResetForTests();
-    QuarrelwickResetForTests();
-    LevelsResetForTests();
-    BugsResetForTests();
-    TraverseReset();
+    qwtest::ResetPlayFieldModules();
     srand(5);
     eng_main_current_time = 100.0;
-    eng_main_window_x_ratio = eng_main_window_y_ratio = 1.0f;
-    eng_main_window_x_ratio_inv = eng_main_window_y_ratio_inv = 1.0f;
+    qwtest::UseUnitWindowRatios();
     eng_main_window_x_widescreen_ratio = 1.0f;
-    ASSERT_EQ(chdir(Resources().c_str()), 0);
+    ASSERT_TRUE(m_cwd.Enter(Resources()));
     ASSERT_EQ(QuarrelwickPre3dInit(), 1);
   }
   void TearDown() override {
     main_game = nullptr;
-    BugsResetForTests();
-    QuarrelwickResetForTests();
-    LevelsResetForTests();
-    TraverseReset();
+    qwtest::ResetPlayFieldModules();
     if (m_game) {
       m_game->GetScreens()->RemoveAllScreens();
       m_game->DeleteGraphics();
@@ -81,19 +71,9 @@ class SidebarDisplayTest : public qwtest::DeviceTest {
     delete m_game;
     delete m_program;
     EngProgramSetResourcesPathForTests(nullptr);
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Restore());
     DebugResetForTests();
     qwtest::DeviceTest::TearDown();
-  }
-  // The whole window, rows top first, RGB.
-  static std::vector<unsigned char> Frame() {
-    std::vector<unsigned char> rgba(640 * 480 * 4), rgb(640 * 480 * 3);
-    glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    for (int y = 0; y < 480; y++)
-      for (int x = 0; x < 640; x++)
-        for (int c = 0; c < 3; c++)
-          rgb[(size_t(y) * 640 + size_t(x)) * 3 + size_t(c)] = rgba[(size_t(479 - y) * 640 + size_t(x)) * 4 + size_t(c)];
-    return rgb;
   }
   // The game made over the real resources, a new game in garden 0 with the tutorial on.
   void StartGardenZeroWithTheTutorial() {
@@ -109,7 +89,8 @@ class SidebarDisplayTest : public qwtest::DeviceTest {
     level_garden = 0;
     ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
   }
-  std::string m_old_cwd, m_resources;
+  qwtest::WorkingFolder m_cwd;
+  std::string m_resources;
   Program *m_program = nullptr;
   Game *m_game = nullptr;
 };
@@ -231,7 +212,7 @@ TEST_F(SidebarDisplayTest, MissingOrBrokenPicturesAreNamed) {
       "BulletGrenade.tga", "BulletMissile.tga", "Factory.tga", "Box.tga", "Darken.tga", "Built.tga", "SideLeft1024.jpg",
       "BotBar1024.jpg", "TutBox.png", "Explosion2.jpg"};
   for (const char *f : files) CopyFile(Resources() + "/" + f, dir.File(f));
-  ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(dir.Path()));
   ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
   QuarrelwickDestroyGraphics();
 
@@ -293,7 +274,7 @@ TEST_F(SidebarDisplayTest, GardenZeroInPlayWithTheShopTheBarAndTheFirstHint) {
   device->SetClearColour(0.0f, 0.0f, 0.0f);
   device->ClearScreen();
   QuarrelwickRender();
-  std::vector<unsigned char> frame = Frame();
+  std::vector<unsigned char> frame = qwtest::ReadFrameRgb();
   device->RestoreAfter2D();
   std::string shot = BuildDir() + "/SidebarShot.jpg";
   EXPECT_TRUE(EngJpegWriteFileFromBuffer(shot.c_str(), 92, 72, 640, 480, frame.data()));
@@ -349,7 +330,7 @@ TEST_F(SidebarDisplayTest, GardenZeroInPlayWithTheShopTheBarAndTheFirstHint) {
   device->PrepareFor2D(1);
   device->ClearScreen();
   QuarrelwickRender();
-  frame = Frame();
+  frame = qwtest::ReadFrameRgb();
   device->RestoreAfter2D();
   EXPECT_TRUE(EngJpegWriteFileFromBuffer((BuildDir() + "/SidebarShot2.jpg").c_str(), 92, 72, 640, 480, frame.data()));
   EXPECT_STREQ(SidebarGetButtonText(), "PAUSE");
@@ -409,7 +390,7 @@ TEST_F(SidebarDisplayTest, TheTutorialFrameLiesOnItsBoxAtEveryWindowShape) {
         device->ClearScreen();
         glViewport(0, 0, shape.w, shape.h);
         QuarrelwickRender();
-        std::vector<unsigned char> f = Frame();
+        std::vector<unsigned char> f = qwtest::ReadFrameRgb();
         device->RestoreAfter2D();
         glViewport(0, 0, 640, 480);
         return f;

@@ -29,8 +29,7 @@
 namespace {
 
 std::string Resources() {
-  const char *dir = getenv("QW_TEST_BINARY_DIR");
-  return std::string(dir ? dir : ".") + "/resources/";
+  return qwtest::BuiltResources() + "/";
 }
 
 const char *const kSoundFiles[SOUND_NUM_SOUNDS] = {
@@ -45,9 +44,6 @@ const char *const kMusicFiles[SOUND_NUM_MUSICS] = {"Menu.ogg", "GameOver.ogg", "
 class SoundTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
     DebugResetForTests();
     DebugSetLogFilename(dir.File("Log.txt").c_str(), 0);
     log.Attach();
@@ -73,14 +69,14 @@ class SoundTest : public ::testing::Test {
     DebugResetForTests();
     resolution.sound_on = 1;
     game_per_second = 1.0f;
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Restore());
   }
 
   // Starts sound in a folder holding the generated set (less the files named).
   void StartIn(const std::vector<std::string> &leave_out = {}) {
     for (const char *f : kSoundFiles) Copy(f, leave_out);
     for (const char *f : kMusicFiles) Copy(f, leave_out);
-    ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+    ASSERT_TRUE(m_cwd.Enter(dir.Path()));
     qwsound::NoteOpenALStarted();
     ASSERT_EQ(SoundInit(), 1) << log.All();
   }
@@ -112,7 +108,7 @@ class SoundTest : public ::testing::Test {
   qwtest::TempDir dir;
   qwsound::LogCapture log;
   UserOptions options;
-  std::string m_old_cwd;
+  qwtest::WorkingFolder m_cwd;
 };
 
 void ExpectVolumes(const std::vector<float> &got, const std::vector<float> &want) {
@@ -306,7 +302,7 @@ TEST_F(SoundTest, NoSoundDeviceTurnsSoundOffForThisRunOnly) {
   if (qwsound::OpenALStartedInThisProcess()) GTEST_SKIP() << "OpenAL was already started in this process";
   qwsound::NoteOpenALStarted();
   qwtest::ScopedEnvVar driver("ALSOFT_DRIVERS", "qw-no-such-driver");
-  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(Resources()));
   EXPECT_EQ(SoundInit(), 0);
   EXPECT_LOGGED(log, "EngSoundInit() Failed - turning off sound");
   EXPECT_EQ(SoundIsRunning(), 0);
@@ -328,7 +324,7 @@ TEST_F(SoundTest, NoSoundDeviceTurnsSoundOffForThisRunOnly) {
 
 TEST_F(SoundTest, SoundsOffInTheSettingsStartsNothing) {
   resolution.sound_on = 0;
-  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(Resources()));
   EXPECT_EQ(SoundInit(), 1);
   EXPECT_EQ(SoundIsRunning(), 0);
   EXPECT_EQ(SoundGet(22), nullptr);
@@ -341,7 +337,7 @@ TEST_F(SoundTest, ABugKillReachesTheSpeakers) {
   qwsound::NoteOpenALStarted();
   const std::string out = dir.File("out.wav");
   qwsound::UseWaveOutput(dir.Path(), out);
-  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(Resources()));
   ASSERT_EQ(SoundInit(), 1) << log.All();
   SoundPlay(22);
   EngSound *kill = SoundGet(22);

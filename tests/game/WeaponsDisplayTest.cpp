@@ -26,37 +26,29 @@
 #include "tests/game/HeadlessGame.h"
 #include "tests/Engine/DeviceTestSupport.h"
 #include "tests/Engine/TextureTestSupport.h"
+#include "tests/game/PlayFieldDisplaySupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
 std::string Resources() {
-  const char *dir = getenv("QW_TEST_BINARY_DIR");
-  return std::string(dir ? dir : ".") + "/resources";
+  return qwtest::BuiltResources();
 }
 
 class WeaponsDisplayTest : public qwtest::DeviceTest {
  protected:
   void SetUp() override {
     qwtest::DeviceTest::SetUp();
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    QuarrelwickResetForTests();
-    LevelsResetForTests();
-    TraverseReset();
+    qwtest::ResetPlayFieldModules();
     ASSERT_EQ(WeaponsPre3dInit(), 1);
-    eng_main_window_x_ratio = eng_main_window_y_ratio = 1.0f;
-    eng_main_window_x_ratio_inv = eng_main_window_y_ratio_inv = 1.0f;
+    qwtest::UseUnitWindowRatios();
   }
   void TearDown() override {
-    QuarrelwickResetForTests();
-    LevelsResetForTests();
-    TraverseReset();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    qwtest::ResetPlayFieldModules();
+    ASSERT_TRUE(m_cwd.Restore());
     qwtest::DeviceTest::TearDown();
   }
-  std::string m_old_cwd;
+  qwtest::WorkingFolder m_cwd;
 };
 
 struct Picture {
@@ -74,7 +66,7 @@ Picture Read(EngTexture *t) {
 }
 
 TEST_F(WeaponsDisplayTest, FactoryPicturesCarryTheirWeaponInTheYard) {
-  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(Resources()));
   ASSERT_EQ(WeaponsCreateGraphics(), 1);
   EngTexture plain_tex;
   ASSERT_EQ(plain_tex.LoadFromTgaFile("Factory.tga", 1, 2, 0), 1);
@@ -136,7 +128,7 @@ TEST_F(WeaponsDisplayTest, MissingOrBrokenPictureFailsStartUpWithItsName) {
                          "Factory.tga", "Explosion2.jpg", "Box.tga", "Darken.tga", "Built.tga", "SideLeft1024.jpg",
                          "BotBar1024.jpg"};
   for (const char *f : files) CopyFile(Resources() + "/" + f, dir.File(f));
-  ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(dir.Path()));
   ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
   QuarrelwickDestroyGraphics();
 
@@ -176,7 +168,7 @@ void DrawSprite(EngTexture *t, float x, float y, float ox, float oy, float angle
 }
 
 TEST_F(WeaponsDisplayTest, EveryWeaponFactoryAndBulletIsDrawnAndLeftAsAScreenshot) {
-  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(Resources()));
   level_garden = 0;
   ASSERT_EQ(LevelsCreateGraphics(0), 1);
   ASSERT_EQ(WeaponsCreateGraphics(), 1);
@@ -209,12 +201,7 @@ TEST_F(WeaponsDisplayTest, EveryWeaponFactoryAndBulletIsDrawnAndLeftAsAScreensho
                  0.1f);
   device->SetViewportFullScreen();
   device->DisableBlending();
-  std::vector<unsigned char> rgba(640 * 480 * 4), rgb(640 * 480 * 3);
-  glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  for (int y = 0; y < 480; y++)
-    for (int x = 0; x < 640; x++)
-      for (int c = 0; c < 3; c++)
-        rgb[(size_t(y) * 640 + size_t(x)) * 3 + size_t(c)] = rgba[(size_t(479 - y) * 640 + size_t(x)) * 4 + size_t(c)];
+  const std::vector<unsigned char> rgb = qwtest::ReadFrameRgb();
   std::string shot = Resources() + "/../WeaponsShot.jpg";
   EXPECT_TRUE(EngJpegWriteFileFromBuffer(shot.c_str(), 92, 72, 640, 480, rgb.data()));
   // The Turret's blue ring and dome show around its centre (100 + 0.15 * 270, 0.2 * 225).
@@ -228,18 +215,8 @@ TEST_F(WeaponsDisplayTest, EveryWeaponFactoryAndBulletIsDrawnAndLeftAsAScreensho
   device->RestoreAfter2D();
 }
 
-std::vector<unsigned char> FrameRgb() {
-  std::vector<unsigned char> rgba(640 * 480 * 4), rgb(640 * 480 * 3);
-  glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  for (int y = 0; y < 480; y++)
-    for (int x = 0; x < 640; x++)
-      for (int c = 0; c < 3; c++)
-        rgb[(size_t(y) * 640 + size_t(x)) * 3 + size_t(c)] = rgba[(size_t(479 - y) * 640 + size_t(x)) * 4 + size_t(c)];
-  return rgb;
-}
-
 TEST_F(WeaponsDisplayTest, BatchedSpritesLandWhereSingleOnesDo) {
-  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(Resources()));
   ASSERT_EQ(WeaponsCreateGraphics(), 1);
   EngTexture *numbers = new EngTexture();
   ASSERT_EQ(numbers->LoadFromTgaFile("Numbers.tga", 1, 2, 0), 1);
@@ -258,7 +235,7 @@ TEST_F(WeaponsDisplayTest, BatchedSpritesLandWhereSingleOnesDo) {
     if (flush) SpritesFlush();
     device->SetViewportFullScreen();
     device->DisableBlending();
-    return FrameRgb();
+    return qwtest::ReadFrameRgb();
   };
   std::vector<unsigned char> single = draw(false, false);
   std::vector<unsigned char> nothing = draw(true, false);
@@ -278,7 +255,7 @@ TEST_F(WeaponsDisplayTest, BatchedSpritesLandWhereSingleOnesDo) {
 }
 
 TEST_F(WeaponsDisplayTest, LateWaveInPlayIsLeftAsAScreenshot) {
-  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(Resources()));
   ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
   srand(20261209);
   level_garden = 0;
@@ -294,7 +271,7 @@ TEST_F(WeaponsDisplayTest, LateWaveInPlayIsLeftAsAScreenshot) {
   device->ClearScreen();
   QuarrelwickRender();
   device->RestoreAfter2D();
-  std::vector<unsigned char> rgb = FrameRgb();
+  std::vector<unsigned char> rgb = qwtest::ReadFrameRgb();
   std::string shot = Resources() + "/../LateWaveShot.jpg";
   EXPECT_TRUE(EngJpegWriteFileFromBuffer(shot.c_str(), 92, 72, 640, 480, rgb.data()));
   int weapons_on_field = 0, bullets = 0;
@@ -309,7 +286,7 @@ TEST_F(WeaponsDisplayTest, LateWaveInPlayIsLeftAsAScreenshot) {
 }
 
 TEST_F(WeaponsDisplayTest, WeaponBeingPlacedShowsRedWhereItCannotGo) {
-  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(Resources()));
   ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
   play_state = 1;
   weapon_placing_type = 0;
@@ -347,7 +324,7 @@ TEST_F(WeaponsDisplayTest, WeaponBeingPlacedShowsRedWhereItCannotGo) {
 // An explosion shows its frame of the sheet over the field, warm and faded to the field at
 // its black edges, and nothing beyond its square.
 TEST_F(WeaponsDisplayTest, ExplosionIsDrawnOverTheField) {
-  ASSERT_EQ(chdir(Resources().c_str()), 0);
+  ASSERT_TRUE(m_cwd.Enter(Resources()));
   ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
   level_garden = 0;
   ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
@@ -356,7 +333,7 @@ TEST_F(WeaponsDisplayTest, ExplosionIsDrawnOverTheField) {
     device->ClearScreen();
     QuarrelwickRender();
     device->RestoreAfter2D();
-    return FrameRgb();
+    return qwtest::ReadFrameRgb();
   };
   const std::vector<unsigned char> before = shot();
   ASSERT_EQ(EffectsCreateNew(0, 0.3f, 0.3f, 0.5f), 1);

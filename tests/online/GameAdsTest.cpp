@@ -287,8 +287,7 @@ class GameAdsLinksTest : public GameAdsTest {
 class QuietProgram : public EngProgram {};
 
 TEST_F(GameAdsLinksTest, TellAFriendEncodesEachParameterAndOpensOnlyAfterTheProgramEnded) {
-  char cwd[4096];
-  ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+  qwtest::WorkingFolder cwd;
   EngProgramSetResourcesPathForTests(dir.Path().c_str());
   GameAdsSetInternetLinksPath("https://tallowmere.example.com/games/", "Quarrelwick", "A `rm -rf ~` & B");
   GameAdsSetCurGameAd(17);
@@ -304,7 +303,7 @@ TEST_F(GameAdsLinksTest, TellAFriendEncodesEachParameterAndOpensOnlyAfterTheProg
             "https://tallowmere.example.com/cgi-bin/common/friend/ShowTellAFriend.cgi?from_prog=Quarrelwick"
             "&rec=Fernwhistle&&user_name=A+%60rm+-rf+~%60+%26+B");
   EngProgramSetResourcesPathForTests(nullptr);
-  ASSERT_EQ(chdir(cwd), 0);
+  ASSERT_TRUE(cwd.Restore());
 }
 
 TEST_F(GameAdsLinksTest, TellAFriendNamesAndRowsWithoutARecommendation) {
@@ -367,8 +366,7 @@ class GameAdsDownloadTest : public qwtest::UpdaterFixture {
 };
 
 TEST_F(GameAdsDownloadTest, TheDownloadRegistersItselfThenRunsWhenCalledAgain) {
-  char cwd[4096];
-  ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+  qwtest::WorkingFolder cwd;
   EngProgramSetResourcesPathForTests(m_home.Path().c_str());
   m_server.Reply("/games/FernwhistleOrchard.tar.gz", "orchard bytes");
   GameAdsSetInternetLinksPath((m_server.Url("/games/")).c_str(), "Quarrelwick", "Ann");
@@ -387,7 +385,7 @@ TEST_F(GameAdsDownloadTest, TheDownloadRegistersItselfThenRunsWhenCalledAgain) {
   ASSERT_EQ(qwtest::Popups().size(), 1u);
   EXPECT_EQ(qwtest::Popups()[0].text, "The file \"FernwhistleOrchard.tar.gz\" is now on your Desktop.");
   EngProgramSetResourcesPathForTests(nullptr);
-  ASSERT_EQ(chdir(cwd), 0);
+  ASSERT_TRUE(cwd.Restore());
 }
 
 TEST_F(GameAdsDownloadTest, RowsWithoutADownloadDoNothing) {

@@ -81,10 +81,7 @@ void SetScoresToday(int year, int month, int day) {
 }
 
 void ScoresTestBase::SetUp() {
-  DebugResetForTests();
-  DebugSetLogFilename(m_data.File("Log.txt").c_str(), 1);
-  PrefFolderResetForTests();
-  ASSERT_NE(PrefFolderSetup("Quarrelwick", 0, nullptr, 1), nullptr);
+  ASSERT_TRUE(m_data.Start());
   ResolutionResetForTests();
   static _EngDisplayModeInfo desktop = {1920, 1080, 32, 60.0f};
   EngResModesSetDisplayForTests(&desktop, 1, &desktop);

@@ -40,8 +40,7 @@ class ScoresTestBase : public ::testing::Test {
   static std::string Log();
   std::vector<std::string> Names() const;
 
-  TempDir m_data;
-  ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
+  qwtest::PlayerDataFolder m_data;
   std::unique_ptr<UserClass> m_user;
 };
 

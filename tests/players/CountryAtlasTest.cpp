@@ -20,11 +20,6 @@ namespace {
 
 const char *const kPackage = "/usr/share/iso-flags-svg/country-4x3/";
 
-std::string BinaryDir() {
-  const char *dir = getenv("QW_TEST_BINARY_DIR");
-  return dir ? dir : ".";
-}
-
 // The source each cell must name: the package's picture of the row's code, except where the
 // package has none or the table's code is not an ISO one.
 std::string ExpectedSource(int cell) {
@@ -112,7 +107,7 @@ class Atlas {
  public:
   explicit Atlas(const std::string &name) {
     int channels = 0;
-    m_pixels = SOIL_load_OGL_texture_to_memory((BinaryDir() + "/resources/" + name).c_str(), 4, 0, &m_w, &m_h,
+    m_pixels = SOIL_load_OGL_texture_to_memory((qwtest::BuiltResources() + "/" + name).c_str(), 4, 0, &m_w, &m_h,
                                                &channels);
   }
   ~Atlas() {

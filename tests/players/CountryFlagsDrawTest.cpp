@@ -15,6 +15,7 @@
 #include "Engine/EngDebug.h"
 #include "tests/Engine/DeviceTestSupport.h"
 #include "tests/Engine/TextureTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -28,12 +29,7 @@ class CountryFlagsDrawTest : public qwtest::DeviceTest {
     DeviceTest::SetUp();
     DebugResetForTests();
     CountryResetForTests();
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    const char *dir = getenv("QW_TEST_BINARY_DIR");
-    ASSERT_NE(dir, nullptr);
-    ASSERT_EQ(chdir((std::string(dir) + "/resources").c_str()), 0);
+    ASSERT_TRUE(m_cwd.Enter(qwtest::BuiltResources()));
     CountrySetupModule(0, 0, nullptr, nullptr, 0, 0);
     device->PrepareFor2D(1);
     Clear();
@@ -42,7 +38,7 @@ class CountryFlagsDrawTest : public qwtest::DeviceTest {
     device->RestoreAfter2D();
     CountryResetForTests();
     DebugResetForTests();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Restore());
     DeviceTest::TearDown();
   }
   static void Clear() {
@@ -64,7 +60,7 @@ class CountryFlagsDrawTest : public qwtest::DeviceTest {
     EXPECT_TRUE(IsWhite(Px(x + 30, y + 18))) << x;
     EXPECT_TRUE(IsRed(Px(x + 52, y + 18))) << x;
   }
-  std::string m_old_cwd;
+  qwtest::WorkingFolder m_cwd;
 };
 
 TEST_F(CountryFlagsDrawTest, TheRightCellLandsInTheRectangle) {

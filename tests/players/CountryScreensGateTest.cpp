@@ -38,13 +38,10 @@ class CountryScreensGateTest : public qwtest::MWinTest {
     MWinTest::SetUp();
     CountryResetForTests();
     CountrySetupModule(0, 0, nullptr, nullptr, 0, 0);
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    ASSERT_EQ(chdir(m_empty.Path().c_str()), 0);  // no atlas: an attempt to load shows in the log
+    ASSERT_TRUE(m_cwd.Enter(m_empty.Path()));  // no atlas: an attempt to load shows in the log
   }
   void TearDown() override {
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Restore());
     CountryResetForTests();
     MWinTest::TearDown();
   }
@@ -55,7 +52,7 @@ class CountryScreensGateTest : public qwtest::MWinTest {
     return n;
   }
   qwtest::TempDir m_empty;
-  std::string m_old_cwd;
+  qwtest::WorkingFolder m_cwd;
   std::vector<std::string> m_calls;
 };
 

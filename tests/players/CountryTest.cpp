@@ -280,8 +280,7 @@ TEST_F(CountryTest, SetupAndTheAtlasFileName) {
 
 TEST_F(CountryTest, AMissingAtlasFailsEachTimeAndDrawsNothing) {
   qwtest::TempDir empty;
-  char cwd[4096];
-  ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+  qwtest::WorkingFolder cwd;
   ASSERT_EQ(chdir(empty.Path().c_str()), 0);
   CountrySetupModule(0, 0, nullptr, nullptr, 0, 0);
   EXPECT_EQ(CountryCreateGraphics(), 0);
@@ -294,7 +293,7 @@ TEST_F(CountryTest, AMissingAtlasFailsEachTimeAndDrawsNothing) {
   CountryRestoreFlagTexTransparency();
   CountryDestroyGraphics();
   EXPECT_EQ(CountryCreateGraphicsIfNeeded(nullptr), 1);
-  ASSERT_EQ(chdir(cwd), 0);
+  ASSERT_TRUE(cwd.Restore());
 }
 
 TEST_F(CountryTest, RightSideFlagReportsItsBadArguments) {

@@ -10,6 +10,7 @@
 #include "Engine/EngPicture.h"
 #include "Engine/EngWindow.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -60,8 +61,7 @@ TEST(SplashTest, RefusedWithoutAPictureAndEndsQuietlyWhenOff) {
   EXPECT_EQ(done, 0);
   // A picture, but no device; its textures will be read by their own names, past any hook.
   EngPicture_SetTextureFileOverwriteCB([](const char *, const char *, char *, int) -> char { return 0; });
-  const char *binary = getenv("QW_TEST_BINARY_DIR");
-  std::string resources = std::string(binary ? binary : ".") + "/resources/";
+  std::string resources = qwtest::BuiltResources() + "/";
   ASSERT_EQ(SplashSetupPicture(resources.c_str(), "Splash.ttx", nullptr, nullptr, 1, 1, nullptr, nullptr, nullptr,
                                nullptr),
             1);

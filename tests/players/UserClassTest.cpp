@@ -86,10 +86,7 @@ std::string Decrypt(const std::string &file) {
 class UserClassTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    DebugResetForTests();
-    DebugSetLogFilename(m_data.File("Log.txt").c_str(), 1);
-    PrefFolderResetForTests();
-    ASSERT_NE(PrefFolderSetup("Quarrelwick", 0, nullptr, 1), nullptr);
+    ASSERT_TRUE(m_data.Start());
     ResolutionResetForTests();
     m_desktop = {1920, 1080, 32, 60.0f};
     EngResModesSetDisplayForTests(&m_desktop, 1, &m_desktop);
@@ -149,8 +146,7 @@ class UserClassTest : public ::testing::Test {
     return qwtest::ReadWholeFile(UsersPath("Bob.usr"));
   }
 
-  qwtest::TempDir m_data;
-  qwtest::ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
+  qwtest::PlayerDataFolder m_data;
   _EngDisplayModeInfo m_desktop;
 };
 
@@ -240,8 +236,7 @@ TEST_F(UserClassTest, AFailedSaveKeepsTheOldFileAndTheRecord) {
 // Creating a player ends in the game, which sets the date format from the country and counts
 // the load.
 TEST_F(UserClassTest, CreationEndsInTheGame) {
-  char cwd[4096];
-  ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+  qwtest::WorkingFolder cwd;
   EngProgramSetResourcesPathForTests(m_data.Path().c_str());
   {
     Program program;
@@ -255,7 +250,7 @@ TEST_F(UserClassTest, CreationEndsInTheGame) {
     EXPECT_EQ(user->GetInfo()->options.load_count, 1u);
   }
   EngProgramSetResourcesPathForTests(nullptr);
-  ASSERT_EQ(chdir(cwd), 0);
+  ASSERT_TRUE(cwd.Restore());
 }
 
 TEST_F(UserClassTest, FilesThatLoadAndTheExactRefusals) {

@@ -61,7 +61,7 @@ class UserScreensDisplayTest : public qwtest::ProgramInputTest {
     StopProgram();
     EngMiscSetUserNameForTests(nullptr);
     EngMiscSetLocaleVariablesForTests(0, nullptr, nullptr, nullptr);
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Restore());
   }
   // The players' modules start afresh with each start of the program.
   void BeforeProgramStart() override {

@@ -166,9 +166,8 @@ TEST_F(LogCCDisplayTest, TheViewerCopiesClearsAndGoesBack) {
   ASSERT_EQ(panel->PanelGetNumSelectedItems(), 2);
   // The rows are drawn: light text over the dark panel, and the shot is left for a person to see.
   std::vector<unsigned char> frame = Frame();
-  const char *dir = getenv("QW_TEST_BINARY_DIR");
-  EXPECT_TRUE(EngJpegWriteFileFromBuffer((std::string(dir ? dir : ".") + "/LogViewerShot.jpg").c_str(), 90, 72, 640,
-                                         480, frame.data()));
+  EXPECT_TRUE(EngJpegWriteFileFromBuffer((qwtest::BinaryDir() + "/LogViewerShot.jpg").c_str(), 90, 72, 640, 480,
+                                         frame.data()));
   _Dimension rows = *panel->GetActualArea();
   int light = 0;
   for (int y = int(rows.y); y < int(rows.y + rows.height); y++)

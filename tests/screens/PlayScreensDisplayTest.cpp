@@ -299,8 +299,7 @@ TEST_F(PlayScreensDisplayTest, ANewDeviceOnTheSelectionLoadsTheGardensPicturesAg
 class BrokenGardensDisplayTest : public PlayScreensDisplayTest {
  protected:
   void SetUp() override {
-    const char *binary = getenv("QW_TEST_BINARY_DIR");
-    const std::string from = std::string(binary ? binary : ".") + "/resources", to = m_copy.Path() + "/resources";
+    const std::string from = qwtest::BuiltResources(), to = m_copy.Path() + "/resources";
     ASSERT_EQ(system(("cp -r '" + from + "' '" + to + "'").c_str()), 0);
     qwtest::WriteWholeFile(to + "/Level1.jpg", "not a picture");
     ASSERT_EQ(unlink((to + "/Level2.jpg").c_str()), 0);

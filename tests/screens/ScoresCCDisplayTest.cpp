@@ -53,15 +53,8 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
  protected:
   void SetUp() override {
     DeviceTest::SetUp();
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    m_old_cwd = cwd;
-    const char *binary = getenv("QW_TEST_BINARY_DIR");
-    m_resources = std::string(binary ? binary : ".") + "/resources";
-    DebugResetForTests();
-    DebugSetLogFilename(m_data.File("Log.txt").c_str(), 1);
-    PrefFolderResetForTests();
-    ASSERT_NE(PrefFolderSetup("Quarrelwick", 0, nullptr, 1), nullptr);
+    m_resources = qwtest::BuiltResources();
+    ASSERT_TRUE(m_data.Start());
     ResolutionResetForTests();
     m_desktop = {1920, 1080, 32, 60.0f};
     EngResModesSetDisplayForTests(&m_desktop, 1, &m_desktop);
@@ -116,7 +109,7 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
     EngResModesSetDisplayForTests(nullptr, 0, nullptr);
     ResolutionResetForTests();
     PrefFolderResetForTests();
-    ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+    ASSERT_TRUE(m_cwd.Restore());
     DebugResetForTests();
     DeviceTest::TearDown();
   }
@@ -202,11 +195,11 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
     return flipped;
   }
 
-  qwtest::TempDir m_data;
-  qwtest::ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
+  qwtest::PlayerDataFolder m_data;
   qwtest::ScoreTestService m_service;
   qwtest::ScopedEnvVar m_url{"QUARRELWICK_SCORE_URL", m_service.BaseUrl().c_str()};
-  std::string m_old_cwd, m_resources;
+  qwtest::WorkingFolder m_cwd;
+  std::string m_resources;
   _EngDisplayModeInfo m_desktop;
   Program *m_program = nullptr;
   Game *m_game = nullptr;

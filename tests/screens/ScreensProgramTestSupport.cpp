@@ -133,11 +133,7 @@ int ProgramInputTest::PixelsDiffering(const std::vector<unsigned char> &a, const
 }
 
 void ProgramInputTest::NoteFolders() {
-  char cwd[4096];
-  ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-  m_old_cwd = cwd;
-  const char *binary = getenv("QW_TEST_BINARY_DIR");
-  m_build = binary ? binary : ".";
+  m_build = qwtest::BinaryDir();
   m_resources = m_build + "/resources";
 }
 
@@ -193,7 +189,7 @@ void ScreensProgramTest::SetUp() {
 
 void ScreensProgramTest::TearDown() {
   StopProgram();
-  ASSERT_EQ(chdir(m_old_cwd.c_str()), 0);
+  ASSERT_TRUE(m_cwd.Restore());
 }
 
 }  // namespace qwtest

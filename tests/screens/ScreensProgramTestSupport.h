@@ -89,7 +89,8 @@ class ProgramInputTest : public ::testing::Test {
   ScopedEnvVar m_home_var{"HOME", m_home.Path().c_str()};
   ScopedEnvVar m_xdg_data{"XDG_DATA_HOME", (m_home.Path() + "/.local/share").c_str()};
   ScopedEnvVar m_xdg_config{"XDG_CONFIG_HOME", (m_home.Path() + "/.config").c_str()};
-  std::string m_old_cwd, m_build, m_resources;
+  qwtest::WorkingFolder m_cwd;
+  std::string m_build, m_resources;
 };
 
 // The program started with a player and showing the main menu.

@@ -1,5 +1,7 @@
 #include "tests/support/TestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -16,7 +18,11 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include "Engine/EngDebug.h"
+#include "Engine/EngPrefFolder.h"
 
 namespace qwtest {
 
@@ -62,6 +68,13 @@ std::string SourceDir() {
   return dir ? dir : ".";
 }
 
+std::string BinaryDir() {
+  const char *dir = getenv("QW_TEST_BINARY_DIR");
+  return dir ? dir : ".";
+}
+
+std::string BuiltResources() { return BinaryDir() + "/resources"; }
+
 ScopedEnvVar::ScopedEnvVar(const char *name, const char *value) : m_name(name) {
   const char *old = getenv(name);
   m_had = old != nullptr;
@@ -78,6 +91,40 @@ ScopedEnvVar::~ScopedEnvVar() {
   else
     unsetenv(m_name.c_str());
 }
+
+int WaitForExit(pid_t pid, double seconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  int status = 0;
+  while (std::chrono::steady_clock::now() < until) {
+    pid_t r = waitpid(pid, &status, WNOHANG);
+    if (r == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return -1;
+}
+
+bool PlayerDataFolder::Start() {
+  DebugResetForTests();
+  DebugSetLogFilename(File("Log.txt").c_str(), 1);
+  PrefFolderResetForTests();
+  return PrefFolderSetup("Quarrelwick", 0, nullptr, 1) != nullptr;
+}
+
+WorkingFolder::WorkingFolder() {
+  char here[4096];
+  if (getcwd(here, sizeof(here)))
+    m_saved = here;
+  else
+    ADD_FAILURE() << "the working folder cannot be read";
+}
+
+WorkingFolder::~WorkingFolder() {
+  if (!Restore()) ADD_FAILURE() << "cannot go back to " << m_saved;
+}
+
+bool WorkingFolder::Enter(const std::string &path) { return chdir(path.c_str()) == 0; }
+
+bool WorkingFolder::Restore() { return !m_saved.empty() && chdir(m_saved.c_str()) == 0; }
 
 const char *NotAFileName(NotAFile kind) {
   switch (kind) {

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include <sys/types.h>
+
 namespace qwtest {
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
@@ -26,6 +28,11 @@ void WriteWholeFile(const std::string &path, const std::string &bytes);
 bool FileExists(const std::string &path);
 // The source tree, for reading fixtures that are checked in.
 std::string SourceDir();
+// The build tree, for the programs and resources it made (read each call: a test may point it
+// at a copy).
+std::string BinaryDir();
+// The resources the build made, without a trailing slash.
+std::string BuiltResources();
 
 // Sets (or with null, unsets) an environment variable for a scope and puts it back after.
 class ScopedEnvVar {
@@ -38,6 +45,40 @@ class ScopedEnvVar {
  private:
   std::string m_name, m_old;
   bool m_had = false;
+};
+
+// Waits up to `seconds` for a child process to end: its exit code, 1000 plus the signal that
+// ended it, or -1 while it still runs.
+int WaitForExit(pid_t pid, double seconds);
+
+// A player's data folder of the test's own: XDG_DATA_HOME names it while it lives.
+class PlayerDataFolder : public TempDir {
+ public:
+  PlayerDataFolder() : m_xdg("XDG_DATA_HOME", Path().c_str()) {}
+  // The log written to "Log.txt" in it and the program's folders made under it, both modules
+  // afresh; false when the folders cannot be made.
+  bool Start();
+
+ private:
+  ScopedEnvVar m_xdg;
+};
+
+// Remembers the working folder when made and puts it back when it goes, so a test that moves
+// into a resource folder leaves the next test where it started.
+class WorkingFolder {
+ public:
+  WorkingFolder();
+  ~WorkingFolder();
+  WorkingFolder(const WorkingFolder &) = delete;
+  WorkingFolder &operator=(const WorkingFolder &) = delete;
+  // Moves into the folder; false when that fails.
+  bool Enter(const std::string &path);
+  // Back to the remembered folder now; false when that fails.
+  bool Restore();
+  const std::string &Saved() const { return m_saved; }
+
+ private:
+  std::string m_saved;
 };
 
 // What a hostile data folder may hold where a file is read: none of these is a regular file.

@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TestSupport.h"
+
 namespace qwtest {
 
-inline std::string MadeResources() { return std::string(getenv("QW_TEST_BINARY_DIR")) + "/resources/"; }
+inline std::string MadeResources() { return BuiltResources() + "/"; }
 
 // The 640 by 480 screen as R, G, B, A bytes, bottom row first.
 inline std::vector<unsigned char> ReadScreen() {
@@ -42,7 +44,7 @@ inline void SaveScreenPng(const std::vector<unsigned char> &rgba, const std::str
       *d = (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
     }
   cairo_surface_mark_dirty(s);
-  cairo_surface_write_to_png(s, (std::string(getenv("QW_TEST_BINARY_DIR")) + "/" + name).c_str());
+  cairo_surface_write_to_png(s, (BinaryDir() + "/" + name).c_str());
   cairo_surface_destroy(s);
 }
 

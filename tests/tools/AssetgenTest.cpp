@@ -28,7 +28,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Resources() { return std::string(getenv("QW_TEST_BINARY_DIR")) + "/resources/"; }
+std::string Resources() { return qwtest::BuiltResources() + "/"; }
 std::string Assets() { return qwtest::SourceDir() + "/assets"; }
 
 struct ToolRun {

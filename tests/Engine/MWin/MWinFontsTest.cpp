@@ -204,8 +204,7 @@ TEST_F(MWinFontsTest, AnEmptySlotOrABadUserFontFailsTheLoadButNotTheStandardFont
 }
 
 TEST_F(MWinFontsTest, TheDefaultFontComesFromTheWorkingFolder) {
-  char old[PATH_MAX];
-  ASSERT_NE(getcwd(old, sizeof(old)), nullptr);
+  qwtest::WorkingFolder old;
   ASSERT_EQ(chdir(dir.Path().c_str()), 0);
   std::string log = Logged([&] { EXPECT_FALSE(mwin->SetupDefaultFont()); });
   EXPECT_NE(log.find("Could not load font <MWinDefaultFont.ttf>"), std::string::npos) << log;
@@ -223,7 +222,7 @@ TEST_F(MWinFontsTest, TheDefaultFontComesFromTheWorkingFolder) {
   EXPECT_EQ(record->params.effects.blur_first, 2);
   EXPECT_TRUE(fonts->CreateFonts());
   EXPECT_NE(fonts->GetStandardFont(), nullptr);
-  ASSERT_EQ(chdir(old), 0);
+  ASSERT_TRUE(old.Restore());
 }
 
 }  // namespace

@@ -88,12 +88,11 @@ class MWinWindowDisplayTest : public DeviceTest {
     ASSERT_TRUE(SetupTestSkin(mwin, dir.Path()));
     // The default font is looked for in the working folder, as the game's resources are.
     WriteWholeFile(dir.File("MWinDefaultFont.ttf"), ReadWholeFile(kDejaVuBold));
-    char old[PATH_MAX];
-    ASSERT_NE(getcwd(old, sizeof(old)), nullptr);
+    qwtest::WorkingFolder old;
     ASSERT_EQ(chdir(dir.Path().c_str()), 0);
     const char font_ok = mwin->SetupDefaultFont();
     const char started = mwin->Startup();
-    ASSERT_EQ(chdir(old), 0);
+    ASSERT_TRUE(old.Restore());
     ASSERT_TRUE(font_ok);
     ASSERT_TRUE(started);
     ASSERT_NE(mwin->GetFonts()->GetStandardFont(), nullptr);
