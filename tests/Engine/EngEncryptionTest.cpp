@@ -218,7 +218,10 @@ TEST_F(EngEncryptionTest, EncryptMatchesTheIndependentKeyStreamAndRoundTrips) {
     EXPECT_EQ(Bytes(first, first + 16 + n), Container(kGameKey, counter, record));
     // Each record has a fresh counter block, so the same record never gives the same file.
     EXPECT_NE(Bytes(first, first + 16), Bytes(second, second + 16));
-    EXPECT_NE(Bytes(first + 16, first + 16 + n), Bytes(second + 16, second + 16 + n));
+    // A one-byte record's two ciphertexts match by chance once in 256 tries; longer ones not.
+    if (n > 1) {
+      EXPECT_NE(Bytes(first + 16, first + 16 + n), Bytes(second + 16, second + 16 + n));
+    }
 
     EngUInt32 size = 0;
     unsigned char *back = static_cast<unsigned char *>(EngEncryptionDecryptData(second, EngUInt32(n + 16), &size));
