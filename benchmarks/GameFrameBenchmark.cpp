@@ -8,8 +8,10 @@
 // full_windows_3t, with the old way's beside them.
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -213,17 +215,43 @@ int MeasureFullWindows() {
 
 std::string self_path;
 
+// Runs this program again with --full-windows and the rasteriser's thread count, in a process of
+// its own (llvmpipe reads LP_NUM_THREADS once), and reads its two ratios; 0 when it fails.
+bool RunFullWindowsChild(const char *threads, double *new_way, double *old_way) {
+  int out[2];
+  if (pipe(out) != 0) return false;
+  const pid_t pid = fork();
+  if (pid < 0) {
+    close(out[0]);
+    close(out[1]);
+    return false;
+  }
+  if (pid == 0) {
+    close(out[0]);
+    if (dup2(out[1], 1) < 0) _exit(127);
+    setenv("LP_NUM_THREADS", threads, 1);
+    execl(self_path.c_str(), self_path.c_str(), "--full-windows", static_cast<char *>(nullptr));
+    _exit(127);
+  }
+  close(out[1]);
+  FILE *child = fdopen(out[0], "r");
+  bool ok = child && fscanf(child, "%lf %lf", new_way, old_way) == 2;
+  if (child)
+    fclose(child);
+  else
+    close(out[0]);
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  return ok && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 void BM_LateWaveFullWindowsByThreads(benchmark::State &state) {
   double ratios[2][2] = {{-1, -1}, {-1, -1}};
   const char *threads[2] = {"1", "3"};
   for (auto _ : state) {
-    for (int t = 0; t < 2; t++) {
-      const std::string command = "LP_NUM_THREADS=" + std::string(threads[t]) + " '" + self_path + "' --full-windows";
-      FILE *child = popen(command.c_str(), "r");
-      if (!child) continue;
-      if (fscanf(child, "%lf %lf", &ratios[t][0], &ratios[t][1]) != 2) ratios[t][0] = ratios[t][1] = -1;
-      pclose(child);
-    }
+    for (int t = 0; t < 2; t++)
+      if (!RunFullWindowsChild(threads[t], &ratios[t][0], &ratios[t][1])) ratios[t][0] = ratios[t][1] = -1;
   }
   if (ratios[0][0] < 0 || ratios[1][0] < 0) {
     state.SkipWithError("a child run failed");
