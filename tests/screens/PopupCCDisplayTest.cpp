@@ -60,17 +60,7 @@ class PopupCCDisplayTest : public qwtest::ScreensProgramTest {
     e.motion.y = y;
     Push(e);
   }
-  void Button(int x, int y, Uint8 button, bool pressed) {
-    SDL_Event e = {};
-    e.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    e.button.windowID = SDL_GetWindowID(Native());
-    e.button.button = button;
-    e.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
-    e.button.clicks = 1;
-    e.button.x = x;
-    e.button.y = y;
-    Push(e);
-  }
+  void Button(int x, int y, Uint8 button, bool pressed) { PushButton(x, y, pressed, button); }
   void ClickAt(float x, float y, Uint8 button = SDL_BUTTON_LEFT) {
     Mouse(int(x), int(y));
     Button(int(x), int(y), button, true);

@@ -31,11 +31,11 @@ void ProgramInputTest::PushMotion(int x, int y, Uint32 buttons) {
   Push(e);
 }
 
-void ProgramInputTest::PushButton(int x, int y, bool pressed) {
+void ProgramInputTest::PushButton(int x, int y, bool pressed, Uint8 button) {
   SDL_Event e = {};
   e.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
   e.button.windowID = SDL_GetWindowID(Native());
-  e.button.button = SDL_BUTTON_LEFT;
+  e.button.button = button;
   e.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
   e.button.clicks = 1;
   e.button.x = x;

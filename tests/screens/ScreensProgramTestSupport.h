@@ -62,7 +62,7 @@ class ProgramInputTest : public ::testing::Test {
   // the real pointer; and each of those alone (buttons: the SDL button mask held while moving).
   void PushClick(int x, int y);
   void PushMotion(int x, int y, Uint32 buttons = 0);
-  void PushButton(int x, int y, bool pressed);
+  void PushButton(int x, int y, bool pressed, Uint8 button = SDL_BUTTON_LEFT);
   // The same with the real pointer moved there first.
   void ClickAtPixel(int x, int y);
   // A left click in the middle of a widget, in window pixels.
