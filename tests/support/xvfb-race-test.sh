@@ -17,17 +17,21 @@ if [ -z "${QW_XVFB_RACE_INSIDE:-}" ]; then
   exec env QW_XVFB_RACE_INSIDE=1 unshare -mn bash "$0" "$rounds"
 fi
 
+# The fixture is held in memory: the private /tmp hides a checkout that lies under /tmp.
+fixture=$(cat "$here/xvfb.sh") || exit 1
+xvfb() { bash -c "$fixture" xvfb.sh "$@"; }
+
 stop_both() {
-  bash "$here/xvfb.sh" stop /tmp/a
-  bash "$here/xvfb.sh" stop /tmp/b
+  xvfb stop /tmp/a
+  xvfb stop /tmp/b
 }
 
 failed=0
 for round in $(seq 1 "$rounds"); do
   mount -t tmpfs qw-xvfb-race /tmp || exit 1
   trap 'stop_both; umount -l /tmp' EXIT
-  bash "$here/xvfb.sh" start /tmp/a & pa=$!
-  bash "$here/xvfb.sh" start /tmp/b & pb=$!
+  xvfb start /tmp/a & pa=$!
+  xvfb start /tmp/b & pb=$!
   wait "$pa"; ra=$?
   wait "$pb"; rb=$?
   da=$(cat /tmp/a/display 2>/dev/null)
