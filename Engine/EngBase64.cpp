@@ -41,25 +41,40 @@ void Base64::Encode(const char *in, int n, char *out) {
   memcpy(out, text.data(), length);
 }
 
-// Decoding stays the engine's own: libtomcrypt's decoder skips or refuses characters outside the
-// alphabet, where this one has always read them as zero bits.
 void Base64::Decode(const char *in, int length, char *out, int &outLength) {
   if (!in || !out || length < 0 || length % 4 != 0) return;
   const unsigned char *chars = reinterpret_cast<const unsigned char *>(in);
   for (int i = 0; i < length; ++i) {
     if (chars[i] >= 0x80) return;
   }
-
-  int count = 0;
-  for (int i = 0; i < length; i += 4) {
-    unsigned v0 = decode_map[chars[i]], v1 = decode_map[chars[i + 1]];
-    unsigned v2 = decode_map[chars[i + 2]], v3 = decode_map[chars[i + 3]];
-    bool last = (i + 4 == length);
-    out[count++] = char(((v0 << 2) | (v1 >> 4)) & 0xff);
-    if (!last || chars[i + 2] != '=') out[count++] = char(((v1 << 4) | (v2 >> 2)) & 0xff);
-    if (!last || chars[i + 3] != '=') out[count++] = char(((v2 << 6) | v3) & 0xff);
+  if (length == 0) {
+    outLength = 0;
+    return;
   }
-  outLength = count;
+
+  // libtomcrypt takes the alphabet only, where this decoder has always read any other
+  // character as zero bits and '=' as the value 64. A copy spells the same bits in the
+  // alphabet: 64 sets no bit of its own character, only the lowest bit of the one before it.
+  std::vector<unsigned char> text(static_cast<size_t>(length));
+  for (int i = 0; i < length; i += 4) {
+    for (int k = 0; k < 4; ++k) {
+      unsigned value = decode_map[chars[i + k]] & 63u;
+      if (k < 3 && chars[i + k + 1] == '=') value |= 1u;
+      text[size_t(i + k)] = static_cast<unsigned char>(encode_table[value]);
+    }
+  }
+  std::vector<unsigned char> bytes(size_t(getDecodeLength(length)));
+  unsigned long count = bytes.size();
+  if (base64_strict_decode(text.data(), static_cast<unsigned long>(length), bytes.data(), &count) != CRYPT_OK) return;
+
+  // In the last group, '=' in either of the last two places drops the byte it stands for.
+  if (chars[length - 1] == '=') --count;
+  if (chars[length - 2] == '=') {
+    if (chars[length - 1] != '=') bytes[count - 2] = bytes[count - 1];
+    --count;
+  }
+  memcpy(out, bytes.data(), count);
+  outLength = static_cast<int>(count);
 }
 
 void Base64::Decode(const char *in, int length, char *out) {

@@ -183,68 +183,53 @@ void EngMathSetVector3dFromRange3Var(_Vector3d *out, _EngMathRange3Var *range) {
   out->z = EngMiscRandRangeFloat(range->min_z, range->max_z, 0);
 }
 
-char EngMathFillDimensionVars(const _Dimension *dim, _DimensionVars *vars) {
+// The halves, the centre and the far edges; whole-number sizes halve toward zero.
+template <typename Dimension, typename Vars>
+static void FillCentreAndEdges(const Dimension &dim, Vars *vars) {
+  vars->half_width = dim.width / 2;
+  vars->half_height = dim.height / 2;
+  vars->centre_x = dim.x + vars->half_width;
+  vars->right = dim.x + dim.width;
+  vars->centre_y = dim.y + vars->half_height;
+  vars->bottom = dim.y + dim.height;
+}
+
+// The rectangle itself as well.
+template <typename Dimension, typename Vars>
+static void FillAllVars(const Dimension &dim, Vars *vars) {
+  vars->left = dim.x;
+  vars->top = dim.y;
+  vars->width = dim.width;
+  vars->height = dim.height;
+  FillCentreAndEdges(dim, vars);
+}
+
+// Fills the variables when both pointers are there; a missing one is reported under the caller.
+template <typename Dimension, typename Vars>
+static char FillChecked(const char *signature, const Dimension *dim, Vars *vars,
+                        void (*fill)(const Dimension &, Vars *)) {
   if (!dim || !vars) {
-    DebugStandardError(ENG_FUNC, DEBUG_ERR_BAPA);
+    DebugStandardError(signature, DEBUG_ERR_BAPA);
     return 0;
   }
-  vars->half_width = dim->width * 0.5f;
-  vars->half_height = dim->height * 0.5f;
-  vars->centre_x = dim->x + vars->half_width;
-  vars->right = dim->x + dim->width;
-  vars->centre_y = dim->y + vars->half_height;
-  vars->bottom = dim->y + dim->height;
+  fill(*dim, vars);
   return 1;
+}
+
+char EngMathFillDimensionVars(const _Dimension *dim, _DimensionVars *vars) {
+  return FillChecked(ENG_FUNC, dim, vars, FillCentreAndEdges<_Dimension, _DimensionVars>);
 }
 
 char EngMathFillDimensionVars(const _IDimension *dim, _IDimensionVars *vars) {
-  if (!dim || !vars) {
-    DebugStandardError(ENG_FUNC, DEBUG_ERR_BAPA);
-    return 0;
-  }
-  vars->half_width = dim->width / 2;
-  vars->half_height = dim->height / 2;
-  vars->centre_x = dim->x + vars->half_width;
-  vars->right = dim->x + dim->width;
-  vars->centre_y = dim->y + vars->half_height;
-  vars->bottom = dim->y + dim->height;
-  return 1;
+  return FillChecked(ENG_FUNC, dim, vars, FillCentreAndEdges<_IDimension, _IDimensionVars>);
 }
 
 char EngMathFillDimensionVars2(const _Dimension *dim, _DimensionVars2 *vars) {
-  if (!dim || !vars) {
-    DebugStandardError(ENG_FUNC, DEBUG_ERR_BAPA);
-    return 0;
-  }
-  vars->left = dim->x;
-  vars->top = dim->y;
-  vars->width = dim->width;
-  vars->height = dim->height;
-  vars->half_width = dim->width * 0.5f;
-  vars->half_height = dim->height * 0.5f;
-  vars->centre_x = dim->x + vars->half_width;
-  vars->right = dim->x + dim->width;
-  vars->centre_y = dim->y + vars->half_height;
-  vars->bottom = dim->y + dim->height;
-  return 1;
+  return FillChecked(ENG_FUNC, dim, vars, FillAllVars<_Dimension, _DimensionVars2>);
 }
 
 char EngMathFillDimensionVars2(const _IDimension *dim, _IDimensionVars2 *vars) {
-  if (!dim || !vars) {
-    DebugStandardError(ENG_FUNC, DEBUG_ERR_BAPA);
-    return 0;
-  }
-  vars->left = dim->x;
-  vars->top = dim->y;
-  vars->width = dim->width;
-  vars->height = dim->height;
-  vars->half_width = dim->width / 2;
-  vars->half_height = dim->height / 2;
-  vars->centre_x = dim->x + vars->half_width;
-  vars->right = dim->x + dim->width;
-  vars->centre_y = dim->y + vars->half_height;
-  vars->bottom = dim->y + dim->height;
-  return 1;
+  return FillChecked(ENG_FUNC, dim, vars, FillAllVars<_IDimension, _IDimensionVars2>);
 }
 
 static char PointInArea(float x, float y, const _Dimension *r) {

@@ -6,7 +6,7 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngJpeg.h"
-#include "Engine/EngMain.h"
+#include "Engine/EngMainOrientation.h"
 #include "Engine/EngMath.h"
 #include "Engine/EngProgram.h"
 
@@ -195,10 +195,8 @@ char EngTga::FillFromJpeg(int sx, int sy, int sw, int sh, const char *path, int 
   return ok;
 }
 
-static char EngTgaDeviceIsOpenGL() { return eng_main_device_type == ENG_DEVICE_TYPE_OPENGL; }
-
 char EngTga::CreateFromTextureData(int w, int h, int data_bits, const unsigned char *texture_data) {
-  if (!EngTgaDeviceIsOpenGL()) return 0;
+  if (!EngMainIsCurrentDeviceTypeGL()) return 0;
   if (!Create(w, h, 32)) return 0;
   return FillFromTextureData_GL(0, 0, w, h, 0, 0, w, h, 0, 0, 2, 1.0f, w, h, data_bits, texture_data);
 }
@@ -206,7 +204,7 @@ char EngTga::CreateFromTextureData(int w, int h, int data_bits, const unsigned c
 char EngTga::FillFromTextureData(int sx, int sy, int sw, int sh, int dx, int dy, int dw, int dh, char flip_h,
                                  char flip_v, _EngTgaAlphaType alpha_type, float level, int data_width,
                                  int data_height, int data_bits, const unsigned char *texture_data) {
-  if (!EngTgaDeviceIsOpenGL()) return 0;
+  if (!EngMainIsCurrentDeviceTypeGL()) return 0;
   return FillFromTextureData_GL(sx, sy, sw, sh, dx, dy, dw, dh, flip_h, flip_v, alpha_type, level, data_width,
                                 data_height, data_bits, texture_data);
 }

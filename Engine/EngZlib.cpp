@@ -65,6 +65,20 @@ char *CopyWithTerminator(const char *signature, const void *data, EngUInt32 n) {
 }
 
 // Deflates at level 9 into a new buffer sized by zlib's own bound.
+// Encrypts or decrypts the buffer in place; when that fails, says so and frees it. A null
+// buffer (a copy that could not be made) passes through.
+char *BlowfishInPlace(const char *signature, const char *key, char *buffer, EngUInt32 n, bool encrypt) {
+  if (!buffer) return nullptr;
+  char done = encrypt ? EngEncryptionEncryptDataUsingBlowfishEncryption(key, buffer, n)
+                      : EngEncryptionDecryptDataUsingBlowfishEncryption(key, buffer, n);
+  if (!done) {
+    DebugErrorAlt(signature, encrypt ? "Could not encrpyt data." : "Could not decrpyt data.");
+    EngFree(buffer, 0, signature);
+    return nullptr;
+  }
+  return buffer;
+}
+
 char *DeflateToNewBuffer(const char *signature, const void *data, EngUInt32 n, unsigned int *outLength) {
   uLong bound = compressBound(uLong(n));
   if (bound >= UINT_MAX) {
@@ -324,13 +338,8 @@ char *EngZlibEncryptCompressAndEncodeToBase64Data(char const *key, void const *d
     return nullptr;
   }
 
-  char *encrypted = CopyWithTerminator(ENG_FUNC, data, n);
+  char *encrypted = BlowfishInPlace(ENG_FUNC, key, CopyWithTerminator(ENG_FUNC, data, n), n, true);
   if (!encrypted) return nullptr;
-  if (!EngEncryptionEncryptDataUsingBlowfishEncryption(key, encrypted, n)) {
-    DebugErrorAlt(ENG_FUNC, "Could not encrpyt data.");
-    EngFree(encrypted, 0, ENG_FUNC);
-    return nullptr;
-  }
 
   unsigned int compressedLength = 0;
   char *compressed = DeflateToNewBuffer(ENG_FUNC, encrypted, n, &compressedLength);
@@ -370,11 +379,7 @@ char *EngZlibDecodeDataFromBase64UncompressItAndDecrpytIt(char const *key, char 
     DebugErrorAlt(ENG_FUNC, "Could not inflate data.");
     return nullptr;
   }
-  if (!EngEncryptionDecryptDataUsingBlowfishEncryption(key, inflated, inflatedLength)) {
-    DebugErrorAlt(ENG_FUNC, "Could not decrpyt data.");
-    EngFree(inflated, 0, ENG_FUNC);
-    return nullptr;
-  }
+  if (!BlowfishInPlace(ENG_FUNC, key, inflated, inflatedLength, false)) return nullptr;
   if (outLength) *outLength = inflatedLength;
   return inflated;
 }
@@ -480,13 +485,8 @@ char *EngZlibEncryptAndCompressData(char const *key, void const *data, unsigned 
     DebugErrorAlt(ENG_FUNC, "No data.");
     return nullptr;
   }
-  char *encrypted = CopyWithTerminator(ENG_FUNC, data, n);
+  char *encrypted = BlowfishInPlace(ENG_FUNC, key, CopyWithTerminator(ENG_FUNC, data, n), n, true);
   if (!encrypted) return nullptr;
-  if (!EngEncryptionEncryptDataUsingBlowfishEncryption(key, encrypted, n)) {
-    DebugErrorAlt(ENG_FUNC, "Could not encrpyt data.");
-    EngFree(encrypted, 0, ENG_FUNC);
-    return nullptr;
-  }
   char *compressed = DeflateToNewBuffer(ENG_FUNC, encrypted, n, outLength);
   EngFree(encrypted, 0, ENG_FUNC);
   return compressed;
@@ -505,11 +505,7 @@ char *EngZlibUncompressDataAndDecrpytIt(char const *key, void const *data, unsig
     DebugErrorAlt(ENG_FUNC, "Could not inflate data.");
     return nullptr;
   }
-  if (!EngEncryptionDecryptDataUsingBlowfishEncryption(key, inflated, inflatedLength)) {
-    DebugErrorAlt(ENG_FUNC, "Could not decrpyt data.");
-    EngFree(inflated, 0, ENG_FUNC);
-    return nullptr;
-  }
+  if (!BlowfishInPlace(ENG_FUNC, key, inflated, inflatedLength, false)) return nullptr;
   if (outLength) *outLength = inflatedLength;
   return inflated;
 }
@@ -519,14 +515,7 @@ char *EngZlibEncryptData(const char *key, const void *data, EngUInt32 n) {
     DebugErrorAlt(ENG_FUNC, "No data.");
     return nullptr;
   }
-  char *copy = CopyWithTerminator(ENG_FUNC, data, n);
-  if (!copy) return nullptr;
-  if (!EngEncryptionEncryptDataUsingBlowfishEncryption(key, copy, n)) {
-    DebugErrorAlt(ENG_FUNC, "Could not encrpyt data.");
-    EngFree(copy, 0, ENG_FUNC);
-    return nullptr;
-  }
-  return copy;
+  return BlowfishInPlace(ENG_FUNC, key, CopyWithTerminator(ENG_FUNC, data, n), n, true);
 }
 
 char *EngZlibDecryptData(const char *key, const void *data, EngUInt32 n) {
@@ -534,14 +523,7 @@ char *EngZlibDecryptData(const char *key, const void *data, EngUInt32 n) {
     DebugErrorAlt(ENG_FUNC, "No data.");
     return nullptr;
   }
-  char *copy = CopyWithTerminator(ENG_FUNC, data, n);
-  if (!copy) return nullptr;
-  if (!EngEncryptionDecryptDataUsingBlowfishEncryption(key, copy, n)) {
-    DebugErrorAlt(ENG_FUNC, "Could not decrpyt data.");
-    EngFree(copy, 0, ENG_FUNC);
-    return nullptr;
-  }
-  return copy;
+  return BlowfishInPlace(ENG_FUNC, key, CopyWithTerminator(ENG_FUNC, data, n), n, false);
 }
 
 void EngZlibConvertBase64CharsToUrlFriendlyChars(char *text) {

@@ -224,6 +224,20 @@ CurlTransferSetUp CurlInterface::DownloadSetUp(const char *url, curl_write_callb
   return t;
 }
 
+// Sets the download's handle up under the lock and runs it outside, so Exit is not held up.
+// step stays 1 when the set-up fails and becomes 10 once the transfer has run.
+CURLcode CurlInterface::SetUpAndPerformDownload(const CurlTransferSetUp &t, int *step) {
+  CURL *curl = static_cast<CURL *>(m_curl_e);
+  m_mutex->Lock();
+  CURLcode code = CURLcode(CurlInterface_SetUpTransfer(curl, t));
+  m_mutex->Unlock();
+  if (code == CURLE_OK) {
+    *step = 10;
+    code = curl_easy_perform(curl);
+  }
+  return code;
+}
+
 char CurlInterface::DownloadFromUrl(const char *url, const char *query, EngUInt32 capacity, char skip_newlines,
                                     int timeout_seconds, char *cancelled) {
   return DownloadFromUrlUsingPost(url, query, capacity, nullptr, 0, skip_newlines, timeout_seconds, cancelled);
@@ -254,20 +268,13 @@ char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query,
   m_capacity = capacity;
   m_skip_newlines = skip_newlines;
 
-  CURL *curl = static_cast<CURL *>(m_curl_e);
   CurlTransferSetUp t = DownloadSetUp(full_url, WriteDataFunctionCB_Static, timeout_seconds);
   if (body && body_size) {
     t.post_body = body;
     t.post_size = long(body_size);
   }
   int step = 1;
-  m_mutex->Lock();
-  CURLcode code = CURLcode(CurlInterface_SetUpTransfer(curl, t));
-  m_mutex->Unlock();
-  if (code == CURLE_OK) {
-    step = 10;
-    code = curl_easy_perform(curl);
-  }
+  CURLcode code = SetUpAndPerformDownload(t, &step);
   EngFree(full_url, 0, "DoDownloadFromUrl");
 
   char result = 0;
@@ -338,13 +345,7 @@ char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, En
   // An error page is no download.
   t.fail_on_error = true;
   int step = 1;
-  m_mutex->Lock();
-  CURLcode code = CURLcode(CurlInterface_SetUpTransfer(curl, t));
-  m_mutex->Unlock();
-  if (code == CURLE_OK) {
-    step = 10;
-    code = curl_easy_perform(curl);
-  }
+  CURLcode code = SetUpAndPerformDownload(t, &step);
   long status = 0;
   curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
   // A file that cannot be flushed on closing is as good as a failed download.

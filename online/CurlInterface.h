@@ -107,6 +107,7 @@ class CurlInterface {
 
  private:
   CurlTransferSetUp DownloadSetUp(const char *url, curl_write_callback write, int timeout_seconds);
+  CURLcode SetUpAndPerformDownload(const CurlTransferSetUp &t, int *step);
   char ReadyToWrite(const char *signature) const;
   size_t WriteDataFunctionCB(const char *data, size_t size, size_t count);
   size_t WriteFileFunctionCB(const char *data, size_t size, size_t count);

@@ -13,6 +13,7 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngMain.h"
+#include "Engine/MAC/EngGui_MAC.h"
 #include "Engine/MAC/EngText_MAC.h"
 
 extern char **environ;
@@ -20,11 +21,6 @@ extern char **environ;
 static EngMiscPopupHandler popup_handler = nullptr;
 
 void EngMiscSetPopupHandlerForTests(EngMiscPopupHandler handler) { popup_handler = handler; }
-
-static bool NonInteractive() {
-  const char *v = getenv("QUARRELWICK_NONINTERACTIVE");
-  return v && *v && strcmp(v, "0") != 0;
-}
 
 static bool DisplayAvailable() {
   const char *d = getenv("DISPLAY");
@@ -41,7 +37,7 @@ void EngMiscShowPopupMessage_MAC(_EngMiscPopupType type, const char *title, cons
     popup_handler(type, title ? title : "", text);
     return;
   }
-  if (!NonInteractive() && DisplayAvailable()) {
+  if (!EngGuiIsNonInteractive_MAC() && DisplayAvailable()) {
     Uint32 flags = (type == ENG_MISC_POPUP_WARNING || type == ENG_MISC_POPUP_ERROR) ? SDL_MESSAGEBOX_WARNING
                                                                                     : SDL_MESSAGEBOX_INFORMATION;
     std::string t = EngLatin1ToUtf8_MAC(title), m = EngLatin1ToUtf8_MAC(text);
@@ -55,7 +51,7 @@ char EngMiscAskOkCancel_MAC(const char *title, const char *text) {
     popup_handler(ENG_MISC_POPUP_WARNING, title ? title : "", text ? text : "");
     return 1;
   }
-  if (NonInteractive() || !DisplayAvailable()) {
+  if (EngGuiIsNonInteractive_MAC() || !DisplayAvailable()) {
     fprintf(stderr, "%s\n%s\n", title ? title : "", text ? text : "");
     return 0;
   }
@@ -72,7 +68,7 @@ char EngMiscAskOkCancel_MAC(const char *title, const char *text) {
 
 void EngMiscOpenFileInViewer_MAC(const char *path) {
   if (!path || !*path) return;
-  if (NonInteractive()) {
+  if (EngGuiIsNonInteractive_MAC()) {
     DebugInfoAlt(ENG_FUNC, "Not opening <%s> (non-interactive)", path);
     return;
   }

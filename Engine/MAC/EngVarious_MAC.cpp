@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 
 #include "Engine/EngDebug.h"
+#include "Engine/MAC/EngGui_MAC.h"
 #include "Engine/MAC/EngText_MAC.h"
 
 extern char **environ;
@@ -42,15 +43,10 @@ static void ReapFinishedOpeners() {
   }
 }
 
-static bool NonInteractive() {
-  const char *v = getenv("QUARRELWICK_NONINTERACTIVE");
-  return v && *v && strcmp(v, "0") != 0;
-}
-
 char VariousGoOnlineNow_MAC(const char *url) {
   ReapFinishedOpeners();
   const char *program = test_opener.empty() ? "xdg-open" : test_opener.c_str();
-  if (test_opener.empty() && NonInteractive()) {
+  if (test_opener.empty() && EngGuiIsNonInteractive_MAC()) {
     DebugInfoAlt(ENG_FUNC, "Not opening <%s> (non-interactive)", url);
     return 1;
   }

@@ -70,3 +70,31 @@ TEST(EngBase64Test, CharactersOutsideTheAlphabetReadAsZero) {
   EXPECT_EQ(std::string("\0\0\0", 3), Decode("!!!!", &length));
   EXPECT_EQ(3, length);
 }
+
+// Texts no encoder writes, decoded as this codec always has: other characters read as zero
+// bits, '=' as the value 64, and only the last group's last two places drop bytes for '='.
+TEST(EngBase64Test, MalformedTextsDecodeAsBefore) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"====", "\x04"},
+      {"=AAA", std::string(3, '\0')},
+      {"A=AA", std::string("\x04\0\0", 3)},
+      {"AB=C", std::string("\0\x02", 2)},
+      {"A=B=", std::string("\x04\0", 2)},
+      {"Z===", "\x64"},
+      {"Zm9=", "\x66\x6f"},
+      {"Zm=v", "\x66\x2f"},
+      {"ABC=DEF=", std::string("\0\x10\xc0\x0c\x41", 5)},
+      {"Zg==Zg==", "\x66\x10\x40\x66"},
+      {"Zm9v\n\r\t ", std::string("foo\0\0\0", 6)},
+      {"-_.~", std::string(3, '\0')},
+      {std::string("AB\0C", 4), std::string("\0\x10\x02", 3)},
+      {"\x7f\x01@[", std::string(3, '\0')},
+      {"////", "\xff\xff\xff"},
+      {"+/=/", "\xfb\x3f"},
+  };
+  for (const auto &c : cases) {
+    int length = -1;
+    EXPECT_EQ(c.second, Decode(c.first, &length)) << c.first;
+    EXPECT_EQ(int(c.second.size()), length) << c.first;
+  }
+}

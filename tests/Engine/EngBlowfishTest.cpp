@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include <tomcrypt.h>
+
 namespace {
 
 void PutBigEndian(uint64_t value, unsigned char *bytes) {
@@ -38,6 +40,31 @@ TEST(EngBlowfishTest, KnownAnswerVectors) {
     EXPECT_EQ(c.cipher, (uint64_t(left) << 32) | right) << std::hex << c.key;
     BlowFishDecrypt(&ctx, &left, &right);
     EXPECT_EQ(c.plain, (uint64_t(left) << 32) | right) << std::hex << c.key;
+  }
+}
+
+// The engine's cipher is the standard one: libtomcrypt's Blowfish, over the key lengths it
+// takes, gives the same blocks.
+TEST(EngBlowfishTest, SameBlocksAsLibtomcrypt) {
+  for (int keyLength : {8, 9, 13, 16, 31, 32, 55, 56}) {
+    unsigned char key[56];
+    for (int i = 0; i < keyLength; ++i) key[i] = static_cast<unsigned char>(37 * i + keyLength);
+    symmetric_key reference;
+    ASSERT_EQ(CRYPT_OK, blowfish_setup(key, keyLength, 0, &reference)) << keyLength;
+    BlowFishCtx ctx;
+    BlowFishInit(&ctx, key, keyLength);
+
+    for (uint64_t plain : {0x0000000000000000ull, 0x0123456789ABCDEFull, 0xFFFFFFFF00000001ull}) {
+      unsigned char block[8], expected[8];
+      PutBigEndian(plain, block);
+      ASSERT_EQ(CRYPT_OK, blowfish_ecb_encrypt(block, expected, &reference));
+      unsigned int left = unsigned(plain >> 32), right = unsigned(plain);
+      BlowFishEncrypt(&ctx, &left, &right);
+      uint64_t cipher = (uint64_t(left) << 32) | right;
+      unsigned char got[8];
+      PutBigEndian(cipher, got);
+      EXPECT_EQ(0, memcmp(expected, got, 8)) << "key length " << keyLength << ", block " << std::hex << plain;
+    }
   }
 }
 

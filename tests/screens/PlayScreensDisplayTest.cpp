@@ -4,6 +4,7 @@
 // resume, quit (asked first), save and exit, and high scores.
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -300,7 +301,9 @@ class BrokenGardensDisplayTest : public PlayScreensDisplayTest {
  protected:
   void SetUp() override {
     const std::string from = qwtest::BuiltResources(), to = m_copy.Path() + "/resources";
-    ASSERT_EQ(system(("cp -r '" + from + "' '" + to + "'").c_str()), 0);
+    std::error_code error;
+    std::filesystem::copy(from, to, std::filesystem::copy_options::recursive, error);
+    ASSERT_FALSE(error) << error.message();
     qwtest::WriteWholeFile(to + "/Level1.jpg", "not a picture");
     ASSERT_EQ(unlink((to + "/Level2.jpg").c_str()), 0);
     ASSERT_EQ(unlink((to + "/TravCalcs3.dat").c_str()), 0);

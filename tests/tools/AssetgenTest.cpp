@@ -4,14 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <unistd.h>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngImageDecode.h"
@@ -36,18 +42,45 @@ struct ToolRun {
   std::string output;
 };
 
-// Runs the tool with its output and errors captured.
-ToolRun RunTool(const std::string &assets, const std::string &out, const std::string &state, const std::string &extra = "") {
-  std::string cmd = std::string("ASAN_OPTIONS=detect_leaks=0 '") + QW_ASSETGEN_EXE + "' --assets '" + assets +
-                    "' --out '" + out + "' --state '" + state + "' " + extra + " 2>&1";
+// Runs the tool with its output and errors captured in one stream.
+ToolRun RunTool(const std::string &assets, const std::string &out, const std::string &state,
+                const std::vector<std::string> &extra = {}) {
+  std::vector<std::string> arguments = {QW_ASSETGEN_EXE, "--assets", assets, "--out", out, "--state", state};
+  arguments.insert(arguments.end(), extra.begin(), extra.end());
+  std::vector<char *> argv;
+  for (std::string &a : arguments) argv.push_back(&a[0]);
+  argv.push_back(nullptr);
+  // The tool's leaks at exit are not what these tests look at.
+  std::vector<std::string> variables = {"ASAN_OPTIONS=detect_leaks=0"};
+  for (char **v = environ; *v; ++v)
+    if (strncmp(*v, "ASAN_OPTIONS=", 13) != 0) variables.push_back(*v);
+  std::vector<char *> envp;
+  for (std::string &v : variables) envp.push_back(&v[0]);
+  envp.push_back(nullptr);
+
   ToolRun run{-1, ""};
-  FILE *p = popen(cmd.c_str(), "r");
-  if (!p) return run;
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) return run;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], 2);
+  pid_t pid = -1;
+  const bool spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0;
+  posix_spawn_file_actions_destroy(&actions);
+  close(fds[1]);
   char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof(buf), p)) > 0) run.output.append(buf, n);
-  int rc = pclose(p);
-  run.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  for (;;) {
+    ssize_t n = read(fds[0], buf, sizeof(buf));
+    if (n > 0)
+      run.output.append(buf, size_t(n));
+    else if (n == 0 || errno != EINTR)
+      break;
+  }
+  close(fds[0]);
+  if (!spawned) return run;
+  const int status = qwtest::WaitForExit(pid, 60);
+  run.status = status >= 1000 ? -1 : status;
   return run;
 }
 
@@ -305,9 +338,10 @@ TEST(AssetgenOutputs, StretchedSkinMiddlesHoldNoCorners) {
 TEST(AssetgenRuns, TwoRunsGiveIdenticalFiles) {
   qwtest::TempDir dir;
   const std::string a = dir.File("a"), b = dir.File("b");
-  ToolRun first = RunTool(Assets(), a, dir.File("a.state"), "--force --sheet " + dir.File("a-sheet.png"));
+  ToolRun first = RunTool(Assets(), a, dir.File("a.state"), {"--force", "--sheet", dir.File("a-sheet.png")});
   ASSERT_EQ(first.status, 0) << first.output;
-  ToolRun second = RunTool(Assets(), b, dir.File("b.state"), "--force --jobs 3 --sheet " + dir.File("b-sheet.png"));
+  ToolRun second =
+      RunTool(Assets(), b, dir.File("b.state"), {"--force", "--jobs", "3", "--sheet", dir.File("b-sheet.png")});
   ASSERT_EQ(second.status, 0) << second.output;
   const std::vector<std::string> files = FilesUnder(a);
   ASSERT_EQ(files, FilesUnder(b));
@@ -386,13 +420,21 @@ TEST_F(AssetgenFixture, UnwritableRecordsFailTheRun) {
   fs::create_directories(dir.File("state-is-a-folder"));
   struct Case {
     const char *what;
-    std::string state, extra, named, error;
+    std::string state;
+    std::vector<std::string> extra;
+    std::string named, error;
   };
   const Case cases[] = {
-      {"a state file that cannot be renamed into place", dir.File("state-is-a-folder"), "", "state-is-a-folder",
+      {"a state file that cannot be renamed into place",
+       dir.File("state-is-a-folder"),
+       {},
+       "state-is-a-folder",
        "cannot rename"},
-      {"a stamp in a folder that does not exist", dir.File("state.txt"), "--stamp '" + dir.File("missing/stamp") + "'",
-       "missing/stamp", "cannot write"},
+      {"a stamp in a folder that does not exist",
+       dir.File("state.txt"),
+       {"--stamp", dir.File("missing/stamp")},
+       "missing/stamp",
+       "cannot write"},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
