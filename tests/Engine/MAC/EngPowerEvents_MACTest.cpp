@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "Engine/EngDebug.h"
@@ -29,19 +28,16 @@ class EngPowerEventsTest : public ::testing::Test {
     calls.clear();
     EngPowerEventsResetForTests();
     EngMainSetSleepForTests(NoSleep);
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    old_cwd = cwd;
     EngProgramSetResourcesPathForTests(resources.Path().c_str());
   }
   void TearDown() override {
     EngPowerEventsResetForTests();
     EngMainSetSleepForTests(nullptr);
     EngProgramSetResourcesPathForTests(nullptr);
-    ASSERT_EQ(chdir(old_cwd.c_str()), 0);
+    EXPECT_TRUE(cwd.Restore());
   }
   qwtest::TempDir resources;
-  std::string old_cwd;
+  qwtest::WorkingFolder cwd;
 };
 
 TEST_F(EngPowerEventsTest, DuplicateNoticesReachTheProgramOnce) {

@@ -3,7 +3,6 @@
 // and screenshots when QW_GUI_SCREENSHOT_DIR names a folder.
 #pragma once
 
-#include <unistd.h>
 
 #include <functional>
 #include <string>
@@ -17,20 +16,15 @@ namespace qwtest {
 class GuiResources {
  public:
   GuiResources() {
-    char here[4096];
-    if (getcwd(here, sizeof(here))) m_old = here;
     for (const char *name : {"Resolution.ui", "License.txt"})
       WriteWholeFile(m_dir.File(name), ReadWholeFile(SourceDir() + "/assets/static/" + name));
-    if (chdir(m_dir.Path().c_str()) != 0) m_old.clear();
-  }
-  ~GuiResources() {
-    if (!m_old.empty() && chdir(m_old.c_str()) != 0) m_old.clear();
+    m_cwd.Enter(m_dir.Path());
   }
   std::string File(const std::string &name) const { return m_dir.File(name); }
 
  private:
   TempDir m_dir;
-  std::string m_old;
+  WorkingFolder m_cwd;
 };
 
 // Each window shown calls the lambda with its name; the names are kept in order.
