@@ -370,8 +370,9 @@ void Game::MoveMouse(float x, float y) {
     return;
   }
   QuarrelwickMoveMouse(x, y);
-  if (!eng_main_window || !eng_main_window_windowed) return;
-  // The play field draws its own pointer, only over the picture; the bars keep the system's.
+  if (!eng_main_window) return;
+  // The play field draws its own pointer, only over the picture; outside the window and over
+  // the bars (full screen has them too) the system's shows.
   char inside = EngWindowIsPixelInPicture(x, y);
   if (inside && eng_main_window->IsCursorShown())
     eng_main_window->TurnOffCursor();

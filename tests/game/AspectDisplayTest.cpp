@@ -2,8 +2,8 @@
 // under Xvfb at several window sizes, with a weapon placed on the first garden. Its range disc,
 // read back from the screen, is round; a pointer press where the weapon is drawn (an SDL event
 // through the program's own input path) selects it, and one in a bar selects nothing; the bars
-// are filled, not black. With QW_SCREENSHOT_DIR set, the main menu, the weapon's popup and the
-// play field are left there for a person to look at.
+// are filled, not black. With QW_SCREENSHOT_DIR set, the main menu, a popup over it, the play
+// field and its popups are left there for a person to look at.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -83,6 +83,13 @@ TEST_P(AspectDisplayTest, TheRangeDiscIsRoundAndAPressWhereTheWeaponIsDrawnSelec
     EXPECT_GT(p[1], p[2] + 10);
     EXPECT_GT(int(p[0]) + p[1] + p[2], 60);
   }
+
+  // A popup over the menu, and its OK pressed where it is drawn.
+  ASSERT_EQ(Root()->PopupMessage("Quarrelwick", "The picture keeps its shape in any window."), 1);
+  Frames(2);
+  Frame(("MenuPopup_" + Name(c)).c_str());
+  AnswerYes();
+  EXPECT_EQ(Root()->PopupIsOn(), 0);
 
   level_garden = 0;
   level_difficulty = 0;
