@@ -76,18 +76,24 @@ TEST_P(AspectDisplayTest, TheRangeDiscIsRoundAndAPressWhereTheWeaponIsDrawnSelec
   Frames(2);
   std::vector<unsigned char> menu = Frame(("MainMenu_" + Name(c)).c_str());
   // The bars are the game's deep green lawn, not black or the clear colour.
-  if (c.x > 0 || c.y > 0) {
-    const int bx = c.x > 0 ? c.x / 2 : c.width / 2, by = c.y > 0 ? c.y / 2 : c.height / 2;
+  const bool bars = c.x > 0 || c.y > 0;
+  const int bx = c.x > 0 ? c.x / 2 : c.width / 2, by = c.y > 0 ? c.y / 2 : c.height / 2;
+  if (bars) {
     const unsigned char *p = At(menu, bx, by);
     EXPECT_GT(p[1], p[0] + 10) << "bar pixel " << int(p[0]) << "," << int(p[1]) << "," << int(p[2]);
     EXPECT_GT(p[1], p[2] + 10);
     EXPECT_GT(int(p[0]) + p[1] + p[2], 60);
   }
 
-  // A popup over the menu, and its OK pressed where it is drawn.
+  // A popup over the menu darkens the bars with the picture, and its OK pressed where it is
+  // drawn closes it.
   ASSERT_EQ(Root()->PopupMessage("Quarrelwick", "The picture keeps its shape in any window."), 1);
   Frames(2);
-  Frame(("MenuPopup_" + Name(c)).c_str());
+  std::vector<unsigned char> asked = Frame(("MenuPopup_" + Name(c)).c_str());
+  if (bars) {
+    const unsigned char *before = At(menu, bx, by), *under = At(asked, bx, by);
+    EXPECT_LT(int(under[0]) + under[1] + under[2], int(before[0]) + before[1] + before[2] - 15);
+  }
   AnswerYes();
   EXPECT_EQ(Root()->PopupIsOn(), 0);
 
