@@ -184,6 +184,12 @@ TEST_P(AspectDisplayTest, TheRangeDiscIsRoundAndAPressWhereTheWeaponIsDrawnSelec
   ASSERT_EQ(shop->IsShown(), 1);
   EXPECT_NEAR(PixelX(shop->GetOrigArea()->x), PixelX(shop_box.x + shop_box.width + 10), 1.0f);
   Frame(("ShopPopup_" + Name(c)).c_str());
+  // A press on the box, where it is drawn, takes up its factory to place.
+  PushClick(int(PixelX(shop_box.x + shop_box.width / 2)), int(PixelY(shop_box.y + shop_box.height / 2)));
+  EXPECT_EQ(play_state, QW_PLAY_PLACING);
+  PushMotion(cx, cy - c.h / 12);
+  Frames(2);
+  Frame(("Placing_" + Name(c)).c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, AspectDisplayTest, ::testing::ValuesIn(kWindows),
