@@ -32,8 +32,11 @@ static EngInt32 orientation_for_tests = 0;
 
 EngInt32 EngDeviceGL_WindowWidth() { return eng_main_window ? eng_main_window_width : 640; }
 EngInt32 EngDeviceGL_WindowHeight() { return eng_main_window ? eng_main_window_height : 480; }
-float EngDeviceGL_WindowXRatio() { return (float)EngDeviceGL_WindowWidth() / 640.0f; }
-float EngDeviceGL_WindowYRatio() { return (float)EngDeviceGL_WindowHeight() / 480.0f; }
+_EngPictureArea EngDeviceGL_PictureArea() {
+  return EngPictureAreaForWindow(EngDeviceGL_WindowWidth(), EngDeviceGL_WindowHeight());
+}
+float EngDeviceGL_WindowXRatio() { return (float)EngDeviceGL_PictureArea().width / 640.0f; }
+float EngDeviceGL_WindowYRatio() { return (float)EngDeviceGL_PictureArea().height / 480.0f; }
 // The desktop never turns its screen; only tests do.
 EngInt32 EngDeviceGL_GetOrientation() { return orientation_for_tests; }
 void EngDeviceGL_SetOrientationForTests(EngInt32 orientation) { orientation_for_tests = orientation; }
@@ -111,7 +114,8 @@ void EngDeviceGL::MiscInitVars() {
 }
 
 void EngDeviceGL::SetFullViewportSize() {
-  EngDeviceSetViewportStructToSize(&m_full_viewport, 0, 0, EngDeviceGL_WindowWidth(), EngDeviceGL_WindowHeight());
+  const _EngPictureArea a = EngDeviceGL_PictureArea();
+  EngDeviceSetViewportStructToSize(&m_full_viewport, a.x, a.y, a.width, a.height);
   if (m_viewport_full_screen) SetViewportFullScreen();
 }
 
@@ -250,9 +254,11 @@ void EngDeviceGL::ApplyGlViewport(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h
   glViewport(x, EngDeviceGL_WindowHeight() - (y + h), w, h);
 }
 
+// "Full screen" is the whole design space: the picture area, not the bars beside it.
 void EngDeviceGL::SetViewportFullScreen() {
   if (!eng_gl_3d_setup) return;
-  glViewport(0, 0, EngDeviceGL_WindowWidth(), EngDeviceGL_WindowHeight());
+  const _EngPictureArea a = EngDeviceGL_PictureArea();
+  ApplyGlViewport(a.x, a.y, a.width, a.height);
   m_viewport_full_screen = 1;
 }
 
@@ -275,8 +281,9 @@ void EngDeviceGL::SetViewportToSize(_Dimension *dim) {
 }
 
 void EngDeviceGL::SetViewportToSizeRatioed(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h) {
-  float rx = EngDeviceGL_WindowXRatio(), ry = EngDeviceGL_WindowYRatio();
-  SetViewportToSize(EngMathRound(x * rx), EngMathRound(y * ry), EngMathRound(w * rx), EngMathRound(h * ry));
+  _EngDeviceViewport vp;
+  EngDeviceSetViewportStructToSizeRatioed(&vp, x, y, w, h);
+  SetViewportToSize(vp.x, vp.y, vp.width, vp.height);
 }
 
 void EngDeviceGL::SetViewportToSizeRatioed(_Dimension *dim) {
@@ -293,7 +300,7 @@ void EngDeviceGL::SetViewportToSizeWithOrientationRatioed(EngInt32 x, EngInt32 y
   float wx = W / 480.0f, hy = H / 640.0f;
   switch (EngDeviceGL_GetOrientation()) {
     case 0:
-      SetViewportToSize(EngMathRound(x * rx), EngMathRound(y * ry), EngMathRound(w * rx), EngMathRound(h * ry));
+      SetViewportToSizeRatioed(x, y, w, h);
       break;
     case 1:
       SetViewportToSize(W - (EngMathRound(x * rx) + EngMathRound(w * rx)),
@@ -389,8 +396,8 @@ void EngDeviceGL::SetPerspectiveNearAndFarPlanes(float near_z, float far_z, char
 
 void EngDeviceGL::SetPerspectiveAspectRelative(float aspect, char) {
   // The desktop layout: wide windows widen the view, narrower ones keep the 1.28 frame.
-  EngInt32 h = EngDeviceGL_WindowHeight();
-  float window_aspect = h ? (float)EngDeviceGL_WindowWidth() / (float)h : 1.0f;
+  const _EngPictureArea a = EngDeviceGL_PictureArea();
+  float window_aspect = a.height ? (float)a.width / (float)a.height : 1.0f;
   float base = window_aspect > 1.28f ? window_aspect : 1.28f;
   SetPerspectiveAspect(base * aspect / 1.28f, 1);
 }

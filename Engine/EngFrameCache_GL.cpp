@@ -101,11 +101,13 @@ char EngFrameCacheRestore_GL(int slot) {
 char EngFrameCacheRestoreArea_GL(int slot, float x, float y, float w, float h) {
   if (!EngFrameCacheIsValid_GL(slot)) return 0;
   const Store &s = stores[slot];
-  const float sx = float(s.width) / 640.0f, sy = float(s.height) / 480.0f;
-  // Whole pixels that cover the area, within the window.
-  GLint left = std::max(GLint(std::floor(x * sx)), 0), top = std::max(GLint(std::floor(y * sy)), 0);
-  GLint right = std::min(GLint(std::ceil((x + w) * sx)), s.width);
-  GLint bottom = std::min(GLint(std::ceil((y + h) * sy)), s.height);
+  // Whole pixels that cover the area, within the window, where the picture is drawn.
+  float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  EngWindowDesignToPixel(x, y, &x0, &y0);
+  EngWindowDesignToPixel(x + w, y + h, &x1, &y1);
+  GLint left = std::max(GLint(std::floor(x0)), 0), top = std::max(GLint(std::floor(y0)), 0);
+  GLint right = std::min(GLint(std::ceil(x1)), s.width);
+  GLint bottom = std::min(GLint(std::ceil(y1)), s.height);
   if (right <= left || bottom <= top) left = top = right = bottom = 0;
   if (BackBufferKept())
     Blit(s, s.framebuffer, 0, left, s.height - bottom, right - left, bottom - top);

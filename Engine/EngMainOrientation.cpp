@@ -59,8 +59,7 @@ const char *EngMainGetOrientationAsString(_EngOrientation orientation) {
 
 char EngMainChangeMousePosRatioedForOrientation(float x, float y, float *out_x, float *out_y) {
   if (eng_main_window_width <= 0 || eng_main_window_height <= 0) return 0;
-  if (out_x) *out_x = x * 640.0f / float(eng_main_window_width);
-  if (out_y) *out_y = y * 480.0f / float(eng_main_window_height);
+  EngWindowPixelToDesign(x, y, out_x, out_y);
   return 1;
 }
 

@@ -236,12 +236,12 @@ void EngPicture::DrawSet(eint set_num, float alpha) {
       viewport_set = true;
     } else {
       eng_main_device->GetCurrentViewport(&saved);
-      const float sx = float(saved.width) / float(eng_main_window_width);
-      const float sy = float(saved.height) / float(eng_main_window_height);
-      const float x = d.x * eng_main_window_x_ratio * sx + float(saved.x);
-      const float y = d.y * eng_main_window_y_ratio * sy + float(saved.y);
-      const float w = d.width * eng_main_window_x_ratio * sx;
-      const float h = d.height * eng_main_window_y_ratio * sy;
+      // The design space spread over the current viewport.
+      const float sx = float(saved.width) / 640.0f, sy = float(saved.height) / 480.0f;
+      const float x = d.x * sx + float(saved.x);
+      const float y = d.y * sy + float(saved.y);
+      const float w = d.width * sx;
+      const float h = d.height * sy;
       if (IsPixelRectSane(x, y, w, h)) {
         eng_main_device->SetViewportToSize(EngMathRound(x), EngMathRound(y), EngMathRound(w), EngMathRound(h));
         viewport_set = true;

@@ -43,9 +43,9 @@ void UpdatePictureDimensions() {
     }
   }
   // Square on screen: 640 by 480 units stretch over the window's pixels.
-  if (eng_main_window_width > 0 && eng_main_window_height > 0) {
+  if (eng_main_window_x_ratio > 0.0f && eng_main_window_y_ratio > 0.0f) {
     float centre = x + w / 2;
-    w = 4.0f / 3.0f * h * float(eng_main_window_height) / float(eng_main_window_width);
+    w = h * eng_main_window_y_ratio / eng_main_window_x_ratio;
     x = centre - w / 2;
   }
   Picture()->SetDrawArea(x, y, w, h);

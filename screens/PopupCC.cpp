@@ -236,8 +236,11 @@ void PopupCC::FillSidebar(int box) {
   RestoreWindow(window, 0);
   const _Dimension *area = window->GetOrigArea();
   const float w = area->width, h = area->height;
+  // Beside the box where the column draws it now.
+  _Dimension box_area = sb_lb_tex_pos[box];
+  SidebarGetSideButtonPosition(box, 1, 0.0f, 0.0f, &box_area);
   float x = 0, y = 0;
-  PopupPlaceBesideBox(sb_lb_tex_pos[box], h, &x, &y);
+  PopupPlaceBesideBox(box_area, h, &x, &y);
   window->SetOrigPos(x, y);
   window->EnsureOnScreen();
 

@@ -180,7 +180,9 @@ void EngWindow::SetCursorPos_MAC(int x, int y) {
 }
 
 void EngWindow::SetCursorPosRatioed_MAC(float x, float y) {
-  SetCursorPos_MAC(int(float(eng_main_window_width) * x / 640.0f), int(float(eng_main_window_height) * y / 480.0f));
+  float px = 0, py = 0;
+  EngWindowDesignToPixel(x, y, &px, &py);
+  SetCursorPos_MAC(int(px), int(py));
 }
 
 void EngWindow::GetCursorPos_MAC(int *x, int *y) {

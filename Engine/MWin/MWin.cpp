@@ -331,8 +331,10 @@ void MWin::ButtonsChanged() {
   if (!IS_DESKTOP) {
     if (m_mouse_x < 0 || m_mouse_y < 0) return;
     // The stored position is in design units; the entry points take window pixels.
-    x = int(m_mouse_x * eng_main_window_x_ratio);
-    y = int(m_mouse_y * eng_main_window_y_ratio);
+    float px = 0, py = 0;
+    EngWindowDesignToPixel(m_mouse_x, m_mouse_y, &px, &py);
+    x = int(px);
+    y = int(py);
   } else {
     if (m_cursor_cb)
       m_cursor_cb(&x, &y, m_cursor_cb_a, m_cursor_cb_b);

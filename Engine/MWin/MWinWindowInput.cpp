@@ -22,7 +22,9 @@ void MWinMoveCursorToDesignPoint(MWin *mwin, float x, float y) {
   if (eng_main_window) eng_main_window->SetCursorPosRatioed(x, y);
   if (!mwin) return;
   // The toolkit takes window pixels; a warp alone may never come back as a motion event.
-  mwin->MoveMouse(x * float(eng_main_window_width) / 640.0f, y * float(eng_main_window_height) / 480.0f);
+  float px = 0, py = 0;
+  EngWindowDesignToPixel(x, y, &px, &py);
+  mwin->MoveMouse(px, py);
 }
 
 // ---- Set-up ----

@@ -3,6 +3,8 @@
 // the play field keeps or removes it, the presses, and a collection that went without it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -47,7 +49,10 @@ class PopupTest : public qwtest::WeaponFieldTest {
     SetLevels(9, {{200, 50}, {300, 60}, {400, 70}});
     for (int i = 0; i < QW_SIDEBAR_BOXES; i++) {
       sb_lb_weapon_types[i] = i;
-      sb_lb_tex_pos[i] = {5, 10.0f + 35 * i, 90, 30};
+      // Texture pixels of the column's 256 by 1024 picture, drawn over 100 by 450 units:
+      // the box is (25, 0, 50, 28.125) where it is drawn.
+      const EngInt32 box[4] = {64, 0, 192, 64};
+      std::copy(box, box + 4, sb_lb_pos[i]);
       sb_button_on[i] = 1;
     }
     sbl_over_what = -1;
@@ -291,8 +296,8 @@ TEST_F(PopupTest, ShopBoxShowsItsFactsRedWhenTooDear) {
     EXPECT_EQ(Text("Sidebar", "Range"), "25");
     EXPECT_EQ(Text("Sidebar", "Damage"), "10");
     EXPECT_EQ(Text("Sidebar", "Slow"), "0");
-    // Right of the box (5, 10, 90, 30), centred on it.
-    ExpectArea(Window("Sidebar")->GetOrigArea(), {105, 0, 140, 160});
+    // Right of the box (25, 0, 50, 28.125) as drawn, held on the screen.
+    ExpectArea(Window("Sidebar")->GetOrigArea(), {85, 0, 140, 160});
     PopupInitForNewGame();
     EXPECT_EQ(m_cc->CollectionExists(), 0);
   }
@@ -301,19 +306,21 @@ TEST_F(PopupTest, ShopBoxShowsItsFactsRedWhenTooDear) {
 TEST_F(PopupTest, AFactoryBoxIsSeventyHighAndARefillGivesAWeaponBoxItsRowsBack) {
   cash = 1000;
   sbl_over_what = 9;
-  sb_lb_tex_pos[9] = {5, 300, 90, 30};
+  // Drawn at (25, 281.25, 50, 28.125): the popup 160 high centred on it, then 70 high.
+  const EngInt32 low_box[4] = {64, 640, 192, 704};
+  std::copy(low_box, low_box + 4, sb_lb_pos[9]);
   PopupUpdate(1);
   ASSERT_EQ(m_cc->CollectionExists(), 1);
   EXPECT_EQ(Text("Sidebar", "Cost"), "200");
-  ExpectArea(Window("Sidebar")->GetOrigArea(), {105, 280, 140, 70});
+  ExpectArea(Window("Sidebar")->GetOrigArea(), {85, 260.3125f, 140, 70});
   for (const char *id : {"ReloadT", "RangeT", "DamageT", "SlowT", "Reload", "Range", "Damage", "Slow"})
     EXPECT_FALSE(Shown("Sidebar", id)) << id;
   EXPECT_TRUE(Shown("Sidebar", "Cost"));
   // The pointer moves to a gun's box: the sidebar refills the same collection.
   sbl_over_what = 1;
-  sb_lb_tex_pos[1] = {5, 300, 90, 30};
+  std::copy(low_box, low_box + 4, sb_lb_pos[1]);
   PopupUpdate(1);
-  ExpectArea(Window("Sidebar")->GetOrigArea(), {105, 235, 140, 160});
+  ExpectArea(Window("Sidebar")->GetOrigArea(), {85, 215.3125f, 140, 160});
   for (const char *id : {"RangeT", "Slow"}) EXPECT_TRUE(Shown("Sidebar", id)) << id;
 }
 

@@ -178,17 +178,22 @@ TEST_F(QuarrelwickTest, FamilyKeysChooseTheBestWeaponOrTheFactory) {
 }
 
 TEST_F(QuarrelwickTest, PointerBecomesPlayFieldCoordinates) {
-  eng_main_window_x_ratio_inv = 0.5f;  // a 1280 by 960 window
-  eng_main_window_y_ratio_inv = 0.5f;
+  const EngInt32 width = eng_main_window_width, height = eng_main_window_height;
   struct Case {
+    int window_w, window_h;
     float px, py, x, y, x_fs, y_fs;
   } cases[] = {
-      {200, 0, -1, -1, -0.6875f, -1},
-      {1280, 900, 1, 1, 1, 0.875f},
-      {740, 450, 0, 0, 0.15625f, -0.0625f},
-      {0, 960, -1.3703704f, 1.1333333f, -1, 1},
+      {1280, 960, 200, 0, -1, -1, -0.6875f, -1},
+      {1280, 960, 1280, 900, 1, 1, 1, 0.875f},
+      {1280, 960, 740, 450, 0, 0, 0.15625f, -0.0625f},
+      {1280, 960, 0, 960, -1.3703704f, 1.1333333f, -1, 1},
+      // 16:9: the picture is 960 by 720 from x 160, so its corner and middle move with it.
+      {1280, 720, 310, 0, -1, -1, -0.6875f, -1},
+      {1280, 720, 715, 337.5f, 0, 0, 0.15625f, -0.0625f},
   };
   for (const Case &c : cases) {
+    eng_main_window_width = c.window_w;
+    eng_main_window_height = c.window_h;
     QuarrelwickMoveMouse(c.px, c.py);
     EXPECT_NEAR(cursor_x, c.x, 1e-6f) << c.px;
     EXPECT_NEAR(cursor_y, c.y, 1e-6f) << c.py;
@@ -198,8 +203,9 @@ TEST_F(QuarrelwickTest, PointerBecomesPlayFieldCoordinates) {
   // Nothing moves during game over.
   game_over = 1;
   QuarrelwickMoveMouse(740, 450);
-  EXPECT_NEAR(cursor_x, -1.3703704f, 1e-6f);
-  eng_main_window_x_ratio_inv = eng_main_window_y_ratio_inv = 1.0f;
+  EXPECT_NEAR(cursor_x, 0.0f, 1e-6f);
+  eng_main_window_width = width;
+  eng_main_window_height = height;
 }
 
 TEST_F(QuarrelwickTest, CellsOfPointsWithHalvesAndBeyondTheField) {

@@ -63,8 +63,9 @@ void ProgramInputTest::ClickAt(MWinButton *button, float across) {
     a.x += window->GetOrigArea()->x;
     a.y += window->GetOrigArea()->y;
   }
-  ClickAtPixel(int((a.x + a.width * across) * eng_main_window_x_ratio),
-               int((a.y + a.height / 2) * eng_main_window_y_ratio));
+  float x = 0, y = 0;
+  EngWindowDesignToPixel(a.x + a.width * across, a.y + a.height / 2, &x, &y);
+  ClickAtPixel(int(x), int(y));
 }
 
 void ProgramInputTest::Key(SDL_Keycode key, Uint16 mod) {
@@ -151,8 +152,8 @@ void ProgramInputTest::StartProgram() {
   int exit_code = 0;
   ASSERT_EQ(MainCreateAndInitMainProgram(nullptr, 1, argv, &exit_code), 1);
   main_create_window_parms.windowed = 1;
-  main_create_window_parms.width = 640;
-  main_create_window_parms.height = 480;
+  main_create_window_parms.width = m_window_width;
+  main_create_window_parms.height = m_window_height;
   ASSERT_EQ(EngMainCreateMainWindowAndDevice(), 1);
   Frames(3);
 }

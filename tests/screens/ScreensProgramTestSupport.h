@@ -42,8 +42,9 @@ class ProgramInputTest : public ::testing::Test {
  protected:
   // Notes the working folder, to go back to, and the build's resources.
   void NoteFolders();
-  // A start of the program as the executable makes it, with a 640 by 480 window (window pixels
-  // are design units), and its stop; a test starts and stops it again as often as it likes.
+  // A start of the program as the executable makes it, with a window of m_window_width by
+  // m_window_height (640 by 480 unless a test says otherwise: window pixels are design units),
+  // and its stop; a test starts and stops it again as often as it likes.
   void StartProgram();
   void StopProgram();
   // Settings a test makes after the resets and before the program starts, and its own resets
@@ -65,7 +66,7 @@ class ProgramInputTest : public ::testing::Test {
   void PushButton(int x, int y, bool pressed, Uint8 button = SDL_BUTTON_LEFT);
   // The same with the real pointer moved there first.
   void ClickAtPixel(int x, int y);
-  // A left click in the middle of a widget, in window pixels.
+  // A left click in the middle of a widget, where it is drawn.
   void Click(MWinButton *button) { ClickAt(button, 0.5f); }
   // A left click at a fraction of a widget's width (a choice's entry, a slider's track), halfway
   // down.
@@ -91,6 +92,7 @@ class ProgramInputTest : public ::testing::Test {
   ScopedEnvVar m_xdg_config{"XDG_CONFIG_HOME", (m_home.Path() + "/.config").c_str()};
   qwtest::WorkingFolder m_cwd;
   std::string m_build, m_resources;
+  int m_window_width = 640, m_window_height = 480;
 };
 
 // The program started with a player and showing the main menu.
