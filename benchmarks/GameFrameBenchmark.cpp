@@ -5,7 +5,8 @@
 // one run. The late wave's frame is also given in full windows of work (its time over the
 // full-window quad's in the same process): counters full_windows (this run's rasteriser
 // threads) and, from two child runs with LP_NUM_THREADS=1 and 3, full_windows_1t and
-// full_windows_3t, with the old way's beside them.
+// full_windows_3t, with the old way's beside them. "--screenshot <file.ppm>" saves the late
+// wave's frame instead.
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
 #include <sys/wait.h>
@@ -124,7 +125,7 @@ double TimeFrames(bool late_wave, bool old_way, long frames, long *counter = nul
     DrawFrame(Window()->device, old_way);
     drawing += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     Tick();
-    if (late_wave && ++*counter % 600 == 0) qwbench::ResetLateWaveBugs();
+    if (late_wave && ++*counter % qwbench::kLateWaveFrames == 0) qwbench::ResetLateWaveBugs();
   }
   return frames > 0 ? drawing / double(frames) : 0.0;
 }
@@ -149,7 +150,7 @@ void RunPlayFieldFrames(benchmark::State &state, bool late_wave, bool old_way) {
     // The field moves on between frames, off the clock.
     state.PauseTiming();
     Tick();
-    if (late_wave && ++frame % 600 == 0) qwbench::ResetLateWaveBugs();
+    if (late_wave && ++frame % qwbench::kLateWaveFrames == 0) qwbench::ResetLateWaveBugs();
     state.ResumeTiming();
   }
   state.counters["bugs"] = qwbench::LateWaveBugCount();
@@ -211,6 +212,30 @@ int MeasureFullWindows() {
   printf("%.4f %.4f\n", best_ratio[0], best_ratio[1]);
   QuarrelwickDestroyGraphics();
   return 0;
+}
+
+// The late wave's frame as the game draws it, saved as a binary PPM for a person to look at.
+int SaveScreenshot(const char *path) {
+  if (!Window()) return 1;
+  const std::string why = BuildScene(true);
+  if (!why.empty()) {
+    fprintf(stderr, "%s\n", why.c_str());
+    return 1;
+  }
+  // The second frame is the one drawn with the kept still layers.
+  DrawFrame(Window()->device, false);
+  DrawFrame(Window()->device, false);
+  const int w = qwbench::kQuadsWidth, h = qwbench::kQuadsHeight;
+  std::vector<unsigned char> rgb(size_t(w) * size_t(h) * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  QuarrelwickDestroyGraphics();
+  FILE *f = fopen(path, "wb");
+  if (!f) return 1;
+  fprintf(f, "P6\n%d %d\n255\n", w, h);
+  // GL's rows run bottom first, the file's top first.
+  for (int y = h - 1; y >= 0; y--) fwrite(&rgb[size_t(y) * size_t(w) * 3], 1, size_t(w) * 3, f);
+  return fclose(f) == 0 ? 0 : 1;
 }
 
 std::string self_path;
@@ -277,6 +302,7 @@ int main(int argc, char **argv) {
   const ssize_t n = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
   self_path = n > 0 ? std::string(exe, size_t(n)) : std::string(argv[0]);
   if (argc > 1 && strcmp(argv[1], "--full-windows") == 0) return MeasureFullWindows();
+  if (argc > 2 && strcmp(argv[1], "--screenshot") == 0) return SaveScreenshot(argv[2]);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

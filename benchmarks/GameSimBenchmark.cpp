@@ -39,8 +39,8 @@ void BM_LateWaveTick(benchmark::State &state) {
   long frame = 0, bullets = 0;
   for (auto _ : state) {
     Tick();
-    // Every ten seconds of play the bugs go back to where they started, off the clock.
-    if (++frame % 600 == 0) {
+    // Every few seconds of play the bugs go back to where they started, off the clock.
+    if (++frame % qwbench::kLateWaveFrames == 0) {
       state.PauseTiming();
       for (int i = 0; i < num_weapons; i++)
         if (weapons[i])
@@ -52,7 +52,8 @@ void BM_LateWaveTick(benchmark::State &state) {
   state.SetItemsProcessed(state.iterations());
   state.counters["bugs"] = qwbench::LateWaveBugCount();
   state.counters["weapons"] = num_weapons;
-  if (frame >= 600) state.counters["bullets_in_flight"] = double(bullets) / double(frame / 600);
+  if (frame >= qwbench::kLateWaveFrames)
+    state.counters["bullets_in_flight"] = double(bullets) / double(frame / qwbench::kLateWaveFrames);
 }
 
 BENCHMARK(BM_EmptyPlayFieldTick)->Unit(benchmark::kMicrosecond);

@@ -73,6 +73,7 @@ bool HeadlessGame::PlaceAt(std::vector<Place> &places, size_t *next, int type) {
   // Places already taken stay behind; the scan goes on from the first one still open.
   for (size_t i = *next; i < places.size(); i++) {
     if (!WeaponsCanPlaceWeaponHere(type, places[i].x, places[i].y, 0)) continue;
+    if (place_allowed && !place_allowed(type, places[i].x, places[i].y)) continue;
     if (WeaponsCreateNew(type, places[i].x, places[i].y, 0, 0)) {
       *next = i;
       return true;

@@ -28,7 +28,11 @@ class HeadlessGame {
   bool Check();
   // Places a weapon of that type at the script's next open place beside the road (paid for).
   bool PlaceBesideTheRoad(int type) { return PlaceAt(m_near, &m_next_near, type); }
+  // Places a factory of that type at the script's next open place away from the road.
+  bool PlaceAwayFromTheRoad(int type) { return PlaceAt(m_far, &m_next_far, type); }
   int act_every = 15;
+  // When set, a place the rules allow is also passed over where this says no.
+  bool (*place_allowed)(int type, float x, float y) = nullptr;
 
  private:
   struct Place {
