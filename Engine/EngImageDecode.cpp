@@ -1,8 +1,13 @@
 #include "Engine/EngImageDecode.h"
 
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include <SOIL.h>
 
@@ -11,7 +16,8 @@
 #include "Engine/EngJpeg.h"
 #include "Engine/EngTexturePixels.h"
 
-static const char *eng_image_decode_last_result = "";
+// Per thread: the worker decoding ahead keeps its own.
+static thread_local const char *eng_image_decode_last_result = "";
 
 // Files above this are not pictures the game could use; reading them whole would only waste memory.
 static const long ENG_IMAGE_DECODE_MAX_FILE_BYTES = 256L * 1024 * 1024;
@@ -222,6 +228,10 @@ unsigned char *EngImageDecodeFromMemory(const unsigned char *bytes, unsigned int
   if (kind == KIND_JPEG) {
     pixels = EngImageDecodeJpeg(bytes, length, force_channels, &w, &h, &file_channels);
   } else {
+    // SOIL's decoder builds shared tables on first use and keeps its result text in one
+    // place: one decode at a time, whichever thread asks.
+    static std::mutex soil_mutex;
+    std::lock_guard<std::mutex> lock(soil_mutex);
     pixels = SOIL_load_image_from_memory(bytes, int(length), &w, &h, &file_channels, force_channels);
     eng_image_decode_last_result = SOIL_last_result();
   }
@@ -241,8 +251,22 @@ unsigned char *EngImageDecodeFromMemory(const unsigned char *bytes, unsigned int
   return pixels;
 }
 
+static unsigned char *DecodeFile(const char *filename, int force_channels, unsigned int flags, int *width, int *height,
+                                 int *channels);
+static unsigned char *TakeDecodedAhead(const char *filename, int force_channels, unsigned int flags, int *width,
+                                       int *height, int *channels);
+
 unsigned char *SOIL_load_OGL_texture_to_memory(const char *filename, int force_channels, unsigned int flags,
                                                int *width, int *height, int *channels) {
+  if (unsigned char *ahead = TakeDecodedAhead(filename, force_channels, flags, width, height, channels)) {
+    eng_image_decode_last_result = "Image loaded as an array";
+    return ahead;
+  }
+  return DecodeFile(filename, force_channels, flags, width, height, channels);
+}
+
+static unsigned char *DecodeFile(const char *filename, int force_channels, unsigned int flags, int *width, int *height,
+                                 int *channels) {
   if (flags & ENG_SOIL_FLAG_DDS_LOAD_DIRECT)
     return EngImageDecodeFromMemory(nullptr, 0, force_channels, flags, width, height, channels);
   FILE *file = EngFileOpenStreamForReading(filename);
@@ -273,6 +297,124 @@ unsigned char *SOIL_load_OGL_texture_to_memory(const char *filename, int force_c
 
 void EngImageDecodeFree(unsigned char *pixels) {
   if (pixels) SOIL_free_image_data(pixels);
+}
+
+namespace {
+
+// One picture decoded ahead, or still to be: the file and the loader's arguments it was
+// decoded with, and the result.
+struct Ahead {
+  std::string file;
+  int force_channels = 0;
+  unsigned int flags = 0;
+  bool done = false;
+  unsigned char *pixels = nullptr;
+  int width = 0, height = 0, channels = 0;
+};
+
+std::mutex ahead_mutex;
+std::condition_variable ahead_done;
+std::vector<Ahead> ahead;
+
+// Joined, and what was left freed, at exit too: a start that fails before the first screen
+// never takes the pictures.
+struct AheadWorker {
+  std::thread thread;
+  ~AheadWorker() { EngImageDecodeForgetAhead(); }
+};
+AheadWorker ahead_worker;
+
+void DecodeAheadWorker() {
+  for (;;) {
+    std::string file;
+    int force_channels = 0;
+    unsigned int flags = 0;
+    {
+      std::lock_guard<std::mutex> lock(ahead_mutex);
+      auto next = ahead.begin();
+      while (next != ahead.end() && next->done) ++next;
+      if (next == ahead.end()) return;
+      file = next->file;
+      force_channels = next->force_channels;
+      flags = next->flags;
+    }
+    int w = 0, h = 0, c = 0;
+    unsigned char *pixels = DecodeFile(file.c_str(), force_channels, flags, &w, &h, &c);
+    std::lock_guard<std::mutex> lock(ahead_mutex);
+    for (Ahead &a : ahead)
+      if (!a.done && a.file == file && a.force_channels == force_channels && a.flags == flags) {
+        a = {file, force_channels, flags, true, pixels, w, h, c};
+        pixels = nullptr;
+        break;
+      }
+    EngImageDecodeFree(pixels);
+    ahead_done.notify_all();
+  }
+}
+
+}  // namespace
+
+static unsigned char *TakeDecodedAhead(const char *filename, int force_channels, unsigned int flags, int *width,
+                                       int *height, int *channels) {
+  if (!filename) return nullptr;
+  std::unique_lock<std::mutex> lock(ahead_mutex);
+  for (;;) {
+    auto it = ahead.begin();
+    while (it != ahead.end() && !(it->file == filename && it->force_channels == force_channels && it->flags == flags))
+      ++it;
+    if (it == ahead.end()) return nullptr;
+    if (!it->done) {
+      ahead_done.wait(lock);
+      continue;
+    }
+    unsigned char *pixels = it->pixels;
+    if (width) *width = it->width;
+    if (height) *height = it->height;
+    if (channels) *channels = it->channels;
+    ahead.erase(it);
+    return pixels;
+  }
+}
+
+void EngImageDecodeKeepForLoader(const char *filename, int force_channels, unsigned int flags, unsigned char *pixels,
+                                 int width, int height, int channels) {
+  if (!filename || !pixels) {
+    EngImageDecodeFree(pixels);
+    return;
+  }
+  unsigned char *replaced = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(ahead_mutex);
+    for (Ahead &a : ahead)
+      if (a.done && a.file == filename && a.force_channels == force_channels && a.flags == flags) {
+        replaced = a.pixels;
+        a.pixels = pixels;
+        a.width = width;
+        a.height = height;
+        a.channels = channels;
+        pixels = nullptr;
+        break;
+      }
+    if (pixels) ahead.push_back({filename, force_channels, flags, true, pixels, width, height, channels});
+  }
+  EngImageDecodeFree(replaced);
+}
+
+void EngImageDecodeAhead(const char *const *files, int count, int force_channels, unsigned int flags) {
+  if (ahead_worker.thread.joinable()) ahead_worker.thread.join();
+  {
+    std::lock_guard<std::mutex> lock(ahead_mutex);
+    for (int i = 0; files && i < count; i++)
+      if (files[i]) ahead.push_back({files[i], force_channels, flags, false, nullptr, 0, 0, 0});
+  }
+  ahead_worker.thread = std::thread(DecodeAheadWorker);
+}
+
+void EngImageDecodeForgetAhead() {
+  if (ahead_worker.thread.joinable()) ahead_worker.thread.join();
+  std::lock_guard<std::mutex> lock(ahead_mutex);
+  for (Ahead &a : ahead) EngImageDecodeFree(a.pixels);
+  ahead.clear();
 }
 
 const char *EngImageDecodeLastResult() { return eng_image_decode_last_result; }

@@ -19,6 +19,19 @@ unsigned char *SOIL_load_OGL_texture_to_memory(const char *filename, int force_c
 unsigned char *EngImageDecodeFromMemory(const unsigned char *bytes, unsigned int length, int force_channels,
                                         unsigned int flags, int *width, int *height, int *channels);
 void EngImageDecodeFree(unsigned char *pixels);
+
+// Pictures decoded ahead of their textures. While the program waits on the display (the full
+// screen taken, the context made), a worker thread decodes the files the first screen shows,
+// with the loader's arguments; SOIL_load_OGL_texture_to_memory then hands those pixels over
+// (waiting for the worker if it is still on the file) instead of decoding again. A file the
+// worker cannot decode is left to the loader, which reports it as ever.
+void EngImageDecodeAhead(const char *const *files, int count, int force_channels, unsigned int flags);
+// Keeps pixels already decoded (by a check that the file decodes) for the loader to take with
+// the same arguments; the keeping owns them from here.
+void EngImageDecodeKeepForLoader(const char *filename, int force_channels, unsigned int flags, unsigned char *pixels,
+                                 int width, int height, int channels);
+// Waits for the worker and frees what no loader took.
+void EngImageDecodeForgetAhead();
 // The text of the loader's last result.
 const char *EngImageDecodeLastResult();
 

@@ -6,6 +6,7 @@
 #include <csignal>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngMemory.h"
 #include "Engine/EngProgram.h"
 
 signed char EngMainCreateMainWindowAndDevice() {
@@ -35,6 +36,7 @@ int EngMainRun(int argc, char **argv) {
   // A write to a closed pipe or socket inside a library (the session bus, libcurl) must fail
   // that write, not end the program.
   signal(SIGPIPE, SIG_IGN);
+  EngMemorySetUpAllocator();
   if (eng_main_program) {
     DebugErrorAlt("int main(int, char **)", "eng_main_program already exists.");
     return -1;

@@ -1,11 +1,17 @@
 #include "Engine/EngMemory.h"
 
+#include <malloc.h>
+
 #include <cstdlib>
 #include <cstring>
 
 #include "Engine/EngDebug.h"
 
 char eng_four_char_id_str[5] = "XXXX";
+
+void EngMemorySetUpAllocator() { mallopt(M_MMAP_THRESHOLD, 256 * 1024); }
+
+void EngMemoryGiveBackFreePages() { malloc_trim(0); }
 
 void *EngMalloc(size_t size, const char *caller, char zero_fill) {
   if (size == 0) {

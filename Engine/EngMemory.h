@@ -6,6 +6,15 @@
 
 #include "Engine/EngTypes.h"
 
+// Blocks of 256 KB and more (pictures being decoded, a software renderer's textures, sounds) are
+// mapped apart and given back to the system when freed. Left to itself the allocator raises
+// that bound to the largest block freed so far, after which each new garden's picture lands in
+// the heap beside longer-lived blocks and the heap only grows. Called once at start.
+void EngMemorySetUpAllocator();
+// Gives the heap's free pages back to the system: after loading, when the temporary copies
+// are gone.
+void EngMemoryGiveBackFreePages();
+
 void *EngMalloc(size_t size, const char *caller, char zero_fill);
 void *EngRealloc(void *old_block, size_t size, const char *caller);
 void EngFree(void *block, char report_null, const char *caller);

@@ -290,18 +290,11 @@ char EngTextureGL::DrawSpecifyingCornersList(const _EngTextureCornersInfo *quads
   if (!m_created || !m_gl_exists || !quads || count < 0 || !eng_gl_3d_setup) return 0;
   if (count == 0) return 1;
   static const int kOrder[6] = {0, 1, 2, 2, 1, 3};
-  static std::vector<float> positions, coords, colours;
-  positions.resize(size_t(count) * 18);
-  coords.resize(size_t(count) * 12);
-  colours.resize(size_t(count) * 24);
-  for (EngInt32 q = 0; q < count; q++)
-    for (int v = 0; v < 6; v++) {
-      const int c = kOrder[v];
-      const size_t i = size_t(q) * 6 + size_t(v);
-      for (int k = 0; k < 3; k++) positions[i * 3 + size_t(k)] = quads[q].position[c][k];
-      for (int k = 0; k < 2; k++) coords[i * 2 + size_t(k)] = quads[q].tex_coords[c][k];
-      for (int k = 0; k < 4; k++) colours[i * 4 + size_t(k)] = quads[q].colour[c][k];
-    }
+  // Drawn in pieces of a fixed most: the vertex arrays here and the driver's copies of them stay
+  // the same size however many sprites a late wave brings, instead of growing with the largest
+  // batch seen.
+  static const EngInt32 kPiece = 128;
+  static std::vector<float> positions(size_t(kPiece) * 18), coords(size_t(kPiece) * 12), colours(size_t(kPiece) * 24);
   glBindTexture(GL_TEXTURE_2D, m_gl_name);
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -309,7 +302,19 @@ char EngTextureGL::DrawSpecifyingCornersList(const _EngTextureCornersInfo *quads
   glVertexPointer(3, GL_FLOAT, 0, positions.data());
   glTexCoordPointer(2, GL_FLOAT, 0, coords.data());
   glColorPointer(4, GL_FLOAT, 0, colours.data());
-  glDrawArrays(GL_TRIANGLES, 0, count * 6);
+  for (EngInt32 first = 0; first < count; first += kPiece) {
+    const EngInt32 n = count - first < kPiece ? count - first : kPiece;
+    for (EngInt32 q = 0; q < n; q++)
+      for (int v = 0; v < 6; v++) {
+        const int c = kOrder[v];
+        const _EngTextureCornersInfo &quad = quads[first + q];
+        const size_t i = size_t(q) * 6 + size_t(v);
+        for (int k = 0; k < 3; k++) positions[i * 3 + size_t(k)] = quad.position[c][k];
+        for (int k = 0; k < 2; k++) coords[i * 2 + size_t(k)] = quad.tex_coords[c][k];
+        for (int k = 0; k < 4; k++) colours[i * 4 + size_t(k)] = quad.colour[c][k];
+      }
+    glDrawArrays(GL_TRIANGLES, 0, n * 6);
+  }
   glDisableClientState(GL_COLOR_ARRAY);
   glDisableClientState(GL_TEXTURE_COORD_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);

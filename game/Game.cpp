@@ -6,6 +6,7 @@
 #include "Engine/EngDevice.h"
 #include "Engine/EngFont.h"
 #include "Engine/EngFrameCache.h"
+#include "Engine/EngImageDecode.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMainOrientation.h"
@@ -123,10 +124,17 @@ char Game::SetupAll() { return 1; }
 
 char Game::PreCreateWindow(_EngCreateWindowParms *) { return 1; }
 
+// The pictures of the first screen (the players' screen: splash, flags, title), decoded on a
+// worker while the display is taken and the context made.
+static const char *const kFirstScreenPictures[] = {"SplashRays.png", "SplashArt.png", "SplashBug.png",
+                                                   "CountryFlags512.png", "QuarrelwickText.png"};
+
 char Game::Pre3dInit() {
   SoundPre3dInit();
   ScoresPre3dInit();
   QuarrelwickMWinSetupTexturesAndTexButs(m_mwin);
+  EngImageDecodeAhead(kFirstScreenPictures, int(sizeof(kFirstScreenPictures) / sizeof(kFirstScreenPictures[0])), 4,
+                      ENG_SOIL_FLAG_MULTIPLY_ALPHA);
   if (m_mwin->GetFonts()) m_mwin->GetFonts()->AddUserFontPointer("Main", m_font);
   SetMWinSettings();
   return QuarrelwickPre3dInit();
@@ -160,6 +168,8 @@ char Game::CreateGraphics() {
     return 0;
   }
   if (!AreScreensOn() && !m_mwin->IsOn()) m_mwin->Startup();
+  // The decoded files are uploaded and freed: their pages go back to the system.
+  EngMemoryGiveBackFreePages();
   return 1;
 }
 
@@ -192,6 +202,7 @@ char Game::Post3dInit() {
   PostResolutionChangeCB();
   m_screens->SetupAllScreens();
   m_screens->GetUserScreens()->StartUserScreen();
+  EngImageDecodeForgetAhead();
   return 1;
 }
 
@@ -238,8 +249,9 @@ char Game::Tick() {
 // for them, and the garden's picture is read once.
 void Game::MakeFieldGraphicsIfNeeded() {
   m_field_shown = 1;
-  if (eng_main_device && !QuarrelwickGraphicsCreated() && !QuarrelwickCreateGraphics())
-    DebugErrorAlt(ENG_FUNC, "Could not load graphics");
+  if (!eng_main_device || QuarrelwickGraphicsCreated()) return;
+  if (!QuarrelwickCreateGraphics()) DebugErrorAlt(ENG_FUNC, "Could not load graphics");
+  EngMemoryGiveBackFreePages();
 }
 
 // The still layer is everything under the first thing that moves by itself: on the menus the

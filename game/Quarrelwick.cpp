@@ -15,6 +15,7 @@
 #include "Engine/EngMain.h"
 #include "Engine/EngMath.h"
 #include "Engine/EngMatrix.h"
+#include "Engine/EngMemory.h"
 #include "Engine/EngTexture.h"
 #include "Engine/EngWindow.h"
 #include "game/Bugs.h"
@@ -257,6 +258,9 @@ char QuarrelwickInitForNewLevel(char restoring) {
   QuarrelwickChangeScore(0);
   QuarrelwickChangeLives(0);
   QuarrelwickUpdateLevelStrings();
+  // The last wave's bugs, bullets and effects are gone: their pages go back to the system, so
+  // that a long game keeps the size of its first waves.
+  EngMemoryGiveBackFreePages();
   return 1;
 }
 

@@ -186,11 +186,12 @@ void StateArgs(const _QuarrelwickSkinButton &button, int state, const char **tex
 
 // A file that is missing or does not decode is not registered, so the toolkit keeps its own
 // look instead of drawing nothing where the skin should be.
+// Decoded as the texture loader will decode it, and kept for it: the file is read once.
 char AddSkinTexture(const char *func, MWinTextures *textures, const char *id, const char *file) {
   int w = 0, h = 0, channels = 0;
-  unsigned char *pixels = SOIL_load_OGL_texture_to_memory(file, 4, 0, &w, &h, &channels);
+  unsigned char *pixels = SOIL_load_OGL_texture_to_memory(file, 4, ENG_SOIL_FLAG_MULTIPLY_ALPHA, &w, &h, &channels);
   char ok = pixels ? 1 : 0;
-  EngImageDecodeFree(pixels);
+  EngImageDecodeKeepForLoader(file, 4, ENG_SOIL_FLAG_MULTIPLY_ALPHA, pixels, w, h, channels);
   if (!ok || !textures->AddTexture(id, file, 1, 2)) {
     DebugErrorAlt(func, "Could not load texture <%s>", file);
     return 0;

@@ -109,11 +109,10 @@ char EngContextSetupCreate_MAC(char windowed, EngInt32 width, EngInt32 height, E
     return 0;
   }
   eng_gl_3d_setup = 1;
+  // One black frame shows the new window clean; every frame after it is drawn whole.
   if (eng_main_program) {
-    for (int i = 0; i < 4; i++) {
-      EngContextClearScreen_MAC(0.0f, 0.0f, 0.0f);
-      EngContextSwapBuffers_MAC();
-    }
+    EngContextClearScreen_MAC(0.0f, 0.0f, 0.0f);
+    EngContextSwapBuffers_MAC();
   }
   return 1;
 }

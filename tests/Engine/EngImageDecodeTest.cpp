@@ -172,6 +172,70 @@ TEST_F(EngImageDecodeTest, BadFilesGiveNullAndAReason) {
   }
 }
 
+// ---------------------------------------------------------------------------------------------
+// Decoding ahead
+
+// Pictures decoded ahead are handed to the loader asked with the same arguments; other
+// arguments, and files the worker could not decode, go to the file as ever.
+TEST_F(EngImageDecodeTest, PicturesDecodedAheadAreTakenOnceWithTheirArguments) {
+  const std::string good = Write("good.png", PngFile(2, 1, 6, {200, 100, 50, 128, 10, 20, 30, 255}));
+  const std::string broken = Write("broken.png", "\x89PNG\r\n\x1a\nnot really");
+  const std::string missing = dir.File("missing.png");
+  const Decoded direct = Soil(good, 4, ENG_SOIL_FLAG_MULTIPLY_ALPHA);
+  ASSERT_TRUE(direct.ok);
+  const char *files[] = {good.c_str(), broken.c_str(), missing.c_str()};
+  EngImageDecodeAhead(files, 3, 4, ENG_SOIL_FLAG_MULTIPLY_ALPHA);
+  Decoded taken = Soil(good, 4, ENG_SOIL_FLAG_MULTIPLY_ALPHA);
+  ASSERT_TRUE(taken.ok);
+  EXPECT_EQ(taken.pixels, direct.pixels);
+  EXPECT_EQ(taken.width, 2);
+  EXPECT_EQ(taken.channels, 4);
+  // Taken once: the next load reads the file.
+  Write("good.png", "not a picture any more");
+  EXPECT_FALSE(Soil(good, 4, ENG_SOIL_FLAG_MULTIPLY_ALPHA).ok);
+  for (const std::string &path : {broken, missing}) {
+    SCOPED_TRACE(path);
+    EngImageDecodeResetForTests();
+    EXPECT_FALSE(Soil(path, 4, ENG_SOIL_FLAG_MULTIPLY_ALPHA).ok);
+    EXPECT_STRNE(EngImageDecodeLastResult(), "");
+  }
+  EngImageDecodeForgetAhead();
+
+  // Kept by a check: other arguments decode the file, the same ones take the kept pixels; what
+  // is forgotten is not taken.
+  Write("good.png", PngFile(1, 1, 6, {200, 100, 50, 128}));
+  int w = 0, h = 0, c = 0;
+  unsigned char *kept = SOIL_load_OGL_texture_to_memory(good.c_str(), 4, 0, &w, &h, &c);
+  ASSERT_NE(kept, nullptr);
+  EngImageDecodeKeepForLoader(good.c_str(), 4, 0, kept, w, h, c);
+  EXPECT_EQ(Soil(good, 4, ENG_SOIL_FLAG_MULTIPLY_ALPHA).pixels, (std::vector<uint8_t>{100, 50, 25, 128}));
+  Write("good.png", "gone");
+  EXPECT_EQ(Soil(good, 4, 0).pixels, (std::vector<uint8_t>{200, 100, 50, 128}));
+  kept = static_cast<unsigned char *>(malloc(4));
+  EngImageDecodeKeepForLoader(good.c_str(), 4, 0, kept, 1, 1, 4);
+  EngImageDecodeForgetAhead();
+  EXPECT_FALSE(Soil(good, 4, 0).ok);
+}
+
+// The worker and the caller's thread decode at once without harm (the decoder's shared tables
+// are built on first use).
+TEST_F(EngImageDecodeTest, DecodingAheadBesideTheCallersOwnDecodes) {
+  std::vector<uint8_t> stored(64 * 64 * 4);
+  for (size_t i = 0; i < stored.size(); i++) stored[i] = uint8_t(i * 7 + i / 256);
+  const std::string png = PngFile(64, 64, 6, stored);
+  std::vector<std::string> paths;
+  for (int i = 0; i < 16; i++) paths.push_back(Write("ahead" + std::to_string(i) + ".png", png));
+  const std::string own = Write("own.png", png);
+  std::vector<const char *> files;
+  for (const std::string &p : paths) files.push_back(p.c_str());
+  const Decoded expected = Soil(own, 4, 0);
+  ASSERT_TRUE(expected.ok);
+  EngImageDecodeAhead(files.data(), int(files.size()), 4, 0);
+  for (int i = 0; i < 16; i++) EXPECT_EQ(Soil(own, 4, 0).pixels, expected.pixels);
+  for (const std::string &p : paths) EXPECT_EQ(Soil(p, 4, 0).pixels, expected.pixels) << p;
+  EngImageDecodeForgetAhead();
+}
+
 // SOIL reads past a PNG chunk that was cut short; every cut must be refused before it does.
 TEST_F(EngImageDecodeTest, APngCutAnywhereIsRefused) {
   const std::string png = PngFile(8, 8, 2, std::vector<uint8_t>(8 * 8 * 3, 120));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "Engine/EngTexture.h"
 #include "tests/Engine/DeviceTestSupport.h"
@@ -240,6 +241,30 @@ TEST_F(TextureDrawTest, ThreeDQuadAndCallerBuiltCorners) {
   EXPECT_TRUE(texture.DrawSpecifyingCorners(&info));
   EXPECT_EQ(At(480, 360), 'b');  // white texel times blue corners
   EXPECT_EQ(At(160, 120), 'k');  // red texel times blue
+}
+
+// More quads than one piece of the list's drawing holds: every one lands in its own cell with its
+// own colour, those on either side of each piece's edge included.
+TEST_F(TextureDrawTest, ALongCornersListDrawsEveryQuad) {
+  qwtest::MakeTexture(&texture, 64, 64, false, White);
+  const int kColumns = 20, kRows = 15;
+  static const float kColours[3][4] = {{1, 0, 0, 1}, {0, 1, 0, 1}, {0, 0, 1, 1}};
+  std::vector<_EngTextureCornersInfo> quads;
+  for (int r = 0; r < kRows; r++)
+    for (int c = 0; c < kColumns; c++) {
+      const float x0 = -1.0f + 2.0f * float(c) / kColumns, x1 = -1.0f + 2.0f * float(c + 1) / kColumns;
+      const float y0 = -1.0f + 2.0f * float(r) / kRows, y1 = -1.0f + 2.0f * float(r + 1) / kRows;
+      _EngTextureCornersInfo q = {
+          {{x0, y0, 0}, {x1, y0, 0}, {x0, y1, 0}, {x1, y1, 0}}, {{0, 0}, {1, 0}, {0, 1}, {1, 1}}, {}};
+      for (auto &corner : q.colour)
+        for (int k = 0; k < 4; k++) corner[k] = kColours[c % 3][k];
+      quads.push_back(q);
+    }
+  EXPECT_TRUE(texture.DrawSpecifyingCornersList(quads.data(), EngInt32(quads.size())));
+  const char expected[3] = {'r', 'g', 'b'};
+  for (int r = 0; r < kRows; r++)
+    for (int c = 0; c < kColumns; c++)
+      EXPECT_EQ(At(c * 32 + 16, r * 32 + 16), expected[c % 3]) << "column " << c << " row " << r;
 }
 
 TEST_F(TextureDrawTest, ATextureNeverLoadedDrawsNothing) {
