@@ -302,9 +302,24 @@ void Game::Render(char frame) {
   eng_main_device->EndRendering();
 }
 
-char Game::HasMovingLayer(_Dimension *area) {
+// A menu or a still play field left alone is redrawn once a second: on a software renderer
+// each full-window redraw costs a good part of a core at 60 frames a second, and nothing there
+// changes quickly. What does move by itself (the splash's slow turn, the tutorial's throbbing
+// highlight) is drawn alone over its area of the rest, kept from the last whole frame: the
+// highlight 15 times a second, the splash 12 (its rays turn 10 degrees a second, their tips a
+// little under 3 pixels a frame at 1024 by 768; its bugs and garden move slower). Ticks
+// (music, sound, timers) still run every frame, and input, a window change, another screen, a
+// popup or play bring the full rate back at once.
+static const double kMenuIdleAfter = 3.0;
+static const double kMenuIdleRedraw = 1.0;
+static const double kMovingRedraw = 1.0 / 15.0;
+static const double kSplashRedraw = 1.0 / 12.0;
+
+char Game::HasMovingLayer(_Dimension *area, double *interval) {
+  *interval = kMovingRedraw;
   if (!m_mwin || m_mwin->PopupIsOn()) return 0;
   if (!AreScreensOn()) return m_mwin->IsOn() ? 0 : QuarrelwickGetMovingOverlayArea(area);
+  *interval = kSplashRedraw;
   EngPicture *splash = SplashGetPicture();
   if (!SplashIsOn() || !splash) return 0;
   // Square on the screen, the splash's layers turn about its centre: a square of the
@@ -315,16 +330,6 @@ char Game::HasMovingLayer(_Dimension *area) {
            2.0f * (d->width * grow + margin), 2.0f * (d->height * grow + margin)};
   return 1;
 }
-
-// A menu or a still play field left alone is redrawn once a second: on a software renderer
-// each full-window redraw costs a good part of a core at 60 frames a second, and nothing there
-// changes quickly. What does move by itself (the splash's slow turn, the tutorial's throbbing
-// highlight) is drawn alone 15 times a second over its area of the rest, kept from the last
-// whole frame. Ticks (music, sound, timers) still run every frame, and input, a window change,
-// another screen, a popup or play bring the full rate back at once.
-static const double kMenuIdleAfter = 3.0;
-static const double kMenuIdleRedraw = 1.0;
-static const double kMovingRedraw = 1.0 / 15.0;
 
 char Game::WantsFrameDrawn(double now) {
   if (!m_screens || (!AreScreensOn() && !QuarrelwickIsFieldStill())) m_activity = 1;
@@ -340,12 +345,13 @@ char Game::WantsFrameDrawn(double now) {
     m_last_activity_time = now;
   }
   const bool busy = now - m_last_activity_time < kMenuIdleAfter;
-  const char moving = busy ? 0 : HasMovingLayer(&m_moving_area);
+  double interval = kMovingRedraw;
+  const char moving = busy ? 0 : HasMovingLayer(&m_moving_area, &interval);
   if (busy || now - m_last_drawn_time >= kMenuIdleRedraw || now < m_last_drawn_time) {
     m_last_drawn_time = m_last_moving_time = now;
     return moving ? GAME_FRAME_KEEP_STILL : GAME_FRAME_WHOLE;
   }
-  if (moving && (now - m_last_moving_time >= kMovingRedraw - 1e-6 || now < m_last_moving_time)) {
+  if (moving && (now - m_last_moving_time >= interval - 1e-6 || now < m_last_moving_time)) {
     m_last_moving_time = now;
     return EngFrameCacheIsValid(ENG_FRAME_CACHE_STILL_SCREEN) ? GAME_FRAME_MOVING : GAME_FRAME_KEEP_STILL;
   }

@@ -107,7 +107,8 @@ class Game {
 
   _Dimension m_moving_area = {0, 0, 0, 0};
 
-  char HasMovingLayer(_Dimension *area);
+  // The area of what moves by itself, and how often it is drawn there (seconds between frames).
+  char HasMovingLayer(_Dimension *area, double *interval);
   void MakeFieldGraphicsIfNeeded();
   void RenderStillLayer();
   void RenderMovingLayer();

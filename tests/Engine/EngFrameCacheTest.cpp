@@ -19,7 +19,42 @@ void Clear(EngDevice *device, float r, float g, float b) {
   device->ClearScreen();
 }
 
+// One colour over x, y, w, h pixels from the window's top-left corner.
+void Paint(EngDevice *device, int x, int y, int w, int h, float r, float g, float b) {
+  device->CropToArea(x, y, w, h);
+  Clear(device, r, g, b);
+  device->TurnOffCrop();
+}
+
 }  // namespace
+
+// Each quarter of the window has its own colour, so a copy turned over or with its colour
+// channels swapped shows.
+TEST_F(DeviceTest, AKeptFrameComesBackTheRightWayUpPixelForPixel) {
+  Paint(device.get(), 0, 0, 320, 240, 1, 0, 0);
+  Paint(device.get(), 320, 0, 320, 240, 0, 1, 0);
+  Paint(device.get(), 0, 240, 320, 240, 0, 0, 1);
+  Paint(device.get(), 320, 240, 320, 240, 1, 1, 1);
+  ASSERT_EQ(EngFrameCacheSave(kSlot), 1);
+  struct Case {
+    int x, y;
+    char colour;
+  } quarters[] = {{0, 0, 'r'},   {319, 239, 'r'}, {320, 0, 'g'},   {639, 239, 'g'},
+                  {0, 240, 'b'}, {319, 479, 'b'}, {320, 240, 'w'}, {639, 479, 'w'}};
+
+  Clear(device.get(), 0, 0, 0);
+  ASSERT_EQ(EngFrameCacheRestore(kSlot), 1);
+  for (const Case &c : quarters) EXPECT_EQ(At(c.x, c.y), c.colour) << c.x << "," << c.y;
+
+  // An area off the middle (its pixels: 100 to 399 across, 50 to 249 down) over three quarters.
+  Clear(device.get(), 0, 0, 0);
+  ASSERT_EQ(EngFrameCacheRestoreArea(kSlot, 100, 50, 300, 200), 1);
+  device->TurnOffCrop();
+  const Case area[] = {{100, 50, 'r'},  {319, 239, 'r'}, {320, 50, 'g'},  {399, 239, 'g'}, {100, 240, 'b'},
+                       {319, 249, 'b'}, {320, 249, 'w'}, {399, 249, 'w'}, {99, 50, 'k'},   {100, 49, 'k'},
+                       {400, 100, 'k'}, {200, 250, 'k'}, {639, 479, 'k'}, {0, 0, 'k'}};
+  for (const Case &c : area) EXPECT_EQ(At(c.x, c.y), c.colour) << c.x << "," << c.y;
+}
 
 TEST_F(DeviceTest, AKeptFrameComesBackWholeOrInAnAreaWithTheCropOnIt) {
   Clear(device.get(), 1, 0, 0);
