@@ -36,9 +36,9 @@ const WindowCase kWindows[] = {
 
 std::string Name(const WindowCase &c) { return std::to_string(c.width) + "x" + std::to_string(c.height); }
 
-class AspectDisplayTest : public qwtest::ScreensProgramTest, public ::testing::WithParamInterface<WindowCase> {
+class WideWindowDisplayTest : public qwtest::ScreensProgramTest, public ::testing::WithParamInterface<WindowCase> {
  protected:
-  AspectDisplayTest() {
+  WideWindowDisplayTest() {
     m_window_width = GetParam().width;
     m_window_height = GetParam().height;
   }
@@ -66,7 +66,7 @@ struct Box {
   int Height() const { return bottom - top + 1; }
 };
 
-TEST_P(AspectDisplayTest, TheRangeDiscIsRoundAndAPressWhereTheWeaponIsDrawnSelectsIt) {
+TEST_P(WideWindowDisplayTest, TheRangeDiscIsRoundAndAPressWhereTheWeaponIsDrawnSelectsIt) {
   const WindowCase &c = GetParam();
   const _EngPictureArea area = EngWindowPictureArea();
   EXPECT_EQ(area.x, c.x);
@@ -192,7 +192,7 @@ TEST_P(AspectDisplayTest, TheRangeDiscIsRoundAndAPressWhereTheWeaponIsDrawnSelec
   Frame(("Placing_" + Name(c)).c_str());
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, AspectDisplayTest, ::testing::ValuesIn(kWindows),
+INSTANTIATE_TEST_SUITE_P(Windows, WideWindowDisplayTest, ::testing::ValuesIn(kWindows),
                          [](const ::testing::TestParamInfo<WindowCase> &info) { return Name(info.param); });
 
 }  // namespace
