@@ -1,24 +1,23 @@
 #include "Engine/EngDim.h"
 
 #include "Engine/EngMain.h"
+#include "Engine/EngMainOrientation.h"
 #include "Engine/EngProgram.h"
 
-static bool IsOpenGl() { return eng_main_device_type == ENG_DEVICE_TYPE_OPENGL; }
-
 void EngDimSetLevel(float level) {
-  if (IsOpenGl()) EngDimSetLevel_GL(level);
+  if (EngMainIsCurrentDeviceTypeGL()) EngDimSetLevel_GL(level);
 }
-float EngDimGetLevel() { return IsOpenGl() ? EngDimGetLevel_GL() : 0.0f; }
+float EngDimGetLevel() { return EngMainIsCurrentDeviceTypeGL() ? EngDimGetLevel_GL() : 0.0f; }
 void EngDimTurnOff() {
-  if (IsOpenGl()) EngDimTurnOff_GL();
+  if (EngMainIsCurrentDeviceTypeGL()) EngDimTurnOff_GL();
 }
-char EngDimIsOn() { return IsOpenGl() ? EngDimIsOn_GL() : 0; }
+char EngDimIsOn() { return EngMainIsCurrentDeviceTypeGL() ? EngDimIsOn_GL() : 0; }
 void EngDimDo() {
-  if (IsOpenGl()) EngDimDo_GL();
+  if (EngMainIsCurrentDeviceTypeGL()) EngDimDo_GL();
 }
 void EngDimDarkenScreen(float alpha) {
-  if (IsOpenGl()) EngDimDarkenScreen_GL(alpha);
+  if (EngMainIsCurrentDeviceTypeGL()) EngDimDarkenScreen_GL(alpha);
 }
 void EngDimDeleteGraphics() {
-  if (IsOpenGl()) EngDimDeleteGraphics_GL();
+  if (EngMainIsCurrentDeviceTypeGL()) EngDimDeleteGraphics_GL();
 }

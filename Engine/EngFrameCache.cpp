@@ -1,19 +1,18 @@
 #include "Engine/EngFrameCache.h"
 
 #include "Engine/EngMain.h"
+#include "Engine/EngMainOrientation.h"
 #include "Engine/EngProgram.h"
 
-static bool IsOpenGl() { return eng_main_device_type == ENG_DEVICE_TYPE_OPENGL; }
-
-char EngFrameCacheSave(int slot) { return IsOpenGl() ? EngFrameCacheSave_GL(slot) : 0; }
-char EngFrameCacheRestore(int slot) { return IsOpenGl() ? EngFrameCacheRestore_GL(slot) : 0; }
+char EngFrameCacheSave(int slot) { return EngMainIsCurrentDeviceTypeGL() ? EngFrameCacheSave_GL(slot) : 0; }
+char EngFrameCacheRestore(int slot) { return EngMainIsCurrentDeviceTypeGL() ? EngFrameCacheRestore_GL(slot) : 0; }
 char EngFrameCacheRestoreArea(int slot, float x, float y, float w, float h) {
-  return IsOpenGl() ? EngFrameCacheRestoreArea_GL(slot, x, y, w, h) : 0;
+  return EngMainIsCurrentDeviceTypeGL() ? EngFrameCacheRestoreArea_GL(slot, x, y, w, h) : 0;
 }
-char EngFrameCacheIsValid(int slot) { return IsOpenGl() ? EngFrameCacheIsValid_GL(slot) : 0; }
+char EngFrameCacheIsValid(int slot) { return EngMainIsCurrentDeviceTypeGL() ? EngFrameCacheIsValid_GL(slot) : 0; }
 void EngFrameCacheInvalidate(int slot) {
-  if (IsOpenGl()) EngFrameCacheInvalidate_GL(slot);
+  if (EngMainIsCurrentDeviceTypeGL()) EngFrameCacheInvalidate_GL(slot);
 }
 void EngFrameCacheDeleteGraphics() {
-  if (IsOpenGl()) EngFrameCacheDeleteGraphics_GL();
+  if (EngMainIsCurrentDeviceTypeGL()) EngFrameCacheDeleteGraphics_GL();
 }

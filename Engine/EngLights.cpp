@@ -1,13 +1,12 @@
 #include "Engine/EngLights.h"
 
 #include "Engine/EngMain.h"
+#include "Engine/EngMainOrientation.h"
 #include "Engine/EngProgram.h"
 
-static bool IsOpenGl() { return eng_main_device_type == ENG_DEVICE_TYPE_OPENGL; }
-
-#define GL_ONLY(call) \
-  do {                \
-    if (IsOpenGl()) call; \
+#define GL_ONLY(call)                         \
+  do {                                        \
+    if (EngMainIsCurrentDeviceTypeGL()) call; \
   } while (0)
 
 void EngLightsInit() { GL_ONLY(EngLightsInit_GL()); }
@@ -20,7 +19,7 @@ void EngLightsSetDirectionalLightSystem() { GL_ONLY(EngLightsSetLightSystem_GL(E
 void EngLightsSetOnePointLightSystem() { GL_ONLY(EngLightsSetLightSystem_GL(ENG_LIGHT_SYSTEM_ONE_POINT)); }
 void EngLightsSetTwoPointsLightSystem() { GL_ONLY(EngLightsSetLightSystem_GL(ENG_LIGHT_SYSTEM_TWO_POINTS)); }
 void EngLightsSetLightSystem(char system) { GL_ONLY(EngLightsSetLightSystem_GL(system)); }
-char EngLightsGetLightSystem() { return IsOpenGl() ? EngLightsGetLightSystem_GL() : 0; }
+char EngLightsGetLightSystem() { return EngMainIsCurrentDeviceTypeGL() ? EngLightsGetLightSystem_GL() : 0; }
 void EngLightsSetupLights() { GL_ONLY(EngLightsSetupLights_GL()); }
 void EngLightsSetupDirectionalLight() { GL_ONLY(EngLightsSetupDirectionalLight_GL()); }
 void EngLightsSetupPointLights() { GL_ONLY(EngLightsSetupPointLights_GL()); }

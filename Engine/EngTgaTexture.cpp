@@ -2,14 +2,13 @@
 // OpenGL and leave the work to the _GL members.
 #include "Engine/EngDebug.h"
 #include "Engine/EngMain.h"
+#include "Engine/EngMainOrientation.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngTexture.h"
 #include "Engine/EngTga.h"
 
-static bool IsOpenGl() { return eng_main_device_type == ENG_DEVICE_TYPE_OPENGL; }
-
 char EngTga::SaveToFileFromTexture(const char *path, EngTexture *texture) {
-  if (!IsOpenGl()) return 0;
+  if (!EngMainIsCurrentDeviceTypeGL()) return 0;
   if (data || !path || !path[0]) {
     DebugErrorAlt(ENG_FUNC, "Invalid parameters");
     return 0;
@@ -28,7 +27,7 @@ char EngTga::SaveToFileFromTexture(const char *path, EngTexture *texture) {
 }
 
 char EngTga::CreateFromTexture(EngTexture *texture) {
-  if (!IsOpenGl()) return 0;
+  if (!EngMainIsCurrentDeviceTypeGL()) return 0;
   if (!texture || !texture->IsOk()) {
     DebugErrorAlt(ENG_FUNC, "Texture not ok");
     return 0;
@@ -40,7 +39,7 @@ char EngTga::CreateFromTexture(EngTexture *texture) {
 
 char EngTga::FillFromTexture(int sx, int sy, int sw, int sh, EngTexture *texture, int dx, int dy, int dw, int dh,
                              char flip_h, char flip_v, _EngTgaAlphaType alpha_type, float level) {
-  if (!IsOpenGl()) return 0;
+  if (!EngMainIsCurrentDeviceTypeGL()) return 0;
   if (texture && sw == -1) sw = texture->GetWidth();
   if (texture && sh == -1) sh = texture->GetHeight();
   if (dw < 0) dw = width;
@@ -49,6 +48,6 @@ char EngTga::FillFromTexture(int sx, int sy, int sw, int sh, EngTexture *texture
 }
 
 char EngTga::FillTexture(EngTexture *texture) {
-  if (!IsOpenGl()) return 0;
+  if (!EngMainIsCurrentDeviceTypeGL()) return 0;
   return FillTexture_GL(texture);
 }
