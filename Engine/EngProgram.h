@@ -180,6 +180,7 @@ class EngProgram {
   char m_device_initialised = 0;
   EngProgramVoidCB m_after_exit_cb = nullptr;
   float m_constant_frame_rate = 60.0f;
+  double m_last_deadline = 0.0;
   EngInt32 m_minimum_sleep_count = 0;
   char m_sleep_longer = 0;
   char m_immediate_response = 1;

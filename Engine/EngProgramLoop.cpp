@@ -57,7 +57,14 @@ char EngProgram::RunMainLoop() {
 
 char EngProgram::DoConstantFrameRateTick() {
   double frame_start = EngMainUpdateCurrentTime();
-  double deadline = frame_start + 1.0 / m_constant_frame_rate;
+  const double period = 1.0 / m_constant_frame_rate;
+  // Sleeping in whole steps overshoots every deadline a little; counting from the last deadline
+  // rather than from this frame's start keeps the average period at 1 / rate. A frame that is a
+  // whole period behind, or that input started early, counts from now.
+  double deadline = frame_start + period;
+  if (m_last_deadline > 0.0 && frame_start >= m_last_deadline && frame_start < m_last_deadline + period)
+    deadline = m_last_deadline + period;
+  m_last_deadline = deadline;
 
   if (!m_exiting) {
     GetEvents();

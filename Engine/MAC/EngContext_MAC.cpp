@@ -81,6 +81,9 @@ static char SetupContext(SDL_Window *window, char windowed, int width, int heigh
     return 0;
   }
   GlewInitOnce();
+  // The loop paces the frames itself; a swap that waited for the display as well could halve
+  // the rate whenever a frame ends just after a refresh. Drivers that refuse keep their own.
+  SDL_GL_SetSwapInterval(0);
   if (!windowed) {
     if (!(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN)) {
       DebugErrorAlt(func, "aglSetFullScreen failed");

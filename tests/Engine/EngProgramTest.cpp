@@ -24,12 +24,13 @@ namespace {
 std::vector<std::string> calls;
 double fake_now = 0.0;
 int sleeps = 0;
+double sleep_overshoot = 0.0;  // what a real sleep adds to the time asked for
 void (*on_sleep)() = nullptr;
 std::vector<std::string> popups;
 
 double FakeClock() { return fake_now; }
 void FakeSleep(double seconds) {
-  fake_now += seconds;
+  fake_now += seconds + sleep_overshoot;
   sleeps++;
   if (on_sleep) on_sleep();
 }
@@ -121,6 +122,7 @@ class EngProgramTest : public ::testing::Test {
     script = Script();
     fake_now = 0.0;
     sleeps = 0;
+    sleep_overshoot = 0.0;
     on_sleep = nullptr;
     EngProgramSetResourcesPathForTests(m_dir.Path().c_str());
     EngMainSetClockForTests(FakeClock);
@@ -198,6 +200,43 @@ TEST_F(EngProgramTest, AFrameSleepsInMillisecondStepsUntilItsDeadline) {
   program.ConstantFrameRateLoopSleepLonger(1);
   program.DoConstantFrameRateTick();
   EXPECT_EQ(sleeps, 2);  // 10 ms steps
+}
+
+// Each frame's deadline follows the one before it, so the whole steps a frame oversleeps are
+// paid back by the next one and the average period is the rate's, whatever the tick costs.
+TEST_F(EngProgramTest, DeadlinesFollowOneAnotherSoSixHundredFramesAverageOneOverTheRate) {
+  struct Case {
+    double tick_cost, overshoot;
+  } cases[] = {{0.0, 0.0}, {0.0042, 0.0}, {0.0, 0.00031}, {0.0091, 0.00017}, {0.0153, 0.0004}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(testing::Message() << "tick " << c.tick_cost << " s, sleep overshoot " << c.overshoot << " s");
+    RecordingProgram program;
+    script.ticks_before_exit = 1000;
+    script.tick_cost = c.tick_cost;
+    sleep_overshoot = c.overshoot;
+    fake_now = 5.0;
+    program.DoConstantFrameRateTick();  // the first frame counts from its own start
+    const double start = fake_now;
+    for (int i = 0; i < 600; i++) program.DoConstantFrameRateTick();
+    EXPECT_NEAR((fake_now - start) / 600, 1.0 / 60.0, 0.005 / 60.0);
+  }
+}
+
+TEST_F(EngProgramTest, AFrameThatRunsLongRestartsTheDeadlineFromItsOwnStart) {
+  RecordingProgram program;
+  script.ticks_before_exit = 1000;
+  program.DoConstantFrameRateTick();
+  program.DoConstantFrameRateTick();
+  script.tick_cost = 0.040;  // more than two periods
+  program.DoConstantFrameRateTick();
+  const double late_start = fake_now;  // no sleep: this frame ends where the next one starts
+  script.tick_cost = 0.0;
+  sleeps = 0;
+  program.DoConstantFrameRateTick();
+  // A full period from the late frame's start, not a burst of frames to catch up.
+  EXPECT_GE(fake_now, late_start + 1.0 / 60.0);
+  EXPECT_LT(fake_now, late_start + 1.0 / 60.0 + 0.001);
+  EXPECT_EQ(sleeps, 17);
 }
 
 TEST_F(EngProgramTest, ASlowFrameDoesNotSleepAndReportsItsDuration) {
