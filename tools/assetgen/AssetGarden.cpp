@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "Engine/EngMath.h"
 #include "tools/assetgen/AssetImage.h"
 #include "tools/assetgen/Assetgen.h"
 
@@ -23,7 +24,6 @@ const int kMaxSteps = 16000, kMaxPoints = 16001, kGrid = 512;
 // place for a weapon.
 const uint8_t kSolidCell = 2;
 const size_t kFileBytes = 454172;
-const double kPi = 3.14159265358979323846;
 
 struct Pt {
   double x, y;
@@ -121,8 +121,8 @@ std::vector<Pt> SmoothCentre(const std::vector<Pt> &control, double radius) {
     add_line_to(a);
     double a0 = std::atan2(a.y - centre.y, a.x - centre.x), a1 = std::atan2(b.y - centre.y, b.x - centre.x);
     double sweep = a1 - a0;
-    while (sweep > kPi) sweep -= 2 * kPi;
-    while (sweep < -kPi) sweep += 2 * kPi;
+    while (sweep > ENG_MATH_PI) sweep -= ENG_MATH_TWO_PI;
+    while (sweep < -ENG_MATH_PI) sweep += ENG_MATH_TWO_PI;
     int pieces = std::max(2, int(std::ceil(std::fabs(sweep) * r / 0.002)));
     for (int k = 1; k <= pieces; k++) {
       double ang = a0 + sweep * k / pieces;
@@ -270,9 +270,9 @@ Garden ReadGarden(const std::string &file) {
   for (size_t i = 0; i + 1 < g.points.size(); i++) {
     Pt d = g.points[i + 1] - g.points[i];
     double a = std::atan2(d.y, -d.x);
-    if (a < 0) a += 2 * kPi;
+    if (a < 0) a += ENG_MATH_TWO_PI;
     float f = float(a);
-    if (f >= float(2 * kPi)) f = 0.0f;
+    if (f >= ENG_MATH_TWO_PI) f = 0.0f;
     g.angles.push_back(f);
   }
 
@@ -363,7 +363,7 @@ struct Painter {
   }
   void Circle(Pt c, double r) {
     cairo_new_sub_path(cr);
-    cairo_arc(cr, c.x, c.y, r, 0, 2 * kPi);
+    cairo_arc(cr, c.x, c.y, r, 0, ENG_MATH_TWO_PI);
   }
   void Ellipse(Pt c, double rx, double ry, double angle = 0) {
     cairo_save(cr);
@@ -371,7 +371,7 @@ struct Painter {
     cairo_rotate(cr, angle);
     cairo_scale(cr, rx, ry);
     cairo_new_sub_path(cr);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+    cairo_arc(cr, 0, 0, 1, 0, ENG_MATH_TWO_PI);
     cairo_restore(cr);
   }
   // A soft gradient for volume: lighter toward the top left.
@@ -399,9 +399,9 @@ struct Painter {
 // A scalloped crown of leaves: lobes round a middle, outlined as one shape.
 void Crown(Painter &p, Pt c, double r, int lobes, Random &rnd, const std::string &light, const std::string &base) {
   std::vector<std::pair<Pt, double>> parts{{c, r * 0.72}};
-  double turn = rnd.Range(0, 2 * kPi);
+  double turn = rnd.Range(0, ENG_MATH_TWO_PI);
   for (int i = 0; i < lobes; i++) {
-    double a = turn + 2 * kPi * i / lobes;
+    double a = turn + double(ENG_MATH_TWO_PI) * i / lobes;
     parts.push_back({c + Pt{std::cos(a), std::sin(a)} * (r * 0.62), r * rnd.Range(0.34, 0.42)});
   }
   cairo_t *cr = p.cr;
@@ -437,7 +437,7 @@ void Bush(Painter &p, const Item &it, Random &rnd) {
 
 void Flower(Painter &p, Pt c, double r, const std::string &colour) {
   for (int k = 0; k < 5; k++) {
-    double a = 2 * kPi * k / 5;
+    double a = double(ENG_MATH_TWO_PI) * k / 5;
     p.Circle(c + Pt{std::cos(a), std::sin(a)} * (r * 0.55), r * 0.48);
   }
   p.Colour("@pf_outline");
@@ -458,7 +458,7 @@ void Flowers(Painter &p, const Item &it, Random &rnd) {
   p.Outline();
   int n = std::max(4, int(it.size / 0.025));
   for (int i = 0; i < n; i++) {
-    double a = rnd.Range(0, 2 * kPi), d = std::sqrt(rnd.Next()) * 0.72;
+    double a = rnd.Range(0, ENG_MATH_TWO_PI), d = std::sqrt(rnd.Next()) * 0.72;
     Flower(p, it.at + Pt{std::cos(a) * it.size * d, std::sin(a) * it.size * 0.8 * d}, 0.018, it.colour);
   }
 }
@@ -474,15 +474,15 @@ void Pond(Painter &p, const Item &it, Random &rnd) {
   // Glints and lily pads.
   cairo_set_line_cap(p.cr, CAIRO_LINE_CAP_ROUND);
   cairo_arc(p.cr, it.at.x - it.size2.x * 0.25, it.at.y - it.size2.y * 0.2, std::min(it.size2.x, it.size2.y) * 0.5,
-            kPi * 1.05, kPi * 1.45);
+            ENG_MATH_PI * 1.05, ENG_MATH_PI * 1.45);
   p.Colour("@water_glint", 0.8);
   cairo_set_line_width(p.cr, 4 * p.px);
   cairo_stroke(p.cr);
   for (int i = 0; i < 3; i++) {
     Pt c = it.at + Pt{rnd.Range(-0.5, 0.5) * it.size2.x, rnd.Range(-0.5, 0.5) * it.size2.y};
-    double r = 0.022, a = rnd.Range(0, 2 * kPi);
+    double r = 0.022, a = rnd.Range(0, ENG_MATH_TWO_PI);
     cairo_move_to(p.cr, c.x, c.y);
-    cairo_arc(p.cr, c.x, c.y, r, a + 0.5, a + 2 * kPi - 0.1);
+    cairo_arc(p.cr, c.x, c.y, r, a + 0.5, a + ENG_MATH_TWO_PI - 0.1);
     cairo_close_path(p.cr);
     p.Colour("@pf_leaf");
     cairo_fill_preserve(p.cr);
@@ -491,7 +491,7 @@ void Pond(Painter &p, const Item &it, Random &rnd) {
 }
 
 void Rock(Painter &p, Pt c, double r, Random &rnd) {
-  double turn = rnd.Range(0, kPi);
+  double turn = rnd.Range(0, ENG_MATH_PI);
   p.Shadow(c, r, r * 0.8);
   p.Ellipse(c, r, r * rnd.Range(0.65, 0.85), turn);
   p.RadialFill(c, r, "@stone_light", "@pf_stone");
@@ -635,7 +635,7 @@ void DrawGarden(cairo_t *cr, const Palette &palette, const Garden &g) {
     double l = Len(d);
     if (l <= 0) continue;
     Pt n{-d.y / l, d.x / l};
-    p.Ellipse(g.points[i] + n * off, rnd.Range(0.005, 0.009), rnd.Range(0.004, 0.007), rnd.Range(0, kPi));
+    p.Ellipse(g.points[i] + n * off, rnd.Range(0.005, 0.009), rnd.Range(0.004, 0.007), rnd.Range(0, ENG_MATH_PI));
     p.Colour("@pf_earth_dark");
     cairo_fill(cr);
   }
