@@ -2,9 +2,9 @@
 // house) gives both the path data "TravCalcs<g>.dat" and the picture "Level<g>.jpg", from the
 // same geometry, so the drawn road and the grid of path cells cannot disagree.
 //
-// Play-field units: the visible field is -1..1 on both axes, y down. Grid cell c has its
-// centre at v = (c - 32) / 224 - 1; picture pixel = 2 x grid cell, so v maps to the picture
-// coordinate (v + 1) x 448 + 64 and the picture's outer 64 pixels are never shown.
+// Play-field units: the visible field is -1..1 on both axes, y down, laid over the game's
+// placement grid (game/PlayField.h). A picture pixel is half a grid cell, so the picture's
+// border, twice the grid's margin, is never shown.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "Engine/EngMath.h"
+#include "game/PlayField.h"
 #include "tools/assetgen/AssetImage.h"
 #include "tools/assetgen/Assetgen.h"
 
@@ -19,7 +20,8 @@ namespace assetgen {
 
 namespace {
 
-const int kMaxSteps = 16000, kMaxPoints = 16001, kGrid = 512;
+const int kMaxSteps = 16000, kMaxPoints = 16001, kGrid = QW_GRID_SIZE;
+const double kCellsPerUnit = QW_GRID_SPAN * 0.5, kPixelsPerCell = 2.0;
 // Grid bytes: 0 free ground, 1 road, 2 the house or solid scenery; any non-zero byte is no
 // place for a weapon.
 const uint8_t kSolidCell = 2;
@@ -33,6 +35,11 @@ Pt operator+(Pt a, Pt b) { return {a.x + b.x, a.y + b.y}; }
 Pt operator-(Pt a, Pt b) { return {a.x - b.x, a.y - b.y}; }
 Pt operator*(Pt a, double k) { return {a.x * k, a.y * k}; }
 double Len(Pt a) { return std::hypot(a.x, a.y); }
+
+// A field coordinate's grid cell, unrounded (QwGridCellUnclamped before its rounding), and a
+// cell's centre in field units.
+double CellOf(double v) { return (v + 1.0) * kCellsPerUnit + QW_GRID_MARGIN; }
+double CellCentre(int c) { return (c - QW_GRID_MARGIN) / kCellsPerUnit - 1.0; }
 
 double SegmentDistance(Pt p, Pt a, Pt b) {
   Pt ab = b - a, ap = p - a;
@@ -279,16 +286,15 @@ Garden ReadGarden(const std::string &file) {
   // Path cells: those whose centre lies within the road's half-width.
   const double half = g.width * 0.5;
   g.grid.assign(size_t(kGrid) * kGrid, 0);
-  auto cell_of = [](double v) { return (v + 1.0) * 224.0 + 32.0; };
   for (size_t i = 0; i + 1 < g.centre.size(); i++) {
     Pt a = g.centre[i], b = g.centre[i + 1];
-    int x0 = std::max(0, int(std::floor(cell_of(std::min(a.x, b.x) - half)))),
-        x1 = std::min(kGrid - 1, int(std::ceil(cell_of(std::max(a.x, b.x) + half))));
-    int y0 = std::max(0, int(std::floor(cell_of(std::min(a.y, b.y) - half)))),
-        y1 = std::min(kGrid - 1, int(std::ceil(cell_of(std::max(a.y, b.y) + half))));
+    int x0 = std::max(0, int(std::floor(CellOf(std::min(a.x, b.x) - half)))),
+        x1 = std::min(kGrid - 1, int(std::ceil(CellOf(std::max(a.x, b.x) + half))));
+    int y0 = std::max(0, int(std::floor(CellOf(std::min(a.y, b.y) - half)))),
+        y1 = std::min(kGrid - 1, int(std::ceil(CellOf(std::max(a.y, b.y) + half))));
     for (int cy = y0; cy <= y1; cy++)
       for (int cx = x0; cx <= x1; cx++) {
-        Pt c{(cx - 32) / 224.0 - 1.0, (cy - 32) / 224.0 - 1.0};
+        Pt c{CellCentre(cx), CellCentre(cy)};
         if (SegmentDistance(c, a, b) <= half) g.grid[size_t(cy) * kGrid + size_t(cx)] = 1;
       }
   }
@@ -312,8 +318,7 @@ Garden ReadGarden(const std::string &file) {
   for (int cy = 0; cy < kGrid; cy++)
     for (int cx = 0; cx < kGrid; cx++) {
       uint8_t &cell = g.grid[size_t(cy) * kGrid + size_t(cx)];
-      if (cell == 0 && OnSolidGround(g, house, Pt{(cx - 32) / 224.0 - 1.0, (cy - 32) / 224.0 - 1.0}))
-        cell = kSolidCell;
+      if (cell == 0 && OnSolidGround(g, house, Pt{CellCentre(cx), CellCentre(cy)})) cell = kSolidCell;
     }
   return g;
 }
@@ -573,10 +578,11 @@ void DrawHouse(Painter &p, const Garden &g) {
 }
 
 void DrawGarden(cairo_t *cr, const Palette &palette, const Garden &g) {
-  Painter p{cr, palette, 1.0 / 448.0};
+  const double pixels_per_unit = kPixelsPerCell * kCellsPerUnit;
+  Painter p{cr, palette, 1.0 / pixels_per_unit};
   Random rnd(g.seed);
-  cairo_translate(cr, 512, 512);
-  cairo_scale(cr, 448, 448);
+  cairo_translate(cr, kPixelsPerCell * CellOf(0.0), kPixelsPerCell * CellOf(0.0));
+  cairo_scale(cr, pixels_per_unit, pixels_per_unit);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
 
@@ -702,7 +708,7 @@ static void MakeGarden(const Job &job, const Context &ctx, const std::string &pa
     if (!out) throw AssetError("cannot write " + path);
     return;
   }
-  cairo_surface_t *surface = NewSurface(1024, 1024);
+  cairo_surface_t *surface = NewSurface(int(kPixelsPerCell) * kGrid, int(kPixelsPerCell) * kGrid);
   cairo_t *cr = cairo_create(surface);
   try {
     DrawGarden(cr, ctx.palette, g);
