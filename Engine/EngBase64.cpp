@@ -2,9 +2,6 @@
 
 #include <cstring>
 #include <new>
-#include <vector>
-
-#include <tomcrypt.h>
 
 const char Base64::encode_table[66] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/=";
 unsigned char Base64::decode_map[128];
@@ -32,13 +29,28 @@ void Base64::create_map() {
 
 void Base64::Encode(const char *in, int n, char *out) {
   if (!in || !out || n <= 0) return;
-  // libtomcrypt ends its text with a zero byte; the caller's buffer has room for the text only.
-  std::vector<unsigned char> text(size_t(getEncodeLength(n)) + 1);
-  unsigned long length = text.size();
-  if (base64_encode(reinterpret_cast<const unsigned char *>(in), static_cast<unsigned long>(n), text.data(), &length) !=
-      CRYPT_OK)
-    return;
-  memcpy(out, text.data(), length);
+  const unsigned char *bytes = reinterpret_cast<const unsigned char *>(in);
+  int i = 0;
+  for (; n - i >= 3; i += 3) {
+    unsigned b0 = bytes[i], b1 = bytes[i + 1], b2 = bytes[i + 2];
+    *out++ = encode_table[b0 >> 2];
+    *out++ = encode_table[((b0 & 3) << 4) | (b1 >> 4)];
+    *out++ = encode_table[((b1 & 15) << 2) | (b2 >> 6)];
+    *out++ = encode_table[b2 & 63];
+  }
+  if (n - i == 1) {
+    unsigned b0 = bytes[i];
+    *out++ = encode_table[b0 >> 2];
+    *out++ = encode_table[(b0 & 3) << 4];
+    *out++ = '=';
+    *out++ = '=';
+  } else if (n - i == 2) {
+    unsigned b0 = bytes[i], b1 = bytes[i + 1];
+    *out++ = encode_table[b0 >> 2];
+    *out++ = encode_table[((b0 & 3) << 4) | (b1 >> 4)];
+    *out++ = encode_table[(b1 & 15) << 2];
+    *out++ = '=';
+  }
 }
 
 void Base64::Decode(const char *in, int length, char *out, int &outLength) {
@@ -47,34 +59,17 @@ void Base64::Decode(const char *in, int length, char *out, int &outLength) {
   for (int i = 0; i < length; ++i) {
     if (chars[i] >= 0x80) return;
   }
-  if (length == 0) {
-    outLength = 0;
-    return;
-  }
 
-  // libtomcrypt takes the alphabet only, where this decoder has always read any other
-  // character as zero bits and '=' as the value 64. A copy spells the same bits in the
-  // alphabet: 64 sets no bit of its own character, only the lowest bit of the one before it.
-  std::vector<unsigned char> text(static_cast<size_t>(length));
+  int count = 0;
   for (int i = 0; i < length; i += 4) {
-    for (int k = 0; k < 4; ++k) {
-      unsigned value = decode_map[chars[i + k]] & 63u;
-      if (k < 3 && chars[i + k + 1] == '=') value |= 1u;
-      text[size_t(i + k)] = static_cast<unsigned char>(encode_table[value]);
-    }
+    unsigned v0 = decode_map[chars[i]], v1 = decode_map[chars[i + 1]];
+    unsigned v2 = decode_map[chars[i + 2]], v3 = decode_map[chars[i + 3]];
+    bool last = (i + 4 == length);
+    out[count++] = char(((v0 << 2) | (v1 >> 4)) & 0xff);
+    if (!last || chars[i + 2] != '=') out[count++] = char(((v1 << 4) | (v2 >> 2)) & 0xff);
+    if (!last || chars[i + 3] != '=') out[count++] = char(((v2 << 6) | v3) & 0xff);
   }
-  std::vector<unsigned char> bytes(size_t(getDecodeLength(length)));
-  unsigned long count = bytes.size();
-  if (base64_strict_decode(text.data(), static_cast<unsigned long>(length), bytes.data(), &count) != CRYPT_OK) return;
-
-  // In the last group, '=' in either of the last two places drops the byte it stands for.
-  if (chars[length - 1] == '=') --count;
-  if (chars[length - 2] == '=') {
-    if (chars[length - 1] != '=') bytes[count - 2] = bytes[count - 1];
-    --count;
-  }
-  memcpy(out, bytes.data(), count);
-  outLength = static_cast<int>(count);
+  outLength = count;
 }
 
 void Base64::Decode(const char *in, int length, char *out) {

@@ -3,8 +3,9 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngDeviceGL.h"
+#include "Engine/EngMath.h"
 
-static const float RAD_TO_DEG = 57.29578f;
+static const float RAD_TO_DEG = 180.0f / ENG_MATH_PI;
 
 // Exactly zero skips the call; anything else (NaN too) is applied.
 static void RotateXYZDeg(float x, float y, float z) {
@@ -175,7 +176,7 @@ void EngDeviceGL::GetTransformMatrix(EngMatrix *out) {
 void EngDeviceGL::SetTransformMatrixForOrientation() { SetTransformMatrixForOrientation(EngDeviceGL_GetOrientation()); }
 
 void EngDeviceGL::SetTransformMatrixForOrientation(EngInt32 orientation) {
-  static const float angles[] = {0.0f, 3.14159265f, 4.71238898f, 1.57079633f};
+  static const float angles[] = {0.0f, ENG_MATH_PI, 1.5f * ENG_MATH_PI, 0.5f * ENG_MATH_PI};
   if (orientation >= 1 && orientation <= 3)
     SetTransformMatrixRot(0.0f, 0.0f, angles[orientation]);
   else

@@ -133,7 +133,7 @@ float EngMathGetAngleFromDirection(float dx, float dy) {
   float angle;
   if (dx == 0 && dy == 0) return 0;
   if (dx == 0) {
-    angle = dy > 0 ? 1.5707964f : 4.712389f;
+    angle = dy > 0 ? 0.5f * ENG_MATH_PI : 1.5f * ENG_MATH_PI;
   } else if (dy == 0) {
     angle = dx > 0 ? 0.0f : ENG_MATH_PI;
   } else if (dx > 0) {

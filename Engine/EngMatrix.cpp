@@ -9,7 +9,7 @@
 const float eng_matrix_identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 const int eng_matrix_index_map[16] = {0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15};
 
-static const float kDegToRad = 0.017453292f;
+static const float kDegToRad = ENG_MATH_PI / 180.0f;
 
 // out = p x q in the (row, col) sense; out may be p or q.
 static void MatrixProduct(const float *p, const float *q, float *out) {
@@ -308,7 +308,7 @@ void EngMatrix::SetFrustumMatrix(float left, float right, float bottom, float to
 }
 
 EngMatrix *EngMatrix::SetPerspectiveMatrix(float fovy, float aspect, float near_z, float far_z) {
-  float ymax = near_z * float(tan(double(fovy * 3.1415927f / 360.0f)));
+  float ymax = near_z * float(tan(double(fovy * ENG_MATH_PI / 360.0f)));
   SetFrustumMatrix(-ymax * aspect, ymax * aspect, -ymax, ymax, near_z, far_z);
   return this;
 }

@@ -5,14 +5,13 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngMain.h"
+#include "Engine/EngMath.h"
 
 namespace {
 
-const float kFourPi = 12.566371f;
-const float kTwoPi = 6.2831855f;
-const float kMinusHalfPi = -1.5707964f;
-const float kThreeHalvesPi = 4.712389f;
-const float kPi = 3.1415927f;
+const float kFourPi = 4.0f * ENG_MATH_PI;
+const float kMinusHalfPi = -0.5f * ENG_MATH_PI;
+const float kThreeHalvesPi = 1.5f * ENG_MATH_PI;
 
 }  // namespace
 
@@ -238,7 +237,7 @@ float EngMiscThrobEffect(float *phase, float step, char *cycled) {
   } else if (new_phase < kMinusHalfPi) {
     *phase = new_phase + kFourPi;
     turned = 1;
-  } else if (old_phase > new_phase || (old_phase < kTwoPi && new_phase >= kTwoPi)) {
+  } else if (old_phase > new_phase || (old_phase < ENG_MATH_TWO_PI && new_phase >= ENG_MATH_TWO_PI)) {
     turned = 1;
   }
   if (cycled) *cycled = turned;
@@ -282,9 +281,9 @@ static void EngMiscChooseWanderTarget(_EngMiscChangeVarFloat2 *r) {
     r->target = EngMiscRandRangeFloat(r->min_value, r->max_value, r->random_sign);
   }
   if (r->angle != 0.0f) {
-    if (r->target - r->value > kPi)
+    if (r->target - r->value > ENG_MATH_PI)
       r->value += wrap;
-    else if (r->value - r->target > kPi)
+    else if (r->value - r->target > ENG_MATH_PI)
       r->value -= wrap;
   }
   r->speed = r->min_speed;

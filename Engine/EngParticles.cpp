@@ -11,8 +11,7 @@
 #include "Engine/EngMiscRandom.h"
 #include "Engine/EngProgram.h"
 
-static const float PARTICLE_TWO_PI = 6.2831853f;
-static const float PARTICLE_DEG_TO_RAD = 0.017453292f;
+static const float PARTICLE_DEG_TO_RAD = ENG_MATH_PI / 180.0f;
 
 // Shared by all systems: a model without its entries would otherwise log every particle.
 static EngInt32 particles_no_spread_entries_reports = 0;
@@ -45,10 +44,10 @@ static float OscillationValue(signed char type, float angle) {
 static void AdvanceOscillationAngle(signed char type, float speed, float dt, float *angle) {
   if (type <= 0) return;
   *angle += speed * dt;
-  if (*angle > PARTICLE_TWO_PI)
-    *angle -= PARTICLE_TWO_PI;
+  if (*angle > ENG_MATH_TWO_PI)
+    *angle -= ENG_MATH_TWO_PI;
   else if (*angle < 0.0f)
-    *angle += PARTICLE_TWO_PI;
+    *angle += ENG_MATH_TWO_PI;
 }
 
 static void RotateXYZ(float *x, float *y, float *z, float rx, float ry, float rz) {
@@ -209,7 +208,7 @@ void EngParticles::ApplySpread(_EngParticle *p) {
       break;
     case 1:
     case 2: {
-      float angle = EngMiscRandFloat(PARTICLE_TWO_PI);
+      float angle = EngMiscRandFloat(ENG_MATH_TWO_PI);
       float radius = m_parms.spread_mode == 1 ? EngMiscRandFloat((b - a) / f) : (b - a) / f;
       p->x += cosf(angle) * radius;
       p->y += sinf(angle) * radius;
@@ -336,7 +335,7 @@ char EngParticles::CreateParticle(float dt, _EngParticle *p) {
   p->prev_y = p->y;
   p->prev_z = p->z;
 
-  float u = EngMiscRandFloat(PARTICLE_TWO_PI);
+  float u = EngMiscRandFloat(ENG_MATH_TWO_PI);
   float v = EngMiscRandFloat(s.cone_angle) * PARTICLE_DEG_TO_RAD;
   float factor = ClampFloat(s.speed_factor, 0.001f, 10000.0f);
   p->vel_x = p->speed_x * cosf(v) * factor;

@@ -10,15 +10,13 @@
 
 namespace {
 
-const float kPi = 3.14159265358979f;
-
 // (1 - cos(pi p)) / 2 written as the two half-sine arcs: flat at both ends.
 float Eased(float p) {
   float s;
   if (p < 0.5f) {
-    s = sinf((1.0f - 2.0f * p) * (-kPi / 2.0f));
+    s = sinf((1.0f - 2.0f * p) * (-ENG_MATH_PI / 2.0f));
   } else {
-    s = sinf((p - 0.5f) * 2.0f * (kPi / 2.0f));
+    s = sinf((p - 0.5f) * 2.0f * (ENG_MATH_PI / 2.0f));
   }
   return 0.5f * s + 0.5f;
 }

@@ -252,7 +252,7 @@ void EngPicture::DrawSet(eint set_num, float alpha) {
     EngMatrix transform, step;
     transform.SetTranslateMatrix(2.0f * area.x + area.width - 1.0f, 1.0f - 2.0f * area.y - area.height, 0.0f);
     if (rot_source->rot.flags[0]) {
-      step.SetRotateZMatrix(rot_source->vars.rot.angle * (-3.14159265358979f / 180.0f));
+      step.SetRotateZMatrix(rot_source->vars.rot.angle * (-ENG_MATH_PI / 180.0f));
       transform.PreMultiplyByMatrix(&step);
     }
     step.SetScaleMatrix(2.0f * area.width, 2.0f * area.height, 1.0f);

@@ -6,6 +6,7 @@
 
 #include "Engine/EngDevice.h"
 #include "Engine/EngMain.h"
+#include "Engine/EngMath.h"
 #include "Engine/EngTexture.h"
 #include "Engine/EngWindow.h"
 #include "game/Quarrelwick.h"
@@ -146,7 +147,7 @@ void FindOutline(Outline *o) {
   // texel beyond it all round. Each direction's furthest such square bounds the polygon.
   float nx[kDirections], ny[kDirections], reach[kDirections], support[kDirections];
   for (int k = 0; k < kDirections; k++) {
-    const float angle = float(k) * 6.2831853f / float(kDirections);
+    const float angle = float(k) * ENG_MATH_TWO_PI / float(kDirections);
     nx[k] = std::cos(angle);
     ny[k] = std::sin(angle);
     reach[k] = 1.5f * (std::fabs(nx[k]) + std::fabs(ny[k]));

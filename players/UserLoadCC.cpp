@@ -165,8 +165,9 @@ void UserLoadCC::AfterLoadFailedPopupCB(char result) {
     return;
   }
   // A name the new player screen would refuse could not be made again: keep its file.
-  if (!UserNewIsNameOk(name.c_str(), USER_NEW_NAME_SIZE, nullptr)) {
-    if (m_mwin) m_mwin->PopupMessage(UserNewNameRefusalText(name.c_str(), USER_NEW_NAME_SIZE));
+  char too_long = 0;
+  if (!UserNewIsNameOk(name.c_str(), USER_NEW_NAME_SIZE, &too_long)) {
+    if (m_mwin) m_mwin->PopupMessage(UserNewNameRefusalText(too_long));
     return;
   }
   DoUserDeleteOrReset(name, 1);

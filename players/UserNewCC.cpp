@@ -1,7 +1,6 @@
 #include "players/UserNewCC.h"
 
 #include <cstring>
-#include <string>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngDevice.h"
@@ -40,61 +39,35 @@ char PlayerFileExists(const char *name) {
   return UserGetUserFileName(name, path, nullptr) && EngFileExists(path, 0);
 }
 
-// Why a name is refused, in the order the rules are tested.
-enum NameRefusal { kNameOk, kNameMissing, kNameBlankEnd, kNameTooLong, kNameCharacter, kNameWord, kNameTooMany };
+}  // namespace
 
-NameRefusal RefuseName(const char *name, int max_length, char *bad_character) {
-  if (!name || name[0] == 0) return kNameMissing;
-  if (name[0] == '\t' || name[0] == ' ') return kNameBlankEnd;
+void UserNewResetForTests() { default_name_offered = 0; }
+
+char UserNewIsNameOk(const char *name, int max_length, char *too_long) {
+  if (too_long) *too_long = 0;
+  if (!name) return 0;
+  if (name[0] == 0 || name[0] == '\t' || name[0] == ' ') return 0;
   size_t length = strlen(name);
-  if (max_length < 0 || length >= size_t(max_length)) return kNameTooLong;
-  if (name[length - 1] == '\t' || name[length - 1] == ' ') return kNameBlankEnd;
-  if (const char *bad = strpbrk(name, kRefusedCharacters)) {
-    if (bad_character) *bad_character = *bad;
-    return kNameCharacter;
+  if (max_length < 0 || length >= size_t(max_length)) {
+    if (too_long) *too_long = 1;
+    return 0;
   }
+  if (name[length - 1] == '\t' || name[length - 1] == ' ') return 0;
+  if (strpbrk(name, kRefusedCharacters)) return 0;
   for (const char *word : kRefusedWords)
-    if (EngStrIStr(name, word, 0)) return kNameWord;
+    if (EngStrIStr(name, word, 0)) return 0;
   int stops = 0, blanks = 0, hyphens = 0;
   for (const char *p = name; *p; p++) {
     stops += *p == '.';
     blanks += *p == ' ';
     hyphens += *p == '-';
   }
-  return stops <= 2 && blanks <= 2 && hyphens <= 2 ? kNameOk : kNameTooMany;
+  return char(stops <= 2 && blanks <= 2 && hyphens <= 2);
 }
 
-}  // namespace
-
-void UserNewResetForTests() { default_name_offered = 0; }
-
-char UserNewIsNameOk(const char *name, int max_length, char *too_long) {
-  const NameRefusal refusal = RefuseName(name, max_length, nullptr);
-  if (too_long) *too_long = refusal == kNameTooLong ? 1 : 0;
-  return refusal == kNameOk ? 1 : 0;
-}
-
-const char *UserNewNameRefusalText(const char *name, int max_length) {
-  static std::string text;
-  char bad = 0;
-  switch (RefuseName(name, max_length, &bad)) {
-    case kNameOk: return "";
-    case kNameMissing: return ScreensText("UserNew_NameMissing", "Invalid user name\nThe name is empty.");
-    case kNameBlankEnd:
-      return ScreensText("UserNew_NameBlankAtEnd", "Invalid user name\nA name may not begin or end with a blank.");
-    case kNameTooLong:
-      return ScreensText("UserNew_NameTooLong", "Invalid user name\nA name has at most 19 characters.");
-    case kNameCharacter:
-      text = ScreensText("UserNew_NameCharacter", "Invalid user name\nThis character is not allowed:");
-      text += bad == '\t' ? std::string(" tab") : std::string(" ") + bad;
-      return text.c_str();
-    case kNameWord:
-      return ScreensText("UserNew_NameWord", "Invalid user name\nThe name holds a word that is not allowed.");
-    case kNameTooMany:
-      return ScreensText("UserNew_NameTooMany",
-                         "Invalid user name\nAt most two full stops, two blanks and two hyphens.");
-  }
-  return ScreensText("UserNew_InvalidPlayerName", "Invalid user name");
+const char *UserNewNameRefusalText(char too_long) {
+  return too_long ? ScreensText("UserNew_NameTooLong", "Invalid user name")
+                  : ScreensText("UserNew_InvalidPlayerName", "Invalid user name");
 }
 
 UserNewCC::UserNewCC(UserScreens *user_screens)
@@ -176,7 +149,8 @@ void UserNewCC::TickCB() {
   }
   if (m_countdown != 1) return;
   m_countdown = 0;
-  if (UserNewIsNameOk(m_name, USER_NEW_NAME_SIZE, nullptr)) {
+  char too_long = 0;
+  if (UserNewIsNameOk(m_name, USER_NEW_NAME_SIZE, &too_long)) {
     if (PlayerFileExists(m_name)) {
       if (m_mwin)
         m_mwin->PopupNoticeForTime(nullptr, ScreensText("UserNew_ThatPlayerAlreadyExists", "That user already exists"),
@@ -184,8 +158,7 @@ void UserNewCC::TickCB() {
       m_name[0] = 0;
     }
   } else {
-    if (m_mwin)
-      m_mwin->PopupNoticeForTime(nullptr, UserNewNameRefusalText(m_name, USER_NEW_NAME_SIZE), kNoticeSeconds, 1);
+    if (m_mwin) m_mwin->PopupNoticeForTime(nullptr, UserNewNameRefusalText(too_long), kNoticeSeconds, 1);
     m_name[0] = 0;
   }
   ShowName();
@@ -210,8 +183,11 @@ char UserNewCC::ButtonsCallback(MWinButton *button, _MWinButtonCallbackInfo *) {
 }
 
 void UserNewCC::ContinueCB(char reset) {
-  if (!UserNewIsNameOk(m_name, USER_NEW_NAME_SIZE, nullptr)) {
-    if (m_mwin) m_mwin->PopupMessage(UserNewNameRefusalText(m_name, USER_NEW_NAME_SIZE));
+  char too_long = 0;
+  if (!UserNewIsNameOk(m_name, USER_NEW_NAME_SIZE, &too_long)) {
+    if (m_mwin)
+      m_mwin->PopupMessage(too_long ? UserNewNameRefusalText(1)
+                                    : ScreensText("UserNew_InvalidPlayerName", "Invalid Player Name"));
     return;
   }
   // A saved player is never overwritten, but for the one the reset path has just made.
@@ -243,8 +219,9 @@ char UserNewCC::ResetAndLoadUser(const char *name) {
   if (m_mwin && m_mwin->PopupIsOn()) m_mwin->PopupTurnOff();
   // Tested whole: the field's cut would make the player under a shorter name, which may be
   // someone else's.
-  if (!UserNewIsNameOk(name, USER_NEW_NAME_SIZE, nullptr)) {
-    if (m_mwin) m_mwin->PopupMessage(UserNewNameRefusalText(name, USER_NEW_NAME_SIZE));
+  char too_long = 0;
+  if (!UserNewIsNameOk(name, USER_NEW_NAME_SIZE, &too_long)) {
+    if (m_mwin) m_mwin->PopupMessage(UserNewNameRefusalText(too_long));
     return 0;
   }
   EngSafeStrcpy(m_name, name, sizeof(m_name));

@@ -46,8 +46,8 @@ class UserNewCC : public UserNewCollectionController {
 // none of the refused characters or words, at most two full stops, blanks and hyphens each.
 // too_long (may be null) tells whether a refusal was for its length.
 char UserNewIsNameOk(const char *name, int max_length, char *too_long);
-// What a refused name is told: "Invalid user name" and the rule it breaks ("" for a good name).
-const char *UserNewNameRefusalText(const char *name, int max_length);
+// What a refused name is told: the too-long text or the invalid one.
+const char *UserNewNameRefusalText(char too_long);
 void UserNewCountyButtonExtraRenderCB(MWinButton *button, _Dimension *area, _MWinTextureState state, int value,
                                       void *user);
 void UserNewAfterNamePopupCB(MWin *mwin, char result, void *user);

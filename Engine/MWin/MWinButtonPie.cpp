@@ -6,12 +6,11 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngMain.h"
+#include "Engine/EngMath.h"
 #include "Engine/EngTriangleList.h"
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinSettings.h"
-
-static const float PIE_PI = 3.14159265358979f;
 
 void MWinButton::PieReset() {
   m_pie.max = 1.0f;
@@ -82,11 +81,11 @@ void MWinButton::PieUpdatePositions() {
     inner_rx -= ring * w;
     inner_ry -= ring * h;
   }
-  const float value_span = m_pie.max > 0 ? m_pie.value / m_pie.max * 2 * PIE_PI : 0.0f;
+  const float value_span = m_pie.max > 0 ? m_pie.value / m_pie.max * 2 * ENG_MATH_PI : 0.0f;
   const struct {
     float rx, ry, span;
   } fans[MWIN_PIE_NUM_FANS] = {
-      {inner_rx, inner_ry, value_span}, {inner_rx, inner_ry, 2 * PIE_PI}, {outer_rx, outer_ry, 2 * PIE_PI}};
+      {inner_rx, inner_ry, value_span}, {inner_rx, inner_ry, ENG_MATH_TWO_PI}, {outer_rx, outer_ry, ENG_MATH_TWO_PI}};
   const float alpha = m_colouring ? m_colour.a : 1.0f;
   for (int fan = 0; fan < MWIN_PIE_NUM_FANS; fan++) {
     if (!settings->pie_flags[fan]) continue;
@@ -98,8 +97,8 @@ void MWinButton::PieUpdatePositions() {
     const _ColourRGB &c = m_pie.colours[fan];
     if (!list->PrepareToAlterData()) return;
     for (int k = 0; k < MWIN_PIE_NUM_TRIANGLES; k++) {
-      const float a0 = k * fans[fan].span / MWIN_PIE_NUM_TRIANGLES + PIE_PI / 2;
-      const float a1 = (k + 1) * fans[fan].span / MWIN_PIE_NUM_TRIANGLES + PIE_PI / 2;
+      const float a0 = k * fans[fan].span / MWIN_PIE_NUM_TRIANGLES + 0.5f * ENG_MATH_PI;
+      const float a1 = (k + 1) * fans[fan].span / MWIN_PIE_NUM_TRIANGLES + 0.5f * ENG_MATH_PI;
       list->SetPositionsRatioed(k, cx + std::sin(-a0) * rx, cy + std::cos(-a0) * ry, 0, cx + std::sin(-a1) * rx,
                                 cy + std::cos(-a1) * ry, 0, cx, cy, 0);
       list->SetColour(k, c.r, c.g, c.b, alpha);

@@ -1,10 +1,7 @@
 // The window's side of input: which widget gets a move, press, wheel step or key (the last
 // drawn first), the title-bar buttons, dragging the window, the escape and default buttons and
 // keyboard focus travel with Tab.
-#include <algorithm>
 #include <cstring>
-#include <utility>
-#include <vector>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngProgram.h"
@@ -339,43 +336,36 @@ static char IsPressedByKey(MWinButton *b) {
   return t == MWIN_BUTTON_PUSH || t == MWIN_BUTTON_STATIC || t == MWIN_BUTTON_CHECKBOX || t == MWIN_BUTTON_CHOICE;
 }
 
-// The next (or previous) tab stop from the focused widget in reading order: rows from the top,
-// each row from the left; a widget belongs to the row whose first widget spans its middle. With
-// no focus (or only the one a screen change left under the pointer) the walk starts at an end.
+// The next (or previous) tab stop after the active widget along the links, wrapping through
+// the groups; with none active the walk sets out from the window's first (or last) widget.
 MWinButton *MWinWindow::FindTabStop(char backwards) {
-  std::vector<MWinButton *> stops;
-  for (MWinGroup *g = m_first_group; g; g = g->m_next) {
-    if (!g->m_shown) continue;
-    for (MWinButton *b = g->m_first; b && stops.size() < 1000; b = b->m_next)
-      if (b->IsATabStop()) stops.push_back(b);
+  MWinButton *b = GetActiveButton();
+  if (!b) b = backwards ? GetLastButton() : (m_first_group ? m_first_group->m_first : nullptr);
+  // With empty end groups, the nearest widget in window order.
+  if (!b && backwards) {
+    for (MWinGroup *g = m_last_group; g && !b; g = g->m_prev) b = g->m_last;
+  } else if (!b) {
+    for (MWinGroup *g = m_first_group; g && !b; g = g->m_next) b = g->m_first;
   }
-  if (stops.empty()) {
-    DebugErrorAlt(ENG_FUNC, backwards ? "Coult not get prev button" : "Could not get next button");
-    return nullptr;
-  }
-  auto middle_y = [](MWinButton *b) { return b->GetActualArea()->y + 0.5f * b->GetActualArea()->height; };
-  std::stable_sort(stops.begin(), stops.end(), [&](MWinButton *a, MWinButton *b) { return middle_y(a) < middle_y(b); });
-  std::vector<std::pair<int, MWinButton *>> ordered;
-  int row = 0;
-  const _Dimension *row_first = stops[0]->GetActualArea();
-  for (MWinButton *b : stops) {
-    const float y = middle_y(b);
-    if (y > row_first->y + row_first->height) {
-      row++;
-      row_first = b->GetActualArea();
+  if (!b) return nullptr;
+  MWinGroup *group = b->GetGroup();
+  for (int steps = 0; steps < 1000; steps++) {
+    b = backwards ? b->m_prev : b->m_next;
+    while (!b) {
+      if (backwards) {
+        group = group->m_prev ? group->m_prev : m_last_group;
+        b = group->m_last;
+      } else {
+        group = group->m_next ? group->m_next : m_first_group;
+        b = group->m_first;
+      }
+      if (++steps >= 1000) break;
     }
-    ordered.emplace_back(row, b);
+    if (b && b->IsATabStop()) return b;
+    if (!b) break;
   }
-  std::stable_sort(ordered.begin(), ordered.end(), [](const auto &a, const auto &b) {
-    return a.first != b.first ? a.first < b.first : a.second->GetActualArea()->x < b.second->GetActualArea()->x;
-  });
-  const int n = int(ordered.size());
-  MWinButton *active = m_mwin->IsKeyboardFocusHeld() ? nullptr : GetActiveButton();
-  int at = -1;
-  for (int i = 0; i < n; i++)
-    if (ordered[size_t(i)].second == active) at = i;
-  if (at < 0) return ordered[backwards ? size_t(n - 1) : 0].second;
-  return ordered[size_t((at + (backwards ? n - 1 : 1)) % n)].second;
+  DebugErrorAlt(ENG_FUNC, backwards ? "Coult not get prev button" : "Could not get next button");
+  return nullptr;
 }
 
 char MWinWindow::HandleKeyDown(int key) {

@@ -1,10 +1,13 @@
 #include "Engine/EngBase64.h"
 
 #include <gtest/gtest.h>
+#include <tomcrypt.h>
 
 #include <cstring>
 #include <memory>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -96,5 +99,40 @@ TEST(EngBase64Test, MalformedTextsDecodeAsBefore) {
     int length = -1;
     EXPECT_EQ(c.second, Decode(c.first, &length)) << c.first;
     EXPECT_EQ(int(c.second.size()), length) << c.first;
+  }
+}
+
+// Well-formed text agrees with libtomcrypt's codec both ways: every tail length, every byte
+// value.
+TEST(EngBase64Test, AgreesWithLibtomcryptOnWellFormedText) {
+  std::mt19937 random(68);
+  std::vector<std::string> inputs;
+  for (int n = 1; n <= 64; n++) {
+    std::string bytes(size_t(n), '\0');
+    for (char &b : bytes) b = char(random() & 0xff);
+    inputs.push_back(bytes);
+  }
+  std::string every(256, '\0');
+  for (int i = 0; i < 256; i++) every[size_t(i)] = char(i);
+  inputs.push_back(every);
+  for (const std::string &bytes : inputs) {
+    const int n = int(bytes.size());
+    SCOPED_TRACE(n);
+    std::string theirs(size_t(Base64::getEncodeLength(n)) + 1, '\0');
+    unsigned long theirs_length = theirs.size();
+    ASSERT_EQ(CRYPT_OK, base64_encode(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size(),
+                                      reinterpret_cast<unsigned char *>(&theirs[0]), &theirs_length));
+    theirs.resize(theirs_length);
+    const std::string text = Encode(bytes);
+    EXPECT_EQ(theirs, text);
+
+    std::string decoded(bytes.size() + 3, '\0');
+    unsigned long decoded_length = decoded.size();
+    ASSERT_EQ(CRYPT_OK, base64_strict_decode(reinterpret_cast<const unsigned char *>(text.data()), text.size(),
+                                             reinterpret_cast<unsigned char *>(&decoded[0]), &decoded_length));
+    decoded.resize(decoded_length);
+    int length = 0;
+    EXPECT_EQ(decoded, Decode(text, &length));
+    EXPECT_EQ(bytes, decoded);
   }
 }

@@ -725,7 +725,8 @@ TEST_F(PlayThroughTest, APlayerStartsAGardenSavesItAndResumesItAfterARestart) {
 }
 
 // The same road by keyboard alone, with the pointer left wherever the keys put it: Tab moves
-// the focus (and the pointer) in reading order, Space and Return press, Escape goes back.
+// the focus (and the pointer) along each screen's widgets in the order they were made, Space
+// and Return press, Escape goes back.
 TEST_F(PlayThroughTest, APlayerGetsIntoAGardenByKeyboardAlone) {
   const std::string player = "Wren2";
   // Tab so many times, press a key, and wait for the screen that follows.
@@ -738,21 +739,22 @@ TEST_F(PlayThroughTest, APlayerGetsIntoAGardenByKeyboardAlone) {
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysFirstPlayers", FirstPlayersScreen));
 
-  // New Player (Load Player is off without players), then the name's question opened from the
-  // first stop, User Name: the Space that opened it is not part of the name, Return takes it.
+  // New Player (Load Player is off without players), then the name's question opened from User
+  // Name, made first and so reached last (Back, Country, Continue, User Name): the Space that
+  // opened it is not part of the name, Return takes it.
   ASSERT_NO_FATAL_FAILURE(step(1, "space", "KeysNewPlayer", NewPlayerScreen));
-  ASSERT_NO_FATAL_FAILURE(step(1, "space", "KeysNameAsked", NameAsked));
+  ASSERT_NO_FATAL_FAILURE(step(4, "space", "KeysNameAsked", NameAsked));
   ASSERT_TRUE(m_x.Type(player)) << m_x.Error();
   ASSERT_NO_FATAL_FAILURE(step(0, "Return", "KeysNameGiven", NewPlayerScreen));
 
-  // User Name, Country, Continue, Back: Back, whose place on the players screen Exit Game
-  // takes. A Space typed there presses nothing until the focus is moved.
-  ASSERT_NO_FATAL_FAILURE(step(4, "space", "KeysBack", FirstPlayersScreen));
+  // From User Name the next stop is Back, whose place on the players screen Exit Game takes. A
+  // Space typed there presses nothing until the focus is moved.
+  ASSERT_NO_FATAL_FAILURE(step(1, "space", "KeysBack", FirstPlayersScreen));
   ASSERT_TRUE(m_x.Key("space"));
   std::this_thread::sleep_for(std::chrono::milliseconds(800));
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysSpaceKept", FirstPlayersScreen));
 
-  // New Player again keeps the name; Continue is the third stop.
+  // New Player again keeps the name; Continue is the third stop (Back, Country, Continue).
   ASSERT_NO_FATAL_FAILURE(step(1, "space", "KeysNewPlayerAgain", NewPlayerScreen));
   ASSERT_NO_FATAL_FAILURE(step(3, "space", "KeysMainMenu", MainMenuScreen));
   EXPECT_STREQ(ReadPlayerFile(player).name, player.c_str());

@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "Engine/EngLanguages.h"
+#include "tests/support/TestSupport.h"
+
 namespace {
 
 TEST(UserNewIsNameOkTest, TheRulesInTheirOrder) {
@@ -55,26 +58,18 @@ TEST(UserNewIsNameOkTest, TheRulesInTheirOrder) {
   EXPECT_EQ(too_long, 0);
 }
 
-// A refused name is told which rule it breaks, under the old first line.
-TEST(UserNewNameRefusalTextTest, SaysWhyANameIsRefused) {
-  const struct {
-    const char *name, *why;
-  } cases[] = {
-      {"", "The name is empty."},
-      {" Bob", "A name may not begin or end with a blank."},
-      {"Wren Ash of Tallow ", "A name may not begin or end with a blank."},  // cut by the box at a blank
-      {"12345678901234567890", "A name has at most 19 characters."},
-      {"Bob_1", "This character is not allowed: _"},
-      {"Bo\tb", "This character is not allowed: tab"},
-      {"Sunset", "The name holds a word that is not allowed."},
-      {"A-B-C-D", "At most two full stops, two blanks and two hyphens."},
-  };
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(std::string(UserNewNameRefusalText(c.name, USER_NEW_NAME_SIZE)), std::string("Invalid user name\n") + c.why);
+// A refused name is told the one line, whether it was too long or broke another rule, with the
+// program's English texts as without them.
+TEST(UserNewNameRefusalTextTest, ARefusedNameIsToldItIsInvalid) {
+  EngLanguagesExit();
+  for (char too_long : {0, 1}) EXPECT_STREQ(UserNewNameRefusalText(too_long), "Invalid user name");
+  ASSERT_EQ(EngLanguagesInit((qwtest::SourceDir() + "/resources/CommonTexts").c_str(), nullptr, 1), 1);
+  ASSERT_EQ(EngLanguagesInitFinished(), 1);
+  for (char too_long : {0, 1}) {
+    ASSERT_TRUE(EngLangTokenExists(too_long ? "UserNew_NameTooLong" : "UserNew_InvalidPlayerName"));
+    EXPECT_STREQ(UserNewNameRefusalText(too_long), "Invalid user name");
   }
-  EXPECT_STREQ(UserNewNameRefusalText(nullptr, USER_NEW_NAME_SIZE), "Invalid user name\nThe name is empty.");
-  EXPECT_STREQ(UserNewNameRefusalText("Wren2", USER_NEW_NAME_SIZE), "");
+  EngLanguagesExit();
 }
 
 }  // namespace

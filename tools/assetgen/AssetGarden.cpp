@@ -2,15 +2,17 @@
 // house) gives both the path data "TravCalcs<g>.dat" and the picture "Level<g>.jpg", from the
 // same geometry, so the drawn road and the grid of path cells cannot disagree.
 //
-// Play-field units: the visible field is -1..1 on both axes, y down. Grid cell c has its
-// centre at v = (c - 32) / 224 - 1; picture pixel = 2 x grid cell, so v maps to the picture
-// coordinate (v + 1) x 448 + 64 and the picture's outer 64 pixels are never shown.
+// Play-field units: the visible field is -1..1 on both axes, y down, laid over the game's
+// placement grid (game/PlayField.h). A picture pixel is half a grid cell, so the picture's
+// border, twice the grid's margin, is never shown.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
 
+#include "Engine/EngMath.h"
+#include "game/PlayField.h"
 #include "tools/assetgen/AssetImage.h"
 #include "tools/assetgen/Assetgen.h"
 
@@ -18,12 +20,12 @@ namespace assetgen {
 
 namespace {
 
-const int kMaxSteps = 16000, kMaxPoints = 16001, kGrid = 512;
+const int kMaxSteps = 16000, kMaxPoints = 16001, kGrid = QW_GRID_SIZE;
+const double kCellsPerUnit = QW_GRID_SPAN * 0.5, kPixelsPerCell = 2.0;
 // Grid bytes: 0 free ground, 1 road, 2 the house or solid scenery; any non-zero byte is no
 // place for a weapon.
 const uint8_t kSolidCell = 2;
 const size_t kFileBytes = 454172;
-const double kPi = 3.14159265358979323846;
 
 struct Pt {
   double x, y;
@@ -33,6 +35,11 @@ Pt operator+(Pt a, Pt b) { return {a.x + b.x, a.y + b.y}; }
 Pt operator-(Pt a, Pt b) { return {a.x - b.x, a.y - b.y}; }
 Pt operator*(Pt a, double k) { return {a.x * k, a.y * k}; }
 double Len(Pt a) { return std::hypot(a.x, a.y); }
+
+// A field coordinate's grid cell, unrounded (QwGridCellUnclamped before its rounding), and a
+// cell's centre in field units.
+double CellOf(double v) { return (v + 1.0) * kCellsPerUnit + QW_GRID_MARGIN; }
+double CellCentre(int c) { return (c - QW_GRID_MARGIN) / kCellsPerUnit - 1.0; }
 
 double SegmentDistance(Pt p, Pt a, Pt b) {
   Pt ab = b - a, ap = p - a;
@@ -121,8 +128,8 @@ std::vector<Pt> SmoothCentre(const std::vector<Pt> &control, double radius) {
     add_line_to(a);
     double a0 = std::atan2(a.y - centre.y, a.x - centre.x), a1 = std::atan2(b.y - centre.y, b.x - centre.x);
     double sweep = a1 - a0;
-    while (sweep > kPi) sweep -= 2 * kPi;
-    while (sweep < -kPi) sweep += 2 * kPi;
+    while (sweep > ENG_MATH_PI) sweep -= ENG_MATH_TWO_PI;
+    while (sweep < -ENG_MATH_PI) sweep += ENG_MATH_TWO_PI;
     int pieces = std::max(2, int(std::ceil(std::fabs(sweep) * r / 0.002)));
     for (int k = 1; k <= pieces; k++) {
       double ang = a0 + sweep * k / pieces;
@@ -270,25 +277,24 @@ Garden ReadGarden(const std::string &file) {
   for (size_t i = 0; i + 1 < g.points.size(); i++) {
     Pt d = g.points[i + 1] - g.points[i];
     double a = std::atan2(d.y, -d.x);
-    if (a < 0) a += 2 * kPi;
+    if (a < 0) a += ENG_MATH_TWO_PI;
     float f = float(a);
-    if (f >= float(2 * kPi)) f = 0.0f;
+    if (f >= ENG_MATH_TWO_PI) f = 0.0f;
     g.angles.push_back(f);
   }
 
   // Path cells: those whose centre lies within the road's half-width.
   const double half = g.width * 0.5;
   g.grid.assign(size_t(kGrid) * kGrid, 0);
-  auto cell_of = [](double v) { return (v + 1.0) * 224.0 + 32.0; };
   for (size_t i = 0; i + 1 < g.centre.size(); i++) {
     Pt a = g.centre[i], b = g.centre[i + 1];
-    int x0 = std::max(0, int(std::floor(cell_of(std::min(a.x, b.x) - half)))),
-        x1 = std::min(kGrid - 1, int(std::ceil(cell_of(std::max(a.x, b.x) + half))));
-    int y0 = std::max(0, int(std::floor(cell_of(std::min(a.y, b.y) - half)))),
-        y1 = std::min(kGrid - 1, int(std::ceil(cell_of(std::max(a.y, b.y) + half))));
+    int x0 = std::max(0, int(std::floor(CellOf(std::min(a.x, b.x) - half)))),
+        x1 = std::min(kGrid - 1, int(std::ceil(CellOf(std::max(a.x, b.x) + half))));
+    int y0 = std::max(0, int(std::floor(CellOf(std::min(a.y, b.y) - half)))),
+        y1 = std::min(kGrid - 1, int(std::ceil(CellOf(std::max(a.y, b.y) + half))));
     for (int cy = y0; cy <= y1; cy++)
       for (int cx = x0; cx <= x1; cx++) {
-        Pt c{(cx - 32) / 224.0 - 1.0, (cy - 32) / 224.0 - 1.0};
+        Pt c{CellCentre(cx), CellCentre(cy)};
         if (SegmentDistance(c, a, b) <= half) g.grid[size_t(cy) * kGrid + size_t(cx)] = 1;
       }
   }
@@ -312,8 +318,7 @@ Garden ReadGarden(const std::string &file) {
   for (int cy = 0; cy < kGrid; cy++)
     for (int cx = 0; cx < kGrid; cx++) {
       uint8_t &cell = g.grid[size_t(cy) * kGrid + size_t(cx)];
-      if (cell == 0 && OnSolidGround(g, house, Pt{(cx - 32) / 224.0 - 1.0, (cy - 32) / 224.0 - 1.0}))
-        cell = kSolidCell;
+      if (cell == 0 && OnSolidGround(g, house, Pt{CellCentre(cx), CellCentre(cy)})) cell = kSolidCell;
     }
   return g;
 }
@@ -363,7 +368,7 @@ struct Painter {
   }
   void Circle(Pt c, double r) {
     cairo_new_sub_path(cr);
-    cairo_arc(cr, c.x, c.y, r, 0, 2 * kPi);
+    cairo_arc(cr, c.x, c.y, r, 0, ENG_MATH_TWO_PI);
   }
   void Ellipse(Pt c, double rx, double ry, double angle = 0) {
     cairo_save(cr);
@@ -371,7 +376,7 @@ struct Painter {
     cairo_rotate(cr, angle);
     cairo_scale(cr, rx, ry);
     cairo_new_sub_path(cr);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+    cairo_arc(cr, 0, 0, 1, 0, ENG_MATH_TWO_PI);
     cairo_restore(cr);
   }
   // A soft gradient for volume: lighter toward the top left.
@@ -399,9 +404,9 @@ struct Painter {
 // A scalloped crown of leaves: lobes round a middle, outlined as one shape.
 void Crown(Painter &p, Pt c, double r, int lobes, Random &rnd, const std::string &light, const std::string &base) {
   std::vector<std::pair<Pt, double>> parts{{c, r * 0.72}};
-  double turn = rnd.Range(0, 2 * kPi);
+  double turn = rnd.Range(0, ENG_MATH_TWO_PI);
   for (int i = 0; i < lobes; i++) {
-    double a = turn + 2 * kPi * i / lobes;
+    double a = turn + double(ENG_MATH_TWO_PI) * i / lobes;
     parts.push_back({c + Pt{std::cos(a), std::sin(a)} * (r * 0.62), r * rnd.Range(0.34, 0.42)});
   }
   cairo_t *cr = p.cr;
@@ -437,7 +442,7 @@ void Bush(Painter &p, const Item &it, Random &rnd) {
 
 void Flower(Painter &p, Pt c, double r, const std::string &colour) {
   for (int k = 0; k < 5; k++) {
-    double a = 2 * kPi * k / 5;
+    double a = double(ENG_MATH_TWO_PI) * k / 5;
     p.Circle(c + Pt{std::cos(a), std::sin(a)} * (r * 0.55), r * 0.48);
   }
   p.Colour("@pf_outline");
@@ -458,7 +463,7 @@ void Flowers(Painter &p, const Item &it, Random &rnd) {
   p.Outline();
   int n = std::max(4, int(it.size / 0.025));
   for (int i = 0; i < n; i++) {
-    double a = rnd.Range(0, 2 * kPi), d = std::sqrt(rnd.Next()) * 0.72;
+    double a = rnd.Range(0, ENG_MATH_TWO_PI), d = std::sqrt(rnd.Next()) * 0.72;
     Flower(p, it.at + Pt{std::cos(a) * it.size * d, std::sin(a) * it.size * 0.8 * d}, 0.018, it.colour);
   }
 }
@@ -474,15 +479,15 @@ void Pond(Painter &p, const Item &it, Random &rnd) {
   // Glints and lily pads.
   cairo_set_line_cap(p.cr, CAIRO_LINE_CAP_ROUND);
   cairo_arc(p.cr, it.at.x - it.size2.x * 0.25, it.at.y - it.size2.y * 0.2, std::min(it.size2.x, it.size2.y) * 0.5,
-            kPi * 1.05, kPi * 1.45);
+            ENG_MATH_PI * 1.05, ENG_MATH_PI * 1.45);
   p.Colour("@water_glint", 0.8);
   cairo_set_line_width(p.cr, 4 * p.px);
   cairo_stroke(p.cr);
   for (int i = 0; i < 3; i++) {
     Pt c = it.at + Pt{rnd.Range(-0.5, 0.5) * it.size2.x, rnd.Range(-0.5, 0.5) * it.size2.y};
-    double r = 0.022, a = rnd.Range(0, 2 * kPi);
+    double r = 0.022, a = rnd.Range(0, ENG_MATH_TWO_PI);
     cairo_move_to(p.cr, c.x, c.y);
-    cairo_arc(p.cr, c.x, c.y, r, a + 0.5, a + 2 * kPi - 0.1);
+    cairo_arc(p.cr, c.x, c.y, r, a + 0.5, a + ENG_MATH_TWO_PI - 0.1);
     cairo_close_path(p.cr);
     p.Colour("@pf_leaf");
     cairo_fill_preserve(p.cr);
@@ -491,7 +496,7 @@ void Pond(Painter &p, const Item &it, Random &rnd) {
 }
 
 void Rock(Painter &p, Pt c, double r, Random &rnd) {
-  double turn = rnd.Range(0, kPi);
+  double turn = rnd.Range(0, ENG_MATH_PI);
   p.Shadow(c, r, r * 0.8);
   p.Ellipse(c, r, r * rnd.Range(0.65, 0.85), turn);
   p.RadialFill(c, r, "@stone_light", "@pf_stone");
@@ -573,10 +578,11 @@ void DrawHouse(Painter &p, const Garden &g) {
 }
 
 void DrawGarden(cairo_t *cr, const Palette &palette, const Garden &g) {
-  Painter p{cr, palette, 1.0 / 448.0};
+  const double pixels_per_unit = kPixelsPerCell * kCellsPerUnit;
+  Painter p{cr, palette, 1.0 / pixels_per_unit};
   Random rnd(g.seed);
-  cairo_translate(cr, 512, 512);
-  cairo_scale(cr, 448, 448);
+  cairo_translate(cr, kPixelsPerCell * CellOf(0.0), kPixelsPerCell * CellOf(0.0));
+  cairo_scale(cr, pixels_per_unit, pixels_per_unit);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
 
@@ -635,7 +641,7 @@ void DrawGarden(cairo_t *cr, const Palette &palette, const Garden &g) {
     double l = Len(d);
     if (l <= 0) continue;
     Pt n{-d.y / l, d.x / l};
-    p.Ellipse(g.points[i] + n * off, rnd.Range(0.005, 0.009), rnd.Range(0.004, 0.007), rnd.Range(0, kPi));
+    p.Ellipse(g.points[i] + n * off, rnd.Range(0.005, 0.009), rnd.Range(0.004, 0.007), rnd.Range(0, ENG_MATH_PI));
     p.Colour("@pf_earth_dark");
     cairo_fill(cr);
   }
@@ -702,7 +708,7 @@ static void MakeGarden(const Job &job, const Context &ctx, const std::string &pa
     if (!out) throw AssetError("cannot write " + path);
     return;
   }
-  cairo_surface_t *surface = NewSurface(1024, 1024);
+  cairo_surface_t *surface = NewSurface(int(kPixelsPerCell) * kGrid, int(kPixelsPerCell) * kGrid);
   cairo_t *cr = cairo_create(surface);
   try {
     DrawGarden(cr, ctx.palette, g);

@@ -10,6 +10,7 @@
 
 #include <vorbis/vorbisenc.h>
 
+#include "Engine/EngMath.h"
 #include "tools/assetgen/Assetgen.h"
 
 namespace assetgen {
@@ -17,7 +18,6 @@ namespace assetgen {
 namespace {
 
 const int kRate = 44100;
-const double kPi = 3.14159265358979323846;
 
 std::string At(const JsonValue &v) { return "line " + std::to_string(v.line) + ": "; }
 
@@ -33,7 +33,7 @@ struct Noise {
 
 double Wave(const std::string &wave, double phase, Noise *noise) {
   const double p = phase - std::floor(phase);
-  if (wave == "sine") return std::sin(2 * kPi * p);
+  if (wave == "sine") return std::sin(ENG_MATH_TWO_PI * p);
   if (wave == "square") return p < 0.5 ? 0.8 : -0.8;
   if (wave == "saw") return 2.0 * p - 1.0;
   if (wave == "triangle") return p < 0.5 ? 4.0 * p - 1.0 : 3.0 - 4.0 * p;
@@ -58,12 +58,12 @@ void RenderVoice(const Voice &v, std::vector<double> &out, bool wrap) {
   const size_t first = size_t(std::max(0.0, v.start) * kRate);
   Noise noise{v.seed ? v.seed : 1};
   double phase = 0, low = 0, high_prev_in = 0, high = 0;
-  const double lp_a = v.lowpass > 0 ? 1.0 - std::exp(-2 * kPi * v.lowpass / kRate) : 1.0;
-  const double hp_a = v.highpass > 0 ? std::exp(-2 * kPi * v.highpass / kRate) : 0.0;
+  const double lp_a = v.lowpass > 0 ? 1.0 - std::exp(-ENG_MATH_TWO_PI * v.lowpass / kRate) : 1.0;
+  const double hp_a = v.highpass > 0 ? std::exp(-ENG_MATH_TWO_PI * v.highpass / kRate) : 0.0;
   for (size_t i = 0; i < n; i++) {
     const double t = double(i) / kRate, frac = n > 1 ? double(i) / double(n - 1) : 0.0;
     double f = v.f0 * std::pow(v.f1 / v.f0, frac);
-    if (v.vibrato_depth > 0) f *= 1.0 + v.vibrato_depth * std::sin(2 * kPi * v.vibrato_rate * t);
+    if (v.vibrato_depth > 0) f *= 1.0 + v.vibrato_depth * std::sin(ENG_MATH_TWO_PI * v.vibrato_rate * t);
     phase += f / kRate;
     double s = Wave(v.wave, phase, &noise);
     low += lp_a * (s - low);
@@ -340,7 +340,7 @@ static void MakeMusic(const Job &job, const Context &, const std::string &path) 
         at += n.beats;
       }
     }
-    const double gl = std::cos((t.pan + 1) * kPi / 4), gr = std::sin((t.pan + 1) * kPi / 4);
+    const double gl = std::cos((t.pan + 1) * ENG_MATH_PI / 4), gr = std::sin((t.pan + 1) * ENG_MATH_PI / 4);
     for (size_t i = 0; i < frames; i++) {
       left[i] += mono[i] * gl;
       right[i] += mono[i] * gr;

@@ -188,9 +188,9 @@ TEST_F(MWinWindowInputTest, TabTravelsAcrossGroupsAndMovesThePointer) {
     EXPECT_TRUE(mwin->KeyDown(9));
     forward.push_back(active());
   }
-  // No widget active: the walk starts at the first stop in reading order.
-  EXPECT_EQ(forward, (std::vector<std::string>{"A", "B", "E", "D", "A"}));
-  EXPECT_FLOAT_EQ(MouseX(), 100 + 10);  // the pointer followed into A's centre
+  // No widget active: the walk sets out from the first widget, which it reaches last.
+  EXPECT_EQ(forward, (std::vector<std::string>{"B", "E", "D", "A", "B"}));
+  EXPECT_FLOAT_EQ(MouseX(), 100 + 70);  // the pointer followed into B's centre
 
   eng_key_down[228] = 2;
   std::vector<std::string> backward;
@@ -199,10 +199,9 @@ TEST_F(MWinWindowInputTest, TabTravelsAcrossGroupsAndMovesThePointer) {
     backward.push_back(active());
   }
   eng_key_down[228] = 0;
-  EXPECT_EQ(backward, (std::vector<std::string>{"D", "E", "B", "A"}));
+  EXPECT_EQ(backward, (std::vector<std::string>{"A", "D", "E", "B"}));
 
   // Onto a text edit starts its editing; away from it ends it.
-  mwin->KeyDown(9);
   mwin->KeyDown(9);
   EXPECT_EQ(active(), "E");
   EXPECT_TRUE(edit->IsTextBeingEditing());
@@ -211,9 +210,9 @@ TEST_F(MWinWindowInputTest, TabTravelsAcrossGroupsAndMovesThePointer) {
   EXPECT_FALSE(edit->IsTextBeingEditing());
 }
 
-// A screen laid out in another order than it reads, as the new player screen is: a field, the
-// Back button at the bottom right, a second field, then Continue at the bottom left.
-TEST_F(MWinWindowInputTest, TabFollowsTheScreenFromTopToBottomAndLeftToRight) {
+// A screen made in another order than it reads, as the new player screen is: the walk follows
+// the widgets' links and the groups, not their places, and passes over what takes no key.
+TEST_F(MWinWindowInputTest, TabFollowsTheLinksAndGroupsWhereverTheWidgetsLie) {
   MWinWindow *w = Make("W");
   AddCountingButton(w, "Name", 110, 50, 110, 18);
   AddCountingButton(w, "Back", 230, 170, 45, 18);
@@ -221,8 +220,19 @@ TEST_F(MWinWindowInputTest, TabFollowsTheScreenFromTopToBottomAndLeftToRight) {
   // A label that a screen's table makes as a push button is passed over.
   AddCountingButton(w, "PushLabel", 40, 90, 60, 18)->SetLabelOnly(1);
   AddCountingButton(w, "Country", 110, 90, 110, 18);
-  AddCountingButton(w, "Continue", 120, 172, 75, 16);  // a little lower, still Back's row
-  mwin->MoveMouse(100 + 5.0f, 100 + 150.0f);
+  w->CreateNewGroup();
+  MWinGroup *g1 = w->GetNthGroup(1);
+  auto add = [g1](const char *id, float x, float y, MWIN_BUTTON_CB cb) {
+    return g1->AddButton(id, MWIN_BUTTON_PUSH, "MWIN_TEXBUT_DEFAULT", nullptr, x, y, 40, 18, cb, 0, 0);
+  };
+  MWIN_BUTTON_CB does_nothing = [](MWin *, _MWinButtonCallbackInfo *, int, int) {};
+  add("Continue", 120, 172, does_nothing);
+  add("Off", 10, 10, does_nothing)->Disable();
+  add("Gone", 60, 10, does_nothing)->Hide();
+  add("Mute", 110, 10, nullptr);
+  w->CreateNewGroup();  // left empty
+  w->CreateNewGroup();
+  w->GetNthGroup(3)->AddButton("Music", MWIN_BUTTON_CHECKBOX, "MWIN_TEXBUT_DEFAULT", nullptr, 10, 130, 20, 18);
   auto walk = [&](int steps) {
     std::vector<std::string> seen;
     for (int i = 0; i < steps; i++) {
@@ -232,15 +242,40 @@ TEST_F(MWinWindowInputTest, TabFollowsTheScreenFromTopToBottomAndLeftToRight) {
     }
     return seen;
   };
-  EXPECT_EQ(walk(5), (std::vector<std::string>{"Name", "Country", "Continue", "Back", "Name"}));
+  // From the pointer's widget on.
+  mwin->MoveMouse(100 + 250.0f, 100 + 175.0f);
+  ASSERT_STREQ(w->GetActiveButton()->GetID(), "Back");
+  EXPECT_EQ(walk(5), (std::vector<std::string>{"Country", "Continue", "Music", "Name", "Back"}));
   eng_key_down[228] = 2;
-  EXPECT_EQ(walk(2), (std::vector<std::string>{"Back", "Continue"}));
+  EXPECT_EQ(walk(6), (std::vector<std::string>{"Name", "Music", "Continue", "Country", "Back", "Name"}));
+  eng_key_down[228] = 0;
+
+  // With nothing active, forwards sets out from the first group's first widget and backwards
+  // from the last group's last one.
+  for (char backwards : {0, 1}) {
+    SCOPED_TRACE(int(backwards));
+    mwin->MoveMouse(100 + 5.0f, 100 + 150.0f);
+    ASSERT_EQ(w->GetActiveButton(), nullptr);
+    eng_key_down[228] = backwards ? 2 : 0;
+    EXPECT_EQ(walk(1), std::vector<std::string>{backwards ? "Continue" : "Back"});
+  }
+  eng_key_down[228] = 0;
+
+  // A window with no stop at all gives up after its round of steps and says so.
+  MWinWindow *bare = Make("Bare");
+  bare->AddButton("Pic", MWIN_BUTTON_STATIC, "MWIN_TEXBUT_DEFAULT", nullptr, 0, 0, 20, 20);
+  char used = 1;
+  EXPECT_NE(Logged([&] { used = bare->HandleKeyDown(9); }).find("Could not get next button"), std::string::npos);
+  EXPECT_EQ(used, 0);
+  eng_key_down[228] = 2;
+  EXPECT_NE(Logged([&] { used = bare->HandleKeyDown(9); }).find("Coult not get prev button"), std::string::npos);
+  EXPECT_EQ(used, 0);
   eng_key_down[228] = 0;
 }
 
 // What a new screen finds under a pointer that has not moved is no keyboard focus: Space and
 // Enter press nothing until the pointer moves or Tab puts the focus somewhere; a click still
-// presses it, and the first Tab goes to the first stop.
+// presses it, and the first Tab goes on from it.
 TEST_F(MWinWindowInputTest, AfterAScreenChangeKeysPressOnlyWhereThePlayerPutTheFocus) {
   struct Case {
     const char *name;
@@ -278,7 +313,8 @@ TEST_F(MWinWindowInputTest, AfterAScreenChangeKeysPressOnlyWhereThePlayerPutTheF
     }
     EXPECT_EQ(Presses("Exit") - before, k.exit_presses);
   }
-  // Tab from the held focus goes to the first stop, and Space then presses it.
+  // Tab from the held focus goes on to the next stop, wrapping to the first, and Space then
+  // presses it.
   mwin->MoveMouse(100 + 250.0f, 100 + 180.0f);
   ASSERT_TRUE(Desktop()->RemoveCollection("C"));
   c = Desktop()->AddCollection("C");
