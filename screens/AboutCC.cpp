@@ -33,9 +33,9 @@ struct AboutStyle {
 const AboutStyle kStyles[] = {
     {1.2f, 1.2f, 1, 1, 1, 1.0f, 0},
     {1.1f, 1.1f, 1, 1, 1, 1.0f, 0},
-    {0.8f, 0.8f, 1.0f, 0.953f, 0.69f, 1.0f, 0},
-    {0.9f, 0.9f, 1, 1, 1, 1.0f, 0},
-    {0.85f, 0.8f, 1, 1, 1, 1.0f, 15},
+    {0.8f, 0.8f, 0.6f, 0.8f, 1.0f, 0.9f, 0},
+    {0.9f, 0.9f, 1, 1, 1, 0.7f, 0},
+    {0.8f, 0.7f, 1, 1, 1, 0.5f, 15},
 };
 constexpr int kNumStyles = int(sizeof(kStyles) / sizeof(kStyles[0]));
 

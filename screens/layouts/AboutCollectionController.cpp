@@ -7,7 +7,7 @@ namespace {
 
 constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
 constexpr const char *kNone = "MWIN_TEXBUT_NONE";
-constexpr _ColourRGBA kButtonText = {1, 1, 1, 1};
+constexpr _ColourRGBA kButtonText = {1, 1, 1, 0.7f};
 constexpr _Vector2d kButtonScale = {1, 1.1f};
 constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
 
@@ -18,8 +18,15 @@ const ScreenLayoutWidget kWidgets[] = {
     {"Forums", MWIN_BUTTON_PUSH, kDefault, "Forums", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
     {"Logs", MWIN_BUTTON_PUSH, kDefault, "Logs", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
     {"Back", MWIN_BUTTON_PUSH, kDefault, "Back", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
-    {"Version", MWIN_BUTTON_STATIC, kNone, "Version", "Main", kButtonText, {0.9f, 0.95f}, kCentre,
-     ScreenPlaceholder().Colour(1, 1, 1, 1)},
+    {"Version",
+     MWIN_BUTTON_STATIC,
+     kNone,
+     "Version",
+     "Main",
+     kButtonText,
+     {0.9f, 0.95f},
+     kCentre,
+     ScreenPlaceholder().Colour(1, 1, 1, 0.6f)},
 };
 
 // Layouts 0 Normal, 1 IPhonePortrait, 2 IPhoneLandscape, 3 IPadPortrait, 4 IPadLandscape.

@@ -7,18 +7,25 @@ namespace {
 
 constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
 constexpr const char *kNone = "MWIN_TEXBUT_NONE";
-constexpr _ColourRGBA kButtonText = {1, 1, 1, 1};
+constexpr _ColourRGBA kButtonText = {1, 1, 1, 0.7f};
 constexpr _Vector2d kButtonScale = {1, 1.1f};
 constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
 
 const ScreenLayoutWidget kWidgets[] = {
-    {"Title", MWIN_BUTTON_STATIC, kNone, "SELECT YOUR COUNTRY", "Main", {1, 1, 1, 1}, {1.3f, 1.42f}, kCentre,
+    {"Title",
+     MWIN_BUTTON_STATIC,
+     kNone,
+     "SELECT YOUR COUNTRY",
+     "Main",
+     {1, 1, 1, 0.75f},
+     {1.3f, 1.42f},
+     kCentre,
      ScreenToken("Country_Title")},
     {"Continue", MWIN_BUTTON_PUSH, kDefault, "Continue", "Main", kButtonText, kButtonScale, kCentre,
      ScreenToken("Common_ButtonContinue")},
     {"Country", MWIN_BUTTON_PANEL, kDefault, " unset", "Main", kButtonText, kButtonScale, kCentre, ScreenPlaceholder()},
-    {"Note", MWIN_BUTTON_STATIC, kNone, "Your country is displayed in network games.", "Main", kButtonText, kButtonScale,
-     kCentre, ScreenToken("Country_Note")},
+    {"Note", MWIN_BUTTON_STATIC, kNone, "Your country is displayed in network games.", "Main", kButtonText,
+     kButtonScale, kCentre, ScreenToken("Country_Note")},
 };
 
 // Layouts 0 Normal, 1 IPhonePortrait, 2 IPhoneLandscape, 3 IPadPortrait, 4 IPadLandscape.
@@ -36,14 +43,21 @@ const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
 // Phones and tablets: the note tells what the country is for there; no texts go through tokens.
 const ScreenLayoutVariant kVariants[] = {
     {ScreenLayouts(1, 2, 3, 4),
-     {"Title", MWIN_BUTTON_STATIC, kNone, "SELECT YOUR COUNTRY", "Main", {1, 1, 1, 1}, {1.3f, 1.42f}, kCentre,
+     {"Title",
+      MWIN_BUTTON_STATIC,
+      kNone,
+      "SELECT YOUR COUNTRY",
+      "Main",
+      {1, 1, 1, 0.75f},
+      {1.3f, 1.42f},
+      kCentre,
       ScreenPlaceholder()}},
     {ScreenLayouts(1, 2, 3, 4),
      {"Continue", MWIN_BUTTON_PUSH, kDefault, "Continue", "Main", kButtonText, kButtonScale, kCentre,
       ScreenPlaceholder()}},
     {ScreenLayouts(1, 2, 3, 4),
-     {"Note", MWIN_BUTTON_STATIC, kNone, "Your country is used for online scores.", "Main", kButtonText,
-      kButtonScale, kCentre, ScreenPlaceholder()}},
+     {"Note", MWIN_BUTTON_STATIC, kNone, "Your country is used for online scores.", "Main", kButtonText, kButtonScale,
+      kCentre, ScreenPlaceholder()}},
 };
 
 constexpr _Dimension kWholeScreen = {0, 0, 640, 480};

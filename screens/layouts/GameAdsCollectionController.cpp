@@ -10,10 +10,10 @@ namespace {
 
 constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
 constexpr const char *kNone = "MWIN_TEXBUT_NONE";
-constexpr _ColourRGBA kButtonText = {1, 1, 1, 1};
+constexpr _ColourRGBA kButtonText = {1, 1, 1, 0.7f};
 constexpr _ColourRGBA kPicText = {0, 0, 0, 0.7f};
-constexpr _ColourRGBA kDescText = {1, 1, 1, 1};
-constexpr _ColourRGBA kTitleText = {1, 1, 1, 1};
+constexpr _ColourRGBA kDescText = {0.7f, 0.7f, 0.7f, 1};
+constexpr _ColourRGBA kTitleText = {1, 1, 1, 0.8f};
 constexpr _Vector2d kButtonScale = {1, 1.1f};
 constexpr _Vector2d kOne = {1, 1};
 constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
@@ -119,7 +119,7 @@ constexpr ScreenLayoutWindowRecord kMobileRecord = {
     0, 0, 1, 0, 1, "Also by Tallowmere", kDefault, kNone, "Main", "Back", kDefault, "", "", "", "", ""};
 constexpr _Dimension kNormalArea = {0, 30, 640, 450};
 constexpr _Dimension kMobileArea = {0, 50, 640, 420};
-constexpr _ColourRGBA kWindowTitle = {1, 1, 1, 1};
+constexpr _ColourRGBA kWindowTitle = {1, 1, 1, 0.7f};
 constexpr _Vector2d kWindowTitleScale = {1, 1.1f};
 
 #define COUNT(a) int(sizeof(a) / sizeof(a[0]))

@@ -7,7 +7,7 @@ MWinCollection *mwinKeyInputCollection = nullptr;
 
 namespace {
 
-constexpr _ColourRGBA kText = {1, 1, 1, 1};
+constexpr _ColourRGBA kText = {1, 1, 1, 0.7f};
 constexpr _Vector2d kScale = {1, 1.1f};
 constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
 

@@ -7,7 +7,7 @@ namespace {
 
 constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
 constexpr const char *kNone = "MWIN_TEXBUT_NONE";
-constexpr _ColourRGBA kButtonText = {1, 1, 1, 1};
+constexpr _ColourRGBA kButtonText = {1, 1, 1, 0.7f};
 constexpr _Vector2d kButtonScale = {1, 1.1f};
 constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
 
@@ -72,13 +72,30 @@ constexpr int kNumWidgets = int(sizeof(kWidgets) / sizeof(kWidgets[0]));
 constexpr int kNumVariants = int(sizeof(kVariants) / sizeof(kVariants[0]));
 
 const ScreenLayoutWindow kWindows[] = {
-    {"MainWin", kRecord, {kWindowAreas[0], kWindowAreas[1], kWindowAreas[2], kWindowAreas[3], kWindowAreas[4]},
-     {1, 1, 1, 1}, {1, 1.1f}, kCentre, kWidgets, kNumWidgets, kAreas, kVariants, kNumVariants},
+    {"MainWin",
+     kRecord,
+     {kWindowAreas[0], kWindowAreas[1], kWindowAreas[2], kWindowAreas[3], kWindowAreas[4]},
+     {1, 1, 1, 0.7f},
+     {1, 1.1f},
+     kCentre,
+     kWidgets,
+     kNumWidgets,
+     kAreas,
+     kVariants,
+     kNumVariants},
 };
 const ScreenLayoutWindow kDeviceWindows[] = {
-    {"MainWin", kDeviceRecord,
-     {kWindowAreas[0], kWindowAreas[1], kWindowAreas[2], kWindowAreas[3], kWindowAreas[4]}, {1, 1, 1, 1},
-     {1, 1.1f}, kCentre, kWidgets, kNumWidgets, kAreas, kVariants, kNumVariants},
+    {"MainWin",
+     kDeviceRecord,
+     {kWindowAreas[0], kWindowAreas[1], kWindowAreas[2], kWindowAreas[3], kWindowAreas[4]},
+     {1, 1, 1, 0.7f},
+     {1, 1.1f},
+     kCentre,
+     kWidgets,
+     kNumWidgets,
+     kAreas,
+     kVariants,
+     kNumVariants},
 };
 
 const ScreenLayout kLayout = {"Log", kWindows, 1, 1};

@@ -7,15 +7,29 @@ namespace {
 
 constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
 constexpr const char *kNone = "MWIN_TEXBUT_NONE";
-constexpr _ColourRGBA kButtonText = {1, 1, 1, 1};
+constexpr _ColourRGBA kButtonText = {1, 1, 1, 0.7f};
 constexpr _Vector2d kButtonScale = {1, 1.1f};
 constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
 
 const ScreenLayoutWidget kWidgets[] = {
     {"Title", MWIN_BUTTON_STATIC, "Back2", "", "MWIN_FONT_DEFAULT", {0, 0, 0, 1}, {1, 1}, kCentre, ScreenText()},
-    {"Version", MWIN_BUTTON_STATIC, kNone, "vX.X", "Main", {1, 1, 1, 1}, {0.6f, 0.6f}, MWIN_ALIGN_RIGHT,
+    {"Version",
+     MWIN_BUTTON_STATIC,
+     kNone,
+     "vX.X",
+     "Main",
+     {1, 1, 1, 0.6f},
+     {0.6f, 0.6f},
+     MWIN_ALIGN_RIGHT,
      ScreenPlaceholder()},
-    {"Welcome", MWIN_BUTTON_STATIC, kNone, "Wecome, Name.", "Main", {1, 1, 1, 1}, {1.5f, 1.5f}, kCentre,
+    {"Welcome",
+     MWIN_BUTTON_STATIC,
+     kNone,
+     "Wecome, Name.",
+     "Main",
+     {1, 1, 1, 0.8f},
+     {1.5f, 1.5f},
+     kCentre,
      ScreenPlaceholder()},
     {"Play", MWIN_BUTTON_PUSH, kDefault, "New Game", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
     {"Help", MWIN_BUTTON_PUSH, kDefault, "How To Play", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
@@ -24,10 +38,16 @@ const ScreenLayoutWidget kWidgets[] = {
     {"Options", MWIN_BUTTON_PUSH, kDefault, "Options", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
     {"About", MWIN_BUTTON_PUSH, kDefault, "About", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
     {"User", MWIN_BUTTON_PUSH, kDefault, "Change Player", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
-    {"OtherGames", MWIN_BUTTON_PUSH, kDefault, "Other Games", "Main", kButtonText, kButtonScale, kCentre,
-     ScreenText()},
+    {"OtherGames", MWIN_BUTTON_PUSH, kDefault, "Other Games", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
     {"Exit", MWIN_BUTTON_PUSH, kDefault, "Exit Game", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
-    {"Debug", MWIN_BUTTON_PUSH, kDefault, "Debug", "Main", kButtonText, {0.9f, 0.95f}, kCentre,
+    {"Debug",
+     MWIN_BUTTON_PUSH,
+     kDefault,
+     "Debug",
+     "Main",
+     kButtonText,
+     {0.9f, 0.95f},
+     kCentre,
      ScreenText().Colour(1, 1, 1, 0.493f)},
     {"Review", MWIN_BUTTON_PUSH, kDefault, "Review", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
 };

@@ -7,7 +7,7 @@ namespace {
 
 constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
 constexpr const char *kNone = "MWIN_TEXBUT_NONE";
-constexpr _ColourRGBA kText = {1, 1, 1, 1};
+constexpr _ColourRGBA kText = {1, 1, 1, 0.7f};
 constexpr _Vector2d kScale = {0.9f, 0.95f};
 // Narrow enough that "Target:" and each target's name fit their boxes, margins and all.
 constexpr _Vector2d kTargetScale = {0.64f, 0.9f};

@@ -8,7 +8,7 @@ namespace {
 
 constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
 constexpr const char *kNone = "MWIN_TEXBUT_NONE";
-constexpr _ColourRGBA kText = {1, 1, 1, 1};
+constexpr _ColourRGBA kText = {1, 1, 1, 0.7f};
 constexpr _ColourRGBA kGardenText = {0, 0, 0, 0.7f};
 constexpr _Vector2d kScale = {1, 1.1f};
 constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
@@ -16,7 +16,14 @@ constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
 const ScreenLayoutWidget kWidgets[] = {
     {"Title", MWIN_BUTTON_STATIC, "Back2", "", "Main", kText, kScale, kCentre, ScreenText()},
     // The behaviour class names the garden in the heading.
-    {"Heading", MWIN_BUTTON_STATIC, kNone, "HIGH SCORES", "Main", {1, 1, 1, 1}, {1.6f, 1.74f}, kCentre,
+    {"Heading",
+     MWIN_BUTTON_STATIC,
+     kNone,
+     "HIGH SCORES",
+     "Main",
+     {1, 1, 1, 0.8f},
+     {1.6f, 1.74f},
+     kCentre,
      ScreenPlaceholder()},
     {"Level0", MWIN_BUTTON_PUSH, "Main", "", "Main", kGardenText, {1, 1}, kCentre, ScreenText()},
     {"Level1", MWIN_BUTTON_PUSH, "Main", "", "Main", kGardenText, {1, 1}, kCentre, ScreenText()},

@@ -7,7 +7,7 @@ namespace {
 
 constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
 constexpr const char *kNone = "MWIN_TEXBUT_NONE";
-constexpr _ColourRGBA kText = {1, 1, 1, 1};
+constexpr _ColourRGBA kText = {1, 1, 1, 0.7f};
 constexpr _ColourRGBA kDark = {0, 0, 0, 0.7f};
 constexpr _ColourRGBA kWhite = {1, 1, 1, 1};
 constexpr _Vector2d kScale = {1, 1.1f};
@@ -26,7 +26,7 @@ const ScreenLayoutWidget kWidgets[] = {
      kNone,
      "Select a Garden to Defend",
      "Main",
-     {1, 1, 1, 1},
+     {1, 1, 1, 0.8f},
      {1.5f, 1.5f},
      kCentre,
      ScreenText()},

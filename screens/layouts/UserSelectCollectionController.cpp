@@ -7,10 +7,10 @@ namespace {
 
 constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
 constexpr const char *kNone = "MWIN_TEXBUT_NONE";
-constexpr _ColourRGBA kButtonText = {1, 1, 1, 1};
+constexpr _ColourRGBA kButtonText = {1, 1, 1, 0.7f};
 constexpr _Vector2d kButtonScale = {1, 1.1f};
 constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
-constexpr _ColourRGBA kSelectText = {1, 1, 1, 1};
+constexpr _ColourRGBA kSelectText = {1, 1, 1, 0.75f};
 constexpr _Vector2d kSelectScale = {1.3f, 1.42f};
 
 // The desktop makes no "AlwaysLoad" and no "Device", phones and tablets no "Exit".

@@ -7,7 +7,7 @@ namespace {
 
 constexpr const char *kDefault = "MWIN_TEXBUT_DEFAULT";
 constexpr const char *kNone = "MWIN_TEXBUT_NONE";
-constexpr _ColourRGBA kButtonText = {1, 1, 1, 1};
+constexpr _ColourRGBA kButtonText = {1, 1, 1, 0.7f};
 constexpr _Vector2d kButtonScale = {1, 1.1f};
 constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
 
@@ -25,9 +25,17 @@ const ScreenLayoutWidget kWidgets[] = {
     {"TitlePic", MWIN_BUTTON_STATIC, kNone, "", "Main", {0, 0, 0, 0.7f}, {0.7f, 1}, kCentre, ScreenPlaceholder()},
     {"LoadProgress", MWIN_BUTTON_PUSH, "Back3", "Loading: 0%", "Main", kButtonText, kButtonScale, kCentre,
      ScreenToken("Common_Loading")},
-    {"AlwaysLoad", MWIN_BUTTON_CHECKBOX, kNone, "Always Load This Player:", "Main", kButtonText, {0.9f, 0.95f},
-     kCentre, ScreenToken("Users_AlwaysLoad").Colour(1, 1, 1, 1)},
-    {"LangFlag", MWIN_BUTTON_PUSH, "Main", "", "Main", kButtonText, kButtonScale, MWIN_ALIGN_RIGHT, ScreenPlaceholder()},
+    {"AlwaysLoad",
+     MWIN_BUTTON_CHECKBOX,
+     kNone,
+     "Always Load This Player:",
+     "Main",
+     kButtonText,
+     {0.9f, 0.95f},
+     kCentre,
+     ScreenToken("Users_AlwaysLoad").Colour(1, 1, 1, 0.354f)},
+    {"LangFlag", MWIN_BUTTON_PUSH, "Main", "", "Main", kButtonText, kButtonScale, MWIN_ALIGN_RIGHT,
+     ScreenPlaceholder()},
 };
 
 // Layouts 0 Normal, 1 IPhonePortrait, 2 IPhoneLandscape, 3 IPadPortrait, 4 IPadLandscape.
@@ -52,13 +60,16 @@ const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
     {{595, 5, 40, 35}, {595, 5, 40, 35}, {595, 5, 40, 35}, {595, 5, 40, 35}, {595, 5, 40, 35}},
 };
 
-// Phones have no Exit and no token on New; tablets no token on Exit, hidden too; phones draw the
+// Phones and tablets have no Exit; phones no token on New, tablets none on Exit; phones draw the
 // loading bar on the plain back.
 const ScreenLayoutVariant kVariants[] = {
     {ScreenLayouts(1, 2),
      {"New", MWIN_BUTTON_PUSH, kDefault, "Setup Player", "Main", kButtonText, kButtonScale, kCentre,
       ScreenPlaceholder()}},
-    {ScreenLayouts(1, 2, 3, 4),
+    {ScreenLayouts(1, 2),
+     {"Exit", MWIN_BUTTON_PUSH, kDefault, "Exit Game", "Main", kButtonText, kButtonScale, kCentre,
+      ScreenToken("Users_Exit").Hidden()}},
+    {ScreenLayouts(3, 4),
      {"Exit", MWIN_BUTTON_PUSH, kDefault, "Exit Game", "Main", kButtonText, kButtonScale, kCentre,
       ScreenPlaceholder().Hidden()}},
     {ScreenLayouts(1, 2),

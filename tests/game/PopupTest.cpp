@@ -103,7 +103,7 @@ class PopupTest : public qwtest::WeaponFieldTest {
   bool Red(const char *window, const char *id) {
     _ColourRGBA c;
     Widget(window, id)->GetTextColour(&c);
-    EXPECT_FLOAT_EQ(c.a, 1.0f);
+    EXPECT_FLOAT_EQ(c.a, 0.7f);
     return c.r == 1 && c.g == 0.45f && c.b == 0.4f;
   }
   bool Shown(const char *window, const char *id) { return Widget(window, id)->IsShown() != 0; }

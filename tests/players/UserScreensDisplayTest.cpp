@@ -326,8 +326,10 @@ TEST_F(UserScreensDisplayTest, TheCountryScreenOpensOnTheLocaleAndContinuesBack)
                           : rgb[0] > 180 && rgb[1] > 150 && rgb[2] < 100;
     EXPECT_TRUE(right) << int(rgb[0]) << " " << int(rgb[1]) << " " << int(rgb[2]);
   }
-  Pixel(int(row.x - 24), int(row.y + 11), rgb);  // left of the flag: no black, red or gold
-  EXPECT_GT(rgb[1], 80);
+  Pixel(int(row.x - 24), int(row.y + 11), rgb);  // left of the flag: the lawn, no black, red or gold
+  EXPECT_GT(rgb[1], 50);
+  EXPECT_GT(rgb[1], rgb[0]);
+  EXPECT_GT(rgb[1], rgb[2]);
 
   // A single click selects; a second click on the row continues.
   ClickRow(first + 1);

@@ -91,7 +91,7 @@ TEST_F(OptionsCollectionControllerTest, CaptionsChoicesAndTheirLook) {
   EXPECT_STREQ(caption->GetFontID(), "Main");
   _ColourRGBA colour;
   caption->GetTextColour(&colour);
-  EXPECT_FLOAT_EQ(colour.a, 1.0f);
+  EXPECT_FLOAT_EQ(colour.a, 0.7f);
   float sx = 0, sy = 0;
   caption->GetTextScaleNoOrientation(&sx, &sy);
   EXPECT_FLOAT_EQ(sy, 1.1f);

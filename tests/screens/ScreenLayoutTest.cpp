@@ -207,7 +207,7 @@ TEST_F(ScreenLayoutTest, WidgetsGetTheirLookAndTheirLanguageTokens) {
   EXPECT_EQ(play->GetTextAlign(), MWIN_ALIGN_CENTRE);
   _ColourRGBA colour;
   play->GetTextColour(&colour);
-  EXPECT_FLOAT_EQ(colour.a, 1.0f);
+  EXPECT_FLOAT_EQ(colour.a, 0.7f);
   float sx = 0, sy = 0;
   play->GetTextScaleNoOrientation(&sx, &sy);
   EXPECT_FLOAT_EQ(sx, 1.0f);
