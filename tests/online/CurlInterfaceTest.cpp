@@ -1,6 +1,11 @@
 // The libcurl client against the tests' own HTTP server.
 #include "online/CurlInterface.h"
 
+// The game includes this header without seeing libcurl.
+#ifdef CURLINC_CURL_H
+#error "online/CurlInterface.h brings in libcurl's header"
+#endif
+
 #include <gtest/gtest.h>
 
 #include <functional>
