@@ -1,6 +1,6 @@
 #include "online/CurlInterface.h"
 
-#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
