@@ -150,6 +150,41 @@ static int DebugBounded(char *destination, size_t size, const char *format, ...)
 
 static const char *DebugSafe(const char *text) { return text ? text : ""; }
 
+// The log's text is ISO 8859-1, in which the C0 and C1 control codes and DEL are no text: they
+// are written as escapes, so that no byte can start a line of its own or reach a terminal as a
+// control. Tab, line feed and carriage return get their short names; a backslash is doubled
+// only when asked, for text that must read back unambiguously. Returns the piece's length.
+static bool DebugIsControl(unsigned char c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+
+static size_t DebugEscapeByte(unsigned char c, bool double_backslash, char piece[5]) {
+  if (c == '\\' && double_backslash) return size_t(snprintf(piece, 5, "\\\\"));
+  if (c == '\t') return size_t(snprintf(piece, 5, "\\t"));
+  if (c == '\n') return size_t(snprintf(piece, 5, "\\n"));
+  if (c == '\r') return size_t(snprintf(piece, 5, "\\r"));
+  if (DebugIsControl(c)) return size_t(snprintf(piece, 5, "\\x%02x", unsigned(c)));
+  piece[0] = char(c);
+  piece[1] = 0;
+  return 1;
+}
+
+// A whole line made safe to write, cut (never inside an escape) to what the buffer holds.
+// Whatever a caller put in its message, one report stays one line of the log.
+static const char *DebugEscapeLine(const char *line, char *out, size_t size) {
+  const unsigned char *p = reinterpret_cast<const unsigned char *>(line);
+  while (*p && !DebugIsControl(*p)) p++;
+  if (!*p) return line;
+  size_t used = 0;
+  for (p = reinterpret_cast<const unsigned char *>(line); *p; p++) {
+    char piece[5];
+    const size_t length = DebugEscapeByte(*p, false, piece);
+    if (used + length >= size) break;
+    memcpy(out + used, piece, length);
+    used += length;
+  }
+  out[used] = 0;
+  return out;
+}
+
 static char DebugIsBusyHere() { return cdebug_writing_messages; }
 
 static void DebugFormatMessage(const char *format, va_list args) {
@@ -192,6 +227,8 @@ static void DebugAppendToLogFile(const char *time_prefix, const char *text) {
 // The common path of every stored report.
 static void DebugAddLine(const char *line, EngInt32 code, _DebugNoteType note_type) {
   if (!line || cdebug_exiting.load() || DebugIsBusyHere()) return;
+  char escaped[4 * DEBUG_LINE_SIZE];
+  line = DebugEscapeLine(line, escaped, sizeof(escaped));
 
   char work[DEBUG_LINE_SIZE];
   if (strlen(line) >= DEBUG_TRUNCATE_FROM) {
@@ -290,23 +327,18 @@ static void DebugQuickLine(const char *name, const char *layout, const char *for
     DebugBounded(line, DEBUG_FORMAT_SIZE, layout, name, message);
   else
     DebugBounded(line, sizeof(line), "%s", message);
-  fprintf(stderr, "%s\n", line);
+  char escaped[4 * DEBUG_LINE_SIZE];
+  fprintf(stderr, "%s\n", DebugEscapeLine(line, escaped, sizeof(escaped)));
 }
 
 std::string DebugOutsideText(const char *text, size_t length, size_t max_chars) {
   std::string shown;
   if (!text) return shown;
   for (size_t i = 0; i < length; i++) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    char piece[5] = {char(c), 0, 0, 0, 0};
-    if (c == '\\' || c == '\t' || c == '\n' || c == '\r') {
-      piece[0] = '\\';
-      piece[1] = c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : '\\';
-    } else if (c < 0x20 || c == 0x7F) {
-      snprintf(piece, sizeof(piece), "\\x%02x", unsigned(c));
-    }
-    if (shown.size() + strlen(piece) > max_chars) return shown + "...";
-    shown += piece;
+    char piece[5];
+    const size_t size = DebugEscapeByte(static_cast<unsigned char>(text[i]), true, piece);
+    if (shown.size() + size > max_chars) return shown + "...";
+    shown.append(piece, size);
   }
   return shown;
 }

@@ -91,8 +91,11 @@ void DebugAssertAlt(char condition, const char *signature, const char *format, .
 
 // Text from outside the program (a network reply, a file's contents, the clipboard) made fit to
 // log as part of one line, so it cannot start lines of its own: a backslash doubled, tab, line
-// feed and carriage return as "\t", "\n", "\r", every other control byte (NUL, ESC, DEL) as
-// "\x1b" and the like; at most max_chars characters come out, then "..." where it was cut.
+// feed and carriage return as "\t", "\n", "\r", every other byte that is no text in the log's
+// ISO 8859-1 (NUL and the other C0 controls, DEL, the C1 controls 0x80 to 0x9F) as "\x1b" and
+// the like; at most max_chars characters come out, then "..." where it was cut. Every logged
+// line gets the same escapes for its control bytes (without the doubled backslash) as it is
+// stored, so a text that escapes this still cannot break a line.
 enum { DEBUG_OUTSIDE_TEXT_MAX = 160 };
 std::string DebugOutsideText(const char *text, size_t length, size_t max_chars = DEBUG_OUTSIDE_TEXT_MAX);
 // The same for a text that ends at its first NUL.

@@ -50,7 +50,7 @@ char ReadFromStream(const char *signature, json::Object *object, std::istream &s
     return 1;
   } catch (const json::Exception &exception) {
     if (path) {
-      DebugErrorAlt(signature, "json::Exception <%s> in <%s>", exception.what(), path);
+      DebugErrorAlt(signature, "json::Exception <%s> in <%s>", DebugOutsideText(exception.what()).c_str(), path);
     } else {
       DebugErrorAlt(signature, "json::Exception <%s>", DebugOutsideText(exception.what()).c_str());
     }

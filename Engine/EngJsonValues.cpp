@@ -43,7 +43,8 @@ float ToFloat(double value) {
 
 // A lookup of the report-flag kind that failed: logged only when asked.
 void ReportLookup(const char *signature, const json::Exception &exception, const char *name, char report) {
-  if (report) DebugErrorAlt(signature, "Exception <%s> for element <%s>", exception.what(), name);
+  if (report)
+    DebugErrorAlt(signature, "Exception <%s> for element <%s>", DebugOutsideText(exception.what()).c_str(), name);
 }
 
 // The number under name, converted into *out, which is zeroed first.

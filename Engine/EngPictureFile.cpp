@@ -280,7 +280,7 @@ char EngPicture::LoadFromFile(const char *path, const char *filename, char add_e
       }
     }
   } catch (const json::Exception &exception) {
-    DebugErrorAlt(ENG_FUNC, "json::Exception <%s>", exception.what());
+    DebugErrorAlt(ENG_FUNC, "json::Exception <%s>", DebugOutsideText(exception.what()).c_str());
     result = 0;
   } catch (const std::bad_alloc &) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_OMEM);
@@ -339,7 +339,7 @@ char EngPicture::SaveToFile(const char *path, const char *filename, char add_ext
     document["Sets"] = sets;
     result = ok ? EngJsonWriteObjectToFile(document, name) : 0;
   } catch (const json::Exception &exception) {
-    DebugErrorAlt(ENG_FUNC, "json::Exception <%s>", exception.what());
+    DebugErrorAlt(ENG_FUNC, "json::Exception <%s>", DebugOutsideText(exception.what()).c_str());
     result = 0;
   } catch (const std::bad_alloc &) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_OMEM);

@@ -53,7 +53,7 @@ EngInt32 EngXfileParse::StoreTextureFilename(const char *signature, const char *
     return -1;
   }
   if (ScanName(from, "\"%255s%n", m_texture_scratch) < 0) {
-    DebugErrorAlt(signature, "Material name to long <%s>", m_texture_scratch);
+    DebugErrorAlt(signature, "Material name to long <%s>", DebugOutsideText(m_texture_scratch).c_str());
     return -1;
   }
   // "name"; is read as name";
@@ -86,7 +86,7 @@ char EngXfileParse::ParseTopLine(const Line &l) {
     }
     char *name = m_named[m_num_named_textures].material_name;
     if (ScanName(line, "Material %255s%n", name) < 0) {
-      DebugErrorAlt(l.signature, "Material name to long <%s>", name);
+      DebugErrorAlt(l.signature, "Material name to long <%s>", DebugOutsideText(name).c_str());
       return 0;
     }
     m_state = 30;
@@ -309,7 +309,7 @@ char EngXfileParse::ParseInlineMaterialLine(const Line &l) {
         }
         char name[XFILE_NAME_SIZE];
         if (ScanName(line, "Material %255s%n", name) < 0) {
-          DebugErrorAlt(l.signature, "Material name to long <%s>", name);
+          DebugErrorAlt(l.signature, "Material name to long <%s>", DebugOutsideText(name).c_str());
           return 0;
         }
         EngSafeStrcpy(m_inline[cur].name, name, XFILE_NAME_SIZE);
@@ -323,7 +323,7 @@ char EngXfileParse::ParseInlineMaterialLine(const Line &l) {
       char name[XFILE_NAME_SIZE];
       int scanned = ScanName(line, "{ %255s%n", name);
       if (scanned < 0) {
-        DebugErrorAlt(l.signature, "Material name to long <%s>", name);
+        DebugErrorAlt(l.signature, "Material name to long <%s>", DebugOutsideText(name).c_str());
         return 0;
       }
       if (!scanned || !name[0]) return 1;
@@ -333,7 +333,7 @@ char EngXfileParse::ParseInlineMaterialLine(const Line &l) {
       for (EngInt32 k = 0; k < m_num_named_textures; k++)
         if (!strcmp(m_named[k].material_name, name)) found = k;
       if (found < 0)
-        DebugErrorAlt(l.signature, "Could not find m_material <%s> in file", name);
+        DebugErrorAlt(l.signature, "Could not find m_material <%s> in file", DebugOutsideText(name).c_str());
       else if (m_cur_part)
         m_cur_part->texture_index = found;
       m_state = 19;
@@ -482,7 +482,8 @@ char EngXfileParse::ParseLine(char *raw) {
   if (trace) {
     m_line_count++;
     if (m_state > 0)
-      DebugInfoAlt(ENG_FUNC, "### LC: %u  ST: %02d  LE: %d     %s", m_line_count, m_state, m_depth, line);
+      DebugInfoAlt(ENG_FUNC, "### LC: %u  ST: %02d  LE: %d     %s", m_line_count, m_state, m_depth,
+                   DebugOutsideText(line).c_str());
   }
   if (strchr(line, '{')) m_depth++;
   if (strchr(line, '}')) {

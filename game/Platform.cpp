@@ -81,7 +81,7 @@ void PlatformDrawIcon(char code, _Dimension *rect, float alpha) {
   if (!PlatformGetIconCell(code, &left, &top, &right, &bottom)) {
     if (unknown_reports < kMaxUnknownReports) {
       unknown_reports++;
-      DebugErrorAlt(ENG_FUNC, "Unknown platform: %c", code);
+      DebugErrorAlt(ENG_FUNC, "Unknown platform: %s", DebugOutsideText(&code, 1).c_str());
     }
     return;
   }

@@ -1,7 +1,6 @@
 #include "online/CurlInterface.h"
 
-#include <curl/curl.h>
-
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -11,6 +10,8 @@
 #include "Engine/EngMemory.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngMutex.h"
+#include "online/CurlInterfaceTransfer.h"
+#include "online/EngInternet.h"
 
 static std::atomic<char> ci_curl_setup{0};
 
@@ -210,14 +211,64 @@ void CurlInterface::ReleaseBuffersLocked() {
   m_skip_newlines = 0;
 }
 
+// libcurl calls these with the object as its user data.
+struct CurlInterface::Callbacks {
+  static size_t WriteData(char *data, size_t size, size_t count, void *user) {
+    if (!user) {
+      DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+      return 0;
+    }
+    return static_cast<CurlInterface *>(user)->WriteDataFunctionCB(data, size, count);
+  }
+
+  static size_t WriteFile(char *data, size_t size, size_t count, void *user) {
+    if (!user) {
+      DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+      return 0;
+    }
+    return static_cast<CurlInterface *>(user)->WriteFileFunctionCB(data, size, count);
+  }
+
+  static size_t UploadWriteData(char *data, size_t size, size_t count, void *user) {
+    if (!user) {
+      DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+      return 0;
+    }
+    return static_cast<CurlInterface *>(user)->UploadWriteDataFunctionCB(data, size, count);
+  }
+
+  static int UploadProgress(void *user, curl_off_t, curl_off_t, curl_off_t total_up, curl_off_t now_up) {
+    if (!user) {
+      DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+      return 0;
+    }
+    return static_cast<CurlInterface *>(user)->UploadProgressCB(total_up, now_up);
+  }
+
+  // Lets an exit asked from another thread end a transfer that would otherwise run to its
+  // time-out. A file download's own cancel comes the same way.
+  static int TransferProgress(void *user, curl_off_t total_down, curl_off_t now_down, curl_off_t, curl_off_t) {
+    if (!user) {
+      DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+      return 0;
+    }
+    CurlInterface *self = static_cast<CurlInterface *>(user);
+    if (self->m_exiting.load()) return 1;
+    const CurlFileLimits *limits = self->m_limits;
+    if (limits && limits->progress) return limits->progress(limits->progress_user, total_down, now_down) ? 1 : 0;
+    return 0;
+  }
+};
+
 // A download's handle: its writer, the exit check as it runs, and the time-out for both the
 // connection and the whole transfer.
-CurlTransferSetUp CurlInterface::DownloadSetUp(const char *url, curl_write_callback write, int timeout_seconds) {
+CurlTransferSetUp CurlInterface::DownloadSetUp(const char *url, size_t (*write)(char *, size_t, size_t, void *),
+                                               int timeout_seconds) {
   CurlTransferSetUp t;
   t.url = url;
   t.write = write;
   t.write_data = this;
-  t.progress = TransferProgressCB_Static;
+  t.progress = Callbacks::TransferProgress;
   t.progress_data = this;
   t.timeout_seconds = timeout_seconds;
   t.connect_seconds = timeout_seconds;
@@ -226,7 +277,7 @@ CurlTransferSetUp CurlInterface::DownloadSetUp(const char *url, curl_write_callb
 
 // Sets the download's handle up under the lock and runs it outside, so Exit is not held up.
 // step stays 1 when the set-up fails and becomes 10 once the transfer has run.
-CURLcode CurlInterface::SetUpAndPerformDownload(const CurlTransferSetUp &t, int *step) {
+int CurlInterface::SetUpAndPerformDownload(const CurlTransferSetUp &t, int *step) {
   CURL *curl = static_cast<CURL *>(m_curl_e);
   m_mutex->Lock();
   CURLcode code = CURLcode(CurlInterface_SetUpTransfer(curl, t));
@@ -268,22 +319,28 @@ char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query,
   m_capacity = capacity;
   m_skip_newlines = skip_newlines;
 
-  CurlTransferSetUp t = DownloadSetUp(full_url, WriteDataFunctionCB_Static, timeout_seconds);
+  CurlTransferSetUp t = DownloadSetUp(full_url, Callbacks::WriteData, timeout_seconds);
   if (body && body_size) {
     t.post_body = body;
     t.post_size = long(body_size);
   }
   int step = 1;
-  CURLcode code = SetUpAndPerformDownload(t, &step);
+  CURLcode code = CURLcode(SetUpAndPerformDownload(t, &step));
+  long status = 0;
+  curl_easy_getinfo(static_cast<CURL *>(m_curl_e), CURLINFO_RESPONSE_CODE, &status);
   EngFree(full_url, 0, "DoDownloadFromUrl");
 
   char result = 0;
   m_mutex->Lock();
+  const bool cut = code == CURLE_WRITE_ERROR && m_count == m_capacity - 1;
   if (m_exiting.load()) {
     if (m_verbose) DebugInfoAlt(ENG_FUNC, "Done as exiting.");
     if (cancelled) *cancelled = 1;
   } else if (code == CURLE_ABORTED_BY_CALLBACK) {
-  } else if (code == CURLE_WRITE_ERROR && m_count == m_capacity - 1) {
+  } else if ((code == CURLE_OK || cut) && (status < 200 || status > 299)) {
+    // A redirect's or an error page's body is not the server's answer.
+    DebugErrorAlt(ENG_FUNC, "HTTP status %ld", status);
+  } else if (cut) {
     if (m_verbose) DebugInfoAlt(ENG_FUNC, "More data available to download is ignored.");
     result = 1;
   } else if (code == CURLE_OK) {
@@ -335,7 +392,7 @@ char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, En
   m_too_big = 0;
 
   CURL *curl = static_cast<CURL *>(m_curl_e);
-  CurlTransferSetUp t = DownloadSetUp(full_url, WriteFileFunctionCB_Static, timeout_seconds);
+  CurlTransferSetUp t = DownloadSetUp(full_url, Callbacks::WriteFile, timeout_seconds);
   if (limits && limits->connect_seconds) t.connect_seconds = limits->connect_seconds;
   if (limits) {
     t.stall_seconds = limits->stall_seconds;
@@ -345,7 +402,7 @@ char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, En
   // An error page is no download.
   t.fail_on_error = true;
   int step = 1;
-  CURLcode code = SetUpAndPerformDownload(t, &step);
+  CURLcode code = CURLcode(SetUpAndPerformDownload(t, &step));
   long status = 0;
   curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
   // A file that cannot be flushed on closing is as good as a failed download.
@@ -409,11 +466,11 @@ char CurlInterface::UploadToUrl(const char *url, void *body, EngUInt32 body_size
   curl_slist *headers = curl_slist_append(nullptr, "Content-Type: text/xml");
   CurlTransferSetUp t;
   t.url = url;
-  t.write = UploadWriteDataFunctionCB_Static;
+  t.write = Callbacks::UploadWriteData;
   t.write_data = this;
   t.post_body = body;
   t.post_size = long(body_size);
-  t.progress = UploadProgressCB_Static;
+  t.progress = Callbacks::UploadProgress;
   t.progress_data = this;
   t.timeout_seconds = timeout_seconds;
   t.connect_seconds = 120;
@@ -458,54 +515,6 @@ char CurlInterface::UploadToUrl(const char *url, void *body, EngUInt32 body_size
   EndTransferLocked(1);
   m_mutex->Unlock();
   return result;
-}
-
-size_t CurlInterface::WriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user) {
-  if (!user) {
-    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
-    return 0;
-  }
-  return static_cast<CurlInterface *>(user)->WriteDataFunctionCB(data, size, count);
-}
-
-size_t CurlInterface::WriteFileFunctionCB_Static(char *data, size_t size, size_t count, void *user) {
-  if (!user) {
-    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
-    return 0;
-  }
-  return static_cast<CurlInterface *>(user)->WriteFileFunctionCB(data, size, count);
-}
-
-size_t CurlInterface::UploadWriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user) {
-  if (!user) {
-    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
-    return 0;
-  }
-  return static_cast<CurlInterface *>(user)->UploadWriteDataFunctionCB(data, size, count);
-}
-
-int CurlInterface::UploadProgressCB_Static(void *user, curl_off_t, curl_off_t, curl_off_t total_up,
-                                           curl_off_t now_up) {
-  if (!user) {
-    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
-    return 0;
-  }
-  return static_cast<CurlInterface *>(user)->UploadProgressCB(total_up, now_up);
-}
-
-// Lets an exit asked from another thread end a transfer that would otherwise run to its time-out.
-// A file download's own cancel comes the same way.
-int CurlInterface::TransferProgressCB_Static(void *user, curl_off_t total_down, curl_off_t now_down, curl_off_t,
-                                             curl_off_t) {
-  if (!user) {
-    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
-    return 0;
-  }
-  CurlInterface *self = static_cast<CurlInterface *>(user);
-  if (self->m_exiting.load()) return 1;
-  const CurlFileLimits *limits = self->m_limits;
-  if (limits && limits->progress) return limits->progress(limits->progress_user, total_down, now_down) ? 1 : 0;
-  return 0;
 }
 
 // Whether a write callback may touch the object: libcurl set up and the object still alive.
@@ -577,8 +586,10 @@ size_t CurlInterface::UploadWriteDataFunctionCB(const char *data, size_t size, s
   if (n == 0) {
     DebugErrorAlt(ENG_FUNC, "No buffer.");
   } else if (reply[0] == 'Y' && reply[1] == ' ') {
-    unsigned int uploaded = 0;
-    if (sscanf(reply + 2, "%u", &uploaded) == 1) m_uploaded_count = uploaded;
+    // A count no 32-bit value holds is no count (wrapped, it could match the size sent).
+    long long uploaded = 0;
+    if (EngInternetScanReplyNumbers(reply + 2, n - 2, 0, UINT32_MAX, &uploaded, 1) == 1)
+      m_uploaded_count = EngUInt32(uploaded);
   } else {
     DebugErrorAlt(ENG_FUNC, "Problem: [%s].", DebugOutsideText(reply, n).c_str());
   }

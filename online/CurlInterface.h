@@ -1,56 +1,25 @@
 // A blocking HTTP client over libcurl's easy interface: a reply into memory (GET, or POST with
 // a body), a download to a file, an upload with progress. Transfers run on the caller's thread;
 // another thread may end one through ExitWithWait. libcurl's process-wide set-up is made once at
-// start (CurlInterface_InitCurl) and undone once at the very end (CurlInterface_ExitCurl).
+// start (CurlInterface_InitCurl) and undone once at the very end (CurlInterface_ExitCurl). No
+// libcurl type shows here; the handle set-up the online back ends share is CurlInterfaceTransfer.h.
 #pragma once
 
-#include <curl/curl.h>
-
 #include <atomic>
+#include <cstddef>
 
 #include "Engine/EngTypes.h"
 
 class EngFile;
 class EngMutex;
+struct CurlTransferSetUp;
 
 char CurlInterface_InitCurl();
 char CurlInterface_IsCurlInitialised();
 // Only at program end, when no transfer can be running any more.
 void CurlInterface_ExitCurl();
-// A new easy handle (a CURL *) with nothing set, or null when libcurl is not set up.
-void *CurlInterface_CallCurlEasyInit();
-// What one transfer sets on its handle. Every handle set up here also carries TLS verification
-// (peer and host), IPv4, no signals, http and https only and no redirects.
-struct CurlTransferSetUp {
-  const char *url = nullptr;
-  curl_write_callback write = nullptr;
-  void *write_data = nullptr;
-  curl_write_callback header = nullptr;
-  void *header_data = nullptr;
-  // With a progress function libcurl calls it while the transfer runs; nonzero ends it.
-  curl_xferinfo_callback progress = nullptr;
-  void *progress_data = nullptr;
-  long timeout_seconds = 0;  // the whole transfer; 0 for no bound
-  long connect_seconds = 0;
-  // A transfer slower than stall_bytes_per_second for stall_seconds ends (0: never).
-  long stall_seconds = 0;
-  long stall_bytes_per_second = 0;
-  curl_off_t max_bytes = 0;  // an announced larger reply is refused (0: no bound)
-  // A POST of post_size bytes when post_body is set, else a GET.
-  const void *post_body = nullptr;
-  long post_size = 0;
-  curl_slist *headers = nullptr;
-  // An error status ends the transfer before its body is taken.
-  bool fail_on_error = false;
-};
-// Returns the CURLcode (0 ok).
-int CurlInterface_SetUpTransfer(void *easy_handle, const CurlTransferSetUp &transfer);
 // 1 when the text is an http or https address that libcurl can parse.
 char CurlInterface_IsHttpUrl(const char *url);
-// Tests see each option that every handle must carry as it is set (a text option's value is 0,
-// its text given; a number option's text is null).
-typedef void (*CurlOptionRecorder)(void *easy_handle, int option, long value, const char *text);
-void CurlInterface_SetOptionRecorderForTests(CurlOptionRecorder recorder);
 
 // A file download's bounds beyond its time-out: the updater's stall, size and cancel limits.
 struct CurlFileLimits {
@@ -71,7 +40,8 @@ class CurlInterface {
   CurlInterface(const CurlInterface &) = delete;
   CurlInterface &operator=(const CurlInterface &) = delete;
 
-  // At most capacity - 1 bytes are kept; a longer reply is cut there and counts as success.
+  // At most capacity - 1 bytes are kept; a longer reply is cut there and counts as success. Only
+  // a 2xx answer is a reply: any other status is a failure and keeps no data.
   char DownloadFromUrl(const char *url, const char *query, EngUInt32 capacity, char skip_newlines,
                        int timeout_seconds, char *cancelled);
   // The body goes byte for byte with its explicit size; a size of 0 sends a GET.
@@ -96,18 +66,14 @@ class CurlInterface {
   char ExitWithWait();
   void CleanupHandles();
 
-  // libcurl's callbacks.
-  static size_t WriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user);
-  static size_t WriteFileFunctionCB_Static(char *data, size_t size, size_t count, void *user);
-  static size_t UploadWriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user);
-  static int UploadProgressCB_Static(void *user, curl_off_t total_down, curl_off_t now_down, curl_off_t total_up,
-                                     curl_off_t now_up);
-  static int TransferProgressCB_Static(void *user, curl_off_t total_down, curl_off_t now_down, curl_off_t total_up,
-                                       curl_off_t now_up);
-
  private:
-  CurlTransferSetUp DownloadSetUp(const char *url, curl_write_callback write, int timeout_seconds);
-  CURLcode SetUpAndPerformDownload(const CurlTransferSetUp &t, int *step);
+  // libcurl's callbacks, which reach the private members below.
+  struct Callbacks;
+  friend struct Callbacks;
+  CurlTransferSetUp DownloadSetUp(const char *url, size_t (*write)(char *, size_t, size_t, void *),
+                                  int timeout_seconds);
+  // Returns the CURLcode.
+  int SetUpAndPerformDownload(const CurlTransferSetUp &t, int *step);
   char ReadyToWrite(const char *signature) const;
   size_t WriteDataFunctionCB(const char *data, size_t size, size_t count);
   size_t WriteFileFunctionCB(const char *data, size_t size, size_t count);

@@ -13,6 +13,28 @@ signed char EngInternetConnectAndReadURL(const char *url, char *out, EngUInt32 s
   return EngInternetConnectAndReadURL_MAC(url, out, size, out_length, error_text, name, timeout_seconds, flag);
 }
 
+int EngInternetScanReplyNumbers(const char *text, size_t length, long long min, long long max, long long *values,
+                                int count) {
+  if (!text || !values) return 0;
+  size_t at = 0;
+  for (int read = 0; read < count; read++) {
+    while (at < length && text[at] && strchr(" \t\n\v\f\r", text[at])) at++;
+    const bool minus = at < length && text[at] == '-';
+    if (at < length && (text[at] == '-' || text[at] == '+')) at++;
+    const size_t first = at;
+    unsigned long long magnitude = 0;
+    for (; at < length && text[at] >= '0' && text[at] <= '9'; at++) {
+      // Past any bound a reply can hold: no need to read further digits exactly.
+      if (magnitude < 1000000000000000000ULL) magnitude = magnitude * 10 + unsigned(text[at] - '0');
+    }
+    if (at == first || magnitude >= 1000000000000000000ULL) return read;
+    const long long value = minus ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
+    if (value < min || value > max) return read;
+    values[read] = value;
+  }
+  return count;
+}
+
 void EngInternet::Release() {
   if (m_data) EngFree(m_data, 0, "EngInternet");
   if (m_error_text) EngFree(m_error_text, 0, "EngInternet");

@@ -3,6 +3,8 @@
 // The read itself is the platform back end's (EngInternet_MAC, over libcurl).
 #pragma once
 
+#include <cstddef>
+
 #include "Engine/EngTypes.h"
 
 enum { ENG_INTERNET_ERROR_TEXT_SIZE = 128 };
@@ -16,6 +18,13 @@ char *EngInternetURLEncodeString(const char *text);
 // '+' gives a blank and "%xy" one byte; a '%' too close to the end is dropped. Never reads
 // past the terminating NUL.
 char *EngInternetURLDecodeString(const char *text);
+
+// Reads up to count decimal numbers from the first length bytes of a reply, each after optional
+// white space and with an optional sign, as "%d %d" reads them; but a number outside min..max
+// ends the reading (it is refused, never wrapped). Returns how many were read in a row; the
+// values after them keep what they held.
+int EngInternetScanReplyNumbers(const char *text, size_t length, long long min, long long max, long long *values,
+                                int count);
 
 // Reads the reply to a GET of url into out (at most size - 1 bytes, NUL-terminated; a longer
 // reply is cut there and counts as complete). Returns 1 when read, 0 on a failure before any

@@ -6,7 +6,7 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngMemory.h"
-#include "online/CurlInterface.h"
+#include "online/CurlInterfaceTransfer.h"
 
 EngInternetThread_MAC::EngInternetThread_MAC(EngInternetThreadWorker *parent, const char *name) : m_parent(parent) {
   m_name[0] = 0;

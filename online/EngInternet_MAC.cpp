@@ -9,7 +9,7 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngMutex.h"
-#include "online/CurlInterface.h"
+#include "online/CurlInterfaceTransfer.h"
 #include "online/EngInternet.h"
 
 // Guards only the shared set-up (libcurl's global state when nothing set it up yet); each

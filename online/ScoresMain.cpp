@@ -1,5 +1,6 @@
 #include "online/ScoresMain.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,8 +27,9 @@ char ScoresMainIsScoreValid(const ScoresScore *score, char check_platform) {
     return 0;
   }
   if (score->score < 1 || score->level < 0 || score->name[0] == 0 || score->user_id == 0) {
-    DebugErrorAlt(ENG_FUNC, "IE_IS [%d %d %.*s %d]", int(score->score), int(score->level),
-                  int(strnlen(score->name, sizeof(score->name))), score->name, int(score->user_id));
+    DebugErrorAlt(ENG_FUNC, "IE_IS [%d %d %s %d]", int(score->score), int(score->level),
+                  DebugOutsideText(score->name, strnlen(score->name, sizeof(score->name))).c_str(),
+                  int(score->user_id));
     return 0;
   }
   const EngUInt8 *small = reinterpret_cast<const EngUInt8 *>(score->small);
@@ -215,8 +217,9 @@ int ScoresMainParseTable(const char *reply, size_t length, ScoresScore *scores, 
     if (!ParseLine(line, line_length, &parsed, &too_few_fields)) {
       // Only a line that is not a score line at all is worth a report; a server's bad values are not.
       if (!too_few_fields || ++short_lines > kLoggedShortLines) continue;
-      // Printable in the log: the line cut to 64 characters and at any NUL.
-      DebugErrorAlt(ENG_FUNC, "Invalid line received: <%.*s>", int(line_length < 64 ? line_length : 64), line);
+      // The line's first 64 bytes, escaped.
+      const size_t shown = line_length < 64 ? line_length : 64;
+      DebugErrorAlt(ENG_FUNC, "Invalid line received: <%s>", DebugOutsideText(line, shown, 4 * shown).c_str());
       continue;
     }
     if (filter && !filter(&parsed)) continue;
@@ -583,15 +586,11 @@ int ScoresMain::ParseReply(EngInternetThreadReadResult *status, const char **mes
     return -1;
   }
   if (reply[0] == ' ' && reply[1] == 'V' && reply[2] == ' ') {
-    int a = 0, b = 0, c = 0;
-    if (sscanf(reply + 3, "%d %d %d", &a, &b, &c) != 3) {
-      // What did not parse reads as 0.
-      int values[3] = {0, 0, 0};
-      const int got = sscanf(reply + 3, "%d %d %d", &values[0], &values[1], &values[2]);
-      a = got >= 1 ? values[0] : 0;
-      b = got >= 2 ? values[1] : 0;
-      c = got >= 3 ? values[2] : 0;
-    }
+    // What did not parse reads as 0, and so does a number no int holds: wrapped, it could pass
+    // for a real version.
+    long long values[3] = {0, 0, 0};
+    EngInternetScanReplyNumbers(reply + 3, length - 3, INT_MIN, INT_MAX, values, 3);
+    const int a = int(values[0]), b = int(values[1]), c = int(values[2]);
     if (a == int(m_game_version) && a < b) {
       *status = -5;
       return -1;

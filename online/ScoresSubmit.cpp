@@ -1,5 +1,6 @@
 #include "online/ScoresSubmit.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -104,7 +105,7 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
     BuildObject(object, program, game_version, score_set, score);
     json_text = EngJsonWriteObjectToString(object);
   } catch (const json::Exception &e) {
-    DebugErrorAlt(ENG_FUNC, "json::Exception <%s>", e.what());
+    DebugErrorAlt(ENG_FUNC, "json::Exception <%s>", DebugOutsideText(e.what()).c_str());
     popups.Error(error_title, InternalError(2).c_str());
     return -1;
   }
@@ -158,10 +159,11 @@ ScoresSubmitResult ScoresSubmitScore(ScoresProgram program, EngUInt16 game_versi
                    3.0);
     result = 6;
   } else if (answer[0] == ' ' && answer[1] == 'V') {
-    // Numbers that do not parse read as 0.
-    unsigned values[2] = {0, 0};
-    if (answer.size() > 3) sscanf(answer.c_str() + 3, "%u %u", &values[0], &values[1]);
-    const unsigned held = values[0], newest = values[1];
+    // Numbers that do not parse read as 0, and so does a number no unsigned 32-bit value holds
+    // (a sign included): wrapped, it could pass for a real version.
+    long long values[2] = {0, 0};
+    if (answer.size() > 3) EngInternetScanReplyNumbers(answer.data() + 3, answer.size() - 3, 0, UINT_MAX, values, 2);
+    const unsigned held = unsigned(values[0]), newest = unsigned(values[1]);
     char message[512];
     const char *problem = EngLanguagesGetStringIfExists("Score_ProblemReadingList", "Problem reading high scores list");
     if (held != game_version) {

@@ -83,7 +83,11 @@ static void ReportMissingCode(const char *signature) {
 static void ReportUnknownCode(const char *signature, const char *code) {
   std::string shown(code, strnlen(code, COUNTRY_CODE_FIELD));
   if (!country_reported_codes.insert(shown).second) return;
-  DebugNoteAlt(2, signature, "Code [%s] not found.", shown.c_str());
+  DebugNoteAlt(2, signature, "Code [%s] not found.", DebugOutsideText(shown.data(), shown.size()).c_str());
+}
+
+static void ReportUnknownName(const char *signature, const char *name) {
+  DebugNoteAlt(2, signature, "Name [%s] not found.", DebugOutsideText(name, strnlen(name, 63)).c_str());
 }
 
 static int FindCode(const char *code) {
@@ -131,7 +135,7 @@ int CountryGetCountryNumFromName(const char *name) {
     return -1;
   }
   int n = FindName(name);
-  if (n < 0) DebugNoteAlt(2, ENG_FUNC, "Name [%.63s] not found.", name);
+  if (n < 0) ReportUnknownName(ENG_FUNC, name);
   return n;
 }
 
@@ -142,7 +146,7 @@ const char *CountryGetCountryCodeFromName(const char *name) {
   }
   int n = FindName(name);
   if (n < 0) {
-    DebugNoteAlt(2, ENG_FUNC, "Name [%.63s] not found.", name);
+    ReportUnknownName(ENG_FUNC, name);
     return country_unknown_code;
   }
   return country_infos[n].code;

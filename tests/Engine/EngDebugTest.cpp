@@ -120,6 +120,8 @@ TEST(DebugOutsideTextTest, EscapesControlBytesAndCutsAtTheBound) {
       {std::string("x\0y", 3), 160, "x\\x00y"},
       {"\x1b[2J\x7f\x01", 160, "\\x1b[2J\\x7f\\x01"},
       {"back\\slash", 160, "back\\\\slash"},
+      {"\x9b[1m\x85", 160, "\\x9b[1m\\x85"},  // C1 controls are no text in ISO 8859-1
+      {"\x80\x9f\xa0\xff", 160, "\\x80\\x9f\xa0\xff"},
       {"abcdef", 6, "abcdef"},
       {"abcdefg", 6, "abcdef..."},
       {"abcd\n", 5, "abcd..."},  // the escape would not fit whole
@@ -135,6 +137,52 @@ TEST(DebugOutsideTextTest, EscapesControlBytesAndCutsAtTheBound) {
   EXPECT_EQ(shown.find('\n'), std::string::npos);
   EXPECT_EQ(DebugOutsideText("a\nb"), "a\\nb");
   EXPECT_EQ(DebugOutsideText(nullptr), "");
+}
+
+// The bytes a hostile server or file would send, in a reply quoted by DebugOutsideText and in a
+// message that reached the log without it: either way each report is one line of the file, with
+// no byte that is a control in the log's ISO 8859-1 (C0, DEL, C1), also where the bytes were
+// meant as UTF-8 to a terminal that reads it so.
+TEST_F(DebugLogTest, HostileBytesComeOutEscapedOnTheirOwnLine) {
+  struct Case {
+    const char *what;
+    std::string in;
+    std::string quoted;  // through DebugOutsideText
+    std::string raw;     // straight into the message
+  } cases[] = {
+      {"escape sequence", "\x1b]0;owned\x07\x1b[2J", "\\x1b]0;owned\\x07\\x1b[2J", "\\x1b]0;owned\\x07\\x1b[2J"},
+      {"line breaks", "a\rb\nc\td\\e", "a\\rb\\nc\\td\\\\e", "a\\rb\\nc\\td\\e"},
+      {"NUL and DEL", std::string("x\0y\x7f", 4), "x\\x00y\\x7f", "x"},
+      {"C1 controls", "\x9b[31m\x85\x8d", "\\x9b[31m\\x85\\x8d", "\\x9b[31m\\x85\\x8d"},
+      {"UTF-8 CSI", "\xc2\x9b[2J", "\xc2\\x9b[2J", "\xc2\\x9b[2J"},
+      {"UTF-8 line separator", "\xe2\x80\xa8next", "\xe2\\x80\xa8next", "\xe2\\x80\xa8next"},
+      {"overlong NUL", "\xc0\x80", "\xc0\\x80", "\xc0\\x80"},
+      {"truncated sequence", "\xe2\x82", "\xe2\\x82", "\xe2\\x82"},
+      {"Latin-1 letters", "Zo\xeb \xff\xfe", "Zo\xeb \xff\xfe", "Zo\xeb \xff\xfe"},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    DebugResetForTests();
+    ASSERT_EQ(DebugSetLogFilename(log_path.c_str(), 0), 1);
+    DebugAddTimeToLogs(0);
+    DebugErrorAlt(kSignature, "reply <%s>", DebugOutsideText(c.in.data(), c.in.size()).c_str());
+    testing::internal::CaptureStderr();
+    DebugErrorAlt(kSignature, "raw <%s>", c.in.c_str());
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Text(0), " <ERROR>  ( EngMutex::Lock )    reply <" + c.quoted + ">");
+    EXPECT_EQ(Text(1), " <ERROR>  ( EngMutex::Lock )    raw <" + c.raw + ">");
+    EXPECT_EQ(err, "( EngMutex::Lock )    raw <" + c.raw + ">\n");
+    const std::string file = LogFile();
+    EXPECT_EQ(file, Text(0) + "\n" + Text(1) + "\n");
+    for (unsigned char byte : file) {
+      if (byte == '\n') continue;
+      EXPECT_FALSE(byte < 0x20 || (byte >= 0x7f && byte <= 0x9f)) << int(byte);
+    }
+  }
+  // Reports that go to standard error only are escaped the same way.
+  testing::internal::CaptureStderr();
+  DebugInfoQuick("Q", "a\x1b[2J\nb");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Q > a\\x1b[2J\\nb\n");
 }
 
 TEST(DebugErrorNumberTest, EveryCodeHasItsText) {

@@ -410,6 +410,7 @@ TEST_F(EngJsonTest, BadTextFilesAreReportedAndKeepEarlierMembers) {
       {"nested too deep", "{ \"a\" : 1, \"b\" : " + std::string(100000, '['), "json::Exception <Nesting too deep",
        "{ \"a\" : 1 }"},
       {"bad token on line 2", "{\n  \"a\" : x }", "json::Exception <Unexpected character in stream: x> in <", "{}"},
+      {"a control byte", "{ \"a\" : \x1b }", "json::Exception <Unexpected character in stream: \\x1b> in <", "{}"},
       {"too large", "{ \"s\" : \"" + std::string(json::Reader::kMaxDocumentSize, 'a') + "\" }",
        "json::Exception <Document too large", "{}"},
   };

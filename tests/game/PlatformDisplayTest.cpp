@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
@@ -74,6 +75,23 @@ TEST_F(PlatformDisplayTest, UnknownCodesDrawNothingAndAreReportedTwentyTimes) {
   const std::string black = Drawn('?');
   for (int i = 0; i < 30; i++) EXPECT_EQ(Drawn('z'), black);
   EXPECT_EQ(Reports("Unknown platform: "), 20);
+}
+
+// A world table's platform byte is the server's: logged escaped, one line each.
+TEST_F(PlatformDisplayTest, AnUnknownCodeFromOutsideIsReportedEscaped) {
+  ASSERT_EQ(PlatformCreateGraphics(), 1);
+  const struct {
+    char code;
+    const char *shown;
+  } cases[] = {{'\x1b', "\\x1b"}, {'\r', "\\r"}, {'\n', "\\n"}, {'\0', "\\x00"}, {'\x9b', "\\x9b"}, {'\\', "\\\\"}};
+  for (const auto &c : cases) {
+    Drawn(c.code);
+    EXPECT_EQ(Reports((std::string("Unknown platform: ") + c.shown).c_str()), 1) << c.shown;
+  }
+  EXPECT_EQ(DebugGetNumMessages(), 6);
+  const std::string log = qwtest::ReadWholeFile(m_log_dir.File("Log.txt"));
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 6) << log;
+  EXPECT_EQ(log.find_first_of(std::string("\x1b\r\x9b\0", 4)), std::string::npos) << log;
 }
 
 TEST_F(PlatformDisplayTest, WithoutTheSheetNothingIsDrawn) {

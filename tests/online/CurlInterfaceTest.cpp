@@ -1,6 +1,11 @@
 // The libcurl client against the tests' own HTTP server.
 #include "online/CurlInterface.h"
 
+// The game includes this header without seeing libcurl.
+#ifdef CURLINC_CURL_H
+#error "online/CurlInterface.h brings in libcurl's header"
+#endif
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -64,10 +69,40 @@ TEST_F(CurlInterfaceTest, ALongReplyIsCutAndCountsAsSuccess) {
   ASSERT_EQ(curl.DownloadFromUrl(server.Url("/table").c_str(), nullptr, 100, 0, 5, nullptr), 1);
   EXPECT_EQ(curl.GetDownloadedDataSize(), 99u);
   EXPECT_EQ(std::string(curl.GetDownloadedData()), body.substr(0, 99));
-  // A reply of error status is still a reply.
-  server.Reply("/missing", "nope", 500);
-  ASSERT_EQ(curl.DownloadFromUrl(server.Url("/missing").c_str(), nullptr, 100, 0, 5, nullptr), 1);
-  EXPECT_STREQ(curl.GetDownloadedData(), "nope");
+}
+
+// An error page's or a redirect's body is not the server's answer, in a GET or a POST, whole or
+// cut at the capacity; a 2xx answer is.
+TEST_F(CurlInterfaceTest, OnlyATwoHundredAnswerIsAReply) {
+  const struct {
+    int status;
+    const char *headers;
+    std::string body;
+    char result;
+  } cases[] = {
+      {500, "", " A", 0},   {302, "Location: /elsewhere\r\n", " A", 0},
+      {404, "", "nope", 0}, {503, "", std::string(500, 'e'), 0},  // cut at the capacity
+      {200, "", " A", 1},   {201, "", " A", 1},
+  };
+  CurlInterface curl("Status", 0);
+  for (const auto &c : cases) {
+    for (bool post : {false, true}) {
+      SCOPED_TRACE(std::to_string(c.status) + (post ? " POST" : " GET"));
+      DebugResetForTests();
+      server.Reply("/answer", c.body, c.status, c.headers);
+      const std::string url = server.Url("/answer");
+      const char got = post ? curl.DownloadFromUrlUsingPost(url.c_str(), nullptr, 64, "s=1", 3, 0, 5, nullptr)
+                            : curl.DownloadFromUrl(url.c_str(), nullptr, 64, 0, 5, nullptr);
+      EXPECT_EQ(got, c.result);
+      if (c.result) {
+        EXPECT_STREQ(curl.GetDownloadedData(), c.body.c_str());
+      } else {
+        EXPECT_EQ(curl.GetDownloadedData(), nullptr);
+        EXPECT_EQ(curl.GetDownloadedDataSize(), 0u);
+        EXPECT_TRUE(LogHas("HTTP status " + std::to_string(c.status)));
+      }
+    }
+  }
 }
 
 TEST_F(CurlInterfaceTest, FailuresReturnZeroAndLeaveNoData) {

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "Engine/EngDebug.h"
 #include "tests/online/OnlineTestSupport.h"
@@ -68,6 +71,41 @@ TEST(EngInternetUrlCodecTest, DecodingUndoesEncodingForEveryByte) {
   std::string all;
   for (int c = 1; c < 256; c++) all += char(c);
   EXPECT_EQ(Decode(Encode(all)), all);
+}
+
+// Numbers of a reply read as "%d %d %d" reads them, except that one outside the bounds (or
+// too long for any) ends the reading instead of wrapping into a plausible value.
+TEST(EngInternetScanReplyNumbersTest, ReadsInRangeNumbersAndRefusesTheRest) {
+  struct Case {
+    std::string text;
+    long long min, max;
+    int read;
+    std::vector<long long> values;  // the three values afterwards, from {7, 7, 7}
+  } cases[] = {
+      {" 150 151 0", INT_MIN, INT_MAX, 3, {150, 151, 0}},
+      {"150\n\t+151 -2", INT_MIN, INT_MAX, 3, {150, 151, -2}},
+      {"150 x 3", INT_MIN, INT_MAX, 1, {150, 7, 7}},
+      {"150151", INT_MIN, INT_MAX, 1, {150151, 7, 7}},
+      {"2147483647 -2147483648", INT_MIN, INT_MAX, 2, {2147483647, -2147483648LL, 7}},
+      {"2147483648 1", INT_MIN, INT_MAX, 0, {7, 7, 7}},
+      {"150 -4294967146 1", INT_MIN, INT_MAX, 1, {150, 7, 7}},
+      {"1 99999999999999999999999999 2", INT_MIN, INT_MAX, 1, {1, 7, 7}},
+      {"4294967295 -1", 0, UINT32_MAX, 1, {4294967295LL, 7, 7}},
+      {"4294967296", 0, UINT32_MAX, 0, {7, 7, 7}},
+      {"- 1", INT_MIN, INT_MAX, 0, {7, 7, 7}},
+      {std::string("1 2\0 3", 6), INT_MIN, INT_MAX, 2, {1, 2, 7}},
+      {"", INT_MIN, INT_MAX, 0, {7, 7, 7}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.text);
+    long long values[3] = {7, 7, 7};
+    EXPECT_EQ(EngInternetScanReplyNumbers(c.text.data(), c.text.size(), c.min, c.max, values, 3), c.read);
+    EXPECT_EQ(std::vector<long long>(values, values + 3), c.values);
+  }
+  // The length bounds the reading, not a NUL.
+  long long value = 0;
+  EXPECT_EQ(EngInternetScanReplyNumbers("12345", 3, 0, 1000, &value, 1), 1);
+  EXPECT_EQ(value, 123);
 }
 
 class EngInternetReadTest : public ::testing::Test {

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "Engine/EngDebug.h"
-#include "online/CurlInterface.h"
+#include "online/CurlInterfaceTransfer.h"
 
 extern char **environ;
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
+#include "Engine/EngDebug.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngZlib.h"
 #include "Engine/Resolution.h"
@@ -90,6 +92,30 @@ TEST_F(ScoresSubmitTest, TheServerAnswersGiveTheirResults) {
   ScopedEnvVar url("QUARRELWICK_SCORE_URL", refused.Url("").c_str());
   EXPECT_EQ(ScoresSubmitScore(55, 150, 1000, &s, nullptr, nullptr), -3);
   EXPECT_TRUE(LogHas("Problem submitting ["));
+}
+
+// Only a 2xx answer's body is the server's answer: an error page or a redirect that happens to
+// read " A" is a failed submission (-3, the could-not-communicate message), never a success.
+TEST_F(ScoresSubmitTest, OnlyATwoHundredAnswerCounts) {
+  const ScoresScore s = Fixed();
+  struct Case {
+    int status;
+    const char *headers;
+    int result;
+  } cases[] = {
+      {500, "", -3},
+      {302, "Location: /cgi-bin/common/scores/Elsewhere.fcgi\r\n", -3},
+      {404, "", -3},
+      {200, "", 4},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.status);
+    DebugClearLog(0);
+    m_service.Server().Reply("/cgi-bin/common/scores/Scores.fcgi", " A\n", c.status, c.headers);
+    EXPECT_EQ(ScoresSubmitScore(55, 150, 1000, &s, nullptr, nullptr), c.result);
+    EXPECT_EQ(LogHas("HTTP status " + std::to_string(c.status)), c.result < 0) << Log();
+    EXPECT_EQ(LogHas("Problem submitting [(no data)]."), c.result < 0) << Log();
+  }
 }
 
 TEST_F(ScoresSubmitTest, TheServiceRefusesWhatIsNotAWholeScoreAndKeepsTheBest) {

@@ -172,6 +172,10 @@ TEST_F(WorldScoresTest, RepliesGiveTheirResultsAndStatuses) {
       {" V 150 151 0", -1, -5, nullptr},
       {" V 150 150 7", -1, -4, "Version problem: < V 150 150 7>  <150,150> <150> <7>"},
       {" V 150 x", -1, -4, "Version problem: < V 150 x>  <150,150> <0> <0>"},
+      // A number no int holds is refused, not wrapped into one that would pass (151, 150).
+      {" V 150 4294967447 0", -1, -4, "Version problem: < V 150 4294967447 0>  <150,150> <0> <0>"},
+      {" V -4294967146 151 0", -1, -4, "Version problem: < V -4294967146 151 0>  <0,150> <0> <0>"},
+      {" V 2147483648 151 0", -1, -4, "Version problem: < V 2147483648 151 0>  <0,150> <0> <0>"},
       {"Q ", -1, -2, "No data received"},
       {"HELLO", -1, -4, "Invalid data received: <HELLO>"},
   };
@@ -226,6 +230,21 @@ TEST_F(WorldScoresTest, HostileRepliesAreOneEscapedBoundedLogLineEach) {
     EXPECT_EQ(after.find('\x1b'), std::string::npos);
     EXPECT_EQ(after.find('\r'), std::string::npos);
   }
+}
+
+// A table line's bytes reach the log escaped: a line short of its fields, and the country code
+// of a whole line that the country table does not know.
+TEST_F(WorldScoresTest, ATableLinesBytesAreLoggedEscaped) {
+  const std::string reply = Line("\x1b[2J 1\r\x9b") + Line("300 2 0 0 52 Lu \x1b]q txt 2026-03-05 L") +
+                            Line("290 2 0 0 53 Mo IE ok 2026-02-28 W");
+  ScoresScore scores[4];
+  memset(scores, 0, sizeof(scores));
+  DebugResetForTests();
+  EXPECT_EQ(ScoresMainParseTable(reply.data(), reply.size(), scores, 4, nullptr), 1);
+  EXPECT_TRUE(LogHas("Invalid line received: <\\x1b[2J 1\\r\\x9b>")) << Log();
+  EXPECT_TRUE(LogHas("Code [\\x1b]] not found.")) << Log();
+  for (EngInt32 i = 0; i < DebugGetNumMessages(); i++)
+    for (const char *p = DebugGetMessage(i)->text; *p; p++) EXPECT_FALSE(*p == '\x1b' || *p == '\r') << Log();
 }
 
 TEST_F(WorldScoresTest, ARepliesFirst8191BytesAreRead) {
