@@ -50,6 +50,22 @@ bool EndsCleanly(const std::string &log) {
   return log.size() >= ending.size() && log.substr(log.size() - ending.size()) == ending;
 }
 
+// Still running a second later: it went on into its loop.
+void ExpectStillRunning(pid_t pid, const std::string &home) {
+  int early = qwtest::WaitForExit(pid, 1.0);
+  if (early != -1) ADD_FAILURE() << "ended on its own with " << early << "\n" << Log(home);
+}
+
+// Waits for a program sent SIGTERM: its exit code, or -1 when it had to be killed.
+int WaitOrKill(pid_t pid) {
+  const int code = qwtest::WaitForExit(pid, 60.0);
+  if (code == -1) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+  return code;
+}
+
 TEST(ProgramRunTest, RunsUntilSigtermAndClosesDownCleanly) {
   qwtest::TempDir home;
   pid_t pid = Start(qwtest::BinaryDir() + "/quarrelwick", home.Path());
@@ -129,19 +145,12 @@ TEST(ProgramRunTest, WhatIsNotAFileAtStartUpIsRefusedAndTheLoopRuns) {
     const std::string told = "Not a regular file <" + DataFolder(run.home->Path()) + "/" + run.place + ">";
     for (int i = 0; i < 1200 && Log(run.home->Path()).find(told) == std::string::npos; i++)
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    // Still running a while after: it went on into its loop.
-    int early = qwtest::WaitForExit(run.pid, 1.0);
-    if (early != -1) ADD_FAILURE() << "ended on its own with " << early << "\n" << Log(run.home->Path());
+    ExpectStillRunning(run.pid, run.home->Path());
   }
   for (Run &run : runs) kill(run.pid, SIGTERM);
   for (Run &run : runs) {
     SCOPED_TRACE(run.place + " as a " + qwtest::NotAFileName(run.kind));
-    const int code = qwtest::WaitForExit(run.pid, 60.0);
-    if (code == -1) {
-      kill(run.pid, SIGKILL);
-      waitpid(run.pid, nullptr, 0);
-    }
-    EXPECT_EQ(code, 0);
+    EXPECT_EQ(WaitOrKill(run.pid), 0);
     const std::string log = Log(run.home->Path());
     EXPECT_TRUE(EndsCleanly(log)) << log;
     const std::string told = "Not a regular file <" + DataFolder(run.home->Path()) + "/" + run.place + ">";
@@ -183,20 +192,14 @@ TEST(ProgramRunTest, WhatStandsAtTheSettingsTemporaryNameNeverHoldsTheProgram) {
     ASSERT_GT(run.pid, 0);
     for (int i = 0; i < 1200 && !settings_saved(run); i++) std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_TRUE(settings_saved(run)) << Log(run.home->Path());
-    int early = qwtest::WaitForExit(run.pid, 1.0);
-    if (early != -1) ADD_FAILURE() << "ended on its own with " << early << "\n" << Log(run.home->Path());
+    ExpectStillRunning(run.pid, run.home->Path());
     // The save at the exit finds one there too.
     qwtest::MakeNotAFile(run.kind, DataFolder(run.home->Path()) + "/Resolution.dat.tmp");
   }
   for (Run &run : runs) kill(run.pid, SIGTERM);
   for (Run &run : runs) {
     SCOPED_TRACE(qwtest::NotAFileName(run.kind));
-    const int code = qwtest::WaitForExit(run.pid, 60.0);
-    if (code == -1) {
-      kill(run.pid, SIGKILL);
-      waitpid(run.pid, nullptr, 0);
-    }
-    EXPECT_EQ(code, 0);
+    EXPECT_EQ(WaitOrKill(run.pid), 0);
     const std::string log = Log(run.home->Path());
     EXPECT_TRUE(EndsCleanly(log)) << log;
     const std::string settings = DataFolder(run.home->Path()) + "/Resolution.dat";
