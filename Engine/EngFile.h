@@ -78,8 +78,8 @@ char EngFileOpenReadAndCloseIfExists(const char *path, char text_mode, void *buf
 // Whatever stands at "<path>.tmp" (a file left by a killed save, a link, a pipe) is removed and
 // the name made afresh, without following a link or waiting for a reader; a folder there is
 // left and fails the save. `write` fills the open file (false abandons the save); it is then
-// synced, renamed over the path and the folder synced. Logs nothing: each caller tells its own
-// failure from the result.
+// synced, renamed over the path and the folder synced. Beyond what the file object reports for
+// `write`, nothing is logged: each caller tells its own failure from the result.
 EngFileSaveResult EngFileSaveAtomically(const char *path, char text_mode, const std::function<bool(EngFile &)> &write,
                                         unsigned permissions = 0666);
 char EngFileOpenWriteAndClose(const char *path, char text_mode, const void *buffer, euint size);
