@@ -1,8 +1,9 @@
 // The fuzz targets' scratch folder: one per process under $TMPDIR (or /tmp), made on first use
 // and removed with everything in it when the process exits; and the player's data folder inside
 // it for the targets that read the player's files. A process that ends on a finding, a time-out
-// or a kill runs no exit handler: it holds a lock on its folder while it lives, and the next
-// process to make a folder under the same $TMPDIR removes every one whose lock it can take.
+// or a kill runs no exit handler: it holds a lock on a file in its folder while it lives, and
+// the next process to make a folder under the same $TMPDIR removes every one whose lock it can
+// take.
 // Header only: each target is one source file.
 #pragma once
 
@@ -18,8 +19,10 @@
 
 #include "Engine/EngPrefFolder.h"
 
-// Removes the scratch folders in the folder whose processes have ended. Called with the folder
-// itself locked, so that no folder is taken between being made and being locked by its process.
+// Removes the scratch folders in the folder whose processes have ended: those whose lock file
+// can be locked. A folder without one (made by an older build) is left to its own process.
+// Called with the folder itself locked, so that no folder is taken between being made and being
+// locked by its process.
 inline void FuzzRemoveScratchFoldersLeftBehind(const std::string &top) {
   std::error_code error;
   for (const auto &entry : std::filesystem::directory_iterator(top, error)) {
@@ -28,10 +31,10 @@ inline void FuzzRemoveScratchFoldersLeftBehind(const std::string &top) {
     if (entry.path().filename().string().rfind("qw-fuzz-", 0) != 0 || lstat(path.c_str(), &status) != 0 ||
         !S_ISDIR(status.st_mode) || status.st_uid != getuid())
       continue;
-    int folder = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (folder < 0) continue;
-    if (flock(folder, LOCK_EX | LOCK_NB) == 0) std::filesystem::remove_all(path, error);
-    close(folder);
+    int lock = open((path + "/.lock").c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (lock < 0) continue;
+    if (flock(lock, LOCK_EX | LOCK_NB) == 0) std::filesystem::remove_all(path, error);
+    close(lock);
   }
 }
 
@@ -47,7 +50,7 @@ inline const std::string &FuzzScratchFolder() {
     std::string pattern = top + "/qw-fuzz-XXXXXX";
     if (!mkdtemp(&pattern[0])) abort();
     // Kept open, never closed: the lock goes only with the process.
-    int own_lock = open(pattern.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int own_lock = open((pattern + "/.lock").c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (own_lock < 0 || flock(own_lock, LOCK_EX | LOCK_NB) != 0) abort();
     close(top_lock);
     atexit([] {
