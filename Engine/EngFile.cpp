@@ -48,6 +48,11 @@ void EngFile::CloseIfAlreadyOpen(const char *signature, const char *path) {
 
 namespace {
 
+void MakeBlocking(int descriptor) {
+  int flags = fcntl(descriptor, F_GETFL);
+  if (flags >= 0) fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK);
+}
+
 // Opens for reading without waiting: a pipe or a device would hold the open (and then each read)
 // until someone writes. Only a regular file, or a link to one, is opened; anything else closes
 // again with *not_regular set. The descriptor is made blocking again for the reads.
@@ -67,8 +72,24 @@ int OpenRegularForReading(const char *path, bool *not_regular) {
     errno = EINVAL;
     return -1;
   }
-  int flags = fcntl(descriptor, F_GETFL);
-  if (flags >= 0) fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK);
+  MakeBlocking(descriptor);
+  return descriptor;
+}
+
+// Opens for writing without waiting and truncates only once the open is known to be a regular
+// file: a pipe would hold the open until someone reads. A pipe, a socket or a folder is refused;
+// a device (such as /dev/full) is written as asked.
+int OpenForWritingWithoutWaiting(const char *path, bool append) {
+  int descriptor = open(path, O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | (append ? O_APPEND : 0), 0666);
+  if (descriptor < 0) return -1;
+  struct stat status;
+  if (fstat(descriptor, &status) != 0 || S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode) ||
+      S_ISDIR(status.st_mode) || (!append && S_ISREG(status.st_mode) && ftruncate(descriptor, 0) != 0)) {
+    close(descriptor);
+    errno = EINVAL;
+    return -1;
+  }
+  MakeBlocking(descriptor);
   return descriptor;
 }
 
@@ -88,10 +109,13 @@ char EngFile::OpenWithMode(const char *path, char mode, char for_reading, char t
       return 0;
     }
   } else {
-    // 'e' keeps the descriptor out of programs the game starts.
-    char full_mode[4] = {mode, text_mode ? 't' : 'b', 'e', 0};
-    opened = fopen(path, full_mode);
-    if (!opened) return 0;
+    int descriptor = OpenForWritingWithoutWaiting(path, mode == 'a');
+    if (descriptor < 0) return 0;
+    opened = fdopen(descriptor, mode == 'a' ? "a" : "w");
+    if (!opened) {
+      close(descriptor);
+      return 0;
+    }
   }
   stream = opened;
   is_open = 1;
@@ -469,29 +493,59 @@ char OpenReadAndClose(const char *signature, const char *path, char text_mode, v
   return 1;
 }
 
-// Writes "<path>.tmp", syncs it and renames it over the path, so a reader never sees half a
-// file and a failed save keeps the old one. Returns 1, or 0 after reporting one of the two
-// messages given (the first when the file cannot be created).
-char SaveAtomically(const char *signature, const char *path, char text_mode, const void *buffer, euint size,
-                    const char *open_failed_message, const char *write_failed_message) {
-  std::string temporary = std::string(path) + ".tmp";
+// A whole-file save of one buffer, reporting one of the two messages given (the first when
+// the file cannot be created).
+char SaveBuffer(const char *signature, const char *path, char text_mode, const void *buffer, euint size,
+                const char *open_failed_message, const char *write_failed_message) {
+  EngFileSaveResult result =
+      EngFileSaveAtomically(path, text_mode, [&](EngFile &file) { return file.Write(buffer, size) != 0; });
+  if (result == ENG_FILE_SAVED) return 1;
+  DebugErrorAlt(signature, result == ENG_FILE_SAVE_NOT_CREATED ? open_failed_message : write_failed_message, path);
+  return 0;
+}
+
+// A renamed file's new name reaches the disk only when its folder is synced too.
+void SyncFolderOf(const char *path) {
+  const char *slash = strrchr(path, '/');
+  std::string folder = !slash ? "." : slash == path ? "/" : std::string(path, slash);
+  int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) return;
+  fsync(descriptor);
+  close(descriptor);
+}
+
+}  // namespace
+
+EngFileSaveResult EngFileSaveAtomically(const char *path, char text_mode, const std::function<bool(EngFile &)> &write,
+                                        unsigned permissions) {
+  if (IsEmpty(path)) return ENG_FILE_SAVE_NOT_CREATED;
+  const std::string temporary = std::string(path) + ".tmp";
+  // unlink takes a link away rather than what it names, and never a folder; whatever comes back
+  // before the exclusive create below makes it fail rather than be written through.
+  unlink(temporary.c_str());
+  int descriptor =
+      open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, permissions & 0777);
+  if (descriptor < 0) return ENG_FILE_SAVE_NOT_CREATED;
+  MakeBlocking(descriptor);
   EngFile file;
-  if (!file.OpenForWriting(temporary.c_str(), text_mode)) {
-    DebugErrorAlt(signature, open_failed_message, path);
-    return 0;
+  file.stream = fdopen(descriptor, "w");
+  if (!file.stream) {
+    close(descriptor);
+    unlink(temporary.c_str());
+    return ENG_FILE_SAVE_NOT_CREATED;
   }
-  bool ok = file.Write(buffer, size) && fflush(file.stream) == 0 && fsync(fileno(file.stream)) == 0;
+  file.is_open = 1;
+  file.is_text = text_mode ? 1 : 0;
+  bool ok = write(file) && fflush(file.stream) == 0 && fsync(fileno(file.stream)) == 0;
   ok = file.Close() && ok;
   ok = ok && rename(temporary.c_str(), path) == 0;
   if (!ok) {
     unlink(temporary.c_str());
-    DebugErrorAlt(signature, write_failed_message, path);
-    return 0;
+    return ENG_FILE_SAVE_NOT_WRITTEN;
   }
-  return 1;
+  SyncFolderOf(path);
+  return ENG_FILE_SAVED;
 }
-
-}  // namespace
 
 char EngFileOpenReadAndClose(const char *path, char text_mode, void *buffer, euint size) {
   if (IsEmpty(path)) {
@@ -511,8 +565,8 @@ char EngFileOpenWriteAndClose(const char *path, char text_mode, const void *buff
     DebugErrorAlt(ENG_FUNC, "No filename specified");
     return 0;
   }
-  return SaveAtomically(ENG_FUNC, path, text_mode, buffer, size, "Could not open file <%s>",
-                        "Could not write to file <%s>");
+  return SaveBuffer(ENG_FUNC, path, text_mode, buffer, size, "Could not open file <%s>",
+                    "Could not write to file <%s>");
 }
 
 void *EngFileReadFileContentsToMemory(const char *path, char text_mode, euint extra, euint *size_out) {
@@ -556,7 +610,7 @@ char EngFileWriteMemoryContentsToFile(const char *path, char text_mode, const vo
     DebugStandardError(ENG_FUNC, DEBUG_ERR_BAPA);
     return 0;
   }
-  return SaveAtomically(ENG_FUNC, path, text_mode, buffer, size, "Could not open file.", "Could not write to file.");
+  return SaveBuffer(ENG_FUNC, path, text_mode, buffer, size, "Could not open file.", "Could not write to file.");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -611,21 +665,8 @@ char EngFileDeleteDirectory(const char *path) {
 
 namespace {
 
-bool WriteAll(int descriptor, const char *bytes, size_t count) {
-  while (count > 0) {
-    ssize_t written = write(descriptor, bytes, count);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes += written;
-    count -= size_t(written);
-  }
-  return true;
-}
-
-// Copies a regular file's bytes and permission bits into "<target>.tmp" and renames that over
-// the target, so an existing target is replaced whole or not at all.
+// Copies a regular file's bytes and permission bits into a whole-file save of the target, so an
+// existing target is replaced whole or not at all.
 bool CopyFileContents(const char *source, const char *target) {
   bool not_regular = false;
   int input = OpenRegularForReading(source, &not_regular);
@@ -635,33 +676,20 @@ bool CopyFileContents(const char *source, const char *target) {
     close(input);
     return false;
   }
-  std::string temporary = std::string(target) + ".tmp";
-  int output = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, status.st_mode & 0777);
-  if (output < 0) {
-    close(input);
-    return false;
-  }
-  bool ok = true;
-  std::vector<char> chunk(65536);
-  for (;;) {
-    ssize_t got = read(input, chunk.data(), chunk.size());
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      ok = false;
-      break;
-    }
-    if (got == 0) break;
-    if (!WriteAll(output, chunk.data(), size_t(got))) {
-      ok = false;
-      break;
-    }
-  }
+  EngFileSaveResult result = EngFileSaveAtomically(
+      target, 0,
+      [&](EngFile &file) {
+        std::vector<char> chunk(65536);
+        for (;;) {
+          ssize_t got = read(input, chunk.data(), chunk.size());
+          if (got < 0 && errno == EINTR) continue;
+          if (got <= 0) return got == 0;
+          if (!file.Write(chunk.data(), EngUInt32(got))) return false;
+        }
+      },
+      unsigned(status.st_mode & 0777));
   close(input);
-  ok = ok && fsync(output) == 0;
-  ok = (close(output) == 0) && ok;
-  ok = ok && rename(temporary.c_str(), target) == 0;
-  if (!ok) unlink(temporary.c_str());
-  return ok;
+  return result == ENG_FILE_SAVED;
 }
 
 }  // namespace

@@ -4,8 +4,12 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 
 #include "Engine/EngTypes.h"
+
+// How a whole-file save ended (EngFileSaveAtomically below); the old file is kept unless saved.
+enum EngFileSaveResult { ENG_FILE_SAVED = 0, ENG_FILE_SAVE_NOT_CREATED, ENG_FILE_SAVE_NOT_WRITTEN };
 
 class EngFile {
  public:
@@ -70,8 +74,14 @@ EngUInt32 EngFileGetFileSize(const char *path, char text_mode = 0);
 EngUInt32 EngFileGetLastModifiedTime(const char *path);
 char EngFileOpenReadAndClose(const char *path, char text_mode, void *buffer, euint size);
 char EngFileOpenReadAndCloseIfExists(const char *path, char text_mode, void *buffer, euint size);
-// Whole-file saves are atomic: "<path>.tmp" is written, synced and renamed over the file, so a
-// failed save leaves the old file whole.
+// Every whole-file save goes through this one: the file is replaced whole or not at all.
+// Whatever stands at "<path>.tmp" (a file left by a killed save, a link, a pipe) is removed and
+// the name made afresh, without following a link or waiting for a reader; a folder there is
+// left and fails the save. `write` fills the open file (false abandons the save); it is then
+// synced, renamed over the path and the folder synced. Beyond what the file object reports for
+// `write`, nothing is logged: each caller tells its own failure from the result.
+EngFileSaveResult EngFileSaveAtomically(const char *path, char text_mode, const std::function<bool(EngFile &)> &write,
+                                        unsigned permissions = 0666);
 char EngFileOpenWriteAndClose(const char *path, char text_mode, const void *buffer, euint size);
 // A new zero-filled block (free with EngFree) of the file's size + extra + 1 bytes.
 void *EngFileReadFileContentsToMemory(const char *path, char text_mode, euint extra, euint *size_out);

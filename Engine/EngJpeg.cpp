@@ -23,7 +23,8 @@ struct EngJpegErrorManager {
   const char *signature;
 };
 
-static char eng_jpeg_last_failure[JMSG_LENGTH_MAX] = "";
+// One per thread: the picture-decoding worker and the main thread decode at the same time.
+static thread_local char eng_jpeg_last_failure[JMSG_LENGTH_MAX] = "";
 
 static void EngJpegErrorExit(j_common_ptr cinfo) {
   EngJpegErrorManager *manager = reinterpret_cast<EngJpegErrorManager *>(cinfo->err);

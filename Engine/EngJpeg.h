@@ -18,6 +18,7 @@ char EngJpegWriteFileFromBuffer(const char *path, int quality, int dpi, int widt
 char EngJpegSaveToFileFromTga(const char *path, EngTga *tga, int quality, int dpi);
 char EngJpegIsFilled();
 // Decodes JPEG bytes in memory to grey (1 byte a pixel) or R, G, B without logging; on
-// failure the library's message is left in *failure. components gets the file's: 1 or 3.
+// failure the library's message is left in *failure, the calling thread's own text until its
+// next failure. components gets the file's: 1 or 3.
 unsigned char *EngJpegDecodeMemory(const unsigned char *bytes, unsigned long length, char grey, int *width,
                                    int *height, int *components, const char **failure);

@@ -2,9 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
-
-#include <unistd.h>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngFile.h"
@@ -120,28 +117,24 @@ char EngMusicFileSaveSongAndSamplesToFile(const char *file) {
     return 0;
   }
   if (!em_song.IsOk(tag)) return 0;
-  // Written beside the file and renamed over it, so a failed save keeps the old file whole.
-  std::string temporary = std::string(file) + ".tmp";
-  EngFile out;
-  if (!out.OpenForWriting(temporary.c_str(), 0)) {
+  EngFileSaveResult result = EngFileSaveAtomically(file, 0, [](EngFile &out) {
+    EngUInt8 version[4];
+    EngMusicSetVarFloat(version, 0, kEngMusicFileVersion);
+    bool ok = out.Write(version, 4);
+    ok = ok && out.Write(em_song.GetVars(), ENG_MUSIC_SONG_VARS_SIZE);
+    int samples = em_song.GetNumSamples();
+    for (int i = 0; ok && i < samples; i++) {
+      if (!em_song.IsSampleInUse(i) || !cm_samples_datas[i] || cm_samples_data_sizes[i] == 0) continue;
+      ok = EngMusicFileWriteU32(out, EngUInt32(i)) && EngMusicFileWriteU32(out, cm_samples_data_sizes[i]) &&
+           out.Write(cm_samples_datas[i], cm_samples_data_sizes[i]);
+    }
+    return ok;
+  });
+  if (result == ENG_FILE_SAVE_NOT_CREATED) {
     DebugError(tag, "Could not open file for writing <%s>", file);
     return 0;
   }
-  EngUInt8 version[4];
-  EngMusicSetVarFloat(version, 0, kEngMusicFileVersion);
-  bool ok = out.Write(version, 4);
-  ok = ok && out.Write(em_song.GetVars(), ENG_MUSIC_SONG_VARS_SIZE);
-  int samples = em_song.GetNumSamples();
-  for (int i = 0; ok && i < samples; i++) {
-    if (!em_song.IsSampleInUse(i) || !cm_samples_datas[i] || cm_samples_data_sizes[i] == 0) continue;
-    ok = EngMusicFileWriteU32(out, EngUInt32(i)) && EngMusicFileWriteU32(out, cm_samples_data_sizes[i]) &&
-         out.Write(cm_samples_datas[i], cm_samples_data_sizes[i]);
-  }
-  ok = ok && fflush(out.stream) == 0 && fsync(fileno(out.stream)) == 0;
-  ok = out.Close() && ok;
-  ok = ok && rename(temporary.c_str(), file) == 0;
-  if (!ok) {
-    unlink(temporary.c_str());
+  if (result == ENG_FILE_SAVE_NOT_WRITTEN) {
     DebugError(tag, "Error saving file");
     return 0;
   }

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 #include "Engine/EngByteCursor.h"
 #include "Engine/EngDebug.h"
@@ -427,22 +426,16 @@ void ResolutionSaveSettings() {
   unsigned char bytes[RESOLUTION_FILE_SIZE];
   ResolutionWriteRecordToBytes(&resolution, bytes);
 
-  // Written beside the file and renamed over it, so a failed save keeps the old settings.
-  std::string temporary = path + ".tmp";
-  EngFile file;
-  if (path.empty() || !file.OpenForWriting(temporary.c_str(), 0)) {
+  EngFileSaveResult result =
+      path.empty() ? ENG_FILE_SAVE_NOT_CREATED : EngFileSaveAtomically(path.c_str(), 0, [&](EngFile &file) {
+        return file.Write(bytes, RESOLUTION_FILE_SIZE) != 0;
+      });
+  if (result == ENG_FILE_SAVE_NOT_CREATED)
     ShowSaveProblem(ENG_FUNC, "Problem Creating to Resolution File",
                     "Could not create file  %s  . \n\n Ensure the disk is not full and has writing permission.",
                     path.c_str());
-    return;
-  }
-  bool ok = file.Write(bytes, RESOLUTION_FILE_SIZE) && fflush(file.stream) == 0 && fsync(fileno(file.stream)) == 0;
-  ok = file.Close() && ok;
-  ok = ok && rename(temporary.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    unlink(temporary.c_str());
+  else if (result == ENG_FILE_SAVE_NOT_WRITTEN)
     ShowSaveProblem(ENG_FUNC, "Problem Writing to Resolution File", "Could not write to file  %s  .", path.c_str());
-  }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -406,6 +406,103 @@ TEST_F(EngFileTest, WholeFileSavesReplaceTheFileAtomically) {
   EXPECT_EQ(ReadWholeFile(path), "text\n");
 }
 
+// What stands at a save's temporary name is taken away and the name made afresh, at once,
+// never written through; a folder there is left and the save refused, the old file kept.
+TEST_F(EngFileTest, WhatStandsAtTheTemporaryNameIsReplacedOrRefusedAtOnce) {
+  const std::string path = Path("record.dat"), source = Path("source.dat");
+  const std::string bytes = Bytes(3000);
+  WriteWholeFile(source, bytes);
+  struct Save {
+    const char *what;
+    std::function<char()> save;
+  };
+  const Save saves[] = {
+      {"OpenWriteAndClose", [&] { return EngFileOpenWriteAndClose(path.c_str(), 0, bytes.data(), 3000); }},
+      {"WriteMemoryContentsToFile",
+       [&] { return EngFileWriteMemoryContentsToFile(path.c_str(), 0, bytes.data(), 3000); }},
+      {"CopyFile", [&] { return EngFileCopyFile(source.c_str(), path.c_str(), 0); }},
+      {"SaveAtomically",
+       [&] {
+         return char(EngFileSaveAtomically(path.c_str(), 0, [&](EngFile &file) {
+                       return file.Write(bytes.data(), 1000) && file.Write(bytes.data() + 1000, 2000);
+                     }) == ENG_FILE_SAVED);
+       }},
+  };
+  for (const Save &s : saves)
+    for (qwtest::NotAFile kind : qwtest::kNotAFileKindsForWriting) {
+      SCOPED_TRACE(std::string(s.what) + " over a " + qwtest::NotAFileName(kind));
+      WriteWholeFile(path, "old");
+      qwtest::MakeNotAFile(kind, path + ".tmp");
+      char saved = 0;
+      EXPECT_LT(qwtest::SecondsWithPipeReleased(path + ".tmp", [&] { saved = s.save(); }), 1.0);
+      struct stat status;
+      ASSERT_EQ(lstat(path.c_str(), &status), 0);
+      EXPECT_TRUE(S_ISREG(status.st_mode));
+      if (kind == qwtest::NotAFile::kFolder) {
+        EXPECT_EQ(saved, 0);
+        EXPECT_EQ(ReadWholeFile(path), "old");
+        EXPECT_TRUE(EngFileDirectoryExists((path + ".tmp").c_str()));
+      } else {
+        EXPECT_EQ(saved, 1);
+        EXPECT_TRUE(ReadWholeFile(path) == bytes) << "not the new record";
+        EXPECT_EQ(EngFileNameIsTaken((path + ".tmp").c_str()), 0);
+      }
+      if (kind == qwtest::NotAFile::kLinkToOutsideFile) {
+        EXPECT_EQ(ReadWholeFile(qwtest::OutsideFile()), qwtest::kOutsideBytes);
+      }
+    }
+}
+
+TEST_F(EngFileTest, SaveAtomicallyKeepsTheOldFileUnlessTheWholeSaveWent) {
+  const std::string path = Path("song.dat");
+  WriteWholeFile(path, "old");
+  WriteWholeFile(path + ".tmp", "left by a killed save");
+  int calls = 0;
+  EXPECT_EQ(EngFileSaveAtomically(path.c_str(), 0,
+                                  [&](EngFile &file) {
+                                    calls++;
+                                    return file.Write("new", 3) == 1 && false;  // a later piece could not be made
+                                  }),
+            ENG_FILE_SAVE_NOT_WRITTEN);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(ReadWholeFile(path), "old");
+  EXPECT_FALSE(FileExists(path + ".tmp"));
+
+  EXPECT_EQ(EngFileSaveAtomically(
+                path.c_str(), 1, [](EngFile &file) { return file.Printf("%d\n", 42) == 1; }, 0600),
+            ENG_FILE_SAVED);
+  EXPECT_EQ(ReadWholeFile(path), "42\n");
+  struct stat status;
+  ASSERT_EQ(stat(path.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0077, 0u);
+
+  calls = 0;
+  const auto never = [&](EngFile &) { return ++calls > 0; };
+  EXPECT_EQ(EngFileSaveAtomically(Unreachable().c_str(), 0, never), ENG_FILE_SAVE_NOT_CREATED);
+  EXPECT_EQ(EngFileSaveAtomically("", 0, never), ENG_FILE_SAVE_NOT_CREATED);
+  EXPECT_EQ(EngFileSaveAtomically(nullptr, 0, never), ENG_FILE_SAVE_NOT_CREATED);
+  EXPECT_EQ(calls, 0);
+}
+
+// An open for writing that is not a save does not wait on a pipe either.
+TEST_F(EngFileTest, WritingOpensRefuseAPipeASocketOrAFolderWithoutWaiting) {
+  const std::string path = Path("Download.part");
+  for (qwtest::NotAFile kind : qwtest::kNotAFileKinds) {
+    SCOPED_TRACE(qwtest::NotAFileName(kind));
+    qwtest::MakeNotAFile(kind, path);
+    EXPECT_LT(qwtest::SecondsWithPipeReleased(path,
+                                              [&] {
+                                                EngFile file;
+                                                EXPECT_EQ(file.OpenForWriting(path.c_str(), 0), 0);
+                                                EXPECT_EQ(file.CreateForWriting(path.c_str(), 1), 0);
+                                                EXPECT_EQ(file.OpenForAppending(path.c_str(), 1), 0);
+                                                EXPECT_EQ(file.is_open, 0);
+                                              }),
+              1.0);
+    EXPECT_EQ(EngFileNameIsTaken(path.c_str()), 1);
+  }
+}
+
 TEST_F(EngFileTest, ReadFileContentsToMemoryAddsZeroedExtraBytes) {
   WriteWholeFile(Path("five.txt"), "abcde");
   euint size = 12345;

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cctype>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Engine/EngTexturePixels.h"
@@ -206,6 +208,45 @@ TEST_F(EngJpegTest, BadFilesFailWithoutEndingTheProgram) {
   }
   std::string log = Logged([&] { EXPECT_EQ(EngJpegGetFileInfo(dir.File("none.jpg").c_str(), nullptr, nullptr, nullptr), 0); });
   EXPECT_NE(log.find("Cannot open file"), std::string::npos);
+}
+
+// The decoding worker and the main thread decode at once: each sees its own failure's text, and
+// a good picture decodes beside a failing one.
+TEST(EngJpegThreads, EachThreadSeesItsOwnFailure) {
+  const std::string good = JpegFile(16, 16, 3, Gradient(16, 16));
+  const std::string bad[2] = {"hello, this is text", good.substr(0, good.find("\xff\xc0") + 4)};
+  const auto decode = [](const std::string &bytes, std::string *failure) {
+    const char *text = nullptr;
+    int w = 0, h = 0, components = 0;
+    unsigned char *pixels = EngJpegDecodeMemory(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size(), 0,
+                                                &w, &h, &components, &text);
+    *failure = pixels ? std::string() : std::string(text ? text : "(none)");
+    free(pixels);
+    return pixels != nullptr;
+  };
+  std::string expected[2];
+  for (int t = 0; t < 2; t++) ASSERT_FALSE(decode(bad[t], &expected[t]));
+  ASSERT_NE(expected[0], expected[1]);
+
+  std::atomic<int> ready{0};
+  int wrong[2] = {0, 0}, good_failed[2] = {0, 0};
+  std::thread threads[2];
+  for (int t = 0; t < 2; t++)
+    threads[t] = std::thread([&, t] {
+      ready++;
+      while (ready.load() < 2) {
+      }
+      std::string failure;
+      for (int i = 0; i < 10000; i++) {
+        if (!decode(good, &failure)) good_failed[t]++;
+        if (decode(bad[t], &failure) || failure != expected[t]) wrong[t]++;
+      }
+    });
+  for (std::thread &thread : threads) thread.join();
+  for (int t = 0; t < 2; t++) {
+    EXPECT_EQ(wrong[t], 0) << "thread " << t << " saw another failure than " << expected[t];
+    EXPECT_EQ(good_failed[t], 0) << "thread " << t;
+  }
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include <sys/stat.h>
+
 #include "Engine/EngMusic.h"
 #include "Engine/EngMusicSong.h"
 #include "tests/Engine/MusicTestSupport.h"
@@ -197,6 +199,42 @@ TEST_F(EngMusicFileTest, MissingNamesFilesAndSongsAreReported) {
   std::string nowhere = dir.File("no/such/folder/x.mus");
   EXPECT_EQ(EngMusicFileSaveSongAndSamplesToFile(nowhere.c_str()), 0);
   EXPECT_LOGGED(log, "Could not open file for writing <" + nowhere + ">");
+}
+
+// The song is saved whole over whatever stands at its temporary name, at once and never through
+// a link; a folder there fails the save and keeps the old file, as does a folder at the name.
+TEST_F(EngMusicFileTest, WhatStandsAtTheTemporaryNameIsReplacedOrRefusedAtOnce) {
+  MakeSong();
+  const std::string song = SaveToString("first.mus");
+  const std::string path = dir.File("song.mus");
+  for (qwtest::NotAFile kind : qwtest::kNotAFileKindsForWriting) {
+    SCOPED_TRACE(qwtest::NotAFileName(kind));
+    qwtest::WriteWholeFile(path, "old");
+    qwtest::MakeNotAFile(kind, path + ".tmp");
+    log.Clear();
+    char saved = 0;
+    EXPECT_LT(qwtest::SecondsWithPipeReleased(path + ".tmp",
+                                              [&] { saved = EngMusicFileSaveSongAndSamplesToFile(path.c_str()); }),
+              1.0);
+    if (kind == qwtest::NotAFile::kFolder) {
+      EXPECT_EQ(saved, 0);
+      EXPECT_LOGGED(log, "Could not open file for writing <" + path + ">");
+      EXPECT_EQ(qwtest::ReadWholeFile(path), "old");
+    } else {
+      EXPECT_EQ(saved, 1) << log.All();
+      EXPECT_TRUE(qwtest::ReadWholeFile(path) == song) << "not the song";
+    }
+    if (kind == qwtest::NotAFile::kLinkToOutsideFile) {
+      EXPECT_EQ(qwtest::ReadWholeFile(qwtest::OutsideFile()), qwtest::kOutsideBytes);
+    }
+  }
+  const std::string folder = dir.File("folder.mus");
+  ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+  qwtest::WriteWholeFile(folder + "/inside", "x");
+  log.Clear();
+  EXPECT_EQ(EngMusicFileSaveSongAndSamplesToFile(folder.c_str()), 0);
+  EXPECT_LOGGED(log, "Error saving file");
+  EXPECT_FALSE(qwtest::FileExists(folder + ".tmp"));
 }
 
 }  // namespace

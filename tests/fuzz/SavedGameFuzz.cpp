@@ -8,10 +8,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngMain.h"
@@ -23,6 +24,7 @@
 #include "game/SavedGame.h"
 #include "game/Traverse.h"
 #include "game/Weapons.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 static void Put32(std::string *b, size_t at, uint32_t v) {
   for (int i = 0; i < 4; i++) (*b)[at + size_t(i)] = char((v >> (8 * i)) & 0xFF);
@@ -51,21 +53,11 @@ static std::string PathFile() {
 }
 
 static std::vector<unsigned char> good;
-static std::string work_folder;
-
-static void RemoveWorkFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(work_folder, ignored);
-}
 
 static void Setup() {
-  // Every restore reads its garden's path file: a memory file system keeps that fast.
-  char shm_folder[] = "/dev/shm/qw-saved-fuzz-XXXXXX", tmp_folder[] = "/tmp/qw-saved-fuzz-XXXXXX";
-  const char *folder = mkdtemp(shm_folder);
-  if (!folder) folder = mkdtemp(tmp_folder);
-  if (!folder || chdir(folder) != 0) abort();
-  work_folder = folder;
-  atexit(RemoveWorkFolder);
+  // Every restore reads its garden's path file from the working folder.
+  const std::string folder = FuzzScratchFolder() + "/garden";
+  if (mkdir(folder.c_str(), 0700) != 0 || chdir(folder.c_str()) != 0) abort();
   DebugSetLogFilename("/dev/null", 0);
   const std::string path = PathFile();
   for (int g = 0; g < 4; g++) {

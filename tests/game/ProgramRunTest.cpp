@@ -50,6 +50,22 @@ bool EndsCleanly(const std::string &log) {
   return log.size() >= ending.size() && log.substr(log.size() - ending.size()) == ending;
 }
 
+// Still running a second later: it went on into its loop.
+void ExpectStillRunning(pid_t pid, const std::string &home) {
+  int early = qwtest::WaitForExit(pid, 1.0);
+  if (early != -1) ADD_FAILURE() << "ended on its own with " << early << "\n" << Log(home);
+}
+
+// Waits for a program sent SIGTERM: its exit code, or -1 when it had to be killed.
+int WaitOrKill(pid_t pid) {
+  const int code = qwtest::WaitForExit(pid, 60.0);
+  if (code == -1) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+  return code;
+}
+
 TEST(ProgramRunTest, RunsUntilSigtermAndClosesDownCleanly) {
   qwtest::TempDir home;
   pid_t pid = Start(qwtest::BinaryDir() + "/quarrelwick", home.Path());
@@ -129,19 +145,12 @@ TEST(ProgramRunTest, WhatIsNotAFileAtStartUpIsRefusedAndTheLoopRuns) {
     const std::string told = "Not a regular file <" + DataFolder(run.home->Path()) + "/" + run.place + ">";
     for (int i = 0; i < 1200 && Log(run.home->Path()).find(told) == std::string::npos; i++)
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    // Still running a while after: it went on into its loop.
-    int early = qwtest::WaitForExit(run.pid, 1.0);
-    if (early != -1) ADD_FAILURE() << "ended on its own with " << early << "\n" << Log(run.home->Path());
+    ExpectStillRunning(run.pid, run.home->Path());
   }
   for (Run &run : runs) kill(run.pid, SIGTERM);
   for (Run &run : runs) {
     SCOPED_TRACE(run.place + " as a " + qwtest::NotAFileName(run.kind));
-    const int code = qwtest::WaitForExit(run.pid, 60.0);
-    if (code == -1) {
-      kill(run.pid, SIGKILL);
-      waitpid(run.pid, nullptr, 0);
-    }
-    EXPECT_EQ(code, 0);
+    EXPECT_EQ(WaitOrKill(run.pid), 0);
     const std::string log = Log(run.home->Path());
     EXPECT_TRUE(EndsCleanly(log)) << log;
     const std::string told = "Not a regular file <" + DataFolder(run.home->Path()) + "/" + run.place + ">";
@@ -152,6 +161,59 @@ TEST(ProgramRunTest, WhatIsNotAFileAtStartUpIsRefusedAndTheLoopRuns) {
     EXPECT_GE(lines, 1) << log;
     EXPECT_EQ(qwtest::CountLogLines(log, "", "Not a regular file"), lines) << log;
   }
+}
+
+// Whatever stands at the display settings' temporary name, at start-up or at the exit, is
+// replaced by the save or, for a folder, refuses it: the program never waits there, writes
+// nothing through a link and ends on SIGTERM. The runs go side by side, each with its own home.
+TEST(ProgramRunTest, WhatStandsAtTheSettingsTemporaryNameNeverHoldsTheProgram) {
+  struct Run {
+    qwtest::NotAFile kind;
+    std::unique_ptr<qwtest::TempDir> home;
+    pid_t pid;
+  };
+  std::vector<Run> runs;
+  for (qwtest::NotAFile kind : qwtest::kNotAFileKindsForWriting) {
+    Run run{kind, std::make_unique<qwtest::TempDir>(), -1};
+    const std::string data = DataFolder(run.home->Path());
+    fs::create_directories(data);
+    qwtest::MakeNotAFile(kind, data + "/Resolution.dat.tmp");
+    runs.push_back(std::move(run));
+  }
+  for (Run &run : runs) run.pid = Start(qwtest::BinaryDir() + "/quarrelwick", run.home->Path());
+  const auto settings_saved = [](const Run &run) {
+    const std::string log = Log(run.home->Path());
+    return run.kind == qwtest::NotAFile::kFolder
+               ? log.find("Problem Creating to Resolution File") != std::string::npos
+               : fs::is_regular_file(fs::symlink_status(DataFolder(run.home->Path()) + "/Resolution.dat"));
+  };
+  for (Run &run : runs) {
+    SCOPED_TRACE(qwtest::NotAFileName(run.kind));
+    ASSERT_GT(run.pid, 0);
+    for (int i = 0; i < 1200 && !settings_saved(run); i++) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(settings_saved(run)) << Log(run.home->Path());
+    ExpectStillRunning(run.pid, run.home->Path());
+    // The save at the exit finds one there too.
+    qwtest::MakeNotAFile(run.kind, DataFolder(run.home->Path()) + "/Resolution.dat.tmp");
+  }
+  for (Run &run : runs) kill(run.pid, SIGTERM);
+  for (Run &run : runs) {
+    SCOPED_TRACE(qwtest::NotAFileName(run.kind));
+    EXPECT_EQ(WaitOrKill(run.pid), 0);
+    const std::string log = Log(run.home->Path());
+    EXPECT_TRUE(EndsCleanly(log)) << log;
+    const std::string settings = DataFolder(run.home->Path()) + "/Resolution.dat";
+    if (run.kind == qwtest::NotAFile::kFolder) {
+      EXPECT_FALSE(fs::exists(settings));
+      EXPECT_GE(qwtest::CountLogLines(log, "ResolutionSaveSettings", "Problem Creating to Resolution File"), 2) << log;
+    } else {
+      EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(settings)));
+      EXPECT_EQ(qwtest::ReadWholeFile(settings).size(), 412u);
+      EXPECT_FALSE(fs::exists(fs::symlink_status(settings + ".tmp")));
+      EXPECT_EQ(log.find("Problem"), std::string::npos) << log;
+    }
+  }
+  EXPECT_EQ(qwtest::ReadWholeFile(qwtest::OutsideFile()), qwtest::kOutsideBytes);
 }
 
 }  // namespace

@@ -1,21 +1,24 @@
-// Crash safety of the saves: a child process saves the player file, the resume game, a local
+// Safety of the saves. Crashes: a child process saves the player file, the resume game, a local
 // score file and the display settings over and over, alternating between two versions, and is killed with SIGKILL
 // at random moments. After every kill each file must be whole: exactly the old or the new
 // version, never a mix, a cut file or no file at all. Bounded in time so the suite stays fast.
-// The seed of the kill moments is printed; QW_SAVE_CRASH_SEED=<n> runs with that one.
+// The seed of the kill moments is printed; QW_SAVE_CRASH_SEED=<n> runs with that one. And what
+// is found at a save's temporary name: each save replaces it or refuses at once.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <random>
 #include <string>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 #include "Engine/EngDebug.h"
@@ -86,28 +89,34 @@ void MakeVersion(UserClass *user, int version) {
   for (EngInt32 i = 0; i < ScoresGetNumScores(); i++) scores[i].level = 1 + (i + version) % 50;
 }
 
-// Runs in the child: saves everything `rounds` times (forever when negative), starting from
-// version `first`. Writes one byte to ready_fd once set up, so kills fall among the saves.
-[[noreturn]] void SaveLoop(const std::string &home, int first, int rounds, int ready_fd) {
+// Sets up the modules that save, with the data folder under home, and makes the player Bob, not
+// remembered as the last player (the settings are saved on their own); 0, or the step that failed.
+int SetUpSaving(const std::string &home, UserClass *user) {
   setenv("XDG_DATA_HOME", home.c_str(), 1);
   DebugSetLogFilename((home + "/Log.txt").c_str(), 1);
-  if (!PrefFolderSetup("Quarrelwick", 0, nullptr, 1)) _exit(10);
+  if (!PrefFolderSetup("Quarrelwick", 0, nullptr, 1)) return 10;
   static _EngDisplayModeInfo desktop = {1920, 1080, 32, 60.0f};
   EngResModesSetDisplayForTests(&desktop, 1, &desktop);
   ResolutionSetupModule(_UpdaterProgramName(17), 2.01f, 1.5f, nullptr, 0, 1, 0, 0, 0, "Resolution", "License",
                         "License.txt", "Startup", "ResTitle.jpg");
-  if (!EngEncryptionInit(kKey)) _exit(11);
-  // Not remembered as the last player: the settings are saved on their own below.
-  UserClass user(nullptr, "Quarrelwick", 0, USER_ENCRYPTION_RECORD);
-  if (!user.CreateNewUser("Bob", "GB", 1)) _exit(12);
-  user.GetInfo()->id = 77;
-  GameSetUserInfoForTests(user.GetInfo());
-  ScoresSetUserForTests(&user);
+  if (!EngEncryptionInit(kKey)) return 11;
+  if (!user->CreateNewUser("Bob", "GB", 1)) return 12;
+  user->GetInfo()->id = 77;
+  GameSetUserInfoForTests(user->GetInfo());
+  ScoresSetUserForTests(user);
   ScoresPre3dInit();
   ScoresSetCurrentGarden(kGarden);
   ScoresReadCurrentGardenScores();
   if (ScoresGetNumScores() != SCORES_MAX_LOCAL) SeedScoreList();
-  if (ScoresGetNumScores() != SCORES_MAX_LOCAL) _exit(13);
+  if (ScoresGetNumScores() != SCORES_MAX_LOCAL) return 13;
+  return 0;
+}
+
+// Runs in the child: saves everything `rounds` times (forever when negative), starting from
+// version `first`. Writes one byte to ready_fd once set up, so kills fall among the saves.
+[[noreturn]] void SaveLoop(const std::string &home, int first, int rounds, int ready_fd) {
+  UserClass user(nullptr, "Quarrelwick", 0, USER_ENCRYPTION_RECORD);
+  if (int failed = SetUpSaving(home, &user)) _exit(failed);
   if (ready_fd >= 0 && write(ready_fd, "r", 1) != 1) _exit(14);
   for (int i = 0; rounds < 0 || i < rounds; i++) {
     MakeVersion(&user, (first + i) % 2);
@@ -161,7 +170,14 @@ class SaveCrashTest : public ::testing::Test {
     EngEncryptionResetForTests();
     ASSERT_EQ(EngEncryptionInit(kKey), 1);
   }
-  void TearDown() override { EngEncryptionResetForTests(); }
+  void TearDown() override {
+    ScoresSetUserForTests(nullptr);
+    GameSetUserInfoForTests(nullptr);
+    ResolutionResetForTests();
+    PrefFolderResetForTests();
+    DebugResetForTests();
+    EngEncryptionResetForTests();
+  }
 };
 
 TEST_F(SaveCrashTest, EverySaveLeavesTheOldOrTheNewFileWhateverMomentItIsKilledAt) {
@@ -234,6 +250,75 @@ TEST_F(SaveCrashTest, EverySaveLeavesTheOldOrTheNewFileWhateverMomentItIsKilledA
   EXPECT_GT(seen[0], 0);
   EXPECT_GT(seen[1], 0);
   std::printf("%d kills: player file old/new version %d/%d\n", kills, seen[0], seen[1]);
+}
+
+// What stands at a save's temporary name (a pipe, a folder, a socket, a link to a pipe or to a
+// file outside the data folder) neither holds a save up nor takes its bytes: each of the game's
+// saves replaces it at once, or, for a folder, fails and keeps the old file.
+TEST_F(SaveCrashTest, WhatStandsAtATemporaryNameIsReplacedOrRefusedAtOnce) {
+  qwtest::TempDir home;
+  const std::string h = home.Path();
+  qwtest::ScopedEnvVar data_home("XDG_DATA_HOME", h.c_str());
+  UserClass user(nullptr, "Quarrelwick", 0, USER_ENCRYPTION_RECORD);
+  ASSERT_EQ(SetUpSaving(h, &user), 0) << qwtest::ReadWholeFile(home.File("Log.txt"));
+  const auto joined = [](const std::vector<std::string> &pieces) {
+    std::string all;
+    for (const std::string &piece : pieces) all += piece;
+    return all;
+  };
+  struct Save {
+    const char *what;
+    std::string path;
+    std::function<bool()> save;
+    std::function<std::string()> contents;
+  };
+  const Save saves[] = {
+      {"player", PlayerPath(h), [&] { return user.Save(1) == 1; }, [&] { return joined(Player(h)); }},
+      {"local scores", ScoresPath(h), [] { return ScoresWriteToFile() == 1; }, [&] { return joined(Scores(h)); }},
+      // The settings tell a failure by a popup only.
+      {"settings", SettingsPath(h), [] { return ResolutionSaveSettings(), true; },
+       [&] { return qwtest::ReadWholeFile(SettingsPath(h)); }},
+      {"saved game", SavedGamePath(h), [] { return SaveGame(0, 1) == 1; }, [&] { return joined(SavedGame(h)); }},
+  };
+  std::string version[2][4];
+  for (int v = 0; v < 2; v++) {
+    MakeVersion(&user, v);
+    for (int i = 0; i < 4; i++) {
+      ASSERT_TRUE(saves[i].save()) << saves[i].what;
+      version[v][i] = saves[i].contents();
+      ASSERT_FALSE(version[v][i].empty()) << saves[i].what;
+    }
+  }
+  for (int i = 0; i < 4; i++) ASSERT_NE(version[0][i], version[1][i]) << saves[i].what;
+
+  for (qwtest::NotAFile kind : qwtest::kNotAFileKindsForWriting) {
+    MakeVersion(&user, 0);
+    for (const Save &s : saves) ASSERT_TRUE(s.save());
+    MakeVersion(&user, 1);
+    for (int i = 0; i < 4; i++) {
+      const Save &s = saves[i];
+      SCOPED_TRACE(std::string(s.what) + " over a " + qwtest::NotAFileName(kind));
+      const std::string temporary = s.path + ".tmp";
+      qwtest::MakeNotAFile(kind, temporary);
+      bool saved = false;
+      EXPECT_LT(qwtest::SecondsWithPipeReleased(temporary, [&] { saved = s.save(); }), 1.0);
+      struct stat status;
+      ASSERT_EQ(lstat(s.path.c_str(), &status), 0);
+      EXPECT_TRUE(S_ISREG(status.st_mode));
+      const bool folder = kind == qwtest::NotAFile::kFolder;
+      EXPECT_EQ(s.contents(), version[folder ? 0 : 1][i]);
+      if (folder) {
+        EXPECT_TRUE(std::filesystem::is_directory(temporary));
+        std::filesystem::remove_all(temporary);
+      } else {
+        EXPECT_TRUE(saved);
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(temporary)));
+      }
+      if (kind == qwtest::NotAFile::kLinkToOutsideFile) {
+        EXPECT_EQ(qwtest::ReadWholeFile(qwtest::OutsideFile()), qwtest::kOutsideBytes);
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "Engine/EngDebug.h"
@@ -353,6 +354,30 @@ TEST_F(WorldScoresTest, ACacheThatIsNotAFileIsNoCacheToldOnce) {
     }), 1.0);
     EXPECT_EQ(table.GetNumScores(), 0);
     EXPECT_EQ(CountLogLines(Log(), "ScoresMain::UpdateIfNeeded", "Not a regular file <" + path + ">"), 1) << Log();
+  }
+}
+
+// Whatever stands at the cache's temporary name is replaced by the next table's cache at once,
+// never written through; a folder there keeps the old cache.
+TEST_F(WorldScoresTest, WhatStandsAtTheCachesTemporaryNameIsReplacedAtOnce) {
+  SetUpTable();
+  const std::string path = CachePath(1000, 'A');
+  for (NotAFile kind : kNotAFileKindsForWriting) {
+    SCOPED_TRACE(NotAFileName(kind));
+    WriteWholeFile(path, "old");
+    MakeNotAFile(kind, path + ".tmp");
+    m_service.ScriptTableReply("Y \n" + Line("10 1 0 0 5 Zed GB t 2026-03-20 L") + "*\n");
+    EXPECT_LT(SecondsWithPipeReleased(path + ".tmp", [&] { EXPECT_EQ(Download(), 1); }), 1.0);
+    EXPECT_EQ(Name(0), "Zed");
+    if (kind == NotAFile::kFolder) {
+      EXPECT_EQ(Cache(), "old");
+    } else {
+      EXPECT_EQ(Cache().size(), size_t(SCORES_MAIN_CACHE_HEADER + SCORES_SCORE_SIZE));
+      EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(path + ".tmp")));
+    }
+    if (kind == NotAFile::kLinkToOutsideFile) {
+      EXPECT_EQ(ReadWholeFile(OutsideFile()), kOutsideBytes);
+    }
   }
 }
 

@@ -132,6 +132,7 @@ const char *NotAFileName(NotAFile kind) {
     case NotAFile::kFolder: return "folder";
     case NotAFile::kSocket: return "socket";
     case NotAFile::kLinkToFifo: return "link to a pipe";
+    case NotAFile::kLinkToOutsideFile: return "link to a file outside";
   }
   return "?";
 }
@@ -159,8 +160,18 @@ void MakeNotAFile(NotAFile kind, const std::string &path) {
     case NotAFile::kLinkToFifo:
       made = mkfifo((path + ".fifo").c_str(), 0600) == 0 && symlink((path + ".fifo").c_str(), path.c_str()) == 0;
       break;
+    case NotAFile::kLinkToOutsideFile:
+      WriteWholeFile(OutsideFile(), kOutsideBytes);
+      made = symlink(OutsideFile().c_str(), path.c_str()) == 0;
+      break;
   }
   if (!made) throw std::runtime_error(std::string("could not make a ") + NotAFileName(kind) + " at " + path);
+}
+
+const std::string &OutsideFile() {
+  static const TempDir folder;
+  static const std::string file = folder.File("outside.dat");
+  return file;
 }
 
 int CountLogLines(const std::string &log, const std::string &signature, const std::string &text) {
@@ -179,11 +190,21 @@ double SecondsWithPipeReleased(const std::string &path, const std::function<void
   bool done = false;
   std::thread releaser([&] {
     std::unique_lock<std::mutex> lock(mutex);
-    while (!done_changed.wait_for(lock, std::chrono::seconds(3), [&] { return done; })) {
-      // A reader waiting in open is let go by a writer that opens and closes at once.
-      int w = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-      if (w >= 0) close(w);
+    int drain = -1;
+    const auto pause = [&] { return std::chrono::milliseconds(drain < 0 ? 3000 : 10); };
+    while (!done_changed.wait_for(lock, pause(), [&] { return done; })) {
+      if (drain < 0) {
+        // A reader waiting in open is let go by a writer that opens and closes at once; a
+        // writer, by a reader that then keeps the pipe empty so that its writes go through.
+        int w = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (w >= 0) close(w);
+        drain = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+      }
+      char sink[4096];
+      while (drain >= 0 && read(drain, sink, sizeof sink) > 0) {
+      }
     }
+    if (drain >= 0) close(drain);
   });
   const auto start = std::chrono::steady_clock::now();
   body();

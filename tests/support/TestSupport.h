@@ -82,19 +82,26 @@ class WorkingFolder {
 };
 
 // What a hostile data folder may hold where a file is read: none of these is a regular file.
-enum class NotAFile { kFifo, kFolder, kSocket, kLinkToFifo };
+// Where a file is written, a link to a file outside the data folder joins them: a save must not
+// write through it (the file it names is OutsideFile(), holding kOutsideBytes).
+enum class NotAFile { kFifo, kFolder, kSocket, kLinkToFifo, kLinkToOutsideFile };
 constexpr NotAFile kNotAFileKinds[] = {NotAFile::kFifo, NotAFile::kFolder, NotAFile::kSocket, NotAFile::kLinkToFifo};
+constexpr NotAFile kNotAFileKindsForWriting[] = {NotAFile::kFifo, NotAFile::kFolder, NotAFile::kSocket,
+                                                 NotAFile::kLinkToFifo, NotAFile::kLinkToOutsideFile};
+constexpr const char kOutsideBytes[] = "outside the data folder";
 const char *NotAFileName(NotAFile kind);
 // Replaces whatever is at the path (a file, or an earlier one of these) with one of the kind.
 void MakeNotAFile(NotAFile kind, const std::string &path);
+// The file a kLinkToOutsideFile names, in a folder of the process's own, removed at exit.
+const std::string &OutsideFile();
 
 // How many lines of a log hold the text, reported under the signature's short name (any, when
 // the signature is empty).
 int CountLogLines(const std::string &log, const std::string &signature, const std::string &text);
 
 // Runs the body and returns how many seconds it took. A body left waiting on a pipe (or a link
-// to one) at the path is let go after three seconds, so a test fails on the time instead of
-// hanging.
+// to one) at the path, to read or to write, is let go after three seconds, so a test fails on
+// the time instead of hanging.
 double SecondsWithPipeReleased(const std::string &path, const std::function<void()> &body);
 
 }  // namespace qwtest
