@@ -108,8 +108,7 @@ static int PixelsFit(EngImageDecodeKind kind, const unsigned char *p, size_t n) 
     return needed <= n;
   }
   if (kind == KIND_PNG) {
-    // SOIL's PNG decoder reads past a chunk cut short: every chunk must lie whole inside the
-    // file, up to and including the closing IEND chunk.
+    // Every chunk must lie whole inside the file, up to and including the closing IEND chunk.
     size_t at = 8;
     while (at + 12 <= n) {
       const EngUInt64 length = ReadBE32(p + at);
@@ -227,6 +226,11 @@ unsigned char *EngImageDecodeFromMemory(const unsigned char *bytes, unsigned int
   unsigned char *pixels = nullptr;
   if (kind == KIND_JPEG) {
     pixels = EngImageDecodeJpeg(bytes, length, force_channels, &w, &h, &file_channels);
+  } else if (kind == KIND_PNG) {
+    // SOIL's PNG decoder aborts the program on some damaged compressed data.
+    const char *failure = eng_image_decode_unknown;
+    pixels = EngImageDecodePng(bytes, length, force_channels, &w, &h, &file_channels, &failure);
+    eng_image_decode_last_result = pixels ? "Image loaded as an array" : failure;
   } else {
     // SOIL's decoder builds shared tables on first use and keeps its result text in one
     // place: one decode at a time, whichever thread asks.
