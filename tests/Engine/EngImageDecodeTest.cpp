@@ -25,6 +25,28 @@ using qwimage::PngExtras;
 using qwimage::PngFile;
 using qwimage::TgaFile;
 
+// A colour-mapped TGA: the header, then `entries` palette entries of `bits` bits, then one index a pixel.
+std::string ColourMappedTga(int width, int height, int first_entry, int entries, int bits, const std::string &body) {
+  std::string file(18, '\0');
+  file[1] = 1;
+  file[2] = 1;
+  file[3] = char(first_entry & 0xff);
+  file[4] = char(first_entry >> 8);
+  file[5] = char(entries & 0xff);
+  file[6] = char(entries >> 8);
+  file[7] = char(bits);
+  file[12] = char(width);
+  file[14] = char(height);
+  file[16] = 8;
+  file[17] = 0x20;  // rows top first
+  return file + body;
+}
+
+// A finding kept for the picture fuzzer.
+std::string Found(const std::string &name) {
+  return qwtest::ReadWholeFile(qwtest::SourceDir() + "/tests/data/fuzz/ImageDecodeFuzz/" + name);
+}
+
 struct Decoded {
   std::vector<uint8_t> pixels;
   int width = 0, height = 0, channels = 0;
@@ -102,7 +124,13 @@ TEST_F(EngImageDecodeTest, RowsComeTopFirstFromEveryFormat) {
   std::string own_tga = dir.File("own.tga");
   ASSERT_EQ(own.SaveToFile(own_tga.c_str()), 1);
   std::string png = Write("s.png", PngFile(2, 2, 2, rgb));
-  for (const std::string &path : {bmp, tga, own_tga, png}) {
+  // The same colours through a palette of four 24-bit entries (B, G, R).
+  std::string mapped =
+      Write("mapped.tga", ColourMappedTga(2, 2, 0, 4, 24,
+                                          std::string("\x00\x00\xff\x00\xff\x00\xff\x00\x00\xff\xff\xff"
+                                                      "\x00\x01\x02\x03",
+                                                      16)));
+  for (const std::string &path : {bmp, tga, own_tga, png, mapped}) {
     SCOPED_TRACE(path);
     Decoded d = Soil(path, 3, ENG_SOIL_FLAG_MULTIPLY_ALPHA);
     ASSERT_TRUE(d.ok) << EngImageDecodeLastResult();
@@ -163,8 +191,17 @@ TEST_F(EngImageDecodeTest, BadFilesGiveNullAndAReason) {
       {"jpeg-oversized", huge_jpeg},
       {"bmp-oversized", bmp_header},
       {"text", "just some text that is not a picture"},
+      // Found by the picture fuzzer in SOIL's TGA loader: palette entries of 31 bytes overran its
+      // four-byte pixel and ended the program; the first entry's index, skipped as bytes, took
+      // it past the file's end.
+      {"tga-palette-entries-too-wide", Found("tga-palette-entries-too-wide.tga")},
+      {"tga-first-entry-past-the-end", Found("tga-first-entry-past-the-end.tga")},
+      // It read the first entry of an empty palette.
+      {"tga-empty-palette", ColourMappedTga(1, 1, 0, 0, 24, std::string(1, '\0'))},
       // Sent SOIL's own JPEG decoder into an endless loop.
-      {"jpeg-app0-only", std::string("\xff\xd8\xff\xe0\x00\x10\xff" "JFIF\x00\x01\x01\x00\x00\x01\x00\x01\xd8\xff\xe0", 22)},
+      {"jpeg-app0-only", std::string("\xff\xd8\xff\xe0\x00\x10\xff"
+                                     "JFIF\x00\x01\x01\x00\x00\x01\x00\x01\xd8\xff\xe0",
+                                     22)},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
@@ -254,11 +291,9 @@ TEST_F(EngImageDecodeTest, APngCutAnywhereIsRefused) {
   }
 }
 
-// The damaged picture the picture fuzzer found: its compressed data has an impossible Huffman
-// table, on which SOIL's own PNG decoder failed an assertion and ended the program.
-std::string BadHuffmanPng() {
-  return qwtest::ReadWholeFile(qwtest::SourceDir() + "/tests/data/fuzz/ImageDecodeFuzz/bad-huffman-table.png");
-}
+// A damaged PNG as the picture fuzzer found it, 109 bytes: its compressed data has an impossible
+// Huffman table, on which SOIL's own PNG decoder failed an assertion and ended the program.
+std::string BadHuffmanPng() { return Found("bad-huffman-table.png"); }
 
 Decoded FromMemory(const std::string &bytes, int force, unsigned flags) {
   Decoded d;

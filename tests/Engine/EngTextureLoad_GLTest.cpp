@@ -194,7 +194,7 @@ TEST_F(TextureLoadTest, BadFilesLeaveAnEmptyTexture) {
                {"cut.jpg", jpeg.substr(0, jpeg.size() / 3)},
                {"junk.tga", std::string(40, '\x7f')},
                {"liar.tga", PatternTga(4, 4).substr(0, 18) + std::string(5, '\0')},
-               // Compressed data with an impossible Huffman table (found by the picture fuzzer).
+               // Compressed data with an impossible Huffman table (kept for the picture fuzzer).
                {"damaged.png",
                 qwtest::ReadWholeFile(qwtest::SourceDir() + "/tests/data/fuzz/ImageDecodeFuzz/bad-huffman-table.png")}};
   for (const Case &c : cases) {

@@ -88,8 +88,8 @@ TEST(ProgramRunTest, WithoutItsFontStartUpEndsWithMinusOne) {
   EXPECT_NE(Log(home.Path()).find("Could not create font"), std::string::npos) << Log(home.Path());
 }
 
-// A damaged picture among the resources (compressed data with an impossible Huffman table,
-// found by the picture fuzzer) is refused with the reason, on the worker that decodes the first
+// A damaged picture among the resources (compressed data with an impossible Huffman table, as
+// the picture fuzzer found) is refused with the reason, on the worker that decodes the first
 // screen's pictures and on the main thread alike, and the program runs on.
 TEST(ProgramRunTest, ADamagedPictureIsRefusedAndTheProgramRunsOn) {
   qwtest::TempDir home, install;
