@@ -27,18 +27,14 @@ using qwimage::TgaFile;
 
 // A colour-mapped TGA: the header, then `entries` palette entries of `bits` bits, then one index a pixel.
 std::string ColourMappedTga(int width, int height, int first_entry, int entries, int bits, const std::string &body) {
-  std::string file(18, '\0');
-  file[1] = 1;
-  file[2] = 1;
-  file[3] = char(first_entry & 0xff);
-  file[4] = char(first_entry >> 8);
-  file[5] = char(entries & 0xff);
-  file[6] = char(entries >> 8);
+  std::string file = TgaFile(width, height, 8, {}, 0x20);  // rows top first
+  file[1] = file[2] = 1;
+  for (int at : {3, 5}) {
+    const int value = at == 3 ? first_entry : entries;
+    file[size_t(at)] = char(value & 0xff);
+    file[size_t(at) + 1] = char(value >> 8);
+  }
   file[7] = char(bits);
-  file[12] = char(width);
-  file[14] = char(height);
-  file[16] = 8;
-  file[17] = 0x20;  // rows top first
   return file + body;
 }
 
