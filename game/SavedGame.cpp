@@ -145,6 +145,11 @@ static bool Within(double v, double lo, double hi) { return v >= lo && v <= hi; 
 static bool Within32(EngByteReader &in, size_t at, double lo, double hi) { return Within(in.Seek(at).F32(), lo, hi); }
 static bool Within64(EngByteReader &in, size_t at, double lo, double hi) { return Within(in.Seek(at).F64(), lo, hi); }
 static bool Finite32(EngByteReader &in, size_t at) { return std::isfinite(in.Seek(at).F32()); }
+// What a frame adds to in proportion to its length, which nothing bounds (a stalled machine).
+static bool AtLeast32(EngByteReader &in, size_t at, double lo) {
+  const float v = in.Seek(at).F32();
+  return v >= lo && std::isfinite(v);
+}
 static bool Flag(EngUInt8 b) { return b <= 1; }
 static bool InRange(EngInt32 v, EngInt32 lo, EngInt32 hi) { return v >= lo && v <= hi; }
 
@@ -163,12 +168,12 @@ static const char *CheckWeapon(EngByteReader &in, size_t r) {
   const float size = in.Seek(r + W_SIZE).F32();
   if (!(size > 0.0f && size <= weapon_type_details[type].size)) return "weapon size";
   if (!Within32(in, r + W_PROGRESS, 0.0, 1.0)) return "weapon upgrade";
-  // The throb's phase runs from a quarter turn back to two turns on, its brightness within 0..1.
-  if (!Within32(in, r + W_THROB, -0.5 * ENG_MATH_PI, 2.0 * ENG_MATH_TWO_PI) ||
-      !Within32(in, r + W_BRIGHTNESS, 0.0, 1.0))
+  // The throb's phase goes on from a quarter turn back, by a frame's length at a time; its
+  // brightness stays within 0..1.
+  if (!AtLeast32(in, r + W_THROB, -0.5 * ENG_MATH_PI) || !Within32(in, r + W_BRIGHTNESS, 0.0, 1.0))
     return "weapon throb";
-  // Loaded at 1; one frame's reloading may take it past.
-  if (!Within32(in, r + W_RELOAD, 0.0, 2.0)) return "weapon reload";
+  // Loaded at 1; a long frame's reloading takes it past.
+  if (!AtLeast32(in, r + W_RELOAD, 0.0)) return "weapon reload";
   return nullptr;
 }
 
@@ -176,7 +181,8 @@ static const char *CheckBug(EngByteReader &in, size_t r, double spacing) {
   if (!InRange(in.Seek(r + B_INDEX).I32(), 0, BUGS_MAX - 1)) return "bug index";
   for (int at : {B_ALIVE, B_GAME_OVER_BUG, B_ON_PATH, B_ON_SCREEN})
     if (!Flag(in.Seek(r + at).U8())) return "bug flag";
-  if (!Within32(in, r + B_ANIM, 0.0, 20.0) || !Finite32(in, r + B_HEADING)) return "bug number";
+  // The walk phase wraps once a frame, so a long frame leaves it past 20.
+  if (!AtLeast32(in, r + B_ANIM, 0.0) || !Finite32(in, r + B_HEADING)) return "bug number";
   if (!Within32(in, r + B_PATH_POS, -(BUGS_MAX + 1) * spacing, kLongestRoad + spacing) ||
       !Within32(in, r + B_PUSH_BACK, -kLongestRoad, kLongestRoad))
     return "bug path position";
