@@ -102,14 +102,14 @@ static int PixelsFit(EngImageDecodeKind kind, const unsigned char *p, size_t n) 
     const EngUInt64 pixels = EngUInt64(ReadLE16(p + 12)) * ReadLE16(p + 14);
     const EngUInt64 pixel_bytes = (p[16] + 7) / 8;
     EngUInt64 needed = 18 + EngUInt64(p[0]);
-    if (p[1] == 1) needed += EngUInt64(ReadLE16(p + 5)) * ((p[7] + 7) / 8);
+    // The loader skips the first entry's index in bytes before it copies the palette.
+    if (p[1] == 1) needed += ReadLE16(p + 3) + EngUInt64(ReadLE16(p + 5)) * ((p[7] + 7) / 8);
     // Run-length packets hold at most 128 pixels each.
     needed += p[2] >= 9 ? (pixels + 127) / 128 * (1 + pixel_bytes) : pixels * pixel_bytes;
     return needed <= n;
   }
   if (kind == KIND_PNG) {
-    // SOIL's PNG decoder reads past a chunk cut short: every chunk must lie whole inside the
-    // file, up to and including the closing IEND chunk.
+    // Every chunk must lie whole inside the file, up to and including the closing IEND chunk.
     size_t at = 8;
     while (at + 12 <= n) {
       const EngUInt64 length = ReadBE32(p + at);
@@ -127,6 +127,15 @@ static int PixelsFit(EngImageDecodeKind kind, const unsigned char *p, size_t n) 
     return EngUInt64(ReadLE32(p + 10)) + row_bytes * EngUInt64(height) <= n;
   }
   return 1;
+}
+
+// SOIL's TGA loader copies each palette entry into a pixel of four bytes (a wider entry overruns
+// it and ends the program) and reads an empty palette's first entry: a colour-mapped picture
+// needs entries of 1 to 4 whole bytes, and at least one.
+static int TgaPaletteIsReadable(const unsigned char *p) {
+  if (p[1] != 1) return 1;
+  const int bits = p[7];
+  return ReadLE16(p + 5) >= 1 && (bits == 8 || bits == 16 || bits == 24 || bits == 32);
 }
 
 // The loader allocates what a header announces before it reads the pixels: refuse pictures
@@ -223,10 +232,19 @@ unsigned char *EngImageDecodeFromMemory(const unsigned char *bytes, unsigned int
     eng_image_decode_last_result = "Picture data shorter than its header says";
     return nullptr;
   }
+  if (kind == KIND_TGA && !TgaPaletteIsReadable(bytes)) {
+    eng_image_decode_last_result = "Corrupt TGA";
+    return nullptr;
+  }
   int w = 0, h = 0, file_channels = 0;
   unsigned char *pixels = nullptr;
   if (kind == KIND_JPEG) {
     pixels = EngImageDecodeJpeg(bytes, length, force_channels, &w, &h, &file_channels);
+  } else if (kind == KIND_PNG) {
+    // SOIL's PNG decoder aborts the program on some damaged compressed data.
+    const char *failure = eng_image_decode_unknown;
+    pixels = EngImageDecodePng(bytes, length, force_channels, &w, &h, &file_channels, &failure);
+    eng_image_decode_last_result = pixels ? "Image loaded as an array" : failure;
   } else {
     // SOIL's decoder builds shared tables on first use and keeps its result text in one
     // place: one decode at a time, whichever thread asks.

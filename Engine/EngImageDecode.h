@@ -1,7 +1,10 @@
 // Picture-file decoding for the texture loader: SOIL's image loader returning pixels in memory
-// (PNG, BMP and TGA; JPEG content goes to libjpeg; GIF is not read), the JPEG decoder over
-// EngJpeg with the alpha modes, and content tests. Pixels: rows top first, 1 to 4 bytes a pixel.
+// (BMP and TGA; PNG content goes to libpng, JPEG content to libjpeg; GIF is not read), the JPEG
+// decoder over EngJpeg with the alpha modes, and content tests. Pixels: rows top first, 1 to 4
+// bytes a pixel.
 #pragma once
+
+#include <cstddef>
 
 class EngFile;
 
@@ -19,6 +22,11 @@ unsigned char *SOIL_load_OGL_texture_to_memory(const char *filename, int force_c
 unsigned char *EngImageDecodeFromMemory(const unsigned char *bytes, unsigned int length, int force_channels,
                                         unsigned int flags, int *width, int *height, int *channels);
 void EngImageDecodeFree(unsigned char *pixels);
+// A PNG file's bytes decoded as SOIL decoded them (8-bit, not interlaced; converted to
+// force_channels 1 to 4, else the file's own count with alpha where it has transparency), no
+// alpha multiplied. Null with the reason in *failure on any fault; safe beside other threads.
+unsigned char *EngImageDecodePng(const unsigned char *bytes, size_t length, int force_channels, int *width, int *height,
+                                 int *channels, const char **failure);
 
 // Pictures decoded ahead of their textures. While the program waits on the display (the full
 // screen taken, the context made), a worker thread decodes the files the first screen shows,

@@ -191,6 +191,7 @@ char AddSkinTexture(const char *func, MWinTextures *textures, const char *id, co
   int w = 0, h = 0, channels = 0;
   unsigned char *pixels = SOIL_load_OGL_texture_to_memory(file, 4, ENG_SOIL_FLAG_MULTIPLY_ALPHA, &w, &h, &channels);
   char ok = pixels ? 1 : 0;
+  if (!ok) DebugInfoAlt(func, "%s", EngImageDecodeLastResult());
   EngImageDecodeKeepForLoader(file, 4, ENG_SOIL_FLAG_MULTIPLY_ALPHA, pixels, w, h, channels);
   if (!ok || !textures->AddTexture(id, file, 1, 2)) {
     DebugErrorAlt(func, "Could not load texture <%s>", file);

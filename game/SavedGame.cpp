@@ -11,12 +11,13 @@
 #include "Engine/EngEncryption.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngMain.h"
+#include "Engine/EngMath.h"
 #include "game/Bugs.h"
 #include "game/Game.h"
-#include "game/Tutorial.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
 #include "game/Traverse.h"
+#include "game/Tutorial.h"
 #include "game/Weapons.h"
 #include "players/UserClass.h"
 #include "players/UserInfo.h"
@@ -124,8 +125,31 @@ void SavedGameWriteRecord(unsigned char *record) {
 
 // --- Checks ----------------------------------------------------------------------------------
 
+// The most a game makes of each number, from the wave rules (BugsWave.cpp) and the weapon
+// tables, with room to spare: a record beyond them is damaged. Every comparison below is false
+// for NaN.
+static const double kMostBugSpeed = 60.0;      // waves walk at 30 to 60; slowing only lowers it
+static const double kMostBugHp = 1.5e6;        // the strongest bug (a lone boss of the last wave on
+                                               // Extreme, at the slowest speed) has about 742,000
+static const double kMostKillCash = 1.0e5;     // that boss brings about 41,700
+static const EngInt32 kMostKillScore = 10000;  // and scores about 4,600
+static const double kMostBugSize = 0.25;       // the biggest bug is about 0.122 across
+static const EngInt32 kMostCash = 3000000;     // a whole game earns under 1.5 million
+static const EngInt32 kMostScore = 4000000;    // and scores under 2 million
+// Path positions count path steps. A queue spacing is never longer than the longest road the
+// path data can hold; a wave queues its bugs (at most 100) a spacing apart before the road, and
+// a bug is gone a spacing past the road's end. Nothing in play shifts a bug further than a road.
+static const double kLongestRoad = TRAVERSE_MAX_STEPS;
+
+static bool Within(double v, double lo, double hi) { return v >= lo && v <= hi; }
+static bool Within32(EngByteReader &in, size_t at, double lo, double hi) { return Within(in.Seek(at).F32(), lo, hi); }
+static bool Within64(EngByteReader &in, size_t at, double lo, double hi) { return Within(in.Seek(at).F64(), lo, hi); }
 static bool Finite32(EngByteReader &in, size_t at) { return std::isfinite(in.Seek(at).F32()); }
-static bool Finite64(EngByteReader &in, size_t at) { return std::isfinite(in.Seek(at).F64()); }
+// What a frame adds to in proportion to its length, which nothing bounds (a stalled machine).
+static bool AtLeast32(EngByteReader &in, size_t at, double lo) {
+  const float v = in.Seek(at).F32();
+  return v >= lo && std::isfinite(v);
+}
 static bool Flag(EngUInt8 b) { return b <= 1; }
 static bool InRange(EngInt32 v, EngInt32 lo, EngInt32 hi) { return v >= lo && v <= hi; }
 
@@ -137,26 +161,56 @@ static const char *CheckWeapon(EngByteReader &in, size_t r) {
   if (!InRange(in.Seek(r + W_LEVEL).I32(), 0, type >= QW_FIRST_FACTORY_TYPE ? 2 : 3)) return "weapon level";
   if (!InRange(in.Seek(r + W_TARGET).I32(), 0, 4)) return "weapon target mode";
   if (!Flag(in.Seek(r + W_UPGRADING).U8()) || !Flag(in.Seek(r + W_FULL).U8())) return "weapon flag";
-  for (int at : {W_X, W_Y, W_SIZE, W_AIM, W_BASE, W_PROGRESS, W_THROB, W_BRIGHTNESS, W_RELOAD})
+  // The place is tested as the weapon is put back; an aim turns freely with its targets.
+  for (int at : {W_X, W_Y, W_AIM, W_BASE})
     if (!Finite32(in, r + at)) return "weapon number";
+  // The level and a big garden only ever shrink a weapon from its type's size.
+  const float size = in.Seek(r + W_SIZE).F32();
+  if (!(size > 0.0f && size <= weapon_type_details[type].size)) return "weapon size";
+  if (!Within32(in, r + W_PROGRESS, 0.0, 1.0)) return "weapon upgrade";
+  // The throb's phase goes on from a quarter turn back, by a frame's length at a time; its
+  // brightness stays within 0..1.
+  if (!AtLeast32(in, r + W_THROB, -0.5 * ENG_MATH_PI) || !Within32(in, r + W_BRIGHTNESS, 0.0, 1.0))
+    return "weapon throb";
+  // Loaded at 1; a long frame's reloading takes it past.
+  if (!AtLeast32(in, r + W_RELOAD, 0.0)) return "weapon reload";
   return nullptr;
 }
 
-static const char *CheckBug(EngByteReader &in, size_t r) {
+static const char *CheckBug(EngByteReader &in, size_t r, double spacing) {
   if (!InRange(in.Seek(r + B_INDEX).I32(), 0, BUGS_MAX - 1)) return "bug index";
   for (int at : {B_ALIVE, B_GAME_OVER_BUG, B_ON_PATH, B_ON_SCREEN})
     if (!Flag(in.Seek(r + at).U8())) return "bug flag";
-  for (int at : {B_ANIM, B_HEADING, B_PATH_POS, B_PUSH_BACK})
-    if (!Finite32(in, r + at)) return "bug number";
-  for (int at : {B_SPEED, B_HP, B_MAX_HP})
-    if (!Finite64(in, r + at)) return "bug number";
+  // The walk phase wraps once a frame, so a long frame leaves it past 20.
+  if (!AtLeast32(in, r + B_ANIM, 0.0) || !Finite32(in, r + B_HEADING)) return "bug number";
+  if (!Within32(in, r + B_PATH_POS, -(BUGS_MAX + 1) * spacing, kLongestRoad + spacing) ||
+      !Within32(in, r + B_PUSH_BACK, -kLongestRoad, kLongestRoad))
+    return "bug path position";
+  if (!Within64(in, r + B_SPEED, 0.0, kMostBugSpeed)) return "bug speed";
+  // Hit points only fall from the most the bug had.
+  const double max_hp = in.Seek(r + B_MAX_HP).F64();
+  if (!Within(max_hp, 0.0, kMostBugHp) || !Within64(in, r + B_HP, 0.0, max_hp)) return "bug hit points";
   // An empty slot comes back dead and is removed by the next tick; only live bugs walk.
   if (!in.Seek(r + B_ALIVE).U8()) return nullptr;
   if (!InRange(in.Seek(r + B_STATE).U8(), 1, 5)) return "bug state";
   if (!InRange(in.Seek(r + B_PATH_INDEX).I32(), 0, TRAVERSE_LAST_STEP) ||
       !InRange(in.Seek(r + B_LOOK_AHEAD).I32(), 0, TRAVERSE_LAST_STEP))
     return "bug path index";
-  if (!(in.Seek(r + B_MAX_HP).F64() > 0.0)) return "bug hit points";
+  if (!(max_hp > 0.0)) return "bug hit points";
+  return nullptr;
+}
+
+// The wave's bug type and queue, which every bug record is measured against.
+static const char *CheckWave(EngByteReader &in) {
+  if (!InRange(in.Seek(SAVED_GAME_OFS_BUG_SPECIES).I32(), -1, BUGS_NUM_SPECIES - 1)) return "bug species";
+  if (!Within64(in, SAVED_GAME_OFS_BUG_HP, 0.0, kMostBugHp)) return "bug type hit points";
+  if (!Within64(in, SAVED_GAME_OFS_BUG_SPEED, 0.0, kMostBugSpeed)) return "bug type speed";
+  if (!Within64(in, SAVED_GAME_OFS_BUG_CASH, 0.0, kMostKillCash) ||
+      !InRange(in.Seek(SAVED_GAME_OFS_BUG_SCORE).I32(), 0, kMostKillScore))
+    return "bug type reward";
+  const float spacing = in.Seek(SAVED_GAME_OFS_BUG_DISTANCE).F32();
+  if (!(spacing > 0.0f && spacing <= kLongestRoad)) return "bug spacing";
+  if (!Within32(in, SAVED_GAME_OFS_BUG_SIZE, 0.0, kMostBugSize)) return "bug size";
   return nullptr;
 }
 
@@ -182,21 +236,19 @@ char SavedGameCheckRecord(const unsigned char *record, const char **why) {
     fault = "last boss wave";
   else if (!InRange(in.Seek(SAVED_GAME_OFS_LIVES).I32(), 1, 20))
     fault = "lives";
-  else if (in.Seek(SAVED_GAME_OFS_CASH).I32() < 0 || in.Seek(SAVED_GAME_OFS_SCORE).I32() < 0 ||
-           in.Seek(SAVED_GAME_OFS_SCORE_ADDED).I32() < 0)
+  else if (!InRange(in.Seek(SAVED_GAME_OFS_CASH).I32(), 0, kMostCash) ||
+           !InRange(in.Seek(SAVED_GAME_OFS_SCORE).I32(), 0, kMostScore) ||
+           !InRange(in.Seek(SAVED_GAME_OFS_SCORE_ADDED).I32(), 0, kMostScore))
     fault = "cash or score";
   else if (in.Seek(SAVED_GAME_OFS_PAUSED).U8() > 2)
     fault = "pause state";
   else if (!Flag(in.Seek(SAVED_GAME_OFS_GAME_OVER).U8()) || !Flag(in.Seek(SAVED_GAME_OFS_GAME_WON).U8()))
     fault = "game flags";
-  else if (!InRange(in.Seek(SAVED_GAME_OFS_BUG_SPECIES).I32(), -1, BUGS_NUM_SPECIES - 1))
-    fault = "bug species";
-  else if (!Finite64(in, SAVED_GAME_OFS_BUG_HP) || !Finite64(in, SAVED_GAME_OFS_BUG_SPEED) ||
-           !Finite64(in, SAVED_GAME_OFS_BUG_CASH) || !Finite32(in, SAVED_GAME_OFS_BUG_DISTANCE) ||
-           !Finite32(in, SAVED_GAME_OFS_BUG_SIZE))
-    fault = "bug type number";
+  else
+    fault = CheckWave(in);
+  const double spacing = in.Seek(SAVED_GAME_OFS_BUG_DISTANCE).F32();
   for (int i = 0; !fault && i < weapon_count; i++) fault = CheckWeapon(in, WeaponRecord(i));
-  for (int i = 0; !fault && i < bug_count; i++) fault = CheckBug(in, BugRecord(i));
+  for (int i = 0; !fault && i < bug_count; i++) fault = CheckBug(in, BugRecord(i), spacing);
   if (why) *why = fault;
   return fault ? 0 : 1;
 }

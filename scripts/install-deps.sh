@@ -12,7 +12,7 @@ PACKAGES=(
   # platform layer: window, GL context, input, clipboard, dialogs, power events
   libsdl2-dev libx11-dev libglew-dev libgl-dev libgl1-mesa-dri libgtk-3-dev libsystemd-dev
   # images, fonts, sound, compression, crypto, network
-  libsoil-dev libjpeg-dev libfreetype-dev zlib1g-dev
+  libsoil-dev libjpeg-dev libpng-dev libfreetype-dev zlib1g-dev
   libopenal-dev libalut-dev libvorbis-dev libogg-dev
   libtomcrypt-dev libcurl4-openssl-dev
   # certificate authorities for libcurl's TLS verification (only recommended by libcurl), and

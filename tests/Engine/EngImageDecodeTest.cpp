@@ -4,9 +4,11 @@
 
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <SOIL.h>
+#include <zlib.h>
 
 #include "Engine/EngFile.h"
 #include "Engine/EngJpeg.h"
@@ -19,8 +21,27 @@ namespace {
 
 using qwimage::JpegFile;
 using qwimage::Logged;
+using qwimage::PngExtras;
 using qwimage::PngFile;
 using qwimage::TgaFile;
+
+// A colour-mapped TGA: the header, then `entries` palette entries of `bits` bits, then one index a pixel.
+std::string ColourMappedTga(int width, int height, int first_entry, int entries, int bits, const std::string &body) {
+  std::string file = TgaFile(width, height, 8, {}, 0x20);  // rows top first
+  file[1] = file[2] = 1;
+  for (int at : {3, 5}) {
+    const int value = at == 3 ? first_entry : entries;
+    file[size_t(at)] = char(value & 0xff);
+    file[size_t(at) + 1] = char(value >> 8);
+  }
+  file[7] = char(bits);
+  return file + body;
+}
+
+// A finding kept for the picture fuzzer.
+std::string Found(const std::string &name) {
+  return qwtest::ReadWholeFile(qwtest::SourceDir() + "/tests/data/fuzz/ImageDecodeFuzz/" + name);
+}
 
 struct Decoded {
   std::vector<uint8_t> pixels;
@@ -99,7 +120,13 @@ TEST_F(EngImageDecodeTest, RowsComeTopFirstFromEveryFormat) {
   std::string own_tga = dir.File("own.tga");
   ASSERT_EQ(own.SaveToFile(own_tga.c_str()), 1);
   std::string png = Write("s.png", PngFile(2, 2, 2, rgb));
-  for (const std::string &path : {bmp, tga, own_tga, png}) {
+  // The same colours through a palette of four 24-bit entries (B, G, R).
+  std::string mapped =
+      Write("mapped.tga", ColourMappedTga(2, 2, 0, 4, 24,
+                                          std::string("\x00\x00\xff\x00\xff\x00\xff\x00\x00\xff\xff\xff"
+                                                      "\x00\x01\x02\x03",
+                                                      16)));
+  for (const std::string &path : {bmp, tga, own_tga, png, mapped}) {
     SCOPED_TRACE(path);
     Decoded d = Soil(path, 3, ENG_SOIL_FLAG_MULTIPLY_ALPHA);
     ASSERT_TRUE(d.ok) << EngImageDecodeLastResult();
@@ -160,8 +187,17 @@ TEST_F(EngImageDecodeTest, BadFilesGiveNullAndAReason) {
       {"jpeg-oversized", huge_jpeg},
       {"bmp-oversized", bmp_header},
       {"text", "just some text that is not a picture"},
+      // Found by the picture fuzzer in SOIL's TGA loader: palette entries of 31 bytes overran its
+      // four-byte pixel and ended the program; the first entry's index, skipped as bytes, took
+      // it past the file's end.
+      {"tga-palette-entries-too-wide", Found("tga-palette-entries-too-wide.tga")},
+      {"tga-first-entry-past-the-end", Found("tga-first-entry-past-the-end.tga")},
+      // It read the first entry of an empty palette.
+      {"tga-empty-palette", ColourMappedTga(1, 1, 0, 0, 24, std::string(1, '\0'))},
       // Sent SOIL's own JPEG decoder into an endless loop.
-      {"jpeg-app0-only", std::string("\xff\xd8\xff\xe0\x00\x10\xff" "JFIF\x00\x01\x01\x00\x00\x01\x00\x01\xd8\xff\xe0", 22)},
+      {"jpeg-app0-only", std::string("\xff\xd8\xff\xe0\x00\x10\xff"
+                                     "JFIF\x00\x01\x01\x00\x00\x01\x00\x01\xd8\xff\xe0",
+                                     22)},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
@@ -236,7 +272,7 @@ TEST_F(EngImageDecodeTest, DecodingAheadBesideTheCallersOwnDecodes) {
   EngImageDecodeForgetAhead();
 }
 
-// SOIL reads past a PNG chunk that was cut short; every cut must be refused before it does.
+// A PNG cut anywhere, even inside a chunk, is refused.
 TEST_F(EngImageDecodeTest, APngCutAnywhereIsRefused) {
   const std::string png = PngFile(8, 8, 2, std::vector<uint8_t>(8 * 8 * 3, 120));
   int w = 0, h = 0, ch = 0;
@@ -249,6 +285,165 @@ TEST_F(EngImageDecodeTest, APngCutAnywhereIsRefused) {
     std::vector<unsigned char> part(png.begin(), png.begin() + long(cut));
     EXPECT_EQ(EngImageDecodeFromMemory(part.data(), unsigned(part.size()), 0, 0, &w, &h, &ch), nullptr);
   }
+}
+
+// A damaged PNG as the picture fuzzer found it, 109 bytes: its compressed data has an impossible
+// Huffman table, on which SOIL's own PNG decoder failed an assertion and ended the program.
+std::string BadHuffmanPng() { return Found("bad-huffman-table.png"); }
+
+Decoded FromMemory(const std::string &bytes, int force, unsigned flags) {
+  Decoded d;
+  unsigned char *p = EngImageDecodeFromMemory(reinterpret_cast<const unsigned char *>(bytes.data()),
+                                              unsigned(bytes.size()), force, flags, &d.width, &d.height, &d.channels);
+  d.ok = p != nullptr;
+  if (p) d.pixels.assign(p, p + size_t(d.width) * d.height * d.channels);
+  EngImageDecodeFree(p);
+  return d;
+}
+
+// PNG no longer goes through SOIL: every kind of PNG it read decodes to the same pixels and
+// channels, with every row filter and every channel count asked for. Only a grey or RGB picture
+// with a transparent colour, asked for its own channels, differs: SOIL reported the file's
+// count for a buffer that held alpha too; the count now says what the buffer holds.
+TEST_F(EngImageDecodeTest, PngDecodesAsTheImageLibraryDid) {
+  const int width = 3, height = 2;
+  std::vector<uint8_t> samples(width * height * 4);
+  for (size_t i = 0; i < samples.size(); i++) samples[i] = uint8_t(i * 37 + 11);
+  const std::vector<uint8_t> indices = {0, 1, 2, 3, 4, 1};
+  const std::string palette("\x10\x20\x30\xff\x00\x80\x01\x02\x03\x90\x90\x90\xfe\xfd\xfc", 15);
+  struct Kind {
+    const char *name;
+    int colour_type, channels;
+    std::string palette, transparency;
+    bool keyed;
+  } kinds[] = {
+      {"grey", 0, 1, "", "", false},
+      {"grey and alpha", 4, 2, "", "", false},
+      {"rgb", 2, 3, "", "", false},
+      {"rgba", 6, 4, "", "", false},
+      {"palette", 3, 1, palette, "", false},
+      {"palette with alpha for some", 3, 1, palette, std::string("\x00\x80\xff", 3), false},
+      // The first pixel's colour is the transparent one.
+      {"grey keyed", 0, 1, "", std::string("\x00", 1) + char(samples[0]), true},
+      {"rgb keyed", 2, 3, "",
+       std::string("\x00", 1) + char(samples[0]) + '\0' + char(samples[1]) + '\0' + char(samples[2]), true},
+  };
+  for (const Kind &kind : kinds)
+    for (int filter = 0; filter <= 4; filter++) {
+      PngExtras extras;
+      extras.palette = kind.palette;
+      extras.transparency = kind.transparency;
+      extras.filter = filter;
+      const std::vector<uint8_t> &stored =
+          kind.colour_type == 3
+              ? indices
+              : std::vector<uint8_t>(samples.begin(), samples.begin() + width * height * kind.channels);
+      const std::string png = PngFile(width, height, kind.colour_type, stored, extras);
+      for (int force = 0; force <= 4; force++) {
+        SCOPED_TRACE(std::string(kind.name) + ", filter " + std::to_string(filter) + ", force " +
+                     std::to_string(force));
+        int w = 0, h = 0, file_channels = 0;
+        unsigned char *soil = SOIL_load_image_from_memory(reinterpret_cast<const unsigned char *>(png.data()),
+                                                          int(png.size()), &w, &h, &file_channels, force);
+        ASSERT_NE(soil, nullptr) << SOIL_last_result();
+        const int held = force ? force : file_channels + (kind.keyed ? 1 : 0);
+        const std::vector<uint8_t> expected(soil, soil + size_t(w) * h * held);
+        SOIL_free_image_data(soil);
+        const Decoded d = FromMemory(png, force, 0);
+        ASSERT_TRUE(d.ok) << EngImageDecodeLastResult();
+        EXPECT_EQ(d.width, w);
+        EXPECT_EQ(d.height, h);
+        EXPECT_EQ(d.channels, held);
+        EXPECT_EQ(d.pixels, expected);
+        EXPECT_STREQ(EngImageDecodeLastResult(), "Image loaded as an array");
+      }
+    }
+}
+
+// Damaged PNGs are refused with the reason, and the program goes on; kinds SOIL never read
+// stay refused in its words.
+TEST_F(EngImageDecodeTest, DamagedPngsAreRefusedWithTheirReason) {
+  const std::vector<uint8_t> rgb(8 * 8 * 3, 120);
+  const std::string good = PngFile(8, 8, 2, rgb);
+  const size_t idat = good.find("IDAT");
+  ASSERT_NE(idat, std::string::npos);
+  std::string bad_crc = good;
+  bad_crc[idat + 8] = char(bad_crc[idat + 8] ^ 0x40);  // inside the compressed data; the CRC no longer matches
+  PngExtras bad_filter;
+  bad_filter.filter = 7;
+  // Four rows' worth of pixels for eight.
+  std::string short_data = PngFile(8, 4, 2, std::vector<uint8_t>(rgb.begin(), rgb.begin() + 8 * 4 * 3));
+  short_data[23] = 8;
+  {
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef *>(short_data.data() + 12), 17);
+    for (int i = 0; i < 4; i++) short_data[size_t(29 + i)] = char((crc >> (24 - 8 * i)) & 0xff);
+  }
+  PngExtras deep, interlaced;
+  deep.bit_depth = 16;
+  interlaced.interlace = 1;
+  struct Case {
+    const char *name;
+    std::string bytes;
+    const char *reason;  // how the reason starts
+  } cases[] = {
+      {"bad Huffman table", BadHuffmanPng(), "Corrupt PNG: "},
+      {"bad CRC", bad_crc, "Corrupt PNG: "},
+      {"unknown row filter", PngFile(8, 8, 2, rgb, bad_filter), "Corrupt PNG: "},
+      {"too few pixels", short_data, "Corrupt PNG: "},
+      {"16-bit", PngFile(2, 2, 2, std::vector<uint8_t>(2 * 2 * 6, 9), deep), "PNG not supported: 8-bit only"},
+      {"interlaced", PngFile(8, 8, 2, rgb, interlaced), "PNG not supported: interlaced mode"},
+  };
+  ASSERT_EQ(cases[0].bytes.size(), 109u);
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    for (int force : {0, 3, 4}) {
+      EngImageDecodeResetForTests();
+      EXPECT_FALSE(FromMemory(c.bytes, force, ENG_SOIL_FLAG_MULTIPLY_ALPHA).ok);
+      EXPECT_EQ(std::string(EngImageDecodeLastResult()).rfind(c.reason, 0), 0u) << EngImageDecodeLastResult();
+    }
+  }
+  EXPECT_TRUE(FromMemory(good, 0, 0).ok);
+}
+
+// Decoding ahead meets the damaged picture on its worker thread: the worker lives on, the
+// loader refuses that file with the reason and takes the good ones.
+TEST_F(EngImageDecodeTest, ADamagedPngDecodedAheadIsRefusedByTheLoader) {
+  const std::string good = Write("good.png", PngFile(2, 1, 6, {200, 100, 50, 128, 10, 20, 30, 255}));
+  const std::string damaged = Write("damaged.png", BadHuffmanPng());
+  const std::string after = Write("after.png", PngFile(1, 1, 2, {1, 2, 3}));
+  const char *files[] = {good.c_str(), damaged.c_str(), after.c_str()};
+  EngImageDecodeAhead(files, 3, 4, ENG_SOIL_FLAG_MULTIPLY_ALPHA);
+  EXPECT_TRUE(Soil(good, 4, ENG_SOIL_FLAG_MULTIPLY_ALPHA).ok);
+  EXPECT_FALSE(Soil(damaged, 4, ENG_SOIL_FLAG_MULTIPLY_ALPHA).ok);
+  EXPECT_EQ(std::string(EngImageDecodeLastResult()).rfind("Corrupt PNG: ", 0), 0u) << EngImageDecodeLastResult();
+  EXPECT_EQ(Soil(after, 4, ENG_SOIL_FLAG_MULTIPLY_ALPHA).pixels, (std::vector<uint8_t>{1, 2, 3, 255}));
+  EngImageDecodeForgetAhead();
+}
+
+// Each decode has its own error handling and each thread its own reason: threads decoding
+// damaged and good PNGs at once each get their own results.
+TEST_F(EngImageDecodeTest, PngDecodesOnManyThreadsKeepTheirOwnResults) {
+  const std::string damaged = BadHuffmanPng();
+  std::vector<uint8_t> stored(32 * 32 * 4);
+  for (size_t i = 0; i < stored.size(); i++) stored[i] = uint8_t(i * 13);
+  const std::string good = PngFile(32, 32, 6, stored);
+  const Decoded expected = FromMemory(good, 4, ENG_SOIL_FLAG_MULTIPLY_ALPHA);
+  ASSERT_TRUE(expected.ok);
+  std::vector<int> faults(4, 0);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; t++)
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < 100; i++) {
+        const bool bad = (i + t) % 2 == 0;
+        const Decoded d = FromMemory(bad ? damaged : good, 4, ENG_SOIL_FLAG_MULTIPLY_ALPHA);
+        const std::string reason = EngImageDecodeLastResult();
+        if (bad ? d.ok || reason.rfind("Corrupt PNG: ", 0) != 0
+                : !d.ok || d.pixels != expected.pixels || reason != "Image loaded as an array")
+          faults[size_t(t)]++;
+      }
+    });
+  for (std::thread &t : threads) t.join();
+  EXPECT_EQ(faults, std::vector<int>(4, 0));
 }
 
 TEST_F(EngImageDecodeTest, JpegContentConvertsToTheChannelsAsked) {

@@ -19,6 +19,7 @@
 #include "tests/Engine/DeviceTestSupport.h"
 #include "tests/Engine/ImageTestSupport.h"
 #include "tests/Engine/TextureTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -192,15 +193,25 @@ TEST_F(TextureLoadTest, BadFilesLeaveAnEmptyTexture) {
   } cases[] = {{"empty.png", ""},
                {"cut.jpg", jpeg.substr(0, jpeg.size() / 3)},
                {"junk.tga", std::string(40, '\x7f')},
-               {"liar.tga", PatternTga(4, 4).substr(0, 18) + std::string(5, '\0')}};
+               {"liar.tga", PatternTga(4, 4).substr(0, 18) + std::string(5, '\0')},
+               // Compressed data with an impossible Huffman table (kept for the picture fuzzer).
+               {"damaged.png",
+                qwtest::ReadWholeFile(qwtest::SourceDir() + "/tests/data/fuzz/ImageDecodeFuzz/bad-huffman-table.png")}};
   for (const Case &c : cases) {
     EngTexture t;
     std::string path = Write(c.name, c.bytes);
     std::string log = Logged([&] { EXPECT_FALSE(t.LoadFromFile(path.c_str(), 0, 0)); });
     EXPECT_FALSE(t.IsOk()) << c.name;
     EXPECT_FALSE(t.IsTextureLoadedToMemory()) << c.name;
-    EXPECT_NE(log.find("Load failed"), std::string::npos) << c.name << ": " << log;
+    EXPECT_NE(log.find("Load failed <" + path + ">"), std::string::npos) << c.name << ": " << log;
   }
+  // The loader's reason comes first.
+  EngTexture damaged;
+  const std::string path = folder + "/damaged.png";
+  const std::string log = Logged([&] { damaged.LoadFromFile(path.c_str(), 1, 2); });
+  const size_t reason = log.find("Corrupt PNG: IDAT: ");
+  EXPECT_NE(reason, std::string::npos) << log;
+  EXPECT_LT(reason, log.find("Load failed <" + path + ">")) << log;
   EngTexture missing;
   EXPECT_NE(Logged([&] { missing.LoadFromFile("/nonexistent/x.png", 0, 0); }).find("File does not exist"),
             std::string::npos);

@@ -41,11 +41,35 @@ static void PngChunk(std::string *out, const char *type, const std::string &body
 }
 
 std::string PngFile(int width, int height, int colour_type, const std::vector<uint8_t> &pixels) {
-  const int channels = colour_type == 0 ? 1 : colour_type == 2 ? 3 : colour_type == 4 ? 2 : 4;
+  return PngFile(width, height, colour_type, pixels, PngExtras());
+}
+
+static int Paeth(int a, int b, int c) {
+  const int p = a + b - c, pa = abs(p - a), pb = abs(p - b), pc = abs(p - c);
+  return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+}
+
+std::string PngFile(int width, int height, int colour_type, const std::vector<uint8_t> &pixels,
+                    const PngExtras &extras) {
+  const int channels = colour_type == 0 || colour_type == 3 ? 1 : colour_type == 2 ? 3 : colour_type == 4 ? 2 : 4;
+  const int pixel_bytes = channels * extras.bit_depth / 8;
+  const size_t row_bytes = size_t(width) * size_t(pixel_bytes);
   std::string raw;
   for (int y = 0; y < height; y++) {
-    raw.push_back('\0');  // filter: none
-    raw.append(pixels.begin() + y * width * channels, pixels.begin() + (y + 1) * width * channels);
+    const uint8_t *row = pixels.data() + size_t(y) * row_bytes;
+    const uint8_t *above = y > 0 ? row - row_bytes : nullptr;
+    raw.push_back(char(extras.filter));
+    for (size_t i = 0; i < row_bytes; i++) {
+      const int left = i >= size_t(pixel_bytes) ? row[i - size_t(pixel_bytes)] : 0;
+      const int up = above ? above[i] : 0;
+      const int up_left = above && i >= size_t(pixel_bytes) ? above[i - size_t(pixel_bytes)] : 0;
+      const int predicted = extras.filter == 1   ? left
+                            : extras.filter == 2 ? up
+                            : extras.filter == 3 ? (left + up) / 2
+                            : extras.filter == 4 ? Paeth(left, up, up_left)
+                                                 : 0;
+      raw.push_back(char((row[i] - predicted) & 0xff));
+    }
   }
   uLongf packed_size = compressBound(uLong(raw.size()));
   std::string packed(packed_size, '\0');
@@ -57,8 +81,12 @@ std::string PngFile(int width, int height, int colour_type, const std::vector<ui
   std::string header;
   PutBE32(&header, uint32_t(width));
   PutBE32(&header, uint32_t(height));
-  header += std::string("\x08", 1) + char(colour_type) + std::string(3, '\0');
+  header += char(extras.bit_depth);
+  header += char(colour_type);
+  header += std::string(2, '\0') + char(extras.interlace);
   PngChunk(&file, "IHDR", header);
+  if (!extras.palette.empty()) PngChunk(&file, "PLTE", extras.palette);
+  if (!extras.transparency.empty()) PngChunk(&file, "tRNS", extras.transparency);
   PngChunk(&file, "IDAT", packed);
   PngChunk(&file, "IEND", "");
   return file;

@@ -104,6 +104,47 @@ TEST(ProgramRunTest, WithoutItsFontStartUpEndsWithMinusOne) {
   EXPECT_NE(Log(home.Path()).find("Could not create font"), std::string::npos) << Log(home.Path());
 }
 
+// A damaged picture among the resources (compressed data with an impossible Huffman table, as
+// the picture fuzzer found) is refused with the reason, on the worker that decodes the first
+// screen's pictures and on the main thread alike, and the program runs on.
+TEST(ProgramRunTest, ADamagedPictureIsRefusedAndTheProgramRunsOn) {
+  qwtest::TempDir home, install;
+  fs::copy_file(qwtest::BinaryDir() + "/quarrelwick", install.File("quarrelwick"));
+  fs::permissions(install.File("quarrelwick"), fs::perms::owner_all);
+  fs::copy(qwtest::BuiltResources(), install.File("resources"), fs::copy_options::recursive);
+  const std::string damaged =
+      qwtest::ReadWholeFile(qwtest::SourceDir() + "/tests/data/fuzz/ImageDecodeFuzz/bad-huffman-table.png");
+  // The splash's picture is decoded ahead on the worker; the skin's on the main thread.
+  const char *const pictures[] = {"SplashArt.png", "Buttons.png"};
+  for (const char *picture : pictures) qwtest::WriteWholeFile(install.File("resources/") + picture, damaged);
+  pid_t pid = Start(install.File("quarrelwick"), home.Path());
+  ASSERT_GT(pid, 0);
+  const std::string last = std::string("Load failed <") + pictures[0] + ">";
+  for (int i = 0; i < 1200 && Log(home.Path()).find(last) == std::string::npos; i++)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  int early = qwtest::WaitForExit(pid, 2.0);
+  if (early != -1) FAIL() << "ended on its own with " << early << "\n" << Log(home.Path());
+  ASSERT_EQ(kill(pid, SIGTERM), 0);
+  const int code = qwtest::WaitForExit(pid, 30.0);
+  if (code == -1) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+  EXPECT_EQ(code, 0);
+  const std::string log = Log(home.Path());
+  EXPECT_TRUE(EndsCleanly(log)) << log;
+  // The skin's picture is checked before it is registered, and told as not loaded.
+  const char *const refusals[] = {"Load failed <", "Could not load texture <"};
+  for (int i = 0; i < 2; i++) {
+    const char *picture = pictures[i];
+    const size_t failed = log.find(std::string(refusals[i]) + picture + ">");
+    ASSERT_NE(failed, std::string::npos) << picture << "\n" << log;
+    // The reason is told just before.
+    const size_t line = log.rfind('\n', log.rfind('\n', failed) - 1);
+    EXPECT_NE(log.substr(line, failed - line).find("Corrupt PNG: IDAT: "), std::string::npos) << picture << "\n" << log;
+  }
+}
+
 // Something that is not a file where the program reads at start-up (the display settings, the
 // last player's file) is refused and told once; the program goes on into its loop as without
 // the file, and SIGTERM still ends it cleanly. The runs go side by side, each with its own home.

@@ -20,9 +20,12 @@
 #include "game/Game.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
+#include "game/Traverse.h"
 #include "game/Weapons.h"
 #include "players/UserInfo.h"
+#include "tests/game/HeadlessGame.h"
 #include "tests/game/PlayFieldRequests.h"
+#include "tests/game/PlayFieldTestSupport.h"
 #include "tests/game/WeaponsTestSupport.h"
 
 namespace {
@@ -397,12 +400,85 @@ TEST_F(SavedGameTest, BadFilesAreRefusedAndDeletedWithTheGameUntouched) {
   EXPECT_EQ(SavedGameCheckRecord(good.data(), nullptr), 1);
 }
 
+// Numbers beyond anything a game makes are refused as damage, whatever field holds them: a finite
+// but huge speed walked a bug to infinity and the next aim converted that to an int.
+TEST_F(SavedGameTest, NumbersBeyondWhatAGameMakesAreRefused) {
+  ASSERT_EQ(Place(7, -0.5f, 0.3f), 1);
+  AddBug(0, 1200);
+  bug_type = {5000.0, 45.0, 120.0, 18};
+  bugs_line_pos_dist = 600.0f;
+  BugsSetBugSize(0.12f);
+  cash = 321;
+  const std::vector<unsigned char> good = Record();
+  ASSERT_EQ(SavedGameCheckRecord(good.data(), nullptr), 1);
+  const size_t weapon = SAVED_GAME_OFS_WEAPONS, bug = SAVED_GAME_OFS_BUGS;
+  const double huge = std::ldexp(1.0, 209);
+  struct Case {
+    const char *name;
+    size_t at;
+    char width;  // 'i' int32, 'f' float, 'd' double
+    double value;
+    const char *why;
+  } cases[] = {
+      {"bug speed 2^209", bug + 44, 'd', huge, "bug speed"},
+      {"bug speed 61", bug + 44, 'd', 61.0, "bug speed"},
+      {"bug speed negative", bug + 44, 'd', -1.0, "bug speed"},
+      {"bug path position far ahead", bug + 16, 'f', 16000.0 + 601.0, "bug path position"},
+      {"bug path position far back", bug + 16, 'f', -101.0 * 600.0 - 1.0, "bug path position"},
+      {"bug shift longer than a road", bug + 32, 'f', -16001.0, "bug path position"},
+      {"bug hit points above its most", bug + 52, 'd', 100.5, "bug hit points"},
+      {"bug hit points negative", bug + 52, 'd', -1.0, "bug hit points"},
+      {"bug most hit points 2^209", bug + 60, 'd', huge, "bug hit points"},
+      {"bug walk phase negative", bug + 8, 'f', -1.0, "bug number"},
+      {"wave hit points 2e6", SAVED_GAME_OFS_BUG_HP, 'd', 2e6, "bug type hit points"},
+      {"wave speed 2^209", SAVED_GAME_OFS_BUG_SPEED, 'd', huge, "bug type speed"},
+      {"wave cash per kill 2^209", SAVED_GAME_OFS_BUG_CASH, 'd', huge, "bug type reward"},
+      {"wave score per kill negative", SAVED_GAME_OFS_BUG_SCORE, 'i', -5.0, "bug type reward"},
+      {"wave score per kill 20,000", SAVED_GAME_OFS_BUG_SCORE, 'i', 20000.0, "bug type reward"},
+      {"queue spacing 0", SAVED_GAME_OFS_BUG_DISTANCE, 'f', 0.0, "bug spacing"},
+      {"queue spacing past a road", SAVED_GAME_OFS_BUG_DISTANCE, 'f', 16001.0, "bug spacing"},
+      {"bug size 1", SAVED_GAME_OFS_BUG_SIZE, 'f', 1.0, "bug size"},
+      {"cash 3,000,001", SAVED_GAME_OFS_CASH, 'i', 3000001.0, "cash or score"},
+      {"score 2^31 - 1", SAVED_GAME_OFS_SCORE, 'i', 2147483647.0, "cash or score"},
+      {"score added 4,000,001", SAVED_GAME_OFS_SCORE_ADDED, 'i', 4000001.0, "cash or score"},
+      {"weapon size above its type's", weapon + 24, 'f', 0.14f, "weapon size"},
+      {"weapon size 0", weapon + 24, 'f', 0.0, "weapon size"},
+      {"weapon upgrade 1.5", weapon + 40, 'f', 1.5, "weapon upgrade"},
+      {"weapon throb phase a turn back", weapon + 44, 'f', -6.3, "weapon throb"},
+      {"weapon brightness 2", weapon + 48, 'f', 2.0, "weapon throb"},
+      {"weapon reload negative", weapon + 52, 'f', -0.5, "weapon reload"},
+      {"weapon reload infinite", weapon + 52, 'f', HUGE_VAL, "weapon reload"},
+  };
+  level_garden = 0;
+  const State before = Now();
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<unsigned char> record = good;
+    if (c.width == 'i') PutI32(&record, c.at, EngInt32(c.value));
+    if (c.width == 'f') PutF32(&record, c.at, float(c.value));
+    if (c.width == 'd') PutF64(&record, c.at, c.value);
+    const char *why = nullptr;
+    EXPECT_EQ(SavedGameCheckRecord(record.data(), &why), 0);
+    EXPECT_STREQ(why, c.why);
+    Seal(record, 0, 3);
+    const std::string log = Logged([] { EXPECT_EQ(LoadSavedGame(3, 0), 0); });
+    EXPECT_NE(log.find("Problem reading saved game file 3"), std::string::npos) << log;
+    EXPECT_NE(log.find(std::string("Bad ") + c.why + " in <" + UsersPath("Ann_SavedGame13.dat") + ">"),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(DoesSavedGameExist(3, 0), 0);
+    EXPECT_TRUE(Now() == before);
+  }
+}
+
 // Inputs the saved-game fuzzer found, laid over a good record as it lays them: 12-byte patches
 // of a kind (where, and 1, 2, 4 or 8 bytes wide), a slot or counter, an offset and the value.
 TEST_F(SavedGameTest, RecordsTheFuzzerFoundAreRefused) {
   ASSERT_EQ(Place(0, -0.5f, 0.3f), 1);
-  AddBug(0, 1200);
+  // The fuzzer's good record has a wave of bugs; the findings reach into its first nine.
+  for (int slot = 0; slot < 9; slot++) AddBug(slot, 1200 + 10 * slot);
   bug_level_num = 12;
+  cash = 4321;  // what a game could hold (placing gave the test plenty)
   const std::vector<unsigned char> good = Record();
   ASSERT_EQ(SavedGameCheckRecord(good.data(), nullptr), 1);
   struct Case {
@@ -410,6 +486,9 @@ TEST_F(SavedGameTest, RecordsTheFuzzerFoundAreRefused) {
   } cases[] = {
       // The last boss's wave at -2^31: the next wave's boss choice overflowed counting from it.
       {"last-boss-wave-far-back.bin", "last boss wave"},
+      // A bug's speed near 2^209: it walked to infinity, and the aim ahead of it converted that
+      // to an int.
+      {"bug-speed-far-too-fast.bin", "bug speed"},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.file);
@@ -438,6 +517,92 @@ TEST_F(SavedGameTest, RecordsTheFuzzerFoundAreRefused) {
     EXPECT_NE(log.find("Problem reading saved game file 3"), std::string::npos) << log;
     EXPECT_TRUE(Now() == before);
   }
+}
+
+// The bounds on restored numbers hold for everything the game makes: in its real gardens, on
+// every difficulty, a game saved at any moment passes the checks.
+class SavedGameBoundsTest : public qwtest::PlayFieldTest {
+ protected:
+  bool StartGarden(int garden, int difficulty) {
+    const std::string name = "TravCalcs" + std::to_string(garden) + ".dat";
+    qwtest::WriteWholeFile(m_dir.File(name), qwtest::ReadWholeFile(qwtest::BuiltResources() + "/" + name));
+    level_garden = EngInt16(garden);
+    level_difficulty = EngInt16(difficulty);
+    // Without a device the garden's picture is not made; that is logged and play goes on.
+    testing::internal::CaptureStderr();
+    const bool started = m_game.Start();
+    testing::internal::GetCapturedStderr();
+    return started;
+  }
+  // The first fault of the game as it stands, saved.
+  static std::string Fault() {
+    std::vector<unsigned char> record(SAVED_GAME_RECORD_SIZE);
+    SavedGameWriteRecord(record.data());
+    const char *why = nullptr;
+    return SavedGameCheckRecord(record.data(), &why) ? "" : why;
+  }
+  qwtest::HeadlessGame m_game;
+};
+
+// Every wave the generator makes, each with a bug slowed to the floor, one hurt, one killed
+// (and not yet removed) and one about to leave the road, on every garden and difficulty: the
+// last waves' lone bosses at the slowest speed are the strongest bugs a game has.
+TEST_F(SavedGameBoundsTest, EveryWaveTheGeneratorMakesPasses) {
+  for (int garden = 0; garden < 4; garden++)
+    for (int difficulty = 0; difficulty < 3; difficulty++) {
+      ASSERT_TRUE(StartGarden(garden, difficulty));
+      for (int wave = 0; wave < 50; wave++)
+        for (int seed = 0; seed < 8; seed++) {
+          SCOPED_TRACE("garden " + std::to_string(garden) + ", difficulty " + std::to_string(difficulty) + ", wave " +
+                       std::to_string(wave) + ", seed " + std::to_string(seed));
+          srand(unsigned(1000 * wave + seed));
+          bug_level_num = wave;
+          last_boss_level = seed % 2 ? 0 : wave;  // a boss is due, or the last one just came
+          ASSERT_EQ(QuarrelwickInitForNewLevel(0), 1);
+          ASSERT_GE(num_bugs, 1);
+          bugs[0]->ReduceSpeed(1e9);
+          bugs[num_bugs - 1]->ReduceHP(bugs[num_bugs - 1]->hp * 0.5);
+          if (num_bugs > 2) {
+            bugs[1]->path_pos = float(traverse_info.num_steps) - 0.001f;
+            bugs[1]->CalcState();
+            bugs[2]->ReduceHP(1e12);
+          }
+          ASSERT_EQ(Fault(), "");
+        }
+    }
+  // The strongest bug of all: a lone boss of the last wave on Extreme at nearly the slowest speed.
+  ASSERT_TRUE(StartGarden(0, 2));
+  bug_level_num = 49;
+  bool found = false;
+  for (unsigned seed = 0; seed < 100000 && !found; seed++) {
+    srand(seed);
+    last_boss_level = 0;
+    ASSERT_EQ(QuarrelwickInitForNewLevel(0), 1);
+    found = num_bugs == 1 && bug_type.speed < 30.5;
+  }
+  ASSERT_TRUE(found);
+  EXPECT_GT(bugs[0]->max_hp, 700000.0);
+  EXPECT_EQ(Fault(), "");
+}
+
+// A whole game on the hardest difficulty, saved every second of play. The frame step is the
+// measured length of the last frame: now and then one lasts a second (a busy machine), which
+// takes walk phases, reloads and throbs past where a frame of 1/60 s leaves them.
+TEST_F(SavedGameBoundsTest, AWholeGameOnExtremePassesAtEveryMoment) {
+  srand(20261210);
+  ASSERT_TRUE(StartGarden(0, 2));
+  std::string fault;
+  while (fault.empty() && !game_won && !game_over && m_game.Frames() < 60L * 60 * 90) {
+    m_game.Step();
+    if (m_game.Frames() % 1200 == 600) {
+      game_per_second = 1.0f;
+      QuarrelwickTick();
+    }
+    if (m_game.Frames() % 60 == 0) fault = Fault();
+  }
+  EXPECT_EQ(fault, "") << "wave " << bug_level_num + 1 << ", frame " << m_game.Frames();
+  printf("extreme: wave %d, lives %d, cash %d, score %d\n", bug_level_num + 1, lives, cash, score);
+  EXPECT_GE(bug_level_num, 20);
 }
 
 }  // namespace
