@@ -18,6 +18,6 @@ char EngContextUseCurrent_MAC();
 void EngContextClearScreen_MAC(float r, float g, float b);
 // 1 once glewInit has succeeded in this process.
 char EngContextGlewIsReady_MAC();
-// The multisample count asked for an anti-aliasing setting (0 off, 1..3 the three levels).
+// The multisample count asked for an anti-aliasing setting, itself a sample count (0 off).
 EngInt32 EngContextSamplesForAntiAliasing(EngInt32 anti_aliasing);
 void EngContextFailAfterTakingDisplayForTests(char on);

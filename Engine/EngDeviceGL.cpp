@@ -40,8 +40,7 @@ float EngDeviceGL_WindowYRatio() { return (float)EngDeviceGL_PictureArea().heigh
 // The desktop never turns its screen; only tests do.
 EngInt32 EngDeviceGL_GetOrientation() { return orientation_for_tests; }
 void EngDeviceGL_SetOrientationForTests(EngInt32 orientation) { orientation_for_tests = orientation; }
-// Multisampling follows the window's anti-aliasing setting once the window records it.
-EngInt32 EngDeviceGL_GetWindowAntiAliasing() { return 0; }
+EngInt32 EngDeviceGL_GetWindowAntiAliasing() { return eng_main_window_aa; }
 
 EngDeviceGL::EngDeviceGL(EngDevice *owner) : m_owner(owner) {
   m_perspective.SetIdentityMatrix();

@@ -10,6 +10,7 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngMemory.h"
+#include "Engine/EngTexture.h"
 #include "Engine/EngTexturePixels.h"
 #include "Engine/EngTga.h"
 
@@ -288,6 +289,38 @@ char EngJpegWriteFileFromBuffer(const char *path, int quality, int dpi, int widt
     return 0;
   }
   return EngJpegWrite(ENG_FUNC, path, quality, dpi, width, height, rgb);
+}
+
+char EngJpegSaveToFileFromTexture(const char *path, EngTexture *texture, int quality, int dpi) {
+  if (!path || !path[0] || !texture || !texture->IsOk()) {
+    DebugErrorAlt(ENG_FUNC, "Invalid Parameters");
+    return 0;
+  }
+  if (texture->GetNumChannels() != 3) {
+    DebugErrorAlt(ENG_FUNC, "Invalid Texture (channels: %d)", int(texture->GetNumChannels()));
+    return 0;
+  }
+  const int width = texture->GetWidth(), height = texture->GetHeight();
+  const size_t row_bytes = size_t(width) * 3;
+  unsigned char *rgb = static_cast<unsigned char *>(malloc(size_t(width) * size_t(height) * 9));
+  if (!rgb) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_OMEM);
+    return 0;
+  }
+  _EngTextureGetPixelDataInfo info = {};
+  texture->PrepareToGetPixelData(&info);
+  const unsigned char *pixels = texture->GetPixelDataBuffer(&info);
+  if (!pixels) {
+    DebugErrorAlt(ENG_FUNC, "Could not get texture data");
+    texture->RestoreAfterGettingPixelData(&info);
+    free(rgb);
+    return 0;
+  }
+  for (int y = 0; y < height; y++) memcpy(rgb + size_t(y) * row_bytes, pixels + size_t(y) * info.pitch, row_bytes);
+  texture->RestoreAfterGettingPixelData(&info);
+  char ok = EngJpegWrite(ENG_FUNC, path, quality, dpi, width, height, rgb);
+  free(rgb);
+  return ok;
 }
 
 char EngJpegSaveToFileFromTga(const char *path, EngTga *tga, int quality, int dpi) {

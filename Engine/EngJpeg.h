@@ -3,6 +3,7 @@
 // is logged with the library's message and fails; it never ends the program.
 #pragma once
 
+class EngTexture;
 class EngTga;
 
 char EngJpegDoesFileHaveJpegExtension(const char *name);
@@ -14,6 +15,8 @@ unsigned char *EngJpegReadFileToBuffer(const char *path, int *width, int *height
 unsigned char *EngJpegReadFileToBufferWithAlpha(const char *path, char alpha_mode, int *width, int *height);
 char EngJpegWriteFileFromBuffer(const char *path, int quality, int dpi, int width, int height,
                                 const unsigned char *rgb);
+// Writes a created 3-channel texture at its GL size, its pixels read back from GL.
+char EngJpegSaveToFileFromTexture(const char *path, EngTexture *texture, int quality, int dpi);
 // Writes a 32-bit image without its alpha.
 char EngJpegSaveToFileFromTga(const char *path, EngTga *tga, int quality, int dpi);
 char EngJpegIsFilled();

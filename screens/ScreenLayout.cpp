@@ -147,9 +147,9 @@ static MWinButton *AddWidget(MWinWindow *window, const ScreenLayoutWidget &w, co
       return window->AddScriptButton(w.id, w.texbut, a.x, a.y, a.width, a.height);
     case MWIN_BUTTON_GRAPH:
       return window->AddGraph(w.id, w.texbut, a.x, a.y, a.width, a.height);
+    case MWIN_BUTTON_TAB_PANEL: return window->AddTabPanel(w.id, w.texbut, a.x, a.y, a.width, a.height);
     case MWIN_BUTTON_VERT_SCROLLBAR:
     case MWIN_BUTTON_COLOUR:
-    case MWIN_BUTTON_TAB_PANEL:
     case MWIN_BUTTON_FRAME: {
       // The window has no adders of its own for these kinds: its first group makes them.
       MWinGroup *group = window->GetFirstGroup();
@@ -160,11 +160,7 @@ static MWinButton *AddWidget(MWinWindow *window, const ScreenLayoutWidget &w, co
       if (w.kind == MWIN_BUTTON_VERT_SCROLLBAR)
         return group->AddVertScrollbar(w.id, w.texbut, w.text, a.x, a.y, a.width, a.height);
       if (w.kind == MWIN_BUTTON_COLOUR) return group->AddColour(w.id, w.texbut, w.text, a.x, a.y, a.width, a.height);
-      if (w.kind == MWIN_BUTTON_FRAME)
-        return group->AddFrameButton(w.id, w.texbut, w.text, a.x, a.y, a.width, a.height);
-      if (!group->PreAddButton(w.id, w.kind, nullptr)) return nullptr;
-      return group->CompleteAddButton(
-          new MWinTabPanel(window->GetMWin(), w.id, group, w.texbut, a.x, a.y, a.width, a.height));
+      return group->AddFrameButton(w.id, w.texbut, w.text, a.x, a.y, a.width, a.height);
     }
     default:
       return window->AddButton(w.id, w.kind, w.texbut, w.text, a.x, a.y, a.width, a.height);

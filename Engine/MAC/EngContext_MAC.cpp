@@ -23,11 +23,7 @@ void EngContextFailAfterTakingDisplayForTests(char on) { fail_after_taking_displ
 
 char EngContextGlewIsReady_MAC() { return glew_ready; }
 
-EngInt32 EngContextSamplesForAntiAliasing(EngInt32 anti_aliasing) {
-  if (anti_aliasing <= 0) return 0;
-  if (anti_aliasing <= 3) return 1 << anti_aliasing;
-  return anti_aliasing;
-}
+EngInt32 EngContextSamplesForAntiAliasing(EngInt32 anti_aliasing) { return anti_aliasing > 0 ? anti_aliasing : 0; }
 
 static void GlewInitOnce() {
   if (glew_ready) return;
@@ -61,6 +57,8 @@ static void ReleaseAfterFailure(SDL_Window *window, char windowed, int width, in
 
 static char SetupContext(SDL_Window *window, char windowed, int width, int height, int frequency) {
   const char *func = "char EngDeviceGL::AglSetupContext_MAC()";
+  // No pixel format fitted the settings; the window logged why when it was made.
+  if (!(SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL)) return 0;
   if (!windowed) {
     ShowPointer(0);
     SDL_DisplayMode want = {0, width, height, frequency, nullptr}, got;

@@ -122,6 +122,17 @@ char EngWindow::DoCreateWindow_MAC(_EngCreateWindowParms parms) {
       window = SDL_CreateWindow(title.c_str(), x, y, width, height, flags);
     }
     if (!window) {
+      // The window comes without OpenGL, so that the context's set-up fails and tells the user
+      // what to change (anti-aliasing, most often) rather than the program ending unexplained.
+      DebugErrorAlt(
+          "AGLPixelFormat EngDeviceGL_ChooseAGLPixelFormat(CGDirectDisplayID, bool, GLint, GLint, GLint, "
+          "GLint, GLint, GLint, GLint, bool, bool)",
+          "Could not find pixel format");
+      DebugErrorAlt("char EngDeviceGL::AglSetupContext_MAC()", "aglCreatePixelFormat failed [%d] [%s]", -1,
+                    SDL_GetError());
+      window = SDL_CreateWindow(title.c_str(), x, y, width, height, flags & ~Uint32(SDL_WINDOW_OPENGL));
+    }
+    if (!window) {
       DebugErrorAlt(ENG_FUNC, "Could not create window [%s]", SDL_GetError());
       return 0;
     }

@@ -11,6 +11,7 @@
 class MWinFrameButton;
 class MWinGraph;
 class MWinColour;
+class MWinTabPanel;
 
 class MWinGroup {
  public:
@@ -50,6 +51,7 @@ class MWinGroup {
   MWinVertScrollbar *AddVertScrollbar(const char *id, const char *texbut_id, const ENG_CHAR *text, float x, float y,
                                       float w, float h);
   MWinScriptButton *AddScriptButton(const char *id, const char *texbut_id, float x, float y, float w, float h);
+  MWinTabPanel *AddTabPanel(const char *id, const char *texbut_id, float x, float y, float w, float h);
   char RemoveButton(MWinButton *button);
   char RemoveAllButtonsAfterButton(MWinButton *button);
   void RemoveAllButtons();

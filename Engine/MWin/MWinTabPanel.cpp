@@ -5,9 +5,11 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngMemory.h"
 #include "Engine/MWin/MWin.h"
+#include "Engine/MWin/MWinGroup.h"
 #include "Engine/MWin/MWinID.h"
 #include "Engine/MWin/MWinSettings.h"
 #include "Engine/MWin/MWinTextures.h"
+#include "Engine/MWin/MWinWindow.h"
 
 // ---- Life ----
 
@@ -71,6 +73,24 @@ void MWinTabPanel::Reset() {
   m_title_height = 0;
   UpdateNumPerPageVar();
   GetSidebarDimensions();
+}
+
+// ---- Creation ----
+
+MWinTabPanel *MWinGroup::AddTabPanel(const char *id, const char *texbut_id, float x, float y, float w, float h) {
+  if (!PreAddButton(id, MWIN_BUTTON_TAB_PANEL, nullptr)) return nullptr;
+  MWinTabPanel *panel = new MWinTabPanel(m_mwin, id, this, texbut_id, x, y, w, h);
+  CompleteAddButton(panel);
+  return panel;
+}
+
+MWinTabPanel *MWinWindow::AddTabPanel(const char *id, const char *texbut_id, float x, float y, float w, float h) {
+  MWinGroup *group = GetFirstGroup();
+  if (!group) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);
+    return nullptr;
+  }
+  return group->AddTabPanel(id, texbut_id, x, y, w, h);
 }
 
 // ---- Arrays ----

@@ -60,6 +60,7 @@ struct _MWinWindowScrollbar {
 void MWinMoveCursorToDesignPoint(MWin *mwin, float x, float y);
 
 class MWinGraph;
+class MWinTabPanel;
 
 class MWinWindow {
  public:
@@ -188,6 +189,7 @@ class MWinWindow {
   MWinScriptButton *AddScriptButton(const char *id, const char *texbut_id, float x, float y, float w, float h);
   MWinButton *CompleteAddButton(MWinButton *button);
   MWinGraph *AddGraph(const char *id, const char *texbut_id, float x, float y, float w, float h);
+  MWinTabPanel *AddTabPanel(const char *id, const char *texbut_id, float x, float y, float w, float h);
   void UpdateButtonsTextStylesFromFontStyleID(const char *id);
   char RemoveButton(MWinButton *button);
   char RemoveAllButtonsAfterButton(MWinButton *button);

@@ -107,6 +107,44 @@ TEST_F(MWinTabPanelTest, BuildingTheTableAndItsRefusals) {
   EXPECT_STREQ(panel->GetEntryString(0, 0), "");
 }
 
+TEST_F(MWinTabPanelTest, AddedThroughTheWindowOrAGroupAndRefusedWithoutAWindow) {
+  ASSERT_EQ(window->CreateNewGroup(), 1);
+  MWinGroup *second = window->GetNthGroup(1);
+  window->AddButton("Before", MWIN_BUTTON_PUSH, "MWIN_TEXBUT_DEFAULT", nullptr, 0, 0, 10, 10);
+  struct Case {
+    const char *id;
+    MWinGroup *group;  // null: through the window, which gives it to its first group
+    MWinGroup *lands_in;
+  } cases[] = {{"Window", nullptr, window->GetFirstGroup()}, {"Group", second, second}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.id);
+    MWinTabPanel *panel = c.group ? c.group->AddTabPanel(c.id, "MWIN_TEXBUT_NONE", 10, 20, 300, 140)
+                                  : window->AddTabPanel(c.id, "MWIN_TEXBUT_NONE", 10, 20, 300, 140);
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->GetType(), MWIN_BUTTON_TAB_PANEL);
+    EXPECT_EQ(panel->GetGroup(), c.lands_in);
+    EXPECT_EQ(c.lands_in->m_last, panel);
+    EXPECT_EQ(window->GetButtonFromID(c.id), panel);
+    EXPECT_FALSE(panel->HasText());
+    const _Dimension *a = panel->GetOrigArea();
+    EXPECT_FLOAT_EQ(a->x, 10);
+    EXPECT_FLOAT_EQ(a->y, 20);
+    EXPECT_FLOAT_EQ(a->width, 300);
+    EXPECT_FLOAT_EQ(a->height, 140);
+    ASSERT_TRUE(panel->SetEntryCallback(20, 2, -2, Entry));
+    EXPECT_TRUE(panel->IsSidebarShown());
+  }
+  EXPECT_EQ(window->GetNumButtons(), 3);
+  EXPECT_STREQ(window->GetFirstButton()->GetID(), "Before");
+
+  const int made = MWinButton::total_buttons_created;
+  MWinGroup lonely(mwin, nullptr);
+  std::string log = Logged([&] { EXPECT_EQ(lonely.AddTabPanel("TP", "MWIN_TEXBUT_NONE", 0, 0, 10, 10), nullptr); });
+  EXPECT_NE(log.find("Not setup."), std::string::npos);
+  EXPECT_EQ(lonely.GetNumButtons(), 0);
+  EXPECT_EQ(MWinButton::total_buttons_created, made);
+}
+
 TEST_F(MWinTabPanelTest, RowsPerPageAndWhenTheSidebarAppears) {
   MWinTabPanel *panel = AddPanel(140, 10, 3, -2);
   ASSERT_FLOAT_EQ(panel->GetActualArea()->height, 140);
