@@ -245,8 +245,7 @@ void EngDeviceGL::CropToAreaRatioed(_Dimension *dim) {
 void EngDeviceGL::CropToAreaRatioed(float x, float y, float w, float h) {
   if (!eng_gl_3d_setup) return;
   EngInt32 W = EngDeviceGL_WindowWidth(), H = EngDeviceGL_WindowHeight();
-  const _EngPictureArea picture = EngDeviceGL_PictureArea();
-  float bx = (float)picture.x, by = (float)picture.y, bw = (float)picture.width, bh = (float)picture.height;
+  float bx = 0, by = 0, bw = (float)W, bh = (float)H;
   if (!m_viewport_full_screen) {
     bx = (float)m_viewport.x;
     by = (float)m_viewport.y;
@@ -318,11 +317,8 @@ char EngDeviceGL::GetLineOfSight(_EngDeviceViewport *vp, EngInt32 px, EngInt32 p
     width = (float)vp->width;
     height = (float)vp->height;
   } else {
-    const _EngPictureArea picture = EngDeviceGL_PictureArea();
-    px -= picture.x;
-    py -= picture.y;
-    width = (float)picture.width;
-    height = (float)picture.height;
+    width = (float)EngDeviceGL_WindowWidth();
+    height = (float)EngDeviceGL_WindowHeight();
   }
   if (width < 1.0f || height < 1.0f) return 0;
   float p00 = m_perspective.m[0], p11 = m_perspective.m[5];
@@ -401,16 +397,12 @@ char EngDeviceGL::Convert3DPointTo2D(const _Vector3d *point, _Vector2d *out, cha
   m.MultiplyByMatrix(&m_perspective);
   _Vector3d v;
   m.TransformVectorByMatrix2(point, &v);
-  const _EngPictureArea picture = EngDeviceGL_PictureArea();
-  const float W = (float)picture.width, H = (float)picture.height;
+  const float W = (float)EngDeviceGL_WindowWidth(), H = (float)EngDeviceGL_WindowHeight();
   out->x = v.x * W / 2.0f + W / 2.0f;
   out->y = H / 2.0f - v.y * H / 2.0f;
   if (ratioed) {
     out->x *= 640.0f / W;
     out->y *= 480.0f / H;
-  } else {
-    out->x += (float)picture.x;
-    out->y += (float)picture.y;
   }
   return 1;
 }

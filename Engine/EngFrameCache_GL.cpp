@@ -121,7 +121,7 @@ char EngFrameCacheRestore_GL(int slot) {
 char EngFrameCacheRestoreArea_GL(int slot, float x, float y, float w, float h) {
   if (!EngFrameCacheIsValid_GL(slot)) return 0;
   const Store &s = stores[slot];
-  // Whole pixels that cover the area, within the window, where the picture is drawn.
+  // Whole pixels that cover the area, within the window.
   float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
   EngWindowDesignToPixel(x, y, &x0, &y0);
   EngWindowDesignToPixel(x + w, y + h, &x1, &y1);

@@ -65,21 +65,14 @@ extern char eng_main_window_portraited;
 extern float eng_main_window_x_widescreen_ratio;
 extern float eng_main_window_y_narrowscreen_ratio;
 extern float eng_main_window_y_narrowscreen_ratio_actual;
-// Where the 640 by 480 design space is drawn: at its own 4:3 aspect, as large as the window
-// allows, centred, in window pixels from the top left. The spare width (or height) either side
-// is left to the program's bars. Drawing (the device's full viewport, ratioed viewports and
-// crops, the frame cache) and the pointer (window pixels to design units and back) all go
-// through this one mapping, so a click lands where the picture is drawn.
-struct _EngPictureArea {
-  EngInt32 x, y, width, height;
-};
-_EngPictureArea EngPictureAreaForWindow(EngInt32 window_width, EngInt32 window_height);
-// The main window's, from eng_main_window_width and eng_main_window_height.
-_EngPictureArea EngWindowPictureArea();
+// The design space every position is given in. The window stretches it over its whole client
+// area (x ratio width / ENG_DESIGN_WIDTH, y ratio height / ENG_DESIGN_HEIGHT); the widescreen and
+// narrowscreen ratios squeeze what must keep its 4:3 proportions on a window of another shape.
+constexpr EngInt32 ENG_DESIGN_WIDTH = 640;
+constexpr EngInt32 ENG_DESIGN_HEIGHT = 480;
+// Window pixels to design units and back, through that stretch.
 void EngWindowPixelToDesign(float px, float py, float *x, float *y);
 void EngWindowDesignToPixel(float x, float y, float *px, float *py);
-// Inside the drawn picture, not in a bar.
-char EngWindowIsPixelInPicture(float px, float py);
 // Key and mouse-button states: 2 held, 0 up. 228 shift, 229 control, 230 option,
 // 231 command (the Ctrl key here), 253..255 left, right, middle button.
 extern EngUInt8 eng_key_down[256];

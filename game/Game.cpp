@@ -23,7 +23,6 @@
 #include "game/GameOver.h"
 #include "game/GameWon.h"
 #include "game/Levels.h"
-#include "game/PictureBars.h"
 #include "game/Platform.h"
 #include "game/Program.h"
 #include "game/Quarrelwick.h"
@@ -154,7 +153,6 @@ void Game::SetMWinSettings() {
 
 char Game::CreateGraphics() {
   if (!m_mwin->CreateGraphicsObjects()) return 0;
-  PictureBarsCreateGraphics();
   if (!CreateFont()) {
     DebugErrorAlt(ENG_FUNC, "Could not create font");
     return 0;
@@ -193,7 +191,6 @@ void Game::DeleteGraphics() {
   m_screens->DestroyGraphics();
   m_mwin->DestroyGraphicsObjects();
   QuarrelwickDestroyGraphics();
-  PictureBarsDestroyGraphics();
 }
 
 char Game::Post3dInit() {
@@ -292,7 +289,6 @@ void Game::Render(char frame) {
     return;
   }
   if (AreScreensOn() || m_mwin->IsOn() || !QuarrelwickFieldCoversWindow()) eng_main_device->ClearScreenBuffer();
-  PictureBarsRender();
   RenderStillLayer();
   if (frame == GAME_FRAME_WHOLE)
     EngFrameCacheInvalidate(ENG_FRAME_CACHE_STILL_SCREEN);
@@ -388,10 +384,8 @@ void Game::MoveMouse(float x, float y) {
     return;
   }
   QuarrelwickMoveMouse(x, y);
-  if (!eng_main_window) return;
-  // The play field draws its own pointer, only over the picture; outside the window and over
-  // the bars (full screen has them too) the system's shows.
-  char inside = EngWindowIsPixelInPicture(x, y);
+  if (!eng_main_window || !eng_main_window_windowed) return;
+  char inside = (x >= 0 && x < float(eng_main_window_width) && y >= 0 && y < float(eng_main_window_height)) ? 1 : 0;
   if (inside && eng_main_window->IsCursorShown())
     eng_main_window->TurnOffCursor();
   else if (!inside && !eng_main_window->IsCursorShown())

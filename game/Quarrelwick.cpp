@@ -472,8 +472,7 @@ void QuarrelwickUpdateCursorPos(char type) {
 
 void QuarrelwickMoveMouse(float x, float y) {
   if (game_over || game_won) return;
-  float X = 0, Y = 0;
-  EngWindowPixelToDesign(x, y, &X, &Y);
+  float X = x * eng_main_window_x_ratio_inv, Y = y * eng_main_window_y_ratio_inv;
   cursor_x_fs = X / 320.0f - 1.0f;
   cursor_y_fs = Y / 240.0f - 1.0f;
   cursor_x = (X - QW_FIELD_LEFT) / (QW_FIELD_WIDTH * 0.5f) - 1.0f;

@@ -337,10 +337,10 @@ TEST_F(SidebarDisplayTest, GardenZeroInPlayWithTheShopTheBarAndTheFirstHint) {
 }
 
 // The tutorial's red frame lies on its box, the box widened by the frame's margins, at every
-// window shape: the picture keeps 4:3, centred in the window, so the frame and the column must
-// come from the same design rectangle through the same mapping. Each shape is drawn into the
-// lower left of the test's window, as the program draws into a window of that size; the
-// column's positions were worked out at 4:3, as at start-up.
+// window shape: the play field is stretched over the window, so the frame and the column must
+// come from the same design rectangle. Each shape is drawn into the lower left of the test's
+// window, as the program draws into a window of that size; the column's positions were worked
+// out at 4:3, as at start-up.
 TEST_F(SidebarDisplayTest, TheTutorialFrameLiesOnItsBoxAtEveryWindowShape) {
   ASSERT_NO_FATAL_FAILURE(StartGardenZeroWithTheTutorial());
   struct Shape {
@@ -371,12 +371,11 @@ TEST_F(SidebarDisplayTest, TheTutorialFrameLiesOnItsBoxAtEveryWindowShape) {
       SCOPED_TRACE(std::string(step.name) + " at " + shape.name);
       eng_main_window_width = shape.w;
       eng_main_window_height = shape.h;
-      // The 4:3 picture, as large as the shape allows, centred.
-      const float scale = std::min(float(shape.w) / 640.0f, float(shape.h) / 480.0f);
-      const float ox = (float(shape.w) - 640.0f * scale) / 2, oy = (float(shape.h) - 480.0f * scale) / 2;
-      eng_main_window_x_ratio = eng_main_window_y_ratio = scale;
-      eng_main_window_x_ratio_inv = eng_main_window_y_ratio_inv = 1.0f / scale;
-      eng_main_window_x_widescreen_ratio = 1.0f;
+      eng_main_window_x_ratio = float(shape.w) / 640.0f;
+      eng_main_window_y_ratio = float(shape.h) / 480.0f;
+      eng_main_window_x_ratio_inv = 1.0f / eng_main_window_x_ratio;
+      eng_main_window_y_ratio_inv = 1.0f / eng_main_window_y_ratio;
+      eng_main_window_x_widescreen_ratio = std::min(1.0f, float(shape.h) / float(shape.w) * 1.3333334f);
       TutorialAdvanceIfNeeded();
       ASSERT_EQ(tut_on, 0);
       game_per_second = 0.05f;
@@ -422,10 +421,11 @@ TEST_F(SidebarDisplayTest, TheTutorialFrameLiesOnItsBoxAtEveryWindowShape) {
         bx1 = float(sb_lb_pos[step.last_box][2]) * 100 / 256, by1 = float(sb_lb_pos[step.last_box][3]) * 450 / 1024;
       }
       bx0 -= step.x_margin, bx1 += step.x_margin, by0 -= step.y_margin, by1 = std::min(480.0f, by1 + step.y_margin);
-      EXPECT_NEAR(left, ox + bx0 * scale, 2.0);
-      EXPECT_NEAR(right + 1, ox + bx1 * scale, 2.0);
-      EXPECT_NEAR(top, oy + by0 * scale, 2.0);
-      EXPECT_NEAR(bottom + 1, oy + by1 * scale, 2.0);
+      const float sx = float(shape.w) / 640.0f, sy = float(shape.h) / 480.0f;
+      EXPECT_NEAR(left, bx0 * sx, 2.0);
+      EXPECT_NEAR(right + 1, bx1 * sx, 2.0);
+      EXPECT_NEAR(top, by0 * sy, 2.0);
+      EXPECT_NEAR(bottom + 1, by1 * sy, 2.0);
       if (const char *dir = getenv("QW_SCREENSHOT_DIR"))
         EngJpegWriteFileFromBuffer((std::string(dir) + "/Tutorial-" + step.name + "-" + std::to_string(shape.w) + "x" +
                                     std::to_string(shape.h) + ".jpg")
