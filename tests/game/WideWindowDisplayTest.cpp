@@ -215,7 +215,7 @@ TEST_P(WideWindowDisplayTest, ThePlayersScreenSplashIsSquareOnTheScreen) {
   EXPECT_FLOAT_EQ(area.y + area.height / 2, 255.0f);
 }
 
-TEST_P(WideWindowDisplayTest, PressesOnThePlayFieldActWhereThingsAreDrawn) {
+TEST_P(WideWindowDisplayTest, TheRangeDiscReachesAsTheTargetingDoesAndPressesActWhereDrawn) {
   const WindowCase &c = GetParam();
   level_garden = 0;
   level_difficulty = 0;
@@ -248,6 +248,42 @@ TEST_P(WideWindowDisplayTest, PressesOnThePlayFieldActWhereThingsAreDrawn) {
   Frames(2);
   ASSERT_EQ(weapon->highlighted, 1) << "the pointer at the drawn centre is over the weapon";
   const std::vector<unsigned char> shown = Frame(("PlayField_" + Name(c)).c_str());
+
+  // The disc as drawn: the square of half size `reach` in field units, so on the screen as
+  // wide and as high as the field's units are on each axis (its rim lies just inside).
+  const int limit_x = int(reach * FieldUnitX() * 1.3f) + 4, limit_y = int(reach * FieldUnitY() * 1.3f) + 4;
+  const Box disc = Changed(plain, shown, 24, cx - limit_x, cy - limit_y, cx + limit_x, cy + limit_y);
+  ASSERT_TRUE(disc.Found()) << "no range disc drawn";
+  EXPECT_NEAR(disc.CentreX(), cx, 2);
+  EXPECT_NEAR(disc.CentreY(), cy, 2);
+  const float edge_x = disc.Width() * 0.5f / FieldUnitX(), edge_y = disc.Height() * 0.5f / FieldUnitY();
+  EXPECT_NEAR(edge_x, reach, 0.03f * reach + 1.5f / FieldUnitX()) << "across";
+  EXPECT_NEAR(edge_y, reach, 0.03f * reach + 1.5f / FieldUnitY()) << "down";
+
+  // The targeting rule reaches sqrt(range^2 + bug size) from the weapon; with a bug of the size
+  // that makes that half + range, a bug just inside the drawn edge is taken and one just outside
+  // is not, across and down alike.
+  ASSERT_GT(traverse_info.num_steps, 10);
+  const float size_before = bug_size;
+  BugsSetBugSize(reach * reach - range * range);
+  // The wave's own bugs (queued before the road) stand aside for one on the road.
+  const EngInt32 num_before = num_bugs;
+  Bug *const first_before = bugs[0];
+  num_bugs = 1;
+  bugs[0] = new Bug(0, 0);
+  bugs[0]->path_pos = float(traverse_info.num_steps / 2);
+  bugs[0]->CalcState();
+  ASSERT_EQ(bugs[0]->on_screen, 1);
+  const float bx = bugs[0]->GetScreenX(), by = bugs[0]->GetScreenY();
+  for (const float k : {0.95f, 1.05f}) {
+    const int want = k < 1.0f ? 0 : -1;
+    EXPECT_EQ(BugsGetTargetBugWithinRange(bx - k * edge_x, by, range, 0), want) << "across, " << k << " of the edge";
+    EXPECT_EQ(BugsGetTargetBugWithinRange(bx, by + k * edge_y, range, 0), want) << "down, " << k << " of the edge";
+  }
+  delete bugs[0];
+  bugs[0] = first_before;
+  num_bugs = num_before;
+  BugsSetBugSize(size_before);
 
   // A press where the weapon is drawn selects it; the popup stands over it, centred on it as
   // drawn (the toolkit squeezes it about its own middle).
