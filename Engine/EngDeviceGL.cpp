@@ -290,7 +290,7 @@ void EngDeviceGL::SetViewportToSizeRatioed(_Dimension *dim) {
 void EngDeviceGL::SetViewportToSizeWithOrientationRatioed(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h) {
   float rx = EngDeviceGL_WindowXRatio(), ry = EngDeviceGL_WindowYRatio();
   EngInt32 W = EngDeviceGL_WindowWidth(), H = EngDeviceGL_WindowHeight();
-  float wx = W / 480.0f, hy = H / 640.0f;
+  float wx = float(W) / ENG_DESIGN_HEIGHT, hy = float(H) / ENG_DESIGN_WIDTH;
   switch (EngDeviceGL_GetOrientation()) {
     case 0:
       SetViewportToSizeRatioed(x, y, w, h);

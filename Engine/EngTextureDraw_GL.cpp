@@ -8,6 +8,7 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngTextureGL.h"
+#include "Engine/EngWindow.h"
 
 // PositionPure's own signature: the slice draws report their invalid rectangles under it.
 static const char *const kPositionPureSignature = "void EngTextureGL::PositionPure(float, float, float, float)";
@@ -132,8 +133,9 @@ void EngTextureGL::DrawQuad(const float *vertices, const float *colours) {
 }
 
 void EngTextureGL::DrawRatioedQuad() {
-  float left = m_draw_x / 320.0f - 1.0f, right = left + m_draw_w / 320.0f;
-  float top = (480.0f - m_draw_y) / 240.0f - 1.0f, bottom = top - m_draw_h / 240.0f;
+  const float half_w = ENG_DESIGN_WIDTH * 0.5f, half_h = ENG_DESIGN_HEIGHT * 0.5f;
+  float left = m_draw_x / half_w - 1.0f, right = left + m_draw_w / half_w;
+  float top = (ENG_DESIGN_HEIGHT - m_draw_y) / half_h - 1.0f, bottom = top - m_draw_h / half_h;
   // Left-bottom, right-bottom, left-top, right-top: counter-clockwise on screen.
   const float v[12] = {left, bottom, 1, right, bottom, 1, left, top, 1, right, top, 1};
   if (!m_corner_colours_set) {

@@ -137,7 +137,7 @@ char MWinWindow::HandleMouseMove() {
   MWinLayoutSettings *layout = m_shown ? GetScreenLayout() : nullptr;
   if (!layout) return 0;
   if (m_dragging) {
-    float mouse_x = 0, mouse_y = 0, virtual_w = 640, virtual_h = 480;
+    float mouse_x = 0, mouse_y = 0, virtual_w = ENG_DESIGN_WIDTH, virtual_h = ENG_DESIGN_HEIGHT;
     m_mwin->GetMousePos(&mouse_x, &mouse_y);
     GetVirtualSize(&virtual_w, &virtual_h);
     float x = mouse_x - m_drag_start_mouse_x + m_drag_start_window_x;
