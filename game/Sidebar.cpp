@@ -208,7 +208,7 @@ void SidebarRenderTexts() {
   if (bug_species < 0) return;
   EngFont *font = GameGetMainFont();
   if (!font) return;
-  font->SetColour(1.0f, 1.0f, 1.0f, 1.0f);
+  font->SetColour(1.0f, 1.0f, 1.0f, 0.8f);
   font->SetScale(0.74f, 0.8f);
   font->DrawStringAlign(50.0f, 18.0f, 1, 1, level_str_1, 1);
   font->DrawStringAlign(50.0f, 44.0f, 1, 1, level_str_2, 1);
