@@ -91,9 +91,6 @@ void UserNewCountyButtonExtraRenderCB(MWinButton *, _Dimension *area, _MWinTextu
 
 void UserNewCC::StartingCB(void *) {
   if (mwinUserNewMainWinBackButton) mwinUserNewMainWinBackButton->SetEscapeButtonForParentWindow();
-  for (MWinButton *label : {mwinUserNewMainWinNameTextButton, mwinUserNewMainWinCountryTextButton,
-                            mwinUserNewMainWinSolTextPicButton})
-    if (label) label->SetLabelOnly(1);
   ShowName();
   if (!country_code_selected[0])
     EngSafeStrcpy(country_code_selected, CountryGetLocalCountryCode(), sizeof(country_code_selected));
