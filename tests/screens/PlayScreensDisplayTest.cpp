@@ -246,6 +246,7 @@ TEST_F(PlayScreensDisplayTest, ByKeysThePauseScreenAsksBeforeTheGameIsLost) {
   // Cancel by Tab and Return: the pause screen, the game kept.
   for (int i = 0; i < 4 && focus() != "CANCEL"; i++) Key(SDLK_TAB);
   ASSERT_EQ(focus(), "CANCEL");
+  Frame("pause-quit-cancel-focused");
   Key(SDLK_RETURN);
   Frames(3);
   EXPECT_EQ(Root()->PopupIsOn(), 0);
