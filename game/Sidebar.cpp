@@ -1,5 +1,6 @@
 #include "game/Sidebar.h"
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 
@@ -44,6 +45,10 @@ static float sbb_cursor_x = -1.0f, sbb_cursor_y = -1.0f;
 // The side texture's size in pixels and the design rectangle it covers.
 enum { SIDE_W = 256, SIDE_H = 1024 };
 static const float kSideDesignW = 100.0f, kSideDesignH = 450.0f;
+// The plaque behind the two wave texts spans x 12..240 of the side texture; its frame and a
+// little air take 4 pixels more on each side.
+static const float kPlaqueInnerLeft = 16.0f, kPlaqueInnerRight = 236.0f;
+static const float kWaveTextX = 50.0f;
 // The Start/Pause/Resume button and the menu button of the bottom bar, design x.
 static const float kStartLeft = 468.0f, kStartRight = 555.0f, kMenuLeft = 576.0f, kMenuRight = 640.0f;
 
@@ -204,14 +209,28 @@ void SidebarRenderPictures() {
 
 char SidebarCoversItsPlace() { return sb_left_tex && sb_bottom_tex; }
 
+float SidebarGetWaveTextRoom() {
+  const float left = kPlaqueInnerLeft * kSideDesignW / SIDE_W, right = kPlaqueInnerRight * kSideDesignW / SIDE_W;
+  return 2.0f * std::min(kWaveTextX - left, right - kWaveTextX);
+}
+
+// At the wave texts' own scale, or smaller when the text, measured as the font will draw it,
+// would run onto the plaque's frame (the longest bug name, a two-digit wave).
+void SidebarDrawWaveText(EngFont *font, float y, const char *text) {
+  if (!font || !text) return;
+  font->SetScale(0.74f, 0.8f);
+  const float width = font->GetStringWidth(text), room = SidebarGetWaveTextRoom();
+  if (width > room) font->SetScale(0.74f * room / width, 0.8f * room / width);
+  font->DrawStringAlign(kWaveTextX, y, 1, 1, text, 1);
+}
+
 void SidebarRenderTexts() {
   if (bug_species < 0) return;
   EngFont *font = GameGetMainFont();
   if (!font) return;
   font->SetColour(1.0f, 1.0f, 1.0f, 0.8f);
-  font->SetScale(0.74f, 0.8f);
-  font->DrawStringAlign(50.0f, 18.0f, 1, 1, level_str_1, 1);
-  font->DrawStringAlign(50.0f, 44.0f, 1, 1, level_str_2, 1);
+  SidebarDrawWaveText(font, 18.0f, level_str_1);
+  SidebarDrawWaveText(font, 44.0f, level_str_2);
   font->SetScale(1.2f, 1.0f);
   font->DrawStringAlign(111.0f, 465.0f, 0, 1, score_str, 1);
   font->DrawStringAlign(280.0f, 465.0f, 0, 1, cash_str, 1);

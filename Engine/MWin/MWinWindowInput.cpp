@@ -336,6 +336,17 @@ static char IsPressedByKey(MWinButton *b) {
   return t == MWIN_BUTTON_PUSH || t == MWIN_BUTTON_STATIC || t == MWIN_BUTTON_CHECKBOX || t == MWIN_BUTTON_CHOICE;
 }
 
+// A button the player put the focus on answers Enter itself, so Return on a focused Cancel
+// cancels; the window's default button answers when the focus is on nothing that Enter presses,
+// or is only where a new screen or popup found the pointer.
+char MWinWindow::FocusTakesEnter() {
+  MWinButton *active = GetActiveButton();
+  if (!active || active == m_default_button || m_mwin->IsKeyboardFocusHeld() || m_mwin->IsTextBeingEdited()) return 0;
+  const _MWinButtonType t = active->GetType();
+  if (t != MWIN_BUTTON_PUSH && t != MWIN_BUTTON_STATIC) return 0;
+  return active->IsATabStop();
+}
+
 // The next (or previous) tab stop after the active widget along the links, wrapping through
 // the groups; with none active the walk sets out from the window's first (or last) widget.
 MWinButton *MWinWindow::FindTabStop(char backwards) {
@@ -375,7 +386,7 @@ char MWinWindow::HandleKeyDown(int key) {
     if (FireKeyButton(m_escape_button, 27)) return 1;
     if (FireKeyButton(m_hide_button, 27)) return 1;
   }
-  if (key == 13 && FireKeyButton(m_default_button, 13)) return 1;
+  if (key == 13 && !FocusTakesEnter() && FireKeyButton(m_default_button, 13)) return 1;
   if (key != 9) {
     FOR_WIDGETS_LAST_FIRST(b) {
       if (b->GetMWin() != m_mwin || !m_mwin->IsOn()) break;

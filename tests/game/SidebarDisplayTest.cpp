@@ -9,12 +9,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngFont.h"
 #include "Engine/EngJpeg.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngProgram.h"
@@ -334,6 +336,98 @@ TEST_F(SidebarDisplayTest, GardenZeroInPlayWithTheShopTheBarAndTheFirstHint) {
   device->RestoreAfter2D();
   EXPECT_TRUE(EngJpegWriteFileFromBuffer((BuildDir() + "/SidebarShot2.jpg").c_str(), 92, 72, 640, 480, frame.data()));
   EXPECT_STREQ(SidebarGetButtonText(), "PAUSE");
+}
+
+// The wave texts stay inside the dark plaque at the top of the column, its frame untouched, for
+// every bug's name after a one- or two-digit wave at any difficulty, at every window size. Told
+// by the pixels alone: the plaque's inside is found on the column drawn bare, row by row out
+// from its middle, and every pixel the texts change must lie in it.
+TEST_F(SidebarDisplayTest, TheWaveTextsStayInsideTheirPlaqueAtEveryWindowSize) {
+  ASSERT_NO_FATAL_FAILURE(StartGardenZeroWithTheTutorial());
+  ASSERT_EQ(WeaponsCreateGraphics(), 1);
+  ASSERT_EQ(SidebarCreateGraphics(), 1);
+  EngFont *font = GameGetMainFont();
+  ASSERT_NE(font, nullptr);
+  struct Size {
+    int w, h;
+  } sizes[] = {{640, 480}, {320, 240}, {400, 300}, {640, 400}, {640, 360}, {360, 480}};
+  std::vector<std::string> texts;
+  for (int species = 0; species < BUGS_NUM_SPECIES; species++)
+    for (const char *wave : {"1: ", "9T: ", "10: ", "99X: "}) {
+      std::string text = std::string(wave) + bug_names[species];
+      for (char &c : text) c = char(toupper(static_cast<unsigned char>(c)));
+      texts.push_back(text);
+    }
+  // The longest of them is narrowed to the room the plaque leaves, and only what needs it.
+  font->SetScale(0.74f, 0.8f);
+  EXPECT_GT(font->GetStringWidth("99X: GLISCHROCHILUS"), SidebarGetWaveTextRoom());
+  EXPECT_LT(font->GetStringWidth("1: ADONIA"), SidebarGetWaveTextRoom());
+  auto dark = [](const unsigned char *p) { return p[0] + p[1] + p[2] < 260; };
+  // The first wave's texts show; the hint's board, which may lie over the column, does not.
+  bug_species = 0;
+  tut_on = 1;
+  for (const Size &size : sizes) {
+    eng_main_window_width = size.w;
+    eng_main_window_height = size.h;
+    const _EngPictureArea area = EngWindowPictureArea();
+    eng_main_window_x_ratio = float(area.width) / 640.0f;
+    eng_main_window_y_ratio = float(area.height) / 480.0f;
+    eng_main_window_x_ratio_inv = 1.0f / eng_main_window_x_ratio;
+    eng_main_window_y_ratio_inv = 1.0f / eng_main_window_y_ratio;
+    // The column alone, or with two texts, drawn as the program draws into a window of this size
+    // (into the lower left of the test's window).
+    auto draw = [&](const char *line1, const char *line2) {
+      snprintf(level_str_1, sizeof(level_str_1), "%s", line1);
+      snprintf(level_str_2, sizeof(level_str_2), "%s", line2);
+      glViewport(0, 0, 640, 480);
+      device->PrepareFor2D(1);
+      device->SetClearColour(0.0f, 0.0f, 0.0f);
+      device->ClearScreen();
+      device->SetViewportFullScreen();
+      QuarrelwickRender();
+      std::vector<unsigned char> f = qwtest::ReadFrameRgb();
+      device->RestoreAfter2D();
+      glViewport(0, 0, 640, 480);
+      return f;
+    };
+    auto at = [&](const std::vector<unsigned char> &f, int x, int y) {
+      return &f[(size_t(480 - size.h + y) * 640 + size_t(x)) * 3];
+    };
+    const std::vector<unsigned char> bare = draw("", "");
+    float cx = 0, top = 0, bottom = 0, ignored = 0;
+    EngWindowDesignToPixel(50.0f, 4.0f, &cx, &top);
+    EngWindowDesignToPixel(50.0f, 62.0f, &ignored, &bottom);
+    for (const std::string &text : texts) {
+      SCOPED_TRACE(text + " at " + std::to_string(size.w) + "x" + std::to_string(size.h));
+      const std::vector<unsigned char> frame = draw(text.c_str(), "HP: 123456");
+      int changed = 0, outside = 0;
+      for (int y = std::max(0, int(top)); y < std::min(size.h, int(bottom)); y++) {
+        // The plaque's inside on this row: dark, out from the middle; a row across its rivets
+        // or its middle line is narrower or none.
+        int left = int(cx), right = int(cx);
+        if (!dark(at(bare, left, y))) left = right = -1;
+        while (left > 0 && dark(at(bare, left - 1, y))) left--;
+        while (right >= 0 && right + 1 < size.w && dark(at(bare, right + 1, y))) right++;
+        for (int x = 0; x < std::min(size.w, int(cx) * 2 + 2); x++) {
+          const unsigned char *p = at(frame, x, y), *q = at(bare, x, y);
+          if (abs(p[0] - q[0]) + abs(p[1] - q[1]) + abs(p[2] - q[2]) <= 60) continue;
+          changed++;
+          if (x < left || x > right) outside++;
+        }
+      }
+      EXPECT_GT(changed, 20);
+      EXPECT_EQ(outside, 0);
+      if (const char *dir = getenv("QW_SCREENSHOT_DIR"))
+        if (text == texts.back())
+          EngJpegWriteFileFromBuffer(
+              (std::string(dir) + "/WaveText-" + std::to_string(size.w) + "x" + std::to_string(size.h) + ".jpg")
+                  .c_str(),
+              92, 72, 640, 480, frame.data());
+    }
+  }
+  eng_main_window_width = 640;
+  eng_main_window_height = 480;
+  qwtest::UseUnitWindowRatios();
 }
 
 // The tutorial's red frame lies on its box, the box widened by the frame's margins, at every
