@@ -369,9 +369,8 @@ TEST_F(SidebarDisplayTest, TheWaveTextsStayInsideTheirPlaqueAtEveryWindowSize) {
   for (const Size &size : sizes) {
     eng_main_window_width = size.w;
     eng_main_window_height = size.h;
-    const _EngPictureArea area = EngWindowPictureArea();
-    eng_main_window_x_ratio = float(area.width) / 640.0f;
-    eng_main_window_y_ratio = float(area.height) / 480.0f;
+    eng_main_window_x_ratio = float(size.w) / 640.0f;
+    eng_main_window_y_ratio = float(size.h) / 480.0f;
     eng_main_window_x_ratio_inv = 1.0f / eng_main_window_x_ratio;
     eng_main_window_y_ratio_inv = 1.0f / eng_main_window_y_ratio;
     // The column alone, or with two texts, drawn as the program draws into a window of this size
