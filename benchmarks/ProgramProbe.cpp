@@ -9,7 +9,7 @@
 //   - resident memory on the main menu and in a game, the bare window full screen as well;
 //   - frame pacing in play: the periods between the swaps of a late wave being played (the
 //     benchmarks' late-wave scene, resumed as a saved game), taken from the X server's damage
-//     reports.
+//     reports, beside the swapping bare window's timed the same way.
 // Each figure is also printed as a ratio to the bare window's, one per line under a fixed name
 // (first_frame_ratio=, idle_ratio_<screen>= against the window swapping 60 times a second,
 // rss_menu_ratio=, rss_game_ratio=, played_frame_period_ratio= against 1/60 s); the bare
@@ -429,8 +429,12 @@ int main(int argc, char **argv) {
   int played_missed = 0;
   const std::vector<Step> resume = {{Step::kClick, kResumeYesX, kResumeYesY, 0, 0.0}};
   const double kPlayedSeconds = 3.0;
+  // The bare window's swaps are timed the same way, to show what the method reads for a window
+  // that aims at 16 ms.
+  std::vector<double> bare_periods;
   RunExtras swapping, waiting;
   swapping.args = {"--full-screen"};
+  swapping.frame_periods = &bare_periods;
   waiting.args = {"--full-screen", "--wait"};
   std::vector<double> cpu_bare_waiting;
   // New Game on the main menu, the first garden, the notice's Ok: a game waiting for START; the
@@ -487,9 +491,10 @@ int main(int argc, char **argv) {
            Median(cpu[size_t(k)]));
   printf("  %-40s %12.1f %12.1f\n", "resident memory, menu (MB)", Median(rss_bare), Median(rss[1]));
   printf("  %-40s %12.1f %12.1f\n", "resident memory, game (MB)", Median(rss_bare), Median(rss[2]));
-  printf("  %-40s %12s %12zu\n", "played late wave, frames", "", played_periods.size());
-  printf("  %-40s %12s %12.2f\n", "played late wave, median period (ms)", "", Median(played_periods));
-  printf("  %-40s %12s %12.2f\n", "played late wave, 99th percentile (ms)", "", Percentile(played_periods, 0.99));
+  printf("  %-40s %12zu %12zu\n", "frames timed (bare swapping, played)", bare_periods.size(), played_periods.size());
+  printf("  %-40s %12.2f %12.2f\n", "  median period (ms)", Median(bare_periods), Median(played_periods));
+  printf("  %-40s %12.2f %12.2f\n", "  99th percentile (ms)", Percentile(bare_periods, 0.99),
+         Percentile(played_periods, 0.99));
   auto ratio = [](double game_figure, double bare_figure) { return bare_figure > 0 ? game_figure / bare_figure : -1.0; };
   const double first_frame_ratio = ratio(Median(start[1]), Median(start[0]));
   printf("first_frame_ratio=%.2f\n", first_frame_ratio);
