@@ -507,8 +507,8 @@ int main(int argc, char **argv) {
   const double rss_menu = ratio(Median(rss[1]), Median(rss_bare)), rss_game = ratio(Median(rss[2]), Median(rss_bare));
   printf("rss_menu_ratio=%.2f\nrss_game_ratio=%.2f\n", rss_menu, rss_game);
   printf("bare_idle_cpu_swapping=%.1f\nbare_idle_cpu_waiting=%.1f\n", Median(cpu_bare), Median(cpu_bare_waiting));
-  printf("played_frame_period_ratio=%.3f\nplayed_p99_ms=%.2f\n", Median(played_periods) / (1000.0 / 60.0),
-         Percentile(played_periods, 0.99));
+  const double played_ratio = played_periods.empty() ? -1.0 : Median(played_periods) / (1000.0 / 60.0);
+  printf("played_frame_period_ratio=%.3f\nplayed_p99_ms=%.2f\n", played_ratio, Percentile(played_periods, 0.99));
   ok = ok && rss_menu > 0 && rss_menu <= 1.3 && rss_game > 0 && rss_game <= 1.5;
   if (bad_exit || first.exit_code != 0) printf("  %d runs did not end with exit code 0 on SIGTERM\n", bad_exit);
   if (played_missed) printf("  %d played runs left out: the game was not in play at their end\n", played_missed);
