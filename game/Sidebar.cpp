@@ -23,14 +23,12 @@ EngTexture *sb_bottom_tex = nullptr;
 // "Box.tga" (the empty box) and "Darken.tga" (laid over locked boxes).
 static EngTexture *sb_box_back_tex = nullptr;
 static EngTexture *sb_darken_tex = nullptr;
-// Laid over a bought factory's box ("Built.tga").
-static EngTexture *sb_built_tex = nullptr;
 // The column as loaded: each box is put back from it before it is stamped again, so a box
 // once darkened or filled never keeps that under the next, partly transparent, stamps.
 static EngTexture *sb_left_plain_tex = nullptr;
 // What each box of the side texture shows now. Every stamp reads the whole texture back and
 // uploads it again, so only boxes whose look changed are stamped (a purchase stays smooth).
-enum { BOX_UNKNOWN, BOX_EMPTY, BOX_BRIGHT, BOX_DARK, BOX_BUILT };
+enum { BOX_UNKNOWN, BOX_EMPTY, BOX_BRIGHT, BOX_DARK };
 static EngUInt8 box_shown[QW_SIDEBAR_BOXES];
 EngInt32 sb_lb_pos[QW_SIDEBAR_BOXES][4];
 _Dimension sb_lb_tex_pos[QW_SIDEBAR_BOXES];
@@ -89,13 +87,11 @@ static char LoadPicture(EngTexture **slot, const char *name, char with_alpha) {
 char SidebarCreateGraphics() {
   if (!LoadPicture(&sb_box_back_tex, "Box.tga", 1)) return 0;
   if (!LoadPicture(&sb_darken_tex, "Darken.tga", 1)) return 0;
-  if (!LoadPicture(&sb_built_tex, "Built.tga", 1)) return 0;
   return SidebarUpdateFactories(1);
 }
 
 void SidebarDestroyGraphics() {
-  for (EngTexture **t :
-       {&sb_left_tex, &sb_left_plain_tex, &sb_bottom_tex, &sb_box_back_tex, &sb_darken_tex, &sb_built_tex})
+  for (EngTexture **t : {&sb_left_tex, &sb_left_plain_tex, &sb_bottom_tex, &sb_box_back_tex, &sb_darken_tex})
     FreeTexture(t);
 }
 
@@ -131,13 +127,12 @@ static char DoStampBox(int i) {
   const int l = p[0] + 4, t = p[1] + 4, r = p[2] - 4, b = p[3] - 4;
   if (type >= QW_FIRST_FACTORY_TYPE) {
     const int family = type - QW_FIRST_FACTORY_TYPE;
-    if (!Stamp(factory_texs[family][0], l, t, r, b)) return 0;
-    // A bought factory is upgraded on the field, never bought twice: its box shows it built.
+    // A bought factory is upgraded on the field, never bought twice: its box stays empty.
     if (factory_levels[family] >= 1) {
       sb_button_on[i] = 0;
-      return Stamp(sb_built_tex, p[0], p[1], p[2], p[3]);
+      return 1;
     }
-    return 1;
+    return Stamp(factory_texs[family][0], l, t, r, b);
   }
   if (!Stamp(weapon_texs[type][0], l, t, r, b)) return 0;
   if (weapon_texs[type][1] && !Stamp(weapon_texs[type][1], l, t, r, b)) return 0;
@@ -149,7 +144,7 @@ static char DoStampBox(int i) {
 static EngUInt8 BoxLook(int i) {
   const int type = sb_lb_weapon_types[i];
   if (type < 0 || type >= QW_NUM_WEAPON_TYPES) return BOX_EMPTY;
-  if (type >= QW_FIRST_FACTORY_TYPE) return factory_levels[type - QW_FIRST_FACTORY_TYPE] >= 1 ? BOX_BUILT : BOX_BRIGHT;
+  if (type >= QW_FIRST_FACTORY_TYPE) return factory_levels[type - QW_FIRST_FACTORY_TYPE] >= 1 ? BOX_EMPTY : BOX_BRIGHT;
   return sb_button_on[i] ? BOX_BRIGHT : BOX_DARK;
 }
 
@@ -166,7 +161,7 @@ char SidebarUpdateFactories(char redraw) {
   UpdateAvailability();
   if (redraw < 0) return 1;
   // Without the box pictures (no graphics made, as in the headless game) nothing is drawn.
-  if (!sb_box_back_tex || !sb_darken_tex || !sb_built_tex) return 0;
+  if (!sb_box_back_tex || !sb_darken_tex) return 0;
   if (!sb_left_tex || !sb_left_plain_tex) {
     FreeTexture(&sb_left_tex);
     FreeTexture(&sb_left_plain_tex);

@@ -125,7 +125,7 @@ TEST_F(WeaponsDisplayTest, MissingOrBrokenPictureFailsStartUpWithItsName) {
                          "MissileLauncherBase.tga", "MissileLauncherTop.tga", "BulletTurret.tga",
                          "BulletCannon.tga", "BulletTank.tga", "BulletSpraySmall.tga", "BulletSprayMedium.tga",
                          "BulletSprayLarge.tga", "BulletStone.tga", "BulletGrenade.tga", "BulletMissile.tga",
-                         "Factory.tga", "Explosion2.jpg", "Box.tga", "Darken.tga", "Built.tga", "SideLeft1024.jpg",
+                         "Factory.tga", "Explosion2.jpg", "Box.tga", "Darken.tga", "SideLeft1024.jpg",
                          "BotBar1024.jpg"};
   for (const char *f : files) CopyFile(Resources() + "/" + f, dir.File(f));
   ASSERT_TRUE(m_cwd.Enter(dir.Path()));
