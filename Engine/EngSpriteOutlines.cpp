@@ -104,6 +104,7 @@ bool Parse(const unsigned char *bytes, size_t size, std::vector<_EngSpriteOutlin
     char name[ENG_SPRITE_OUTLINES_MAX_NAME + 1];
     in.Bytes(name, name_length);
     name[name_length] = 0;
+    if (!in.Ok()) return *why = "it ends inside a picture", false;
     for (EngUInt32 i = 0; i < name_length; i++)
       if (name[i] <= ' ' || name[i] == '/' || name[i] == 0x7F)
         return *why = "a picture's name is not a file name", false;
