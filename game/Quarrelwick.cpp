@@ -16,6 +16,7 @@
 #include "Engine/EngMath.h"
 #include "Engine/EngMatrix.h"
 #include "Engine/EngMemory.h"
+#include "Engine/EngSpriteOutlines.h"
 #include "Engine/EngTexture.h"
 #include "Engine/EngWindow.h"
 #include "game/Bugs.h"
@@ -150,6 +151,9 @@ static char LoadTga(EngTexture **slot, const char *name) {
 }
 
 char QuarrelwickCreateGraphics() {
+  // The sprites' outlines, made by the asset tool beside their pictures; without them (told in
+  // the log) every sprite is drawn whole.
+  EngSpriteOutlinesLoadFile("SpriteOutlines.dat");
   if (!LoadTga(&cursor_tex[0], "Cursor1.tga") || !LoadTga(&cursor_tex[1], "Cursor2.tga") ||
       !LoadTga(&range_tex, "Range.tga") || !LoadTga(&numbers_tex, "Numbers.tga"))
     return 0;
