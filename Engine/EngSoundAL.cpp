@@ -6,9 +6,7 @@
 #include <cstring>
 
 #include <AL/al.h>
-#include <AL/alc.h>
 #include <AL/alut.h>
-#include <AL/efx.h>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngFile.h"
@@ -22,9 +20,6 @@ const float kEngSoundBaseRate = 44100.0f;
 }  // namespace
 
 static EngUInt8 csal_init_ok = 0;
-// Made here rather than by ALUT, so that the context can be asked for without effect sends.
-static ALCdevice *csal_device = nullptr;
-static ALCcontext *csal_context = nullptr;
 
 // Complaints about an empty sound are heard only while OpenAL runs, so that a program without
 // a sound device logs nothing per call.
@@ -38,25 +33,10 @@ static ALCcontext *csal_context = nullptr;
 
 char EngSoundInit_AL(char enable3d) {
   if (csal_init_ok) return 1;
-  if (!alutInitWithoutContext(nullptr, nullptr)) {
+  if (!alutInit(nullptr, nullptr)) {
     DebugErrorAlt(ENG_FUNC, "No sound device, sound is off: %s", alutGetErrorString(alutGetError()));
     return 0;
   }
-  // The sounds use no effects: without auxiliary sends each of the 256 voices OpenAL Soft makes
-  // with a context is smaller (0.8 MB in all).
-  static const ALCint kAttributes[] = {ALC_MAX_AUXILIARY_SENDS, 0, 0};
-  ALCdevice *device = alcOpenDevice(nullptr);
-  ALCcontext *context = device ? alcCreateContext(device, kAttributes) : nullptr;
-  if (!context || !alcMakeContextCurrent(context)) {
-    DebugErrorAlt(ENG_FUNC, "No sound device, sound is off: %s",
-                  device ? "the device refused a context" : "no device could be opened");
-    if (context) alcDestroyContext(context);
-    if (device) alcCloseDevice(device);
-    alutExit();
-    return 0;
-  }
-  csal_device = device;
-  csal_context = context;
   alGetError();
   alDistanceModel(enable3d ? AL_INVERSE_DISTANCE : AL_NONE);
   EngSoundErrorCheck_AL("EngSoundInit_AL", "alDistanceModel", 1);
@@ -65,14 +45,8 @@ char EngSoundInit_AL(char enable3d) {
 }
 
 void EngSoundExit_AL() {
-  if (csal_init_ok == 1) {
-    alcMakeContextCurrent(nullptr);
-    alcDestroyContext(csal_context);
-    alcCloseDevice(csal_device);
-    if (!alutExit()) DebugErrorAlt(ENG_FUNC, "alutExit: %s", alutGetErrorString(alutGetError()));
-  }
-  csal_device = nullptr;
-  csal_context = nullptr;
+  if (csal_init_ok == 1 && !alutExit())
+    DebugErrorAlt(ENG_FUNC, "alutExit: %s", alutGetErrorString(alutGetError()));
   csal_init_ok = 0;
 }
 
