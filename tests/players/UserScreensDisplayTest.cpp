@@ -319,6 +319,33 @@ TEST_F(UserScreensDisplayTest, FromAnEmptyFolderToTheMenuAndTheStartsThatFollow)
   EXPECT_EQ(Users()->mwinUsersMainWinNewButton->IsShown(), 1);
 }
 
+TEST_F(UserScreensDisplayTest, ThePlayersPicturesAreFreedForTheMenuAndMadeAgainOnTheWayBack) {
+  ASSERT_EQ(Current(), USERS_SCREEN_ID);
+  EXPECT_EQ(UsersControlGetTitlePicture()->AreGraphicsCreated(), 1);
+  EXPECT_EQ(CountryGetFlagsTexture()->IsOk(), 1);
+  Click(Users()->mwinUsersMainWinNewButton);
+  ASSERT_EQ(Current(), USER_NEW_SCREEN_ID);
+  Click(New()->mwinUserNewMainWinContinueButton);
+  ASSERT_EQ(Current(), MAIN_SCREEN_ID);
+  // The menus and the game never show the players' title, splash or flags.
+  EXPECT_EQ(UsersControlGetTitlePicture()->AreGraphicsCreated(), 0);
+  EXPECT_EQ(CountryGetFlagsTexture()->IsOk(), 0);
+  Frames(2);
+
+  // Back on the players' screen they are there again: the flag beside Continue is drawn.
+  main_game->GetScreens()->GotoScreen(USERS_SCREEN_ID, nullptr);
+  Frames(1);
+  ASSERT_EQ(Current(), USERS_SCREEN_ID);
+  EXPECT_EQ(UsersControlGetTitlePicture()->AreGraphicsCreated(), 1);
+  EXPECT_EQ(CountryGetFlagsTexture()->IsOk(), 1);
+  main_game->Render();
+  const _Dimension *cont = Users()->mwinUsersMainWinContinueButton->GetActualArea();
+  unsigned char rgb[3];
+  Pixel(int(cont->x + cont->width + 5 + 12), int(cont->y + cont->height / 2), rgb);  // the flag's red middle
+  EXPECT_GT(rgb[0], 180);
+  EXPECT_LT(rgb[1], 80);
+}
+
 TEST_F(UserScreensDisplayTest, TheCountryScreenOpensOnTheLocaleAndContinuesBack) {
   Click(Users()->mwinUsersMainWinNewButton);
   ASSERT_EQ(Current(), USER_NEW_SCREEN_ID);
