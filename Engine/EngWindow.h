@@ -3,6 +3,7 @@
 // window globals. The native half (SDL2) lives in Engine/MAC/EngWindow*_MAC.cpp.
 #pragma once
 
+#include "Engine/EngPointerWarps.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngTypes.h"
 
@@ -162,7 +163,8 @@ class EngWindow {
   void UpdateWindowCorner_MAC();
   // Translates one native event (an SDL_Event).
   void EventsHandler_MAC(const void *native_event);
-  char IsStaleWarpEcho_MAC(int x, int y);
+  // Warps the pointer to the last place the program put it since the last pass over the events.
+  void WarpPointerIfAsked_MAC();
   char PrepareDisplayForFullscreenOrWindowed_MAC(char windowed, int width, int height, int bits, int frequency,
                                                  char flag);
   void RestoreDisplayAfterFullscreenOrWindowed_MAC(char windowed);
@@ -217,10 +219,7 @@ class EngWindow {
   char m_headless = 0;
   EngInt32 m_content_x = 0, m_content_y = 0;
   EngInt32 m_last_mouse_x = 0, m_last_mouse_y = 0;
-  // Pointer warps whose motion events have not come back yet (oldest first).
-  static const int kMaxWarps = 4;
-  EngInt32 m_warps[kMaxWarps][2] = {};
-  int m_num_warps = 0;
+  EngPointerWarps m_warps;
   char m_stop = 0;
   char m_resize_pending = 0;
   EngInt32 m_resize_width = 0, m_resize_height = 0;
