@@ -1,7 +1,8 @@
 // The system's sleep and wake notices in the real program, with the window resized and switched
 // to and from full screen around and between them, on the menu and in play: the graphics
 // objects are made once whatever the order (no "Textures already loaded", no failed creation),
-// and the program draws on after the wake.
+// and the program draws on after the wake (each order's frame is saved in QW_SCREENSHOT_DIR,
+// when set).
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -92,7 +93,7 @@ class ProgramSleepDisplayTest : public qwtest::ScreensProgramTest {
       EXPECT_TRUE(m_errors.empty()) << m_errors.front();
       m_errors.clear();
       // Something other than the clear colour is drawn: the pictures are there.
-      std::vector<unsigned char> frame = Frame();
+      std::vector<unsigned char> frame = Frame(("sleep-" + std::string(where) + "-" + order).c_str());
       int lit = 0;
       for (size_t i = 0; i + 2 < frame.size(); i += 3) lit += frame[i] + frame[i + 1] + frame[i + 2] > 120;
       EXPECT_GT(lit, int(frame.size() / 3 / 4));
