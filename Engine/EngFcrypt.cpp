@@ -71,7 +71,9 @@ void HmacStartData(hmac_ctx *ctx) {
 void CounterMode(unsigned char *data, unsigned int length, fcrypt_ctx *ctx) {
   for (unsigned int i = 0; i < length; i++) {
     if (ctx->encr_pos == AES_BLOCK_SIZE) {
-      for (int j = 0; j < 8 && ++ctx->nonce[j] == 0; j++) {
+      for (int j = 0; j < 8; j++) {
+        ctx->nonce[j] = static_cast<unsigned char>(ctx->nonce[j] + 1);  // a carry wraps the byte
+        if (ctx->nonce[j] != 0) break;
       }
       aes_encrypt_block(ctx->nonce, ctx->encr_bfr, &ctx->encr_ctx);
       ctx->encr_pos = 0;

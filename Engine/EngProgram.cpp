@@ -202,7 +202,10 @@ void EngProgram::ComputerSleeping(char sleeping) {
     m_computer_asleep = 1;
   } else {
     m_computer_asleep = 0;
-    if (m_window) m_window->DoCreateGraphicsDevice(0);
+    // A full-screen window switched away from while asleep has no device now: its return makes
+    // the device and the objects together.
+    EngDevice *device = m_window ? m_window->GetDevice() : nullptr;
+    if (device && device->IsCreated()) m_window->DoCreateGraphicsDevice(0);
     ComputerSleepingCB(0);
   }
 }

@@ -112,6 +112,11 @@ char EngWindow::DoCreateGraphicsDevice(char fresh) {
     return 0;
   }
   if (!m_program) return 0;
+  // Objects already made for this device (a resize or a toggle while the system slept made
+  // them with the new one) are not made a second time.
+  if (!fresh && m_objects_exist) return 1;
+  // Set before the first step: a failed attempt still leaves objects for the destroy callbacks.
+  m_objects_exist = 1;
   struct Step {
     signed char (EngProgram::*cb)();
     const char *failure;
@@ -150,6 +155,12 @@ void EngWindow::DoDestroyGraphicsDevice(char destroy_device) {
     DebugErrorAlt(ENG_FUNC, "No device");
     return;
   }
+  if (!m_objects_exist) {
+    // Destroyed already (the system's sleep): only the device is left.
+    if (destroy_device) m_device->Destroy();
+    return;
+  }
+  m_objects_exist = 0;
   m_device->GoingToBeDestroyed();
   m_program->DeviceAboutToBeDestroyed();
   m_program->PreDestroyGraphicsDeviceCB();

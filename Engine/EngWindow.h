@@ -132,6 +132,8 @@ class EngWindow {
   char IsWindowed() const { return eng_main_window_windowed; }
   char IsChangingMode() const { return m_changing_mode; }
   char IsRecreating() const { return m_recreating; }
+  // The program's graphics objects stand: made (or being made) and not destroyed since.
+  char GraphicsObjectsExist() const { return m_objects_exist; }
   char NativeWindowExists() const { return m_native_window_exists; }
   char IsCursorShown() const { return m_cursor_shown; }
   char IsShown() const { return m_window_shown; }
@@ -193,6 +195,7 @@ class EngWindow {
   char m_title[255] = {0};
   char m_active = 1;
   char m_recreating = 0;
+  char m_objects_exist = 0;
   char m_recreate_on_next_tick = 0;
   char m_changing_mode = 0;
   EngInt32 m_toggle_win_width = -1, m_toggle_win_height = -1, m_toggle_win_bits = -1, m_toggle_win_freq = -1;

@@ -5,8 +5,9 @@
 
 #include "Engine/EngTypes.h"
 
-// Item numbers the game's item-name callback answers.
-enum _ModulesItem {
+// Item numbers the game's item-name callback answers. The type is fixed, so that a number
+// outside the list is still a value of it, which the callback refuses.
+enum _ModulesItem : EngInt32 {
   MODULES_ITEM_TITLE_TEXTURE = 0,
   MODULES_ITEM_TITLE_PICTURE = 1,
   MODULES_ITEM_LOGO_TEXT_PICTURE = 9,

@@ -6,8 +6,10 @@ set -euo pipefail
 PACKAGES=(
   # toolchain and test frameworks
   build-essential cmake pkg-config ninja-build
-  # the second compiler that CI builds everything with, warnings as errors
-  clang
+  # the second compiler, which CI builds the sanitizer builds with, warnings as errors; its
+  # sanitizer runtimes (AddressSanitizer, UndefinedBehaviorSanitizer, ThreadSanitizer), only
+  # recommended by clang; llvm for llvm-symbolizer, which names the functions in their reports
+  clang libclang-rt-14-dev llvm
   libgtest-dev libgmock-dev libbenchmark-dev
   # platform layer: window, GL context, input, clipboard, dialogs, power events
   libsdl2-dev libx11-dev libglew-dev libgl-dev libgl1-mesa-dri libgtk-3-dev libsystemd-dev

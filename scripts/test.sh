@@ -1,27 +1,58 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and tests, warnings as errors everywhere:
-# - a clang build of everything (tests, fuzz replays, benchmarks), compiled only;
+# - a clang build of everything (tests, fuzz replays, benchmarks) under AddressSanitizer (leaks
+#   too) and UndefinedBehaviorSanitizer, with clang's float-cast-overflow and integer-truncation
+#   checks, every report fatal; every test runs;
 # - a plain gcc build with the benchmarks (compiled, not run), whose every test runs;
-# - a gcc build under AddressSanitizer and UndefinedBehaviorSanitizer, whose every test runs.
+# - a clang build under ThreadSanitizer of the tests of the engine (the picture-decoding worker,
+#   the sound and music streams), the HTTP clients and the world scores (the internet thread),
+#   which run.
 # Every test gets one try: a test that fails once fails the run. The fuzz targets' corpora and
-# kept findings are replayed by CTest in both test builds (FuzzReplay.*).
-# The build folders lie inside this checkout.
+# kept findings are replayed by CTest in the first two builds (FuzzReplay.*). The build folders
+# lie inside this checkout; each stage's time is printed as it ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
-jobs=$(nproc)
-configure_and_build() {
-  local dir=$1; shift
-  cmake -S . -B "$dir" -G Ninja -DQW_WERROR=ON "$@"
-  cmake --build "$dir" -j "$jobs"
+# QW_JOBS: fewer jobs than cores, on a machine shared with other work.
+jobs=${QW_JOBS:-$(nproc)}
+started=$SECONDS
+# Runs a stage and says how long it took.
+stage() {
+  local name=$1 start=$SECONDS
+  shift
+  "$@"
+  echo "== ${name}: $((SECONDS - start)) s"
 }
-run_suite() {
-  local dir=$1; shift
-  configure_and_build "$dir" "$@"
-  (cd "$dir" && ctest --output-on-failure -j "$jobs" --timeout 300)
+# --fresh: each folder is configured with exactly these options (and compiler), whatever an
+# earlier configuration left in its cache.
+configure() {
+  local dir=$1
+  shift
+  cmake --fresh -S . -B "$dir" -G Ninja -DQW_WERROR=ON "$@"
+}
+build() {
+  local dir=$1
+  shift
+  cmake --build "$dir" -j "$jobs" "$@"
+}
+run_tests() {
+  local dir=$1
+  shift
+  (cd "$dir" && ctest --output-on-failure -j "$jobs" --timeout 300 "$@")
 }
 
-CC=clang CXX=clang++ configure_and_build build-clang -DCMAKE_BUILD_TYPE=Debug -DQW_BENCHMARKS=ON
-run_suite build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_BENCHMARKS=ON
-run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DQW_SANITIZE=ON
+CC=clang CXX=clang++ configure build-asan -DCMAKE_BUILD_TYPE=Debug -DQW_SANITIZE=ON -DQW_BENCHMARKS=ON
+stage "build-asan: build" build build-asan
+stage "build-asan: tests" run_tests build-asan
+
+configure build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_BENCHMARKS=ON
+stage "build-test: build" build build-test
+stage "build-test: tests" run_tests build-test
+
+tsan_tests=(EngineTests HttpTests WorldScoresTests)
+CC=clang CXX=clang++ configure build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_TSAN=ON
+stage "build-tsan: build" build build-tsan --target "${tsan_tests[@]}"
+stage "build-tsan: tests" run_tests build-tsan -L "^($(IFS='|'; echo "${tsan_tests[*]}"))\$"
+
+echo "== all: $((SECONDS - started)) s"

@@ -63,7 +63,9 @@ Bytes KeyStream(const std::string &key_string, Bytes counter, size_t length) {
     unsigned char block[16];
     EXPECT_EQ(ecb_encrypt(counter.data(), block, 16, &ecb), CRYPT_OK);
     stream.insert(stream.end(), block, block + 16);
-    for (int i = 0; i < 16 && ++counter[i] == 0; i++) {
+    for (int i = 0; i < 16; i++) {
+      counter[i] = static_cast<unsigned char>(counter[i] + 1);
+      if (counter[i] != 0) break;
     }
   }
   ecb_done(&ecb);

@@ -77,7 +77,9 @@ Sealed ReferenceEncrypt(int mode, const Bytes &password, const Bytes &salt, cons
   unsigned char counter[16] = {}, stream[16];
   for (size_t i = 0; i < plain.size(); i++) {
     if (i % 16 == 0) {
-      for (int j = 0; j < 8 && ++counter[j] == 0; j++) {
+      for (int j = 0; j < 8; j++) {
+        counter[j] = static_cast<unsigned char>(counter[j] + 1);
+        if (counter[j] != 0) break;
       }
       aes_desc.ecb_encrypt(counter, stream, &key);
     }

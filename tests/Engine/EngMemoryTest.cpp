@@ -7,7 +7,15 @@
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
+// gcc names its sanitizers with macros, clang through __has_feature.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define QW_SANITIZER_ALLOCATOR 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define QW_SANITIZER_ALLOCATOR 1
+#endif
+#endif
+#ifdef QW_SANITIZER_ALLOCATOR
 constexpr bool kSanitized = true;
 #else
 constexpr bool kSanitized = false;

@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <string>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include "Engine/EngDevice.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMisc.h"
+#include "Engine/EngPowerEvents.h"
 #include "Engine/EngWindow.h"
 #include "tests/support/TestSupport.h"
 
@@ -314,6 +316,62 @@ TEST_F(EngProgramTest, ComputerSleepKeepsTheDeviceAndRebuildsTheGraphicsObjects)
                                  "PostDestroyGraphicsObjectsCB", "Sleeping(1)", "PreCreateGraphicsObjectsCB",
                                  "CreateGraphicsObjectsCB", "PostCreateGraphicsObjectsCB", "WindowResizedCB",
                                  "Sleeping(0)"));
+}
+
+// The system's sleep and wake notices, a resize and a full-screen toggle, in every order and a
+// few repeats: the graphics objects are never made while they stand nor destroyed while gone,
+// and stand once at the end (after a last wake where the order ends asleep), with no error.
+TEST_F(EngProgramTest, SleepWakeResizeAndToggleInAnyOrderMakeTheObjectsOnce) {
+  EXPECT_EQ(Run(), 0);
+  std::vector<std::string> orders;
+  std::string steps = "RSTW";  // sorted, for every permutation
+  do orders.push_back(steps);
+  while (std::next_permutation(steps.begin(), steps.end()));
+  orders.insert(orders.end(), {"SRRW", "STTW", "STRTW", "SSWW", "WS", "SWSW", "STWTSRW"});
+  for (const std::string &order : orders) {
+    SCOPED_TRACE("order " + order);
+    DebugResetForTests();
+    EngPowerEventsResetForTests();
+    RecordingProgram program;
+    ASSERT_EQ(program.CreateMainWindowAndDevice("t", nullptr, &test_parms), 1);
+    EngPowerEventsSetRegisteredForTests(1);  // as if the system bus were there
+    EngWindow *window = program.GetWindow();
+    int standing = 1, most = 1, fewest = 1, width = 1024;
+    auto count = [&] {
+      for (const std::string &c : calls) {
+        if (c == "CreateGraphicsObjectsCB") standing++;
+        if (c == "DestroyGraphicsObjectsCB") standing--;
+        most = std::max(most, standing);
+        fewest = std::min(fewest, standing);
+      }
+      calls.clear();
+    };
+    calls.clear();
+    for (char step : order + "w") {
+      if (step == 'S') {
+        EngPowerEventsCB_MAC(ENG_POWER_SYSTEM_WILL_SLEEP);
+      } else if (step == 'W' || step == 'w') {
+        EngPowerEventsCB_MAC(ENG_POWER_SYSTEM_HAS_POWERED_ON);
+      } else if (step == 'R') {
+        width = width == 1024 ? 800 : 1024;
+        window->WindowResized(width, 600);
+      } else {
+        EXPECT_EQ(window->ToggleFullscreenMode(), 1);
+      }
+      count();
+    }
+    EXPECT_EQ(standing, 1);
+    EXPECT_LE(most, 1) << "made while they stood";
+    EXPECT_GE(fewest, 0) << "destroyed while gone";
+    EXPECT_EQ(window->GraphicsObjectsExist(), 1);
+    EXPECT_FALSE(program.IsAsleep());
+    for (EngInt32 i = 0; i < DebugGetNumMessages(); i++) {
+      const _DebugMessage *m = DebugGetMessage(i);
+      EXPECT_NE(m->code, DEBUG_MSG_ERROR) << m->text;
+    }
+    program.Exit(1);
+  }
+  EngPowerEventsResetForTests();
 }
 
 TEST_F(EngProgramTest, ForceExitClosesTheDeviceWithoutExitCB) {

@@ -270,7 +270,8 @@ class PlayThroughTest : public ::testing::Test {
     env.push_back("ALSOFT_DRIVERS=null");
     // A sanitizer build's program reports leaks too (system libraries' own are suppressed).
     env.push_back("ASAN_OPTIONS=detect_leaks=1");
-    env.push_back("LSAN_OPTIONS=suppressions=" + qwtest::SourceDir() + "/tests/support/lsan-suppressions.txt");
+    env.push_back("LSAN_OPTIONS=intercept_tls_get_addr=0:suppressions=" + qwtest::SourceDir() +
+                  "/tests/support/lsan-suppressions.txt");
     std::vector<char *> envp;
     for (std::string &v : env) envp.push_back(&v[0]);
     envp.push_back(nullptr);
