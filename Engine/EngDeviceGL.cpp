@@ -610,7 +610,9 @@ char EngDeviceGL::BeginRenderingIfNeeded() {
 }
 
 void EngDeviceGL::SwapBuffers() {
-  if (eng_gl_3d_setup) AglSwapBuffers_MAC();
+  if (!eng_gl_3d_setup) return;
+  AglSwapBuffers_MAC();
+  EngFrameCacheNoteSwap_GL();
 }
 
 // --- Plain helpers ---------------------------------------------------------------------------

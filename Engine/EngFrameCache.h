@@ -12,16 +12,25 @@ enum { ENG_FRAME_CACHE_STILL_SCREEN = 0, ENG_FRAME_CACHE_FIELD_LAYERS = 1, ENG_F
 char EngFrameCacheSave(int slot);
 // Puts the kept frame back over the whole window; 0 when none is kept for this window size.
 char EngFrameCacheRestore(int slot);
-// Puts back only an area (640 by 480 design units over the window) and leaves the device cropped
-// to it, so that what is drawn next over the area leaves the rest of the shown frame as it was;
-// the caller turns the crop off. 0 (and no crop) when nothing is kept for this window size.
-// Only a software rasteriser, whose swap copies and keeps the back buffer, gets just the area
-// back; elsewhere (where the whole copy is cheap) the whole frame is put back.
+// For a frame that differs from the kept one only in an area (640 by 480 design units over the
+// window). Where the driver's buffer age says that the back buffer still holds such a frame,
+// shown since the kept frame was last put back, with the same area drawn over, only the area is
+// put back and the device is left cropped to it, so that what is drawn next leaves the rest as
+// it was (2; the caller turns the crop off). Otherwise the whole kept frame is put back, without
+// a crop, and all that belongs over it is drawn again (1). 0 when nothing is kept for this size.
 char EngFrameCacheRestoreArea(int slot, float x, float y, float w, float h);
 char EngFrameCacheIsValid(int slot);
 // The next restore fails until a new save: what was kept no longer matches the screen.
 void EngFrameCacheInvalidate(int slot);
 void EngFrameCacheDeleteGraphics();
+// Every swap of the window's buffers is counted: the buffer age is given in swaps.
+void EngFrameCacheNoteSwap_GL();
+// Whether a back buffer of the given age (-1: the driver gives none; 0: undefined contents)
+// holds one of the frames shown by swaps run_first to run_last (0: none), the frame being drawn
+// being shown by swap next_swap.
+char EngFrameCacheBackBufferHoldsRun(EngInt32 age, EngUInt32 next_swap, EngUInt32 run_first, EngUInt32 run_last);
+// Tests stand in their own answer for the driver's buffer age (null gives the driver's back).
+void EngFrameCacheSetBackBufferAgeQueryForTests(EngInt32 (*query)());
 
 char EngFrameCacheSave_GL(int slot);
 char EngFrameCacheRestore_GL(int slot);

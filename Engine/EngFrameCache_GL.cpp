@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
+#include "Engine/EngContext.h"
 #include "Engine/EngDebug.h"
 #include "Engine/EngDeviceGL.h"
 #include "Engine/EngFrameCache.h"
@@ -11,19 +11,42 @@
 
 namespace {
 
+// A rectangle of window pixels, x and y from the bottom left.
+struct PixelRect {
+  GLint x = 0, y = 0, w = 0, h = 0;
+  bool operator==(const PixelRect &o) const { return x == o.x && y == o.y && w == o.w && h == o.h; }
+};
+
 // A texture each, written and read only by blits. The frame is kept upside down and in the
 // window's BGRA texel order: Mesa's software rasterisers keep a window's rows the other way
 // round from a framebuffer object's, so a mirrored blit between the two with matching texels is
 // a plain copy of rows there instead of a drawn quad (a 544-pixel square comes back in 0.15 ms
 // instead of 1.2). Elsewhere the mirror and the order cost nothing.
+//
+// Besides the kept frame, each store knows the run of swaps, first to last (0: none), that
+// showed it put back with only the same area drawn over: a back buffer holding one of those
+// frames differs from the kept frame only in that area. put_back says what this frame (not yet
+// swapped) did.
 struct Store {
   GLuint framebuffer = 0, texture = 0;
   GLint width = 0, height = 0;
   char valid = 0;
+  EngUInt32 run_first = 0, run_last = 0;
+  PixelRect run_area;
+  enum { kNothing, kWhole, kArea } put_back = kNothing;
+  PixelRect put_back_area;
 };
 
 Store stores[ENG_FRAME_CACHES];
 char stores_failed = 0;
+// Swaps of the window so far; the frame being drawn is shown by swap number swaps + 1.
+EngUInt32 swaps = 0;
+EngInt32 (*back_buffer_age)() = EngContextBackBufferAge_MAC;
+
+void ForgetRun(Store *s) {
+  s->run_first = s->run_last = 0;
+  s->put_back = Store::kNothing;
+}
 
 Store *Get(int slot) { return slot >= 0 && slot < ENG_FRAME_CACHES ? &stores[slot] : nullptr; }
 
@@ -65,16 +88,6 @@ char MakeStore(Store *s, GLint width, GLint height) {
   return 1;
 }
 
-// A software rasteriser copies the back buffer to the window at a swap and keeps it.
-char BackBufferKept() {
-  static int kept = -1;
-  if (kept < 0) {
-    const char *renderer = reinterpret_cast<const char *>(glGetString(GL_RENDERER));
-    kept = renderer && (strstr(renderer, "llvmpipe") || strstr(renderer, "softpipe") || strstr(renderer, "swrast"));
-  }
-  return char(kept);
-}
-
 enum Direction { kToStore, kToWindow };
 
 // Copies the window's pixels x, y (from the bottom), w by h, to or from the same pixels of the
@@ -100,10 +113,36 @@ void Blit(const Store &s, Direction direction, GLint x = 0, GLint y = 0, GLint w
 
 }  // namespace
 
+char EngFrameCacheBackBufferHoldsRun(EngInt32 age, EngUInt32 next_swap, EngUInt32 run_first, EngUInt32 run_last) {
+  if (age <= 0 || run_first == 0 || EngUInt32(age) >= next_swap) return 0;
+  const EngUInt32 shown = next_swap - EngUInt32(age);
+  return shown >= run_first && shown <= run_last ? 1 : 0;
+}
+
+void EngFrameCacheSetBackBufferAgeQueryForTests(EngInt32 (*query)()) {
+  back_buffer_age = query ? query : EngContextBackBufferAge_MAC;
+}
+
+void EngFrameCacheNoteSwap_GL() {
+  swaps++;
+  for (Store &s : stores) {
+    // A frame put back whole starts a run; one put back in the run's area over a frame of the
+    // run is another frame of it. Runs have no gaps: a swap of anything else ends one.
+    if (s.put_back == Store::kArea && s.put_back_area == s.run_area && s.run_last != 0 && s.run_last + 1 == swaps) {
+      s.run_last = swaps;
+    } else if (s.put_back != Store::kNothing) {
+      s.run_first = s.run_last = swaps;
+      s.run_area = s.put_back_area;
+    }
+    s.put_back = Store::kNothing;
+  }
+}
+
 char EngFrameCacheSave_GL(int slot) {
   Store *s = Get(slot);
   if (!s) return 0;
   s->valid = 0;
+  ForgetRun(s);
   if (!eng_main_device_gl || eng_main_window_width <= 0 || eng_main_window_height <= 0) return 0;
   if (!MakeStore(s, eng_main_window_width, eng_main_window_height)) return 0;
   Blit(*s, kToStore);
@@ -120,7 +159,7 @@ char EngFrameCacheRestore_GL(int slot) {
 
 char EngFrameCacheRestoreArea_GL(int slot, float x, float y, float w, float h) {
   if (!EngFrameCacheIsValid_GL(slot)) return 0;
-  const Store &s = stores[slot];
+  Store &s = stores[slot];
   // Whole pixels that cover the area, within the window, where the picture is drawn.
   float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
   EngWindowDesignToPixel(x, y, &x0, &y0);
@@ -129,12 +168,24 @@ char EngFrameCacheRestoreArea_GL(int slot, float x, float y, float w, float h) {
   GLint right = std::min(GLint(std::ceil(x1)), s.width);
   GLint bottom = std::min(GLint(std::ceil(y1)), s.height);
   if (right <= left || bottom <= top) left = top = right = bottom = 0;
-  if (BackBufferKept())
-    Blit(s, kToWindow, left, s.height - bottom, right - left, bottom - top);
-  else
+  PixelRect rect;
+  rect.x = left;
+  rect.y = s.height - bottom;
+  rect.w = right - left;
+  rect.h = bottom - top;
+  // OpenGL does not promise what a swap leaves in the back buffer: only the driver's buffer age
+  // can say that it still holds a frame that differs from the kept one in this area alone.
+  const char area_only =
+      rect == s.run_area && EngFrameCacheBackBufferHoldsRun(back_buffer_age(), swaps + 1, s.run_first, s.run_last);
+  s.put_back = area_only ? Store::kArea : Store::kWhole;
+  s.put_back_area = rect;
+  if (!area_only) {
     Blit(s, kToWindow);
-  eng_main_device_gl->CropToArea(left, top, right - left, bottom - top);
-  return 1;
+    return 1;
+  }
+  Blit(s, kToWindow, rect.x, rect.y, rect.w, rect.h);
+  eng_main_device_gl->CropToArea(left, top, rect.w, rect.h);
+  return 2;
 }
 
 char EngFrameCacheIsValid_GL(int slot) {
@@ -143,7 +194,10 @@ char EngFrameCacheIsValid_GL(int slot) {
 }
 
 void EngFrameCacheInvalidate_GL(int slot) {
-  if (Store *s = Get(slot)) s->valid = 0;
+  if (Store *s = Get(slot)) {
+    s->valid = 0;
+    ForgetRun(s);
+  }
 }
 
 // Also run when the context goes: its names die with it.
