@@ -610,7 +610,7 @@ char EngDeviceGL::BeginRenderingIfNeeded() {
 }
 
 void EngDeviceGL::SwapBuffers() {
-  if (!eng_gl_3d_setup) return;
+  if (!eng_gl_3d_setup || EngFrameCacheShowChangedPartOnly_GL()) return;
   AglSwapBuffers_MAC();
   EngFrameCacheNoteSwap_GL();
 }

@@ -23,29 +23,70 @@ struct PixelRect {
 // a plain copy of rows there instead of a drawn quad (a 544-pixel square comes back in 0.15 ms
 // instead of 1.2). Elsewhere the mirror and the order cost nothing.
 //
-// Besides the kept frame, each store knows the run of swaps, first to last (0: none), that
-// showed it put back with only the same area drawn over: a back buffer holding one of those
-// frames differs from the kept frame only in that area. put_back says what this frame (not yet
-// swapped) did.
+// Besides the kept frame, each store knows the run of frames shown, first to last (0: none),
+// that showed it put back with only the same area drawn over: a back buffer holding one of
+// those frames differs from the kept frame only in that area. put_back says what the frame not
+// yet shown did with the store, changed where it differs from the frame shown before it, and
+// window_shows_it whether the window shows the kept frame (as saved or put back) with only the
+// run's area drawn over, so that showing the changed part alone is enough.
 struct Store {
   GLuint framebuffer = 0, texture = 0;
   GLint width = 0, height = 0;
   char valid = 0;
   EngUInt32 run_first = 0, run_last = 0;
   PixelRect run_area;
-  enum { kNothing, kWhole, kArea } put_back = kNothing;
-  PixelRect put_back_area;
+  enum { kNothing, kSaved, kWhole, kArea } put_back = kNothing;
+  PixelRect put_back_area, changed;
+  char window_shows_it = 0;
 };
 
 Store stores[ENG_FRAME_CACHES];
 char stores_failed = 0;
-// Swaps of the window so far; the frame being drawn is shown by swap number swaps + 1.
-EngUInt32 swaps = 0;
+// Frames shown so far, by a swap or by copying a part; the frame being drawn is number shown + 1.
+EngUInt32 shown = 0;
+// The last frame was shown by copying a part: the back buffer still holds it, whole.
+char back_buffer_kept = 0;
 EngInt32 (*back_buffer_age)() = EngContextBackBufferAge_MAC;
+char (*copy_to_window)(EngInt32, EngInt32, EngInt32, EngInt32) = EngContextCopySubBuffer_MAC;
 
 void ForgetRun(Store *s) {
   s->run_first = s->run_last = 0;
   s->put_back = Store::kNothing;
+  s->window_shows_it = 0;
+}
+
+void NoteShown(char back_buffer_still_holds_it) {
+  shown++;
+  back_buffer_kept = back_buffer_still_holds_it;
+  for (Store &s : stores) {
+    // A frame put back whole starts a run; one put back in the run's area over a frame of the
+    // run is another frame of it. Runs have no gaps: a frame of anything else ends one.
+    if (s.put_back == Store::kArea && s.put_back_area == s.run_area && s.run_last != 0 && s.run_last + 1 == shown) {
+      s.run_last = shown;
+    } else if (s.put_back == Store::kWhole || s.put_back == Store::kArea) {
+      s.run_first = s.run_last = shown;
+      s.run_area = s.put_back_area;
+    }
+    s.window_shows_it = s.put_back != Store::kNothing;
+    s.put_back = Store::kNothing;
+  }
+}
+
+// Whole pixels that cover an area (design units), within the window, from the bottom left.
+PixelRect PixelsOf(const Store &s, const _Dimension *area) {
+  float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  EngWindowDesignToPixel(area->x, area->y, &x0, &y0);
+  EngWindowDesignToPixel(area->x + area->width, area->y + area->height, &x1, &y1);
+  GLint left = std::max(GLint(std::floor(x0)), 0), top = std::max(GLint(std::floor(y0)), 0);
+  GLint right = std::min(GLint(std::ceil(x1)), s.width);
+  GLint bottom = std::min(GLint(std::ceil(y1)), s.height);
+  if (right <= left || bottom <= top) left = top = right = bottom = 0;
+  PixelRect rect;
+  rect.x = left;
+  rect.y = s.height - bottom;
+  rect.w = right - left;
+  rect.h = bottom - top;
+  return rect;
 }
 
 Store *Get(int slot) { return slot >= 0 && slot < ENG_FRAME_CACHES ? &stores[slot] : nullptr; }
@@ -113,29 +154,28 @@ void Blit(const Store &s, Direction direction, GLint x = 0, GLint y = 0, GLint w
 
 }  // namespace
 
-char EngFrameCacheBackBufferHoldsRun(EngInt32 age, EngUInt32 next_swap, EngUInt32 run_first, EngUInt32 run_last) {
-  if (age <= 0 || run_first == 0 || EngUInt32(age) >= next_swap) return 0;
-  const EngUInt32 shown = next_swap - EngUInt32(age);
-  return shown >= run_first && shown <= run_last ? 1 : 0;
+char EngFrameCacheBackBufferHoldsRun(EngInt32 age, EngUInt32 next_shown, EngUInt32 run_first, EngUInt32 run_last) {
+  if (age <= 0 || run_first == 0 || EngUInt32(age) >= next_shown) return 0;
+  const EngUInt32 held = next_shown - EngUInt32(age);
+  return held >= run_first && held <= run_last ? 1 : 0;
 }
 
-void EngFrameCacheSetBackBufferAgeQueryForTests(EngInt32 (*query)()) {
-  back_buffer_age = query ? query : EngContextBackBufferAge_MAC;
+void EngFrameCacheSetWindowForTests(EngInt32 (*age)(), char (*copy)(EngInt32, EngInt32, EngInt32, EngInt32)) {
+  back_buffer_age = age ? age : EngContextBackBufferAge_MAC;
+  copy_to_window = copy ? copy : EngContextCopySubBuffer_MAC;
 }
 
-void EngFrameCacheNoteSwap_GL() {
-  swaps++;
+void EngFrameCacheNoteSwap_GL() { NoteShown(0); }
+
+char EngFrameCacheShowChangedPartOnly_GL() {
   for (Store &s : stores) {
-    // A frame put back whole starts a run; one put back in the run's area over a frame of the
-    // run is another frame of it. Runs have no gaps: a swap of anything else ends one.
-    if (s.put_back == Store::kArea && s.put_back_area == s.run_area && s.run_last != 0 && s.run_last + 1 == swaps) {
-      s.run_last = swaps;
-    } else if (s.put_back != Store::kNothing) {
-      s.run_first = s.run_last = swaps;
-      s.run_area = s.put_back_area;
-    }
-    s.put_back = Store::kNothing;
+    if ((s.put_back != Store::kWhole && s.put_back != Store::kArea) || !s.window_shows_it) continue;
+    const PixelRect &c = s.changed;
+    if (!copy_to_window(c.x, c.y, c.w, c.h)) return 0;
+    NoteShown(1);
+    return 1;
   }
+  return 0;
 }
 
 char EngFrameCacheSave_GL(int slot) {
@@ -147,6 +187,7 @@ char EngFrameCacheSave_GL(int slot) {
   if (!MakeStore(s, eng_main_window_width, eng_main_window_height)) return 0;
   Blit(*s, kToStore);
   s->valid = 1;
+  s->put_back = Store::kSaved;
   return 1;
 }
 
@@ -157,34 +198,27 @@ char EngFrameCacheRestore_GL(int slot) {
   return 1;
 }
 
-char EngFrameCacheRestoreArea_GL(int slot, float x, float y, float w, float h) {
+char EngFrameCacheRestorePart_GL(int slot, const _Dimension *area, const _Dimension *part) {
   if (!EngFrameCacheIsValid_GL(slot)) return 0;
   Store &s = stores[slot];
-  // Whole pixels that cover the area, within the window, where the picture is drawn.
-  float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-  EngWindowDesignToPixel(x, y, &x0, &y0);
-  EngWindowDesignToPixel(x + w, y + h, &x1, &y1);
-  GLint left = std::max(GLint(std::floor(x0)), 0), top = std::max(GLint(std::floor(y0)), 0);
-  GLint right = std::min(GLint(std::ceil(x1)), s.width);
-  GLint bottom = std::min(GLint(std::ceil(y1)), s.height);
-  if (right <= left || bottom <= top) left = top = right = bottom = 0;
-  PixelRect rect;
-  rect.x = left;
-  rect.y = s.height - bottom;
-  rect.w = right - left;
-  rect.h = bottom - top;
-  // OpenGL does not promise what a swap leaves in the back buffer: only the driver's buffer age
-  // can say that it still holds a frame that differs from the kept one in this area alone.
-  const char area_only =
-      rect == s.run_area && EngFrameCacheBackBufferHoldsRun(back_buffer_age(), swaps + 1, s.run_first, s.run_last);
+  const PixelRect rect = PixelsOf(s, area);
+  // OpenGL does not promise what a swap leaves in the back buffer: only the driver's buffer age,
+  // or a frame shown by copying a part of it, can say that it still holds a frame that differs
+  // from the kept one in this area alone.
+  const EngInt32 age = back_buffer_kept ? 1 : back_buffer_age();
+  const char area_only = rect == s.run_area && EngFrameCacheBackBufferHoldsRun(age, shown + 1, s.run_first, s.run_last);
   s.put_back = area_only ? Store::kArea : Store::kWhole;
   s.put_back_area = rect;
+  // The frame shown last is the one from which the part alone changes; an older frame may show
+  // the rest of the area older still.
+  s.changed = age == 1 || !area_only ? PixelsOf(s, part) : rect;
   if (!area_only) {
     Blit(s, kToWindow);
     return 1;
   }
-  Blit(s, kToWindow, rect.x, rect.y, rect.w, rect.h);
-  eng_main_device_gl->CropToArea(left, top, rect.w, rect.h);
+  const PixelRect &c = s.changed;
+  Blit(s, kToWindow, c.x, c.y, c.w, c.h);
+  eng_main_device_gl->LimitDrawingTo(c.x, s.height - c.y - c.h, c.w, c.h);
   return 2;
 }
 

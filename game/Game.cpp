@@ -287,7 +287,7 @@ void Game::Render(char frame) {
   const _Dimension &a = m_moving_area;
   if (frame == GAME_FRAME_MOVING && EngFrameCacheRestoreArea(ENG_FRAME_CACHE_STILL_SCREEN, a.x, a.y, a.width, a.height)) {
     RenderMovingLayer();
-    eng_main_device->TurnOffCrop();
+    eng_main_device->StopLimitingDrawing();
     eng_main_device->EndRendering();
     return;
   }

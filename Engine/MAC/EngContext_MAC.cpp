@@ -215,6 +215,26 @@ EngInt32 EngContextBackBufferAge_MAC() {
   return EglBufferAge();
 }
 
+char EngContextCopySubBuffer_MAC(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h) {
+  using CopySubBuffer = void (*)(Display *, GLXDrawable, int, int, int, int);
+  if (!glXGetCurrentContext() || w <= 0 || h <= 0) return 0;
+  Display *display = glXGetCurrentDisplay();
+  const GLXDrawable drawable = glXGetCurrentDrawable();
+  if (!display || !drawable) return 0;
+  static Display *checked = nullptr;
+  static CopySubBuffer copy = nullptr;
+  if (display != checked) {
+    checked = display;
+    copy = HasExtension(glXQueryExtensionsString(display, DefaultScreen(display)), "GLX_MESA_copy_sub_buffer")
+               ? reinterpret_cast<CopySubBuffer>(
+                     glXGetProcAddressARB(reinterpret_cast<const GLubyte *>("glXCopySubBufferMESA")))
+               : nullptr;
+  }
+  if (!copy) return 0;
+  copy(display, drawable, x, y, w, h);
+  return 1;
+}
+
 void EngContextClearScreen_MAC(float r, float g, float b) {
   if (!eng_gl_3d_setup) return;
   glClearColor(r, g, b, 1.0f);

@@ -3,8 +3,11 @@
 // kept one only there; nothing is kept for another window size or device kind.
 #include "Engine/EngFrameCache.h"
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
+#include "Engine/EngContext.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngWindow.h"
 #include "tests/Engine/DeviceTestSupport.h"
@@ -27,17 +30,26 @@ void Paint(EngDevice *device, int x, int y, int w, int h, float r, float g, floa
   device->TurnOffCrop();
 }
 
-// The driver's answer, as a test gives it.
+// The driver's answers, as a test gives them: its buffer age, and the parts it was asked to copy
+// to the window when it can.
 EngInt32 buffer_age = -1;
 EngInt32 BufferAge() { return buffer_age; }
+char can_copy = 0;
+std::vector<std::vector<EngInt32>> copies;
+char Copy(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h) {
+  if (can_copy) copies.push_back({x, y, w, h});
+  return can_copy;
+}
 
-// The buffer age a test answers, for the length of the test.
+// A driver that gives a buffer age and copies no part, for the length of the test.
 struct ScopedBufferAge {
   explicit ScopedBufferAge(EngInt32 age) {
     buffer_age = age;
-    EngFrameCacheSetBackBufferAgeQueryForTests(BufferAge);
+    can_copy = 0;
+    copies.clear();
+    EngFrameCacheSetWindowForTests(BufferAge, Copy);
   }
-  ~ScopedBufferAge() { EngFrameCacheSetBackBufferAgeQueryForTests(nullptr); }
+  ~ScopedBufferAge() { EngFrameCacheSetWindowForTests(nullptr, nullptr); }
 };
 
 // A frame drawn as a resting screen draws it: the kept frame put back in an area, the area
@@ -45,7 +57,7 @@ struct ScopedBufferAge {
 char RestingFrame(EngDevice *device, float x, float y, float w, float h) {
   const char put_back = EngFrameCacheRestoreArea(kSlot, x, y, w, h);
   Clear(device, 0, 1, 0);
-  device->TurnOffCrop();
+  device->StopLimitingDrawing();
   device->SwapBuffers();
   return put_back;
 }
@@ -100,7 +112,7 @@ TEST_F(DeviceTest, AKeptFrameComesBackTheRightWayUpPixelForPixel) {
   ASSERT_EQ(RestingFrame(device.get(), 100, 50, 300, 200), 1);
   Clear(device.get(), 0, 0, 0);
   ASSERT_EQ(EngFrameCacheRestoreArea(kSlot, 100, 50, 300, 200), 2);
-  device->TurnOffCrop();
+  device->StopLimitingDrawing();
   const Case area[] = {{100, 50, 'r'},  {319, 239, 'r'}, {320, 50, 'g'},  {399, 239, 'g'}, {100, 240, 'b'},
                        {319, 249, 'b'}, {320, 249, 'w'}, {399, 249, 'w'}, {99, 50, 'k'},   {100, 49, 'k'},
                        {400, 100, 'k'}, {200, 250, 'k'}, {639, 479, 'k'}, {0, 0, 'k'}};
@@ -118,7 +130,7 @@ TEST_F(DeviceTest, AKeptFrameComesBackWholeOrInAnAreaWithTheCropOnIt) {
   ASSERT_EQ(EngFrameCacheRestoreArea(kSlot, 0, 0, 320, 240), 2);
   // Cleared inside the crop only.
   Clear(device.get(), 0, 1, 0);
-  device->TurnOffCrop();
+  device->StopLimitingDrawing();
   struct Case {
     int x, y;
     char colour;
@@ -132,7 +144,7 @@ TEST_F(DeviceTest, AKeptFrameComesBackWholeOrInAnAreaWithTheCropOnIt) {
   ASSERT_EQ(RestingFrame(device.get(), 600, 400, 100, 100), 1);
   Clear(device.get(), 0, 0, 1);
   ASSERT_EQ(EngFrameCacheRestoreArea(kSlot, 600, 400, 100, 100), 2);
-  device->TurnOffCrop();
+  device->StopLimitingDrawing();
   EXPECT_EQ(At(639, 479), 'r');
   EXPECT_EQ(At(599, 399), 'b');
 
@@ -195,8 +207,8 @@ TEST_F(DeviceTest, TheDriversBufferAgeDecidesWhetherTheAreaAloneComesBack) {
     buffer_age = c.age;
     Clear(device.get(), 0, 0, 1);
     EXPECT_EQ(EngFrameCacheRestoreArea(kSlot, 100, 100, 50, 50), c.put_back);
-    EXPECT_EQ(device->IsCropOn(), c.put_back == 2 ? 1 : 0);
-    device->TurnOffCrop();
+    EXPECT_EQ(device->IsDrawingLimited(), c.put_back == 2 ? 1 : 0);
+    device->StopLimitingDrawing();
     EXPECT_EQ(At(120, 120), 'r');
     EXPECT_EQ(At(300, 300), c.put_back == 2 ? 'b' : 'r');
   }
@@ -223,4 +235,65 @@ TEST_F(DeviceTest, TheDriversBufferAgeDecidesWhetherTheAreaAloneComesBack) {
   EXPECT_EQ(RestingFrame(device.get(), 100, 100, 60, 50), 1);
   EngFrameCacheInvalidate(kSlot);
   EXPECT_EQ(RestingFrame(device.get(), 100, 100, 60, 50), 0);
+}
+
+// Where the driver can copy a part of the back buffer to the window, a resting frame is shown by
+// copying the part that changed, and the back buffer, left as it is, needs only that part put
+// back next time whatever the buffer age says; a frame of anything else is swapped whole.
+TEST_F(DeviceTest, APartCopiedToTheWindowLeavesTheBackBufferForTheNextPart) {
+  ScopedBufferAge age(-1);
+  can_copy = 1;
+  const _Dimension area = {100, 100, 200, 100}, left = {100, 100, 50, 50}, right = {250, 150, 50, 50};
+  Clear(device.get(), 1, 0, 0);
+  ASSERT_EQ(EngFrameCacheSave(kSlot), 1);
+  device->SwapBuffers();
+  EXPECT_TRUE(copies.empty());
+  // No account of the back buffer: the whole kept frame comes back, and the left part is shown.
+  Clear(device.get(), 0, 0, 1);
+  ASSERT_EQ(EngFrameCacheRestorePart(kSlot, &area, &left), 1);
+  EXPECT_EQ(At(300, 300), 'r');
+  Clear(device.get(), 0, 1, 0);
+  device->SwapBuffers();
+  ASSERT_EQ(copies.size(), 1u);
+  EXPECT_EQ(copies[0], (std::vector<EngInt32>{100, 480 - 150, 50, 50}));
+  // The back buffer held still: the right part alone comes back, cropped.
+  ASSERT_EQ(EngFrameCacheRestorePart(kSlot, &area, &right), 2);
+  EXPECT_EQ(device->IsDrawingLimited(), 1);
+  Clear(device.get(), 1, 1, 1);
+  device->StopLimitingDrawing();
+  EXPECT_EQ(At(260, 160), 'w');
+  EXPECT_EQ(At(120, 120), 'g');
+  EXPECT_EQ(At(400, 400), 'g');
+  device->SwapBuffers();
+  ASSERT_EQ(copies.size(), 2u);
+  EXPECT_EQ(copies[1], (std::vector<EngInt32>{250, 480 - 200, 50, 50}));
+  // A frame of something else is swapped whole, and the next part starts from the whole again.
+  device->SwapBuffers();
+  EXPECT_EQ(copies.size(), 2u);
+  ASSERT_EQ(EngFrameCacheRestorePart(kSlot, &area, &left), 1);
+  device->SwapBuffers();
+  EXPECT_EQ(copies.size(), 2u);
+  ASSERT_EQ(EngFrameCacheRestorePart(kSlot, &area, &left), 1);
+  device->SwapBuffers();
+  EXPECT_EQ(copies.size(), 3u);
+}
+
+// The real driver's copy, where it has one (Mesa's GLX does): the back buffer keeps what was
+// drawn outside the part, and the next part alone comes back.
+TEST_F(DeviceTest, TheDriverCopiesThePartAndKeepsTheBackBuffer) {
+  Clear(device.get(), 1, 0, 0);
+  if (!EngContextCopySubBuffer_MAC(0, 0, 1, 1)) GTEST_SKIP() << "the driver cannot copy a part of the back buffer";
+  ScopedBufferAge age(-1);
+  EngFrameCacheSetWindowForTests(BufferAge, nullptr);
+  const _Dimension area = {0, 0, 320, 240};
+  ASSERT_EQ(EngFrameCacheSave(kSlot), 1);
+  device->SwapBuffers();
+  ASSERT_EQ(EngFrameCacheRestorePart(kSlot, &area, &area), 1);
+  Paint(device.get(), 0, 0, 320, 240, 0, 1, 0);
+  Paint(device.get(), 400, 400, 100, 50, 0, 0, 1);
+  device->SwapBuffers();
+  EXPECT_EQ(At(100, 100), 'g');
+  EXPECT_EQ(At(450, 420), 'b');
+  EXPECT_EQ(EngFrameCacheRestorePart(kSlot, &area, &area), 2);
+  device->StopLimitingDrawing();
 }
