@@ -31,6 +31,8 @@ char EngFrameCacheIsValid(int slot);
 // The next restore fails until a new save: what was kept no longer matches the screen.
 void EngFrameCacheInvalidate(int slot);
 void EngFrameCacheDeleteGraphics();
+// The window may have lost what it showed (it was uncovered): the next frame is shown whole.
+void EngFrameCacheShowWholeNextFrame();
 // Every frame shown is counted: the buffer age is given in swaps. The device shows a frame by
 // copying the part that changed when this answers 1, else swaps and notes the swap.
 char EngFrameCacheShowChangedPartOnly_GL();

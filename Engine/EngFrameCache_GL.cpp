@@ -167,6 +167,10 @@ void EngFrameCacheSetWindowForTests(EngInt32 (*age)(), char (*copy)(EngInt32, En
 
 void EngFrameCacheNoteSwap_GL() { NoteShown(0); }
 
+void EngFrameCacheShowWholeNextFrame() {
+  for (Store &s : stores) s.window_shows_it = 0;
+}
+
 char EngFrameCacheShowChangedPartOnly_GL() {
   for (Store &s : stores) {
     if ((s.put_back != Store::kWhole && s.put_back != Store::kArea) || !s.window_shows_it) continue;

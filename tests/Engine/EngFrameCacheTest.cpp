@@ -267,15 +267,24 @@ TEST_F(DeviceTest, APartCopiedToTheWindowLeavesTheBackBufferForTheNextPart) {
   device->SwapBuffers();
   ASSERT_EQ(copies.size(), 2u);
   EXPECT_EQ(copies[1], (std::vector<EngInt32>{250, 480 - 200, 50, 50}));
-  // A frame of something else is swapped whole, and the next part starts from the whole again.
-  device->SwapBuffers();
-  EXPECT_EQ(copies.size(), 2u);
-  ASSERT_EQ(EngFrameCacheRestorePart(kSlot, &area, &left), 1);
+  // A window uncovered shows the next frame whole; the part after it is copied again.
+  EngFrameCacheShowWholeNextFrame();
+  ASSERT_EQ(EngFrameCacheRestorePart(kSlot, &area, &left), 2);
+  device->StopLimitingDrawing();
   device->SwapBuffers();
   EXPECT_EQ(copies.size(), 2u);
   ASSERT_EQ(EngFrameCacheRestorePart(kSlot, &area, &left), 1);
   device->SwapBuffers();
   EXPECT_EQ(copies.size(), 3u);
+  // A frame of something else is swapped whole, and the next part starts from the whole again.
+  device->SwapBuffers();
+  EXPECT_EQ(copies.size(), 3u);
+  ASSERT_EQ(EngFrameCacheRestorePart(kSlot, &area, &left), 1);
+  device->SwapBuffers();
+  EXPECT_EQ(copies.size(), 3u);
+  ASSERT_EQ(EngFrameCacheRestorePart(kSlot, &area, &left), 1);
+  device->SwapBuffers();
+  EXPECT_EQ(copies.size(), 4u);
 }
 
 // The real driver's copy, where it has one (Mesa's GLX does): the back buffer keeps what was
