@@ -310,10 +310,14 @@ int RestingScreensMain(int argc, char **argv, ScreenProbe *screen) {
   std::vector<double> cpu_bare;
   std::vector<std::vector<double>> cpu(count);
   int bad_exit = 0;
-  for (int r = 0; r < runs; r++) {
+  // The bare window before and after each round's screens: the machine's load moves the most.
+  auto measure_bare = [&] {
     Figures b = Measure(screen, bare, homes[0], 1.0, idle, "");
     cpu_bare.push_back(b.idle_cpu_percent);
     bad_exit += b.exit_code != 0;
+  };
+  for (int r = 0; r < runs; r++) {
+    measure_bare();
     for (size_t k = 0; k < count; k++) {
       if (!chosen(k)) continue;
       const std::string shot = shots.empty() || r != runs - 1 ? "" : shots + "/resting_" + screens[k].name + ".ppm";
@@ -321,6 +325,7 @@ int RestingScreensMain(int argc, char **argv, ScreenProbe *screen) {
       cpu[k].push_back(f.idle_cpu_percent);
       bad_exit += f.exit_code != 0;
     }
+    measure_bare();
   }
   printf("resting screens, medians of %d runs (idle over %.0f s, LP_NUM_THREADS=%s): %% of a core\n", runs, idle,
          getenv("LP_NUM_THREADS"));
