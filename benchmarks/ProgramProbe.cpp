@@ -302,6 +302,10 @@ int RestingScreensMain(int argc, char **argv, ScreenProbe *screen) {
        true,
        {new_game, first_garden, notice_ok, {Step::kKey, 0, 0, XK_space, 1.0}, {Step::kKey, 0, 0, XK_space, 0.5}}},
       {"pause_menu", true, {new_game, first_garden, notice_ok, {Step::kKey, 0, 0, XK_Escape, 1.0}}},
+      {"resumed",
+       true,
+       {new_game, first_garden, notice_ok, {Step::kKey, 0, 0, XK_space, 1.0}, {Step::kKey, 0, 0, XK_space, 0.5},
+        {Step::kKey, 0, 0, XK_Escape, 1.5}, click(320, 137)}},
   };
   const size_t count = sizeof(screens) / sizeof(screens[0]);
   auto chosen = [&](size_t k) {
