@@ -237,12 +237,14 @@ void Game::UpdateCursor() {
 char Game::Tick() {
   game_per_second = eng_main_frames_per_second;
   SoundTick();
+  m_ticking++;
   if (AreScreensOn()) {
     m_screens->Tick();
   } else {
     MakeFieldGraphicsIfNeeded();
     QuarrelwickTick();
   }
+  m_ticking--;
   return 1;
 }
 
@@ -377,6 +379,9 @@ int Game::GetMovingParts(MovingPart *parts) {
 
 char Game::WantsFrameDrawn(double now) {
   if (!m_screens || (!AreScreensOn() && !QuarrelwickIsFieldStill())) m_activity = 1;
+  // A frame asked for inside a tick (a screen changing fades over frames of its own) is drawn
+  // whole: the fade darkens what is drawn, never a buffer left as it was.
+  if (m_ticking) m_activity = 1;
   if (m_screens && m_mwin) {
     const euint screen = AreScreensOn() ? m_screens->GetCurrentScreen() : euint(0);
     const char popup = m_mwin->PopupIsOn() ? 1 : 0;

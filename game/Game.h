@@ -97,6 +97,7 @@ class Game {
   VQ_Screens *m_screens;
   UserClass *m_user;
   char m_activity = 1;
+  int m_ticking = 0;
   double m_last_activity_time = 0.0, m_last_drawn_time = 0.0;
   euint m_drawn_screen = 0;
   char m_drawn_popup = 0;
