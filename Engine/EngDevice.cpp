@@ -27,11 +27,8 @@ void EngDeviceSetViewportStructToSize(_EngDeviceViewport *vp, EngInt32 x, EngInt
 void EngDeviceSetViewportStructToSizeRatioed(_EngDeviceViewport *vp, EngInt32 x, EngInt32 y, EngInt32 w,
                                              EngInt32 h) {
   if (!vp) return;
-  // Design units into the window's pixels, through the picture area.
-  const _EngPictureArea a = EngDeviceGL_PictureArea();
-  const float rx = float(a.width) / 640.0f, ry = float(a.height) / 480.0f;
-  *vp = {a.x + EngMathRound(x * rx), a.y + EngMathRound(y * ry), EngMathRound(w * rx), EngMathRound(h * ry), 0.0f,
-         1.0f};
+  float rx = EngDeviceGL_WindowXRatio(), ry = EngDeviceGL_WindowYRatio();
+  *vp = {EngMathRound(x * rx), EngMathRound(y * ry), EngMathRound(w * rx), EngMathRound(h * ry), 0.0f, 1.0f};
 }
 
 // The back end, when the device kind is OpenGL and one exists.

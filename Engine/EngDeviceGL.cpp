@@ -30,13 +30,10 @@ EngInt32 EDEV_BLEND_SRC_ALPHA_SATURATE = 0;
 static char glew_initialised = 0;
 static EngInt32 orientation_for_tests = 0;
 
-EngInt32 EngDeviceGL_WindowWidth() { return eng_main_window ? eng_main_window_width : 640; }
-EngInt32 EngDeviceGL_WindowHeight() { return eng_main_window ? eng_main_window_height : 480; }
-_EngPictureArea EngDeviceGL_PictureArea() {
-  return EngPictureAreaForWindow(EngDeviceGL_WindowWidth(), EngDeviceGL_WindowHeight());
-}
-float EngDeviceGL_WindowXRatio() { return (float)EngDeviceGL_PictureArea().width / 640.0f; }
-float EngDeviceGL_WindowYRatio() { return (float)EngDeviceGL_PictureArea().height / 480.0f; }
+EngInt32 EngDeviceGL_WindowWidth() { return eng_main_window ? eng_main_window_width : ENG_DESIGN_WIDTH; }
+EngInt32 EngDeviceGL_WindowHeight() { return eng_main_window ? eng_main_window_height : ENG_DESIGN_HEIGHT; }
+float EngDeviceGL_WindowXRatio() { return (float)EngDeviceGL_WindowWidth() / float(ENG_DESIGN_WIDTH); }
+float EngDeviceGL_WindowYRatio() { return (float)EngDeviceGL_WindowHeight() / float(ENG_DESIGN_HEIGHT); }
 // The desktop never turns its screen; only tests do.
 EngInt32 EngDeviceGL_GetOrientation() { return orientation_for_tests; }
 void EngDeviceGL_SetOrientationForTests(EngInt32 orientation) { orientation_for_tests = orientation; }
@@ -113,8 +110,7 @@ void EngDeviceGL::MiscInitVars() {
 }
 
 void EngDeviceGL::SetFullViewportSize() {
-  const _EngPictureArea a = EngDeviceGL_PictureArea();
-  EngDeviceSetViewportStructToSize(&m_full_viewport, a.x, a.y, a.width, a.height);
+  EngDeviceSetViewportStructToSize(&m_full_viewport, 0, 0, EngDeviceGL_WindowWidth(), EngDeviceGL_WindowHeight());
   if (m_viewport_full_screen) SetViewportFullScreen();
 }
 
@@ -253,11 +249,9 @@ void EngDeviceGL::ApplyGlViewport(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h
   glViewport(x, EngDeviceGL_WindowHeight() - (y + h), w, h);
 }
 
-// "Full screen" is the whole design space: the picture area, not the bars beside it.
 void EngDeviceGL::SetViewportFullScreen() {
   if (!eng_gl_3d_setup) return;
-  const _EngPictureArea a = EngDeviceGL_PictureArea();
-  ApplyGlViewport(a.x, a.y, a.width, a.height);
+  glViewport(0, 0, EngDeviceGL_WindowWidth(), EngDeviceGL_WindowHeight());
   m_viewport_full_screen = 1;
 }
 
@@ -296,7 +290,7 @@ void EngDeviceGL::SetViewportToSizeRatioed(_Dimension *dim) {
 void EngDeviceGL::SetViewportToSizeWithOrientationRatioed(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h) {
   float rx = EngDeviceGL_WindowXRatio(), ry = EngDeviceGL_WindowYRatio();
   EngInt32 W = EngDeviceGL_WindowWidth(), H = EngDeviceGL_WindowHeight();
-  float wx = W / 480.0f, hy = H / 640.0f;
+  float wx = float(W) / ENG_DESIGN_HEIGHT, hy = float(H) / ENG_DESIGN_WIDTH;
   switch (EngDeviceGL_GetOrientation()) {
     case 0:
       SetViewportToSizeRatioed(x, y, w, h);
@@ -395,8 +389,8 @@ void EngDeviceGL::SetPerspectiveNearAndFarPlanes(float near_z, float far_z, char
 
 void EngDeviceGL::SetPerspectiveAspectRelative(float aspect, char) {
   // The desktop layout: wide windows widen the view, narrower ones keep the 1.28 frame.
-  const _EngPictureArea a = EngDeviceGL_PictureArea();
-  float window_aspect = a.height ? (float)a.width / (float)a.height : 1.0f;
+  EngInt32 h = EngDeviceGL_WindowHeight();
+  float window_aspect = h ? (float)EngDeviceGL_WindowWidth() / (float)h : 1.0f;
   float base = window_aspect > 1.28f ? window_aspect : 1.28f;
   SetPerspectiveAspect(base * aspect / 1.28f, 1);
 }

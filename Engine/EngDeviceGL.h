@@ -253,8 +253,6 @@ void EngDeviceGL_ClearScreenBuffer();
 // from eng_main_window_width and eng_main_window_height.
 EngInt32 EngDeviceGL_WindowWidth();
 EngInt32 EngDeviceGL_WindowHeight();
-// The window's picture area (see EngPictureAreaForWindow), of the sizes above.
-_EngPictureArea EngDeviceGL_PictureArea();
 float EngDeviceGL_WindowXRatio();
 float EngDeviceGL_WindowYRatio();
 EngInt32 EngDeviceGL_GetOrientation();

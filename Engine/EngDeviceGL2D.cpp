@@ -278,8 +278,7 @@ void EngDeviceGL::CropToAreaRatioed(_Dimension *dim) {
 void EngDeviceGL::CropToAreaRatioed(float x, float y, float w, float h) {
   if (!eng_gl_3d_setup) return;
   EngInt32 W = EngDeviceGL_WindowWidth(), H = EngDeviceGL_WindowHeight();
-  const _EngPictureArea picture = EngDeviceGL_PictureArea();
-  float bx = (float)picture.x, by = (float)picture.y, bw = (float)picture.width, bh = (float)picture.height;
+  float bx = 0, by = 0, bw = (float)W, bh = (float)H;
   if (!m_viewport_full_screen) {
     bx = (float)m_viewport.x;
     by = (float)m_viewport.y;
@@ -292,7 +291,7 @@ void EngDeviceGL::CropToAreaRatioed(float x, float y, float w, float h) {
     return;
   }
   if (o == 0) {
-    float sx = bw / 640.0f, sy = bh / 480.0f;
+    float sx = bw / ENG_DESIGN_WIDTH, sy = bh / ENG_DESIGN_HEIGHT;
     Scissor(EngMathRound(bx + x * sx), EngMathRound(H - (by + y * sy) - h * sy), EngMathRound(w * sx),
             EngMathRound(h * sy));
     m_crop_on = 1;
@@ -306,14 +305,14 @@ void EngDeviceGL::CropToAreaRatioed(float x, float y, float w, float h) {
   // The rotated mappings are worked out over the whole window; a viewport's offset is not applied.
   float Wf = (float)W, Hf = (float)H;
   if (o == 1)
-    Scissor(EngMathRound(Wf - (x + w) * Wf / 640.0f), EngMathRound(y * Hf / 480.0f), EngMathRound(w * Wf / 640.0f),
-            EngMathRound(h * Hf / 480.0f));
+    Scissor(EngMathRound(Wf - (x + w) * Wf / ENG_DESIGN_WIDTH), EngMathRound(y * Hf / ENG_DESIGN_HEIGHT),
+            EngMathRound(w * Wf / ENG_DESIGN_WIDTH), EngMathRound(h * Hf / ENG_DESIGN_HEIGHT));
   else if (o == 2)
-    Scissor(EngMathRound(Wf - (y + h) * Wf / 480.0f), EngMathRound(Hf - (x + w) * Hf / 640.0f),
-            EngMathRound(h * Wf / 480.0f), EngMathRound(w * Hf / 640.0f));
+    Scissor(EngMathRound(Wf - (y + h) * Wf / ENG_DESIGN_HEIGHT), EngMathRound(Hf - (x + w) * Hf / ENG_DESIGN_WIDTH),
+            EngMathRound(h * Wf / ENG_DESIGN_HEIGHT), EngMathRound(w * Hf / ENG_DESIGN_WIDTH));
   else
-    Scissor(EngMathRound(y * Wf / 480.0f), EngMathRound(x * Hf / 640.0f), EngMathRound(h * Wf / 480.0f),
-            EngMathRound(w * Hf / 640.0f));
+    Scissor(EngMathRound(y * Wf / ENG_DESIGN_HEIGHT), EngMathRound(x * Hf / ENG_DESIGN_WIDTH),
+            EngMathRound(h * Wf / ENG_DESIGN_HEIGHT), EngMathRound(w * Hf / ENG_DESIGN_WIDTH));
   m_crop_on = 1;
 }
 
@@ -329,8 +328,8 @@ void EngDeviceGL::CropToAreaInViewportRatioed(float x, float y, float w, float h
   }
   float vx = (float)m_viewport.x, vy = (float)m_viewport.y;
   float vw = (float)m_viewport.width, vh = (float)m_viewport.height;
-  float left = vx + x * vw / 640.0f, top = vy + y * vh / 480.0f;
-  float width = w * vw / 640.0f, height = h * vh / 480.0f;
+  float left = vx + x * vw / ENG_DESIGN_WIDTH, top = vy + y * vh / ENG_DESIGN_HEIGHT;
+  float width = w * vw / ENG_DESIGN_WIDTH, height = h * vh / ENG_DESIGN_HEIGHT;
   Scissor((EngInt32)left, (EngInt32)(EngDeviceGL_WindowHeight() - top - height), (EngInt32)width, (EngInt32)height);
   m_crop_on = 1;
 }
@@ -355,11 +354,8 @@ char EngDeviceGL::GetLineOfSight(_EngDeviceViewport *vp, EngInt32 px, EngInt32 p
     width = (float)vp->width;
     height = (float)vp->height;
   } else {
-    const _EngPictureArea picture = EngDeviceGL_PictureArea();
-    px -= picture.x;
-    py -= picture.y;
-    width = (float)picture.width;
-    height = (float)picture.height;
+    width = (float)EngDeviceGL_WindowWidth();
+    height = (float)EngDeviceGL_WindowHeight();
   }
   if (width < 1.0f || height < 1.0f) return 0;
   float p00 = m_perspective.m[0], p11 = m_perspective.m[5];
@@ -438,16 +434,12 @@ char EngDeviceGL::Convert3DPointTo2D(const _Vector3d *point, _Vector2d *out, cha
   m.MultiplyByMatrix(&m_perspective);
   _Vector3d v;
   m.TransformVectorByMatrix2(point, &v);
-  const _EngPictureArea picture = EngDeviceGL_PictureArea();
-  const float W = (float)picture.width, H = (float)picture.height;
+  const float W = (float)EngDeviceGL_WindowWidth(), H = (float)EngDeviceGL_WindowHeight();
   out->x = v.x * W / 2.0f + W / 2.0f;
   out->y = H / 2.0f - v.y * H / 2.0f;
   if (ratioed) {
-    out->x *= 640.0f / W;
-    out->y *= 480.0f / H;
-  } else {
-    out->x += (float)picture.x;
-    out->y += (float)picture.y;
+    out->x *= ENG_DESIGN_WIDTH / W;
+    out->y *= ENG_DESIGN_HEIGHT / H;
   }
   return 1;
 }

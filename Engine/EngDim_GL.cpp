@@ -35,9 +35,6 @@ void EngDimDarkenScreen_GL(float alpha) {
   gl->GetBlendingState(&blending_on, &source, &destination);
   gl->EnableBlendingType(0);
 
-  // Over the whole design space the bars beside the picture darken with it.
-  const char whole_window = gl->IsViewportFullScreen();
-  if (whole_window) glViewport(0, 0, EngDeviceGL_WindowWidth(), EngDeviceGL_WindowHeight());
   // In 2D mode these are the screen's corners.
   static const GLfloat corners[] = {-1, -1, 1, 1, -1, 1, -1, 1, 1, 1, 1, 1};
   GLfloat colours[16];
@@ -57,7 +54,6 @@ void EngDimDarkenScreen_GL(float alpha) {
 
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   glEnable(GL_TEXTURE_2D);
-  if (whole_window) gl->SetViewportFullScreen();
   gl->SetBlendingState(blending_on, source, destination);
   if (entered_2d) gl->RestoreAfter2D();
 }

@@ -94,7 +94,7 @@ void EngFontPrepareForDrawingWithOrientation_GL(_EngOrientation orientation, cha
   projection.SetOrientationMatrix((EngInt32)orientation);
   EngMatrix ortho;
   if (ratioed)
-    ortho.SetOrthoMatrix(0, 640, 0, 480, -1, 1);
+    ortho.SetOrthoMatrix(0, ENG_DESIGN_WIDTH, 0, ENG_DESIGN_HEIGHT, -1, 1);
   else
     ortho.SetOrthoMatrix(0, (float)eng_main_window_width, 0, (float)eng_main_window_height, -1, 1);
   projection.PreMultiplyByMatrix(&ortho);
@@ -174,7 +174,7 @@ float EngFont::DrawStringPart_GL(float x, float y, const char *text, float x_lim
   if (eng_font_using_ratio == 2)
     gl_y = -y;
   else if (eng_font_using_ratio == 1)
-    gl_y = 480 - y;
+    gl_y = ENG_DESIGN_HEIGHT - y;
   else
     gl_y = (float)eng_main_window_height - y;
   const float sx = m_scaling_on ? m_scale_x : 1, sy = m_scaling_on ? m_scale_y : 1;

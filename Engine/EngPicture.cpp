@@ -9,16 +9,21 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngMemory.h"
+#include "Engine/EngWindow.h"
 
 EngPicture::EngPicture()
-    : m_path(nullptr), m_graphics_created(0), m_textures(nullptr), m_num_textures(0), m_draw_area{0, 0, 640, 480} {}
+    : m_path(nullptr),
+      m_graphics_created(0),
+      m_textures(nullptr),
+      m_num_textures(0),
+      m_draw_area{0, 0, ENG_DESIGN_WIDTH, ENG_DESIGN_HEIGHT} {}
 
 EngPicture::~EngPicture() { Destroy(); }
 
 void EngPicture::Init() {
   Free();
   m_graphics_created = 0;
-  m_draw_area = _Dimension{0, 0, 640, 480};
+  m_draw_area = _Dimension{0, 0, ENG_DESIGN_WIDTH, ENG_DESIGN_HEIGHT};
 }
 
 void EngPicture::Free() {

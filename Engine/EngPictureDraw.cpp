@@ -237,7 +237,7 @@ void EngPicture::DrawSet(eint set_num, float alpha) {
     } else {
       eng_main_device->GetCurrentViewport(&saved);
       // The design space spread over the current viewport.
-      const float sx = float(saved.width) / 640.0f, sy = float(saved.height) / 480.0f;
+      const float sx = float(saved.width) / ENG_DESIGN_WIDTH, sy = float(saved.height) / ENG_DESIGN_HEIGHT;
       const float x = d.x * sx + float(saved.x);
       const float y = d.y * sy + float(saved.y);
       const float w = d.width * sx;

@@ -14,6 +14,7 @@
 #include "Engine/EngMath.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngPicture.h"
+#include "Engine/EngWindow.h"
 
 namespace {
 
@@ -169,7 +170,7 @@ char EngPicture::LoadFromFile(const char *path, const char *filename, char add_e
   DestroyGraphics();
   Free();
   m_graphics_created = 0;
-  m_draw_area = _Dimension{0, 0, 640, 480};
+  m_draw_area = _Dimension{0, 0, ENG_DESIGN_WIDTH, ENG_DESIGN_HEIGHT};
   if (!filename || !*filename) {
     DebugErrorAlt(ENG_FUNC, "No filename");
     return 0;
@@ -289,7 +290,7 @@ char EngPicture::LoadFromFile(const char *path, const char *filename, char add_e
   EngFree(name, 0, ENG_FUNC);
   if (!result) {
     Free();
-    m_draw_area = _Dimension{0, 0, 640, 480};
+    m_draw_area = _Dimension{0, 0, ENG_DESIGN_WIDTH, ENG_DESIGN_HEIGHT};
     return 0;
   }
   Tick(1.0f);

@@ -267,6 +267,9 @@ char EngTexture::DrawSpecifyingCorners(const _EngTextureCornersInfo *info) { TEX
 char EngTexture::DrawSpecifyingCornersList(const _EngTextureCornersInfo *quads, EngInt32 count) {
   TEX_FWD(0, DrawSpecifyingCornersList(quads, count));
 }
+EngInt32 EngTexture::DrawSpriteList(const _EngTextureSpriteInfo *sprites, EngInt32 count, char outlined) {
+  TEX_FWD(0, DrawSpriteList(sprites, count, outlined));
+}
 
 // --- Pixel reading and editing ---
 char EngTexture::PrepareToGetPixelData(_EngTextureGetPixelDataInfo *info, char, char) {

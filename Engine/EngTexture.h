@@ -30,6 +30,15 @@ struct _EngTextureCornersInfo {
   float colour[4][4];
 };
 
+// A sprite: the picture's part (texture coordinates; left > right mirrors it) placed with the
+// quad's corners as _EngTextureCornersInfo places them (the part's left-bottom, right-bottom,
+// left-top and right-top), in one colour.
+struct _EngTextureSpriteInfo {
+  _TexCoords part;
+  float position[4][3];
+  float colour[4];
+};
+
 struct _EngTextureGetPixelDataInfo {
   EngUInt32 reserved;
   EngUInt32 pitch;
@@ -155,6 +164,12 @@ class EngTexture {
   char DrawSpecifyingCorners(const _EngTextureCornersInfo *info);
   // Many quads of this texture in one draw, each as DrawSpecifyingCorners would draw it.
   char DrawSpecifyingCornersList(const _EngTextureCornersInfo *quads, EngInt32 count);
+  // Many sprites of this texture in one draw. With outlined set, a sprite whose picture (the
+  // file the texture was loaded from, unchanged since) and part have an outline
+  // (EngSpriteOutlines.h) is drawn over that polygon only, the same pixels for fewer shaded,
+  // and not at all when nothing of its part shows; any other is drawn whole. Returns how many
+  // were drawn.
+  EngInt32 DrawSpriteList(const _EngTextureSpriteInfo *sprites, EngInt32 count, char outlined);
 
   // Pixel reading and editing on a CPU copy of the GL image.
   char PrepareToGetPixelData(_EngTextureGetPixelDataInfo *info, char c1 = 0, char c2 = 0);

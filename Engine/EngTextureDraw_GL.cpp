@@ -7,7 +7,9 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngDevice.h"
+#include "Engine/EngSpriteOutlines.h"
 #include "Engine/EngTextureGL.h"
+#include "Engine/EngWindow.h"
 
 // PositionPure's own signature: the slice draws report their invalid rectangles under it.
 static const char *const kPositionPureSignature = "void EngTextureGL::PositionPure(float, float, float, float)";
@@ -132,8 +134,9 @@ void EngTextureGL::DrawQuad(const float *vertices, const float *colours) {
 }
 
 void EngTextureGL::DrawRatioedQuad() {
-  float left = m_draw_x / 320.0f - 1.0f, right = left + m_draw_w / 320.0f;
-  float top = (480.0f - m_draw_y) / 240.0f - 1.0f, bottom = top - m_draw_h / 240.0f;
+  const float half_w = ENG_DESIGN_WIDTH * 0.5f, half_h = ENG_DESIGN_HEIGHT * 0.5f;
+  float left = m_draw_x / half_w - 1.0f, right = left + m_draw_w / half_w;
+  float top = (ENG_DESIGN_HEIGHT - m_draw_y) / half_h - 1.0f, bottom = top - m_draw_h / half_h;
   // Left-bottom, right-bottom, left-top, right-top: counter-clockwise on screen.
   const float v[12] = {left, bottom, 1, right, bottom, 1, left, top, 1, right, top, 1};
   if (!m_corner_colours_set) {
@@ -321,4 +324,90 @@ char EngTextureGL::DrawSpecifyingCornersList(const _EngTextureCornersInfo *quads
   glBindTexture(GL_TEXTURE_2D, 0);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   return 1;
+}
+
+EngInt32 EngTextureGL::OutlinesPicture() {
+  if (m_outlines_generation != EngSpriteOutlinesGeneration()) {
+    m_outlines_generation = EngSpriteOutlinesGeneration();
+    m_outlines_picture = -1;
+  }
+  // The name goes when the pixels change; a texture of another size is not the file's picture.
+  if (!m_picture_name[0]) return -1;
+  if (m_outlines_picture < 0)
+    m_outlines_picture = EngSpriteOutlinesFindPicture(m_picture_name, m_gl_width, m_gl_height);
+  return m_outlines_picture;
+}
+
+// A sprite over its outline becomes a fan of triangles from the outline's first corner, each
+// corner placed where its texture coordinates put it between the quad's corners; one drawn
+// whole is the two triangles a corner list makes of its quad.
+EngInt32 EngTextureGL::DrawSpriteList(const _EngTextureSpriteInfo *sprites, EngInt32 count, char outlined) {
+  if (!m_created || !m_gl_exists || !sprites || count <= 0 || !eng_gl_3d_setup) return 0;
+  const EngInt32 picture = outlined ? OutlinesPicture() : -1;
+  // Drawn in pieces of a fixed most, as the corner lists are.
+  static const size_t kPieceTriangles = 512;
+  static std::vector<float> positions(kPieceTriangles * 9), coords(kPieceTriangles * 6), colours(kPieceTriangles * 12);
+  static const int kWholeTriangles[2][3] = {{0, 1, 2}, {2, 1, 3}};
+  size_t triangles = 0;
+  glBindTexture(GL_TEXTURE_2D, m_gl_name);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glVertexPointer(3, GL_FLOAT, 0, positions.data());
+  glTexCoordPointer(2, GL_FLOAT, 0, coords.data());
+  glColorPointer(4, GL_FLOAT, 0, colours.data());
+  EngInt32 drawn = 0;
+  for (EngInt32 n = 0; n < count; n++) {
+    const _EngTextureSpriteInfo &s = sprites[n];
+    const _TexCoords &p = s.part;
+    const _EngSpriteOutline *outline = picture >= 0 ? EngSpriteOutlinesFindPart(picture, &p) : nullptr;
+    if (outline && outline->num_corners == 0) continue;
+    drawn++;
+    // The sprite's corners: texture coordinates and places.
+    float uv[ENG_SPRITE_OUTLINES_MAX_CORNERS][2], at[ENG_SPRITE_OUTLINES_MAX_CORNERS][3];
+    EngInt32 corners = 0;
+    if (!outline) {
+      const float whole[4][2] = {{p.left, p.bottom}, {p.right, p.bottom}, {p.left, p.top}, {p.right, p.top}};
+      for (int c = 0; c < 4; c++) {
+        uv[c][0] = whole[c][0];
+        uv[c][1] = whole[c][1];
+        for (int k = 0; k < 3; k++) at[c][k] = s.position[c][k];
+      }
+      corners = 4;
+    } else {
+      const float du = p.right - p.left, dv = p.bottom - p.top;
+      for (EngInt32 c = 0; c < outline->num_corners; c++) {
+        uv[c][0] = outline->corners[c][0];
+        uv[c][1] = outline->corners[c][1];
+        const float a = (uv[c][0] - p.left) / du, b = (uv[c][1] - p.top) / dv;
+        for (int k = 0; k < 3; k++) {
+          const float top = s.position[2][k] + (s.position[3][k] - s.position[2][k]) * a;
+          const float bottom = s.position[0][k] + (s.position[1][k] - s.position[0][k]) * a;
+          at[c][k] = top + (bottom - top) * b;
+        }
+      }
+      corners = outline->num_corners;
+    }
+    const size_t needed = size_t(corners - 2);
+    if (triangles + needed > kPieceTriangles) {
+      glDrawArrays(GL_TRIANGLES, 0, GLsizei(triangles * 3));
+      triangles = 0;
+    }
+    for (size_t t = 0; t < needed; t++, triangles++)
+      for (int v = 0; v < 3; v++) {
+        const int c = outline ? (v == 0 ? 0 : int(t) + v) : kWholeTriangles[t][v];
+        const size_t i = triangles * 3 + size_t(v);
+        for (int k = 0; k < 3; k++) positions[i * 3 + size_t(k)] = at[c][k];
+        coords[i * 2] = uv[c][0];
+        coords[i * 2 + 1] = uv[c][1];
+        for (int k = 0; k < 4; k++) colours[i * 4 + size_t(k)] = s.colour[k];
+      }
+  }
+  if (triangles > 0) glDrawArrays(GL_TRIANGLES, 0, GLsizei(triangles * 3));
+  glDisableClientState(GL_COLOR_ARRAY);
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  return drawn;
 }

@@ -74,6 +74,7 @@ class EngTextureGL {
   char DrawInPartsVert(float edge_h, float edge_v, char draw_centre, char pure);
   char DrawSpecifyingCorners(const _EngTextureCornersInfo *info);
   char DrawSpecifyingCornersList(const _EngTextureCornersInfo *quads, EngInt32 count);
+  EngInt32 DrawSpriteList(const _EngTextureSpriteInfo *sprites, EngInt32 count, char outlined);
 
   // The image copy (EngTextureEdit_GL.cpp).
   unsigned char *AllocAndGetTextureImageData();
@@ -109,6 +110,10 @@ class EngTextureGL {
   void Draw3dQuad();
   void SetTexCoordsFromCorners(float left, float top, float right, float bottom);
   void ReleaseGlName(char delete_name);
+  // The picture's outlines are its file's only while its pixels are that file's.
+  void ForgetPicture() { m_picture_name[0] = 0; }
+  // The outlines' index of this texture's picture, looked up again after each load of them.
+  EngInt32 OutlinesPicture();
   // Frees the pixels in memory with the allocator that made them and takes the new ones.
   void ReplacePixels(unsigned char *pixels, char from_loader);
 
@@ -145,6 +150,9 @@ class EngTextureGL {
   EngInt32 m_gl_channels = 0;
   EngUInt32 m_gl_name = 0;
   char m_gl_exists = 0;
+  char m_picture_name[64] = {0};  // the file's name without folders; empty when none or edited
+  EngUInt32 m_outlines_generation = 0;
+  EngInt32 m_outlines_picture = -1;
 };
 
 // The GL half's device, when the device kind is OpenGL and its back end exists.

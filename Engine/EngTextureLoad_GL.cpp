@@ -29,7 +29,13 @@ char EngTextureGL::LoadFromFile(const char *name, char with_alpha, char alpha_mo
     DebugErrorAlt(ENG_FUNC, "Texture already created [filename:%s]", EngReturnSafeString(name));
     return 0;
   }
-  if (LoadFromFileToMemory(name, with_alpha, alpha_mode, 1, nullptr) && LoadFromTextureInMemory(nullptr)) return 1;
+  if (LoadFromFileToMemory(name, with_alpha, alpha_mode, 1, nullptr) && LoadFromTextureInMemory(nullptr)) {
+    // Its sprite outlines are found by this name (see DrawSpriteList).
+    const char *slash = strrchr(name, '/');
+    const char *base = slash ? slash + 1 : name;
+    if (strlen(base) < sizeof(m_picture_name)) strcpy(m_picture_name, base);
+    return 1;
+  }
   Destroy();
   return 0;
 }

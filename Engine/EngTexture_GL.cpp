@@ -118,6 +118,7 @@ void EngTextureGL::DestroyAllExceptTextureInMemory() {
 }
 
 void EngTextureGL::Destroy() {
+  ForgetPicture();
   FreeTextureInMemory();
   DestroyAllExceptTextureInMemory();
   // A copy left by an operation on a texture that was never created goes too.
@@ -184,6 +185,7 @@ char EngTextureGL::UnbindTexture() {
 }
 
 char EngTextureGL::LoadFromTextureInMemory(_TexCoords *used) {
+  ForgetPicture();
   char keep = m_keep_pixels;
   m_keep_pixels = 0;
   if (!m_in_memory) {

@@ -10,8 +10,8 @@
 #include "Engine/EngMemory.h"
 #include "Engine/EngProgram.h"
 
-EngInt32 eng_main_window_width = 640;
-EngInt32 eng_main_window_height = 480;
+EngInt32 eng_main_window_width = ENG_DESIGN_WIDTH;
+EngInt32 eng_main_window_height = ENG_DESIGN_HEIGHT;
 char eng_main_window_windowed = 1;
 EngInt32 eng_main_window_bitdepth = 32;
 EngInt32 eng_main_window_frequency = 60;
@@ -30,33 +30,14 @@ float eng_main_window_y_narrowscreen_ratio = 1.0f;
 float eng_main_window_y_narrowscreen_ratio_actual = 1.0f;
 EngUInt8 eng_key_down[256];
 
-_EngPictureArea EngPictureAreaForWindow(EngInt32 window_width, EngInt32 window_height) {
-  if (window_width < 1 || window_height < 1) return {0, 0, 640, 480};
-  const float scale = std::min(float(window_width) / 640.0f, float(window_height) / 480.0f);
-  EngInt32 w = std::min(window_width, std::max(EngInt32(1), EngInt32(640.0f * scale + 0.5f)));
-  EngInt32 h = std::min(window_height, std::max(EngInt32(1), EngInt32(480.0f * scale + 0.5f)));
-  return {(window_width - w) / 2, (window_height - h) / 2, w, h};
-}
-
-_EngPictureArea EngWindowPictureArea() {
-  return EngPictureAreaForWindow(eng_main_window_width, eng_main_window_height);
-}
-
 void EngWindowPixelToDesign(float px, float py, float *x, float *y) {
-  const _EngPictureArea a = EngWindowPictureArea();
-  if (x) *x = (px - float(a.x)) * 640.0f / float(a.width);
-  if (y) *y = (py - float(a.y)) * 480.0f / float(a.height);
+  if (x) *x = px * float(ENG_DESIGN_WIDTH) / float(eng_main_window_width);
+  if (y) *y = py * float(ENG_DESIGN_HEIGHT) / float(eng_main_window_height);
 }
 
 void EngWindowDesignToPixel(float x, float y, float *px, float *py) {
-  const _EngPictureArea a = EngWindowPictureArea();
-  if (px) *px = float(a.x) + x * float(a.width) / 640.0f;
-  if (py) *py = float(a.y) + y * float(a.height) / 480.0f;
-}
-
-char EngWindowIsPixelInPicture(float px, float py) {
-  const _EngPictureArea a = EngWindowPictureArea();
-  return (px >= float(a.x) && px < float(a.x + a.width) && py >= float(a.y) && py < float(a.y + a.height)) ? 1 : 0;
+  if (px) *px = x * float(eng_main_window_width) / float(ENG_DESIGN_WIDTH);
+  if (py) *py = y * float(eng_main_window_height) / float(ENG_DESIGN_HEIGHT);
 }
 
 EngWindow::EngWindow(EngProgram *program, const char *title) : m_program(program) {

@@ -3,6 +3,7 @@
 // window globals. The native half (SDL2) lives in Engine/MAC/EngWindow*_MAC.cpp.
 #pragma once
 
+#include "Engine/EngPointerWarps.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngTypes.h"
 
@@ -65,21 +66,14 @@ extern char eng_main_window_portraited;
 extern float eng_main_window_x_widescreen_ratio;
 extern float eng_main_window_y_narrowscreen_ratio;
 extern float eng_main_window_y_narrowscreen_ratio_actual;
-// Where the 640 by 480 design space is drawn: at its own 4:3 aspect, as large as the window
-// allows, centred, in window pixels from the top left. The spare width (or height) either side
-// is left to the program's bars. Drawing (the device's full viewport, ratioed viewports and
-// crops, the frame cache) and the pointer (window pixels to design units and back) all go
-// through this one mapping, so a click lands where the picture is drawn.
-struct _EngPictureArea {
-  EngInt32 x, y, width, height;
-};
-_EngPictureArea EngPictureAreaForWindow(EngInt32 window_width, EngInt32 window_height);
-// The main window's, from eng_main_window_width and eng_main_window_height.
-_EngPictureArea EngWindowPictureArea();
+// The design space every position is given in. The window stretches it over its whole client
+// area (x ratio width / ENG_DESIGN_WIDTH, y ratio height / ENG_DESIGN_HEIGHT); the widescreen and
+// narrowscreen ratios squeeze what must keep its 4:3 proportions on a window of another shape.
+constexpr EngInt32 ENG_DESIGN_WIDTH = 640;
+constexpr EngInt32 ENG_DESIGN_HEIGHT = 480;
+// Window pixels to design units and back, through that stretch.
 void EngWindowPixelToDesign(float px, float py, float *x, float *y);
 void EngWindowDesignToPixel(float x, float y, float *px, float *py);
-// Inside the drawn picture, not in a bar.
-char EngWindowIsPixelInPicture(float px, float py);
 // Key and mouse-button states: 2 held, 0 up. 228 shift, 229 control, 230 option,
 // 231 command (the Ctrl key here), 253..255 left, right, middle button.
 extern EngUInt8 eng_key_down[256];
@@ -169,7 +163,8 @@ class EngWindow {
   void UpdateWindowCorner_MAC();
   // Translates one native event (an SDL_Event).
   void EventsHandler_MAC(const void *native_event);
-  char IsStaleWarpEcho_MAC(int x, int y);
+  // Warps the pointer to the last place the program put it since the last pass over the events.
+  void WarpPointerIfAsked_MAC();
   char PrepareDisplayForFullscreenOrWindowed_MAC(char windowed, int width, int height, int bits, int frequency,
                                                  char flag);
   void RestoreDisplayAfterFullscreenOrWindowed_MAC(char windowed);
@@ -224,10 +219,7 @@ class EngWindow {
   char m_headless = 0;
   EngInt32 m_content_x = 0, m_content_y = 0;
   EngInt32 m_last_mouse_x = 0, m_last_mouse_y = 0;
-  // Pointer warps whose motion events have not come back yet (oldest first).
-  static const int kMaxWarps = 4;
-  EngInt32 m_warps[kMaxWarps][2] = {};
-  int m_num_warps = 0;
+  EngPointerWarps m_warps;
   char m_stop = 0;
   char m_resize_pending = 0;
   EngInt32 m_resize_width = 0, m_resize_height = 0;

@@ -23,22 +23,18 @@ void EngWindow::UpdateWindowVariables(char windowed, int width, int height, int 
   if (eng_main_window_height < 1) eng_main_window_height = 1;
 
   float w = float(eng_main_window_width), h = float(eng_main_window_height);
+  eng_main_window_x_ratio = w / float(ENG_DESIGN_WIDTH);
+  eng_main_window_y_ratio = h / float(ENG_DESIGN_HEIGHT);
+  eng_main_window_x_ratio_inv = float(ENG_DESIGN_WIDTH) / w;
+  eng_main_window_y_ratio_inv = float(ENG_DESIGN_HEIGHT) / h;
   eng_main_window_width_over_height = w / h;
   eng_main_window_height_over_width = h / w;
   eng_main_window_portraited = eng_main_window_height > eng_main_window_width;
-  EngMainSetOrientation(eng_main_window_portraited ? ENG_ORIENTATION_PORTRAIT : ENG_ORIENTATION_LANDSCAPE_LEFT);
 
-  // Design units scale to the drawn picture, not to the window around it; the picture keeps
-  // 4:3, so the widescreen and narrowscreen squeezes come out as none.
-  const _EngPictureArea picture = EngWindowPictureArea();
-  const float pw = float(picture.width), ph = float(picture.height);
-  eng_main_window_x_ratio = pw / 640.0f;
-  eng_main_window_y_ratio = ph / 480.0f;
-  eng_main_window_x_ratio_inv = 640.0f / pw;
-  eng_main_window_y_ratio_inv = 480.0f / ph;
-  eng_main_window_x_widescreen_ratio = m_disable_widescreen ? 1.0f : std::min(1.0f, ph / pw * 1.3333334f);
+  eng_main_window_x_widescreen_ratio = m_disable_widescreen ? 1.0f : std::min(1.0f, h / w * 1.3333334f);
+  EngMainSetOrientation(eng_main_window_portraited ? ENG_ORIENTATION_PORTRAIT : ENG_ORIENTATION_LANDSCAPE_LEFT);
   // The desktop never runs a mobile layout, so the mobile squeeze of the first ratio is not needed.
-  float narrow = m_disable_narrowscreen ? 1.0f : std::min(1.0f, pw / ph);
+  float narrow = m_disable_narrowscreen ? 1.0f : std::min(1.0f, w / h);
   eng_main_window_y_narrowscreen_ratio = narrow;
   eng_main_window_y_narrowscreen_ratio_actual = narrow;
 

@@ -7,11 +7,14 @@
 //   - in a window (needs DISPLAY; Xvfb with Mesa's software renderer will do): the play field's
 //     pictures made and a frame drawn every second of game time, gardens 0, 1 and 2 played
 //     through one after the other in the same process as the game plays them. Goals: no growth
-//     from wave 10 to wave 50 of the first garden, and none beyond 0.2 MB from one garden to the
-//     next (the end of the second garden to the end of the third: the first garden's
-//     first-time costs, the renderer's shaders among them, are paid by then).
+//     from wave 10 to wave 50 of the first garden, none beyond 0.2 MB from wave 20 to wave 50
+//     (by wave 20 the player's weapons fill the field and the renderer's buffers have grown to
+//     its frames), and none beyond 0.2 MB from one garden to the next (the end of the second
+//     garden to the end of the third: the first garden's first-time costs, the renderer's
+//     shaders among them, are paid by then).
 // The figures a script reads are printed one per line under fixed names:
-// growth_wave10_to_40_mb=, window_growth_wave10_to_50_mb=, window_growth_garden_to_garden_mb=.
+// growth_wave10_to_40_mb=, window_growth_wave10_to_50_mb=, window_growth_wave20_to_50_mb=,
+// window_growth_garden_to_garden_mb=.
 // Usage: GameMemoryBenchmark [--headless | --window]
 #include <malloc.h>
 #include <sys/wait.h>
@@ -186,12 +189,15 @@ int RunInWindow() {
   const GardenFigures &first = figures[0];
   const bool reached_50 = first.last_wave >= 49;
   const double waves = reached_50 ? first.wave[49].resident - first.wave[9].resident : -1.0;
+  const double late_waves = reached_50 ? first.wave[49].resident - first.wave[19].resident : -1.0;
   const double gardens = figures[2].end.resident - figures[1].end.resident;
   printf("  %-34s %8.2f   goal 0 (within 0.2 MB)\n", "growth wave 10 to wave 50", waves);
+  printf("  %-34s %8.2f   goal within 0.2 MB\n", "growth wave 20 to wave 50", late_waves);
   printf("  %-34s %8.2f   goal within 0.2 MB\n", "growth garden to garden", gardens);
-  printf("window_growth_wave10_to_50_mb=%.2f\nwindow_growth_garden_to_garden_mb=%.2f\n", waves, gardens);
+  printf("window_growth_wave10_to_50_mb=%.2f\nwindow_growth_wave20_to_50_mb=%.2f\n", waves, late_waves);
+  printf("window_growth_garden_to_garden_mb=%.2f\n", gardens);
   QuarrelwickDestroyGraphics();
-  const bool ok = reached_50 && waves <= 0.2 && gardens <= 0.2;
+  const bool ok = reached_50 && waves <= 0.2 && late_waves <= 0.2 && gardens <= 0.2;
   printf("%s\n", ok ? "goals met" : "GOAL MISSED");
   return ok ? 0 : 2;
 }

@@ -196,19 +196,7 @@ void Bullet::Render() {
   EngTexture *tex = (weapon_type >= 0 && weapon_type < QW_NUM_FIRING_TYPES) ? bullet_texs[weapon_type] : nullptr;
   if (!tex || !(life > 0.0f)) return;
   const float fade = life < 1.0f ? life : 1.0f;
-  if (!QuarrelwickFrameShortcutsOn()) {
-    SpritesAdd(0, tex, x, y, 0.0f, 0.0f, angle, 0, half_size, nullptr, 1.0f, 1.0f, 1.0f, fade);
-    return;
-  }
-  // The end of a fade cannot be told from nothing.
-  if (fade < kInvisibleFade) return;
-  const float vx = bullet_visible[weapon_type][0], vy = bullet_visible[weapon_type][1];
-  tex->RestoreTexCoordinates();
-  const _TexCoords *tc = tex->GetTexCoordinates();
-  if (!tc) return;
-  const float mid_u = 0.5f * (tc->left + tc->right), half_u = 0.5f * (tc->right - tc->left) * vx;
-  const float mid_v = 0.5f * (tc->top + tc->bottom), half_v = 0.5f * (tc->bottom - tc->top) * vy;
-  const _TexCoords part = {mid_u - half_u, mid_v - half_v, mid_u + half_u, mid_v + half_v};
-  SpritesAddRect(0, tex, x, y, 0.0f, 0.0f, angle, 0, -half_size * vx, -half_size * vy, 2.0f * half_size * vx,
-                 2.0f * half_size * vy, &part, 1.0f, 1.0f, 1.0f, fade);
+  // The end of a fade cannot be told from nothing (drawn the old way, every layer whole, it is).
+  if (QuarrelwickFrameShortcutsOn() && fade < kInvisibleFade) return;
+  SpritesAdd(0, tex, x, y, 0.0f, 0.0f, angle, 0, half_size, nullptr, 1.0f, 1.0f, 1.0f, fade);
 }

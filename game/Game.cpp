@@ -24,7 +24,6 @@
 #include "game/GameOver.h"
 #include "game/GameWon.h"
 #include "game/Levels.h"
-#include "game/PictureBars.h"
 #include "game/Platform.h"
 #include "game/Program.h"
 #include "game/Quarrelwick.h"
@@ -155,7 +154,6 @@ void Game::SetMWinSettings() {
 
 char Game::CreateGraphics() {
   if (!m_mwin->CreateGraphicsObjects()) return 0;
-  PictureBarsCreateGraphics();
   if (!CreateFont()) {
     DebugErrorAlt(ENG_FUNC, "Could not create font");
     return 0;
@@ -194,7 +192,6 @@ void Game::DeleteGraphics() {
   m_screens->DestroyGraphics();
   m_mwin->DestroyGraphicsObjects();
   QuarrelwickDestroyGraphics();
-  PictureBarsDestroyGraphics();
 }
 
 char Game::Post3dInit() {
@@ -304,7 +301,6 @@ void Game::Render(char frame) {
   }
   const char split = frame != GAME_FRAME_WHOLE;
   if (AreScreensOn() || m_mwin->IsOn() || !QuarrelwickFieldCoversWindow()) eng_main_device->ClearScreenBuffer();
-  PictureBarsRender();
   RenderStillLayer(split);
   if (split && EngFrameCacheSave(ENG_FRAME_CACHE_STILL_SCREEN)) {
     m_kept_area = m_moving_area;
@@ -459,10 +455,8 @@ void Game::MoveMouse(float x, float y) {
     return;
   }
   QuarrelwickMoveMouse(x, y);
-  if (!eng_main_window) return;
-  // The play field draws its own pointer, only over the picture; outside the window and over
-  // the bars (full screen has them too) the system's shows.
-  char inside = EngWindowIsPixelInPicture(x, y);
+  if (!eng_main_window || !eng_main_window_windowed) return;
+  char inside = (x >= 0 && x < float(eng_main_window_width) && y >= 0 && y < float(eng_main_window_height)) ? 1 : 0;
   if (inside && eng_main_window->IsCursorShown())
     eng_main_window->TurnOffCursor();
   else if (!inside && !eng_main_window->IsCursorShown())
@@ -552,6 +546,10 @@ void Game::AfterUserLoaded(char just_created, char skip) {
   SoundsUpdateVolumes();
   SoundStartOrStopMusic();
   if (IsUserLoaded()) m_user->GetInfo()->options.load_count++;
+  // The players' screens' pictures (their title, the splash, the flags) are made again when one
+  // of them starts; the menus and the game do not show them.
+  UsersControlDestroyGraphics();
+  CountryDestroyGraphics();
   m_screens->GotoScreen(MAIN_SCREEN_ID, nullptr);
   AskToResumeUsersGameIfExists();
 }

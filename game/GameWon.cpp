@@ -236,7 +236,7 @@ void GameWonRender() {
     font->SetScaleIncWidescreen(2.5f, 3.0f);
     font->SetColour(0.0f, 0.0f, 0.0f, 0.7f * game_won_text_blend);
     font->DrawStringAlign(324.0f, 34.0f, 1, 1, game_won_text_str, 1);
-    font->SetColour(0.8f, 1.0f, 0.5f, game_won_text_blend);
+    font->SetColour(0.8f, 1.0f, 0.5f, 0.7f * game_won_text_blend);
     font->DrawStringAlign(320.0f, 30.0f, 1, 1, game_won_text_str, 1);
   }
   if (game_won_unlocked_difficulty && game_won_difficulty_text[0]) {

@@ -231,13 +231,11 @@ void LevelsRender() {
   if (banner_stage < 0 || banner_stage > 3 || !banner_text[0]) return;
   EngFont *font = GameGetMainFont();
   if (!font) return;
-  // Drawn as the game's other titles are: warm cream letters in a dark outline (the text laid
-  // around itself in the outline's colour), opaque at full strength.
-  font->SetScale(3.0f, 2.2f);
-  font->SetColour(0.169f, 0.102f, 0.055f, banner_blend);
-  static const float kRing[8][2] = {{-3, 0}, {3, 0}, {0, -3}, {0, 3}, {-2, -2}, {2, -2}, {-2, 2}, {2, 2}};
-  for (const auto &o : kRing) font->DrawStringAlign(320.0f + o[0], 243.0f + o[1], 1, 1, banner_text, 1);
-  font->SetColour(1.0f, 0.827f, 0.353f, banner_blend);
+  // A black copy 4 units down and right, then the text, both translucent over the garden.
+  font->SetScale(4.2f, 1.8f);
+  font->SetColour(0.0f, 0.0f, 0.0f, 0.7f * banner_blend);
+  font->DrawStringAlign(324.0f, 244.0f, 1, 1, banner_text, 1);
+  font->SetColour(1.0f, 1.0f, 1.0f, 0.7f * banner_blend);
   font->DrawStringAlign(320.0f, 240.0f, 1, 1, banner_text, 1);
 }
 

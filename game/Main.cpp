@@ -21,8 +21,8 @@ void MainResetForTests() { process_set_up = 0; }
 // Once per process, before anything touches the user's folder.
 static char SetUpProcess() {
   if (process_set_up) return 1;
-  // libcurl's global set-up, once and on the main thread, before any thread could use it.
-  if (!CurlInterface_IsCurlInitialised()) CurlInterface_InitCurl();
+  // libcurl is set up by the first transfer, on the thread that starts it (its global set-up is
+  // thread-safe), so a run that never goes online does not pay for the TLS libraries.
   EngEncryptionInit("QX_SEALING_KEY");
   if (!PrefFolderSetup("Quarrelwick", 1, "LogFile.txt", 1)) return 0;
   // The display settings module takes no value between the program name and the game version.

@@ -16,6 +16,7 @@
 #include "Engine/EngMath.h"
 #include "Engine/EngMatrix.h"
 #include "Engine/EngMemory.h"
+#include "Engine/EngSpriteOutlines.h"
 #include "Engine/EngTexture.h"
 #include "Engine/EngWindow.h"
 #include "game/Bugs.h"
@@ -150,6 +151,9 @@ static char LoadTga(EngTexture **slot, const char *name) {
 }
 
 char QuarrelwickCreateGraphics() {
+  // The sprites' outlines, made by the asset tool beside their pictures; without them (told in
+  // the log) every sprite is drawn whole.
+  EngSpriteOutlinesLoadFile("SpriteOutlines.dat");
   if (!LoadTga(&cursor_tex[0], "Cursor1.tga") || !LoadTga(&cursor_tex[1], "Cursor2.tga") ||
       !LoadTga(&range_tex, "Range.tga") || !LoadTga(&numbers_tex, "Numbers.tga"))
     return 0;
@@ -472,8 +476,7 @@ void QuarrelwickUpdateCursorPos(char type) {
 
 void QuarrelwickMoveMouse(float x, float y) {
   if (game_over || game_won) return;
-  float X = 0, Y = 0;
-  EngWindowPixelToDesign(x, y, &X, &Y);
+  float X = x * eng_main_window_x_ratio_inv, Y = y * eng_main_window_y_ratio_inv;
   cursor_x_fs = X / 320.0f - 1.0f;
   cursor_y_fs = Y / 240.0f - 1.0f;
   cursor_x = (X - QW_FIELD_LEFT) / (QW_FIELD_WIDTH * 0.5f) - 1.0f;

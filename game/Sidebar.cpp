@@ -1,5 +1,6 @@
 #include "game/Sidebar.h"
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 
@@ -22,14 +23,12 @@ EngTexture *sb_bottom_tex = nullptr;
 // "Box.tga" (the empty box) and "Darken.tga" (laid over locked boxes).
 static EngTexture *sb_box_back_tex = nullptr;
 static EngTexture *sb_darken_tex = nullptr;
-// Laid over a bought factory's box ("Built.tga").
-static EngTexture *sb_built_tex = nullptr;
 // The column as loaded: each box is put back from it before it is stamped again, so a box
 // once darkened or filled never keeps that under the next, partly transparent, stamps.
 static EngTexture *sb_left_plain_tex = nullptr;
 // What each box of the side texture shows now. Every stamp reads the whole texture back and
 // uploads it again, so only boxes whose look changed are stamped (a purchase stays smooth).
-enum { BOX_UNKNOWN, BOX_EMPTY, BOX_BRIGHT, BOX_DARK, BOX_BUILT };
+enum { BOX_UNKNOWN, BOX_EMPTY, BOX_BRIGHT, BOX_DARK };
 static EngUInt8 box_shown[QW_SIDEBAR_BOXES];
 EngInt32 sb_lb_pos[QW_SIDEBAR_BOXES][4];
 _Dimension sb_lb_tex_pos[QW_SIDEBAR_BOXES];
@@ -44,6 +43,10 @@ static float sbb_cursor_x = -1.0f, sbb_cursor_y = -1.0f;
 // The side texture's size in pixels and the design rectangle it covers.
 enum { SIDE_W = 256, SIDE_H = 1024 };
 static const float kSideDesignW = 100.0f, kSideDesignH = 450.0f;
+// The plaque behind the two wave texts spans x 12..240 of the side texture; its frame and a
+// little air take 4 pixels more on each side.
+static const float kPlaqueInnerLeft = 16.0f, kPlaqueInnerRight = 236.0f;
+static const float kWaveTextX = 50.0f;
 // The Start/Pause/Resume button and the menu button of the bottom bar, design x.
 static const float kStartLeft = 468.0f, kStartRight = 555.0f, kMenuLeft = 576.0f, kMenuRight = 640.0f;
 
@@ -84,13 +87,11 @@ static char LoadPicture(EngTexture **slot, const char *name, char with_alpha) {
 char SidebarCreateGraphics() {
   if (!LoadPicture(&sb_box_back_tex, "Box.tga", 1)) return 0;
   if (!LoadPicture(&sb_darken_tex, "Darken.tga", 1)) return 0;
-  if (!LoadPicture(&sb_built_tex, "Built.tga", 1)) return 0;
   return SidebarUpdateFactories(1);
 }
 
 void SidebarDestroyGraphics() {
-  for (EngTexture **t :
-       {&sb_left_tex, &sb_left_plain_tex, &sb_bottom_tex, &sb_box_back_tex, &sb_darken_tex, &sb_built_tex})
+  for (EngTexture **t : {&sb_left_tex, &sb_left_plain_tex, &sb_bottom_tex, &sb_box_back_tex, &sb_darken_tex})
     FreeTexture(t);
 }
 
@@ -126,13 +127,12 @@ static char DoStampBox(int i) {
   const int l = p[0] + 4, t = p[1] + 4, r = p[2] - 4, b = p[3] - 4;
   if (type >= QW_FIRST_FACTORY_TYPE) {
     const int family = type - QW_FIRST_FACTORY_TYPE;
-    if (!Stamp(factory_texs[family][0], l, t, r, b)) return 0;
-    // A bought factory is upgraded on the field, never bought twice: its box shows it built.
+    // A bought factory is upgraded on the field, never bought twice: its box stays empty.
     if (factory_levels[family] >= 1) {
       sb_button_on[i] = 0;
-      return Stamp(sb_built_tex, p[0], p[1], p[2], p[3]);
+      return 1;
     }
-    return 1;
+    return Stamp(factory_texs[family][0], l, t, r, b);
   }
   if (!Stamp(weapon_texs[type][0], l, t, r, b)) return 0;
   if (weapon_texs[type][1] && !Stamp(weapon_texs[type][1], l, t, r, b)) return 0;
@@ -144,7 +144,7 @@ static char DoStampBox(int i) {
 static EngUInt8 BoxLook(int i) {
   const int type = sb_lb_weapon_types[i];
   if (type < 0 || type >= QW_NUM_WEAPON_TYPES) return BOX_EMPTY;
-  if (type >= QW_FIRST_FACTORY_TYPE) return factory_levels[type - QW_FIRST_FACTORY_TYPE] >= 1 ? BOX_BUILT : BOX_BRIGHT;
+  if (type >= QW_FIRST_FACTORY_TYPE) return factory_levels[type - QW_FIRST_FACTORY_TYPE] >= 1 ? BOX_EMPTY : BOX_BRIGHT;
   return sb_button_on[i] ? BOX_BRIGHT : BOX_DARK;
 }
 
@@ -161,7 +161,7 @@ char SidebarUpdateFactories(char redraw) {
   UpdateAvailability();
   if (redraw < 0) return 1;
   // Without the box pictures (no graphics made, as in the headless game) nothing is drawn.
-  if (!sb_box_back_tex || !sb_darken_tex || !sb_built_tex) return 0;
+  if (!sb_box_back_tex || !sb_darken_tex) return 0;
   if (!sb_left_tex || !sb_left_plain_tex) {
     FreeTexture(&sb_left_tex);
     FreeTexture(&sb_left_plain_tex);
@@ -204,14 +204,28 @@ void SidebarRenderPictures() {
 
 char SidebarCoversItsPlace() { return sb_left_tex && sb_bottom_tex; }
 
+float SidebarGetWaveTextRoom() {
+  const float left = kPlaqueInnerLeft * kSideDesignW / SIDE_W, right = kPlaqueInnerRight * kSideDesignW / SIDE_W;
+  return 2.0f * std::min(kWaveTextX - left, right - kWaveTextX);
+}
+
+// At the wave texts' own scale, or smaller when the text, measured as the font will draw it,
+// would run onto the plaque's frame (the longest bug name, a two-digit wave).
+void SidebarDrawWaveText(EngFont *font, float y, const char *text) {
+  if (!font || !text) return;
+  font->SetScale(0.74f, 0.8f);
+  const float width = font->GetStringWidth(text), room = SidebarGetWaveTextRoom();
+  if (width > room) font->SetScale(0.74f * room / width, 0.8f * room / width);
+  font->DrawStringAlign(kWaveTextX, y, 1, 1, text, 1);
+}
+
 void SidebarRenderTexts() {
   if (bug_species < 0) return;
   EngFont *font = GameGetMainFont();
   if (!font) return;
-  font->SetColour(1.0f, 1.0f, 1.0f, 1.0f);
-  font->SetScale(0.74f, 0.8f);
-  font->DrawStringAlign(50.0f, 18.0f, 1, 1, level_str_1, 1);
-  font->DrawStringAlign(50.0f, 44.0f, 1, 1, level_str_2, 1);
+  font->SetColour(1.0f, 1.0f, 1.0f, 0.8f);
+  SidebarDrawWaveText(font, 18.0f, level_str_1);
+  SidebarDrawWaveText(font, 44.0f, level_str_2);
   font->SetScale(1.2f, 1.0f);
   font->DrawStringAlign(111.0f, 465.0f, 0, 1, score_str, 1);
   font->DrawStringAlign(280.0f, 465.0f, 0, 1, cash_str, 1);

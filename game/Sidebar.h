@@ -6,6 +6,7 @@
 #include "Engine/EngMathTypes.h"
 #include "Engine/EngTypes.h"
 
+class EngFont;
 class EngTexture;
 
 enum { QW_SIDEBAR_BOXES = 12 };
@@ -41,6 +42,10 @@ void SidebarRender();
 // when a box does, and the texts over them.
 void SidebarRenderPictures();
 void SidebarRenderTexts();
+// A wave text (the wave and its bug, the bug's hit points) centred on the plaque at the top of
+// the column, at y; and the width in design units it may take there.
+void SidebarDrawWaveText(EngFont *font, float y, const char *text);
+float SidebarGetWaveTextRoom();
 // Both pictures are made: drawn, they cover the column and the bar.
 char SidebarCoversItsPlace();
 char SidebarMoveMouse(float X, float Y);

@@ -1,7 +1,8 @@
 // The play field's sprites drawn in batches: between SpritesBegin and SpritesFlush each sprite
 // is placed on the CPU the way QuarrelwickSetupPosAndZRotMatrices would place it and kept;
-// the flush draws layer by layer, each texture's sprites of a layer in one draw (in the order
-// the textures were first used). Outside a batch a sprite is drawn at once.
+// the flush draws layer by layer, each texture's sprites of a layer in one engine draw (in the
+// order the textures were first used), which draws each over its picture's outline as the game
+// draws a frame. Outside a batch a sprite is drawn at once.
 #pragma once
 
 #include "Engine/EngTypes.h"

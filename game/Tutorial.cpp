@@ -190,7 +190,7 @@ void TutorialMainRender() {
   EngFont *font = GameGetMainFont();
   if (!font) return;
   font->SetScaleIncWidescreen(1.2f, 1.2f);
-  font->SetColour(1.0f, 1.0f, 1.0f, tut_text_blend);
+  font->SetColour(1.0f, 1.0f, 1.0f, 0.8f * tut_text_blend);
   font->DrawStringAlign(tut_text_x, tut_text_y + tut_text_y_adj, 1, 1, tut_text_str, 1);
 }
 

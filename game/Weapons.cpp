@@ -22,7 +22,6 @@ EngInt32 num_weapons = 0;
 EngInt32 weapon_info_shown = -1;
 EngTexture *weapon_texs[QW_NUM_FIRING_TYPES][2];
 EngTexture *bullet_texs[QW_NUM_FIRING_TYPES];
-float bullet_visible[QW_NUM_FIRING_TYPES][2];
 EngTexture *factory_texs[3][3];
 
 // Per firing type, its base (or only) picture and its top; loaded in this order.
@@ -138,47 +137,12 @@ static char MakeFactoryPicture(int family, int level) {
   return 1;
 }
 
-// The spray clouds' pictures are mostly near-transparent margin: drawn only over the part
-// about the middle that can be seen, they cost the rasteriser far fewer pixels.
-static void FindVisiblePart(EngTexture *tex, float visible[2]) {
-  visible[0] = visible[1] = 1.0f;
-  const _TexCoords *tc = tex->GetTexCoordinates();
-  const EngInt32 w = tex->GetWidth(), h = tex->GetHeight();
-  // Only pictures whose drawn part has the texture's middle as its own (unpadded).
-  if (!tc || std::fabs(tc->left + tc->right - 1.0f) > 1e-4f || std::fabs(tc->top + tc->bottom - 1.0f) > 1e-4f ||
-      !(tc->right > tc->left) || w <= 0 || h <= 0 || tex->GetNumChannels() != 4)
-    return;
-  _EngTextureGetPixelDataInfo info;
-  if (!tex->PrepareToGetPixelData(&info)) return;
-  const EngUInt8 kMinAlpha = 3;
-  float reach_x = 0.0f, reach_y = 0.0f;
-  bool read = true;
-  for (EngInt32 y = 0; y < h && read; y++)
-    for (EngInt32 x = 0; x < w; x++) {
-      EngUInt8 a = 0;
-      if (!tex->GetPixelData(&info, x, y, nullptr, nullptr, nullptr, &a)) {
-        read = false;
-        break;
-      }
-      if (a < kMinAlpha) continue;
-      reach_x = std::max(reach_x, std::fabs(float(x) + 0.5f - 0.5f * float(w)) + 0.5f);
-      reach_y = std::max(reach_y, std::fabs(float(y) + 0.5f - 0.5f * float(h)) + 0.5f);
-    }
-  tex->RestoreAfterGettingPixelData(&info);
-  if (!read) return;
-  // Whole texels, so that the part's edge falls between texels; a fraction of the drawn part.
-  visible[0] = std::min(1.0f, std::ceil(reach_x) / float(w) / (0.5f * (tc->right - tc->left)));
-  visible[1] = std::min(1.0f, std::ceil(reach_y) / float(h) / std::fabs(0.5f * (tc->bottom - tc->top)));
-}
-
 char WeaponsCreateGraphics() {
   for (int t = 0; t < QW_NUM_FIRING_TYPES; t++)
     for (int part = 0; part < 2; part++)
       if (kWeaponPictures[t][part] && !LoadPicture(&weapon_texs[t][part], kWeaponPictures[t][part])) return 0;
-  for (int t = 0; t < QW_NUM_FIRING_TYPES; t++) {
+  for (int t = 0; t < QW_NUM_FIRING_TYPES; t++)
     if (!LoadPicture(&bullet_texs[t], kBulletPictures[t])) return 0;
-    FindVisiblePart(bullet_texs[t], bullet_visible[t]);
-  }
   for (int family = 0; family < 3; family++)
     for (int level = 0; level < 3; level++)
       if (!MakeFactoryPicture(family, level)) return 0;

@@ -117,9 +117,6 @@ extern EngInt32 weapon_info_shown;
 // firing type its bullet; per family and level the factory with its weapon in the yard.
 extern EngTexture *weapon_texs[QW_NUM_FIRING_TYPES][2];
 extern EngTexture *bullet_texs[QW_NUM_FIRING_TYPES];
-// Per bullet picture, the part about its middle that holds every texel visible at all (alpha
-// above 1 %), as a fraction of its half width and half height: 1 for the whole picture.
-extern float bullet_visible[QW_NUM_FIRING_TYPES][2];
 extern EngTexture *factory_texs[3][3];
 
 // Life cycle.

@@ -231,16 +231,11 @@ void Weapon::Render() {
                placing ? full_half_size : half_size, nullptr, 1.0f, c, c, brightness);
   }
   if (!((highlighted && !weapon_to_place) || placing)) return;
-  // The reach is a length in field units, and the field is 540 by 450 design units: in pixels
-  // the reach is wider than tall. The disc is drawn round, as wide as the reach is tall, so that
-  // everything inside it is surely in range.
+  // The reach is a length in field units, the units the targeting measures in: the disc spans it
+  // on both axes, so on the screen it is as wide and as high as the field's units are there.
   const float reach = half + weapon_type_level_details[type][level].range;
-  const float radius = reach * QW_FIELD_HEIGHT * 0.5f;
-  const float units_x = full_viewport ? 320.0f * QW_SPRITE_SQUASH : QW_FIELD_WIDTH * 0.5f;
-  const float units_y = full_viewport ? 240.0f : QW_FIELD_HEIGHT * 0.5f;
-  const float rx = radius / units_x, ry = radius / units_y;
-  SpritesAddRect(LAYER_RANGE, range_tex, x, y, 0.0f, 0.0f, QW_FACING_UP, full_viewport, -rx, -ry, 2.0f * rx, 2.0f * ry,
-                 nullptr, 1.0f, 1.0f, 1.0f, 1.0f);
+  SpritesAdd(LAYER_RANGE, range_tex, x, y, 0.0f, 0.0f, QW_FACING_UP, full_viewport, reach, nullptr, 1.0f, 1.0f, 1.0f,
+             1.0f);
   // The badge belongs to the weapon under the pointer, not to the one being placed.
   if (!weapon_to_place && !upgrading) {
     static const _TexCoords kQuarters[4] = {

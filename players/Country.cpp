@@ -25,6 +25,8 @@ enum { COUNTRY_CODE_FIELD = 3, COUNTRY_LOCALE_SIZE = 255 };
 // player or score file is reported once per run, not sixty times a second.
 static std::set<std::string> country_reported_codes;
 static char country_reported_missing_code = 0;
+// A locale without a country (the C locale) stays so for the whole run: told once.
+static char country_reported_no_local = 0;
 
 void CountryFlagsResetForTests();
 
@@ -37,6 +39,7 @@ void CountryResetForTests() {
   memset(country_code_selected, 0, sizeof(country_code_selected));
   country_reported_codes.clear();
   country_reported_missing_code = 0;
+  country_reported_no_local = 0;
   CountryFlagsResetForTests();
 }
 
@@ -82,6 +85,8 @@ static void ReportMissingCode(const char *signature) {
 // file may leave without its terminator.
 static void ReportUnknownCode(const char *signature, const char *code) {
   std::string shown(code, strnlen(code, COUNTRY_CODE_FIELD));
+  // The module's own answer for no country is no fault of the one who asks with it.
+  if (shown == country_unknown_code) return;
   if (!country_reported_codes.insert(shown).second) return;
   DebugNoteAlt(2, signature, "Code [%s] not found.", DebugOutsideText(shown.data(), shown.size()).c_str());
 }
@@ -172,7 +177,10 @@ int CountryGetLocalCountryPos() {
     int n = CountryGetCountryNumFromCode(code, 1);
     if (n >= 0) return n;
   }
-  DebugNoteAlt(2, ENG_FUNC, "Could not get local country pos");
+  if (!country_reported_no_local) {
+    country_reported_no_local = 1;
+    DebugNoteAlt(2, ENG_FUNC, "Could not get local country pos");
+  }
   return -1;
 }
 

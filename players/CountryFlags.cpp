@@ -94,7 +94,8 @@ void CountryDrawFlag(int cnum, float x, float y, float w, float h) {
 static const float country_flag_aspect = 5.0f / 3.0f;
 
 float CountryGetFlagWidthForHeight(float height) {
-  // The design space is stretched over the window on each axis apart.
+  // The design space is stretched over the whole window, each axis apart (x ratio width / 640,
+  // y ratio height / 480), so a unit is as wide as high on the screen only on a 4:3 window.
   const float sx = eng_main_window_x_ratio, sy = eng_main_window_y_ratio;
   return height * country_flag_aspect * (sx > 0.0f && sy > 0.0f ? sy / sx : 1.0f);
 }
@@ -122,7 +123,8 @@ void CountryRestoreFlagTexTransparency() {
   if (country_flags_tex) country_flags_tex->SetColour(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
-// A flag is 25 units wide on a 4:3 window and keeps its look on a wider one.
+// A flag's box beside a button is 25 units wide on a 4:3 window; the widescreen ratio narrows it
+// on a wider one, where a unit is wider on the screen. The flag is fitted inside it whole.
 static float FlagWidthOnButtons() { return 25.0f * eng_main_window_x_widescreen_ratio; }
 static const float country_flag_height_change = -4.0f;
 static const float country_flag_gap = 5.0f;

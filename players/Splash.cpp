@@ -42,10 +42,11 @@ void UpdatePictureDimensions() {
       h = narrowed;
     }
   }
-  // Square on screen: 640 by 480 units stretch over the window's pixels.
-  if (eng_main_window_x_ratio > 0.0f && eng_main_window_y_ratio > 0.0f) {
+  // As wide as high on the screen: the design space is stretched over the window's pixels, each
+  // axis apart, so the width follows the window's shape.
+  if (eng_main_window_width > 0 && eng_main_window_height > 0) {
     float centre = x + w / 2;
-    w = h * eng_main_window_y_ratio / eng_main_window_x_ratio;
+    w = 4.0f / 3.0f * h * float(eng_main_window_height) / float(eng_main_window_width);
     x = centre - w / 2;
   }
   Picture()->SetDrawArea(x, y, w, h);

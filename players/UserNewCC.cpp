@@ -91,9 +91,6 @@ void UserNewCountyButtonExtraRenderCB(MWinButton *, _Dimension *area, _MWinTextu
 
 void UserNewCC::StartingCB(void *) {
   if (mwinUserNewMainWinBackButton) mwinUserNewMainWinBackButton->SetEscapeButtonForParentWindow();
-  for (MWinButton *label : {mwinUserNewMainWinNameTextButton, mwinUserNewMainWinCountryTextButton,
-                            mwinUserNewMainWinSolTextPicButton})
-    if (label) label->SetLabelOnly(1);
   ShowName();
   if (!country_code_selected[0])
     EngSafeStrcpy(country_code_selected, CountryGetLocalCountryCode(), sizeof(country_code_selected));
@@ -134,7 +131,8 @@ void UserNewAfterNamePopupCB(MWin *, char result, void *user) {
 }
 
 void UserNewCC::AfterNamePopupCB(char result) {
-  if (result == 1) {
+  // An empty answer (Return on a field left empty) never wipes the name there was before it.
+  if (result == 1 && (m_name[0] || !m_previous_name[0])) {
     m_countdown = kValidationFrames;
     return;
   }

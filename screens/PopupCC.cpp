@@ -253,7 +253,7 @@ void PopupCC::FillSidebar(int box) {
     _ColourRGBA colour;
     cost->GetTextColour(&colour);
     const char dear = d.price > cash ? 1 : 0;
-    cost->SetTextColour(1, dear ? 0.45f : 1.0f, dear ? 0.4f : 1.0f, colour.a);
+    cost->SetTextColour(1, dear ? 0.0f : 1.0f, dear ? 0.0f : 1.0f, colour.a);
     if (dear) m_short_of_cash = 1;
   }
   if (type >= QW_FIRST_FACTORY_TYPE) {
@@ -342,7 +342,7 @@ void PopupCC::FillWeapon(Weapon *weapon) {
       _ColourRGBA colour;
       buttons[i]->GetTextColour(&colour);
       const char dear = prices[i] > cash ? 1 : 0;
-      buttons[i]->SetTextColour(1, dear ? 0.45f : 1.0f, dear ? 0.4f : 1.0f, colour.a);
+      buttons[i]->SetTextColour(1, dear ? 0.0f : 1.0f, dear ? 0.0f : 1.0f, colour.a);
       if (dear) {
         buttons[i]->Disable();
         m_short_of_cash = 1;

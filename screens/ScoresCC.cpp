@@ -359,11 +359,10 @@ void ScoresCC::SetupList(int row) {
                                    layout == ENG_LAYOUT_TABLET_PORTRAIT ? 15 : 12, 10, 16, 13};
   for (int c = 0; c < NUM_COLUMNS; c++)
     if (m_columns[c] >= 0) table->SetColumnWidthPercentage(m_columns[c], widths[c]);
-  // Centred, so the place keeps clear of the name beside it and the score of the table's edge.
-  table->SetColumnTextAlign(m_columns[COLUMN_POS], MWIN_ALIGN_CENTRE);
+  table->SetColumnTextAlign(m_columns[COLUMN_POS], MWIN_ALIGN_RIGHT);
   table->SetColumnTextAlign(m_columns[COLUMN_NAME], MWIN_ALIGN_LEFT);
   table->SetColumnTextAlign(m_columns[COLUMN_LEVEL], MWIN_ALIGN_CENTRE);
-  table->SetColumnTextAlign(m_columns[COLUMN_SCORE], MWIN_ALIGN_CENTRE);
+  table->SetColumnTextAlign(m_columns[COLUMN_SCORE], MWIN_ALIGN_RIGHT);
   table->SetRowTextStyle(0, 0.9f, 0.9f, 1.0f, 0.812f, 0.361f, 1.0f);
   table->SetRowTextStyle(1, 0.9f, 0.9f, 0.357f, 0.992f, 1.0f, 1.0f);
   table->AllowMultipleRowsSelection(1);
@@ -530,7 +529,7 @@ void ScoresCC::TickCB() {
         FindMeCB();
         if (finished < 0 && finished != -2 && mwinScoresMainUpdateButton) {
           mwinScoresMainUpdateButton->SetText(ScreensText("Scores_Failed", "Failed"));
-          mwinScoresMainUpdateButton->SetTextColour(1.0f, 0.7f, 0.6f, 1);
+          mwinScoresMainUpdateButton->SetTextColour(1, 0, 0, 1);
           m_failed_time = now;
         }
       }

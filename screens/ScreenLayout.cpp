@@ -182,6 +182,7 @@ static void ApplySettings(MWinButton *button, const ScreenLayoutWidget &w, const
   }
   if (s.has_colour) button->SetColour(s.colour.r, s.colour.g, s.colour.b, s.colour.a);
   if (s.hidden) button->Hide();
+  if (s.label) button->SetLabelOnly(1);
 }
 
 char ScreenLayoutBuildWidgets(const char *signature, const ScreenLayout &layout, int window, _EngLayout device,

@@ -12,8 +12,10 @@
 //     others with MWinWindow::AddButton. settings is ScreenText() (the text is shown through the language
 //     token "<Collection>_<Id>" when it is not empty), ScreenPlaceholder() (a text the
 //     behaviour class replaces: no token) or ScreenToken("Token"), each optionally followed by
-//     .Colour(r, g, b, a) and .Hidden(); the builder applies token, colour and Hide in that
-//     order, after font, text colour, scale and align.
+//     .Colour(r, g, b, a), .Hidden() and .Label(); the builder applies token, colour and Hide in
+//     that order, after font, text colour, scale and align. Label() marks a widget that is
+//     there to be read or looked at (a label, a logo, a frame, a message) and shows nothing
+//     under the pointer: Tab passes it by, though a click still reaches its screen.
 //   - one row of five rectangles {x, y, w, h} per widget, layouts 0 to 4, same order;
 //   - `ScreenLayoutVariant` rows for layouts 1 to 4 whose text, kind or settings differ:
 //       {ScreenLayouts(1, 3, 4), {the whole widget row as those layouts build it}}
@@ -43,16 +45,18 @@ struct ScreenLayoutSettings {
   char has_colour;
   _ColourRGBA colour;
   char hidden;
+  char label;
 
   constexpr ScreenLayoutSettings Colour(float r, float g, float b, float a) const {
-    return {token_rule, token, 1, {r, g, b, a}, hidden};
+    return {token_rule, token, 1, {r, g, b, a}, hidden, label};
   }
-  constexpr ScreenLayoutSettings Hidden() const { return {token_rule, token, has_colour, colour, 1}; }
+  constexpr ScreenLayoutSettings Hidden() const { return {token_rule, token, has_colour, colour, 1, label}; }
+  constexpr ScreenLayoutSettings Label() const { return {token_rule, token, has_colour, colour, hidden, 1}; }
 };
 
-constexpr ScreenLayoutSettings ScreenText() { return {1, nullptr, 0, {0, 0, 0, 0}, 0}; }
-constexpr ScreenLayoutSettings ScreenPlaceholder() { return {0, nullptr, 0, {0, 0, 0, 0}, 0}; }
-constexpr ScreenLayoutSettings ScreenToken(const char *token) { return {2, token, 0, {0, 0, 0, 0}, 0}; }
+constexpr ScreenLayoutSettings ScreenText() { return {1, nullptr, 0, {0, 0, 0, 0}, 0, 0}; }
+constexpr ScreenLayoutSettings ScreenPlaceholder() { return {0, nullptr, 0, {0, 0, 0, 0}, 0, 0}; }
+constexpr ScreenLayoutSettings ScreenToken(const char *token) { return {2, token, 0, {0, 0, 0, 0}, 0, 0}; }
 
 struct ScreenLayoutWidget {
   const char *id;

@@ -23,8 +23,9 @@ PACKAGES=(
   # fonts shipped in resources/
   fonts-dejavu-core ttf-bitstream-vera
   # headless display for tests (xauth for xvfb-run, xfonts-base for SDL message boxes, libxtst-dev
-  # for the play-through test that drives the program with real X input)
-  xvfb xauth xfonts-base libxtst-dev
+  # for the play-through test that drives the program with real X input, libxdamage-dev for the
+  # probe that times the program's frames)
+  xvfb xauth xfonts-base libxtst-dev libxdamage-dev
 )
 
 missing=()

@@ -3,8 +3,6 @@
 #include "Engine/EngWindow.h"
 
 #include <SDL.h>
-#include <cstdlib>
-#include <cstring>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngFrameCache.h"
@@ -133,20 +131,6 @@ void EngWindow::MsgsMouseWheelInput(int delta) {
   InputArrived(0);
 }
 
-// The motion event of a warp comes back late, maybe after the next warp or a screen change:
-// one of an earlier warp would put the pointer back where it was and is dropped; that of the
-// last warp says where the pointer is.
-char EngWindow::IsStaleWarpEcho_MAC(int x, int y) {
-  for (int i = 0; i < m_num_warps; i++)
-    if (abs(x - m_warps[i][0]) <= 1 && abs(y - m_warps[i][1]) <= 1) {
-      const char stale = i < m_num_warps - 1 ? 1 : 0;
-      m_num_warps -= i + 1;
-      memmove(m_warps, m_warps + i + 1, sizeof(m_warps[0]) * size_t(m_num_warps));
-      return stale;
-    }
-  return 0;
-}
-
 void EngWindow::EventsHandler_MAC(const void *native_event) {
   const SDL_Event &e = *static_cast<const SDL_Event *>(native_event);
   // Events of a window we already destroyed (a mode change) are stale.
@@ -154,7 +138,7 @@ void EngWindow::EventsHandler_MAC(const void *native_event) {
   bool input_open = !(eng_main_window_windowed && (!m_native_window || !m_window_shown));
   switch (e.type) {
     case SDL_MOUSEMOTION:
-      if (input_open && ours(e.motion.windowID) && !IsStaleWarpEcho_MAC(e.motion.x, e.motion.y))
+      if (input_open && ours(e.motion.windowID) && !m_warps.IsStaleEcho(e.motion.x, e.motion.y))
         MsgsMouseMove(float(e.motion.x), float(e.motion.y));
       break;
     case SDL_MOUSEBUTTONDOWN:
@@ -223,19 +207,23 @@ void EngWindow::EventsHandler_MAC(const void *native_event) {
 // Takes every pending event without waiting.
 char EngWindow::EventsRunLoop_MAC() {
   if (m_headless || !SDL_WasInit(SDL_INIT_VIDEO)) return 0;
+  WarpPointerIfAsked_MAC();
   SDL_Event e;
   while (SDL_PollEvent(&e)) EventsHandler_MAC(&e);
+  WarpPointerIfAsked_MAC();
   return 0;
 }
 
 char EngWindow::ProcessMessages_MAC() {
   if (m_stop) return -1;
   if (m_headless || !SDL_WasInit(SDL_INIT_VIDEO)) return 1;
+  WarpPointerIfAsked_MAC();
   SDL_Event e;
   if (SDL_WaitEventTimeout(&e, 1000 / 60)) {
     EventsHandler_MAC(&e);
     while (SDL_PollEvent(&e)) EventsHandler_MAC(&e);
   }
+  WarpPointerIfAsked_MAC();
   return 1;
 }
 

@@ -41,6 +41,7 @@ void EngWindow::OnCreate_MAC() {
   m_headless = 0;
   m_content_x = m_content_y = 0;
   m_last_mouse_x = m_last_mouse_y = 0;
+  m_warps.Clear();
   m_stop = 0;
   m_resize_pending = 0;
 }
@@ -158,6 +159,7 @@ void EngWindow::OnDestroy_MAC() {
   m_native_window_id = 0;
   m_native_window_exists = 0;
   m_resize_pending = 0;
+  m_warps.Clear();
 }
 
 void EngWindow::EventsStopLoop_MAC() {
@@ -177,17 +179,18 @@ void EngWindow::UpdateWindowCorner_MAC() {
 void EngWindow::SetCursorPos_MAC(int x, int y) {
   SDL_Window *window = Native(this);
   if (!window) return;
-  SDL_WarpMouseInWindow(window, x, y);
-  // The warp's own motion event comes later; until then the pointer is known to be here.
+  // The warp itself waits for the next pass over the events, so that a pass's Tabs make one;
+  // until its motion event comes the pointer is known to be here.
   m_last_mouse_x = x;
   m_last_mouse_y = y;
-  if (m_num_warps == kMaxWarps) {
-    m_num_warps--;
-    memmove(m_warps, m_warps + 1, sizeof(m_warps[0]) * size_t(m_num_warps));
-  }
-  m_warps[m_num_warps][0] = x;
-  m_warps[m_num_warps][1] = y;
-  m_num_warps++;
+  m_warps.Ask(x, y);
+}
+
+void EngWindow::WarpPointerIfAsked_MAC() {
+  SDL_Window *window = Native(this);
+  EngInt32 x = 0, y = 0;
+  if (!window || !m_warps.TakeAsked(&x, &y)) return;
+  SDL_WarpMouseInWindow(window, x, y);
 }
 
 void EngWindow::SetCursorPosRatioed_MAC(float x, float y) {

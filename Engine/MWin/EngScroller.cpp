@@ -40,7 +40,7 @@ void EngScroller::TurnOn(const _Dimension *area, char axis_lock, char x_on, floa
     }
     m_area = *area;
   } else {
-    m_area = {0.0f, 0.0f, 640.0f, 480.0f};
+    m_area = {0.0f, 0.0f, ENG_DESIGN_WIDTH, ENG_DESIGN_HEIGHT};
   }
   m_axis_lock = axis_lock;
   m_axis_on[0] = x_on;

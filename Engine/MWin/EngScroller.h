@@ -5,6 +5,7 @@
 
 #include "Engine/EngMathTypes.h"
 #include "Engine/EngProgram.h"
+#include "Engine/EngWindow.h"
 
 // button (always 0), tap count, tap x, tap y, the holder's data.
 typedef void (*ENG_SCROLLER_TAP_CB)(int button, int tap_count, float x, float y, void *data);
@@ -43,7 +44,7 @@ class EngScroller {
   // Per-axis arrays are indexed 0 for x, 1 for y. Holders read m_pos and may set the tap
   // callback and its data.
   char m_on = 0;
-  _Dimension m_area = {0.0f, 0.0f, 640.0f, 480.0f};
+  _Dimension m_area = {0.0f, 0.0f, ENG_DESIGN_WIDTH, ENG_DESIGN_HEIGHT};
   char m_axis_lock = 0;
   char m_axis_on[2] = {};
   float m_pos[2] = {};

@@ -57,8 +57,8 @@ MWin::MWin(Game *game) : m_game(game) {
   memset(&m_settings, 0, sizeof(m_settings));
   memset(m_layout_settings, 0, sizeof(m_layout_settings));
   for (auto &size : m_virtual_size) {
-    size[0] = 640;
-    size[1] = 480;
+    size[0] = ENG_DESIGN_WIDTH;
+    size[1] = ENG_DESIGN_HEIGHT;
   }
   SetupStandardSettings(1);
   UpdateLayoutSettings();

@@ -368,11 +368,11 @@ void MWinButton::UpdateActualArea() {
     if (m_window->UsesWindowMarginsForCroppingButtons() && layout) {
       float design_w = 0, design_h = 0;
       m_window->GetOrigPos(nullptr, nullptr, &design_w, &design_h);
-      if (design_w < 640) {
+      if (design_w < ENG_DESIGN_WIDTH) {
         win.x += layout->window_edge_margin_x;
         win.width -= 2 * layout->window_edge_margin_x;
       }
-      if (design_h < 480) {
+      if (design_h < ENG_DESIGN_HEIGHT) {
         win.y += layout->window_edge_margin_y;
         win.height -= 2 * layout->window_edge_margin_y;
       }
@@ -399,7 +399,7 @@ void MWinButton::UpdateActualArea() {
     else
       m_text_margin = layout->text_margin;
   }
-  m_on_screen = (a.y + a.height < 0 || a.y > 480 || a.x + a.width < 0 || a.x > 640) ? 0 : 1;
+  m_on_screen = (a.y + a.height < 0 || a.y > ENG_DESIGN_HEIGHT || a.x + a.width < 0 || a.x > ENG_DESIGN_WIDTH) ? 0 : 1;
   PositionUpdated();
 }
 

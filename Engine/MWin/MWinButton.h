@@ -265,8 +265,9 @@ class MWinButton {
   // A static picture that reports presses (a choice among pictures) is reached by Tab and
   // pressed by Space and Enter like a push button.
   void SetPressableByKeyboard(char on) { m_pressable_by_keyboard = on ? 1 : 0; }
-  // A push button that only labels its neighbour (a screen's table makes labels as push
-  // buttons) is passed over by Tab and the hover.
+  // A push button that is there to be read or looked at (a label, a logo, a frame: a screen's
+  // table makes them as push buttons) shows nothing under the pointer, so Tab passes it by and
+  // the hover makes no sound; a click still reaches its window's controller.
   void SetLabelOnly(char on) { m_label_only = on ? 1 : 0; }
   // Least forms of the text edit's and drop-down list's state that windows ask for; those
   // kinds make them whole in their own files.

@@ -7,6 +7,7 @@
 #include "Engine/EngFile.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngMenu.h"
+#include "Engine/EngWindow.h"
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinTextureLoad.h"
@@ -208,7 +209,7 @@ void MWinCollection::SetViewportRatioed(int x, int y, int w, int h, char below_m
 
 void MWinCollection::SetViewportRatioed(const _Dimension *area, char below_menu) {
   if (!area)
-    SetViewportRatioed(0, 0, 640, 480, below_menu);
+    SetViewportRatioed(0, 0, ENG_DESIGN_WIDTH, ENG_DESIGN_HEIGHT, below_menu);
   else
     SetViewportRatioed(int(area->x), int(area->y), int(area->width), int(area->height), below_menu);
 }
@@ -312,7 +313,8 @@ void MWinCollection::Render() {
     if (!was_full_screen) eng_main_device->GetCurrentViewport(&saved);
     eng_main_device->SetViewportToViewportStruct(&m_viewport_ratioed);
   }
-  if (m_bg_texture && m_mwin->DrawsStillPartsInThisPass()) MWinDrawTextureRatioed(m_bg_texture, 0, 0, 640, 480);
+  if (m_bg_texture && m_mwin->DrawsStillPartsInThisPass())
+    MWinDrawTextureRatioed(m_bg_texture, 0, 0, ENG_DESIGN_WIDTH, ENG_DESIGN_HEIGHT);
   // Inactive windows first, so the active one is drawn on top; modal windows after all others.
   for (char modal = 0; modal < 2; modal++) {
     if (modal) {

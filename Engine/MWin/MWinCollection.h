@@ -6,6 +6,7 @@
 #include "Engine/EngDevice.h"
 #include "Engine/EngLayouts.h"
 #include "Engine/EngMathTypes.h"
+#include "Engine/EngWindow.h"
 #include "Engine/MWin/MWinTypes.h"
 
 struct _MWinWindowCreateInfo;
@@ -110,10 +111,10 @@ class MWinCollection {
   MWinID m_id = {0};
   MWinWindow *m_windows[ENG_NUM_LAYOUTS] = {nullptr, nullptr, nullptr, nullptr, nullptr};
   char m_viewport_on = 0;
-  _EngDeviceViewport m_viewport = {0, 0, 640, 480, 0.0f, 1.0f};
-  _EngDeviceViewport m_viewport_ratioed = {0, 0, 640, 480, 0.0f, 1.0f};
+  _EngDeviceViewport m_viewport = {0, 0, ENG_DESIGN_WIDTH, ENG_DESIGN_HEIGHT, 0.0f, 1.0f};
+  _EngDeviceViewport m_viewport_ratioed = {0, 0, ENG_DESIGN_WIDTH, ENG_DESIGN_HEIGHT, 0.0f, 1.0f};
   char m_overall_area_set = 0;
-  _Dimension m_overall_area = {0, 0, 640, 480};
+  _Dimension m_overall_area = {0, 0, ENG_DESIGN_WIDTH, ENG_DESIGN_HEIGHT};
   char m_auto_resize = 1;
   EngInt32 m_user_value = 0;
   MWinWindow *m_escape_window = nullptr;

@@ -1,5 +1,8 @@
 #include "Engine/MWin/MWinDesktop.h"
 
+#include <array>
+#include <vector>
+
 #include "Engine/EngDebug.h"
 #include "Engine/EngDim.h"
 #include "Engine/MWin/MWin.h"
@@ -151,19 +154,23 @@ char MWinDesktop::DoActivateCollectionUnderMouse() {
   return 1;
 }
 
+// The collections active when the event arrived, and only those: a popup or screen that one of
+// them opens while handling a key is not handed the same key (the press that asks a question
+// must not answer it).
 template <typename F>
 char MWinDesktop::ForActiveCollections(F f) {
-  for (MWinCollection *c = m_first; c;) {
-    if (!c->IsActive()) {
-      c = c->m_next;
-      continue;
-    }
-    MWinID id;
-    MWinCopyID(id, c->GetID());
+  std::vector<std::array<char, sizeof(MWinID)>> ids;
+  for (MWinCollection *c = m_first; c; c = c->m_next) {
+    if (!c->IsActive()) continue;
+    ids.emplace_back();
+    MWinCopyID(ids.back().data(), c->GetID());
+  }
+  for (const auto &id : ids) {
+    MWinCollection *c = GetCollectionFromID(id.data(), 0);
+    // One deactivated by an earlier one's handling (a popup opening) is passed over too.
+    if (!c || !c->IsActive()) continue;
     f(c);
-    MWinCollection *same = m_alive && m_mwin->IsOn() ? GetCollectionFromID(id, 0) : nullptr;
-    if (!same) return 1;
-    c = same->m_next;
+    if (!m_alive || !m_mwin->IsOn() || GetCollectionFromID(id.data(), 0) != c) return 1;
   }
   return 0;
 }

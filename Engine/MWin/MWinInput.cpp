@@ -7,6 +7,7 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngMainOrientation.h"
 #include "Engine/EngMenu.h"
+#include "Engine/EngWindow.h"
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinCollection.h"
 #include "Engine/MWin/MWinDesktop.h"
@@ -151,14 +152,14 @@ char MWin::GetMousePos(float *x, float *y) {
 
 void MWin::UpdateViewportMousePos() {
   if (m_viewport_active) {
-    m_viewport_mouse_x = (m_mouse_x - float(m_active_viewport.x)) * 640.0f / float(m_active_viewport.width);
-    m_viewport_mouse_y = (m_mouse_y - float(m_active_viewport.y)) * 480.0f / float(m_active_viewport.height);
+    m_viewport_mouse_x = (m_mouse_x - float(m_active_viewport.x)) * ENG_DESIGN_WIDTH / float(m_active_viewport.width);
+    m_viewport_mouse_y = (m_mouse_y - float(m_active_viewport.y)) * ENG_DESIGN_HEIGHT / float(m_active_viewport.height);
     return;
   }
   m_viewport_mouse_x = m_mouse_x;
   m_viewport_mouse_y = m_mouse_y;
   float bar = EngMenuIsShown() ? EngMenuGetMenuBarHeight() : 0.0f;
-  if (bar > 0) m_viewport_mouse_y = (m_mouse_y - bar) * 480.0f / (480.0f - bar);
+  if (bar > 0) m_viewport_mouse_y = (m_mouse_y - bar) * ENG_DESIGN_HEIGHT / (ENG_DESIGN_HEIGHT - bar);
 }
 
 void MWin::SetCurrentActiveViewport(const _EngDeviceViewport *viewport) {

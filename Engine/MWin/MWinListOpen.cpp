@@ -7,6 +7,7 @@
 #include "Engine/EngMain.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngWhichDevice.h"
+#include "Engine/EngWindow.h"
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinID.h"
 #include "Engine/MWin/MWinList.h"
@@ -23,7 +24,7 @@ void MWinListResetShared() {
 
 static char OnMobile() { return IS_MOBILE ? 1 : 0; }
 
-static const float kScreenHeight = 480;
+static const float kScreenHeight = ENG_DESIGN_HEIGHT;
 
 // ---- Opening, closing and the layout ----
 

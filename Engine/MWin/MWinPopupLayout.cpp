@@ -238,7 +238,8 @@ static char MeasureText(MWin *mwin, MWinCollection *collection, _MWinWindowCreat
                         float width, const float *scale, char multiline, float *out_w, float *out_h) {
   MWinWindow *temp = collection->AddWindow("MWIN_POPUP_WIN_TEMP", info);
   if (!DebugCheckOkAlt(temp ? 1 : 0, ENG_FUNC, "Could not create temp popup window")) return 0;
-  MWinButton *b = temp->AddButton("TEMP", MWIN_BUTTON_PUSH, "MWIN_TEXBUT_DEFAULT", "Temp", 0, 0, width, 480);
+  MWinButton *b =
+      temp->AddButton("TEMP", MWIN_BUTTON_PUSH, "MWIN_TEXBUT_DEFAULT", "Temp", 0, 0, width, ENG_DESIGN_HEIGHT);
   if (!DebugCheckOkAlt(b ? 1 : 0, ENG_FUNC, "Could not create temp button")) {
     collection->RemoveWindow(temp);
     return 0;
@@ -475,7 +476,7 @@ char MWin::PopupSetupDefaultButtons(const char *title, const char *text, char fi
   PopupBox b;
   b.signature = ENG_FUNC;
   b.start_w = p.min_box_w[o] + extra_w;
-  if (b.start_w > 640) b.start_w = 640;
+  if (b.start_w > ENG_DESIGN_WIDTH) b.start_w = ENG_DESIGN_WIDTH;
   b.max_w = p.max_box_w[o] > b.start_w ? p.max_box_w[o] : b.start_w;
   if (p.next_w > 0 && p.next_w < b.max_w) b.max_w = p.next_w;
 
@@ -485,8 +486,8 @@ char MWin::PopupSetupDefaultButtons(const char *title, const char *text, char fi
   _MWinWindowCreateInfo info;
   memset(&info, 0, sizeof(info));
   info.x = info.y = -9999;
-  info.width = 640;
-  info.height = 480;
+  info.width = ENG_DESIGN_WIDTH;
+  info.height = ENG_DESIGN_HEIGHT;
   info.has_title_bar = b.has_title;
   EngSafeStrcpy(info.title_text, b.has_title ? title : "MWinPopup", sizeof(info.title_text));
   MWinCopyID(info.title_texbut, p.ids[1]);

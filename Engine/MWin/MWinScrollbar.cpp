@@ -531,13 +531,6 @@ void MWinScrollbar::RenderButton(_MWinTextureState state) {
   if (IsRightArrowShown())
     draw(MWIN_STDTEX_RIGHT_ARROW, state, g.start + g.length - g.arrow_length - g.arrow_inset, g.arrow_length,
          arrow_thickness);
-  // A slider (a level bar on the skin's track, without arrows) is filled up to its thumb, so its
-  // value reads at a glance.
-  if (!vertical && !IsLeftArrowShown() && !IsRightArrowShown() &&
-      GetBackTexButNum() == textures->GetStandardTexButNum(MWIN_STDTEX_SCROLL_BACK)) {
-    const float filled = GetScreenPos() + g.thumb / 2 - g.start;
-    if (filled > 0) draw(MWIN_STDTEX_LIST_OPEN_SEL, MWIN_TEXSTATE_NORMAL, g.start, filled, g.thickness);
-  }
   draw(vertical ? MWIN_STDTEX_VSCROLL_BUTTON : MWIN_STDTEX_SCROLL_BUTTON, MWIN_TEXSTATE_NORMAL, GetScreenPos(),
        g.thumb, g.thickness);
 }

@@ -1,6 +1,7 @@
 #include "Engine/MWin/MWinTextureLoad.h"
 
 #include "Engine/EngTexture.h"
+#include "Engine/EngWindow.h"
 
 // A texture that failed to load is deleted here, so callers hold either a loaded one or none.
 static EngTexture *KeepIfLoaded(EngTexture *texture, char loaded) {
@@ -24,7 +25,7 @@ EngTexture *MWinLoadJpegTextureRatioed(const char *file) {
 }
 
 void MWinPositionTextureFullScreen(EngTexture *texture) {
-  if (texture) texture->PositionRatioed(0.0f, 0.0f, 640.0f, 480.0f);
+  if (texture) texture->PositionRatioed(0, 0, ENG_DESIGN_WIDTH, ENG_DESIGN_HEIGHT);
 }
 
 void MWinDrawTexture(EngTexture *texture) {

@@ -78,7 +78,7 @@ MWinWindow::MWinWindow(MWin *mwin, const char *id, MWinCollection *collection, _
     info = &defaults;
   }
   m_type = info->window_type;
-  float virtual_w = 640, virtual_h = 480;
+  float virtual_w = ENG_DESIGN_WIDTH, virtual_h = ENG_DESIGN_HEIGHT;
   GetVirtualSize(&virtual_w, &virtual_h);
   if (info->width < 0) info->width = 100;
   if (info->height < 0) info->height = 100;
@@ -298,8 +298,8 @@ void MWinWindow::GetVirtualSize(float *w, float *h, char flag) {
   (void)flag;
   if (!m_mwin) {
     DebugErrorAlt(ENG_FUNC, "No mwin");
-    if (w) *w = 640;
-    if (h) *h = 480;
+    if (w) *w = ENG_DESIGN_WIDTH;
+    if (h) *h = ENG_DESIGN_HEIGHT;
     return;
   }
   _EngLayout layout = m_collection ? m_collection->GetScreenLayout() : m_mwin->GetScreenLayout();
@@ -376,8 +376,8 @@ void MWinWindow::GetActualArea(_Dimension *area) { GetOrigArea(area); }
 
 char MWinWindow::EnsureOnScreen() {
   float x = m_orig_area.x, y = m_orig_area.y;
-  if (x > 640 - m_orig_area.width) x = 640 - m_orig_area.width;
-  if (y > 480 - m_orig_area.height) y = 480 - m_orig_area.height;
+  if (x > ENG_DESIGN_WIDTH - m_orig_area.width) x = ENG_DESIGN_WIDTH - m_orig_area.width;
+  if (y > ENG_DESIGN_HEIGHT - m_orig_area.height) y = ENG_DESIGN_HEIGHT - m_orig_area.height;
   if (x < 0) x = 0;
   if (y < 0) y = 0;
   if (x == m_orig_area.x && y == m_orig_area.y) return 0;

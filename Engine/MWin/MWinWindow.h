@@ -278,6 +278,7 @@ class MWinWindow {
   char IsButtonUnderMouse(MWinButton *button);
   char FireKeyButton(MWinButton *target, int key);
   MWinButton *FindTabStop(char backwards);
+  char FocusTakesEnter();
   void PlaceTitleButtons();
   char CreateCustomTexBut();
   void DestroyCustomTexBut();

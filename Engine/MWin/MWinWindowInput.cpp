@@ -137,7 +137,7 @@ char MWinWindow::HandleMouseMove() {
   MWinLayoutSettings *layout = m_shown ? GetScreenLayout() : nullptr;
   if (!layout) return 0;
   if (m_dragging) {
-    float mouse_x = 0, mouse_y = 0, virtual_w = 640, virtual_h = 480;
+    float mouse_x = 0, mouse_y = 0, virtual_w = ENG_DESIGN_WIDTH, virtual_h = ENG_DESIGN_HEIGHT;
     m_mwin->GetMousePos(&mouse_x, &mouse_y);
     GetVirtualSize(&virtual_w, &virtual_h);
     float x = mouse_x - m_drag_start_mouse_x + m_drag_start_window_x;
@@ -336,6 +336,17 @@ static char IsPressedByKey(MWinButton *b) {
   return t == MWIN_BUTTON_PUSH || t == MWIN_BUTTON_STATIC || t == MWIN_BUTTON_CHECKBOX || t == MWIN_BUTTON_CHOICE;
 }
 
+// A button the player put the focus on answers Enter itself, so Return on a focused Cancel
+// cancels; the window's default button answers when the focus is on nothing that Enter presses,
+// or is only where a new screen or popup found the pointer.
+char MWinWindow::FocusTakesEnter() {
+  MWinButton *active = GetActiveButton();
+  if (!active || active == m_default_button || m_mwin->IsKeyboardFocusHeld() || m_mwin->IsTextBeingEdited()) return 0;
+  const _MWinButtonType t = active->GetType();
+  if (t != MWIN_BUTTON_PUSH && t != MWIN_BUTTON_STATIC) return 0;
+  return active->IsATabStop();
+}
+
 // The next (or previous) tab stop after the active widget along the links, wrapping through
 // the groups; with none active the walk sets out from the window's first (or last) widget.
 MWinButton *MWinWindow::FindTabStop(char backwards) {
@@ -375,7 +386,7 @@ char MWinWindow::HandleKeyDown(int key) {
     if (FireKeyButton(m_escape_button, 27)) return 1;
     if (FireKeyButton(m_hide_button, 27)) return 1;
   }
-  if (key == 13 && FireKeyButton(m_default_button, 13)) return 1;
+  if (key == 13 && !FocusTakesEnter() && FireKeyButton(m_default_button, 13)) return 1;
   if (key != 9) {
     FOR_WIDGETS_LAST_FIRST(b) {
       if (b->GetMWin() != m_mwin || !m_mwin->IsOn()) break;

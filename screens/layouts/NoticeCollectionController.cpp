@@ -20,10 +20,10 @@ const ScreenLayoutWidget kWidgets[] = {
      {0, 0, 0, 1},
      {1, 1},
      kCentre,
-     ScreenPlaceholder()},
-    {"Frame", MWIN_BUTTON_PUSH, "Back2", "", "Main", {0, 0, 0, 0.7f}, {1, 1}, kCentre, ScreenPlaceholder()},
+     ScreenPlaceholder().Label()},
+    {"Frame", MWIN_BUTTON_PUSH, "Back2", "", "Main", {0, 0, 0, 0.7f}, {1, 1}, kCentre, ScreenPlaceholder().Label()},
     {"Ok", MWIN_BUTTON_PUSH, "MWIN_TEXBUT_DEFAULT", "Ok", "Main", kText, kScale, kCentre, ScreenText()},
-    {"Text", MWIN_BUTTON_PUSH, "MWIN_TEXBUT_NONE", "Text", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
+    {"Text", MWIN_BUTTON_PUSH, "MWIN_TEXBUT_NONE", "Text", "Main", kText, kScale, kCentre, ScreenPlaceholder().Label()},
 };
 
 // The five device layouts are the same.

@@ -15,17 +15,17 @@ constexpr _MWinTextAlign kRight = MWIN_ALIGN_RIGHT;
 // Builder order, which is not the order of the rows on the screen. The choices get their
 // entries from the behaviour class.
 const ScreenLayoutWidget kWidgets[] = {
-    {"Title", MWIN_BUTTON_PUSH, kNone, "", "MWIN_FONT_DEFAULT", {0, 0, 0, 1}, {1, 1}, kCentre, ScreenText()},
-    {"ShowResT", MWIN_BUTTON_PUSH, kNone, "Startup Window:", "Main", kText, kScale, kRight, ScreenText()},
+    {"Title", MWIN_BUTTON_PUSH, kNone, "", "MWIN_FONT_DEFAULT", {0, 0, 0, 1}, {1, 1}, kCentre, ScreenText().Label()},
+    {"ShowResT", MWIN_BUTTON_PUSH, kNone, "Startup Window:", "Main", kText, kScale, kRight, ScreenText().Label()},
     {"ShowRes", MWIN_BUTTON_CHOICE, kDefault, "", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
     {"ShowResInfo", MWIN_BUTTON_PUSH, kDefault, "?", "Main", kText, kScale, kCentre, ScreenText()},
     {"OneUser", MWIN_BUTTON_CHOICE, kDefault, "", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
     {"OneUserT", MWIN_BUTTON_PUSH, kNone, "Always Start with Current User:", "Main", kText, kScale, kRight,
-     ScreenText()},
+     ScreenText().Label()},
     {"OneUserInfo", MWIN_BUTTON_PUSH, kDefault, "?", "Main", kText, kScale, kCentre, ScreenText()},
-    {"PowerT", MWIN_BUTTON_PUSH, kNone, "CPU Usage:", "Main", kText, kScale, kRight, ScreenText()},
+    {"PowerT", MWIN_BUTTON_PUSH, kNone, "CPU Usage:", "Main", kText, kScale, kRight, ScreenText().Label()},
     {"Power", MWIN_BUTTON_CHOICE, kDefault, "", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
-    {"DateFormatText", MWIN_BUTTON_PUSH, kNone, "Date Format:", "Main", kText, kScale, kRight, ScreenText()},
+    {"DateFormatText", MWIN_BUTTON_PUSH, kNone, "Date Format:", "Main", kText, kScale, kRight, ScreenText().Label()},
     {"DateFormat", MWIN_BUTTON_CHOICE, kDefault, " ", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
     {"PowerInfo", MWIN_BUTTON_PUSH, kDefault, "?", "Main", kText, kScale, kCentre, ScreenText()},
     {"DateFormatInfo", MWIN_BUTTON_PUSH, kDefault, "?", "Main", kText, kScale, kCentre, ScreenText()},
@@ -69,7 +69,8 @@ static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kW
 constexpr EngUInt8 kMobile = ScreenLayouts(1, 2, 3, 4);
 const ScreenLayoutVariant kVariants[] = {
     {kMobile,
-     {"ShowResT", MWIN_BUTTON_PUSH, kNone, "Startup Window:", "Main", kText, kScale, kRight, ScreenText().Hidden()}},
+     {"ShowResT", MWIN_BUTTON_PUSH, kNone, "Startup Window:", "Main", kText, kScale, kRight,
+      ScreenText().Hidden().Label()}},
     {kMobile,
      {"ShowRes", MWIN_BUTTON_CHOICE, kDefault, "", "Main", kText, kScale, kCentre, ScreenPlaceholder().Hidden()}},
     {kMobile, {"ShowResInfo", MWIN_BUTTON_PUSH, kDefault, "?", "Main", kText, kScale, kCentre, ScreenText().Hidden()}},

@@ -40,7 +40,7 @@ const ScreenLayoutWidget kWidgets[] = {
     {"Back", MWIN_BUTTON_PUSH, kDefault, "Back", "Main", kText, kScale, kCentre, ScreenText()},
     {"DbgDelete", MWIN_BUTTON_PUSH, kDefault, "Delete", "Main", kText, kScale, kCentre,
      ScreenText().Colour(1, 1, 1, 0.299f)},
-    {"Info", MWIN_BUTTON_PUSH, "Back3", "Info", "Main", kText, {0.9f, 0.95f}, kCentre, ScreenPlaceholder()},
+    {"Info", MWIN_BUTTON_PUSH, "Back3", "Info", "Main", kText, {0.9f, 0.95f}, kCentre, ScreenPlaceholder().Label()},
 };
 
 // Layouts 0 Normal, 1 IPhonePortrait, 2 IPhoneLandscape, 3 IPadPortrait, 4 IPadLandscape.

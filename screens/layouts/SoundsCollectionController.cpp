@@ -16,24 +16,25 @@ constexpr _MWinTextAlign kRight = MWIN_ALIGN_RIGHT;
 // Builder order: the game-over volume row comes before its switch's row, which lies above it.
 // The choices' "On" and the sliders' empty text stand until the behaviour class fills them.
 const ScreenLayoutWidget kWidgets[] = {
-    {"Title", MWIN_BUTTON_PUSH, kNone, "", "Main", kText, kScale, kCentre, ScreenText()},
-    {"SoundsOnText", MWIN_BUTTON_PUSH, kNone, "Sounds:", "Main", kText, kScale, kRight, ScreenText()},
+    {"Title", MWIN_BUTTON_PUSH, kNone, "", "Main", kText, kScale, kCentre, ScreenText().Label()},
+    {"SoundsOnText", MWIN_BUTTON_PUSH, kNone, "Sounds:", "Main", kText, kScale, kRight, ScreenText().Label()},
     {"SoundsOn", MWIN_BUTTON_CHOICE, kDefault, "On", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
-    {"SoundsVolText", MWIN_BUTTON_PUSH, kNone, "Volume:", "Main", kText, kScale, kRight, ScreenText()},
+    {"SoundsVolText", MWIN_BUTTON_PUSH, kNone, "Volume:", "Main", kText, kScale, kRight, ScreenText().Label()},
     {"SoundsVol", MWIN_BUTTON_HORZ_SCROLLBAR, kDefault, "", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
-    {"MainMusicOnText", MWIN_BUTTON_PUSH, kNone, "Main Music:", "Main", kText, kScale, kRight, ScreenText()},
+    {"MainMusicOnText", MWIN_BUTTON_PUSH, kNone, "Main Music:", "Main", kText, kScale, kRight, ScreenText().Label()},
     {"MainMusicOn", MWIN_BUTTON_CHOICE, kDefault, "On", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
-    {"MainMusicOnText2", MWIN_BUTTON_PUSH, kNone, "Play Main Music:", "Main", kText, kScale, kRight, ScreenText()},
+    {"MainMusicOnText2", MWIN_BUTTON_PUSH, kNone, "Play Main Music:", "Main", kText, kScale, kRight,
+     ScreenText().Label()},
     {"MainMusicOnWhen", MWIN_BUTTON_CHOICE, kDefault, "On", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
-    {"MainMusicVolText", MWIN_BUTTON_PUSH, kNone, "Volume:", "Main", kText, kScale, kRight, ScreenText()},
+    {"MainMusicVolText", MWIN_BUTTON_PUSH, kNone, "Volume:", "Main", kText, kScale, kRight, ScreenText().Label()},
     {"MainMusicVol", MWIN_BUTTON_HORZ_SCROLLBAR, kDefault, "", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
-    {"WinMusicOnText", MWIN_BUTTON_PUSH, kNone, "Game Won Music:", "Main", kText, kScale, kRight, ScreenText()},
+    {"WinMusicOnText", MWIN_BUTTON_PUSH, kNone, "Game Won Music:", "Main", kText, kScale, kRight, ScreenText().Label()},
     {"WinMusicOn", MWIN_BUTTON_CHOICE, kDefault, "On", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
-    {"WinMusicVolText", MWIN_BUTTON_PUSH, kNone, "Volume:", "Main", kText, kScale, kRight, ScreenText()},
+    {"WinMusicVolText", MWIN_BUTTON_PUSH, kNone, "Volume:", "Main", kText, kScale, kRight, ScreenText().Label()},
     {"WinMusicVol", MWIN_BUTTON_HORZ_SCROLLBAR, kDefault, "", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
-    {"GoMusicVolText", MWIN_BUTTON_PUSH, kNone, "Volume:", "Main", kText, kScale, kRight, ScreenText()},
+    {"GoMusicVolText", MWIN_BUTTON_PUSH, kNone, "Volume:", "Main", kText, kScale, kRight, ScreenText().Label()},
     {"GoMusicVol", MWIN_BUTTON_HORZ_SCROLLBAR, kDefault, "", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
-    {"GoMusicOnText", MWIN_BUTTON_PUSH, kNone, "Game Over Music:", "Main", kText, kScale, kRight, ScreenText()},
+    {"GoMusicOnText", MWIN_BUTTON_PUSH, kNone, "Game Over Music:", "Main", kText, kScale, kRight, ScreenText().Label()},
     {"GoMusicOn", MWIN_BUTTON_CHOICE, kDefault, "On", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
     {"Back", MWIN_BUTTON_PUSH, kDefault, "Back", "Main", kText, kScale, kCentre, ScreenText()},
 };
@@ -86,7 +87,8 @@ static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kW
 
 // The phone in landscape has no room for the title picture: it is built, then hidden.
 const ScreenLayoutVariant kVariants[] = {
-    {ScreenLayouts(2), {"Title", MWIN_BUTTON_PUSH, kNone, "", "Main", kText, kScale, kCentre, ScreenText().Hidden()}},
+    {ScreenLayouts(2),
+     {"Title", MWIN_BUTTON_PUSH, kNone, "", "Main", kText, kScale, kCentre, ScreenText().Hidden().Label()}},
 };
 
 constexpr _Dimension kWholeScreen = {0, 0, 640, 480};

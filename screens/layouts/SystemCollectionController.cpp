@@ -13,15 +13,16 @@ constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
 constexpr _MWinTextAlign kRight = MWIN_ALIGN_RIGHT;
 
 const ScreenLayoutWidget kWidgets[] = {
-    {"Bg", MWIN_BUTTON_PUSH, "Back1", "", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
+    {"Bg", MWIN_BUTTON_PUSH, "Back1", "", "Main", kText, kScale, kCentre, ScreenPlaceholder().Label()},
     {"ModeText", MWIN_BUTTON_PUSH, kNone, "Card Alignment", "Main", kText, kScale, kRight,
-     ScreenToken("Startup_DisplayMode")},
+     ScreenToken("Startup_DisplayMode").Label()},
     {"Mode", MWIN_BUTTON_CHOICE, kDefault, " ", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
     {"Res", MWIN_BUTTON_LIST, kDefault, "Row 1", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
-    {"FreqText", MWIN_BUTTON_PUSH, kNone, "Frequency", "Main", kText, kScale, kRight, ScreenToken("Startup_Frequency")},
+    {"FreqText", MWIN_BUTTON_PUSH, kNone, "Frequency", "Main", kText, kScale, kRight,
+     ScreenToken("Startup_Frequency").Label()},
     {"Freq", MWIN_BUTTON_LIST, kDefault, "Row 1", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
     {"AaText", MWIN_BUTTON_PUSH, kNone, "Card Spacing", "Main", kText, kScale, kRight,
-     ScreenToken("Startup_Antialiasing")},
+     ScreenToken("Startup_Antialiasing").Label()},
     {"Aa", MWIN_BUTTON_LIST, kDefault, "Row 1", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
     {"AaInfo", MWIN_BUTTON_PUSH, kDefault, "?", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
     {"Change", MWIN_BUTTON_PUSH, kDefault, "Change", "Main", kText, kScale, kCentre, ScreenToken("System_Change")},

@@ -24,7 +24,7 @@ const ScreenLayoutWidget kWidgets[] = {
      ScreenToken("Users_Exit")},
     {"TitlePic", MWIN_BUTTON_STATIC, kNone, "", "Main", {0, 0, 0, 0.7f}, {0.7f, 1}, kCentre, ScreenPlaceholder()},
     {"LoadProgress", MWIN_BUTTON_PUSH, "Back3", "Loading: 0%", "Main", kButtonText, kButtonScale, kCentre,
-     ScreenToken("Common_Loading")},
+     ScreenToken("Common_Loading").Label()},
     {"AlwaysLoad",
      MWIN_BUTTON_CHECKBOX,
      kNone,
@@ -74,7 +74,7 @@ const ScreenLayoutVariant kVariants[] = {
       ScreenPlaceholder().Hidden()}},
     {ScreenLayouts(1, 2),
      {"LoadProgress", MWIN_BUTTON_PUSH, "Back1", "Loading: 0%", "Main", kButtonText, kButtonScale, kCentre,
-      ScreenToken("Common_Loading")}},
+      ScreenToken("Common_Loading").Label()}},
 };
 
 constexpr _Dimension kWholeScreen = {0, 0, 640, 480};

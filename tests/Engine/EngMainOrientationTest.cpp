@@ -32,15 +32,13 @@ TEST_F(EngMainOrientationTest, MouseMappingAtTheWindowEdges) {
       {1024, 768, 512, 384, 320, 240},
       {320, 240, 320, 240, 640, 480},
       {1, 1, 1, 1, 640, 480},
-      // Wider than 4:3: the picture is 960 by 720 from x 160; the bars lie outside 0..640.
-      {1280, 720, 160, 0, 0, 0},
-      {1280, 720, 1120, 720, 640, 480},
+      // Wider or narrower than 4:3: the design space is stretched over the window, each axis apart.
+      {1280, 720, 0, 0, 0, 0},
+      {1280, 720, 1280, 720, 640, 480},
       {1280, 720, 640, 360, 320, 240},
-      {1280, 720, 40, 360, -80, 240},
-      // Narrower: the picture is 720 by 540 from y 90.
-      {720, 720, 0, 90, 0, 0},
-      {720, 720, 360, 630, 320, 480},
-      {720, 720, 360, 0, 320, -80},
+      {1280, 720, 40, 90, 20, 60},
+      {768, 1024, 768, 1024, 640, 480},
+      {768, 1024, 384, 256, 320, 120},
   };
   for (const Case &c : cases) {
     eng_main_window_width = c.width;
@@ -51,9 +49,9 @@ TEST_F(EngMainOrientationTest, MouseMappingAtTheWindowEdges) {
     EXPECT_FLOAT_EQ(y, c.want_y) << c.width << "x" << c.height;
   }
   eng_main_window_width = 1000;
-  eng_main_window_height = 750;
+  eng_main_window_height = 700;
   int ix = -1, iy = -1;
-  EXPECT_EQ(EngMainChangeMousePosRatioedForOrientation(999, 749, &ix, &iy), 1);
+  EXPECT_EQ(EngMainChangeMousePosRatioedForOrientation(999, 699, &ix, &iy), 1);
   EXPECT_EQ(ix, 639);  // truncated, never rounded up past the edge
   EXPECT_EQ(iy, 479);
   float px = 500;

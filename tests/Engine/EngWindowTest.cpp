@@ -271,10 +271,10 @@ struct RatioCase {
 
 TEST_F(EngWindowTest, WindowVariablesGiveTheRatios) {
   const RatioCase cases[] = {
-      // The ratios are the 4:3 picture's inside the window (960 by 720 in a 1280 by 720 one,
-      // 600 by 450 in 600 by 800), so nothing is squeezed.
-      {640, 480, 1.0f, 1.0f, 1.0f, 1.0f, 0},        {1280, 720, 1.5f, 1.5f, 1.0f, 1.0f, 0},
-      {600, 800, 0.9375f, 0.9375f, 1.0f, 1.0f, 1},  {1280, 960, 2.0f, 2.0f, 1.0f, 1.0f, 0},
+      {640, 480, 1.0f, 1.0f, 1.0f, 1.0f, 0},
+      {1280, 720, 2.0f, 1.5f, 0.75f, 1.0f, 0},
+      {600, 800, 0.9375f, 5.0f / 3.0f, 1.0f, 0.75f, 1},
+      {1280, 960, 2.0f, 2.0f, 1.0f, 1.0f, 0},
       {1, 1, 1.0f / 640, 1.0f / 480, 1.0f, 1.0f, 0},
   };
   for (const RatioCase &c : cases) {

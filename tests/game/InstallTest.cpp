@@ -68,7 +68,7 @@ TEST_P(InstallTest, TheInstalledProgramRunsFromItsPrefix) {
   EXPECT_TRUE(fs::is_regular_file(bin + "/quarrelwick"));
   EXPECT_FALSE(fs::exists(bin + "/resources"));
   for (const char *file : {"VeraBd.ttf", "MWinDefaultFont.ttf", "CommonTexts/English.txt", "License.txt",
-                           "Resolution.ui", "MenuBg.jpg", "TravCalcs0.dat"})
+                           "Resolution.ui", "MenuBg.jpg", "TravCalcs0.dat", "SpriteOutlines.dat"})
     EXPECT_TRUE(fs::is_regular_file(resources + "/" + file)) << file;
   const std::string desktop = qwtest::ReadWholeFile(shared + "/applications/quarrelwick.desktop");
   EXPECT_NE(desktop.find("\nExec=quarrelwick\n"), std::string::npos) << desktop;

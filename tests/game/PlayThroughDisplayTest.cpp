@@ -780,4 +780,110 @@ TEST_F(PlayThroughTest, APlayerGetsIntoAGardenByKeyboardAlone) {
   ExpectNothingWrittenElsewhere();
 }
 
+// By keyboard alone a press acts once, on the screen it was pressed on, and nothing is lost to
+// a key: Return on User Name asks for the name and waits, Return on the field left empty keeps
+// the name, Return on Cancel cancels; Return on Quit Game asks before the game ends, and on the
+// logo asks before going online. The pointer is set down once on an empty spot where a count of
+// Tabs must start from nothing.
+TEST_F(PlayThroughTest, AKeyboardPlayerIsAskedBeforeAGameOrANameIsLost) {
+  const std::string player = "Wren3";
+  auto tabs = [&](int n) {
+    for (int i = 0; i < n; i++) ASSERT_TRUE(m_x.Key("Tab"));
+  };
+  auto key = [&](const char *name) { ASSERT_TRUE(m_x.Key(name)) << name; };
+  // A question over a dimmed screen: two lit answers side by side, the screen's button behind
+  // them dimmed.
+  auto asked_over = [](const _Dimension &behind) {
+    return [behind](const qwtest::WindowPicture &p) {
+      const Shares b = Measure(p, behind);
+      return PopupButtons(p).size() == 2 && b.wood > 0.1 && b.dark > 0.9;
+    };
+  };
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskFirstPlayers", FirstPlayersScreen));
+  tabs(1);
+  key("space");
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskNewPlayer", NewPlayerScreen));
+
+  // Return on User Name asks, and the same press does not answer: the question stays.
+  tabs(4);
+  key("Return");
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskNameAsked", NameAsked));
+  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskNameStillAsked", NameAsked));
+  ASSERT_TRUE(m_x.Type(player)) << m_x.Error();
+  key("Return");
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskNameGiven", NewPlayerScreen));
+  // Round the four stops to User Name again (the pointer left there by the question presses
+  // nothing until it moves or Tab is pressed): Return, then Return on the empty field keeps the
+  // name.
+  tabs(4);
+  key("Return");
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskNameAgain", NameAsked));
+  key("Return");
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskNameKept", NewPlayerScreen));
+  // Another name typed, then Cancel by Tab (the field, Ok, Cancel) and Return.
+  tabs(4);
+  key("Return");
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskNameThirdTime", NameAsked));
+  ASSERT_TRUE(m_x.Type("Zed")) << m_x.Error();
+  tabs(2);
+  key("Return");
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskNameCancelled", NewPlayerScreen));
+  // Continue: the third stop from nothing (Back, Country, Continue) makes the player by the
+  // name typed first.
+  ASSERT_TRUE(m_x.Move(20, 400));
+  tabs(3);
+  key("space");
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskMainMenu", MainMenuScreen));
+  EXPECT_STREQ(ReadPlayerFile(player).name, player.c_str());
+
+  // Into the first garden as in the keyboard play above, and Escape to the pause screen.
+  tabs(1);
+  key("space");
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskSelection", SelectionScreen));
+  tabs(1);
+  key("Right");
+  key("Left");
+  key("Return");
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskNotice", NoticeScreen));
+  key("Return");
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskGarden", PlayScreen));
+  key("Escape");
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskPause", PauseScreen));
+
+  // Quit Game, the sixth stop from nothing, asks; the question stays; Cancel (Ok, Cancel) by
+  // Tab and Return keeps the game.
+  const auto quit_asked = asked_over(Area(Pause(), "Resume"));
+  ASSERT_TRUE(m_x.Move(40, 240));
+  tabs(6);
+  key("Return");
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskQuitAsked", quit_asked));
+  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskQuitStillAsked", quit_asked));
+  tabs(2);
+  key("Return");
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskQuitCancelled", PauseScreen));
+
+  // Return with the pointer on the logo asks before going online; Escape says no.
+  ASSERT_TRUE(m_x.Move(m_picture.width / 2, int(42 * m_picture.height / kHeight)));
+  key("Return");
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskOnlineAsked", quit_asked));
+  key("Escape");
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskOnlineDeclined", PauseScreen));
+
+  // Quit Game answered with a second Return: the menu.
+  ASSERT_TRUE(m_x.Move(40, 240));
+  tabs(6);
+  key("Return");
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskQuitAskedAgain", quit_asked));
+  key("Return");
+  ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskQuitAnswered", MainMenuScreen));
+
+  ASSERT_TRUE(m_x.Key("q", true));
+  ExpectCleanEnd(WaitForExit());
+  EXPECT_STREQ(ReadPlayerFile(player).name, player.c_str());
+  ExpectNothingWrittenElsewhere();
+}
+
 }  // namespace

@@ -104,7 +104,7 @@ class PopupTest : public qwtest::WeaponFieldTest {
     _ColourRGBA c;
     Widget(window, id)->GetTextColour(&c);
     EXPECT_FLOAT_EQ(c.a, 0.7f);
-    return c.r == 1 && c.g == 0.45f && c.b == 0.4f;
+    return c.r == 1 && c.g == 0 && c.b == 0;
   }
   bool Shown(const char *window, const char *id) { return Widget(window, id)->IsShown() != 0; }
   // A left click in design units through the play field's glue.

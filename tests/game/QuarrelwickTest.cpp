@@ -178,22 +178,23 @@ TEST_F(QuarrelwickTest, FamilyKeysChooseTheBestWeaponOrTheFactory) {
 }
 
 TEST_F(QuarrelwickTest, PointerBecomesPlayFieldCoordinates) {
-  const EngInt32 width = eng_main_window_width, height = eng_main_window_height;
   struct Case {
-    int window_w, window_h;
+    float x_ratio_inv, y_ratio_inv;  // the window's: 640 / width and 480 / height
     float px, py, x, y, x_fs, y_fs;
   } cases[] = {
-      {1280, 960, 200, 0, -1, -1, -0.6875f, -1},
-      {1280, 960, 1280, 900, 1, 1, 1, 0.875f},
-      {1280, 960, 740, 450, 0, 0, 0.15625f, -0.0625f},
-      {1280, 960, 0, 960, -1.3703704f, 1.1333333f, -1, 1},
-      // 16:9: the picture is 960 by 720 from x 160, so its corner and middle move with it.
-      {1280, 720, 310, 0, -1, -1, -0.6875f, -1},
-      {1280, 720, 715, 337.5f, 0, 0, 0.15625f, -0.0625f},
+      // 1280 by 960.
+      {0.5f, 0.5f, 200, 0, -1, -1, -0.6875f, -1},
+      {0.5f, 0.5f, 1280, 900, 1, 1, 1, 0.875f},
+      {0.5f, 0.5f, 740, 450, 0, 0, 0.15625f, -0.0625f},
+      {0.5f, 0.5f, 0, 960, -1.3703704f, 1.1333333f, -1, 1},
+      // 1280 by 720: the design space is stretched over the window, each axis apart.
+      {0.5f, 480.0f / 720.0f, 200, 0, -1, -1, -0.6875f, -1},
+      {0.5f, 480.0f / 720.0f, 740, 337.5f, 0, 0, 0.15625f, -0.0625f},
+      {0.5f, 480.0f / 720.0f, 1280, 675, 1, 1, 1, 0.875f},
   };
   for (const Case &c : cases) {
-    eng_main_window_width = c.window_w;
-    eng_main_window_height = c.window_h;
+    eng_main_window_x_ratio_inv = c.x_ratio_inv;
+    eng_main_window_y_ratio_inv = c.y_ratio_inv;
     QuarrelwickMoveMouse(c.px, c.py);
     EXPECT_NEAR(cursor_x, c.x, 1e-6f) << c.px;
     EXPECT_NEAR(cursor_y, c.y, 1e-6f) << c.py;
@@ -202,10 +203,9 @@ TEST_F(QuarrelwickTest, PointerBecomesPlayFieldCoordinates) {
   }
   // Nothing moves during game over.
   game_over = 1;
-  QuarrelwickMoveMouse(740, 450);
-  EXPECT_NEAR(cursor_x, 0.0f, 1e-6f);
-  eng_main_window_width = width;
-  eng_main_window_height = height;
+  QuarrelwickMoveMouse(0, 0);
+  EXPECT_NEAR(cursor_x, 1.0f, 1e-6f);
+  eng_main_window_x_ratio_inv = eng_main_window_y_ratio_inv = 1.0f;
 }
 
 TEST_F(QuarrelwickTest, CellsOfPointsWithHalvesAndBeyondTheField) {

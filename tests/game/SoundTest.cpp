@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngOggStreamAL.h"
 #include "Engine/EngSound.h"
 #include "Engine/Resolution.h"
 #include "game/Quarrelwick.h"
@@ -203,6 +204,29 @@ TEST_F(SoundTest, MenuMusicFadesOutForPlayKeepsItsPlaceAndResumesOnTheNextMenu) 
   SoundStartMainMusic();
   ASSERT_TRUE(Plays(SOUND_MUSIC_MENU));
   EXPECT_LT(menu->sound->GetPlayBufferPos(), menu->sound->GetPlayBufferSize() / 10);
+}
+
+TEST_F(SoundTest, AStreamedMusicPlaysOnThroughItsLoopPointAsTheGameTicks) {
+  StartIn();
+  SoundStartMainMusic();
+  ASSERT_TRUE(Plays(SOUND_MUSIC_MENU));
+  EngSound_AL_Ogg *menu = SoundGetMusic(SOUND_MUSIC_MENU)->sound;
+  const EngUInt32 size = menu->GetPlayBufferSize();
+  // A tenth of a second before the end; it must come round to a fifth of a second after the
+  // start, further than the two buffers queued at a time reach without refills.
+  ASSERT_EQ(menu->SetPlayBufferPos(size - 44100 / 10 * 4), 1);
+  bool round = false;
+  for (int i = 0; i < 400 && !round; i++) {
+    SoundTick();
+    const EngUInt32 at = menu->GetPlayBufferPos();
+    round = at > 44100 / 5 * 4 && at < size / 2;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_TRUE(round) << menu->GetPlayBufferPos() << " of " << size;
+  EXPECT_TRUE(Plays(SOUND_MUSIC_MENU));
+  EXPECT_EQ(menu->IsPlaying(), 1);
+  EXPECT_TRUE(menu->playing());
+  EXPECT_NOT_LOGGED(log, "Error");
 }
 
 TEST_F(SoundTest, GameOverMusicFadesInAtPointSixAndOutAtPointOneASecond) {

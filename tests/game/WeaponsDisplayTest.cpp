@@ -125,7 +125,7 @@ TEST_F(WeaponsDisplayTest, MissingOrBrokenPictureFailsStartUpWithItsName) {
                          "MissileLauncherBase.tga", "MissileLauncherTop.tga", "BulletTurret.tga",
                          "BulletCannon.tga", "BulletTank.tga", "BulletSpraySmall.tga", "BulletSprayMedium.tga",
                          "BulletSprayLarge.tga", "BulletStone.tga", "BulletGrenade.tga", "BulletMissile.tga",
-                         "Factory.tga", "Explosion2.jpg", "Box.tga", "Darken.tga", "Built.tga", "SideLeft1024.jpg",
+                         "Factory.tga", "Explosion2.jpg", "Box.tga", "Darken.tga", "SideLeft1024.jpg",
                          "BotBar1024.jpg"};
   for (const char *f : files) CopyFile(Resources() + "/" + f, dir.File(f));
   ASSERT_TRUE(m_cwd.Enter(dir.Path()));
@@ -252,83 +252,6 @@ TEST_F(WeaponsDisplayTest, BatchedSpritesLandWhereSingleOnesDo) {
   for (unsigned char c : batched) lit += c > 0;
   EXPECT_GT(lit, 5000);
   delete numbers;
-}
-
-// Pictures for the outline cases, 64 by 64: a round blob in a wide clear margin, a stripe along
-// the left edge (the texture repeats, so it also shows at the right edge) and nothing at all.
-qwtest::Rgba Blob(int x, int y, int, int) {
-  const int dx = x - 30, dy = y - 36;
-  return dx * dx + dy * dy < 100 ? qwtest::Rgba{250, 120, 40, 255} : qwtest::Rgba{0, 0, 0, 0};
-}
-qwtest::Rgba LeftStripe(int x, int, int, int) {
-  return x < 3 ? qwtest::Rgba{40, 90, 250, 255} : qwtest::Rgba{0, 0, 0, 0};
-}
-qwtest::Rgba Clear(int, int, int, int) { return qwtest::Rgba{255, 255, 255, 0}; }
-
-// A sprite drawn the short way (only an outline round its visible texels) leaves the pixels its
-// whole square leaves, small and large, turned, and over the texture's repeating edge; one
-// that shows nothing is not drawn; a small clear-margined one shades far fewer pixels.
-TEST_F(WeaponsDisplayTest, OutlinedSpritesLeaveTheirWholeSquaresPixels) {
-  struct Case {
-    const char *name;
-    qwtest::Rgba (*picture)(int, int, int, int);
-    float half, angle;
-    bool shows;
-  } cases[] = {
-      {"small blob", Blob, 0.06f, 0.4f, true},
-      {"large blob", Blob, 0.5f, 2.0f, true},
-      {"small stripe", LeftStripe, 0.06f, 1.1f, true},
-      {"large stripe", LeftStripe, 0.5f, -0.7f, true},
-      {"clear", Clear, 0.3f, 0.0f, false},
-  };
-  GLuint query = 0;
-  glGenQueries(1, &query);
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.name);
-    EngTexture tex;
-    qwtest::MakeTexture(&tex, 64, 64, true, c.picture);
-    GLuint shaded[2] = {0, 0};
-    long sprites[2] = {0, 0};
-    std::vector<unsigned char> frame[2];
-    for (int way = 0; way < 2; way++) {
-      QuarrelwickSetFrameShortcuts(way == 1 ? 1 : 0);
-      device->SetClearColour(0.2f, 0.5f, 0.3f);
-      device->ClearScreen();
-      device->SetViewportToSizeRatioed(100, 0, 540, 450);
-      device->EnableBlendingType(0);
-      const long before = SpritesGetDrawnCount();
-      glBeginQuery(GL_SAMPLES_PASSED, query);
-      SpritesBegin();
-      // The whole texture, up to its edges, where linear filtering reaches round to the far side.
-      static const _TexCoords kWhole = {0.0f, 0.0f, 1.0f, 1.0f};
-      SpritesAdd(0, &tex, 0.1f, -0.05f, 0.0f, 0.0f, c.angle, 0, c.half, &kWhole, 1, 1, 1, 1);
-      SpritesFlush();
-      glEndQuery(GL_SAMPLES_PASSED);
-      glGetQueryObjectuiv(query, GL_QUERY_RESULT, &shaded[way]);
-      sprites[way] = SpritesGetDrawnCount() - before;
-      device->SetViewportFullScreen();
-      device->DisableBlending();
-      frame[way] = qwtest::ReadFrameRgb();
-    }
-    int off = 0, lit = 0;
-    for (size_t i = 0; i < frame[0].size(); i++) {
-      off += std::abs(int(frame[0][i]) - int(frame[1][i])) > 2;
-      lit += std::abs(int(frame[0][i]) - int(frame[0][i % 3])) > 2;
-    }
-    // Rounding of the texture coordinates moves a value by one; a pixel exactly on an edge the
-    // picture fills to may fall either side.
-    EXPECT_LE(off, 6);
-    EXPECT_EQ(lit > 0, c.shows);
-    EXPECT_EQ(sprites[1], c.shows ? 1 : 0);
-    if (!c.shows) {
-      EXPECT_EQ(shaded[1], 0u);
-    }
-    if (c.picture == Blob && c.half < 0.1f) {
-      EXPECT_LT(shaded[1] * 2, shaded[0]);
-    }
-  }
-  glDeleteQueries(1, &query);
-  QuarrelwickSetFrameShortcuts(1);
 }
 
 TEST_F(WeaponsDisplayTest, LateWaveInPlayIsLeftAsAScreenshot) {

@@ -206,6 +206,7 @@ TEST_F(CountryTest, LocalCountryFromTheLocaleVariables) {
   };
   for (const auto &c : cases) {
     DebugResetForTests();
+    CountryResetForTests();
     EngMiscSetLocaleVariablesForTests(1, c.lc_all, c.lc_messages, c.lang);
     std::string shown = std::string(c.lc_all ? c.lc_all : "-") + "/" + (c.lc_messages ? c.lc_messages : "-") + "/" +
                         (c.lang ? c.lang : "-");
@@ -219,6 +220,29 @@ TEST_F(CountryTest, LocalCountryFromTheLocaleVariables) {
   EngMiscSetLocaleVariablesForTests(1, nullptr, nullptr, "C");
   EXPECT_STREQ(CountryGetLocalCountryName(), "(Unknown Country)");
   EXPECT_STREQ(CountryGetLocalCountryCode(), "??");
+}
+
+// The new-player and country screens ask for the local country, and look its code up, each
+// time they open: without a country in the locale that is one note for the whole run, and the
+// unknown country's own code "??" is no code that was not found.
+TEST_F(CountryTest, ALocaleWithoutACountryIsToldOncePerRun) {
+  for (const char *lang : {"C", "POSIX", "en"}) {
+    SCOPED_TRACE(lang);
+    DebugResetForTests();
+    CountryResetForTests();
+    EngMiscSetLocaleVariablesForTests(1, nullptr, nullptr, lang);
+    for (int visit = 0; visit < 3; visit++) {
+      const char *code = CountryGetLocalCountryCode();
+      EXPECT_STREQ(code, "??");
+      EXPECT_EQ(CountryGetCountryNumFromCode(code, 1), -1);
+      EXPECT_STREQ(CountryGetCountryNameFromCode(code), "(Unknown Country)");
+      EXPECT_EQ(CountryGetLocalCountryPos(), -1);
+    }
+    const std::string log = LogText();
+    EXPECT_EQ(CountOf(log, "Could not get local country pos"), 1) << log;
+    EXPECT_EQ(CountOf(log, "not found"), 0) << log;
+    EXPECT_EQ(DebugGetNumMessages(), 1) << log;
+  }
 }
 
 TEST_F(CountryTest, LocaleTextsOfAnyLengthOrBytes) {

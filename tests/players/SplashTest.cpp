@@ -18,28 +18,24 @@ TEST(SplashDrawAreaTest, SquareOnScreenAndCentredOnNarrowWindows) {
   SplashResetForTests();
   float width = eng_main_window_width, height = eng_main_window_height;
   float narrow = eng_main_window_y_narrowscreen_ratio;
-  float x_ratio = eng_main_window_x_ratio, y_ratio = eng_main_window_y_ratio;
   const _Dimension *area = SplashGetPicture()->GetDrawArea();
-  // A wide window draws the 4:3 picture at 960 by 720 in its middle: a square on the screen
-  // is as many units wide as high, centred on 320, whatever width was asked.
+  // A wide window: 240 units high from 135, as wide as high on the screen, centred on 320.
   eng_main_window_width = 1280;
   eng_main_window_height = 720;
-  eng_main_window_x_ratio = eng_main_window_y_ratio = 1.5f;
   eng_main_window_y_narrowscreen_ratio = 1;
-  SplashSetPictureDimension(320 - 160, 135, 320, 240, 1);
+  SplashSetPictureDimension(320 - 120 * 0.75f, 135, 240 * 0.75f, 240, 1);
   EXPECT_FLOAT_EQ(area->y, 135);
   EXPECT_FLOAT_EQ(area->height, 240);
-  EXPECT_FLOAT_EQ(area->width, 240);
   EXPECT_FLOAT_EQ(area->x + area->width / 2, 320);
-  // A narrowscreen squeeze shrinks the height, keeps its centre, and the width follows.
+  EXPECT_NEAR(area->width / 640 * 1280, area->height / 480 * 720, 0.01);
+  // Narrower than high: the height shrinks by width / height and keeps its centre.
   eng_main_window_width = 600;
   eng_main_window_height = 800;
-  eng_main_window_x_ratio = eng_main_window_y_ratio = 0.9375f;
   eng_main_window_y_narrowscreen_ratio = 600.0f / 800;
   SplashSetPictureDimension(200, 135, 240, 240, 1);
   EXPECT_FLOAT_EQ(area->height, 180);
   EXPECT_FLOAT_EQ(area->y + area->height / 2, 255);
-  EXPECT_FLOAT_EQ(area->width, 180);
+  EXPECT_NEAR(area->width / 640 * 600, area->height / 480 * 800, 0.01);
   // No request: the default place.
   SplashSetPictureDimension(0, 0, 0, 0, 0);
   EXPECT_FLOAT_EQ(area->y, 115);
@@ -47,8 +43,6 @@ TEST(SplashDrawAreaTest, SquareOnScreenAndCentredOnNarrowWindows) {
   eng_main_window_width = EngInt32(width);
   eng_main_window_height = EngInt32(height);
   eng_main_window_y_narrowscreen_ratio = narrow;
-  eng_main_window_x_ratio = x_ratio;
-  eng_main_window_y_ratio = y_ratio;
   SplashResetForTests();
 }
 

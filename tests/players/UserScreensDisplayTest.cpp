@@ -216,6 +216,33 @@ TEST_F(UserScreensDisplayTest, FromAnEmptyFolderToTheMenuAndTheStartsThatFollow)
   main_game->GetMWin()->PopupTurnOffAndCallCancelOrNoCB();
   Frames(5);
   EXPECT_EQ(Text(New()->mwinUserNewMainWinNameButton), "Ada");  // the name before the prompt
+  // By keys a name is not lost either: Return on the focused field asks (and does not answer),
+  // Return on the field left empty keeps the name, and Return on Cancel, put there with Tab,
+  // cancels.
+  {
+    const _Dimension *name = New()->mwinUserNewMainWinNameButton->GetActualArea();
+    PushMotion(int(name->x + name->width / 2), int(name->y + name->height / 2));
+    Frames(1);
+    ASSERT_TRUE(New()->mwinUserNewMainWinNameButton->IsActive());
+  }
+  Key(SDLK_RETURN);
+  Frames(5);
+  EXPECT_EQ(PopupText(), "Enter name:");
+  Key(SDLK_RETURN);
+  Frames(5);
+  EXPECT_EQ(main_game->GetMWin()->PopupIsOn(), 0);
+  EXPECT_EQ(Text(New()->mwinUserNewMainWinNameButton), "Ada");
+  Click(New()->mwinUserNewMainWinNameButton);
+  Type("Bo");
+  Key(SDLK_TAB);
+  Key(SDLK_TAB);
+  ASSERT_NE(main_game->GetMWin()->PopupGetWindow(), nullptr);
+  ASSERT_NE(main_game->GetMWin()->PopupGetWindow()->GetActiveButton(), nullptr);
+  EXPECT_STREQ(main_game->GetMWin()->PopupGetWindow()->GetActiveButton()->GetID(), "CANCEL");
+  Key(SDLK_RETURN);
+  Frames(5);
+  EXPECT_EQ(main_game->GetMWin()->PopupIsOn(), 0);
+  EXPECT_EQ(Text(New()->mwinUserNewMainWinNameButton), "Ada");
   // The field takes 19 characters of a longer name; letters above 127 are names too.
   Click(New()->mwinUserNewMainWinNameButton);
   Type("ABCDEFGHIJKLMNOPQRSTUVWXY");
@@ -292,6 +319,33 @@ TEST_F(UserScreensDisplayTest, FromAnEmptyFolderToTheMenuAndTheStartsThatFollow)
   EXPECT_EQ(Users()->mwinUsersMainWinNewButton->IsShown(), 1);
 }
 
+TEST_F(UserScreensDisplayTest, ThePlayersPicturesAreFreedForTheMenuAndMadeAgainOnTheWayBack) {
+  ASSERT_EQ(Current(), USERS_SCREEN_ID);
+  EXPECT_EQ(UsersControlGetTitlePicture()->AreGraphicsCreated(), 1);
+  EXPECT_EQ(CountryGetFlagsTexture()->IsOk(), 1);
+  Click(Users()->mwinUsersMainWinNewButton);
+  ASSERT_EQ(Current(), USER_NEW_SCREEN_ID);
+  Click(New()->mwinUserNewMainWinContinueButton);
+  ASSERT_EQ(Current(), MAIN_SCREEN_ID);
+  // The menus and the game never show the players' title, splash or flags.
+  EXPECT_EQ(UsersControlGetTitlePicture()->AreGraphicsCreated(), 0);
+  EXPECT_EQ(CountryGetFlagsTexture()->IsOk(), 0);
+  Frames(2);
+
+  // Back on the players' screen they are there again: the flag beside Continue is drawn.
+  main_game->GetScreens()->GotoScreen(USERS_SCREEN_ID, nullptr);
+  Frames(1);
+  ASSERT_EQ(Current(), USERS_SCREEN_ID);
+  EXPECT_EQ(UsersControlGetTitlePicture()->AreGraphicsCreated(), 1);
+  EXPECT_EQ(CountryGetFlagsTexture()->IsOk(), 1);
+  main_game->Render();
+  const _Dimension *cont = Users()->mwinUsersMainWinContinueButton->GetActualArea();
+  unsigned char rgb[3];
+  Pixel(int(cont->x + cont->width + 5 + 12), int(cont->y + cont->height / 2), rgb);  // the flag's red middle
+  EXPECT_GT(rgb[0], 180);
+  EXPECT_LT(rgb[1], 80);
+}
+
 TEST_F(UserScreensDisplayTest, TheCountryScreenOpensOnTheLocaleAndContinuesBack) {
   Click(Users()->mwinUsersMainWinNewButton);
   ASSERT_EQ(Current(), USER_NEW_SCREEN_ID);
@@ -362,6 +416,35 @@ TEST_F(UserScreensDisplayTest, TheCountryScreenOpensOnTheLocaleAndContinuesBack)
   Click(Country()->mwinCountryMainWinContinueButton);
   EXPECT_EQ(Current(), COUNTRY_SCREEN_ID);
   EXPECT_EQ(PopupText(), "Please select a country first");
+}
+
+// With a locale that names no country (the C locale) the new-player screen shows the unknown
+// country, and the log says so in one line for the whole run, however often the new-player and
+// country screens open.
+TEST_F(UserScreensDisplayTest, ALocaleWithoutACountryIsOneLineOfTheLogPerRun) {
+  StopProgram();
+  EngMiscSetLocaleVariablesForTests(1, nullptr, nullptr, "C");
+  StartProgram();
+  for (int visit = 0; visit < 3; visit++) {
+    SCOPED_TRACE(visit);
+    Click(Users()->mwinUsersMainWinNewButton);
+    ASSERT_EQ(Current(), USER_NEW_SCREEN_ID);
+    EXPECT_STREQ(New()->mwinUserNewMainWinCountryButton->GetTextP(), "(Unknown Country)");
+    Click(New()->mwinUserNewMainWinCountryButton);
+    ASSERT_EQ(Current(), COUNTRY_SCREEN_ID);
+    // Continue wants a row chosen; the way back to the first screen is taken for the player.
+    main_game->GetScreens()->GotoScreen(USERS_SCREEN_ID, nullptr);
+    Frames(2);
+    ASSERT_EQ(Current(), USERS_SCREEN_ID);
+  }
+  int notes = 0, not_found = 0;
+  for (EngInt32 i = 0; i < DebugGetNumMessages(); i++) {
+    const std::string text = DebugGetMessage(i)->text;
+    notes += text.find("Could not get local country pos") != std::string::npos;
+    not_found += text.find("not found") != std::string::npos;
+  }
+  EXPECT_EQ(notes, 1);
+  EXPECT_EQ(not_found, 0);
 }
 
 }  // namespace

@@ -212,6 +212,73 @@ TEST_F(PlayScreensDisplayTest, ThePauseScreenResumesAndQuitsOnlyWhenAsked) {
   EXPECT_FALSE(main_program->IsExiting());
 }
 
+// By keys a press acts once, on the screen it was pressed on: Return on Quit Game, reached with
+// Tab, asks and waits for the answer; Return on a focused Cancel cancels; the logo, which Tab
+// passes by, asks before going online when the pointer rests on it.
+TEST_F(PlayScreensDisplayTest, ByKeysThePauseScreenAsksBeforeTheGameIsLost) {
+  Play(1);
+  PauseGame();
+  auto focus = [&]() -> std::string {
+    MWinWindow *w = Root()->PopupIsOn() ? Root()->PopupGetWindow() : Pause()->mwinPauseMainWinWindow;
+    MWinButton *b = w ? w->GetActiveButton() : nullptr;
+    return b ? b->GetID() : "";
+  };
+  auto message = [&]() -> std::string {
+    MWinButton *msg = Root()->PopupIsOn() ? Root()->PopupGetWindow()->GetButtonFromID("MSG", 0) : nullptr;
+    return msg ? msg->GetTextP() : "";
+  };
+  // Tab from an empty part of the screen: the buttons in their order, never the logo.
+  PushMotion(40, 240);
+  std::vector<std::string> stops;
+  for (int i = 0; i < 8; i++) {
+    Key(SDLK_TAB);
+    stops.push_back(focus());
+  }
+  EXPECT_EQ(stops,
+            (std::vector<std::string>{"Resume", "Scores", "Help", "Sounds", "Options", "Quit", "Save", "Resume"}));
+  for (int i = 0; i < 5; i++) Key(SDLK_TAB);
+  ASSERT_EQ(focus(), "Quit");
+  Key(SDLK_RETURN);
+  Frames(3);
+  EXPECT_EQ(message(), "Are you sure you wish to quit the game ?");
+  EXPECT_EQ(game_started, 1);
+  Frame("pause-quit-by-keys");
+  // Cancel by Tab and Return: the pause screen, the game kept.
+  for (int i = 0; i < 4 && focus() != "CANCEL"; i++) Key(SDLK_TAB);
+  ASSERT_EQ(focus(), "CANCEL");
+  Frame("pause-quit-cancel-focused");
+  Key(SDLK_RETURN);
+  Frames(3);
+  EXPECT_EQ(Root()->PopupIsOn(), 0);
+  EXPECT_EQ(Root()->GetCurrentScreen(), PAUSE_SCREEN_ID);
+  EXPECT_EQ(game_started, 1);
+
+  // Return with the pointer on the logo asks before going online, and the program stays.
+  const _Dimension *logo = Pause()->mwinPauseMainWinTitleButton->GetActualArea();
+  PushMotion(int(logo->x + logo->width / 2), int(logo->y + logo->height / 2));
+  Key(SDLK_RETURN);
+  Frames(3);
+  EXPECT_EQ(message(), "Go Online ?");
+  EXPECT_FALSE(main_program->IsExiting());
+  Key(SDLK_ESCAPE);
+  Frames(3);
+  EXPECT_EQ(Root()->PopupIsOn(), 0);
+  EXPECT_EQ(Root()->GetCurrentScreen(), PAUSE_SCREEN_ID);
+  EXPECT_FALSE(main_program->IsExiting());
+
+  // The question answered with a second Return ends the game.
+  PushMotion(40, 240);
+  for (int i = 0; i < 6; i++) Key(SDLK_TAB);
+  ASSERT_EQ(focus(), "Quit");
+  Key(SDLK_RETURN);
+  Frames(3);
+  EXPECT_EQ(game_started, 1);
+  Key(SDLK_RETURN);
+  Frames(3);
+  EXPECT_EQ(Root()->GetCurrentScreen(), MAIN_SCREEN_ID);
+  EXPECT_EQ(game_started, 0);
+}
+
 TEST_F(PlayScreensDisplayTest, SaveAndExitWritesTheResumeGameThenCloses) {
   Play(3);
   PauseGame();

@@ -459,8 +459,8 @@ TEST_F(ScoresCCDisplayTest, AFailedDownloadShowsFailedInRedForThreeSeconds) {
   _ColourRGBA colour;
   cc->mwinScoresMainUpdateButton->GetTextColour(&colour);
   EXPECT_EQ(colour.r, 1.0f);
-  EXPECT_EQ(colour.g, 0.7f);
-  EXPECT_EQ(colour.b, 0.6f);
+  EXPECT_EQ(colour.g, 0.0f);
+  EXPECT_EQ(colour.b, 0.0f);
   EXPECT_EQ(cc->GetRowCount(), 0);
   m_game->Render();
   Frame();

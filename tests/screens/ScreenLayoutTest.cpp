@@ -19,7 +19,13 @@
 #include "screens/layouts/KeyInputCollectionController.h"
 #include "screens/layouts/LogCollectionController.h"
 #include "screens/layouts/MainCollectionController.h"
+#include "screens/layouts/NoticeCollectionController.h"
+#include "screens/layouts/OptionsCollectionController.h"
+#include "screens/layouts/PauseCollectionController.h"
 #include "screens/layouts/PopupCollectionController.h"
+#include "screens/layouts/ScoresCollectionController.h"
+#include "screens/layouts/SoundsCollectionController.h"
+#include "screens/layouts/SystemCollectionController.h"
 #include "screens/layouts/UserLoadCollectionController.h"
 #include "screens/layouts/UserNewCollectionController.h"
 #include "screens/layouts/UserSelectCollectionController.h"
@@ -217,6 +223,53 @@ TEST_F(ScreenLayoutTest, WidgetsGetTheirLookAndTheirLanguageTokens) {
   // Placeholders carry no token; the others carry "<Collection>_<Id>" once texts are loaded.
   EXPECT_STREQ(main.mwinMainMainWelcomeButton->GetTextP(), "Wecome, Name.");
   EXPECT_EQ(main.mwinMainMainWelcomeButton->IsLanguageTokenMode(), 0);
+}
+
+// Tab, the toolkit's own walk over the desktop layout as its table builds it, stops only on
+// what a player can press: never on a logo, a label, a frame or a message, which show nothing
+// under the pointer.
+template <class Layout>
+std::vector<std::string> TabStops(MWin *mwin) {
+  static qwtest::LayoutOnly<Layout> layout;
+  layout.RemoveVars();
+  EXPECT_EQ(layout.CreateCollection(mwin), 1);
+  MWinCollection *c = mwin->GetDesktop()->GetActiveCollection();
+  MWinWindow *w = c ? c->GetActiveWindow() : nullptr;
+  std::vector<std::string> stops;
+  if (!w) {
+    ADD_FAILURE() << "no window";
+    return stops;
+  }
+  // From an empty corner of the screen, round once.
+  mwin->MoveMouse(1.0f, 479.0f);
+  for (int i = 0; i < 40; i++) {
+    if (!w->HandleKeyDown(9)) break;
+    MWinButton *on = w->GetActiveButton();
+    std::string id = on ? on->GetID() : "";
+    if (!stops.empty() && id == stops.front()) break;
+    stops.push_back(id);
+  }
+  mwin->GetDesktop()->RemoveCollection(c->GetID());
+  layout.RemoveVars();
+  return stops;
+}
+
+TEST_F(ScreenLayoutTest, TabStopsOnlyOnWhatAPlayerCanPress) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(TabStops<PauseCollectionController>(mwin),
+            (V{"Resume", "Scores", "Help", "Sounds", "Options", "Quit", "Save"}));
+  EXPECT_EQ(TabStops<NoticeCollectionController>(mwin), (V{"Ok"}));
+  EXPECT_EQ(TabStops<UserNewCollectionController>(mwin), (V{"Back", "Country", "Continue", "Name"}));
+  EXPECT_EQ(TabStops<AboutCollectionController>(mwin), (V{"HomePage", "Forums", "Logs", "Back"}));
+  EXPECT_EQ(TabStops<OptionsCollectionController>(mwin), (V{"ShowRes", "ShowResInfo", "OneUser", "OneUserInfo", "Power",
+                                                            "DateFormat", "PowerInfo", "DateFormatInfo", "Back"}));
+  EXPECT_EQ(TabStops<SoundsCollectionController>(mwin),
+            (V{"SoundsOn", "SoundsVol", "MainMusicOn", "MainMusicOnWhen", "MainMusicVol", "WinMusicOn", "WinMusicVol",
+               "GoMusicVol", "GoMusicOn", "Back"}));
+  EXPECT_EQ(TabStops<SystemCollectionController>(mwin), (V{"Mode", "Res", "Freq", "Aa", "AaInfo", "Change"}));
+  EXPECT_EQ(TabStops<ScoresCollectionController>(mwin),
+            (V{"Level0", "Level1", "Level2", "Level3", "Which", "Range", "Scores", "Update", "Submit", "FindMe",
+               "Reset", "Back", "DbgDelete"}));
 }
 
 // The players' screens' widgets whose kind or default text their screens do not change later.

@@ -58,11 +58,8 @@ void ProgramInputTest::ClickAtPixel(int x, int y) {
 
 void ProgramInputTest::ClickAt(MWinButton *button, float across) {
   ASSERT_NE(button, nullptr);
-  _Dimension a = *button->GetOrigArea();
-  if (MWinWindow *window = button->GetWindow()) {
-    a.x += window->GetOrigArea()->x;
-    a.y += window->GetOrigArea()->y;
-  }
+  // Where the toolkit draws it: the window's place, squeeze and scroll are in its actual area.
+  const _Dimension a = *button->GetActualArea();
   float x = 0, y = 0;
   EngWindowDesignToPixel(a.x + a.width * across, a.y + a.height / 2, &x, &y);
   ClickAtPixel(int(x), int(y));

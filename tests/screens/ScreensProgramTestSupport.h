@@ -78,8 +78,8 @@ class ProgramInputTest : public ::testing::Test {
   // A browser stand-in that writes the address it was handed to a file; answers that file.
   std::string InstallBrowserOpener();
   std::string DataFile(const std::string &name);
-  // A frame drawn now as RGB rows, top row first, in design units (the window is 640 by 480);
-  // saved as shot_name.ppm when QW_SCREENSHOT_DIR names a folder.
+  // A frame drawn now as RGB rows, top row first, in window pixels (design units in the
+  // default 640 by 480 window); saved as shot_name.ppm when QW_SCREENSHOT_DIR names a folder.
   std::vector<unsigned char> Frame(const char *shot_name = nullptr);
   // RGB rows, top row first, of the main window's size as a binary PPM file.
   static void SavePpm(const std::string &path, const std::vector<unsigned char> &rgb);

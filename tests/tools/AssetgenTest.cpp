@@ -15,74 +15,28 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <unistd.h>
-
 #include "Engine/EngDebug.h"
 #include "Engine/EngImageDecode.h"
 #include "Engine/EngJpeg.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngPicture.h"
 #include "Engine/EngSound.h"
+#include "Engine/EngSpriteOutlines.h"
 #include "Engine/EngTga.h"
 #include "tests/support/TestSupport.h"
+#include "tests/tools/AssetgenToolRun.h"
 #include "tools/assetgen/AssetJson.h"
 #include "tools/assetgen/Assetgen.h"
 
 namespace fs = std::filesystem;
 
+using qwtest::RunTool;
+using qwtest::ToolRun;
+
 namespace {
 
 std::string Resources() { return qwtest::BuiltResources() + "/"; }
 std::string Assets() { return qwtest::SourceDir() + "/assets"; }
-
-struct ToolRun {
-  int status;
-  std::string output;
-};
-
-// Runs the tool with its output and errors captured in one stream.
-ToolRun RunTool(const std::string &assets, const std::string &out, const std::string &state,
-                const std::vector<std::string> &extra = {}) {
-  std::vector<std::string> arguments = {QW_ASSETGEN_EXE, "--assets", assets, "--out", out, "--state", state};
-  arguments.insert(arguments.end(), extra.begin(), extra.end());
-  std::vector<char *> argv;
-  for (std::string &a : arguments) argv.push_back(&a[0]);
-  argv.push_back(nullptr);
-  // The tool's leaks at exit are not what these tests look at.
-  std::vector<std::string> variables = {"ASAN_OPTIONS=detect_leaks=0"};
-  for (char **v = environ; *v; ++v)
-    if (strncmp(*v, "ASAN_OPTIONS=", 13) != 0) variables.push_back(*v);
-  std::vector<char *> envp;
-  for (std::string &v : variables) envp.push_back(&v[0]);
-  envp.push_back(nullptr);
-
-  ToolRun run{-1, ""};
-  int fds[2];
-  if (pipe2(fds, O_CLOEXEC) != 0) return run;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], 2);
-  pid_t pid = -1;
-  const bool spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0;
-  posix_spawn_file_actions_destroy(&actions);
-  close(fds[1]);
-  char buf[4096];
-  for (;;) {
-    ssize_t n = read(fds[0], buf, sizeof(buf));
-    if (n > 0)
-      run.output.append(buf, size_t(n));
-    else if (n == 0 || errno != EINTR)
-      break;
-  }
-  close(fds[0]);
-  if (!spawned) return run;
-  const int status = qwtest::WaitForExit(pid, 60);
-  run.status = status >= 1000 ? -1 : status;
-  return run;
-}
 
 std::vector<std::string> FilesUnder(const std::string &dir) {
   std::vector<std::string> files;
@@ -108,6 +62,66 @@ bool LoadTexturePicture(const std::string &path, Picture *pic) {
   pic->rgba.assign(pixels, pixels + size_t(pic->width) * size_t(pic->height) * 4);
   EngImageDecodeFree(pixels);
   return true;
+}
+
+// The alpha of a made picture as a texture of it holds it: the loader's decoder, and for a
+// JPEG the alpha made from brightness by the mode the game loads it with.
+bool LoadAlphas(const std::string &path, int jpeg_alpha_mode, int *w, int *h, std::vector<unsigned char> *alpha) {
+  int channels = 0;
+  const bool jpeg = path.size() > 4 && path.compare(path.size() - 4, 4, ".jpg") == 0;
+  unsigned char *pixels =
+      jpeg ? EngTextureGL_JpegLoadTextureToData(path.c_str(), 4, char(jpeg_alpha_mode), w, h, &channels)
+           : SOIL_load_OGL_texture_to_memory(path.c_str(), 4, 0, w, h, &channels);
+  if (!pixels) return false;
+  alpha->resize(size_t(*w) * size_t(*h));
+  for (size_t i = 0; i < alpha->size(); i++) (*alpha)[i] = pixels[i * 4 + 3];
+  jpeg ? EngFree(pixels, 0, ENG_FUNC) : EngImageDecodeFree(pixels);
+  return true;
+}
+
+// How many texels of the part at or above min_alpha an outline would cut: linear filtering
+// spreads each to the square a texel and a half round its centre (the texture repeating past
+// its edges), and all of that square the part's quad covers must lie inside the polygon. A part
+// marked as showing nothing must have no such texel.
+int TexelsCut(int w, int h, const std::vector<unsigned char> &alpha, const _EngSpriteOutline &o, int min_alpha) {
+  const _TexCoords &p = o.part;
+  const double x0 = std::min(p.left, p.right) * w, x1 = std::max(p.left, p.right) * w;
+  const double y0 = std::min(p.top, p.bottom) * h, y1 = std::max(p.top, p.bottom) * h;
+  double turning = 0.0;
+  for (int i = 0; i < o.num_corners; i++) {
+    const float *a = o.corners[i], *b = o.corners[(i + 1) % o.num_corners];
+    turning += double(a[0]) * b[1] - double(b[0]) * a[1];
+  }
+  auto inside = [&](double x, double y) {
+    for (int i = 0; i < o.num_corners; i++) {
+      const double ax = o.corners[i][0] * w, ay = o.corners[i][1] * h;
+      const double bx = o.corners[(i + 1) % o.num_corners][0] * w, by = o.corners[(i + 1) % o.num_corners][1] * h;
+      const double cross = (bx - ax) * (y - ay) - (by - ay) * (x - ax);
+      if (cross * (turning > 0 ? 1 : -1) < -1e-3 * std::hypot(bx - ax, by - ay)) return false;
+    }
+    return true;
+  };
+  int cut = 0;
+  for (int y = int(std::floor(y0)) - 2; y <= int(std::ceil(y1)) + 1; y++)
+    for (int x = int(std::floor(x0)) - 2; x <= int(std::ceil(x1)) + 1; x++) {
+      const int tx = ((x % w) + w) % w, ty = ((y % h) + h) % h;
+      if (alpha[size_t(ty) * size_t(w) + size_t(tx)] < min_alpha) continue;
+      const double sx0 = std::max(x0, x + 0.5 - 1.5), sx1 = std::min(x1, x + 0.5 + 1.5);
+      const double sy0 = std::max(y0, y + 0.5 - 1.5), sy1 = std::min(y1, y + 0.5 + 1.5);
+      if (sx0 >= sx1 || sy0 >= sy1) continue;
+      if (o.num_corners == 0 || !inside(sx0, sy0) || !inside(sx1, sy0) || !inside(sx0, sy1) || !inside(sx1, sy1)) cut++;
+    }
+  return cut;
+}
+
+// The share of the part's quad the outline covers.
+double Cover(const _EngSpriteOutline &o) {
+  double twice = 0.0;
+  for (int i = 0; i < o.num_corners; i++) {
+    const float *a = o.corners[i], *b = o.corners[(i + 1) % o.num_corners];
+    twice += double(a[0]) * b[1] - double(b[0]) * a[1];
+  }
+  return std::fabs(twice) * 0.5 / std::fabs(double(o.part.right - o.part.left) * double(o.part.bottom - o.part.top));
 }
 
 TEST(AssetgenOutputs, PicturesLoadAtTheirSizes) {
@@ -371,6 +385,63 @@ TEST(AssetgenOutputs, StretchedSkinMiddlesHoldNoCorners) {
   EXPECT_GE(checked, 30);
 }
 
+// Every picture the play field draws as sprites has its outlines, for every part the game draws
+// (the whole picture as the engine draws it, the level badges' quarters, the explosion's
+// frames), each holding every texel that shows, and most of them far smaller than the quad.
+TEST(AssetgenOutputs, SpriteOutlinesHoldEveryShowingTexelOfThePlayFieldsPictures) {
+  ASSERT_EQ(EngSpriteOutlinesLoadFile((Resources() + "SpriteOutlines.dat").c_str()), 1);
+  std::vector<std::string> whole = {"HpBack.tga", "HpFill.tga", "Factory.tga", "Range.tga"};
+  for (const char *bug : {"Aclypea", "Adonia", "Altholus", "Badister", "Baeocrara", "Byctiscus", "Crepidodera",
+                          "Gaurotes", "Gnatocerus", "Gibbium", "Glischrochilus"}) {
+    whole.push_back(std::string(bug) + ".tga");
+    whole.push_back(std::string(bug) + "2.tga");
+  }
+  for (const char *weapon : {"Turret", "Cannon", "Tank", "RockThrower", "GrenadeLauncher", "MissileLauncher"}) {
+    whole.push_back(std::string(weapon) + "Base.tga");
+    whole.push_back(std::string(weapon) + "Top.tga");
+  }
+  for (const char *spray : {"SpraySmall.tga", "SprayMedium.tga", "SprayLarge.tga"}) whole.push_back(spray);
+  std::vector<std::string> bullets;
+  for (const char *b :
+       {"Turret", "Cannon", "Tank", "SpraySmall", "SprayMedium", "SprayLarge", "Stone", "Grenade", "Missile"})
+    bullets.push_back(std::string("Bullet") + b + ".tga");
+  struct Case {
+    std::string file;
+    int grid, alpha_mode, min_alpha;
+  };
+  std::vector<Case> cases;
+  for (const std::string &f : whole) cases.push_back({f, 0, 2, 1});
+  // A bullet's texels of alpha 1 and 2 (under 1 %) are left out, as they were cut before.
+  for (const std::string &f : bullets) cases.push_back({f, 0, 2, 3});
+  cases.push_back({"Numbers.tga", 2, 2, 1});
+  cases.push_back({"Explosion2.jpg", 4, 5, 1});
+  int smaller = 0, parts = 0;
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.file);
+    int w = 0, h = 0;
+    std::vector<unsigned char> alpha;
+    ASSERT_TRUE(LoadAlphas(Resources() + c.file, c.alpha_mode, &w, &h, &alpha));
+    const EngInt32 picture = EngSpriteOutlinesFindPicture(c.file.c_str(), w, h);
+    ASSERT_GE(picture, 0);
+    std::vector<_TexCoords> drawn;
+    if (!c.grid) drawn.push_back({1.0f / float(w), 1.0f / float(h), 1.0f - 1.0f / float(w), 1.0f - 1.0f / float(h)});
+    for (int i = 0; i < c.grid * c.grid; i++) {
+      const float step = 1.0f / float(c.grid);
+      drawn.push_back({float(i % c.grid) * step, float(i / c.grid) * step, float(i % c.grid) * step + step,
+                       float(i / c.grid) * step + step});
+    }
+    for (const _TexCoords &part : drawn) {
+      const _EngSpriteOutline *o = EngSpriteOutlinesFindPart(picture, &part);
+      ASSERT_NE(o, nullptr) << part.left << " " << part.top;
+      EXPECT_EQ(TexelsCut(w, h, alpha, *o, c.min_alpha), 0) << part.left << " " << part.top;
+      parts++;
+      smaller += o->num_corners > 0 && Cover(*o) < 0.75;
+    }
+  }
+  EXPECT_GT(smaller * 2, parts) << smaller << " of " << parts;
+  EngSpriteOutlinesReset();
+}
+
 TEST(AssetgenRuns, TwoRunsGiveIdenticalFiles) {
   qwtest::TempDir dir;
   const std::string a = dir.File("a"), b = dir.File("b");
@@ -450,6 +521,60 @@ TEST_F(AssetgenFixture, OnlyWhatChangedIsMadeAgain) {
   EXPECT_TRUE(qwtest::FileExists(dir.File("out/Dot.png")));
 }
 
+// Outlines are made from the pictures as made: after them, again when one of them changes, and
+// not when nothing they read did. A picture copied verbatim can be outlined too.
+TEST_F(AssetgenFixture, OutlinesFollowTheirMadePictures) {
+  auto disc = [](int cx) {
+    return R"(<svg xmlns="http://www.w3.org/2000/svg" width="64" height="64"><circle cx=")" + std::to_string(cx) +
+           R"(" cy="30" r="9" fill="@ink"/></svg>)";
+  };
+  Write("disc.svg", disc(20));
+  Write("disc.job.json", R"({"type": "svg", "source": "disc.svg", "output": "Disc.tga", "width": 64, "height": 64})");
+  EngTga stripe(16, 16, 32, 0, 0, 0, 0);
+  for (int y = 0; y < 16; y++) stripe.data[y * 16 + 5] = 0xff0000ffu;
+  ASSERT_TRUE(stripe.SaveToFile(dir.File("assets/static/Stripe.tga").c_str()));
+  Write("o.job.json", R"({"type": "outlines", "output": "Outlines.dat", "corners": 16,
+                          "pictures": [{"picture": "Disc.tga"}, {"picture": "Stripe.tga", "grid": [2, 1]}]})");
+  ToolRun run = Tool();
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("5 of 5 outputs made"), std::string::npos) << run.output;
+
+  auto check = [&](double disc_middle) {
+    ASSERT_EQ(EngSpriteOutlinesLoadFile(dir.File("out/Outlines.dat").c_str()), 1);
+    int w = 0, h = 0;
+    std::vector<unsigned char> alpha;
+    ASSERT_TRUE(LoadAlphas(dir.File("out/Disc.tga"), 2, &w, &h, &alpha));
+    const EngInt32 picture = EngSpriteOutlinesFindPicture("Disc.tga", w, h);
+    ASSERT_GE(picture, 0);
+    const _TexCoords all = {1.0f / 64, 1.0f / 64, 63.0f / 64, 63.0f / 64};
+    const _EngSpriteOutline *o = EngSpriteOutlinesFindPart(picture, &all);
+    ASSERT_NE(o, nullptr);
+    EXPECT_GE(o->num_corners, 8) << "a disc is worth more edges than a box";
+    EXPECT_EQ(TexelsCut(w, h, alpha, *o, 1), 0);
+    EXPECT_LT(Cover(*o), 0.15);
+    double u = 0.0;
+    for (int i = 0; i < o->num_corners; i++) u += o->corners[i][0] / o->num_corners;
+    EXPECT_NEAR(u * 64, disc_middle, 1.0);
+    // The stripe shows only in the left half: the right one is marked as showing nothing.
+    ASSERT_TRUE(LoadAlphas(dir.File("out/Stripe.tga"), 2, &w, &h, &alpha));
+    const EngInt32 stripe_picture = EngSpriteOutlinesFindPicture("Stripe.tga", 16, 16);
+    const _TexCoords halves[2] = {{0.0f, 0.0f, 0.5f, 1.0f}, {0.5f, 0.0f, 1.0f, 1.0f}};
+    ASSERT_NE(EngSpriteOutlinesFindPart(stripe_picture, &halves[0]), nullptr);
+    EXPECT_EQ(EngSpriteOutlinesFindPart(stripe_picture, &halves[0])->num_corners, 4);
+    EXPECT_EQ(TexelsCut(w, h, alpha, *EngSpriteOutlinesFindPart(stripe_picture, &halves[0]), 1), 0);
+    ASSERT_NE(EngSpriteOutlinesFindPart(stripe_picture, &halves[1]), nullptr);
+    EXPECT_EQ(EngSpriteOutlinesFindPart(stripe_picture, &halves[1])->num_corners, 0);
+  };
+  check(20.0);
+  run = Tool();
+  EXPECT_NE(run.output.find("0 of 5 outputs made"), std::string::npos) << run.output;
+  Write("disc.svg", disc(40));
+  run = Tool();
+  EXPECT_NE(run.output.find("2 of 5 outputs made"), std::string::npos) << run.output;
+  check(40.0);
+  EngSpriteOutlinesReset();
+}
+
 // The state and stamp files are the build's record of what is made: one that cannot be written
 // or put in place fails the run and names the file.
 TEST_F(AssetgenFixture, UnwritableRecordsFailTheRun) {
@@ -505,40 +630,62 @@ TEST_F(AssetgenFixture, BrokenSourcesFailByName) {
       {"an SVG librsvg refuses",
        {{"bad.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"><rect</svg>"},
         {"bad.job.json", R"({"type": "svg", "source": "bad.svg", "output": "Bad.png", "width": 8, "height": 8})"}},
-       {"assets/bad.svg", "librsvg"}, "Bad.png"},
+       {"assets/bad.svg", "librsvg"},
+       "Bad.png"},
       {"a colour not in the palette",
        {{"bad.svg", Svg("@nope")},
         {"bad.job.json", R"({"type": "svg", "source": "bad.svg", "output": "Bad.jpg", "width": 8, "height": 8})"}},
-       {"assets/bad.svg", "@nope"}, "Bad.jpg"},
+       {"assets/bad.svg", "@nope"},
+       "Bad.jpg"},
       {"a cell outside its atlas",
        {{"a.job.json", atlas_head + R"({"rect": [16, 16, 40, 30], "source": "dot.svg"}]})"}},
-       {"assets/a.job.json", "outside"}, "A.png"},
+       {"assets/a.job.json", "outside"},
+       "A.png"},
       {"two overlapping cells",
        {{"a.job.json", atlas_head + R"({"rect": [0, 0, 16, 16], "source": "dot.svg"},
                                        {"rect": [8, 8, 24, 24], "source": "dot.svg"}]})"}},
-       {"assets/a.job.json", "overlaps"}, "A.png"},
+       {"assets/a.job.json", "overlaps"},
+       "A.png"},
       {"a rectangle with no picture",
        {{"a.job.json", atlas_head + R"({"rect": [0, 0, 16, 16], "source": "dot.svg"}],
                                        "rects": [{"name": "Far", "normal": [0.5, 0.5, 1.0, 1.0]}]})"}},
-       {"assets/a.job.json", "Far normal"}, "A.png"},
+       {"assets/a.job.json", "Far normal"},
+       "A.png"},
       {"a picture description that does not load",
        {{"t.ttx", "{\"Sets\": [{\"Name\": \"A\", \"Stages\": [{\"TexNum\": 0}]}]}"},
         {"t.job.json", R"({"type": "picture", "source": "t.ttx", "output": "T.ttx"})"}},
-       {"assets/t.ttx", "picture loader"}, "T.ttx"},
+       {"assets/t.ttx", "picture loader"},
+       "T.ttx"},
       {"a picture description naming a texture nobody makes",
        {{"t.ttx", ttx("Missing.png")}, {"t.job.json", R"({"type": "picture", "source": "t.ttx", "output": "T.ttx"})"}},
-       {"assets/t.ttx", "Missing.png"}, "T.ttx"},
+       {"assets/t.ttx", "Missing.png"},
+       "T.ttx"},
       {"a job file that is not JSON",
-       {{"x.job.json", "{\"type\": \"svg\",, }"}}, {"assets/x.job.json", "line 1"}, nullptr},
+       {{"x.job.json", "{\"type\": \"svg\",, }"}},
+       {"assets/x.job.json", "line 1"},
+       nullptr},
       {"a job of no known kind",
-       {{"k.job.json", R"({"type": "bogus", "output": "K.png"})"}}, {"assets/k.job.json", "bogus", "svg"}, "K.png"},
+       {{"k.job.json", R"({"type": "bogus", "output": "K.png"})"}},
+       {"assets/k.job.json", "bogus", "svg"},
+       "K.png"},
       {"two jobs making one file",
        {{"y.job.json", R"({"type": "svg", "source": "dot.svg", "output": "Dot.png", "width": 4, "height": 4})"}},
-       {"assets/y.job.json", "Dot.png"}, nullptr},
+       {"assets/y.job.json", "Dot.png"},
+       nullptr},
+      {"outlines of a picture no job makes",
+       {{"o.job.json", R"({"type": "outlines", "output": "O.dat", "pictures": [{"picture": "Missing.tga"}]})"}},
+       {"assets/o.job.json", "Missing.tga"},
+       "O.dat"},
+      {"outlines of a frame sheet without whole cells",
+       {{"o.job.json",
+         R"({"type": "outlines", "output": "O.dat", "pictures": [{"picture": "Dot.png", "grid": [2.5, 2]}]})"}},
+       {"assets/o.job.json", "grid"},
+       "O.dat"},
       {"a music loop whose notes do not fit it",
        {{"m.job.json", R"({"type": "music", "output": "M.ogg", "tempo": 120, "beats": 4,
                            "tracks": [{"instrument": "bass", "notes": "C3 3"}]})"}},
-       {"assets/m.job.json", "beats"}, "M.ogg"},
+       {"assets/m.job.json", "beats"},
+       "M.ogg"},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);

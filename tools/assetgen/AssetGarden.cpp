@@ -26,6 +26,9 @@ const double kCellsPerUnit = QW_GRID_SPAN * 0.5, kPixelsPerCell = 2.0;
 // place for a weapon.
 const uint8_t kSolidCell = 2;
 const size_t kFileBytes = 454172;
+// The shade along the garden's top edge (field units, -1 the top): full down to kShadeFull,
+// gone at kShadeFade.
+const double kShadeFull = -0.74, kShadeFade = -0.56, kShadeOpacity = 0.6;
 
 struct Pt {
   double x, y;
@@ -678,6 +681,16 @@ void DrawGarden(cairo_t *cr, const Palette &palette, const Garden &g) {
       if (it.kind == "tree") Tree(p, it, rnd);
     }
   DrawHouse(p, g);
+
+  // The top of the garden lies in the shade of its fence: the won garden's captions are drawn
+  // there in a pale, translucent green, which needs a calm dark ground to read.
+  cairo_rectangle(cr, -1.2, -1.2, 2.4, kShadeFade - -1.2);
+  cairo_pattern_t *shade = cairo_pattern_create_linear(0, kShadeFull, 0, kShadeFade);
+  cairo_pattern_add_color_stop_rgba(shade, 0, 0, 0, 0, kShadeOpacity);
+  cairo_pattern_add_color_stop_rgba(shade, 1, 0, 0, 0, 0);
+  cairo_set_source(cr, shade);
+  cairo_fill(cr);
+  cairo_pattern_destroy(shade);
 }
 
 bool IsPathOutput(const std::string &name) { return Extension(name) == "dat"; }

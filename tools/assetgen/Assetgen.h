@@ -68,6 +68,9 @@ struct Job {
   std::vector<std::string> inputs;  // every file the job reads
   bool uses_palette = false;
   bool uses_made = false;  // depends on the set of made files (picture descriptions)
+  // Outputs of other jobs that this one reads from resources/ (relative to it): it is made
+  // after every other job, and again whenever one of them changes.
+  std::vector<std::string> made_inputs;
 };
 
 // Members of a job description; each throws AssetError naming the member.

@@ -154,6 +154,8 @@ struct Run {
   std::map<std::string, std::string> old_state;
   std::vector<std::string> keys;
   std::vector<size_t> dirty;
+  size_t made_up_to = 0;  // dirty jobs before this one were made (or tried)
+  uint64_t tool_key = 0;
   std::vector<char> done;
 
   explicit Run(const Options &o) : opt(o) {
@@ -241,6 +243,18 @@ struct Run {
     }
   }
 
+  // A job that reads made outputs reads those of the first round only.
+  void CheckMadeInputs() {
+    for (const Job &job : jobs)
+      for (const std::string &made : job.made_inputs) {
+        auto it = by_output.find(made);
+        if (it == by_output.end())
+          failures.push_back({job.label, "reads \"" + made + "\", which no job makes"});
+        else if (!it->second->made_inputs.empty())
+          failures.push_back({job.label, "reads \"" + made + "\", which is made from other outputs itself"});
+      }
+  }
+
   void Report() const {
     for (const Failure &f : failures) {
       std::string file = f.file;
@@ -252,24 +266,30 @@ struct Run {
     }
   }
 
-  // What each output was made from; an output whose key is unchanged is left alone.
-  void FindDirty() {
-    old_state = ReadState(opt.state);
-    std::string tool_bytes;
-    try {
-      tool_bytes = ReadFile("/proc/self/exe");
-    } catch (...) {
+  // What each output was made from; an output whose key is unchanged is left alone. The jobs
+  // that read made outputs are keyed after the others are made (later set).
+  void FindDirty(bool later) {
+    if (!later) old_state = ReadState(opt.state);
+    if (later && !failures.empty()) return;
+    if (!later) {
+      std::string tool_bytes;
+      try {
+        tool_bytes = ReadFile("/proc/self/exe");
+      } catch (...) {
+      }
+      tool_key = Hash64(tool_bytes, Hash64(kToolGeneration));
     }
-    const uint64_t tool_key = Hash64(tool_bytes, Hash64(kToolGeneration));
     std::string made_list;
     for (const auto &m : ctx.made) made_list += m + "\n";
 
-    keys.assign(jobs.size(), std::string());
+    if (!later) keys.assign(jobs.size(), std::string());
     for (size_t i = 0; i < jobs.size(); i++) {
       const Job &job = jobs[i];
+      if (job.made_inputs.empty() == later) continue;
       uint64_t h = Hash64(job.type + "\n" + job.output, tool_key);
       try {
         for (const auto &input : job.inputs) h = Hash64(ReadFile(input), Hash64(input, h));
+        for (const auto &made : job.made_inputs) h = Hash64(ReadFile(PathJoin(opt.out, made)), Hash64(made, h));
       } catch (const std::exception &e) {
         failures.push_back(Describe(e, job.label));
         continue;
@@ -283,11 +303,14 @@ struct Run {
     }
   }
 
+  // Makes the dirty jobs from the first not made yet on.
   void MakeDirty() {
-    done.assign(jobs.size(), 0);
+    if (done.empty()) done.assign(jobs.size(), 0);
+    const size_t first = made_up_to;
+    made_up_to = dirty.size();
     if (!failures.empty()) return;
     std::mutex lock;
-    std::atomic<size_t> next{0};
+    std::atomic<size_t> next{first};
     auto worker = [&]() {
       for (;;) {
         size_t n = next.fetch_add(1);
@@ -312,7 +335,7 @@ struct Run {
       }
     };
     int threads = opt.jobs > 0 ? opt.jobs : int(std::max(1u, std::thread::hardware_concurrency()));
-    threads = int(std::min<size_t>(size_t(threads), std::max<size_t>(1, dirty.size())));
+    threads = int(std::min<size_t>(size_t(threads), std::max<size_t>(1, dirty.size() - first)));
     std::vector<std::thread> pool;
     for (int t = 1; t < threads; t++) pool.emplace_back(worker);
     worker();
@@ -383,13 +406,16 @@ int main(int argc, char **argv) {
   }
   run.FindJobs();
   run.CheckOutputs();
+  run.CheckMadeInputs();
   // A description that cannot be read leaves everything as it was, so that nothing is taken
   // for stale.
   if (!run.failures.empty()) {
     run.Report();
     return 1;
   }
-  run.FindDirty();
+  run.FindDirty(false);
+  run.MakeDirty();
+  run.FindDirty(true);
   run.MakeDirty();
   run.WriteSheet(run.WriteState());
   run.Report();

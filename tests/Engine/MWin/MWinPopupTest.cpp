@@ -324,6 +324,109 @@ TEST_F(MWinPopupTest, TheKeyThatOpenedATextQueryIsNotTypedIntoIt) {
   EXPECT_STREQ(buffer, "Wren2");
 }
 
+// Return or Space on the screen's button that asks a question opens the popup, and the popup
+// waits for the next key: the press that asks never answers, whatever the popup's kind.
+TEST_F(MWinPopupTest, TheKeyThatAsksAQuestionDoesNotAnswerIt) {
+  mwin->GetSettings()->activate_window_under_mouse = 0;
+  static int kind = 0;
+  static char buffer[20];
+  MWinButton *ask = screen_window->AddButton(
+      "Ask", MWIN_BUTTON_PUSH, "MWIN_TEXBUT_DEFAULT", nullptr, 300, 400, 60, 20,
+      [](MWin *m, _MWinButtonCallbackInfo *, int, int) {
+        if (kind == 0) m->PopupOkCancel(nullptr, "Quit the game?", Record, nullptr);
+        if (kind == 1) m->PopupMessage(nullptr, "Saved.", Record, nullptr);
+        if (kind == 2) m->PopupGetText(nullptr, "Enter name:", buffer, sizeof(buffer), Record, nullptr);
+      },
+      0, 0);
+  ASSERT_NE(ask, nullptr);
+  const char *kinds[] = {"ok/cancel", "message", "text query"};
+  for (int key : {13, 32})
+    for (kind = 0; kind < 3; kind++) {
+      SCOPED_TRACE(std::string(kinds[kind]) + (key == 13 ? " by Return" : " by Space"));
+      answers.clear();
+      strcpy(buffer, "Ada");
+      cursor_x = 320;
+      cursor_y = 410;
+      mwin->MoveMouse(cursor_x, cursor_y);
+      ASSERT_TRUE(ask->IsActive());
+      mwin->KeyDown(key);
+      if (key == 32) mwin->KeyDownUChar(' ');
+      for (int frame = 0; frame < 3; frame++) mwin->Tick2();
+      EXPECT_TRUE(mwin->PopupIsOn());
+      EXPECT_TRUE(answers.empty());
+      // The next Return is the answer: the default button, or the field's end of editing.
+      Key(13);
+      mwin->Tick2();
+      ASSERT_EQ(answers.size(), 1u);
+      EXPECT_EQ(answers[0].result, 1);
+      EXPECT_STREQ(buffer, "Ada");
+      ExpectLeftAsFound();
+    }
+}
+
+// Return answers with the button the player put the focus on, so Return on a focused Cancel
+// cancels in every popup; with the focus on none (the pointer where the popup found it), the
+// default button answers, and a popup without one waits.
+TEST_F(MWinPopupTest, ReturnAnswersWithTheButtonTheFocusIsOn) {
+  mwin->GetSettings()->activate_window_under_mouse = 0;
+  static char buffer[20];
+  struct Case {
+    const char *name;
+    Show show;
+    const char *focus;  // "": no Tab
+    int want;           // -1: no answer
+  } cases[] = {
+      {"ok of ok/cancel", SHOW(PopupOkCancel), "OK", 1},
+      {"cancel of ok/cancel", SHOW(PopupOkCancel), "CANCEL", 0},
+      {"ok/cancel unfocused", SHOW(PopupOkCancel), "", 1},
+      {"yes of yes/no", SHOW(PopupYesNo), "OK", 1},
+      {"no of yes/no", SHOW(PopupYesNo), "CANCEL", 0},
+      {"yes/no unfocused", SHOW(PopupYesNo), "", -1},
+      {"no of yes/no/cancel", SHOW(PopupYesNoCancel), "NO", 2},
+      {"cancel of yes/no/cancel", SHOW(PopupYesNoCancel), "CANCEL", 0},
+      {"cancel of the text query",
+       [](MWin *m, MWIN_POPUP_CALLBACK cb, void *u) {
+         return m->PopupGetText(nullptr, "Enter name:", buffer, sizeof(buffer), cb, u);
+       },
+       "CANCEL", 0},
+      {"ok of the text query",
+       [](MWin *m, MWIN_POPUP_CALLBACK cb, void *u) {
+         return m->PopupGetText(nullptr, "Enter name:", buffer, sizeof(buffer), cb, u);
+       },
+       "OK", 1},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    answers.clear();
+    strcpy(buffer, "Ada");
+    cursor_x = 5;
+    cursor_y = 5;
+    mwin->MoveMouse(cursor_x, cursor_y);
+    ASSERT_TRUE(c.show(mwin, Record, nullptr));
+    const std::string focus = c.focus;
+    for (int tabs = 0; !focus.empty() && tabs < 8; tabs++) {
+      MWinButton *on = mwin->PopupGetWindow()->GetActiveButton();
+      if (on && focus == on->GetID()) break;
+      mwin->KeyDown(9);
+    }
+    if (!focus.empty()) {
+      MWinButton *on = mwin->PopupGetWindow()->GetActiveButton();
+      ASSERT_NE(on, nullptr);
+      ASSERT_STREQ(on->GetID(), c.focus);
+    }
+    Key(13);
+    mwin->Tick2();
+    if (c.want < 0) {
+      EXPECT_TRUE(answers.empty());
+      EXPECT_TRUE(mwin->PopupTurnOff());
+    } else {
+      ASSERT_EQ(answers.size(), 1u);
+      EXPECT_EQ(answers[0].result, c.want);
+    }
+    ExpectLeftAsFound();
+  }
+}
+
 const char *Fruit(int entry, MWinButton *, void *user) {
   static const char *const names[] = {"apple", "banana", "cherry", "damson", "elder"};
   EXPECT_EQ(user, &answers);

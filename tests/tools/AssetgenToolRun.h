@@ -1,0 +1,65 @@
+// Runs the asset tool (QW_ASSETGEN_EXE) as a child process for the tests that make assets of
+// their own, its output and errors caught in one text.
+#pragma once
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/support/TestSupport.h"
+
+namespace qwtest {
+
+struct ToolRun {
+  int status;
+  std::string output;
+};
+
+// Runs the tool with its output and errors captured in one stream.
+inline ToolRun RunTool(const std::string &assets, const std::string &out, const std::string &state,
+                       const std::vector<std::string> &extra = {}) {
+  std::vector<std::string> arguments = {QW_ASSETGEN_EXE, "--assets", assets, "--out", out, "--state", state};
+  arguments.insert(arguments.end(), extra.begin(), extra.end());
+  std::vector<char *> argv;
+  for (std::string &a : arguments) argv.push_back(&a[0]);
+  argv.push_back(nullptr);
+  // The tool's leaks at exit are not what these tests look at.
+  std::vector<std::string> variables = {"ASAN_OPTIONS=detect_leaks=0"};
+  for (char **v = environ; *v; ++v)
+    if (strncmp(*v, "ASAN_OPTIONS=", 13) != 0) variables.push_back(*v);
+  std::vector<char *> envp;
+  for (std::string &v : variables) envp.push_back(&v[0]);
+  envp.push_back(nullptr);
+
+  ToolRun run{-1, ""};
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) return run;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], 2);
+  pid_t pid = -1;
+  const bool spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0;
+  posix_spawn_file_actions_destroy(&actions);
+  close(fds[1]);
+  char buf[4096];
+  for (;;) {
+    ssize_t n = read(fds[0], buf, sizeof(buf));
+    if (n > 0)
+      run.output.append(buf, size_t(n));
+    else if (n == 0 || errno != EINTR)
+      break;
+  }
+  close(fds[0]);
+  if (!spawned) return run;
+  const int status = qwtest::WaitForExit(pid, 60);
+  run.status = status >= 1000 ? -1 : status;
+  return run;
+}
+
+}  // namespace qwtest
