@@ -396,9 +396,12 @@ int RestingScreensMain(int argc, char **argv, ScreenProbe *screen) {
   Measure(screen, game, homes[0], 1.0, 1.0, "");
   Measure(screen, game, homes[1], 1.0, 1.0, "");
   if (!PreparePlayer(homes[0], true) || !PreparePlayer(homes[1], false)) return 1;
-  // Clicks in design units on the players screen, the main menu and the play field.
+  // Clicks in design units on the players screen, the main menu and the play field, and keys.
   auto click = [](float x, float y, double wait = 2.0) { return Step{Step::kClick, x, y, 0, wait}; };
+  auto key = [](KeySym sym, double wait) { return Step{Step::kKey, 0, 0, sym, wait}; };
   const Step new_game = click(320, 240), first_garden = click(235, 211), notice_ok = click(320, 312, 1.0);
+  const Step start = key(XK_space, 1.0), pause = key(XK_space, 0.5), escape = key(XK_Escape, 1.5);
+  const Step resume = click(320, 137);
   const StillScreen screens[] = {
       {"players", false, {}},
       {"user_new", false, {click(74, 447)}},
@@ -412,14 +415,9 @@ int RestingScreensMain(int argc, char **argv, ScreenProbe *screen) {
       {"about", true, {click(404, 375)}},
       {"gameads", true, {click(234, 415)}},
       {"tutorial", true, {new_game, first_garden, notice_ok}},
-      {"game_paused",
-       true,
-       {new_game, first_garden, notice_ok, {Step::kKey, 0, 0, XK_space, 1.0}, {Step::kKey, 0, 0, XK_space, 0.5}}},
-      {"pause_menu", true, {new_game, first_garden, notice_ok, {Step::kKey, 0, 0, XK_Escape, 1.0}}},
-      {"resumed",
-       true,
-       {new_game, first_garden, notice_ok, {Step::kKey, 0, 0, XK_space, 1.0}, {Step::kKey, 0, 0, XK_space, 0.5},
-        {Step::kKey, 0, 0, XK_Escape, 1.5}, click(320, 137)}},
+      {"game_paused", true, {new_game, first_garden, notice_ok, start, pause}},
+      {"pause_menu", true, {new_game, first_garden, notice_ok, escape}},
+      {"resumed", true, {new_game, first_garden, notice_ok, start, pause, escape, resume}},
   };
   const size_t count = sizeof(screens) / sizeof(screens[0]);
   auto chosen = [&](size_t k) {
