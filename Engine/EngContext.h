@@ -16,6 +16,13 @@ void EngContextSetupDestroy_MAC();
 void EngContextSwapBuffers_MAC();
 char EngContextUseCurrent_MAC();
 void EngContextClearScreen_MAC(float r, float g, float b);
+// The driver's buffer age for the current context's window (GLX_EXT_buffer_age or
+// EGL_EXT_buffer_age): n when the back buffer holds the frame shown n swaps ago, 0 when its
+// contents are undefined, -1 when the driver gives no account (the extension is missing).
+EngInt32 EngContextBackBufferAge_MAC();
+// Shows a part of the back buffer (pixels x, y from the bottom left, w by h) in the window and
+// leaves the back buffer as it is (GLX_MESA_copy_sub_buffer); 0 when the driver cannot.
+char EngContextCopySubBuffer_MAC(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h);
 // 1 once glewInit has succeeded in this process.
 char EngContextGlewIsReady_MAC();
 // The multisample count asked for an anti-aliasing setting, itself a sample count (0 off).

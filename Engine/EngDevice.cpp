@@ -297,6 +297,9 @@ void EngDevice::CropToArea(_Dimension *dim) { FWD_VOID(CropToArea(dim)); }
 void EngDevice::CropToArea(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h) { FWD_VOID(CropToArea(x, y, w, h)); }
 char EngDevice::IsCropOn() { FWD(0, IsCropOn()); }
 void EngDevice::TurnOffCrop() { FWD_VOID(TurnOffCrop()); }
+void EngDevice::LimitDrawingTo(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h) { FWD_VOID(LimitDrawingTo(x, y, w, h)); }
+void EngDevice::StopLimitingDrawing() { FWD_VOID(StopLimitingDrawing()); }
+char EngDevice::IsDrawingLimited() { FWD(0, IsDrawingLimited()); }
 
 char EngDevice::GetScreenPointInFullScreen(EngInt32 px, EngInt32 py, float value, float *a, float *b) {
   FWD(0, GetScreenPointInFullScreen(px, py, value, a, b));

@@ -604,7 +604,9 @@ char EngDeviceGL::BeginRenderingIfNeeded() {
 }
 
 void EngDeviceGL::SwapBuffers() {
-  if (eng_gl_3d_setup) AglSwapBuffers_MAC();
+  if (!eng_gl_3d_setup || EngFrameCacheShowChangedPartOnly_GL()) return;
+  AglSwapBuffers_MAC();
+  EngFrameCacheNoteSwap_GL();
 }
 
 // --- Plain helpers ---------------------------------------------------------------------------

@@ -6,8 +6,12 @@
 
 char EngFrameCacheSave(int slot) { return EngMainIsCurrentDeviceTypeGL() ? EngFrameCacheSave_GL(slot) : 0; }
 char EngFrameCacheRestore(int slot) { return EngMainIsCurrentDeviceTypeGL() ? EngFrameCacheRestore_GL(slot) : 0; }
+char EngFrameCacheRestorePart(int slot, const _Dimension *area, const _Dimension *part) {
+  return EngMainIsCurrentDeviceTypeGL() && area && part ? EngFrameCacheRestorePart_GL(slot, area, part) : 0;
+}
 char EngFrameCacheRestoreArea(int slot, float x, float y, float w, float h) {
-  return EngMainIsCurrentDeviceTypeGL() ? EngFrameCacheRestoreArea_GL(slot, x, y, w, h) : 0;
+  const _Dimension area = {x, y, w, h};
+  return EngFrameCacheRestorePart(slot, &area, &area);
 }
 char EngFrameCacheIsValid(int slot) { return EngMainIsCurrentDeviceTypeGL() ? EngFrameCacheIsValid_GL(slot) : 0; }
 void EngFrameCacheInvalidate(int slot) {

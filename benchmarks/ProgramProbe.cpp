@@ -374,9 +374,108 @@ struct StillScreen {
   std::vector<Step> steps;
 };
 
+// Every screen left alone with what moves on it by itself moving (the splash, the menus' title,
+// an edit's cursor, the tutorial's highlight), against the bare window cleared and swapped every
+// frame: `ProgramProbe --resting <quarrelwick> <BareWindow> [runs] [idle seconds] [folder]
+// [screens]` (screens: names joined by commas; all when left out). Lines
+// resting_cpu_ratio_<screen>= give each ratio; the goal is 2 at most.
+int RestingScreensMain(int argc, char **argv, ScreenProbe *screen) {
+  const std::string game = std::filesystem::absolute(argv[1]).string(),
+                    bare = std::filesystem::absolute(argv[2]).string();
+  const int runs = argc > 3 ? std::max(1, atoi(argv[3])) : 3;
+  const double idle = argc > 4 ? std::max(1.0, atof(argv[4])) : 8.0;
+  const std::string shots = argc > 5 ? argv[5] : "";
+  const std::string only = argc > 6 ? "," + std::string(argv[6]) + "," : "";
+  std::string homes[2];
+  for (std::string &home : homes) {
+    char home_template[] = "/tmp/qw-probe-XXXXXX";
+    const char *made = mkdtemp(home_template);
+    if (!made) return 1;
+    home = made;
+  }
+  Measure(screen, game, homes[0], 1.0, 1.0, "");
+  Measure(screen, game, homes[1], 1.0, 1.0, "");
+  if (!PreparePlayer(homes[0], true) || !PreparePlayer(homes[1], false)) return 1;
+  // Clicks in design units on the players screen, the main menu and the play field, and keys.
+  auto click = [](float x, float y, double wait = 2.0) { return Step{Step::kClick, x, y, 0, wait}; };
+  auto key = [](KeySym sym, double wait) { return Step{Step::kKey, 0, 0, sym, wait}; };
+  const Step new_game = click(320, 240), first_garden = click(235, 211), notice_ok = click(320, 312, 1.0);
+  const Step start = key(XK_space, 1.0), pause = key(XK_space, 0.5), escape = key(XK_Escape, 1.5);
+  const Step resume = click(320, 137);
+  const StillScreen screens[] = {
+      {"players", false, {}},
+      {"user_new", false, {click(74, 447)}},
+      {"user_load", false, {click(74, 402)}},
+      {"menu", true, {}},
+      {"select", true, {new_game}},
+      {"scores", true, {click(234, 295)}},
+      {"help", true, {click(404, 295)}},
+      {"options", true, {click(234, 335)}},
+      {"sounds", true, {click(404, 335)}},
+      {"about", true, {click(404, 375)}},
+      {"gameads", true, {click(234, 415)}},
+      {"tutorial", true, {new_game, first_garden, notice_ok}},
+      {"game_paused", true, {new_game, first_garden, notice_ok, start, pause}},
+      {"pause_menu", true, {new_game, first_garden, notice_ok, escape}},
+      {"resumed", true, {new_game, first_garden, notice_ok, start, pause, escape, resume}},
+  };
+  const size_t count = sizeof(screens) / sizeof(screens[0]);
+  auto chosen = [&](size_t k) {
+    return only.empty() || only.find("," + std::string(screens[k].name) + ",") != only.npos;
+  };
+  std::vector<double> cpu_bare;
+  std::vector<std::vector<double>> cpu(count);
+  int bad_exit = 0;
+  // The bare window, full screen as the game is, before and after each round's screens: the
+  // machine's load moves the most.
+  RunExtras full_screen;
+  full_screen.args = {"--full-screen"};
+  auto measure_bare = [&] {
+    Figures b = Measure(screen, bare, homes[0], 1.0, idle, "", {}, full_screen);
+    cpu_bare.push_back(b.idle_cpu_percent);
+    bad_exit += b.exit_code != 0;
+  };
+  for (int r = 0; r < runs; r++) {
+    measure_bare();
+    for (size_t k = 0; k < count; k++) {
+      if (!chosen(k)) continue;
+      const std::string shot = shots.empty() || r != runs - 1 ? "" : shots + "/resting_" + screens[k].name + ".ppm";
+      Figures f = Measure(screen, game, homes[screens[k].always_load ? 0 : 1], 4.0, idle, shot, screens[k].steps);
+      cpu[k].push_back(f.idle_cpu_percent);
+      bad_exit += f.exit_code != 0;
+    }
+    measure_bare();
+  }
+  printf("resting screens, medians of %d runs (idle over %.0f s, LP_NUM_THREADS=%s): %% of a core\n", runs, idle,
+         getenv("LP_NUM_THREADS"));
+  printf("  %-40s %12.1f\n", "bare window, full screen, swapped 60/s", Median(cpu_bare));
+  for (size_t k = 0; k < count; k++)
+    if (chosen(k)) printf("  %-40s %12.1f\n", screens[k].name, Median(cpu[k]));
+  bool ok = Median(cpu_bare) > 0;
+  for (size_t k = 0; k < count; k++) {
+    if (!chosen(k)) continue;
+    const double ratio = Median(cpu_bare) > 0 ? Median(cpu[k]) / Median(cpu_bare) : -1.0;
+    printf("resting_cpu_ratio_%s=%.2f\n", screens[k].name, ratio);
+    ok = ok && ratio > 0 && ratio <= 2.0;
+  }
+  if (bad_exit) printf("  %d runs did not end with exit code 0 on SIGTERM\n", bad_exit);
+  for (const std::string &home : homes) {
+    std::error_code ignored;
+    if (!bad_exit) std::filesystem::remove_all(home, ignored);
+  }
+  printf("resting screens goal (each ratio <= 2): %s\n", ok ? "met" : "MISSED");
+  return ok ? 0 : 2;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
+  const bool resting = argc > 1 && strcmp(argv[1], "--resting") == 0;
+  if (resting) {
+    argv[1] = argv[0];
+    argc--;
+    argv++;
+  }
   if (argc < 3) {
     fprintf(stderr, "usage: %s <quarrelwick> <BareWindow> [runs] [idle seconds] [screenshot folder]\n", argv[0]);
     return 1;
@@ -399,6 +498,7 @@ int main(int argc, char **argv) {
   screen.x = a.width / 2 - ScreenProbe::kSide / 2;
   screen.y = a.height / 2 - ScreenProbe::kSide / 2;
   screen.initial = screen.Sample();
+  if (resting) return RestingScreensMain(argc, argv, &screen);
 
   std::string homes[2];
   for (int i = 0; i < 2; i++) {

@@ -97,21 +97,32 @@ class Game {
   VQ_Screens *m_screens;
   UserClass *m_user;
   char m_activity = 1;
+  int m_ticking = 0;
   double m_last_activity_time = 0.0, m_last_drawn_time = 0.0;
   euint m_drawn_screen = 0;
   char m_drawn_popup = 0;
-  double m_last_moving_time = 0.0;
+
   char m_field_drawn = 0;
   // A game was shown: the field's pictures are made with the rest after a device change.
   char m_field_shown = 0;
 
-  _Dimension m_moving_area = {0, 0, 0, 0};
+  // What moves by itself, in parts drawn each at its own rate: a part's area (design units),
+  // the seconds between its frames and when the next is due.
+  struct MovingPart {
+    _Dimension area;
+    double interval, next;
+  };
+  enum { kMaxMovingParts = 2 };
+  MovingPart m_parts[kMaxMovingParts] = {};
+  int m_num_parts = 0;
+  // Where all of it is, where it was when the kept frame was drawn, and the parts due now.
+  _Dimension m_moving_area = {0, 0, 0, 0}, m_kept_area = {0, 0, 0, 0}, m_due_area = {0, 0, 0, 0};
 
-  // The area of what moves by itself, and how often it is drawn there (seconds between frames).
-  char HasMovingLayer(_Dimension *area, double *interval);
+  // The parts that move by themselves now (their next due time not set); 0 when none.
+  int GetMovingParts(MovingPart *parts);
   void MakeFieldGraphicsIfNeeded();
-  void RenderStillLayer();
-  void RenderMovingLayer();
+  void RenderStillLayer(char split);
+  void RenderMovingLayer(char split);
 };
 
 extern Game *main_game;

@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngFrameCache.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngProgram.h"
 #include "Engine/MAC/EngText_MAC.h"
@@ -189,6 +190,8 @@ void EngWindow::EventsHandler_MAC(const void *native_event) {
           break;
         case SDL_WINDOWEVENT_SIZE_CHANGED: MsgsWindowSizeChanged(e.window.data1, e.window.data2); break;
         case SDL_WINDOWEVENT_MOVED: UpdateWindowCorner_MAC(); break;
+        // A resting screen shows only the parts that move: what was uncovered comes with the next.
+        case SDL_WINDOWEVENT_EXPOSED: EngFrameCacheShowWholeNextFrame(); break;
         case SDL_WINDOWEVENT_CLOSE: EventsStopLoop_MAC(); break;
         default: break;
       }

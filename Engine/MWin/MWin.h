@@ -102,6 +102,18 @@ class MWin {
   // behind a popup then falls after its drawing, which dims with everything else.
   void RenderMain(char darken = 1);
   char RenderPopups(char darken_first = 0);
+  // Widgets that move by themselves (MWinButton::MovesByItself) in the collections under the
+  // popups can be drawn apart, so that a screen left alone keeps a picture of all the rest and
+  // draws only them again: while left out, RenderMain draws everything but them, and
+  // RenderMovingWidgets draws only them, each where it would have come. Their area (design
+  // units) is the smallest box round them; 0 when there are none. A collection with a modal
+  // window (it darkens between windows) or a viewport of its own keeps them with the rest.
+  void SetMovingWidgetsLeftOut(char out) { m_moving_pass = out ? MWIN_PASS_STILL : MWIN_PASS_ALL; }
+  void RenderMovingWidgets();
+  char GetMovingWidgetsArea(_Dimension *area);
+  // Whether this pass draws a widget, and the rest of windows and collections.
+  char DrawsInThisPass(MWinButton *button, MWinCollection *collection);
+  char DrawsStillPartsInThisPass() const { return m_moving_pass != MWIN_PASS_MOVING; }
   void ButtonsChanged();
   void RenderNeeded();
 
@@ -273,6 +285,7 @@ class MWin {
   MWIN_SOUND_CB m_sound_cb = nullptr;
   void *m_sound_cb_user = nullptr;
   char m_render_enabled = 1;
+  enum : char { MWIN_PASS_ALL, MWIN_PASS_STILL, MWIN_PASS_MOVING } m_moving_pass = MWIN_PASS_ALL;
   char m_crop_rendering = 1;
   MWinScreens *m_screens = nullptr;
   _MWinPopupState m_popup;

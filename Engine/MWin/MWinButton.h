@@ -198,6 +198,9 @@ class MWinButton {
 
   // Drawing (MWinButtonDraw.cpp).
   char ShouldTick();
+  // Changes by itself from frame to frame, without input: an animated picture, an edit's
+  // blinking cursor, a scrolling text.
+  char MovesByItself();
   char RenderNoPrepare();
   _MWinTextureState GetRenderState();
   char PrepareForRender();

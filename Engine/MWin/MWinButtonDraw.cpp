@@ -14,6 +14,7 @@
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinFonts.h"
 #include "Engine/MWin/MWinSettings.h"
+#include "Engine/MWin/MWinTextEdit.h"
 #include "Engine/MWin/MWinTextures.h"
 #include "Engine/MWin/MWinWindow.h"
 
@@ -35,6 +36,16 @@ char MWinButton::Tick() {
     ticked = 1;
   if (ticked && m_mwin) m_mwin->RenderNeeded();
   return ticked;
+}
+
+char MWinButton::MovesByItself() {
+  if (!ShouldTick() || !m_on_screen) return 0;
+  if (m_scroll_text) return 1;
+  if (auto *edit = dynamic_cast<MWinTextEdit *>(this)) return edit->TextEditIsTextBeingEdited() ? 1 : 0;
+  return m_type != MWIN_BUTTON_PANEL && m_type != MWIN_BUTTON_LIST && m_picture.kind == MWIN_PICTURE_PICTURE &&
+                 m_picture.picture && m_picture.animate
+             ? 1
+             : 0;
 }
 
 // ---- State and crop ----

@@ -297,9 +297,15 @@ char MWinCollection::Tick() {
   return any;
 }
 
+void MWinCollection::AddMovingWidgetsArea(_Dimension *area, bool *empty) {
+  MWinWindow **head = CurrentList(nullptr, 1);
+  for (MWinWindow *w = head ? *head : nullptr; w; w = w->m_next) w->AddMovingWidgetsArea(area, empty);
+}
+
 void MWinCollection::Render() {
   MWinWindow *head = *CurrentList(nullptr, 1);
   if (!eng_main_device || !head) return;
+  if (!m_mwin->DrawsStillPartsInThisPass() && !DrawsMovingWidgetsApart()) return;
   char was_full_screen = 1;
   _EngDeviceViewport saved = {0, 0, 0, 0, 0.0f, 1.0f};
   if (m_viewport_on) {
@@ -307,7 +313,8 @@ void MWinCollection::Render() {
     if (!was_full_screen) eng_main_device->GetCurrentViewport(&saved);
     eng_main_device->SetViewportToViewportStruct(&m_viewport_ratioed);
   }
-  if (m_bg_texture) MWinDrawTextureRatioed(m_bg_texture, 0, 0, ENG_DESIGN_WIDTH, ENG_DESIGN_HEIGHT);
+  if (m_bg_texture && m_mwin->DrawsStillPartsInThisPass())
+    MWinDrawTextureRatioed(m_bg_texture, 0, 0, ENG_DESIGN_WIDTH, ENG_DESIGN_HEIGHT);
   // Inactive windows first, so the active one is drawn on top; modal windows after all others.
   for (char modal = 0; modal < 2; modal++) {
     if (modal) {

@@ -101,8 +101,9 @@ char MWinGroup::Render() {
       DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
       return 1;
     }
-    b->Render();
+    if (m_mwin->DrawsInThisPass(b, m_window->GetCollection())) b->Render();
   }
+  if (!m_mwin->DrawsStillPartsInThisPass()) return 1;
   // What a widget draws over the others (an open list) lies above every face.
   for (MWinButton *b = m_first; b; b = b->m_next) b->RenderOnTopOfOtherButtons();
   return 1;

@@ -266,6 +266,8 @@ class MWinWindow {
   void DestroyGraphicsObjects();
   char Tick();
   char Render();
+  // See MWin::RenderMovingWidgets.
+  void AddMovingWidgetsArea(_Dimension *area, bool *empty);
 
   // The collection keeps its window lists through these.
   MWinWindow *m_prev = nullptr;

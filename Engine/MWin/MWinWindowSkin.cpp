@@ -1,5 +1,6 @@
 // The window's look: texture buttons of its title bar, back and title-bar buttons, its own
 // back textures, the title font, the title bar's geometry and the drawing of the window.
+#include <algorithm>
 #include <cstring>
 
 #include "Engine/EngDebug.h"
@@ -480,10 +481,35 @@ void MWinWindow::RenderBack(_MWinTextureState state, const _ColourRGBA *colour) 
   SkinDrawTexBut(m_mwin, m_back_texbut_num, state, &area, colour);
 }
 
+void MWinWindow::AddMovingWidgetsArea(_Dimension *area, bool *empty) {
+  if (!m_created || !m_shown) return;
+  for (MWinGroup *g = m_first_group; g; g = g->m_next)
+    if (g->m_shown && g->m_valid == 1)
+      for (MWinButton *b = g->m_first; b; b = b->GetNext()) {
+        if (!b->MovesByItself()) continue;
+        const _Dimension &d = *b->GetActualArea();
+        if (*empty) {
+          *area = d;
+          *empty = false;
+          continue;
+        }
+        const float right = std::max(area->x + area->width, d.x + d.width);
+        const float bottom = std::max(area->y + area->height, d.y + d.height);
+        area->x = std::min(area->x, d.x);
+        area->y = std::min(area->y, d.y);
+        area->width = right - area->x;
+        area->height = bottom - area->y;
+      }
+}
+
 char MWinWindow::Render() {
   if (!m_created || !m_collection || !m_mwin || !m_mwin->GetTextures() || !m_shown) return 1;
   MWinLayoutSettings *layout = GetScreenLayout();
   if (!layout) return 0;
+  if (!m_mwin->DrawsStillPartsInThisPass()) {
+    for (MWinGroup *g = m_first_group; g; g = g->m_next) g->Render();
+    return 1;
+  }
   _MWinTextureState state = m_active ? MWIN_TEXSTATE_HIGHLIGHTED : MWIN_TEXSTATE_NORMAL;
   const _ColourRGBA *colour = m_colour_on ? &m_colour : nullptr;
   if (m_info.has_title_bar) {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Engine/EngDeviceGL.h"
 #include "Engine/EngMatrix.h"
@@ -245,4 +246,40 @@ TEST_F(DeviceTest, ADesignSpaceQuadLandsOnItsPixelsAndCropClipsIt) {
   ReadPixel(150, 100, rgb);
   EXPECT_EQ(rgb[1], 0);
   device->RestoreAfter2D();
+}
+
+// A limit on drawing cuts every crop made under it, and turning a crop off goes back to it.
+TEST_F(DeviceTest, ALimitOnDrawingCutsEveryCropUnderIt) {
+  GLint box[4];
+  device->LimitDrawingTo(100, 100, 200, 100);
+  EXPECT_TRUE(device->IsDrawingLimited());
+  EXPECT_FALSE(device->IsCropOn());
+  GetScissor(box);
+  EXPECT_EQ(std::vector<GLint>(box, box + 4), (std::vector<GLint>{100, 280, 200, 100}));
+  const struct {
+    EngInt32 x, y, w, h;
+    std::vector<GLint> box;
+  } cases[] = {
+      {0, 0, 640, 480, {100, 280, 200, 100}},    // over the whole limit
+      {150, 120, 50, 20, {150, 340, 50, 20}},    // inside it
+      {250, 150, 200, 100, {250, 280, 50, 50}},  // across its corner
+      {400, 300, 10, 10, {400, 280, 0, 0}},      // outside it: nothing is drawn
+  };
+  for (const auto &c : cases) {
+    device->CropToArea(c.x, c.y, c.w, c.h);
+    GetScissor(box);
+    EXPECT_EQ(std::vector<GLint>(box, box + 4), c.box) << c.x << "," << c.y;
+    EXPECT_TRUE(glIsEnabled(GL_SCISSOR_TEST));
+    device->TurnOffCrop();
+    GetScissor(box);
+    EXPECT_EQ(std::vector<GLint>(box, box + 4), (std::vector<GLint>{100, 280, 200, 100}));
+    EXPECT_TRUE(glIsEnabled(GL_SCISSOR_TEST));
+  }
+  device->StopLimitingDrawing();
+  EXPECT_FALSE(device->IsDrawingLimited());
+  EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+  device->CropToArea(400, 300, 10, 10);
+  GetScissor(box);
+  EXPECT_EQ(std::vector<GLint>(box, box + 4), (std::vector<GLint>{400, 170, 10, 10}));
+  device->TurnOffCrop();
 }

@@ -321,6 +321,33 @@ TEST_F(GameTest, AStillScreenLeftAloneIsDrawnOnceASecondUntilInputOrPlay) {
   game_over = 0;
 }
 
+// A screen changing fades over frames of its own, asked for inside its tick: at rest those are
+// drawn whole all the same, so the fade never darkens a buffer left as it was.
+TEST_F(GameTest, AFrameAskedForInsideATickIsDrawnWhole) {
+  struct FadingController : qwtest::FakeController {
+    using FakeController::FakeController;
+    void TickCB() override {
+      if (game) frame = game->WantsFrameDrawn(now);
+    }
+    Game *game = nullptr;
+    double now = 0;
+    char frame = -1;
+  } fading{"FADE", &m_log};
+  fading.m_screens = m_screens;
+  fading.m_mwin = m_mwin;
+  const euint kFadeScreen = EngFourCC("FADE");
+  ASSERT_EQ(m_screens->AddScreen(kFadeScreen, &fading), 1);
+  m_screens->StartScreen(kFadeScreen, -1);
+  double now = 100.0;
+  for (; now < 104.5; now += 1.0 / 60.0) m_game->WantsFrameDrawn(now);
+  EXPECT_EQ(m_game->WantsFrameDrawn(now), GAME_FRAME_NONE);
+  fading.game = m_game;
+  fading.now = now + 1.0 / 60.0;
+  m_game->Tick();
+  EXPECT_EQ(fading.frame, GAME_FRAME_WHOLE);
+  m_screens->RemoveAllScreens();  // before the controller goes
+}
+
 TEST_F(GameTest, SavingThePlayerKeepsTheResumeGameOnlyForAGameInProgress) {
   EXPECT_EQ(DoesSavedGameExist(0, 1), 0);
   m_game->SaveUser(1);  // no player loaded: only a note

@@ -514,6 +514,52 @@ char wait_answer = 0;
 double waited = -1;
 int done_calls = 0;
 
+// Left alone, the first screen rests: over a kept frame of the rest its title moves 15 times a
+// second and the splash 12, each on its own, and a frame of them alone is the whole frame.
+TEST_F(UserScreensDisplayTest, LeftAloneTheTitleMovesFifteenTimesASecondAndTheSplashTwelve) {
+  ASSERT_EQ(Current(), USERS_SCREEN_ID);
+  ASSERT_EQ(SplashGetStage(), SPLASH_STAGE_SHOWN);
+  HoldClock();
+  const _Dimension title = *Users()->mwinUsersMainWinTitlePicButton->GetActualArea();
+  const _Dimension splash = *SplashGetPicture()->GetDrawArea();
+  std::vector<unsigned char> shown_title, shown_splash;
+  // The title's top, which the splash's turning square never reaches.
+  auto look = [&] {
+    shown_title = Pixels(int(title.x), int(title.y), int(title.width), 80);
+    shown_splash = Pixels(int(splash.x), int(splash.y), int(splash.width), int(splash.height));
+  };
+  main_game->NoteActivity();
+  for (int i = 0; i < 181; i++) RestingFrame(look);
+  int kinds[4] = {0, 0, 0, 0}, title_moved = 0, splash_moved = 0;
+  std::vector<unsigned char> title_before = shown_title, splash_before = shown_splash;
+  for (int i = 0; i < 240; i++) {
+    const char kind = RestingFrame(look);
+    kinds[int(kind)]++;
+    if (kind == GAME_FRAME_NONE) continue;
+    title_moved += shown_title != title_before;
+    splash_moved += shown_splash != splash_before;
+    title_before = shown_title;
+    splash_before = shown_splash;
+  }
+  EXPECT_EQ(kinds[GAME_FRAME_WHOLE], 0);
+  EXPECT_NEAR(kinds[GAME_FRAME_KEEP_STILL], 2, 1);
+  // Together every fourth or fifth frame: 60 and 48, 12 of them the same frames.
+  EXPECT_NEAR(kinds[GAME_FRAME_MOVING] + kinds[GAME_FRAME_KEEP_STILL], 96, 2);
+  EXPECT_NEAR(title_moved, 60, 3);
+  EXPECT_NEAR(splash_moved, 48, 3);
+
+  char kind = GAME_FRAME_NONE;
+  while ((kind = RestingFrame()) != GAME_FRAME_MOVING) ASSERT_NE(kind, GAME_FRAME_WHOLE);
+  const int width = eng_main_window_width, height = eng_main_window_height;
+  main_game->Render(GAME_FRAME_MOVING);
+  const std::vector<unsigned char> alone = Pixels(0, 0, width, height);
+  main_game->Render(GAME_FRAME_WHOLE);
+  const std::vector<unsigned char> whole = Pixels(0, 0, width, height);
+  int differ = 0;
+  for (size_t i = 0; i < whole.size(); i++) differ += abs(int(alone[i]) - int(whole[i])) > 2;
+  EXPECT_EQ(differ, 0);
+}
+
 TEST_F(UserScreensDisplayTest, TheSplashStagesOnTheEngineClock) {
   SplashEnd();
   ASSERT_EQ(SplashSetupPicture(nullptr, "Splash.ttx", nullptr, nullptr, 1, 1, nullptr,

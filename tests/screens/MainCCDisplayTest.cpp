@@ -143,4 +143,48 @@ TEST_F(MainCCDisplayTest, TheMenuGreetsThePlayerAndItsButtonsDoWhatTheySay) {
   EXPECT_EQ(main_program->IsExiting(), 1);
 }
 
+// Left alone, the menu rests: its title swells and shimmers over a kept frame of the rest, drawn
+// alone 15 times a second on the engine's clock, and each such frame is the frame a whole redraw
+// would give.
+TEST_F(MainCCDisplayTest, ATitleLeftAloneMovesFifteenTimesASecondOverTheKeptFrame) {
+  ASSERT_EQ(main_game->GetMWin()->GetCurrentScreen(), MAIN_SCREEN_ID);
+  HoldClock();
+  const _Dimension title = *Menu()->mwinMainMainTitleButton->GetActualArea();
+  std::vector<unsigned char> shown;
+  auto look = [&] { shown = Pixels(int(title.x), int(title.y), int(title.width), int(title.height)); };
+
+  // Three seconds after the last input (and a frame, for the clock's rounding) it rests.
+  main_game->NoteActivity();
+  int drawn = 0;
+  for (int i = 0; i < 181; i++) drawn += RestingFrame(look) != GAME_FRAME_NONE;
+  EXPECT_EQ(drawn, 181);
+  // At rest: the title alone, over the kept frame, every fourth frame; the whole frame every two
+  // seconds. The title moves between them.
+  int kinds[4] = {0, 0, 0, 0}, moved = 0;
+  std::vector<unsigned char> before = shown;
+  for (int i = 0; i < 240; i++) {
+    const char kind = RestingFrame(look);
+    kinds[int(kind)]++;
+    if (kind == GAME_FRAME_NONE) continue;
+    moved += shown != before;
+    before = shown;
+  }
+  EXPECT_EQ(kinds[GAME_FRAME_WHOLE], 0);
+  EXPECT_NEAR(kinds[GAME_FRAME_KEEP_STILL], 2, 1);
+  EXPECT_NEAR(kinds[GAME_FRAME_MOVING] + kinds[GAME_FRAME_KEEP_STILL], 60, 1);
+  EXPECT_GE(moved, 55);
+
+  // A frame of the title alone is the frame the whole menu drawn at that moment gives.
+  char kind = GAME_FRAME_NONE;
+  while ((kind = RestingFrame()) != GAME_FRAME_MOVING) ASSERT_NE(kind, GAME_FRAME_WHOLE);
+  const int width = eng_main_window_width, height = eng_main_window_height;
+  main_game->Render(GAME_FRAME_MOVING);
+  const std::vector<unsigned char> alone = Pixels(0, 0, width, height);
+  main_game->Render(GAME_FRAME_WHOLE);
+  const std::vector<unsigned char> whole = Pixels(0, 0, width, height);
+  int differ = 0;
+  for (size_t i = 0; i < whole.size(); i++) differ += abs(int(alone[i]) - int(whole[i])) > 2;
+  EXPECT_EQ(differ, 0);
+}
+
 }  // namespace

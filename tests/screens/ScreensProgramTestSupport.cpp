@@ -155,7 +155,35 @@ void ProgramInputTest::StartProgram() {
   Frames(3);
 }
 
+static double held_clock = 0;
+
+void ProgramInputTest::HoldClock() {
+  held_clock = eng_main_current_time;
+  EngMainSetClockForTests([] { return held_clock; });
+}
+
+char ProgramInputTest::RestingFrame(const std::function<void()> &look) {
+  held_clock += 1.0 / 60.0;
+  EngMainUpdateCurrentTime();
+  eng_main_frames_per_second = 1.0f / 60.0f;
+  main_game->Tick();
+  const char kind = main_game->WantsFrameDrawn(eng_main_current_time);
+  if (kind == GAME_FRAME_NONE) return kind;
+  main_game->Render(kind);
+  if (look) look();
+  eng_main_device->SwapBuffers();
+  return kind;
+}
+
+std::vector<unsigned char> ProgramInputTest::Pixels(int x, int y, int w, int h) {
+  std::vector<unsigned char> rgb(size_t(w) * size_t(h) * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(x, eng_main_window_height - y - h, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  return rgb;
+}
+
 void ProgramInputTest::StopProgram() {
+  EngMainSetClockForTests(nullptr);
   if (main_program) MainExitAndDeleteMainProgram(1);
   VariousResetForTests();
   MainControlResetForTests();

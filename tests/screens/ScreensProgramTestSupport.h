@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,14 @@ class ProgramInputTest : public ::testing::Test {
   std::vector<unsigned char> Frame(const char *shot_name = nullptr);
   // RGB rows, top row first, of the main window's size as a binary PPM file.
   static void SavePpm(const std::string &path, const std::vector<unsigned char> &rgb);
+  // The engine's clock, held by the test from now until the program stops, moved on a sixtieth
+  // of a second by each RestingFrame: one frame of the main loop, in which the game ticks and
+  // draws the frame it wants (the kind returned, GAME_FRAME_...), which is shown after `look`
+  // has seen it.
+  void HoldClock();
+  char RestingFrame(const std::function<void()> &look = nullptr);
+  // RGB rows, bottom row first, of a rectangle of the frame drawn (pixels from the top left).
+  static std::vector<unsigned char> Pixels(int x, int y, int w, int h);
   // How many pixels of a rectangle differ clearly between two frames.
   static int PixelsDiffering(const std::vector<unsigned char> &a, const std::vector<unsigned char> &b, int x, int y,
                              int w, int h);

@@ -200,6 +200,42 @@ TEST(AssetgenOutputs, PictureDescriptionsLoadWithTheirTextures) {
   EXPECT_FLOAT_EQ(splash.GetDrawArea()->height, 240);
 }
 
+// The title's stages draw their texture only over the part that shows (a resting menu draws the
+// title 15 times a second): every texel that is not clear lies inside each stage's texture
+// rectangle, a texel and more from its edge, so that the rectangle's quad draws what the whole
+// texture's did, and the rectangle leaves little clear margin.
+TEST(AssetgenOutputs, TheTitleIsDrawnOverItsVisibleTexelsOnly) {
+  Picture text;
+  ASSERT_TRUE(LoadTexturePicture(Resources() + "QuarrelwickText.png", &text));
+  int left = text.width, top = text.height, right = -1, bottom = -1;
+  for (int y = 0; y < text.height; y++)
+    for (int x = 0; x < text.width; x++)
+      if (text.rgba[(size_t(y) * size_t(text.width) + size_t(x)) * 4 + 3] != 0) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+  ASSERT_GE(right, left);
+  EngPicture title;
+  ASSERT_TRUE(title.LoadFromFile(Resources().c_str(), "QuarrelwickTitle.ttx", 0));
+  for (eint s = 0; s < title.GetNumSets(); s++) {
+    _EngPictureSet *set = title.GetSet(s);
+    for (eint i = 0; i < title.GetNumStages(set); i++) {
+      const _TexCoords &tc = title.GetStage(set, i)->tc.tc;
+      const float w = float(text.width), h = float(text.height);
+      EXPECT_LE(tc.left * w, left - 1.0f);
+      EXPECT_GE(tc.right * w, right + 2.0f);
+      EXPECT_LE(tc.top * h, top - 1.0f);
+      EXPECT_GE(tc.bottom * h, bottom + 2.0f);
+      EXPECT_GT(tc.left * w, left - 4.0f);
+      EXPECT_LT(tc.right * w, right + 5.0f);
+      EXPECT_GT(tc.top * h, top - 4.0f);
+      EXPECT_LT(tc.bottom * h, bottom + 5.0f);
+    }
+  }
+}
+
 // The peak of a 16-bit mono WAV's samples, as a fraction of full scale.
 double WavPeak(const std::string &bytes) {
   double peak = 0;
