@@ -1,5 +1,6 @@
 #include "Engine/EngMath.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -250,4 +251,18 @@ char EngMathIsPointInArea(float x, float y, _Dimension *r) {
     return 0;
   }
   return PointInArea(x, y, r);
+}
+
+void EngMathAddToArea(_Dimension *area, const _Dimension &d, bool *empty) {
+  if (*empty) {
+    *area = d;
+    *empty = false;
+    return;
+  }
+  const float right = std::max(area->x + area->width, d.x + d.width);
+  const float bottom = std::max(area->y + area->height, d.y + d.height);
+  area->x = std::min(area->x, d.x);
+  area->y = std::min(area->y, d.y);
+  area->width = right - area->x;
+  area->height = bottom - area->y;
 }

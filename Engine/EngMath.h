@@ -75,3 +75,5 @@ char EngMathFillDimensionVars2(const _Dimension *dim, _DimensionVars2 *vars);
 char EngMathFillDimensionVars2(const _IDimension *dim, _IDimensionVars2 *vars);
 char EngMathIsPointInArea(const _Vector2d *p, const _Dimension *r);
 char EngMathIsPointInArea(float x, float y, _Dimension *r);
+// Grows *area to hold d; while *empty is set, d becomes the area and *empty is cleared.
+void EngMathAddToArea(_Dimension *area, const _Dimension &d, bool *empty);

@@ -11,6 +11,7 @@
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMainOrientation.h"
+#include "Engine/EngMath.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngPicture.h"
@@ -327,20 +328,6 @@ static const double kMovingIdleRedraw = 2.0;
 static const double kMovingRedraw = 1.0 / 15.0;
 static const double kSplashRedraw = 1.0 / 12.0;
 
-static void AddToArea(_Dimension *area, const _Dimension &d, char *empty) {
-  if (*empty) {
-    *area = d;
-    *empty = 0;
-    return;
-  }
-  const float right = std::max(area->x + area->width, d.x + d.width);
-  const float bottom = std::max(area->y + area->height, d.y + d.height);
-  area->x = std::min(area->x, d.x);
-  area->y = std::min(area->y, d.y);
-  area->width = right - area->x;
-  area->height = bottom - area->y;
-}
-
 static bool SameArea(const _Dimension &a, const _Dimension &b) {
   return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
@@ -392,8 +379,8 @@ char Game::WantsFrameDrawn(double now) {
   const bool busy = now - m_last_activity_time < kMenuIdleAfter;
   MovingPart parts[kMaxMovingParts];
   const int count = busy ? 0 : GetMovingParts(parts);
-  char empty = 1;
-  for (int i = 0; i < count; i++) AddToArea(&m_moving_area, parts[i].area, &empty);
+  bool empty = true;
+  for (int i = 0; i < count; i++) EngMathAddToArea(&m_moving_area, parts[i].area, &empty);
   // What moves was left out of the kept frame where it stood then; parts that come, go or move
   // take a new kept frame.
   bool same = count == m_num_parts;
@@ -411,11 +398,11 @@ char Game::WantsFrameDrawn(double now) {
   // Due times follow one another, so that frames a little early or late (the loop's own
   // steps) keep each rate; up to half a frame early counts as due.
   const double slack = 0.5 / 60.0;
-  empty = 1;
+  empty = true;
   for (int i = 0; i < count; i++) {
     MovingPart &p = m_parts[i];
     if (now < p.next - slack && now >= p.next - 2 * p.interval) continue;
-    AddToArea(&m_due_area, p.area, &empty);
+    EngMathAddToArea(&m_due_area, p.area, &empty);
     p.next += p.interval;
     if (p.next <= now) p.next = now + p.interval;
   }

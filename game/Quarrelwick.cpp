@@ -433,28 +433,14 @@ void QuarrelwickRenderOverlay() {
 
 char QuarrelwickIsFieldStill() { return !game_over && !game_won && game_paused != 0; }
 
-static void AddToArea(_Dimension *area, const _Dimension &d, bool *empty) {
-  if (*empty) {
-    *area = d;
-    *empty = false;
-    return;
-  }
-  const float right = std::max(area->x + area->width, d.x + d.width);
-  const float bottom = std::max(area->y + area->height, d.y + d.height);
-  area->x = std::min(area->x, d.x);
-  area->y = std::min(area->y, d.y);
-  area->width = right - area->x;
-  area->height = bottom - area->y;
-}
-
 char QuarrelwickGetMovingOverlayArea(_Dimension *area) {
   // The weapon popup's buttons crop themselves: it is not drawn over a restored area.
   if (tut_on || tut_stage < 0 || !tut_box_tex || (g_popup_cc && g_popup_cc->CollectionExists())) return 0;
   bool empty = true;
   for (const _Dimension &h : tut_highlight_dims)
-    if (h.width != 0.0f) AddToArea(area, h, &empty);
+    if (h.width != 0.0f) EngMathAddToArea(area, h, &empty);
   if (empty) return 0;
-  AddToArea(area, tut_box_dim, &empty);
+  EngMathAddToArea(area, tut_box_dim, &empty);
   // The frames' borders reach a little outside their boxes.
   const float margin = 8.0f;
   area->x -= margin;

@@ -6,6 +6,7 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngFont.h"
 #include "Engine/EngLanguages.h"
+#include "Engine/EngMath.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngTexture.h"
 #include "Engine/EngWhichDevice.h"
@@ -487,18 +488,7 @@ void MWinWindow::AddMovingWidgetsArea(_Dimension *area, bool *empty) {
     if (g->m_shown && g->m_valid == 1)
       for (MWinButton *b = g->m_first; b; b = b->GetNext()) {
         if (!b->MovesByItself()) continue;
-        const _Dimension &d = *b->GetActualArea();
-        if (*empty) {
-          *area = d;
-          *empty = false;
-          continue;
-        }
-        const float right = std::max(area->x + area->width, d.x + d.width);
-        const float bottom = std::max(area->y + area->height, d.y + d.height);
-        area->x = std::min(area->x, d.x);
-        area->y = std::min(area->y, d.y);
-        area->width = right - area->x;
-        area->height = bottom - area->y;
+        EngMathAddToArea(area, *b->GetActualArea(), empty);
       }
 }
 
