@@ -19,7 +19,8 @@ struct CurlTransferSetUp;
 // be loaded (said once in the log) or set up: every transfer then fails as an unreachable server.
 char CurlInterface_InitCurl();
 char CurlInterface_IsCurlInitialised();
-// The library the first CurlInterface_InitCurl loads, for a test of a missing libcurl.
+// The library the next CurlInterface_InitCurl loads unless one is loaded already, for a test of
+// a missing libcurl.
 void CurlInterface_SetLibraryForTests(const char *file_name);
 // Only at program end, when no transfer can be running any more.
 void CurlInterface_ExitCurl();

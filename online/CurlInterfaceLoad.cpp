@@ -22,6 +22,8 @@ static std::atomic<char> ci_curl_setup{0};
 void CurlInterface_SetLibraryForTests(const char *file_name) {
   std::lock_guard<std::mutex> hold(ci_load_mutex);
   ci_library = file_name;
+  // A failed attempt loaded nothing: the next transfer tries the new name.
+  if (ci_loaded < 0) ci_loaded = 0;
 }
 
 // The library is never closed: the leak checker names its frames at exit.
