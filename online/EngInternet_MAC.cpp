@@ -4,18 +4,11 @@
 
 #include <cstdio>
 #include <cstring>
-#include <mutex>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngMemory.h"
-#include "Engine/EngMutex.h"
 #include "online/CurlInterfaceTransfer.h"
 #include "online/EngInternet.h"
-
-// Guards only the shared set-up (libcurl's global state when nothing set it up yet); each
-// read has its own handle and buffer, so reads on different threads never wait for each other.
-EngMutex eim_mutex;
-static std::once_flag eim_mutex_once;
 
 char EngInternetIsConnected_MAC() { return 1; }
 
@@ -78,17 +71,19 @@ static bool EngInternetIsConnectionFailure(CURLcode code) {
 
 signed char EngInternetConnectAndReadURL_MAC(const char *url, char *out, EngUInt32 size, EngUInt32 *out_length,
                                              char *error_text, const char *name, int timeout_seconds, char) {
-  std::call_once(eim_mutex_once, [] { eim_mutex.SetupIfNeeded(5.0f); });
   if (out_length) *out_length = 0;
   if (!url || !url[0] || !out || size == 0) {
     DebugErrorAlt(ENG_FUNC, "Parameters Error");
     EngInternetSetErrorText(error_text, name, "Parameters Error");
     return 0;
   }
-  // A game that did not set libcurl up (a tool, a test) still gets one set-up, made once.
-  if (!CurlInterface_IsCurlInitialised() && eim_mutex.Lock()) {
-    if (!CurlInterface_IsCurlInitialised()) CurlInterface_InitCurl();
-    eim_mutex.Unlock();
+  // The first transfer loads libcurl and sets it up (once, whichever thread comes first). Each
+  // read has its own handle and buffer, so reads on different threads never wait for each other.
+  if (!CurlInterface_IsCurlInitialised() && !CurlInterface_InitCurl()) {
+    // No libcurl reads as no server.
+    DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
+    EngInternetSetErrorText(error_text, name, "Internal Error EIM:04");
+    return 0;
   }
   EimTransfer t = {static_cast<char *>(EngMalloc(size_t(size) + 1, "EngInternetConnectAndReadURL_MAC", 0)), size, 0,
                    0};
@@ -123,17 +118,17 @@ signed char EngInternetConnectAndReadURL_MAC(const char *url, char *out, EngUInt
   setup.connect_seconds = timeout_seconds;
   CURLcode code = CURLcode(CurlInterface_SetUpTransfer(curl, setup));
   if (code != CURLE_OK) {
-    DebugErrorAlt(ENG_FUNC, "curl_easy_setopt() failed (%d: %s)", int(code), curl_easy_strerror(code));
+    DebugErrorAlt(ENG_FUNC, "curl_easy_setopt() failed (%d: %s)", int(code), ci_curl.easy_strerror(code));
     EngInternetSetErrorText(error_text, name, "Internal Error EIM:03");
-    curl_easy_cleanup(curl);
+    ci_curl.easy_cleanup(curl);
     EngFree(t.buffer, 0, "EngInternetConnectAndReadURL_MAC");
     return 0;
   }
 
-  code = curl_easy_perform(curl);
+  code = ci_curl.easy_perform(curl);
   long status = 0;
-  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-  curl_easy_cleanup(curl);
+  ci_curl.easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+  ci_curl.easy_cleanup(curl);
 
   signed char result = 1;
   const bool whole = code == CURLE_OK || (code == CURLE_WRITE_ERROR && t.count == size - 1);
@@ -151,12 +146,12 @@ signed char EngInternetConnectAndReadURL_MAC(const char *url, char *out, EngUInt
     EngFree(t.buffer, 0, "EngInternetConnectAndReadURL_MAC");
     return 0;
   } else if (!t.reply_started && EngInternetIsConnectionFailure(code)) {
-    DebugErrorAlt(ENG_FUNC, "curl_easy_perform() could not connect (%d: %s)", int(code), curl_easy_strerror(code));
+    DebugErrorAlt(ENG_FUNC, "curl_easy_perform() could not connect (%d: %s)", int(code), ci_curl.easy_strerror(code));
     EngInternetSetErrorText(error_text, name, "Internal Error EIM:04");
     EngFree(t.buffer, 0, "EngInternetConnectAndReadURL_MAC");
     return 0;
   } else {
-    DebugErrorAlt(ENG_FUNC, "curl_easy_perform() Error (%d: %s)", int(code), curl_easy_strerror(code));
+    DebugErrorAlt(ENG_FUNC, "curl_easy_perform() Error (%d: %s)", int(code), ci_curl.easy_strerror(code));
     result = -1;
   }
   EngUInt32 length = t.count < size - 1 ? t.count : size - 1;

@@ -5,8 +5,8 @@
 #   checks, every report fatal; every test runs;
 # - a plain gcc build with the benchmarks (compiled, not run), whose every test runs;
 # - a clang build under ThreadSanitizer of the tests of the engine (the picture-decoding worker,
-#   the sound and music streams), the HTTP clients and the world scores (the internet thread),
-#   which run.
+#   the sound and music streams), the HTTP clients, libcurl's loading and the world scores (the
+#   internet thread), which run.
 # Every test gets one try: a test that fails once fails the run. The fuzz targets' corpora and
 # kept findings are replayed by CTest in the first two builds (FuzzReplay.*). The build folders
 # lie inside this checkout; each stage's time is printed as it ends.
@@ -50,7 +50,7 @@ configure build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_BENCHMARKS=ON
 stage "build-test: build" build build-test
 stage "build-test: tests" run_tests build-test
 
-tsan_tests=(EngineTests HttpTests WorldScoresTests)
+tsan_tests=(EngineTests HttpTests WorldScoresTests CurlLoadTests)
 CC=clang CXX=clang++ configure build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_TSAN=ON
 stage "build-tsan: build" build build-tsan --target "${tsan_tests[@]}"
 stage "build-tsan: tests" run_tests build-tsan -L "^($(IFS='|'; echo "${tsan_tests[*]}"))\$"
