@@ -50,11 +50,10 @@ void DebugInfo(const char *format, ...) {
 
 extern "C" __attribute__((visibility("default"))) const EngGuiModuleCalls *EngGuiModuleOpen(
     const EngGuiModuleImports *given, size_t imports_size, size_t calls_size) {
-  if (!given || imports_size != sizeof(EngGuiModuleImports) || calls_size != sizeof(EngGuiModuleCalls))
-    return nullptr;
+  if (!given || imports_size != sizeof(EngGuiModuleImports) || calls_size != sizeof(EngGuiModuleCalls)) return nullptr;
   imports = given;
-  static const EngGuiModuleCalls calls = {
-      ENG_GUI_MODULE_CALLS(ENG_GUI_ADDRESS) ENG_GUI_MODULE_STATE_CALLS(ENG_GUI_ADDRESS)};
+  static const EngGuiModuleCalls calls = {ENG_GUI_MODULE_CALLS(ENG_GUI_ADDRESS)
+                                              ENG_GUI_MODULE_STATE_CALLS(ENG_GUI_ADDRESS)};
   return &calls;
 }
 static_assert(std::is_same<decltype(&EngGuiModuleOpen), EngGuiModuleOpenFunction>::value, "entry's type");

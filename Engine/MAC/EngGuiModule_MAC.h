@@ -123,9 +123,9 @@ enum : EngInt32 {
 #define ENG_GUI_MODULE_MEMBER(ret, name, params, ...) ret(*name) params;
 
 struct EngGuiModuleImports {
-  ENG_GUI_MODULE_IMPORTS(ENG_GUI_MODULE_MEMBER)
   void (*DebugErrorAlt)(const char *signature, const char *format, ...);
   void (*DebugInfo)(const char *format, ...);
+  ENG_GUI_MODULE_IMPORTS(ENG_GUI_MODULE_MEMBER)
 };
 
 struct EngGuiModuleCalls {

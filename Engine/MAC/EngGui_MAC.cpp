@@ -33,8 +33,8 @@ static EngGuiTestDriver test_driver = nullptr;
 static void *test_driver_user = nullptr;
 
 #define ENG_GUI_IMPORT_ADDRESS(ret, name, ...) &::name,
-static const EngGuiModuleImports kImports = {
-    ENG_GUI_MODULE_IMPORTS(ENG_GUI_IMPORT_ADDRESS) &::DebugErrorAlt, &::DebugInfo};
+static const EngGuiModuleImports kImports = {&::DebugErrorAlt, &::DebugInfo,
+                                             ENG_GUI_MODULE_IMPORTS(ENG_GUI_IMPORT_ADDRESS)};
 #undef ENG_GUI_IMPORT_ADDRESS
 
 // Beside the executable, where an install put it, then in the build folder (where test
