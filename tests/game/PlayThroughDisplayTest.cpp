@@ -1,10 +1,10 @@
 // The built program played from outside, as a person plays it: started as its own process with
 // a fresh HOME on its own X server, clicked and typed at through XTest, and watched through its
-// window's pixels, its log, the files it leaves and its exit code. Where a widget is comes from
-// the screens' layout tables (design units, 640 by 480, here also window pixels); which screen
-// shows is told by the widgets' pixels; where a gun may stand is worked out by the play field's
-// own rules in this process. With QW_SCREENSHOT_DIR set, each step's picture is saved there; a
-// failed wait always saves the last picture in the build folder.
+// window's pixels, its log, the files it leaves, the code it has loaded and its exit code. Where
+// a widget is comes from the screens' layout tables (design units, 640 by 480, here also window
+// pixels); which screen shows is told by the widgets' pixels; where a gun may stand is worked out
+// by the play field's own rules in this process. With QW_SCREENSHOT_DIR set, each step's picture
+// is saved there; a failed wait always saves the last picture in the build folder.
 #include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -664,6 +664,11 @@ TEST_F(PlayThroughTest, APlayerStartsAGardenSavesItAndResumesItAfterARestart) {
     return PlayScreen(p) && still;
   }));
   const qwtest::WindowPicture kept = m_picture;
+  // Start-up, the menus and a game show no native dialog: the dialogs' GTK code stayed out.
+  const std::string maps = qwtest::ReadWholeFile("/proc/" + std::to_string(m_pid) + "/maps");
+  EXPECT_NE(maps.find("libSDL2"), std::string::npos);
+  EXPECT_EQ(maps.find("quarrelwick-gtk"), std::string::npos);
+  EXPECT_EQ(maps.find("libgtk-3"), std::string::npos);
 
   // Escape: the pause screen; Save Game & Exit saves and closes the program.
   ASSERT_TRUE(m_x.Key("Escape"));
