@@ -14,32 +14,10 @@
 #include "Engine/EngProgram.h"
 #include "Engine/Resolution.h"
 #include "game/Program.h"
+#include "tests/game/ProgramStartFixture.h"
 #include "tests/support/TestSupport.h"
 
-class MainTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    DebugResetForTests();
-    MainResetForTests();
-    ResolutionResetForTests();
-    main_create_window_parms = _EngCreateWindowParms();
-    EngProgramSetResourcesPathForTests(m_resources.Path().c_str());
-    // The program loads its common texts at start-up.
-    ASSERT_EQ(mkdir(m_resources.File("CommonTexts").c_str(), 0700), 0);
-    qwtest::WriteWholeFile(m_resources.File("CommonTexts/English.txt"),
-                           qwtest::ReadWholeFile(qwtest::SourceDir() + "/resources/CommonTexts/English.txt"));
-  }
-  void TearDown() override {
-    MainExitAndDeleteMainProgram(0);
-    EngProgramSetResourcesPathForTests(nullptr);
-    ResolutionResetForTests();
-    main_create_window_parms = _EngCreateWindowParms();
-    DebugResetForTests();
-    ASSERT_TRUE(m_cwd.Restore());
-  }
-  qwtest::TempDir m_resources, m_data;
-  qwtest::WorkingFolder m_cwd;
-};
+class MainTest : public ProgramStartFixture {};
 
 TEST_F(MainTest, StartUpMakesTheDataFolderAndLogsIntoIt) {
   qwtest::ScopedEnvVar xdg("XDG_DATA_HOME", m_data.Path().c_str());

@@ -19,6 +19,7 @@
 #include "game/Main.h"
 #include "online/EngInternet.h"
 #include "online/Updater.h"
+#include "tests/game/ProgramStartFixture.h"
 #include "tests/online/OnlineTestSupport.h"
 #include "tests/online/WorldScoresTestSupport.h"
 #include "tests/support/HttpTestServer.h"
@@ -98,16 +99,11 @@ TEST_F(CurlMissingTest, EveryTransferFailsAsWithNoServerAndTheLogSaysWhyOnce) {
 }
 
 // The program's start before its window, with the weekly update check not due.
-class CurlStartUpTest : public ::testing::Test {
+class CurlStartUpTest : public ProgramStartFixture {
  protected:
   void SetUp() override {
-    DebugResetForTests();
-    MainResetForTests();
-    ResolutionResetForTests();
-    EngProgramSetResourcesPathForTests(m_resources.Path().c_str());
-    ASSERT_EQ(mkdir(m_resources.File("CommonTexts").c_str(), 0700), 0);
-    qwtest::WriteWholeFile(m_resources.File("CommonTexts/English.txt"),
-                           qwtest::ReadWholeFile(qwtest::SourceDir() + "/resources/CommonTexts/English.txt"));
+    ProgramStartFixture::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_EQ(mkdir(m_data.File("Tallowmere").c_str(), 0700), 0);
     ASSERT_EQ(mkdir(m_data.File("Tallowmere/Quarrelwick").c_str(), 0700), 0);
     _Resolution saved;
@@ -127,17 +123,7 @@ class CurlStartUpTest : public ::testing::Test {
     qwtest::WriteWholeFile(m_data.File("Tallowmere/Quarrelwick/Resolution.dat"),
                            std::string(reinterpret_cast<char *>(bytes), sizeof(bytes)));
   }
-  void TearDown() override {
-    MainExitAndDeleteMainProgram(0);
-    EngProgramSetResourcesPathForTests(nullptr);
-    ResolutionResetForTests();
-    main_create_window_parms = _EngCreateWindowParms();
-    DebugResetForTests();
-    ASSERT_TRUE(m_cwd.Restore());
-  }
-  qwtest::TempDir m_resources, m_data;
   qwtest::ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
-  qwtest::WorkingFolder m_cwd;
 };
 
 TEST_F(CurlStartUpTest, TheProgramStartsWithoutLibcurlAndTheFirstTransferLoadsIt) {
