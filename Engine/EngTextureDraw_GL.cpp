@@ -14,6 +14,34 @@
 // PositionPure's own signature: the slice draws report their invalid rectangles under it.
 static const char *const kPositionPureSignature = "void EngTextureGL::PositionPure(float, float, float, float)";
 
+namespace {
+
+// The texture and the three client arrays a list of coloured, textured vertices is drawn from,
+// for as long as it lives; then nothing bound and the current colour white again.
+class ColouredVertexArrays {
+ public:
+  ColouredVertexArrays(GLuint texture, const float *positions, const float *coords, const float *colours) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, positions);
+    glTexCoordPointer(2, GL_FLOAT, 0, coords);
+    glColorPointer(4, GL_FLOAT, 0, colours);
+  }
+  ~ColouredVertexArrays() {
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  }
+  ColouredVertexArrays(const ColouredVertexArrays &) = delete;
+  ColouredVertexArrays &operator=(const ColouredVertexArrays &) = delete;
+};
+
+}  // namespace
+
 void EngTextureGL::PositionRatioed(float x, float y, float w, float h) {
   m_draw_x = x;
   m_draw_y = y;
@@ -271,19 +299,8 @@ char EngTextureGL::DrawInPartsVert(float eh, float dv, char draw_centre, char pu
 
 char EngTextureGL::DrawSpecifyingCorners(const _EngTextureCornersInfo *info) {
   if (!m_created || !m_gl_exists || !info || !eng_gl_3d_setup) return 0;
-  glBindTexture(GL_TEXTURE_2D, m_gl_name);
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glEnableClientState(GL_COLOR_ARRAY);
-  glVertexPointer(3, GL_FLOAT, 0, &info->position[0][0]);
-  glTexCoordPointer(2, GL_FLOAT, 0, &info->tex_coords[0][0]);
-  glColorPointer(4, GL_FLOAT, 0, &info->colour[0][0]);
+  ColouredVertexArrays arrays(m_gl_name, &info->position[0][0], &info->tex_coords[0][0], &info->colour[0][0]);
   glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
-  glDisableClientState(GL_COLOR_ARRAY);
-  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-  glDisableClientState(GL_VERTEX_ARRAY);
-  glBindTexture(GL_TEXTURE_2D, 0);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   return 1;
 }
 
@@ -298,13 +315,7 @@ char EngTextureGL::DrawSpecifyingCornersList(const _EngTextureCornersInfo *quads
   // batch seen.
   static const EngInt32 kPiece = 128;
   static std::vector<float> positions(size_t(kPiece) * 18), coords(size_t(kPiece) * 12), colours(size_t(kPiece) * 24);
-  glBindTexture(GL_TEXTURE_2D, m_gl_name);
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glEnableClientState(GL_COLOR_ARRAY);
-  glVertexPointer(3, GL_FLOAT, 0, positions.data());
-  glTexCoordPointer(2, GL_FLOAT, 0, coords.data());
-  glColorPointer(4, GL_FLOAT, 0, colours.data());
+  ColouredVertexArrays arrays(m_gl_name, positions.data(), coords.data(), colours.data());
   for (EngInt32 first = 0; first < count; first += kPiece) {
     const EngInt32 n = count - first < kPiece ? count - first : kPiece;
     for (EngInt32 q = 0; q < n; q++)
@@ -318,11 +329,6 @@ char EngTextureGL::DrawSpecifyingCornersList(const _EngTextureCornersInfo *quads
       }
     glDrawArrays(GL_TRIANGLES, 0, n * 6);
   }
-  glDisableClientState(GL_COLOR_ARRAY);
-  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-  glDisableClientState(GL_VERTEX_ARRAY);
-  glBindTexture(GL_TEXTURE_2D, 0);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   return 1;
 }
 
@@ -349,13 +355,7 @@ EngInt32 EngTextureGL::DrawSpriteList(const _EngTextureSpriteInfo *sprites, EngI
   static std::vector<float> positions(kPieceTriangles * 9), coords(kPieceTriangles * 6), colours(kPieceTriangles * 12);
   static const int kWholeTriangles[2][3] = {{0, 1, 2}, {2, 1, 3}};
   size_t triangles = 0;
-  glBindTexture(GL_TEXTURE_2D, m_gl_name);
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glEnableClientState(GL_COLOR_ARRAY);
-  glVertexPointer(3, GL_FLOAT, 0, positions.data());
-  glTexCoordPointer(2, GL_FLOAT, 0, coords.data());
-  glColorPointer(4, GL_FLOAT, 0, colours.data());
+  ColouredVertexArrays arrays(m_gl_name, positions.data(), coords.data(), colours.data());
   EngInt32 drawn = 0;
   for (EngInt32 n = 0; n < count; n++) {
     const _EngTextureSpriteInfo &s = sprites[n];
@@ -404,10 +404,5 @@ EngInt32 EngTextureGL::DrawSpriteList(const _EngTextureSpriteInfo *sprites, EngI
       }
   }
   if (triangles > 0) glDrawArrays(GL_TRIANGLES, 0, GLsizei(triangles * 3));
-  glDisableClientState(GL_COLOR_ARRAY);
-  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-  glDisableClientState(GL_VERTEX_ARRAY);
-  glBindTexture(GL_TEXTURE_2D, 0);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   return drawn;
 }
