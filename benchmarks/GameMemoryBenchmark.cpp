@@ -31,23 +31,14 @@
 #include "Engine/EngMain.h"
 #include "Engine/EngMemory.h"
 #include "benchmarks/BenchmarkWindow.h"
+#include "benchmarks/ResidentMemory.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
 #include "tests/game/HeadlessGame.h"
 
 namespace {
 
-// The resident set in MB, from /proc/self/status.
-double ResidentMB() {
-  FILE *f = fopen("/proc/self/status", "r");
-  if (!f) return -1.0;
-  char line[256];
-  double kb = -1.0;
-  while (fgets(line, sizeof(line), f))
-    if (strncmp(line, "VmRSS:", 6) == 0) kb = atof(line + 6);
-  fclose(f);
-  return kb / 1024.0;
-}
+using qwbench::ResidentMB;
 
 // What the program holds from malloc's heap (blocks mapped apart not counted), in MB: growth of
 // the resident set beside none here is the allocator's keeping freed pages.

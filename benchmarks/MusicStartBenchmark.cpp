@@ -19,25 +19,17 @@
 #include "Engine/EngOggStreamAL.h"
 #include "Engine/EngSound.h"
 #include "Engine/Resolution.h"
+#include "benchmarks/ResidentMemory.h"
 #include "game/Sound.h"
 #include "players/UserInfo.h"
 
 namespace {
 
+using qwbench::ResidentMB;
+
 using Clock = std::chrono::steady_clock;
 
 const char *const kFiles[SOUND_NUM_MUSICS] = {"Menu.ogg", "GameOver.ogg", "Win.ogg"};
-
-double ResidentMB() {
-  FILE *f = fopen("/proc/self/status", "r");
-  if (!f) return -1.0;
-  char line[256];
-  double kb = -1.0;
-  while (fgets(line, sizeof(line), f))
-    if (strncmp(line, "VmRSS:", 6) == 0) kb = atof(line + 6);
-  fclose(f);
-  return kb / 1024.0;
-}
 
 double Ms(Clock::time_point from) { return std::chrono::duration<double, std::milli>(Clock::now() - from).count(); }
 

@@ -46,6 +46,7 @@
 #include "Engine/EngPrefFolder.h"
 #include "Engine/Resolution.h"
 #include "benchmarks/GameScene.h"
+#include "benchmarks/ResidentMemory.h"
 #include "game/Bugs.h"
 #include "game/Main.h"
 #include "game/PlayField.h"
@@ -55,6 +56,8 @@
 #include "players/UserClass.h"
 
 namespace {
+
+using qwbench::ResidentMB;
 
 // Yes on the offer to resume the last game, in design units.
 constexpr float kResumeYesX = 289.0f, kResumeYesY = 254.0f;
@@ -124,18 +127,6 @@ double CpuSeconds(pid_t pid) {
   unsigned long utime = 0, stime = 0;
   if (sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &utime, &stime) != 2) return -1;
   return double(utime + stime) / double(sysconf(_SC_CLK_TCK));
-}
-
-double ResidentMB(pid_t pid) {
-  std::string path = "/proc/" + std::to_string(pid) + "/status";
-  FILE *f = fopen(path.c_str(), "r");
-  if (!f) return -1;
-  char line[256];
-  double kb = -1;
-  while (fgets(line, sizeof(line), f))
-    if (strncmp(line, "VmRSS:", 6) == 0) kb = atof(line + 6);
-  fclose(f);
-  return kb / 1024.0;
 }
 
 int WaitForExit(pid_t pid, double seconds) {

@@ -458,38 +458,31 @@ void ScoresCC::RenderCB(_MWinRenderStage stage) {
   if (!device) return;
   // Drawn as the toolkit draws: in 2D, without depth, blended, inside the table's rows.
   const char entered_2d = device->PrepareFor2DIfNeeded(1);
-  const char depth_off = device->TurnOffDepthBufferIfNeeded();
-  char blend_on = 0;
-  EngInt32 source = 0, destination = 0;
-  device->GetBlendingState(&blend_on, &source, &destination);
-  device->EnableBlendingType(0);
-  const char cropped = table->CropToTableRowsArea(0);
-  const int first = table->GetFirstDisplayedRow();
-  for (int n = 0; n < table->GetNumDisplayedRows(); n++) {
-    const int row = first + n;
-    const ScoresScore *s = GetRowEntry(row);
-    if (!s) continue;
-    _Dimension cell;
-    if (m_columns[COLUMN_COUNTRY] >= 0 && table->GetEntryDisplayedArea(row, m_columns[COLUMN_COUNTRY], &cell)) {
-      char code[4] = {};
-      memcpy(code, s->country, strnlen(s->country, sizeof(s->country)));
-      const int country = CountryGetCountryNumFromCode(code, 1);
-      // Whole, at its shape, inside its row with a little room above and below.
-      if (country >= 0) CountryDrawFlagFitted(country, cell.x, cell.y + 2.0f, cell.width, cell.height - 4.0f);
+  {
+    MWinDrawingScope drawing(device);
+    const char cropped = table->CropToTableRowsArea(0);
+    const int first = table->GetFirstDisplayedRow();
+    for (int n = 0; n < table->GetNumDisplayedRows(); n++) {
+      const int row = first + n;
+      const ScoresScore *s = GetRowEntry(row);
+      if (!s) continue;
+      _Dimension cell;
+      if (m_columns[COLUMN_COUNTRY] >= 0 && table->GetEntryDisplayedArea(row, m_columns[COLUMN_COUNTRY], &cell)) {
+        char code[4] = {};
+        memcpy(code, s->country, strnlen(s->country, sizeof(s->country)));
+        const int country = CountryGetCountryNumFromCode(code, 1);
+        // Whole, at its shape, inside its row with a little room above and below.
+        if (country >= 0) CountryDrawFlagFitted(country, cell.x, cell.y + 2.0f, cell.width, cell.height - 4.0f);
+      }
+      if (m_columns[COLUMN_DEVICE] >= 0 && s->platform != '?' &&
+          table->GetEntryDisplayedArea(row, m_columns[COLUMN_DEVICE], &cell)) {
+        const float w = 14.0f * eng_main_window_x_widescreen_ratio;
+        _Dimension icon = {cell.x + (cell.width - w) * 0.5f, cell.y + 1.0f, w, cell.height - 2.0f};
+        PlatformDrawIcon(s->platform, &icon, 1.0f);
+      }
     }
-    if (m_columns[COLUMN_DEVICE] >= 0 && s->platform != '?' &&
-        table->GetEntryDisplayedArea(row, m_columns[COLUMN_DEVICE], &cell)) {
-      const float w = 14.0f * eng_main_window_x_widescreen_ratio;
-      _Dimension icon = {cell.x + (cell.width - w) * 0.5f, cell.y + 1.0f, w, cell.height - 2.0f};
-      PlatformDrawIcon(s->platform, &icon, 1.0f);
-    }
+    if (cropped) table->RestoreAfterCrop();
   }
-  if (cropped) table->RestoreAfterCrop();
-  if (blend_on)
-    device->EnableSpecificBlending(source, destination);
-  else
-    device->DisableBlending();
-  if (depth_off) device->TurnOnDepthBuffer();
   if (entered_2d) device->RestoreAfter2D();
 }
 

@@ -265,14 +265,8 @@ char MWin::ClearScreen(char *began_rendering, char *entered_2d) {
   return 1;
 }
 
-void MWin::FinishRendering(char began_rendering, char entered_2d, char depth_turned_off, char blend_on,
-                           EngInt32 source, EngInt32 destination) {
+void MWin::FinishRendering(char began_rendering, char entered_2d) {
   EngDevice *device = eng_main_device;
-  if (blend_on)
-    device->EnableSpecificBlending(source, destination);
-  else
-    device->DisableBlending();
-  if (depth_turned_off) device->TurnOnDepthBuffer();
   if (began_rendering) device->EndRendering();
   if (entered_2d) device->RestoreAfter2D();
 }
@@ -287,14 +281,11 @@ void MWin::RenderMain(char darken) {
   }
   char began = 0, entered_2d = 0;
   ClearScreen(&began, &entered_2d);
-  EngDevice *device = eng_main_device;
-  char depth_off = device->TurnOffDepthBufferIfNeeded();
-  char blend_on = 0;
-  EngInt32 source = 0, destination = 0;
-  device->GetBlendingState(&blend_on, &source, &destination);
-  device->EnableBlendingType(0);
-  m_desktop->RenderAllExceptPopupCollection(darken);
-  FinishRendering(began, entered_2d, depth_off, blend_on, source, destination);
+  {
+    MWinDrawingScope drawing(eng_main_device);
+    m_desktop->RenderAllExceptPopupCollection(darken);
+  }
+  FinishRendering(began, entered_2d);
 }
 
 void MWin::RenderMovingWidgets() {
@@ -304,16 +295,14 @@ void MWin::RenderMovingWidgets() {
   EngDevice *device = eng_main_device;
   const char began = device->BeginRenderingIfNeeded();
   const char entered_2d = device->PrepareFor2DIfNeeded(1);
-  const char depth_off = device->TurnOffDepthBufferIfNeeded();
-  char blend_on = 0;
-  EngInt32 source = 0, destination = 0;
-  device->GetBlendingState(&blend_on, &source, &destination);
-  device->EnableBlendingType(0);
-  const auto pass = m_moving_pass;
-  m_moving_pass = MWIN_PASS_MOVING;
-  m_desktop->RenderAllExceptPopupCollection(0);
-  m_moving_pass = pass;
-  FinishRendering(began, entered_2d, depth_off, blend_on, source, destination);
+  {
+    MWinDrawingScope drawing(device);
+    const auto pass = m_moving_pass;
+    m_moving_pass = MWIN_PASS_MOVING;
+    m_desktop->RenderAllExceptPopupCollection(0);
+    m_moving_pass = pass;
+  }
+  FinishRendering(began, entered_2d);
 }
 
 char MWin::DrawsInThisPass(MWinButton *button, MWinCollection *collection) {
@@ -342,14 +331,12 @@ char MWin::RenderPopups(char darken_first) {
   EngDevice *device = eng_main_device;
   char entered_2d = device->PrepareFor2DIfNeeded(1);
   char began = device->BeginRenderingIfNeeded();
-  char depth_off = device->TurnOffDepthBufferIfNeeded();
-  char blend_on = 0;
-  EngInt32 source = 0, destination = 0;
-  device->GetBlendingState(&blend_on, &source, &destination);
-  device->EnableBlendingType(0);
-  if (darken_first) m_desktop->RenderDarkening();
-  m_desktop->RenderPopupCollection();
-  FinishRendering(began, entered_2d, depth_off, blend_on, source, destination);
+  {
+    MWinDrawingScope drawing(device);
+    if (darken_first) m_desktop->RenderDarkening();
+    m_desktop->RenderPopupCollection();
+  }
+  FinishRendering(began, entered_2d);
   return 1;
 }
 

@@ -263,8 +263,7 @@ class MWin {
 
  private:
   char ClearScreen(char *began_rendering, char *entered_2d);
-  void FinishRendering(char began_rendering, char entered_2d, char depth_turned_off, char blend_on, EngInt32 source,
-                       EngInt32 destination);
+  void FinishRendering(char began_rendering, char entered_2d);
   void ReleaseBgClearTexture();
   char LoadBgClearTexture(const char *file);
 
@@ -341,6 +340,31 @@ class MWinEntryScope {
 
  private:
   MWin *m_mwin;
+};
+
+// The device set as the toolkit draws, without depth and with its own blending, for as long as
+// this lives; then the depth test and blending it found.
+class MWinDrawingScope {
+ public:
+  explicit MWinDrawingScope(EngDevice *device) : m_device(device) {
+    m_depth_off = device->TurnOffDepthBufferIfNeeded();
+    device->GetBlendingState(&m_blend_on, &m_source, &m_destination);
+    device->EnableBlendingType(0);
+  }
+  ~MWinDrawingScope() {
+    if (m_blend_on)
+      m_device->EnableSpecificBlending(m_source, m_destination);
+    else
+      m_device->DisableBlending();
+    if (m_depth_off) m_device->TurnOnDepthBuffer();
+  }
+  MWinDrawingScope(const MWinDrawingScope &) = delete;
+  MWinDrawingScope &operator=(const MWinDrawingScope &) = delete;
+
+ private:
+  EngDevice *m_device;
+  char m_depth_off = 0, m_blend_on = 0;
+  EngInt32 m_source = 0, m_destination = 0;
 };
 
 // A popup result callback: result 0 asks the program to close.

@@ -456,18 +456,11 @@ char MWin::PopupRenderFullScreenTextEntryMobile(char check_only) {
   EngDevice *device = eng_main_device;
   if (!device) return 1;
   char entered_2d = device->PrepareFor2DIfNeeded(1);
-  char depth_off = device->TurnOffDepthBufferIfNeeded();
-  char blend_on = 0;
-  EngInt32 source = 0, destination = 0;
-  device->GetBlendingState(&blend_on, &source, &destination);
-  device->EnableBlendingType(0);
-  GetPopupCollection()->Render();
-  RenderPreview(this);
-  if (blend_on)
-    device->EnableSpecificBlending(source, destination);
-  else
-    device->DisableBlending();
-  if (depth_off) device->TurnOnDepthBuffer();
+  {
+    MWinDrawingScope drawing(device);
+    GetPopupCollection()->Render();
+    RenderPreview(this);
+  }
   if (entered_2d) device->RestoreAfter2D();
   return 1;
 }

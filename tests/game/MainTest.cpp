@@ -51,27 +51,10 @@ TEST_F(MainTest, AnUnmakeableDataFolderStopsStartUp) {
 // start-up.
 TEST_F(MainTest, StartUpAppliesTheSavedDisplaySettings) {
   qwtest::ScopedEnvVar xdg("XDG_DATA_HOME", m_data.Path().c_str());
-  ASSERT_EQ(mkdir(m_data.File("Tallowmere").c_str(), 0700), 0);
-  ASSERT_EQ(mkdir(m_data.File("Tallowmere/Quarrelwick").c_str(), 0700), 0);
-  std::string path = m_data.File("Tallowmere/Quarrelwick/Resolution.dat");
-
-  _Resolution saved;
-  memset(&saved, 0, sizeof(saved));
-  saved.settings_version = 1.5f;
-  saved.windowed = 1;
+  _Resolution saved = SavedDisplaySettings();
   saved.window_x = 30;
   saved.window_y = 50;
-  saved.window_width = 800;
-  saved.window_height = 600;
-  saved.window_bitdepth = 32;
-  saved.fullscreen_width = 1280;
-  saved.fullscreen_height = 1024;
-  saved.fullscreen_bitdepth = 32;
-  unsigned char bytes[RESOLUTION_FILE_SIZE];
-  ResolutionWriteRecordToBytes(&saved, bytes);
-  std::string file(reinterpret_cast<char *>(bytes), sizeof(bytes));
-
-  qwtest::WriteWholeFile(path, file);
+  const std::string file = WriteDisplaySettings(saved);
   int exit_code = 99;
   ASSERT_EQ(MainCreateAndInitMainProgram(nullptr, 0, nullptr, &exit_code), 1);
   EXPECT_EQ(main_create_window_parms.windowed, 1);
@@ -84,7 +67,7 @@ TEST_F(MainTest, StartUpAppliesTheSavedDisplaySettings) {
   MainResetForTests();
   ResolutionResetForTests();
   main_create_window_parms = _EngCreateWindowParms();
-  qwtest::WriteWholeFile(path, file.substr(0, 411));
+  qwtest::WriteWholeFile(SettingsFile(), file.substr(0, 411));
   ASSERT_EQ(MainCreateAndInitMainProgram(nullptr, 0, nullptr, &exit_code), 1);
   // The defaults ask for the display dialog, whose start answer applies them: full screen.
   EXPECT_EQ(resolution.window_width, 1024);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstring>
 #include <string>
 
 #include "Engine/EngDebug.h"
@@ -34,6 +35,34 @@ class ProgramStartFixture : public ::testing::Test {
     DebugResetForTests();
     ASSERT_TRUE(m_cwd.Restore());
   }
+  // A windowed 800 by 600 display record (full screen 1280 by 1024) as an earlier run saves it,
+  // for a test to change before writing it.
+  static _Resolution SavedDisplaySettings() {
+    _Resolution saved;
+    memset(&saved, 0, sizeof(saved));
+    saved.settings_version = 1.5f;
+    saved.windowed = 1;
+    saved.window_width = 800;
+    saved.window_height = 600;
+    saved.window_bitdepth = 32;
+    saved.fullscreen_width = 1280;
+    saved.fullscreen_height = 1024;
+    saved.fullscreen_bitdepth = 32;
+    return saved;
+  }
+  // The record written as the program's settings file in the data folder (made if missing); its
+  // bytes.
+  std::string WriteDisplaySettings(const _Resolution &saved) {
+    mkdir(m_data.File("Tallowmere").c_str(), 0700);
+    mkdir(m_data.File("Tallowmere/Quarrelwick").c_str(), 0700);
+    unsigned char bytes[RESOLUTION_FILE_SIZE];
+    ResolutionWriteRecordToBytes(&saved, bytes);
+    const std::string file(reinterpret_cast<char *>(bytes), sizeof(bytes));
+    qwtest::WriteWholeFile(SettingsFile(), file);
+    return file;
+  }
+  std::string SettingsFile() { return m_data.File("Tallowmere/Quarrelwick/Resolution.dat"); }
+
   qwtest::TempDir m_resources, m_data;
   qwtest::WorkingFolder m_cwd;
 };

@@ -192,15 +192,6 @@ class TextLooksDisplayTest : public qwtest::ScreensProgramTest, public ::testing
   }
   ScoresCC *Scores() { return Screens()->GetScoresCC(); }
   UserOptions *Options() { return &main_game->GetUser()->GetInfo()->options; }
-  // Frames of the program's own loop until the condition holds or the seconds pass.
-  bool FramesUntil(const std::function<bool()> &condition, double seconds = 10.0) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (!condition()) {
-      if (std::chrono::steady_clock::now() >= until) return false;
-      Frames(1);
-    }
-    return true;
-  }
   std::string UpdateText() {
     const char *text = Scores()->mwinScoresMainUpdateButton->GetTextP();
     return text ? text : "";

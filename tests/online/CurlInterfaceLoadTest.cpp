@@ -104,24 +104,10 @@ class CurlStartUpTest : public ProgramStartFixture {
   void SetUp() override {
     ProgramStartFixture::SetUp();
     if (HasFatalFailure()) return;
-    ASSERT_EQ(mkdir(m_data.File("Tallowmere").c_str(), 0700), 0);
-    ASSERT_EQ(mkdir(m_data.File("Tallowmere/Quarrelwick").c_str(), 0700), 0);
-    _Resolution saved;
-    memset(&saved, 0, sizeof(saved));
-    saved.settings_version = 1.5f;
+    _Resolution saved = SavedDisplaySettings();
     saved.game_version = MainGetGameVersion();
     EngMiscGetTodaysDate(&saved.last_version_check);
-    saved.windowed = 1;
-    saved.window_width = 800;
-    saved.window_height = 600;
-    saved.window_bitdepth = 32;
-    saved.fullscreen_width = 1280;
-    saved.fullscreen_height = 1024;
-    saved.fullscreen_bitdepth = 32;
-    unsigned char bytes[RESOLUTION_FILE_SIZE];
-    ResolutionWriteRecordToBytes(&saved, bytes);
-    qwtest::WriteWholeFile(m_data.File("Tallowmere/Quarrelwick/Resolution.dat"),
-                           std::string(reinterpret_cast<char *>(bytes), sizeof(bytes)));
+    WriteDisplaySettings(saved);
   }
   qwtest::ScopedEnvVar m_xdg{"XDG_DATA_HOME", m_data.Path().c_str()};
 };

@@ -42,15 +42,6 @@ class ScoresProgramDisplayTest : public qwtest::ScreensProgramTest {
     ScreensProgramTest::SetUp();
   }
   ScoresCC *Scores() { return Screens()->GetScoresCC(); }
-  // Runs frames (the program's own clock) until the condition holds or the seconds pass.
-  bool FramesUntil(const std::function<bool()> &condition, double seconds = 10.0) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (!condition()) {
-      if (std::chrono::steady_clock::now() >= until) return false;
-      Frames(1);
-    }
-    return true;
-  }
   std::string UpdateText() {
     const char *text = Scores()->mwinScoresMainUpdateButton->GetTextP();
     return text ? text : "";

@@ -1,11 +1,21 @@
 #include "tests/screens/ScreensProgramTestSupport.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace qwtest {
 
 void ProgramInputTest::Frames(int n) {
   for (int i = 0; i < n && main_program && !main_program->IsExiting(); i++) main_program->DoConstantFrameRateTick();
+}
+
+bool ProgramInputTest::FramesUntil(const std::function<bool()> &condition, double seconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() >= until) return false;
+    Frames(1);
+  }
+  return true;
 }
 
 MWin *ProgramInputTest::Root() { return main_game->GetMWin(); }
@@ -173,6 +183,20 @@ char ProgramInputTest::RestingFrame(const std::function<void()> &look) {
   if (look) look();
   eng_main_device->SwapBuffers();
   return kind;
+}
+
+int ProgramInputTest::MovingFrameDifferences() {
+  char kind = GAME_FRAME_NONE;
+  while ((kind = RestingFrame()) != GAME_FRAME_MOVING)
+    if (kind == GAME_FRAME_WHOLE) return -1;
+  const int width = eng_main_window_width, height = eng_main_window_height;
+  main_game->Render(GAME_FRAME_MOVING);
+  const std::vector<unsigned char> alone = Pixels(0, 0, width, height);
+  main_game->Render(GAME_FRAME_WHOLE);
+  const std::vector<unsigned char> whole = Pixels(0, 0, width, height);
+  int differ = 0;
+  for (size_t i = 0; i < whole.size(); i++) differ += abs(int(alone[i]) - int(whole[i])) > 2;
+  return differ;
 }
 
 std::vector<unsigned char> ProgramInputTest::Pixels(int x, int y, int w, int h) {

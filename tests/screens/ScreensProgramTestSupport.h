@@ -55,6 +55,8 @@ class ProgramInputTest : public ::testing::Test {
 
   // Ticks of the program's loop, fewer once it is exiting.
   void Frames(int n);
+  // Ticks of the program's loop until the condition holds (true) or the seconds pass (false).
+  bool FramesUntil(const std::function<bool()> &condition, double seconds = 10.0);
   MWin *Root();
   VQ_Screens *Screens();
   MainCC *Menu();
@@ -89,6 +91,10 @@ class ProgramInputTest : public ::testing::Test {
   // has seen it.
   void HoldClock();
   char RestingFrame(const std::function<void()> &look = nullptr);
+  // Resting frames up to the next one that draws only what moves; then that frame and the whole
+  // frame drawn at the same moment: how many colour values differ between them by more than 2
+  // (-1 when a whole frame came first).
+  int MovingFrameDifferences();
   // RGB rows, bottom row first, of a rectangle of the frame drawn (pixels from the top left).
   static std::vector<unsigned char> Pixels(int x, int y, int w, int h);
   // How many pixels of a rectangle differ clearly between two frames.
