@@ -1,5 +1,10 @@
-# qw_add_tests(NAME <exe> LIBS <libs...> SOURCES <files...> [DISPLAY] [SHOWN_WINDOWS] [ENV <var=value...>])
+# qw_add_tests(NAME <exe> LIBS <libs...> SOURCES <files...> [DISPLAY] [SHOWN_WINDOWS] [TIMEOUT <s>]
+#              [ENV <var=value...>])
 # Builds one GoogleTest executable and registers each of its tests with CTest.
+# TIMEOUT: the limit for any one of its tests in a plain build (unless given, 120 s for display
+# tests and 60 s for the others), sized to the longest of them on a loaded machine with room to
+# spare; qw_test_timeout scales it for the sanitizer builds. It is the only limit a test has:
+# the test command passes ctest none.
 # DISPLAY tests get the Xvfb fixture, its DISPLAY and OpenAL's null output. SHOWN_WINDOWS tests
 # map real windows and read pointer input: a window mapped under the pointer by one test sends
 # enter and motion events to another, so these run one at a time, on an Xvfb server of their own
@@ -28,6 +33,18 @@ set(QW_TEST_ENV
   "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan-suppressions.txt:print_suppressions=0:intercept_tls_get_addr=0"
   "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=${PROJECT_SOURCE_DIR}/tests/support/tsan-suppressions.txt")
 
+# The sanitizer builds run the same tests several times slower.
+if(QW_SANITIZE OR QW_TSAN)
+  set(QW_TEST_TIMEOUT_SCALE 3)
+else()
+  set(QW_TEST_TIMEOUT_SCALE 1)
+endif()
+# qw_test_timeout(<out var> <seconds in a plain build>)
+function(qw_test_timeout out seconds)
+  math(EXPR scaled "${seconds} * ${QW_TEST_TIMEOUT_SCALE}")
+  set(${out} ${scaled} PARENT_SCOPE)
+endfunction()
+
 set(_qw_xvfb ${PROJECT_SOURCE_DIR}/tests/support/xvfb.sh)
 add_test(NAME xvfb_start COMMAND ${_qw_xvfb} start ${QW_TEST_XVFB_DIR})
 add_test(NAME xvfb_stop COMMAND ${_qw_xvfb} stop ${QW_TEST_XVFB_DIR})
@@ -39,7 +56,13 @@ set_tests_properties(xvfb_shown_start PROPERTIES FIXTURES_SETUP xvfb_shown TIMEO
 set_tests_properties(xvfb_shown_stop PROPERTIES FIXTURES_CLEANUP xvfb_shown)
 
 function(qw_add_tests)
-  cmake_parse_arguments(T "DISPLAY;SHOWN_WINDOWS" "NAME" "LIBS;SOURCES;ENV" ${ARGN})
+  cmake_parse_arguments(T "DISPLAY;SHOWN_WINDOWS" "NAME;TIMEOUT" "LIBS;SOURCES;ENV" ${ARGN})
+  if(NOT T_TIMEOUT AND T_DISPLAY)
+    set(T_TIMEOUT 120)
+  elseif(NOT T_TIMEOUT)
+    set(T_TIMEOUT 60)
+  endif()
+  qw_test_timeout(timeout ${T_TIMEOUT})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} qw_test_support GTest::gtest GTest::gmock GTest::gtest_main)
   set(env ${QW_TEST_ENV})
@@ -66,7 +89,10 @@ function(qw_add_tests)
   set_target_properties(${T_NAME} PROPERTIES CROSSCOMPILING_EMULATOR "${launcher};${env}")
   # Each test is labelled with its executable, so that a build of a few executables (the
   # ThreadSanitizer build) runs just theirs (ctest -L).
+  # Listing the tests starts a sanitizer build's executable, which a loaded machine makes slow;
+  # a listing that runs out of time leaves the whole executable untested.
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES TIMEOUT 120 LABELS ${T_NAME} ${props})
+    DISCOVERY_TIMEOUT 300
+    PROPERTIES TIMEOUT ${timeout} LABELS ${T_NAME} ${props})
 endfunction()
