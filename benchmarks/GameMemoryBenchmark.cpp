@@ -3,7 +3,8 @@
 //   - headless: garden 0 played by the tests' player script from the first wave to the
 //     garden-won sign (about an hour of game time at 60 frames a second), the resident set at
 //     the start (the baseline), after ten minutes of play and at the start of waves 10 to 50.
-//     Goals: at most 110 MB after ten minutes, and no growth between wave 10 and wave 40.
+//     Goal: no growth between wave 10 and wave 40. A headless game makes no pictures, so its
+//     resident set says nothing of the program's size (the real program's is ProgramProbe's).
 //   - in a window (needs DISPLAY; Xvfb with Mesa's software renderer will do): the play field's
 //     pictures made and a frame drawn every second of game time, gardens 0, 1 and 2 played
 //     through one after the other in the same process as the game plays them. Goals: no growth
@@ -79,7 +80,7 @@ int RunHeadless() {
     }
   }
   if (!game.Fault().empty()) printf("  fault: %s\n", game.Fault().c_str());
-  printf("  %-28s %8.1f   goal <= 110\n", "after ten minutes of play", at_ten_minutes);
+  printf("  %-28s %8.1f\n", "after ten minutes of play", at_ten_minutes);
   for (int w : {10, 20, 30, 40, 50})
     if (w - 1 <= last_wave) printf("  %-28s %8.1f\n", ("start of wave " + std::to_string(w)).c_str(), at_wave[w - 1]);
   const double end = ResidentMB();
@@ -87,7 +88,10 @@ int RunHeadless() {
   const double growth = at_wave[39] - at_wave[9];
   printf("  %-28s %8.1f   goal 0 (within 1 MB)\n", "growth wave 10 to wave 40", growth);
   printf("growth_wave10_to_40_mb=%.2f\n", growth);
-  const bool ok = at_ten_minutes >= 0 && at_ten_minutes <= 110.0 && growth <= 1.0;
+  // Both readings must have been taken: a garden lost before wave 40 measured no growth.
+  const bool measured = at_wave[9] > 0 && at_wave[39] > 0;
+  if (!measured) printf("NOT MEASURED: growth_wave10_to_40_mb (the game ended at wave %d)\n", last_wave + 1);
+  const bool ok = measured && growth <= 1.0;
   printf("%s\n", ok ? "goals met" : "GOAL MISSED");
   return ok ? 0 : 2;
 }
