@@ -697,7 +697,7 @@ struct Failures {
 // times a second.
 constexpr double kIdleGoal = 2.0;
 // A played wave's median frame period may be at most this many times 1/60 s.
-constexpr double kPlayedGoal = 1.1;
+constexpr double kPlayedGoal = 1.01;
 
 // A screen measured left alone: the home it starts in (its player loaded at start or not, which
 // decides whether the program stops at the players screen or goes on to the main menu), and
