@@ -111,7 +111,7 @@ TEST(EngInternetScanReplyNumbersTest, ReadsInRangeNumbersAndRefusesTheRest) {
 class EngInternetReadTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    DebugResetForTests();
+    qwtest::ResetLogInto(log_folder);
     ASSERT_NE(server.Port(), 0);
   }
 
@@ -125,6 +125,7 @@ class EngInternetReadTest : public ::testing::Test {
     return result;
   }
 
+  qwtest::TempDir log_folder;
   // It outlives every bound of the tests: a read that ignored its deadline is not ended by it.
   HttpTestServer server{120.0};
   std::string out;

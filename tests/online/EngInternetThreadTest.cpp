@@ -24,7 +24,7 @@ using qwtest::WaitUntil;
 class EngInternetThreadTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    DebugResetForTests();
+    qwtest::ResetLogInto(log_folder);
     ASSERT_NE(server.Port(), 0);
   }
 
@@ -45,6 +45,7 @@ class EngInternetThreadTest : public ::testing::Test {
     return text;
   }
 
+  qwtest::TempDir log_folder;
   HttpTestServer server;
 };
 
@@ -74,7 +75,7 @@ TEST_F(EngInternetThreadTest, ARepliesBodyIsNoAnswerUnlessItsStatusIs2xx) {
   } cases[] = {{302, table}, {404, "gone"}, {500, PatternBody(10000)}, {503, ""}};
   for (const Case &c : cases) {
     SCOPED_TRACE(c.status);
-    DebugResetForTests();
+    qwtest::ResetLogInto(log_folder);
     server.Reply("/odd", c.body, c.status);
     EngInternetThread reader("Odd", 0);
     ASSERT_EQ(reader.StartReading(server.Url("/odd").c_str(), 8192, 5), 1);

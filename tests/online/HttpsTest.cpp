@@ -14,7 +14,8 @@ namespace {
 using qwtest::LogHas;
 
 TEST(HttpsTest, ASelfSignedCertificateIsRefusedByAllThreeClients) {
-  DebugResetForTests();
+  qwtest::TempDir log_folder;
+  qwtest::ResetLogInto(log_folder);
   qwtest::OpenSslServer server;
   ASSERT_TRUE(server.Started()) << "openssl s_server did not start";
   std::string url = server.Url("/");
