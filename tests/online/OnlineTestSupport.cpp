@@ -159,13 +159,14 @@ OpenSslServer::OpenSslServer() {
     m_pid = Spawn({"openssl", "s_server", "-accept", "127.0.0.1:" + std::to_string(port), "-cert", cert, "-key", key,
                    "-www", "-quiet"});
     if (m_pid < 0) return;
+    // A bound that only a server that hangs reaches, however loaded the machine.
     bool up = WaitUntil(
         [&] {
           int s = 0;
           if (waitpid(m_pid, &s, WNOHANG) == m_pid) return true;
           return CanConnect(port);
         },
-        5.0);
+        60.0);
     if (up && kill(m_pid, 0) == 0 && CanConnect(port)) {
       m_port = port;
     } else {
