@@ -5,6 +5,9 @@
 #include <cstring>
 #include <string>
 
+#include "Engine/EngDebug.h"
+#include "tests/support/TestSupport.h"
+
 namespace {
 
 // gcc names its sanitizers with macros, clang through __has_feature.
@@ -51,10 +54,35 @@ TEST(EngMemory, ReallocKeepsContentsAndRefusesBadArguments) {
   EngFree(grown, 0, nullptr);
 }
 
+// Freeing null does nothing; asked to report it, it tells the mistake once, under the caller's
+// name or, without one, its own.
 TEST(EngMemory, FreeOfNullIsHarmlessWithOrWithoutReport) {
-  EngFree(nullptr, 0, nullptr);
-  EngFree(nullptr, 1, "Caller");
-  EngFree(nullptr, 1, nullptr);
+  qwtest::TempDir dir;
+  const struct {
+    char report;
+    const char *caller;
+    const char *told;  // null: nothing is told
+  } cases[] = {
+      {0, nullptr, nullptr},
+      {0, "Caller", nullptr},
+      {1, "Caller", "( Caller )    EngFree: Zero size"},
+      {1, nullptr, "( EngFree )    Zero size"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(std::to_string(c.report) + " " + (c.caller ? c.caller : "(no caller)"));
+    DebugResetForTests();
+    ASSERT_EQ(DebugSetLogFilename(dir.File("log.txt").c_str(), 0), 1);
+    EngFree(nullptr, c.report, c.caller);
+    if (!c.told) {
+      EXPECT_EQ(DebugGetNumMessages(), 0);
+      continue;
+    }
+    ASSERT_EQ(DebugGetNumMessages(), 1);
+    const std::string text = DebugGetMessage(0)->text;
+    EXPECT_NE(text.find(c.told), std::string::npos) << text;
+    EXPECT_EQ(DebugGetMessage(0)->code, DEBUG_MSG_ERROR);
+  }
+  DebugResetForTests();
 }
 
 TEST(EngMemory, MallocStringFromString) {

@@ -18,7 +18,7 @@ static std::string fuzz_path;
 static size_t sheet_bytes_seen = 0;
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  DebugSetLogFilename("/dev/null", 0);
+  FuzzLogToScratch();
   fuzz_path = FuzzScratchFolder() + "/font.ttf";
   EngFontSetSheetHookForTests([](const EngFont *, int, const unsigned char *data, int size, int channels) {
     // Every byte of a finished sheet is read, so a sheet short of its size shows.
@@ -31,6 +31,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   FILE *file = fopen(fuzz_path.c_str(), "wb");
   if (!file) abort();
   if (size) fwrite(data, 1, size, file);

@@ -1,9 +1,9 @@
 // The fuzz targets' scratch folder: one per process under $TMPDIR (or /tmp), made on first use
 // and removed with everything in it when the process exits; and the player's data folder inside
-// it for the targets that read the player's files. A process that ends on a finding, a time-out
-// or a kill runs no exit handler: it holds a lock on a file in its folder while it lives, and
-// the next process to make a folder under the same $TMPDIR removes every one whose lock it can
-// take.
+// it for the targets that read the player's files; and the debug log, kept in the folder. A
+// process that ends on a finding, a time-out or a kill runs no exit handler: it holds a lock on
+// a file in its folder while it lives, and the next process to make a folder under the same
+// $TMPDIR removes every one whose lock it can take.
 // Header only: each target is one source file.
 #pragma once
 
@@ -17,6 +17,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "Engine/EngDebug.h"
 #include "Engine/EngPrefFolder.h"
 
 // Removes the scratch folders in the folder whose processes have ended: those whose lock file
@@ -74,4 +75,18 @@ inline const std::string &FuzzDataFolder() {
     return new std::string(path);
   }();
   return *folder;
+}
+
+// Names the debug log "Log.txt" in the scratch folder on the first call and keeps it short on
+// every later one: called first for each input (and before any set-up that may log). The log's
+// first write removes whatever stands at its name, so the name is never a shared one such as
+// /dev/null; a long run keeps only the latest of its log.
+inline void FuzzLogToScratch() {
+  static const std::string *log = [] {
+    auto *path = new std::string(FuzzScratchFolder() + "/Log.txt");
+    if (!DebugSetLogFilename(path->c_str(), 0)) abort();
+    return path;
+  }();
+  struct stat status;
+  if (stat(log->c_str(), &status) == 0 && status.st_size > (1 << 20) && truncate(log->c_str(), 0) != 0) abort();
 }

@@ -56,7 +56,7 @@ int main(int argc, char **argv) {
   }
   out_dir = argv[1];
   setenv("QUARRELWICK_NONINTERACTIVE", "1", 1);
-  DebugSetLogFilename("/dev/null", 0);
+  FuzzLogToScratch();
   FuzzDataFolder();
   static _EngDisplayModeInfo desktop = {1920, 1080, 32, 60.0f};
   EngResModesSetDisplayForTests(&desktop, 1, &desktop);

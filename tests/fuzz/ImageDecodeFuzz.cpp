@@ -10,6 +10,7 @@
 #include "tests/fuzz/FuzzScratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   for (int force : {0, 4}) {
     int width = 0, height = 0, channels = 0;
     unsigned char *pixels =

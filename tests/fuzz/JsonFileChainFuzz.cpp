@@ -22,7 +22,7 @@
 static std::string fuzz_path, fuzz_path2;
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  DebugSetLogFilename("/dev/null", 0);
+  FuzzLogToScratch();
   std::string base = FuzzScratchFolder() + "/jsonchain";
   fuzz_path = base + ".dat";
   fuzz_path2 = base + "-2.dat";
@@ -39,6 +39,7 @@ static std::string Text(const json::Object &object) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   if (size < 1) return 0;
   const uint8_t mode = data[0] % 3;
   const uint8_t *body = data + 1;

@@ -8,8 +8,10 @@
 
 #include "Engine/json/Reader.h"
 #include "Engine/json/Writer.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   std::istringstream input(std::string(reinterpret_cast<const char *>(data), size));
   json::Object object;
   try {

@@ -47,7 +47,7 @@ static size_t FuzzFieldAt(uint8_t kind, uint8_t a, uint8_t b) {
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   setenv("ALSOFT_DRIVERS", "null", 1);
-  DebugSetLogFilename("/dev/null", 0);
+  FuzzLogToScratch();
   fuzz_path = FuzzScratchFolder() + "/music.mus";
   if (!EngSoundInit(ENG_SOUND_SYSTEM_OPENAL, 0, 0, 0, nullptr, 0)) abort();
   if (!EngMusicInitialise(0)) abort();
@@ -69,6 +69,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   if (size < 1) return 0;
   std::vector<uint8_t> block = fuzz_block;
   size_t at = 1;

@@ -23,13 +23,14 @@ class Stream : public ogg_stream {
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   setenv("ALSOFT_DRIVERS", "null", 1);
-  DebugSetLogFilename("/dev/null", 0);
+  FuzzLogToScratch();
   fuzz_path = FuzzScratchFolder() + "/oggstream.ogg";
   if (!EngSoundInit(ENG_SOUND_SYSTEM_OPENAL, 0, 0, 0, nullptr, 0)) abort();
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   FILE *file = fopen(fuzz_path.c_str(), "wb");
   if (!file) abort();
   if (size) fwrite(data, 1, size, file);

@@ -12,6 +12,7 @@
 #include "game/Bugs.h"
 #include "game/Quarrelwick.h"
 #include "game/Traverse.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 
 static void Put32(std::string *b, size_t at, uint32_t v) {
@@ -61,10 +62,10 @@ static void CheckLoaded(char ok) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   static bool ready = false;
   static std::string good;
   if (!ready) {
-    DebugSetLogFilename("/dev/null", 0);
     good = GoodFile();
     ready = true;
   }

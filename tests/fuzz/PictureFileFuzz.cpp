@@ -35,7 +35,7 @@ void CheckShape(EngPicture &picture) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  DebugSetLogFilename("/dev/null", 0);
+  FuzzLogToScratch();
   const std::string base = FuzzScratchFolder() + "/picture";
   input_path = base + ".ttx";
   saved_path = base + "-saved.ttx";
@@ -43,6 +43,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   FILE *file = fopen(input_path.c_str(), "wb");
   if (!file) return 0;
   if (size) fwrite(data, 1, size, file);

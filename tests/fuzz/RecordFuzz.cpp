@@ -13,10 +13,10 @@
 #include "tests/fuzz/FuzzScratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   static const std::string path = FuzzScratchFolder() + "/record.dat";
   static bool ready = false;
   if (!ready) {
-    DebugSetLogFilename("/dev/null", 0);
     EngEncryptionInit("QX_SEALING_KEY");
     ready = true;
   }

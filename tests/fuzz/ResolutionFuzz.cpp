@@ -28,7 +28,7 @@ _EngCreateWindowParms *MainGetCreateWindowParms() { return &fuzz_parms; }
 static _EngDisplayModeInfo fuzz_desktop = {1920, 1080, 32, 60.0f};
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  DebugSetLogFilename("/dev/null", 0);
+  FuzzLogToScratch();
   fuzz_path = FuzzDataFolder() + "/Tallowmere/Quarrelwick/Resolution.dat";
   EngMiscSetPopupHandlerForTests([](_EngMiscPopupType, const char *, const char *) {});
   EngResModesSetDisplayForTests(&fuzz_desktop, 1, &fuzz_desktop);
@@ -38,6 +38,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   FILE *file = fopen(fuzz_path.c_str(), "wb");
   if (!file) abort();
   if (size) fwrite(data, 1, size, file);

@@ -58,7 +58,6 @@ static void Setup() {
   // Every restore reads its garden's path file from the working folder.
   const std::string folder = FuzzScratchFolder() + "/garden";
   if (mkdir(folder.c_str(), 0700) != 0 || chdir(folder.c_str()) != 0) abort();
-  DebugSetLogFilename("/dev/null", 0);
   const std::string path = PathFile();
   for (int g = 0; g < 4; g++) {
     std::string name = "TravCalcs" + std::to_string(g) + ".dat";
@@ -126,6 +125,7 @@ static void TryRecord(const unsigned char *record) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   static bool ready = false;
   if (!ready) {
     Setup();

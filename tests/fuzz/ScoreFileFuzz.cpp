@@ -22,7 +22,6 @@ static std::string scores_file;
 
 static void Setup() {
   setenv("QUARRELWICK_NONINTERACTIVE", "1", 1);
-  DebugSetLogFilename("/dev/null", 0);
   FuzzDataFolder();
   EngEncryptionInit("QX_SEALING_KEY");
   ScoresPre3dInit();
@@ -87,6 +86,7 @@ static void Load(const std::string &bytes) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   static bool ready = false;
   if (!ready) {
     Setup();

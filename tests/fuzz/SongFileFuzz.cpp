@@ -27,7 +27,7 @@ static std::string fuzz_path, fuzz_saved_path;
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   setenv("ALSOFT_DRIVERS", "null", 1);
-  DebugSetLogFilename("/dev/null", 0);
+  FuzzLogToScratch();
   std::string base = FuzzScratchFolder() + "/song";
   fuzz_path = base + ".mus";
   fuzz_saved_path = base + "-saved.mus";
@@ -37,6 +37,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   if (size < 1) return 0;
   const uint8_t mode = data[0] % 3;
   const uint8_t *body = data + 1;

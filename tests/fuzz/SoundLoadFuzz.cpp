@@ -16,7 +16,7 @@ static std::string fuzz_ogg_path;
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   setenv("ALSOFT_DRIVERS", "null", 1);
-  DebugSetLogFilename("/dev/null", 0);
+  FuzzLogToScratch();
   std::string base = FuzzScratchFolder() + "/sound";
   fuzz_wav_path = base + ".wav";
   fuzz_ogg_path = base + ".ogg";
@@ -25,6 +25,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   if (size < 1) return 0;
   const bool ogg = data[0] & 1;
   const std::string &path = ogg ? fuzz_ogg_path : fuzz_wav_path;

@@ -13,6 +13,7 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngSpriteOutlines.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 static std::vector<_EngSpriteOutlinePicture> GoodPictures() {
   _EngSpriteOutline octagon;
@@ -78,10 +79,10 @@ static void CheckLoaded(char ok) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   static bool ready = false;
   static std::vector<unsigned char> good;
   if (!ready) {
-    DebugSetLogFilename("/dev/null", 0);
     good = EngSpriteOutlinesEncode(GoodPictures());
     ready = true;
   }

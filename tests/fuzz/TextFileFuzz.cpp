@@ -14,11 +14,11 @@
 #include "tests/fuzz/FuzzScratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   static const std::string folder = FuzzScratchFolder() + "/texts";
   static const std::string path = folder + "/English.txt";
   static bool ready = false;
   if (!ready) {
-    DebugSetLogFilename("/dev/null", 0);
     mkdir(folder.c_str(), 0700);
     ready = true;
   }

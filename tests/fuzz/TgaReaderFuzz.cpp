@@ -9,6 +9,7 @@
 #include "tests/fuzz/FuzzScratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   static const std::string path = FuzzScratchFolder() + "/picture.tga";
   FILE *file = fopen(path.c_str(), "wb");
   if (!file) return 0;

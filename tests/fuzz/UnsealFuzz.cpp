@@ -1,5 +1,5 @@
 // Feeds arbitrary text to the unsealing path and the plain Base64 and inflate decoders;
-// the log goes to /dev/null and standard error, which the runs discard.
+// the log goes to the scratch folder and standard error, which the runs discard.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -8,13 +8,10 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngZlib.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  static bool ready = false;
-  if (!ready) {
-    DebugSetLogFilename("/dev/null", 0);
-    ready = true;
-  }
+  FuzzLogToScratch();
   std::string text(reinterpret_cast<const char *>(data), size);
   unsigned int length = 0;
 

@@ -8,8 +8,10 @@
 #include <string>
 
 #include "online/Updater.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   // The reply as the check holds it: at most 2046 bytes, NUL-terminated.
   char reply[UPDATER_HTML_SIZE];
   size_t n = size < sizeof(reply) - 2 ? size : sizeof(reply) - 2;

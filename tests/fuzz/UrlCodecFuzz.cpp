@@ -7,8 +7,10 @@
 #include <string>
 
 #include "online/EngInternet.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   // The codec works on NUL-terminated text: the input up to its first NUL.
   std::string text(reinterpret_cast<const char *>(data), size);
   text.resize(strlen(text.c_str()));

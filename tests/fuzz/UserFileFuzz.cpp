@@ -25,7 +25,6 @@ static std::string users_file;
 
 static void Setup() {
   setenv("QUARRELWICK_NONINTERACTIVE", "1", 1);
-  DebugSetLogFilename("/dev/null", 0);
   FuzzDataFolder();
   static _EngDisplayModeInfo desktop = {1920, 1080, 32, 60.0f};
   EngResModesSetDisplayForTests(&desktop, 1, &desktop);
@@ -78,6 +77,7 @@ static void LoadAs(char mode, const void *data, size_t size) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   static bool ready = false;
   if (!ready) {
     Setup();

@@ -8,8 +8,10 @@
 #include <string>
 
 #include "Engine/MAC/EngText_MAC.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   // SDL hands over a NUL-terminated text: the input is read up to its first NUL.
   const std::string text(reinterpret_cast<const char *>(data), strnlen(reinterpret_cast<const char *>(data), size));
   const std::string latin1 = EngUtf8ToLatin1_MAC(text.c_str());

@@ -11,13 +11,10 @@
 #include "Engine/EngMiscDate.h"
 #include "online/Scores.h"
 #include "online/ScoresMain.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  static bool ready = false;
-  if (!ready) {
-    DebugSetLogFilename("/dev/null", 0);
-    ready = true;
-  }
+  FuzzLogToScratch();
   const int capacity = 100;
   _EngMiscDateAndTime now = {{2026, 3, 20}, {12, 30, 0}};
   const EngUInt32 now_minutes = EngMiscGetMinutesFromDateAndTime(&now);

@@ -10,13 +10,10 @@
 #include "Engine/EngMiscDate.h"
 #include "online/Scores.h"
 #include "online/ScoresMain.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  static bool ready = false;
-  if (!ready) {
-    DebugSetLogFilename("/dev/null", 0);
-    ready = true;
-  }
+  FuzzLogToScratch();
   if (size > SCORES_MAIN_REPLY_SIZE - 1) size = SCORES_MAIN_REPLY_SIZE - 1;
   const int capacity = size > 0 ? 1 + data[0] % 100 : 100;
   static ScoresScore scores[100];

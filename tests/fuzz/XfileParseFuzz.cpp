@@ -1,6 +1,6 @@
 // Feeds arbitrary text to the .x model parser, with the first byte choosing conversions.
 // Whatever it makes must be whole triangles with all three arrays, and nothing past the
-// part count. The log goes to /dev/null and standard error, which the runs discard.
+// part count. The log goes to the scratch folder and standard error, which the runs discard.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,13 +8,15 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngXfileParse.h"
+#include "tests/fuzz/FuzzScratch.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  DebugSetLogFilename("/dev/null", 0);
+  FuzzLogToScratch();
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  FuzzLogToScratch();
   XfileConvert convert = XfileConvert();
   if (size > 0) {
     uint8_t bits = data[0];

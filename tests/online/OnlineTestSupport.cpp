@@ -1,6 +1,7 @@
 #include "tests/online/OnlineTestSupport.h"
 
 #include <curl/curl.h>
+#include <gtest/gtest.h>
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -64,6 +65,11 @@ std::string CurlKeptOptions::Missing() const {
       if (kept_set_ups[i].count(option.first) == 0 || kept_set_ups[i].at(option.first) != option.second)
         missing += "set-up " + std::to_string(i) + ": option " + std::to_string(option.first) + "; ";
   return missing;
+}
+
+void ResetLogInto(const TempDir &folder) {
+  DebugResetForTests();
+  if (!DebugSetLogFilename(folder.File("Log.txt").c_str(), 0)) ADD_FAILURE() << "the log cannot be named";
 }
 
 bool LogHas(const std::string &text) { return LogText().find(text) != std::string::npos; }
@@ -153,13 +159,14 @@ OpenSslServer::OpenSslServer() {
     m_pid = Spawn({"openssl", "s_server", "-accept", "127.0.0.1:" + std::to_string(port), "-cert", cert, "-key", key,
                    "-www", "-quiet"});
     if (m_pid < 0) return;
+    // A bound that only a server that hangs reaches, however loaded the machine.
     bool up = WaitUntil(
         [&] {
           int s = 0;
           if (waitpid(m_pid, &s, WNOHANG) == m_pid) return true;
           return CanConnect(port);
         },
-        5.0);
+        60.0);
     if (up && kill(m_pid, 0) == 0 && CanConnect(port)) {
       m_port = port;
     } else {

@@ -1,4 +1,4 @@
-// Helpers of the HTTP tests: the debug log's ring, a patterned body, a wait with a bound, and an
+// Helpers of the HTTP tests: the debug log's ring and its file, a patterned body, a wait with a bound, and an
 // `openssl s_server` on 127.0.0.1 with a self-signed certificate that the test makes.
 #pragma once
 
@@ -11,6 +11,9 @@
 
 namespace qwtest {
 
+// The debug log afresh, its file named in the folder: never in the working folder, which the
+// tests of a build folder share.
+void ResetLogInto(const TempDir &folder);
 bool LogHas(const std::string &text);
 std::string LogText();
 // Bytes that differ from position to position, so a shifted or repeated piece shows.

@@ -144,7 +144,7 @@ inline void ListFiles(const std::string &folder, const std::string &prefix, std:
 class UpdaterFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    DebugResetForTests();
+    ResetLogInto(m_log_folder);
     UpdaterResetForTests();
     PrefFolderResetForTests();
     mkdir(m_home.File(".config").c_str(), 0700);
@@ -178,6 +178,7 @@ class UpdaterFixture : public ::testing::Test {
     return "/cgi-bin/common/updater/CheckVersionV2.cgi?platform=Linux&program=Quarrelwick&version=2.010";
   }
 
+  TempDir m_log_folder;
   TempDir m_home;
   ScopedEnvVar m_env_home{"HOME", m_home.Path().c_str()};
   ScopedEnvVar m_env_data{"XDG_DATA_HOME", nullptr};
