@@ -73,11 +73,6 @@ void ogg_stream::open(std::string path, char bigEndian) {
     throw std::string("Could not open Ogg stream. ") + errorString(OV_EBADHEADER);
   }
   m_format = m_info->channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16;
-  m_frame_bytes = m_info->channels * 2;
-  const ogg_int64_t total = ov_pcm_total(m_state, -1);
-  m_total_frames = total > 0 ? total : 0;
-  m_looped = 0;
-  m_queued = 0;
 
   // A stale error from someone else must not fail this open.
   alGetError();
@@ -139,7 +134,6 @@ void ogg_stream::release() {
   m_chunk = nullptr;
   m_open = 0;
   m_playing = 0;
-  m_queued = 0;
   if (failed) throw std::string("OpenAL error was raised.");
 }
 
@@ -149,15 +143,10 @@ bool ogg_stream::playback() {
     m_playing = 1;
     return true;
   }
-  // Buffers left from a source that ran dry cannot be filled again while they are queued.
-  if (m_queued > 0) clear_queue();
   if (!stream(m_buffers[0])) return false;
   if (!stream(m_buffers[1])) return false;
   ALuint buffers[2] = {m_buffers[0], m_buffers[1]};
   alSourceQueueBuffers(m_source, 2, buffers);
-  m_queue[0] = buffers[0];
-  m_queue[1] = buffers[1];
-  m_queued = 2;
   alSourcePlay(m_source);
   m_playing = 1;
   return true;
@@ -182,10 +171,6 @@ bool ogg_stream::update() {
     ALuint buffer = 0;
     alSourceUnqueueBuffers(m_source, 1, &buffer);
     check_("While1");
-    if (m_queued > 0) {
-      m_queue[0] = m_queue[1];
-      m_queued--;
-    }
     active = stream(buffer);
     check_("While2");
     // At the end of the data the buffer still holds what it played last: queueing it again
@@ -193,7 +178,6 @@ bool ogg_stream::update() {
     if (!active) continue;
     alSourceQueueBuffers(m_source, 1, &buffer);
     check_("While3");
-    if (m_queued < 2) m_queue[m_queued++] = buffer;
     requeued = true;
   }
   // A source that ran dry between two ticks starts again from the head of its queue, so
@@ -206,22 +190,15 @@ bool ogg_stream::update() {
 
 bool ogg_stream::stream(unsigned buffer) {
   if (!m_chunk) throw std::string("No buffer.");
-  const ogg_int64_t start = ov_pcm_tell(m_state);
   int size = 0;
-  // Set by a jump back to the first sample until data comes: a stream with none there ends.
-  bool restarted = false;
   while (size < OGG_STREAM_BUFFER_SIZE) {
     int section = 0;
     long result = ov_read(m_state, m_chunk + size, OGG_STREAM_BUFFER_SIZE - size, m_big_endian ? 1 : 0, 2, 1,
                           &section);
     if (result > 0) {
       size += int(result);
-      restarted = false;
     } else if (result == 0) {
-      if (!m_looped || restarted) break;
-      const int sought = ov_pcm_seek(m_state, 0);
-      if (sought < 0) throw errorString(sought);
-      restarted = true;
+      break;
     } else {
       throw errorString(int(result));
     }
@@ -229,42 +206,7 @@ bool ogg_stream::stream(unsigned buffer) {
   if (size == 0) return false;
   alBufferData(buffer, m_format, m_chunk, size, ALsizei(m_info->rate));
   check_("Stream");
-  m_buffer_start[buffer == m_buffers[1] ? 1 : 0] = start > 0 ? start : 0;
   return true;
-}
-
-long long ogg_stream::position_frames() {
-  if (!m_open) return 0;
-  long long frame = 0;
-  if (m_queued > 0) {
-    ALint offset = 0;
-    alGetSourcei(m_source, AL_SAMPLE_OFFSET, &offset);
-    check_("Position");
-    frame = m_buffer_start[m_queue[0] == m_buffers[1] ? 1 : 0] + (offset > 0 ? offset : 0);
-  } else {
-    const ogg_int64_t next = ov_pcm_tell(m_state);
-    frame = next > 0 ? next : 0;
-  }
-  // A buffer that ran over the end of a loop goes on from the first sample.
-  return m_total_frames > 0 ? frame % m_total_frames : frame;
-}
-
-void ogg_stream::seek_frames(long long frame) {
-  if (!m_open) throw std::string("No stream open.");
-  const bool resume = m_playing;
-  clear_queue();
-  m_playing = 0;
-  const int sought = ov_pcm_seek(m_state, ogg_int64_t(frame));
-  if (sought < 0) throw errorString(sought);
-  if (resume && !playback()) throw std::string("Nothing to play from there.");
-}
-
-void ogg_stream::clear_queue() {
-  alSourceStop(m_source);
-  check_("Clear1");
-  alSourcei(m_source, AL_BUFFER, 0);
-  check_("Clear2");
-  m_queued = 0;
 }
 
 void ogg_stream::empty() {
@@ -276,7 +218,6 @@ void ogg_stream::empty() {
     alSourceUnqueueBuffers(m_source, 1, &buffer);
     check_("Empty2");
   }
-  m_queued = 0;
 }
 
 void ogg_stream::stop() {
@@ -380,12 +321,8 @@ char EngSound_AL_Ogg::LoadSoundFromFile(const char *file, char bigEndian) {
   return 0;
 }
 
-char EngSound_AL_Ogg::Play() { return Start(0); }
-
-char EngSound_AL_Ogg::PlayLooped() { return Start(1); }
-
-char EngSound_AL_Ogg::Start(char looped) {
-  const char *tag = looped ? "EngSound_AL_Ogg::PlayLooped" : "EngSound_AL_Ogg::Play";
+char EngSound_AL_Ogg::Play() {
+  const char *tag = "EngSound_AL_Ogg::Play";
   if (!EngSoundIsSetup_AL()) {
     DebugError(tag, "Al not setup");
     return 0;
@@ -394,7 +331,6 @@ char EngSound_AL_Ogg::Start(char looped) {
     DebugError(tag, "No sound loaded");
     return 0;
   }
-  set_looping(looped != 0);
   try {
     if (playback()) {
       m_wrapper_playing = 1;
@@ -428,55 +364,9 @@ char EngSound_AL_Ogg::Stop() {
   return 1;
 }
 
-char EngSound_AL_Ogg::SetVolume(float volume) {
-  if (!m_loaded) return 0;
-  alSourcef(m_source, AL_GAIN, volume);
-  return EngSoundErrorCheck_AL("EngSound_AL_Ogg::SetVolume", "AL_GAIN", 1);
-}
-
-float EngSound_AL_Ogg::GetVolume() {
-  if (!m_loaded) return 0.0f;
-  ALfloat gain = 0.0f;
-  alGetSourcef(m_source, AL_GAIN, &gain);
-  if (!EngSoundErrorCheck_AL("EngSound_AL_Ogg::GetVolume", "AL_GAIN", 1)) return 0.0f;
-  return gain;
-}
-
-EngUInt32 EngSound_AL_Ogg::GetPlayBufferSize() {
-  if (!m_loaded) return 0;
-  const long long bytes = length_frames() * frame_bytes();
-  return bytes < 0xFFFFFFFFLL ? EngUInt32(bytes) : 0xFFFFFFFFu;
-}
-
-EngUInt32 EngSound_AL_Ogg::GetPlayBufferPos() {
-  if (!m_loaded) return 0;
-  try {
-    const long long bytes = position_frames() * frame_bytes();
-    return bytes < 0xFFFFFFFFLL ? EngUInt32(bytes) : 0xFFFFFFFFu;
-  }
-  EngSoundOggCatch("EngSound_AL_Ogg::GetPlayBufferPos");
-  return 0;
-}
-
-char EngSound_AL_Ogg::SetPlayBufferPos(EngUInt32 bytes) {
-  const char *tag = "EngSound_AL_Ogg::SetPlayBufferPos";
-  if (!m_loaded) {
-    DebugError(tag, "No sound loaded");
-    return 0;
-  }
-  const long long frame = frame_bytes() > 0 ? bytes / EngUInt32(frame_bytes()) : 0;
-  if (frame >= length_frames()) {
-    DebugError(tag, "Position %u out of range", bytes);
-    return 0;
-  }
-  try {
-    seek_frames(frame);
-    return 1;
-  }
-  EngSoundOggCatch(tag);
-  // Whatever was queued is gone: nothing plays until Play.
-  m_wrapper_playing = 0;
-  return 0;
+char EngSound_AL_Ogg::SetVolume(float) {
+  DebugStandardError(ENG_FUNC, DEBUG_ERR_NOIM);
+  return 1;
 }
 
 void EngSound_AL_Ogg::Destroy() {

@@ -5,7 +5,6 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngFile.h"
-#include "Engine/EngOggStreamAL.h"
 #include "Engine/EngSound.h"
 #include "Engine/MWin/MWin.h"
 #include "Engine/Resolution.h"
@@ -114,7 +113,7 @@ char SoundLoadGameSounds() {
     m->fade_out_speed = kFades[i][1];
     m->looped = 1;
     m->keeps_position = i == SOUND_MUSIC_MENU ? 1 : 0;
-    m->sound = new EngSound_AL_Ogg(nullptr, 0, 0);
+    m->sound = new EngSound(kMusicFiles[i]);
   }
   SoundsUpdateMainMusicsVolume();
   SoundsUpdateVolumes();
@@ -225,8 +224,6 @@ _SndMusic *SoundGetMusic(int id) { return (id >= 0 && id < SOUND_NUM_MUSICS) ? &
 void SoundTick() {
   const float dt = game_per_second;
   for (_SndMusic &m : s_musics) {
-    // The stream refills the buffers that have played since the last frame.
-    if (m.playing && m.sound) m.sound->Tick();
     if (m.stopping) {
       if (m.volume > 0.0f) {
         m.volume = std::fmax(0.0f, m.volume - m.fade_out_speed * 0.2f * dt);
@@ -282,8 +279,7 @@ char SoundLoadAndPlayMusicFile(_SndMusic *m, const char *file) {
   const float start_volume = m->start_at_full ? m->target : 0.0f;
   SoundStopMusicNow(m);
   if (SoundIsMusicAlreadyPlayingOnDevice()) return 1;
-  // Streamed: opening reads only the headers, so the frame that starts a music is not held up.
-  if (!m->sound->LoadSoundFromFile(file, 0)) {
+  if (!m->sound->LoadSoundFromOggFile(file, 0, 0)) {
     m->sound->Destroy();
     DebugErrorAlt(ENG_FUNC, "Could not load <%s>", file);
     return 0;

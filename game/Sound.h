@@ -1,7 +1,6 @@
 // The game's sounds: 26 effects played by id and three musics (menu, game over, garden won)
 // that fade in and out, follow the player's sound options and remember where the menu music
-// stopped. Effects are the engine's EngSound, musics are streamed (EngSound_AL_Ogg) so that
-// none is decoded whole; without a sound device every call is silent.
+// stopped. Built on the engine's EngSound; without a sound device every call is silent.
 #pragma once
 
 #include <utility>
@@ -11,7 +10,6 @@
 #include "screens/ScreensMusic.h"
 
 class EngSound;
-class EngSound_AL_Ogg;
 struct UserOptions;
 
 enum {
@@ -32,9 +30,9 @@ struct _SndMusic {
   EngUInt8 stopping;
   float volume;
   float target;
-  // The play position (0..1 of the decoded stream) is kept in the player's record when it stops.
+  // The play position (0..1 of the buffer) is kept in the player's record when it stops.
   EngUInt8 keeps_position;
-  EngSound_AL_Ogg *sound;
+  EngSound *sound;
 };
 
 char SoundPre3dInit();

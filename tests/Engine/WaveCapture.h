@@ -20,4 +20,8 @@ struct WaveSpan {
 // Scans the 16-bit stereo wave file's samples.
 WaveSpan NonSilentSpan(const std::string &wav);
 
+// The longest run of silent frames (both channels) from frame first to frame last: a sound that
+// plays on has none longer than its own quietest moments.
+long LongestSilence(const std::string &wav, long first, long last);
+
 }  // namespace qwsound
