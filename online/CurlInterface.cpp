@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngFile.h"
@@ -13,12 +14,40 @@
 #include "online/CurlInterfaceTransfer.h"
 #include "online/EngInternet.h"
 
+// The main thread and an internet worker may reach their first transfer together, and
+// curl_global_init is not safe to run twice at once.
+static std::mutex ci_setup_mutex;
+static std::atomic<char> ci_curl_setup{0};
+
+char CurlInterface_InitCurl() {
+  std::lock_guard<std::mutex> hold(ci_setup_mutex);
+  if (ci_curl_setup.load()) {
+    DebugInfoAlt(ENG_FUNC, "Already setup.");
+    return 1;
+  }
+  if (curl_global_init(CURL_GLOBAL_ALL) != CURLE_OK) {
+    DebugErrorAlt(ENG_FUNC, "curl_global_init() failed.");
+    return 0;
+  }
+  ci_curl_setup = 1;
+  return 1;
+}
+
+char CurlInterface_IsCurlInitialised() { return ci_curl_setup.load(); }
+
+void CurlInterface_ExitCurl() {
+  std::lock_guard<std::mutex> hold(ci_setup_mutex);
+  if (!ci_curl_setup.load()) return;
+  curl_global_cleanup();
+  ci_curl_setup = 0;
+}
+
 void *CurlInterface_CallCurlEasyInit() {
-  if (!CurlInterface_IsCurlInitialised()) {
+  if (!ci_curl_setup.load()) {
     DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
     return nullptr;
   }
-  CURL *curl = ci_curl.easy_init();
+  CURL *curl = curl_easy_init();
   if (!curl) DebugErrorAlt(ENG_FUNC, "curl_easy_init() failed.");
   return curl;
 }
@@ -29,12 +58,12 @@ void CurlInterface_SetOptionRecorderForTests(CurlOptionRecorder recorder) { ci_o
 
 static CURLcode SetKept(CURL *curl, CURLoption option, long value) {
   if (ci_option_recorder) ci_option_recorder(curl, int(option), value, nullptr);
-  return ci_curl.easy_setopt(curl, option, value);
+  return curl_easy_setopt(curl, option, value);
 }
 
 static CURLcode SetKept(CURL *curl, CURLoption option, const char *text) {
   if (ci_option_recorder) ci_option_recorder(curl, int(option), 0, text);
-  return ci_curl.easy_setopt(curl, option, text);
+  return curl_easy_setopt(curl, option, text);
 }
 
 int CurlInterface_SetUpTransfer(void *easy_handle, const CurlTransferSetUp &t) {
@@ -49,47 +78,45 @@ int CurlInterface_SetUpTransfer(void *easy_handle, const CurlTransferSetUp &t) {
   if (code == CURLE_OK) code = SetKept(curl, CURLOPT_PROTOCOLS_STR, "http,https");
   if (code == CURLE_OK) code = SetKept(curl, CURLOPT_FOLLOWLOCATION, 0L);
 
-  if (code == CURLE_OK) code = ci_curl.easy_setopt(curl, CURLOPT_URL, t.url);
-  if (code == CURLE_OK) code = ci_curl.easy_setopt(curl, CURLOPT_WRITEFUNCTION, t.write);
-  if (code == CURLE_OK) code = ci_curl.easy_setopt(curl, CURLOPT_WRITEDATA, t.write_data);
-  if (code == CURLE_OK && t.header) code = ci_curl.easy_setopt(curl, CURLOPT_HEADERFUNCTION, t.header);
-  if (code == CURLE_OK && t.header) code = ci_curl.easy_setopt(curl, CURLOPT_HEADERDATA, t.header_data);
-  if (code == CURLE_OK && t.progress) code = ci_curl.easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, t.progress);
-  if (code == CURLE_OK && t.progress) code = ci_curl.easy_setopt(curl, CURLOPT_XFERINFODATA, t.progress_data);
-  if (code == CURLE_OK && t.progress) code = ci_curl.easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-  if (code == CURLE_OK) code = ci_curl.easy_setopt(curl, CURLOPT_TIMEOUT, t.timeout_seconds);
-  if (code == CURLE_OK) code = ci_curl.easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, t.connect_seconds);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_URL, t.url);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, t.write);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_WRITEDATA, t.write_data);
+  if (code == CURLE_OK && t.header) code = curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, t.header);
+  if (code == CURLE_OK && t.header) code = curl_easy_setopt(curl, CURLOPT_HEADERDATA, t.header_data);
+  if (code == CURLE_OK && t.progress) code = curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, t.progress);
+  if (code == CURLE_OK && t.progress) code = curl_easy_setopt(curl, CURLOPT_XFERINFODATA, t.progress_data);
+  if (code == CURLE_OK && t.progress) code = curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_TIMEOUT, t.timeout_seconds);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, t.connect_seconds);
   if (code == CURLE_OK && t.stall_seconds) {
-    code = ci_curl.easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, t.stall_bytes_per_second);
-    if (code == CURLE_OK) code = ci_curl.easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, t.stall_seconds);
+    code = curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, t.stall_bytes_per_second);
+    if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, t.stall_seconds);
   }
-  if (code == CURLE_OK && t.max_bytes) code = ci_curl.easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, t.max_bytes);
+  if (code == CURLE_OK && t.max_bytes) code = curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, t.max_bytes);
   if (code == CURLE_OK && t.post_body) {
-    code = ci_curl.easy_setopt(curl, CURLOPT_POSTFIELDSIZE, t.post_size);
-    if (code == CURLE_OK) code = ci_curl.easy_setopt(curl, CURLOPT_POSTFIELDS, t.post_body);
-    if (code == CURLE_OK) code = ci_curl.easy_setopt(curl, CURLOPT_POST, 1L);
+    code = curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE, t.post_size);
+    if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_POSTFIELDS, t.post_body);
+    if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_POST, 1L);
   } else if (code == CURLE_OK) {
-    code = ci_curl.easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+    code = curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
   }
-  if (code == CURLE_OK && t.headers) code = ci_curl.easy_setopt(curl, CURLOPT_HTTPHEADER, t.headers);
-  if (code == CURLE_OK && t.fail_on_error) code = ci_curl.easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
+  if (code == CURLE_OK && t.headers) code = curl_easy_setopt(curl, CURLOPT_HTTPHEADER, t.headers);
+  if (code == CURLE_OK && t.fail_on_error) code = curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
   return code;
 }
 
 char CurlInterface_IsHttpUrl(const char *url) {
   if (!url) return 0;
-  // The parser is libcurl's, loaded here when no transfer came first.
-  if (!CurlInterface_IsCurlInitialised() && !CurlInterface_InitCurl()) return 0;
-  CURLU *parsed = ci_curl.url();
+  CURLU *parsed = curl_url();
   if (!parsed) return 0;
   char ok = 0;
-  if (ci_curl.url_set(parsed, CURLUPART_URL, url, 0) == CURLUE_OK) {
+  if (curl_url_set(parsed, CURLUPART_URL, url, 0) == CURLUE_OK) {
     char *scheme = nullptr;
-    if (ci_curl.url_get(parsed, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK && scheme)
+    if (curl_url_get(parsed, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK && scheme)
       ok = (strcmp(scheme, "http") == 0 || strcmp(scheme, "https") == 0) ? 1 : 0;
-    ci_curl.free(scheme);
+    curl_free(scheme);
   }
-  ci_curl.url_cleanup(parsed);
+  curl_url_cleanup(parsed);
   return ok;
 }
 
@@ -174,7 +201,7 @@ void CurlInterface::EndTransfer(char release) {
 }
 
 void CurlInterface::EndTransferLocked(char release) {
-  if (m_curl_e) ci_curl.easy_cleanup(static_cast<CURL *>(m_curl_e));
+  if (m_curl_e) curl_easy_cleanup(static_cast<CURL *>(m_curl_e));
   m_curl_e = nullptr;
   if (release) ReleaseBuffersLocked();
   m_exiting = 0;
@@ -263,7 +290,7 @@ int CurlInterface::SetUpAndPerformDownload(const CurlTransferSetUp &t, int *step
   m_mutex->Unlock();
   if (code == CURLE_OK) {
     *step = 10;
-    code = ci_curl.easy_perform(curl);
+    code = curl_easy_perform(curl);
   }
   return code;
 }
@@ -276,7 +303,7 @@ char CurlInterface::DownloadFromUrl(const char *url, const char *query, EngUInt3
 char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query, EngUInt32 capacity,
                                              const void *body, EngUInt32 body_size, char skip_newlines,
                                              int timeout_seconds, char *cancelled) {
-  if (!CurlInterface_IsCurlInitialised() && !CurlInterface_InitCurl()) return 0;
+  if (!ci_curl_setup.load() && !CurlInterface_InitCurl()) return 0;
   Exit();
   if (!url || !url[0] || capacity == 0) {
     DebugErrorAlt(ENG_FUNC, "Parameters error.");
@@ -306,7 +333,7 @@ char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query,
   int step = 1;
   CURLcode code = CURLcode(SetUpAndPerformDownload(t, &step));
   long status = 0;
-  ci_curl.easy_getinfo(static_cast<CURL *>(m_curl_e), CURLINFO_RESPONSE_CODE, &status);
+  curl_easy_getinfo(static_cast<CURL *>(m_curl_e), CURLINFO_RESPONSE_CODE, &status);
   EngFree(full_url, 0, "DoDownloadFromUrl");
 
   char result = 0;
@@ -327,7 +354,7 @@ char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query,
   } else if (code == CURLE_COULDNT_CONNECT && step == 10) {
     DebugErrorAlt(ENG_FUNC, "Could not connect.");
   } else {
-    DebugErrorAlt(ENG_FUNC, "Problem ( from: %d  error: %d (%s) )", step, int(code), ci_curl.easy_strerror(code));
+    DebugErrorAlt(ENG_FUNC, "Problem ( from: %d  error: %d (%s) )", step, int(code), curl_easy_strerror(code));
   }
   // The reply stays until the next transfer, Exit or destruction.
   EndTransferLocked(result ? 0 : 1);
@@ -338,7 +365,7 @@ char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query,
 char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, EngUInt32, char text_mode,
                                           const char *file_name, int timeout_seconds, char *cancelled,
                                           const CurlFileLimits *limits) {
-  if (!CurlInterface_IsCurlInitialised()) {
+  if (!ci_curl_setup.load()) {
     DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
     return 0;
   }
@@ -383,7 +410,7 @@ char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, En
   int step = 1;
   CURLcode code = CURLcode(SetUpAndPerformDownload(t, &step));
   long status = 0;
-  ci_curl.easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
   // A file that cannot be flushed on closing is as good as a failed download.
   char closed = m_file->Close();
   EngFree(full_url, 0, "DownloadFromUrlToFile");
@@ -403,7 +430,7 @@ char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, En
     DebugErrorAlt(ENG_FUNC, "Could not connect.");
   } else if (code != CURLE_OK) {
     DebugErrorAlt(ENG_FUNC, "Problem (from: %d  error: %d)", step, int(code));
-    DebugInfoAlt(ENG_FUNC, "%s (HTTP status %ld)", ci_curl.easy_strerror(code), status);
+    DebugInfoAlt(ENG_FUNC, "%s (HTTP status %ld)", curl_easy_strerror(code), status);
   } else if (status < 200 || status > 299) {
     // Redirects are not followed, so a 3xx answer carries no file either.
     DebugErrorAlt(ENG_FUNC, "HTTP status %ld", status);
@@ -427,7 +454,7 @@ char CurlInterface::UploadToUrl(const char *url, void *body, EngUInt32 body_size
     DebugStandardError(ENG_FUNC, DEBUG_ERR_BAPA);
     return 0;
   }
-  if (!CurlInterface_IsCurlInitialised()) {
+  if (!ci_curl_setup.load()) {
     DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
     return 0;
   }
@@ -442,7 +469,7 @@ char CurlInterface::UploadToUrl(const char *url, void *body, EngUInt32 body_size
   m_upload_size = body_size;
   m_uploaded_count = 0;
   m_upload_progress = 0.0f;
-  curl_slist *headers = ci_curl.slist_append(nullptr, "Content-Type: text/xml");
+  curl_slist *headers = curl_slist_append(nullptr, "Content-Type: text/xml");
   CurlTransferSetUp t;
   t.url = url;
   t.write = Callbacks::UploadWriteData;
@@ -463,13 +490,13 @@ char CurlInterface::UploadToUrl(const char *url, void *body, EngUInt32 body_size
             body_size / 1024.0 / 1024.0);
   if (code == CURLE_OK) {
     step = 100;
-    code = ci_curl.easy_perform(curl);
+    code = curl_easy_perform(curl);
   }
   char result = 0;
   m_mutex->Lock();
-  ci_curl.easy_setopt(curl, CURLOPT_NOPROGRESS, 1L);
-  ci_curl.easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
-  ci_curl.slist_free_all(headers);
+  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 1L);
+  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
+  curl_slist_free_all(headers);
   if (m_exiting.load()) {
     if (m_verbose) DebugInfoAlt(ENG_FUNC, "Done as exiting.");
     if (cancelled) *cancelled = 1;
@@ -498,7 +525,7 @@ char CurlInterface::UploadToUrl(const char *url, void *body, EngUInt32 body_size
 
 // Whether a write callback may touch the object: libcurl set up and the object still alive.
 char CurlInterface::ReadyToWrite(const char *signature) const {
-  if (!CurlInterface_IsCurlInitialised()) {
+  if (!ci_curl_setup.load()) {
     DebugErrorAlt(signature, "Curl is not setup.");
     return 0;
   }
@@ -612,7 +639,7 @@ char CurlInterface::IsBusy() {
 }
 
 void CurlInterface::Exit() {
-  if (!CurlInterface_IsCurlInitialised()) DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
+  if (!ci_curl_setup.load()) DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
   if (m_self != this) {
     DebugErrorAlt(ENG_FUNC, "Already destroyed.");
     return;
@@ -652,7 +679,7 @@ void CurlInterface::CleanupHandles() {
     if (m_verbose) DebugInfoAlt(ENG_FUNC, "Will exit when finished performing.");
     return;
   }
-  if (m_curl_e) ci_curl.easy_cleanup(static_cast<CURL *>(m_curl_e));
+  if (m_curl_e) curl_easy_cleanup(static_cast<CURL *>(m_curl_e));
   m_curl_e = nullptr;
   m_mutex->Unlock();
 }
