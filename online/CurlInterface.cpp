@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <type_traits>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngFile.h"
@@ -217,54 +218,54 @@ void CurlInterface::ReleaseBuffersLocked() {
   m_skip_newlines = 0;
 }
 
-// libcurl calls these with the object as its user data.
-struct CurlInterface::Callbacks {
-  static size_t WriteData(char *data, size_t size, size_t count, void *user) {
-    if (!user) {
-      DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
-      return 0;
-    }
-    return static_cast<CurlInterface *>(user)->WriteDataFunctionCB(data, size, count);
-  }
+static_assert(std::is_same<curl_off_t, int64_t>::value, "the progress trampolines' counts are curl_off_t");
+static_assert(std::is_same<decltype(&CurlInterface::WriteDataFunctionCB_Static), curl_write_callback>::value &&
+                  std::is_same<decltype(&CurlInterface::UploadProgressCB_Static), curl_xferinfo_callback>::value,
+              "libcurl's callback types");
 
-  static size_t WriteFile(char *data, size_t size, size_t count, void *user) {
-    if (!user) {
-      DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
-      return 0;
-    }
-    return static_cast<CurlInterface *>(user)->WriteFileFunctionCB(data, size, count);
-  }
-
-  static size_t UploadWriteData(char *data, size_t size, size_t count, void *user) {
-    if (!user) {
-      DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
-      return 0;
-    }
-    return static_cast<CurlInterface *>(user)->UploadWriteDataFunctionCB(data, size, count);
-  }
-
-  static int UploadProgress(void *user, curl_off_t, curl_off_t, curl_off_t total_up, curl_off_t now_up) {
-    if (!user) {
-      DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
-      return 0;
-    }
-    return static_cast<CurlInterface *>(user)->UploadProgressCB(total_up, now_up);
-  }
-
-  // Lets an exit asked from another thread end a transfer that would otherwise run to its
-  // time-out. A file download's own cancel comes the same way.
-  static int TransferProgress(void *user, curl_off_t total_down, curl_off_t now_down, curl_off_t, curl_off_t) {
-    if (!user) {
-      DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
-      return 0;
-    }
-    CurlInterface *self = static_cast<CurlInterface *>(user);
-    if (self->m_exiting.load()) return 1;
-    const CurlFileLimits *limits = self->m_limits;
-    if (limits && limits->progress) return limits->progress(limits->progress_user, total_down, now_down) ? 1 : 0;
+size_t CurlInterface::WriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user) {
+  if (!user) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
     return 0;
   }
-};
+  return static_cast<CurlInterface *>(user)->WriteDataFunctionCB(data, size, count);
+}
+
+size_t CurlInterface::WriteFileFunctionCB_Static(char *data, size_t size, size_t count, void *user) {
+  if (!user) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+    return 0;
+  }
+  return static_cast<CurlInterface *>(user)->WriteFileFunctionCB(data, size, count);
+}
+
+size_t CurlInterface::UploadWriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user) {
+  if (!user) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+    return 0;
+  }
+  return static_cast<CurlInterface *>(user)->UploadWriteDataFunctionCB(data, size, count);
+}
+
+int CurlInterface::UploadProgressCB_Static(void *user, int64_t, int64_t, int64_t total_up, int64_t now_up) {
+  if (!user) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+    return 0;
+  }
+  return static_cast<CurlInterface *>(user)->UploadProgressCB(total_up, now_up);
+}
+
+int CurlInterface::TransferProgressCB_Static(void *user, int64_t total_down, int64_t now_down, int64_t, int64_t) {
+  if (!user) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+    return 0;
+  }
+  CurlInterface *self = static_cast<CurlInterface *>(user);
+  if (self->m_exiting.load()) return 1;
+  const CurlFileLimits *limits = self->m_limits;
+  if (limits && limits->progress) return limits->progress(limits->progress_user, total_down, now_down) ? 1 : 0;
+  return 0;
+}
 
 // A download's handle: its writer, the exit check as it runs, and the time-out for both the
 // connection and the whole transfer.
@@ -274,7 +275,7 @@ CurlTransferSetUp CurlInterface::DownloadSetUp(const char *url, size_t (*write)(
   t.url = url;
   t.write = write;
   t.write_data = this;
-  t.progress = Callbacks::TransferProgress;
+  t.progress = TransferProgressCB_Static;
   t.progress_data = this;
   t.timeout_seconds = timeout_seconds;
   t.connect_seconds = timeout_seconds;
@@ -325,7 +326,7 @@ char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query,
   m_capacity = capacity;
   m_skip_newlines = skip_newlines;
 
-  CurlTransferSetUp t = DownloadSetUp(full_url, Callbacks::WriteData, timeout_seconds);
+  CurlTransferSetUp t = DownloadSetUp(full_url, WriteDataFunctionCB_Static, timeout_seconds);
   if (body && body_size) {
     t.post_body = body;
     t.post_size = long(body_size);
@@ -398,7 +399,7 @@ char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, En
   m_too_big = 0;
 
   CURL *curl = static_cast<CURL *>(m_curl_e);
-  CurlTransferSetUp t = DownloadSetUp(full_url, Callbacks::WriteFile, timeout_seconds);
+  CurlTransferSetUp t = DownloadSetUp(full_url, WriteFileFunctionCB_Static, timeout_seconds);
   if (limits && limits->connect_seconds) t.connect_seconds = limits->connect_seconds;
   if (limits) {
     t.stall_seconds = limits->stall_seconds;
@@ -472,11 +473,11 @@ char CurlInterface::UploadToUrl(const char *url, void *body, EngUInt32 body_size
   curl_slist *headers = curl_slist_append(nullptr, "Content-Type: text/xml");
   CurlTransferSetUp t;
   t.url = url;
-  t.write = Callbacks::UploadWriteData;
+  t.write = UploadWriteDataFunctionCB_Static;
   t.write_data = this;
   t.post_body = body;
   t.post_size = long(body_size);
-  t.progress = Callbacks::UploadProgress;
+  t.progress = UploadProgressCB_Static;
   t.progress_data = this;
   t.timeout_seconds = timeout_seconds;
   t.connect_seconds = 120;

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 
 #include "Engine/EngTypes.h"
 
@@ -68,10 +69,19 @@ class CurlInterface {
   char ExitWithWait();
   void CleanupHandles();
 
+  // What libcurl calls, with the object as its user pointer; a null one is reported ('IERR') and
+  // answered with 0. The progress counts are libcurl's curl_off_t.
+  static size_t WriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user);
+  static size_t WriteFileFunctionCB_Static(char *data, size_t size, size_t count, void *user);
+  static size_t UploadWriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user);
+  static int UploadProgressCB_Static(void *user, int64_t total_down, int64_t now_down, int64_t total_up,
+                                     int64_t now_up);
+
  private:
-  // libcurl's callbacks, which reach the private members below.
-  struct Callbacks;
-  friend struct Callbacks;
+  // Lets an exit asked from another thread end a download that would otherwise run to its
+  // time-out; a file download's own cancel comes the same way.
+  static int TransferProgressCB_Static(void *user, int64_t total_down, int64_t now_down, int64_t total_up,
+                                       int64_t now_up);
   CurlTransferSetUp DownloadSetUp(const char *url, size_t (*write)(char *, size_t, size_t, void *),
                                   int timeout_seconds);
   // Returns the CURLcode.

@@ -268,6 +268,33 @@ TEST_F(CurlInterfaceTest, EveryKindOfTransferKeepsVerificationIpv4NoSignalsAndNo
   }
 }
 
+// libcurl calls these with the object it was given; without one they have nothing to write to.
+TEST(CurlInterfaceCallbacksTest, ANullUserPointerIsReportedAndAnsweredWithZero) {
+  char data[] = "Y 4";
+  const struct {
+    const char *name;
+    std::function<long long()> call;
+  } cases[] = {
+      {"WriteDataFunctionCB_Static",
+       [&] { return static_cast<long long>(CurlInterface::WriteDataFunctionCB_Static(data, 1, 3, nullptr)); }},
+      {"WriteFileFunctionCB_Static",
+       [&] { return static_cast<long long>(CurlInterface::WriteFileFunctionCB_Static(data, 1, 3, nullptr)); }},
+      {"UploadWriteDataFunctionCB_Static",
+       [&] { return static_cast<long long>(CurlInterface::UploadWriteDataFunctionCB_Static(data, 1, 3, nullptr)); }},
+      {"UploadProgressCB_Static",
+       [] { return static_cast<long long>(CurlInterface::UploadProgressCB_Static(nullptr, 0, 0, 10, 5)); }},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    DebugResetForTests();
+    EXPECT_EQ(c.call(), 0);
+    ASSERT_EQ(DebugGetNumMessages(), 1);
+    const std::string line = DebugGetMessage(0)->text;
+    EXPECT_NE(line.find("Internal error."), std::string::npos) << line;
+    EXPECT_NE(line.find(c.name), std::string::npos) << line;
+  }
+}
+
 // libcurl's process-wide set-up reached by two threads' first transfers at once: both work, and
 // under ThreadSanitizer the set-up shows no race. One thread reads through CurlInterface, the
 // other through the blocking reader; each sets libcurl up when it finds it not set up yet.
