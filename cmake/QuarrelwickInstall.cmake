@@ -1,19 +1,14 @@
-# qw_install_layout(<executable target> <bindir> <datadir> <datarootdir> [LIBDIR <libdir>] [COMPONENT <name>])
-# Installs the program into <bindir>, its resources into <datadir>/quarrelwick, its native
-# dialogs' module into <libdir>/quarrelwick (CMAKE_INSTALL_LIBDIR unless given), and the menu
+# qw_install_layout(<executable target> <bindir> <datadir> <datarootdir> [COMPONENT <name>])
+# Installs the program into <bindir>, its resources into <datadir>/quarrelwick, and the menu
 # entry and the icons under <datarootdir> (applications/, icons/hicolor/), where desktops look
 # for them. The folders are relative to the install prefix or absolute. The program learns the
-# paths from its own folder to its resources and its module here, at configure time. With COMPONENT the
+# path from its own folder to its resources here, at configure time. With COMPONENT the
 # layout installs only when that component is asked for (cmake --install --component).
 include(GNUInstallDirs)
 
 function(qw_install_layout target bindir datadir datarootdir)
-  cmake_parse_arguments(L "" "COMPONENT;LIBDIR" "" ${ARGN})
-  set(libdir ${CMAKE_INSTALL_LIBDIR})
-  if(L_LIBDIR)
-    set(libdir ${L_LIBDIR})
-  endif()
-  foreach(dir bindir datadir libdir)
+  cmake_parse_arguments(L "" "COMPONENT" "" ${ARGN})
+  foreach(dir bindir datadir)
     if(IS_ABSOLUTE "${${dir}}")
       set(full_${dir} "${${dir}}")
     else()
@@ -21,15 +16,12 @@ function(qw_install_layout target bindir datadir datarootdir)
     endif()
   endforeach()
   file(RELATIVE_PATH from_bin "${full_bindir}" "${full_datadir}/quarrelwick")
-  file(RELATIVE_PATH from_bin_to_module "${full_bindir}" "${full_libdir}/quarrelwick")
-  target_compile_definitions(${target} PRIVATE QW_INSTALLED_RESOURCES="${from_bin}"
-                             QW_INSTALLED_GTK_MODULE="${from_bin_to_module}")
+  target_compile_definitions(${target} PRIVATE QW_INSTALLED_RESOURCES="${from_bin}")
   set(only "")
   if(L_COMPONENT)
     set(only COMPONENT ${L_COMPONENT} EXCLUDE_FROM_ALL)
   endif()
   install(TARGETS ${target} RUNTIME DESTINATION ${bindir} ${only})
-  install(TARGETS quarrelwick-gtk LIBRARY DESTINATION ${libdir}/quarrelwick ${only})
   install(DIRECTORY ${CMAKE_BINARY_DIR}/resources/ DESTINATION ${datadir}/quarrelwick ${only}
           PATTERN icons EXCLUDE)
   install(DIRECTORY ${CMAKE_BINARY_DIR}/resources/icons/ DESTINATION ${datarootdir}/icons ${only})

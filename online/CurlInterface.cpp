@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
+#include <type_traits>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngFile.h"
@@ -13,12 +15,40 @@
 #include "online/CurlInterfaceTransfer.h"
 #include "online/EngInternet.h"
 
+// The main thread and an internet worker may reach their first transfer together, and
+// curl_global_init is not safe to run twice at once.
+static std::mutex ci_setup_mutex;
+static std::atomic<char> ci_curl_setup{0};
+
+char CurlInterface_InitCurl() {
+  std::lock_guard<std::mutex> hold(ci_setup_mutex);
+  if (ci_curl_setup.load()) {
+    DebugInfoAlt(ENG_FUNC, "Already setup.");
+    return 1;
+  }
+  if (curl_global_init(CURL_GLOBAL_ALL) != CURLE_OK) {
+    DebugErrorAlt(ENG_FUNC, "curl_global_init() failed.");
+    return 0;
+  }
+  ci_curl_setup = 1;
+  return 1;
+}
+
+char CurlInterface_IsCurlInitialised() { return ci_curl_setup.load(); }
+
+void CurlInterface_ExitCurl() {
+  std::lock_guard<std::mutex> hold(ci_setup_mutex);
+  if (!ci_curl_setup.load()) return;
+  curl_global_cleanup();
+  ci_curl_setup = 0;
+}
+
 void *CurlInterface_CallCurlEasyInit() {
-  if (!CurlInterface_IsCurlInitialised()) {
+  if (!ci_curl_setup.load()) {
     DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
     return nullptr;
   }
-  CURL *curl = ci_curl.easy_init();
+  CURL *curl = curl_easy_init();
   if (!curl) DebugErrorAlt(ENG_FUNC, "curl_easy_init() failed.");
   return curl;
 }
@@ -29,12 +59,12 @@ void CurlInterface_SetOptionRecorderForTests(CurlOptionRecorder recorder) { ci_o
 
 static CURLcode SetKept(CURL *curl, CURLoption option, long value) {
   if (ci_option_recorder) ci_option_recorder(curl, int(option), value, nullptr);
-  return ci_curl.easy_setopt(curl, option, value);
+  return curl_easy_setopt(curl, option, value);
 }
 
 static CURLcode SetKept(CURL *curl, CURLoption option, const char *text) {
   if (ci_option_recorder) ci_option_recorder(curl, int(option), 0, text);
-  return ci_curl.easy_setopt(curl, option, text);
+  return curl_easy_setopt(curl, option, text);
 }
 
 int CurlInterface_SetUpTransfer(void *easy_handle, const CurlTransferSetUp &t) {
@@ -49,47 +79,45 @@ int CurlInterface_SetUpTransfer(void *easy_handle, const CurlTransferSetUp &t) {
   if (code == CURLE_OK) code = SetKept(curl, CURLOPT_PROTOCOLS_STR, "http,https");
   if (code == CURLE_OK) code = SetKept(curl, CURLOPT_FOLLOWLOCATION, 0L);
 
-  if (code == CURLE_OK) code = ci_curl.easy_setopt(curl, CURLOPT_URL, t.url);
-  if (code == CURLE_OK) code = ci_curl.easy_setopt(curl, CURLOPT_WRITEFUNCTION, t.write);
-  if (code == CURLE_OK) code = ci_curl.easy_setopt(curl, CURLOPT_WRITEDATA, t.write_data);
-  if (code == CURLE_OK && t.header) code = ci_curl.easy_setopt(curl, CURLOPT_HEADERFUNCTION, t.header);
-  if (code == CURLE_OK && t.header) code = ci_curl.easy_setopt(curl, CURLOPT_HEADERDATA, t.header_data);
-  if (code == CURLE_OK && t.progress) code = ci_curl.easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, t.progress);
-  if (code == CURLE_OK && t.progress) code = ci_curl.easy_setopt(curl, CURLOPT_XFERINFODATA, t.progress_data);
-  if (code == CURLE_OK && t.progress) code = ci_curl.easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-  if (code == CURLE_OK) code = ci_curl.easy_setopt(curl, CURLOPT_TIMEOUT, t.timeout_seconds);
-  if (code == CURLE_OK) code = ci_curl.easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, t.connect_seconds);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_URL, t.url);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, t.write);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_WRITEDATA, t.write_data);
+  if (code == CURLE_OK && t.header) code = curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, t.header);
+  if (code == CURLE_OK && t.header) code = curl_easy_setopt(curl, CURLOPT_HEADERDATA, t.header_data);
+  if (code == CURLE_OK && t.progress) code = curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, t.progress);
+  if (code == CURLE_OK && t.progress) code = curl_easy_setopt(curl, CURLOPT_XFERINFODATA, t.progress_data);
+  if (code == CURLE_OK && t.progress) code = curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_TIMEOUT, t.timeout_seconds);
+  if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, t.connect_seconds);
   if (code == CURLE_OK && t.stall_seconds) {
-    code = ci_curl.easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, t.stall_bytes_per_second);
-    if (code == CURLE_OK) code = ci_curl.easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, t.stall_seconds);
+    code = curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, t.stall_bytes_per_second);
+    if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, t.stall_seconds);
   }
-  if (code == CURLE_OK && t.max_bytes) code = ci_curl.easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, t.max_bytes);
+  if (code == CURLE_OK && t.max_bytes) code = curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, t.max_bytes);
   if (code == CURLE_OK && t.post_body) {
-    code = ci_curl.easy_setopt(curl, CURLOPT_POSTFIELDSIZE, t.post_size);
-    if (code == CURLE_OK) code = ci_curl.easy_setopt(curl, CURLOPT_POSTFIELDS, t.post_body);
-    if (code == CURLE_OK) code = ci_curl.easy_setopt(curl, CURLOPT_POST, 1L);
+    code = curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE, t.post_size);
+    if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_POSTFIELDS, t.post_body);
+    if (code == CURLE_OK) code = curl_easy_setopt(curl, CURLOPT_POST, 1L);
   } else if (code == CURLE_OK) {
-    code = ci_curl.easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+    code = curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
   }
-  if (code == CURLE_OK && t.headers) code = ci_curl.easy_setopt(curl, CURLOPT_HTTPHEADER, t.headers);
-  if (code == CURLE_OK && t.fail_on_error) code = ci_curl.easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
+  if (code == CURLE_OK && t.headers) code = curl_easy_setopt(curl, CURLOPT_HTTPHEADER, t.headers);
+  if (code == CURLE_OK && t.fail_on_error) code = curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
   return code;
 }
 
 char CurlInterface_IsHttpUrl(const char *url) {
   if (!url) return 0;
-  // The parser is libcurl's, loaded here when no transfer came first.
-  if (!CurlInterface_IsCurlInitialised() && !CurlInterface_InitCurl()) return 0;
-  CURLU *parsed = ci_curl.url();
+  CURLU *parsed = curl_url();
   if (!parsed) return 0;
   char ok = 0;
-  if (ci_curl.url_set(parsed, CURLUPART_URL, url, 0) == CURLUE_OK) {
+  if (curl_url_set(parsed, CURLUPART_URL, url, 0) == CURLUE_OK) {
     char *scheme = nullptr;
-    if (ci_curl.url_get(parsed, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK && scheme)
+    if (curl_url_get(parsed, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK && scheme)
       ok = (strcmp(scheme, "http") == 0 || strcmp(scheme, "https") == 0) ? 1 : 0;
-    ci_curl.free(scheme);
+    curl_free(scheme);
   }
-  ci_curl.url_cleanup(parsed);
+  curl_url_cleanup(parsed);
   return ok;
 }
 
@@ -174,7 +202,7 @@ void CurlInterface::EndTransfer(char release) {
 }
 
 void CurlInterface::EndTransferLocked(char release) {
-  if (m_curl_e) ci_curl.easy_cleanup(static_cast<CURL *>(m_curl_e));
+  if (m_curl_e) curl_easy_cleanup(static_cast<CURL *>(m_curl_e));
   m_curl_e = nullptr;
   if (release) ReleaseBuffersLocked();
   m_exiting = 0;
@@ -190,54 +218,54 @@ void CurlInterface::ReleaseBuffersLocked() {
   m_skip_newlines = 0;
 }
 
-// libcurl calls these with the object as its user data.
-struct CurlInterface::Callbacks {
-  static size_t WriteData(char *data, size_t size, size_t count, void *user) {
-    if (!user) {
-      DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
-      return 0;
-    }
-    return static_cast<CurlInterface *>(user)->WriteDataFunctionCB(data, size, count);
-  }
+static_assert(std::is_same<curl_off_t, int64_t>::value, "the progress trampolines' counts are curl_off_t");
+static_assert(std::is_same<decltype(&CurlInterface::WriteDataFunctionCB_Static), curl_write_callback>::value &&
+                  std::is_same<decltype(&CurlInterface::UploadProgressCB_Static), curl_xferinfo_callback>::value,
+              "libcurl's callback types");
 
-  static size_t WriteFile(char *data, size_t size, size_t count, void *user) {
-    if (!user) {
-      DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
-      return 0;
-    }
-    return static_cast<CurlInterface *>(user)->WriteFileFunctionCB(data, size, count);
-  }
-
-  static size_t UploadWriteData(char *data, size_t size, size_t count, void *user) {
-    if (!user) {
-      DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
-      return 0;
-    }
-    return static_cast<CurlInterface *>(user)->UploadWriteDataFunctionCB(data, size, count);
-  }
-
-  static int UploadProgress(void *user, curl_off_t, curl_off_t, curl_off_t total_up, curl_off_t now_up) {
-    if (!user) {
-      DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
-      return 0;
-    }
-    return static_cast<CurlInterface *>(user)->UploadProgressCB(total_up, now_up);
-  }
-
-  // Lets an exit asked from another thread end a transfer that would otherwise run to its
-  // time-out. A file download's own cancel comes the same way.
-  static int TransferProgress(void *user, curl_off_t total_down, curl_off_t now_down, curl_off_t, curl_off_t) {
-    if (!user) {
-      DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
-      return 0;
-    }
-    CurlInterface *self = static_cast<CurlInterface *>(user);
-    if (self->m_exiting.load()) return 1;
-    const CurlFileLimits *limits = self->m_limits;
-    if (limits && limits->progress) return limits->progress(limits->progress_user, total_down, now_down) ? 1 : 0;
+size_t CurlInterface::WriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user) {
+  if (!user) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
     return 0;
   }
-};
+  return static_cast<CurlInterface *>(user)->WriteDataFunctionCB(data, size, count);
+}
+
+size_t CurlInterface::WriteFileFunctionCB_Static(char *data, size_t size, size_t count, void *user) {
+  if (!user) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+    return 0;
+  }
+  return static_cast<CurlInterface *>(user)->WriteFileFunctionCB(data, size, count);
+}
+
+size_t CurlInterface::UploadWriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user) {
+  if (!user) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+    return 0;
+  }
+  return static_cast<CurlInterface *>(user)->UploadWriteDataFunctionCB(data, size, count);
+}
+
+int CurlInterface::UploadProgressCB_Static(void *user, int64_t, int64_t, int64_t total_up, int64_t now_up) {
+  if (!user) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+    return 0;
+  }
+  return static_cast<CurlInterface *>(user)->UploadProgressCB(total_up, now_up);
+}
+
+int CurlInterface::TransferProgressCB_Static(void *user, int64_t total_down, int64_t now_down, int64_t, int64_t) {
+  if (!user) {
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
+    return 0;
+  }
+  CurlInterface *self = static_cast<CurlInterface *>(user);
+  if (self->m_exiting.load()) return 1;
+  const CurlFileLimits *limits = self->m_limits;
+  if (limits && limits->progress) return limits->progress(limits->progress_user, total_down, now_down) ? 1 : 0;
+  return 0;
+}
 
 // A download's handle: its writer, the exit check as it runs, and the time-out for both the
 // connection and the whole transfer.
@@ -247,7 +275,7 @@ CurlTransferSetUp CurlInterface::DownloadSetUp(const char *url, size_t (*write)(
   t.url = url;
   t.write = write;
   t.write_data = this;
-  t.progress = Callbacks::TransferProgress;
+  t.progress = TransferProgressCB_Static;
   t.progress_data = this;
   t.timeout_seconds = timeout_seconds;
   t.connect_seconds = timeout_seconds;
@@ -263,7 +291,7 @@ int CurlInterface::SetUpAndPerformDownload(const CurlTransferSetUp &t, int *step
   m_mutex->Unlock();
   if (code == CURLE_OK) {
     *step = 10;
-    code = ci_curl.easy_perform(curl);
+    code = curl_easy_perform(curl);
   }
   return code;
 }
@@ -276,7 +304,7 @@ char CurlInterface::DownloadFromUrl(const char *url, const char *query, EngUInt3
 char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query, EngUInt32 capacity,
                                              const void *body, EngUInt32 body_size, char skip_newlines,
                                              int timeout_seconds, char *cancelled) {
-  if (!CurlInterface_IsCurlInitialised() && !CurlInterface_InitCurl()) return 0;
+  if (!ci_curl_setup.load() && !CurlInterface_InitCurl()) return 0;
   Exit();
   if (!url || !url[0] || capacity == 0) {
     DebugErrorAlt(ENG_FUNC, "Parameters error.");
@@ -298,7 +326,7 @@ char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query,
   m_capacity = capacity;
   m_skip_newlines = skip_newlines;
 
-  CurlTransferSetUp t = DownloadSetUp(full_url, Callbacks::WriteData, timeout_seconds);
+  CurlTransferSetUp t = DownloadSetUp(full_url, WriteDataFunctionCB_Static, timeout_seconds);
   if (body && body_size) {
     t.post_body = body;
     t.post_size = long(body_size);
@@ -306,7 +334,7 @@ char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query,
   int step = 1;
   CURLcode code = CURLcode(SetUpAndPerformDownload(t, &step));
   long status = 0;
-  ci_curl.easy_getinfo(static_cast<CURL *>(m_curl_e), CURLINFO_RESPONSE_CODE, &status);
+  curl_easy_getinfo(static_cast<CURL *>(m_curl_e), CURLINFO_RESPONSE_CODE, &status);
   EngFree(full_url, 0, "DoDownloadFromUrl");
 
   char result = 0;
@@ -327,7 +355,7 @@ char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query,
   } else if (code == CURLE_COULDNT_CONNECT && step == 10) {
     DebugErrorAlt(ENG_FUNC, "Could not connect.");
   } else {
-    DebugErrorAlt(ENG_FUNC, "Problem ( from: %d  error: %d (%s) )", step, int(code), ci_curl.easy_strerror(code));
+    DebugErrorAlt(ENG_FUNC, "Problem ( from: %d  error: %d (%s) )", step, int(code), curl_easy_strerror(code));
   }
   // The reply stays until the next transfer, Exit or destruction.
   EndTransferLocked(result ? 0 : 1);
@@ -338,7 +366,7 @@ char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query,
 char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, EngUInt32, char text_mode,
                                           const char *file_name, int timeout_seconds, char *cancelled,
                                           const CurlFileLimits *limits) {
-  if (!CurlInterface_IsCurlInitialised()) {
+  if (!ci_curl_setup.load()) {
     DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
     return 0;
   }
@@ -371,7 +399,7 @@ char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, En
   m_too_big = 0;
 
   CURL *curl = static_cast<CURL *>(m_curl_e);
-  CurlTransferSetUp t = DownloadSetUp(full_url, Callbacks::WriteFile, timeout_seconds);
+  CurlTransferSetUp t = DownloadSetUp(full_url, WriteFileFunctionCB_Static, timeout_seconds);
   if (limits && limits->connect_seconds) t.connect_seconds = limits->connect_seconds;
   if (limits) {
     t.stall_seconds = limits->stall_seconds;
@@ -383,7 +411,7 @@ char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, En
   int step = 1;
   CURLcode code = CURLcode(SetUpAndPerformDownload(t, &step));
   long status = 0;
-  ci_curl.easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
   // A file that cannot be flushed on closing is as good as a failed download.
   char closed = m_file->Close();
   EngFree(full_url, 0, "DownloadFromUrlToFile");
@@ -403,7 +431,7 @@ char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, En
     DebugErrorAlt(ENG_FUNC, "Could not connect.");
   } else if (code != CURLE_OK) {
     DebugErrorAlt(ENG_FUNC, "Problem (from: %d  error: %d)", step, int(code));
-    DebugInfoAlt(ENG_FUNC, "%s (HTTP status %ld)", ci_curl.easy_strerror(code), status);
+    DebugInfoAlt(ENG_FUNC, "%s (HTTP status %ld)", curl_easy_strerror(code), status);
   } else if (status < 200 || status > 299) {
     // Redirects are not followed, so a 3xx answer carries no file either.
     DebugErrorAlt(ENG_FUNC, "HTTP status %ld", status);
@@ -427,7 +455,7 @@ char CurlInterface::UploadToUrl(const char *url, void *body, EngUInt32 body_size
     DebugStandardError(ENG_FUNC, DEBUG_ERR_BAPA);
     return 0;
   }
-  if (!CurlInterface_IsCurlInitialised()) {
+  if (!ci_curl_setup.load()) {
     DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
     return 0;
   }
@@ -442,14 +470,14 @@ char CurlInterface::UploadToUrl(const char *url, void *body, EngUInt32 body_size
   m_upload_size = body_size;
   m_uploaded_count = 0;
   m_upload_progress = 0.0f;
-  curl_slist *headers = ci_curl.slist_append(nullptr, "Content-Type: text/xml");
+  curl_slist *headers = curl_slist_append(nullptr, "Content-Type: text/xml");
   CurlTransferSetUp t;
   t.url = url;
-  t.write = Callbacks::UploadWriteData;
+  t.write = UploadWriteDataFunctionCB_Static;
   t.write_data = this;
   t.post_body = body;
   t.post_size = long(body_size);
-  t.progress = Callbacks::UploadProgress;
+  t.progress = UploadProgressCB_Static;
   t.progress_data = this;
   t.timeout_seconds = timeout_seconds;
   t.connect_seconds = 120;
@@ -463,13 +491,13 @@ char CurlInterface::UploadToUrl(const char *url, void *body, EngUInt32 body_size
             body_size / 1024.0 / 1024.0);
   if (code == CURLE_OK) {
     step = 100;
-    code = ci_curl.easy_perform(curl);
+    code = curl_easy_perform(curl);
   }
   char result = 0;
   m_mutex->Lock();
-  ci_curl.easy_setopt(curl, CURLOPT_NOPROGRESS, 1L);
-  ci_curl.easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
-  ci_curl.slist_free_all(headers);
+  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 1L);
+  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
+  curl_slist_free_all(headers);
   if (m_exiting.load()) {
     if (m_verbose) DebugInfoAlt(ENG_FUNC, "Done as exiting.");
     if (cancelled) *cancelled = 1;
@@ -498,7 +526,7 @@ char CurlInterface::UploadToUrl(const char *url, void *body, EngUInt32 body_size
 
 // Whether a write callback may touch the object: libcurl set up and the object still alive.
 char CurlInterface::ReadyToWrite(const char *signature) const {
-  if (!CurlInterface_IsCurlInitialised()) {
+  if (!ci_curl_setup.load()) {
     DebugErrorAlt(signature, "Curl is not setup.");
     return 0;
   }
@@ -612,7 +640,7 @@ char CurlInterface::IsBusy() {
 }
 
 void CurlInterface::Exit() {
-  if (!CurlInterface_IsCurlInitialised()) DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
+  if (!ci_curl_setup.load()) DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
   if (m_self != this) {
     DebugErrorAlt(ENG_FUNC, "Already destroyed.");
     return;
@@ -652,7 +680,7 @@ void CurlInterface::CleanupHandles() {
     if (m_verbose) DebugInfoAlt(ENG_FUNC, "Will exit when finished performing.");
     return;
   }
-  if (m_curl_e) ci_curl.easy_cleanup(static_cast<CURL *>(m_curl_e));
+  if (m_curl_e) curl_easy_cleanup(static_cast<CURL *>(m_curl_e));
   m_curl_e = nullptr;
   m_mutex->Unlock();
 }

@@ -1,13 +1,14 @@
 // A blocking HTTP client over libcurl's easy interface: a reply into memory (GET, or POST with
 // a body), a download to a file, an upload with progress. Transfers run on the caller's thread;
-// another thread may end one through ExitWithWait. libcurl is loaded and set up once, at the
-// first transfer (CurlInterface_InitCurl), and its set-up undone once at the very end
+// another thread may end one through ExitWithWait. libcurl's process-wide set-up is made once,
+// by the first transfer that needs it (CurlInterface_InitCurl), and undone once at the very end
 // (CurlInterface_ExitCurl). No libcurl type shows here; the handle set-up the online back ends
 // share is CurlInterfaceTransfer.h.
 #pragma once
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 
 #include "Engine/EngTypes.h"
 
@@ -15,13 +16,9 @@ class EngFile;
 class EngMutex;
 struct CurlTransferSetUp;
 
-// Loads libcurl (the first time) and sets it up; any thread may call it. 0 when libcurl cannot
-// be loaded (said once in the log) or set up: every transfer then fails as an unreachable server.
+// Any thread may call it; 0 when libcurl cannot be set up.
 char CurlInterface_InitCurl();
 char CurlInterface_IsCurlInitialised();
-// The library the next CurlInterface_InitCurl loads unless one is loaded already, for a test of
-// a missing libcurl.
-void CurlInterface_SetLibraryForTests(const char *file_name);
 // Only at program end, when no transfer can be running any more.
 void CurlInterface_ExitCurl();
 // 1 when the text is an http or https address that libcurl can parse.
@@ -72,10 +69,19 @@ class CurlInterface {
   char ExitWithWait();
   void CleanupHandles();
 
+  // What libcurl calls, with the object as its user pointer; a null one is reported ('IERR') and
+  // answered with 0. The progress counts are libcurl's curl_off_t.
+  static size_t WriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user);
+  static size_t WriteFileFunctionCB_Static(char *data, size_t size, size_t count, void *user);
+  static size_t UploadWriteDataFunctionCB_Static(char *data, size_t size, size_t count, void *user);
+  static int UploadProgressCB_Static(void *user, int64_t total_down, int64_t now_down, int64_t total_up,
+                                     int64_t now_up);
+
  private:
-  // libcurl's callbacks, which reach the private members below.
-  struct Callbacks;
-  friend struct Callbacks;
+  // Lets an exit asked from another thread end a download that would otherwise run to its
+  // time-out; a file download's own cancel comes the same way.
+  static int TransferProgressCB_Static(void *user, int64_t total_down, int64_t now_down, int64_t total_up,
+                                       int64_t now_up);
   CurlTransferSetUp DownloadSetUp(const char *url, size_t (*write)(char *, size_t, size_t, void *),
                                   int timeout_seconds);
   // Returns the CURLcode.

@@ -1,33 +1,11 @@
-// The libcurl side of the online back ends (CurlInterface and the EngInternet readers): libcurl's
-// functions, a new easy handle, and the one set-up every transfer goes through, so no handle goes
-// without what each must carry. It shows libcurl's types: only those back ends include it;
-// everyone else has CurlInterface.h.
+// The libcurl side of the online back ends (CurlInterface and the EngInternet readers): a new easy
+// handle, and the one set-up every transfer goes through, so no handle goes without what each must
+// carry. It shows libcurl's types: only those back ends include it; everyone else has CurlInterface.h.
 #pragma once
 
 #include <curl/curl.h>
 
 #include "online/CurlInterface.h"
-
-// The program does not link libcurl: CurlInterface_InitCurl loads it at the first transfer and
-// resolves into ci_curl each function the back ends call, named without its "curl_" prefix
-// (ci_curl.easy_perform is curl_easy_perform). Before a successful set-up the table is empty, so
-// it is only reached with a handle in hand or after CurlInterface_IsCurlInitialised.
-// clang-format off
-#define CURL_INTERFACE_FUNCTIONS(X)                                                                  \
-  X(global_init) X(global_cleanup) X(free) X(easy_strerror) X(multi_strerror)                        \
-  X(easy_init) X(easy_cleanup) X(easy_setopt) X(easy_getinfo) X(easy_perform)                        \
-  X(slist_append) X(slist_free_all)                                                                  \
-  X(multi_init) X(multi_cleanup) X(multi_add_handle) X(multi_remove_handle) X(multi_perform)         \
-  X(multi_info_read)                                                                                 \
-  X(url) X(url_cleanup) X(url_get) X(url_set)
-// clang-format on
-
-#define CURL_INTERFACE_MEMBER(name) decltype(&curl_##name) name = nullptr;
-struct CurlFunctions {
-  CURL_INTERFACE_FUNCTIONS(CURL_INTERFACE_MEMBER)
-};
-#undef CURL_INTERFACE_MEMBER
-extern CurlFunctions ci_curl;
 
 // A new easy handle (a CURL *) with nothing set, or null when libcurl is not set up.
 void *CurlInterface_CallCurlEasyInit();

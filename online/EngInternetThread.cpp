@@ -275,9 +275,8 @@ char EngInternetThread::StartReading(const char *url, EngUInt32 max_bytes, int t
     DebugErrorAlt(ENG_FUNC, "Thread already created.");
     return 0;
   }
-  // libcurl's loading and global set-up belong on the owner's thread, never the worker's. When
-  // they fail the worker's read fails, as with an unreachable server, and the caller says so.
-  if (!CurlInterface_IsCurlInitialised()) CurlInterface_InitCurl();
+  // libcurl's global set-up belongs on the owner's thread, never the worker's.
+  if (!CurlInterface_IsCurlInitialised() && !CurlInterface_InitCurl()) return 0;
   m_worker = new EngInternetThreadWorker(m_name, m_debug);
   if (!m_worker->Setup(url, max_bytes, timeout_seconds)) {
     DebugErrorAlt(ENG_FUNC, "Setup failed.");

@@ -33,9 +33,8 @@ char EngInternetThread_MAC::PrepareForReading(const char *url, int) {
     return 0;
   }
   const char *failure = nullptr;
-  // A handle first: without libcurl (not loaded), the read fails as an unreachable server.
-  if (!(m_easy = CurlInterface_CallCurlEasyInit())) failure = "curl_easy_init() failed";
-  if (!failure && !CurlInterface_IsHttpUrl(url)) failure = "curl_url_set() refused the URL (http and https only)";
+  if (!CurlInterface_IsHttpUrl(url)) failure = "curl_url_set() refused the URL (http and https only)";
+  if (!failure && !(m_easy = CurlInterface_CallCurlEasyInit())) failure = "curl_easy_init() failed";
   if (!failure) {
     CURL *easy = static_cast<CURL *>(m_easy);
     CurlTransferSetUp setup;
@@ -45,9 +44,9 @@ char EngInternetThread_MAC::PrepareForReading(const char *url, int) {
     CURLcode code = CURLcode(CurlInterface_SetUpTransfer(easy, setup));
     if (code != CURLE_OK) failure = "curl_easy_setopt() failed";
   }
-  if (!failure && !(m_multi = ci_curl.multi_init())) failure = "curl_multi_init() failed";
-  if (!failure && ci_curl.multi_add_handle(static_cast<CURLM *>(m_multi), static_cast<CURL *>(m_easy)) != CURLM_OK) {
-    ci_curl.multi_cleanup(static_cast<CURLM *>(m_multi));
+  if (!failure && !(m_multi = curl_multi_init())) failure = "curl_multi_init() failed";
+  if (!failure && curl_multi_add_handle(static_cast<CURLM *>(m_multi), static_cast<CURL *>(m_easy)) != CURLM_OK) {
+    curl_multi_cleanup(static_cast<CURLM *>(m_multi));
     m_multi = nullptr;
     failure = "curl_multi_add_handle() failed";
   }
@@ -78,7 +77,7 @@ size_t EngInternetThread_MAC::WriteCB_Static(char *data, size_t size, size_t cou
 // Only a 2xx reply is an answer: a redirect's or an error page's body is no data.
 static bool EngInternetThreadIsAnswer(void *easy) {
   long status = 0;
-  return ci_curl.easy_getinfo(static_cast<CURL *>(easy), CURLINFO_RESPONSE_CODE, &status) == CURLE_OK &&
+  return curl_easy_getinfo(static_cast<CURL *>(easy), CURLINFO_RESPONSE_CODE, &status) == CURLE_OK &&
          status >= 200 && status <= 299;
 }
 
@@ -124,17 +123,17 @@ EngInternetThreadReadResult EngInternetThread_MAC::ReadFromOpenStream(char *buff
     m_room = room;
     m_got = 0;
     int running = 0;
-    CURLMcode multi_code = ci_curl.multi_perform(static_cast<CURLM *>(m_multi), &running);
+    CURLMcode multi_code = curl_multi_perform(static_cast<CURLM *>(m_multi), &running);
     m_dest = nullptr;
     if (multi_code != CURLM_OK) {
       m_lock.Unlock();
       DebugErrorAlt(ENG_FUNC, "curl_multi_perform() failed (%d: %s)", int(multi_code),
-                    ci_curl.multi_strerror(multi_code));
+                    curl_multi_strerror(multi_code));
       return ENG_INTERNET_THREAD_FAILED;
     }
     m_opened = 1;
     int left = 0;
-    while (CURLMsg *message = ci_curl.multi_info_read(static_cast<CURLM *>(m_multi), &left)) {
+    while (CURLMsg *message = curl_multi_info_read(static_cast<CURLM *>(m_multi), &left)) {
       if (message->msg == CURLMSG_DONE) {
         m_finished = 1;
         m_result = int(message->data.result);
@@ -154,7 +153,7 @@ EngInternetThreadReadResult EngInternetThread_MAC::ReadFromOpenStream(char *buff
   if (!m_not_answer && (m_result == CURLE_OK || m_cut) && !EngInternetThreadIsAnswer(m_easy)) m_not_answer = 1;
   if (m_not_answer) {
     long status = 0;
-    ci_curl.easy_getinfo(static_cast<CURL *>(m_easy), CURLINFO_RESPONSE_CODE, &status);
+    curl_easy_getinfo(static_cast<CURL *>(m_easy), CURLINFO_RESPONSE_CODE, &status);
     m_lock.Unlock();
     DebugErrorAlt(ENG_FUNC, "HTTP status %ld", status);
     return ENG_INTERNET_THREAD_FAILED;
@@ -170,7 +169,7 @@ EngInternetThreadReadResult EngInternetThread_MAC::ReadFromOpenStream(char *buff
   if (!had_data)
     DebugNoteAlt(2, ENG_FUNC, "EITM > Could not read any data.");
   else
-    DebugErrorAlt(ENG_FUNC, "curl_multi_info_read() Error (%d: %s)", result, ci_curl.easy_strerror(CURLcode(result)));
+    DebugErrorAlt(ENG_FUNC, "curl_multi_info_read() Error (%d: %s)", result, curl_easy_strerror(CURLcode(result)));
   return ENG_INTERNET_THREAD_FAILED;
 }
 
@@ -183,9 +182,9 @@ void EngInternetThread_MAC::Cleanup() {
 }
 
 void EngInternetThread_MAC::CleanupLocked() {
-  if (m_multi && m_easy) ci_curl.multi_remove_handle(static_cast<CURLM *>(m_multi), static_cast<CURL *>(m_easy));
-  if (m_easy) ci_curl.easy_cleanup(static_cast<CURL *>(m_easy));
-  if (m_multi) ci_curl.multi_cleanup(static_cast<CURLM *>(m_multi));
+  if (m_multi && m_easy) curl_multi_remove_handle(static_cast<CURLM *>(m_multi), static_cast<CURL *>(m_easy));
+  if (m_easy) curl_easy_cleanup(static_cast<CURL *>(m_easy));
+  if (m_multi) curl_multi_cleanup(static_cast<CURLM *>(m_multi));
   m_easy = nullptr;
   m_multi = nullptr;
   m_opened = 0;

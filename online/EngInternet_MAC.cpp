@@ -77,10 +77,11 @@ signed char EngInternetConnectAndReadURL_MAC(const char *url, char *out, EngUInt
     EngInternetSetErrorText(error_text, name, "Parameters Error");
     return 0;
   }
-  // The first transfer loads libcurl and sets it up (once, whichever thread comes first). Each
-  // read has its own handle and buffer, so reads on different threads never wait for each other.
+  // A game that did not set libcurl up (a tool, a test) gets it set up by its first read, once
+  // whichever thread comes first. Each read has its own handle and buffer, so reads on different
+  // threads never wait for each other.
   if (!CurlInterface_IsCurlInitialised() && !CurlInterface_InitCurl()) {
-    // No libcurl reads as no server.
+    // A failed set-up reads as no server.
     DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
     EngInternetSetErrorText(error_text, name, "Internal Error EIM:04");
     return 0;
@@ -118,17 +119,17 @@ signed char EngInternetConnectAndReadURL_MAC(const char *url, char *out, EngUInt
   setup.connect_seconds = timeout_seconds;
   CURLcode code = CURLcode(CurlInterface_SetUpTransfer(curl, setup));
   if (code != CURLE_OK) {
-    DebugErrorAlt(ENG_FUNC, "curl_easy_setopt() failed (%d: %s)", int(code), ci_curl.easy_strerror(code));
+    DebugErrorAlt(ENG_FUNC, "curl_easy_setopt() failed (%d: %s)", int(code), curl_easy_strerror(code));
     EngInternetSetErrorText(error_text, name, "Internal Error EIM:03");
-    ci_curl.easy_cleanup(curl);
+    curl_easy_cleanup(curl);
     EngFree(t.buffer, 0, "EngInternetConnectAndReadURL_MAC");
     return 0;
   }
 
-  code = ci_curl.easy_perform(curl);
+  code = curl_easy_perform(curl);
   long status = 0;
-  ci_curl.easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-  ci_curl.easy_cleanup(curl);
+  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+  curl_easy_cleanup(curl);
 
   signed char result = 1;
   const bool whole = code == CURLE_OK || (code == CURLE_WRITE_ERROR && t.count == size - 1);
@@ -146,12 +147,12 @@ signed char EngInternetConnectAndReadURL_MAC(const char *url, char *out, EngUInt
     EngFree(t.buffer, 0, "EngInternetConnectAndReadURL_MAC");
     return 0;
   } else if (!t.reply_started && EngInternetIsConnectionFailure(code)) {
-    DebugErrorAlt(ENG_FUNC, "curl_easy_perform() could not connect (%d: %s)", int(code), ci_curl.easy_strerror(code));
+    DebugErrorAlt(ENG_FUNC, "curl_easy_perform() could not connect (%d: %s)", int(code), curl_easy_strerror(code));
     EngInternetSetErrorText(error_text, name, "Internal Error EIM:04");
     EngFree(t.buffer, 0, "EngInternetConnectAndReadURL_MAC");
     return 0;
   } else {
-    DebugErrorAlt(ENG_FUNC, "curl_easy_perform() Error (%d: %s)", int(code), ci_curl.easy_strerror(code));
+    DebugErrorAlt(ENG_FUNC, "curl_easy_perform() Error (%d: %s)", int(code), curl_easy_strerror(code));
     result = -1;
   }
   EngUInt32 length = t.count < size - 1 ? t.count : size - 1;

@@ -46,6 +46,11 @@ int EngGuiCopyOut(const std::string &text, char *buffer, int size) {
 // ---------------------------------------------------------------------------------------------
 // Start-up
 
+char EngGuiIsNonInteractive_MAC() {
+  const char *v = getenv("QUARRELWICK_NONINTERACTIVE");
+  return v && *v && strcmp(v, "0") != 0;
+}
+
 char EngGuiInit_MAC() {
   if (gtk_started) return 1;
   // GTK would otherwise switch the process to the user's locale, and numbers written with
@@ -445,6 +450,36 @@ void EngGuiSetWindowTitle_MAC(EngGuiWindowRef window, const char *title) {
     return;
   }
   gtk_window_set_title(GTK_WINDOW(window->window), EngGuiToUtf8(title ? title : "").c_str());
+}
+
+namespace {
+
+struct StatusText {
+  EngInt32 status;
+  const char *error;
+  const char *comment;
+};
+
+const StatusText kStatusTexts[] = {
+    {ENG_GUI_STATUS_PARAM, "paramErr", "error in user parameter list"},
+    {ENG_GUI_STATUS_MENU_ITEM_NOT_FOUND, "menuItemNotFoundErr", "specified menu item wasn't found"},
+};
+
+}  // namespace
+
+// Logged under the name of the call that answered, with the status's own texts.
+char EngGuiIsReturnCodeOk_MAC(const char *name, EngInt32 status) {
+  if (status == 0) return 1;
+  const char *signature = name && name[0] ? name : ENG_FUNC;
+  for (const StatusText &text : kStatusTexts) {
+    if (text.status != status) continue;
+    DebugErrorAlt(signature, "Error: %s (%s)", text.error, text.comment);
+    return 0;
+  }
+  char number[16];
+  snprintf(number, sizeof(number), "%d", int(status));
+  DebugErrorAlt(signature, "Error: %s (%s)", number, "unknown status");
+  return 0;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,5 +1,5 @@
-// What the two GTK files of the native dialogs' module share: the dialog record, the widget
-// look-ups and the text conversions. Included only by EngGuiDialogs_MAC.cpp and EngGuiControls_MAC.cpp.
+// What the two GTK files of the native dialogs share: the dialog record, the widget look-ups and
+// the text conversions. Included only by EngGui*_MAC.cpp.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "Engine/MAC/EngGuiModule_MAC.h"
 #include "Engine/MAC/EngGui_MAC.h"
 
 struct _EngGuiDialog {
@@ -49,6 +48,12 @@ extern int eng_gui_quiet;
 struct EngGuiQuiet {
   EngGuiQuiet() { eng_gui_quiet++; }
   ~EngGuiQuiet() { eng_gui_quiet--; }
+};
+
+// The statuses these calls answer with, numbered as the system's own so that logs read alike.
+enum : EngInt32 {
+  ENG_GUI_STATUS_PARAM = -50,
+  ENG_GUI_STATUS_MENU_ITEM_NOT_FOUND = -5622,
 };
 
 _EngGuiDialog *EngGuiDialogOfWidget(GtkWidget *widget);

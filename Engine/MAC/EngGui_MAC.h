@@ -1,7 +1,6 @@
 // Native dialog windows over GTK 3: dialogs loaded from GtkBuilder files ("<name>.ui" in the
 // resources) or built in code on a fixed layout, their controls, popup menus, texts and pictures.
-// Texts cross this interface as ISO 8859-1; no GTK type shows here. The GTK code is a module of
-// its own, loaded by the first call that needs it (EngGuiModule_MAC.h).
+// Texts cross this interface as ISO 8859-1; no GTK type shows here.
 #pragma once
 
 #include "Engine/EngTypes.h"
@@ -45,12 +44,8 @@ struct _EngGuiEvent {
 };
 typedef EngInt32 (*EngGuiEventHandler)(EngGuiWindowRef window, const _EngGuiEvent *event, void *user);
 
-// GTK starts once (the "C" number format kept); 0 when there is no display or the module cannot
-// be loaded (then every call answers as when GTK cannot start).
+// GTK starts once (the "C" number format kept); 0 when there is no display.
 char EngGuiInit_MAC();
-// The module's folder for an installed program, relative to the executable's; looked in after
-// the executable's own folder.
-void EngGuiSetInstalledModuleFolder_MAC(const char *relative);
 
 // Dialogs
 char EngGuiLoadNIB_MAC(const char *name, EngGuiNibRef *nib);
@@ -188,5 +183,3 @@ void EngGuiTestPressKey_MAC(EngGuiWindowRef window, char key, char control_held)
 char EngGuiTestSaveScreenshot_MAC(EngGuiWindowRef window, const char *png_path);
 int EngGuiTestGetNumWindowsShown_MAC();
 void EngGuiResetForTests();
-// Makes the next call load the module from this file only (null: from the usual places again).
-void EngGuiSetModulePathForTests(const char *path);

@@ -268,4 +268,66 @@ TEST_F(CurlInterfaceTest, EveryKindOfTransferKeepsVerificationIpv4NoSignalsAndNo
   }
 }
 
+// libcurl calls these with the object it was given; without one they have nothing to write to.
+TEST(CurlInterfaceCallbacksTest, ANullUserPointerIsReportedAndAnsweredWithZero) {
+  char data[] = "Y 4";
+  const struct {
+    const char *name;
+    std::function<long long()> call;
+  } cases[] = {
+      {"WriteDataFunctionCB_Static",
+       [&] { return static_cast<long long>(CurlInterface::WriteDataFunctionCB_Static(data, 1, 3, nullptr)); }},
+      {"WriteFileFunctionCB_Static",
+       [&] { return static_cast<long long>(CurlInterface::WriteFileFunctionCB_Static(data, 1, 3, nullptr)); }},
+      {"UploadWriteDataFunctionCB_Static",
+       [&] { return static_cast<long long>(CurlInterface::UploadWriteDataFunctionCB_Static(data, 1, 3, nullptr)); }},
+      {"UploadProgressCB_Static",
+       [] { return static_cast<long long>(CurlInterface::UploadProgressCB_Static(nullptr, 0, 0, 10, 5)); }},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    DebugResetForTests();
+    EXPECT_EQ(c.call(), 0);
+    ASSERT_EQ(DebugGetNumMessages(), 1);
+    const std::string line = DebugGetMessage(0)->text;
+    EXPECT_NE(line.find("Internal error."), std::string::npos) << line;
+    EXPECT_NE(line.find(c.name), std::string::npos) << line;
+  }
+}
+
+// libcurl's process-wide set-up reached by two threads' first transfers at once: both work, and
+// under ThreadSanitizer the set-up shows no race. One thread reads through CurlInterface, the
+// other through the blocking reader; each sets libcurl up when it finds it not set up yet.
+TEST(CurlInterfaceSetUpTest, TwoThreadsAtTheirFirstTransferSetItUpTogether) {
+  DebugResetForTests();
+  HttpTestServer server;
+  ASSERT_NE(server.Port(), 0);
+  server.Reply("/a", "first");
+  server.Reply("/b", "second");
+  CurlInterface_ExitCurl();
+  ASSERT_EQ(CurlInterface_IsCurlInitialised(), 0);
+  const std::string a_url = server.Url("/a"), b_url = server.Url("/b");
+  char a_result = 9;
+  std::string a_reply;
+  signed char b_result = 9;
+  char b_reply[32] = {};
+  std::thread a([&] {
+    CurlInterface curl("First", 0);
+    a_result = curl.DownloadFromUrl(a_url.c_str(), nullptr, 32, 0, 5, nullptr);
+    if (a_result == 1) a_reply = curl.GetDownloadedData();
+  });
+  std::thread b([&] {
+    b_result = EngInternetConnectAndReadURL(b_url.c_str(), b_reply, sizeof(b_reply), nullptr, nullptr, nullptr, 5, 0);
+  });
+  a.join();
+  b.join();
+  EXPECT_EQ(a_result, 1);
+  EXPECT_EQ(a_reply, "first");
+  EXPECT_EQ(b_result, 1);
+  EXPECT_STREQ(b_reply, "second");
+  EXPECT_EQ(CurlInterface_IsCurlInitialised(), 1);
+  EXPECT_FALSE(LogHas("curl_global_init() failed"));
+  EXPECT_FALSE(LogHas("Curl is not setup."));
+}
+
 }  // namespace

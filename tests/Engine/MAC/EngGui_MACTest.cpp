@@ -1,12 +1,9 @@
 // The native dialog layer over GTK on the test display: controls of the real "Resolution.ui"
 // found by signature and id, popup values and ranges, texts across the Latin-1 boundary, and
-// windows built in code with their commands, close box and keys; and the module that holds the
-// GTK code: loaded by the first call that needs it, and missed cleanly.
+// windows built in code with their commands, close box and keys.
 #include "Engine/MAC/EngGui_MAC.h"
 
 #include <gtest/gtest.h>
-#include <link.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <string>
@@ -44,12 +41,6 @@ EngInt32 Record(EngGuiWindowRef window, const _EngGuiEvent *event, void *user) {
   return ENG_GUI_NOT_HANDLED;
 }
 
-bool LogHas(const std::string &text) {
-  for (EngInt32 i = 0; i < DebugGetNumMessages(); i++)
-    if (std::string(DebugGetMessage(i)->text).find(text) != std::string::npos) return true;
-  return false;
-}
-
 class EngGuiTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -67,6 +58,12 @@ class EngGuiTest : public ::testing::Test {
     EXPECT_EQ(EngGuiGetControl_MAC(m_window, EngFourCC(signature), id, &control), 1) << signature;
     return control;
   }
+  static bool LogHas(const std::string &text) {
+    for (EngInt32 i = 0; i < DebugGetNumMessages(); i++)
+      if (std::string(DebugGetMessage(i)->text).find(text) != std::string::npos) return true;
+    return false;
+  }
+
   qwtest::GuiResources m_resources;
   EngGuiHandlerRef m_handler = nullptr;
   EngGuiWindowRef m_window = nullptr;
@@ -284,97 +281,6 @@ TEST_F(EngGuiTest, WindowsBuiltInCodeSendCommandsCloseAndKeys) {
   EngGuiHandlerRef handler = window;
   EngGuiDestroyDialog_MAC(&handler, &window);
   EXPECT_EQ(window, nullptr);
-}
-
-// The path of a shared object mapped into this process whose name holds the text, or "".
-std::string MappedObject(const char *name) {
-  struct Search {
-    const char *name;
-    std::string found;
-  } search{name, ""};
-  dl_iterate_phdr(
-      [](dl_phdr_info *info, size_t, void *data) {
-        auto *s = static_cast<Search *>(data);
-        if (info->dlpi_name && strstr(info->dlpi_name, s->name)) s->found = info->dlpi_name;
-        return s->found.empty() ? 0 : 1;
-      },
-      &search);
-  return search.found;
-}
-
-int ModuleLoadMessages() {
-  int count = 0;
-  for (EngInt32 i = 0; i < DebugGetNumMessages(); i++)
-    if (strstr(DebugGetMessage(i)->text, "Could not load the native dialogs' module")) count++;
-  return count;
-}
-
-// In a process of its own (the test run again), so that no earlier test has loaded the module.
-TEST(EngGuiModuleTest, CallsThatNeedNoGtkLeaveTheModuleOutAndTheFirstDialogCallLoadsIt) {
-  const std::string style = GTEST_FLAG_GET(death_test_style);
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        int failed = MappedObject("quarrelwick-gtk").empty() ? 0 : 1;
-        // What start-up, popups and tests call before any dialog.
-        EngGuiIsNonInteractive_MAC();
-        EngGuiIsReturnCodeOk_MAC("SomeCall", 0);
-        EngGuiSetTestDriver_MAC(nullptr, nullptr);
-        EngGuiTestGetNumWindowsShown_MAC();
-        EngGuiResetForTests();
-        if (!MappedObject("quarrelwick-gtk").empty()) failed |= 2;
-        if (!MappedObject("libgtk-3").empty()) failed |= 4;
-        if (EngGuiInit_MAC() != 1) failed |= 8;
-        if (MappedObject("quarrelwick-gtk").empty() || MappedObject("libgtk-3").empty()) failed |= 16;
-        _exit(failed);  // no leak check of GTK's start in the child
-      },
-      ::testing::ExitedWithCode(0), "");
-  GTEST_FLAG_SET(death_test_style, style);
-}
-
-TEST(EngGuiModuleTest, AMissingOrWrongModuleIsToldOnceAndEveryCallAnswersAsWithoutGtk) {
-  qwtest::TempDir dir;
-  const std::string missing = dir.File("quarrelwick-gtk.so"), no_module = dir.File("NotAModule.so");
-  qwtest::WriteWholeFile(no_module, "not a shared object");
-  const std::string no_entry = MappedObject("libz.so");
-  ASSERT_NE(no_entry, "");
-  struct Case {
-    std::string path;
-    const char *told;
-  };
-  const Case cases[] = {
-      {missing, "No such file or directory"},
-      {no_module, "NotAModule.so"},
-      {no_entry, "no entry EngGuiModuleOpen"},
-  };
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.path);
-    DebugResetForTests();
-    EngGuiResetForTests();
-    EngGuiSetModulePathForTests(c.path.c_str());
-    EXPECT_EQ(EngGuiInit_MAC(), 0);
-    EngGuiWindowRef window = nullptr;
-    EngGuiHandlerRef handler = nullptr;
-    EXPECT_EQ(EngGuiLoadDialogFromNib_MAC("Resolution", "Startup", Record, 0, &handler, &window), 0);
-    EXPECT_EQ(EngGuiCreateWindow_MAC(10, 10, 100, 100, Record, nullptr, &window), 0);
-    EXPECT_EQ(window, nullptr);
-    EXPECT_EQ(EngGuiCreateCGImageFromBundleResource("Picture.jpg", nullptr), nullptr);
-    EXPECT_EQ(EngGuiProcessOneEvent_MAC(nullptr), 0);
-    // What a missing control answers.
-    EXPECT_EQ(EngGuiGetPopupControlCurrentSelection_MAC(nullptr), -1);
-    EXPECT_EQ(EngGuiGetEditableTextInt_MAC(nullptr), -1);
-    EngGuiMenuRef menu = nullptr;
-    EXPECT_NE(EngGuiGetPopupButtonMenuRef_MAC(nullptr, &menu), 0);
-    EXPECT_EQ(EngGuiTestGetNumWindowsShown_MAC(), 0);
-    EXPECT_EQ(ModuleLoadMessages(), 1);
-    EXPECT_TRUE(LogHas(c.told));
-  }
-  // The module from the usual places again, and with it GTK.
-  DebugResetForTests();
-  EngGuiSetModulePathForTests(nullptr);
-  EXPECT_EQ(EngGuiInit_MAC(), 1);
-  EXPECT_EQ(ModuleLoadMessages(), 0);
-  DebugResetForTests();
 }
 
 }  // namespace
