@@ -1,6 +1,7 @@
 // The OpenGL context of the main window (SDL2 over GLX): pixel format, context creation with
-// GLEW set up once per process, taking and releasing the display for full screen, and the
-// buffer swap. The device's OpenGL back end calls these; no SDL or GL types cross here.
+// GLEW set up once per process, taking and releasing the display for full screen with the
+// display faded to black and back, and the buffer swap. The device's OpenGL back end calls
+// these; no SDL or GL types cross here.
 #pragma once
 
 #include "Engine/EngTypes.h"
@@ -28,3 +29,11 @@ char EngContextGlewIsReady_MAC();
 // The multisample count asked for an anti-aliasing setting, itself a sample count (0 off).
 EngInt32 EngContextSamplesForAntiAliasing(EngInt32 anti_aliasing);
 void EngContextFailAfterTakingDisplayForTests(char on);
+// How many times the main context's buffers were swapped in this process.
+EngInt32 EngContextSwapsMade_MAC();
+// Test seam: the window's gamma ramp (256 entries a channel) read and set through these in
+// place of the display's; a result other than 0 is the display refusing. Null puts the
+// display's back.
+typedef int (*EngContextGammaGet)(void *window, EngUInt16 *red, EngUInt16 *green, EngUInt16 *blue);
+typedef int (*EngContextGammaSet)(void *window, const EngUInt16 *red, const EngUInt16 *green, const EngUInt16 *blue);
+void EngContextSetGammaRampForTests(EngContextGammaGet get, EngContextGammaSet set);

@@ -23,6 +23,7 @@ static volatile sig_atomic_t pending_signal = 0;
 
 void EngProgramSetResourcesPathForTests(const char *path) { test_resources_path = path; }
 int EngProgramPendingSignal() { return pending_signal; }
+void EngProgramClearPendingSignal() { pending_signal = 0; }
 
 EngProgram::EngProgram() {
   m_exiting = 0;

@@ -151,6 +151,11 @@ class EngProgram {
   void Exit(char ignored);
   void ForceExitNow(const char *title, const char *text, char quiet);
   void SetAfterExitCB(EngProgramVoidCB callback) { m_after_exit_cb = callback; }
+  // SIGINT and SIGTERM end the program as its Quit command does, through the loop's end and
+  // the whole closing-down, rather than at once without ExitCB; minimised or not, the loop
+  // sees them at its next pass over the events.
+  void SetSignalsEndLikeQuit(char on) { m_signals_end_like_quit = on; }
+  char SignalsEndLikeQuit() const { return m_signals_end_like_quit; }
   void ShowPopupAfterExiting();
   void CloseAppNow() {}
 
@@ -212,6 +217,7 @@ class EngProgram {
   double m_full_loop_last_time = 0.0;
   char m_full_loop_time_recorded = 0;
   char m_exit_done = 0;
+  char m_signals_end_like_quit = 0;
 };
 
 // Where an installed program's resources lie, relative to the folder of its executable (the
@@ -223,3 +229,5 @@ void EngProgramSetInstalledResources(const char *from_program_folder);
 void EngProgramSetResourcesPathForTests(const char *path);
 // The signal that the handler recorded, or 0; the loop acts on it outside the handler.
 int EngProgramPendingSignal();
+// Forgets the recorded signal once it has been acted on.
+void EngProgramClearPendingSignal();

@@ -17,10 +17,15 @@ static void SleepMicroseconds(EngInt32 us) {
 }
 
 // A SIGINT or SIGTERM recorded by the handler closes the program down here, on the main
-// thread, without ExitCB.
+// thread: without ExitCB, unless the program ends on them as on its Quit command.
 static void ActOnPendingSignal() {
   int sig = EngProgramPendingSignal();
   if (sig != SIGINT && sig != SIGTERM) return;
+  if (eng_main_program && eng_main_program->SignalsEndLikeQuit()) {
+    EngProgramClearPendingSignal();
+    eng_main_program->SetExitingFlag();
+    return;
+  }
   if (eng_main_program) eng_main_program->ForceExitNow(nullptr, nullptr, 1);
   EngMainCallExit(0);
 }

@@ -235,8 +235,25 @@ class EngWindow {
 
 char SetWindowClientSize(int width, int height);
 
+// A rectangle of the desktop in screen pixels, and the window manager's frame (title bar and
+// borders) around a window's client area.
+struct _EngWindowArea {
+  EngInt32 x, y, width, height;
+};
+struct _EngWindowFrame {
+  EngInt32 top, left, bottom, right;
+};
+// Where a windowed window's client area goes (platform half): the requested place and size
+// (x or y negative: centred), limited so that the client area with its frame lies inside the
+// desktop's usable area; a requested place that would not is moved left and up until it does.
+_EngWindowArea EngWindowPlaceWindowed_MAC(EngInt32 x, EngInt32 y, EngInt32 width, EngInt32 height,
+                                          const _EngWindowArea &usable, const _EngWindowFrame &frame);
+
 // Test seams of the platform half. Headless: no native window, nothing pumped; used when
 // SDL's video driver is "dummy" (as the non-display tests run) or forced here.
 void EngWindowForceHeadlessForTests(char on);
 // The next `count` native window creations fail (headless only).
 void EngWindowFailNativeCreationsForTests(int count);
+// The desktop's usable area and the window manager's frame, in place of the display's; null
+// puts the display's back.
+void EngWindowSetDesktopForTests(const _EngWindowArea *usable, const _EngWindowFrame *frame);

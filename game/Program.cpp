@@ -1,6 +1,5 @@
 #include "game/Program.h"
 
-#include <csignal>
 #include <cstring>
 
 #include "Engine/EngDebug.h"
@@ -26,23 +25,6 @@ Program::~Program() {
   }
 }
 
-// A desktop ends a session (log-out, `kill`) with SIGTERM. The game then closes as its Quit
-// command does, through the loop's end and the whole closing-down (the game's exit callbacks
-// and main's last log lines), rather than by the engine's immediate exit that skips them.
-static volatile sig_atomic_t quit_signal_arrived = 0;
-
-static void ProgramQuitSignalHandler(int) { quit_signal_arrived = 1; }
-
-static void ProgramCatchQuitSignals() {
-  quit_signal_arrived = 0;
-  signal(SIGINT, ProgramQuitSignalHandler);
-  signal(SIGTERM, ProgramQuitSignalHandler);
-}
-
-static void ProgramActOnQuitSignal() {
-  if (quit_signal_arrived) EngMiscCloseProgram();
-}
-
 // Saves the display settings with the "shown" flag set, then gives the flag back its value.
 static void SaveDisplaySettingsMarked(char restore_to) {
   resolution.show_dialog = 1;
@@ -53,6 +35,10 @@ static void SaveDisplaySettingsMarked(char restore_to) {
 
 signed char Program::InitCB(int, char **) {
   m_game = nullptr;
+  // A desktop ends a session (log-out, `kill`) with SIGTERM. The game then closes as its Quit
+  // command does, through the loop's end and the whole closing-down (the game's exit callbacks
+  // and main's last log lines), rather than by the engine's immediate exit that skips them.
+  SetSignalsEndLikeQuit(1);
   EngLanguagesSetLangNameStringToEnglish(resolution.language, 1, 1);
   if (!EngLanguagesInitWithCommonTexts(resolution.language, 1)) return 0;
   EngLanguagesInitFinished();
@@ -96,8 +82,6 @@ signed char Program::InitCB(int, char **) {
 }
 
 signed char Program::PreCreateWindowCB(_EngCreateWindowParms *parms) {
-  // Runs after the engine installed its own handlers.
-  ProgramCatchQuitSignals();
   return m_game ? m_game->PreCreateWindow(parms) : 0;
 }
 
@@ -113,7 +97,6 @@ void Program::DestroyGraphicsObjectsCB() {
 }
 
 signed char Program::TickCB() {
-  ProgramActOnQuitSignal();
   if (!eng_main_device) return 0;
   if (!GetWindow()) return 1;
   if (m_game) m_game->Tick();
@@ -123,7 +106,6 @@ signed char Program::TickCB() {
 // Only the main loop's frames are thinned out on idle screens; a frame not drawn is not shown
 // again either.
 void Program::RenderCB() {
-  ProgramActOnQuitSignal();
   if (!m_game) return;
   const char frame = m_game->WantsFrameDrawn(eng_main_current_time);
   if (frame != GAME_FRAME_NONE)

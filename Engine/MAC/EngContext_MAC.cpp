@@ -1,7 +1,8 @@
 // The OpenGL context of the main window over SDL2 and GLX: a 2.1 compatibility context (any
 // renderer, Mesa's software one included), GLEW set up once per process, full screen taken
-// and given back around the context, the buffer swap and the driver's account of what a swap
-// leaves in the back buffer.
+// and given back around the context with the display faded to black and back through the
+// window's gamma ramp, the buffer swap and the driver's account of what a swap leaves in the
+// back buffer.
 #include "Engine/EngContext.h"
 
 #include <GL/glew.h>
@@ -12,6 +13,7 @@
 #include <cstring>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngMain.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngWindow.h"
@@ -23,8 +25,10 @@ static SDL_Window *context_window = nullptr;
 static char context_fullscreen = 0;
 static char glew_ready = 0;
 static char fail_after_taking_display = 0;
+static EngInt32 swaps_made = 0;
 
 void EngContextFailAfterTakingDisplayForTests(char on) { fail_after_taking_display = on; }
+EngInt32 EngContextSwapsMade_MAC() { return swaps_made; }
 
 char EngContextGlewIsReady_MAC() { return glew_ready; }
 
@@ -43,6 +47,109 @@ static void GlewInitOnce() {
 
 static void ShowPointer(char show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 
+// ---- Fades ----
+
+namespace {
+
+struct GammaRamp {
+  EngUInt16 red[256], green[256], blue[256];
+};
+
+int SdlGetRamp(void *window, EngUInt16 *red, EngUInt16 *green, EngUInt16 *blue) {
+  return SDL_GetWindowGammaRamp(static_cast<SDL_Window *>(window), red, green, blue);
+}
+
+int SdlSetRamp(void *window, const EngUInt16 *red, const EngUInt16 *green, const EngUInt16 *blue) {
+  return SDL_SetWindowGammaRamp(static_cast<SDL_Window *>(window), red, green, blue);
+}
+
+// A step is about one frame of the display. A clock that stands still (held by a test) must
+// not keep the display dark for ever: a fade never takes more steps than a second holds.
+const double kFadeStepSeconds = 1.0 / 60.0;
+const int kFadeMostSteps = 60;
+
+}  // namespace
+
+static EngContextGammaGet get_ramp = SdlGetRamp;
+static EngContextGammaSet set_ramp = SdlSetRamp;
+static SDL_Window *fade_window = nullptr;
+static GammaRamp fade_saved;
+static char fade_usable = 0;
+static double last_frame_time = -1.0;
+
+void EngContextSetGammaRampForTests(EngContextGammaGet get, EngContextGammaSet set) {
+  get_ramp = get ? get : SdlGetRamp;
+  set_ramp = set ? set : SdlSetRamp;
+}
+
+// A display that has no gamma ramp switches without fading and without waiting; it is told
+// once per switch.
+static void FadeRefused() {
+  DebugInfoAlt("void EngDeviceGL::AglFadeSetup_MAC(unsigned)", "No gamma ramp - switching without a fade [%s]",
+               SDL_GetError());
+  fade_usable = 0;
+}
+
+static void FadeSetup(SDL_Window *window) {
+  fade_window = window;
+  fade_usable = get_ramp(window, fade_saved.red, fade_saved.green, fade_saved.blue) == 0;
+  if (!fade_usable) FadeRefused();
+}
+
+// Seconds since the previous call, 0 on the first; refreshes the engine clock.
+static float FadeFullLoopCalcFrameRate() {
+  const double now = EngMainUpdateCurrentTime();
+  const float seconds = last_frame_time < 0.0 ? 0.0f : float(now - last_frame_time);
+  last_frame_time = now;
+  return seconds;
+}
+
+// The saved ramp with its range above its lowest value scaled: the maxima follow the factor,
+// the minima and the curve's shape stay.
+static void ScaleChannel(const EngUInt16 *saved, EngUInt16 *out, float factor) {
+  const float low = saved[0];
+  for (int i = 0; i < 256; i++) out[i] = EngUInt16(low + (float(saved[i]) - low) * factor + 0.5f);
+}
+
+static char SetRamp(float factor) {
+  GammaRamp ramp;
+  const float f = factor < 0.0f ? 0.0f : factor > 1.0f ? 1.0f : factor;
+  ScaleChannel(fade_saved.red, ramp.red, f);
+  ScaleChannel(fade_saved.green, ramp.green, f);
+  ScaleChannel(fade_saved.blue, ramp.blue, f);
+  if (set_ramp(fade_window, ramp.red, ramp.green, ramp.blue) == 0) return 1;
+  FadeRefused();
+  return 0;
+}
+
+// From one factor to the other in half a second of the engine clock, however long each step
+// takes.
+static void Fade(float from, float to) {
+  if (!fade_usable || !fade_window) return;
+  FadeFullLoopCalcFrameRate();
+  const float direction = to > from ? 1.0f : -1.0f;
+  float factor = from;
+  for (int step = 0; step < kFadeMostSteps; step++) {
+    if (!SetRamp(factor)) return;
+    EngMiscCallPlatformSleepFunc(kFadeStepSeconds);
+    factor += direction * 2.0f * FadeFullLoopCalcFrameRate();
+    if (direction < 0.0f ? factor < to : factor > to) return;
+  }
+}
+
+static void FadeDisplayToBlack() { Fade(1.0f, 0.0f); }
+
+// The saved ramp goes back whole after the fade, as the display had it.
+static void FadeRestore() {
+  if (fade_usable && fade_window && set_ramp(fade_window, fade_saved.red, fade_saved.green, fade_saved.blue) != 0)
+    FadeRefused();
+}
+
+static void FadeDisplayFromBlack() {
+  Fade(0.0f, 1.0f);
+  FadeRestore();
+}
+
 // The one way back from a failed set-up: the context goes, a taken display is given back at
 // the window's size, and the pointer is shown again.
 static void ReleaseAfterFailure(SDL_Window *window, char windowed, int width, int height) {
@@ -54,6 +161,8 @@ static void ReleaseAfterFailure(SDL_Window *window, char windowed, int width, in
   if (!windowed) {
     SDL_SetWindowFullscreen(window, 0);
     SDL_SetWindowSize(window, width, height);
+    // Giving the display back gives it its own ramp back too, faded or not.
+    FadeRestore();
     ShowPointer(1);
   }
   context_window = nullptr;
@@ -66,6 +175,8 @@ static char SetupContext(SDL_Window *window, char windowed, int width, int heigh
   if (!(SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL)) return 0;
   if (!windowed) {
     ShowPointer(0);
+    FadeSetup(window);
+    FadeDisplayToBlack();
     SDL_DisplayMode want = {0, width, height, frequency, nullptr}, got;
     int display = SDL_GetWindowDisplayIndex(window);
     if (SDL_GetClosestDisplayMode(display < 0 ? 0 : display, &want, &got)) SDL_SetWindowDisplayMode(window, &got);
@@ -93,6 +204,7 @@ static char SetupContext(SDL_Window *window, char windowed, int width, int heigh
       ReleaseAfterFailure(window, windowed, width, height);
       return 0;
     }
+    FadeDisplayFromBlack();
     ShowPointer(eng_main_window ? eng_main_window->IsCursorShown() : 1);
   }
   context_window = window;
@@ -115,25 +227,28 @@ char EngContextSetupCreate_MAC(char windowed, EngInt32 width, EngInt32 height, E
     return 0;
   }
   eng_gl_3d_setup = 1;
-  // One black frame shows the new window clean; every frame after it is drawn whole.
+  // Every buffer a driver may keep in its swap chain starts black.
   if (eng_main_program) {
-    EngContextClearScreen_MAC(0.0f, 0.0f, 0.0f);
-    EngContextSwapBuffers_MAC();
+    for (int i = 0; i < 4; i++) {
+      EngContextClearScreen_MAC(0.0f, 0.0f, 0.0f);
+      EngContextSwapBuffers_MAC();
+    }
   }
   return 1;
 }
 
 void EngContextSetupDestroy_MAC() {
   if (!eng_gl_3d_setup) return;
-  if (context_window) {
-    if (context_fullscreen) {
-      SDL_SetWindowFullscreen(context_window, 0);
-      // Leaving full screen keeps the full-screen size unless it is set again.
-      SDL_SetWindowSize(context_window, eng_main_window_width, eng_main_window_height);
-    }
-    SDL_GL_MakeCurrent(context_window, nullptr);
-  }
+  const char fullscreen = context_window && context_fullscreen;
+  if (fullscreen) FadeDisplayToBlack();
+  if (context_window) SDL_GL_MakeCurrent(context_window, nullptr);
   if (context) SDL_GL_DeleteContext(context);
+  if (fullscreen) {
+    SDL_SetWindowFullscreen(context_window, 0);
+    // Leaving full screen keeps the full-screen size unless it is set again.
+    SDL_SetWindowSize(context_window, eng_main_window_width, eng_main_window_height);
+    FadeDisplayFromBlack();
+  }
   context = nullptr;
   context_window = nullptr;
   context_fullscreen = 0;
@@ -141,7 +256,9 @@ void EngContextSetupDestroy_MAC() {
 }
 
 void EngContextSwapBuffers_MAC() {
-  if (context && context_window) SDL_GL_SwapWindow(context_window);
+  if (!context || !context_window) return;
+  SDL_GL_SwapWindow(context_window);
+  swaps_made++;
 }
 
 char EngContextUseCurrent_MAC() {

@@ -1,10 +1,13 @@
-// The window's native half over SDL2: creating and destroying the window, the cursor,
-// title, position, showing and minimising. Headless when SDL's driver is "dummy".
+// The window's native half over SDL2: creating and destroying the window (a windowed one
+// inside the desktop's usable area, a full-screen one at a mode the display offers), the
+// cursor, title, position, showing and minimising. Headless when SDL's driver is "dummy".
 #include "Engine/EngWindow.h"
 
-#include <SDL.h>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+
+#include <SDL.h>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngMisc.h"
@@ -14,9 +17,21 @@
 
 static char force_headless = 0;
 static int failing_creations = 0;
+static char test_desktop = 0;
+static _EngWindowArea test_usable = {0, 0, 0, 0};
+static _EngWindowFrame test_frame = {0, 0, 0, 0};
+// The frame the window manager gave the last window: the next one most likely gets the same,
+// so it is placed right before it is shown.
+static _EngWindowFrame last_frame = {0, 0, 0, 0};
 
 void EngWindowForceHeadlessForTests(char on) { force_headless = on; }
 void EngWindowFailNativeCreationsForTests(int count) { failing_creations = count; }
+
+void EngWindowSetDesktopForTests(const _EngWindowArea *usable, const _EngWindowFrame *frame) {
+  test_desktop = usable != nullptr;
+  test_usable = usable ? *usable : _EngWindowArea{0, 0, 0, 0};
+  test_frame = frame ? *frame : _EngWindowFrame{0, 0, 0, 0};
+}
 
 int EngWindowVideoState_MAC() {
   if (force_headless) return 0;
@@ -82,24 +97,72 @@ static void SetGlAttributes(EngInt32 samples, char double_buffer) {
 
 EngInt32 EngContextSamplesForAntiAliasing(EngInt32 anti_aliasing);
 
+_EngWindowArea EngWindowPlaceWindowed_MAC(EngInt32 x, EngInt32 y, EngInt32 width, EngInt32 height,
+                                          const _EngWindowArea &usable, const _EngWindowFrame &frame) {
+  const EngInt32 min_x = usable.x + frame.left, min_y = usable.y + frame.top;
+  const EngInt32 room_w = std::max(1, usable.width - frame.left - frame.right);
+  const EngInt32 room_h = std::max(1, usable.height - frame.top - frame.bottom);
+  _EngWindowArea area = {0, 0, std::min(std::max(width, 1), room_w), std::min(std::max(height, 1), room_h)};
+  if (x >= 0 && y >= 0) {
+    area.x = std::max(x, min_x);
+    area.y = std::max(y, min_y);
+    if (area.x + area.width >= min_x + room_w) area.x = std::max(min_x, min_x + room_w - area.width);
+    if (area.y + area.height >= min_y + room_h) area.y = std::max(min_y, min_y + room_h - area.height);
+  } else {
+    area.x = min_x + (room_w - area.width) / 2;
+    area.y = min_y + (room_h - area.height) / 2;
+  }
+  return area;
+}
+
+// The desktop less its panels and docks. Without a display the pretend desktop of the display
+// modes stands in, with the room they leave for bars.
+static char UsableDesktop(char headless, _EngWindowArea *usable) {
+  if (test_desktop) {
+    *usable = test_usable;
+    return 1;
+  }
+  SDL_Rect bounds;
+  if (!headless && SDL_GetDisplayUsableBounds(0, &bounds) == 0 && bounds.w > 1 && bounds.h > 1) {
+    *usable = {bounds.x, bounds.y, bounds.w, bounds.h};
+    return 1;
+  }
+  *usable = {0, 0, 0, 0};
+  return EngResModesGetDesktopDimensions(&usable->x, &usable->y, &usable->width, &usable->height, 1);
+}
+
+// The window manager's frame is known once the window is shown.
+static _EngWindowFrame FrameOf(SDL_Window *window) {
+  if (test_desktop) return test_frame;
+  _EngWindowFrame frame = {0, 0, 0, 0};
+  if (!window || SDL_GetWindowBordersSize(window, &frame.top, &frame.left, &frame.bottom, &frame.right) != 0)
+    return {0, 0, 0, 0};
+  return frame;
+}
+
 char EngWindow::DoCreateWindow_MAC(_EngCreateWindowParms parms) {
   int video = EngWindowVideoState_MAC();
   if (video < 0) return 0;
   m_headless = video == 0;
   int width = parms.width, height = parms.height;
   int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
-  if (parms.windowed) {
-    int usable_w = 0, usable_h = 0;
-    if (EngResModesGetDesktopDimensions(nullptr, nullptr, &usable_w, &usable_h, 1)) {
-      if (width > usable_w) width = usable_w;
-      if (height > usable_h) height = usable_h;
-      if (parms.x >= 0 && parms.y >= 0) {
-        int left = parms.x, top = parms.y < 45 ? 45 : parms.y;
-        if (left + width >= usable_w) left = usable_w - width < 0 ? 0 : usable_w - width;
-        if (top + height >= usable_h + 45) top = usable_h + 45 - height < 45 ? 45 : usable_h + 45 - height;
-        x = left;
-        y = top;
-      }
+  _EngWindowArea usable = {0, 0, 0, 0};
+  const char place = parms.windowed && UsableDesktop(m_headless, &usable);
+  _EngWindowFrame frame = test_desktop ? test_frame : last_frame;
+  if (place) {
+    const _EngWindowArea area = EngWindowPlaceWindowed_MAC(parms.x, parms.y, width, height, usable, frame);
+    x = area.x;
+    y = area.y;
+    width = area.width;
+    height = area.height;
+  } else if (!parms.windowed) {
+    // A full-screen size the display does not offer (saved on another display) becomes the
+    // closest one it does, so the window never reaches past the screen.
+    EngResModes modes;
+    int bits = parms.bit_depth, frequency = parms.frequency;
+    if (modes.IsSetup() && modes.GetClosestFullScreenModeToMode(&width, &height, &bits, &frequency)) {
+      parms.bit_depth = bits;
+      parms.frequency = frequency;
     }
   }
   if (width < 1) width = 1;
@@ -136,6 +199,20 @@ char EngWindow::DoCreateWindow_MAC(_EngCreateWindowParms parms) {
     if (!window) {
       DebugErrorAlt(ENG_FUNC, "Could not create window [%s]", SDL_GetError());
       return 0;
+    }
+    if (place) {
+      // A frame other than the one allowed for moves the window, so that its title bar too
+      // stays on the desktop.
+      const _EngWindowFrame shown = FrameOf(window);
+      if (!test_desktop) last_frame = shown;
+      if (memcmp(&shown, &frame, sizeof(frame)) != 0) {
+        const _EngWindowArea area =
+            EngWindowPlaceWindowed_MAC(parms.x, parms.y, parms.width, parms.height, usable, shown);
+        if (area.width != width || area.height != height) SDL_SetWindowSize(window, area.width, area.height);
+        SDL_SetWindowPosition(window, area.x, area.y);
+        width = area.width;
+        height = area.height;
+      }
     }
     m_native_window = window;
     m_native_window_id = SDL_GetWindowID(window);

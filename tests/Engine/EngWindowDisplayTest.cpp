@@ -60,6 +60,7 @@ class EngWindowDisplayTest : public ::testing::Test {
   void TearDown() override {
     delete m_window;
     delete m_program;  // also after a forced exit, which lets go of eng_main_program
+    EngWindowSetDesktopForTests(nullptr, nullptr);
     EngContextFailAfterTakingDisplayForTests(0);
     EngProgramSetResourcesPathForTests(nullptr);
     EngMiscSetPopupHandlerForTests(nullptr);
@@ -232,6 +233,59 @@ TEST_F(EngWindowDisplayTest, AFailedFullScreenSetUpGivesTheDisplayBack) {
   EXPECT_FALSE(SDL_GetWindowFlags(Native()) & SDL_WINDOW_FULLSCREEN);
   EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
   EXPECT_THAT(popups, Contains("Error setting up display context|Try changing the graphics settings and restarting."));
+}
+
+// The window manager's frame is allowed for where the window is put: the client area lands
+// where the placement rule says, and the X server has it there.
+TEST_F(EngWindowDisplayTest, AWindowedWindowLandsInsideTheUsableDesktopWithItsFrame) {
+  const _EngWindowArea usable = {0, 28, 1024, 740};
+  const _EngWindowFrame frame = {20, 2, 2, 2};
+  EngWindowSetDesktopForTests(&usable, &frame);
+  const int requests[][4] = {{0, 45, 1024, 718}, {900, 700, 640, 480}, {-1, -1, 640, 480}};
+  for (const auto &r : requests) {
+    SCOPED_TRACE(std::to_string(r[0]) + "," + std::to_string(r[1]));
+    _EngCreateWindowParms parms;
+    parms.x = r[0];
+    parms.y = r[1];
+    parms.width = r[2];
+    parms.height = r[3];
+    ASSERT_EQ(m_window->Create(&parms), 1);
+    ASSERT_EQ(m_window->CreateGraphicsDevice(), 1);
+    const _EngWindowArea want = EngWindowPlaceWindowed_MAC(r[0], r[1], r[2], r[3], usable, frame);
+    int x = -1, y = -1, w = 0, h = 0;
+    SDL_GetWindowPosition(Native(), &x, &y);
+    SDL_GetWindowSize(Native(), &w, &h);
+    EXPECT_EQ(x, want.x);
+    EXPECT_EQ(y, want.y);
+    EXPECT_EQ(w, want.width);
+    EXPECT_EQ(h, want.height);
+    EXPECT_EQ(eng_main_window_width, want.width);
+    EXPECT_EQ(eng_main_window_height, want.height);
+    EXPECT_GE(y - frame.top, usable.y);
+    EXPECT_LE(y + h + frame.bottom, usable.y + usable.height);
+    m_window->Destroy();
+  }
+}
+
+// A full-screen size saved on a bigger display (the test server is 1280 by 1024) gives a window
+// that covers this display exactly.
+TEST_F(EngWindowDisplayTest, AFullScreenSizeBiggerThanTheDisplayCoversItExactly) {
+  _EngCreateWindowParms parms;
+  parms.windowed = 0;
+  parms.width = 1600;
+  parms.height = 1200;
+  ASSERT_EQ(m_window->Create(&parms), 1);
+  ASSERT_EQ(m_window->CreateGraphicsDevice(), 1);
+  EXPECT_TRUE(SDL_GetWindowFlags(Native()) & SDL_WINDOW_FULLSCREEN);
+  int x = -1, y = -1, w = 0, h = 0;
+  SDL_GetWindowPosition(Native(), &x, &y);
+  SDL_GetWindowSize(Native(), &w, &h);
+  EXPECT_EQ(x, 0);
+  EXPECT_EQ(y, 0);
+  EXPECT_EQ(w, 1280);
+  EXPECT_EQ(h, 1024);
+  EXPECT_EQ(eng_main_window_width, 1280);
+  EXPECT_EQ(eng_main_window_height, 1024);
 }
 
 }  // namespace

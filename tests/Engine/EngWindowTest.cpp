@@ -374,4 +374,72 @@ TEST_F(EngWindowTest, CtrlFReleasedTogglesFullScreenUnlessConsumed) {
   EngWindowKeyModifiersChanged_MAC(0);
 }
 
+// A windowed window's whole client area with the window manager's frame (title bar included)
+// lies inside the desktop's usable area: a place that would leave it is moved left and up, a
+// size too big for it is cut, and an unplaced window is centred in it.
+TEST(EngWindowPlaceTest, TheClientAreaAndItsFrameStayInsideTheUsableDesktop) {
+  struct Case {
+    const char *name;
+    int x, y, width, height;
+    _EngWindowArea usable;
+    _EngWindowFrame frame;
+    _EngWindowArea want;
+  } cases[] = {
+      {"fits where asked", 100, 100, 640, 480, {0, 0, 1024, 768}, {20, 2, 2, 2}, {100, 100, 640, 480}},
+      {"full height under a title bar", 0, 45, 1024, 718, {0, 0, 1024, 768}, {20, 0, 0, 0}, {0, 45, 1024, 718}},
+      {"the same with side borders", 0, 45, 1024, 718, {0, 0, 1024, 768}, {20, 1, 1, 1}, {1, 45, 1022, 718}},
+      {"above a top panel", 10, 10, 640, 480, {0, 28, 1024, 740}, {20, 0, 0, 0}, {10, 48, 640, 480}},
+      {"past the right and the bottom", 900, 700, 640, 480, {0, 0, 1024, 768}, {20, 0, 0, 0}, {384, 288, 640, 480}},
+      {"bigger than the desktop", 0, 0, 2000, 2000, {0, 0, 1024, 768}, {20, 4, 4, 4}, {4, 20, 1016, 744}},
+      {"centred", -1, -1, 640, 480, {0, 28, 1280, 996}, {20, 0, 0, 0}, {320, 296, 640, 480}},
+      {"beside a left dock", 0, 100, 640, 480, {64, 0, 960, 768}, {0, 0, 0, 0}, {64, 100, 640, 480}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    const _EngWindowArea got = EngWindowPlaceWindowed_MAC(c.x, c.y, c.width, c.height, c.usable, c.frame);
+    EXPECT_EQ(got.x, c.want.x);
+    EXPECT_EQ(got.y, c.want.y);
+    EXPECT_EQ(got.width, c.want.width);
+    EXPECT_EQ(got.height, c.want.height);
+    EXPECT_GE(got.x - c.frame.left, c.usable.x);
+    EXPECT_GE(got.y - c.frame.top, c.usable.y);
+    EXPECT_LE(got.x + got.width + c.frame.right, c.usable.x + c.usable.width);
+    EXPECT_LE(got.y + got.height + c.frame.bottom, c.usable.y + c.usable.height);
+  }
+}
+
+// A full-screen size the display does not offer (saved on a bigger one) becomes the closest mode
+// it does offer, whichever way the window is made: never bigger than the display can show.
+TEST_F(EngWindowTest, AFullScreenWindowTakesTheClosestModeTheDisplayOffers) {
+  const _EngDisplayModeInfo modes[] = {{800, 600, 32, 60.0f}, {1024, 768, 32, 60.0f}, {1024, 768, 32, 75.0f}};
+  const _EngDisplayModeInfo desktop = {1024, 768, 32, 60.0f};
+  EngResModesSetDisplayForTests(modes, 3, &desktop);
+  struct Case {
+    int width, height, frequency;
+    int want_width, want_height, want_frequency;
+  } cases[] = {{1280, 1024, 60, 1024, 768, 60}, {1024, 768, 75, 1024, 768, 75}, {640, 480, 0, 800, 600, 60}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+    _EngCreateWindowParms parms;
+    parms.windowed = 0;
+    parms.width = c.width;
+    parms.height = c.height;
+    parms.frequency = c.frequency;
+    ASSERT_EQ(m_window->Create(&parms), 1);
+    ASSERT_EQ(m_window->CreateGraphicsDevice(), 1);
+    EXPECT_EQ(eng_main_window_windowed, 0);
+    EXPECT_EQ(eng_main_window_width, c.want_width);
+    EXPECT_EQ(eng_main_window_height, c.want_height);
+    EXPECT_EQ(eng_main_window_frequency, c.want_frequency);
+    m_window->Destroy();
+  }
+
+  // A toggle to full screen asks for the size of the full-screen set.
+  Open(800, 600);
+  m_window->SetVarsForFullscreenModeToggle(-1, -1, -1, -1, -1, -1, 1280, 1024, 32, 60);
+  ASSERT_EQ(m_window->ToggleFullscreenMode(), 1);
+  EXPECT_EQ(eng_main_window_width, 1024);
+  EXPECT_EQ(eng_main_window_height, 768);
+}
+
 }  // namespace
