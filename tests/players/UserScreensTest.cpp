@@ -17,6 +17,7 @@
 #include "Engine/EngProgram.h"
 #include "Engine/EngResModes.h"
 #include "Engine/EngWindow.h"
+#include "Engine/Modules.h"
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinCheckbox.h"
 #include "Engine/MWin/MWinFonts.h"
@@ -30,6 +31,7 @@
 #include "players/UserLoadCC.h"
 #include "players/UserScreens.h"
 #include "players/UserSelectCC.h"
+#include "players/UsersCC.h"
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
 #include "tests/Engine/MWin/ScreensTestSupport.h"
@@ -53,6 +55,7 @@ class UserScreensTest : public qwtest::GameObjectTest {
   }
   void TearDown() override {
     StopGameObject();
+    ModulesResetForTests();
   }
   std::string UsersPath(const std::string &file = "") const {
     return m_data.File("Tallowmere/Quarrelwick/Users") + (file.empty() ? "" : "/" + file);
@@ -149,6 +152,42 @@ TEST_F(UserScreensTest, RegistrationsStartingScreenAndTheCurrentScreenQuestion) 
     screens->SetCurrentScreen(id);
     EXPECT_EQ(m_user_screens->CurrentScreenIsUserOrCountyScreen(), 0);
   }
+}
+
+// A player of the unknown country "??": the first players screen looks the last player's code
+// up when it starts, and the lists when they are read, each a noted look-up; drawing their
+// flags, every frame, adds no note.
+TEST_F(UserScreensTest, AnUnknownCountryIsNotedWhenReadNotAtEveryFrame) {
+  MakePlayer("Ann", "??");
+  snprintf(resolution.last_player, sizeof(resolution.last_player), "%s", "Ann");
+  ModulesSetup(nullptr, Program_GetModulesItemFilenameCB);
+  MWinScreens *screens = m_game->GetScreens();
+  ASSERT_EQ(screens->SetupAllScreens(), 1);
+  auto notes = [](const std::string &log) {
+    int count = 0;
+    for (size_t at = log.find("Code [??] not found."); at != std::string::npos;
+         at = log.find("Code [??] not found.", at + 1))
+      count++;
+    return count;
+  };
+  std::string log = qwtest::Logged([&] { screens->StartScreen(USERS_SCREEN_ID, -1); });
+  ASSERT_EQ(screens->GetCurrentScreen(), USERS_SCREEN_ID);
+  EXPECT_GE(notes(log), 1) << log;
+  UsersCC *users = m_user_screens->GetUsersCC();
+  EXPECT_EQ(users->GetLastUserCountryRow(), -1);
+  ASSERT_EQ(m_list->GetNumUsers(), 1);
+  EXPECT_STREQ(m_list->GetUsersCountryCode(0), "??");
+  EXPECT_EQ(m_list->GetUsersCountryRow(0), -1);
+
+  _Dimension area = {100, 100, 200, 30};
+  log = qwtest::Logged([&] {
+    for (int frame = 0; frame < 60; frame++) {
+      UsersControlContinueExtraRenderCB(users->mwinUsersMainWinContinueButton, &area, MWIN_TEXSTATE_NORMAL, 0,
+                                        users);
+      UserSelectPanelExtraRenderCB(nullptr, &area, MWIN_TEXSTATE_NORMAL, 0, m_user_screens);
+    }
+  });
+  EXPECT_EQ(notes(log), 0) << log;
 }
 
 }  // namespace
