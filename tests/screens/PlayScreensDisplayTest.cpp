@@ -213,8 +213,8 @@ TEST_F(PlayScreensDisplayTest, ThePauseScreenResumesAndQuitsOnlyWhenAsked) {
 }
 
 // By keys a press acts once, on the screen it was pressed on: Return on Quit Game, reached with
-// Tab, asks and waits for the answer; Return on a focused Cancel cancels; the logo, which Tab
-// passes by, asks before going online when the pointer rests on it.
+// Tab, asks and waits for the answer; Return on a focused Cancel cancels; Return on the logo,
+// the last of the Tab stops, asks before going online.
 TEST_F(PlayScreensDisplayTest, ByKeysThePauseScreenAsksBeforeTheGameIsLost) {
   Play(1);
   PauseGame();
@@ -227,15 +227,15 @@ TEST_F(PlayScreensDisplayTest, ByKeysThePauseScreenAsksBeforeTheGameIsLost) {
     MWinButton *msg = Root()->PopupIsOn() ? Root()->PopupGetWindow()->GetButtonFromID("MSG", 0) : nullptr;
     return msg ? msg->GetTextP() : "";
   };
-  // Tab from an empty part of the screen: the buttons in their order, never the logo.
+  // Tab from an empty part of the screen: the buttons in their order, then the logo.
   PushMotion(40, 240);
   std::vector<std::string> stops;
-  for (int i = 0; i < 8; i++) {
+  for (int i = 0; i < 9; i++) {
     Key(SDLK_TAB);
     stops.push_back(focus());
   }
-  EXPECT_EQ(stops,
-            (std::vector<std::string>{"Resume", "Scores", "Help", "Sounds", "Options", "Quit", "Save", "Resume"}));
+  EXPECT_EQ(stops, (std::vector<std::string>{"Resume", "Scores", "Help", "Sounds", "Options", "Quit", "Save", "Title",
+                                             "Resume"}));
   for (int i = 0; i < 5; i++) Key(SDLK_TAB);
   ASSERT_EQ(focus(), "Quit");
   Key(SDLK_RETURN);
@@ -253,9 +253,10 @@ TEST_F(PlayScreensDisplayTest, ByKeysThePauseScreenAsksBeforeTheGameIsLost) {
   EXPECT_EQ(Root()->GetCurrentScreen(), PAUSE_SCREEN_ID);
   EXPECT_EQ(game_started, 1);
 
-  // Return with the pointer on the logo asks before going online, and the program stays.
-  const _Dimension *logo = Pause()->mwinPauseMainWinTitleButton->GetActualArea();
-  PushMotion(int(logo->x + logo->width / 2), int(logo->y + logo->height / 2));
+  // Return on the logo, reached by Tab, asks before going online, and the program stays.
+  PushMotion(40, 240);
+  for (int i = 0; i < 8; i++) Key(SDLK_TAB);
+  ASSERT_EQ(focus(), "Title");
   Key(SDLK_RETURN);
   Frames(3);
   EXPECT_EQ(message(), "Go Online ?");
