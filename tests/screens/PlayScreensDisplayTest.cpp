@@ -96,6 +96,36 @@ TEST_F(PlayScreensDisplayTest, ANewPlayerSeesTheGardensThenTheNoticeWhoseOkStart
   Frame("play");
 }
 
+// By keys alone Tab reaches every garden, from nothing in the gardens' order, and Return picks
+// the one it reached; the arrow keys move nothing.
+TEST_F(PlayScreensDisplayTest, ByKeysTabReachesEveryGardenAndReturnPicksIt) {
+  for (int g = 0; g < 4; g++) {
+    SCOPED_TRACE(g);
+    Player()->notices_left = 1;  // the pick shows the notice, and play waits
+    OpenSelection();
+    MWinWindow *w = Select()->mwinSelectMainWindow;
+    auto focus = [&]() -> std::string {
+      MWinButton *b = w->GetActiveButton();
+      return b ? b->GetID() : "";
+    };
+    const std::string garden = "Level" + std::to_string(g);
+    PushMotion(40, 240);
+    for (int i = 0; i <= g; i++) Key(SDLK_TAB);
+    ASSERT_EQ(focus(), garden);
+    for (SDL_Keycode arrow : {SDLK_RIGHT, SDLK_DOWN, SDLK_LEFT, SDLK_UP}) {
+      Key(arrow);
+      EXPECT_EQ(focus(), garden);
+    }
+    Key(SDLK_RETURN);
+    Frames(2);
+    ASSERT_EQ(Root()->GetCurrentScreen(), NOTICE_SCREEN_ID);
+    EXPECT_EQ(sc_start_garden, g);
+    Screens()->GotoScreen(MAIN_SCREEN_ID, nullptr);
+    Frames(2);
+    ASSERT_EQ(Root()->GetCurrentScreen(), MAIN_SCREEN_ID);
+  }
+}
+
 TEST_F(PlayScreensDisplayTest, EscapeOnTheNoticeStartsPlayToo) {
   OpenSelection();
   Pick(3);
