@@ -4,7 +4,7 @@
 #include <new>
 
 const char Base64::encode_table[66] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/=";
-unsigned char Base64::decode_map[128];
+unsigned char Base64::decode_map[256];
 
 namespace {
 
@@ -56,10 +56,6 @@ void Base64::Encode(const char *in, int n, char *out) {
 void Base64::Decode(const char *in, int length, char *out, int &outLength) {
   if (!in || !out || length < 0 || length % 4 != 0) return;
   const unsigned char *chars = reinterpret_cast<const unsigned char *>(in);
-  for (int i = 0; i < length; ++i) {
-    if (chars[i] >= 0x80) return;
-  }
-
   int count = 0;
   for (int i = 0; i < length; i += 4) {
     unsigned v0 = decode_map[chars[i]], v1 = decode_map[chars[i + 1]];

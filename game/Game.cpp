@@ -533,10 +533,6 @@ void Game::AfterUserLoaded(char just_created, char skip) {
   SoundsUpdateVolumes();
   SoundStartOrStopMusic();
   if (IsUserLoaded()) m_user->GetInfo()->options.load_count++;
-  // The players' screens' pictures (their title, the splash, the flags) are made again when one
-  // of them starts; the menus and the game do not show them.
-  UsersControlDestroyGraphics();
-  CountryDestroyGraphics();
   m_screens->GotoScreen(MAIN_SCREEN_ID, nullptr);
   AskToResumeUsersGameIfExists();
 }

@@ -3,7 +3,6 @@
 #include "players/Country.h"
 
 #include <cstring>
-#include <set>
 #include <string>
 
 #include "Engine/EngDebug.h"
@@ -21,13 +20,6 @@ static const char *const country_unknown_code = "??";
 static const int COUNTRY_ENGLAND = 60;
 enum { COUNTRY_CODE_FIELD = 3, COUNTRY_LOCALE_SIZE = 255 };
 
-// Screens look codes up every frame (flags in lists and tables), so a bad code read from a
-// player or score file is reported once per run, not sixty times a second.
-static std::set<std::string> country_reported_codes;
-static char country_reported_missing_code = 0;
-// A locale without a country (the C locale) stays so for the whole run: told once.
-static char country_reported_no_local = 0;
-
 void CountryFlagsResetForTests();
 
 void CountryResetForTests() {
@@ -37,9 +29,6 @@ void CountryResetForTests() {
   cc_on_continue_cb_context = nullptr;
   cc_border_y1 = cc_border_y2 = 0.0f;
   memset(country_code_selected, 0, sizeof(country_code_selected));
-  country_reported_codes.clear();
-  country_reported_missing_code = 0;
-  country_reported_no_local = 0;
   CountryFlagsResetForTests();
 }
 
@@ -75,19 +64,10 @@ const char *CountryGetCountryCode(int n) { return IsRow(n) ? country_infos[n].co
 
 static bool IsMissing(const char *text) { return !text || !text[0]; }
 
-static void ReportMissingCode(const char *signature) {
-  if (country_reported_missing_code) return;
-  country_reported_missing_code = 1;
-  DebugStandardError(signature, DEBUG_ERR_BAPA);
-}
-
 // Codes are read no further than the three bytes of a record's code field, which a damaged
 // file may leave without its terminator.
 static void ReportUnknownCode(const char *signature, const char *code) {
   std::string shown(code, strnlen(code, COUNTRY_CODE_FIELD));
-  // The module's own answer for no country is no fault of the one who asks with it.
-  if (shown == country_unknown_code) return;
-  if (!country_reported_codes.insert(shown).second) return;
   DebugNoteAlt(2, signature, "Code [%s] not found.", DebugOutsideText(shown.data(), shown.size()).c_str());
 }
 
@@ -112,7 +92,7 @@ static bool IsUk(const char *code) { return strncmp(code, "UK", 3) == 0; }
 
 int CountryGetCountryNumFromCode(const char *code, char uk_is_gb) {
   if (IsMissing(code)) {
-    ReportMissingCode(ENG_FUNC);
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_BAPA);
     return -1;
   }
   if (IsUk(code)) return uk_is_gb ? COUNTRY_ENGLAND : COUNTRY_UK_FLAG;
@@ -123,7 +103,7 @@ int CountryGetCountryNumFromCode(const char *code, char uk_is_gb) {
 
 const char *CountryGetCountryNameFromCode(const char *code) {
   if (IsMissing(code)) {
-    ReportMissingCode(ENG_FUNC);
+    DebugStandardError(ENG_FUNC, DEBUG_ERR_BAPA);
     return UnknownName();
   }
   int n = IsUk(code) ? COUNTRY_ENGLAND : FindCode(code);
@@ -177,10 +157,7 @@ int CountryGetLocalCountryPos() {
     int n = CountryGetCountryNumFromCode(code, 1);
     if (n >= 0) return n;
   }
-  if (!country_reported_no_local) {
-    country_reported_no_local = 1;
-    DebugNoteAlt(2, ENG_FUNC, "Could not get local country pos");
-  }
+  DebugNoteAlt(2, ENG_FUNC, "Could not get local country pos");
   return -1;
 }
 

@@ -58,7 +58,7 @@ void UserSelectPanelExtraRenderCB(MWinButton *, _Dimension *row, _MWinTextureSta
   DebugAssertAlt(list ? 1 : 0, ENG_FUNC, "No ul_cc.");
   const char *code = list->GetUsersCountryCode(item);
   if (!row || !code[0]) return;
-  CountryDrawFlagOnRightSideOfButton(CountryGetCountryNumFromCode(code, 1), row);
+  CountryDrawFlagOnRightSideOfButton(list->GetUsersCountryRow(item), row);
 }
 
 void UserLoadAfterDeletePopupCB_Static(MWin *, char result, void *screen) {
@@ -213,7 +213,8 @@ void UserLoadCC::SetupUserNameList() {
       const char *path = listing.GetFilenameWithPath(file);
       if (path && stat(path, &info) == 0 && S_ISREG(info.st_mode) && tester.LoadUser(entry.name, 1, nullptr, country))
         memcpy(entry.country, country, 2);
-      m_list.push_back({entry, name});
+      const int row = entry.country[0] ? CountryGetCountryNumFromCode(entry.country, 1) : -1;
+      m_list.push_back({entry, name, row});
     }
     listing.CleanupAfterGettingFilenamesInDir();
   }
@@ -233,6 +234,11 @@ const char *UserLoadCC::GetUsersLocalName(int n) const {
 const char *UserLoadCC::GetUsersCountryCode(int n) const {
   if (n < 0 || n >= GetNumUsers()) return "";
   return m_list[size_t(n)].entry.country;
+}
+
+int UserLoadCC::GetUsersCountryRow(int n) const {
+  if (n < 0 || n >= GetNumUsers()) return -1;
+  return m_list[size_t(n)].country_row;
 }
 
 char UserLoadCC::IsLastUserLoadedOk(char *always_load, char *country_code) {

@@ -40,6 +40,9 @@ class UserLoadCC : public UserLoadCollectionController {
   const char *GetUsersDisplayName(int n) const { return GetUsersLocalName(n); }
   // Empty outside the list.
   const char *GetUsersCountryCode(int n) const;
+  // The code's row in the country table, looked up once with the list rather than at every
+  // frame's drawing; -1 outside the list or without a code.
+  int GetUsersCountryRow(int n) const;
   // 1 when the display settings name a last player and that player's file test-loads; its
   // always-load flag and country code come back then. Rebuilds the list first.
   char IsLastUserLoadedOk(char *always_load, char *country_code);
@@ -63,6 +66,7 @@ class UserLoadCC : public UserLoadCollectionController {
   struct Listed {
     UserListEntry entry;
     std::string name;
+    int country_row;
   };
   std::vector<Listed> m_list;
   // The player a question is about, taken when it was asked.

@@ -131,8 +131,7 @@ void UserNewAfterNamePopupCB(MWin *, char result, void *user) {
 }
 
 void UserNewCC::AfterNamePopupCB(char result) {
-  // An empty answer (Return on a field left empty) never wipes the name there was before it.
-  if (result == 1 && (m_name[0] || !m_previous_name[0])) {
+  if (result == 1) {
     m_countdown = kValidationFrames;
     return;
   }

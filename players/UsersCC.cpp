@@ -78,11 +78,12 @@ void UsersControlContinueExtraRenderCB(MWinButton *button, _Dimension *area, _MW
   if (!button || !area) return;
   UsersCC *screen = static_cast<UsersCC *>(user);
   button->RestoreAfterRenderAreaCrop();
-  CountryDrawFlagOnOutsideRightOfButton(CountryGetCountryNumFromCode(screen->GetLastUserCountryCode(), 1), area);
+  CountryDrawFlagOnOutsideRightOfButton(screen->GetLastUserCountryRow(), area);
   button->CropRenderAreaToButtonNew2();
 }
 
-UsersCC::UsersCC(UserScreens *user_screens) : m_user_screens(user_screens), m_auto_continue_time(0) {
+UsersCC::UsersCC(UserScreens *user_screens)
+    : m_user_screens(user_screens), m_country_row(-1), m_auto_continue_time(0) {
   DebugAssertAlt(user_screens ? 1 : 0, ENG_FUNC, "No user screens");
   memset(m_country_code, 0, sizeof(m_country_code));
 }
@@ -138,6 +139,7 @@ void UsersCC::StartingCB(void *) {
   char always_load = 0;
   memset(m_country_code, 0, sizeof(m_country_code));
   char loads = list ? list->IsLastUserLoadedOk(&always_load, m_country_code) : 0;
+  m_country_row = loads ? CountryGetCountryNumFromCode(m_country_code, 1) : -1;
   if (loads) {
     char text[128];
     snprintf(text, sizeof(text), "%s: %s", ScreensText("Users_ContinuePlayer", "Continue Player"),

@@ -21,11 +21,14 @@ class UsersCC : public UsersCollectionController {
   void ContinueCB();
 
   const char *GetLastUserCountryCode() const { return m_country_code; }
+  // Its row in the country table, looked up once a start rather than at every frame's drawing.
+  int GetLastUserCountryRow() const { return m_country_row; }
   double GetAutoContinueTime() const { return m_auto_continue_time; }
 
  private:
   UserScreens *m_user_screens;
   char m_country_code[4];
+  int m_country_row;
   double m_auto_continue_time;
 };
 

@@ -309,6 +309,12 @@ void ScoresCC::SetupList(int row) {
   m_row_count = 0;
   if (!(online && o->scores_flag))
     for (int i = 0; i < m_list_count && i < SCORES_MAX_LOCAL; i++) m_row_map[m_row_count++] = i;
+  for (int r = 0; r < m_row_count; r++) {
+    const ScoresScore &entry = m_list[m_row_map[r]];
+    char code[4] = {};
+    memcpy(code, entry.country, strnlen(entry.country, sizeof(entry.country)));
+    m_row_country[r] = CountryGetCountryNumFromCode(code, 1);
+  }
 
   m_players_row = -1;
   if (online)
@@ -468,9 +474,7 @@ void ScoresCC::RenderCB(_MWinRenderStage stage) {
       if (!s) continue;
       _Dimension cell;
       if (m_columns[COLUMN_COUNTRY] >= 0 && table->GetEntryDisplayedArea(row, m_columns[COLUMN_COUNTRY], &cell)) {
-        char code[4] = {};
-        memcpy(code, s->country, strnlen(s->country, sizeof(s->country)));
-        const int country = CountryGetCountryNumFromCode(code, 1);
+        const int country = m_row_country[row];
         // Whole, at its shape, inside its row with a little room above and below.
         if (country >= 0) CountryDrawFlagFitted(country, cell.x, cell.y + 2.0f, cell.width, cell.height - 4.0f);
       }

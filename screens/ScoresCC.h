@@ -81,6 +81,8 @@ class ScoresCC : public ScoresCollectionController, public ScoresScreenLink {
   double m_highlight_time = 0;
   double m_last_tick = -1;
   int m_row_map[SCORES_MAX_LOCAL];
+  // Each row's country, looked up once with the list rather than at every frame's drawing.
+  int m_row_country[SCORES_MAX_LOCAL];
   int m_row_count = 0;
   char m_cell[64];
 };

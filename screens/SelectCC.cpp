@@ -119,15 +119,8 @@ void SelectCC::AttachGardenPictures() {
   }
 }
 
-// The arrow keys walk the gardens as Tab and Shift+Tab do.
-static char SelectArrowKeysCB(int key, MWinWindow *window) {
-  if (key < 244 || key > 247) return 0;
-  return window->MoveFocusToTabStop(key == 244 || key == 246 ? 1 : 0);
-}
-
 void SelectCC::StartingCB(void *) {
   if (mwinSelectMainBackButton) mwinSelectMainBackButton->SetEscapeButtonForParentWindow();
-  if (mwinSelectMainWindow) mwinSelectMainWindow->SetKeyDownCB(SelectArrowKeysCB);
   for (MWinButton *picture : {mwinSelectMainLevel0Button, mwinSelectMainLevel1Button, mwinSelectMainLevel2Button,
                               mwinSelectMainLevel3Button})
     if (picture) picture->SetPressableByKeyboard(1);

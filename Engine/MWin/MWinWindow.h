@@ -237,8 +237,6 @@ class MWinWindow {
   void SetExtraButtonPlainCallback(void (*callback)(void *), void *user);
   void SetEmptyPressCB(char (*callback)(MWinWindow *, void *), void *user);
   void SetKeyDownCB(char (*callback)(int, MWinWindow *)) { m_key_down_cb = callback; }
-  // Moves the focus to the next (or previous) tab stop as Tab (or Shift+Tab) does; 0 with none.
-  char MoveFocusToTabStop(char backwards);
   void SetController(MWinCollectionController *controller);
   void UseCallbacks() { m_use_controller = 0; }
   MWinCollectionController *GetController(char check);

@@ -400,12 +400,7 @@ char MWinWindow::HandleKeyDown(int key) {
     if (m_key_down_cb) return m_key_down_cb(key, this);
     return 0;
   }
-  return MoveFocusToTabStop(eng_key_down[228] ? 1 : 0);
-}
-
-char MWinWindow::MoveFocusToTabStop(char backwards) {
-  MWinEntryScope scope(m_mwin);
-  MWinButton *found = FindTabStop(backwards);
+  MWinButton *found = FindTabStop(eng_key_down[228] ? 1 : 0);
   if (!found) return 0;
   m_mwin->ReleaseKeyboardFocus();
   MWinButton *active = GetActiveButton();

@@ -13,7 +13,7 @@ constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
 
 // The same in every device layout.
 const ScreenLayoutWidget kWidgets[] = {
-    {"Title", MWIN_BUTTON_PUSH, kNone, "", "MWIN_FONT_DEFAULT", {0, 0, 0, 1}, {1, 1}, kCentre, ScreenText().Label()},
+    {"Title", MWIN_BUTTON_PUSH, kNone, "", "MWIN_FONT_DEFAULT", {0, 0, 0, 1}, {1, 1}, kCentre, ScreenText()},
     {"HomePage", MWIN_BUTTON_PUSH, kDefault, "Home Page", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
     {"Forums", MWIN_BUTTON_PUSH, kDefault, "Forums", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
     {"Logs", MWIN_BUTTON_PUSH, kDefault, "Logs", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},

@@ -13,7 +13,7 @@ constexpr _Vector2d kButtonScale = {1, 1.1f};
 constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
 
 const ScreenLayoutWidget kWidgets[] = {
-    {"Title", MWIN_BUTTON_PUSH, kNone, "", "MWIN_FONT_DEFAULT", {0, 0, 0, 1}, {1, 1}, kCentre, ScreenText().Label()},
+    {"Title", MWIN_BUTTON_PUSH, kNone, "", "MWIN_FONT_DEFAULT", {0, 0, 0, 1}, {1, 1}, kCentre, ScreenText()},
     {"Prev", MWIN_BUTTON_PUSH, kDefault, "Prev", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
     {"Next", MWIN_BUTTON_PUSH, kDefault, "Next", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
     {"Keys", MWIN_BUTTON_PUSH, kDefault, "Keys", "Main", kButtonText, kButtonScale, kCentre, ScreenText()},
@@ -42,15 +42,8 @@ static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kW
 // Phones and tablets have no keys to list; phones give the title's room to the text.
 const ScreenLayoutVariant kVariants[] = {
     {ScreenLayouts(1, 2),
-     {"Title",
-      MWIN_BUTTON_PUSH,
-      kNone,
-      "",
-      "MWIN_FONT_DEFAULT",
-      {0, 0, 0, 1},
-      {1, 1},
-      kCentre,
-      ScreenText().Hidden().Label()}},
+     {"Title", MWIN_BUTTON_PUSH, kNone, "", "MWIN_FONT_DEFAULT", {0, 0, 0, 1}, {1, 1}, kCentre,
+      ScreenText().Hidden()}},
     {ScreenLayouts(1, 2, 3, 4),
      {"Keys", MWIN_BUTTON_PUSH, kDefault, "Keys", "Main", kButtonText, kButtonScale, kCentre, ScreenText().Hidden()}},
 };

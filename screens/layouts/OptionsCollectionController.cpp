@@ -15,7 +15,7 @@ constexpr _MWinTextAlign kRight = MWIN_ALIGN_RIGHT;
 // Builder order, which is not the order of the rows on the screen. The choices get their
 // entries from the behaviour class.
 const ScreenLayoutWidget kWidgets[] = {
-    {"Title", MWIN_BUTTON_PUSH, kNone, "", "MWIN_FONT_DEFAULT", {0, 0, 0, 1}, {1, 1}, kCentre, ScreenText().Label()},
+    {"Title", MWIN_BUTTON_PUSH, kNone, "", "MWIN_FONT_DEFAULT", {0, 0, 0, 1}, {1, 1}, kCentre, ScreenText()},
     {"ShowResT", MWIN_BUTTON_PUSH, kNone, "Startup Window:", "Main", kText, kScale, kRight, ScreenText().Label()},
     {"ShowRes", MWIN_BUTTON_CHOICE, kDefault, "", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
     {"ShowResInfo", MWIN_BUTTON_PUSH, kDefault, "?", "Main", kText, kScale, kCentre, ScreenText()},

@@ -13,7 +13,7 @@ constexpr _MWinTextAlign kCentre = MWIN_ALIGN_CENTRE;
 
 // The behaviour class tells the presses apart by these members.
 const ScreenLayoutWidget kWidgets[] = {
-    {"Title", MWIN_BUTTON_PUSH, kNone, "", "MWIN_FONT_DEFAULT", {0, 0, 0, 1}, {1, 1}, kCentre, ScreenText().Label()},
+    {"Title", MWIN_BUTTON_PUSH, kNone, "", "MWIN_FONT_DEFAULT", {0, 0, 0, 1}, {1, 1}, kCentre, ScreenText()},
     {"Resume", MWIN_BUTTON_PUSH, kDefault, "Resume Game", "Main", kText, kScale, kCentre, ScreenText()},
     {"Scores", MWIN_BUTTON_PUSH, kDefault, "High Scores", "Main", kText, kScale, kCentre, ScreenText()},
     {"Help", MWIN_BUTTON_PUSH, kDefault, "How To Play", "Main", kText, kScale, kCentre, ScreenText()},

@@ -16,7 +16,7 @@ constexpr _MWinTextAlign kRight = MWIN_ALIGN_RIGHT;
 // Builder order: the game-over volume row comes before its switch's row, which lies above it.
 // The choices' "On" and the sliders' empty text stand until the behaviour class fills them.
 const ScreenLayoutWidget kWidgets[] = {
-    {"Title", MWIN_BUTTON_PUSH, kNone, "", "Main", kText, kScale, kCentre, ScreenText().Label()},
+    {"Title", MWIN_BUTTON_PUSH, kNone, "", "Main", kText, kScale, kCentre, ScreenText()},
     {"SoundsOnText", MWIN_BUTTON_PUSH, kNone, "Sounds:", "Main", kText, kScale, kRight, ScreenText().Label()},
     {"SoundsOn", MWIN_BUTTON_CHOICE, kDefault, "On", "Main", kText, kScale, kCentre, ScreenPlaceholder()},
     {"SoundsVolText", MWIN_BUTTON_PUSH, kNone, "Volume:", "Main", kText, kScale, kRight, ScreenText().Label()},
@@ -88,7 +88,7 @@ static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kW
 // The phone in landscape has no room for the title picture: it is built, then hidden.
 const ScreenLayoutVariant kVariants[] = {
     {ScreenLayouts(2),
-     {"Title", MWIN_BUTTON_PUSH, kNone, "", "Main", kText, kScale, kCentre, ScreenText().Hidden().Label()}},
+     {"Title", MWIN_BUTTON_PUSH, kNone, "", "Main", kText, kScale, kCentre, ScreenText().Hidden()}},
 };
 
 constexpr _Dimension kWholeScreen = {0, 0, 640, 480};

@@ -10,6 +10,7 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngLayouts.h"
 #include "Engine/EngMain.h"
+#include "Engine/EngMisc.h"
 #include "Engine/EngMainOrientation.h"
 #include "Engine/EngWhichDevice.h"
 #include "Engine/EngEncryption.h"
@@ -17,6 +18,7 @@
 #include "Engine/EngProgram.h"
 #include "Engine/EngResModes.h"
 #include "Engine/EngWindow.h"
+#include "Engine/Modules.h"
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinCheckbox.h"
 #include "Engine/MWin/MWinFonts.h"
@@ -28,8 +30,10 @@
 #include "game/Program.h"
 #include "players/UserClass.h"
 #include "players/UserLoadCC.h"
+#include "players/UserNewCC.h"
 #include "players/UserScreens.h"
 #include "players/UserSelectCC.h"
+#include "players/UsersCC.h"
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/MWin/MWinTestSupport.h"
 #include "tests/Engine/MWin/ScreensTestSupport.h"
@@ -37,6 +41,17 @@
 #include "tests/support/TestSupport.h"
 
 namespace {
+
+// The text of the notice on show while a timed notice waits (the notice closes itself before
+// it returns); empty when none waited.
+MWin *notice_mwin = nullptr;
+std::string notice_seen;
+void RecordNoticeWhileWaiting(double) {
+  MWinButton *msg = notice_mwin && notice_mwin->PopupIsOn() && notice_mwin->PopupGetWindow()
+                        ? notice_mwin->PopupGetWindow()->GetButtonFromID("MSG", 0)
+                        : nullptr;
+  if (msg && msg->GetTextP()) notice_seen = msg->GetTextP();
+}
 
 // The game object with its screens table and no device, in a temporary data folder.
 class UserScreensTest : public qwtest::GameObjectTest {
@@ -53,6 +68,12 @@ class UserScreensTest : public qwtest::GameObjectTest {
   }
   void TearDown() override {
     StopGameObject();
+    EngMiscSetUserNameForTests(nullptr);
+    UserNewResetForTests();
+    qwtest::SteppingClock::Remove();
+    EngMainSetSleepForTests(nullptr);
+    notice_mwin = nullptr;
+    ModulesResetForTests();
   }
   std::string UsersPath(const std::string &file = "") const {
     return m_data.File("Tallowmere/Quarrelwick/Users") + (file.empty() ? "" : "/" + file);
@@ -148,6 +169,105 @@ TEST_F(UserScreensTest, RegistrationsStartingScreenAndTheCurrentScreenQuestion) 
   for (euint id : {USERS_SCREEN_ID, USER_NEW_SCREEN_ID, COUNTRY_SCREEN_ID}) {
     screens->SetCurrentScreen(id);
     EXPECT_EQ(m_user_screens->CurrentScreenIsUserOrCountyScreen(), 0);
+  }
+}
+
+// A player of the unknown country "??": the first players screen looks the last player's code
+// up when it starts, and the lists when they are read, each a noted look-up; drawing their
+// flags, every frame, adds no note.
+TEST_F(UserScreensTest, AnUnknownCountryIsNotedWhenReadNotAtEveryFrame) {
+  MakePlayer("Ann", "??");
+  snprintf(resolution.last_player, sizeof(resolution.last_player), "%s", "Ann");
+  ModulesSetup(nullptr, Program_GetModulesItemFilenameCB);
+  MWinScreens *screens = m_game->GetScreens();
+  ASSERT_EQ(screens->SetupAllScreens(), 1);
+  auto notes = [](const std::string &log) {
+    int count = 0;
+    for (size_t at = log.find("Code [??] not found."); at != std::string::npos;
+         at = log.find("Code [??] not found.", at + 1))
+      count++;
+    return count;
+  };
+  std::string log = qwtest::Logged([&] { screens->StartScreen(USERS_SCREEN_ID, -1); });
+  ASSERT_EQ(screens->GetCurrentScreen(), USERS_SCREEN_ID);
+  EXPECT_GE(notes(log), 1) << log;
+  UsersCC *users = m_user_screens->GetUsersCC();
+  EXPECT_EQ(users->GetLastUserCountryRow(), -1);
+  ASSERT_EQ(m_list->GetNumUsers(), 1);
+  EXPECT_STREQ(m_list->GetUsersCountryCode(0), "??");
+  EXPECT_EQ(m_list->GetUsersCountryRow(0), -1);
+
+  _Dimension area = {100, 100, 200, 30};
+  log = qwtest::Logged([&] {
+    for (int frame = 0; frame < 60; frame++) {
+      UsersControlContinueExtraRenderCB(users->mwinUsersMainWinContinueButton, &area, MWIN_TEXSTATE_NORMAL, 0,
+                                        users);
+      UserSelectPanelExtraRenderCB(nullptr, &area, MWIN_TEXSTATE_NORMAL, 0, m_user_screens);
+    }
+  });
+  EXPECT_EQ(notes(log), 0) << log;
+}
+
+// The name prompt's answers, as the player gives them by keys: OK (Return) puts what was typed
+// to the name rules on the fifth frame after, an empty answer too; Cancel puts the name back.
+TEST_F(UserScreensTest, TheNamePromptsAnswers) {
+  UserNewResetForTests();
+  EngMiscSetUserNameForTests("Ada");
+  MWinScreens *screens = m_game->GetScreens();
+  ASSERT_EQ(screens->SetupAllScreens(), 1);
+  screens->StartScreen(USER_NEW_SCREEN_ID, -1);
+  ASSERT_EQ(screens->GetCurrentScreen(), USER_NEW_SCREEN_ID);
+  UserNewCC *screen = m_user_screens->GetUserNewCC();
+  ASSERT_STREQ(screen->GetName(), "Ada");  // offered, so no prompt opened
+  ASSERT_EQ(m_mwin->PopupIsOn(), 0);
+  // The timed notice waits on a clock of its own steps, not the machine's.
+  qwtest::SteppingClock::Install(0.05);
+  EngMainSetSleepForTests(RecordNoticeWhileWaiting);
+  notice_mwin = m_mwin;
+
+  auto shown = [&]() -> std::string {
+    const char *text = screen->mwinUserNewMainWinNameButton->GetTextP();
+    return text ? text : "";
+  };
+  auto answer = [&](const char *typed, char ok) {
+    screen->NameCB();
+    ASSERT_EQ(m_mwin->PopupIsOn(), 1);
+    for (const char *c = typed; *c; c++) m_mwin->KeyDownUChar(static_cast<unsigned char>(*c));
+    if (ok) {
+      m_mwin->KeyDown(13);  // ends editing, which queues OK
+      m_mwin->Tick2();
+      m_mwin->Tick2();
+    } else {
+      m_mwin->PopupTurnOffAndCallCancelOrNoCB();
+    }
+    ASSERT_EQ(m_mwin->PopupIsOn(), 0);
+  };
+  struct Case {
+    const char *typed;
+    char ok;
+    const char *name, *notice;
+  } cases[] = {
+      {"Bob", 1, "Bob", ""},
+      {"", 1, "", "Invalid user name"},
+      {" Bob", 1, "", "Invalid user name"},
+      {"Bob", 0, "Ada", ""},
+      {"", 0, "Ada", ""},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::string(c.typed) + (c.ok ? " OK" : " Cancel"));
+    answer("Ada", 1);
+    for (int frame = 0; frame < 5; frame++) screen->TickCB();
+    ASSERT_STREQ(screen->GetName(), "Ada");
+
+    notice_seen.clear();
+    answer(c.typed, c.ok);
+    for (int frame = 0; frame < 4; frame++) screen->TickCB();
+    EXPECT_EQ(notice_seen, "");  // the test runs on the fifth frame
+    screen->TickCB();
+    EXPECT_STREQ(screen->GetName(), c.name);
+    EXPECT_EQ(shown(), c.name);
+    EXPECT_EQ(notice_seen, c.notice);
+    EXPECT_EQ(m_mwin->PopupIsOn(), 0);
   }
 }
 

@@ -96,6 +96,36 @@ TEST_F(PlayScreensDisplayTest, ANewPlayerSeesTheGardensThenTheNoticeWhoseOkStart
   Frame("play");
 }
 
+// By keys alone Tab reaches every garden, from nothing in the gardens' order, and Return picks
+// the one it reached; the arrow keys move nothing.
+TEST_F(PlayScreensDisplayTest, ByKeysTabReachesEveryGardenAndReturnPicksIt) {
+  for (int g = 0; g < 4; g++) {
+    SCOPED_TRACE(g);
+    Player()->notices_left = 1;  // the pick shows the notice, and play waits
+    OpenSelection();
+    MWinWindow *w = Select()->mwinSelectMainWindow;
+    auto focus = [&]() -> std::string {
+      MWinButton *b = w->GetActiveButton();
+      return b ? b->GetID() : "";
+    };
+    const std::string garden = "Level" + std::to_string(g);
+    PushMotion(40, 240);
+    for (int i = 0; i <= g; i++) Key(SDLK_TAB);
+    ASSERT_EQ(focus(), garden);
+    for (SDL_Keycode arrow : {SDLK_RIGHT, SDLK_DOWN, SDLK_LEFT, SDLK_UP}) {
+      Key(arrow);
+      EXPECT_EQ(focus(), garden);
+    }
+    Key(SDLK_RETURN);
+    Frames(2);
+    ASSERT_EQ(Root()->GetCurrentScreen(), NOTICE_SCREEN_ID);
+    EXPECT_EQ(sc_start_garden, g);
+    Screens()->GotoScreen(MAIN_SCREEN_ID, nullptr);
+    Frames(2);
+    ASSERT_EQ(Root()->GetCurrentScreen(), MAIN_SCREEN_ID);
+  }
+}
+
 TEST_F(PlayScreensDisplayTest, EscapeOnTheNoticeStartsPlayToo) {
   OpenSelection();
   Pick(3);
@@ -213,8 +243,8 @@ TEST_F(PlayScreensDisplayTest, ThePauseScreenResumesAndQuitsOnlyWhenAsked) {
 }
 
 // By keys a press acts once, on the screen it was pressed on: Return on Quit Game, reached with
-// Tab, asks and waits for the answer; Return on a focused Cancel cancels; the logo, which Tab
-// passes by, asks before going online when the pointer rests on it.
+// Tab, asks and waits for the answer; Return on a focused Cancel cancels; Return on the logo,
+// the last of the Tab stops, asks before going online.
 TEST_F(PlayScreensDisplayTest, ByKeysThePauseScreenAsksBeforeTheGameIsLost) {
   Play(1);
   PauseGame();
@@ -227,15 +257,15 @@ TEST_F(PlayScreensDisplayTest, ByKeysThePauseScreenAsksBeforeTheGameIsLost) {
     MWinButton *msg = Root()->PopupIsOn() ? Root()->PopupGetWindow()->GetButtonFromID("MSG", 0) : nullptr;
     return msg ? msg->GetTextP() : "";
   };
-  // Tab from an empty part of the screen: the buttons in their order, never the logo.
+  // Tab from an empty part of the screen: the buttons in their order, then the logo.
   PushMotion(40, 240);
   std::vector<std::string> stops;
-  for (int i = 0; i < 8; i++) {
+  for (int i = 0; i < 9; i++) {
     Key(SDLK_TAB);
     stops.push_back(focus());
   }
-  EXPECT_EQ(stops,
-            (std::vector<std::string>{"Resume", "Scores", "Help", "Sounds", "Options", "Quit", "Save", "Resume"}));
+  EXPECT_EQ(stops, (std::vector<std::string>{"Resume", "Scores", "Help", "Sounds", "Options", "Quit", "Save", "Title",
+                                             "Resume"}));
   for (int i = 0; i < 5; i++) Key(SDLK_TAB);
   ASSERT_EQ(focus(), "Quit");
   Key(SDLK_RETURN);
@@ -253,9 +283,10 @@ TEST_F(PlayScreensDisplayTest, ByKeysThePauseScreenAsksBeforeTheGameIsLost) {
   EXPECT_EQ(Root()->GetCurrentScreen(), PAUSE_SCREEN_ID);
   EXPECT_EQ(game_started, 1);
 
-  // Return with the pointer on the logo asks before going online, and the program stays.
-  const _Dimension *logo = Pause()->mwinPauseMainWinTitleButton->GetActualArea();
-  PushMotion(int(logo->x + logo->width / 2), int(logo->y + logo->height / 2));
+  // Return on the logo, reached by Tab, asks before going online, and the program stays.
+  PushMotion(40, 240);
+  for (int i = 0; i < 8; i++) Key(SDLK_TAB);
+  ASSERT_EQ(focus(), "Title");
   Key(SDLK_RETURN);
   Frames(3);
   EXPECT_EQ(message(), "Go Online ?");

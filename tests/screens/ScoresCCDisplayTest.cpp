@@ -417,7 +417,8 @@ TEST_F(ScoresCCDisplayTest, OnlineShowsTheWorldTableWithItsColumnsFlagsAndIcons)
   EXPECT_EQ(SelectedRows(), std::vector<int>{1});
 
   // Flags and platform icons are drawn in their cells: the frame differs there from a table
-  // whose rows carry an unknown platform and no flag.
+  // whose rows carry an unknown platform and no flag. The rows' countries are read with the
+  // list, once, and noted there when unknown; drawing adds no note.
   m_game->Render();
   const std::vector<unsigned char> with = Frame();
   ScoresScore *world = ScoresGetWorldScores();
@@ -426,7 +427,19 @@ TEST_F(ScoresCCDisplayTest, OnlineShowsTheWorldTableWithItsColumnsFlagsAndIcons)
     world[i].platform = '?';
     memcpy(world[i].country, "??", 2);
   }
-  m_game->Render();
+  const int row_count = cc->GetRowCount();
+  auto notes = [] {
+    int count = 0;
+    for (EngInt32 i = 0; i < DebugGetNumMessages(); i++)
+      count += strstr(DebugGetMessage(i)->text, "Code [??] not found.") != nullptr;
+    return count;
+  };
+  DebugResetForTests();
+  cc->SetupList(-1);
+  ASSERT_EQ(cc->GetRowCount(), row_count);
+  EXPECT_EQ(notes(), row_count);
+  for (int frame = 0; frame < 3; frame++) m_game->Render();
+  EXPECT_EQ(notes(), row_count);
   std::vector<unsigned char> without(640 * 480 * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, without.data());

@@ -226,8 +226,9 @@ TEST_F(ScreenLayoutTest, WidgetsGetTheirLookAndTheirLanguageTokens) {
 }
 
 // Tab, the toolkit's own walk over the desktop layout as its table builds it, stops only on
-// what a player can press: never on a logo, a label, a frame or a message, which show nothing
-// under the pointer.
+// what a player can press: never on a label, a frame or a message, which show nothing under
+// the pointer. A screen's title picture, which asks to go online, is one of its stops; being
+// first in its table, it is the walk's last.
 template <class Layout>
 std::vector<std::string> TabStops(MWin *mwin) {
   static qwtest::LayoutOnly<Layout> layout;
@@ -257,15 +258,17 @@ std::vector<std::string> TabStops(MWin *mwin) {
 TEST_F(ScreenLayoutTest, TabStopsOnlyOnWhatAPlayerCanPress) {
   using V = std::vector<std::string>;
   EXPECT_EQ(TabStops<PauseCollectionController>(mwin),
-            (V{"Resume", "Scores", "Help", "Sounds", "Options", "Quit", "Save"}));
+            (V{"Resume", "Scores", "Help", "Sounds", "Options", "Quit", "Save", "Title"}));
   EXPECT_EQ(TabStops<NoticeCollectionController>(mwin), (V{"Ok"}));
   EXPECT_EQ(TabStops<UserNewCollectionController>(mwin), (V{"Back", "Country", "Continue", "Name"}));
-  EXPECT_EQ(TabStops<AboutCollectionController>(mwin), (V{"HomePage", "Forums", "Logs", "Back"}));
-  EXPECT_EQ(TabStops<OptionsCollectionController>(mwin), (V{"ShowRes", "ShowResInfo", "OneUser", "OneUserInfo", "Power",
-                                                            "DateFormat", "PowerInfo", "DateFormatInfo", "Back"}));
+  EXPECT_EQ(TabStops<AboutCollectionController>(mwin), (V{"HomePage", "Forums", "Logs", "Back", "Title"}));
+  EXPECT_EQ(TabStops<HelpCollectionController>(mwin), (V{"Prev", "Next", "Keys", "Back", "Info", "Title"}));
+  EXPECT_EQ(TabStops<OptionsCollectionController>(mwin),
+            (V{"ShowRes", "ShowResInfo", "OneUser", "OneUserInfo", "Power", "DateFormat", "PowerInfo",
+               "DateFormatInfo", "Back", "Title"}));
   EXPECT_EQ(TabStops<SoundsCollectionController>(mwin),
             (V{"SoundsOn", "SoundsVol", "MainMusicOn", "MainMusicOnWhen", "MainMusicVol", "WinMusicOn", "WinMusicVol",
-               "GoMusicVol", "GoMusicOn", "Back"}));
+               "GoMusicVol", "GoMusicOn", "Back", "Title"}));
   EXPECT_EQ(TabStops<SystemCollectionController>(mwin), (V{"Mode", "Res", "Freq", "Aa", "AaInfo", "Change"}));
   EXPECT_EQ(TabStops<ScoresCollectionController>(mwin),
             (V{"Level0", "Level1", "Level2", "Level3", "Which", "Range", "Scores", "Update", "Submit", "FindMe",
