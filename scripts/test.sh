@@ -5,8 +5,8 @@
 #   checks, every report fatal; every test runs;
 # - a plain gcc build with the benchmarks (compiled, not run), whose every test runs;
 # - a clang build under ThreadSanitizer of the tests of the engine (the picture-decoding worker,
-#   the sound and music streams), the HTTP clients, libcurl's loading and the world scores (the
-#   internet thread), which run.
+#   the sound and music streams), the HTTP clients with libcurl's set-up and the world scores
+#   (the internet thread), which run.
 # Every test gets one try: a test that fails once fails the run. Each test's time limit is the
 # one its executable's CMake sets (tests/*/CMakeLists.txt), scaled for the sanitizer builds. The
 # fuzz targets' corpora and kept findings are replayed by CTest in the first two builds
@@ -60,7 +60,7 @@ stage "build-test: configure" configure build-test -DCMAKE_BUILD_TYPE=RelWithDeb
   stage "build-test: build" build build-test &&
   stage "build-test: tests" run_tests build-test
 
-tsan_tests=(EngineTests HttpTests WorldScoresTests CurlLoadTests)
+tsan_tests=(EngineTests HttpTests WorldScoresTests)
 CC=clang CXX=clang++ stage "build-tsan: configure" \
   configure build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQW_TSAN=ON &&
   stage "build-tsan: build" build build-tsan --target "${tsan_tests[@]}" &&
