@@ -55,9 +55,9 @@ constexpr const char *kPlayer = "Wren Ash";
 constexpr const char *kDataFolder = "home/.local/share/Tallowmere/Quarrelwick";
 // Long enough for the sanitizer build on a busy machine; a healthy run waits far less.
 constexpr std::chrono::seconds kStepDeadline(30);
-// Frames the program shows after a press that must do nothing before the test looks. A press
-// keeps it drawing every frame for three seconds of its clock; a still screen after that shows a
-// whole frame a second, so a slow machine may wait for most of them one by one.
+// Frames the program shows after a press that must do nothing before the test looks again. A
+// press keeps it drawing every frame for three seconds of its clock; a still screen after that
+// shows a whole frame a second, so a slow machine may wait for the last of them one by one.
 constexpr int kFramesForNothing = 30;
 constexpr std::chrono::seconds kFramesDeadline(60);
 
@@ -333,11 +333,11 @@ class PlayThroughTest : public ::testing::Test {
     }
   }
 
-  // Waits until the program has shown so many more frames: it has been round its loop at least
-  // as often since what was sent before, so what it has not done by then it did not do for that.
-  void WaitForFrames(int frames) {
-    const long from = m_x.FramesShown();
-    const auto shown = [&] { return m_x.FramesShown() >= from + frames; };
+  // Waits until the program has shown so many frames more than it had shown (`since`, counted
+  // right after what was sent): it has been round its loop at least as often since, so what it
+  // has not done by then it did not do for that.
+  void WaitForFrames(long since, int frames) {
+    const auto shown = [&] { return m_x.FramesShown() >= since + frames; };
     WaitFor(std::to_string(frames) + " more frames", shown, kFramesDeadline);
   }
 
@@ -772,7 +772,7 @@ TEST_F(PlayThroughTest, APlayerGetsIntoAGardenByKeyboardAlone) {
   // Space typed there presses nothing until the focus is moved.
   ASSERT_NO_FATAL_FAILURE(step(1, "space", "KeysBack", FirstPlayersScreen));
   ASSERT_TRUE(m_x.Key("space"));
-  ASSERT_NO_FATAL_FAILURE(WaitForFrames(kFramesForNothing));
+  ASSERT_NO_FATAL_FAILURE(WaitForFrames(m_x.FramesShown(), kFramesForNothing));
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysSpaceKept", FirstPlayersScreen));
 
   // New Player again keeps the name; Continue is the third stop (Back, Country, Continue).
@@ -829,8 +829,9 @@ TEST_F(PlayThroughTest, AKeyboardPlayerIsAskedBeforeAGameOrANameIsLost) {
   // Return on User Name asks, and the same press does not answer: the question stays.
   tabs(4);
   key("Return");
+  const long name_asked = m_x.FramesShown();
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskNameAsked", NameAsked));
-  ASSERT_NO_FATAL_FAILURE(WaitForFrames(kFramesForNothing));
+  ASSERT_NO_FATAL_FAILURE(WaitForFrames(name_asked, kFramesForNothing));
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskNameStillAsked", NameAsked));
   ASSERT_TRUE(m_x.Type(player)) << m_x.Error();
   key("Return");
@@ -879,8 +880,9 @@ TEST_F(PlayThroughTest, AKeyboardPlayerIsAskedBeforeAGameOrANameIsLost) {
   ASSERT_TRUE(m_x.Move(40, 240));
   tabs(6);
   key("Return");
+  const long quit_pressed = m_x.FramesShown();
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskQuitAsked", quit_asked));
-  ASSERT_NO_FATAL_FAILURE(WaitForFrames(kFramesForNothing));
+  ASSERT_NO_FATAL_FAILURE(WaitForFrames(quit_pressed, kFramesForNothing));
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskQuitStillAsked", quit_asked));
   tabs(2);
   key("Return");
