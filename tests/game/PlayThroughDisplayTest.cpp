@@ -1,10 +1,11 @@
 // The built program played from outside, as a person plays it: started as its own process with
 // a fresh HOME on its own X server, clicked and typed at through XTest, and watched through its
-// window's pixels, its log, the files it leaves, the code it has loaded and its exit code. Where
-// a widget is comes from the screens' layout tables (design units, 640 by 480, here also window
-// pixels); which screen shows is told by the widgets' pixels; where a gun may stand is worked out
-// by the play field's own rules in this process. With QW_SCREENSHOT_DIR set, each step's picture
-// is saved there; a failed wait always saves the last picture in the build folder.
+// window's pixels and the frames it shows, its log, the files it leaves, the code it has loaded
+// and its exit code. Where a widget is comes from the screens' layout tables (design units, 640
+// by 480, here also window pixels); which screen shows is told by the widgets' pixels; where a
+// gun may stand is worked out by the play field's own rules in this process. With
+// QW_SCREENSHOT_DIR set, each step's picture is saved there; a failed wait always saves the last
+// picture in the build folder.
 #include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -54,6 +55,11 @@ constexpr const char *kPlayer = "Wren Ash";
 constexpr const char *kDataFolder = "home/.local/share/Tallowmere/Quarrelwick";
 // Long enough for the sanitizer build on a busy machine; a healthy run waits far less.
 constexpr std::chrono::seconds kStepDeadline(30);
+// Frames the program shows after a press that must do nothing before the test looks again. A
+// press keeps it drawing every frame for three seconds of its clock; a still screen after that
+// shows a whole frame a second, so a slow machine may wait for the last of them one by one.
+constexpr int kFramesForNothing = 30;
+constexpr std::chrono::seconds kFramesDeadline(60);
 
 // Where a widget of a screen's table sits, in design units.
 _Dimension Area(const ScreenLayout &layout, const char *widget) {
@@ -308,8 +314,9 @@ class PlayThroughTest : public ::testing::Test {
   }
 
   // Polls until the condition holds, or fails the test at the deadline.
-  void WaitFor(const std::string &what, const std::function<bool()> &condition) {
-    const auto deadline = Clock::now() + kStepDeadline;
+  void WaitFor(const std::string &what, const std::function<bool()> &condition,
+               std::chrono::seconds within = kStepDeadline) {
+    const auto deadline = Clock::now() + within;
     while (!condition()) {
       if (Clock::now() > deadline) {
         FAIL() << "waited in vain for " << what;
@@ -324,6 +331,14 @@ class PlayThroughTest : public ::testing::Test {
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
+  }
+
+  // Waits until the program has shown so many frames more than it had shown (`since`, counted
+  // right after what was sent): it has been round its loop at least as often since, so what it
+  // has not done by then it did not do for that.
+  void WaitForFrames(long since, int frames) {
+    const auto shown = [&] { return m_x.FramesShown() >= since + frames; };
+    WaitFor(std::to_string(frames) + " more frames", shown, kFramesDeadline);
   }
 
   // Waits until the window shows a screen: the test holds on three pictures in a row, so a
@@ -757,7 +772,7 @@ TEST_F(PlayThroughTest, APlayerGetsIntoAGardenByKeyboardAlone) {
   // Space typed there presses nothing until the focus is moved.
   ASSERT_NO_FATAL_FAILURE(step(1, "space", "KeysBack", FirstPlayersScreen));
   ASSERT_TRUE(m_x.Key("space"));
-  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  ASSERT_NO_FATAL_FAILURE(WaitForFrames(m_x.FramesShown(), kFramesForNothing));
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("KeysSpaceKept", FirstPlayersScreen));
 
   // New Player again keeps the name; Continue is the third stop (Back, Country, Continue).
@@ -814,8 +829,9 @@ TEST_F(PlayThroughTest, AKeyboardPlayerIsAskedBeforeAGameOrANameIsLost) {
   // Return on User Name asks, and the same press does not answer: the question stays.
   tabs(4);
   key("Return");
+  const long name_asked = m_x.FramesShown();
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskNameAsked", NameAsked));
-  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  ASSERT_NO_FATAL_FAILURE(WaitForFrames(name_asked, kFramesForNothing));
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskNameStillAsked", NameAsked));
   ASSERT_TRUE(m_x.Type(player)) << m_x.Error();
   key("Return");
@@ -864,8 +880,9 @@ TEST_F(PlayThroughTest, AKeyboardPlayerIsAskedBeforeAGameOrANameIsLost) {
   ASSERT_TRUE(m_x.Move(40, 240));
   tabs(6);
   key("Return");
+  const long quit_pressed = m_x.FramesShown();
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskQuitAsked", quit_asked));
-  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  ASSERT_NO_FATAL_FAILURE(WaitForFrames(quit_pressed, kFramesForNothing));
   ASSERT_NO_FATAL_FAILURE(WaitForScreen("AskQuitStillAsked", quit_asked));
   tabs(2);
   key("Return");

@@ -115,7 +115,8 @@ TEST_F(ResumeDisplayTest, ALeftGameIsOfferedAgainAndALostOneEndsOnTheScores) {
   Shot("ResumedGame.jpg");
 
   // Lost: the picture throbs, a click within the second does nothing, a later one shows the
-  // high scores.
+  // high scores. The second is the engine's, counted in frames.
+  HoldClock();
   game_paused = 0;
   lives = 1;
   QuarrelwickChangeLives(-1);

@@ -216,6 +216,8 @@ struct Emptied {
 };
 
 TEST_P(TextLooksDisplayTest, TheSidebarTheHintAndTheBannerInPlay) {
+  // The banner keeps the stage it is brought to for as long as the readings take.
+  HoldClock();
   ASSERT_NO_FATAL_FAILURE(Play(0));
   ASSERT_EQ(tut_on, 0);
   ASSERT_EQ(tut_stage, 2);

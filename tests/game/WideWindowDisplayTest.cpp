@@ -221,6 +221,10 @@ TEST_P(WideWindowDisplayTest, TheRangeDiscReachesAsTheTargetingDoesAndPressesAct
   level_difficulty = 0;
   ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
   main_game->ReturnToGame();
+  // Only the disc may change between the frames without and with it: the LEVEL banner, fading
+  // over the field's middle, is taken away, and the clock moves only with the frames.
+  HoldClock();
+  LevelsTurnOffLevelText();
   cash = 5000;
   game_paused = 1;
   const int type = 1;

@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xdamage.h>
 
 #include <cstdio>
 #include <cstring>
@@ -39,7 +40,20 @@ bool XTestDriver::Open() {
     m_error = "the X server has no XTest extension";
     return false;
   }
+  if (!XDamageQueryExtension(m_display, &m_damage_event_base, &error_base)) {
+    m_error = "the X server has no Damage extension";
+    return false;
+  }
   return true;
+}
+
+void XTestDriver::Forget() {
+  // A damage whose window is gone went with it; the error of destroying it again is ignored.
+  if (m_damage) XDamageDestroy(m_display, m_damage);
+  m_damage = 0;
+  m_window = 0;
+  m_frames = 0;
+  m_last_frame_time = 0;
 }
 
 static pid_t WindowPid(Display *d, Window w) {
@@ -59,8 +73,8 @@ static pid_t WindowPid(Display *d, Window w) {
 }
 
 unsigned long XTestDriver::FindWindow(const char *title, pid_t pid, int width, int height) {
-  m_window = 0;
   if (!m_display) return 0;
+  Forget();
   Window root = DefaultRootWindow(m_display), parent, *children = nullptr;
   unsigned int count = 0;
   if (!XQueryTree(m_display, root, &root, &parent, &children, &count)) return 0;
@@ -79,9 +93,28 @@ unsigned long XTestDriver::FindWindow(const char *title, pid_t pid, int width, i
   // Keys go to the window whatever the pointer does (no window manager gives it the focus).
   if (m_window) {
     XSetInputFocus(m_display, m_window, RevertToParent, CurrentTime);
+    m_damage = XDamageCreate(m_display, m_window, XDamageReportRawRectangles);
     XSync(m_display, False);
   }
   return m_window;
+}
+
+long XTestDriver::FramesShown() {
+  if (!m_display || !m_damage) return m_frames;
+  XSync(m_display, False);
+  while (XPending(m_display)) {
+    XEvent event;
+    XNextEvent(m_display, &event);
+    if (event.type != m_damage_event_base + XDamageNotify) continue;
+    const auto *notify = reinterpret_cast<const XDamageNotifyEvent *>(&event);
+    if (notify->damage != m_damage) continue;
+    // A swap's rectangles all come at its time; two swaps within a millisecond count once, which
+    // only makes a wait for frames longer.
+    if (m_frames > 0 && notify->timestamp == m_last_frame_time) continue;
+    m_frames++;
+    m_last_frame_time = notify->timestamp;
+  }
+  return m_frames;
 }
 
 bool XTestDriver::Grab(WindowPicture *picture) {

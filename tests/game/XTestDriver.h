@@ -1,6 +1,7 @@
 // Drives another program's window from outside, as a person would: finds its top-level window on
-// the X server, reads its pixels back, and sends real pointer and key events through the XTest
-// extension. Coordinates are window pixels; the window is found by its title and its process.
+// the X server, reads its pixels back, counts the frames it shows (through the Damage extension),
+// and sends real pointer and key events through the XTest extension. Coordinates are window
+// pixels; the window is found by its title and its process.
 #pragma once
 
 #include <sys/types.h>
@@ -28,16 +29,20 @@ class XTestDriver {
   XTestDriver(const XTestDriver &) = delete;
   XTestDriver &operator=(const XTestDriver &) = delete;
 
-  // Connects to $DISPLAY; false (with the reason in Error()) without a server or without XTest.
+  // Connects to $DISPLAY; false (with the reason in Error()) without a server, without XTest or
+  // without Damage.
   bool Open();
   // The viewable top-level window titled `title` of process `pid`, of the given size; 0 while
   // there is none. Forgets the window found before.
   unsigned long FindWindow(const char *title, pid_t pid, int width, int height);
-  void Forget() { m_window = 0; }
+  void Forget();
   unsigned long WindowId() const { return m_window; }
 
   // Reads the window back; false when it is gone.
   bool Grab(WindowPicture *picture);
+  // How many frames the window has shown since it was found, as far as the server has dealt
+  // with all that was sent before: each swap of its buffers damages it, at one server time.
+  long FramesShown();
   // A left click at a point of the window: the pointer moves there first.
   bool Click(int x, int y);
   // The pointer moved to a point of the window, nothing pressed.
@@ -53,6 +58,10 @@ class XTestDriver {
   Display *m_display = nullptr;
   unsigned long m_window = 0;
   std::string m_error;
+  int m_damage_event_base = 0;
+  unsigned long m_damage = 0;
+  long m_frames = 0;
+  unsigned long m_last_frame_time = 0;
 };
 
 }  // namespace qwtest

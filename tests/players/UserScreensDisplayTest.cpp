@@ -385,7 +385,9 @@ TEST_F(UserScreensDisplayTest, TheCountryScreenOpensOnTheLocaleAndContinuesBack)
   EXPECT_GT(rgb[1], rgb[0]);
   EXPECT_GT(rgb[1], rgb[2]);
 
-  // A single click selects; a second click on the row continues.
+  // A single click selects; a second click on the row, frames later on the engine's clock,
+  // continues.
+  HoldClock();
   ClickRow(first + 1);
   EXPECT_EQ(Current(), COUNTRY_SCREEN_ID);
   EXPECT_EQ(list->PanelGetPos(), first + 1);

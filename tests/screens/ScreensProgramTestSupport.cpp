@@ -5,8 +5,29 @@
 
 namespace qwtest {
 
+static double held_clock = 0;
+static bool clock_held = false;
+
+// A frame of the constant-frame-rate loop at the held clock, with no deadline to wait for.
+static void HeldFrame() {
+  held_clock += 1.0 / 60.0;
+  EngMainUpdateCurrentTime();
+  eng_main_frames_per_second = 1.0f / 60.0f;
+  eng_main_frame_rate = 60.0f;
+  main_program->GetEvents();
+  if (main_program->IsExiting() || !eng_main_program) return;
+  main_program->DoTick();
+  if (!eng_main_program) return;
+  main_program->DoRender2();
+}
+
 void ProgramInputTest::Frames(int n) {
-  for (int i = 0; i < n && main_program && !main_program->IsExiting(); i++) main_program->DoConstantFrameRateTick();
+  for (int i = 0; i < n && main_program && !main_program->IsExiting(); i++) {
+    if (clock_held)
+      HeldFrame();
+    else
+      main_program->DoConstantFrameRateTick();
+  }
 }
 
 bool ProgramInputTest::FramesUntil(const std::function<bool()> &condition, double seconds) {
@@ -165,10 +186,9 @@ void ProgramInputTest::StartProgram() {
   Frames(3);
 }
 
-static double held_clock = 0;
-
 void ProgramInputTest::HoldClock() {
   held_clock = eng_main_current_time;
+  clock_held = true;
   EngMainSetClockForTests([] { return held_clock; });
 }
 
@@ -208,6 +228,7 @@ std::vector<unsigned char> ProgramInputTest::Pixels(int x, int y, int w, int h) 
 
 void ProgramInputTest::StopProgram() {
   EngMainSetClockForTests(nullptr);
+  clock_held = false;
   if (main_program) MainExitAndDeleteMainProgram(1);
   VariousResetForTests();
   MainControlResetForTests();

@@ -53,9 +53,12 @@ class ProgramInputTest : public ::testing::Test {
   virtual void BeforeProgramStart() {}
   virtual void AfterProgramStop() {}
 
-  // Ticks of the program's loop, fewer once it is exiting.
+  // Ticks of the program's loop, fewer once it is exiting: each waits for its frame's real
+  // deadline, or, once the test holds the clock, moves the clock on a sixtieth of a second and
+  // reads the events, ticks and draws at once.
   void Frames(int n);
-  // Ticks of the program's loop until the condition holds (true) or the seconds pass (false).
+  // Ticks of the program's loop until the condition holds (true) or the seconds pass (false):
+  // real seconds, held clock or not.
   bool FramesUntil(const std::function<bool()> &condition, double seconds = 10.0);
   MWin *Root();
   VQ_Screens *Screens();
@@ -86,9 +89,11 @@ class ProgramInputTest : public ::testing::Test {
   // RGB rows, top row first, of the main window's size as a binary PPM file.
   static void SavePpm(const std::string &path, const std::vector<unsigned char> &rgb);
   // The engine's clock, held by the test from now until the program stops, moved on a sixtieth
-  // of a second by each RestingFrame: one frame of the main loop, in which the game ticks and
-  // draws the frame it wants (the kind returned, GAME_FRAME_...), which is shown after `look`
-  // has seen it.
+  // of a second by each frame (Frames and what pushes events) and each RestingFrame: one frame
+  // of the main loop without its events, in which the game ticks and draws the frame it wants
+  // (the kind returned, GAME_FRAME_...), which is shown after `look` has seen it. What waits on
+  // the engine's clock inside a frame (a notice shown for a time) waits for ever while it is
+  // held; screen fades are skipped.
   void HoldClock();
   char RestingFrame(const std::function<void()> &look = nullptr);
   // Resting frames up to the next one that draws only what moves; then that frame and the whole
