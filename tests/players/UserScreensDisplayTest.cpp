@@ -216,8 +216,8 @@ TEST_F(UserScreensDisplayTest, FromAnEmptyFolderToTheMenuAndTheStartsThatFollow)
   main_game->GetMWin()->PopupTurnOffAndCallCancelOrNoCB();
   Frames(5);
   EXPECT_EQ(Text(New()->mwinUserNewMainWinNameButton), "Ada");  // the name before the prompt
-  // By keys a name is not lost either: Return on the focused field asks (and does not answer),
-  // Return on the field left empty keeps the name, and Return on Cancel, put there with Tab,
+  // By keys: Return on the focused field asks (and does not answer), Return on the field left
+  // empty is refused as invalid (the name emptied), and Return on Cancel, put there with Tab,
   // cancels.
   {
     const _Dimension *name = New()->mwinUserNewMainWinNameButton->GetActualArea();
@@ -231,6 +231,11 @@ TEST_F(UserScreensDisplayTest, FromAnEmptyFolderToTheMenuAndTheStartsThatFollow)
   Key(SDLK_RETURN);
   Frames(5);
   EXPECT_EQ(main_game->GetMWin()->PopupIsOn(), 0);
+  EXPECT_EQ(Text(New()->mwinUserNewMainWinNameButton), "");
+  Click(New()->mwinUserNewMainWinNameButton);
+  Type("Ada");
+  Key(SDLK_RETURN);
+  Frames(5);
   EXPECT_EQ(Text(New()->mwinUserNewMainWinNameButton), "Ada");
   Click(New()->mwinUserNewMainWinNameButton);
   Type("Bo");
@@ -319,7 +324,7 @@ TEST_F(UserScreensDisplayTest, FromAnEmptyFolderToTheMenuAndTheStartsThatFollow)
   EXPECT_EQ(Users()->mwinUsersMainWinNewButton->IsShown(), 1);
 }
 
-TEST_F(UserScreensDisplayTest, ThePlayersPicturesAreFreedForTheMenuAndMadeAgainOnTheWayBack) {
+TEST_F(UserScreensDisplayTest, ThePlayersPicturesStayMadeThroughTheMenus) {
   ASSERT_EQ(Current(), USERS_SCREEN_ID);
   EXPECT_EQ(UsersControlGetTitlePicture()->AreGraphicsCreated(), 1);
   EXPECT_EQ(CountryGetFlagsTexture()->IsOk(), 1);
@@ -327,9 +332,9 @@ TEST_F(UserScreensDisplayTest, ThePlayersPicturesAreFreedForTheMenuAndMadeAgainO
   ASSERT_EQ(Current(), USER_NEW_SCREEN_ID);
   Click(New()->mwinUserNewMainWinContinueButton);
   ASSERT_EQ(Current(), MAIN_SCREEN_ID);
-  // The menus and the game never show the players' title, splash or flags.
-  EXPECT_EQ(UsersControlGetTitlePicture()->AreGraphicsCreated(), 0);
-  EXPECT_EQ(CountryGetFlagsTexture()->IsOk(), 0);
+  // The players' pictures stay made through the menus, until the graphics go.
+  EXPECT_EQ(UsersControlGetTitlePicture()->AreGraphicsCreated(), 1);
+  EXPECT_EQ(CountryGetFlagsTexture()->IsOk(), 1);
   Frames(2);
 
   // Back on the players' screen they are there again: the flag beside Continue is drawn.
@@ -421,9 +426,9 @@ TEST_F(UserScreensDisplayTest, TheCountryScreenOpensOnTheLocaleAndContinuesBack)
 }
 
 // With a locale that names no country (the C locale) the new-player screen shows the unknown
-// country, and the log says so in one line for the whole run, however often the new-player and
-// country screens open.
-TEST_F(UserScreensDisplayTest, ALocaleWithoutACountryIsOneLineOfTheLogPerRun) {
+// country, and the log notes it at each look-up, however often the new-player and country
+// screens open.
+TEST_F(UserScreensDisplayTest, ALocaleWithoutACountryIsNotedAtEachLookUp) {
   StopProgram();
   EngMiscSetLocaleVariablesForTests(1, nullptr, nullptr, "C");
   StartProgram();
@@ -445,8 +450,10 @@ TEST_F(UserScreensDisplayTest, ALocaleWithoutACountryIsOneLineOfTheLogPerRun) {
     notes += text.find("Could not get local country pos") != std::string::npos;
     not_found += text.find("not found") != std::string::npos;
   }
-  EXPECT_EQ(notes, 1);
-  EXPECT_EQ(not_found, 0);
+  // The new-player screen's first visit and each country screen's look the locale's country up;
+  // each new-player visit looks the unknown code up twice.
+  EXPECT_EQ(notes, 4);
+  EXPECT_EQ(not_found, 6);
 }
 
 }  // namespace
