@@ -116,7 +116,9 @@ TEST_P(ProgramSleepDisplayTest, SleepWakeResizeAndToggleMakeTheGraphicsOnce) {
     ASSERT_EQ(QuarrelwickGraphicsCreated(), 1);
   }
   RunOrder(c.where, c.order);
-  if (std::string(c.where) == "play") EXPECT_EQ(QuarrelwickGraphicsCreated(), 1);
+  if (std::string(c.where) == "play") {
+    EXPECT_EQ(QuarrelwickGraphicsCreated(), 1);
+  }
 }
 
 const SleepCase kCases[] = {
