@@ -54,7 +54,7 @@ class SidebarDisplayTest : public qwtest::DeviceTest {
   void SetUp() override {
     qwtest::DeviceTest::SetUp();
     BuildDir();
-    DebugResetForTests();
+    qwtest::ResetLogInWorkingFolder();
     qwtest::ResetPlayFieldModules();
     srand(5);
     eng_main_current_time = 100.0;

@@ -27,7 +27,7 @@ class CountryFlagsDrawTest : public qwtest::DeviceTest {
  protected:
   void SetUp() override {
     DeviceTest::SetUp();
-    DebugResetForTests();
+    qwtest::ResetLogInWorkingFolder();
     CountryResetForTests();
     ASSERT_TRUE(m_cwd.Enter(qwtest::BuiltResources()));
     CountrySetupModule(0, 0, nullptr, nullptr, 0, 0);

@@ -126,6 +126,17 @@ bool WorkingFolder::Enter(const std::string &path) { return chdir(path.c_str()) 
 
 bool WorkingFolder::Restore() { return !m_saved.empty() && chdir(m_saved.c_str()) == 0; }
 
+void ResetLogInWorkingFolder() {
+  DebugResetForTests();
+  char here[4096];
+  if (!getcwd(here, sizeof(here))) {
+    ADD_FAILURE() << "the working folder cannot be read";
+    return;
+  }
+  if (!DebugSetLogFilename((std::string(here) + "/ErrorLog.txt").c_str(), 0))
+    ADD_FAILURE() << "the log cannot be named in " << here;
+}
+
 const char *NotAFileName(NotAFile kind) {
   switch (kind) {
     case NotAFile::kFifo: return "pipe";

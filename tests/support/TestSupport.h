@@ -63,6 +63,11 @@ class PlayerDataFolder : public TempDir {
   ScopedEnvVar m_xdg;
 };
 
+// The debug log afresh (DebugResetForTests) with its file named by its whole path in the working
+// folder, each test's own: its default name would follow the test into a shared folder it moves
+// to, such as the built resources.
+void ResetLogInWorkingFolder();
+
 // Remembers the working folder when made and puts it back when it goes, so a test that moves
 // into a resource folder leaves the next test where it started.
 class WorkingFolder {
