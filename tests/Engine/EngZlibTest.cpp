@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "Engine/EngMemory.h"
 
@@ -181,8 +182,18 @@ TEST_F(EngZlibTest, Base64Strings) {
   EXPECT_STREQ("a=b/c+d=e/f+g", text);
 }
 
+TEST_F(EngZlibTest, ACharacterOutsideTheAlphabetDecodesAsA) {
+  const std::pair<const char *, const char *> cases[] = {{"YW\x80j", "YWAj"}, {"\xff\xff\xff\xff", "AAAA"}};
+  for (const auto &c : cases) {
+    unsigned int length = 0, plain_length = 0;
+    const std::string decoded = Take(EngZlibDecodeDataFromBase64(c.first, 4, &length), length);
+    EXPECT_EQ(Take(EngZlibDecodeDataFromBase64(c.second, 4, &plain_length), plain_length), decoded) << c.second;
+    EXPECT_EQ(3u, length) << c.second;
+  }
+}
+
 TEST_F(EngZlibTest, UndecodableBase64GivesNull) {
-  const char *cases[] = {"YWJ", "YWJjA", "YW\x80j", "\xff\xff\xff\xff"};
+  const char *cases[] = {"YWJ", "YWJjA"};
   for (const char *text : cases) {
     unsigned int length = 5;
     std::string log = Logged([&] {
@@ -313,7 +324,7 @@ TEST_F(EngZlibTest, CorruptSealedTextFailsCleanly) {
       {text.substr(0, text.size() - 4), "Could not inflate data."},
       {"AAAA" + text.substr(4), "Could not inflate data."},
       {text + "AAAA", "Could not inflate data."},
-      {text.substr(0, 8) + "\x80\x81\x82\x83" + text.substr(12), ""},
+      {text.substr(0, 8) + "\x80\x81\x82\x83" + text.substr(12), "Could not inflate data."},
       {tiny, "Could not decrpyt data."},
   };
   for (const Case &c : cases) {
