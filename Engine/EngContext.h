@@ -11,19 +11,14 @@ extern char eng_gl_3d_setup;
 
 // Makes the context for the main window (full screen takes the display); on failure shows
 // "Error setting up display context". Result 1 or 0. Headless windows succeed with no context.
-char EngContextSetupCreate_MAC(char windowed, EngInt32 width, EngInt32 height, EngInt32 bit_depth,
-                               EngInt32 frequency);
+char EngContextSetupCreate_MAC(char windowed, EngInt32 width, EngInt32 height, EngInt32 bit_depth, EngInt32 frequency);
 void EngContextSetupDestroy_MAC();
 void EngContextSwapBuffers_MAC();
 char EngContextUseCurrent_MAC();
 void EngContextClearScreen_MAC(float r, float g, float b);
-// The driver's buffer age for the current context's window (GLX_EXT_buffer_age or
-// EGL_EXT_buffer_age): n when the back buffer holds the frame shown n swaps ago, 0 when its
-// contents are undefined, -1 when the driver gives no account (the extension is missing).
-EngInt32 EngContextBackBufferAge_MAC();
-// Shows a part of the back buffer (pixels x, y from the bottom left, w by h) in the window and
-// leaves the back buffer as it is (GLX_MESA_copy_sub_buffer); 0 when the driver cannot.
-char EngContextCopySubBuffer_MAC(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h);
+// The pixel format and context the game's window asks SDL for: 8 bits a channel, a 24-bit depth
+// buffer, `samples` samples (0 off), OpenGL 2.1 with the fixed-function pipeline.
+void EngContextSetGlAttributes_MAC(EngInt32 samples, char double_buffer);
 // 1 once glewInit has succeeded in this process.
 char EngContextGlewIsReady_MAC();
 // The multisample count asked for an anti-aliasing setting, itself a sample count (0 off).

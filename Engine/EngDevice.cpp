@@ -24,26 +24,23 @@ void EngDeviceSetViewportStructToSize(_EngDeviceViewport *vp, EngInt32 x, EngInt
   *vp = {x, y, w, h, 0.0f, 1.0f};
 }
 
-void EngDeviceSetViewportStructToSizeRatioed(_EngDeviceViewport *vp, EngInt32 x, EngInt32 y, EngInt32 w,
-                                             EngInt32 h) {
+void EngDeviceSetViewportStructToSizeRatioed(_EngDeviceViewport *vp, EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h) {
   if (!vp) return;
   float rx = EngDeviceGL_WindowXRatio(), ry = EngDeviceGL_WindowYRatio();
   *vp = {EngMathRound(x * rx), EngMathRound(y * ry), EngMathRound(w * rx), EngMathRound(h * ry), 0.0f, 1.0f};
 }
 
 // The back end, when the device kind is OpenGL and one exists.
-static EngDeviceGL *Back() {
-  return eng_main_device_type == ENG_DEVICE_TYPE_OPENGL ? eng_main_device_gl : nullptr;
-}
+static EngDeviceGL *Back() { return eng_main_device_type == ENG_DEVICE_TYPE_OPENGL ? eng_main_device_gl : nullptr; }
 
-#define FWD_VOID(call)                   \
-  do {                                   \
+#define FWD_VOID(call)                      \
+  do {                                      \
     if (EngDeviceGL *gl = Back()) gl->call; \
   } while (0)
-#define FWD(zero, call)                  \
-  do {                                   \
-    EngDeviceGL *gl = Back();            \
-    return gl ? gl->call : zero;         \
+#define FWD(zero, call)          \
+  do {                           \
+    EngDeviceGL *gl = Back();    \
+    return gl ? gl->call : zero; \
   } while (0)
 
 EngDevice::EngDevice(EngWindow *window) : m_window(window) {
@@ -107,9 +104,7 @@ void EngDevice::SetViewportToSizeWithOrientationRatioed(EngInt32 x, EngInt32 y, 
 void EngDevice::SetViewportToSizeWithOrientationRatioed(_Dimension *dim) {
   FWD_VOID(SetViewportToSizeWithOrientationRatioed(dim));
 }
-void EngDevice::SetViewportToViewportStruct(const _EngDeviceViewport *vp) {
-  FWD_VOID(SetViewportToViewportStruct(vp));
-}
+void EngDevice::SetViewportToViewportStruct(const _EngDeviceViewport *vp) { FWD_VOID(SetViewportToViewportStruct(vp)); }
 void EngDevice::SetViewportToViewportStructRatioed(const _EngDeviceViewport *vp) {
   FWD_VOID(SetViewportToViewportStructRatioed(vp));
 }
@@ -149,8 +144,7 @@ void EngDevice::SetupLookAtViewAxisUp(const _Vector3d *eye, const _Vector3d *tar
 void EngDevice::SetupLookAtViewAxisUpLH(const _Vector3d *eye, const _Vector3d *target, const _Vector3d *up) {
   FWD_VOID(SetupLookAtViewAxisUpLH(eye, target, up));
 }
-void EngDevice::SetupLookAtViewForOrientation(const _Vector3d *eye, const _Vector3d *target,
-                                              EngInt32 orientation) {
+void EngDevice::SetupLookAtViewForOrientation(const _Vector3d *eye, const _Vector3d *target, EngInt32 orientation) {
   FWD_VOID(SetupLookAtViewForOrientation(eye, target, orientation));
 }
 
@@ -219,8 +213,7 @@ void EngDevice::SetTransformMatrixPosRotScale(float x, float y, float z, float r
 void EngDevice::SetTransformMatrixPosRotScale(const _Vector3d *pos, const _Vector3d *rot, const _Vector3d *scale) {
   FWD_VOID(SetTransformMatrixPosRotScale(pos, rot, scale));
 }
-void EngDevice::SetTransformMatrixPosRotScaleDeg(const _Vector3d *pos, const _Vector3d *rot,
-                                                 const _Vector3d *scale) {
+void EngDevice::SetTransformMatrixPosRotScaleDeg(const _Vector3d *pos, const _Vector3d *rot, const _Vector3d *scale) {
   FWD_VOID(SetTransformMatrixPosRotScaleDeg(pos, rot, scale));
 }
 void EngDevice::SetTransformMatrixPosScaleRot(float x, float y, float z, float sx, float sy, float sz, float rx,
@@ -250,13 +243,7 @@ char EngDevice::IsRenderingOn() { FWD(0, IsRenderingOn()); }
 char EngDevice::BeginRendering() { FWD(0, BeginRendering()); }
 void EngDevice::EndRendering() { FWD_VOID(EndRendering()); }
 char EngDevice::BeginRenderingIfNeeded() { FWD(0, BeginRenderingIfNeeded()); }
-void EngDevice::SwapBuffers() {
-  if (m_keep_shown_frame) {
-    m_keep_shown_frame = 0;
-    return;
-  }
-  FWD_VOID(SwapBuffers());
-}
+void EngDevice::SwapBuffers() { FWD_VOID(SwapBuffers()); }
 
 void EngDevice::PrepareFor2D(char lighting_off) { FWD_VOID(PrepareFor2D(lighting_off)); }
 void EngDevice::PrepareFor2DWithOrientation(char lighting_off) { FWD_VOID(PrepareFor2DWithOrientation(lighting_off)); }
@@ -297,9 +284,6 @@ void EngDevice::CropToArea(_Dimension *dim) { FWD_VOID(CropToArea(dim)); }
 void EngDevice::CropToArea(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h) { FWD_VOID(CropToArea(x, y, w, h)); }
 char EngDevice::IsCropOn() { FWD(0, IsCropOn()); }
 void EngDevice::TurnOffCrop() { FWD_VOID(TurnOffCrop()); }
-void EngDevice::LimitDrawingTo(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h) { FWD_VOID(LimitDrawingTo(x, y, w, h)); }
-void EngDevice::StopLimitingDrawing() { FWD_VOID(StopLimitingDrawing()); }
-char EngDevice::IsDrawingLimited() { FWD(0, IsDrawingLimited()); }
 
 char EngDevice::GetScreenPointInFullScreen(EngInt32 px, EngInt32 py, float value, float *a, float *b) {
   FWD(0, GetScreenPointInFullScreen(px, py, value, a, b));
@@ -307,8 +291,8 @@ char EngDevice::GetScreenPointInFullScreen(EngInt32 px, EngInt32 py, float value
 char EngDevice::GetScreenPointInCurrentViewport(EngInt32 px, EngInt32 py, float value, float *a, float *b) {
   FWD(0, GetScreenPointInCurrentViewport(px, py, value, a, b));
 }
-char EngDevice::GetScreenPointInViewportStruct(_EngDeviceViewport *vp, EngInt32 px, EngInt32 py, float value,
-                                               float *a, float *b) {
+char EngDevice::GetScreenPointInViewportStruct(_EngDeviceViewport *vp, EngInt32 px, EngInt32 py, float value, float *a,
+                                               float *b) {
   FWD(0, GetScreenPointInViewportStruct(vp, px, py, value, a, b));
 }
 char EngDevice::GetScreenPointInViewportStructXZ(_EngDeviceViewport *vp, EngInt32 px, EngInt32 py, float value,

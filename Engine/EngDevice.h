@@ -36,8 +36,7 @@ extern char eng_gl_3d_setup;
 
 void EngDeviceResetViewportStruct(_EngDeviceViewport *vp);
 void EngDeviceSetViewportStructToSize(_EngDeviceViewport *vp, EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h);
-void EngDeviceSetViewportStructToSizeRatioed(_EngDeviceViewport *vp, EngInt32 x, EngInt32 y, EngInt32 w,
-                                             EngInt32 h);
+void EngDeviceSetViewportStructToSizeRatioed(_EngDeviceViewport *vp, EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h);
 
 class EngDevice {
  public:
@@ -174,8 +173,6 @@ class EngDevice {
   void EndRendering();
   char BeginRenderingIfNeeded();
   virtual void SwapBuffers();
-  // The next SwapBuffers does nothing: no frame was drawn, and the window keeps showing the last.
-  void KeepShownFrame() { m_keep_shown_frame = 1; }
 
   // 2D mode in the 640 by 480 design space.
   void PrepareFor2D(char lighting_off);
@@ -205,11 +202,6 @@ class EngDevice {
   void CropToArea(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h);
   char IsCropOn();
   void TurnOffCrop();
-  // Holds all drawing to an area (pixels from the top left): crops made meanwhile are cut to it,
-  // and turning a crop off goes back to it.
-  void LimitDrawingTo(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h);
-  void StopLimitingDrawing();
-  char IsDrawingLimited();
 
   // Picking: where the line of sight through a pixel meets a flat surface.
   char GetScreenPointInFullScreen(EngInt32 px, EngInt32 py, float value, float *a, float *b);
@@ -224,7 +216,6 @@ class EngDevice {
 
  protected:
   char m_created = 0;
-  char m_keep_shown_frame = 0;
   EngWindow *m_window = nullptr;
 };
 

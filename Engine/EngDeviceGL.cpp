@@ -3,7 +3,6 @@
 #include <GL/glew.h>
 
 #include "Engine/EngDebug.h"
-#include "Engine/EngFrameCache.h"
 #include "Engine/EngLights.h"
 #include "Engine/EngMaterials.h"
 #include "Engine/EngMath.h"
@@ -13,7 +12,6 @@
 #include "Engine/EngWindow.h"
 
 EngDeviceGL *eng_main_device_gl = nullptr;
-
 
 EngInt32 EDEV_BLEND_ZERO = 0;
 EngInt32 EDEV_BLEND_ONE = 1;
@@ -64,7 +62,6 @@ void EngDeviceGL::Destroy() {
   m_blend_destination = -1;
   // Names of this context must not outlive it in textures nobody destroyed.
   EngTextureGL_ReleaseAllForDeviceDestroy();
-  EngFrameCacheDeleteGraphics_GL();
   SetupDestroy();
 }
 
@@ -292,9 +289,7 @@ void EngDeviceGL::SetViewportToSizeWithOrientationRatioed(EngInt32 x, EngInt32 y
   EngInt32 W = EngDeviceGL_WindowWidth(), H = EngDeviceGL_WindowHeight();
   float wx = float(W) / ENG_DESIGN_HEIGHT, hy = float(H) / ENG_DESIGN_WIDTH;
   switch (EngDeviceGL_GetOrientation()) {
-    case 0:
-      SetViewportToSizeRatioed(x, y, w, h);
-      break;
+    case 0: SetViewportToSizeRatioed(x, y, w, h); break;
     case 1:
       SetViewportToSize(W - (EngMathRound(x * rx) + EngMathRound(w * rx)),
                         H - (EngMathRound(y * ry) + EngMathRound(h * ry)), EngMathRound(w * rx), EngMathRound(h * ry));
@@ -307,8 +302,7 @@ void EngDeviceGL::SetViewportToSizeWithOrientationRatioed(EngInt32 x, EngInt32 y
       SetViewportToSize(EngMathRound(y * wx), H - (EngMathRound(x * hy) + EngMathRound(w * hy)), EngMathRound(h * wx),
                         EngMathRound(w * hy));
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -433,8 +427,7 @@ void EngDeviceGL::SetupLookAtViewAxisUpLH(const _Vector3d *eye, const _Vector3d 
   RebuildProjection();
 }
 
-void EngDeviceGL::SetupLookAtViewForOrientation(const _Vector3d *eye, const _Vector3d *target,
-                                                EngInt32 orientation) {
+void EngDeviceGL::SetupLookAtViewForOrientation(const _Vector3d *eye, const _Vector3d *target, EngInt32 orientation) {
   static const float degrees[] = {0.0f, 180.0f, 270.0f, 90.0f};
   if (orientation < 0 || orientation > 3) DebugErrorAlt(ENG_FUNC, "Unknown orientation %d", orientation);
   if (orientation <= 0 || orientation > 3) {
@@ -604,9 +597,8 @@ char EngDeviceGL::BeginRenderingIfNeeded() {
 }
 
 void EngDeviceGL::SwapBuffers() {
-  if (!eng_gl_3d_setup || EngFrameCacheShowChangedPartOnly_GL()) return;
+  if (!eng_gl_3d_setup) return;
   AglSwapBuffers_MAC();
-  EngFrameCacheNoteSwap_GL();
 }
 
 // --- Plain helpers ---------------------------------------------------------------------------

@@ -181,11 +181,6 @@ class EngDeviceGL {
   void CropToArea(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h);
   char IsCropOn() const { return m_crop_on; }
   void TurnOffCrop();
-  // Holds all drawing to an area (pixels from the top left): crops made meanwhile are cut to it,
-  // and turning a crop off goes back to it.
-  void LimitDrawingTo(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h);
-  void StopLimitingDrawing();
-  char IsDrawingLimited() const;
 
   // Picking.
   char GetScreenPointInFullScreen(EngInt32 px, EngInt32 py, float value, float *a, float *b);

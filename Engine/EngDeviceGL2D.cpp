@@ -22,16 +22,11 @@ static BlendingLighting2DSlot blending_lighting_2d_slot = {0, 0, 0, 0, 0, 0};
 static EngInt32 rotated_viewport_reports = 0;
 static EngInt32 untested_viewport_reports = 0;
 
-// The limit every crop is cut to while it is on (GL's left, bottom, width, height).
-static char limit_on = 0;
-static EngInt32 limit[4] = {0, 0, 0, 0};
-
 void EngDeviceGL_ResetForTests() {
   blending_slot = {0, 0, 0, 0};
   blending_lighting_2d_slot = {0, 0, 0, 0, 0, 0};
   rotated_viewport_reports = 0;
   untested_viewport_reports = 0;
-  limit_on = 0;
   EngDeviceGL_SetOrientationForTests(0);
 }
 
@@ -149,15 +144,24 @@ char EngDeviceGL::SaveOrRestoreBlendingLightingAnd2DStates(char save) {
 
 void EngDeviceGL::EnableBlendingType(EngInt32 type) {
   static const GLenum pairs[19][2] = {
-      {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA},           {GL_SRC_ALPHA, GL_SRC_ALPHA},
-      {GL_SRC_ALPHA, GL_DST_COLOR},                     {GL_ONE, GL_SRC_ALPHA},
-      {GL_SRC_COLOR, GL_SRC_ALPHA},                     {GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR},
-      {GL_ONE_MINUS_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR}, {GL_ONE, GL_ONE_MINUS_SRC_ALPHA},
-      {GL_SRC_ALPHA, GL_ONE},                           {GL_SRC_COLOR, GL_ONE_MINUS_SRC_ALPHA},
-      {GL_ONE, GL_ONE},                                 {GL_ONE_MINUS_SRC_ALPHA, GL_ONE},
-      {GL_ONE_MINUS_SRC_COLOR, GL_ONE},                 {GL_DST_COLOR, GL_ZERO},
-      {GL_ZERO, GL_ONE_MINUS_SRC_COLOR},                {GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA},
-      {GL_SRC_COLOR, GL_ONE},                           {GL_ONE, GL_ONE_MINUS_SRC_COLOR},
+      {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA},
+      {GL_SRC_ALPHA, GL_SRC_ALPHA},
+      {GL_SRC_ALPHA, GL_DST_COLOR},
+      {GL_ONE, GL_SRC_ALPHA},
+      {GL_SRC_COLOR, GL_SRC_ALPHA},
+      {GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR},
+      {GL_ONE_MINUS_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR},
+      {GL_ONE, GL_ONE_MINUS_SRC_ALPHA},
+      {GL_SRC_ALPHA, GL_ONE},
+      {GL_SRC_COLOR, GL_ONE_MINUS_SRC_ALPHA},
+      {GL_ONE, GL_ONE},
+      {GL_ONE_MINUS_SRC_ALPHA, GL_ONE},
+      {GL_ONE_MINUS_SRC_COLOR, GL_ONE},
+      {GL_DST_COLOR, GL_ZERO},
+      {GL_ZERO, GL_ONE_MINUS_SRC_COLOR},
+      {GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA},
+      {GL_SRC_COLOR, GL_ONE},
+      {GL_ONE, GL_ONE_MINUS_SRC_COLOR},
       {GL_DST_COLOR, GL_ONE},
   };
   if (!eng_gl_3d_setup) return;
@@ -228,35 +232,9 @@ void EngDeviceGL::OverwriteBlendingFlags(char on, EngInt32 source, EngInt32 dest
 // --- Cropping --------------------------------------------------------------------------------
 
 static void Scissor(EngInt32 left, EngInt32 bottom, EngInt32 w, EngInt32 h) {
-  if (limit_on) {
-    const EngInt32 right = std::min(left + w, limit[0] + limit[2]), top = std::min(bottom + h, limit[1] + limit[3]);
-    left = std::max(left, limit[0]);
-    bottom = std::max(bottom, limit[1]);
-    w = std::max(right - left, 0);
-    h = std::max(top - bottom, 0);
-  }
   glScissor(left, bottom, w, h);
   glEnable(GL_SCISSOR_TEST);
 }
-
-void EngDeviceGL::LimitDrawingTo(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h) {
-  if (!eng_gl_3d_setup) return;
-  limit_on = 0;
-  Scissor(x, EngDeviceGL_WindowHeight() - (y + h), w, h);
-  limit[0] = x;
-  limit[1] = EngDeviceGL_WindowHeight() - (y + h);
-  limit[2] = w;
-  limit[3] = h;
-  limit_on = 1;
-  m_crop_on = 0;
-}
-
-void EngDeviceGL::StopLimitingDrawing() {
-  limit_on = 0;
-  if (eng_gl_3d_setup && !m_crop_on) glDisable(GL_SCISSOR_TEST);
-}
-
-char EngDeviceGL::IsDrawingLimited() const { return limit_on; }
 
 void EngDeviceGL::CropToArea(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h) {
   if (!eng_gl_3d_setup) return;
@@ -337,10 +315,6 @@ void EngDeviceGL::CropToAreaInViewportRatioed(float x, float y, float w, float h
 void EngDeviceGL::TurnOffCrop() {
   if (!eng_gl_3d_setup) return;
   m_crop_on = 0;
-  if (limit_on) {
-    glScissor(limit[0], limit[1], limit[2], limit[3]);
-    return;
-  }
   glDisable(GL_SCISSOR_TEST);
 }
 

@@ -49,8 +49,7 @@ unsigned char *EngTextureGL::AllocEmptyTextureImageData(char zero) {
     return nullptr;
   }
   if (m_gl_width <= 0 || m_gl_height <= 0 || (m_gl_channels != 3 && m_gl_channels != 4)) {
-    DebugErrorAlt(ENG_FUNC, "Error: Unsupported texture [ %d x %d x %d]", m_gl_width, m_gl_height,
-                  m_gl_channels * 8);
+    DebugErrorAlt(ENG_FUNC, "Error: Unsupported texture [ %d x %d x %d]", m_gl_width, m_gl_height, m_gl_channels * 8);
     return nullptr;
   }
   if (m_image_copy_allocated) FreeAllocatedTextureImageData();
@@ -81,7 +80,6 @@ char EngTextureGL::UpdateTextureFromData(const unsigned char *buffer) {
   }
   GLenum format = EngTextureGL_GetTypeFromNumChannels(m_gl_channels);
   ForgetPicture();
-  EngTextureNoteUpload();
   glBindTexture(GL_TEXTURE_2D, m_gl_name);
   glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, m_gl_width, m_gl_height, format, GL_UNSIGNED_BYTE, buffer);
   glBindTexture(GL_TEXTURE_2D, 0);
@@ -168,8 +166,7 @@ static unsigned char TransformChannel(EngInt32 mode, unsigned char c, float v) {
     case 0: return v >= 0.0f ? (unsigned char)std::min(255.0f, v * 255.0f) : c;
     case 1: return v == 1.0f ? (unsigned char)(255 - c) : c;
     case 2: return v >= 0.0f ? (unsigned char)std::min(255.0f, (float)c * v) : c;
-    case 3:
-      return v >= 0.0f ? (unsigned char)std::min(255.0, pow((double)c / 255.0, (double)v) * 255.0) : c;
+    case 3: return v >= 0.0f ? (unsigned char)std::min(255.0, pow((double)c / 255.0, (double)v) * 255.0) : c;
     default: return c;
   }
 }
@@ -332,8 +329,7 @@ char EngTextureGL::CopyPartFromAnotherTexture(EngTexture *from, float fx, float 
 }
 
 char EngTextureGL::CopyAlphaChannelFromAnotherTexture(EngTexture *from, EngInt32 fx, EngInt32 fy, EngInt32 fw,
-                                                      EngInt32 fh, EngInt32 tx, EngInt32 ty, EngInt32 tw,
-                                                      EngInt32 th) {
+                                                      EngInt32 fh, EngInt32 tx, EngInt32 ty, EngInt32 tw, EngInt32 th) {
   EngTextureGL *src = from ? from->GetGL() : nullptr;
   if (!src) {
     DebugErrorAlt(ENG_FUNC, "From texture not ok");

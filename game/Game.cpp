@@ -6,7 +6,6 @@
 #include "Engine/EngDebug.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFont.h"
-#include "Engine/EngFrameCache.h"
 #include "Engine/EngImageDecode.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMain.h"
@@ -28,8 +27,8 @@
 #include "game/Platform.h"
 #include "game/Program.h"
 #include "game/Quarrelwick.h"
-#include "game/SavedGame.h"
 #include "game/QuarrelwickMWin.h"
+#include "game/SavedGame.h"
 #include "game/Sound.h"
 #include "game/Tutorial.h"
 #include "game/Weapons.h"
@@ -37,7 +36,6 @@
 #include "players/Country.h"
 #include "players/UserClass.h"
 #include "players/UserInfo.h"
-#include "players/Splash.h"
 #include "players/UserScreens.h"
 #include "players/UsersCC.h"
 #include "screens/MainControl.h"
@@ -149,8 +147,8 @@ void Game::SetMWinSettings() {
   settings.activate_window_under_mouse = 0;
   m_mwin->SetSettings(&settings);
   m_mwin->SetControlledFromMainSettings(0, 0, 0, 1);
-  m_mwin->PopupSetupTexturesAndFonts("Back1", "Back1", "Main", "Main", "Main", 1.0f, 1.0f, 1.0f, 0.7f, 1.2f, 1.2f,
-                                     1.0f, 1.0f, 1.0f, 0.7f, 1.4f, 1.4f, 1);
+  m_mwin->PopupSetupTexturesAndFonts("Back1", "Back1", "Main", "Main", "Main", 1.0f, 1.0f, 1.0f, 0.7f, 1.2f, 1.2f, 1.0f,
+                                     1.0f, 1.0f, 0.7f, 1.4f, 1.4f, 1);
 }
 
 char Game::CreateGraphics() {
@@ -235,14 +233,12 @@ void Game::UpdateCursor() {
 char Game::Tick() {
   game_per_second = eng_main_frames_per_second;
   SoundTick();
-  m_ticking++;
   if (AreScreensOn()) {
     m_screens->Tick();
   } else {
     MakeFieldGraphicsIfNeeded();
     QuarrelwickTick();
   }
-  m_ticking--;
   return 1;
 }
 
@@ -255,184 +251,41 @@ void Game::MakeFieldGraphicsIfNeeded() {
   EngMemoryGiveBackFreePages();
 }
 
-// The still layer is everything under the first thing that moves by itself: on the menus the
-// windows without their moving widgets (the title) and under the splash (drawn at stage 1), on
-// the play field the field under the overlay. Under a popup what is drawn over the windows (a
-// screen's stage 1: credits, splash, flags; in play the garden) dims with them: the darkening
-// comes with the popups, after it. split: the moving layer is drawn apart (kept frames).
-void Game::RenderStillLayer(char split) {
+void Game::Render() {
+  if (!eng_main_device || !eng_main_device->BeginRendering()) return;
+  // Under a popup what is drawn over the windows (a screen's stage 1: credits, splash, flags; in
+  // play the garden) dims with them: the darkening comes with the popups, after it.
   const char popup = m_mwin->PopupIsOn();
+  // A garden that covers the window leaves nothing of the last frame to clear.
+  if (AreScreensOn() || m_mwin->IsOn() || !QuarrelwickFieldCoversWindow()) eng_main_device->ClearScreenBuffer();
   if (AreScreensOn()) {
     m_screens->Render(MWIN_RENDER_STAGE_0);
-    m_mwin->SetMovingWidgetsLeftOut(split);
     m_mwin->RenderMain(!popup);
-    m_mwin->SetMovingWidgetsLeftOut(0);
-  } else {
-    MakeFieldGraphicsIfNeeded();
-    if (m_mwin->IsOn()) m_mwin->RenderMain(!popup);
-    m_field_drawn = QuarrelwickRenderField();
-  }
-}
-
-void Game::RenderMovingLayer(char split) {
-  const char popup = m_mwin->PopupIsOn();
-  if (AreScreensOn()) {
-    if (split) m_mwin->RenderMovingWidgets();
     m_screens->Render(MWIN_RENDER_STAGE_1);
     if (popup) m_mwin->RenderPopups(1);
     m_screens->Render(MWIN_RENDER_STAGE_2);
   } else {
-    if (m_field_drawn) QuarrelwickRenderOverlay();
+    MakeFieldGraphicsIfNeeded();
+    if (m_mwin->IsOn()) m_mwin->RenderMain(!popup);
+    QuarrelwickRender();
     if (m_mwin->IsOn()) m_mwin->RenderPopups(popup);
   }
-}
-
-void Game::Render(char frame) {
-  if (!eng_main_device || !eng_main_device->BeginRendering()) return;
-  // Put back in a part only, the kept frame leaves the drawing limited to it; put back whole,
-  // all that goes over it is drawn again.
-  char restored = 0;
-  if (frame == GAME_FRAME_MOVING)
-    restored = EngFrameCacheRestorePart(ENG_FRAME_CACHE_STILL_SCREEN, &m_moving_area, &m_due_area);
-  if (restored) {
-    RenderMovingLayer(1);
-    if (restored == 2) eng_main_device->StopLimitingDrawing();
-    eng_main_device->EndRendering();
-    return;
-  }
-  const char split = frame != GAME_FRAME_WHOLE;
-  if (AreScreensOn() || m_mwin->IsOn() || !QuarrelwickFieldCoversWindow()) eng_main_device->ClearScreenBuffer();
-  RenderStillLayer(split);
-  if (split && EngFrameCacheSave(ENG_FRAME_CACHE_STILL_SCREEN)) {
-    m_kept_area = m_moving_area;
-  } else {
-    EngFrameCacheInvalidate(ENG_FRAME_CACHE_STILL_SCREEN);
-  }
-  RenderMovingLayer(split);
   eng_main_device->EndRendering();
-}
-
-// A menu or a still play field left alone is redrawn whole once a second: on a software
-// renderer each full-window redraw costs a good part of a core at 60 frames a second, and
-// nothing there changes quickly. What does move by itself is drawn alone over the rest, kept
-// from the last whole frame, each part at its own rate: the menus' title swelling and
-// shimmering, an edit's cursor and the tutorial's throbbing highlight 15 times a second, the
-// splash 12 (its rays turn 10 degrees a second, their tips a little under 3 pixels a frame at
-// 1024 by 768; its bugs and garden move slower). While something moves, the whole frame comes
-// every two seconds only: that alone costs a software renderer as much as the title's frames.
-// Ticks (music, sound, timers) still run every frame, and input, a window change, another
-// screen, a popup or play bring the full rate back at once.
-static const double kMenuIdleAfter = 3.0;
-static const double kMenuIdleRedraw = 1.0;
-static const double kMovingIdleRedraw = 2.0;
-static const double kMovingRedraw = 1.0 / 15.0;
-static const double kSplashRedraw = 1.0 / 12.0;
-
-static bool SameArea(const _Dimension &a, const _Dimension &b) {
-  return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
-}
-
-int Game::GetMovingParts(MovingPart *parts) {
-  if (!m_mwin || m_mwin->PopupIsOn()) return 0;
-  if (!AreScreensOn()) {
-    if (m_mwin->IsOn() || !QuarrelwickGetMovingOverlayArea(&parts[0].area)) return 0;
-    parts[0].interval = kMovingRedraw;
-    return 1;
-  }
-  int count = 0;
-  _Dimension widgets;
-  // A picture's edge pixels blend a little beyond its box.
-  const float margin = 2.0f;
-  if (m_mwin->GetMovingWidgetsArea(&widgets)) {
-    const _Dimension area = {widgets.x - margin, widgets.y - margin, widgets.width + 2 * margin,
-                             widgets.height + 2 * margin};
-    parts[count++] = {area, kMovingRedraw, 0.0};
-  }
-  EngPicture *splash = SplashGetPicture();
-  if (SplashIsOn() && splash) {
-    // Square on the screen, the splash's layers turn about its centre: a square of the
-    // diagonal holds them at every angle.
-    const _Dimension *d = splash->GetDrawArea();
-    const float half_w = d->width * 0.7072f + margin, half_h = d->height * 0.7072f + margin;
-    const _Dimension area = {d->x + d->width * 0.5f - half_w, d->y + d->height * 0.5f - half_h, 2 * half_w, 2 * half_h};
-    parts[count++] = {area, kSplashRedraw, 0.0};
-  }
-  return count;
-}
-
-char Game::WantsFrameDrawn(double now) {
-  if (!m_screens || (!AreScreensOn() && !QuarrelwickIsFieldStill())) m_activity = 1;
-  // A frame asked for inside a tick (a screen changing fades over frames of its own) is drawn
-  // whole: the fade darkens what is drawn, never a buffer left as it was.
-  if (m_ticking) m_activity = 1;
-  if (m_screens && m_mwin) {
-    const euint screen = AreScreensOn() ? m_screens->GetCurrentScreen() : euint(0);
-    const char popup = m_mwin->PopupIsOn() ? 1 : 0;
-    if (screen != m_drawn_screen || popup != m_drawn_popup) m_activity = 1;
-    m_drawn_screen = screen;
-    m_drawn_popup = popup;
-  }
-  if (m_activity) {
-    m_activity = 0;
-    m_last_activity_time = now;
-  }
-  const bool busy = now - m_last_activity_time < kMenuIdleAfter;
-  MovingPart parts[kMaxMovingParts];
-  const int count = busy ? 0 : GetMovingParts(parts);
-  bool empty = true;
-  for (int i = 0; i < count; i++) EngMathAddToArea(&m_moving_area, parts[i].area, &empty);
-  // What moves was left out of the kept frame where it stood then; parts that come, go or move
-  // take a new kept frame.
-  bool same = count == m_num_parts;
-  for (int i = 0; same && i < count; i++) same = SameArea(parts[i].area, m_parts[i].area);
-  const double redraw = count ? kMovingIdleRedraw : kMenuIdleRedraw;
-  if (busy || !same || now - m_last_drawn_time >= redraw || now < m_last_drawn_time) {
-    m_last_drawn_time = now;
-    m_num_parts = count;
-    for (int i = 0; i < count; i++) {
-      m_parts[i] = parts[i];
-      m_parts[i].next = now + parts[i].interval;
-    }
-    return count ? GAME_FRAME_KEEP_STILL : GAME_FRAME_WHOLE;
-  }
-  // Due times follow one another, so that frames a little early or late (the loop's own
-  // steps) keep each rate; up to half a frame early counts as due.
-  const double slack = 0.5 / 60.0;
-  empty = true;
-  for (int i = 0; i < count; i++) {
-    MovingPart &p = m_parts[i];
-    if (now < p.next - slack && now >= p.next - 2 * p.interval) continue;
-    EngMathAddToArea(&m_due_area, p.area, &empty);
-    p.next += p.interval;
-    if (p.next <= now) p.next = now + p.interval;
-  }
-  if (empty) return GAME_FRAME_NONE;
-  if (EngFrameCacheIsValid(ENG_FRAME_CACHE_STILL_SCREEN)) return GAME_FRAME_MOVING;
-  m_last_drawn_time = now;
-  return GAME_FRAME_KEEP_STILL;
 }
 
 char Game::InputCB(_EngDesktopInputType type, EngInputParm1 parm1, EngInputParm2 parm2) {
   if (!eng_main_window || type < ENG_INPUT_MOUSE_MOVE || type > ENG_INPUT_CHARACTER) return 0;
   switch (type) {
-    case ENG_INPUT_MOUSE_MOVE:
-      MoveMouse(EngInputParmToFloat(parm1), EngInputParmToFloat(parm2));
-      return 0;
-    case ENG_INPUT_MOUSE_BUTTON:
-      return MouseButtonPressed(char(parm1 & 0xFF), char(parm2 & 0xFF));
-    case ENG_INPUT_DOUBLE_CLICK:
-      return 0;
-    case ENG_INPUT_WHEEL:
-      return AreScreensOn() ? m_mwin->MouseWheelMoved(parm1) : 0;
+    case ENG_INPUT_MOUSE_MOVE: MoveMouse(EngInputParmToFloat(parm1), EngInputParmToFloat(parm2)); return 0;
+    case ENG_INPUT_MOUSE_BUTTON: return MouseButtonPressed(char(parm1 & 0xFF), char(parm2 & 0xFF));
+    case ENG_INPUT_DOUBLE_CLICK: return 0;
+    case ENG_INPUT_WHEEL: return AreScreensOn() ? m_mwin->MouseWheelMoved(parm1) : 0;
     case ENG_INPUT_KEY_DOWN:
       if (parm1 == kEscapeKey && HandleEscapeKeyPressed()) return 1;
       return AreScreensOn() ? m_mwin->KeyDown(parm1) : 0;
-    case ENG_INPUT_KEY_UP:
-      return AreScreensOn() ? m_mwin->KeyUp(parm1) : 0;
-    case ENG_INPUT_CHARACTER:
-      return AreScreensOn() ? m_mwin->KeyDownUChar((unsigned char)(parm1 & 0xFF)) : 0;
-    default:
-      return 0;
+    case ENG_INPUT_KEY_UP: return AreScreensOn() ? m_mwin->KeyUp(parm1) : 0;
+    case ENG_INPUT_CHARACTER: return AreScreensOn() ? m_mwin->KeyDownUChar((unsigned char)(parm1 & 0xFF)) : 0;
+    default: return 0;
   }
 }
 
@@ -615,8 +468,8 @@ void Game::WindowWasMinimized(char) {}
 
 void Game::OrientationChanged(_EngOrientation orientation, char force) {
   if (orientation < ENG_ORIENTATION_LANDSCAPE_LEFT) {
-    orientation = EngMainIsOrientationLandscapeLeftOrLandscapeRight() ? EngMainGetOrientation()
-                                                                        : ENG_ORIENTATION_LANDSCAPE_LEFT;
+    orientation =
+        EngMainIsOrientationLandscapeLeftOrLandscapeRight() ? EngMainGetOrientation() : ENG_ORIENTATION_LANDSCAPE_LEFT;
   }
   if (!force && orientation == EngMainGetOrientation()) return;
   if (m_mwin->PopupIsOn()) m_mwin->PopupTurnOff();

@@ -15,11 +15,6 @@ class VQ_Screens;
 struct _EngCreateWindowParms;
 struct _UserInfo;
 
-// What the main loop's next frame draws: nothing (the window keeps showing the last frame), the
-// whole frame, the whole frame with its still layer kept aside, or only the moving layer over
-// the kept still layer.
-enum : char { GAME_FRAME_NONE = 0, GAME_FRAME_WHOLE = 1, GAME_FRAME_KEEP_STILL = 2, GAME_FRAME_MOVING = 3 };
-
 class Game {
  public:
   Game(Program *program, const char *name, EngInt32 kind);
@@ -52,15 +47,7 @@ class Game {
 
   // Frame and input.
   char Tick();
-  // frame: one of GAME_FRAME_...; a kept still layer is drawn over only when the frame kept
-  // by an earlier GAME_FRAME_KEEP_STILL is still there for this window.
-  void Render(char frame = GAME_FRAME_WHOLE);
-  // What the main loop draws this frame (GAME_FRAME_...): a menu or a still play field left
-  // alone is redrawn a few times a second, and only its moving layer (the splash, the
-  // tutorial's highlight) at a smooth rate in between.
-  char WantsFrameDrawn(double now);
-  // Input or a window change: the next frames are drawn at the full rate.
-  void NoteActivity() { m_activity = 1; }
+  void Render();
   char InputCB(_EngDesktopInputType type, EngInputParm1 parm1, EngInputParm2 parm2);
   void MoveMouse(float x, float y);
   char MouseButtonPressed(char button, char state);
@@ -96,33 +83,10 @@ class Game {
   MWin *m_mwin;
   VQ_Screens *m_screens;
   UserClass *m_user;
-  char m_activity = 1;
-  int m_ticking = 0;
-  double m_last_activity_time = 0.0, m_last_drawn_time = 0.0;
-  euint m_drawn_screen = 0;
-  char m_drawn_popup = 0;
-
-  char m_field_drawn = 0;
   // A game was shown: the field's pictures are made with the rest after a device change.
   char m_field_shown = 0;
 
-  // What moves by itself, in parts drawn each at its own rate: a part's area (design units),
-  // the seconds between its frames and when the next is due.
-  struct MovingPart {
-    _Dimension area;
-    double interval, next;
-  };
-  enum { kMaxMovingParts = 2 };
-  MovingPart m_parts[kMaxMovingParts] = {};
-  int m_num_parts = 0;
-  // Where all of it is, where it was when the kept frame was drawn, and the parts due now.
-  _Dimension m_moving_area = {0, 0, 0, 0}, m_kept_area = {0, 0, 0, 0}, m_due_area = {0, 0, 0, 0};
-
-  // The parts that move by themselves now (their next due time not set); 0 when none.
-  int GetMovingParts(MovingPart *parts);
   void MakeFieldGraphicsIfNeeded();
-  void RenderStillLayer(char split);
-  void RenderMovingLayer(char split);
 };
 
 extern Game *main_game;

@@ -103,20 +103,12 @@ signed char Program::TickCB() {
   return 1;
 }
 
-// Only the main loop's frames are thinned out on idle screens; a frame not drawn is not shown
-// again either.
 void Program::RenderCB() {
-  if (!m_game) return;
-  const char frame = m_game->WantsFrameDrawn(eng_main_current_time);
-  if (frame != GAME_FRAME_NONE)
-    m_game->Render(frame);
-  else if (eng_main_device)
-    eng_main_device->KeepShownFrame();
+  if (m_game) m_game->Render();
 }
 
 signed char Program::InputCB(_EngDesktopInputType type, EngInputParm1 parm1, EngInputParm2 parm2) {
   if (!m_game) return 0;
-  m_game->NoteActivity();
   return m_game->InputCB(type, parm1, parm2);
 }
 
@@ -130,19 +122,16 @@ void Program::ComputerSleepingCB(char sleeping) {
 
 void Program::WindowActivatedCB(char active) {
   if (!m_game) return;
-  m_game->NoteActivity();
   // Switching away from the game saves the player, as sleeping and exiting do.
   if (!active) m_game->SaveAllPreSwitchingOrExitingAppCB();
   m_game->WindowActivatedCB(active);
 }
 
 void Program::WindowWasMinimized(char minimised) {
-  if (m_game) m_game->NoteActivity();
   if (m_game) m_game->WindowWasMinimized(minimised);
 }
 
 void Program::WindowResizedCB() {
-  if (m_game) m_game->NoteActivity();
   if (m_game) m_game->PostResolutionChangeCB();
 }
 
@@ -175,9 +164,7 @@ const char *Program_GetModulesItemFilenameCB(_ModulesItem item) {
     case MODULES_ITEM_LOGO_TEXT_TEXTURE: return "TmText.png";
     case MODULES_ITEM_EFFECTS_TEXTURE: return "TexEffects1.png";
     case MODULES_ITEM_MENU_BACKGROUND: return "MenuBg.jpg";
-    default:
-      DebugErrorAlt(ENG_FUNC, "Unexpected item %d", int(item));
-      return "";
+    default: DebugErrorAlt(ENG_FUNC, "Unexpected item %d", int(item)); return "";
   }
 }
 

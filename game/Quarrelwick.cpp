@@ -10,7 +10,6 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngDevice.h"
-#include "Engine/EngFrameCache.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMath.h"
@@ -64,8 +63,6 @@ EngTexture *numbers_tex = nullptr;
 static EngInt8 cursor_type = 0;
 static char frame_shortcuts = 1;
 static char graphics_created = 0;
-// The texture changes the kept still layers were drawn after; 0 none kept.
-static EngUInt32 layers_uploads = 0;
 static EngMatrix saved_transform = [] {
   EngMatrix m;
   m.SetIdentityMatrix();
@@ -104,7 +101,6 @@ static void ClearTexts() {
 void QuarrelwickResetForTests() {
   QuarrelwickDestroyGraphics();
   frame_shortcuts = 1;
-  layers_uploads = 0;
   SidebarResetForTests();
   TutorialResetForTests();
   play_state = QW_PLAY_IDLE;
@@ -366,10 +362,6 @@ void QuarrelwickTick() {
   ReadPlayKeys();
 }
 
-void QuarrelwickRender() {
-  if (QuarrelwickRenderField()) QuarrelwickRenderOverlay();
-}
-
 void QuarrelwickSetFrameShortcuts(char on) { frame_shortcuts = on ? 1 : 0; }
 char QuarrelwickFrameShortcutsOn() { return frame_shortcuts; }
 
@@ -377,25 +369,12 @@ char QuarrelwickFieldCoversWindow() {
   return frame_shortcuts && level_garden >= 0 && LevelsIsPictureLoaded() && SidebarCoversItsPlace();
 }
 
-// The garden and the shop column's pictures change only with a texture: drawn once, they are
-// kept and put back with one copy while no texture changes.
-static void RenderStillLayers() {
-  if (!QuarrelwickFieldCoversWindow()) {
-    LevelsRenderMainBackground();
-    SidebarRenderPictures();
-    return;
-  }
-  const EngUInt32 uploads = EngTextureGetUploadCount();
-  if (layers_uploads != 0 && uploads == layers_uploads && EngFrameCacheRestore(ENG_FRAME_CACHE_FIELD_LAYERS)) return;
-  LevelsRenderMainBackground();
-  SidebarRenderPictures();
-  layers_uploads = EngFrameCacheSave(ENG_FRAME_CACHE_FIELD_LAYERS) ? uploads : 0;
-}
-
-char QuarrelwickRenderField() {
+// The field: garden, shop column, bugs, weapons, effects; 0 when nothing goes over it.
+static char RenderField() {
   EngDevice *device = eng_main_device;
   if (!device) return 0;
-  RenderStillLayers();
+  LevelsRenderMainBackground();
+  SidebarRenderPictures();
   SidebarRenderTexts();
   device->SetViewportToSizeRatioed(EngInt32(QW_FIELD_LEFT), EngInt32(QW_FIELD_TOP), EngInt32(QW_FIELD_WIDTH),
                                    EngInt32(QW_FIELD_HEIGHT));
@@ -417,7 +396,8 @@ char QuarrelwickRenderField() {
   return 1;
 }
 
-void QuarrelwickRenderOverlay() {
+// What lies over the field: the tutorial's hint, the popup, the cursor.
+static void RenderOverlay() {
   EngDevice *device = eng_main_device;
   if (!device || game_won) return;
   TutorialMainRender();
@@ -431,23 +411,8 @@ void QuarrelwickRenderOverlay() {
   device->DisableBlending();
 }
 
-char QuarrelwickIsFieldStill() { return !game_over && !game_won && game_paused != 0; }
-
-char QuarrelwickGetMovingOverlayArea(_Dimension *area) {
-  // The weapon popup's buttons crop themselves: it is not drawn over a restored area.
-  if (tut_on || tut_stage < 0 || !tut_box_tex || (g_popup_cc && g_popup_cc->CollectionExists())) return 0;
-  bool empty = true;
-  for (const _Dimension &h : tut_highlight_dims)
-    if (h.width != 0.0f) EngMathAddToArea(area, h, &empty);
-  if (empty) return 0;
-  EngMathAddToArea(area, tut_box_dim, &empty);
-  // The frames' borders reach a little outside their boxes.
-  const float margin = 8.0f;
-  area->x -= margin;
-  area->y -= margin;
-  area->width += 2 * margin;
-  area->height += 2 * margin;
-  return 1;
+void QuarrelwickRender() {
+  if (RenderField()) RenderOverlay();
 }
 
 // --- Pointer ---------------------------------------------------------------------------------

@@ -62,23 +62,13 @@ void QuarrelwickShowNotEnoughMoneyMessage();
 // Per frame and input (x, y in window pixels).
 void QuarrelwickTick();
 void QuarrelwickRender();
-// The frame in two layers, drawn one after the other: the field (garden, shop column, bugs,
-// weapons, effects) and what lies over it (the tutorial's hint, the popup, the cursor). The
-// field's returns 0 when nothing goes over it.
-char QuarrelwickRenderField();
 // The field's garden and shop column cover the whole window: the frame needs no clear.
 char QuarrelwickFieldCoversWindow();
-// On (the default), the field is drawn the short way: no clear under it, its still layers kept
-// and put back with one copy, spray clouds only over their visible part and not at the very end
-// of their fade. Off draws every layer whole, as the comparisons of the two ways need.
+// On (the default), the field is drawn the short way: no clear under it, spray clouds only over
+// their visible part and not at the very end of their fade. Off draws every layer whole, as the
+// comparisons of the two ways need.
 void QuarrelwickSetFrameShortcuts(char on);
 char QuarrelwickFrameShortcutsOn();
-void QuarrelwickRenderOverlay();
-// Nothing on the field moves by itself: waiting for START or paused, not over nor won.
-char QuarrelwickIsFieldStill();
-// The overlay keeps moving on a still field (the tutorial's highlight throbs): 1 with the area
-// (640 by 480 design units) that holds all it draws.
-char QuarrelwickGetMovingOverlayArea(_Dimension *area);
 void QuarrelwickMoveMouse(float x, float y);
 void QuarrelwickUpdateCursorPos(char type);
 void QuarrelwickMouseButtonPressed(char button, char state);

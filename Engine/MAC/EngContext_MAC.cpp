@@ -1,14 +1,11 @@
 // The OpenGL context of the main window over SDL2 and GLX: a 2.1 compatibility context (any
 // renderer, Mesa's software one included), GLEW set up once per process, full screen taken
 // and given back around the context with the display faded to black and back through the
-// window's gamma ramp, the buffer swap and the driver's account of what a swap leaves in the
-// back buffer.
+// window's gamma ramp, and the buffer swap.
 #include "Engine/EngContext.h"
 
 #include <GL/glew.h>
-#include <GL/glx.h>
 #include <SDL.h>
-#include <dlfcn.h>
 
 #include <cstring>
 
@@ -222,7 +219,7 @@ char EngContextSetupCreate_MAC(char windowed, EngInt32 width, EngInt32 height, E
   SDL_Window *window = static_cast<SDL_Window *>(eng_main_window->GetNativeWindow_MAC());
   if (!window || !SetupContext(window, windowed, width, height, frequency)) {
     const char *hint = eng_main_window_aa > 0 ? "Try turning off anti-aliasing and restarting."
-                                               : "Try changing the graphics settings and restarting.";
+                                              : "Try changing the graphics settings and restarting.";
     EngMiscShowPopupMessage(ENG_MISC_POPUP_ERROR, "Error setting up display context", hint);
     return 0;
   }
@@ -273,83 +270,19 @@ char EngContextUseCurrent_MAC() {
   return 1;
 }
 
-// ---- Buffer age ----
-
-// The extensions' names and values, spelled here so that no EGL headers or library are needed:
-// EGL is looked up only when SDL already loaded it (Wayland, or X11 forced to EGL).
-namespace {
-
-const int kGlxBackBufferAge = 0x20F4;  // GLX_BACK_BUFFER_AGE_EXT
-const EngInt32 kEglExtensions = 0x3055, kEglDraw = 0x3059, kEglBufferAge = 0x313D;
-using EglGetCurrent = void *(*)();
-using EglGetCurrentSurface = void *(*)(EngInt32);
-using EglQueryString = const char *(*)(void *, EngInt32);
-using EglQuerySurface = unsigned (*)(void *, void *, EngInt32, EngInt32 *);
-
-char HasExtension(const char *list, const char *name) {
-  const size_t n = strlen(name);
-  for (const char *p = list; p && (p = strstr(p, name)) != nullptr; p += n)
-    if ((p == list || p[-1] == ' ') && (p[n] == ' ' || p[n] == 0)) return 1;
-  return 0;
-}
-
-EngInt32 GlxBufferAge() {
-  Display *display = glXGetCurrentDisplay();
-  const GLXDrawable drawable = glXGetCurrentDrawable();
-  if (!display || !drawable) return -1;
-  static Display *checked = nullptr;
-  static char present = 0;
-  if (display != checked) {
-    checked = display;
-    present = HasExtension(glXQueryExtensionsString(display, DefaultScreen(display)), "GLX_EXT_buffer_age");
-  }
-  if (!present) return -1;
-  unsigned int age = 0;
-  glXQueryDrawable(display, drawable, kGlxBackBufferAge, &age);
-  return age < 0x7FFFFFFFu ? EngInt32(age) : 0;
-}
-
-EngInt32 EglBufferAge() {
-  static void *egl = dlopen("libEGL.so.1", RTLD_LAZY | RTLD_NOLOAD);
-  if (!egl) return -1;
-  static const auto get_context = reinterpret_cast<EglGetCurrent>(dlsym(egl, "eglGetCurrentContext"));
-  static const auto get_display = reinterpret_cast<EglGetCurrent>(dlsym(egl, "eglGetCurrentDisplay"));
-  static const auto get_surface = reinterpret_cast<EglGetCurrentSurface>(dlsym(egl, "eglGetCurrentSurface"));
-  static const auto query_string = reinterpret_cast<EglQueryString>(dlsym(egl, "eglQueryString"));
-  static const auto query_surface = reinterpret_cast<EglQuerySurface>(dlsym(egl, "eglQuerySurface"));
-  if (!get_context || !get_display || !get_surface || !query_string || !query_surface || !get_context()) return -1;
-  void *display = get_display(), *surface = get_surface(kEglDraw);
-  if (!display || !surface || !HasExtension(query_string(display, kEglExtensions), "EGL_EXT_buffer_age")) return -1;
-  EngInt32 age = 0;
-  if (!query_surface(display, surface, kEglBufferAge, &age)) return -1;
-  return age >= 0 ? age : 0;
-}
-
-}  // namespace
-
-EngInt32 EngContextBackBufferAge_MAC() {
-  if (glXGetCurrentContext()) return GlxBufferAge();
-  return EglBufferAge();
-}
-
-char EngContextCopySubBuffer_MAC(EngInt32 x, EngInt32 y, EngInt32 w, EngInt32 h) {
-  using CopySubBuffer = void (*)(Display *, GLXDrawable, int, int, int, int);
-  if (!glXGetCurrentContext() || w <= 0 || h <= 0) return 0;
-  Display *display = glXGetCurrentDisplay();
-  const GLXDrawable drawable = glXGetCurrentDrawable();
-  if (!display || !drawable) return 0;
-  static Display *checked = nullptr;
-  static CopySubBuffer copy = nullptr;
-  if (display != checked) {
-    checked = display;
-    copy = HasExtension(glXQueryExtensionsString(display, DefaultScreen(display)), "GLX_MESA_copy_sub_buffer")
-               ? reinterpret_cast<CopySubBuffer>(
-                     glXGetProcAddressARB(reinterpret_cast<const GLubyte *>("glXCopySubBufferMESA")))
-               : nullptr;
-  }
-  if (!copy) return 0;
-  copy(display, drawable, x, y, w, h);
-  return 1;
+void EngContextSetGlAttributes_MAC(EngInt32 samples, char double_buffer) {
+  SDL_GL_ResetAttributes();
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples > 0 ? samples : 0);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, double_buffer);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
 }
 
 void EngContextClearScreen_MAC(float r, float g, float b) {

@@ -5,7 +5,6 @@
 #include <SDL.h>
 
 #include "Engine/EngDebug.h"
-#include "Engine/EngFrameCache.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngProgram.h"
 #include "Engine/MAC/EngText_MAC.h"
@@ -32,14 +31,14 @@ static const struct {
   SDL_Keycode sdl;
   EngUInt8 engine;
 } key_table[] = {
-    {SDLK_BACKSPACE, 127}, {SDLK_DELETE, 8},     {SDLK_RETURN, 13},    {SDLK_KP_ENTER, 13},   {SDLK_RETURN2, 13},
-    {SDLK_TAB, 9},         {SDLK_ESCAPE, 27},    {SDLK_F1, 232},       {SDLK_F2, 233},        {SDLK_F3, 234},
-    {SDLK_F4, 235},        {SDLK_F5, 236},       {SDLK_F6, 237},       {SDLK_F7, 238},        {SDLK_F8, 239},
-    {SDLK_F9, 240},        {SDLK_F10, 241},      {SDLK_F11, 242},      {SDLK_F12, 243},       {SDLK_LEFT, 244},
-    {SDLK_RIGHT, 245},     {SDLK_UP, 246},       {SDLK_DOWN, 247},     {SDLK_PAGEUP, 248},    {SDLK_PAGEDOWN, 249},
-    {SDLK_HOME, 250},      {SDLK_END, 251},      {SDLK_INSERT, 252},   {SDLK_HELP, 252},      {SDLK_KP_0, '0'},
-    {SDLK_KP_1, '1'},      {SDLK_KP_2, '2'},     {SDLK_KP_3, '3'},     {SDLK_KP_4, '4'},      {SDLK_KP_5, '5'},
-    {SDLK_KP_6, '6'},      {SDLK_KP_7, '7'},     {SDLK_KP_8, '8'},     {SDLK_KP_9, '9'},      {SDLK_KP_PERIOD, '.'},
+    {SDLK_BACKSPACE, 127}, {SDLK_DELETE, 8},        {SDLK_RETURN, 13},    {SDLK_KP_ENTER, 13}, {SDLK_RETURN2, 13},
+    {SDLK_TAB, 9},         {SDLK_ESCAPE, 27},       {SDLK_F1, 232},       {SDLK_F2, 233},      {SDLK_F3, 234},
+    {SDLK_F4, 235},        {SDLK_F5, 236},          {SDLK_F6, 237},       {SDLK_F7, 238},      {SDLK_F8, 239},
+    {SDLK_F9, 240},        {SDLK_F10, 241},         {SDLK_F11, 242},      {SDLK_F12, 243},     {SDLK_LEFT, 244},
+    {SDLK_RIGHT, 245},     {SDLK_UP, 246},          {SDLK_DOWN, 247},     {SDLK_PAGEUP, 248},  {SDLK_PAGEDOWN, 249},
+    {SDLK_HOME, 250},      {SDLK_END, 251},         {SDLK_INSERT, 252},   {SDLK_HELP, 252},    {SDLK_KP_0, '0'},
+    {SDLK_KP_1, '1'},      {SDLK_KP_2, '2'},        {SDLK_KP_3, '3'},     {SDLK_KP_4, '4'},    {SDLK_KP_5, '5'},
+    {SDLK_KP_6, '6'},      {SDLK_KP_7, '7'},        {SDLK_KP_8, '8'},     {SDLK_KP_9, '9'},    {SDLK_KP_PERIOD, '.'},
     {SDLK_KP_DIVIDE, '/'}, {SDLK_KP_MULTIPLY, '*'}, {SDLK_KP_MINUS, '-'}, {SDLK_KP_PLUS, '+'}, {SDLK_KP_EQUALS, '='},
 };
 
@@ -144,9 +143,10 @@ void EngWindow::EventsHandler_MAC(const void *native_event) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       if (!input_open || !ours(e.button.windowID)) break;
-      int button = e.button.button == SDL_BUTTON_LEFT ? 0 : e.button.button == SDL_BUTTON_RIGHT ? 1
-                   : e.button.button == SDL_BUTTON_MIDDLE                                   ? 2
-                                                                                            : -1;
+      int button = e.button.button == SDL_BUTTON_LEFT     ? 0
+                   : e.button.button == SDL_BUTTON_RIGHT  ? 1
+                   : e.button.button == SDL_BUTTON_MIDDLE ? 2
+                                                          : -1;
       if (button >= 0) MsgsMouseButtonPress(button, e.type == SDL_MOUSEBUTTONDOWN, e.button.clicks);
       break;
     }
@@ -190,17 +190,12 @@ void EngWindow::EventsHandler_MAC(const void *native_event) {
           break;
         case SDL_WINDOWEVENT_SIZE_CHANGED: MsgsWindowSizeChanged(e.window.data1, e.window.data2); break;
         case SDL_WINDOWEVENT_MOVED: UpdateWindowCorner_MAC(); break;
-        // A resting screen shows only the parts that move: what was uncovered comes with the next.
-        case SDL_WINDOWEVENT_EXPOSED: EngFrameCacheShowWholeNextFrame(); break;
         case SDL_WINDOWEVENT_CLOSE: EventsStopLoop_MAC(); break;
         default: break;
       }
       break;
-    case SDL_QUIT:
-      EventsStopLoop_MAC();
-      break;
-    default:
-      break;
+    case SDL_QUIT: EventsStopLoop_MAC(); break;
+    default: break;
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include <SDL.h>
 
+#include "Engine/EngContext.h"
 #include "Engine/EngDebug.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngResModes.h"
@@ -79,23 +80,6 @@ char EngWindow::Create_MAC(_EngCreateWindowParms parms) {
   m_parms = parms;
   return 1;
 }
-
-static void SetGlAttributes(EngInt32 samples, char double_buffer) {
-  SDL_GL_ResetAttributes();
-  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
-  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples > 0 ? samples : 0);
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, double_buffer);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-}
-
-EngInt32 EngContextSamplesForAntiAliasing(EngInt32 anti_aliasing);
 
 _EngWindowArea EngWindowPlaceWindowed_MAC(EngInt32 x, EngInt32 y, EngInt32 width, EngInt32 height,
                                           const _EngWindowArea &usable, const _EngWindowFrame &frame) {
@@ -178,11 +162,11 @@ char EngWindow::DoCreateWindow_MAC(_EngCreateWindowParms parms) {
     EngInt32 samples = EngContextSamplesForAntiAliasing(parms.anti_aliasing);
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | (parms.windowed ? SDL_WINDOW_RESIZABLE : 0);
     std::string title = EngLatin1ToUtf8_MAC(m_title);
-    SetGlAttributes(samples, 1);
+    EngContextSetGlAttributes_MAC(samples, 1);
     SDL_Window *window = SDL_CreateWindow(title.c_str(), x, y, width, height, flags);
     if (!window && parms.windowed) {
       // Double buffering is what a window may give up to find a pixel format.
-      SetGlAttributes(samples, 0);
+      EngContextSetGlAttributes_MAC(samples, 0);
       window = SDL_CreateWindow(title.c_str(), x, y, width, height, flags);
     }
     if (!window) {

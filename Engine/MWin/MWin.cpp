@@ -288,38 +288,6 @@ void MWin::RenderMain(char darken) {
   FinishRendering(began, entered_2d);
 }
 
-void MWin::RenderMovingWidgets() {
-  MWinEntryScope scope(this);
-  if (!eng_main_device || !IsOn() || !m_render_enabled || !m_desktop) return;
-  if (!IS_DESKTOP && PopupRenderFullScreenTextEntryMobile(1)) return;
-  EngDevice *device = eng_main_device;
-  const char began = device->BeginRenderingIfNeeded();
-  const char entered_2d = device->PrepareFor2DIfNeeded(1);
-  {
-    MWinDrawingScope drawing(device);
-    const auto pass = m_moving_pass;
-    m_moving_pass = MWIN_PASS_MOVING;
-    m_desktop->RenderAllExceptPopupCollection(0);
-    m_moving_pass = pass;
-  }
-  FinishRendering(began, entered_2d);
-}
-
-char MWin::DrawsInThisPass(MWinButton *button, MWinCollection *collection) {
-  if (m_moving_pass == MWIN_PASS_ALL) return 1;
-  if (!collection || !collection->DrawsMovingWidgetsApart()) return m_moving_pass == MWIN_PASS_STILL;
-  return (button->MovesByItself() != 0) == (m_moving_pass == MWIN_PASS_MOVING);
-}
-
-char MWin::GetMovingWidgetsArea(_Dimension *area) {
-  if (!m_desktop || !IsOn()) return 0;
-  MWinCollection *popup = GetPopupCollection();
-  bool empty = true;
-  for (MWinCollection *c = m_desktop->GetFirstCollection(); c; c = c->m_next)
-    if (c != popup && c->DrawsMovingWidgetsApart()) c->AddMovingWidgetsArea(area, &empty);
-  return empty ? 0 : 1;
-}
-
 char MWin::RenderPopups(char darken_first) {
   MWinEntryScope scope(this);
   if (!eng_main_device || !IsOn() || !m_render_enabled || !GetPopupCollection()) return 0;

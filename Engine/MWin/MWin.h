@@ -69,10 +69,10 @@ class MWin {
   // the whole text; narrow shrinks a line that would not fit; the unnamed chars have no effect.
   void RenderTextPart(int font, _MWinTextAlign align, float margin, float x, float y, float w, float h,
                       _Dimension *offset, const char *text, int count, char unused, char orientation, char narrow);
-  void RenderText(int font, _MWinTextAlign align, float margin, _Dimension *box, _Dimension *offset,
+  void RenderText(int font, _MWinTextAlign align, float margin, _Dimension *box, _Dimension *offset, const char *text,
+                  char unused, char orientation, char narrow);
+  void RenderText(int font, _MWinTextAlign align, float margin, float x, float y, float w, float h, _Dimension *offset,
                   const char *text, char unused, char orientation, char narrow);
-  void RenderText(int font, _MWinTextAlign align, float margin, float x, float y, float w, float h,
-                  _Dimension *offset, const char *text, char unused, char orientation, char narrow);
   void RenderMultilineText(int font, _MWinTextAlign align, float margin, _Dimension *box, _Dimension *offset,
                            const char *text, char unused, char orientation, char unused2);
 
@@ -102,18 +102,6 @@ class MWin {
   // behind a popup then falls after its drawing, which dims with everything else.
   void RenderMain(char darken = 1);
   char RenderPopups(char darken_first = 0);
-  // Widgets that move by themselves (MWinButton::MovesByItself) in the collections under the
-  // popups can be drawn apart, so that a screen left alone keeps a picture of all the rest and
-  // draws only them again: while left out, RenderMain draws everything but them, and
-  // RenderMovingWidgets draws only them, each where it would have come. Their area (design
-  // units) is the smallest box round them; 0 when there are none. A collection with a modal
-  // window (it darkens between windows) or a viewport of its own keeps them with the rest.
-  void SetMovingWidgetsLeftOut(char out) { m_moving_pass = out ? MWIN_PASS_STILL : MWIN_PASS_ALL; }
-  void RenderMovingWidgets();
-  char GetMovingWidgetsArea(_Dimension *area);
-  // Whether this pass draws a widget, and the rest of windows and collections.
-  char DrawsInThisPass(MWinButton *button, MWinCollection *collection);
-  char DrawsStillPartsInThisPass() const { return m_moving_pass != MWIN_PASS_MOVING; }
   void ButtonsChanged();
   void RenderNeeded();
 
@@ -164,8 +152,8 @@ class MWin {
   MWinCollection *GetCollectionFromID(const char *collection, char report);
   MWinWindow *GetWindowFromIDs(const char *collection, const char *window, char report);
   MWinButton *GetButtonFromIDs(const char *collection, const char *window, const char *button, char report);
-  char SetButtonCallback(const char *collection, const char *window, const char *button, MWIN_BUTTON_CB callback,
-                         int a, int b);
+  char SetButtonCallback(const char *collection, const char *window, const char *button, MWIN_BUTTON_CB callback, int a,
+                         int b);
 
   // The one-slot message queue.
   char AddMessageToQueue(const char *collection, const char *window, const char *button, _MWinMessageNum num);
@@ -225,10 +213,10 @@ class MWin {
   // Popup style and layout (MWinPopupLayout.cpp).
   void PopupInitButtonSizes();
   void PopupSetupTexturesAndFonts(const char *win_texbut1, const char *win_texbut2, const char *win_font,
-                                  const char *button_texbut, const char *button_font, float button_r,
-                                  float button_g, float button_b, float button_a, float button_scale_x,
-                                  float button_scale_y, float title_r, float title_g, float title_b, float title_a,
-                                  float title_scale_x, float title_scale_y, int title_align);
+                                  const char *button_texbut, const char *button_font, float button_r, float button_g,
+                                  float button_b, float button_a, float button_scale_x, float button_scale_y,
+                                  float title_r, float title_g, float title_b, float title_a, float title_scale_x,
+                                  float title_scale_y, int title_align);
   void PopupSetupTexturesAndFonts(const char *win_texbut1, const char *win_texbut2, const char *win_font,
                                   const char *button_texbut, const char *button_font);
   void PopupSetupTexturesAndFonts(const char *win_texbut, const char *button_texbut, const char *font);
@@ -284,7 +272,6 @@ class MWin {
   MWIN_SOUND_CB m_sound_cb = nullptr;
   void *m_sound_cb_user = nullptr;
   char m_render_enabled = 1;
-  enum : char { MWIN_PASS_ALL, MWIN_PASS_STILL, MWIN_PASS_MOVING } m_moving_pass = MWIN_PASS_ALL;
   char m_crop_rendering = 1;
   MWinScreens *m_screens = nullptr;
   _MWinPopupState m_popup;

@@ -116,10 +116,10 @@ class MWinButton {
   const char *GetBackTexButID() const { return m_back_texbut_id; }
   int GetBackTexButNum() const { return m_back_texbut_num; }
   char HasCustomBack() const { return m_custom_back; }
-  char SetBackTexButToCustom(_MWinTextureState state, const char *file, char flag1, char flag2, char flag3,
-                             float left, float top, float right, float bottom, float r, float g, float b, float a);
-  char SetBackTexButToCustom(const char *file, char flag1, char flag2, char flag3, float left, float top,
-                             float right, float bottom);
+  char SetBackTexButToCustom(_MWinTextureState state, const char *file, char flag1, char flag2, char flag3, float left,
+                             float top, float right, float bottom, float r, float g, float b, float a);
+  char SetBackTexButToCustom(const char *file, char flag1, char flag2, char flag3, float left, float top, float right,
+                             float bottom);
   char SetBackTexButToCustom(const char *file, char flag1, char flag2, char flag3);
   char SetBackTexButToCustom(const char *file);
   char SetBackTexButToCustomTexP(_MWinTextureState state, EngTexture *texture, char flag3, float left, float top,
@@ -198,9 +198,6 @@ class MWinButton {
 
   // Drawing (MWinButtonDraw.cpp).
   char ShouldTick();
-  // Changes by itself from frame to frame, without input: an animated picture, an edit's
-  // blinking cursor, a scrolling text.
-  char MovesByItself();
   char RenderNoPrepare();
   _MWinTextureState GetRenderState();
   char PrepareForRender();

@@ -31,21 +31,10 @@ char MWinButton::Tick() {
     ScrollingTextTick();
     ticked = 1;
   }
-  if (m_type != MWIN_BUTTON_PANEL && m_type != MWIN_BUTTON_LIST && m_type != MWIN_BUTTON_TEXT_EDIT &&
-      PictureTick())
+  if (m_type != MWIN_BUTTON_PANEL && m_type != MWIN_BUTTON_LIST && m_type != MWIN_BUTTON_TEXT_EDIT && PictureTick())
     ticked = 1;
   if (ticked && m_mwin) m_mwin->RenderNeeded();
   return ticked;
-}
-
-char MWinButton::MovesByItself() {
-  if (!ShouldTick() || !m_on_screen) return 0;
-  if (m_scroll_text) return 1;
-  if (auto *edit = dynamic_cast<MWinTextEdit *>(this)) return edit->TextEditIsTextBeingEdited() ? 1 : 0;
-  return m_type != MWIN_BUTTON_PANEL && m_type != MWIN_BUTTON_LIST && m_picture.kind == MWIN_PICTURE_PICTURE &&
-                 m_picture.picture && m_picture.animate
-             ? 1
-             : 0;
 }
 
 // ---- State and crop ----

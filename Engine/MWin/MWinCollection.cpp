@@ -10,10 +10,10 @@
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWin.h"
 #include "Engine/MWin/MWinButton.h"
-#include "Engine/MWin/MWinTextureLoad.h"
 #include "Engine/MWin/MWinDesktop.h"
 #include "Engine/MWin/MWinGroup.h"
 #include "Engine/MWin/MWinID.h"
+#include "Engine/MWin/MWinTextureLoad.h"
 #include "Engine/MWin/MWinWindow.h"
 
 MWinCollection::MWinCollection(MWin *mwin, const char *id, MWinDesktop *desktop) : m_mwin(mwin), m_desktop(desktop) {
@@ -120,8 +120,7 @@ char MWinCollection::RemoveWindow(MWinWindow *window) {
   MWinWindow *w = *head;
   while (w && w != window) w = w->m_next;
   if (!w) {
-    DebugErrorAlt(ENG_FUNC, "Window <%s> not in collection <%s>", MWinDisplayID(window->GetID()),
-                  MWinDisplayID(m_id));
+    DebugErrorAlt(ENG_FUNC, "Window <%s> not in collection <%s>", MWinDisplayID(window->GetID()), MWinDisplayID(m_id));
     return 0;
   }
   if (window->m_prev)
@@ -297,15 +296,9 @@ char MWinCollection::Tick() {
   return any;
 }
 
-void MWinCollection::AddMovingWidgetsArea(_Dimension *area, bool *empty) {
-  MWinWindow **head = CurrentList(nullptr, 1);
-  for (MWinWindow *w = head ? *head : nullptr; w; w = w->m_next) w->AddMovingWidgetsArea(area, empty);
-}
-
 void MWinCollection::Render() {
   MWinWindow *head = *CurrentList(nullptr, 1);
   if (!eng_main_device || !head) return;
-  if (!m_mwin->DrawsStillPartsInThisPass() && !DrawsMovingWidgetsApart()) return;
   char was_full_screen = 1;
   _EngDeviceViewport saved = {0, 0, 0, 0, 0.0f, 1.0f};
   if (m_viewport_on) {
@@ -313,8 +306,7 @@ void MWinCollection::Render() {
     if (!was_full_screen) eng_main_device->GetCurrentViewport(&saved);
     eng_main_device->SetViewportToViewportStruct(&m_viewport_ratioed);
   }
-  if (m_bg_texture && m_mwin->DrawsStillPartsInThisPass())
-    MWinDrawTextureRatioed(m_bg_texture, 0, 0, ENG_DESIGN_WIDTH, ENG_DESIGN_HEIGHT);
+  if (m_bg_texture) MWinDrawTextureRatioed(m_bg_texture, 0, 0, ENG_DESIGN_WIDTH, ENG_DESIGN_HEIGHT);
   // Inactive windows first, so the active one is drawn on top; modal windows after all others.
   for (char modal = 0; modal < 2; modal++) {
     if (modal) {
@@ -323,8 +315,7 @@ void MWinCollection::Render() {
     }
     for (char active = 0; active < 2; active++)
       for (MWinWindow *w = head; w; w = w->m_next)
-        if ((w->GetType() == MWIN_WINDOW_MODAL) == (modal == 1) && w->IsActive() == active &&
-            (active || w->IsShown()))
+        if ((w->GetType() == MWIN_WINDOW_MODAL) == (modal == 1) && w->IsActive() == active && (active || w->IsShown()))
           w->Render();
     if (modal && m_darken_behind_modal) EngDimDarkenScreen(0.0f);
   }

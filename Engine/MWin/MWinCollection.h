@@ -70,9 +70,6 @@ class MWinCollection {
   void SetKeyDownHook(char (*hook)(int, void *), void *user);
   char Tick();
   void Render();
-  // See MWin::RenderMovingWidgets.
-  char DrawsMovingWidgetsApart() const { return !m_has_modal_window && !m_viewport_on; }
-  void AddMovingWidgetsArea(_Dimension *area, bool *empty);
   void WindowsChanged();
   void ActivateWindowUnderMouse();
   char HandleMouseMove();

@@ -101,9 +101,8 @@ char MWinGroup::Render() {
       DebugStandardError(ENG_FUNC, DEBUG_ERR_IERR);
       return 1;
     }
-    if (m_mwin->DrawsInThisPass(b, m_window->GetCollection())) b->Render();
+    b->Render();
   }
-  if (!m_mwin->DrawsStillPartsInThisPass()) return 1;
   // What a widget draws over the others (an open list) lies above every face.
   for (MWinButton *b = m_first; b; b = b->m_next) b->RenderOnTopOfOtherButtons();
   return 1;
@@ -181,8 +180,8 @@ MWinButton *MWinGroup::AddButton(MWinButton *source) {
     return nullptr;
   }
   if (!PreAddButton(source->GetID(), source->GetType(), nullptr)) return nullptr;
-  MWinButton *button = NewButtonOfKind(m_mwin, source->GetID(), this, source->GetType(), "MWIN_TEXBUT_DEFAULT",
-                                       nullptr, 0, 0, 10, 10);
+  MWinButton *button =
+      NewButtonOfKind(m_mwin, source->GetID(), this, source->GetType(), "MWIN_TEXBUT_DEFAULT", nullptr, 0, 0, 10, 10);
   button->CopyFromOtherButton(source, 1);
   return CompleteAddButton(button);
 }

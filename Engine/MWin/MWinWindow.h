@@ -117,8 +117,8 @@ class MWinWindow {
   char SetBackTexButToCustom(const char *file, char with_alpha, char alpha_mode, char flag);
   char SetBackTexButToCustom(const char *file);
   char SetBackTexButToCustomTexP(_MWinTextureState state, EngTexture *texture, char with_alpha, char alpha_mode,
-                                 char flag, float left, float top, float right, float bottom, float r, float g,
-                                 float b, float a);
+                                 char flag, float left, float top, float right, float bottom, float r, float g, float b,
+                                 float a);
   char SetBackTexButToCustomTexP(EngTexture *texture);
   const char *GetBackCustomTexButFilename();
   char IsCustomBackOn() const { return m_custom_back_on; }
@@ -264,8 +264,6 @@ class MWinWindow {
   void DestroyGraphicsObjects();
   char Tick();
   char Render();
-  // See MWin::RenderMovingWidgets.
-  void AddMovingWidgetsArea(_Dimension *area, bool *empty);
 
   // The collection keeps its window lists through these.
   MWinWindow *m_prev = nullptr;

@@ -232,8 +232,8 @@ char MWinWindow::SetBackTexButToCustom(const char *file, char with_alpha, char a
 char MWinWindow::SetBackTexButToCustom(const char *file) { return SetBackTexButToCustom(file, 0, 0, 0); }
 
 char MWinWindow::SetBackTexButToCustomTexP(_MWinTextureState state, EngTexture *texture, char with_alpha,
-                                           char alpha_mode, char flag, float left, float top, float right,
-                                           float bottom, float r, float g, float b, float a) {
+                                           char alpha_mode, char flag, float left, float top, float right, float bottom,
+                                           float r, float g, float b, float a) {
   m_back_texbut_num = -1;
   MWinCopyID(m_info.back_texbut, "MWIN_TEXBUT_NONE");
   DestroyCustomTexBut();
@@ -332,9 +332,9 @@ void MWinWindow::UpdateTitleFontColourAndScale() {
 // ---- Title bar ----
 
 void MWinWindow::UpdateTitleBar(char skip_buttons) {
-  MWinLayoutSettings *layout = m_mwin ? m_mwin->GetLayoutSettings(m_collection ? m_collection->GetScreenLayout()
-                                                                              : m_mwin->GetScreenLayout())
-                                      : nullptr;
+  MWinLayoutSettings *layout =
+      m_mwin ? m_mwin->GetLayoutSettings(m_collection ? m_collection->GetScreenLayout() : m_mwin->GetScreenLayout())
+             : nullptr;
   if (m_info.has_title_bar && layout) {
     float height = layout->title_bar_height;
     m_title_area = {0, -height, m_actual_area.width, height};
@@ -427,18 +427,17 @@ void MWinWindow::UpdateHideAndExtraButtons(char renew_hide, char renew_extra, ch
   }
   if (m_info.has_hide_button && !m_hide_button) {
     if (MWinIsIDEmpty(m_info.hide_button_texbut)) SetHideTexButToDefault();
-    m_hide_button = new MWinButton(m_mwin, "STD_HIDE", m_first_group, MWIN_BUTTON_WINDOW_OWN,
-                                   m_info.hide_button_texbut, nullptr, geometry.hide_x, geometry.y, geometry.width,
-                                   geometry.height);
+    m_hide_button = new MWinButton(m_mwin, "STD_HIDE", m_first_group, MWIN_BUTTON_WINDOW_OWN, m_info.hide_button_texbut,
+                                   nullptr, geometry.hide_x, geometry.y, geometry.width, geometry.height);
     char id[MWIN_ID_SIZE];
     memcpy(id, m_info.hide_button_texbut, sizeof(id));
     SetHideTexButToTexBut(id);
   }
   if (m_info.has_extra_button && !m_extra_button) {
     if (MWinIsIDEmpty(m_info.extra_button_texbut)) SetExtraTexButToDefault();
-    m_extra_button = new MWinButton(m_mwin, "STD_EXTRA", m_first_group, MWIN_BUTTON_WINDOW_OWN,
-                                    m_info.extra_button_texbut, nullptr, geometry.extra_x, geometry.y, geometry.width,
-                                    geometry.height);
+    m_extra_button =
+        new MWinButton(m_mwin, "STD_EXTRA", m_first_group, MWIN_BUTTON_WINDOW_OWN, m_info.extra_button_texbut, nullptr,
+                       geometry.extra_x, geometry.y, geometry.width, geometry.height);
     char id[MWIN_ID_SIZE];
     memcpy(id, m_info.extra_button_texbut, sizeof(id));
     SetExtraTexButToTexBut(id);
@@ -482,24 +481,10 @@ void MWinWindow::RenderBack(_MWinTextureState state, const _ColourRGBA *colour) 
   SkinDrawTexBut(m_mwin, m_back_texbut_num, state, &area, colour);
 }
 
-void MWinWindow::AddMovingWidgetsArea(_Dimension *area, bool *empty) {
-  if (!m_created || !m_shown) return;
-  for (MWinGroup *g = m_first_group; g; g = g->m_next)
-    if (g->m_shown && g->m_valid == 1)
-      for (MWinButton *b = g->m_first; b; b = b->GetNext()) {
-        if (!b->MovesByItself()) continue;
-        EngMathAddToArea(area, *b->GetActualArea(), empty);
-      }
-}
-
 char MWinWindow::Render() {
   if (!m_created || !m_collection || !m_mwin || !m_mwin->GetTextures() || !m_shown) return 1;
   MWinLayoutSettings *layout = GetScreenLayout();
   if (!layout) return 0;
-  if (!m_mwin->DrawsStillPartsInThisPass()) {
-    for (MWinGroup *g = m_first_group; g; g = g->m_next) g->Render();
-    return 1;
-  }
   _MWinTextureState state = m_active ? MWIN_TEXSTATE_HIGHLIGHTED : MWIN_TEXSTATE_NORMAL;
   const _ColourRGBA *colour = m_colour_on ? &m_colour : nullptr;
   if (m_info.has_title_bar) {

@@ -76,15 +76,24 @@ TEST_F(DeviceTest, TwoDModeUsesIdentityMatricesAndRestoresTheScene) {
 
 TEST_F(DeviceTest, EveryBlendingTypeReachesOpenGl) {
   const GLenum pairs[19][2] = {
-      {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA},           {GL_SRC_ALPHA, GL_SRC_ALPHA},
-      {GL_SRC_ALPHA, GL_DST_COLOR},                     {GL_ONE, GL_SRC_ALPHA},
-      {GL_SRC_COLOR, GL_SRC_ALPHA},                     {GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR},
-      {GL_ONE_MINUS_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR}, {GL_ONE, GL_ONE_MINUS_SRC_ALPHA},
-      {GL_SRC_ALPHA, GL_ONE},                           {GL_SRC_COLOR, GL_ONE_MINUS_SRC_ALPHA},
-      {GL_ONE, GL_ONE},                                 {GL_ONE_MINUS_SRC_ALPHA, GL_ONE},
-      {GL_ONE_MINUS_SRC_COLOR, GL_ONE},                 {GL_DST_COLOR, GL_ZERO},
-      {GL_ZERO, GL_ONE_MINUS_SRC_COLOR},                {GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA},
-      {GL_SRC_COLOR, GL_ONE},                           {GL_ONE, GL_ONE_MINUS_SRC_COLOR},
+      {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA},
+      {GL_SRC_ALPHA, GL_SRC_ALPHA},
+      {GL_SRC_ALPHA, GL_DST_COLOR},
+      {GL_ONE, GL_SRC_ALPHA},
+      {GL_SRC_COLOR, GL_SRC_ALPHA},
+      {GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR},
+      {GL_ONE_MINUS_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR},
+      {GL_ONE, GL_ONE_MINUS_SRC_ALPHA},
+      {GL_SRC_ALPHA, GL_ONE},
+      {GL_SRC_COLOR, GL_ONE_MINUS_SRC_ALPHA},
+      {GL_ONE, GL_ONE},
+      {GL_ONE_MINUS_SRC_ALPHA, GL_ONE},
+      {GL_ONE_MINUS_SRC_COLOR, GL_ONE},
+      {GL_DST_COLOR, GL_ZERO},
+      {GL_ZERO, GL_ONE_MINUS_SRC_COLOR},
+      {GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA},
+      {GL_SRC_COLOR, GL_ONE},
+      {GL_ONE, GL_ONE_MINUS_SRC_COLOR},
       {GL_DST_COLOR, GL_ONE},
   };
   for (int type = 0; type < 19; type++) {
@@ -156,8 +165,7 @@ TEST_F(DeviceTest, BlendingSaveSlots) {
   EXPECT_EQ(source, GL_SRC_ALPHA);
   EXPECT_EQ(destination, GL_ONE);  // the first save stayed
   EXPECT_TRUE(glIsEnabled(GL_BLEND));
-  EXPECT_NE(Logged([&] { EXPECT_EQ(device->SaveOrRestoreBlendingState(0), 0); }).find("Not saved"),
-            std::string::npos);
+  EXPECT_NE(Logged([&] { EXPECT_EQ(device->SaveOrRestoreBlendingState(0), 0); }).find("Not saved"), std::string::npos);
 
   // The combined slot brings back 2D mode and lighting as well.
   device->DisableBlending();
@@ -246,40 +254,4 @@ TEST_F(DeviceTest, ADesignSpaceQuadLandsOnItsPixelsAndCropClipsIt) {
   ReadPixel(150, 100, rgb);
   EXPECT_EQ(rgb[1], 0);
   device->RestoreAfter2D();
-}
-
-// A limit on drawing cuts every crop made under it, and turning a crop off goes back to it.
-TEST_F(DeviceTest, ALimitOnDrawingCutsEveryCropUnderIt) {
-  GLint box[4];
-  device->LimitDrawingTo(100, 100, 200, 100);
-  EXPECT_TRUE(device->IsDrawingLimited());
-  EXPECT_FALSE(device->IsCropOn());
-  GetScissor(box);
-  EXPECT_EQ(std::vector<GLint>(box, box + 4), (std::vector<GLint>{100, 280, 200, 100}));
-  const struct {
-    EngInt32 x, y, w, h;
-    std::vector<GLint> box;
-  } cases[] = {
-      {0, 0, 640, 480, {100, 280, 200, 100}},    // over the whole limit
-      {150, 120, 50, 20, {150, 340, 50, 20}},    // inside it
-      {250, 150, 200, 100, {250, 280, 50, 50}},  // across its corner
-      {400, 300, 10, 10, {400, 280, 0, 0}},      // outside it: nothing is drawn
-  };
-  for (const auto &c : cases) {
-    device->CropToArea(c.x, c.y, c.w, c.h);
-    GetScissor(box);
-    EXPECT_EQ(std::vector<GLint>(box, box + 4), c.box) << c.x << "," << c.y;
-    EXPECT_TRUE(glIsEnabled(GL_SCISSOR_TEST));
-    device->TurnOffCrop();
-    GetScissor(box);
-    EXPECT_EQ(std::vector<GLint>(box, box + 4), (std::vector<GLint>{100, 280, 200, 100}));
-    EXPECT_TRUE(glIsEnabled(GL_SCISSOR_TEST));
-  }
-  device->StopLimitingDrawing();
-  EXPECT_FALSE(device->IsDrawingLimited());
-  EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
-  device->CropToArea(400, 300, 10, 10);
-  GetScissor(box);
-  EXPECT_EQ(std::vector<GLint>(box, box + 4), (std::vector<GLint>{400, 170, 10, 10}));
-  device->TurnOffCrop();
 }

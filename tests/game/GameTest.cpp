@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "Engine/EngDebug.h"
@@ -24,22 +24,22 @@
 #include "Engine/MWin/MWinWindow.h"
 #include "Engine/Resolution.h"
 #include "game/Bugs.h"
-#include "game/Levels.h"
-#include "game/Traverse.h"
 #include "game/GameOver.h"
 #include "game/GameWon.h"
+#include "game/Levels.h"
 #include "game/Program.h"
 #include "game/Quarrelwick.h"
 #include "game/SavedGame.h"
 #include "game/Sidebar.h"
+#include "game/Traverse.h"
 #include "game/Tutorial.h"
 #include "online/Scores.h"
 #include "players/UserClass.h"
 #include "players/UserInfo.h"
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/MWin/ScreensTestSupport.h"
-#include "tests/game/PathFixtures.h"
 #include "tests/game/GameObjectTestSupport.h"
+#include "tests/game/PathFixtures.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -89,9 +89,7 @@ class GameTest : public qwtest::GameObjectTest {
     if (m_mwin->PopupIsOn()) m_mwin->PopupTurnOff();
     return user;
   }
-  std::string UsersPath(const std::string &file) const {
-    return m_data.File("Tallowmere/Quarrelwick/Users/" + file);
-  }
+  std::string UsersPath(const std::string &file) const { return m_data.File("Tallowmere/Quarrelwick/Users/" + file); }
 
   std::vector<std::string> m_log;
   qwtest::FakeController m_main{"MAIN", &m_log}, m_pause{"PAUS", &m_log};
@@ -230,8 +228,8 @@ TEST_F(GameTest, InputGoesToTheToolkitOnlyWhileItsScreensAreOn) {
     EngInputParm2 p2;
   };
   // With the screens off (play) these have no game action and answer 0.
-  const Case ignored[] = {{ENG_INPUT_DOUBLE_CLICK, 0, 0}, {ENG_INPUT_WHEEL, 1, 0},   {ENG_INPUT_KEY_UP, 'A', 0},
-                          {ENG_INPUT_CHARACTER, 'a', 0},  {ENG_INPUT_NONE, 0, 0},    {_EngDesktopInputType(8), 0, 0},
+  const Case ignored[] = {{ENG_INPUT_DOUBLE_CLICK, 0, 0}, {ENG_INPUT_WHEEL, 1, 0}, {ENG_INPUT_KEY_UP, 'A', 0},
+                          {ENG_INPUT_CHARACTER, 'a', 0},  {ENG_INPUT_NONE, 0, 0},  {_EngDesktopInputType(8), 0, 0},
                           {ENG_INPUT_KEY_DOWN, 'A', 0}};
   for (const Case &c : ignored) {
     SCOPED_TRACE(int(c.type));
@@ -274,78 +272,6 @@ TEST_F(GameTest, TickAndRenderGoToTheScreensOrThePlayField) {
   m_log.clear();
   m_game->Tick();
   EXPECT_TRUE(m_log.empty());
-}
-
-TEST_F(GameTest, AStillScreenLeftAloneIsDrawnOnceASecondUntilInputOrPlay) {
-  // Frames of the main loop at 60 a second for `seconds`; how many are drawn in any way.
-  double now = 100.0;
-  auto drawn = [&](double seconds) {
-    int count = 0;
-    for (double end = now + seconds; now < end - 1e-9; now += 1.0 / 60.0)
-      count += m_game->WantsFrameDrawn(now) != GAME_FRAME_NONE;
-    return count;
-  };
-  m_screens->StartScreen(MAIN_SCREEN_ID, -1);
-  EXPECT_EQ(drawn(3.0), 180);
-  // Left alone: one whole frame a second.
-  EXPECT_NEAR(drawn(5.0), 5, 1);
-  // Any input (the program notes it before routing it) brings every frame back at once, for
-  // three seconds.
-  m_game->NoteActivity();
-  EXPECT_EQ(drawn(2.9), 174);
-  EXPECT_NEAR(drawn(2.0), 6 + 2, 1);
-  // So does a popup coming or going.
-  m_mwin->PopupOkCancel("T", "Text", nullptr, nullptr);
-  ASSERT_EQ(m_mwin->PopupIsOn(), 1);
-  EXPECT_EQ(drawn(1.0), 60);
-  EXPECT_NEAR(drawn(5.0), 120 + 3, 1);
-  m_mwin->PopupTurnOff();
-  EXPECT_EQ(drawn(1.0), 60);
-  EXPECT_NEAR(drawn(5.0), 120 + 3, 1);
-  m_game->NoteActivity();
-  EXPECT_EQ(drawn(1.0), 60);
-  // A game in play draws every frame, however long the player waits; waiting for START or
-  // paused, its field rests like a menu.
-  m_game->ReturnToGame();
-  const struct {
-    EngUInt8 paused, over;
-    int frames;
-  } cases[] = {{0, 0, 600}, {2, 0, 180 + 7}, {1, 0, 180 + 7}, {1, 1, 600}};
-  for (const auto &c : cases) {
-    SCOPED_TRACE(testing::Message() << "paused " << int(c.paused) << " over " << int(c.over));
-    game_paused = c.paused;
-    game_over = c.over;
-    m_game->NoteActivity();
-    EXPECT_NEAR(drawn(10.0), c.frames, 1);
-  }
-  game_over = 0;
-}
-
-// A screen changing fades over frames of its own, asked for inside its tick: at rest those are
-// drawn whole all the same, so the fade never darkens a buffer left as it was.
-TEST_F(GameTest, AFrameAskedForInsideATickIsDrawnWhole) {
-  struct FadingController : qwtest::FakeController {
-    using FakeController::FakeController;
-    void TickCB() override {
-      if (game) frame = game->WantsFrameDrawn(now);
-    }
-    Game *game = nullptr;
-    double now = 0;
-    char frame = -1;
-  } fading{"FADE", &m_log};
-  fading.m_screens = m_screens;
-  fading.m_mwin = m_mwin;
-  const euint kFadeScreen = EngFourCC("FADE");
-  ASSERT_EQ(m_screens->AddScreen(kFadeScreen, &fading), 1);
-  m_screens->StartScreen(kFadeScreen, -1);
-  double now = 100.0;
-  for (; now < 104.5; now += 1.0 / 60.0) m_game->WantsFrameDrawn(now);
-  EXPECT_EQ(m_game->WantsFrameDrawn(now), GAME_FRAME_NONE);
-  fading.game = m_game;
-  fading.now = now + 1.0 / 60.0;
-  m_game->Tick();
-  EXPECT_EQ(fading.frame, GAME_FRAME_WHOLE);
-  m_screens->RemoveAllScreens();  // before the controller goes
 }
 
 TEST_F(GameTest, SavingThePlayerKeepsTheResumeGameOnlyForAGameInProgress) {
@@ -393,7 +319,8 @@ TEST_F(GameTest, APlayerWithAResumeGameIsAskedAndNoRemovesIt) {
   LoadedPlayer("Bob", "GB");
   // A game in progress in a garden of its own, so the resume game can be played again.
   ASSERT_EQ(chdir(m_data.Path().c_str()), 0);
-  qwtest::WriteWholeFile(m_data.File("TravCalcs1.dat"), qwtest::MakePathFile(qwtest::StraightRoad(-1.1f, 0.0f, 1.1f, 0.0f, 2000)));
+  qwtest::WriteWholeFile(m_data.File("TravCalcs1.dat"),
+                         qwtest::MakePathFile(qwtest::StraightRoad(-1.1f, 0.0f, 1.1f, 0.0f, 2000)));
   level_garden = 1;
   level_difficulty = 0;
   ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);

@@ -192,31 +192,14 @@ void ProgramInputTest::HoldClock() {
   EngMainSetClockForTests([] { return held_clock; });
 }
 
-char ProgramInputTest::RestingFrame(const std::function<void()> &look) {
+void ProgramInputTest::RestingFrame(const std::function<void()> &look) {
   held_clock += 1.0 / 60.0;
   EngMainUpdateCurrentTime();
   eng_main_frames_per_second = 1.0f / 60.0f;
   main_game->Tick();
-  const char kind = main_game->WantsFrameDrawn(eng_main_current_time);
-  if (kind == GAME_FRAME_NONE) return kind;
-  main_game->Render(kind);
+  main_game->Render();
   if (look) look();
   eng_main_device->SwapBuffers();
-  return kind;
-}
-
-int ProgramInputTest::MovingFrameDifferences() {
-  char kind = GAME_FRAME_NONE;
-  while ((kind = RestingFrame()) != GAME_FRAME_MOVING)
-    if (kind == GAME_FRAME_WHOLE) return -1;
-  const int width = eng_main_window_width, height = eng_main_window_height;
-  main_game->Render(GAME_FRAME_MOVING);
-  const std::vector<unsigned char> alone = Pixels(0, 0, width, height);
-  main_game->Render(GAME_FRAME_WHOLE);
-  const std::vector<unsigned char> whole = Pixels(0, 0, width, height);
-  int differ = 0;
-  for (size_t i = 0; i < whole.size(); i++) differ += abs(int(alone[i]) - int(whole[i])) > 2;
-  return differ;
 }
 
 std::vector<unsigned char> ProgramInputTest::Pixels(int x, int y, int w, int h) {

@@ -90,16 +90,11 @@ class ProgramInputTest : public ::testing::Test {
   static void SavePpm(const std::string &path, const std::vector<unsigned char> &rgb);
   // The engine's clock, held by the test from now until the program stops, moved on a sixtieth
   // of a second by each frame (Frames and what pushes events) and each RestingFrame: one frame
-  // of the main loop without its events, in which the game ticks and draws the frame it wants
-  // (the kind returned, GAME_FRAME_...), which is shown after `look` has seen it. What waits on
-  // the engine's clock inside a frame (a notice shown for a time) waits for ever while it is
-  // held; screen fades are skipped.
+  // of the main loop without its events, in which the game ticks and draws, shown after `look`
+  // has seen it. What waits on the engine's clock inside a frame (a notice shown for a time)
+  // waits for ever while it is held; screen fades are skipped.
   void HoldClock();
-  char RestingFrame(const std::function<void()> &look = nullptr);
-  // Resting frames up to the next one that draws only what moves; then that frame and the whole
-  // frame drawn at the same moment: how many colour values differ between them by more than 2
-  // (-1 when a whole frame came first).
-  int MovingFrameDifferences();
+  void RestingFrame(const std::function<void()> &look = nullptr);
   // RGB rows, bottom row first, of a rectangle of the frame drawn (pixels from the top left).
   static std::vector<unsigned char> Pixels(int x, int y, int w, int h);
   // How many pixels of a rectangle differ clearly between two frames.

@@ -49,20 +49,12 @@ std::string Logged(const std::function<void()> &f) {
 // Whether the display offers a double-buffered visual with this many samples, asked of SDL
 // directly with the attributes the game's window uses.
 bool DisplayOffersSamples(int samples) {
-  // The attributes below are only kept once video is up, on the driver the engine picks.
+  // The attributes are only kept once video is up, on the driver the engine picks.
   if (!SDL_WasInit(SDL_INIT_VIDEO)) {
     setenv("SDL_VIDEODRIVER", "x11", 0);
     EXPECT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
   }
-  SDL_GL_ResetAttributes();
-  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
-  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples);
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  EngContextSetGlAttributes_MAC(samples, 1);
   SDL_Window *probe = SDL_CreateWindow("probe", 0, 0, 32, 32, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
   if (probe) SDL_DestroyWindow(probe);
   return probe != nullptr;

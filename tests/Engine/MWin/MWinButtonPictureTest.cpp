@@ -168,44 +168,5 @@ TEST_F(MWinButtonPictureTest, TheToolkitsTickAnimatesOnlyAnAnimatedPicture) {
   EXPECT_EQ(set->vars.current_stage, 1);
 }
 
-// What moves by itself (an animated picture on a shown, enabled widget) can be drawn apart from
-// the rest; the area round all of it is the toolkit's answer.
-TEST_F(MWinButtonPictureTest, AnAnimatedPictureMovesByItselfWhereItIsShown) {
-  MakeCyclingPicture(&picture, 2);
-  _Dimension area = {0, 0, 0, 0};
-  EXPECT_EQ(mwin->GetMovingWidgetsArea(&area), 0);
-  label->PictureAttachPictureToButton(&picture, 0);
-  EXPECT_EQ(label->MovesByItself(), 0);
-  EXPECT_EQ(mwin->GetMovingWidgetsArea(&area), 0);
-  label->PictureAttachPictureToButton(&picture, 1);
-  EXPECT_EQ(label->MovesByItself(), 1);
-  ASSERT_EQ(mwin->GetMovingWidgetsArea(&area), 1);
-  EXPECT_EQ(std::vector<float>({area.x, area.y, area.width, area.height}), std::vector<float>({100, 100, 200, 80}));
-
-  // Two of them: the box round both.
-  MWinButton *other = window->AddButton("Q", MWIN_BUTTON_STATIC, "MWIN_TEXBUT_NONE", nullptr, 400, 20, 50, 30);
-  ASSERT_NE(other, nullptr);
-  other->PictureAttachPictureToButton(&picture, 1);
-  ASSERT_EQ(mwin->GetMovingWidgetsArea(&area), 1);
-  EXPECT_EQ(std::vector<float>({area.x, area.y, area.width, area.height}), std::vector<float>({100, 20, 350, 160}));
-
-  // Hidden or disabled, it stands still.
-  other->Hide();
-  label->Disable();
-  EXPECT_EQ(mwin->GetMovingWidgetsArea(&area), 0);
-  label->Enable();
-  EXPECT_EQ(mwin->GetMovingWidgetsArea(&area), 1);
-  window->Hide();
-  EXPECT_EQ(mwin->GetMovingWidgetsArea(&area), 0);
-}
-
-TEST_F(MWinButtonPictureTest, APushButtonShowingATextureStillCallsItsCallback) {
-  MWinButton *button = AddCountingButton(window, "B", 400, 300, 100, 40);
-  Logged([&] { button->PictureAttachTextureToButton(&texture, 0); });
-  Click(450, 320);
-  EXPECT_EQ(Presses("B"), 1);
-  EXPECT_EQ(button->PictureExists(), 4);
-}
-
 }  // namespace
 }  // namespace qwtest
