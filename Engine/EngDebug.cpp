@@ -5,6 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "Engine/EngMain.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngMisc.h"
@@ -56,6 +60,8 @@ static EngInt32 cdebug_num_messages = 0;
 static std::atomic<char> cdebug_add_time_to_logs{1};
 static char cd_log_filename[DEBUG_FILENAME_SIZE] = "ErrorLog.txt";
 static char cdebug_first_time_file_open = 0;
+// Guarded by the file mutex: a log refused once is not told again for every line after it.
+static char cdebug_log_refusal_told = 0;
 // Per thread: a report made by a thread from inside its own log write (the message
 // callback, the file) is dropped, while reports of other threads wait for the locks.
 static thread_local char cdebug_writing_messages = 0;
@@ -205,18 +211,53 @@ static void DebugCollapseRing() {
   notice.note_type = 0;
 }
 
+// Opens the log for one line. Its name may be replaced while the game runs: a link is not
+// followed (its lines would land outside the data folder) and a pipe is not waited on (the
+// open would hold the main and internet threads for ever). *refused is set when something
+// other than a regular file stands at the name.
+static FILE *DebugOpenLogFile(bool first_line, bool *refused) {
+  *refused = false;
+  const int flags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | (first_line ? O_TRUNC : O_APPEND);
+  const int descriptor = open(cd_log_filename, flags, 0666);
+  struct stat status;
+  if (descriptor < 0) {
+    // A link, a pipe without a reader, a socket or a folder fails the open itself.
+    *refused = lstat(cd_log_filename, &status) == 0 && !S_ISREG(status.st_mode);
+    return nullptr;
+  }
+  // A pipe with a reader opens; it is no log either.
+  if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    *refused = true;
+    close(descriptor);
+    return nullptr;
+  }
+  const int now = fcntl(descriptor, F_GETFL);
+  if (now >= 0) fcntl(descriptor, F_SETFL, now & ~O_NONBLOCK);
+  FILE *file = fdopen(descriptor, first_line ? "w" : "a");
+  if (!file) close(descriptor);
+  return file;
+}
+
 // Called under the ring mutex with the newest record's text.
 static void DebugAppendToLogFile(const char *time_prefix, const char *text) {
   DebugWritingScope writing;
   DebugLock file_lock(DebugFileMutex());
-  FILE *file;
-  if (!cdebug_first_time_file_open) {
-    remove(cd_log_filename);
-    file = fopen(cd_log_filename, "w");
-  } else {
-    file = fopen(cd_log_filename, "a");
+  const bool first_line = !cdebug_first_time_file_open;
+  // unlink takes a link or a pipe away rather than what it names, and leaves a folder.
+  if (first_line) unlink(cd_log_filename);
+  bool refused = false;
+  FILE *file = DebugOpenLogFile(first_line, &refused);
+  if (!file) {
+    // Told on standard error only: a report through the log would come back here.
+    if (refused && !cdebug_log_refusal_told) {
+      char escaped[4 * DEBUG_FILENAME_SIZE];
+      fprintf(stderr, "The log file <%s> is not a regular file: nothing is written to it.\n",
+              DebugEscapeLine(cd_log_filename, escaped, sizeof(escaped)));
+      cdebug_log_refusal_told = 1;
+    }
+    return;
   }
-  if (!file) return;
+  cdebug_log_refusal_told = 0;
   cdebug_first_time_file_open = 1;
   fputs(time_prefix, file);
   fputs(text, file);
@@ -891,6 +932,7 @@ void DebugResetForTests() {
     DebugLock file_lock(DebugFileMutex());
     DebugBounded(cd_log_filename, sizeof(cd_log_filename), "%s", kDebugDefaultLogFilename);
     cdebug_first_time_file_open = 0;
+    cdebug_log_refusal_told = 0;
   }
   cdebug_add_time_to_logs = 1;
   cdebug_writing_messages = 0;

@@ -78,13 +78,15 @@ int OpenRegularForReading(const char *path, bool *not_regular) {
 
 // Opens for writing without waiting and truncates only once the open is known to be a regular
 // file: a pipe would hold the open until someone reads. A pipe, a socket or a folder is refused;
-// a device (such as /dev/full) is written as asked.
-int OpenForWritingWithoutWaiting(const char *path, bool append) {
-  int descriptor = open(path, O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | (append ? O_APPEND : 0), 0666);
+// a device (such as /dev/full) is written as asked. Mode 'x' makes a new file only: whatever
+// is at the name, a link included, fails the open.
+int OpenForWritingWithoutWaiting(const char *path, char mode) {
+  const int how = mode == 'a' ? O_APPEND : mode == 'x' ? O_EXCL | O_NOFOLLOW : 0;
+  int descriptor = open(path, O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | how, 0666);
   if (descriptor < 0) return -1;
   struct stat status;
   if (fstat(descriptor, &status) != 0 || S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode) ||
-      S_ISDIR(status.st_mode) || (!append && S_ISREG(status.st_mode) && ftruncate(descriptor, 0) != 0)) {
+      S_ISDIR(status.st_mode) || (mode == 'w' && S_ISREG(status.st_mode) && ftruncate(descriptor, 0) != 0)) {
     close(descriptor);
     errno = EINVAL;
     return -1;
@@ -109,7 +111,7 @@ char EngFile::OpenWithMode(const char *path, char mode, char for_reading, char t
       return 0;
     }
   } else {
-    int descriptor = OpenForWritingWithoutWaiting(path, mode == 'a');
+    int descriptor = OpenForWritingWithoutWaiting(path, mode);
     if (descriptor < 0) return 0;
     opened = fdopen(descriptor, mode == 'a' ? "a" : "w");
     if (!opened) {
@@ -168,6 +170,22 @@ char EngFile::OpenForWriting(const char *path, char text_mode) {
 
 char EngFile::CreateForWriting(const char *path, char text_mode) {
   return OpenForWritingAs(ENG_FUNC, path, 'w', text_mode, "Could not create file <%s>", 0);
+}
+
+char EngFile::CreateNewForWriting(const char *path, char text_mode) {
+  CloseIfAlreadyOpen(ENG_FUNC, path);
+  if (IsEmpty(path)) {
+    DebugErrorAlt(ENG_FUNC, "No filename specified");
+    return 0;
+  }
+  if (!OpenWithMode(path, 'x', 0, text_mode)) {
+    if (errno == EEXIST)
+      DebugErrorAlt(ENG_FUNC, "Could not create file <%s>: something else is already at its name", path);
+    else
+      DebugErrorAlt(ENG_FUNC, "Could not create file <%s>", path);
+    return 0;
+  }
+  return 1;
 }
 
 char EngFile::OpenForAppending(const char *path, char text_mode) {

@@ -24,6 +24,9 @@ class EngFile {
   char OpenForReadingIfExists(const char *path, char text_mode);
   char OpenForWriting(const char *path, char text_mode);
   char CreateForWriting(const char *path, char text_mode);
+  // A new file only: whatever stands at the name (a file, a link, a pipe, a folder) fails the
+  // open, so nothing is written through a link put there after the caller removed the name.
+  char CreateNewForWriting(const char *path, char text_mode);
   char OpenForAppending(const char *path, char text_mode);
   // 0 when the stream could not be flushed on closing (the data may be lost); closed either way.
   char Close();

@@ -385,7 +385,8 @@ char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, En
   }
   EngFileDeleteIfExists(file_name, 0);
   m_file = new EngFile();
-  if (!m_file->OpenForWriting(file_name, text_mode)) {
+  // Made anew: a link or a pipe put at the name since the delete fails the open.
+  if (!m_file->CreateNewForWriting(file_name, text_mode)) {
     DebugErrorAlt(ENG_FUNC, "Could not create file for downloading <%s>", file_name);
     delete m_file;
     m_file = nullptr;

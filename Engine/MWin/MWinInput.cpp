@@ -17,8 +17,16 @@
 
 char MWin::MoveMouse(int x, int y) { return MoveMouse(float(x), float(y)); }
 
+// Far beyond any screen, yet small enough that every pixel and design-unit sum stays an int.
+static const float kMWinFarthestPointer = 1e6f;
+
 char MWin::MoveMouse(float x, float y) {
   MWinEntryScope scope(this);
+  // A position that is no number is no move; a far one is held at the bound, as converting it
+  // to an int would be undefined.
+  if (std::isnan(x) || std::isnan(y)) return 0;
+  x = std::fmax(-kMWinFarthestPointer, std::fmin(x, kMWinFarthestPointer));
+  y = std::fmax(-kMWinFarthestPointer, std::fmin(y, kMWinFarthestPointer));
   if (EngMenuMouseMove(int(x), int(y))) return 1;
   if (!m_desktop) {
     DebugErrorAlt("char MWin::MouseMove()", "No desktop");

@@ -8,8 +8,10 @@
 #include <regex>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngMain.h"
@@ -396,6 +398,66 @@ TEST_F(DebugLogTest, UnwritableFileStillFillsRingAndStandardError) {
   DebugInfo("kept");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "12.3 | kept\n");
   EXPECT_EQ(Text(0), " :  kept");
+}
+
+// The log's name taken by something that is not a file: at the start of a run (which removes
+// what it can, a folder staying), at the start of a run that appends to an older log, or while
+// the game runs. No line goes through a link, no open waits on a pipe, every line still reaches
+// the ring and standard error, a refusal is told there once, and the log works again once the
+// name is free.
+TEST_F(DebugLogTest, ALogNameTakenByALinkAPipeOrAFolderIsNeitherWrittenThroughNorWaitedOn) {
+  enum class When { kStart, kStartAppending, kRunning };
+  const struct {
+    When when;
+    const char *name;
+  } whens[] = {{When::kStart, "at the start"},
+               {When::kStartAppending, "at the start, appending"},
+               {When::kRunning, "while running"}};
+  const std::string note = "The log file <" + log_path + "> is not a regular file";
+  qwtest::WriteWholeFile(qwtest::OutsideFile(), qwtest::kOutsideBytes);  // checked after every kind
+  for (const auto &w : whens) {
+    for (qwtest::NotAFile kind : qwtest::kNotAFileKindsForWriting) {
+      SCOPED_TRACE(std::string(w.name) + ", " + qwtest::NotAFileName(kind));
+      DebugResetForTests();
+      ASSERT_EQ(DebugSetLogFilename(log_path.c_str(), 0), 1);
+      DebugAddTimeToLogs(0);
+      if (w.when == When::kRunning) {
+        DebugPlainText("before");
+        ASSERT_EQ(LogFile(), "before\n");
+      }
+      if (w.when == When::kStartAppending) DebugAppendToExistingLogFile();
+      qwtest::MakeNotAFile(kind, log_path);
+      struct stat before;
+      ASSERT_EQ(lstat(log_path.c_str(), &before), 0);
+
+      testing::internal::CaptureStderr();
+      const double seconds = qwtest::SecondsWithPipeReleased(log_path, [] {
+        for (int i = 0; i < 3; i++) DebugPlainText("line %d", i);
+      });
+      const std::string err = testing::internal::GetCapturedStderr();
+      EXPECT_LT(seconds, 2.0);  // a waiting open is let go only after three seconds
+
+      // Only a run's start takes a link, a pipe or a socket away, and makes the log afresh.
+      const bool refused = w.when != When::kStart || kind == qwtest::NotAFile::kFolder;
+      EXPECT_EQ(qwtest::CountLogLines(err, "", note), refused ? 1 : 0) << err;
+      EXPECT_NE(err.find("line 0\nline 1\nline 2\n"), std::string::npos) << err;
+      EXPECT_EQ(Text(DebugGetNumMessages() - 1), "line 2");
+      EXPECT_EQ(qwtest::ReadWholeFile(qwtest::OutsideFile()), qwtest::kOutsideBytes);
+      struct stat after;
+      ASSERT_EQ(lstat(log_path.c_str(), &after), 0);
+      if (refused) {
+        EXPECT_EQ(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+      } else {
+        EXPECT_TRUE(S_ISREG(after.st_mode));
+        EXPECT_EQ(LogFile(), "line 0\nline 1\nline 2\n");
+      }
+
+      ASSERT_EQ(remove(log_path.c_str()), 0);
+      DebugPlainText("after");
+      EXPECT_EQ(LogFile(), "after\n");
+    }
+  }
 }
 
 TEST_F(DebugLogTest, SetLogFilenameRules) {

@@ -162,6 +162,9 @@ TEST_F(EngFileTest, OpenFailuresLeaveTheObjectClosed) {
       {"write empty", [&](EngFile &f) { return f.OpenForWriting("", 0); }},
       {"create unreachable", [&](EngFile &f) { return f.CreateForWriting(unreachable.c_str(), 0); }},
       {"create null", [&](EngFile &f) { return f.CreateForWriting(nullptr, 0); }},
+      {"create new unreachable", [&](EngFile &f) { return f.CreateNewForWriting(unreachable.c_str(), 0); }},
+      {"create new null", [&](EngFile &f) { return f.CreateNewForWriting(nullptr, 0); }},
+      {"create new a folder", [&](EngFile &f) { return f.CreateNewForWriting(folder.c_str(), 0); }},
       {"append unreachable", [&](EngFile &f) { return f.OpenForAppending(unreachable.c_str(), 1); }},
       {"append a folder", [&](EngFile &f) { return f.OpenForAppending(folder.c_str(), 0); }},
   };
@@ -501,6 +504,38 @@ TEST_F(EngFileTest, WritingOpensRefuseAPipeASocketOrAFolderWithoutWaiting) {
               1.0);
     EXPECT_EQ(EngFileNameIsTaken(path.c_str()), 1);
   }
+}
+
+// A new file's open takes nothing that stands at the name: a link (to a file outside or to a
+// pipe) put there after the caller's delete is not written through, nothing waits, and an older
+// file keeps its bytes. A free name is made.
+TEST_F(EngFileTest, CreatingANewFileRefusesWhateverIsAtTheName) {
+  const std::string path = Path("Download.part");
+  qwtest::WriteWholeFile(qwtest::OutsideFile(), qwtest::kOutsideBytes);  // checked after every kind
+  for (qwtest::NotAFile kind : qwtest::kNotAFileKindsForWriting) {
+    SCOPED_TRACE(qwtest::NotAFileName(kind));
+    qwtest::MakeNotAFile(kind, path);
+    EXPECT_LT(qwtest::SecondsWithPipeReleased(path,
+                                              [&] {
+                                                EngFile file;
+                                                EXPECT_EQ(file.CreateNewForWriting(path.c_str(), 0), 0);
+                                                EXPECT_EQ(file.is_open, 0);
+                                              }),
+              1.0);
+    EXPECT_EQ(EngFileNameIsTaken(path.c_str()), 1);
+    EXPECT_EQ(ReadWholeFile(qwtest::OutsideFile()), qwtest::kOutsideBytes);
+  }
+  ASSERT_EQ(remove(path.c_str()), 0);
+  WriteWholeFile(path, "older");
+  EngFile file;
+  EXPECT_EQ(file.CreateNewForWriting(path.c_str(), 0), 0);
+  EXPECT_EQ(ReadWholeFile(path), "older");
+
+  ASSERT_EQ(unlink(path.c_str()), 0);
+  ASSERT_EQ(file.CreateNewForWriting(path.c_str(), 0), 1);
+  EXPECT_EQ(file.Write("new", 3), 1);
+  EXPECT_EQ(file.Close(), 1);
+  EXPECT_EQ(ReadWholeFile(path), "new");
 }
 
 TEST_F(EngFileTest, ReadFileContentsToMemoryAddsZeroedExtraBytes) {

@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
+#include "Engine/EngFile.h"
+
 #include "tests/online/UpdaterTestSupport.h"
 
 namespace {
@@ -260,6 +264,39 @@ TEST_F(UpdaterDownloadTest, WhatIsNotAFileKeepsItsNameAndThePipeOfAPartFileGoes)
     ASSERT_EQ(Popups().size(), 1u);
     EXPECT_EQ(Popups()[0].title, "Download Complete");
     remove((Desktop() + "/Latest_Small.zip").c_str());
+  }
+}
+
+// Whatever stands at the part file's name is taken away when it can be, never written through
+// nor waited on: a link (to a file outside or to a pipe), a pipe or a socket goes and the file
+// arrives; a folder stays and ends the download with the transfer's own message.
+TEST_F(UpdaterDownloadTest, APartFileNameTakenByALinkAPipeOrAFolderIsNeverWrittenThrough) {
+  m_server.Reply("/f/Small.zip", "small");
+  qwtest::WriteWholeFile(qwtest::OutsideFile(), qwtest::kOutsideBytes);  // checked after every kind
+  for (qwtest::NotAFile kind : qwtest::kNotAFileKindsForWriting) {
+    SCOPED_TRACE(qwtest::NotAFileName(kind));
+    DebugResetForTests();
+    qwtest::MakeNotAFile(kind, PartFile());
+    Popups().clear();
+    EXPECT_LT(qwtest::SecondsWithPipeReleased(
+                  PartFile(), [&] { EXPECT_EQ(UpdaterStartDownload(m_server.Url("/f/Small.zip").c_str()), 1); }),
+              2.0);  // a waiting open is let go only after three seconds
+    EXPECT_EQ(qwtest::ReadWholeFile(qwtest::OutsideFile()), qwtest::kOutsideBytes);
+    EXPECT_EQ(qwtest::FileExists(PartFile() + ".fifo"), kind == qwtest::NotAFile::kLinkToFifo);
+    ASSERT_EQ(Popups().size(), 1u);
+    if (kind == qwtest::NotAFile::kFolder) {
+      EXPECT_EQ(Popups()[0].text, "The download was not completed.");
+      EXPECT_TRUE(EngFileDirectoryExists(PartFile().c_str()));
+      EXPECT_TRUE(DesktopFiles().empty());
+      EXPECT_TRUE(qwtest::LogHas("Could not create file for downloading <" + PartFile() + ">")) << qwtest::LogText();
+      EXPECT_TRUE(qwtest::LogHas("something else is already at its name")) << qwtest::LogText();
+      ASSERT_EQ(rmdir(PartFile().c_str()), 0);
+    } else {
+      EXPECT_EQ(Popups()[0].title, "Download Complete");
+      EXPECT_EQ(qwtest::ReadWholeFile(Desktop() + "/Small.zip"), "small");
+      EXPECT_FALSE(qwtest::FileExists(PartFile()));
+      ASSERT_EQ(remove((Desktop() + "/Small.zip").c_str()), 0);
+    }
   }
 }
 

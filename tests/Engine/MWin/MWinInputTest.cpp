@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <limits>
 #include <string>
 
 #include "Engine/MWin/MWinGroup.h"
@@ -62,6 +64,42 @@ TEST_F(MWinInputTest, TheCursorIsConvertedFromWindowPixelsToDesignUnits) {
   EXPECT_TRUE(mwin->IsMouseViewportCursorInArea(&corner));
   mwin->SetCurrentActiveViewport(nullptr);
   EXPECT_FALSE(mwin->IsMouseViewportCursorInArea(&corner));
+}
+
+// A pointer position converts without undefined behaviour however far it is: a far one is held
+// at a bound (a million pixels) far beyond any screen, one that is no number is no move, and a
+// normal one is exactly as before.
+TEST_F(MWinInputTest, FarPointerPositionsAreHeldAtABoundAndNoNumberIsNoMove) {
+  SetWindowSizeForToolkit(1280, 960);  // two window pixels to a design unit
+  const float inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const struct {
+    float x, y;
+    bool moves;
+    float design_x, design_y;
+  } cases[] = {
+      {100, 50, true, 50, 25},
+      {-3.5f, 1279.75f, true, -1.75f, 639.875f},
+      {-999999, 999999, true, -499999.5f, 499999.5f},
+      {-1e30f, 1e30f, true, -5e5f, 5e5f},
+      {1e30f, -1e30f, true, 5e5f, -5e5f},
+      {-inf, inf, true, -5e5f, 5e5f},
+      {-FLT_MAX, 2.5e9f, true, -5e5f, 5e5f},
+      {nan, 10, false, 1, 2},
+      {10, nan, false, 1, 2},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
+    mwin->MoveMouse(2.0f, 4.0f);
+    const char handled = mwin->MoveMouse(c.x, c.y);
+    if (!c.moves) {
+      EXPECT_EQ(handled, 0);
+    }
+    float x = 0, y = 0;
+    EXPECT_TRUE(mwin->GetMousePos(&x, &y));
+    EXPECT_FLOAT_EQ(x, c.design_x);
+    EXPECT_FLOAT_EQ(y, c.design_y);
+  }
 }
 
 TEST_F(MWinInputTest, ASecondMessageInOneFrameIsRefusedAndTheFirstDelivered) {
