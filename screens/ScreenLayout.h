@@ -32,6 +32,7 @@
 #include "Engine/EngLayouts.h"
 #include "Engine/EngMathTypes.h"
 #include "Engine/EngTypes.h"
+#include "Engine/EngWindow.h"
 #include "Engine/MWin/MWinTypes.h"
 
 class MWinCollectionController;
@@ -115,6 +116,26 @@ struct ScreenLayoutWindow {
   const ScreenLayoutVariant *variants;
   int num_variants;
 };
+
+// Most screens' window covers the whole design space on every device layout, its title plain
+// (white, unscaled, left); its widget and variant counts are its tables' own, and a table of
+// areas without a row for each widget does not compile.
+constexpr _Dimension kScreenLayoutWholeScreen = {0, 0, ENG_DESIGN_WIDTH, ENG_DESIGN_HEIGHT};
+template <int N, int V>
+constexpr ScreenLayoutWindow ScreenLayoutWholeScreenWindow(const char *id, const ScreenLayoutWindowRecord &record,
+                                                           const ScreenLayoutWidget (&widgets)[N],
+                                                           const _Dimension (&areas)[N][ENG_NUM_LAYOUTS],
+                                                           const ScreenLayoutVariant (&variants)[V]) {
+  const _Dimension &a = kScreenLayoutWholeScreen;
+  return {id, record, {a, a, a, a, a}, {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, widgets, N, areas, variants, V};
+}
+template <int N>
+constexpr ScreenLayoutWindow ScreenLayoutWholeScreenWindow(const char *id, const ScreenLayoutWindowRecord &record,
+                                                           const ScreenLayoutWidget (&widgets)[N],
+                                                           const _Dimension (&areas)[N][ENG_NUM_LAYOUTS]) {
+  const _Dimension &a = kScreenLayoutWholeScreen;
+  return {id, record, {a, a, a, a, a}, {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, widgets, N, areas, nullptr, 0};
+}
 
 struct ScreenLayout {
   const char *collection;

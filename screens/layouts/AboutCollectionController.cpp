@@ -44,14 +44,11 @@ const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
     // Version
     {{240, 90, 160, 10}, {240, 90, 160, 10}, {240, 90, 160, 10}, {240, 90, 160, 10}, {240, 90, 160, 10}},
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
 constexpr ScreenLayoutWindowRecord kRecord = {
     0, 0, 0, 0, 0, "About", kDefault, kNone, "MWIN_FONT_DEFAULT", "", "", "", "", "", "", ""};
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"About", kRecord, {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen}, {1, 1, 1, 1}, {1, 1},
-     MWIN_ALIGN_LEFT, kWidgets, int(sizeof(kWidgets) / sizeof(kWidgets[0])), kAreas, nullptr, 0},
+    ScreenLayoutWholeScreenWindow("About", kRecord, kWidgets, kAreas),
 };
 
 const ScreenLayout kLayout = {"About", kWindows, 1, 1};

@@ -60,13 +60,9 @@ const ScreenLayoutVariant kVariants[] = {
       kCentre, ScreenPlaceholder()}},
 };
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"MainWin", kScreenLayoutPlainWindow, {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, kWidgets, int(sizeof(kWidgets) / sizeof(kWidgets[0])), kAreas,
-     kVariants, int(sizeof(kVariants) / sizeof(kVariants[0]))},
+    ScreenLayoutWholeScreenWindow("MainWin", kScreenLayoutPlainWindow, kWidgets, kAreas, kVariants),
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
 const ScreenLayout kLayout = {"Country", kWindows, 1, 1};
 

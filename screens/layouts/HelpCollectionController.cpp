@@ -37,7 +37,6 @@ const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
     // Info
     {{85, 115, 470, 270}, {10, 5, 620, 420}, {0, 0, 640, 415}, {10, 100, 620, 330}, {25, 85, 590, 340}},
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
 // Phones and tablets have no keys to list; phones give the title's room to the text.
 const ScreenLayoutVariant kVariants[] = {
@@ -48,11 +47,8 @@ const ScreenLayoutVariant kVariants[] = {
      {"Keys", MWIN_BUTTON_PUSH, kDefault, "Keys", "Main", kButtonText, kButtonScale, kCentre, ScreenText().Hidden()}},
 };
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"Help", kScreenLayoutPlainWindow, {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, kWidgets, int(sizeof(kWidgets) / sizeof(kWidgets[0])), kAreas, kVariants,
-     int(sizeof(kVariants) / sizeof(kVariants[0]))},
+    ScreenLayoutWholeScreenWindow("Help", kScreenLayoutPlainWindow, kWidgets, kAreas, kVariants),
 };
 
 const ScreenLayout kLayout = {"Help", kWindows, 1, 1};

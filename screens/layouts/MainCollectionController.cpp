@@ -116,13 +116,9 @@ const ScreenLayoutVariant kVariants[] = {
       ScreenText().Hidden()}},
 };
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"Main", kScreenLayoutPlainWindow, {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, kWidgets, int(sizeof(kWidgets) / sizeof(kWidgets[0])), kAreas,
-     kVariants, int(sizeof(kVariants) / sizeof(kVariants[0]))},
+    ScreenLayoutWholeScreenWindow("Main", kScreenLayoutPlainWindow, kWidgets, kAreas, kVariants),
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
 const ScreenLayout kLayout = {"Main", kWindows, 1, 1};
 

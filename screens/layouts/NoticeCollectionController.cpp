@@ -35,21 +35,9 @@ const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
     {kOk, kOk, kOk, kOk, kOk},
     {kMessage, kMessage, kMessage, kMessage, kMessage},
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"Notice",
-     kScreenLayoutPlainWindow,
-     {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1},
-     {1, 1},
-     MWIN_ALIGN_LEFT,
-     kWidgets,
-     int(sizeof(kWidgets) / sizeof(kWidgets[0])),
-     kAreas,
-     nullptr,
-     0},
+    ScreenLayoutWholeScreenWindow("Notice", kScreenLayoutPlainWindow, kWidgets, kAreas),
 };
 
 const ScreenLayout kLayout = {"Notice", kWindows, 1, 1};

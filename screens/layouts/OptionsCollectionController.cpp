@@ -63,7 +63,6 @@ const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
     // Back
     {{550, 440, 80, 30}, {505, 425, 120, 45}, {535, 420, 95, 50}, {515, 440, 110, 30}, {550, 435, 80, 35}},
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
 // Phones and tablets offer no startup window: its row is built, then hidden.
 constexpr EngUInt8 kMobile = ScreenLayouts(1, 2, 3, 4);
@@ -76,19 +75,8 @@ const ScreenLayoutVariant kVariants[] = {
     {kMobile, {"ShowResInfo", MWIN_BUTTON_PUSH, kDefault, "?", "Main", kText, kScale, kCentre, ScreenText().Hidden()}},
 };
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"Options",
-     kScreenLayoutPlainWindow,
-     {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1},
-     {1, 1},
-     MWIN_ALIGN_LEFT,
-     kWidgets,
-     int(sizeof(kWidgets) / sizeof(kWidgets[0])),
-     kAreas,
-     kVariants,
-     int(sizeof(kVariants) / sizeof(kVariants[0]))},
+    ScreenLayoutWholeScreenWindow("Options", kScreenLayoutPlainWindow, kWidgets, kAreas, kVariants),
 };
 
 const ScreenLayout kLayout = {"Options", kWindows, 1, 1};

@@ -42,7 +42,6 @@ const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
     // Save
     {{220, 420, 200, 35}, {0, 320, 95, 40}, {60, 400, 90, 40}, {30, 380, 95, 30}, {100, 395, 55, 40}},
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
 // Phones and tablets cannot close the program: their save-and-exit is built, then hidden.
 const ScreenLayoutVariant kVariants[] = {
@@ -50,19 +49,8 @@ const ScreenLayoutVariant kVariants[] = {
      {"Save", MWIN_BUTTON_PUSH, kDefault, "Save Game & Exit", "Main", kText, kScale, kCentre, ScreenText().Hidden()}},
 };
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"MainWin",
-     kScreenLayoutPlainWindow,
-     {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1},
-     {1, 1},
-     MWIN_ALIGN_LEFT,
-     kWidgets,
-     int(sizeof(kWidgets) / sizeof(kWidgets[0])),
-     kAreas,
-     kVariants,
-     int(sizeof(kVariants) / sizeof(kVariants[0]))},
+    ScreenLayoutWholeScreenWindow("MainWin", kScreenLayoutPlainWindow, kWidgets, kAreas, kVariants),
 };
 
 const ScreenLayout kLayout = {"Pause", kWindows, 1, 1};

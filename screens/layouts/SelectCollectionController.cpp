@@ -78,21 +78,9 @@ const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
     // Back
     {{550, 440, 80, 30}, {520, 430, 115, 45}, {550, 420, 80, 50}, {550, 445, 80, 30}, {550, 435, 80, 35}},
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"Main",
-     kScreenLayoutPlainWindow,
-     {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1},
-     {1, 1},
-     MWIN_ALIGN_LEFT,
-     kWidgets,
-     int(sizeof(kWidgets) / sizeof(kWidgets[0])),
-     kAreas,
-     nullptr,
-     0},
+    ScreenLayoutWholeScreenWindow("Main", kScreenLayoutPlainWindow, kWidgets, kAreas),
 };
 
 const ScreenLayout kLayout = {"Select", kWindows, 1, 1};

@@ -83,7 +83,6 @@ const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
     // Back
     {{550, 440, 80, 30}, {550, 440, 80, 30}, {540, 420, 90, 50}, {550, 440, 80, 30}, {550, 440, 80, 30}},
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
 // The phone in landscape has no room for the title picture: it is built, then hidden.
 const ScreenLayoutVariant kVariants[] = {
@@ -91,19 +90,8 @@ const ScreenLayoutVariant kVariants[] = {
      {"Title", MWIN_BUTTON_PUSH, kNone, "", "Main", kText, kScale, kCentre, ScreenText().Hidden()}},
 };
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"Sounds",
-     kScreenLayoutPlainWindow,
-     {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1},
-     {1, 1},
-     MWIN_ALIGN_LEFT,
-     kWidgets,
-     int(sizeof(kWidgets) / sizeof(kWidgets[0])),
-     kAreas,
-     kVariants,
-     int(sizeof(kVariants) / sizeof(kVariants[0]))},
+    ScreenLayoutWholeScreenWindow("Sounds", kScreenLayoutPlainWindow, kWidgets, kAreas, kVariants),
 };
 
 const ScreenLayout kLayout = {"Sounds", kWindows, 1, 1};
