@@ -48,7 +48,7 @@ static const float kSideDesignW = 100.0f, kSideDesignH = 450.0f;
 static const float kPlaqueInnerLeft = 16.0f, kPlaqueInnerRight = 236.0f;
 static const float kWaveTextX = 50.0f;
 // The Start/Pause/Resume button and the menu button of the bottom bar, design x.
-static const float kStartLeft = 468.0f, kStartRight = 555.0f, kMenuLeft = 576.0f, kMenuRight = 640.0f;
+static const float kStartLeft = 468.0f, kStartRight = 555.0f, kMenuLeft = 576.0f, kMenuRight = float(ENG_DESIGN_WIDTH);
 
 static bool IsBox(int box) { return box >= 0 && box < QW_SIDEBAR_BOXES; }
 
@@ -70,8 +70,8 @@ void SidebarPre3dInit() {
     _Dimension &d = sb_lb_tex_pos[i];
     d.x = float(p[0]) * 100.0f * ratio / 256.0f;
     d.width = float(p[2]) * 100.0f * ratio / 256.0f - d.x;
-    d.y = float(p[1]) * 480.0f / 1024.0f;
-    d.height = float(p[3]) * 480.0f / 1024.0f - d.y;
+    d.y = float(p[1]) * float(ENG_DESIGN_HEIGHT) / 1024.0f;
+    d.height = float(p[3]) * float(ENG_DESIGN_HEIGHT) / 1024.0f - d.y;
   }
 }
 
@@ -199,7 +199,7 @@ void SidebarRender() {
 
 void SidebarRenderPictures() {
   if (sb_left_tex) sb_left_tex->PositionRatioedAndDraw(0.0f, 0.0f, kSideDesignW, kSideDesignH);
-  if (sb_bottom_tex) sb_bottom_tex->PositionRatioedAndDraw(0.0f, 450.0f, 640.0f, 30.0f);
+  if (sb_bottom_tex) sb_bottom_tex->PositionRatioedAndDraw(0.0f, 450.0f, float(ENG_DESIGN_WIDTH), 30.0f);
 }
 
 char SidebarCoversItsPlace() { return sb_left_tex && sb_bottom_tex; }
@@ -365,7 +365,7 @@ char SidebarGetSideButtonPosition(int box, char on_screen, float x_margin, float
     out->y = float(p[1]) * kSideDesignH / SIDE_H;
     out->height = float(p[3] - p[1]) * kSideDesignH / SIDE_H;
   }
-  WidenAndHold(out, x_margin, y_margin, 640.0f, 480.0f);
+  WidenAndHold(out, x_margin, y_margin, float(ENG_DESIGN_WIDTH), float(ENG_DESIGN_HEIGHT));
   return 1;
 }
 
@@ -380,7 +380,7 @@ char SidebarGetBottomButtonPosition(int button, char log, float x_margin, float 
   }
   *out = {kStartLeft, 450.0f, kStartRight - kStartLeft, 30.0f};
   if (log) DebugInfo("[%.0f %.0f %.0f %.0f]", double(out->x), double(out->y), double(out->width), double(out->height));
-  WidenAndHold(out, x_margin, y_margin, 640.0f, 0.0f);
+  WidenAndHold(out, x_margin, y_margin, float(ENG_DESIGN_WIDTH), 0.0f);
   return 1;
 }
 

@@ -141,8 +141,8 @@ void TutorialAdvanceIfNeeded() {
   b = {tut_text_x - width / 2.0f, tut_text_y - kBoxHeight / 2.0f, width, kBoxHeight};
   if (b.x < 0.0f) b.x = 0.0f;
   if (b.y < 0.0f) b.y = 0.0f;
-  if (b.x + b.width > 640.0f) b.x = 640.0f - b.width;
-  if (b.y + b.height > 480.0f) b.y = 480.0f - b.height;
+  if (b.x + b.width > float(ENG_DESIGN_WIDTH)) b.x = float(ENG_DESIGN_WIDTH) - b.width;
+  if (b.y + b.height > float(ENG_DESIGN_HEIGHT)) b.y = float(ENG_DESIGN_HEIGHT) - b.height;
   tut_text_x = b.x + b.width / 2.0f;
   tut_text_y = b.y + b.height / 2.0f;
   // Without its picture the hint is worked out but never shown.

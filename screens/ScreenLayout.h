@@ -24,7 +24,9 @@
 //   - one `ScreenLayoutWindow` per window (record, five window rectangles, title look, the
 //     three tables above) and one `ScreenLayout` (collection name, windows).
 // The layout class keeps its collection, window and widget pointers as named members, and its
-// thirteen operations are one-line calls of the ScreenLayoutBuild... functions below.
+// thirteen operations are one-line calls of the ScreenLayoutBuild... functions below; a class of
+// one window built alike on every device layout has them, with its constructor, GetLayout and
+// RemoveVars, from SCREEN_LAYOUT_ONE_WINDOW_OPERATIONS.
 #pragma once
 
 #include <functional>
@@ -32,6 +34,7 @@
 #include "Engine/EngLayouts.h"
 #include "Engine/EngMathTypes.h"
 #include "Engine/EngTypes.h"
+#include "Engine/EngWindow.h"
 #include "Engine/MWin/MWinTypes.h"
 
 class MWinCollectionController;
@@ -116,6 +119,26 @@ struct ScreenLayoutWindow {
   int num_variants;
 };
 
+// Most screens' window covers the whole design space on every device layout, its title plain
+// (white, unscaled, left); its widget and variant counts are its tables' own, and a table of
+// areas without a row for each widget does not compile.
+constexpr _Dimension kScreenLayoutWholeScreen = {0, 0, ENG_DESIGN_WIDTH, ENG_DESIGN_HEIGHT};
+template <int N, int V>
+constexpr ScreenLayoutWindow ScreenLayoutWholeScreenWindow(const char *id, const ScreenLayoutWindowRecord &record,
+                                                           const ScreenLayoutWidget (&widgets)[N],
+                                                           const _Dimension (&areas)[N][ENG_NUM_LAYOUTS],
+                                                           const ScreenLayoutVariant (&variants)[V]) {
+  const _Dimension &a = kScreenLayoutWholeScreen;
+  return {id, record, {a, a, a, a, a}, {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, widgets, N, areas, variants, V};
+}
+template <int N>
+constexpr ScreenLayoutWindow ScreenLayoutWholeScreenWindow(const char *id, const ScreenLayoutWindowRecord &record,
+                                                           const ScreenLayoutWidget (&widgets)[N],
+                                                           const _Dimension (&areas)[N][ENG_NUM_LAYOUTS]) {
+  const _Dimension &a = kScreenLayoutWholeScreen;
+  return {id, record, {a, a, a, a, a}, {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, widgets, N, areas, nullptr, 0};
+}
+
 struct ScreenLayout {
   const char *collection;
   const ScreenLayoutWindow *windows;
@@ -164,6 +187,75 @@ Result ScreenLayoutCallBuilder(Self *self, _EngLayout device, Arg arg, Result (S
 }
 // SetScreensVar: stores the table, its root and the root's game in the controller.
 void ScreenLayoutSetScreensVar(MWinCollectionController *controller, MWinScreens *screens, char game_may_be_null);
+
+// The constructor, GetLayout, the operations and RemoveVars of Class, a layout class of one
+// window, Win, which each of the five device layouts builds from table (a ScreenLayout) with its
+// own builders: Add<Win>Window, Add<Win>WindowToCollection<Device> and
+// Add<Win>WindowButtonsToWindow<Device>, as the class declares them, and its Widgets(). A macro,
+// not a function or base class: each operation reports failures under its own signature
+// (ENG_FUNC), which the logs and their readers know.
+#define SCREEN_LAYOUT_ONE_WINDOW_OPERATIONS(Class, Win, table, collection_member, window_member)                       \
+  Class::Class() { RemoveVars(); }                                                                                     \
+  const ScreenLayout &Class::GetLayout() { return table; }                                                             \
+  char Class::CreateCollection(MWin *mwin) {                                                                           \
+    return ScreenLayoutBuildCollection(ENG_FUNC, mwin,                                                                 \
+                                       [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });      \
+  }                                                                                                                    \
+  MWinCollection *Class::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {                                    \
+    return ScreenLayoutBuildCollectionOnDesktop(                                                                       \
+        ENG_FUNC, table, mwin, desktop, &collection_member, [this](MWinCollection *c, _EngLayout device) {             \
+          ScreenLayoutCallBuilder(                                                                                     \
+              this, device, c, &Class::Add##Win##WindowToCollectionNormal,                                             \
+              &Class::Add##Win##WindowToCollectionIPhonePortrait, &Class::Add##Win##WindowToCollectionIPhoneLandscape, \
+              &Class::Add##Win##WindowToCollectionIPadPortrait, &Class::Add##Win##WindowToCollectionIPadLandscape);    \
+        });                                                                                                            \
+  }                                                                                                                    \
+  MWinWindow *Class::Add##Win##Window(const char *signature, _EngLayout device, MWinCollection *c) {                   \
+    return ScreenLayoutBuildWindow(                                                                                    \
+        signature, table, 0, device, c, &window_member, this, [this, device](MWinWindow *w) {                          \
+          return ScreenLayoutCallBuilder(this, device, w, &Class::Add##Win##WindowButtonsToWindowNormal,               \
+                                         &Class::Add##Win##WindowButtonsToWindowIPhonePortrait,                        \
+                                         &Class::Add##Win##WindowButtonsToWindowIPhoneLandscape,                       \
+                                         &Class::Add##Win##WindowButtonsToWindowIPadPortrait,                          \
+                                         &Class::Add##Win##WindowButtonsToWindowIPadLandscape);                        \
+        });                                                                                                            \
+  }                                                                                                                    \
+  MWinWindow *Class::Add##Win##WindowToCollectionNormal(MWinCollection *c) {                                           \
+    return Add##Win##Window(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);                                                          \
+  }                                                                                                                    \
+  MWinWindow *Class::Add##Win##WindowToCollectionIPhonePortrait(MWinCollection *c) {                                   \
+    return Add##Win##Window(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);                                                   \
+  }                                                                                                                    \
+  MWinWindow *Class::Add##Win##WindowToCollectionIPhoneLandscape(MWinCollection *c) {                                  \
+    return Add##Win##Window(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);                                                  \
+  }                                                                                                                    \
+  MWinWindow *Class::Add##Win##WindowToCollectionIPadPortrait(MWinCollection *c) {                                     \
+    return Add##Win##Window(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);                                                  \
+  }                                                                                                                    \
+  MWinWindow *Class::Add##Win##WindowToCollectionIPadLandscape(MWinCollection *c) {                                    \
+    return Add##Win##Window(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);                                                 \
+  }                                                                                                                    \
+  char Class::Add##Win##WindowButtonsToWindowNormal(MWinWindow *w) {                                                   \
+    return ScreenLayoutBuildWidgets(ENG_FUNC, table, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());                      \
+  }                                                                                                                    \
+  char Class::Add##Win##WindowButtonsToWindowIPhonePortrait(MWinWindow *w) {                                           \
+    return ScreenLayoutBuildWidgets(ENG_FUNC, table, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());               \
+  }                                                                                                                    \
+  char Class::Add##Win##WindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {                                          \
+    return ScreenLayoutBuildWidgets(ENG_FUNC, table, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());              \
+  }                                                                                                                    \
+  char Class::Add##Win##WindowButtonsToWindowIPadPortrait(MWinWindow *w) {                                             \
+    return ScreenLayoutBuildWidgets(ENG_FUNC, table, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());              \
+  }                                                                                                                    \
+  char Class::Add##Win##WindowButtonsToWindowIPadLandscape(MWinWindow *w) {                                            \
+    return ScreenLayoutBuildWidgets(ENG_FUNC, table, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());             \
+  }                                                                                                                    \
+  void Class::RemoveVars() {                                                                                           \
+    collection_member = nullptr;                                                                                       \
+    window_member = nullptr;                                                                                           \
+    for (MWinButton * *member : Widgets()) *member = nullptr;                                                          \
+  }                                                                                                                    \
+  void Class::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }
 
 // Test seam: widgets with this id fail to be added, as a window without a button group does.
 void ScreenLayoutFailWidgetForTests(const char *id);

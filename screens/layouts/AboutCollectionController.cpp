@@ -44,40 +44,16 @@ const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
     // Version
     {{240, 90, 160, 10}, {240, 90, 160, 10}, {240, 90, 160, 10}, {240, 90, 160, 10}, {240, 90, 160, 10}},
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
 constexpr ScreenLayoutWindowRecord kRecord = {
     0, 0, 0, 0, 0, "About", kDefault, kNone, "MWIN_FONT_DEFAULT", "", "", "", "", "", "", ""};
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"About", kRecord, {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen}, {1, 1, 1, 1}, {1, 1},
-     MWIN_ALIGN_LEFT, kWidgets, int(sizeof(kWidgets) / sizeof(kWidgets[0])), kAreas, nullptr, 0},
+    ScreenLayoutWholeScreenWindow("About", kRecord, kWidgets, kAreas),
 };
 
 const ScreenLayout kLayout = {"About", kWindows, 1, 1};
 
-using Self = AboutCollectionController;
-// The builders of a device layout.
-MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddAboutWindowToCollectionNormal,
-                                 &Self::AddAboutWindowToCollectionIPhonePortrait,
-                                 &Self::AddAboutWindowToCollectionIPhoneLandscape,
-                                 &Self::AddAboutWindowToCollectionIPadPortrait,
-                                 &Self::AddAboutWindowToCollectionIPadLandscape);
-}
-char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddAboutWindowButtonsToWindowNormal,
-                                 &Self::AddAboutWindowButtonsToWindowIPhonePortrait,
-                                 &Self::AddAboutWindowButtonsToWindowIPhoneLandscape,
-                                 &Self::AddAboutWindowButtonsToWindowIPadPortrait,
-                                 &Self::AddAboutWindowButtonsToWindowIPadLandscape);
-}
-
 }  // namespace
-
-AboutCollectionController::AboutCollectionController() { RemoveVars(); }
-
-const ScreenLayout &AboutCollectionController::GetLayout() { return kLayout; }
 
 std::array<MWinButton **, 6> AboutCollectionController::Widgets() {
   static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 6, "six members");
@@ -85,57 +61,5 @@ std::array<MWinButton **, 6> AboutCollectionController::Widgets() {
           &mwinAboutAboutLogsButton,  &mwinAboutAboutBackButton,     &mwinAboutAboutVersionButton};
 }
 
-char AboutCollectionController::CreateCollection(MWin *mwin) {
-  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
-                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
-}
-
-MWinCollection *AboutCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
-  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinAboutCollection,
-                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
-}
-
-MWinWindow *AboutCollectionController::AddAboutWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinAboutAboutWindow, this,
-                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
-}
-
-MWinWindow *AboutCollectionController::AddAboutWindowToCollectionNormal(MWinCollection *c) {
-  return AddAboutWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
-}
-MWinWindow *AboutCollectionController::AddAboutWindowToCollectionIPhonePortrait(MWinCollection *c) {
-  return AddAboutWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
-}
-MWinWindow *AboutCollectionController::AddAboutWindowToCollectionIPhoneLandscape(MWinCollection *c) {
-  return AddAboutWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
-}
-MWinWindow *AboutCollectionController::AddAboutWindowToCollectionIPadPortrait(MWinCollection *c) {
-  return AddAboutWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
-}
-MWinWindow *AboutCollectionController::AddAboutWindowToCollectionIPadLandscape(MWinCollection *c) {
-  return AddAboutWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
-}
-
-char AboutCollectionController::AddAboutWindowButtonsToWindowNormal(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
-}
-char AboutCollectionController::AddAboutWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
-}
-char AboutCollectionController::AddAboutWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
-}
-char AboutCollectionController::AddAboutWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
-}
-char AboutCollectionController::AddAboutWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
-}
-
-void AboutCollectionController::RemoveVars() {
-  mwinAboutCollection = nullptr;
-  mwinAboutAboutWindow = nullptr;
-  for (MWinButton **member : Widgets()) *member = nullptr;
-}
-
-void AboutCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }
+SCREEN_LAYOUT_ONE_WINDOW_OPERATIONS(AboutCollectionController, About, kLayout, mwinAboutCollection,
+                                    mwinAboutAboutWindow)

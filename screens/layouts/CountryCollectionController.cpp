@@ -60,95 +60,18 @@ const ScreenLayoutVariant kVariants[] = {
       kCentre, ScreenPlaceholder()}},
 };
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"MainWin", kScreenLayoutPlainWindow, {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, kWidgets, int(sizeof(kWidgets) / sizeof(kWidgets[0])), kAreas,
-     kVariants, int(sizeof(kVariants) / sizeof(kVariants[0]))},
+    ScreenLayoutWholeScreenWindow("MainWin", kScreenLayoutPlainWindow, kWidgets, kAreas, kVariants),
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
 const ScreenLayout kLayout = {"Country", kWindows, 1, 1};
 
-using Self = CountryCollectionController;
-// The builders of a device layout.
-MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddMainWinWindowToCollectionNormal,
-                                 &Self::AddMainWinWindowToCollectionIPhonePortrait,
-                                 &Self::AddMainWinWindowToCollectionIPhoneLandscape,
-                                 &Self::AddMainWinWindowToCollectionIPadPortrait,
-                                 &Self::AddMainWinWindowToCollectionIPadLandscape);
-}
-char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddMainWinWindowButtonsToWindowNormal,
-                                 &Self::AddMainWinWindowButtonsToWindowIPhonePortrait,
-                                 &Self::AddMainWinWindowButtonsToWindowIPhoneLandscape,
-                                 &Self::AddMainWinWindowButtonsToWindowIPadPortrait,
-                                 &Self::AddMainWinWindowButtonsToWindowIPadLandscape);
-}
-
 }  // namespace
-
-CountryCollectionController::CountryCollectionController() { RemoveVars(); }
-
-const ScreenLayout &CountryCollectionController::GetLayout() { return kLayout; }
 
 std::array<MWinButton **, 4> CountryCollectionController::Widgets() {
   static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 4, "one member a widget");
   return {&mwinCountryMainWinTitleButton, &mwinCountryMainWinContinueButton, &mwinCountryMainWinCountryButton, &mwinCountryMainWinNoteButton};
 }
 
-char CountryCollectionController::CreateCollection(MWin *mwin) {
-  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
-                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
-}
-
-MWinCollection *CountryCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
-  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinCountryCollection,
-                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
-}
-
-MWinWindow *CountryCollectionController::AddMainWinWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinCountryMainWinWindow, this,
-                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
-}
-
-MWinWindow *CountryCollectionController::AddMainWinWindowToCollectionNormal(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
-}
-MWinWindow *CountryCollectionController::AddMainWinWindowToCollectionIPhonePortrait(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
-}
-MWinWindow *CountryCollectionController::AddMainWinWindowToCollectionIPhoneLandscape(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
-}
-MWinWindow *CountryCollectionController::AddMainWinWindowToCollectionIPadPortrait(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
-}
-MWinWindow *CountryCollectionController::AddMainWinWindowToCollectionIPadLandscape(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
-}
-
-char CountryCollectionController::AddMainWinWindowButtonsToWindowNormal(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
-}
-char CountryCollectionController::AddMainWinWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
-}
-char CountryCollectionController::AddMainWinWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
-}
-char CountryCollectionController::AddMainWinWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
-}
-char CountryCollectionController::AddMainWinWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
-}
-
-void CountryCollectionController::RemoveVars() {
-  mwinCountryCollection = nullptr;
-  mwinCountryMainWinWindow = nullptr;
-  for (MWinButton **member : Widgets()) *member = nullptr;
-}
-
-void CountryCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }
+SCREEN_LAYOUT_ONE_WINDOW_OPERATIONS(CountryCollectionController, MainWin, kLayout, mwinCountryCollection,
+                                    mwinCountryMainWinWindow)

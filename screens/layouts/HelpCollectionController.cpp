@@ -37,7 +37,6 @@ const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
     // Info
     {{85, 115, 470, 270}, {10, 5, 620, 420}, {0, 0, 640, 415}, {10, 100, 620, 330}, {25, 85, 590, 340}},
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
 // Phones and tablets have no keys to list; phones give the title's room to the text.
 const ScreenLayoutVariant kVariants[] = {
@@ -48,37 +47,13 @@ const ScreenLayoutVariant kVariants[] = {
      {"Keys", MWIN_BUTTON_PUSH, kDefault, "Keys", "Main", kButtonText, kButtonScale, kCentre, ScreenText().Hidden()}},
 };
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"Help", kScreenLayoutPlainWindow, {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, kWidgets, int(sizeof(kWidgets) / sizeof(kWidgets[0])), kAreas, kVariants,
-     int(sizeof(kVariants) / sizeof(kVariants[0]))},
+    ScreenLayoutWholeScreenWindow("Help", kScreenLayoutPlainWindow, kWidgets, kAreas, kVariants),
 };
 
 const ScreenLayout kLayout = {"Help", kWindows, 1, 1};
 
-using Self = HelpCollectionController;
-// The builders of a device layout.
-MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddHelpWindowToCollectionNormal,
-                                 &Self::AddHelpWindowToCollectionIPhonePortrait,
-                                 &Self::AddHelpWindowToCollectionIPhoneLandscape,
-                                 &Self::AddHelpWindowToCollectionIPadPortrait,
-                                 &Self::AddHelpWindowToCollectionIPadLandscape);
-}
-char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddHelpWindowButtonsToWindowNormal,
-                                 &Self::AddHelpWindowButtonsToWindowIPhonePortrait,
-                                 &Self::AddHelpWindowButtonsToWindowIPhoneLandscape,
-                                 &Self::AddHelpWindowButtonsToWindowIPadPortrait,
-                                 &Self::AddHelpWindowButtonsToWindowIPadLandscape);
-}
-
 }  // namespace
-
-HelpCollectionController::HelpCollectionController() { RemoveVars(); }
-
-const ScreenLayout &HelpCollectionController::GetLayout() { return kLayout; }
 
 std::array<MWinButton **, 6> HelpCollectionController::Widgets() {
   static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 6, "six members");
@@ -91,57 +66,4 @@ MWinScriptButton *HelpCollectionController::GetInfoBox() {
   return static_cast<MWinScriptButton *>(mwinHelpHelpInfoButton);
 }
 
-char HelpCollectionController::CreateCollection(MWin *mwin) {
-  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
-                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
-}
-
-MWinCollection *HelpCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
-  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinHelpCollection,
-                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
-}
-
-MWinWindow *HelpCollectionController::AddHelpWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinHelpHelpWindow, this,
-                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
-}
-
-MWinWindow *HelpCollectionController::AddHelpWindowToCollectionNormal(MWinCollection *c) {
-  return AddHelpWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
-}
-MWinWindow *HelpCollectionController::AddHelpWindowToCollectionIPhonePortrait(MWinCollection *c) {
-  return AddHelpWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
-}
-MWinWindow *HelpCollectionController::AddHelpWindowToCollectionIPhoneLandscape(MWinCollection *c) {
-  return AddHelpWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
-}
-MWinWindow *HelpCollectionController::AddHelpWindowToCollectionIPadPortrait(MWinCollection *c) {
-  return AddHelpWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
-}
-MWinWindow *HelpCollectionController::AddHelpWindowToCollectionIPadLandscape(MWinCollection *c) {
-  return AddHelpWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
-}
-
-char HelpCollectionController::AddHelpWindowButtonsToWindowNormal(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
-}
-char HelpCollectionController::AddHelpWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
-}
-char HelpCollectionController::AddHelpWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
-}
-char HelpCollectionController::AddHelpWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
-}
-char HelpCollectionController::AddHelpWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
-}
-
-void HelpCollectionController::RemoveVars() {
-  mwinHelpCollection = nullptr;
-  mwinHelpHelpWindow = nullptr;
-  for (MWinButton **member : Widgets()) *member = nullptr;
-}
-
-void HelpCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }
+SCREEN_LAYOUT_ONE_WINDOW_OPERATIONS(HelpCollectionController, Help, kLayout, mwinHelpCollection, mwinHelpHelpWindow)

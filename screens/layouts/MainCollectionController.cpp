@@ -116,38 +116,13 @@ const ScreenLayoutVariant kVariants[] = {
       ScreenText().Hidden()}},
 };
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"Main", kScreenLayoutPlainWindow, {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, kWidgets, int(sizeof(kWidgets) / sizeof(kWidgets[0])), kAreas,
-     kVariants, int(sizeof(kVariants) / sizeof(kVariants[0]))},
+    ScreenLayoutWholeScreenWindow("Main", kScreenLayoutPlainWindow, kWidgets, kAreas, kVariants),
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
 const ScreenLayout kLayout = {"Main", kWindows, 1, 1};
 
-using Self = MainCollectionController;
-// The builders of a device layout.
-MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddMainWindowToCollectionNormal,
-                                 &Self::AddMainWindowToCollectionIPhonePortrait,
-                                 &Self::AddMainWindowToCollectionIPhoneLandscape,
-                                 &Self::AddMainWindowToCollectionIPadPortrait,
-                                 &Self::AddMainWindowToCollectionIPadLandscape);
-}
-char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddMainWindowButtonsToWindowNormal,
-                                 &Self::AddMainWindowButtonsToWindowIPhonePortrait,
-                                 &Self::AddMainWindowButtonsToWindowIPhoneLandscape,
-                                 &Self::AddMainWindowButtonsToWindowIPadPortrait,
-                                 &Self::AddMainWindowButtonsToWindowIPadLandscape);
-}
-
 }  // namespace
-
-MainCollectionController::MainCollectionController() { RemoveVars(); }
-
-const ScreenLayout &MainCollectionController::GetLayout() { return kLayout; }
 
 std::array<MWinButton **, 14> MainCollectionController::Widgets() {
   static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 14, "fourteen members");
@@ -158,57 +133,4 @@ std::array<MWinButton **, 14> MainCollectionController::Widgets() {
           &mwinMainMainDebugButton,   &mwinMainMainReviewButton};
 }
 
-char MainCollectionController::CreateCollection(MWin *mwin) {
-  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
-                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
-}
-
-MWinCollection *MainCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
-  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinMainCollection,
-                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
-}
-
-MWinWindow *MainCollectionController::AddMainWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinMainMainWindow, this,
-                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
-}
-
-MWinWindow *MainCollectionController::AddMainWindowToCollectionNormal(MWinCollection *c) {
-  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
-}
-MWinWindow *MainCollectionController::AddMainWindowToCollectionIPhonePortrait(MWinCollection *c) {
-  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
-}
-MWinWindow *MainCollectionController::AddMainWindowToCollectionIPhoneLandscape(MWinCollection *c) {
-  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
-}
-MWinWindow *MainCollectionController::AddMainWindowToCollectionIPadPortrait(MWinCollection *c) {
-  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
-}
-MWinWindow *MainCollectionController::AddMainWindowToCollectionIPadLandscape(MWinCollection *c) {
-  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
-}
-
-char MainCollectionController::AddMainWindowButtonsToWindowNormal(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
-}
-char MainCollectionController::AddMainWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
-}
-char MainCollectionController::AddMainWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
-}
-char MainCollectionController::AddMainWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
-}
-char MainCollectionController::AddMainWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
-}
-
-void MainCollectionController::RemoveVars() {
-  mwinMainCollection = nullptr;
-  mwinMainMainWindow = nullptr;
-  for (MWinButton **member : Widgets()) *member = nullptr;
-}
-
-void MainCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }
+SCREEN_LAYOUT_ONE_WINDOW_OPERATIONS(MainCollectionController, Main, kLayout, mwinMainCollection, mwinMainMainWindow)

@@ -35,47 +35,14 @@ const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
     {kOk, kOk, kOk, kOk, kOk},
     {kMessage, kMessage, kMessage, kMessage, kMessage},
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"Notice",
-     kScreenLayoutPlainWindow,
-     {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1},
-     {1, 1},
-     MWIN_ALIGN_LEFT,
-     kWidgets,
-     int(sizeof(kWidgets) / sizeof(kWidgets[0])),
-     kAreas,
-     nullptr,
-     0},
+    ScreenLayoutWholeScreenWindow("Notice", kScreenLayoutPlainWindow, kWidgets, kAreas),
 };
 
 const ScreenLayout kLayout = {"Notice", kWindows, 1, 1};
 
-using Self = NoticeCollectionController;
-// The builders of a device layout.
-MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddNoticeWindowToCollectionNormal,
-                                 &Self::AddNoticeWindowToCollectionIPhonePortrait,
-                                 &Self::AddNoticeWindowToCollectionIPhoneLandscape,
-                                 &Self::AddNoticeWindowToCollectionIPadPortrait,
-                                 &Self::AddNoticeWindowToCollectionIPadLandscape);
-}
-char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddNoticeWindowButtonsToWindowNormal,
-                                 &Self::AddNoticeWindowButtonsToWindowIPhonePortrait,
-                                 &Self::AddNoticeWindowButtonsToWindowIPhoneLandscape,
-                                 &Self::AddNoticeWindowButtonsToWindowIPadPortrait,
-                                 &Self::AddNoticeWindowButtonsToWindowIPadLandscape);
-}
-
 }  // namespace
-
-NoticeCollectionController::NoticeCollectionController() { RemoveVars(); }
-
-const ScreenLayout &NoticeCollectionController::GetLayout() { return kLayout; }
 
 std::array<MWinButton **, 4> NoticeCollectionController::Widgets() {
   static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 4, "one member a widget");
@@ -83,57 +50,5 @@ std::array<MWinButton **, 4> NoticeCollectionController::Widgets() {
           &mwinNoticeNoticeTextButton};
 }
 
-char NoticeCollectionController::CreateCollection(MWin *mwin) {
-  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
-                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
-}
-
-MWinCollection *NoticeCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
-  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinNoticeCollection,
-                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
-}
-
-MWinWindow *NoticeCollectionController::AddNoticeWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinNoticeNoticeWindow, this,
-                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
-}
-
-MWinWindow *NoticeCollectionController::AddNoticeWindowToCollectionNormal(MWinCollection *c) {
-  return AddNoticeWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
-}
-MWinWindow *NoticeCollectionController::AddNoticeWindowToCollectionIPhonePortrait(MWinCollection *c) {
-  return AddNoticeWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
-}
-MWinWindow *NoticeCollectionController::AddNoticeWindowToCollectionIPhoneLandscape(MWinCollection *c) {
-  return AddNoticeWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
-}
-MWinWindow *NoticeCollectionController::AddNoticeWindowToCollectionIPadPortrait(MWinCollection *c) {
-  return AddNoticeWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
-}
-MWinWindow *NoticeCollectionController::AddNoticeWindowToCollectionIPadLandscape(MWinCollection *c) {
-  return AddNoticeWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
-}
-
-char NoticeCollectionController::AddNoticeWindowButtonsToWindowNormal(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
-}
-char NoticeCollectionController::AddNoticeWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
-}
-char NoticeCollectionController::AddNoticeWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
-}
-char NoticeCollectionController::AddNoticeWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
-}
-char NoticeCollectionController::AddNoticeWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
-}
-
-void NoticeCollectionController::RemoveVars() {
-  mwinNoticeCollection = nullptr;
-  mwinNoticeNoticeWindow = nullptr;
-  for (MWinButton **member : Widgets()) *member = nullptr;
-}
-
-void NoticeCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }
+SCREEN_LAYOUT_ONE_WINDOW_OPERATIONS(NoticeCollectionController, Notice, kLayout, mwinNoticeCollection,
+                                    mwinNoticeNoticeWindow)

@@ -63,7 +63,6 @@ const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
     // Back
     {{550, 440, 80, 30}, {505, 425, 120, 45}, {535, 420, 95, 50}, {515, 440, 110, 30}, {550, 435, 80, 35}},
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
 // Phones and tablets offer no startup window: its row is built, then hidden.
 constexpr EngUInt8 kMobile = ScreenLayouts(1, 2, 3, 4);
@@ -76,45 +75,13 @@ const ScreenLayoutVariant kVariants[] = {
     {kMobile, {"ShowResInfo", MWIN_BUTTON_PUSH, kDefault, "?", "Main", kText, kScale, kCentre, ScreenText().Hidden()}},
 };
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"Options",
-     kScreenLayoutPlainWindow,
-     {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1},
-     {1, 1},
-     MWIN_ALIGN_LEFT,
-     kWidgets,
-     int(sizeof(kWidgets) / sizeof(kWidgets[0])),
-     kAreas,
-     kVariants,
-     int(sizeof(kVariants) / sizeof(kVariants[0]))},
+    ScreenLayoutWholeScreenWindow("Options", kScreenLayoutPlainWindow, kWidgets, kAreas, kVariants),
 };
 
 const ScreenLayout kLayout = {"Options", kWindows, 1, 1};
 
-using Self = OptionsCollectionController;
-// The builders of a device layout.
-MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddOptionsWindowToCollectionNormal,
-                                 &Self::AddOptionsWindowToCollectionIPhonePortrait,
-                                 &Self::AddOptionsWindowToCollectionIPhoneLandscape,
-                                 &Self::AddOptionsWindowToCollectionIPadPortrait,
-                                 &Self::AddOptionsWindowToCollectionIPadLandscape);
-}
-char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddOptionsWindowButtonsToWindowNormal,
-                                 &Self::AddOptionsWindowButtonsToWindowIPhonePortrait,
-                                 &Self::AddOptionsWindowButtonsToWindowIPhoneLandscape,
-                                 &Self::AddOptionsWindowButtonsToWindowIPadPortrait,
-                                 &Self::AddOptionsWindowButtonsToWindowIPadLandscape);
-}
-
 }  // namespace
-
-OptionsCollectionController::OptionsCollectionController() { RemoveVars(); }
-
-const ScreenLayout &OptionsCollectionController::GetLayout() { return kLayout; }
 
 std::array<MWinButton **, 14> OptionsCollectionController::Widgets() {
   static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 14, "fourteen members");
@@ -126,57 +93,5 @@ std::array<MWinButton **, 14> OptionsCollectionController::Widgets() {
       &mwinOptionsOptionsDateFormatInfoButton, &mwinOptionsOptionsBackButton};
 }
 
-char OptionsCollectionController::CreateCollection(MWin *mwin) {
-  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
-                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
-}
-
-MWinCollection *OptionsCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
-  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinOptionsCollection,
-                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
-}
-
-MWinWindow *OptionsCollectionController::AddOptionsWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinOptionsOptionsWindow, this,
-                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
-}
-
-MWinWindow *OptionsCollectionController::AddOptionsWindowToCollectionNormal(MWinCollection *c) {
-  return AddOptionsWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
-}
-MWinWindow *OptionsCollectionController::AddOptionsWindowToCollectionIPhonePortrait(MWinCollection *c) {
-  return AddOptionsWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
-}
-MWinWindow *OptionsCollectionController::AddOptionsWindowToCollectionIPhoneLandscape(MWinCollection *c) {
-  return AddOptionsWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
-}
-MWinWindow *OptionsCollectionController::AddOptionsWindowToCollectionIPadPortrait(MWinCollection *c) {
-  return AddOptionsWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
-}
-MWinWindow *OptionsCollectionController::AddOptionsWindowToCollectionIPadLandscape(MWinCollection *c) {
-  return AddOptionsWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
-}
-
-char OptionsCollectionController::AddOptionsWindowButtonsToWindowNormal(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
-}
-char OptionsCollectionController::AddOptionsWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
-}
-char OptionsCollectionController::AddOptionsWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
-}
-char OptionsCollectionController::AddOptionsWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
-}
-char OptionsCollectionController::AddOptionsWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
-}
-
-void OptionsCollectionController::RemoveVars() {
-  mwinOptionsCollection = nullptr;
-  mwinOptionsOptionsWindow = nullptr;
-  for (MWinButton **member : Widgets()) *member = nullptr;
-}
-
-void OptionsCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }
+SCREEN_LAYOUT_ONE_WINDOW_OPERATIONS(OptionsCollectionController, Options, kLayout, mwinOptionsCollection,
+                                    mwinOptionsOptionsWindow)

@@ -42,7 +42,6 @@ const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
     // Save
     {{220, 420, 200, 35}, {0, 320, 95, 40}, {60, 400, 90, 40}, {30, 380, 95, 30}, {100, 395, 55, 40}},
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
 // Phones and tablets cannot close the program: their save-and-exit is built, then hidden.
 const ScreenLayoutVariant kVariants[] = {
@@ -50,45 +49,13 @@ const ScreenLayoutVariant kVariants[] = {
      {"Save", MWIN_BUTTON_PUSH, kDefault, "Save Game & Exit", "Main", kText, kScale, kCentre, ScreenText().Hidden()}},
 };
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"MainWin",
-     kScreenLayoutPlainWindow,
-     {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1},
-     {1, 1},
-     MWIN_ALIGN_LEFT,
-     kWidgets,
-     int(sizeof(kWidgets) / sizeof(kWidgets[0])),
-     kAreas,
-     kVariants,
-     int(sizeof(kVariants) / sizeof(kVariants[0]))},
+    ScreenLayoutWholeScreenWindow("MainWin", kScreenLayoutPlainWindow, kWidgets, kAreas, kVariants),
 };
 
 const ScreenLayout kLayout = {"Pause", kWindows, 1, 1};
 
-using Self = PauseCollectionController;
-// The builders of a device layout.
-MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddMainWinWindowToCollectionNormal,
-                                 &Self::AddMainWinWindowToCollectionIPhonePortrait,
-                                 &Self::AddMainWinWindowToCollectionIPhoneLandscape,
-                                 &Self::AddMainWinWindowToCollectionIPadPortrait,
-                                 &Self::AddMainWinWindowToCollectionIPadLandscape);
-}
-char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddMainWinWindowButtonsToWindowNormal,
-                                 &Self::AddMainWinWindowButtonsToWindowIPhonePortrait,
-                                 &Self::AddMainWinWindowButtonsToWindowIPhoneLandscape,
-                                 &Self::AddMainWinWindowButtonsToWindowIPadPortrait,
-                                 &Self::AddMainWinWindowButtonsToWindowIPadLandscape);
-}
-
 }  // namespace
-
-PauseCollectionController::PauseCollectionController() { RemoveVars(); }
-
-const ScreenLayout &PauseCollectionController::GetLayout() { return kLayout; }
 
 std::array<MWinButton **, 8> PauseCollectionController::Widgets() {
   static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 8, "one member a widget");
@@ -97,57 +64,5 @@ std::array<MWinButton **, 8> PauseCollectionController::Widgets() {
           &mwinPauseMainWinQuitButton,  &mwinPauseMainWinSaveButton};
 }
 
-char PauseCollectionController::CreateCollection(MWin *mwin) {
-  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
-                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
-}
-
-MWinCollection *PauseCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
-  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinPauseCollection,
-                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
-}
-
-MWinWindow *PauseCollectionController::AddMainWinWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinPauseMainWinWindow, this,
-                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
-}
-
-MWinWindow *PauseCollectionController::AddMainWinWindowToCollectionNormal(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
-}
-MWinWindow *PauseCollectionController::AddMainWinWindowToCollectionIPhonePortrait(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
-}
-MWinWindow *PauseCollectionController::AddMainWinWindowToCollectionIPhoneLandscape(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
-}
-MWinWindow *PauseCollectionController::AddMainWinWindowToCollectionIPadPortrait(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
-}
-MWinWindow *PauseCollectionController::AddMainWinWindowToCollectionIPadLandscape(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
-}
-
-char PauseCollectionController::AddMainWinWindowButtonsToWindowNormal(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
-}
-char PauseCollectionController::AddMainWinWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
-}
-char PauseCollectionController::AddMainWinWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
-}
-char PauseCollectionController::AddMainWinWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
-}
-char PauseCollectionController::AddMainWinWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
-}
-
-void PauseCollectionController::RemoveVars() {
-  mwinPauseCollection = nullptr;
-  mwinPauseMainWinWindow = nullptr;
-  for (MWinButton **member : Widgets()) *member = nullptr;
-}
-
-void PauseCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }
+SCREEN_LAYOUT_ONE_WINDOW_OPERATIONS(PauseCollectionController, MainWin, kLayout, mwinPauseCollection,
+                                    mwinPauseMainWinWindow)

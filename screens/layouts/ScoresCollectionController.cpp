@@ -70,38 +70,13 @@ const ScreenLayoutVariant kVariants[] = {
     {ScreenLayouts(2), {"Title", MWIN_BUTTON_STATIC, "Back2", "", "Main", kText, kScale, kCentre, ScreenText().Hidden()}},
 };
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"Main", kScreenLayoutPlainWindow, {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, kWidgets, int(sizeof(kWidgets) / sizeof(kWidgets[0])), kAreas,
-     kVariants, int(sizeof(kVariants) / sizeof(kVariants[0]))},
+    ScreenLayoutWholeScreenWindow("Main", kScreenLayoutPlainWindow, kWidgets, kAreas, kVariants),
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
 const ScreenLayout kLayout = {"Scores", kWindows, 1, 1};
 
-using Self = ScoresCollectionController;
-// The builders of a device layout.
-MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddMainWindowToCollectionNormal,
-                                 &Self::AddMainWindowToCollectionIPhonePortrait,
-                                 &Self::AddMainWindowToCollectionIPhoneLandscape,
-                                 &Self::AddMainWindowToCollectionIPadPortrait,
-                                 &Self::AddMainWindowToCollectionIPadLandscape);
-}
-char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddMainWindowButtonsToWindowNormal,
-                                 &Self::AddMainWindowButtonsToWindowIPhonePortrait,
-                                 &Self::AddMainWindowButtonsToWindowIPhoneLandscape,
-                                 &Self::AddMainWindowButtonsToWindowIPadPortrait,
-                                 &Self::AddMainWindowButtonsToWindowIPadLandscape);
-}
-
 }  // namespace
-
-ScoresCollectionController::ScoresCollectionController() { RemoveVars(); }
-
-const ScreenLayout &ScoresCollectionController::GetLayout() { return kLayout; }
 
 MWinTabPanel *ScoresCollectionController::GetScoresTable() {
   return static_cast<MWinTabPanel *>(mwinScoresMainScoresButton);
@@ -117,57 +92,5 @@ std::array<MWinButton **, 16> ScoresCollectionController::Widgets() {
           &mwinScoresMainInfoButton};
 }
 
-char ScoresCollectionController::CreateCollection(MWin *mwin) {
-  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
-                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
-}
-
-MWinCollection *ScoresCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
-  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinScoresCollection,
-                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
-}
-
-MWinWindow *ScoresCollectionController::AddMainWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinScoresMainWindow, this,
-                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
-}
-
-MWinWindow *ScoresCollectionController::AddMainWindowToCollectionNormal(MWinCollection *c) {
-  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
-}
-MWinWindow *ScoresCollectionController::AddMainWindowToCollectionIPhonePortrait(MWinCollection *c) {
-  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
-}
-MWinWindow *ScoresCollectionController::AddMainWindowToCollectionIPhoneLandscape(MWinCollection *c) {
-  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
-}
-MWinWindow *ScoresCollectionController::AddMainWindowToCollectionIPadPortrait(MWinCollection *c) {
-  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
-}
-MWinWindow *ScoresCollectionController::AddMainWindowToCollectionIPadLandscape(MWinCollection *c) {
-  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
-}
-
-char ScoresCollectionController::AddMainWindowButtonsToWindowNormal(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
-}
-char ScoresCollectionController::AddMainWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
-}
-char ScoresCollectionController::AddMainWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
-}
-char ScoresCollectionController::AddMainWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
-}
-char ScoresCollectionController::AddMainWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
-}
-
-void ScoresCollectionController::RemoveVars() {
-  mwinScoresCollection = nullptr;
-  mwinScoresMainWindow = nullptr;
-  for (MWinButton **member : Widgets()) *member = nullptr;
-}
-
-void ScoresCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }
+SCREEN_LAYOUT_ONE_WINDOW_OPERATIONS(ScoresCollectionController, Main, kLayout, mwinScoresCollection,
+                                    mwinScoresMainWindow)

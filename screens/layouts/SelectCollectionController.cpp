@@ -78,47 +78,14 @@ const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
     // Back
     {{550, 440, 80, 30}, {520, 430, 115, 45}, {550, 420, 80, 50}, {550, 445, 80, 30}, {550, 435, 80, 35}},
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"Main",
-     kScreenLayoutPlainWindow,
-     {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1},
-     {1, 1},
-     MWIN_ALIGN_LEFT,
-     kWidgets,
-     int(sizeof(kWidgets) / sizeof(kWidgets[0])),
-     kAreas,
-     nullptr,
-     0},
+    ScreenLayoutWholeScreenWindow("Main", kScreenLayoutPlainWindow, kWidgets, kAreas),
 };
 
 const ScreenLayout kLayout = {"Select", kWindows, 1, 1};
 
-using Self = SelectCollectionController;
-// The builders of a device layout.
-MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddMainWindowToCollectionNormal,
-                                 &Self::AddMainWindowToCollectionIPhonePortrait,
-                                 &Self::AddMainWindowToCollectionIPhoneLandscape,
-                                 &Self::AddMainWindowToCollectionIPadPortrait,
-                                 &Self::AddMainWindowToCollectionIPadLandscape);
-}
-char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddMainWindowButtonsToWindowNormal,
-                                 &Self::AddMainWindowButtonsToWindowIPhonePortrait,
-                                 &Self::AddMainWindowButtonsToWindowIPhoneLandscape,
-                                 &Self::AddMainWindowButtonsToWindowIPadPortrait,
-                                 &Self::AddMainWindowButtonsToWindowIPadLandscape);
-}
-
 }  // namespace
-
-SelectCollectionController::SelectCollectionController() { RemoveVars(); }
-
-const ScreenLayout &SelectCollectionController::GetLayout() { return kLayout; }
 
 std::array<MWinButton **, 15> SelectCollectionController::Widgets() {
   static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 15, "one member a widget");
@@ -129,57 +96,5 @@ std::array<MWinButton **, 15> SelectCollectionController::Widgets() {
           &mwinSelectMainDiff2Button,  &mwinSelectMainDiff3Button,   &mwinSelectMainBackButton};
 }
 
-char SelectCollectionController::CreateCollection(MWin *mwin) {
-  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
-                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
-}
-
-MWinCollection *SelectCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
-  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinSelectCollection,
-                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
-}
-
-MWinWindow *SelectCollectionController::AddMainWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinSelectMainWindow, this,
-                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
-}
-
-MWinWindow *SelectCollectionController::AddMainWindowToCollectionNormal(MWinCollection *c) {
-  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
-}
-MWinWindow *SelectCollectionController::AddMainWindowToCollectionIPhonePortrait(MWinCollection *c) {
-  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
-}
-MWinWindow *SelectCollectionController::AddMainWindowToCollectionIPhoneLandscape(MWinCollection *c) {
-  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
-}
-MWinWindow *SelectCollectionController::AddMainWindowToCollectionIPadPortrait(MWinCollection *c) {
-  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
-}
-MWinWindow *SelectCollectionController::AddMainWindowToCollectionIPadLandscape(MWinCollection *c) {
-  return AddMainWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
-}
-
-char SelectCollectionController::AddMainWindowButtonsToWindowNormal(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
-}
-char SelectCollectionController::AddMainWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
-}
-char SelectCollectionController::AddMainWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
-}
-char SelectCollectionController::AddMainWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
-}
-char SelectCollectionController::AddMainWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
-}
-
-void SelectCollectionController::RemoveVars() {
-  mwinSelectCollection = nullptr;
-  mwinSelectMainWindow = nullptr;
-  for (MWinButton **member : Widgets()) *member = nullptr;
-}
-
-void SelectCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }
+SCREEN_LAYOUT_ONE_WINDOW_OPERATIONS(SelectCollectionController, Main, kLayout, mwinSelectCollection,
+                                    mwinSelectMainWindow)

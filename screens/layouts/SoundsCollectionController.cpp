@@ -83,7 +83,6 @@ const _Dimension kAreas[][ENG_NUM_LAYOUTS] = {
     // Back
     {{550, 440, 80, 30}, {550, 440, 80, 30}, {540, 420, 90, 50}, {550, 440, 80, 30}, {550, 440, 80, 30}},
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
 // The phone in landscape has no room for the title picture: it is built, then hidden.
 const ScreenLayoutVariant kVariants[] = {
@@ -91,45 +90,13 @@ const ScreenLayoutVariant kVariants[] = {
      {"Title", MWIN_BUTTON_PUSH, kNone, "", "Main", kText, kScale, kCentre, ScreenText().Hidden()}},
 };
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"Sounds",
-     kScreenLayoutPlainWindow,
-     {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1},
-     {1, 1},
-     MWIN_ALIGN_LEFT,
-     kWidgets,
-     int(sizeof(kWidgets) / sizeof(kWidgets[0])),
-     kAreas,
-     kVariants,
-     int(sizeof(kVariants) / sizeof(kVariants[0]))},
+    ScreenLayoutWholeScreenWindow("Sounds", kScreenLayoutPlainWindow, kWidgets, kAreas, kVariants),
 };
 
 const ScreenLayout kLayout = {"Sounds", kWindows, 1, 1};
 
-using Self = SoundsCollectionController;
-// The builders of a device layout.
-MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddSoundsWindowToCollectionNormal,
-                                 &Self::AddSoundsWindowToCollectionIPhonePortrait,
-                                 &Self::AddSoundsWindowToCollectionIPhoneLandscape,
-                                 &Self::AddSoundsWindowToCollectionIPadPortrait,
-                                 &Self::AddSoundsWindowToCollectionIPadLandscape);
-}
-char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddSoundsWindowButtonsToWindowNormal,
-                                 &Self::AddSoundsWindowButtonsToWindowIPhonePortrait,
-                                 &Self::AddSoundsWindowButtonsToWindowIPhoneLandscape,
-                                 &Self::AddSoundsWindowButtonsToWindowIPadPortrait,
-                                 &Self::AddSoundsWindowButtonsToWindowIPadLandscape);
-}
-
 }  // namespace
-
-SoundsCollectionController::SoundsCollectionController() { RemoveVars(); }
-
-const ScreenLayout &SoundsCollectionController::GetLayout() { return kLayout; }
 
 std::array<MWinButton **, 20> SoundsCollectionController::Widgets() {
   static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 20, "twenty members");
@@ -145,53 +112,6 @@ std::array<MWinButton **, 20> SoundsCollectionController::Widgets() {
           &mwinSoundsSoundsGoMusicOnButton,       &mwinSoundsSoundsBackButton};
 }
 
-char SoundsCollectionController::CreateCollection(MWin *mwin) {
-  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
-                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
-}
-
-MWinCollection *SoundsCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
-  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinSoundsCollection,
-                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
-}
-
-MWinWindow *SoundsCollectionController::AddSoundsWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinSoundsSoundsWindow, this,
-                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
-}
-
-MWinWindow *SoundsCollectionController::AddSoundsWindowToCollectionNormal(MWinCollection *c) {
-  return AddSoundsWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
-}
-MWinWindow *SoundsCollectionController::AddSoundsWindowToCollectionIPhonePortrait(MWinCollection *c) {
-  return AddSoundsWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
-}
-MWinWindow *SoundsCollectionController::AddSoundsWindowToCollectionIPhoneLandscape(MWinCollection *c) {
-  return AddSoundsWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
-}
-MWinWindow *SoundsCollectionController::AddSoundsWindowToCollectionIPadPortrait(MWinCollection *c) {
-  return AddSoundsWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
-}
-MWinWindow *SoundsCollectionController::AddSoundsWindowToCollectionIPadLandscape(MWinCollection *c) {
-  return AddSoundsWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
-}
-
-char SoundsCollectionController::AddSoundsWindowButtonsToWindowNormal(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
-}
-char SoundsCollectionController::AddSoundsWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
-}
-char SoundsCollectionController::AddSoundsWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
-}
-char SoundsCollectionController::AddSoundsWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
-}
-char SoundsCollectionController::AddSoundsWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
-}
-
 static MWinHorzScrollbar *Slider(MWinButton *button) {
   return button && button->GetType() == MWIN_BUTTON_HORZ_SCROLLBAR ? static_cast<MWinHorzScrollbar *>(button) : nullptr;
 }
@@ -200,10 +120,5 @@ MWinHorzScrollbar *SoundsCollectionController::GetMainMusicVol() { return Slider
 MWinHorzScrollbar *SoundsCollectionController::GetWinMusicVol() { return Slider(mwinSoundsSoundsWinMusicVolButton); }
 MWinHorzScrollbar *SoundsCollectionController::GetGoMusicVol() { return Slider(mwinSoundsSoundsGoMusicVolButton); }
 
-void SoundsCollectionController::RemoveVars() {
-  mwinSoundsCollection = nullptr;
-  mwinSoundsSoundsWindow = nullptr;
-  for (MWinButton **member : Widgets()) *member = nullptr;
-}
-
-void SoundsCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }
+SCREEN_LAYOUT_ONE_WINDOW_OPERATIONS(SoundsCollectionController, Sounds, kLayout, mwinSoundsCollection,
+                                    mwinSoundsSoundsWindow)

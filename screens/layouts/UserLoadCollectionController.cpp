@@ -77,95 +77,18 @@ const ScreenLayoutVariant kVariants[] = {
      {"Delete", MWIN_BUTTON_PUSH, kDefault, "Delete", "Main", kButtonText, kSmallScale, kCentre, ScreenPlaceholder()}},
 };
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"MainWin", kScreenLayoutPlainWindow, {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, kWidgets, int(sizeof(kWidgets) / sizeof(kWidgets[0])), kAreas,
-     kVariants, int(sizeof(kVariants) / sizeof(kVariants[0]))},
+    ScreenLayoutWholeScreenWindow("MainWin", kScreenLayoutPlainWindow, kWidgets, kAreas, kVariants),
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
 const ScreenLayout kLayout = {"UserLoad", kWindows, 1, 1};
 
-using Self = UserLoadCollectionController;
-// The builders of a device layout.
-MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddMainWinWindowToCollectionNormal,
-                                 &Self::AddMainWinWindowToCollectionIPhonePortrait,
-                                 &Self::AddMainWinWindowToCollectionIPhoneLandscape,
-                                 &Self::AddMainWinWindowToCollectionIPadPortrait,
-                                 &Self::AddMainWinWindowToCollectionIPadLandscape);
-}
-char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddMainWinWindowButtonsToWindowNormal,
-                                 &Self::AddMainWinWindowButtonsToWindowIPhonePortrait,
-                                 &Self::AddMainWinWindowButtonsToWindowIPhoneLandscape,
-                                 &Self::AddMainWinWindowButtonsToWindowIPadPortrait,
-                                 &Self::AddMainWinWindowButtonsToWindowIPadLandscape);
-}
-
 }  // namespace
-
-UserLoadCollectionController::UserLoadCollectionController() { RemoveVars(); }
-
-const ScreenLayout &UserLoadCollectionController::GetLayout() { return kLayout; }
 
 std::array<MWinButton **, 7> UserLoadCollectionController::Widgets() {
   static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 7, "one member a widget");
   return {&mwinUserLoadMainWinPanelButton, &mwinUserLoadMainWinLoadButton, &mwinUserLoadMainWinBackButton, &mwinUserLoadMainWinSolTextPicButton, &mwinUserLoadMainWinLoadProgressButton, &mwinUserLoadMainWinSettingsButton, &mwinUserLoadMainWinDeleteButton};
 }
 
-char UserLoadCollectionController::CreateCollection(MWin *mwin) {
-  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
-                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
-}
-
-MWinCollection *UserLoadCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
-  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinUserLoadCollection,
-                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
-}
-
-MWinWindow *UserLoadCollectionController::AddMainWinWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinUserLoadMainWinWindow, this,
-                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
-}
-
-MWinWindow *UserLoadCollectionController::AddMainWinWindowToCollectionNormal(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
-}
-MWinWindow *UserLoadCollectionController::AddMainWinWindowToCollectionIPhonePortrait(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
-}
-MWinWindow *UserLoadCollectionController::AddMainWinWindowToCollectionIPhoneLandscape(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
-}
-MWinWindow *UserLoadCollectionController::AddMainWinWindowToCollectionIPadPortrait(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
-}
-MWinWindow *UserLoadCollectionController::AddMainWinWindowToCollectionIPadLandscape(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
-}
-
-char UserLoadCollectionController::AddMainWinWindowButtonsToWindowNormal(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
-}
-char UserLoadCollectionController::AddMainWinWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
-}
-char UserLoadCollectionController::AddMainWinWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
-}
-char UserLoadCollectionController::AddMainWinWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
-}
-char UserLoadCollectionController::AddMainWinWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
-}
-
-void UserLoadCollectionController::RemoveVars() {
-  mwinUserLoadCollection = nullptr;
-  mwinUserLoadMainWinWindow = nullptr;
-  for (MWinButton **member : Widgets()) *member = nullptr;
-}
-
-void UserLoadCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }
+SCREEN_LAYOUT_ONE_WINDOW_OPERATIONS(UserLoadCollectionController, MainWin, kLayout, mwinUserLoadCollection,
+                                    mwinUserLoadMainWinWindow)

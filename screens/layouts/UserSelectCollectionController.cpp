@@ -73,95 +73,18 @@ const ScreenLayoutVariant kVariants[] = {
       ScreenToken("Users_Device")}},
 };
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"MainWin", kScreenLayoutPlainWindow, {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, kWidgets, int(sizeof(kWidgets) / sizeof(kWidgets[0])), kAreas,
-     kVariants, int(sizeof(kVariants) / sizeof(kVariants[0]))},
+    ScreenLayoutWholeScreenWindow("MainWin", kScreenLayoutPlainWindow, kWidgets, kAreas, kVariants),
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
 const ScreenLayout kLayout = {"UserSelect", kWindows, 1, 1};
 
-using Self = UserSelectCollectionController;
-// The builders of a device layout.
-MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddMainWinWindowToCollectionNormal,
-                                 &Self::AddMainWinWindowToCollectionIPhonePortrait,
-                                 &Self::AddMainWinWindowToCollectionIPhoneLandscape,
-                                 &Self::AddMainWinWindowToCollectionIPadPortrait,
-                                 &Self::AddMainWinWindowToCollectionIPadLandscape);
-}
-char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddMainWinWindowButtonsToWindowNormal,
-                                 &Self::AddMainWinWindowButtonsToWindowIPhonePortrait,
-                                 &Self::AddMainWinWindowButtonsToWindowIPhoneLandscape,
-                                 &Self::AddMainWinWindowButtonsToWindowIPadPortrait,
-                                 &Self::AddMainWinWindowButtonsToWindowIPadLandscape);
-}
-
 }  // namespace
-
-UserSelectCollectionController::UserSelectCollectionController() { RemoveVars(); }
-
-const ScreenLayout &UserSelectCollectionController::GetLayout() { return kLayout; }
 
 std::array<MWinButton **, 9> UserSelectCollectionController::Widgets() {
   static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 9, "one member a widget");
   return {&mwinUserSelectMainWinNewButton, &mwinUserSelectMainWinTitlePicButton, &mwinUserSelectMainWinSelTextButton, &mwinUserSelectMainWinPanelButton, &mwinUserSelectMainWinDeleteButton, &mwinUserSelectMainWinExitButton, &mwinUserSelectMainWinAlwaysLoadButton, &mwinUserSelectMainWinDeviceButton, &mwinUserSelectMainWinLangFlagButton};
 }
 
-char UserSelectCollectionController::CreateCollection(MWin *mwin) {
-  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
-                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
-}
-
-MWinCollection *UserSelectCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
-  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinUserSelectCollection,
-                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
-}
-
-MWinWindow *UserSelectCollectionController::AddMainWinWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinUserSelectMainWinWindow, this,
-                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
-}
-
-MWinWindow *UserSelectCollectionController::AddMainWinWindowToCollectionNormal(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
-}
-MWinWindow *UserSelectCollectionController::AddMainWinWindowToCollectionIPhonePortrait(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
-}
-MWinWindow *UserSelectCollectionController::AddMainWinWindowToCollectionIPhoneLandscape(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
-}
-MWinWindow *UserSelectCollectionController::AddMainWinWindowToCollectionIPadPortrait(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
-}
-MWinWindow *UserSelectCollectionController::AddMainWinWindowToCollectionIPadLandscape(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
-}
-
-char UserSelectCollectionController::AddMainWinWindowButtonsToWindowNormal(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
-}
-char UserSelectCollectionController::AddMainWinWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
-}
-char UserSelectCollectionController::AddMainWinWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
-}
-char UserSelectCollectionController::AddMainWinWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
-}
-char UserSelectCollectionController::AddMainWinWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
-}
-
-void UserSelectCollectionController::RemoveVars() {
-  mwinUserSelectCollection = nullptr;
-  mwinUserSelectMainWinWindow = nullptr;
-  for (MWinButton **member : Widgets()) *member = nullptr;
-}
-
-void UserSelectCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }
+SCREEN_LAYOUT_ONE_WINDOW_OPERATIONS(UserSelectCollectionController, MainWin, kLayout, mwinUserSelectCollection,
+                                    mwinUserSelectMainWinWindow)

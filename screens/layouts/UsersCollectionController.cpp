@@ -77,95 +77,18 @@ const ScreenLayoutVariant kVariants[] = {
       ScreenToken("Common_Loading").Label()}},
 };
 
-constexpr _Dimension kWholeScreen = {0, 0, 640, 480};
 const ScreenLayoutWindow kWindows[] = {
-    {"MainWin", kScreenLayoutPlainWindow, {kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen, kWholeScreen},
-     {1, 1, 1, 1}, {1, 1}, MWIN_ALIGN_LEFT, kWidgets, int(sizeof(kWidgets) / sizeof(kWidgets[0])), kAreas,
-     kVariants, int(sizeof(kVariants) / sizeof(kVariants[0]))},
+    ScreenLayoutWholeScreenWindow("MainWin", kScreenLayoutPlainWindow, kWidgets, kAreas, kVariants),
 };
-static_assert(sizeof(kAreas) / sizeof(kAreas[0]) == sizeof(kWidgets) / sizeof(kWidgets[0]), "one area row a widget");
 
 const ScreenLayout kLayout = {"Users", kWindows, 1, 1};
 
-using Self = UsersCollectionController;
-// The builders of a device layout.
-MWinWindow *AddWindow(Self *self, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutCallBuilder(self, layout, c, &Self::AddMainWinWindowToCollectionNormal,
-                                 &Self::AddMainWinWindowToCollectionIPhonePortrait,
-                                 &Self::AddMainWinWindowToCollectionIPhoneLandscape,
-                                 &Self::AddMainWinWindowToCollectionIPadPortrait,
-                                 &Self::AddMainWinWindowToCollectionIPadLandscape);
-}
-char AddButtons(Self *self, _EngLayout layout, MWinWindow *w) {
-  return ScreenLayoutCallBuilder(self, layout, w, &Self::AddMainWinWindowButtonsToWindowNormal,
-                                 &Self::AddMainWinWindowButtonsToWindowIPhonePortrait,
-                                 &Self::AddMainWinWindowButtonsToWindowIPhoneLandscape,
-                                 &Self::AddMainWinWindowButtonsToWindowIPadPortrait,
-                                 &Self::AddMainWinWindowButtonsToWindowIPadLandscape);
-}
-
 }  // namespace
-
-UsersCollectionController::UsersCollectionController() { RemoveVars(); }
-
-const ScreenLayout &UsersCollectionController::GetLayout() { return kLayout; }
 
 std::array<MWinButton **, 9> UsersCollectionController::Widgets() {
   static_assert(sizeof(kWidgets) / sizeof(kWidgets[0]) == 9, "one member a widget");
   return {&mwinUsersMainWinContinueButton, &mwinUsersMainWinNewButton, &mwinUsersMainWinManageButton, &mwinUsersMainWinDeviceButton, &mwinUsersMainWinExitButton, &mwinUsersMainWinTitlePicButton, &mwinUsersMainWinLoadProgressButton, &mwinUsersMainWinAlwaysLoadButton, &mwinUsersMainWinLangFlagButton};
 }
 
-char UsersCollectionController::CreateCollection(MWin *mwin) {
-  return ScreenLayoutBuildCollection(ENG_FUNC, mwin,
-                                     [this](MWin *m, MWinDesktop *d) { return AddCollectionToDesktop(m, d); });
-}
-
-MWinCollection *UsersCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) {
-  return ScreenLayoutBuildCollectionOnDesktop(ENG_FUNC, kLayout, mwin, desktop, &mwinUsersCollection,
-                                              [this](MWinCollection *c, _EngLayout l) { AddWindow(this, l, c); });
-}
-
-MWinWindow *UsersCollectionController::AddMainWinWindow(const char *signature, _EngLayout layout, MWinCollection *c) {
-  return ScreenLayoutBuildWindow(signature, kLayout, 0, layout, c, &mwinUsersMainWinWindow, this,
-                                 [this, layout](MWinWindow *w) { return AddButtons(this, layout, w); });
-}
-
-MWinWindow *UsersCollectionController::AddMainWinWindowToCollectionNormal(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_DESKTOP, c);
-}
-MWinWindow *UsersCollectionController::AddMainWinWindowToCollectionIPhonePortrait(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_PORTRAIT, c);
-}
-MWinWindow *UsersCollectionController::AddMainWinWindowToCollectionIPhoneLandscape(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_PHONE_LANDSCAPE, c);
-}
-MWinWindow *UsersCollectionController::AddMainWinWindowToCollectionIPadPortrait(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_PORTRAIT, c);
-}
-MWinWindow *UsersCollectionController::AddMainWinWindowToCollectionIPadLandscape(MWinCollection *c) {
-  return AddMainWinWindow(ENG_FUNC, ENG_LAYOUT_TABLET_LANDSCAPE, c);
-}
-
-char UsersCollectionController::AddMainWinWindowButtonsToWindowNormal(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_DESKTOP, w, Widgets().data());
-}
-char UsersCollectionController::AddMainWinWindowButtonsToWindowIPhonePortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_PORTRAIT, w, Widgets().data());
-}
-char UsersCollectionController::AddMainWinWindowButtonsToWindowIPhoneLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_PHONE_LANDSCAPE, w, Widgets().data());
-}
-char UsersCollectionController::AddMainWinWindowButtonsToWindowIPadPortrait(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_PORTRAIT, w, Widgets().data());
-}
-char UsersCollectionController::AddMainWinWindowButtonsToWindowIPadLandscape(MWinWindow *w) {
-  return ScreenLayoutBuildWidgets(ENG_FUNC, kLayout, 0, ENG_LAYOUT_TABLET_LANDSCAPE, w, Widgets().data());
-}
-
-void UsersCollectionController::RemoveVars() {
-  mwinUsersCollection = nullptr;
-  mwinUsersMainWinWindow = nullptr;
-  for (MWinButton **member : Widgets()) *member = nullptr;
-}
-
-void UsersCollectionController::SetScreensVar(MWinScreens *screens) { ScreenLayoutSetScreensVar(this, screens, 1); }
+SCREEN_LAYOUT_ONE_WINDOW_OPERATIONS(UsersCollectionController, MainWin, kLayout, mwinUsersCollection,
+                                    mwinUsersMainWinWindow)

@@ -8,6 +8,7 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngFont.h"
+#include "Engine/MWin/MWinCollection.h"
 #include "Engine/MWin/MWinDesktop.h"
 #include "Engine/MWin/MWinFonts.h"
 #include "Engine/MWin/MWinTextEntryMobile.h"
@@ -24,6 +25,7 @@
 #include "screens/layouts/PauseCollectionController.h"
 #include "screens/layouts/PopupCollectionController.h"
 #include "screens/layouts/ScoresCollectionController.h"
+#include "screens/layouts/SelectCollectionController.h"
 #include "screens/layouts/SoundsCollectionController.h"
 #include "screens/layouts/SystemCollectionController.h"
 #include "screens/layouts/UserLoadCollectionController.h"
@@ -393,6 +395,73 @@ TEST_F(ScreenLayoutTest, AFailingWidgetLeavesOnlyItsOwnMemberEmpty) {
       log.find("MainCollectionController::AddMainWindowToCollectionNormal )    Could not add buttons to window"),
       std::string::npos)
       << log;
+}
+
+// A build of a one-window layout class in which the first widget of the device layout's
+// table fails: the log, and whether the collection and the window were made and kept.
+template <class Layout>
+std::string BuildWithAFailingWidget(MWin *mwin, bool *built) {
+  const ScreenLayout &table = Layout::GetLayout();
+  const ScreenLayoutWindow &window = table.windows[0];
+  const ScreenLayoutWidget *row = nullptr;
+  for (int n = 0; n < window.num_widgets && (!row || row->kind == MWIN_BUTTON_INVALID); n++)
+    row = ScreenLayoutGetWidget(window, n, mwin->GetScreenLayout());
+  ScreenLayoutFailWidgetForTests(row->id);
+  qwtest::LayoutOnly<Layout> layout;
+  MWinWindow *made = nullptr;
+  std::string log = qwtest::Logged([&] {
+    *built = layout.CreateCollection(mwin) == 1;
+    MWinCollection *collection = mwin->GetDesktop()->GetCollectionFromID(table.collection, 0);
+    made = collection ? collection->GetWindowFromID(window.id, 0) : nullptr;
+  });
+  *built = *built && made && made->GetController(0) == &layout;
+  return log;
+}
+
+// Each device layout builds with its own two builders, and a failure names them: the layout
+// class's and its window's names and the device layout's.
+TEST_F(ScreenLayoutTest, EachOneWindowClassReportsUnderTheBuildersOfTheDeviceLayoutItBuilds) {
+  struct Case {
+    const char *window_builder;  // "<Class>::Add<Window>Window"
+    std::string (*build)(MWin *, bool *);
+  };
+  const Case cases[] = {
+      {"AboutCollectionController::AddAboutWindow", &BuildWithAFailingWidget<AboutCollectionController>},
+      {"CountryCollectionController::AddMainWinWindow", &BuildWithAFailingWidget<CountryCollectionController>},
+      {"DebugCollectionController::AddMainWinWindow", &BuildWithAFailingWidget<DebugCollectionController>},
+      {"HelpCollectionController::AddHelpWindow", &BuildWithAFailingWidget<HelpCollectionController>},
+      {"MainCollectionController::AddMainWindow", &BuildWithAFailingWidget<MainCollectionController>},
+      {"NoticeCollectionController::AddNoticeWindow", &BuildWithAFailingWidget<NoticeCollectionController>},
+      {"OptionsCollectionController::AddOptionsWindow", &BuildWithAFailingWidget<OptionsCollectionController>},
+      {"PauseCollectionController::AddMainWinWindow", &BuildWithAFailingWidget<PauseCollectionController>},
+      {"ScoresCollectionController::AddMainWindow", &BuildWithAFailingWidget<ScoresCollectionController>},
+      {"SelectCollectionController::AddMainWindow", &BuildWithAFailingWidget<SelectCollectionController>},
+      {"SoundsCollectionController::AddSoundsWindow", &BuildWithAFailingWidget<SoundsCollectionController>},
+      {"UserLoadCollectionController::AddMainWinWindow", &BuildWithAFailingWidget<UserLoadCollectionController>},
+      {"UserNewCollectionController::AddMainWinWindow", &BuildWithAFailingWidget<UserNewCollectionController>},
+      {"UserSelectCollectionController::AddMainWinWindow", &BuildWithAFailingWidget<UserSelectCollectionController>},
+      {"UsersCollectionController::AddMainWinWindow", &BuildWithAFailingWidget<UsersCollectionController>},
+  };
+  const char *const devices[ENG_NUM_LAYOUTS] = {"Normal", "IPhonePortrait", "IPhoneLandscape", "IPadPortrait",
+                                                "IPadLandscape"};
+  for (const Case &c : cases) {
+    for (int device = 0; device < ENG_NUM_LAYOUTS; device++) {
+      SCOPED_TRACE(std::string(c.window_builder) + " " + devices[device]);
+      mwin->SetScreenLayout(_EngLayout(device));
+      bool built = false;
+      const std::string log = c.build(mwin, &built);
+      EXPECT_TRUE(built);
+      const std::string name = c.window_builder;
+      EXPECT_NE(log.find(name + "ToCollection" + devices[device] + " )    Could not add buttons to window"),
+                std::string::npos)
+          << log;
+      EXPECT_NE(log.find(name + "ButtonsToWindow" + devices[device] + " )    Could not add button(s) to window"),
+                std::string::npos)
+          << log;
+      Desktop()->RemoveAllCollections();
+    }
+  }
+  mwin->SetScreenLayout(ENG_LAYOUT_DESKTOP);
 }
 
 TEST_F(ScreenLayoutTest, RemoveVarsForgetsTheWidgetsButTheToolkitKeepsThem) {
