@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngDrawnCopy.h"
 #include "Engine/EngLights.h"
 #include "Engine/EngMaterials.h"
 #include "Engine/EngMath.h"
@@ -62,6 +63,7 @@ void EngDeviceGL::Destroy() {
   m_blend_destination = -1;
   // Names of this context must not outlive it in textures nobody destroyed.
   EngTextureGL_ReleaseAllForDeviceDestroy();
+  EngDrawnCopyDeleteGraphics_GL();
   SetupDestroy();
 }
 

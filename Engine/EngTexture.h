@@ -224,3 +224,7 @@ void EngTexture_AverageTwoRGBAPixels(const unsigned char *first, const unsigned 
 void EngTextureGL_ReleaseAllForDeviceDestroy();
 // Live textures with a GL half (for tests).
 EngInt32 EngTextureGL_CountLive();
+// Grows with every change of any texture's pixels on the device: a picture made from textures
+// and kept aside (the play field's still layers) is still right while the count stays.
+EngUInt32 EngTextureGetUploadCount();
+void EngTextureNoteUpload();

@@ -80,6 +80,7 @@ char EngTextureGL::UpdateTextureFromData(const unsigned char *buffer) {
   }
   GLenum format = EngTextureGL_GetTypeFromNumChannels(m_gl_channels);
   ForgetPicture();
+  EngTextureNoteUpload();
   glBindTexture(GL_TEXTURE_2D, m_gl_name);
   glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, m_gl_width, m_gl_height, format, GL_UNSIGNED_BYTE, buffer);
   glBindTexture(GL_TEXTURE_2D, 0);

@@ -216,6 +216,7 @@ char EngTextureGL::LoadFromTextureInMemory(_TexCoords *used) {
     gl_h = (EngInt32)EngMathGetClosestPowerOf2Max((unsigned)m_mem_height);
   }
   GLuint name = 0;
+  EngTextureNoteUpload();
   glGenTextures(1, &name);
   glBindTexture(GL_TEXTURE_2D, name);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
@@ -457,3 +458,7 @@ char EngTextureGL::CreateFromScreen(_TexCoords *used) {
   if (used) *used = tc;
   return 1;
 }
+
+static EngUInt32 upload_count = 0;
+EngUInt32 EngTextureGetUploadCount() { return upload_count; }
+void EngTextureNoteUpload() { upload_count++; }

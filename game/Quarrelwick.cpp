@@ -10,6 +10,7 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngDevice.h"
+#include "Engine/EngDrawnCopy.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMath.h"
@@ -63,6 +64,8 @@ EngTexture *numbers_tex = nullptr;
 static EngInt8 cursor_type = 0;
 static char frame_shortcuts = 1;
 static char graphics_created = 0;
+// The texture changes the kept still layers were drawn after; 0 none kept.
+static EngUInt32 layers_uploads = 0;
 static EngMatrix saved_transform = [] {
   EngMatrix m;
   m.SetIdentityMatrix();
@@ -101,6 +104,7 @@ static void ClearTexts() {
 void QuarrelwickResetForTests() {
   QuarrelwickDestroyGraphics();
   frame_shortcuts = 1;
+  layers_uploads = 0;
   SidebarResetForTests();
   TutorialResetForTests();
   play_state = QW_PLAY_IDLE;
@@ -369,12 +373,27 @@ char QuarrelwickFieldCoversWindow() {
   return frame_shortcuts && level_garden >= 0 && LevelsIsPictureLoaded() && SidebarCoversItsPlace();
 }
 
+// The garden and the shop column's pictures change only with a texture: drawn once, they are
+// kept and put back with one copy while no texture changes, which costs a software renderer
+// far less than drawing the window's worth of garden again.
+static void RenderStillLayers() {
+  if (!QuarrelwickFieldCoversWindow()) {
+    LevelsRenderMainBackground();
+    SidebarRenderPictures();
+    return;
+  }
+  const EngUInt32 uploads = EngTextureGetUploadCount();
+  if (layers_uploads != 0 && uploads == layers_uploads && EngDrawnCopyRestore()) return;
+  LevelsRenderMainBackground();
+  SidebarRenderPictures();
+  layers_uploads = EngDrawnCopySave() ? uploads : 0;
+}
+
 // The field: garden, shop column, bugs, weapons, effects; 0 when nothing goes over it.
 static char RenderField() {
   EngDevice *device = eng_main_device;
   if (!device) return 0;
-  LevelsRenderMainBackground();
-  SidebarRenderPictures();
+  RenderStillLayers();
   SidebarRenderTexts();
   device->SetViewportToSizeRatioed(EngInt32(QW_FIELD_LEFT), EngInt32(QW_FIELD_TOP), EngInt32(QW_FIELD_WIDTH),
                                    EngInt32(QW_FIELD_HEIGHT));
