@@ -63,7 +63,7 @@ char EngProgram::RunMainLoop() {
 char EngProgram::DoConstantFrameRateTick() {
   double frame_start = EngMainUpdateCurrentTime();
   const double period = 1.0 / m_constant_frame_rate;
-  // Sleeping in whole steps overshoots every deadline a little; counting from the last deadline
+  // A wait (or a sleep step) ends a little after its deadline; counting from the last deadline
   // rather than from this frame's start keeps the average period at 1 / rate. A frame that is a
   // whole period behind, or that input started early, counts from now.
   double deadline = frame_start + period;

@@ -16,7 +16,8 @@ class OptionsCC : public OptionsCollectionController {
   void RenderCB(_MWinRenderStage) override {}
   char ButtonsCallback(MWinButton *button, _MWinButtonCallbackInfo *info) override;
   // The player's processor use for the main loop: with "Low" it sleeps in 10 ms steps rather
-  // than 1 ms steps from the next frame on. Nothing without a program or a player.
+  // than waiting on the window until the frame is due, from the next frame on. Nothing without
+  // a program or a player.
   void UpdatePower();
 
   // Puts each of the screen's option bytes that no entry shows (an edited player file) into

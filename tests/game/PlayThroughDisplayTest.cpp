@@ -54,9 +54,9 @@ constexpr const char *kPlayer = "Wren Ash";
 constexpr const char *kDataFolder = "home/.local/share/Tallowmere/Quarrelwick";
 // Long enough for the sanitizer build on a busy machine; a healthy run waits far less.
 constexpr std::chrono::seconds kStepDeadline(90);
-// Frames the program shows after a press that must do nothing before the test looks again. A
-// press keeps it drawing every frame for three seconds of its clock; a still screen after that
-// shows a whole frame a second, so a slow machine may wait for the last of them one by one.
+// Frames the program shows after a press that must do nothing before the test looks again. It
+// draws and shows every frame, 60 a second when the machine keeps up, so these are about half a
+// second of its clock; the deadline leaves room for a slow, loaded machine.
 constexpr int kFramesForNothing = 30;
 constexpr std::chrono::seconds kFramesDeadline(60);
 

@@ -200,8 +200,8 @@ TEST(AssetgenOutputs, PictureDescriptionsLoadWithTheirTextures) {
   EXPECT_FLOAT_EQ(splash.GetDrawArea()->height, 240);
 }
 
-// The title's stages draw their texture only over the part that shows (a resting menu draws the
-// title 15 times a second): every texel that is not clear lies inside each stage's texture
+// The title's stages draw their texture only over the part that shows (the menus draw the title
+// in every frame): every texel that is not clear lies inside each stage's texture
 // rectangle, a texel and more from its edge, so that the rectangle's quad draws what the whole
 // texture's did, and the rectangle leaves little clear margin.
 TEST(AssetgenOutputs, TheTitleIsDrawnOverItsVisibleTexelsOnly) {
