@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "Engine/EngMusic.h"
 #include "Engine/EngMusicList.h"
 #include "Engine/EngMusicSong.h"
 #include "Engine/EngMusicSound.h"
 #include "tests/Engine/MusicTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -29,9 +27,7 @@ class EngMusicMusicTest : public MusicTestBase {
   }
 
   void WaitWhilePlaying(int id) {
-    for (int i = 0; i < 200 && EngMusicSoundIsPlaying(id); i++)
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    ASSERT_EQ(EngMusicSoundIsPlaying(id), 0);
+    ASSERT_TRUE(qwtest::WaitUntil([id] { return EngMusicSoundIsPlaying(id) == 0; })) << "voice " << id << " never ended";
   }
 };
 
@@ -95,8 +91,15 @@ TEST_F(EngMusicMusicTest, ALoopingVoiceStopsAtItsRelease) {
   int slot = EngMusicMusicPlaySampleSound(sample, 60, 255);
   ASSERT_EQ(slot, 0);
   EXPECT_EQ(EngMusicMusicGetSlotState(sample, slot), ENG_MUSIC_SLOT_LOOP);
-  std::this_thread::sleep_for(std::chrono::milliseconds(80));
-  EXPECT_EQ(EngMusicSoundIsPlaying(slot), 1);  // past the sample's end: it loops
+  // Past the sample's end it loops: its place comes back down, and it still plays.
+  EngUInt32 last = 0;
+  EXPECT_TRUE(qwtest::WaitUntil([&] {
+    const EngUInt32 at = EngMusicSoundGetPlayPos(slot);
+    const bool round = at < last;
+    last = at;
+    return round;
+  })) << "never came round the sample's end";
+  EXPECT_EQ(EngMusicSoundIsPlaying(slot), 1);
   EXPECT_EQ(EngMusicMusicStopPlayingSampleSound(sample, slot, 0, 0), 1);
   EXPECT_EQ(EngMusicMusicGetSlotState(sample, slot), ENG_MUSIC_SLOT_FREE);
   EXPECT_EQ(EngMusicSoundIsPlaying(slot), 0);
@@ -116,9 +119,8 @@ TEST_F(EngMusicMusicTest, ASustainedVoiceLoopsItsSectionAndPlaysItsTail) {
   int id = sample * ENG_MUSIC_SOUND_INSTANCES + slot;
   EXPECT_EQ(EngMusicMusicGetSlotState(sample, slot), ENG_MUSIC_SLOT_SUSTAIN);
   log.Clear();
-  for (int i = 0; i < 200 && EngMusicSoundGetPlayPos(id) < loop_end; i++)
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  ASSERT_GE(EngMusicSoundGetPlayPos(id), loop_end);
+  ASSERT_TRUE(qwtest::WaitUntil([&] { return EngMusicSoundGetPlayPos(id) >= loop_end; }))
+      << "never reached the loop's end: at " << EngMusicSoundGetPlayPos(id);
   EngMusicMusicTick();
   EXPECT_LT(EngMusicSoundGetPlayPos(id), loop_end);
   EXPECT_EQ(EngMusicSoundIsPlaying(id), 1);

@@ -12,6 +12,7 @@
 #include "Engine/EngMusicSound.h"
 #include "tests/Engine/MusicTestSupport.h"
 #include "tests/Engine/WaveCapture.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -30,11 +31,10 @@ class EngMusicTest : public MusicTestBase {
     return path;
   }
 
-  // Waits (boundedly) until the engine thread has handled every queued message.
+  // Waits until the engine thread has handled every queued message.
   static void WaitForQueue() {
-    for (int i = 0; i < 1000 && EngMusicGetNumQueuedMessages() > 0; i++)
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    ASSERT_EQ(EngMusicGetNumQueuedMessages(), 0);
+    ASSERT_TRUE(qwtest::WaitUntil([] { return EngMusicGetNumQueuedMessages() == 0; }))
+        << EngMusicGetNumQueuedMessages() << " messages never handled";
   }
 };
 
@@ -106,8 +106,7 @@ TEST_F(EngMusicTest, TheThreadHandlesItsMessagesAndTheSongClock) {
   // The clock moves on the engine's thread as its owner advances it: 1 s is half a unit.
   SetClock(1000.6);
   float time = 0.0f;
-  for (int i = 0; i < 1000 && (time = EngMusicGetPlayTime()) < 0.45f; i++)
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_TRUE(qwtest::WaitUntil([&] { return (time = EngMusicGetPlayTime()) >= 0.45f; }));
   EXPECT_NEAR(time, 0.5f, 0.001f);
   EngMusicStopPlaying();
   EngMusicExit();
@@ -119,11 +118,11 @@ TEST_F(EngMusicTest, TheThreadHandlesItsMessagesAndTheSongClock) {
 }
 
 TEST_F(EngMusicTest, AFullQueueDropsMessagesAndStillLetsTheThreadEnd) {
-  // Once the first message is handled the thread pauses for a minute: what is queued now waits.
-  EngMusicSetTickSleepAmounts(60000, 60000);
+  // Once the first message is handled the thread pauses for ten minutes, far past any hang
+  // limit: what is queued now waits.
+  EngMusicSetTickSleepAmounts(600000, 600000);
   ASSERT_EQ(EngMusicInitialise(1), 1);
-  for (int i = 0; i < 1000 && !EngMusicIsSongLoaded(); i++) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  ASSERT_EQ(EngMusicIsSongLoaded(), 1);
+  ASSERT_TRUE(qwtest::WaitUntil([] { return EngMusicIsSongLoaded() != 0; })) << "the song never loaded";
   ASSERT_EQ(EngMusicGetNumQueuedMessages(), 0);
 
   // Volume changes in a row share one message, which carries the newest.
@@ -152,7 +151,7 @@ TEST_F(EngMusicTest, AFullQueueDropsMessagesAndStillLetsTheThreadEnd) {
   EngMusicExit();
   EXPECT_EQ(EngMusicIsInitialsed(), 0);
   // Ending wakes the thread rather than waiting out its pause.
-  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(30));
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::duration<double>(qwtest::kHangSeconds));
   EXPECT_EQ(cm_main_vol, 1.0f);  // the queued volume was never applied
 }
 
@@ -174,9 +173,7 @@ TEST_F(EngMusicTest, ANotePlayedByTheEngineReachesTheWaveOutput) {
   int id = EngMusicListGetNoteVoice(0, 0);
   ASSERT_EQ(id, 0);
   EXPECT_EQ(EngMusicSoundIsPlaying(id), 1);
-  for (int i = 0; i < 200 && EngMusicSoundIsPlaying(id); i++) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  EXPECT_EQ(EngMusicSoundIsPlaying(id), 0);
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_TRUE(qwtest::WaitUntil([&] { return EngMusicSoundIsPlaying(id) == 0; })) << "the note never ended";
   EngMusicExit();  // the engine started the sound system, so it shuts it, completing the file
 
   qwsound::WaveSpan span = qwsound::NonSilentSpan(qwtest::ReadWholeFile(out));

@@ -32,14 +32,20 @@ class ProbedPlayer : public EngSound_AL_Ogg {
 
 void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// Ticks once every 5 ms until the stream has ended (bounded), and returns the tick count.
+// Ticks every few milliseconds until the stream has ended, and returns the tick count.
 int TickToTheEnd(EngSound_AL_Ogg &player) {
   int ticks = 0;
-  while (player.Tick() && ticks < 2000) {
+  EXPECT_TRUE(qwtest::WaitUntil([&] {
+    if (!player.Tick()) return true;
     ticks++;
-    Sleep(5);
-  }
+    return false;
+  })) << "the stream never ended";
   return ticks;
+}
+
+// Waits until the source has played what it had queued.
+void WaitUntilDry(EngSound_AL_Ogg &player) {
+  EXPECT_TRUE(qwtest::WaitUntil([&] { return !player.playing(); })) << "the source never ran dry";
 }
 
 TEST_F(EngOggStreamALTest, NothingLoadsBeforeOpenALStarts) {
@@ -110,7 +116,7 @@ TEST_F(EngOggStreamALTest, PlaysToTheEndAndQueuesOnlyRefilledBuffers) {
   EXPECT_EQ(player.IsPlaying(), 0);
   // The buffer that found no more data is not queued again.
   EXPECT_LE(player.Queued(), 1);
-  for (int i = 0; i < 200 && player.playing(); i++) Sleep(5);
+  WaitUntilDry(player);
   EXPECT_FALSE(player.playing());
   // Nothing is left to play once the queue has run out.
   log.Clear();
@@ -133,7 +139,7 @@ TEST_F(EngOggStreamALTest, StopAndPlayAgainGoOnAndATickRestartsADrySource) {
   ASSERT_EQ(player.Play(), 1) << log.All();
   EXPECT_TRUE(player.playing());
   // Two buffers last about 0.19 s: without ticks the source runs dry.
-  for (int i = 0; i < 100 && player.playing(); i++) Sleep(5);
+  WaitUntilDry(player);
   ASSERT_FALSE(player.playing());
   EXPECT_EQ(player.Tick(), 1);
   EXPECT_TRUE(player.playing());
@@ -168,8 +174,7 @@ TEST_F(EngOggStreamALTest, AStreamedFileReachesTheWaveOutputWhole) {
     EngSound_AL_Ogg player(file.c_str(), 0, 1);
     ASSERT_EQ(player.IsPlaying(), 1) << log.All();
     TickToTheEnd(player);
-    for (int i = 0; i < 200 && player.playing(); i++) Sleep(5);
-    EXPECT_FALSE(player.playing());
+    WaitUntilDry(player);
     Sleep(100);
   }
   EngSoundExit();  // closes the device, which completes the file

@@ -207,9 +207,8 @@ TEST_F(EngSoundALTest, PlayedSoundReachesTheWaveOutput) {
     EngSound sound(file.c_str(), 0, "tone");
     ASSERT_EQ(sound.ok, 1);
     ASSERT_EQ(sound.Play(), 1);
-    // Playback is real time: wait (boundedly) for the source to finish.
-    for (int i = 0; i < 500 && sound.IsPlaying(); i++) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_EQ(sound.IsPlaying(), 0);
+    // Playback is real time: wait for the source to finish.
+    EXPECT_TRUE(qwtest::WaitUntil([&] { return sound.IsPlaying() == 0; })) << "the tone never ended";
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   EngSoundExit();  // closes the device, which completes the file

@@ -17,16 +17,7 @@
 
 namespace {
 
-// Polls until the condition holds. The bound only keeps a broken build from hanging the
-// suite; no test depends on how long anything takes.
-template <typename Condition>
-bool WaitUntil(Condition condition) {
-  for (int i = 0; i < 30000; i++) {
-    if (condition()) return true;
-    usleep(1000);
-  }
-  return condition();
-}
+using qwtest::WaitUntil;
 
 // Every stored log line, from whichever thread wrote it.
 std::mutex logged_lock;

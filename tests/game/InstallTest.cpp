@@ -111,12 +111,23 @@ TEST_P(InstallTest, TheInstalledProgramRunsFromItsPrefix) {
   const std::string log_path = data + "/LogFile.txt";
   // The settings are written once start-up has loaded what it needs.
   int early = -1;
-  for (int i = 0; i < 400 && early == -1 && !qwtest::FileExists(data + "/Resolution.dat"); i++)
-    early = qwtest::WaitForExit(pid, 0.05);
+  const bool started = qwtest::WaitUntil([&] {
+    return (early = qwtest::WaitForExit(pid, 0.01)) != -1 || qwtest::FileExists(data + "/Resolution.dat");
+  });
   if (early == -1) early = qwtest::WaitForExit(pid, 2.0);
   if (early != -1) FAIL() << "ended on its own with " << early << "\n" << qwtest::ReadWholeFile(log_path);
+  if (!started) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    FAIL() << "no settings written after " << qwtest::kHangSeconds << " s\n" << qwtest::ReadWholeFile(log_path);
+  }
   ASSERT_EQ(kill(pid, SIGTERM), 0);
-  EXPECT_EQ(qwtest::WaitForExit(pid, 30.0), 0) << qwtest::ReadWholeFile(log_path);
+  const int code = qwtest::WaitForExit(pid, 2 * qwtest::kHangSeconds);
+  if (code == -1) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+  EXPECT_EQ(code, 0) << qwtest::ReadWholeFile(log_path);
 
   const std::string log = qwtest::ReadWholeFile(log_path);
   EXPECT_NE(log.find("Exited program."), std::string::npos) << log;

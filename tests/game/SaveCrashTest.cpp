@@ -1,8 +1,8 @@
 // Safety of the saves. Crashes: a child process saves the player file, the resume game, a local
 // score file and the display settings over and over, alternating between two versions, and is killed with SIGKILL
-// at random moments. After every kill each file must be whole: exactly the old or the new
-// version, never a mix, a cut file or no file at all. Bounded in time so the suite stays fast.
-// The seed of the kill moments is printed; QW_SAVE_CRASH_SEED=<n> runs with that one. And what
+// at random moments among its saves. After every kill each file must be whole: exactly the old
+// or the new version, never a mix, a cut file or no file at all. The seed of the kill moments is
+// printed; QW_SAVE_CRASH_SEED=<n> runs with that one. And what
 // is found at a save's temporary name: each save replaces it or refuses at once.
 #include <gtest/gtest.h>
 
@@ -112,18 +112,34 @@ int SetUpSaving(const std::string &home, UserClass *user) {
   return 0;
 }
 
+// The four saves of a round, in the order the child makes them.
+const int kSaves = 4;
+
 // Runs in the child: saves everything `rounds` times (forever when negative), starting from
-// version `first`. Writes one byte to ready_fd once set up, so kills fall among the saves.
-[[noreturn]] void SaveLoop(const std::string &home, int first, int rounds, int ready_fd) {
+// version `first`. With a progress pipe it writes a byte as each save starts (`a` plus the save's
+// place in the round, the second round's after the first's) and another as it ends (`A` plus the
+// same), so the parent kills at a moment it chose among the saves and learns where the kill fell.
+[[noreturn]] void SaveLoop(const std::string &home, int first, int rounds, int progress_fd) {
   UserClass user(nullptr, "Quarrelwick", 0, USER_ENCRYPTION_RECORD);
   if (int failed = SetUpSaving(home, &user)) _exit(failed);
-  if (ready_fd >= 0 && write(ready_fd, "r", 1) != 1) _exit(14);
+  auto tell = [progress_fd](char base, int i, int save) {
+    const char byte = char(base + (i % 2) * kSaves + save);
+    if (progress_fd >= 0 && write(progress_fd, &byte, 1) != 1) _exit(14);
+  };
   for (int i = 0; rounds < 0 || i < rounds; i++) {
     MakeVersion(&user, (first + i) % 2);
-    if (!user.Save(1)) _exit(20);
-    if (!ScoresWriteToFile()) _exit(21);
-    ResolutionSaveSettings();
-    if (!SaveGame(0, 1)) _exit(22);
+    const std::function<bool()> saves[kSaves] = {[&] { return user.Save(1) != 0; },
+                                                 [] { return ScoresWriteToFile() != 0; },
+                                                 [] {
+                                                   ResolutionSaveSettings();
+                                                   return true;
+                                                 },
+                                                 [] { return SaveGame(0, 1) != 0; }};
+    for (int save = 0; save < kSaves; save++) {
+      tell('a', i, save);
+      if (!saves[save]()) _exit(20 + save);
+      tell('A', i, save);
+    }
   }
   _exit(0);
 }
@@ -208,33 +224,51 @@ TEST_F(SaveCrashTest, EverySaveLeavesTheOldOrTheNewFileWhateverMomentItIsKilledA
   fprintf(stderr, "save crash: seed %u (replay with QW_SAVE_CRASH_SEED=%u)\n", seed, seed);
   SCOPED_TRACE("seed " + std::to_string(seed));
   std::mt19937 random(seed);
-  int seen[2] = {0, 0}, kills = 0;
-  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-  while (std::chrono::steady_clock::now() < until && kills < 400) {
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
+  // Kills go on until enough have fallen, and enough of them in the middle of a save of each
+  // version, however long a round takes on this machine; only a hang ends them early.
+  const int kKills = 40, kDuringSaves = 4;
+  int seen[2] = {0, 0}, during[2] = {0, 0}, kills = 0;
+  const auto hung_at = std::chrono::steady_clock::now() + std::chrono::duration<double>(3 * qwtest::kHangSeconds);
+  while (kills < kKills || during[0] < kDuringSaves || during[1] < kDuringSaves) {
+    ASSERT_LT(std::chrono::steady_clock::now(), hung_at)
+        << "still waiting after " << kills << " kills for " << kDuringSaves << " in the middle of a save of each version ("
+        << during[0] << " and " << during[1] << " so far)";
+    int progress[2];
+    ASSERT_EQ(pipe(progress), 0);
     const int first = int(random() % 2);
+    // The save to kill in (one of the first two rounds) and how long after it starts.
+    const char target = char('a' + random() % (2 * kSaves));
+    const auto delay = std::chrono::microseconds(random() % 4 == 0 ? 0 : random() % 3000);
     pid_t pid = fork();
     if (pid == 0) {
-      close(ready[0]);
-      SaveLoop(live.Path(), first, -1, ready[1]);
+      close(progress[0]);
+      SaveLoop(live.Path(), first, -1, progress[1]);
     }
-    close(ready[1]);
-    char byte = 0;
-    ASSERT_EQ(read(ready[0], &byte, 1), 1) << qwtest::ReadWholeFile(live.File("Log.txt"));
-    close(ready[0]);
-    // From the middle of the first save to several rounds later.
-    std::this_thread::sleep_for(std::chrono::microseconds(random() % 8000));
+    close(progress[1]);
+    std::string told;
+    for (char byte = 0; byte != target;) {
+      ASSERT_EQ(read(progress[0], &byte, 1), 1) << "the saving child ended before its save " << target << "\n"
+                                                << qwtest::ReadWholeFile(live.File("Log.txt"));
+      told += byte;
+    }
+    std::this_thread::sleep_for(delay);
     kill(pid, SIGKILL);
     int status = 0;
     waitpid(pid, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status)) << "the saving child ended on its own with " << WEXITSTATUS(status) << "\n"
                                      << qwtest::ReadWholeFile(live.File("Log.txt"));
+    char rest[4096];
+    for (ssize_t n; (n = read(progress[0], rest, sizeof rest)) > 0;) told.append(rest, size_t(n));
+    close(progress[0]);
     kills++;
+    // A last byte that is a start means the kill fell inside that save; its round tells the
+    // version it was writing.
+    const char last = told.back();
+    if (last >= 'a' && last < 'a' + 2 * kSaves) during[(first + (last - 'a') / kSaves) % 2]++;
 
     const std::vector<std::string> p = Player(live.Path()), s = Scores(live.Path());
     const std::string r = qwtest::ReadWholeFile(SettingsPath(live.Path()));
-    SCOPED_TRACE("kill " + std::to_string(kills));
+    SCOPED_TRACE("kill " + std::to_string(kills) + " after \"" + told + "\"");
     ASSERT_TRUE(p == player[0] || p == player[1]) << "player file of " << qwtest::ReadWholeFile(PlayerPath(live.Path())).size()
                                                   << " bytes is neither version";
     ASSERT_TRUE(s == scores[0] || s == scores[1]) << "score file of " << qwtest::ReadWholeFile(ScoresPath(live.Path())).size()
@@ -246,10 +280,10 @@ TEST_F(SaveCrashTest, EverySaveLeavesTheOldOrTheNewFileWhateverMomentItIsKilledA
     seen[p == player[1]]++;
   }
   // Kills fell between saves of both versions, so the loop really saved while it was killed.
-  EXPECT_GT(kills, 20);
   EXPECT_GT(seen[0], 0);
   EXPECT_GT(seen[1], 0);
-  std::printf("%d kills: player file old/new version %d/%d\n", kills, seen[0], seen[1]);
+  std::printf("%d kills, %d/%d inside a save of the old/new version: player file old/new version %d/%d\n", kills,
+              during[0], during[1], seen[0], seen[1]);
 }
 
 // What stands at a save's temporary name (a pipe, a folder, a socket, a link to a pipe or to a
@@ -301,7 +335,7 @@ TEST_F(SaveCrashTest, WhatStandsAtATemporaryNameIsReplacedOrRefusedAtOnce) {
       const std::string temporary = s.path + ".tmp";
       qwtest::MakeNotAFile(kind, temporary);
       bool saved = false;
-      EXPECT_LT(qwtest::SecondsWithPipeReleased(temporary, [&] { saved = s.save(); }), 1.0);
+      EXPECT_TRUE(qwtest::RunsWithoutWaitingOnPipe(temporary, [&] { saved = s.save(); }));
       struct stat status;
       ASSERT_EQ(lstat(s.path.c_str(), &status), 0);
       EXPECT_TRUE(S_ISREG(status.st_mode));

@@ -218,14 +218,14 @@ TEST_F(SoundTest, AMusicIsDecodedWholeIntoItsSoundAndComesRoundItsLoopPointWithN
   EXPECT_EQ(size, EngUInt32(frames * 4));
   // A tenth of a second before the end; with no tick at all it comes round to a fifth of a
   // second after the start.
-  ASSERT_EQ(menu->SetPlayBufferPos(size - 44100 / 10 * 4), 1);
-  bool round = false;
-  for (int i = 0; i < 2000 && !round; i++) {
+  const EngUInt32 from = size - 44100 / 10 * 4;
+  ASSERT_EQ(menu->SetPlayBufferPos(from), 1);
+  // Below where it was put only once it has come round; the music is far longer than a poll.
+  EXPECT_TRUE(qwtest::WaitUntil([&] {
     const EngUInt32 at = menu->GetPlayBufferPos();
-    round = at > 44100 / 5 * 4 && at < size / 2;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  EXPECT_TRUE(round) << menu->GetPlayBufferPos() << " of " << size;
+    return at > 44100 / 5 * 4 && at < from;
+  })) << "never came round its loop point: at "
+      << menu->GetPlayBufferPos() << " of " << size;
   EXPECT_TRUE(Plays(SOUND_MUSIC_MENU));
   EXPECT_EQ(menu->IsPlaying(), 1);
   EXPECT_NOT_LOGGED(log, "Error");
@@ -260,14 +260,13 @@ TEST_F(SoundTest, AMusicPlaysOnWithoutAGapThroughASecondWithNoTick) {
   // Ticking again until the mixer has played on past the stall: round the loop point and on to
   // 1.2 s (the stall left it at 0.8 s at the most).
   game_per_second = 1.0f / 60.0f;
-  bool past = false;
-  for (int i = 0; i < 1000 && !past; i++) {
+  // A poll that misses the span sees it again a loop later.
+  ASSERT_TRUE(qwtest::WaitUntil([&] {
     SoundTick();
     const EngUInt32 at = sound->GetPlayBufferPos();
-    past = at >= size * 6 / 10 && at < size * 9 / 10;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  ASSERT_TRUE(past) << sound->GetPlayBufferPos() << " of " << size;
+    return at >= size * 6 / 10 && at < size * 9 / 10;
+  })) << "never played on past the stall: at "
+      << sound->GetPlayBufferPos() << " of " << size;
   SoundExit();  // closes the device, which completes the file
 
   const std::string wav = qwtest::ReadWholeFile(out);
@@ -415,8 +414,7 @@ TEST_F(SoundTest, ABugKillReachesTheSpeakers) {
   SoundPlay(22);
   EngSound *kill = SoundGet(22);
   ASSERT_NE(kill, nullptr);
-  for (int i = 0; i < 300 && kill->IsPlaying(); i++) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  ASSERT_TRUE(qwtest::WaitUntil([&] { return !kill->IsPlaying(); })) << "the kill sound never ended";
   SoundExit();  // closes the device, which completes the file
   qwsound::WaveSpan span = qwsound::NonSilentSpan(qwtest::ReadWholeFile(out));
   ASSERT_GE(span.first, 0) << "the output is silent";

@@ -195,15 +195,18 @@ int CountLogLines(const std::string &log, const std::string &signature, const st
   return count;
 }
 
-double SecondsWithPipeReleased(const std::string &path, const std::function<void()> &body) {
+bool RunsWithoutWaitingOnPipe(const std::string &path, const std::function<void()> &body) {
   std::mutex mutex;
   std::condition_variable done_changed;
-  bool done = false;
+  bool done = false, released = false;
   std::thread releaser([&] {
     std::unique_lock<std::mutex> lock(mutex);
+    const auto hung_at = std::chrono::steady_clock::now() + std::chrono::duration<double>(kHangSeconds);
+    if (done_changed.wait_until(lock, hung_at, [&] { return done; })) return;
+    released = true;
+    fprintf(stderr, "still waiting on the pipe at %s after %.0f s: letting it go\n", path.c_str(), kHangSeconds);
     int drain = -1;
-    const auto pause = [&] { return std::chrono::milliseconds(drain < 0 ? 3000 : 10); };
-    while (!done_changed.wait_for(lock, pause(), [&] { return done; })) {
+    do {
       if (drain < 0) {
         // A reader waiting in open is let go by a writer that opens and closes at once; a
         // writer, by a reader that then keeps the pipe empty so that its writes go through.
@@ -214,19 +217,26 @@ double SecondsWithPipeReleased(const std::string &path, const std::function<void
       char sink[4096];
       while (drain >= 0 && read(drain, sink, sizeof sink) > 0) {
       }
-    }
+    } while (!done_changed.wait_for(lock, std::chrono::milliseconds(10), [&] { return done; }));
     if (drain >= 0) close(drain);
   });
-  const auto start = std::chrono::steady_clock::now();
   body();
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   {
     std::lock_guard<std::mutex> lock(mutex);
     done = true;
   }
   done_changed.notify_all();
   releaser.join();
-  return seconds;
+  return !released;
+}
+
+bool WaitUntil(const std::function<bool()> &condition, double seconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() >= until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
 }
 
 }  // namespace qwtest

@@ -47,6 +47,12 @@ class ScopedEnvVar {
   bool m_had = false;
 };
 
+// How long a test waits for what it checks before it calls the code hung and fails. It bounds
+// only a hang: a slow or busy machine must never come near it.
+constexpr double kHangSeconds = 60.0;
+// Polls the condition every 10 ms until it holds (true) or `seconds` pass (false).
+bool WaitUntil(const std::function<bool()> &condition, double seconds = kHangSeconds);
+
 // Waits up to `seconds` for a child process to end: its exit code, 1000 plus the signal that
 // ended it, or -1 while it still runs.
 int WaitForExit(pid_t pid, double seconds);
@@ -104,9 +110,10 @@ const std::string &OutsideFile();
 // the signature is empty).
 int CountLogLines(const std::string &log, const std::string &signature, const std::string &text);
 
-// Runs the body and returns how many seconds it took. A body left waiting on a pipe (or a link
-// to one) at the path, to read or to write, is let go after three seconds, so a test fails on
-// the time instead of hanging.
-double SecondsWithPipeReleased(const std::string &path, const std::function<void()> &body);
+// Runs the body; false when it was left waiting on a pipe (or a link to one) at the path, to read
+// or to write. Nothing opens the pipe's other end before the body returns unless kHangSeconds
+// pass first, so a body that did not wait is told apart by order, not by how fast it ran; one
+// that waited is let go then, with a line on standard error, so the test fails instead of hanging.
+bool RunsWithoutWaitingOnPipe(const std::string &path, const std::function<void()> &body);
 
 }  // namespace qwtest
