@@ -9,7 +9,7 @@ set -u
 action=${1:-}
 dir=${2:-}
 # Bounds that only a server that hangs reaches, however loaded the machine.
-start_seconds=50
+start_seconds=60
 stop_seconds=10
 
 # True while the process runs (a server that exited can stay a zombie until whoever adopted it
