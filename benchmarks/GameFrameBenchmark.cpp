@@ -4,9 +4,12 @@
 // textured quad and the engine's reference frame of 2,000 batched quads, all in one window and
 // one run. The late wave's frame is also given in full windows of work (its time over the
 // full-window quad's in the same process): counter full_windows (this run's rasteriser threads,
-// mean over mean) and, from two child runs with LP_NUM_THREADS=1 and 3 that take turns between
-// quad and frame rounds, full_windows_median_<n>t (median round over median round, the figure
-// with a goal) and full_windows_best_<n>t (best over best), with the old way's beside them.
+// the late wave's row over the quad's row) and, from two child runs with LP_NUM_THREADS=1 and 3
+// that take turns between quad and frame rounds, full_windows_median_<n>t (median round over
+// median round, the figure with a goal) and full_windows_best_<n>t (best over best), with the old
+// way's beside them. After the table every round and every ratio's terms are printed, then the
+// verdict: exit 2 with a GOAL MISSED line when the goal is missed, 3 with a NOT MEASURED line
+// when a child's figures could not be measured.
 // "--screenshot <file.ppm>" saves the late wave's frame instead.
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
@@ -16,6 +19,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -94,8 +98,14 @@ void DrawFullWindowQuad() {
   glFinish();
 }
 
-// Means of this process's runs, in ms; -1 until measured.
-double full_window_ms = -1.0, empty_frame_ms = -1.0;
+double MsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Each row's time is the mean of the iteration times handed to it (manual time), so these are the
+// rows' own figures, in ms, from the last run of each row; -1 until measured. The ratios are made
+// from them alone, so that the table's rows give them back.
+double full_window_ms = -1.0, empty_frame_ms = -1.0, late_wave_ms[2] = {-1.0, -1.0};
 
 void BM_FullWindowQuad(benchmark::State &state) {
   if (!Window()) {
@@ -103,10 +113,16 @@ void BM_FullWindowQuad(benchmark::State &state) {
     return;
   }
   DrawFullWindowQuad();
-  for (auto _ : state) DrawFullWindowQuad();
-  const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < 60; i++) DrawFullWindowQuad();
-  full_window_ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / 60.0;
+  double drawing = 0.0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    DrawFullWindowQuad();
+    const double ms = MsSince(start);
+    drawing += ms;
+    state.SetIterationTime(ms / 1000.0);
+  }
+  if (state.iterations() == 0) return;
+  full_window_ms = drawing / double(state.iterations());
   state.counters["ms"] = full_window_ms;
 }
 
@@ -125,7 +141,7 @@ double TimeFrames(bool late_wave, bool old_way, long frames, long *counter = nul
   for (long f = 0; f < frames; f++) {
     const auto start = std::chrono::steady_clock::now();
     DrawFrame(Window()->device, old_way);
-    drawing += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    drawing += MsSince(start);
     Tick();
     if (late_wave && ++*counter % qwbench::kLateWaveFrames == 0) qwbench::ResetLateWaveBugs();
   }
@@ -148,12 +164,12 @@ void RunPlayFieldFrames(benchmark::State &state, bool late_wave, bool old_way) {
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
     DrawFrame(Window()->device, old_way);
-    drawing += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    // The field moves on between frames, off the clock.
-    state.PauseTiming();
+    const double ms = MsSince(start);
+    drawing += ms;
+    // Only the drawing is on the clock; the field moves on between frames off it.
+    state.SetIterationTime(ms / 1000.0);
     Tick();
     if (late_wave && ++frame % qwbench::kLateWaveFrames == 0) qwbench::ResetLateWaveBugs();
-    state.ResumeTiming();
   }
   state.counters["bugs"] = qwbench::LateWaveBugCount();
   state.counters["weapons"] = num_weapons;
@@ -161,9 +177,11 @@ void RunPlayFieldFrames(benchmark::State &state, bool late_wave, bool old_way) {
   const double sprites = frames > 0 ? double(SpritesGetDrawnCount() - sprites_before) / frames : 0.0;
   const double frame_ms = frames > 0 ? drawing / frames : 0.0;
   state.counters["sprites"] = sprites;
+  state.counters["ms"] = frame_ms;
   if (!late_wave) {
     empty_frame_ms = frame_ms;
   } else {
+    late_wave_ms[old_way ? 1 : 0] = frame_ms;
     if (empty_frame_ms >= 0.0 && sprites > 0 && !old_way) {
       // What each sprite adds to the empty field's frame, in microseconds.
       state.counters["us_per_sprite"] = (frame_ms - empty_frame_ms) * 1000.0 / sprites;
@@ -191,6 +209,10 @@ void BM_Frame2000TexturedQuads2D(benchmark::State &state) {
 // Rounds of the child run: odd, so that the median is one round's figure.
 constexpr int kFullWindowRounds = 11;
 
+// What the child run times, in the order it prints them.
+enum { kQuadRounds, kShortWayRounds, kOldWayRounds, kSeries };
+const char *const kSeriesNames[kSeries] = {"quad", "frame", "old_way_frame"};
+
 double MedianOf(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v.empty() ? -1.0 : v[v.size() / 2];
@@ -198,11 +220,10 @@ double MedianOf(std::vector<double> v) {
 
 double LeastOf(const std::vector<double> &v) { return v.empty() ? -1.0 : *std::min_element(v.begin(), v.end()); }
 
-// The child run: the late wave's frame, both ways, in full windows of this process's
-// rasteriser threads. Quad, short-way and old-way rounds take turns, so that other load falls
-// on all three alike, and each way is given as like over like: the median round over the
-// median quad round, and the best over the best. Printed as "<short median> <old median>
-// <short best> <old best>".
+// The child run: the late wave's frame, both ways, beside the full-window quad, at this process's
+// rasteriser threads. Quad, short-way and old-way rounds take turns, so that other load falls on
+// all three alike. Prints every round's ms per draw, one line per series in kSeries order; the
+// parent makes the ratios from those figures alone.
 int MeasureFullWindows() {
   if (!Window()) return 1;
   const std::string why = BuildScene(true);
@@ -213,15 +234,17 @@ int MeasureFullWindows() {
   long counter = 0;
   for (int i = 0; i < 20; i++) DrawFullWindowQuad();
   TimeFrames(true, false, 30, &counter);
-  std::vector<double> quad, way[2];
+  std::vector<double> rounds[kSeries];
   for (int round = 0; round < kFullWindowRounds; round++) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 40; i++) DrawFullWindowQuad();
-    quad.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / 40.0);
-    for (int w = 0; w < 2; w++) way[w].push_back(TimeFrames(true, w == 1, 60, &counter));
+    rounds[kQuadRounds].push_back(MsSince(start) / 40.0);
+    for (int w = 0; w < 2; w++) rounds[kShortWayRounds + w].push_back(TimeFrames(true, w == 1, 60, &counter));
   }
-  printf("%.4f %.4f %.4f %.4f\n", MedianOf(way[0]) / MedianOf(quad), MedianOf(way[1]) / MedianOf(quad),
-         LeastOf(way[0]) / LeastOf(quad), LeastOf(way[1]) / LeastOf(quad));
+  for (const std::vector<double> &series : rounds) {
+    for (size_t r = 0; r < series.size(); r++) printf("%s%.4f", r ? " " : "", series[r]);
+    printf("\n");
+  }
   QuarrelwickDestroyGraphics();
   return 0;
 }
@@ -252,27 +275,55 @@ int SaveScreenshot(const char *path) {
 
 std::string self_path;
 
+// One child run: its rounds as it printed them (ms per draw), or why it gave none.
+struct ChildRun {
+  explicit ChildRun(const char *thread_count) : threads(thread_count) {}
+
+  const char *threads;
+  std::vector<double> rounds[kSeries];
+  std::string failure = "not run (BM_LateWaveFullWindowsByThreads was left out)";
+
+  // A series' median round over the quad's median round, or its best over the quad's best.
+  double Ratio(int series, bool median) const {
+    return median ? MedianOf(rounds[series]) / MedianOf(rounds[kQuadRounds])
+                  : LeastOf(rounds[series]) / LeastOf(rounds[kQuadRounds]);
+  }
+};
+
+ChildRun child_runs[2] = {ChildRun("1"), ChildRun("3")};
+
 // Runs this program again with --full-windows and the rasteriser's thread count, in a process of
-// its own (llvmpipe reads LP_NUM_THREADS once), and reads its four ratios; false when it fails.
-bool RunFullWindowsChild(const char *threads, double ratios[4]) {
+// its own (llvmpipe reads LP_NUM_THREADS once), and reads its rounds.
+void RunFullWindowsChild(ChildRun *run) {
+  for (std::vector<double> &series : run->rounds) series.clear();
   int out[2];
-  if (pipe(out) != 0) return false;
+  if (pipe(out) != 0) {
+    run->failure = std::string("pipe: ") + strerror(errno);
+    return;
+  }
   const pid_t pid = fork();
   if (pid < 0) {
+    run->failure = std::string("fork: ") + strerror(errno);
     close(out[0]);
     close(out[1]);
-    return false;
+    return;
   }
   if (pid == 0) {
     close(out[0]);
     if (dup2(out[1], 1) < 0) _exit(127);
-    setenv("LP_NUM_THREADS", threads, 1);
+    setenv("LP_NUM_THREADS", run->threads, 1);
     execl(self_path.c_str(), self_path.c_str(), "--full-windows", static_cast<char *>(nullptr));
     _exit(127);
   }
   close(out[1]);
   FILE *child = fdopen(out[0], "r");
-  bool ok = child && fscanf(child, "%lf %lf %lf %lf", &ratios[0], &ratios[1], &ratios[2], &ratios[3]) == 4;
+  bool read_all = child != nullptr;
+  for (int s = 0; s < kSeries && read_all; s++)
+    for (int r = 0; r < kFullWindowRounds && read_all; r++) {
+      double ms = 0.0;
+      read_all = fscanf(child, "%lf", &ms) == 1 && std::isfinite(ms) && ms > 0.0;
+      if (read_all) run->rounds[s].push_back(ms);
+    }
   if (child)
     fclose(child);
   else
@@ -280,42 +331,104 @@ bool RunFullWindowsChild(const char *threads, double ratios[4]) {
   int status = 0;
   while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
-  return ok && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  if (WIFSIGNALED(status))
+    run->failure = "ended by signal " + std::to_string(WTERMSIG(status));
+  else if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    run->failure = "exit status " + std::to_string(WEXITSTATUS(status));
+  else if (!read_all)
+    run->failure = "its rounds could not be read";
+  else
+    run->failure.clear();
 }
 
 // The late wave's frame drawn the short way with one rasteriser thread, median over median, may
 // take at most this many full-window quads of work.
 constexpr double kFullWindowsGoal1t = 1.35;
 
+// The child figures in the order they are printed: name, series over the quad, median or best.
+struct ChildFigure {
+  const char *name;
+  int series;
+  bool median;
+};
+const ChildFigure kChildFigures[] = {{"full_windows_median", kShortWayRounds, true},
+                                     {"full_windows_best", kShortWayRounds, false},
+                                     {"old_way_full_windows_median", kOldWayRounds, true},
+                                     {"old_way_full_windows_best", kOldWayRounds, false}};
+
 void BM_LateWaveFullWindowsByThreads(benchmark::State &state) {
-  double ratios[2][4] = {};
-  bool ok[2] = {false, false};
-  const char *threads[2] = {"1", "3"};
   for (auto _ : state)
-    for (int t = 0; t < 2; t++) ok[t] = RunFullWindowsChild(threads[t], ratios[t]);
-  if (!ok[0] || !ok[1]) {
-    state.SkipWithError("a child run failed");
-    return;
+    for (ChildRun &run : child_runs) RunFullWindowsChild(&run);
+  std::string failed;
+  for (const ChildRun &run : child_runs) {
+    if (!run.failure.empty()) {
+      failed += std::string(failed.empty() ? "" : "; ") + "LP_NUM_THREADS=" + run.threads + ": " + run.failure;
+      continue;
+    }
+    for (const ChildFigure &figure : kChildFigures)
+      state.counters[std::string(figure.name) + "_" + run.threads + "t"] = run.Ratio(figure.series, figure.median);
   }
-  for (int t = 0; t < 2; t++) {
-    const std::string n = std::string("_") + threads[t] + "t";
-    state.counters["full_windows_median" + n] = ratios[t][0];
-    state.counters["full_windows_best" + n] = ratios[t][2];
-    state.counters["old_way_full_windows_median" + n] = ratios[t][1];
-    state.counters["old_way_full_windows_best" + n] = ratios[t][3];
+  if (!failed.empty()) {
+    state.SkipWithError(("a child run failed (" + failed + ")").c_str());
+    return;
   }
   char goal[96];
   snprintf(goal, sizeof(goal), "goal full_windows_median_1t <= %.2f: %s", kFullWindowsGoal1t,
-           ratios[0][0] <= kFullWindowsGoal1t ? "met" : "MISSED");
+           child_runs[0].Ratio(kShortWayRounds, true) <= kFullWindowsGoal1t ? "met" : "MISSED");
   state.SetLabel(goal);
 }
 
-BENCHMARK(BM_FullWindowQuad)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_EmptyFieldFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_LateWaveFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
-BENCHMARK(BM_LateWaveFrameOldWay)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_FullWindowQuad)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_EmptyFieldFrame)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_LateWaveFrame)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
+BENCHMARK(BM_LateWaveFrameOldWay)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
 BENCHMARK(BM_Frame2000TexturedQuads2D)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LateWaveFullWindowsByThreads)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// Every ratio again with the figures it is made of (the rows' ms, each child's rounds), then the
+// goal; returns the exit code: 3 when a child's figures are missing, 2 when the goal is missed.
+int ReportFigures() {
+  printf("\n");
+  const char *const late_rows[2] = {"BM_LateWaveFrame", "BM_LateWaveFrameOldWay"};
+  for (int w = 0; w < 2; w++)
+    if (full_window_ms > 0.0 && late_wave_ms[w] >= 0.0)
+      printf("full_windows=%.4f (%s): %.4f ms / BM_FullWindowQuad %.4f ms\n", late_wave_ms[w] / full_window_ms,
+             late_rows[w], late_wave_ms[w], full_window_ms);
+  bool measured = true;
+  for (const ChildRun &run : child_runs) {
+    if (!run.failure.empty()) {
+      measured = false;
+      printf("NOT MEASURED:");
+      for (const ChildFigure &figure : kChildFigures) printf(" %s_%st", figure.name, run.threads);
+      printf(" (child run LP_NUM_THREADS=%s: %s)\n", run.threads, run.failure.c_str());
+      continue;
+    }
+    printf("child run LP_NUM_THREADS=%s, ms per draw in each of its %d rounds:\n", run.threads, kFullWindowRounds);
+    for (int s = 0; s < kSeries; s++) {
+      printf("  %-14s", kSeriesNames[s]);
+      for (double ms : run.rounds[s]) printf(" %.4f", ms);
+      printf("   median %.4f best %.4f\n", MedianOf(run.rounds[s]), LeastOf(run.rounds[s]));
+    }
+    for (const ChildFigure &figure : kChildFigures) {
+      const char *which = figure.median ? "median" : "best";
+      const auto pick = [&](int series) {
+        return figure.median ? MedianOf(run.rounds[series]) : LeastOf(run.rounds[series]);
+      };
+      printf("%s_%st=%.4f: %s %s %.4f ms / quad %s %.4f ms\n", figure.name, run.threads,
+             run.Ratio(figure.series, figure.median), kSeriesNames[figure.series], which, pick(figure.series), which,
+             pick(kQuadRounds));
+    }
+  }
+  const ChildRun &one = child_runs[0];
+  if (!one.failure.empty()) return 3;
+  const double goal_figure = one.Ratio(kShortWayRounds, true);
+  if (goal_figure > kFullWindowsGoal1t) {
+    printf("GOAL MISSED: full_windows_median_1t=%.4f, more than %.2f\n", goal_figure, kFullWindowsGoal1t);
+    return measured ? 2 : 3;
+  }
+  printf("goal met: full_windows_median_1t=%.4f, at most %.2f\n", goal_figure, kFullWindowsGoal1t);
+  return measured ? 0 : 3;
+}
 
 }  // namespace
 
@@ -325,9 +438,14 @@ int main(int argc, char **argv) {
   self_path = n > 0 ? std::string(exe, size_t(n)) : std::string(argv[0]);
   if (argc > 1 && strcmp(argv[1], "--full-windows") == 0) return MeasureFullWindows();
   if (argc > 2 && strcmp(argv[1], "--screenshot") == 0) return SaveScreenshot(argv[2]);
+  // A listing of the rows measures nothing and so gives no verdict.
+  bool listing = false;
+  for (int i = 1; i < argc; i++)
+    listing = listing || strcmp(argv[i], "--benchmark_list_tests") == 0 ||
+              strcmp(argv[i], "--benchmark_list_tests=true") == 0;
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  return 0;
+  return listing ? 0 : ReportFigures();
 }
