@@ -22,8 +22,8 @@
 namespace {
 
 using qwtest::HttpTestServer;
+using qwtest::kFarDeadlineSeconds;
 using qwtest::LogHas;
-using qwtest::NowSeconds;
 using qwtest::PatternBody;
 
 class CurlInterfaceTest : public ::testing::Test {
@@ -33,7 +33,7 @@ class CurlInterfaceTest : public ::testing::Test {
     ASSERT_NE(server.Port(), 0);
     ASSERT_TRUE(CurlInterface_IsCurlInitialised() || CurlInterface_InitCurl());
   }
-  HttpTestServer server;
+  HttpTestServer server{qwtest::kServerLifetimeSeconds};
 };
 
 TEST_F(CurlInterfaceTest, ThePostBodyArrivesByteForByte) {
@@ -43,7 +43,7 @@ TEST_F(CurlInterfaceTest, ThePostBodyArrivesByteForByte) {
   CurlInterface curl("Scores", 0);
   char cancelled = 7;
   ASSERT_EQ(curl.DownloadFromUrlUsingPost(server.Url("/submit").c_str(), "v=2", 64, body.data(), EngUInt32(body.size()),
-                                          1, 5, &cancelled),
+                                          1, kFarDeadlineSeconds, &cancelled),
             1);
   EXPECT_EQ(cancelled, 0);
   EXPECT_STREQ(curl.GetDownloadedData(), "Y");
@@ -54,7 +54,8 @@ TEST_F(CurlInterfaceTest, ThePostBodyArrivesByteForByte) {
   EXPECT_EQ(server.Requests()[0].body, body);
 
   // A body of size 0 goes as a GET.
-  ASSERT_EQ(curl.DownloadFromUrlUsingPost(server.Url("/submit").c_str(), nullptr, 64, body.data(), 0, 0, 5, nullptr),
+  ASSERT_EQ(curl.DownloadFromUrlUsingPost(server.Url("/submit").c_str(), nullptr, 64, body.data(), 0, 0,
+                                          kFarDeadlineSeconds, nullptr),
             1);
   ASSERT_EQ(server.Requests().size(), 2u);
   EXPECT_EQ(server.Requests()[1].method, "GET");
@@ -66,7 +67,7 @@ TEST_F(CurlInterfaceTest, ALongReplyIsCutAndCountsAsSuccess) {
   std::string body = PatternBody(10000);
   server.Reply("/table", body);
   CurlInterface curl(nullptr, 0);
-  ASSERT_EQ(curl.DownloadFromUrl(server.Url("/table").c_str(), nullptr, 100, 0, 5, nullptr), 1);
+  ASSERT_EQ(curl.DownloadFromUrl(server.Url("/table").c_str(), nullptr, 100, 0, kFarDeadlineSeconds, nullptr), 1);
   EXPECT_EQ(curl.GetDownloadedDataSize(), 99u);
   EXPECT_EQ(std::string(curl.GetDownloadedData()), body.substr(0, 99));
 }
@@ -91,8 +92,9 @@ TEST_F(CurlInterfaceTest, OnlyATwoHundredAnswerIsAReply) {
       DebugResetForTests();
       server.Reply("/answer", c.body, c.status, c.headers);
       const std::string url = server.Url("/answer");
-      const char got = post ? curl.DownloadFromUrlUsingPost(url.c_str(), nullptr, 64, "s=1", 3, 0, 5, nullptr)
-                            : curl.DownloadFromUrl(url.c_str(), nullptr, 64, 0, 5, nullptr);
+      const char got =
+          post ? curl.DownloadFromUrlUsingPost(url.c_str(), nullptr, 64, "s=1", 3, 0, kFarDeadlineSeconds, nullptr)
+               : curl.DownloadFromUrl(url.c_str(), nullptr, 64, 0, kFarDeadlineSeconds, nullptr);
       EXPECT_EQ(got, c.result);
       if (c.result) {
         EXPECT_STREQ(curl.GetDownloadedData(), c.body.c_str());
@@ -107,13 +109,16 @@ TEST_F(CurlInterfaceTest, OnlyATwoHundredAnswerIsAReply) {
 
 TEST_F(CurlInterfaceTest, FailuresReturnZeroAndLeaveNoData) {
   qwtest::RefusedPort refused;
-  server.Silence("/silent");
+  // Silent until it stops at the hang limit: a transfer that ignored its time-out would end
+  // then, with another error than the time-out's.
+  HttpTestServer silent(qwtest::kHangSeconds);
+  ASSERT_NE(silent.Port(), 0);
+  silent.Silence("/silent");
   CurlInterface curl("Fail", 0);
-  EXPECT_EQ(curl.DownloadFromUrl(refused.Url("/").c_str(), nullptr, 100, 0, 5, nullptr), 0);
+  EXPECT_EQ(curl.DownloadFromUrl(refused.Url("/").c_str(), nullptr, 100, 0, kFarDeadlineSeconds, nullptr), 0);
   EXPECT_TRUE(LogHas("Could not connect."));
-  double start = NowSeconds();
-  EXPECT_EQ(curl.DownloadFromUrl(server.Url("/silent").c_str(), nullptr, 100, 0, 1, nullptr), 0);
-  EXPECT_LT(NowSeconds() - start, 2.5);
+  EXPECT_EQ(curl.DownloadFromUrl(silent.Url("/silent").c_str(), nullptr, 100, 0, 1, nullptr), 0);
+  EXPECT_TRUE(LogHas("error: 28 (")) << qwtest::LogText();
   EXPECT_EQ(curl.DownloadFromUrl("file:///etc/passwd", nullptr, 100, 0, 1, nullptr), 0);
   EXPECT_EQ(curl.DownloadFromUrl("", nullptr, 100, 0, 1, nullptr), 0);
   EXPECT_TRUE(LogHas("Parameters error."));
@@ -121,42 +126,48 @@ TEST_F(CurlInterfaceTest, FailuresReturnZeroAndLeaveNoData) {
   EXPECT_EQ(curl.GetDownloadedDataSize(), 0u);
 }
 
+// The drip outlasts the exit's own wait of a minute, and the transfer's time-out is further still:
+// only the exit ends the transfer in time for the wait to see it end.
 TEST_F(CurlInterfaceTest, ExitWithWaitFromAnotherThreadEndsADrippingTransfer) {
-  server.Drip("/drip", PatternBody(400), 1, 0.05);
+  server.Drip("/drip", PatternBody(4000), 1, 0.05);
   CurlInterface curl("Drip", 0);
   char cancelled = 0;
   char result = 9;
   std::string url = server.Url("/drip");
-  std::thread transfer([&] { result = curl.DownloadFromUrl(url.c_str(), nullptr, 1000, 0, 10, &cancelled); });
-  ASSERT_TRUE(qwtest::WaitUntil([&] { return curl.IsBusy() == 1; }, 2.0));
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  double start = NowSeconds();
-  EXPECT_EQ(curl.ExitWithWait(), 1);
-  EXPECT_LT(NowSeconds() - start, 2.0);
+  std::thread transfer(
+      [&] { result = curl.DownloadFromUrl(url.c_str(), nullptr, 8192, 0, kFarDeadlineSeconds, &cancelled); });
+  // The request is at the server: the transfer is under way.
+  const bool started = qwtest::WaitUntil([&] { return server.Requests().size() == 1; });
+  const char exited = curl.ExitWithWait();
+  // A transfer that ignored the exit is let go, so the test fails instead of hanging.
+  if (!exited) server.Stop();
   transfer.join();
+  ASSERT_TRUE(started) << "the transfer never reached the server";
+  EXPECT_EQ(exited, 1) << qwtest::LogText();
   EXPECT_EQ(result, 0);
   EXPECT_EQ(cancelled, 1);
   EXPECT_EQ(curl.IsBusy(), 0);
   EXPECT_EQ(curl.GetDownloadedData(), nullptr);
   // The object goes on working afterwards.
   server.Reply("/ok", "fine");
-  ASSERT_EQ(curl.DownloadFromUrl(server.Url("/ok").c_str(), nullptr, 100, 0, 5, &cancelled), 1);
+  ASSERT_EQ(curl.DownloadFromUrl(server.Url("/ok").c_str(), nullptr, 100, 0, kFarDeadlineSeconds, &cancelled), 1);
   EXPECT_EQ(cancelled, 0);
   EXPECT_STREQ(curl.GetDownloadedData(), "fine");
 }
 
 TEST_F(CurlInterfaceTest, DeletingFromAnotherThreadWaitsForTheTransferToLetGo) {
-  server.Drip("/drip", PatternBody(400), 1, 0.05);
+  server.Drip("/drip", PatternBody(4000), 1, 0.05);
   std::string url = server.Url("/drip");
   CurlInterface *curl = new CurlInterface("Gone", 0);
   char cancelled = 0;
   char result = 9;
-  std::thread transfer([&] { result = curl->DownloadFromUrl(url.c_str(), nullptr, 1000, 0, 10, &cancelled); });
-  ASSERT_TRUE(qwtest::WaitUntil([&] { return curl->IsBusy() == 1; }, 2.0));
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  std::thread transfer(
+      [&] { result = curl->DownloadFromUrl(url.c_str(), nullptr, 8192, 0, kFarDeadlineSeconds, &cancelled); });
+  const bool started = qwtest::WaitUntil([&] { return server.Requests().size() == 1; });
   // Under AddressSanitizer a transfer that touched the object after this would show.
   delete curl;
   transfer.join();
+  ASSERT_TRUE(started) << "the transfer never reached the server";
   EXPECT_EQ(result, 0);
   EXPECT_EQ(cancelled, 1);
 }
@@ -179,7 +190,8 @@ TEST_F(CurlInterfaceTest, TheUploadChecksTheCountTheServerReports) {
     DebugResetForTests();
     server.Reply("/upload", c.reply);
     char cancelled = 5;
-    EXPECT_EQ(curl.UploadToUrl(server.Url("/upload").c_str(), &body[0], EngUInt32(body.size()), 5, &cancelled),
+    EXPECT_EQ(curl.UploadToUrl(server.Url("/upload").c_str(), &body[0], EngUInt32(body.size()), kFarDeadlineSeconds,
+                               &cancelled),
               c.result);
     EXPECT_EQ(cancelled, 0);
     if (c.log) {
@@ -191,7 +203,7 @@ TEST_F(CurlInterfaceTest, TheUploadChecksTheCountTheServerReports) {
   ASSERT_EQ(requests.size(), 4u);
   EXPECT_EQ(requests[0].body, body);
   EXPECT_EQ(requests[0].headers["content-type"], "text/xml");
-  EXPECT_EQ(curl.UploadToUrl(server.Url("/upload").c_str(), &body[0], 0, 5, nullptr), 0);
+  EXPECT_EQ(curl.UploadToUrl(server.Url("/upload").c_str(), &body[0], 0, kFarDeadlineSeconds, nullptr), 0);
   EXPECT_EQ(server.Requests().size(), 4u);
 }
 
@@ -202,14 +214,18 @@ TEST_F(CurlInterfaceTest, ADownloadToAFileIsDeletedWhenItFails) {
   server.CloseAfter("/broken.tar.gz", body, 5000);
   std::string path = dir.File("download.bin");
   CurlInterface curl("File", 0);
-  ASSERT_EQ(curl.DownloadFromUrlToFile(server.Url("/game.tar.gz").c_str(), nullptr, 0, 0, path.c_str(), 5, nullptr),
+  ASSERT_EQ(curl.DownloadFromUrlToFile(server.Url("/game.tar.gz").c_str(), nullptr, 0, 0, path.c_str(),
+                                       kFarDeadlineSeconds, nullptr),
             1);
   EXPECT_EQ(qwtest::ReadWholeFile(path), body);
-  EXPECT_EQ(curl.DownloadFromUrlToFile(server.Url("/broken.tar.gz").c_str(), nullptr, 0, 0, path.c_str(), 5, nullptr),
+  EXPECT_EQ(curl.DownloadFromUrlToFile(server.Url("/broken.tar.gz").c_str(), nullptr, 0, 0, path.c_str(),
+                                       kFarDeadlineSeconds, nullptr),
             0);
   EXPECT_FALSE(qwtest::FileExists(path));
   qwtest::RefusedPort refused;
-  EXPECT_EQ(curl.DownloadFromUrlToFile(refused.Url("/x").c_str(), nullptr, 0, 0, path.c_str(), 5, nullptr), 0);
+  EXPECT_EQ(
+      curl.DownloadFromUrlToFile(refused.Url("/x").c_str(), nullptr, 0, 0, path.c_str(), kFarDeadlineSeconds, nullptr),
+      0);
   EXPECT_FALSE(qwtest::FileExists(path));
 }
 
@@ -226,36 +242,43 @@ TEST_F(CurlInterfaceTest, EveryKindOfTransferKeepsVerificationIpv4NoSignalsAndNo
       {"a reply into memory",
        [&] {
          CurlInterface curl("Get", 0);
-         EXPECT_EQ(curl.DownloadFromUrl(url.c_str(), nullptr, 64, 0, 5, nullptr), 1);
+         EXPECT_EQ(curl.DownloadFromUrl(url.c_str(), nullptr, 64, 0, kFarDeadlineSeconds, nullptr), 1);
        }},
       {"a post",
        [&] {
          CurlInterface curl("Post", 0);
-         EXPECT_EQ(curl.DownloadFromUrlUsingPost(url.c_str(), nullptr, 64, "a=1", 3, 0, 5, nullptr), 1);
+         EXPECT_EQ(curl.DownloadFromUrlUsingPost(url.c_str(), nullptr, 64, "a=1", 3, 0, kFarDeadlineSeconds, nullptr),
+                   1);
        }},
       {"a download to a file",
        [&] {
          CurlInterface curl("File", 0);
-         EXPECT_EQ(curl.DownloadFromUrlToFile(url.c_str(), nullptr, 0, 0, dir.File("f").c_str(), 5, nullptr), 1);
+         EXPECT_EQ(curl.DownloadFromUrlToFile(url.c_str(), nullptr, 0, 0, dir.File("f").c_str(), kFarDeadlineSeconds,
+                                              nullptr),
+                   1);
        }},
       {"an upload",
        [&] {
          CurlInterface curl("Up", 0);
          char body[] = "abcd";
-         EXPECT_EQ(curl.UploadToUrl(server.Url("/upload").c_str(), body, 4, 5, nullptr), 1);
+         EXPECT_EQ(curl.UploadToUrl(server.Url("/upload").c_str(), body, 4, kFarDeadlineSeconds, nullptr), 1);
        }},
       {"a blocking read",
        [&] {
          char out[64], error[ENG_INTERNET_ERROR_TEXT_SIZE];
          EngUInt32 length = 0;
-         EXPECT_EQ(EngInternetConnectAndReadURL(url.c_str(), out, sizeof(out), &length, error, "t", 5, 0), 1);
+         EXPECT_EQ(
+             EngInternetConnectAndReadURL(url.c_str(), out, sizeof(out), &length, error, "t", kFarDeadlineSeconds, 0),
+             1);
        }},
       {"a background read",
        [&] {
          EngInternetThread reader("Kept", 0);
-         ASSERT_EQ(reader.StartReading(url.c_str(), 64, 5), 1);
+         ASSERT_EQ(reader.StartReading(url.c_str(), 64, kFarDeadlineSeconds), 1);
          EngInternetThreadReadResult status = ENG_INTERNET_THREAD_READING;
-         qwtest::WaitUntil([&] { return (status = reader.GetReadingStatus(0)) != ENG_INTERNET_THREAD_READING; }, 5);
+         const bool over =
+             qwtest::WaitUntil([&] { return (status = reader.GetReadingStatus(0)) != ENG_INTERNET_THREAD_READING; });
+         EXPECT_TRUE(over) << "the read was still under way after " << qwtest::kHangSeconds << " s";
          EXPECT_EQ(status, ENG_INTERNET_THREAD_DONE);
        }},
   };
@@ -300,7 +323,7 @@ TEST(CurlInterfaceCallbacksTest, ANullUserPointerIsReportedAndAnsweredWithZero) 
 // other through the blocking reader; each sets libcurl up when it finds it not set up yet.
 TEST(CurlInterfaceSetUpTest, TwoThreadsAtTheirFirstTransferSetItUpTogether) {
   DebugResetForTests();
-  HttpTestServer server;
+  HttpTestServer server{qwtest::kServerLifetimeSeconds};
   ASSERT_NE(server.Port(), 0);
   server.Reply("/a", "first");
   server.Reply("/b", "second");
@@ -313,11 +336,12 @@ TEST(CurlInterfaceSetUpTest, TwoThreadsAtTheirFirstTransferSetItUpTogether) {
   char b_reply[32] = {};
   std::thread a([&] {
     CurlInterface curl("First", 0);
-    a_result = curl.DownloadFromUrl(a_url.c_str(), nullptr, 32, 0, 5, nullptr);
+    a_result = curl.DownloadFromUrl(a_url.c_str(), nullptr, 32, 0, kFarDeadlineSeconds, nullptr);
     if (a_result == 1) a_reply = curl.GetDownloadedData();
   });
   std::thread b([&] {
-    b_result = EngInternetConnectAndReadURL(b_url.c_str(), b_reply, sizeof(b_reply), nullptr, nullptr, nullptr, 5, 0);
+    b_result = EngInternetConnectAndReadURL(b_url.c_str(), b_reply, sizeof(b_reply), nullptr, nullptr, nullptr,
+                                            kFarDeadlineSeconds, 0);
   });
   a.join();
   b.join();

@@ -1,10 +1,9 @@
-// Helpers of the HTTP tests: the debug log's ring and its file, a patterned body, a wait with a bound, and an
+// Helpers of the HTTP tests: the debug log's ring and its file, a patterned body and an
 // `openssl s_server` on 127.0.0.1 with a self-signed certificate that the test makes.
 #pragma once
 
 #include <sys/types.h>
 
-#include <functional>
 #include <string>
 
 #include "tests/support/TestSupport.h"
@@ -19,8 +18,12 @@ std::string LogText();
 // Bytes that differ from position to position, so a shifted or repeated piece shows.
 std::string PatternBody(size_t size);
 double NowSeconds();
-// Polls the condition every 10 ms until it holds or the seconds pass; returns the condition.
-bool WaitUntil(const std::function<bool()> &condition, double seconds);
+
+// The time-out of a transfer that must end by itself (a reply, a refusal, a cut): far past the
+// hang limit, so a loaded machine never meets it and a transfer that hangs is the test's to call.
+constexpr int kFarDeadlineSeconds = int(5 * kHangSeconds);
+// A test server's lifetime: past every hang limit, so only the test's end stops what it holds.
+constexpr double kServerLifetimeSeconds = 10 * kHangSeconds;
 
 // Watches libcurl handles being set up while it lives: each set-up is one entry, and Missing
 // names what a set-up lacked of TLS verification, IPv4, no signals, http(s) only and no

@@ -163,8 +163,13 @@ TEST_F(UpdaterDownloadTest, UnusableLinksAreRefusedBeforeAnyTransfer) {
 }
 
 TEST_F(UpdaterDownloadTest, CancelDuringADripLeavesNothingBehind) {
-  m_server.Drip("/files/Slow.tar.gz", qwtest::PatternBody(40000), 2000, 0.05);
-  OfferLink("/files/Slow.tar.gz");
+  // The file takes twice the hang limit to come, from a server that stops at the hang limit:
+  // only the cancel ends the download the way it is checked below.
+  qwtest::HttpTestServer files(qwtest::kHangSeconds);
+  ASSERT_NE(files.Port(), 0);
+  files.Drip("/files/Slow.tar.gz", qwtest::PatternBody(size_t(2 * qwtest::kHangSeconds / 0.05) * 1000), 1000, 0.05);
+  UpdaterSetDownloadLimitsForTests(long(qwtest::kHangSeconds), long(qwtest::kHangSeconds), 1ull << 30);
+  m_server.Reply(kCheckPath, "Quarrelwick 2.010 is out of date.#DL:<" + files.Url("/files/Slow.tar.gz") + ">");
   // The player presses Cancel once part of the file has arrived.
   bool pressed = false;
   m_swin.on_poll = [&](FakeSWinPlatform &swin) {
@@ -175,47 +180,50 @@ TEST_F(UpdaterDownloadTest, CancelDuringADripLeavesNothingBehind) {
     swin.Press(1);
     return true;
   };
-  double start = qwtest::NowSeconds();
   EXPECT_EQ(Updater(UPDATER_PROGRAM_QUARRELWICK, 2.01f), 1);
-  EXPECT_LT(qwtest::NowSeconds() - start, 5.0);
   EXPECT_TRUE(pressed);
   EXPECT_TRUE(qwtest::LogHas("CANCEL"));
+  EXPECT_TRUE(qwtest::LogHas("Download cancelled.")) << qwtest::LogText();
   ExpectNotCompleted();
 }
 
 TEST_F(UpdaterDownloadTest, StallsErrorPagesAndOversizedFilesEndTheDownload) {
+  // Only the stall meets a stall limit short enough to end it soon; the others' limits are ones
+  // a loaded machine never meets, so what ends each download is its own fault, as logged.
+  const long kStallSeconds = 1, kNeverSeconds = long(qwtest::kHangSeconds);
   struct Case {
     const char *name;
     std::function<void(qwtest::HttpTestServer &)> serve;
+    long stall_seconds;
     const char *logged;
   } cases[] = {
       {"a stall", [](qwtest::HttpTestServer &s) { s.StallAfter("/f/Game.zip", std::string(4000, 's'), 1000); },
-       "error: 28)"},
+       kStallSeconds, "error: 28)"},
       {"a 404 page", [](qwtest::HttpTestServer &s) { s.Reply("/f/Game.zip", "<h1>Not Found</h1>", 404); },
-       "error: 22)"},
+       kNeverSeconds, "error: 22)"},
       {"a redirect",
        [](qwtest::HttpTestServer &s) {
          s.Reply("/f/Game.zip", "moved", 302, "Location: http://127.0.0.1:1/Game.zip\r\n");
        },
-       "HTTP status 302"},
+       kNeverSeconds, "HTTP status 302"},
       {"too big, announced", [](qwtest::HttpTestServer &s) { s.Reply("/f/Game.zip", std::string(9000, 'b')); },
-       "error: 63)"},
+       kNeverSeconds, "error: 63)"},
       {"too big, chunked",
-       [](qwtest::HttpTestServer &s) { s.Chunked("/f/Game.zip", {std::string(4000, 'c'), std::string(4000, 'c')}); },
-       "Download larger than 5000 bytes."},
+       [](qwtest::HttpTestServer &s) {
+         s.Chunked("/f/Game.zip", {std::string(4000, 'c'), std::string(4000, 'c')});
+       },
+       kNeverSeconds, "Download larger than 5000 bytes."},
       {"an early close", [](qwtest::HttpTestServer &s) { s.CloseAfter("/f/Game.zip", std::string(4000, 'e'), 10); },
-       "error: 18)"},
+       kNeverSeconds, "error: 18)"},
   };
-  UpdaterSetDownloadLimitsForTests(15, 1, 5000);
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
     DebugResetForTests();
     Popups().clear();
     m_swin.windows.clear();
     c.serve(m_server);
-    double start = qwtest::NowSeconds();
+    UpdaterSetDownloadLimitsForTests(kNeverSeconds, c.stall_seconds, 5000);
     EXPECT_EQ(UpdaterStartDownload(m_server.Url("/f/Game.zip").c_str()), 1);
-    EXPECT_LT(qwtest::NowSeconds() - start, 6.0);
     EXPECT_TRUE(qwtest::LogHas(c.logged)) << qwtest::LogText();
     ExpectNotCompleted();
   }
@@ -252,11 +260,10 @@ TEST_F(UpdaterDownloadTest, WhatIsNotAFileKeepsItsNameAndThePipeOfAPartFileGoes)
     qwtest::MakeNotAFile(kind, target);
     qwtest::MakeNotAFile(qwtest::NotAFile::kFifo, PartFile());
     Popups().clear();
-    EXPECT_LT(qwtest::SecondsWithPipeReleased(target, [&] {
-      qwtest::SecondsWithPipeReleased(PartFile(), [&] {
-        EXPECT_EQ(UpdaterStartDownload(m_server.Url("/f/Small.zip").c_str()), 1);
-      });
-    }), 1.0);
+    EXPECT_TRUE(qwtest::RunsWithoutWaitingOnPipe(target, [&] {
+      EXPECT_TRUE(qwtest::RunsWithoutWaitingOnPipe(
+          PartFile(), [&] { EXPECT_EQ(UpdaterStartDownload(m_server.Url("/f/Small.zip").c_str()), 1); }));
+    }));
     EXPECT_EQ(qwtest::ReadWholeFile(Desktop() + "/Latest_Small.zip"), "small");
     EXPECT_TRUE(qwtest::FileExists(target));
     EXPECT_EQ(qwtest::FileExists(target + ".fifo"), kind == qwtest::NotAFile::kLinkToFifo);
@@ -278,9 +285,8 @@ TEST_F(UpdaterDownloadTest, APartFileNameTakenByALinkAPipeOrAFolderIsNeverWritte
     DebugResetForTests();
     qwtest::MakeNotAFile(kind, PartFile());
     Popups().clear();
-    EXPECT_LT(qwtest::SecondsWithPipeReleased(
-                  PartFile(), [&] { EXPECT_EQ(UpdaterStartDownload(m_server.Url("/f/Small.zip").c_str()), 1); }),
-              2.0);  // a waiting open is let go only after three seconds
+    EXPECT_TRUE(qwtest::RunsWithoutWaitingOnPipe(
+        PartFile(), [&] { EXPECT_EQ(UpdaterStartDownload(m_server.Url("/f/Small.zip").c_str()), 1); }));
     EXPECT_EQ(qwtest::ReadWholeFile(qwtest::OutsideFile()), qwtest::kOutsideBytes);
     EXPECT_EQ(qwtest::FileExists(PartFile() + ".fifo"), kind == qwtest::NotAFile::kLinkToFifo);
     ASSERT_EQ(Popups().size(), 1u);

@@ -183,7 +183,7 @@ class UpdaterFixture : public ::testing::Test {
   ScopedEnvVar m_env_home{"HOME", m_home.Path().c_str()};
   ScopedEnvVar m_env_data{"XDG_DATA_HOME", nullptr};
   ScopedEnvVar m_env_config{"XDG_CONFIG_HOME", nullptr};
-  HttpTestServer m_server{60.0};
+  HttpTestServer m_server{kServerLifetimeSeconds};
   ScopedEnvVar m_env_url{"QUARRELWICK_UPDATE_URL", m_server.Url("").c_str()};
 };
 

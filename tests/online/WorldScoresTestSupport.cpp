@@ -27,27 +27,41 @@ void WorldScoresTestBase::AdvanceEngine(double seconds) {
   eng_main_current_time = eng_main_current_time.load() + seconds;
 }
 
+// The engine reads the frame's time as its clock, on every thread: a reader's deadline passes
+// when the test says, never because the machine was slow.
+static double HeldEngineClock() { return eng_main_current_time.load(); }
+
+// Waits of the test's own thread still end: each sleep moves the held clock by its length.
+static thread_local bool t_moves_clock = false;
+static void SleepMovingTheClock(double seconds) {
+  std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+  if (t_moves_clock) eng_main_current_time = eng_main_current_time.load() + seconds;
+}
+
 void WorldScoresTestBase::SetUp() {
   ScoresTestBase::SetUp();
   ASSERT_NE(m_service.Port(), 0);
   m_service.SetToday(2026, 3, 20);
   SetWallMinutes(0);
   eng_main_current_time = 1000.0;
+  t_moves_clock = true;
+  EngMainSetClockForTests(HeldEngineClock);
+  EngMainSetSleepForTests(SleepMovingTheClock);
 }
 
 void WorldScoresTestBase::TearDown() {
   m_service.Server().Stop();
+  // The real clock again before the tables go: their readers' threads are waited for in it.
+  EngMainSetClockForTests(nullptr);
+  EngMainSetSleepForTests(nullptr);
+  t_moves_clock = false;
   ScoresTestBase::TearDown();
 }
 
-int WorldScoresTestBase::WaitForTable(ScoresMain *table, EngInternetThreadReadResult *status, const char **message,
-                                      double seconds) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+int WorldScoresTestBase::WaitForTable(ScoresMain *table, EngInternetThreadReadResult *status, const char **message) {
   int result = 0;
-  while ((result = table->IsUpdateFinished(status, message)) == 0 && std::chrono::steady_clock::now() < until) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    AdvanceEngine(0.01);
-  }
+  if (!WaitUntil([&] { return (result = table->IsUpdateFinished(status, message)) != 0; }))
+    ADD_FAILURE() << "the table's download had not ended after " << kHangSeconds << " s";
   return result;
 }
 

@@ -1,6 +1,6 @@
 // The world-table tests' fixture: the scores fixture with a wall clock the test moves, the
-// engine clock the table schedules by, and the stand-in score server behind
-// QUARRELWICK_SCORE_URL.
+// engine clock the table schedules by and its readers time out by, held by the test, and the
+// stand-in score server behind QUARRELWICK_SCORE_URL.
 #pragma once
 
 #include <string>
@@ -18,14 +18,17 @@ class WorldScoresTestBase : public ScoresTestBase {
 
   // The wall clock at 2026-03-20 12:00 local time plus the given minutes.
   static void SetWallMinutes(int minutes);
+  // The engine clock moves only by this, and by the sleeps the test's own thread asks the
+  // engine for (a reader's owner waiting for its thread), each by its length.
   static void AdvanceEngine(double seconds);
-  // Polls until the download ends (result other than 0), moving the engine clock a little.
-  static int WaitForTable(ScoresMain *table, EngInternetThreadReadResult *status, const char **message,
-                          double seconds = 10.0);
+  // Polls until the download ends (a result other than 0); 0, failing the test, when it had not
+  // ended within the hang limit.
+  static int WaitForTable(ScoresMain *table, EngInternetThreadReadResult *status, const char **message);
   std::string CachePath(unsigned set, char letter) const;
   static std::string Line(const char *fields);
 
-  ScoreTestService m_service;
+  // It outlives every wait of a test: only the test's end stops it.
+  ScoreTestService m_service{10 * kHangSeconds};
   ScopedEnvVar m_url{"QUARRELWICK_SCORE_URL", m_service.BaseUrl().c_str()};
 };
 

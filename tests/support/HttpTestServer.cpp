@@ -118,6 +118,16 @@ void HttpTestServer::Handle(const std::string &path, Handler handler) {
   m_routes[path] = route;
 }
 
+void HttpTestServer::HoldReplies(const std::string &path) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_held.insert(path);
+}
+
+void HttpTestServer::Release(const std::string &path) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_held.erase(path);
+}
+
 std::vector<HttpRequest> HttpTestServer::Requests() {
   std::lock_guard<std::mutex> lock(m_mutex);
   return m_requests;
@@ -250,6 +260,13 @@ void HttpTestServer::Serve(int fd) {
       route = it->second;
       found = true;
     }
+  }
+  for (;;) {
+    {
+      std::lock_guard<std::mutex> lock(m_mutex);
+      if (!m_held.count(request.path)) break;
+    }
+    if (!Hold(0.005)) break;
   }
   if (!found) {
     route.kind = REPLY;

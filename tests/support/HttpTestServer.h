@@ -1,12 +1,14 @@
 // The tests' own HTTP/1.1 server on 127.0.0.1 (POSIX sockets), scripted per path so that a
 // test gets exactly the fault it needs: a reply, silence, a stall after n bytes, a drip, an
-// early close, a chunked reply. It records the requests and stops by itself after its lifetime.
+// early close, a chunked reply, any of them held back until the test lets it go. It records the
+// requests and stops by itself after its lifetime.
 #pragma once
 
 #include <atomic>
 #include <functional>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -48,6 +50,10 @@ class HttpTestServer {
   // The body of a 200 reply made by the handler from each request (on the connection's thread).
   typedef std::function<std::string(const HttpRequest &)> Handler;
   void Handle(const std::string &path, Handler handler);
+  // Replies to the path, whatever their kind, wait before their first byte until Release (or the
+  // server stops): what a test checks before the reply can have arrived does not race it.
+  void HoldReplies(const std::string &path);
+  void Release(const std::string &path);
 
   std::vector<HttpRequest> Requests();
   // Ends every connection (held ones too) and joins the server's threads.
@@ -80,6 +86,7 @@ class HttpTestServer {
   std::atomic<bool> m_stop{false};
   std::mutex m_mutex;
   std::map<std::string, Route> m_routes;
+  std::set<std::string> m_held;
   std::vector<HttpRequest> m_requests;
   std::vector<std::thread> m_connections;
   std::thread m_acceptor;
