@@ -478,6 +478,8 @@ TEST_F(EngThreadTest, CallWithTimeoutReportsAndKeepsTrackOfAFunctionStillRunning
   EXPECT_EQ(EngThreadGetNumLateWaitThreads(), 1);
   EngThreadReapLateWaitThreads(0);
   EXPECT_EQ(EngThreadGetNumLateWaitThreads(), 1);
+  // Left running, the function starts even where the limit came first; then it is let go.
+  EXPECT_TRUE(WaitUntil([&] { return call.calls == 1; })) << "the late function never started";
 
   call.release = true;
   EngThreadReapLateWaitThreads(1);
