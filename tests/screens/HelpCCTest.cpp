@@ -66,7 +66,7 @@ TEST(HelpCCTest, EveryPageOfTheHelpOpensWithItsTitleAndAFifthPageIsNotThere) {
       EXPECT_NE(text.find(std::string("\n\n\n") + seconds[page]), std::string::npos) << text;
     }
   }
-  // The Part's own spaces survive: "To create a factory, " runs on into the next text.
+  // A text's own trailing space is kept: "To create a factory, " runs on into the next text.
   help.SetPageForTests(0);
   help.UpdateText();
   EXPECT_NE(std::string(help.GetPageText()).find("To create a factory, first select one"), std::string::npos);

@@ -11,11 +11,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <chrono>
 #include <functional>
 #include <string>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -39,6 +37,7 @@
 #include "players/UserClass.h"
 #include "screens/VQ_Screens.h"
 #include "tests/Engine/DeviceTestSupport.h"
+#include "online/Scores.h"
 #include "online/ScoresSubmit.h"
 #include "tests/online/ScoresTestSupport.h"
 #include "tests/support/HttpTestServer.h"
@@ -93,6 +92,8 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
   void TearDown() override {
     // The real clock again before the game ends: waits for reader threads count in it.
     EngMainSetClockForTests(nullptr);
+    // A test that stopped early leaves no reader waiting on a held reply.
+    m_service.Server().Release(qwtest::ScoreTestService::kPath);
     if (m_game) {
       if (m_screens) m_screens->RemoveAllScreens();
       m_game->DeleteGraphics();
@@ -130,16 +131,27 @@ class ScoresCCDisplayTest : public qwtest::DeviceTest {
     m_game->Tick();
   }
   std::string Cell(int row, int column) { return Screen()->FillTabPanelCB(row, column); }
-  // Ticks the game every 0.1 s of engine time (and 10 ms of real time, for the worker) until
-  // the condition holds or the real seconds pass.
-  bool TickUntil(const std::function<bool()> &condition, double seconds = 10.0) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (!condition()) {
-      if (std::chrono::steady_clock::now() >= until) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-      Tick(0.1);
-    }
-    return true;
+  // Ticks the game, 0.1 s of the held clock and 10 ms of real time apart (for the worker),
+  // until the condition holds; fails, naming what it waited for, only at the hang limit. While
+  // a world table downloads, the clock swings between two readings instead of moving on: the
+  // screen still polls at every tick, and the reader's 15 s limit on the engine's clock never
+  // comes, however slowly the machine runs the worker.
+  testing::AssertionResult TickUntil(const char *what, const std::function<bool()> &condition) {
+    double swing_from = -1;
+    const bool held = qwtest::WaitUntil([&] {
+      if (condition()) return true;
+      if (ScoresWorldIsUpdating()) {
+        if (swing_from < 0) swing_from = eng_main_current_time;
+        eng_main_current_time = eng_main_current_time > swing_from ? swing_from : swing_from + 0.15;
+        m_game->Tick();
+      } else {
+        swing_from = -1;
+        Tick(0.1);
+      }
+      return false;
+    });
+    if (held) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "still waiting for " << what << " after " << qwtest::kHangSeconds << " s";
   }
   std::string UpdateText() {
     const char *text = Screen()->mwinScoresMainUpdateButton->GetTextP();
@@ -246,7 +258,7 @@ TEST_F(ScoresCCDisplayTest, AFinishedGameEndsOnItsGardensScoresWithTheQuestionAn
   m_mwin->PopupTurnOff();
   Options()->scores_online = 1;
   Screen()->WhichCB();
-  ASSERT_TRUE(TickUntil([&] { return Screen()->GetRowCount() == 1; }));
+  ASSERT_TRUE(TickUntil("the submitted score in the online table", [&] { return Screen()->GetRowCount() == 1; }));
   EXPECT_EQ(Cell(0, 1), "Bob");
   EXPECT_EQ(Cell(0, 6), "800");
 }
@@ -381,15 +393,17 @@ TEST_F(ScoresCCDisplayTest, OnlineShowsTheWorldTableWithItsColumnsFlagsAndIcons)
     m_service.AddScore(1000, old);
   }
   AddWorldScore(1001, "Other", "GB", 100, 3, 15, 'L');
-  m_service.SetTableDelay(0.5);
+  m_service.Server().HoldReplies(qwtest::ScoreTestService::kPath);
   GoOnline(0);
   ScoresCC *cc = Screen();
   EXPECT_EQ(MWinChoice::From(cc->mwinScoresMainWhichButton)->ChoiceGetSel(), 1);
   EXPECT_EQ(cc->mwinScoresMainResetButton->IsEnabled(), 0);
   // The download runs on the worker: "Update" reads "Updating..." until the table is in.
-  ASSERT_TRUE(TickUntil([&] { return UpdateText() == "Updating..."; }));
+  ASSERT_TRUE(TickUntil("\"Updating...\"", [&] { return UpdateText() == "Updating..."; }));
   EXPECT_EQ(cc->mwinScoresMainUpdateButton->IsEnabled(), 0);
-  ASSERT_TRUE(TickUntil([&] { return cc->GetRowCount() == 3; }));
+  EXPECT_EQ(cc->GetRowCount(), 0);
+  m_service.Server().Release(qwtest::ScoreTestService::kPath);
+  ASSERT_TRUE(TickUntil("the table's three rows", [&] { return cc->GetRowCount() == 3; }));
   Tick(0.1);
   EXPECT_EQ(UpdateText(), "Update");
   EXPECT_EQ(cc->mwinScoresMainUpdateButton->IsEnabled(), 1);
@@ -467,7 +481,7 @@ TEST_F(ScoresCCDisplayTest, AFailedDownloadShowsFailedInRedForThreeSeconds) {
   qwtest::ScopedEnvVar url("QUARRELWICK_SCORE_URL", refused.Url("").c_str());
   GoOnline(1);
   ScoresCC *cc = Screen();
-  ASSERT_TRUE(TickUntil([&] { return UpdateText() == "Failed"; }));
+  ASSERT_TRUE(TickUntil("\"Failed\"", [&] { return UpdateText() == "Failed"; }));
   const double failed_at = eng_main_current_time;
   _ColourRGBA colour;
   cc->mwinScoresMainUpdateButton->GetTextColour(&colour);
@@ -477,7 +491,8 @@ TEST_F(ScoresCCDisplayTest, AFailedDownloadShowsFailedInRedForThreeSeconds) {
   EXPECT_EQ(cc->GetRowCount(), 0);
   m_game->Render();
   Frame();
-  ASSERT_TRUE(TickUntil([&] { return UpdateText() == "Update"; }));
+  ASSERT_TRUE(TickUntil("\"Update\" again", [&] { return UpdateText() == "Update"; }));
+  // On the test's clock, which only the ticks move: the first tick at or after three seconds.
   EXPECT_GE(eng_main_current_time - failed_at, 3.0);
   EXPECT_LT(eng_main_current_time - failed_at, 3.3);
   EXPECT_EQ(cc->mwinScoresMainUpdateButton->IsEnabled(), 1);
@@ -486,7 +501,7 @@ TEST_F(ScoresCCDisplayTest, AFailedDownloadShowsFailedInRedForThreeSeconds) {
 TEST_F(ScoresCCDisplayTest, ServerMessagesShowInInfo) {
   GoOnline(0);
   m_service.ScriptTableReply(" M The tables are being recounted.");
-  ASSERT_TRUE(TickUntil([&] { return Screen()->mwinScoresMainInfoButton->IsShown() != 0; }));
+  ASSERT_TRUE(TickUntil("the server's message", [&] { return Screen()->mwinScoresMainInfoButton->IsShown() != 0; }));
   EXPECT_STREQ(Screen()->mwinScoresMainInfoButton->GetTextP(), "The tables are being recounted.");
 
   // An old version: the out-of-date text.
@@ -494,7 +509,7 @@ TEST_F(ScoresCCDisplayTest, ServerMessagesShowInInfo) {
   m_service.ScriptTableReply(" V 150 151 0");
   m_screens->GotoScreen(SCORES_SCREEN_ID, nullptr);
   EXPECT_EQ(Screen()->mwinScoresMainInfoButton->IsShown(), 0);
-  ASSERT_TRUE(TickUntil([&] { return Screen()->mwinScoresMainInfoButton->IsShown() != 0; }));
+  ASSERT_TRUE(TickUntil("the out-of-date text", [&] { return Screen()->mwinScoresMainInfoButton->IsShown() != 0; }));
   EXPECT_STREQ(Screen()->mwinScoresMainInfoButton->GetTextP(),
                "This game is out of date - you need to download the latest version.");
 }
@@ -505,7 +520,7 @@ TEST_F(ScoresCCDisplayTest, SubmitSendsThePlayersBestOfTheRangeAndTheTableRefres
   AddWorldScore(1002, "Ann", "IE", 5000, 20, 12, 'W');
   GoOnline(2);
   ScoresCC *cc = Screen();
-  ASSERT_TRUE(TickUntil([&] { return cc->GetRowCount() == 1; }));
+  ASSERT_TRUE(TickUntil("Ann's row", [&] { return cc->GetRowCount() == 1; }));
   EXPECT_EQ(cc->mwinScoresMainFindMeButton->IsEnabled(), 0);
   EXPECT_EQ(cc->mwinScoresMainSubmitButton->IsEnabled(), 1);
   _MWinButtonCallbackInfo info = {};
@@ -515,7 +530,7 @@ TEST_F(ScoresCCDisplayTest, SubmitSendsThePlayersBestOfTheRangeAndTheTableRefres
   ASSERT_EQ(kept.size(), 2u);
   EXPECT_EQ(kept[1].score, 640);  // the year's best, not last year's 900
   m_mwin->PopupTurnOff();
-  ASSERT_TRUE(TickUntil([&] { return cc->GetRowCount() == 2; }));
+  ASSERT_TRUE(TickUntil("the table with the submitted row", [&] { return cc->GetRowCount() == 2; }));
   EXPECT_EQ(Cell(1, 1), "Bob");
   EXPECT_EQ(Cell(1, 6), "640");
   EXPECT_EQ(cc->mwinScoresMainFindMeButton->IsEnabled(), 1);

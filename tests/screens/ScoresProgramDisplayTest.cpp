@@ -1,11 +1,9 @@
 // The high-score screen's online table in the real program under Xvfb, pressed with SDL events
 // and pointed at the stand-in score server: the main menu's Scores button opens it on the
 // world table, "Update" fetches it again while reading "Updating...", and Back returns.
-#include <chrono>
 #include <ctime>
 #include <functional>
 #include <string>
-#include <thread>
 
 #include "screens/ScoresCC.h"
 #include "tests/screens/ScreensProgramTestSupport.h"
@@ -41,6 +39,11 @@ class ScoresProgramDisplayTest : public qwtest::ScreensProgramTest {
     }
     ScreensProgramTest::SetUp();
   }
+  void TearDown() override {
+    // A test that stopped early leaves no reader waiting on a held reply.
+    m_service.Server().Release(qwtest::ScoreTestService::kPath);
+    ScreensProgramTest::TearDown();
+  }
   ScoresCC *Scores() { return Screens()->GetScoresCC(); }
   std::string UpdateText() {
     const char *text = Scores()->mwinScoresMainUpdateButton->GetTextP();
@@ -54,17 +57,20 @@ class ScoresProgramDisplayTest : public qwtest::ScreensProgramTest {
 TEST_F(ScoresProgramDisplayTest, TheMenuOpensTheWorldTableAndUpdateFetchesItAgain) {
   Click(Screens()->GetMainCC()->mwinMainMainScoresButton);
   ASSERT_EQ(Root()->GetCurrentScreen(), SCORES_SCREEN_ID);
-  ASSERT_TRUE(FramesUntil([&] { return Scores()->GetRowCount() == 2; }));
+  ASSERT_TRUE(FramesUntil([&] { return Scores()->GetRowCount() == 2; })) << "waited for the table's two rows";
   EXPECT_EQ(Scores()->FillTabPanelCB(0, 1), std::string("Ann Lee"));
   EXPECT_EQ(Scores()->FillTabPanelCB(1, 6), std::string("500"));
   ASSERT_EQ(m_service.TableQueries().size(), 1u);
   Frame("scores-online");
 
-  m_service.SetTableDelay(0.6);
-  ASSERT_TRUE(FramesUntil([&] { return Scores()->mwinScoresMainUpdateButton->IsEnabled() != 0; }));
+  // The reply waits until the test has seen the download under way.
+  m_service.Server().HoldReplies(qwtest::ScoreTestService::kPath);
+  ASSERT_TRUE(FramesUntil([&] { return Scores()->mwinScoresMainUpdateButton->IsEnabled() != 0; }))
+      << "waited for Update to be enabled";
   Click(Scores()->mwinScoresMainUpdateButton);
-  ASSERT_TRUE(FramesUntil([&] { return UpdateText() == "Updating..."; }));
-  ASSERT_TRUE(FramesUntil([&] { return UpdateText() == "Update"; }));
+  ASSERT_TRUE(FramesUntil([&] { return UpdateText() == "Updating..."; })) << "waited for \"Updating...\"";
+  m_service.Server().Release(qwtest::ScoreTestService::kPath);
+  ASSERT_TRUE(FramesUntil([&] { return UpdateText() == "Update"; })) << "waited for \"Update\" again";
   EXPECT_EQ(m_service.TableQueries().size(), 2u);
   EXPECT_EQ(Scores()->GetRowCount(), 2);
 

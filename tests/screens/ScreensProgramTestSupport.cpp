@@ -1,7 +1,6 @@
 #include "tests/screens/ScreensProgramTestSupport.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace qwtest {
 
@@ -31,12 +30,13 @@ void ProgramInputTest::Frames(int n) {
 }
 
 bool ProgramInputTest::FramesUntil(const std::function<bool()> &condition, double seconds) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() >= until) return false;
-    Frames(1);
-  }
-  return true;
+  return WaitUntil(
+      [&] {
+        if (condition()) return true;
+        Frames(1);
+        return false;
+      },
+      seconds);
 }
 
 MWin *ProgramInputTest::Root() { return main_game->GetMWin(); }

@@ -57,9 +57,10 @@ class ProgramInputTest : public ::testing::Test {
   // deadline, or, once the test holds the clock, moves the clock on a sixtieth of a second and
   // reads the events, ticks and draws at once.
   void Frames(int n);
-  // Ticks of the program's loop until the condition holds (true) or the seconds pass (false):
-  // real seconds, held clock or not.
-  bool FramesUntil(const std::function<bool()> &condition, double seconds = 10.0);
+  // Ticks of the program's loop, 10 ms of real time apart at least, until the condition holds
+  // (true) or the real seconds pass (false): a bound only on a hang, held clock or not. The pause
+  // keeps a held clock from running far ahead of the program's worker threads.
+  bool FramesUntil(const std::function<bool()> &condition, double seconds = kHangSeconds);
   MWin *Root();
   VQ_Screens *Screens();
   MainCC *Menu();

@@ -3,10 +3,14 @@
 #pragma once
 
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -47,8 +51,19 @@ inline ToolRun RunTool(const std::string &assets, const std::string &out, const 
   const bool spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0;
   posix_spawn_file_actions_destroy(&actions);
   close(fds[1]);
+  // The tool runs as long as it works; one that still runs at the hang limit is stopped, and
+  // its output says so.
+  const auto hung_at = std::chrono::steady_clock::now() + std::chrono::duration<double>(kHangSeconds);
+  bool hung = false;
   char buf[4096];
   for (;;) {
+    const double left = std::chrono::duration<double>(hung_at - std::chrono::steady_clock::now()).count();
+    if (left <= 0) {
+      hung = true;
+      break;
+    }
+    pollfd readable = {fds[0], POLLIN, 0};
+    if (poll(&readable, 1, int(left * 1000) + 1) <= 0) continue;
     ssize_t n = read(fds[0], buf, sizeof(buf));
     if (n > 0)
       run.output.append(buf, size_t(n));
@@ -57,7 +72,12 @@ inline ToolRun RunTool(const std::string &assets, const std::string &out, const 
   }
   close(fds[0]);
   if (!spawned) return run;
-  const int status = qwtest::WaitForExit(pid, 60);
+  const int status = hung ? -1 : WaitForExit(pid, kHangSeconds);
+  if (status == -1) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    run.output += "\n[the tool was still running after " + std::to_string(int(kHangSeconds)) + " s: stopped]\n";
+  }
   run.status = status >= 1000 ? -1 : status;
   return run;
 }
