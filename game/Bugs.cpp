@@ -96,6 +96,8 @@ static char LoadBugTexture(EngTexture **slot, const char *name) {
 
 void BugsDestroyGraphics() {
   for (EngTexture **t : {&bug_tex, &bug_tex2, &hp_back_tex, &hp_fill_tex}) {
+    // Made anew every wave: a batch left behind would outlive its picture.
+    SpritesForgetTexture(*t);
     delete *t;
     *t = nullptr;
   }

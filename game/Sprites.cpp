@@ -1,5 +1,6 @@
 #include "game/Sprites.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -23,6 +24,17 @@ long drawn_count = 0;
 }  // namespace
 
 long SpritesGetDrawnCount() { return drawn_count; }
+
+void SpritesForgetTexture(const EngTexture *tex) {
+  for (auto &l : layers)
+    l.erase(std::remove_if(l.begin(), l.end(), [tex](const Batch &b) { return b.tex == tex; }), l.end());
+}
+
+long SpritesGetBatchCount() {
+  long count = 0;
+  for (const auto &l : layers) count += long(l.size());
+  return count;
+}
 
 void SpritesResetForTests() {
   collecting = false;

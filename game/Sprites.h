@@ -25,5 +25,11 @@ void SpritesAddRect(int layer, EngTexture *tex, float x, float y, float ox, floa
 void SpritesFlush();
 // Sprites drawn since the start, batched or not (the benchmarks' cost per sprite).
 long SpritesGetDrawnCount();
+// A picture about to be deleted: its batches go with it. Batches are found by the picture's
+// address, so one left behind would take in whichever picture is made there next and keep its
+// sprite list's room for good.
+void SpritesForgetTexture(const EngTexture *tex);
+// Batches kept over all layers, with sprites or not.
+long SpritesGetBatchCount();
 // Kept sprites are dropped (tests call it between cases).
 void SpritesResetForTests();

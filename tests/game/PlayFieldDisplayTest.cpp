@@ -1,12 +1,14 @@
 // The play field drawn on a real OpenGL device: sprites face their travel through the sprite
-// transform, the garden picture's outer band never shows, and each generated garden is drawn
-// and left as a screenshot in the build folder.
+// transform, the garden picture's outer band never shows, each wave's new bug pictures leave no
+// sprite batches behind, and each generated garden is drawn and left as a screenshot in the
+// build folder.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,7 @@
 #include "game/Bugs.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
+#include "game/Sprites.h"
 #include "game/Traverse.h"
 #include "tests/Engine/DeviceTestSupport.h"
 #include "tests/Engine/TextureTestSupport.h"
@@ -243,6 +246,33 @@ TEST_F(PlayFieldDisplayTest, BugAndItsBarLandAtTheirPathPoint) {
   EXPECT_LT(int(right[1]), 100);
   const unsigned char *left = &frame[(size_t(py - 17) * 640 + size_t(px - 6)) * 3];
   EXPECT_GT(int(left[1]), int(left[0]) + 40);
+}
+
+// Each wave makes its bug pictures anew. With blocks the size of a picture's handle taken
+// between waves, so that the new pictures land at new addresses, the sprite batches stay those
+// of the pictures alive: at most the body's two frames and the bar's two parts.
+TEST_F(PlayFieldDisplayTest, EachWavesBugPicturesLeaveNoSpriteBatchesBehind) {
+  ASSERT_TRUE(m_cwd.Enter(qwtest::BuiltResources()));
+  level_garden = 0;
+  ASSERT_EQ(QuarrelwickInitForNewGame(0), 1);
+  std::vector<std::unique_ptr<char[]>> taken;
+  for (int wave = 1; wave <= 20; wave++) {
+    SCOPED_TRACE(wave);
+    for (int i = 0; i < 4; i++) taken.emplace_back(new char[sizeof(EngTexture)]);
+    bug_level_num = wave;
+    ASSERT_EQ(BugsInitForNewLevel(0), 1);
+    ASSERT_GT(num_bugs, 0);
+    // Every bug on the road, in both walk frames, at full hit points less one.
+    for (int i = 0; i < num_bugs; i++) {
+      Bug *b = bugs[i];
+      b->path_pos = float(traverse_info.num_steps / 2 - i);
+      b->anim_frame = i % 2 ? 5.0f : 15.0f;
+      b->hp = b->max_hp - 1.0;
+      b->CalcState();
+    }
+    BugsRender();
+    ASSERT_LE(SpritesGetBatchCount(), 4);
+  }
 }
 
 // The field as the game draws it (no clear, the still layers put back from the kept copy,
