@@ -2,9 +2,12 @@
 // memory: the game's own start (the file decoded whole into one buffer, twice over, the menu
 // music from its kept place half-way in) beside the engine's Ogg streaming player (which the
 // game does not use) opening the same file and starting its two buffers, in the same run, on
-// OpenAL Soft's null output, from the build's resources. Figures a script reads, one per line:
-// music_start_ms= and music_start_streamed_ms= (the slowest start of the three musics),
-// music_memory_mb= and music_memory_streamed_mb= (resident growth while the menu music plays).
+// OpenAL Soft's null output, from the build's resources, with the program's allocator settings.
+// Figures a script reads, one per line: music_start_ms= and music_start_streamed_ms= (the
+// slowest start of the three musics), music_memory_mb= and music_memory_streamed_mb= (resident
+// growth from before the menu music's start to while it plays). The game's growth is the
+// music's samples, which OpenAL keeps (printed beside it from the buffer's own size): the
+// decoded block they were copied from is given back when freed.
 // No goal: the game's start decodes the whole file by design, a pause that only a start has.
 // Usage: MusicStartBenchmark [rounds]
 #include <malloc.h>
@@ -17,6 +20,7 @@
 #include <cstring>
 #include <vector>
 
+#include "Engine/EngMemory.h"
 #include "Engine/EngOggStreamAL.h"
 #include "Engine/EngSound.h"
 #include "Engine/Resolution.h"
@@ -61,6 +65,9 @@ EngSound_AL_Ogg *StartStreamed(const char *file) {
 }  // namespace
 
 int main(int argc, char **argv) {
+  // As the program sets its allocator up at start: the decoded file, freed once uploaded, goes
+  // back to the system instead of staying in the heap.
+  EngMemorySetUpAllocator();
   const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
   setenv("ALSOFT_DRIVERS", getenv("ALSOFT_DRIVERS") ? getenv("ALSOFT_DRIVERS") : "null", 1);
   if (chdir(QW_RESOURCES_DIR) != 0) {
@@ -86,7 +93,7 @@ int main(int argc, char **argv) {
   }
 
   std::vector<double> game[SOUND_NUM_MUSICS], streamed[SOUND_NUM_MUSICS];
-  double memory = -1.0, memory_streamed = -1.0;
+  double memory = -1.0, memory_streamed = -1.0, samples = -1.0;
   for (int r = 0; r < rounds; r++) {
     for (int id = 0; id < SOUND_NUM_MUSICS; id++) {
       options.music_position = 0.5f;
@@ -99,7 +106,10 @@ int main(int argc, char **argv) {
         fprintf(stderr, "%s did not start\n", kFiles[id]);
         return 1;
       }
-      if (id == SOUND_MUSIC_MENU && r == rounds - 1) memory = ResidentMB() - before;
+      if (id == SOUND_MUSIC_MENU && r == rounds - 1) {
+        memory = ResidentMB() - before;
+        samples = double(SoundGetMusic(id)->sound->GetPlayBufferSize()) / (1024.0 * 1024.0);
+      }
       SoundStopAllMusic(1);
 
       malloc_trim(0);
@@ -126,7 +136,8 @@ int main(int argc, char **argv) {
     slowest = std::max(slowest, Max(game[id]));
     slowest_streamed = std::max(slowest_streamed, Max(streamed[id]));
   }
-  printf("  %-48s %21.1f %21.1f\n", "resident growth, menu music playing (MB)", memory, memory_streamed);
+  printf("  %-48s %21.2f %21.2f\n", "resident growth, menu music playing (MB)", memory, memory_streamed);
+  printf("  %-48s %21.2f\n", "menu music's samples in its OpenAL buffer (MB)", samples);
   printf("music_start_ms=%.2f\nmusic_start_streamed_ms=%.2f\n", slowest, slowest_streamed);
   printf("music_memory_mb=%.2f\nmusic_memory_streamed_mb=%.2f\n", memory, memory_streamed);
   return 0;
