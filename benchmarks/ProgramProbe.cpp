@@ -16,7 +16,8 @@
 // from one swap to the next (a wave being played) or staying the same over many (a game
 // waiting or paused), or, for the screens in between, a large change that then settles. A wait
 // that is not met within a minute fails the run: a FAILED line names it, and its figures stay
-// unmeasured.
+// unmeasured. What is looked at and clicked is placed from the screen's size as the game lays
+// out its menus and its play field, so the screen may have any shape.
 // Each figure is also printed as a ratio to the bare window's, one per line under a fixed name
 // (first_frame_ratio=, idle_ratio_<screen>= against the window swapping 60 times a second,
 // rss_menu_ratio=, rss_game_ratio=, played_frame_period_ratio= against 1/60 s); the bare
@@ -79,7 +80,15 @@ constexpr double kWaitLimit = 60.0;
 
 double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
-// A colour the window shows round a point, in the 640 by 480 design units of a full-screen window.
+// How the game lays its 640 by 480 design units over a full-screen window of any shape:
+//   kField: the play field, the shop column and the bottom bar, stretched over the whole window;
+//   kMenus: the toolkit's windows (the menus, the notice, the popups), which keep their 4:3
+//           proportions, squeezed about the screen's centre by the engine's widescreen ratio across
+//           a wider window and its narrowscreen ratio down a narrower one.
+// At 4:3 the two are the same.
+enum class Place { kField, kMenus };
+
+// A colour the window shows round a point, in design units.
 struct Patch {
   float x, y;
   int r, g, b;
@@ -90,6 +99,7 @@ struct Patch {
 // away from, and none that a title, a splash or a highlight moves over.
 struct Look {
   const char *name;
+  Place place;
   std::vector<Patch> patches;
 };
 constexpr int kPatchTolerance = 24;
@@ -97,6 +107,7 @@ constexpr int kPatchTolerance = 24;
 // Load Player, New Player and Exit Game, which the players screen hides while it loads an
 // "always load" player.
 const Look kPlayersLook = {"the players screen",
+                           Place::kMenus,
                            {{30, 402, 103, 61, 28},
                             {120, 402, 103, 61, 28},
                             {30, 447, 103, 61, 28},
@@ -105,6 +116,7 @@ const Look kPlayersLook = {"the players screen",
                             {600, 447, 103, 61, 28}}};
 // New Game, High Scores, How To Play, Other Games and Exit Game.
 const Look kMenuLook = {"the main menu",
+                        Place::kMenus,
                         {{250, 225, 102, 60, 27},
                          {390, 225, 102, 60, 27},
                          {170, 295, 102, 60, 27},
@@ -114,6 +126,7 @@ const Look kMenuLook = {"the main menu",
 // The offer to resume the last game over the main menu, dimmed: Yes, No, the offer's box and
 // the menu's High Scores and Exit Game.
 const Look kResumeOfferLook = {"the offer to resume the last game",
+                               Place::kMenus,
                                {{270, 254, 103, 61, 28},
                                 {308, 254, 103, 61, 28},
                                 {330, 254, 103, 61, 28},
@@ -124,6 +137,7 @@ const Look kResumeOfferLook = {"the offer to resume the last game",
                                 {470, 415, 50, 30, 13}}};
 // The counters' boxes in the bottom bar and the shop's shelves.
 const Look kFieldLook = {"the play field",
+                         Place::kField,
                          {{200, 470, 56, 39, 26},
                           {350, 470, 56, 39, 26},
                           {450, 470, 56, 39, 26},
@@ -132,12 +146,16 @@ const Look kFieldLook = {"the play field",
 
 // A rectangle in design units.
 struct Area {
+  Place place;
   float x0, y0, x1, y1;
 };
-constexpr Area kWholeScreen = {0, 0, 640, 480};
+// The menus' whole-screen window, where a new screen shows: on a wider window the background
+// beside it is stretched and stays, so over the whole window a new screen would change less.
+constexpr Area kMenusScreen = {Place::kMenus, 0, 0, 640, 480};
 // The garden right of the shop column and above the bottom bar; the pointer is parked right of it.
-constexpr Area kGarden = {104, 4, 628, 452};
-// Where the pointer rests between inputs: the screens' right edge, on no button and off the garden.
+constexpr Area kGarden = {Place::kField, 104, 4, 628, 452};
+// Where the pointer rests between inputs, placed as the field is: the window's right edge, off the
+// garden and, the menus being squeezed inwards on a wider window, on no button.
 constexpr float kParkX = 637, kParkY = 240;
 
 // Every kShotStride-th pixel of every kShotStride-th row of the screen.
@@ -155,8 +173,17 @@ struct ScreenProbe {
   static constexpr int kSide = 64;
   std::vector<unsigned long> initial;
 
-  int Px(float design_x) const { return std::clamp(int(design_x * float(width) / 640.0f), 0, width - 1); }
-  int Py(float design_y) const { return std::clamp(int(design_y * float(height) / 480.0f), 0, height - 1); }
+  // The engine's ratios for this window (EngWindow::UpdateWindowVariables), 1 at 4:3.
+  float WidescreenRatio() const { return std::min(1.0f, float(height) / float(width) * 1.3333334f); }
+  float NarrowscreenRatio() const { return std::min(1.0f, float(width) / float(height)); }
+  int Px(float design_x, Place place) const {
+    if (place == Place::kMenus) design_x = 320.0f + (design_x - 320.0f) * WidescreenRatio();
+    return std::clamp(int(design_x * float(width) / 640.0f), 0, width - 1);
+  }
+  int Py(float design_y, Place place) const {
+    if (place == Place::kMenus) design_y = 240.0f + (design_y - 240.0f) * NarrowscreenRatio();
+    return std::clamp(int(design_y * float(height) / 480.0f), 0, height - 1);
+  }
 
   std::vector<unsigned long> Sample() {
     std::vector<unsigned long> pixels;
@@ -177,8 +204,8 @@ struct ScreenProbe {
   // Each patch's mean colour over a square of 5 design units, within the tolerance.
   bool Shows(const Look &look) {
     for (const Patch &p : look.patches) {
-      const int x0 = Px(p.x - 2), y0 = Py(p.y - 2), w = std::max(1, Px(p.x + 2) - x0),
-                h = std::max(1, Py(p.y + 2) - y0);
+      const int x0 = Px(p.x - 2, look.place), y0 = Py(p.y - 2, look.place),
+                w = std::max(1, Px(p.x + 2, look.place) - x0), h = std::max(1, Py(p.y + 2, look.place) - y0);
       XImage *image = XGetImage(display, root, x0, y0, unsigned(w), unsigned(h), AllPlanes, ZPixmap);
       if (!image) return false;
       long sum[3] = {0, 0, 0};
@@ -221,8 +248,10 @@ struct ScreenProbe {
   // The share of the area's sampled pixels in which some channel moved by more than `tolerance`.
   double Changed(const Shot &a, const Shot &b, const Area &area, int tolerance) const {
     if (a.pixels.size() != b.pixels.size() || a.pixels.empty()) return 1.0;
-    const int i0 = Px(area.x0) / kShotStride, i1 = std::min(a.columns, Px(area.x1) / kShotStride + 1);
-    const int j0 = Py(area.y0) / kShotStride, j1 = std::min(a.rows, Py(area.y1) / kShotStride + 1);
+    const int i0 = Px(area.x0, area.place) / kShotStride,
+              i1 = std::min(a.columns, Px(area.x1, area.place) / kShotStride + 1);
+    const int j0 = Py(area.y0, area.place) / kShotStride,
+              j1 = std::min(a.rows, Py(area.y1, area.place) / kShotStride + 1);
     long changed = 0, all = 0;
     for (int j = j0; j < j1; j++)
       for (int i = i0; i < i1; i++) {
@@ -238,7 +267,7 @@ struct ScreenProbe {
     return all ? double(changed) / double(all) : 1.0;
   }
   void Park() {
-    XTestFakeMotionEvent(display, -1, Px(kParkX), Py(kParkY), CurrentTime);
+    XTestFakeMotionEvent(display, -1, Px(kParkX, Place::kField), Py(kParkY, Place::kField), CurrentTime);
     XFlush(display);
   }
   void SaveAsPpm(const std::string &path) {
@@ -315,8 +344,10 @@ class SwapWatch {
 //            being played).
 enum class Until { kChange, kStill, kPlay };
 constexpr int kStillSwaps = 12, kPlaySwaps = 4;
-// A new screen changes at least this share of the screen; a settled one less than the other.
-constexpr double kNewScreenShare = 0.2, kSettledShare = 0.08;
+// A new screen changes at least this share of the screen; a settled one less than the other. The
+// players screen's splash alone moves up to 9% of it, and the new-player screen that replaces
+// it changes only 17%.
+constexpr double kNewScreenShare = 0.14, kSettledShare = 0.08;
 // Longer than a screen change's fade (0.15 s, finished at once when it falls twice behind).
 constexpr double kSettleSeconds = 0.35;
 
@@ -343,10 +374,10 @@ std::string WaitFor(ScreenProbe *screen, Until until, const Shot &before) {
     if (!screen->Take(&now)) return "the screen could not be read";
     if (until == Until::kChange) {
       if (!changed) {
-        changed = screen->Changed(before, now, kWholeScreen, 4) >= kNewScreenShare;
+        changed = screen->Changed(before, now, kMenusScreen, 4) >= kNewScreenShare;
         calm_since = Clock::now();
         calm_swaps = 0;
-      } else if (screen->Changed(last, now, kWholeScreen, 4) >= kSettledShare) {
+      } else if (screen->Changed(last, now, kMenusScreen, 4) >= kSettledShare) {
         calm_since = Clock::now();
         calm_swaps = 0;
       } else if (++calm_swaps >= 2 && SecondsSince(calm_since) >= kSettleSeconds) {
@@ -419,7 +450,8 @@ void SetHome(const std::string &home) {
   setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
 }
 
-// One thing done to the program: a click or a key (x, y in design units), then what it waits for.
+// One thing done to the program: a click or a key, then what it waits for. Every click is on a
+// menu's button, so x and y are placed as the menus are.
 struct Step {
   const char *what;
   enum Kind { kClick, kKey } kind;
@@ -431,7 +463,7 @@ struct Step {
 void SendInput(ScreenProbe *screen, const Step &step) {
   Display *d = screen->display;
   if (step.kind == Step::kClick) {
-    XTestFakeMotionEvent(d, -1, screen->Px(step.x), screen->Py(step.y), CurrentTime);
+    XTestFakeMotionEvent(d, -1, screen->Px(step.x, Place::kMenus), screen->Py(step.y, Place::kMenus), CurrentTime);
     XFlush(d);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     XTestFakeButtonEvent(d, 1, True, CurrentTime);
