@@ -51,9 +51,11 @@ inline ToolRun RunTool(const std::string &assets, const std::string &out, const 
   const bool spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0;
   posix_spawn_file_actions_destroy(&actions);
   close(fds[1]);
-  // The tool runs as long as it works; one that still runs at the hang limit is stopped, and
-  // its output says so.
-  const auto hung_at = std::chrono::steady_clock::now() + std::chrono::duration<double>(kHangSeconds);
+  // The tool runs as long as it works; one that still runs at its hang limit is stopped, and
+  // its output says so. A whole run makes every picture, a minute's work and more under the
+  // sanitizers on a loaded two-core machine, so its limit is five times a test's.
+  const double hang_seconds = 5 * kHangSeconds;
+  const auto hung_at = std::chrono::steady_clock::now() + std::chrono::duration<double>(hang_seconds);
   bool hung = false;
   char buf[4096];
   for (;;) {
@@ -72,11 +74,11 @@ inline ToolRun RunTool(const std::string &assets, const std::string &out, const 
   }
   close(fds[0]);
   if (!spawned) return run;
-  const int status = hung ? -1 : WaitForExit(pid, kHangSeconds);
+  const int status = hung ? -1 : WaitForExit(pid, hang_seconds);
   if (status == -1) {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
-    run.output += "\n[the tool was still running after " + std::to_string(int(kHangSeconds)) + " s: stopped]\n";
+    run.output += "\n[the tool was still running after " + std::to_string(int(hang_seconds)) + " s: stopped]\n";
   }
   run.status = status >= 1000 ? -1 : status;
   return run;
