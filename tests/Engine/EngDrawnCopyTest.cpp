@@ -1,12 +1,17 @@
 // The copy of what was drawn: it comes back whole, the right way up, and only for the window size
-// and device kind it was taken with.
+// and device kind it was taken with; none is kept where OpenGL refuses the copy or the window is
+// multisampled.
 #include "Engine/EngDrawnCopy.h"
 
+#include <GL/glew.h>
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "Engine/EngMain.h"
 #include "Engine/EngWindow.h"
 #include "tests/Engine/DeviceTestSupport.h"
+#include "tests/Engine/ScopedGlWindow.h"
 
 using qwtest::DeviceTest;
 
@@ -74,6 +79,66 @@ TEST_F(DeviceTest, ADrawnCopyIsPutBackOnlyWhileItStillMatches) {
   EngDrawnCopyDeleteGraphics();
   EXPECT_EQ(EngDrawnCopyIsValid(), 0);
   EXPECT_EQ(EngDrawnCopyRestore(), 0);
+}
+
+// OpenGL refusing a copy, as a driver refuses a blit it cannot do, is told once: nothing is kept
+// or put back (the back buffer keeps what it had), and no copy is tried again until the context
+// goes.
+TEST_F(DeviceTest, ACopyOpenGLRefusesIsToldAndNoneIsTriedAgainUntilTheContextGoes) {
+  struct FailingBlits {
+    FailingBlits() { EngDrawnCopyFailBlitsForTests(1); }
+    ~FailingBlits() { EngDrawnCopyFailBlitsForTests(0); }
+  };
+  const auto refused = [](const std::string &log) { return log.find("Frame copy refused") != std::string::npos; };
+  Clear(device.get(), 1, 0, 0);
+  ASSERT_EQ(EngDrawnCopySave(), 1);
+  Clear(device.get(), 0, 0, 1);
+  {
+    FailingBlits failing;
+    const std::string log = Logged([] { EXPECT_EQ(EngDrawnCopyRestore(), 0); });
+    EXPECT_TRUE(refused(log)) << log;
+  }
+  EXPECT_EQ(EngDrawnCopyIsValid(), 0);
+  EXPECT_EQ(At(0, 0), 'b');
+  std::string log = Logged([] {
+    EXPECT_EQ(EngDrawnCopySave(), 0);
+    EXPECT_EQ(EngDrawnCopyRestore(), 0);
+  });
+  EXPECT_EQ(log, "");
+  EXPECT_EQ(At(0, 0), 'b');
+
+  // The next context tries afresh; a refused save keeps nothing either.
+  EngDrawnCopyDeleteGraphics();
+  {
+    FailingBlits failing;
+    log = Logged([] { EXPECT_EQ(EngDrawnCopySave(), 0); });
+    EXPECT_TRUE(refused(log)) << log;
+  }
+  EXPECT_EQ(EngDrawnCopyIsValid(), 0);
+  EXPECT_EQ(EngDrawnCopyRestore(), 0);
+  EngDrawnCopyDeleteGraphics();
+  ASSERT_EQ(EngDrawnCopySave(), 1);
+  Clear(device.get(), 0, 1, 0);
+  ASSERT_EQ(EngDrawnCopyRestore(), 1);
+  EXPECT_EQ(At(0, 0), 'b');
+}
+
+// Into a multisampled window OpenGL blits only between rectangles of one size, if at all: such a
+// window keeps no copy, and its callers draw what a copy would have put back.
+TEST_F(DeviceTest, AMultisampledWindowKeepsNoCopy) {
+  {
+    qwtest::ScopedGlWindow multisampled(640, 480, 4);
+    ASSERT_TRUE(multisampled.Ok()) << multisampled.Error();
+    GLint sample_buffers = 0;
+    glGetIntegerv(GL_SAMPLE_BUFFERS, &sample_buffers);
+    ASSERT_GT(sample_buffers, 0) << "the display offers no multisampled window";
+    EXPECT_EQ(EngDrawnCopySave(), 0);
+    EXPECT_EQ(EngDrawnCopyIsValid(), 0);
+    EXPECT_EQ(EngDrawnCopyRestore(), 0);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+  }
+  Clear(device.get(), 1, 0, 0);
+  EXPECT_EQ(EngDrawnCopySave(), 1);
 }
 
 }  // namespace
