@@ -1,7 +1,9 @@
 #include "Engine/EngSpriteOutlines.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "Engine/EngByteCursor.h"
 #include "Engine/EngDebug.h"
@@ -125,6 +127,16 @@ bool Parse(const unsigned char *bytes, size_t size, std::vector<_EngSpriteOutlin
   return true;
 }
 
+// From p to q by t, landing on q itself at t = 1 (and on p at 0): an outline's corner at a corner
+// of its part is placed exactly where the square's own corner is, so that an edge along the
+// square's is the same edge to the rasteriser.
+float Between(float p, float q, float t) { return t == 1.0f ? q : p + (q - p) * t; }
+
+// Twice the signed area of the triangle, in double so that a straight one gives exactly 0.
+double Cross(const float *a, const float *b, const float *c) {
+  return (double(b[0]) - a[0]) * (double(c[1]) - a[1]) - (double(b[1]) - a[1]) * (double(c[0]) - a[0]);
+}
+
 const char *BaseName(const char *path) {
   const char *slash = strrchr(path, '/');
   return slash ? slash + 1 : path;
@@ -227,4 +239,68 @@ const _EngSpriteOutline *EngSpriteOutlinesFindPart(EngInt32 picture, const _TexC
         std::fabs(o.part.bottom - part->bottom) <= kPartTolerance)
       return &o;
   return nullptr;
+}
+
+void EngSpriteOutlinesSplit(const _EngSpriteOutline *outline, const float position[4][3], _EngSpriteOutlineSplit *out) {
+  out->num_points = out->fan_triangles = out->rest_triangles = 0;
+  if (!outline || outline->num_corners < 3 || outline->num_corners > ENG_SPRITE_OUTLINES_MAX_CORNERS) return;
+  const _TexCoords &p = outline->part;
+  const float du = p.right - p.left, dv = p.bottom - p.top;
+  const EngInt32 n = outline->num_corners;
+  for (EngInt32 c = 0; c < n; c++) {
+    const float u = outline->corners[c][0], v = outline->corners[c][1];
+    out->uv[c][0] = u;
+    out->uv[c][1] = v;
+    const float a = (u - p.left) / du, b = (v - p.top) / dv;
+    for (int k = 0; k < 3; k++)
+      out->at[c][k] =
+          Between(Between(position[2][k], position[3][k], a), Between(position[0][k], position[1][k], a), b);
+  }
+  const float square[4][2] = {{p.left, p.bottom}, {p.right, p.bottom}, {p.left, p.top}, {p.right, p.top}};
+  for (int k = 0; k < 4; k++) {
+    out->uv[n + k][0] = square[k][0];
+    out->uv[n + k][1] = square[k][1];
+    for (int i = 0; i < 3; i++) out->at[n + k][i] = position[k][i];
+  }
+  out->num_points = n + 4;
+  // Round the square in the outline's turning: strip corners 0, 1, 3, 2.
+  const int ring[4] = {n, n + 1, n + 3, n + 2};
+  const double turning = Cross(out->uv[ring[0]], out->uv[ring[1]], out->uv[ring[2]]) > 0.0 ? 1.0 : -1.0;
+  EngInt32 count = 0;
+  auto add = [&](int a, int b, int c) {
+    const double twice = Cross(out->uv[a], out->uv[b], out->uv[c]);
+    if (twice == 0.0 || count >= ENG_SPRITE_OUTLINES_MAX_SPLIT_TRIANGLES) return 0;
+    if (twice * turning < 0.0) std::swap(b, c);
+    out->triangles[count][0] = EngUInt8(a);
+    out->triangles[count][1] = EngUInt8(b);
+    out->triangles[count][2] = EngUInt8(c);
+    count++;
+    return 1;
+  };
+  for (EngInt32 t = 1; t + 1 < n; t++) out->fan_triangles += add(0, t, t + 1);
+  // The rest: each outline edge with the square's corner furthest out beyond it, and at each
+  // outline corner the square's corners between those of its two edges. An edge along a side of
+  // the square ties that side's two corners: the first round the square is taken, as for every
+  // edge, so that the corners come round once.
+  auto furthest = [&](EngInt32 i) {
+    const float *a = out->uv[i], *b = out->uv[(i + 1) % n];
+    const double nx = turning * (double(b[1]) - a[1]), ny = -turning * (double(b[0]) - a[0]);
+    double reach[4], most = -1e300;
+    for (int k = 0; k < 4; k++) {
+      reach[k] = nx * out->uv[ring[k]][0] + ny * out->uv[ring[k]][1];
+      most = std::max(most, reach[k]);
+    }
+    for (int k = 0; k < 4; k++)
+      if (reach[k] == most && reach[(k + 3) % 4] != most) return k;
+    return 0;
+  };
+  int first = furthest(0), from = first;
+  for (EngInt32 i = 0; i < n; i++) {
+    const EngInt32 j = (i + 1) % n;
+    out->rest_triangles += add(i, j, ring[from]);
+    const int to = j == 0 ? first : furthest(j);
+    for (int k = from, steps = 0; k != to && steps < 4; k = (k + 1) % 4, steps++)
+      out->rest_triangles += add(j, ring[k], ring[(k + 1) % 4]);
+    from = to;
+  }
 }

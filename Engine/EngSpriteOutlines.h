@@ -53,3 +53,23 @@ EngUInt32 EngSpriteOutlinesGeneration();
 EngInt32 EngSpriteOutlinesFindPicture(const char *file_name, EngInt32 width, EngInt32 height);
 // The picture's outline of this part (matched within a ten-thousandth of the texture), or null.
 const _EngSpriteOutline *EngSpriteOutlinesFindPart(EngInt32 picture, const _TexCoords *part);
+
+// A sprite's square cut along its part's outline into the outline's own triangles (a fan from its
+// first corner) and the triangles of the rest of the square round it. Drawn whole, a square
+// takes both; over its outline, the fan only. Two ways of cutting one square shade a few of its
+// pixels a level apart (the renderer interpolates each triangle's texture coordinates from its
+// own corners), so the pixels inside the outline must come from the same triangles either way.
+// Triangles turn as the square does; those of no area are left out.
+enum { ENG_SPRITE_OUTLINES_MAX_SPLIT_TRIANGLES = 2 * ENG_SPRITE_OUTLINES_MAX_CORNERS + 2 };
+struct _EngSpriteOutlineSplit {
+  // The outline's corners, then the square's in strip order (left-bottom, right-bottom,
+  // left-top, right-top): texture coordinates and places.
+  EngInt32 num_points;
+  float uv[ENG_SPRITE_OUTLINES_MAX_CORNERS + 4][2];
+  float at[ENG_SPRITE_OUTLINES_MAX_CORNERS + 4][3];
+  // The fan's triangles first, then the rest's.
+  EngInt32 fan_triangles, rest_triangles;
+  EngUInt8 triangles[ENG_SPRITE_OUTLINES_MAX_SPLIT_TRIANGLES][3];
+};
+// For an outline with corners, and the square's places in strip order.
+void EngSpriteOutlinesSplit(const _EngSpriteOutline *outline, const float position[4][3], _EngSpriteOutlineSplit *out);

@@ -167,8 +167,8 @@ class EngTexture {
   // Many sprites of this texture in one draw. With outlined set, a sprite whose picture (the
   // file the texture was loaded from, unchanged since) and part have an outline
   // (EngSpriteOutlines.h) is drawn over that polygon only, the same pixels for fewer shaded,
-  // and not at all when nothing of its part shows; any other is drawn whole. Returns how many
-  // were drawn.
+  // and not at all when nothing of its part shows; any other, and every sprite in a
+  // multisampled window, is drawn whole. Returns how many were drawn.
   EngInt32 DrawSpriteList(const _EngTextureSpriteInfo *sprites, EngInt32 count, char outlined);
 
   // Pixel reading and editing on a CPU copy of the GL image.

@@ -344,58 +344,61 @@ EngInt32 EngTextureGL::OutlinesPicture() {
   return m_outlines_picture;
 }
 
-// A sprite over its outline becomes a fan of triangles from the outline's first corner, each
-// corner placed where its texture coordinates put it between the quad's corners; one drawn
-// whole is the two triangles a corner list makes of its quad.
+// A sprite with an outline is drawn as its square cut along the outline (EngSpriteOutlinesSplit):
+// over its outline the fan alone, drawn whole the rest of the square too. One without is the two
+// triangles a corner list makes of its quad.
 EngInt32 EngTextureGL::DrawSpriteList(const _EngTextureSpriteInfo *sprites, EngInt32 count, char outlined) {
   if (!m_created || !m_gl_exists || !sprites || count <= 0 || !eng_gl_3d_setup) return 0;
-  const EngInt32 picture = outlined ? OutlinesPicture() : -1;
+  const EngInt32 picture = OutlinesPicture();
+  // Rasterised by samples, a triangle beside the outline is shaded where the pixel's middle is,
+  // which may lie inside: a multisampled window draws every square whole.
+  if (outlined) {
+    GLint sample_buffers = 0;
+    glGetIntegerv(GL_SAMPLE_BUFFERS, &sample_buffers);
+    if (sample_buffers > 0 && glIsEnabled(GL_MULTISAMPLE)) outlined = 0;
+  }
   // Drawn in pieces of a fixed most, as the corner lists are.
   static const size_t kPieceTriangles = 512;
   static std::vector<float> positions(kPieceTriangles * 9), coords(kPieceTriangles * 6), colours(kPieceTriangles * 12);
-  static const int kWholeTriangles[2][3] = {{0, 1, 2}, {2, 1, 3}};
+  static const EngUInt8 kWholeTriangles[2][3] = {{0, 1, 2}, {2, 1, 3}};
   size_t triangles = 0;
   ColouredVertexArrays arrays(m_gl_name, positions.data(), coords.data(), colours.data());
   EngInt32 drawn = 0;
+  _EngSpriteOutlineSplit split;
   for (EngInt32 n = 0; n < count; n++) {
     const _EngTextureSpriteInfo &s = sprites[n];
     const _TexCoords &p = s.part;
     const _EngSpriteOutline *outline = picture >= 0 ? EngSpriteOutlinesFindPart(picture, &p) : nullptr;
-    if (outline && outline->num_corners == 0) continue;
+    if (outline && outline->num_corners == 0) {
+      if (outlined) continue;
+      outline = nullptr;
+    }
     drawn++;
-    // The sprite's corners: texture coordinates and places.
-    float uv[ENG_SPRITE_OUTLINES_MAX_CORNERS][2], at[ENG_SPRITE_OUTLINES_MAX_CORNERS][3];
-    EngInt32 corners = 0;
-    if (!outline) {
+    // The sprite's corners (texture coordinates and places) and its triangles.
+    const float(*uv)[2] = split.uv;
+    const float(*at)[3] = split.at;
+    const EngUInt8(*list)[3] = split.triangles;
+    size_t needed = 0;
+    if (outline) {
+      EngSpriteOutlinesSplit(outline, s.position, &split);
+      needed = size_t(split.fan_triangles) + (outlined ? 0 : size_t(split.rest_triangles));
+    } else {
       const float whole[4][2] = {{p.left, p.bottom}, {p.right, p.bottom}, {p.left, p.top}, {p.right, p.top}};
       for (int c = 0; c < 4; c++) {
-        uv[c][0] = whole[c][0];
-        uv[c][1] = whole[c][1];
-        for (int k = 0; k < 3; k++) at[c][k] = s.position[c][k];
+        split.uv[c][0] = whole[c][0];
+        split.uv[c][1] = whole[c][1];
+        for (int k = 0; k < 3; k++) split.at[c][k] = s.position[c][k];
       }
-      corners = 4;
-    } else {
-      const float du = p.right - p.left, dv = p.bottom - p.top;
-      for (EngInt32 c = 0; c < outline->num_corners; c++) {
-        uv[c][0] = outline->corners[c][0];
-        uv[c][1] = outline->corners[c][1];
-        const float a = (uv[c][0] - p.left) / du, b = (uv[c][1] - p.top) / dv;
-        for (int k = 0; k < 3; k++) {
-          const float top = s.position[2][k] + (s.position[3][k] - s.position[2][k]) * a;
-          const float bottom = s.position[0][k] + (s.position[1][k] - s.position[0][k]) * a;
-          at[c][k] = top + (bottom - top) * b;
-        }
-      }
-      corners = outline->num_corners;
+      list = kWholeTriangles;
+      needed = 2;
     }
-    const size_t needed = size_t(corners - 2);
     if (triangles + needed > kPieceTriangles) {
       glDrawArrays(GL_TRIANGLES, 0, GLsizei(triangles * 3));
       triangles = 0;
     }
     for (size_t t = 0; t < needed; t++, triangles++)
       for (int v = 0; v < 3; v++) {
-        const int c = outline ? (v == 0 ? 0 : int(t) + v) : kWholeTriangles[t][v];
+        const int c = list[t][v];
         const size_t i = triangles * 3 + size_t(v);
         for (int k = 0; k < 3; k++) positions[i * 3 + size_t(k)] = at[c][k];
         coords[i * 2] = uv[c][0];

@@ -188,15 +188,10 @@ void Bullet::HitBugs(float dt) {
   }
 }
 
-// Below this a fading bullet adds at most a few levels to any pixel: it is not drawn.
-static const float kInvisibleFade = 0.05f;
-
 void Bullet::Render() {
   if (!alive) return;
   EngTexture *tex = (weapon_type >= 0 && weapon_type < QW_NUM_FIRING_TYPES) ? bullet_texs[weapon_type] : nullptr;
   if (!tex || !(life > 0.0f)) return;
   const float fade = life < 1.0f ? life : 1.0f;
-  // The end of a fade cannot be told from nothing (drawn the old way, every layer whole, it is).
-  if (QuarrelwickFrameShortcutsOn() && fade < kInvisibleFade) return;
   SpritesAdd(0, tex, x, y, 0.0f, 0.0f, angle, 0, half_size, nullptr, 1.0f, 1.0f, 1.0f, fade);
 }

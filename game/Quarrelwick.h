@@ -65,9 +65,8 @@ void QuarrelwickRender();
 // The field's garden and shop column cover the whole window: the frame needs no clear.
 char QuarrelwickFieldCoversWindow();
 // On (the default), the field is drawn the short way: no clear under it, its still layers kept
-// and put back with one copy, spray clouds only over their visible part and not at the very end
-// of their fade. Off draws every layer whole, as the
-// comparisons of the two ways need.
+// and put back with one copy, sprites only over their pictures' outlines; the same pixels as off,
+// which draws every layer whole, as the comparisons of the two ways need.
 void QuarrelwickSetFrameShortcuts(char on);
 char QuarrelwickFrameShortcutsOn();
 void QuarrelwickMoveMouse(float x, float y);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -201,6 +202,123 @@ TEST_F(SpriteOutlinesTest, AMissingOrUnreadableFileLeavesNone) {
     const std::string log = qwimage::Logged([&] { EXPECT_EQ(EngSpriteOutlinesLoadFile(path.c_str()), 0); });
     EXPECT_NE(log.find("Load failed <" + path + ">"), std::string::npos) << log;
     EXPECT_EQ(EngSpriteOutlinesFindPicture("Blob.tga", 64, 64), -1);
+  }
+}
+
+// Whether the point lies inside the triangle, more than a hair from each of its edges; *near
+// is set when it lies within that hair of one.
+bool Inside(const float *a, const float *b, const float *c, double x, double y, bool *near) {
+  const float *corners[3] = {a, b, c};
+  double twice = (double(b[0]) - a[0]) * (double(c[1]) - a[1]) - (double(b[1]) - a[1]) * (double(c[0]) - a[0]);
+  bool inside = true;
+  for (int i = 0; i < 3; i++) {
+    const float *p = corners[i], *q = corners[(i + 1) % 3];
+    const double ex = double(q[0]) - p[0], ey = double(q[1]) - p[1];
+    const double side = (ex * (y - p[1]) - ey * (x - p[0])) * (twice > 0 ? 1 : -1) / std::hypot(ex, ey);
+    if (std::fabs(side) < 1e-6) *near = true;
+    if (side <= 0.0) inside = false;
+  }
+  return inside;
+}
+
+// A sprite's square cut along its part's outline (as the file gives it): the fan covers just
+// the outline and the rest the square round it, every point of the square in exactly one
+// triangle; every triangle turns as the square does, on the texture and on the field; every
+// corner lands where the square's texture coordinates put it, and an outline's corner at a
+// corner of its part exactly on the square's own corner.
+TEST_F(SpriteOutlinesTest, ASquareCutAlongItsOutlineIsTiledByTheFanAndTheRest) {
+  const float a = 1.0f / 64, z = 63.0f / 64;
+  const _TexCoords whole = {a, a, z, z}, mirrored = {0.75f, 0.0f, 0.25f, 0.5f};
+  std::vector<std::pair<float, float>> round;
+  for (int k = 0; k < 16; k++) {
+    // Touching each side of the part at its middle.
+    const double angle = k * 2.0 * 3.14159265358979 / 16, r = 0.5 * (z - a) / std::cos(3.14159265358979 / 16);
+    round.push_back({float(std::min<double>(z, std::max<double>(a, 0.5 + r * std::cos(angle)))),
+                     float(std::min<double>(z, std::max<double>(a, 0.5 + r * std::sin(angle))))});
+  }
+  struct Case {
+    const char *name;
+    _TexCoords part;
+    std::vector<std::pair<float, float>> corners;
+  } cases[] = {
+      {"a box inside", whole, {{0.3f, 0.3f}, {0.6f, 0.3f}, {0.6f, 0.7f}, {0.3f, 0.7f}}},
+      {"a hexagon inside", whole, {{0.3f, 0.2f}, {0.6f, 0.2f}, {0.8f, 0.4f}, {0.8f, 0.6f}, {0.6f, 0.8f}, {0.3f, 0.8f}}},
+      {"an edge along a side", whole, {{a, 0.3f}, {0.5f, 0.2f}, {0.6f, 0.6f}, {a, 0.7f}}},
+      {"a corner of the part", whole, {{a, a}, {0.4f, a}, {0.5f, 0.5f}, {a, 0.4f}}},
+      {"the whole part", whole, {{a, a}, {z, a}, {z, z}, {a, z}}},
+      {"sixteen corners touching every side", whole, round},
+      {"a mirrored part", mirrored, {{0.3f, 0.1f}, {0.7f, 0.1f}, {0.7f, 0.4f}, {0.3f, 0.4f}}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_EQ(Load(Bytes({{"Split.tga", 64, 64, {Outline(c.part, c.corners)}}})), 1);
+    const _EngSpriteOutline *o = EngSpriteOutlinesFindPart(EngSpriteOutlinesFindPicture("Split.tga", 64, 64), &c.part);
+    ASSERT_NE(o, nullptr);
+    const int n = o->num_corners;
+    // The square turned and stretched on the field, corners in strip order.
+    const float turn = 0.7f, cs = std::cos(turn), sn = std::sin(turn);
+    const float local[4][2] = {{-0.2f, -0.1f}, {0.2f, -0.1f}, {-0.2f, 0.1f}, {0.2f, 0.1f}};
+    float position[4][3];
+    for (int k = 0; k < 4; k++) {
+      position[k][0] = 0.31f + local[k][0] * cs - local[k][1] * sn;
+      position[k][1] = -0.17f + local[k][0] * sn + local[k][1] * cs;
+      position[k][2] = 0.0f;
+    }
+    _EngSpriteOutlineSplit split;
+    EngSpriteOutlinesSplit(o, position, &split);
+    ASSERT_EQ(split.num_points, n + 4);
+    ASSERT_LE(split.fan_triangles + split.rest_triangles, ENG_SPRITE_OUTLINES_MAX_SPLIT_TRIANGLES);
+    const _TexCoords &p = o->part;
+    const double du = double(p.right) - p.left, dv = double(p.top) - p.bottom;
+    for (int i = 0; i < split.num_points; i++) {
+      const double s = (split.uv[i][0] - p.left) / du, t = (split.uv[i][1] - p.bottom) / dv;
+      for (int k = 0; k < 2; k++)
+        EXPECT_NEAR(split.at[i][k],
+                    position[0][k] + (position[1][k] - position[0][k]) * s + (position[2][k] - position[0][k]) * t,
+                    1e-5)
+            << "point " << i;
+      const float square[4][2] = {{p.left, p.bottom}, {p.right, p.bottom}, {p.left, p.top}, {p.right, p.top}};
+      for (int k = 0; k < 4; k++)
+        if (split.uv[i][0] == square[k][0] && split.uv[i][1] == square[k][1]) {
+          EXPECT_EQ(memcmp(split.at[i], position[k], sizeof(position[k])), 0) << "point " << i;
+        }
+    }
+    const auto twice = [](const float *u, const float *v, const float *w) {
+      return (double(v[0]) - u[0]) * (double(w[1]) - u[1]) - (double(v[1]) - u[1]) * (double(w[0]) - u[0]);
+    };
+    const double square_uv = twice(split.uv[n], split.uv[n + 1], split.uv[n + 2]);
+    const double square_at = twice(position[0], position[1], position[2]);
+    const int triangles = split.fan_triangles + split.rest_triangles;
+    for (int i = 0; i < triangles; i++) {
+      const EngUInt8 *tri = split.triangles[i];
+      ASSERT_LT(std::max({tri[0], tri[1], tri[2]}), split.num_points);
+      EXPECT_GT(twice(split.uv[tri[0]], split.uv[tri[1]], split.uv[tri[2]]) * square_uv, 0.0) << "triangle " << i;
+      EXPECT_GT(twice(split.at[tri[0]], split.at[tri[1]], split.at[tri[2]]) * square_at, 0.0) << "triangle " << i;
+    }
+    // Points all over the square, off any grid the corners lie on.
+    int checked = 0;
+    for (int iy = 0; iy < 53; iy++)
+      for (int ix = 0; ix < 59; ix++) {
+        const double x = p.left + du * (ix + 0.37) / 59, y = p.bottom + dv * (iy + 0.61) / 53;
+        bool near = false;
+        int in_fan = 0, in_rest = 0;
+        for (int i = 0; i < triangles; i++) {
+          const EngUInt8 *tri = split.triangles[i];
+          if (Inside(split.uv[tri[0]], split.uv[tri[1]], split.uv[tri[2]], x, y, &near))
+            (i < split.fan_triangles ? in_fan : in_rest)++;
+        }
+        if (near) continue;
+        checked++;
+        bool in_outline = true;
+        for (int i = 0; i < n; i++) {
+          const float *u = o->corners[i], *v = o->corners[(i + 1) % n];
+          const double side = (double(v[0]) - u[0]) * (y - u[1]) - (double(v[1]) - u[1]) * (x - u[0]);
+          if (side * square_uv <= 0.0) in_outline = false;
+        }
+        ASSERT_EQ(in_fan + in_rest, 1) << x << "," << y;
+        ASSERT_EQ(in_fan, in_outline ? 1 : 0) << x << "," << y;
+      }
+    EXPECT_GT(checked, 3000);
   }
 }
 

@@ -2,7 +2,8 @@
 // value pairs) laid over a good file whose checksum is then put right, so that the counts, the
 // names, the parts and the corners are reached past the checksum. Whatever loads must keep the
 // reader's promises: every outline found has no corner or three to sixteen, all inside its
-// part, round a convex polygon turning as the part's quad does.
+// part, round a convex polygon turning as the part's quad does; a square cut along it keeps its
+// triangles within their list, each naming points that exist.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -66,6 +67,16 @@ static void CheckOutline(const _EngSpriteOutline *o) {
     const double cross = (double(b[0]) - a[0]) * (double(c[1]) - b[1]) - (double(b[1]) - a[1]) * (double(c[0]) - b[0]);
     if (cross * twice < 0.0) abort();
   }
+  const float square[4][3] = {{0.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, {1.0f, 1.0f, 0.0f}};
+  _EngSpriteOutlineSplit split;
+  EngSpriteOutlinesSplit(o, square, &split);
+  const int triangles = split.fan_triangles + split.rest_triangles;
+  if (split.num_points != o->num_corners + 4 || split.fan_triangles < 0 || split.rest_triangles < 0 ||
+      triangles > ENG_SPRITE_OUTLINES_MAX_SPLIT_TRIANGLES)
+    abort();
+  for (int i = 0; i < triangles; i++)
+    for (int k = 0; k < 3; k++)
+      if (split.triangles[i][k] >= split.num_points) abort();
 }
 
 // Every picture and part the good file had, looked up in what was loaded.

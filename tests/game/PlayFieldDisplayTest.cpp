@@ -1,31 +1,41 @@
 // The play field drawn on a real OpenGL device: sprites face their travel through the sprite
 // transform, the garden picture's outer band never shows, each wave's new bug pictures leave no
-// sprite batches behind, and each generated garden is drawn and left as a screenshot in the
-// build folder.
+// sprite batches behind, each generated garden is drawn and left as a screenshot in the build
+// folder, and every frame of play is its layers drawn whole, byte for byte.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "Engine/EngDevice.h"
+#include "Engine/EngDeviceGL.h"
+#include "Engine/EngDim.h"
+#include "Engine/EngDrawnCopy.h"
 #include "Engine/EngJpeg.h"
+#include "Engine/EngLights.h"
 #include "Engine/EngMain.h"
 #include "Engine/EngMatrix.h"
 #include "Engine/EngTexture.h"
+#include "Engine/EngUtilsGL.h"
 #include "Engine/EngWindow.h"
 #include "benchmarks/GameScene.h"
 #include "game/Bugs.h"
 #include "game/Levels.h"
 #include "game/Quarrelwick.h"
+#include "game/Sidebar.h"
 #include "game/Sprites.h"
 #include "game/Traverse.h"
+#include "game/Weapons.h"
 #include "tests/Engine/DeviceTestSupport.h"
+#include "tests/Engine/ScopedGlWindow.h"
 #include "tests/Engine/TextureTestSupport.h"
+#include "tests/game/HeadlessGame.h"
 #include "tests/game/PlayFieldDisplaySupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -275,53 +285,222 @@ TEST_F(PlayFieldDisplayTest, EachWavesBugPicturesLeaveNoSpriteBatchesBehind) {
   }
 }
 
-// The field as the game draws it (no clear, the still layers put back from the kept copy,
-// spray clouds cropped and not drawn at the very end of their fade) against every layer drawn
-// whole over a cleared window: the same pixels without bullets, and nearly so with them.
-TEST_F(PlayFieldDisplayTest, TheShortWayDrawsTheFieldAsEveryLayerDrawnWholeDoes) {
-  auto draw = [&](bool old_way) {
-    QuarrelwickSetFrameShortcuts(old_way ? 0 : 1);
+// --- Frames as the game draws them against every layer drawn whole -------------------------
+
+// A window of its own size and samples with an engine device over it, for whole frames of the
+// field; the field's pictures are made in it and go with it.
+class FieldWindow {
+ public:
+  FieldWindow(int width, int height, int samples) : m_gl(width, height, samples), m_width(width), m_height(height) {}
+  ~FieldWindow() {
+    QuarrelwickDestroyGraphics();
+    device.reset();
+    window.reset();
+    eng_main_window = nullptr;
+    eng_main_device_type = 0;
+    eng_main_window_aa = 0;
+  }
+  // False with why when the window or its device could not be made.
+  bool Open(int samples, std::string *why) {
+    if (!m_gl.Ok()) return *why = m_gl.Error(), false;
+    EngDeviceGL_ResetForTests();
+    EngLightsResetForTests();
+    EngDimResetForTests();
+    EngUtilsGL_ResetForTests();
+    eng_main_device_type = ENG_DEVICE_TYPE_OPENGL;
+    eng_main_window_aa = samples;
+    window.reset(new EngWindow(nullptr, "field frames"));
+    eng_main_window = window.get();
+    window->UpdateWindowVariables(1, m_width, m_height, 32, 60);
+    device.reset(new EngDevice(window.get()));
+    if (!device->Create(1, m_width, m_height, 32, 60)) return *why = "no device", false;
+    GLint sample_buffers = 0;
+    glGetIntegerv(GL_SAMPLE_BUFFERS, &sample_buffers);
+    if ((sample_buffers > 0) != (samples > 0)) return *why = "the display offers no such window", false;
+    if (!QuarrelwickCreateGraphics()) return *why = "the field's pictures were not made", false;
+    return true;
+  }
+  // The window filled with a colour the field never shows, so that whatever a frame leaves
+  // undrawn stands out.
+  void Spoil() {
     device->SetClearColour(0.9f, 0.1f, 0.6f);
-    if (old_way || !QuarrelwickFieldCoversWindow()) device->ClearScreen();
+    device->ClearScreen();
+  }
+  // One frame of the field as the game draws it (whole: every layer whole over a cleared window),
+  // read back: rows bottom first, RGBA.
+  std::vector<unsigned char> Frame(bool whole) {
+    QuarrelwickSetFrameShortcuts(whole ? 0 : 1);
+    if (whole || !QuarrelwickFieldCoversWindow()) device->ClearScreen();
+    device->PrepareFor2D(1);
     QuarrelwickRender();
+    device->RestoreAfter2D();
+    QuarrelwickSetFrameShortcuts(1);
     glFinish();
-    return qwtest::ReadFrameRgb();
-  };
-  auto psnr = [](const std::vector<unsigned char> &a, const std::vector<unsigned char> &b) {
-    double sum = 0.0;
-    for (size_t i = 0; i < a.size(); i++) sum += double(int(a[i]) - int(b[i])) * double(int(a[i]) - int(b[i]));
-    const double mse = sum / double(a.size());
-    return mse == 0.0 ? 1000.0 : 10.0 * std::log10(255.0 * 255.0 / mse);
-  };
-  auto tick = [](int frames) {
+    std::vector<unsigned char> rgba(size_t(m_width) * size_t(m_height) * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, m_width, m_height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+  }
+  // Empty when the frames are the same bytes; else how many pixels differ, and the first.
+  std::string Difference(const std::vector<unsigned char> &a, const std::vector<unsigned char> &b) const {
+    long differ = 0;
+    std::string first;
+    for (size_t i = 0; i < a.size() && i < b.size(); i += 4) {
+      if (memcmp(&a[i], &b[i], 3) == 0) continue;
+      if (differ++ == 0) {
+        const long pixel = long(i / 4);
+        first = " first at " + std::to_string(pixel % m_width) + "," + std::to_string(m_height - 1 - pixel / m_width) +
+                " from the top-left: " + std::to_string(a[i]) + " " + std::to_string(a[i + 1]) + " " +
+                std::to_string(a[i + 2]) + " against " + std::to_string(b[i]) + " " + std::to_string(b[i + 1]) + " " +
+                std::to_string(b[i + 2]);
+      }
+    }
+    if (a.size() != b.size()) return "frames of different sizes";
+    return differ ? std::to_string(differ) + " pixels differ," + first : std::string();
+  }
+  // The pointer over the weapon, so that its reach and its level badge are drawn.
+  void PointAt(const Weapon *w) {
+    QuarrelwickMoveMouse((QW_FIELD_LEFT + (w->x + 1.0f) * QW_FIELD_WIDTH * 0.5f) * eng_main_window_x_ratio,
+                         (QW_FIELD_TOP + (w->y + 1.0f) * QW_FIELD_HEIGHT * 0.5f) * eng_main_window_y_ratio);
+  }
+
+  std::unique_ptr<EngWindow> window;
+  std::unique_ptr<EngDevice> device;
+
+ private:
+  qwtest::ScopedGlWindow m_gl;
+  int m_width, m_height;
+};
+
+class PlayFieldFramesDisplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    qwtest::ResetPlayFieldModules();
+    QuarrelwickPre3dInit();
+  }
+  void TearDown() override {
+    EngDrawnCopyFailBlitsForTests(0);
+    qwtest::ResetPlayFieldModules();
+    ASSERT_TRUE(m_cwd.Restore());
+  }
+
+  // A game in garden 0 played by the headless player's script until its third wave has begun:
+  // factories, weapons firing, bugs on the road, bullets and spray clouds in flight.
+  bool BuildPlay(std::string *why) {
+    if (!m_cwd.Enter(qwtest::BuiltResources())) return *why = "no resources folder", false;
+    level_garden = 0;
+    level_difficulty = 0;
+    srand(82);
+    qwtest::HeadlessGame game;
+    if (!game.Start()) return *why = "the game did not start", false;
+    game.Play(3, 60L * 60 * 20);
+    if (!game.Fault().empty()) return *why = game.Fault(), false;
+    if (bug_level_num < 2 || num_weapons < 4) return *why = "the script bought too little", false;
+    return true;
+  }
+
+  static void Tick(int frames) {
     for (int i = 0; i < frames; i++) {
       eng_main_current_time = eng_main_current_time + 1.0 / 60.0;
       game_per_second = 1.0f / 60.0f;
       QuarrelwickTick();
     }
-  };
-  const bool late[] = {false, true};
-  for (bool late_wave : late) {
-    SCOPED_TRACE(late_wave ? "late wave" : "empty field");
-    std::string why;
-    ASSERT_TRUE(late_wave ? qwbench::BuildLateWave(&why) : qwbench::BuildEmptyField(&why)) << why;
-    ASSERT_EQ(QuarrelwickCreateGraphics(), 1);
-    QuarrelwickMoveMouse(400, 200);
-    tick(240);
-    ASSERT_TRUE(QuarrelwickFieldCoversWindow());
-    for (int round = 0; round < 3; round++) {
-      const std::vector<unsigned char> old_way = draw(true);
-      // The first short frame keeps the still layers, the second puts them back.
-      const std::vector<unsigned char> first = draw(false), kept = draw(false);
-      EXPECT_EQ(first, kept) << "round " << round;
-      if (late_wave)
-        EXPECT_GE(psnr(old_way, kept), 45.0) << "round " << round;
-      else
-        EXPECT_EQ(psnr(old_way, kept), 1000.0) << "round " << round;
-      tick(37);
+  }
+
+  // The first firing weapon on the field, or null.
+  static const Weapon *AFiringWeapon(int after) {
+    for (int i = 0; i < num_weapons; i++) {
+      const Weapon *w = weapons[(i + after) % num_weapons];
+      if (w && w->type < QW_NUM_FIRING_TYPES) return w;
     }
-    QuarrelwickSetFrameShortcuts(1);
-    QuarrelwickDestroyGraphics();
+    return nullptr;
+  }
+
+  // At several moments of the scene, with the pointer over the field, over a weapon (its reach
+  // and badge drawn) and carrying a weapon to place: the frame as the game draws it, over a
+  // spoilt window, is the frame of every layer drawn whole, byte for byte, both when the still
+  // layers are drawn and kept and when they are put back.
+  void CompareMoments(FieldWindow *field, int moments) {
+    for (int moment = 0; moment < moments; moment++) {
+      SCOPED_TRACE("moment " + std::to_string(moment));
+      const Weapon *over = AFiringWeapon(moment);
+      if (moment % 3 == 1 && over) field->PointAt(over);
+      if (moment % 3 == 2 && !weapon_to_place) SidebarStartPlacingWeapon(QuarrelwickGetBestWeaponTypeOfFamily(1));
+      if (moment % 3 == 0) {
+        if (weapon_to_place) SidebarMouseButtonPressed(1, 1);
+        QuarrelwickMoveMouse(0.6f * float(eng_main_window_width), 0.4f * float(eng_main_window_height));
+      }
+      const std::vector<unsigned char> whole = field->Frame(true);
+      field->Spoil();
+      const std::vector<unsigned char> drawn = field->Frame(false);
+      field->Spoil();
+      const std::vector<unsigned char> kept = field->Frame(false);
+      EXPECT_EQ(field->Difference(drawn, whole), "");
+      EXPECT_EQ(field->Difference(kept, whole), "");
+      Tick(37);
+    }
+  }
+
+  qwtest::WorkingFolder m_cwd;
+};
+
+struct WindowShape {
+  const char *name;
+  int width, height, samples;
+};
+// The game's own window, another shape, and one multisampled as anti-aliasing makes it.
+const WindowShape kShapes[] = {
+    {"1024 x 768", 1024, 768, 0}, {"800 x 500", 800, 500, 0}, {"640 x 480, 4 samples", 640, 480, 4}};
+
+TEST_F(PlayFieldFramesDisplayTest, EveryFrameOfPlayIsItsLayersDrawnWhole) {
+  std::string why;
+  ASSERT_TRUE(BuildPlay(&why)) << why;
+  for (const WindowShape &shape : kShapes) {
+    SCOPED_TRACE(shape.name);
+    FieldWindow field(shape.width, shape.height, shape.samples);
+    ASSERT_TRUE(field.Open(shape.samples, &why)) << why;
+    CompareMoments(&field, 6);
+    // Only a single-sampled window keeps the still layers; a multisampled one draws them.
+    EXPECT_EQ(EngDrawnCopyIsValid(), shape.samples == 0 ? 1 : 0);
+  }
+}
+
+TEST_F(PlayFieldFramesDisplayTest, EveryFrameOfALateWaveIsItsLayersDrawnWhole) {
+  std::string why;
+  ASSERT_TRUE(qwbench::BuildLateWave(&why)) << why;
+  for (const WindowShape &shape : kShapes) {
+    SCOPED_TRACE(shape.name);
+    FieldWindow field(shape.width, shape.height, shape.samples);
+    ASSERT_TRUE(field.Open(shape.samples, &why)) << why;
+    CompareMoments(&field, 6);
+    EXPECT_EQ(EngDrawnCopyIsValid(), shape.samples == 0 ? 1 : 0);
+  }
+}
+
+// A copy of the still layers that OpenGL refuses, whether putting it back or keeping it, leaves
+// that frame and the ones after it to draw the layers: still every layer drawn whole.
+TEST_F(PlayFieldFramesDisplayTest, ACopyOpenGLRefusesLeavesTheLayersToBeDrawn) {
+  std::string why;
+  ASSERT_TRUE(BuildPlay(&why)) << why;
+  for (const bool at_restore : {true, false}) {
+    SCOPED_TRACE(at_restore ? "putting back" : "keeping");
+    FieldWindow field(640, 480, 0);
+    ASSERT_TRUE(field.Open(0, &why)) << why;
+    if (at_restore) {
+      field.Frame(false);
+      ASSERT_EQ(EngDrawnCopyIsValid(), 1);
+    }
+    for (int frame = 0; frame < 3; frame++) {
+      SCOPED_TRACE("frame " + std::to_string(frame));
+      const std::vector<unsigned char> whole = field.Frame(true);
+      field.Spoil();
+      EngDrawnCopyFailBlitsForTests(frame == 0 ? 1 : 0);
+      const std::vector<unsigned char> drawn = field.Frame(false);
+      EngDrawnCopyFailBlitsForTests(0);
+      EXPECT_EQ(field.Difference(drawn, whole), "");
+      EXPECT_EQ(EngDrawnCopyIsValid(), 0);
+      Tick(20);
+    }
   }
 }
 

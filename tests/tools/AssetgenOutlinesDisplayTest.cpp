@@ -1,4 +1,4 @@
-// Sprites drawn over the outlines the asset tool made leave the pixels they leave drawn whole:
+// Sprites drawn over the outlines the asset tool made leave the very bytes they leave drawn whole:
 // pictures made here (small and large, turned, over the texture's repeating edge, one showing
 // nothing) through the tool, the file and EngTexture::DrawSpriteList, and every part of every
 // picture the play field draws as sprites. A picture changed since it was loaded, or outlines
@@ -77,10 +77,10 @@ class AssetgenOutlinesDisplayTest : public DeviceTest {
     return d;
   }
 
-  // Pixels more than two levels apart, and pixels off the ground.
+  // Bytes that differ, and pixels off the ground.
   static int Off(const Drawn &a, const Drawn &b) {
     int off = 0;
-    for (size_t i = 0; i < a.rgb.size(); i++) off += std::abs(int(a.rgb[i]) - int(b.rgb[i])) > 2;
+    for (size_t i = 0; i < a.rgb.size(); i++) off += a.rgb[i] != b.rgb[i];
     return off;
   }
   static int Lit(const Drawn &a) {
@@ -138,9 +138,7 @@ TEST_F(AssetgenOutlinesDisplayTest, SpritesOverTheToolsOutlinesLeaveTheirWholeSq
     ASSERT_TRUE(tex.LoadFromTgaFile(dir.File(std::string("out/") + names[c.picture]).c_str(), 1, 2));
     const Drawn all = Draw(&tex, whole, 0.1f, -0.05f, c.half, c.angle, false);
     const Drawn outlined = Draw(&tex, whole, 0.1f, -0.05f, c.half, c.angle, true);
-    // Rounding of the texture coordinates moves a value by one; a pixel exactly on an edge the
-    // picture fills to may fall either side.
-    EXPECT_LE(Off(all, outlined), 6);
+    EXPECT_EQ(Off(all, outlined), 0);
     EXPECT_EQ(Lit(all) > 0, c.shows);
     EXPECT_EQ(outlined.sprites, c.shows ? 1 : 0);
     if (!c.shows) {
@@ -201,10 +199,13 @@ TEST_F(AssetgenOutlinesDisplayTest, ThePlayFieldsPicturesDrawnOverTheirOutlinesL
     }
     for (const _TexCoords &part : drawn) {
       parts++;
-      for (const float half : {0.04f, 0.4f}) {
-        const Drawn all = Draw(&tex, part, -0.1f, 0.05f, half, 0.7f, false);
-        const Drawn outlined = Draw(&tex, part, -0.1f, 0.05f, half, 0.7f, true);
-        EXPECT_LE(Off(all, outlined), 6) << part.left << " " << part.top << " at " << half;
+      // Squeezed to a few pixels square, unturned, and larger than drawn, turned.
+      const struct { float half, angle; } sizes[] = {{0.015f, 0.0f}, {0.04f, 0.7f}, {0.4f, 2.3f}};
+      for (const auto &size : sizes) {
+        const float half = size.half;
+        const Drawn all = Draw(&tex, part, -0.1f, 0.05f, half, size.angle, false);
+        const Drawn outlined = Draw(&tex, part, -0.1f, 0.05f, half, size.angle, true);
+        EXPECT_EQ(Off(all, outlined), 0) << part.left << " " << part.top << " at " << half;
         samples[0] += all.samples;
         samples[1] += outlined.samples;
       }

@@ -79,11 +79,11 @@ bool LoadAlphas(const std::string &path, int jpeg_alpha_mode, int *w, int *h, st
   return true;
 }
 
-// How many texels of the part at or above min_alpha an outline would cut: linear filtering
+// How many texels of the part that show (alpha not 0) an outline would cut: linear filtering
 // spreads each to the square a texel and a half round its centre (the texture repeating past
 // its edges), and all of that square the part's quad covers must lie inside the polygon. A part
 // marked as showing nothing must have no such texel.
-int TexelsCut(int w, int h, const std::vector<unsigned char> &alpha, const _EngSpriteOutline &o, int min_alpha) {
+int TexelsCut(int w, int h, const std::vector<unsigned char> &alpha, const _EngSpriteOutline &o) {
   const _TexCoords &p = o.part;
   const double x0 = std::min(p.left, p.right) * w, x1 = std::max(p.left, p.right) * w;
   const double y0 = std::min(p.top, p.bottom) * h, y1 = std::max(p.top, p.bottom) * h;
@@ -105,7 +105,7 @@ int TexelsCut(int w, int h, const std::vector<unsigned char> &alpha, const _EngS
   for (int y = int(std::floor(y0)) - 2; y <= int(std::ceil(y1)) + 1; y++)
     for (int x = int(std::floor(x0)) - 2; x <= int(std::ceil(x1)) + 1; x++) {
       const int tx = ((x % w) + w) % w, ty = ((y % h) + h) % h;
-      if (alpha[size_t(ty) * size_t(w) + size_t(tx)] < min_alpha) continue;
+      if (alpha[size_t(ty) * size_t(w) + size_t(tx)] == 0) continue;
       const double sx0 = std::max(x0, x + 0.5 - 1.5), sx1 = std::min(x1, x + 0.5 + 1.5);
       const double sy0 = std::max(y0, y + 0.5 - 1.5), sy1 = std::min(y1, y + 0.5 + 1.5);
       if (sx0 >= sx1 || sy0 >= sy1) continue;
@@ -407,14 +407,13 @@ TEST(AssetgenOutputs, SpriteOutlinesHoldEveryShowingTexelOfThePlayFieldsPictures
     bullets.push_back(std::string("Bullet") + b + ".tga");
   struct Case {
     std::string file;
-    int grid, alpha_mode, min_alpha;
+    int grid, alpha_mode;
   };
   std::vector<Case> cases;
-  for (const std::string &f : whole) cases.push_back({f, 0, 2, 1});
-  // A bullet's texels of alpha 1 and 2 (under 1 %) are left out, as they were cut before.
-  for (const std::string &f : bullets) cases.push_back({f, 0, 2, 3});
-  cases.push_back({"Numbers.tga", 2, 2, 1});
-  cases.push_back({"Explosion2.jpg", 4, 5, 1});
+  for (const std::string &f : whole) cases.push_back({f, 0, 2});
+  for (const std::string &f : bullets) cases.push_back({f, 0, 2});
+  cases.push_back({"Numbers.tga", 2, 2});
+  cases.push_back({"Explosion2.jpg", 4, 5});
   int smaller = 0, parts = 0;
   for (const Case &c : cases) {
     SCOPED_TRACE(c.file);
@@ -433,7 +432,7 @@ TEST(AssetgenOutputs, SpriteOutlinesHoldEveryShowingTexelOfThePlayFieldsPictures
     for (const _TexCoords &part : drawn) {
       const _EngSpriteOutline *o = EngSpriteOutlinesFindPart(picture, &part);
       ASSERT_NE(o, nullptr) << part.left << " " << part.top;
-      EXPECT_EQ(TexelsCut(w, h, alpha, *o, c.min_alpha), 0) << part.left << " " << part.top;
+      EXPECT_EQ(TexelsCut(w, h, alpha, *o), 0) << part.left << " " << part.top;
       parts++;
       smaller += o->num_corners > 0 && Cover(*o) < 0.75;
     }
@@ -550,7 +549,7 @@ TEST_F(AssetgenFixture, OutlinesFollowTheirMadePictures) {
     const _EngSpriteOutline *o = EngSpriteOutlinesFindPart(picture, &all);
     ASSERT_NE(o, nullptr);
     EXPECT_GE(o->num_corners, 8) << "a disc is worth more edges than a box";
-    EXPECT_EQ(TexelsCut(w, h, alpha, *o, 1), 0);
+    EXPECT_EQ(TexelsCut(w, h, alpha, *o), 0);
     EXPECT_LT(Cover(*o), 0.15);
     double u = 0.0;
     for (int i = 0; i < o->num_corners; i++) u += o->corners[i][0] / o->num_corners;
@@ -561,7 +560,7 @@ TEST_F(AssetgenFixture, OutlinesFollowTheirMadePictures) {
     const _TexCoords halves[2] = {{0.0f, 0.0f, 0.5f, 1.0f}, {0.5f, 0.0f, 1.0f, 1.0f}};
     ASSERT_NE(EngSpriteOutlinesFindPart(stripe_picture, &halves[0]), nullptr);
     EXPECT_EQ(EngSpriteOutlinesFindPart(stripe_picture, &halves[0])->num_corners, 4);
-    EXPECT_EQ(TexelsCut(w, h, alpha, *EngSpriteOutlinesFindPart(stripe_picture, &halves[0]), 1), 0);
+    EXPECT_EQ(TexelsCut(w, h, alpha, *EngSpriteOutlinesFindPart(stripe_picture, &halves[0])), 0);
     ASSERT_NE(EngSpriteOutlinesFindPart(stripe_picture, &halves[1]), nullptr);
     EXPECT_EQ(EngSpriteOutlinesFindPart(stripe_picture, &halves[1])->num_corners, 0);
   };

@@ -36,7 +36,7 @@ struct Alphas {
 
 struct PictureEntry {
   std::string picture;  // relative to resources/
-  int alpha_mode = 2, min_alpha = 1, max_corners = 16;
+  int alpha_mode = 2, max_corners = 16;
   std::vector<_TexCoords> parts;  // none: the whole picture as the engine draws it
   int line = 0;
 };
@@ -57,7 +57,6 @@ std::vector<PictureEntry> Entries(const Job &job) {
     PictureEntry p;
     p.picture = MemberString(e, "picture");
     p.alpha_mode = MemberInt(e, "alpha_mode", 0, 9, 2);
-    p.min_alpha = MemberInt(e, "min_alpha", 1, 255, 1);
     p.max_corners = MemberInt(e, "corners", 4, ENG_SPRITE_OUTLINES_MAX_CORNERS, max_corners);
     p.line = e.line;
     if (p.max_corners != 4 && p.max_corners != 8 && p.max_corners != 16)
@@ -172,7 +171,7 @@ std::vector<Point> Simplify(std::vector<Point> poly) {
 }
 
 // The part's outline: a polygon of at most max_corners corners, in texels.
-_EngSpriteOutline FindOutline(const Alphas &a, const _TexCoords &part, int min_alpha, int max_corners) {
+_EngSpriteOutline FindOutline(const Alphas &a, const _TexCoords &part, int max_corners) {
   _EngSpriteOutline o;
   o.part = part;
   o.num_corners = 0;
@@ -181,8 +180,11 @@ _EngSpriteOutline FindOutline(const Alphas &a, const _TexCoords &part, int min_a
   const double y0 = std::min(part.top, part.bottom) * h, y1 = std::max(part.top, part.bottom) * h;
   const std::vector<Point> rect = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
   // Linear filtering blends the texels whose centres lie within one texel of a sample (the
-  // texture repeats past its edges): a texel that shows may colour the square reaching one
-  // texel beyond it all round. Each direction's furthest such square bounds the polygon.
+  // texture repeats past its edges). The square kept round a texel that shows reaches half a
+  // texel further, room for the rounding of where a pixel's sample lands (the rasteriser places
+  // corners in 256ths of a pixel: under half a texel short of 128 texels to a pixel), so that a
+  // pixel outside the polygon takes nothing from any texel that shows. Each direction's furthest
+  // such square bounds the polygon.
   double nx[kDirections], ny[kDirections], reach[kDirections], support[kDirections];
   for (int k = 0; k < kDirections; k++) {
     const double angle = double(k) * ENG_MATH_TWO_PI / double(kDirections);
@@ -196,7 +198,7 @@ _EngSpriteOutline FindOutline(const Alphas &a, const _TexCoords &part, int min_a
   const int first_y = int(std::floor(y0)) - 2, last_y = int(std::ceil(y1)) + 1;
   for (int y = first_y; y <= last_y; y++)
     for (int x = first_x; x <= last_x; x++) {
-      if (a.At(x, y) < min_alpha) continue;
+      if (a.At(x, y) == 0) continue;
       const double cx = x + 0.5, cy = y + 0.5;
       // Squares wholly outside the part colour nothing drawn.
       if (cx + 1.5 <= x0 || cx - 1.5 >= x1 || cy + 1.5 <= y0 || cy - 1.5 >= y1) continue;
@@ -252,7 +254,7 @@ static void MakeOutlines(const Job &job, const Context &ctx, const std::string &
     if (parts.empty())
       parts.push_back(
           {1.0f / float(a.width), 1.0f / float(a.height), 1.0f - 1.0f / float(a.width), 1.0f - 1.0f / float(a.height)});
-    for (const _TexCoords &part : parts) pic.parts.push_back(FindOutline(a, part, entry.min_alpha, entry.max_corners));
+    for (const _TexCoords &part : parts) pic.parts.push_back(FindOutline(a, part, entry.max_corners));
     pictures.push_back(pic);
   }
   const std::vector<unsigned char> bytes = EngSpriteOutlinesEncode(pictures);
