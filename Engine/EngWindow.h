@@ -48,6 +48,15 @@ struct _EngWindowResChangeSettings {
 
 typedef void (*ENG_WINDOW_RES_CHANGE_DONE_CB)(void *user_data);
 
+// A rectangle of the desktop in screen pixels, and the window manager's frame (title bar and
+// borders) around a window's client area.
+struct _EngWindowArea {
+  EngInt32 x, y, width, height;
+};
+struct _EngWindowFrame {
+  EngInt32 top, left, bottom, right;
+};
+
 extern EngInt32 eng_main_window_width;
 extern EngInt32 eng_main_window_height;
 extern char eng_main_window_windowed;
@@ -167,6 +176,13 @@ class EngWindow {
   void EventsHandler_MAC(const void *native_event);
   // Warps the pointer to the last place the program put it since the last pass over the events.
   void WarpPointerIfAsked_MAC();
+  // Places a windowed window again, and makes it smaller where it does not fit, when the window
+  // manager tells the size of the frame it gave it (only after the window is shown, sometimes a
+  // good while later) or of another frame (one without the resize grip first, for example).
+  void PlaceForKnownFrame_MAC();
+  // A size told of the window beyond its display is held at the display's size, and the native
+  // window made no larger than the display again, so that nothing is drawn larger than it.
+  void HoldSizeWithinDisplay_MAC(int *width, int *height);
   char PrepareDisplayForFullscreenOrWindowed_MAC(char windowed, int width, int height, int bits, int frequency,
                                                  char flag);
   void RestoreDisplayAfterFullscreenOrWindowed_MAC(char windowed);
@@ -226,6 +242,12 @@ class EngWindow {
   char m_stop = 0;
   char m_resize_pending = 0;
   EngInt32 m_resize_width = 0, m_resize_height = 0;
+  // The windowed window's requested place and size, the frame it was last placed for, and
+  // whether the window manager has told its frame yet.
+  char m_placed_by_frame = 0;
+  char m_frame_told = 0;
+  EngInt32 m_place_x = -1, m_place_y = -1, m_place_width = 0, m_place_height = 0;
+  _EngWindowFrame m_placed_frame = {0, 0, 0, 0};
   double m_resize_next_time = 0.0;
   double m_last_wheel_time = -1.0;
   EngInt32 m_last_wheel_delta = 0;
@@ -235,14 +257,6 @@ class EngWindow {
 
 char SetWindowClientSize(int width, int height);
 
-// A rectangle of the desktop in screen pixels, and the window manager's frame (title bar and
-// borders) around a window's client area.
-struct _EngWindowArea {
-  EngInt32 x, y, width, height;
-};
-struct _EngWindowFrame {
-  EngInt32 top, left, bottom, right;
-};
 // Where a windowed window's client area goes (platform half): the requested place and size
 // (x or y negative: centred), limited so that the client area with its frame lies inside the
 // desktop's usable area; a requested place that would not is moved left and up until it does.

@@ -26,8 +26,9 @@ PACKAGES=(
   fonts-dejavu-core ttf-bitstream-vera
   # headless display for tests (xauth for xvfb-run, xfonts-base for SDL message boxes, libxtst-dev
   # for the play-through test that drives the program with real X input, libxdamage-dev for the
-  # probe that times the program's frames)
-  xvfb xauth xfonts-base libxtst-dev libxdamage-dev
+  # probe that times the program's frames, openbox for the tests that place the program's window
+  # under a window manager)
+  xvfb xauth xfonts-base libxtst-dev libxdamage-dev openbox
 )
 
 missing=()

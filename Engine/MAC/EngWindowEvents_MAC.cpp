@@ -188,7 +188,12 @@ void EngWindow::EventsHandler_MAC(const void *native_event) {
         case SDL_WINDOWEVENT_MAXIMIZED:
           if (m_minimised) GotMinimizedMsg(0);
           break;
-        case SDL_WINDOWEVENT_SIZE_CHANGED: MsgsWindowSizeChanged(e.window.data1, e.window.data2); break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED: {
+          int width = e.window.data1, height = e.window.data2;
+          HoldSizeWithinDisplay_MAC(&width, &height);
+          MsgsWindowSizeChanged(width, height);
+          break;
+        }
         case SDL_WINDOWEVENT_MOVED: UpdateWindowCorner_MAC(); break;
         case SDL_WINDOWEVENT_CLOSE: EventsStopLoop_MAC(); break;
         default: break;
@@ -205,6 +210,7 @@ char EngWindow::EventsRunLoop_MAC() {
   WarpPointerIfAsked_MAC();
   SDL_Event e;
   while (SDL_PollEvent(&e)) EventsHandler_MAC(&e);
+  PlaceForKnownFrame_MAC();
   WarpPointerIfAsked_MAC();
   return 0;
 }

@@ -1,6 +1,7 @@
 // The window's native half over SDL2: creating and destroying the window (a windowed one
-// inside the desktop's usable area, a full-screen one at a mode the display offers), the
-// cursor, title, position, showing and minimising. Headless when SDL's driver is "dummy".
+// inside the desktop's usable area with its frame, a full-screen one at a mode the display
+// offers, neither larger than the display), the cursor, title, position, showing and
+// minimising. Headless when SDL's driver is "dummy". Xlib only sizes a full-screen window.
 #include "Engine/EngWindow.h"
 
 #include <algorithm>
@@ -8,6 +9,8 @@
 #include <cstring>
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
 
 #include "Engine/EngContext.h"
 #include "Engine/EngDebug.h"
@@ -60,6 +63,7 @@ void EngWindow::OnCreate_MAC() {
   m_warps.Clear();
   m_stop = 0;
   m_resize_pending = 0;
+  m_placed_by_frame = 0;
 }
 
 char EngWindow::Create_MAC(_EngCreateWindowParms parms) {
@@ -115,13 +119,27 @@ static char UsableDesktop(char headless, _EngWindowArea *usable) {
   return EngResModesGetDesktopDimensions(&usable->x, &usable->y, &usable->width, &usable->height, 1);
 }
 
-// The window manager's frame is known once the window is shown.
+// The window manager's frame: SDL reads it from the window's _NET_FRAME_EXTENTS, which the
+// window manager sets once it has framed the shown window; all zero until then.
 static _EngWindowFrame FrameOf(SDL_Window *window) {
   if (test_desktop) return test_frame;
   _EngWindowFrame frame = {0, 0, 0, 0};
   if (!window || SDL_GetWindowBordersSize(window, &frame.top, &frame.left, &frame.bottom, &frame.right) != 0)
     return {0, 0, 0, 0};
   return frame;
+}
+
+static bool IsKnown(const _EngWindowFrame &frame) {
+  return frame.top > 0 || frame.left > 0 || frame.bottom > 0 || frame.right > 0;
+}
+
+static bool SameFrame(const _EngWindowFrame &a, const _EngWindowFrame &b) {
+  return a.top == b.top && a.left == b.left && a.bottom == b.bottom && a.right == b.right;
+}
+
+static char DisplayBounds(SDL_Window *window, SDL_Rect *bounds) {
+  const int display = SDL_GetWindowDisplayIndex(window);
+  return display >= 0 && SDL_GetDisplayBounds(display, bounds) == 0 && bounds->w > 0 && bounds->h > 0;
 }
 
 char EngWindow::DoCreateWindow_MAC(_EngCreateWindowParms parms) {
@@ -132,13 +150,19 @@ char EngWindow::DoCreateWindow_MAC(_EngCreateWindowParms parms) {
   int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
   _EngWindowArea usable = {0, 0, 0, 0};
   const char place = parms.windowed && UsableDesktop(m_headless, &usable);
-  _EngWindowFrame frame = test_desktop ? test_frame : last_frame;
+  // Until this window's frame is told, the last one's is the best guess.
+  const _EngWindowFrame frame = test_desktop ? test_frame : last_frame;
   if (place) {
     const _EngWindowArea area = EngWindowPlaceWindowed_MAC(parms.x, parms.y, width, height, usable, frame);
-    x = area.x;
-    y = area.y;
+    // A window manager puts the frame's corner where the window is asked to be.
+    x = area.x - (test_desktop ? 0 : frame.left);
+    y = area.y - (test_desktop ? 0 : frame.top);
     width = area.width;
     height = area.height;
+    m_place_x = parms.x;
+    m_place_y = parms.y;
+    m_place_width = parms.width;
+    m_place_height = parms.height;
   } else if (!parms.windowed) {
     // A full-screen size the display does not offer (saved on another display) becomes the
     // closest one it does, so the window never reaches past the screen.
@@ -160,7 +184,9 @@ char EngWindow::DoCreateWindow_MAC(_EngCreateWindowParms parms) {
     }
   } else {
     EngInt32 samples = EngContextSamplesForAntiAliasing(parms.anti_aliasing);
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | (parms.windowed ? SDL_WINDOW_RESIZABLE : 0);
+    // A windowed window is shown once its largest size is set, so that a window manager never
+    // gives it more than the display.
+    Uint32 flags = SDL_WINDOW_OPENGL | (parms.windowed ? SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
     std::string title = EngLatin1ToUtf8_MAC(m_title);
     EngContextSetGlAttributes_MAC(samples, 1);
     SDL_Window *window = SDL_CreateWindow(title.c_str(), x, y, width, height, flags);
@@ -184,28 +210,86 @@ char EngWindow::DoCreateWindow_MAC(_EngCreateWindowParms parms) {
       DebugErrorAlt(ENG_FUNC, "Could not create window [%s]", SDL_GetError());
       return 0;
     }
-    if (place) {
-      // A frame other than the one allowed for moves the window, so that its title bar too
-      // stays on the desktop.
-      const _EngWindowFrame shown = FrameOf(window);
-      if (!test_desktop) last_frame = shown;
-      if (memcmp(&shown, &frame, sizeof(frame)) != 0) {
-        const _EngWindowArea area =
-            EngWindowPlaceWindowed_MAC(parms.x, parms.y, parms.width, parms.height, usable, shown);
-        if (area.width != width || area.height != height) SDL_SetWindowSize(window, area.width, area.height);
-        SDL_SetWindowPosition(window, area.x, area.y);
-        width = area.width;
-        height = area.height;
-      }
+    if (parms.windowed) {
+      SDL_Rect display;
+      if (DisplayBounds(window, &display)) SDL_SetWindowMaximumSize(window, display.w, display.h);
+      SDL_ShowWindow(window);
     }
     m_native_window = window;
     m_native_window_id = SDL_GetWindowID(window);
     EngMiscSetMainNativeWindow_MAC(window);
     SDL_StartTextInput();
+    if (place) {
+      // A frame told while the window was being shown is read now; a later one, by the events' pass.
+      m_placed_by_frame = 1;
+      m_frame_told = 0;
+      m_placed_frame = frame;
+      SDL_PumpEvents();
+      PlaceForKnownFrame_MAC();
+      SDL_GetWindowSize(window, &width, &height);
+    }
   }
   UpdateWindowVariables(parms.windowed ? 1 : 0, width, height, parms.bit_depth, parms.frequency);
   UpdateWindowCorner_MAC();
   return 1;
+}
+
+void EngWindow::PlaceForKnownFrame_MAC() {
+  SDL_Window *window = Native(this);
+  if (!m_placed_by_frame || !window || !eng_main_window_windowed) return;
+  const _EngWindowFrame frame = FrameOf(window);
+  if (!IsKnown(frame)) return;
+  if (SameFrame(frame, m_placed_frame)) {
+    m_frame_told = 1;
+    return;
+  }
+  // A maximised or minimised window is the window manager's to place, and its frame with it.
+  if (SDL_GetWindowFlags(window) & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED | SDL_WINDOW_FULLSCREEN)) return;
+  _EngWindowArea usable;
+  if (!UsableDesktop(m_headless, &usable)) return;
+  m_placed_frame = frame;
+  if (!test_desktop) last_frame = frame;
+  int x = 0, y = 0, width = 0, height = 0;
+  SDL_GetWindowPosition(window, &x, &y);
+  SDL_GetWindowSize(window, &width, &height);
+  // The first frame told places the window as it was asked for. A later one (the window manager
+  // changing its frame) only brings back inside what the new frame pushed out, wherever the
+  // window has been put since.
+  const _EngWindowArea asked = m_frame_told ? _EngWindowArea{x, y, width, height}
+                                            : _EngWindowArea{m_place_x, m_place_y, m_place_width, m_place_height};
+  const _EngWindowArea area = EngWindowPlaceWindowed_MAC(asked.x, asked.y, asked.width, asked.height, usable, frame);
+  if (width != area.width || height != area.height) SDL_SetWindowSize(window, area.width, area.height);
+  // Moved the first time whatever SDL believes: the place the window was created at did not allow
+  // for this frame, and SDL may not have heard yet where the window manager put it.
+  if (!m_frame_told || x != area.x || y != area.y) SDL_SetWindowPosition(window, area.x, area.y);
+  m_frame_told = 1;
+}
+
+// SDL sizes a full-screen window only through the window manager; without one the X window
+// is sized here.
+static void ResizeNative(SDL_Window *window, int width, int height) {
+  if (!(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN)) {
+    SDL_SetWindowSize(window, width, height);
+    return;
+  }
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+  XResizeWindow(info.info.x11.display, info.info.x11.window, unsigned(width), unsigned(height));
+  XFlush(info.info.x11.display);
+}
+
+void EngWindow::HoldSizeWithinDisplay_MAC(int *width, int *height) {
+  SDL_Window *window = Native(this);
+  SDL_Rect display;
+  if (!window || !DisplayBounds(window, &display) || (*width <= display.w && *height <= display.h)) return;
+  DebugInfoAlt(ENG_FUNC, "Window size %d x %d held at the display's %d x %d", *width, *height, display.w, display.h);
+  *width = std::min(*width, display.w);
+  *height = std::min(*height, display.h);
+  int native_w = 0, native_h = 0;
+  SDL_GetWindowSize(window, &native_w, &native_h);
+  if (native_w > display.w || native_h > display.h)
+    ResizeNative(window, std::min(native_w, display.w), std::min(native_h, display.h));
 }
 
 void EngWindow::OnDestroy_MAC() {
@@ -220,6 +304,7 @@ void EngWindow::OnDestroy_MAC() {
   m_native_window_id = 0;
   m_native_window_exists = 0;
   m_resize_pending = 0;
+  m_placed_by_frame = 0;
   m_warps.Clear();
 }
 

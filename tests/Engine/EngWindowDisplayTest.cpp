@@ -1,7 +1,7 @@
 // The window on a real X display (Xvfb): an OpenGL window that opens, resizes, toggles full
 // screen and closes, input pushed through SDL reaching InputCB, pointer warps whose late motion
-// events move nothing back, and the way back from a full-screen set-up that fails after taking
-// the display.
+// events move nothing back, the way back from a full-screen set-up that fails after taking the
+// display, and sizes given beyond the display held at its size.
 #include "Engine/EngWindow.h"
 
 #include <gmock/gmock.h>
@@ -11,6 +11,7 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -279,6 +280,60 @@ TEST_F(EngWindowDisplayTest, AWindowedWindowLandsInsideTheUsableDesktopWithItsFr
     EXPECT_EQ(eng_main_window_height, want.height);
     EXPECT_GE(y - frame.top, usable.y);
     EXPECT_LE(y + h + frame.bottom, usable.y + usable.height);
+    m_window->Destroy();
+  }
+}
+
+// Sizes far past the display, given from outside (there is no window manager on the test
+// server to refuse them), are held at the display's size: the window globals and the device
+// never take more than the display, and the native window is made no larger than it again, in a
+// window and full screen. A windowed window also tells a window manager the display's size as
+// its largest.
+TEST_F(EngWindowDisplayTest, ASizeGivenBeyondTheDisplayIsHeldAtTheDisplaysSize) {
+  const struct {
+    char windowed;
+    int width, height;
+  } starts[] = {{1, 640, 480}, {0, 1280, 1024}};
+  const struct { unsigned width, height; } sizes[] = {{16000, 16000}, {5000, 400}, {400, 5000}};
+  const int display_w = 1280, display_h = 1024;
+  for (const auto &start : starts) {
+    SCOPED_TRACE(start.windowed ? "windowed" : "full screen");
+    _EngCreateWindowParms parms;
+    parms.windowed = start.windowed;
+    parms.width = start.width;
+    parms.height = start.height;
+    ASSERT_EQ(m_window->Create(&parms), 1);
+    ASSERT_EQ(m_window->CreateGraphicsDevice(), 1);
+    if (start.windowed) {
+      int max_w = 0, max_h = 0;
+      SDL_GetWindowMaximumSize(Native(), &max_w, &max_h);
+      EXPECT_EQ(max_w, display_w);
+      EXPECT_EQ(max_h, display_h);
+    }
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    ASSERT_TRUE(SDL_GetWindowWMInfo(Native(), &info)) << SDL_GetError();
+    for (const auto &size : sizes) {
+      SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height));
+      XResizeWindow(info.info.x11.display, info.info.x11.window, size.width, size.height);
+      XSync(info.info.x11.display, False);
+      const int held_w = std::min<int>(int(size.width), display_w), held_h = std::min<int>(int(size.height), display_h);
+      // The report is handled, and the native window made smaller again, within a few passes.
+      int largest_w = 0, largest_h = 0;
+      XWindowAttributes a = {};
+      EXPECT_TRUE(qwtest::WaitUntil([&] {
+        Pump(1);
+        largest_w = std::max(largest_w, eng_main_window_width);
+        largest_h = std::max(largest_h, eng_main_window_height);
+        XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &a);
+        return a.width == held_w && a.height == held_h && eng_main_window_width == held_w &&
+               eng_main_window_height == held_h;
+      })) << "native "
+          << a.width << "x" << a.height << ", globals " << eng_main_window_width << "x" << eng_main_window_height;
+      EXPECT_LE(largest_w, display_w);
+      EXPECT_LE(largest_h, display_h);
+      EXPECT_EQ(eng_gl_3d_setup, 1);
+    }
     m_window->Destroy();
   }
 }

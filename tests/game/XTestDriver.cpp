@@ -28,8 +28,8 @@ XTestDriver::~XTestDriver() {
   if (m_display) XCloseDisplay(m_display);
 }
 
-bool XTestDriver::Open() {
-  m_display = XOpenDisplay(nullptr);
+bool XTestDriver::Open(const char *display_name) {
+  m_display = XOpenDisplay(display_name);
   if (!m_display) {
     m_error = "cannot open the X display";
     return false;
@@ -72,23 +72,37 @@ static pid_t WindowPid(Display *d, Window w) {
   return pid;
 }
 
+// The window under `parent` (itself included) that is viewable, titled `title`, of process
+// `pid` and of the size asked for; a window manager puts the program's window inside its frame.
+static Window FindUnder(Display *d, Window parent, const char *title, pid_t pid, int width, int height) {
+  XWindowAttributes a;
+  if (XGetWindowAttributes(d, parent, &a) && a.map_state == IsViewable && (width <= 0 || a.width == width) &&
+      (height <= 0 || a.height == height)) {
+    char *name = nullptr;
+    bool match = false;
+    if (XFetchName(d, parent, &name) && name) {
+      match = strcmp(name, title) == 0 && WindowPid(d, parent) == pid;
+      XFree(name);
+    }
+    if (match) return parent;
+  }
+  Window root, up, *children = nullptr;
+  unsigned int count = 0;
+  Window found = 0;
+  if (XQueryTree(d, parent, &root, &up, &children, &count))
+    for (unsigned int i = 0; i < count && !found; i++) found = FindUnder(d, children[i], title, pid, width, height);
+  if (children) XFree(children);
+  return found;
+}
+
 unsigned long XTestDriver::FindWindow(const char *title, pid_t pid, int width, int height) {
   if (!m_display) return 0;
   Forget();
   Window root = DefaultRootWindow(m_display), parent, *children = nullptr;
   unsigned int count = 0;
   if (!XQueryTree(m_display, root, &root, &parent, &children, &count)) return 0;
-  for (unsigned int i = 0; i < count && !m_window; i++) {
-    XWindowAttributes a;
-    if (!XGetWindowAttributes(m_display, children[i], &a) || a.map_state != IsViewable || a.width != width ||
-        a.height != height)
-      continue;
-    char *name = nullptr;
-    if (XFetchName(m_display, children[i], &name) && name) {
-      if (strcmp(name, title) == 0 && WindowPid(m_display, children[i]) == pid) m_window = children[i];
-      XFree(name);
-    }
-  }
+  for (unsigned int i = 0; i < count && !m_window; i++)
+    m_window = FindUnder(m_display, children[i], title, pid, width, height);
   if (children) XFree(children);
   // Keys go to the window whatever the pointer does (no window manager gives it the focus).
   if (m_window) {

@@ -29,11 +29,12 @@ class XTestDriver {
   XTestDriver(const XTestDriver &) = delete;
   XTestDriver &operator=(const XTestDriver &) = delete;
 
-  // Connects to $DISPLAY; false (with the reason in Error()) without a server, without XTest or
-  // without Damage.
-  bool Open();
-  // The viewable top-level window titled `title` of process `pid`, of the given size; 0 while
-  // there is none. Forgets the window found before.
+  // Connects to the display named (to $DISPLAY without a name); false (with the reason in
+  // Error()) without a server, without XTest or without Damage.
+  bool Open(const char *display_name = nullptr);
+  // The viewable window titled `title` of process `pid`, top-level or framed by a window
+  // manager, of the given size (any size where a side is 0); 0 while there is none. Forgets the
+  // window found before.
   unsigned long FindWindow(const char *title, pid_t pid, int width, int height);
   void Forget();
   unsigned long WindowId() const { return m_window; }
