@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <mutex>
 #include <thread>
 
 #include "Engine/EngMain.h"
@@ -46,14 +47,16 @@ void WorldScoresTestBase::SetUp() {
   eng_main_current_time = 1000.0;
   t_moves_clock = true;
   EngMainSetClockForTests(HeldEngineClock);
-  EngMainSetSleepForTests(SleepMovingTheClock);
+  // Set once and left: a reader's thread may still sleep through it while a test ends, and off
+  // the test's own thread it is a plain sleep.
+  static std::once_flag sleep_set;
+  std::call_once(sleep_set, [] { EngMainSetSleepForTests(SleepMovingTheClock); });
 }
 
 void WorldScoresTestBase::TearDown() {
   m_service.Server().Stop();
   // The real clock again before the tables go: their readers' threads are waited for in it.
   EngMainSetClockForTests(nullptr);
-  EngMainSetSleepForTests(nullptr);
   t_moves_clock = false;
   ScoresTestBase::TearDown();
 }
