@@ -40,6 +40,10 @@ void EngMainForceExitOfMainProgramNow(const char *title, const char *text);
 char EngMainIsThisTheMainThread();
 // 1 while a program object exists and its exiting flag is clear.
 char EngMainProgramIsRunning();
+// 1 while the main window's graphics objects are gone and will be made again when its device
+// comes back (a full-screen window switched away from, the system asleep): a picture wanted now
+// is made then, and is no failure.
+char EngMainGraphicsAreDown();
 
 double EngMainGetCurrentTimeWithoutUpdatingGlobalCurrentTime();
 double EngMainUpdateCurrentTime();

@@ -70,6 +70,10 @@ void EngWindow::Destroy() {
   if (eng_main_window == this) eng_main_window = nullptr;
 }
 
+char EngMainGraphicsAreDown() {
+  return eng_main_window && eng_main_window->GetDevice() && !eng_main_window->GraphicsObjectsExist();
+}
+
 char EngWindow::CreateGraphicsDevice() {
   if (!m_program) {
     DebugStandardError(ENG_FUNC, DEBUG_ERR_NOSU);

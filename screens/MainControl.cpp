@@ -1,6 +1,7 @@
 #include "screens/MainControl.h"
 
 #include "Engine/EngDebug.h"
+#include "Engine/EngMain.h"
 #include "Engine/EngPicture.h"
 #include "Engine/EngVarious.h"
 #include "Engine/MWin/MWinButton.h"
@@ -22,7 +23,8 @@ void MainControlResetForTests() {
 }
 
 char MainControlCreateGraphics() {
-  if (title_refused) return 0;
+  // The game makes its graphics again when they come back, this picture with them.
+  if (title_refused || EngMainGraphicsAreDown()) return 0;
   EngPicture *picture = MainControlGetTitlePicture();
   if (picture->LoadFromFile(nullptr, kTitleFile, 0) && picture->CreateGraphics()) return 1;
   DebugErrorAlt(ENG_FUNC, "Could not load the title picture <%s>; the menus show no title", kTitleFile);

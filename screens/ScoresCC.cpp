@@ -162,9 +162,12 @@ void ScoresCC::StartingCB(void *) {
     if (!m_mwin || m_mwin->GetScreenLayout() == ENG_LAYOUT_DESKTOP) range->ChoiceSetSelectionExtraWidthMultiplier(2.0f);
   }
 
-  CountryCreateGraphics();
-  PlatformCreateGraphics();
-  SelectControlCreateGraphics();
+  // With the graphics down the screen is started again when they come back, and these with it.
+  if (!EngMainGraphicsAreDown()) {
+    CountryCreateGraphics();
+    PlatformCreateGraphics();
+    SelectControlCreateGraphics();
+  }
   MWinButton *gardens[4] = {mwinScoresMainLevel0Button, mwinScoresMainLevel1Button, mwinScoresMainLevel2Button,
                             mwinScoresMainLevel3Button};
   for (int g = 0; g < 4; g++) {

@@ -4,6 +4,7 @@
 
 #include "Engine/EngDebug.h"
 #include "Engine/EngFile.h"
+#include "Engine/EngMain.h"
 #include "Engine/EngMainOrientation.h"
 #include "Engine/EngMemory.h"
 #include "Engine/EngMisc.h"
@@ -196,6 +197,11 @@ char MWin::CreateBgClearImage() {
   }
   if (m_settings.background_texture) {
     MWinPositionTextureFullScreen(m_settings.background_texture);
+    return 1;
+  }
+  // Loaded with the other graphics objects when they are made again; nothing is drawn until then.
+  if (EngMainGraphicsAreDown()) {
+    ReleaseBgClearTexture();
     return 1;
   }
   if (!LoadBgClearTexture(m_settings.background_image_file)) {
