@@ -56,9 +56,9 @@ void MakeBlocking(int descriptor) {
 // Opens for reading without waiting: a pipe or a device would hold the open (and then each read)
 // until someone writes. Only a regular file, or a link to one, is opened; anything else closes
 // again with *not_regular set. The descriptor is made blocking again for the reads.
-int OpenRegularForReading(const char *path, bool *not_regular) {
+int OpenRegularForReading(const char *path, bool *not_regular, int extra_flags = 0) {
   *not_regular = false;
-  int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | extra_flags);
   if (descriptor < 0) {
     // A socket cannot be opened at all; it is no more a file than a pipe.
     struct stat status;
@@ -206,6 +206,21 @@ char EngFile::Close() {
   is_for_reading = 0;
   is_text = 0;
   return ok;
+}
+
+char EngFile::GetIdentity(EngFileIdentity *out) {
+  if (!stream || !out) {
+    DebugErrorAlt(ENG_FUNC, "File is not opened");
+    return 0;
+  }
+  struct stat status;
+  if (fstat(fileno(stream), &status) != 0) {
+    DebugErrorAlt(ENG_FUNC, "Could not read the file's status");
+    return 0;
+  }
+  out->device = status.st_dev;
+  out->inode = status.st_ino;
+  return 1;
 }
 
 char EngFile::Read(void *buffer, EngUInt32 count, char report_nothing_read) {
@@ -683,14 +698,31 @@ char EngFileDeleteDirectory(const char *path) {
 
 namespace {
 
-// Copies a regular file's bytes and permission bits into a whole-file save of the target, so an
-// existing target is replaced whole or not at all.
-bool CopyFileContents(const char *source, const char *target) {
-  bool not_regular = false;
-  int input = OpenRegularForReading(source, &not_regular);
-  if (input < 0) return false;
+bool IsIdentity(const struct stat &status, const EngFileIdentity &identity) {
+  return S_ISREG(status.st_mode) && status.st_dev == identity.device && status.st_ino == identity.inode;
+}
+
+// Without following a link: a link to the very file is still not the file.
+bool NameHoldsIdentity(const char *path, const EngFileIdentity &identity) {
   struct stat status;
-  if (fstat(input, &status) != 0) {
+  return lstat(path, &status) == 0 && IsIdentity(status, identity);
+}
+
+// Copies a regular file's bytes and permission bits into a whole-file save of the target, so an
+// existing target is replaced whole or not at all. With `only`, what was opened must be that file
+// (checked on the descriptor, so a swap after any earlier check is not copied); *not_the_file then
+// tells that failure from the others.
+bool CopyFileContents(const char *source, const char *target, const EngFileIdentity *only = nullptr,
+                      bool *not_the_file = nullptr) {
+  bool not_regular = false;
+  int input = OpenRegularForReading(source, &not_regular, only ? O_NOFOLLOW : 0);
+  if (input < 0) {
+    if (only && not_the_file) *not_the_file = not_regular || errno == ELOOP;
+    return false;
+  }
+  struct stat status;
+  if (fstat(input, &status) != 0 || (only && !IsIdentity(status, *only))) {
+    if (only && not_the_file) *not_the_file = true;
     close(input);
     return false;
   }
@@ -738,7 +770,7 @@ char EngFileCopyFile(const char *source, const char *target, char fail_if_target
   return 1;
 }
 
-char EngFileMoveFile(const char *source, const char *target) {
+char EngFileMoveFile(const char *source, const char *target, const EngFileIdentity *only) {
   if (IsEmpty(source) || IsEmpty(target)) {
     DebugErrorAlt(ENG_FUNC, "Invalid parameters");
     return 0;
@@ -748,13 +780,30 @@ char EngFileMoveFile(const char *source, const char *target) {
     DebugErrorAlt(ENG_FUNC, "File <%s> exists", target);
     return 0;
   }
+  if (only && !NameHoldsIdentity(source, *only)) {
+    DebugErrorAlt(ENG_FUNC, "File <%s> is not the file that was written", source);
+    return 0;
+  }
   if (!EngFileExists(source, 0)) {
     DebugErrorAlt(ENG_FUNC, "File <%s> does not exist", source);
     return 0;
   }
-  if (rename(source, target) != 0 && errno == EXDEV) {
-    // Another file system: copy, and remove the source only once the copy is safely there.
-    if (CopyFileContents(source, target)) unlink(source);
+  if (rename(source, target) != 0) {
+    if (errno == EXDEV) {
+      // Another file system: copy, and remove the source only once the copy is safely there.
+      bool not_the_file = false;
+      if (CopyFileContents(source, target, only, &not_the_file)) {
+        unlink(source);
+      } else if (not_the_file) {
+        DebugErrorAlt(ENG_FUNC, "File <%s> is not the file that was written", source);
+        return 0;
+      }
+    }
+  } else if (only && !NameHoldsIdentity(target, *only)) {
+    // The name was swapped between the check and the rename: what came is not left at the target.
+    rename(target, source);
+    DebugErrorAlt(ENG_FUNC, "File <%s> is not the file that was written", source);
+    return 0;
   }
   if (!EngFileExists(target, 0)) {
     DebugErrorAlt(ENG_FUNC, "File was not moved: <%s> to <%s>", source, target);

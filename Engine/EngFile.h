@@ -11,6 +11,12 @@
 // How a whole-file save ended (EngFileSaveAtomically below); the old file is kept unless saved.
 enum EngFileSaveResult { ENG_FILE_SAVED = 0, ENG_FILE_SAVE_NOT_CREATED, ENG_FILE_SAVE_NOT_WRITTEN };
 
+// Which file an open stream wrote through, so a name swapped for another thing later is told apart.
+struct EngFileIdentity {
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+};
+
 class EngFile {
  public:
   EngFile();
@@ -30,6 +36,8 @@ class EngFile {
   char OpenForAppending(const char *path, char text_mode);
   // 0 when the stream could not be flushed on closing (the data may be lost); closed either way.
   char Close();
+  // 0 when not open or the file cannot be asked.
+  char GetIdentity(EngFileIdentity *out);
 
   char Read(void *buffer, EngUInt32 count, char report_nothing_read);
   EngUInt32 FRead(void *buffer, EngUInt32 count);
@@ -95,7 +103,9 @@ char EngFileDelete(const char *path, char report);
 char EngFileDeleteIfExists(const char *path, char report);
 char EngFileDeleteDirectory(const char *path);
 char EngFileCopyFile(const char *source, const char *target, char fail_if_target_exists);
-char EngFileMoveFile(const char *source, const char *target);
+// With `only`, the source must be that very file, not followed through a link: anything else
+// there fails the move and is left as it is.
+char EngFileMoveFile(const char *source, const char *target, const EngFileIdentity *only = nullptr);
 char EngFileRenameDirectory(const char *source, const char *target);
 char EngFileMoveToTrash(const char *path);
 

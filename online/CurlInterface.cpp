@@ -365,7 +365,8 @@ char CurlInterface::DownloadFromUrlUsingPost(const char *url, const char *query,
 
 char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, EngUInt32, char text_mode,
                                           const char *file_name, int timeout_seconds, char *cancelled,
-                                          const CurlFileLimits *limits) {
+                                          const CurlFileLimits *limits, EngFileIdentity *written) {
+  if (written) *written = EngFileIdentity();
   if (!ci_curl_setup.load()) {
     DebugErrorAlt(ENG_FUNC, "Curl is not setup.");
     return 0;
@@ -394,6 +395,7 @@ char CurlInterface::DownloadFromUrlToFile(const char *url, const char *query, En
     EndTransfer(1);
     return 0;
   }
+  if (written) m_file->GetIdentity(written);
   m_count = 0;
   m_skip_newlines = 0;
   m_limits = limits;

@@ -14,6 +14,7 @@
 
 class EngFile;
 class EngMutex;
+struct EngFileIdentity;
 struct CurlTransferSetUp;
 
 // Any thread may call it; 0 when libcurl cannot be set up.
@@ -51,10 +52,11 @@ class CurlInterface {
   char DownloadFromUrlUsingPost(const char *url, const char *query, EngUInt32 capacity, const void *body,
                                 EngUInt32 body_size, char skip_newlines, int timeout_seconds, char *cancelled);
   // The file is deleted again when the download fails; an answer other than 2xx is a failure.
-  // A time-out of 0 bounds only the connection (limits may bound the rest).
+  // A time-out of 0 bounds only the connection (limits may bound the rest). `written` gets the
+  // file the bytes went to, as made, so the caller can refuse whatever stands at the name later.
   char DownloadFromUrlToFile(const char *url, const char *query, EngUInt32 unused, char text_mode,
                              const char *file_name, int timeout_seconds, char *cancelled,
-                             const CurlFileLimits *limits = nullptr);
+                             const CurlFileLimits *limits = nullptr, EngFileIdentity *written = nullptr);
   // The server answers "Y <bytes received>"; the time-out bounds the whole upload.
   char UploadToUrl(const char *url, void *body, EngUInt32 body_size, int timeout_seconds, char *cancelled);
 

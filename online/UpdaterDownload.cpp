@@ -80,7 +80,7 @@ static char Fail(const char *part_path) {
 
 // The transfer into the part file: 1 when the whole reply of a 2xx answer is in it. It has no
 // time-out of its own: a slow but steady download may take as long as it takes.
-static char Transfer(const char *part_path) {
+static char Transfer(const char *part_path, EngFileIdentity *written) {
   CurlFileLimits limits;
   limits.connect_seconds = connect_seconds;
   limits.stall_seconds = stall_seconds;
@@ -88,7 +88,7 @@ static char Transfer(const char *part_path) {
   limits.max_bytes = max_bytes;
   limits.progress = UpdaterCurlProgressCB;
   CurlInterface curl("Updater", 0);
-  return curl.DownloadFromUrlToFile(up_link, nullptr, 0, 0, part_path, 0, nullptr, &limits);
+  return curl.DownloadFromUrlToFile(up_link, nullptr, 0, 0, part_path, 0, nullptr, &limits, written);
 }
 
 char UpdaterStartDownload(const char *link) {
@@ -125,7 +125,8 @@ char UpdaterStartDownload(const char *link) {
   // libcurl's global state is the program's: set up here when nobody did, undone at its end.
   if (!CurlInterface_IsCurlInitialised()) CurlInterface_InitCurl();
   std::string part_path = PrefFolderGetMainFolderWithFileAppended("Download.part");
-  char fetched = Transfer(part_path.c_str());
+  EngFileIdentity written;
+  char fetched = Transfer(part_path.c_str(), &written);
   if (!fetched) return Fail(part_path.c_str());
 
   char desktop_buffer[PREF_FOLDER_BUFFER_SIZE];
@@ -139,7 +140,8 @@ char UpdaterStartDownload(const char *link) {
     target = desktop + "/" + placed;
     EngFileDeleteIfExists(target.c_str(), 0);
   }
-  if (!EngFileMoveFile(part_path.c_str(), target.c_str())) {
+  // Only the file the transfer wrote goes to the Desktop, never what was put at its name meanwhile.
+  if (!EngFileMoveFile(part_path.c_str(), target.c_str(), &written)) {
     DebugErrorAlt(ENG_FUNC, "There was a problem moving the file to the folder <%s> ( <%s> -> <%s> )",
                   desktop.c_str(), part_path.c_str(), target.c_str());
     return Fail(part_path.c_str());

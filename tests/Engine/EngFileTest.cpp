@@ -5,7 +5,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -742,6 +744,80 @@ TEST_F(EngFileTest, MoveFileAcrossFileSystemsCopies) {
   EXPECT_FALSE(FileExists(source));
   EXPECT_EQ(ReadWholeFile(target), Bytes(70000));
   EXPECT_FALSE(FileExists(target + ".tmp"));
+}
+
+// A move told which file was written takes that file only: whatever else stands at the source's
+// name (a link, even to that very file, another file, a pipe, a socket, a folder) is left as it
+// was, not followed, and nothing reaches the target, on one file system and across two.
+TEST_F(EngFileTest, MoveFileOfTheWrittenFileTakesNothingElse) {
+  std::vector<std::string> targets = {Path("placed.dat")};
+  std::unique_ptr<qwtest::TempDir> far;
+  struct stat shm_status, here_status;
+  if (stat("/dev/shm", &shm_status) == 0 && stat(dir.Path().c_str(), &here_status) == 0 &&
+      shm_status.st_dev != here_status.st_dev) {
+    ScopedEnvVar tmpdir("TMPDIR", "/dev/shm");
+    far.reset(new qwtest::TempDir);
+    targets.push_back(far->File("placed.dat"));
+  }
+  const std::string source = Path("Download.part"), kept = Path("written.kept");
+  WriteWholeFile(qwtest::OutsideFile(), qwtest::kOutsideBytes);
+  const auto put_kind = [&](qwtest::NotAFile kind) { return [&, kind] { qwtest::MakeNotAFile(kind, source); }; };
+  const struct Case {
+    const char *name;
+    std::function<void()> put;
+  } cases[] = {
+      {"a link to another file", put_kind(qwtest::NotAFile::kLinkToOutsideFile)},
+      {"a link to the written file", [&] { ASSERT_EQ(symlink(kept.c_str(), source.c_str()), 0); }},
+      {"another file", [&] { WriteWholeFile(source, "another"); }},
+      {"a pipe", put_kind(qwtest::NotAFile::kFifo)},
+      {"a link to a pipe", put_kind(qwtest::NotAFile::kLinkToFifo)},
+      {"a socket", put_kind(qwtest::NotAFile::kSocket)},
+      {"a folder", put_kind(qwtest::NotAFile::kFolder)},
+  };
+  const auto link_text = [](const std::string &path) {
+    char text[4096];
+    ssize_t length = readlink(path.c_str(), text, sizeof text);
+    return length < 0 ? std::string() : std::string(text, size_t(length));
+  };
+  for (const std::string &target : targets) {
+    SCOPED_TRACE(target);
+    EngFileIdentity written;
+    EngFile file;
+    EXPECT_EQ(file.GetIdentity(&written), 0);
+    ASSERT_EQ(file.CreateNewForWriting(source.c_str(), 0), 1);
+    ASSERT_EQ(file.GetIdentity(&written), 1);
+    ASSERT_EQ(file.Write("written", 7), 1);
+    ASSERT_EQ(file.Close(), 1);
+    // The written file waits aside, so that its inode is not given to what comes at its name.
+    ASSERT_EQ(rename(source.c_str(), kept.c_str()), 0);
+    for (const Case &c : cases) {
+      SCOPED_TRACE(c.name);
+      std::error_code ec;
+      std::filesystem::remove_all(source, ec);
+      c.put();
+      struct stat before, after;
+      ASSERT_EQ(lstat(source.c_str(), &before), 0);
+      const std::string link_before = link_text(source);
+      EXPECT_TRUE(qwtest::RunsWithoutWaitingOnPipe(
+          source, [&] { EXPECT_EQ(EngFileMoveFile(source.c_str(), target.c_str(), &written), 0); }));
+      EXPECT_EQ(EngFileNameIsTaken(target.c_str()), 0);
+      ASSERT_EQ(lstat(source.c_str(), &after), 0);
+      EXPECT_EQ(after.st_ino, before.st_ino);
+      EXPECT_EQ(after.st_mode, before.st_mode);
+      EXPECT_EQ(link_text(source), link_before);
+      if (S_ISREG(after.st_mode)) {
+        EXPECT_EQ(ReadWholeFile(source), "another");
+      }
+      EXPECT_EQ(ReadWholeFile(qwtest::OutsideFile()), qwtest::kOutsideBytes);
+      EXPECT_EQ(ReadWholeFile(kept), "written");
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(source, ec);
+    ASSERT_EQ(rename(kept.c_str(), source.c_str()), 0);
+    EXPECT_EQ(EngFileMoveFile(source.c_str(), target.c_str(), &written), 1);
+    EXPECT_EQ(EngFileNameIsTaken(source.c_str()), 0);
+    EXPECT_EQ(ReadWholeFile(target), "written");
+  }
 }
 
 TEST_F(EngFileTest, RenameDirectory) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "Engine/EngFile.h"
@@ -302,6 +303,68 @@ TEST_F(UpdaterDownloadTest, APartFileNameTakenByALinkAPipeOrAFolderIsNeverWritte
       EXPECT_EQ(qwtest::ReadWholeFile(Desktop() + "/Small.zip"), "small");
       EXPECT_FALSE(qwtest::FileExists(PartFile()));
       ASSERT_EQ(remove((Desktop() + "/Small.zip").c_str()), 0);
+    }
+  }
+}
+
+// What is put at the part file's name while the bytes arrive is not the file the transfer wrote:
+// it is neither moved to the Desktop nor followed, and the download ends as not completed. With
+// nothing put there, the same paused download arrives whole.
+TEST_F(UpdaterDownloadTest, WhatIsPutAtThePartFileMidTransferIsNeverMovedNorFollowed) {
+  const char kPath[] = "/f/Game.tar.gz";
+  const std::string body = qwtest::PatternBody(10000);
+  // Limits a loaded machine never meets: the transfer goes on only when the test releases it.
+  UpdaterSetDownloadLimitsForTests(long(qwtest::kHangSeconds), long(qwtest::kHangSeconds), 1ull << 30);
+  qwtest::WriteWholeFile(qwtest::OutsideFile(), qwtest::kOutsideBytes);  // checked after every kind
+  // One download, paused once the first 4,000 bytes have come for `put` to act at the name.
+  const auto download = [&](const std::function<void()> &put) {
+    DebugResetForTests();
+    Popups().clear();
+    m_server.PauseAfter(kPath, body, 4000);
+    bool put_done = false;
+    m_swin.on_poll = [&](FakeSWinPlatform &swin) {
+      if (put_done || !swin.ControlAt(0) || swin.ControlAt(0)->text.find("(40.0%)") == std::string::npos) return false;
+      put_done = true;
+      put();
+      m_server.Release(kPath);
+      return false;
+    };
+    EXPECT_TRUE(qwtest::RunsWithoutWaitingOnPipe(
+        PartFile(), [&] { EXPECT_EQ(UpdaterStartDownload(m_server.Url(kPath).c_str()), 1); }));
+    m_swin.on_poll = nullptr;
+    EXPECT_TRUE(put_done) << "the progress never showed the first bytes\n" << qwtest::LogText();
+  };
+
+  download([] {});
+  ASSERT_EQ(Popups().size(), 1u);
+  EXPECT_EQ(Popups()[0].title, "Download Complete");
+  EXPECT_EQ(qwtest::ReadWholeFile(Desktop() + "/Game.tar.gz"), body);
+  EXPECT_EQ(EngFileNameIsTaken(PartFile().c_str()), 0);
+  ASSERT_EQ(remove((Desktop() + "/Game.tar.gz").c_str()), 0);
+
+  for (qwtest::NotAFile kind : qwtest::kNotAFileKindsForWriting) {
+    SCOPED_TRACE(qwtest::NotAFileName(kind));
+    download([&] { qwtest::MakeNotAFile(kind, PartFile()); });
+    ASSERT_EQ(Popups().size(), 1u);
+    EXPECT_EQ(Popups()[0].type, ENG_MISC_POPUP_ERROR);
+    EXPECT_EQ(Popups()[0].text, "The download was not completed.");
+    EXPECT_TRUE(DesktopFiles().empty());
+    EXPECT_EQ(m_swin.current, nullptr);
+    EXPECT_EQ(qwtest::ReadWholeFile(qwtest::OutsideFile()), qwtest::kOutsideBytes);
+    EXPECT_TRUE(qwtest::LogHas("There was a problem moving the file to the folder <" + Desktop() + ">"))
+        << qwtest::LogText();
+    EXPECT_TRUE(qwtest::LogHas("File <" + PartFile() + "> is not the file that was written")) << qwtest::LogText();
+    EXPECT_FALSE(qwtest::LogHas("Downloaded <")) << qwtest::LogText();
+    // A link goes, what it names stays as it was; a folder stays, empty.
+    struct stat status;
+    if (kind == qwtest::NotAFile::kLinkToFifo) {
+      ASSERT_EQ(lstat((PartFile() + ".fifo").c_str(), &status), 0);
+      EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    }
+    if (kind == qwtest::NotAFile::kFolder) {
+      EXPECT_EQ(rmdir(PartFile().c_str()), 0) << "the folder at the part file's name is gone or was written into";
+    } else {
+      EXPECT_EQ(EngFileNameIsTaken(PartFile().c_str()), 0);
     }
   }
 }

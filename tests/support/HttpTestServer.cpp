@@ -101,6 +101,16 @@ void HttpTestServer::CloseAfter(const std::string &path, const std::string &body
   m_routes[path] = route;
 }
 
+void HttpTestServer::PauseAfter(const std::string &path, const std::string &body, size_t bytes) {
+  Route route;
+  route.kind = PAUSE;
+  route.body = body;
+  route.bytes = bytes;
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_routes[path] = route;
+  m_paused.insert(path);
+}
+
 void HttpTestServer::Chunked(const std::string &path, const std::vector<std::string> &chunks, double pause_seconds) {
   Route route;
   route.kind = CHUNKED;
@@ -126,6 +136,7 @@ void HttpTestServer::HoldReplies(const std::string &path) {
 void HttpTestServer::Release(const std::string &path) {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_held.erase(path);
+  m_paused.erase(path);
 }
 
 std::vector<HttpRequest> HttpTestServer::Requests() {
@@ -142,6 +153,16 @@ bool HttpTestServer::Hold(double seconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   return !Stopping();
+}
+
+bool HttpTestServer::WaitWhileIn(const std::set<std::string> &set, const std::string &path) {
+  for (;;) {
+    {
+      std::lock_guard<std::mutex> lock(m_mutex);
+      if (!set.count(path)) return true;
+    }
+    if (!Hold(0.005)) return false;
+  }
 }
 
 void HttpTestServer::Stop() {
@@ -261,13 +282,7 @@ void HttpTestServer::Serve(int fd) {
       found = true;
     }
   }
-  for (;;) {
-    {
-      std::lock_guard<std::mutex> lock(m_mutex);
-      if (!m_held.count(request.path)) break;
-    }
-    if (!Hold(0.005)) break;
-  }
+  WaitWhileIn(m_held, request.path);
   if (!found) {
     route.kind = REPLY;
     route.status = 404;
@@ -301,6 +316,11 @@ void HttpTestServer::Serve(int fd) {
     }
     case CLOSE:
       SendAll(fd, HttpHead(200, route.body.size()) + route.body.substr(0, part));
+      break;
+    case PAUSE:
+      if (SendAll(fd, HttpHead(200, route.body.size()) + route.body.substr(0, part)) &&
+          WaitWhileIn(m_paused, request.path))
+        SendAll(fd, route.body.substr(part));
       break;
     case CHUNKED: {
       if (!SendAll(fd, "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n")) break;

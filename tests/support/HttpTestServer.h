@@ -1,7 +1,7 @@
 // The tests' own HTTP/1.1 server on 127.0.0.1 (POSIX sockets), scripted per path so that a
 // test gets exactly the fault it needs: a reply, silence, a stall after n bytes, a drip, an
-// early close, a chunked reply, any of them held back until the test lets it go. It records the
-// requests and stops by itself after its lifetime.
+// early close, a chunked reply, a pause after n bytes, any of them held back until the test lets
+// it go. It records the requests and stops by itself after its lifetime.
 #pragma once
 
 #include <atomic>
@@ -45,6 +45,9 @@ class HttpTestServer {
   void Drip(const std::string &path, const std::string &body, size_t bytes_per_step, double pause_seconds);
   // Announces the whole body, sends its first bytes and closes the connection.
   void CloseAfter(const std::string &path, const std::string &body, size_t bytes);
+  // Announces the whole body, sends its first bytes, then the rest once Release(path) is called
+  // (or nothing more when the server stops first): what a test does mid-transfer is ordered.
+  void PauseAfter(const std::string &path, const std::string &body, size_t bytes);
   // Transfer-Encoding: chunked, one chunk per string, with a pause after each.
   void Chunked(const std::string &path, const std::vector<std::string> &chunks, double pause_seconds = 0.0);
   // The body of a 200 reply made by the handler from each request (on the connection's thread).
@@ -53,6 +56,7 @@ class HttpTestServer {
   // Replies to the path, whatever their kind, wait before their first byte until Release (or the
   // server stops): what a test checks before the reply can have arrived does not race it.
   void HoldReplies(const std::string &path);
+  // Lets the path's held replies start and its paused ones go on.
   void Release(const std::string &path);
 
   std::vector<HttpRequest> Requests();
@@ -60,7 +64,7 @@ class HttpTestServer {
   void Stop();
 
  private:
-  enum Kind { REPLY, SILENCE, STALL, DRIP, CLOSE, CHUNKED, HANDLER };
+  enum Kind { REPLY, SILENCE, STALL, DRIP, CLOSE, CHUNKED, HANDLER, PAUSE };
   struct Route {
     Kind kind = REPLY;
     int status = 200;
@@ -79,6 +83,8 @@ class HttpTestServer {
   // Sleeps in short steps; false once the server is stopping.
   bool Hold(double seconds);
   bool Stopping() const;
+  // Holds while the path is in the set; false once the server is stopping.
+  bool WaitWhileIn(const std::set<std::string> &set, const std::string &path);
 
   int m_listen_fd = -1;
   int m_port = 0;
@@ -87,6 +93,7 @@ class HttpTestServer {
   std::mutex m_mutex;
   std::map<std::string, Route> m_routes;
   std::set<std::string> m_held;
+  std::set<std::string> m_paused;
   std::vector<HttpRequest> m_requests;
   std::vector<std::thread> m_connections;
   std::thread m_acceptor;
