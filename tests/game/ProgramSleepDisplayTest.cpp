@@ -161,17 +161,10 @@ class WhileDownDisplayTest : public GraphicsDownDisplayTest {
     main_game->ReturnToGame();
     Frames(3);
   }
-  void WindowEvent(SDL_WindowEventID event) {
-    SDL_Event e = {};
-    e.type = SDL_WINDOWEVENT;
-    e.window.windowID = SDL_GetWindowID(Native());
-    e.window.event = Uint8(event);
-    Push(e);
-  }
   void GoDown() {
     if (m_full_screen) {
-      WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
-      WindowEvent(SDL_WINDOWEVENT_MINIMIZED);
+      PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+      PushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
       Frames(2);
     } else {
       Notice(ENG_POWER_SYSTEM_WILL_SLEEP);
@@ -182,8 +175,8 @@ class WhileDownDisplayTest : public GraphicsDownDisplayTest {
   // the menus is under it).
   void ComeBack() {
     if (m_full_screen) {
-      WindowEvent(SDL_WINDOWEVENT_RESTORED);
-      WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+      PushWindowEvent(SDL_WINDOWEVENT_RESTORED);
+      PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
       Frames(2);
     } else {
       Notice(ENG_POWER_SYSTEM_HAS_POWERED_ON);

@@ -23,13 +23,6 @@ class SoundProgramDisplayTest : public qwtest::ScreensProgramTest {
  protected:
   void BeforeProgramStart() override { qwsound::UseWaveOutput(m_home.Path(), Output()); }
   std::string Output() { return m_home.File("out.wav"); }
-  void WindowEvent(SDL_WindowEventID event) {
-    SDL_Event e = {};
-    e.type = SDL_WINDOWEVENT;
-    e.window.windowID = SDL_GetWindowID(Native());
-    e.window.event = Uint8(event);
-    Push(e);
-  }
 };
 
 TEST_F(SoundProgramDisplayTest, TheMenuMusicPlaysOnWithoutAGapWhileTheWindowIsMinimised) {
@@ -61,7 +54,7 @@ TEST_F(SoundProgramDisplayTest, TheMenuMusicPlaysOnWithoutAGapWhileTheWindowIsMi
   o->music_volume = 0.25f;
   SoundsUpdateMainMusicsVolume();
 
-  WindowEvent(SDL_WINDOWEVENT_MINIMIZED);
+  PushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
   ASSERT_EQ(main_program->GetWindow()->IsMinimized(), 1);
   // Twenty frames of the loop, each a 0.05 s sleep in place of a tick and a draw: a second at
   // least, however slow the machine.
@@ -73,7 +66,7 @@ TEST_F(SoundProgramDisplayTest, TheMenuMusicPlaysOnWithoutAGapWhileTheWindowIsMi
   // Shown again, the loop ticks (the fade goes on) and the mixer plays on past the minimised
   // second: half a second to the loop point, then past 1.6 s (the second left it at 0.5 s at the
   // most, a slow machine further).
-  WindowEvent(SDL_WINDOWEVENT_RESTORED);
+  PushWindowEvent(SDL_WINDOWEVENT_RESTORED);
   ASSERT_EQ(main_program->GetWindow()->IsMinimized(), 0);
   ASSERT_TRUE(FramesUntil(
       [&] {

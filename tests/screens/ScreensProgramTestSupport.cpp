@@ -52,6 +52,14 @@ void ProgramInputTest::Push(SDL_Event e) {
   Frames(1);
 }
 
+void ProgramInputTest::PushWindowEvent(SDL_WindowEventID event) {
+  SDL_Event e = {};
+  e.type = SDL_WINDOWEVENT;
+  e.window.windowID = SDL_GetWindowID(Native());
+  e.window.event = Uint8(event);
+  Push(e);
+}
+
 void ProgramInputTest::PushMotion(int x, int y, Uint32 buttons) {
   SDL_Event e = {};
   e.type = SDL_MOUSEMOTION;

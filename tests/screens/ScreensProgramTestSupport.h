@@ -66,6 +66,8 @@ class ProgramInputTest : public ::testing::Test {
   MainCC *Menu();
   SDL_Window *Native();
   void Push(SDL_Event e);
+  // A window event as the window manager brings it (minimised, restored, focus lost or gained).
+  void PushWindowEvent(SDL_WindowEventID event);
   // A pointer move and a left press and release at a point, in window pixels, without moving
   // the real pointer; and each of those alone (buttons: the SDL button mask held while moving).
   void PushClick(int x, int y);
