@@ -372,6 +372,14 @@ class FieldWindow {
   int m_width, m_height;
 };
 
+struct WindowShape {
+  const char *name;
+  int width, height, samples;
+};
+// The game's own window, another shape, and one multisampled as anti-aliasing makes it.
+const WindowShape kShapes[] = {
+    {"1024 x 768", 1024, 768, 0}, {"800 x 500", 800, 500, 0}, {"640 x 480, 4 samples", 640, 480, 4}};
+
 class PlayFieldFramesDisplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -441,40 +449,32 @@ class PlayFieldFramesDisplayTest : public ::testing::Test {
     }
   }
 
+  // The scene built, in each window shape.
+  void CompareInEveryShape() {
+    std::string why;
+    for (const WindowShape &shape : kShapes) {
+      SCOPED_TRACE(shape.name);
+      FieldWindow field(shape.width, shape.height, shape.samples);
+      ASSERT_TRUE(field.Open(shape.samples, &why)) << why;
+      CompareMoments(&field, 6);
+      // Only a single-sampled window keeps the still layers; a multisampled one draws them.
+      EXPECT_EQ(EngDrawnCopyIsValid(), shape.samples == 0 ? 1 : 0);
+    }
+  }
+
   qwtest::WorkingFolder m_cwd;
 };
-
-struct WindowShape {
-  const char *name;
-  int width, height, samples;
-};
-// The game's own window, another shape, and one multisampled as anti-aliasing makes it.
-const WindowShape kShapes[] = {
-    {"1024 x 768", 1024, 768, 0}, {"800 x 500", 800, 500, 0}, {"640 x 480, 4 samples", 640, 480, 4}};
 
 TEST_F(PlayFieldFramesDisplayTest, EveryFrameOfPlayIsItsLayersDrawnWhole) {
   std::string why;
   ASSERT_TRUE(BuildPlay(&why)) << why;
-  for (const WindowShape &shape : kShapes) {
-    SCOPED_TRACE(shape.name);
-    FieldWindow field(shape.width, shape.height, shape.samples);
-    ASSERT_TRUE(field.Open(shape.samples, &why)) << why;
-    CompareMoments(&field, 6);
-    // Only a single-sampled window keeps the still layers; a multisampled one draws them.
-    EXPECT_EQ(EngDrawnCopyIsValid(), shape.samples == 0 ? 1 : 0);
-  }
+  CompareInEveryShape();
 }
 
 TEST_F(PlayFieldFramesDisplayTest, EveryFrameOfALateWaveIsItsLayersDrawnWhole) {
   std::string why;
   ASSERT_TRUE(qwbench::BuildLateWave(&why)) << why;
-  for (const WindowShape &shape : kShapes) {
-    SCOPED_TRACE(shape.name);
-    FieldWindow field(shape.width, shape.height, shape.samples);
-    ASSERT_TRUE(field.Open(shape.samples, &why)) << why;
-    CompareMoments(&field, 6);
-    EXPECT_EQ(EngDrawnCopyIsValid(), shape.samples == 0 ? 1 : 0);
-  }
+  CompareInEveryShape();
 }
 
 // A copy of the still layers that OpenGL refuses, whether putting it back or keeping it, leaves

@@ -33,6 +33,7 @@
 #include "screens/layouts/MainCollectionController.h"
 #include "screens/layouts/UserNewCollectionController.h"
 #include "screens/layouts/UsersCollectionController.h"
+#include "tests/game/LayoutArea.h"
 #include "tests/game/XTestDriver.h"
 #include "tests/support/TestSupport.h"
 
@@ -329,21 +330,7 @@ Placement Measure(Display *d, Window w) {
   return p;
 }
 
-// Where a widget of a screen's table sits, in design units.
-_Dimension Area(const ScreenLayout &layout, const char *widget) {
-  for (int w = 0; w < layout.num_windows; w++) {
-    const ScreenLayoutWindow &window = layout.windows[w];
-    for (int i = 0; i < window.num_widgets; i++)
-      if (strcmp(window.widgets[i].id, widget) == 0) {
-        _Dimension a = window.widget_areas[i][ENG_LAYOUT_DESKTOP];
-        a.x += window.area[ENG_LAYOUT_DESKTOP].x;
-        a.y += window.area[ENG_LAYOUT_DESKTOP].y;
-        return a;
-      }
-  }
-  ADD_FAILURE() << "no widget " << widget << " in " << layout.collection;
-  return {0, 0, 1, 1};
-}
+using qwtest::Area;
 
 // The share of an area's pixels (design units over the whole window) that look like the
 // wooden buttons, and that are dark.
